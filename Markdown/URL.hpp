@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace markdown {
+
+/// The address of a file: the path text a URL stands for, compared and hashed as text.
+/// Only file addresses are needed here, so the value is just its path.
+class URL {
+public:
+    URL() = default;
+    /// The address of the file at the given path, as given (not standardized).
+    static URL fileURL(std::string path) { return URL(std::move(path)); }
+    static URL fileURL(const std::filesystem::path& path) { return URL(path.native()); }
+
+    /// The file-system path; empty for the empty address.
+    [[nodiscard]] const std::string& path() const { return text; }
+    [[nodiscard]] std::filesystem::path filesystemPath() const { return text; }
+    [[nodiscard]] bool empty() const { return text.empty(); }
+
+    friend bool operator==(const URL&, const URL&) = default;
+
+private:
+    explicit URL(std::string path) : text(std::move(path)) {}
+    std::string text;
+};
+
+} // namespace markdown
+
+template <> struct std::hash<markdown::URL> {
+    std::size_t operator()(const markdown::URL& url) const noexcept {
+        return std::hash<std::string>{}(url.path());
+    }
+};

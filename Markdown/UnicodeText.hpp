@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace markdown {
+
+/// True when the two UTF-8 texts are canonically equivalent (NFC of one equals NFC of the
+/// other). Letter case matters. Ill-formed UTF-8 compares byte for byte.
+[[nodiscard]] bool canonicallyEqual(std::string_view a, std::string_view b);
+
+/// The text in Normalization Form C; ill-formed UTF-8 is returned unchanged.
+[[nodiscard]] std::string toNFC(std::string_view text);
+
+} // namespace markdown
