@@ -1,37 +1,40 @@
 #include "notes/LineWidth.hpp"
 
+#include "notes/RawValueCase.hpp"
+
 namespace notes {
 
-std::string_view rawValue(LineWidth width) {
+namespace {
+
+struct Width {
+    std::string_view rawValue;
+    double measure; // rem
+};
+
+Width widthOf(LineWidth width) {
     switch (width) {
     case LineWidth::narrow:
-        return "narrow";
-    case LineWidth::medium:
-        return "medium";
+        return {"narrow", 33};
     case LineWidth::wide:
-        return "wide";
+        return {"wide", 44};
+    case LineWidth::medium:
+        break;
     }
-    return "medium";
+    return {"medium", 37};
 }
 
-std::optional<LineWidth> lineWidthFromRawValue(std::string_view text) {
-    for (LineWidth width : allLineWidths) {
-        if (rawValue(width) == text)
-            return width;
-    }
-    return std::nullopt;
+} // namespace
+
+std::string_view rawValue(LineWidth width) {
+    return widthOf(width).rawValue;
 }
 
 double pageMeasure(LineWidth width) {
-    switch (width) {
-    case LineWidth::narrow:
-        return 33;
-    case LineWidth::medium:
-        return 37;
-    case LineWidth::wide:
-        return 44;
-    }
-    return 37;
+    return widthOf(width).measure;
+}
+
+std::optional<LineWidth> lineWidthFromRawValue(std::string_view text) {
+    return caseWithRawValue<LineWidth>(allLineWidths, text);
 }
 
 } // namespace notes

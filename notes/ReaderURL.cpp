@@ -27,7 +27,7 @@ std::string standardizedPath(const std::string& path) {
 
 std::string readerURL(const markdown::URL& fileURL) {
     std::string path = standardizedPath(fileURL.path());
-    if (path.empty() || path.front() != '/')
+    if (path.empty())
         return {};
     return "mdreader://local" + percentEncodePath(path);
 }

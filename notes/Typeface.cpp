@@ -1,23 +1,15 @@
 #include "notes/Typeface.hpp"
 
+#include "notes/RawValueCase.hpp"
+
 namespace notes {
 
 std::string_view rawValue(Typeface typeface) {
-    switch (typeface) {
-    case Typeface::serif:
-        return "serif";
-    case Typeface::sans:
-        return "sans";
-    }
-    return "serif";
+    return typeface == Typeface::sans ? "sans" : "serif";
 }
 
 std::optional<Typeface> typefaceFromRawValue(std::string_view text) {
-    for (Typeface typeface : allTypefaces) {
-        if (rawValue(typeface) == text)
-            return typeface;
-    }
-    return std::nullopt;
+    return caseWithRawValue<Typeface>(allTypefaces, text);
 }
 
 } // namespace notes
