@@ -1,0 +1,31 @@
+#pragma once
+
+#include "notes/SchemeAnswer.hpp"
+#include "notes/WebResources.hpp"
+
+#include <cstdint>
+#include <string_view>
+
+namespace notes {
+
+/// Answers the page's loads through the "mdreader" scheme, free of any toolkit: the web
+/// view's adapter hands in each request's URL and passes the answer back to the page.
+/// Host "app" serves a resource of the page by its name (the URL's last path segment);
+/// any other host goes through `fileURLFromReaderURL`, so only "local" serves a file.
+/// Only regular files up to `maximumFileSize` bytes are served: a device or a pipe would
+/// never finish reading, and the whole file is read at once on the main thread.
+class LocalSchemeHandler {
+public:
+    static constexpr std::uintmax_t maximumFileSize = std::uintmax_t{256} << 20;
+
+    explicit LocalSchemeHandler(WebResources resources = WebResources::located());
+
+    /// The response (status 200, the file's MIME type from its extension, its size and
+    /// bytes) or the file-does-not-exist failure.
+    [[nodiscard]] SchemeAnswer handleSchemeTask(std::string_view requestURL) const;
+
+private:
+    WebResources resources;
+};
+
+} // namespace notes

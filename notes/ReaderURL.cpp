@@ -1,0 +1,45 @@
+#include "notes/ReaderURL.hpp"
+
+#include "notes/PercentEncoding.hpp"
+#include "notes/URLComponents.hpp"
+
+#include <filesystem>
+
+namespace notes {
+
+namespace {
+
+std::string standardizedPath(const std::string& path) {
+    if (path.empty())
+        return {};
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error)
+        return {};
+    std::string text = absolute.lexically_normal().native();
+    // A folder's path carries no final separator, except the root itself.
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+std::string readerURL(const markdown::URL& fileURL) {
+    std::string path = standardizedPath(fileURL.path());
+    if (path.empty())
+        return {};
+    return "mdreader://local" + percentEncodePath(path);
+}
+
+std::optional<markdown::URL> fileURLFromReaderURL(std::string_view url) {
+    URLComponents components = URLComponents::parse(url);
+    if (components.scheme != "mdreader" || components.host != "local")
+        return std::nullopt;
+    std::optional<std::string> path = percentDecode(components.path);
+    if (!path || path->empty() || path->find('\0') != std::string::npos)
+        return std::nullopt;
+    return markdown::URL::fileURL(std::move(*path));
+}
+
+} // namespace notes

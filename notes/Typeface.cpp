@@ -1,0 +1,15 @@
+#include "notes/Typeface.hpp"
+
+#include "notes/RawValueCase.hpp"
+
+namespace notes {
+
+std::string_view rawValue(Typeface typeface) {
+    return typeface == Typeface::sans ? "sans" : "serif";
+}
+
+std::optional<Typeface> typefaceFromRawValue(std::string_view text) {
+    return caseWithRawValue<Typeface>(allTypefaces, text);
+}
+
+} // namespace notes

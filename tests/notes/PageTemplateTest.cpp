@@ -1,0 +1,115 @@
+#include "notes/PageTemplate.hpp"
+#include "notes/DecimalText.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace notes {
+namespace {
+
+// The body element as written, from "<body" to its closing ">".
+std::string bodyTag(const std::string& page) {
+    auto start = page.find("<body");
+    return page.substr(start, page.find('>', start) + 1 - start);
+}
+
+TEST(PageTemplate, DefaultAppearanceGivesTheWholePage) {
+    EXPECT_EQ(makePageHTML("<p data-line=\"1\">Hi</p>", PageAppearance{}),
+              "<!doctype html>\n"
+              "<html style=\"--scale: 1.0; --measure: 37.0rem\">\n"
+              "<head>\n"
+              "<meta charset=\"utf-8\">\n"
+              "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+              "img-src mdreader: data: https: http:; media-src mdreader: https:; "
+              "style-src mdreader: 'unsafe-inline'; script-src mdreader://app; "
+              "font-src mdreader:\">\n"
+              "<meta name=\"color-scheme\" content=\"light dark\">\n"
+              "<link rel=\"stylesheet\" href=\"mdreader://app/reader.css\">\n"
+              "</head>\n"
+              "<body class=\"font-serif\">\n"
+              "<main id=\"content\">\n"
+              "<p data-line=\"1\">Hi</p>\n"
+              "</main>\n"
+              "<script src=\"mdreader://app/highlight.min.js\"></script>\n"
+              "<script src=\"mdreader://app/reader.js\"></script>\n"
+              "</body>\n"
+              "</html>");
+}
+
+TEST(PageTemplate, ScriptsMayComeOnlyFromTheApplicationsResources) {
+    // A note's <script src="x.js"> resolves to mdreader://local/..., which must not run.
+    std::string page = makePageHTML("", PageAppearance{});
+    EXPECT_NE(page.find("; script-src mdreader://app; "), std::string::npos);
+    EXPECT_EQ(page.find("script-src mdreader:;"), std::string::npos);
+}
+
+TEST(PageTemplate, AppearanceSetsScaleMeasureAndFace) {
+    std::string page = makePageHTML("x", {Typeface::sans, 1.1, LineWidth::wide});
+    EXPECT_TRUE(
+        page.starts_with("<!doctype html>\n<html style=\"--scale: 1.1; --measure: 44.0rem\">"));
+    EXPECT_EQ(bodyTag(page), "<body class=\"font-sans\">");
+}
+
+TEST(PageTemplate, StartAttributeTakesAnchorThenLineThenOffset) {
+    struct Case {
+        std::optional<std::string_view> anchor;
+        std::optional<double> scroll;
+        std::optional<long> line;
+        std::string body;
+    };
+    const Case cases[] = {
+        {std::nullopt, std::nullopt, std::nullopt, "<body class=\"font-serif\">"},
+        {"intro", 120.5, 40, "<body class=\"font-serif\" data-anchor=\"intro\">"},
+        {"a\"b&c<d>", std::nullopt, std::nullopt,
+         "<body class=\"font-serif\" data-anchor=\"a&quot;b&amp;c&lt;d&gt;\">"},
+        {"", 10, 3, "<body class=\"font-serif\" data-anchor=\"\">"},
+        {std::nullopt, 250, 1, "<body class=\"font-serif\" data-scroll=\"250.0\">"},
+        {std::nullopt, 250, 2, "<body class=\"font-serif\" data-line=\"2\">"},
+        {std::nullopt, 0.5, -3, "<body class=\"font-serif\" data-scroll=\"0.5\">"},
+        {std::nullopt, 0, std::nullopt, "<body class=\"font-serif\">"},
+        {std::nullopt, -80, 1, "<body class=\"font-serif\">"},
+        {std::nullopt, std::numeric_limits<double>::quiet_NaN(), std::nullopt,
+         "<body class=\"font-serif\">"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(bodyTag(makePageHTML("", PageAppearance{}, c.anchor, c.scroll, c.line)), c.body);
+}
+
+TEST(PageTemplate, EmptyBodyLeavesTwoLineFeedsInTheContentAndNoFinalLineFeed) {
+    std::string page = makePageHTML("", PageAppearance{});
+    EXPECT_NE(page.find("<main id=\"content\">\n\n</main>"), std::string::npos);
+    EXPECT_TRUE(page.ends_with("</script>\n</body>\n</html>"));
+}
+
+TEST(DecimalText, ShortestRoundTripWithoutExponentKeepingOneDecimalOnWholeValues) {
+    struct Case {
+        double value;
+        std::string text;
+    };
+    const Case cases[] = {
+        {1.0, "1.0"},
+        {37.0, "37.0"},
+        {250.0, "250.0"},
+        {1.1, "1.1"},
+        {0.30000000000000004, "0.30000000000000004"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {0.0001, "0.0001"},
+        {1e-7, "0.0000001"},
+        {1e21, "1000000000000000000000.0"},
+        {-2.5, "-2.5"},
+        {std::numeric_limits<double>::quiet_NaN(), "nan"},
+        {std::numeric_limits<double>::infinity(), "inf"},
+        {-std::numeric_limits<double>::infinity(), "-inf"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(decimalText(c.value), c.text);
+    // The extremes fit: 309 digits, and 326 characters.
+    EXPECT_EQ(decimalText(std::numeric_limits<double>::max()).size(), 311u);
+    EXPECT_EQ(decimalText(std::numeric_limits<double>::denorm_min()),
+              "0." + std::string(323, '0') + "5");
+}
+
+} // namespace
+} // namespace notes
