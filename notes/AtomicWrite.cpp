@@ -15,7 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::error_code lastError() { return {errno, std::system_category()}; }
+std::error_code lastError() {
+    return {errno, std::system_category()};
+}
 
 // The file a write to `path` must change: symbolic links followed to the end, even when the
 // end does not exist yet.
@@ -62,8 +64,7 @@ std::variant<FileDescriptor, std::error_code> createTemporary(int folder, std::s
     constexpr int attempts = 100;
     for (int attempt = 0; attempt < attempts; ++attempt) {
         char suffix[17];
-        std::snprintf(suffix, sizeof suffix, "%016llx",
-                      static_cast<unsigned long long>(random()));
+        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
         // Hidden and without a note extension, so a folder scan never lists it.
         name = std::string(".lumenleaf-save-") + suffix;
         FileDescriptor file(
@@ -142,8 +143,7 @@ std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes
         return lastError();
     if (!file.close())
         return lastError();
-    if (::renameat(folder.get(), temporary.fileName().c_str(), folder.get(), fileName.c_str()) !=
-        0)
+    if (::renameat(folder.get(), temporary.fileName().c_str(), folder.get(), fileName.c_str()) != 0)
         return lastError();
     temporary.keep();
     // Makes the rename itself durable; some file systems cannot sync a folder, which is no

@@ -5,8 +5,8 @@
 
 namespace notes {
 
-std::variant<std::shared_ptr<EditSession>, std::error_code> EditSession::open(markdown::URL url,
-                                                                             Scheduler& scheduler) {
+std::variant<std::shared_ptr<EditSession>, std::error_code>
+EditSession::open(markdown::URL url, Scheduler& scheduler) {
     auto bytes = readFile(url.filesystemPath());
     if (auto* error = std::get_if<std::error_code>(&bytes))
         return *error;
@@ -21,7 +21,9 @@ EditSession::EditSession(Key, markdown::URL url, FileText format, Scheduler& sch
     : text(format.text), savedText(format.text), fileURL(std::move(url)),
       fileFormat(std::move(format)), scheduler(scheduler) {}
 
-bool EditSession::isDirty() const { return !CanonicallyEqual{}(*text, *savedText); }
+bool EditSession::isDirty() const {
+    return !CanonicallyEqual{}(*text, *savedText);
+}
 
 bool EditSession::hasDiskConflict() const {
     return conflict->has_value() && std::holds_alternative<ChangedOnDisk>(**conflict);

@@ -7,7 +7,9 @@ namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
-bool isContinuation(std::uint8_t byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(std::uint8_t byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // The well-formed byte sequences of the Unicode standard: no overlong forms, no encoded
 // surrogates, nothing above U+10FFFF, no truncated tail. NUL is a character like any other.

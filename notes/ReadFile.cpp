@@ -9,7 +9,9 @@
 namespace notes {
 namespace {
 
-std::error_code lastError() { return {errno, std::system_category()}; }
+std::error_code lastError() {
+    return {errno, std::system_category()};
+}
 
 } // namespace
 
