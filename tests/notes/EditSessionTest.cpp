@@ -192,6 +192,11 @@ TEST_F(EditSessionTest, KeepMineOverwritesTheirTextAfterTheDelay) {
     EXPECT_EQ(*session->conflict, std::nullopt);
     scheduler.advance(900ms);
     EXPECT_EQ(onDisk(), "mine");
+
+    // A late report of their text must not bring it back over the user's saved one.
+    session->diskChanged("theirs");
+    EXPECT_EQ(*session->text, "mine");
+    EXPECT_TRUE(replaced.empty());
 }
 
 TEST_F(EditSessionTest, ANewDiskTextAfterKeepMineOpensANewConflict) {
