@@ -16,7 +16,8 @@ std::error_code lastError() {
 } // namespace
 
 std::variant<std::string, std::error_code> readFile(const std::filesystem::path& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a pipe posing as a note cannot hang the caller until refused below.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file)
         return lastError();
     struct stat info {};
@@ -24,6 +25,8 @@ std::variant<std::string, std::error_code> readFile(const std::filesystem::path&
         return lastError();
     if (S_ISDIR(info.st_mode))
         return std::make_error_code(std::errc::is_a_directory);
+    if (!S_ISREG(info.st_mode))
+        return std::make_error_code(std::errc::invalid_argument);
 
     std::string contents;
     if (info.st_size > 0)

@@ -83,13 +83,6 @@ TEST(FileText, RefusalReadsAsTheUserMessage) {
     EXPECT_NE(error, std::make_error_code(std::errc::io_error));
 }
 
-TEST(FileText, EncodesTheMarkOnlyWhenAsked) {
-    EXPECT_EQ((FileText{"a\n", true, LineEnding::lf}.encoded()), "\xEF\xBB\xBF"
-                                                                 "a\n");
-    // The line ending plays no part: breaks are written as they stand.
-    EXPECT_EQ((FileText{"a\nb\r\n", false, LineEnding::crlf}.encoded()), "a\nb\r\n");
-}
-
 TEST(LineEnding, CountsCRLFAgainstBareLF) {
     const std::pair<std::string, LineEnding> cases[] = {
         {"", LineEnding::lf},
