@@ -1,0 +1,156 @@
+#include "notes/AtomicWrite.hpp"
+
+#include "notes/FileDescriptor.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <string>
+#include <sys/stat.h>
+#include <variant>
+
+namespace notes {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::error_code lastError() {
+    return {errno, std::system_category()};
+}
+
+// The file a write to `path` must change: symbolic links followed to the end, even when the
+// end does not exist yet.
+std::variant<fs::path, std::error_code> resolveLinks(fs::path path) {
+    constexpr int maximumHops = 40; // as the kernel allows
+    for (int hops = 0;; ++hops) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0)
+            return errno == ENOENT ? std::variant<fs::path, std::error_code>(path) : lastError();
+        if (!S_ISLNK(info.st_mode))
+            return path;
+        if (hops == maximumHops)
+            return std::make_error_code(std::errc::too_many_symbolic_link_levels);
+        std::error_code error;
+        fs::path link = fs::read_symlink(path, error);
+        if (error)
+            return error;
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+}
+
+// Removes the temporary file unless it has become the note.
+class TemporaryFile {
+public:
+    TemporaryFile(int folder, std::string name) : folder(folder), name(std::move(name)) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (!kept)
+            ::unlinkat(folder, name.c_str(), 0);
+    }
+    [[nodiscard]] const std::string& fileName() const { return name; }
+    void keep() { kept = true; }
+
+private:
+    int folder;
+    std::string name;
+    bool kept = false;
+};
+
+// A new file in the folder, made with the usual mode (0666 less the umask) for a new note.
+std::variant<FileDescriptor, std::error_code> createTemporary(int folder, std::string& name) {
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    constexpr int attempts = 100;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        char suffix[17];
+        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+        // Hidden and without a note extension, so a folder scan never lists it.
+        name = std::string(".lumenleaf-save-") + suffix;
+        FileDescriptor file(
+            ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (file)
+            return file;
+        if (errno != EEXIST)
+            return lastError();
+    }
+    return std::make_error_code(std::errc::file_exists);
+}
+
+std::error_code writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t count = ::write(fd, bytes.data(), bytes.size());
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return {};
+}
+
+} // namespace
+
+std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes) {
+    auto resolved = resolveLinks(path);
+    if (auto* error = std::get_if<std::error_code>(&resolved))
+        return *error;
+    const fs::path target = std::get<fs::path>(std::move(resolved));
+    const fs::path fileName = target.filename();
+    if (fileName.empty() || fileName == "." || fileName == "..")
+        return std::make_error_code(std::errc::is_a_directory);
+
+    struct stat original {};
+    const bool exists = ::stat(target.c_str(), &original) == 0;
+    if (!exists && errno != ENOENT)
+        return lastError();
+    if (exists) {
+        if (S_ISDIR(original.st_mode))
+            return std::make_error_code(std::errc::is_a_directory);
+        if (!S_ISREG(original.st_mode))
+            return std::make_error_code(std::errc::invalid_argument);
+        // The rename would replace a read-only note in a writable folder.
+        if ((original.st_mode & 0222) == 0)
+            return std::make_error_code(std::errc::permission_denied);
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            return lastError();
+    }
+
+    const fs::path folderPath = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    FileDescriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder)
+        return lastError();
+
+    std::string temporaryName;
+    auto created = createTemporary(folder.get(), temporaryName);
+    if (auto* error = std::get_if<std::error_code>(&created))
+        return *error;
+    FileDescriptor file = std::get<FileDescriptor>(std::move(created));
+    TemporaryFile temporary(folder.get(), temporaryName);
+
+    if (auto error = writeAll(file.get(), bytes))
+        return error;
+    if (exists) {
+        // Best effort: only the super-user may give a file away. Before the mode, since a
+        // change of owner clears set-id bits.
+        if (::fchown(file.get(), original.st_uid, original.st_gid) != 0 && errno != EPERM)
+            return lastError();
+        if (::fchmod(file.get(), original.st_mode & 07777) != 0)
+            return lastError();
+    }
+    if (::fsync(file.get()) != 0)
+        return lastError();
+    if (!file.close())
+        return lastError();
+    if (::renameat(folder.get(), temporary.fileName().c_str(), folder.get(), fileName.c_str()) != 0)
+        return lastError();
+    temporary.keep();
+    // Makes the rename itself durable; some file systems cannot sync a folder, which is no
+    // failure of the write.
+    if (::fsync(folder.get()) != 0 && errno != EINVAL)
+        return lastError();
+    return {};
+}
+
+} // namespace notes

@@ -1,0 +1,48 @@
+#include "notes/ReadFile.hpp"
+
+#include "notes/FileDescriptor.hpp"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace notes {
+namespace {
+
+std::error_code lastError() {
+    return {errno, std::system_category()};
+}
+
+} // namespace
+
+std::variant<std::string, std::error_code> readFile(const std::filesystem::path& path) {
+    // Non-blocking, so that a pipe posing as a note cannot hang the caller until refused below.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file)
+        return lastError();
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0)
+        return lastError();
+    if (S_ISDIR(info.st_mode))
+        return std::make_error_code(std::errc::is_a_directory);
+    if (!S_ISREG(info.st_mode))
+        return std::make_error_code(std::errc::invalid_argument);
+
+    std::string contents;
+    if (info.st_size > 0)
+        contents.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[64 * 1024];
+    for (;;) {
+        ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        if (count == 0)
+            return contents;
+        contents.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+} // namespace notes

@@ -1,0 +1,138 @@
+#include "notes/AtomicWrite.hpp"
+
+#include "ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace notes {
+namespace {
+
+namespace fs = std::filesystem;
+
+unsigned modeOf(const fs::path& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+TEST(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
+    ScratchFolder folder;
+    const auto note = folder / "note.md";
+    ScratchFolder::write(note, "old text, longer than the new one\n");
+    ::chmod(note.c_str(), 0640);
+
+    EXPECT_FALSE(writeFileAtomically(note, "new\n"));
+    EXPECT_EQ(ScratchFolder::read(note), "new\n");
+    EXPECT_EQ(modeOf(note), 0640u);
+    EXPECT_EQ(folder.listing(), "note.md");
+}
+
+TEST(AtomicWrite, KeepsTheOwnerWhereAllowed) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the super-user may give a file away";
+    ScratchFolder folder;
+    const auto note = folder / "theirs.md";
+    ScratchFolder::write(note, "x");
+    ASSERT_EQ(::chown(note.c_str(), 1234, 5678), 0);
+    ::chmod(note.c_str(), 02664);
+
+    EXPECT_FALSE(writeFileAtomically(note, "y"));
+    struct stat info {};
+    ::stat(note.c_str(), &info);
+    EXPECT_EQ(info.st_uid, 1234u);
+    EXPECT_EQ(info.st_gid, 5678u);
+    EXPECT_EQ(info.st_mode & 07777, 02664u);
+}
+
+TEST(AtomicWrite, CreatesAMissingFileWithTheUsualMode) {
+    ScratchFolder folder;
+    const auto note = folder / "new.md";
+    const mode_t previous = ::umask(022);
+    const auto error = writeFileAtomically(note, "");
+    ::umask(previous);
+
+    EXPECT_FALSE(error);
+    EXPECT_TRUE(fs::is_regular_file(note));
+    EXPECT_EQ(ScratchFolder::read(note), "");
+    EXPECT_EQ(modeOf(note), 0644u);
+}
+
+TEST(AtomicWrite, WritesThroughSymbolicLinksToTheirTarget) {
+    ScratchFolder folder;
+    fs::create_directory(folder / "real");
+    const auto target = folder / "real" / "note.md";
+    ScratchFolder::write(target, "old");
+    ::chmod(target.c_str(), 0600);
+    fs::create_symlink("real/note.md", folder / "link.md");
+    fs::create_symlink(folder / "link.md", folder / "chain.md");
+
+    EXPECT_FALSE(writeFileAtomically(folder / "chain.md", "new"));
+    EXPECT_TRUE(fs::is_symlink(folder / "chain.md"));
+    EXPECT_TRUE(fs::is_symlink(folder / "link.md"));
+    EXPECT_EQ(ScratchFolder::read(target), "new");
+    EXPECT_EQ(modeOf(target), 0600u);
+    EXPECT_EQ(folder.listing(), "chain.md link.md real");
+}
+
+TEST(AtomicWrite, RefusesAReadOnlyNoteAndLeavesItAlone) {
+    ScratchFolder folder;
+    const auto note = folder / "locked.md";
+    ScratchFolder::write(note, "keep me");
+    ::chmod(note.c_str(), 0444);
+
+    // Even the super-user, who could replace it, leaves it alone.
+    EXPECT_EQ(writeFileAtomically(note, "lost"), std::errc::permission_denied);
+    EXPECT_EQ(ScratchFolder::read(note), "keep me");
+    EXPECT_EQ(folder.listing(), "locked.md");
+}
+
+TEST(AtomicWrite, FailsWhenTheFolderIsGone) {
+    ScratchFolder folder;
+    const auto note = folder / "sub" / "note.md";
+    fs::create_directory(folder / "sub");
+    ScratchFolder::write(note, "x");
+    fs::remove_all(folder / "sub");
+
+    EXPECT_EQ(writeFileAtomically(note, "y"), std::errc::no_such_file_or_directory);
+    EXPECT_FALSE(fs::exists(folder / "sub"));
+}
+
+TEST(AtomicWrite, RefusesFoldersAndLinkLoops) {
+    ScratchFolder folder;
+    fs::create_directory(folder / "dir.md");
+    fs::create_symlink("b.md", folder / "a.md");
+    fs::create_symlink("a.md", folder / "b.md");
+
+    EXPECT_EQ(writeFileAtomically(folder / "dir.md", "x"), std::errc::is_a_directory);
+    EXPECT_EQ(writeFileAtomically(folder / "a.md", "x"), std::errc::too_many_symbolic_link_levels);
+    EXPECT_EQ(folder.listing(), "a.md b.md dir.md");
+}
+
+// A write that fails halfway (here: beyond the file size limit) must leave the old note whole.
+TEST(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
+    ScratchFolder folder;
+    const auto note = folder / "note.md";
+    ScratchFolder::write(note, "old");
+
+    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 16;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const auto error = writeFileAtomically(note, std::string(1000, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(error, std::errc::file_too_large);
+    EXPECT_EQ(ScratchFolder::read(note), "old");
+    EXPECT_EQ(folder.listing(), "note.md");
+}
+
+} // namespace
+} // namespace notes
