@@ -1,6 +1,7 @@
 #include "notes/LocalSchemeHandler.hpp"
 
 #include "notes/PercentEncoding.hpp"
+#include "notes/ReadFile.hpp"
 #include "notes/ReaderURL.hpp"
 #include "notes/URLComponents.hpp"
 
@@ -17,54 +18,10 @@ namespace notes {
 
 namespace {
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd(fd) {}
-    ~FileDescriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    [[nodiscard]] int get() const { return fd; }
-
-private:
-    int fd;
-};
-
 struct GFreeDeleter {
     void operator()(gchar* text) const { g_free(text); }
 };
 using GText = std::unique_ptr<gchar, GFreeDeleter>;
-
-/// The bytes of a regular file no larger than `limit`. Opening does not wait for a writer
-/// (a FIFO would block), and the type is checked on the opened file, not on its name.
-std::optional<std::string> readRegularFile(const std::filesystem::path& path,
-                                           std::uintmax_t limit) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (file.get() < 0)
-        return std::nullopt;
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0 ||
-        static_cast<std::uintmax_t>(status.st_size) > limit)
-        return std::nullopt;
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(status.st_size));
-    char buffer[65536];
-    for (;;) {
-        ssize_t count = ::read(file.get(), buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return std::nullopt;
-        if (count == 0)
-            return bytes;
-        // The file may have grown since it was measured.
-        if (bytes.size() + static_cast<std::size_t>(count) > limit)
-            return std::nullopt;
-        bytes.append(buffer, static_cast<std::size_t>(count));
-    }
-}
 
 /// The MIME type that the path's extension denotes, "application/octet-stream" without one.
 std::string mimeType(const std::filesystem::path& path) {
@@ -102,7 +59,8 @@ SchemeAnswer LocalSchemeHandler::handleSchemeTask(std::string_view requestURL) c
     }
     if (!path)
         return SchemeFailure::fileDoesNotExist;
-    std::optional<std::string> bytes = readRegularFile(*path, maximumFileSize);
+    auto read = readFile(*path, maximumFileSize);
+    auto* bytes = std::get_if<std::string>(&read);
     if (!bytes)
         return SchemeFailure::fileDoesNotExist;
 

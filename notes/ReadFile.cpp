@@ -15,9 +15,10 @@ std::error_code lastError() {
 
 } // namespace
 
-std::variant<std::string, std::error_code> readFile(const std::filesystem::path& path) {
+std::variant<std::string, std::error_code> readFile(const std::filesystem::path& path,
+                                                    std::uintmax_t limit) {
     // Non-blocking, so that a pipe posing as a note cannot hang the caller until refused below.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!file)
         return lastError();
     struct stat info {};
@@ -27,6 +28,8 @@ std::variant<std::string, std::error_code> readFile(const std::filesystem::path&
         return std::make_error_code(std::errc::is_a_directory);
     if (!S_ISREG(info.st_mode))
         return std::make_error_code(std::errc::invalid_argument);
+    if (static_cast<std::uintmax_t>(info.st_size) > limit)
+        return std::make_error_code(std::errc::file_too_large);
 
     std::string contents;
     if (info.st_size > 0)
@@ -41,6 +44,9 @@ std::variant<std::string, std::error_code> readFile(const std::filesystem::path&
         }
         if (count == 0)
             return contents;
+        // The file may have grown since it was measured.
+        if (contents.size() + static_cast<std::size_t>(count) > limit)
+            return std::make_error_code(std::errc::file_too_large);
         contents.append(buffer, static_cast<std::size_t>(count));
     }
 }

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <system_error>
 #include <variant>
 
 namespace notes {
 
-/// The whole contents of the file, or why it could not be read (its message is for the user).
+/// The whole contents of the regular file, or why it could not be read (its message is for the
+/// user). A file larger than `limit` bytes, also one that grows past it while being read, is
+/// refused with `file_too_large`.
 [[nodiscard]] std::variant<std::string, std::error_code>
-readFile(const std::filesystem::path& path);
+readFile(const std::filesystem::path& path,
+         std::uintmax_t limit = std::numeric_limits<std::uintmax_t>::max());
 
 } // namespace notes
