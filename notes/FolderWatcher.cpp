@@ -1,0 +1,54 @@
+#include "notes/FolderWatcher.hpp"
+
+#include "notes/ChangeCoalescer.hpp"
+#include "notes/InotifyTree.hpp"
+#include "notes/MainLoopScheduler.hpp"
+
+#include <glib-unix.h>
+#include <glib.h>
+
+namespace notes {
+
+namespace {
+
+struct SourceDeleter {
+    void operator()(GSource* source) const {
+        g_source_destroy(source);
+        g_source_unref(source);
+    }
+};
+
+} // namespace
+
+struct FolderWatcher::Stream {
+    // Destroyed bottom up: the source first, so no read starts on a closed descriptor, and the
+    // scheduler last, after the coalescer has cancelled its delivery.
+    MainLoopScheduler scheduler;
+    ChangeCoalescer coalescer;
+    InotifyTree tree;
+    std::unique_ptr<GSource, SourceDeleter> source;
+
+    Stream(const std::string& path, OnChange onChange)
+        : coalescer(scheduler, latency, std::move(onChange)), tree(path) {
+        if (tree.fd() < 0)
+            return;
+        source.reset(g_unix_fd_source_new(tree.fd(), G_IO_IN));
+        g_source_set_callback(source.get(), G_SOURCE_FUNC(onReadable), this, nullptr);
+        g_source_attach(source.get(), g_main_context_get_thread_default());
+    }
+
+    static gboolean onReadable(gint, GIOCondition, gpointer data) {
+        auto* self = static_cast<Stream*>(data);
+        std::vector<Change> changes = self->tree.readChanges();
+        // Last use of `self`: the delivery may destroy the watcher.
+        self->coalescer.add(changes);
+        return G_SOURCE_CONTINUE;
+    }
+};
+
+FolderWatcher::FolderWatcher(const std::string& path, OnChange onChange)
+    : stream(std::make_unique<Stream>(path, std::move(onChange))) {}
+
+FolderWatcher::~FolderWatcher() = default;
+
+} // namespace notes

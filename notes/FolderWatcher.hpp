@@ -1,0 +1,43 @@
+#pragma once
+
+#include "notes/FolderChange.hpp"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace notes {
+
+/// Reports changes that any program makes under one folder, in batches on the main loop.
+///
+/// Every folder below the root is watched, including those created or moved in later (what
+/// they already hold is reported as created). The first change after a quiet period is
+/// delivered at once; later ones are merged per path and delivered `latency` after the
+/// previous batch. Lost events give one change with `mustScanSubdirectories` on the root; the
+/// root removed or moved gives `rootChanged` on the root, after which nothing more is reported.
+///
+/// Created and destroyed on the thread of the main context that is thread-default at creation;
+/// `onChange` runs there. The watcher may be destroyed inside `onChange`, and nothing is
+/// delivered once it is gone.
+class FolderWatcher {
+public:
+    using Change = FolderChange;
+    using OnChange = std::function<void(std::span<const Change>)>;
+
+    static constexpr std::chrono::milliseconds latency{150};
+
+    /// Starts watching the folder at `path`; changes made before are never reported. Never
+    /// fails visibly: when the folder cannot be watched, the watcher reports nothing.
+    FolderWatcher(const std::string& path, OnChange onChange);
+    ~FolderWatcher();
+    FolderWatcher(const FolderWatcher&) = delete;
+    FolderWatcher& operator=(const FolderWatcher&) = delete;
+
+private:
+    struct Stream;
+    std::unique_ptr<Stream> stream;
+};
+
+} // namespace notes

@@ -1,0 +1,261 @@
+#include "notes/InotifyTree.hpp"
+
+#include <cerrno>
+#include <filesystem>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace notes {
+
+namespace {
+
+constexpr std::uint32_t eventMask = IN_CREATE | IN_DELETE | IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB |
+                                    IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF |
+                                    IN_ONLYDIR;
+constexpr std::uint32_t selfEvents = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT;
+// Bounds one call so that a flood of events cannot hold the main loop.
+constexpr int maxReadsPerCall = 16;
+
+std::string normalizedRoot(const std::string& path) {
+    std::error_code error;
+    std::string text = std::filesystem::absolute(path, error).lexically_normal().native();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
+std::string childOf(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : folder + "/" + name;
+}
+
+bool isWithin(const std::string& path, const std::string& folder) {
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+           path[folder.size()] == '/';
+}
+
+/// The type bits for an item that exists now; `fallback` when it is already gone.
+FolderChange::Flags typeOf(const std::string& path, FolderChange::Flags fallback) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return fallback;
+    if (S_ISLNK(info.st_mode))
+        return FolderChange::itemIsSymlink;
+    if (S_ISDIR(info.st_mode))
+        return FolderChange::itemIsDirectory;
+    return FolderChange::itemIsFile;
+}
+
+} // namespace
+
+InotifyTree::InotifyTree(const std::string& path) : root(normalizedRoot(path)) {
+    if (root.empty())
+        return;
+    descriptor = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    watchSubtree("", nullptr);
+    if (!watchOfFolder.contains("")) {
+        ::close(descriptor);
+        descriptor = -1;
+    }
+}
+
+InotifyTree::~InotifyTree() {
+    if (descriptor >= 0)
+        ::close(descriptor);
+}
+
+std::vector<FolderChange> InotifyTree::readChanges() {
+    std::vector<FolderChange> out;
+    if (descriptor < 0)
+        return out;
+    alignas(inotify_event) char buffer[64 * 1024];
+    for (int reads = 0; reads < maxReadsPerCall; ++reads) {
+        ssize_t length = ::read(descriptor, buffer, sizeof buffer);
+        if (length < 0 && errno == EINTR)
+            continue;
+        if (length <= 0)
+            break;
+        for (ssize_t offset = 0; offset < length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
+            handle(event->wd, event->mask, event->cookie, event->len > 0 ? event->name : "", out);
+            offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    // A folder moved away with no arrival inside the tree has left it (unless it came back
+    // under a new move and is watched again).
+    dropInTransit();
+    return out;
+}
+
+void InotifyTree::handle(int wd, std::uint32_t mask, std::uint32_t cookie, const char* name,
+                         std::vector<FolderChange>& out) {
+    if (mask & IN_Q_OVERFLOW) {
+        if (!watchOfFolder.empty()) {
+            out.push_back({root, FolderChange::mustScanSubdirectories});
+            rewatchAll();
+            if (!watchOfFolder.contains(""))
+                out.push_back({root, FolderChange::rootChanged});
+        }
+        return;
+    }
+    auto found = folderOfWatch.find(wd);
+    if (found == folderOfWatch.end())
+        return;
+    std::string folder = found->second;
+    if (mask & IN_IGNORED) {
+        folderOfWatch.erase(found);
+        if (auto entry = watchOfFolder.find(folder);
+            entry != watchOfFolder.end() && entry->second == wd)
+            watchOfFolder.erase(entry);
+        return;
+    }
+    if (mask & selfEvents) {
+        // Other folders' own events are reported by their parents.
+        if (folder.empty()) {
+            out.push_back({root, FolderChange::rootChanged});
+            stopWatching();
+        }
+        return;
+    }
+    if (*name != '\0')
+        handleEntry(folder, name, mask, cookie, out);
+}
+
+void InotifyTree::handleEntry(const std::string& folder, const std::string& name,
+                              std::uint32_t mask, std::uint32_t cookie,
+                              std::vector<FolderChange>& out) {
+    std::string relative = childOf(folder, name);
+    std::string path = fullPath(relative);
+    bool isFolder = mask & IN_ISDIR;
+    FolderChange::Flags formerType =
+        isFolder ? FolderChange::itemIsDirectory : FolderChange::itemIsFile;
+    if (mask & IN_CREATE) {
+        out.push_back({path, FolderChange::itemCreated | typeOf(path, formerType)});
+        if (isFolder) {
+            takeSubtree(relative);
+            watchSubtree(relative, &out);
+        }
+    }
+    if (mask & IN_DELETE) {
+        out.push_back({path, FolderChange::itemRemoved | formerType});
+        if (isFolder)
+            takeSubtree(relative);
+    }
+    if (mask & (IN_MODIFY | IN_CLOSE_WRITE))
+        out.push_back({path, FolderChange::itemModified | typeOf(path, formerType)});
+    if (mask & IN_ATTRIB)
+        out.push_back({path, FolderChange::itemMetadataModified | typeOf(path, formerType)});
+    if (mask & IN_MOVED_FROM) {
+        out.push_back({path, FolderChange::itemRenamed | formerType});
+        // Detached at once: until it arrives somewhere, its events have no path in the tree.
+        if (isFolder)
+            inTransit[cookie] = Detached{relative, takeSubtree(relative)};
+    }
+    if (mask & IN_MOVED_TO) {
+        out.push_back({path, FolderChange::itemRenamed | typeOf(path, formerType)});
+        if (isFolder) {
+            takeSubtree(relative); // a folder replaced by the move
+            auto moved = inTransit.find(cookie);
+            if (moved == inTransit.end()) {
+                watchSubtree(relative, &out);
+            } else {
+                const std::string& from = moved->second.from;
+                for (auto& [old, movedWd] : moved->second.watches)
+                    remember(relative + old.substr(from.size()), movedWd);
+                inTransit.erase(moved);
+            }
+        }
+    }
+}
+
+void InotifyTree::watchSubtree(const std::string& relative, std::vector<FolderChange>* created) {
+    std::vector<std::string> folders{relative};
+    while (!folders.empty()) {
+        std::string folder = std::move(folders.back());
+        folders.pop_back();
+        std::uint32_t mask = eventMask | (folder.empty() ? 0 : IN_DONT_FOLLOW);
+        int wd = ::inotify_add_watch(descriptor, fullPath(folder).c_str(), mask);
+        // A folder already watched under another path (a bind mount) is not walked twice.
+        if (wd < 0 || folderOfWatch.contains(wd))
+            continue;
+        remember(folder, wd);
+        // Listed after the watch is in place, so nothing made in between goes unseen.
+        std::error_code error;
+        for (std::filesystem::directory_iterator entries(fullPath(folder), error), end;
+             !error && entries != end; entries.increment(error)) {
+            std::string child = childOf(folder, entries->path().filename().native());
+            std::string path = fullPath(child);
+            FolderChange::Flags type = typeOf(path, FolderChange::itemIsFile);
+            if (created)
+                created->push_back({path, FolderChange::itemCreated | type});
+            if (type == FolderChange::itemIsDirectory)
+                folders.push_back(std::move(child));
+        }
+    }
+}
+
+InotifyTree::Subtree InotifyTree::takeSubtree(const std::string& relative) {
+    Subtree taken;
+    // Everything that starts with `relative` sorts together; siblings such as "a b" of "a"
+    // sit among its descendants and are skipped.
+    for (auto entry = watchOfFolder.lower_bound(relative);
+         entry != watchOfFolder.end() && entry->first.starts_with(relative); ++entry) {
+        if (entry->first == relative || isWithin(entry->first, relative))
+            taken.emplace_back(entry->first, entry->second);
+    }
+    for (auto& [folder, wd] : taken) {
+        watchOfFolder.erase(folder);
+        folderOfWatch.erase(wd);
+    }
+    return taken;
+}
+
+void InotifyTree::remember(const std::string& relative, int wd) {
+    watchOfFolder[relative] = wd;
+    folderOfWatch[wd] = relative;
+}
+
+void InotifyTree::rewatchAll() {
+    Subtree previous = takeAll();
+    watchSubtree("", nullptr);
+    // Folders that left the tree while events were lost.
+    dropWatches(previous);
+}
+
+void InotifyTree::stopWatching() {
+    dropWatches(takeAll());
+}
+
+InotifyTree::Subtree InotifyTree::takeAll() {
+    Subtree taken(watchOfFolder.begin(), watchOfFolder.end());
+    for (auto& [cookie, detached] : inTransit)
+        taken.insert(taken.end(), detached.watches.begin(), detached.watches.end());
+    watchOfFolder.clear();
+    folderOfWatch.clear();
+    inTransit.clear();
+    return taken;
+}
+
+void InotifyTree::dropInTransit() {
+    for (auto& [cookie, detached] : inTransit)
+        dropWatches(detached.watches);
+    inTransit.clear();
+}
+
+void InotifyTree::dropWatches(const Subtree& watches) {
+    for (auto& [folder, wd] : watches) {
+        // The same folder may be watched again under a path inside the tree.
+        if (!folderOfWatch.contains(wd))
+            ::inotify_rm_watch(descriptor, wd);
+    }
+}
+
+std::string InotifyTree::fullPath(const std::string& relative) const {
+    if (relative.empty())
+        return root;
+    return root == "/" ? root + relative : root + "/" + relative;
+}
+
+} // namespace notes

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "notes/FolderChange.hpp"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace notes {
+
+/// An inotify instance watching one folder and every folder below it, which turns the kernel's
+/// events into `FolderChange` values. Folders created, moved in or renamed inside the tree are
+/// followed; folders moved out are dropped. Owns the descriptor.
+class InotifyTree {
+public:
+    /// Starts watching `root` (made absolute). Inert, with no descriptor, when inotify is not
+    /// available or `root` is not a folder that can be watched.
+    explicit InotifyTree(const std::string& root);
+    ~InotifyTree();
+    InotifyTree(const InotifyTree&) = delete;
+    InotifyTree& operator=(const InotifyTree&) = delete;
+
+    /// The descriptor that becomes readable when events wait; -1 when inert.
+    [[nodiscard]] int fd() const { return descriptor; }
+    /// The watched folder's full path, as reported in changes.
+    [[nodiscard]] const std::string& rootPath() const { return root; }
+
+    /// Reads the waiting events without blocking and returns them as changes, in order.
+    std::vector<FolderChange> readChanges();
+
+private:
+    using Subtree = std::vector<std::pair<std::string, int>>; // relative folder, watch
+    struct Detached {
+        std::string from;
+        Subtree watches;
+    };
+
+    void handle(int wd, std::uint32_t mask, std::uint32_t cookie, const char* name,
+                std::vector<FolderChange>& out);
+    void handleEntry(const std::string& folder, const std::string& name, std::uint32_t mask,
+                     std::uint32_t cookie, std::vector<FolderChange>& out);
+    void watchSubtree(const std::string& relative, std::vector<FolderChange>* created);
+    Subtree takeSubtree(const std::string& relative);
+    void remember(const std::string& relative, int wd);
+    void rewatchAll();
+    void stopWatching();
+    Subtree takeAll();
+    void dropInTransit();
+    void dropWatches(const Subtree& watches);
+    [[nodiscard]] std::string fullPath(const std::string& relative) const;
+
+    std::string root;
+    int descriptor = -1;
+    std::unordered_map<int, std::string> folderOfWatch; // "" for the root
+    std::map<std::string, int> watchOfFolder;
+    // Folders moved away whose destination is not known yet, by move cookie.
+    std::unordered_map<std::uint32_t, Detached> inTransit;
+};
+
+} // namespace notes

@@ -1,0 +1,252 @@
+#include "notes/FolderWatcher.hpp"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+namespace notes {
+namespace {
+
+using Flags = FolderChange::Flags;
+constexpr Flags file = FolderChange::itemIsFile;
+constexpr Flags folder = FolderChange::itemIsDirectory;
+
+void append(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::app) << text;
+}
+
+/// Runs the default main context until `done` holds or `timeout` passes.
+bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 3s) {
+    bool timedOut = false;
+    guint timer = g_timeout_add(
+        static_cast<guint>(timeout.count()),
+        [](gpointer flag) { return *static_cast<bool*>(flag) = true, G_SOURCE_REMOVE; }, &timedOut);
+    while (!done() && !timedOut)
+        g_main_context_iteration(nullptr, TRUE);
+    if (!timedOut)
+        g_source_remove(timer);
+    return done();
+}
+
+void runFor(std::chrono::milliseconds duration) {
+    runUntil([] { return false; }, duration);
+}
+
+/// A fresh temporary folder and what watchers reported in it: flags OR-ed per path.
+class FolderWatcherTest : public ::testing::Test {
+protected:
+    FolderWatcherTest() {
+        char* made = g_dir_make_tmp("watcher-XXXXXX", nullptr);
+        base = made;
+        g_free(made);
+    }
+    ~FolderWatcherTest() override { fs::remove_all(base); }
+
+    FolderWatcher::OnChange record() {
+        return [this](std::span<const FolderChange> batch) {
+            ++batches;
+            for (const auto& change : batch)
+                seen[change.path] |= change.flags;
+        };
+    }
+    [[nodiscard]] bool seenBelow(const fs::path& folder) const {
+        auto next = seen.upper_bound(folder.native() + "/");
+        return next != seen.end() && next->first.starts_with(folder.native() + "/");
+    }
+    /// Waits until each path has been reported with all its bits.
+    void expectSeen(const std::map<fs::path, Flags>& expected) {
+        auto all = [&] {
+            return std::ranges::all_of(expected, [&](const auto& item) {
+                return (seen[item.first.native()] & item.second) == item.second;
+            });
+        };
+        runUntil(all);
+        for (const auto& [path, bits] : expected)
+            EXPECT_EQ(seen[path.native()] & bits, bits) << path;
+    }
+
+    fs::path base;
+    int batches = 0;
+    std::map<std::string, Flags> seen;
+};
+
+TEST_F(FolderWatcherTest, ReportsEachKindOfChangeWithTheItemsType) {
+    FolderWatcher watcher(base.native(), record());
+    fs::path a = base / "a.md", b = base / "b.md", link = base / "l.md", sub = base / "d";
+    struct Step {
+        const char* what;
+        std::function<void()> action;
+        std::map<fs::path, Flags> expected;
+    };
+    const Step steps[] = {
+        {"create", [&] { append(a, "# A\n"); }, {{a, FolderChange::itemCreated | file}}},
+        {"modify", [&] { append(a, "more\n"); }, {{a, FolderChange::itemModified | file}}},
+        {"mode", [&] { ::chmod(a.c_str(), 0600); }, {{a, FolderChange::itemMetadataModified}}},
+        {"rename",
+         [&] { fs::rename(a, b); },
+         {{a, FolderChange::itemRenamed}, {b, FolderChange::itemRenamed | file}}},
+        {"link",
+         [&] { fs::create_symlink("b.md", link); },
+         {{link, FolderChange::itemCreated | FolderChange::itemIsSymlink}}},
+        {"remove", [&] { fs::remove(b); }, {{b, FolderChange::itemRemoved | file}}},
+        {"mkdir", [&] { fs::create_directory(sub); }, {{sub, FolderChange::itemCreated | folder}}},
+        {"rmdir", [&] { fs::remove(sub); }, {{sub, FolderChange::itemRemoved | folder}}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        seen.clear();
+        step.action();
+        expectSeen(step.expected);
+    }
+}
+
+TEST_F(FolderWatcherTest, AtomicSaveReportsTheNotesPathAndNothingFromBefore) {
+    fs::path note = base / "note.md";
+    append(note, "old\n");
+    FolderWatcher watcher(base.native(), record());
+
+    append(base / ".note.md.tmp", "new\n");
+    fs::rename(base / ".note.md.tmp", note);
+
+    expectSeen({{note, FolderChange::itemRenamed | file}});
+    EXPECT_FALSE(seen[note] & FolderChange::itemCreated);
+}
+
+TEST_F(FolderWatcherTest, FollowsFoldersMadeMovedInRenamedAndMovedOut) {
+    fs::path root = base / "root", outside = base / "outside";
+    fs::create_directories(root);
+    fs::create_directories(outside / "deep/inner");
+    append(outside / "deep/inner/x.md", "x\n");
+    FolderWatcher watcher(root.native(), record());
+
+    SCOPED_TRACE("a new folder with a note written at once");
+    fs::create_directory(root / "sub");
+    append(root / "sub/n.md", "n\n");
+    expectSeen({{root / "sub", FolderChange::itemCreated | folder},
+                {root / "sub/n.md", FolderChange::itemCreated | file}});
+    append(root / "sub/n.md", "more\n");
+    expectSeen({{root / "sub/n.md", FolderChange::itemModified}});
+
+    SCOPED_TRACE("a tree moved in: what it holds counts as created");
+    fs::rename(outside / "deep", root / "deep");
+    expectSeen({{root / "deep", FolderChange::itemRenamed | folder},
+                {root / "deep/inner", FolderChange::itemCreated | folder},
+                {root / "deep/inner/x.md", FolderChange::itemCreated | file}});
+    append(root / "deep/inner/x.md", "more\n");
+    expectSeen({{root / "deep/inner/x.md", FolderChange::itemModified}});
+
+    SCOPED_TRACE("a folder renamed inside the tree");
+    fs::rename(root / "deep", root / "moved");
+    expectSeen({{root / "deep", FolderChange::itemRenamed | folder},
+                {root / "moved", FolderChange::itemRenamed | folder}});
+    seen.clear();
+    append(root / "moved/inner/x.md", "again\n");
+    expectSeen({{root / "moved/inner/x.md", FolderChange::itemModified}});
+    EXPECT_FALSE(seenBelow(root / "deep"));
+
+    SCOPED_TRACE("a folder moved out");
+    fs::rename(root / "moved", outside / "gone");
+    expectSeen({{root / "moved", FolderChange::itemRenamed | folder}});
+    seen.clear();
+    append(outside / "gone/inner/x.md", "outside\n");
+    append(root / "marker", "");
+    // Events keep their order: the marker in means the change outside would be in too.
+    expectSeen({{root / "marker", FolderChange::itemCreated}});
+    EXPECT_FALSE(seenBelow(outside));
+    EXPECT_FALSE(seenBelow(root / "moved"));
+}
+
+TEST_F(FolderWatcherTest, RootRemovedOrMovedIsReportedAsRootChangedAndEndsReports) {
+    for (bool removed : {true, false}) {
+        SCOPED_TRACE(removed ? "removed" : "moved");
+        fs::path root = base / "root", elsewhere = base / "elsewhere";
+        fs::create_directories(root / "sub");
+        seen.clear();
+        FolderWatcher watcher(root.native(), record());
+
+        if (removed)
+            fs::remove_all(root);
+        else
+            fs::rename(root, elsewhere);
+        expectSeen({{root, FolderChange::rootChanged}});
+        if (!removed) {
+            append(elsewhere / "sub/late.md", "");
+            runFor(300ms);
+            EXPECT_FALSE(seenBelow(root));
+        }
+    }
+}
+
+TEST_F(FolderWatcherTest, LostEventsAskForAFullScanAndWatchingGoesOn) {
+    fs::path a = base / "a", b = base / "b";
+    append(a, "");
+    append(b, "");
+    FolderWatcher watcher(base.native(), record());
+
+    // The loop does not run, so the queue overflows (alternating files so that the kernel
+    // cannot merge events) and the folder made afterwards is never announced.
+    long limit = 16384;
+    std::ifstream("/proc/sys/fs/inotify/max_queued_events") >> limit;
+    for (long i = 0; i <= limit; ++i) {
+        ::chmod(a.c_str(), i % 2 ? 0600 : 0644);
+        ::chmod(b.c_str(), i % 2 ? 0600 : 0644);
+    }
+    fs::create_directory(base / "lost");
+    append(base / "lost/n.md", "n\n");
+
+    expectSeen({{base, FolderChange::mustScanSubdirectories}});
+    append(base / "lost/n.md", "more\n");
+    expectSeen({{base / "lost/n.md", FolderChange::itemModified | file}});
+}
+
+TEST_F(FolderWatcherTest, NothingArrivesOnceDestroyedEvenInsideItsCallback) {
+    SCOPED_TRACE("destroyed in its callback");
+    std::unique_ptr<FolderWatcher> watcher;
+    watcher = std::make_unique<FolderWatcher>(base.native(), [&](std::span<const FolderChange>) {
+        ++batches;
+        watcher.reset();
+    });
+    append(base / "a.md", "");
+    EXPECT_TRUE(runUntil([&] { return batches == 1; }));
+    append(base / "b.md", "");
+    runFor(300ms);
+    EXPECT_EQ(batches, 1);
+
+    SCOPED_TRACE("destroyed with a batch waiting out the latency");
+    batches = 0;
+    watcher = std::make_unique<FolderWatcher>(base.native(), record());
+    append(base / "c.md", "");
+    EXPECT_TRUE(runUntil([&] { return batches == 1; }));
+    append(base / "d.md", "");
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    int delivered = batches;
+    watcher.reset();
+    runFor(300ms);
+    EXPECT_EQ(batches, delivered);
+}
+
+TEST_F(FolderWatcherTest, FolderThatCannotBeWatchedReportsNothing) {
+    append(base / "plain", "");
+    FolderWatcher missing((base / "missing").native(), record());
+    FolderWatcher notAFolder((base / "plain").native(), record());
+
+    fs::create_directory(base / "missing");
+    append(base / "missing/n.md", "");
+    append(base / "plain", "text");
+    runFor(300ms);
+    EXPECT_EQ(batches, 0);
+}
+
+} // namespace
+} // namespace notes
