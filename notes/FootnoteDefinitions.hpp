@@ -25,7 +25,7 @@ public:
     friend bool operator==(const FootnoteDefinitions&, const FootnoteDefinitions&) = default;
 
 private:
-    std::map<std::string, std::string, std::less<>> byLabel_; // keyed by the label in NFC
+    std::map<std::string, std::string> byLabel_; // keyed by the label in NFC
 };
 
 } // namespace notes

@@ -4,20 +4,6 @@
 
 namespace notes {
 
-void PrintTo(const Frontmatter::Property& property, std::ostream* os) {
-    *os << "\"" << property.key << "\": ";
-    std::visit(
-        [os](const auto& value) {
-            using Kind = std::decay_t<decltype(value)>;
-            if constexpr (std::is_same_v<Kind, Frontmatter::List>)
-                *os << "list " << ::testing::PrintToString(value.items);
-            else
-                *os << (std::is_same_v<Kind, Frontmatter::Text> ? "text " : "raw ")
-                    << ::testing::PrintToString(value.text);
-        },
-        property.value);
-}
-
 namespace {
 
 using Property = Frontmatter::Property;
@@ -41,11 +27,8 @@ TEST(Frontmatter, SplitReplacesTheBlockWithEmptyLines) {
         {"---\ntitle: x\nBody", std::nullopt, "---\ntitle: x\nBody"},
         {"---", std::nullopt, "---"},
         {"--- \na: 1\n---\n", std::nullopt, "--- \na: 1\n---\n"},
-        {"----\na: 1\n---\n", std::nullopt, "----\na: 1\n---\n"},
-        {"text\n---\na: 1\n---\n", std::nullopt, "text\n---\na: 1\n---\n"},
         // A CR LF pair is one character, not a line feed.
         {"---\r\na: 1\r\n---\r\nBody", std::nullopt, "---\r\na: 1\r\n---\r\nBody"},
-        {"---\na: 1\r\n---\nBody", std::nullopt, "---\na: 1\r\n---\nBody"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -63,12 +46,9 @@ TEST(Frontmatter, ReadsEachFormOfValue) {
         {"title: 'Hello: world'", {{"title", Text{"Hello: world"}}}},
         {"title: \"Hello\"", {{"title", Text{"Hello"}}}},
         {"title: 'x", {{"title", Text{"'x"}}}},
-        {"title: \"x'", {{"title", Text{"\"x'"}}}},
-        {"title: \"\"", {{"title", Text{""}}}},
         {"time: 10:30", {{"time", Text{"10:30"}}}},
         {"related: [[Other note]]", {{"related", Text{"[[Other note]]"}}}},
         {"tags: [a, 'b c', , d]", {{"tags", List{{"a", "b c", "d"}}}}},
-        {"tags: [\"\", x]", {{"tags", List{{"x"}}}}},
         {"tags: []", {{"tags", List{}}}},
         {"tags:\n  - a\n  - b", {{"tags", List{{"a", "b"}}}}},
         {"tags:\n- a\n- b", {{"tags", List{{"a", "b"}}}}},
@@ -82,12 +62,10 @@ TEST(Frontmatter, ReadsEachFormOfValue) {
          {{"desc", Text{"line one   indented line two"}}}},
         {"desc: |\n  a\n\n  b", {{"desc", Text{"a\nb"}}}},
         {"desc: |", {{"desc", Raw{""}}}},
-        {"desc: >", {{"desc", Raw{""}}}},
         {"key:", {{"key", Raw{""}}}},
         {"a: 1\n  more", {{"a", Raw{"more"}}}},
         // A tab ends the indentation and makes the shared indentation zero.
         {"a:\n    x\n\ty", {{"a", Raw{"    x\n\ty"}}}},
-        {"a:\n  x\n  - y\nloose", {{"a", Raw{"  x\n  - y\nloose"}}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.block);

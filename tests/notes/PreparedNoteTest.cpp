@@ -17,8 +17,6 @@ TEST(PreparedNote, KeepsTheNoteLineNumbers) {
         {"a\rb\r\n", std::nullopt, "a\rb\n"},
         {"\xEF\xBB\xBF# A", std::nullopt, "# A"},
         {"\xEF\xBB\xBF\xEF\xBB\xBF# A", std::nullopt, "\xEF\xBB\xBF# A"},
-        {"x\xEF\xBB\xBF", std::nullopt, "x\xEF\xBB\xBF"},
-        {"\xEF\xBB\xBF---\ntitle: x\n---\n# A", "title: x", "\n\n\n# A"},
         {"\xEF\xBB\xBF---\r\ntitle: x\r\n---\r\n# A\r\n", "title: x", "\n\n\n# A\n"},
         // Definitions in the front matter are properties, not footnotes.
         {"---\n[^a]: x\n---\nText[^a]", "[^a]: x", "\n\n\nText[^a]"},
