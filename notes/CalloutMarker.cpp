@@ -1,0 +1,70 @@
+#include "notes/CalloutMarker.hpp"
+
+#include "notes/EscapeHTML.hpp"
+#include "notes/MakeRegex.hpp"
+#include "notes/RegexMatch.hpp"
+
+#include <algorithm>
+
+namespace notes {
+namespace {
+
+const icu::RegexPattern& calloutPattern() {
+    static const auto pattern = makeRegex(R"(^\[!([A-Za-z-]+)\]([+-]?)[ \t]*(.*)$)");
+    return *pattern;
+}
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+std::optional<CalloutMarker> CalloutMarker::parse(std::string_view markerLine) {
+    if (!markerLine.starts_with("[!"))
+        return std::nullopt;
+    const std::optional<RegexMatch> match = firstMatch(calloutPattern(), markerLine);
+    if (!match)
+        return std::nullopt;
+
+    CalloutMarker marker;
+    marker.kind = std::string(*match->groups[1]);
+    std::transform(marker.kind.begin(), marker.kind.end(), marker.kind.begin(), asciiLower);
+    const std::string_view fold = *match->groups[2];
+    marker.fold = fold == "+" ? Fold::expanded : fold == "-" ? Fold::collapsed : Fold::none;
+    marker.title = std::string(*match->groups[3]);
+    if (marker.title.empty()) {
+        marker.title = marker.kind;
+        marker.title.front() = asciiUpper(marker.title.front());
+    }
+    return marker;
+}
+
+std::string CalloutMarker::openingHTML(std::string_view dataLine) const {
+    const std::string_view box = fold == Fold::none ? "div" : "details";
+    const std::string_view heading = fold == Fold::none ? "div" : "summary";
+    std::string html;
+    html += "<";
+    html += box;
+    html += " class=\"callout\"";
+    html += dataLine;
+    html += " data-callout=\"" + escapeHTML(kind) + "\"";
+    if (fold == Fold::expanded)
+        html += " open";
+    html += "><";
+    html += heading;
+    html += " class=\"callout-title\">" + escapeHTML(title) + "</";
+    html += heading;
+    html += ">\n<div class=\"callout-body\">\n";
+    return html;
+}
+
+std::string CalloutMarker::closingHTML() const {
+    return fold == Fold::none ? "</div></div>\n" : "</div></details>\n";
+}
+
+} // namespace notes

@@ -1,0 +1,102 @@
+#include "notes/ExtractFootnotes.hpp"
+
+#include "notes/CharacterText.hpp"
+#include "notes/MakeRegex.hpp"
+#include "notes/RegexMatch.hpp"
+
+#include <optional>
+#include <vector>
+
+namespace notes {
+namespace {
+
+const icu::RegexPattern& footnoteDefinitionPattern() {
+    static const auto pattern = makeRegex(R"(^\[\^([^\]\s]+)\]:[ \t]?(.*)$)");
+    return *pattern;
+}
+
+// The scan of one text: which fence it is in and which definition it is collecting.
+class FootnoteScan {
+public:
+    void take(std::string_view line) {
+        const std::string_view unindented = line.substr(leadingCharacterCount(line, ' '));
+        if (openFence_) {
+            lines_.push_back(line);
+            if (hasCharacterPrefix(unindented, *openFence_))
+                openFence_.reset();
+            return;
+        }
+        if (openLabel_) {
+            if (continuesDefinition(line))
+                return;
+            closeDefinition();
+        }
+        if (hasCharacterPrefix(unindented, "```") || hasCharacterPrefix(unindented, "~~~")) {
+            const char mark = unindented.front();
+            openFence_ = std::string(leadingCharacterCount(unindented, mark), mark);
+            lines_.push_back(line);
+            return;
+        }
+        // The pattern needs "[^" at the start; most lines fail this before the engine runs.
+        if (line.starts_with("[^")) {
+            if (auto match = firstMatch(footnoteDefinitionPattern(), line)) {
+                openLabel_ = std::string(*match->groups[1]);
+                parts_.assign({*match->groups[2]});
+                blankCount_ = 0;
+                lines_.emplace_back();
+                return;
+            }
+        }
+        lines_.push_back(line);
+    }
+
+    ExtractedFootnotes finish() && {
+        if (openLabel_)
+            closeDefinition();
+        return {joinLines(lines_), std::move(definitions_)};
+    }
+
+private:
+    bool continuesDefinition(std::string_view line) {
+        if (trimWhitespace(line).empty()) {
+            parts_.emplace_back();
+            lines_.emplace_back();
+            ++blankCount_;
+            return true;
+        }
+        // After a blank line, two or three spaces no longer continue the definition.
+        if (hasCharacterPrefix(line, "    ") || hasCharacterPrefix(line, "\t") ||
+            (blankCount_ == 0 && hasCharacterPrefix(line, "  "))) {
+            parts_.push_back(trimWhitespace(line));
+            lines_.emplace_back();
+            blankCount_ = 0;
+            return true;
+        }
+        return false;
+    }
+
+    void closeDefinition() {
+        definitions_.set(*openLabel_, std::string(trimWhitespaceAndNewlines(joinLines(parts_))));
+        openLabel_.reset();
+        parts_.clear();
+        blankCount_ = 0;
+    }
+
+    std::vector<std::string_view> lines_;
+    FootnoteDefinitions definitions_;
+    std::optional<std::string> openFence_;
+    std::optional<std::string> openLabel_;
+    std::vector<std::string_view> parts_;
+    int blankCount_ = 0;
+};
+
+} // namespace
+
+ExtractedFootnotes extractFootnotes(std::string_view text) {
+    FootnoteScan scan;
+    for (std::string_view line : splitLines(text))
+        scan.take(line);
+    return std::move(scan).finish();
+}
+
+} // namespace notes

@@ -1,0 +1,95 @@
+#include "notes/RegexMatch.hpp"
+
+#include "Markdown/Fatal.hpp"
+
+#include <unicode/utf8.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace notes {
+namespace {
+
+// The text as the engine sees it, with the byte offset of every UTF-16 position.
+// Ill-formed bytes become U+FFFD, one per maximal ill-formed run, as ICU's own conversion.
+struct UTF16Text {
+    icu::UnicodeString text;
+    std::vector<std::size_t> byteOffsets;
+
+    explicit UTF16Text(std::string_view utf8) {
+        markdown::require(utf8.size() < static_cast<std::size_t>(INT32_MAX),
+                          "text too long for a regular expression search");
+        const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
+        const auto length = static_cast<int32_t>(utf8.size());
+        byteOffsets.reserve(utf8.size() + 1);
+        int32_t i = 0;
+        while (i < length) {
+            const auto start = static_cast<std::size_t>(i);
+            UChar32 c = 0;
+            U8_NEXT(bytes, i, length, c);
+            if (c < 0)
+                c = 0xFFFD;
+            byteOffsets.push_back(start);
+            if (c > 0xFFFF)
+                byteOffsets.push_back(start);
+            text.append(c);
+        }
+        byteOffsets.push_back(utf8.size());
+    }
+};
+
+class Search {
+public:
+    Search(const icu::RegexPattern& pattern, std::string_view text) : text_(text), utf16_(text) {
+        UErrorCode status = U_ZERO_ERROR;
+        matcher_.reset(pattern.matcher(utf16_.text, status));
+        markdown::require(U_SUCCESS(status) && matcher_,
+                          "cannot make a regular expression matcher");
+    }
+
+    std::optional<RegexMatch> next() {
+        UErrorCode status = U_ZERO_ERROR;
+        if (!matcher_->find(status) || U_FAILURE(status))
+            return std::nullopt;
+        RegexMatch match;
+        const int32_t groupCount = matcher_->groupCount();
+        match.groups.reserve(static_cast<std::size_t>(groupCount) + 1);
+        for (int32_t group = 0; group <= groupCount; ++group) {
+            const int32_t start = matcher_->start(group, status);
+            const int32_t end = matcher_->end(group, status);
+            if (U_FAILURE(status) || start < 0) {
+                match.groups.emplace_back();
+                continue;
+            }
+            const std::size_t from = utf16_.byteOffsets[static_cast<std::size_t>(start)];
+            const std::size_t to = utf16_.byteOffsets[static_cast<std::size_t>(end)];
+            match.groups.emplace_back(text_.substr(from, to - from));
+            if (group == 0) {
+                match.begin = from;
+                match.end = to;
+            }
+        }
+        return match;
+    }
+
+private:
+    std::string_view text_;
+    UTF16Text utf16_;
+    std::unique_ptr<icu::RegexMatcher> matcher_;
+};
+
+} // namespace
+
+std::optional<RegexMatch> firstMatch(const icu::RegexPattern& pattern, std::string_view text) {
+    return Search(pattern, text).next();
+}
+
+std::vector<RegexMatch> allMatches(const icu::RegexPattern& pattern, std::string_view text) {
+    std::vector<RegexMatch> matches;
+    Search search(pattern, text);
+    while (auto match = search.next())
+        matches.push_back(std::move(*match));
+    return matches;
+}
+
+} // namespace notes

@@ -1,0 +1,62 @@
+#include "notes/Slugify.hpp"
+
+#include "Markdown/Fatal.hpp"
+
+#include <unicode/brkiter.h>
+#include <unicode/locid.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+
+#include <memory>
+
+namespace notes {
+namespace {
+
+// A character (grapheme cluster) is a letter or number by its first code point.
+bool isLetterOrNumber(UChar32 first) {
+    return u_hasBinaryProperty(first, UCHAR_ALPHABETIC) ||
+           u_getIntPropertyValue(first, UCHAR_NUMERIC_TYPE) != U_NT_NONE;
+}
+
+bool isSeparator(const icu::UnicodeString& text, int32_t start, int32_t end) {
+    if (end - start != 1)
+        return false;
+    const char16_t c = text.charAt(start);
+    return c == u' ' || c == u'-' || c == u'_';
+}
+
+} // namespace
+
+std::string slugify(std::string_view text) {
+    icu::UnicodeString lowered = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    lowered.toLower(icu::Locale::getRoot());
+
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> characters(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    markdown::require(U_SUCCESS(status) && characters, "ICU has no character break iterator");
+    characters->setText(lowered);
+
+    icu::UnicodeString slug;
+    bool separated = false;
+    for (int32_t start = characters->first(), end = characters->next();
+         end != icu::BreakIterator::DONE; start = end, end = characters->next()) {
+        if (isLetterOrNumber(lowered.char32At(start))) {
+            slug.append(lowered, start, end - start);
+            separated = false;
+        } else if (isSeparator(lowered, start, end) && !separated && !slug.isEmpty()) {
+            slug.append(u'-');
+            separated = true;
+        }
+    }
+    // Runs collapse to one "-", so at most one trails.
+    if (slug.endsWith(u"-"))
+        slug.truncate(slug.length() - 1);
+    if (slug.isEmpty())
+        return "section";
+    std::string out;
+    return slug.toUTF8String(out);
+}
+
+} // namespace notes

@@ -1,0 +1,67 @@
+#include "notes/ExtractFootnotes.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+namespace notes {
+namespace {
+
+TEST(ExtractFootnotes, TakesDefinitionsOutAndKeepsEveryLine) {
+    struct Case {
+        const char* text;
+        const char* body;
+        std::map<std::string, std::string> definitions;
+    };
+    const Case cases[] = {
+        {"Text[^1]\n\n[^1]: The note.", "Text[^1]\n\n", {{"1", "The note."}}},
+        {"[^a]: First line\n    second line\nAfter",
+         "\n\nAfter",
+         {{"a", "First line\nsecond line"}}},
+        {"[^a]: One\n\n    Two\n\nAfter", "\n\n\n\nAfter", {{"a", "One\n\nTwo"}}},
+        {"[^a]: One\n  two", "\n", {{"a", "One\ntwo"}}},
+        {"[^a]: One\n\n  two", "\n\n  two", {{"a", "One"}}},
+        {"[^a]: One\n\ttwo", "\n", {{"a", "One\ntwo"}}},
+        {"[^a]:One", "", {{"a", "One"}}},
+        {"[^a]:   One  ", "", {{"a", "One"}}},
+        {"[^a]: One  \n    two", "\n", {{"a", "One  \ntwo"}}},
+        {"[^my note]: x", "[^my note]: x", {}},
+        {" [^a]: indented", " [^a]: indented", {}},
+        {"[^x]: first\n[^x]: second", "\n", {{"x", "second"}}},
+        {"[^Note]: upper\n[^note]: lower", "\n", {{"Note", "upper"}, {"note", "lower"}}},
+        // Fences: a closing run is at least as long as the opening one and of its character;
+        // one never closed runs to the end.
+        {"```\n[^a]: code\n```\n[^b]: after", "```\n[^a]: code\n```\n", {{"b", "after"}}},
+        {"~~~~ js\n[^a]: x\n~~~\n```\n~~~~~\n[^c]: z",
+         "~~~~ js\n[^a]: x\n~~~\n```\n~~~~~\n",
+         {{"c", "z"}}},
+        {"  ```\n[^a]: x", "  ```\n[^a]: x", {}},
+        // A fence indented inside a definition belongs to it; an unindented one ends it.
+        {"[^a]: x\n    ```\n[^b]: y", "\n\n", {{"a", "x\n```"}, {"b", "y"}}},
+        {"[^a]: x\n```\n[^b]: y\n```", "\n```\n[^b]: y\n```", {{"a", "x"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const ExtractedFootnotes result = extractFootnotes(c.text);
+        EXPECT_EQ(result.body, c.body);
+        FootnoteDefinitions expected;
+        for (const auto& [label, text] : c.definitions)
+            expected.set(label, text);
+        EXPECT_EQ(result.definitions, expected);
+        EXPECT_EQ(std::ranges::count(result.body, '\n'),
+                  std::ranges::count(std::string_view(c.text), '\n'));
+    }
+}
+
+TEST(FootnoteDefinitions, CanonicallyEquivalentLabelsAreOneLabel) {
+    const ExtractedFootnotes result =
+        extractFootnotes("[^caf\u00E9]: first\n[^cafe\u0301]: second");
+    EXPECT_EQ(result.definitions.size(), 1u);
+    EXPECT_EQ(result.definitions.find("caf\u00E9"), "second");
+    EXPECT_EQ(result.definitions.find("cafe\u0301"), "second");
+    EXPECT_FALSE(result.definitions.contains("Caf\u00E9"));
+}
+
+} // namespace
+} // namespace notes

@@ -1,0 +1,63 @@
+#include "notes/OutlineHeading.hpp"
+#include "notes/Slugify.hpp"
+#include "notes/UsedSlugs.hpp"
+
+#include <gtest/gtest.h>
+
+namespace notes {
+namespace {
+
+TEST(Slugify, KeepsLettersAndNumbersAndJoinsWordsWithOneHyphen) {
+    struct Case {
+        const char* text;
+        const char* slug;
+    };
+    const Case cases[] = {
+        {"Hello, World!", "hello-world"},
+        {"Q&A: 1 + 2 = 3?", "qa-1-2-3"},
+        {"  \u00DCber  caf\u00E9_2 ", "\u00FCber-caf\u00E9-2"},
+        {"***", "section"},
+        {"--a__b--", "a-b"},
+        {"a\tb\u00A0c", "abc"},
+        {"\u041F\u0440\u0438\u0432\u0435\u0442 \u041C\u0438\u0440",
+         "\u043F\u0440\u0438\u0432\u0435\u0442-\u043C\u0438\u0440"},
+        {"\u65E5\u672C\u8A9E \u30C6\u30B9\u30C8", "\u65E5\u672C\u8A9E-\u30C6\u30B9\u30C8"},
+        {"x\u00B2 \u00BD \u216B", "x\u00B2-\u00BD-\u217B"},
+        // A letter keeps its combining marks; a mark after a space makes that space no
+        // separator, and a mark with nothing before it is dropped.
+        {"Cafe\u0301 Noir", "cafe\u0301-noir"},
+        {"\u0130stanbul", "i\u0307stanbul"},
+        {"x \u0301y", "xy"},
+        {"\u0301abc", "abc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(slugify(c.text), c.slug);
+    }
+}
+
+TEST(UsedSlugs, CountsRepeatedSlugsButNotTheAnchorsGivenOut) {
+    UsedSlugs used;
+    std::vector<std::string> ids;
+    for (const char* text :
+         {"Intro", "Intro", "intro!", "Intro 1", "", "***", "Caf\u00E9", "Cafe\u0301"})
+        ids.push_back(used.uniqueSlug(text));
+    EXPECT_EQ(ids, (std::vector<std::string>{"intro", "intro-1", "intro-2", "intro-1", "section",
+                                             "section-1", "caf\u00E9", "cafe\u0301-1"}));
+
+    // Every rendering starts afresh.
+    EXPECT_EQ(UsedSlugs{}.uniqueSlug("Intro"), "intro");
+}
+
+TEST(OutlineHeading, EqualAndHashedOverAllFieldsUpToCanonicalEquivalence) {
+    const OutlineHeading precomposed{"caf\u00E9", 2, "Caf\u00E9"};
+    const OutlineHeading decomposed{"cafe\u0301", 2, "Cafe\u0301"};
+    EXPECT_EQ(precomposed, decomposed);
+    EXPECT_EQ(std::hash<OutlineHeading>{}(precomposed), std::hash<OutlineHeading>{}(decomposed));
+    EXPECT_NE(precomposed, (OutlineHeading{"caf\u00E9", 3, "Caf\u00E9"}));
+    EXPECT_NE(precomposed, (OutlineHeading{"cafe", 2, "Caf\u00E9"}));
+    EXPECT_NE(precomposed, (OutlineHeading{"caf\u00E9", 2, "caf\u00E9"}));
+}
+
+} // namespace
+} // namespace notes
