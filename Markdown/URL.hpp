@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace markdown {
@@ -16,15 +17,24 @@ public:
     static URL fileURL(const std::filesystem::path& path) { return URL(path.native()); }
 
     /// The file-system path; empty for the empty address.
-    [[nodiscard]] const std::string& path() const { return text; }
-    [[nodiscard]] std::filesystem::path filesystemPath() const { return text; }
-    [[nodiscard]] bool empty() const { return text.empty(); }
+    [[nodiscard]] const std::string& path() const { return text ? *text : emptyPath(); }
+    [[nodiscard]] std::filesystem::path filesystemPath() const { return path(); }
+    [[nodiscard]] bool empty() const { return path().empty(); }
 
-    friend bool operator==(const URL&, const URL&) = default;
+    friend bool operator==(const URL& a, const URL& b) {
+        return a.text == b.text || a.path() == b.path();
+    }
 
 private:
-    explicit URL(std::string path) : text(std::move(path)) {}
-    std::string text;
+    explicit URL(std::string path)
+        : text(path.empty() ? nullptr : std::make_shared<const std::string>(std::move(path))) {}
+    static const std::string& emptyPath() {
+        static const std::string empty;
+        return empty;
+    }
+
+    // Shared, because every source location of a parsed tree carries a copy of its address.
+    std::shared_ptr<const std::string> text;
 };
 
 } // namespace markdown

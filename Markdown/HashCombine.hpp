@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstddef>
+
+namespace markdown {
+
+/// Folds one more hash value into a running hash, order-sensitively.
+constexpr std::size_t hashCombine(std::size_t seed, std::size_t value) {
+    return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
+}
+
+} // namespace markdown

@@ -1,0 +1,135 @@
+#include "Markdown/RawMarkup.hpp"
+
+#include "Markdown/Fatal.hpp"
+
+#include <memory>
+#include <utility>
+
+namespace markdown {
+namespace {
+
+// The allocation that std::allocate_shared makes for a node also holds the node's child
+// references after the control block. The allocator stays stateless (so the control block
+// does not grow): the slot count goes in and the slot address comes out through these.
+thread_local std::size_t slotCountOfNextNode = 0;
+thread_local RawMarkupPtr* slotsOfNextNode = nullptr;
+
+template <class T> struct WithChildSlots {
+    using value_type = T;
+
+    WithChildSlots() = default;
+    template <class U> explicit WithChildSlots(const WithChildSlots<U>&) {}
+
+    static std::size_t slotOffset(std::size_t n) {
+        constexpr std::size_t align = alignof(RawMarkupPtr);
+        return (n * sizeof(T) + align - 1) / align * align;
+    }
+    T* allocate(std::size_t n) {
+        std::size_t offset = slotOffset(n);
+        void* block = ::operator new(offset + slotCountOfNextNode * sizeof(RawMarkupPtr));
+        slotsOfNextNode = slotCountOfNextNode == 0
+                              ? nullptr
+                              : reinterpret_cast<RawMarkupPtr*>(static_cast<char*>(block) + offset);
+        return static_cast<T*>(block);
+    }
+    void deallocate(T* block, std::size_t) noexcept { ::operator delete(block); }
+
+    template <class U> bool operator==(const WithChildSlots<U>&) const { return true; }
+};
+
+std::int64_t countSubtree(const std::vector<RawMarkupPtr>& children) {
+    std::int64_t count = 1;
+    for (const auto& child : children)
+        require(!__builtin_add_overflow(count, child->subtreeCount(), &count));
+    return count;
+}
+
+// Children whose last owner goes away are released here rather than from inside their
+// parent's destructor, so that dropping a deep tree does not recurse once per level.
+thread_local std::vector<RawMarkupPtr>* releasing = nullptr;
+
+void release(std::span<RawMarkupPtr> children) {
+    if (releasing != nullptr) {
+        for (auto& child : children)
+            releasing->push_back(std::move(child));
+        return;
+    }
+    std::vector<RawMarkupPtr> pending(std::make_move_iterator(children.begin()),
+                                      std::make_move_iterator(children.end()));
+    releasing = &pending;
+    while (!pending.empty()) {
+        RawMarkupPtr next = std::move(pending.back());
+        pending.pop_back();
+        next.reset();
+    }
+    releasing = nullptr;
+}
+
+} // namespace
+
+RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> parsedRange,
+                               std::vector<RawMarkupPtr> children) {
+    auto childCount = static_cast<std::int64_t>(children.size());
+    RawMarkupHeader header{std::move(data), childCount, countSubtree(children),
+                           std::move(parsedRange)};
+    slotCountOfNextNode = children.size();
+    return std::allocate_shared<RawMarkup>(WithChildSlots<RawMarkup>{}, Key{}, std::move(header),
+                                           std::move(children));
+}
+
+RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::vector<RawMarkupPtr>&& children)
+    : head(std::move(header)), childSlots(slotsOfNextNode) {
+    std::uninitialized_move(children.begin(), children.end(), childSlots);
+}
+
+RawMarkup::~RawMarkup() {
+    auto slots = std::span(childSlots, static_cast<std::size_t>(head.childCount));
+    release(slots);
+    std::destroy(slots.begin(), slots.end());
+}
+
+const RawMarkupPtr& RawMarkup::child(std::int64_t index) const {
+    require(index >= 0 && index < head.childCount);
+    return childSlots[index];
+}
+
+bool RawMarkup::hasSameStructure(const RawMarkup& other) const {
+    // An explicit stack: trees can be far deeper than the call stack allows.
+    std::vector<std::pair<const RawMarkup*, const RawMarkup*>> pending{{this, &other}};
+    while (!pending.empty()) {
+        auto [a, b] = pending.back();
+        pending.pop_back();
+        if (a == b)
+            continue;
+        if (a->childCount() != b->childCount() || !(a->data() == b->data()))
+            return false;
+        for (std::int64_t i = a->childCount() - 1; i >= 0; --i)
+            pending.emplace_back(a->childSlots[i].get(), b->childSlots[i].get());
+    }
+    return true;
+}
+
+RawMarkupPtr RawMarkup::substitutingChild(RawMarkupPtr newChild, std::int64_t index,
+                                          bool preserveRange) const {
+    require(index >= 0 && index < head.childCount);
+    std::vector<RawMarkupPtr> newChildren(children().begin(), children().end());
+    auto range = preserveRange ? head.parsedRange : newChild->parsedRange();
+    newChildren[static_cast<std::size_t>(index)] = std::move(newChild);
+    return create(head.data, std::move(range), std::move(newChildren));
+}
+
+void RawMarkup::adjustParsedRangeBeforeSharing(const RawMarkupPtr& node,
+                                               std::optional<SourceRange> parsedRange) {
+    // Nodes are made non-const (create), so writing through the const view is sound.
+    const_cast<RawMarkup&>(*node).head.parsedRange = std::move(parsedRange);
+}
+
+RawMarkup::Error RawMarkup::Error::concreteConversionError(RawMarkupPtr from, std::string_view to) {
+    return Error(std::move(from), std::string(to));
+}
+
+RawMarkup::Error::Error(RawMarkupPtr from, std::string to)
+    : node(std::move(from)), typeName(std::move(to)),
+      text("Can't wrap a " + node->data().description() + " in a " + typeName) {}
+
+} // namespace markdown

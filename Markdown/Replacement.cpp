@@ -1,0 +1,9 @@
+#include "Markdown/Replacement.hpp"
+
+namespace markdown {
+
+std::string Replacement::description() const {
+    return range.diagnosticDescription(true) + ": fixit: " + replacementText;
+}
+
+} // namespace markdown
