@@ -111,9 +111,12 @@ std::optional<std::vector<Entry>> listFolder(const std::string& path) {
         std::string name = entry->path().filename().native();
         if (name.starts_with('.'))
             continue;
+        // The type read along with the listing answers both questions without a call per entry.
         std::error_code typeError;
-        std::filesystem::file_status status = entry->symlink_status(typeError);
-        entries.push_back({std::move(name), !typeError && std::filesystem::is_directory(status)});
+        bool isDirectory = false;
+        if (!entry->is_symlink(typeError) && !typeError)
+            isDirectory = entry->is_directory(typeError);
+        entries.push_back({std::move(name), isDirectory});
     }
     if (error)
         return std::nullopt;
