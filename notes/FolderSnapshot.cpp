@@ -32,8 +32,8 @@ bool isSkippedFolderName(std::string_view name) {
     return std::find(skipped.begin(), skipped.end(), name) != skipped.end();
 }
 
-// Built once; each scan orders names with its own clone, as a collator is not safe to share
-// between threads.
+// Built once; each scan orders names with its own clone, so that scans on several threads share
+// no collator.
 const icu::Collator& collatorPrototype() {
     static const std::unique_ptr<const icu::Collator> prototype = [] {
         icu::Locale locale = icu::Locale::getDefault();
@@ -45,7 +45,8 @@ const icu::Collator& collatorPrototype() {
         std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(locale, status));
         markdown::require(U_SUCCESS(status) && collator != nullptr, "ICU has no collator");
         collator->setAttribute(UCOL_NUMERIC_COLLATION, UCOL_ON, status);
-        markdown::require(U_SUCCESS(status), "ICU collator refuses numeric ordering");
+        collator->setAttribute(UCOL_STRENGTH, UCOL_SECONDARY, status);
+        markdown::require(U_SUCCESS(status), "ICU collator refuses its settings");
         return std::unique_ptr<const icu::Collator>(std::move(collator));
     }();
     return *prototype;
@@ -62,25 +63,38 @@ public:
     void sort(std::vector<FileNode>& nodes) {
         if (nodes.size() < 2)
             return;
-        std::vector<std::pair<std::string, std::size_t>> keys;
+        struct Key {
+            std::size_t offset;
+            std::size_t length;
+            std::size_t node;
+        };
+        keyBytes.clear();
+        std::vector<Key> keys;
         keys.reserve(nodes.size());
-        for (std::size_t i = 0; i < nodes.size(); ++i)
-            keys.emplace_back(sortKey(nodes[i].name), i);
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            std::size_t offset = keyBytes.size();
+            appendSortKey(nodes[i].name);
+            keys.push_back({offset, keyBytes.size() - offset, i});
+        }
+        auto bytes = [&](const Key& key) {
+            return std::string_view(keyBytes).substr(key.offset, key.length);
+        };
         // Names the collator finds equal still get one order, whatever the listing order was.
-        std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-            if (a.first != b.first)
-                return a.first < b.first;
-            return nodes[a.second].name < nodes[b.second].name;
+        std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+            int order = bytes(a).compare(bytes(b));
+            if (order != 0)
+                return order < 0;
+            return nodes[a.node].name < nodes[b.node].name;
         });
         std::vector<FileNode> sorted;
         sorted.reserve(nodes.size());
-        for (const auto& key : keys)
-            sorted.push_back(std::move(nodes[key.second]));
+        for (const Key& key : keys)
+            sorted.push_back(std::move(nodes[key.node]));
         nodes = std::move(sorted);
     }
 
 private:
-    std::string sortKey(std::string_view name) {
+    void appendSortKey(std::string_view name) {
         icu::UnicodeString text = icu::UnicodeString::fromUTF8(
             icu::StringPiece(name.data(), static_cast<int32_t>(name.size())));
         int32_t length =
@@ -89,34 +103,42 @@ private:
             buffer.resize(static_cast<std::size_t>(length));
             length = collator->getSortKey(text, buffer.data(), length);
         }
-        return {buffer.begin(), buffer.begin() + length};
+        keyBytes.append(reinterpret_cast<const char*>(buffer.data()),
+                        static_cast<std::size_t>(length));
     }
 
     std::unique_ptr<icu::Collator> collator;
     std::vector<uint8_t> buffer = std::vector<uint8_t>(256);
+    // The sort keys of the folder being sorted, end to end.
+    std::string keyBytes;
 };
 
 struct Entry {
-    std::string name;
+    // The folder's path with the entry's name appended.
+    std::string path;
+    std::size_t nameStart;
     bool isDirectory;
+
+    [[nodiscard]] std::string_view name() const { return std::string_view(path).substr(nameStart); }
 };
 
 // The visible entries of one folder, judged by the entries themselves (links not followed); none
 // when the folder cannot be listed to the end.
-std::optional<std::vector<Entry>> listFolder(const std::string& path) {
+std::optional<std::vector<Entry>> listFolder(const std::string& folder) {
     std::error_code error;
-    std::filesystem::directory_iterator entry(path, error);
+    std::filesystem::directory_iterator entry(folder, error);
     std::vector<Entry> entries;
     for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-        std::string name = entry->path().filename().native();
-        if (name.starts_with('.'))
+        const std::string& path = entry->path().native();
+        std::size_t nameStart = path.rfind('/') + 1;
+        if (path.compare(nameStart, 1, ".") == 0)
             continue;
         // The type read along with the listing answers both questions without a call per entry.
         std::error_code typeError;
         bool isDirectory = false;
         if (!entry->is_symlink(typeError) && !typeError)
             isDirectory = entry->is_directory(typeError);
-        entries.push_back({std::move(name), isDirectory});
+        entries.push_back({path, nameStart, isDirectory});
     }
     if (error)
         return std::nullopt;
@@ -138,23 +160,25 @@ public:
         std::vector<FileNode> folders;
         std::vector<FileNode> files;
         for (Entry& entry : *entries) {
-            std::string child = appendingPathComponent(path, entry.name);
             if (entry.isDirectory) {
-                if (isSkippedFolderName(entry.name))
+                if (isSkippedFolderName(entry.name()))
                     continue;
-                std::vector<FileNode> nodes = scan(child);
-                if (!nodes.empty())
+                std::vector<FileNode> nodes = scan(entry.path);
+                if (!nodes.empty()) {
+                    std::string name(entry.name());
                     folders.push_back(
-                        {URL::fileURL(std::move(child)), std::move(entry.name), std::move(nodes)});
+                        {URL::fileURL(std::move(entry.path)), std::move(name), std::move(nodes)});
+                }
                 continue;
             }
-            URL url = URL::fileURL(std::move(child));
-            allFiles.push_back(url);
-            if (hasMarkdownExtension(entry.name)) {
+            const bool isNote = hasMarkdownExtension(entry.name());
+            std::string name(isNote ? deletingPathExtension(entry.name()) : std::string_view());
+            URL url = URL::fileURL(std::move(entry.path));
+            if (isNote) {
                 markdownFiles.push_back(url);
-                files.push_back(
-                    {std::move(url), std::string(deletingPathExtension(entry.name)), std::nullopt});
+                files.push_back({url, std::move(name), std::nullopt});
             }
+            allFiles.push_back(std::move(url));
         }
         order.sort(folders);
         order.sort(files);
@@ -181,7 +205,7 @@ FolderSnapshot FolderSnapshot::scan(const URL& folder, std::size_t fileLimit) {
     std::vector<URL> allFiles;
     std::vector<URL> markdownFiles;
     std::vector<FileNode> tree = scanFolder(folder, allFiles, markdownFiles, fileLimit);
-    LinkIndex index(folder, allFiles);
+    LinkIndex index(folder, std::move(allFiles));
     return {std::move(tree), std::move(index), std::move(markdownFiles)};
 }
 

@@ -6,10 +6,8 @@
 
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace notes {
@@ -25,14 +23,14 @@ public:
     LinkIndex();
     /// Indexes the files, in order, by their path relative to the root and by their name. The
     /// URLs are kept as given; a later file with the same relative key replaces an earlier one.
-    LinkIndex(const std::optional<markdown::URL>& root, std::span<const markdown::URL> files);
+    LinkIndex(const std::optional<markdown::URL>& root, std::vector<markdown::URL> files);
 
     /// The standardized root folder, if any.
     [[nodiscard]] const std::optional<markdown::URL>& root() const;
-    /// Link key of a file's path relative to the root -> that file.
-    [[nodiscard]] const std::unordered_map<std::string, markdown::URL>& byRelativePath() const;
-    /// Link key of a file's name -> every file with that name, in the order given.
-    [[nodiscard]] const std::unordered_map<std::string, std::vector<markdown::URL>>& byName() const;
+    /// The file whose path relative to the root has this link key.
+    [[nodiscard]] std::optional<markdown::URL> byRelativePath(std::string_view key) const;
+    /// Every file whose name has this link key, in the order given.
+    [[nodiscard]] std::vector<markdown::URL> byName(std::string_view key) const;
 
     /// Tries, in order: a file beside the current note (checked on disk each time), the relative
     /// path, then the name, narrowed by the folders the target names and by nearness to the

@@ -2,6 +2,7 @@
 
 #include "notes/PlainText.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace notes {
@@ -62,6 +63,30 @@ std::string standardizedPath(std::string_view path) {
     if (out.empty())
         return absolute ? "/" : ".";
     return out;
+}
+
+bool isStandardizedPath(std::string_view path) {
+    if (path == "/" || path == ".")
+        return true;
+    if (path.empty() || path.ends_with('/'))
+        return false;
+    const bool absolute = path.starts_with('/');
+    // A relative path keeps the ".." it begins with.
+    bool onlyParents = !absolute;
+    for (std::size_t i = absolute ? 1 : 0; i <= path.size();) {
+        std::size_t end = std::min(path.find('/', i), path.size());
+        std::string_view component = path.substr(i, end - i);
+        if (component.empty() || component == ".")
+            return false;
+        if (component == "..") {
+            if (!onlyParents)
+                return false;
+        } else {
+            onlyParents = false;
+        }
+        i = end + 1;
+    }
+    return true;
 }
 
 markdown::URL standardizedURL(const markdown::URL& url) {

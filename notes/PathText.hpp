@@ -16,6 +16,9 @@ namespace notes {
 /// stays at the root; a relative path keeps its leading "..". Symbolic links are not resolved.
 [[nodiscard]] std::string standardizedPath(std::string_view path);
 
+/// True when standardizedPath would give the path back unchanged.
+[[nodiscard]] bool isStandardizedPath(std::string_view path);
+
 /// The URL of the standardized path.
 [[nodiscard]] markdown::URL standardizedURL(const markdown::URL& url);
 

@@ -29,12 +29,11 @@ bool isWellFormedUTF8(std::string_view text) {
     return true;
 }
 
-std::string asciiLowercased(std::string_view text) {
-    std::string out(text);
+void asciiLowercaseInto(std::string_view text, std::string& out) {
+    out.assign(text);
     for (char& c : out)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
-    return out;
 }
 
 bool isHorizontalWhitespace(UChar32 c) {
@@ -54,15 +53,22 @@ int hexValue(char c) {
 } // namespace
 
 std::string lowercased(std::string_view text) {
+    std::string out;
+    lowercaseInto(text, out);
+    return out;
+}
+
+void lowercaseInto(std::string_view text, std::string& out) {
     // Most names are ASCII; ICU is for the rest.
-    if (isASCII(text) || !isWellFormedUTF8(text))
-        return asciiLowercased(text);
+    if (isASCII(text) || !isWellFormedUTF8(text)) {
+        asciiLowercaseInto(text, out);
+        return;
+    }
     icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
         icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     unicode.toLower(icu::Locale::getRoot());
-    std::string out;
+    out.clear();
     unicode.toUTF8String(out);
-    return out;
 }
 
 std::string_view trimmingHorizontalWhitespace(std::string_view text) {

@@ -10,6 +10,8 @@ namespace notes {
 /// The text in lower case by the Unicode rules, independent of the user's language. Bytes of
 /// ill-formed UTF-8 are kept, with only their ASCII letters lowered.
 [[nodiscard]] std::string lowercased(std::string_view text);
+/// The same into `out`, replacing what it held: reusing one buffer saves an allocation per text.
+void lowercaseInto(std::string_view text, std::string& out);
 
 /// The text without horizontal white space at either end: tabs and the Unicode space separators
 /// (U+0020, U+00A0, U+3000, ...); line breaks stay.

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace notes {
@@ -199,6 +200,32 @@ TEST(FolderSnapshot, IndexesEveryFileMetUnderTheFolder) {
               URL::fileURL(notes.path("projects/Plan.md")));
     EXPECT_EQ(snapshot.index.resolve("diagram.png", std::nullopt),
               URL::fileURL(notes.path("assets/diagram.png")));
+}
+
+TEST(FolderSnapshot, ScansOnSeveralThreadsAtOnceAlike) {
+    TemporaryNoteFolder notes;
+    for (const char* file : {"b/Zeta.md", "b/alpha 10.md", "b/alpha 9.md", "a/x.md", "Top.md"})
+        notes.file(file);
+    const URL folder = URL::fileURL(notes.root());
+    const std::vector<FileNode> expected = FolderSnapshot::scan(folder).tree;
+
+    std::vector<std::vector<FileNode>> trees(4);
+    {
+        std::vector<std::jthread> threads;
+        for (auto& tree : trees)
+            threads.emplace_back([&tree, &folder] { tree = FolderSnapshot::scan(folder).tree; });
+    }
+    for (const auto& tree : trees) {
+        EXPECT_EQ(tree, expected);
+        EXPECT_EQ(std::hash<FileNode>{}(tree[1]), std::hash<FileNode>{}(expected[1]));
+    }
+    EXPECT_EQ(names(*expected[1].children),
+              (std::vector<std::string>{"alpha 9", "alpha 10", "Zeta"}));
+
+    FileNode renamed = expected[1];
+    (*renamed.children)[0].name = "alpha 8";
+    EXPECT_NE(renamed, expected[1]);
+    EXPECT_NE(std::hash<FileNode>{}(renamed), std::hash<FileNode>{}(expected[1]));
 }
 
 } // namespace

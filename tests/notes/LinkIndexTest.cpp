@@ -46,21 +46,25 @@ TEST(LinkIndex, KeysFilesByPathBelowTheRootAndByName) {
     LinkIndex index(fileURL("/vault/x/../"), files);
 
     EXPECT_EQ(index.root(), fileURL("/vault"));
-    EXPECT_EQ(index.byRelativePath().size(), 7u);
     // The later "A/plan.md" replaces "a/Plan.md"; the stored URL is the one given.
-    EXPECT_EQ(index.byRelativePath().at("a/plan"), files[4]);
-    EXPECT_EQ(index.byRelativePath().at("b/plan.md"), files[1]);
-    EXPECT_EQ(index.byRelativePath().at("img/logo.png"), files[2]);
-    EXPECT_EQ(index.byRelativePath().at("loose"), files[3]);
-    EXPECT_EQ(index.byName().size(), 5u);
-    EXPECT_EQ(index.byName().at("plan"), (std::vector<URL>{files[0], files[1], files[4]}));
-    EXPECT_EQ(index.byName().at("plan.md"), (std::vector<URL>{files[0], files[1], files[4]}));
-    EXPECT_EQ(index.byName().at("logo.png"), (std::vector<URL>{files[2]}));
+    EXPECT_EQ(index.byRelativePath("a/plan"), files[4]);
+    EXPECT_EQ(index.byRelativePath("a/plan.md"), files[4]);
+    EXPECT_EQ(index.byRelativePath("b/plan.md"), files[1]);
+    EXPECT_EQ(index.byRelativePath("b/plan"), files[1]);
+    EXPECT_EQ(index.byRelativePath("img/logo.png"), files[2]);
+    EXPECT_EQ(index.byRelativePath("img/logo"), std::nullopt);
+    EXPECT_EQ(index.byRelativePath("loose"), files[3]);
+    EXPECT_EQ(index.byRelativePath("elsewhere/loose"), std::nullopt);
+    EXPECT_EQ(index.byRelativePath("b/Plan.md"), std::nullopt);
+    EXPECT_EQ(index.byName("plan"), (std::vector<URL>{files[0], files[1], files[4]}));
+    EXPECT_EQ(index.byName("plan.md"), (std::vector<URL>{files[0], files[1], files[4]}));
+    EXPECT_EQ(index.byName("logo.png"), (std::vector<URL>{files[2]}));
+    EXPECT_EQ(index.byName("logo"), (std::vector<URL>{}));
 
     LinkIndex empty;
     EXPECT_EQ(empty.root(), std::nullopt);
-    EXPECT_TRUE(empty.byRelativePath().empty());
-    EXPECT_TRUE(empty.byName().empty());
+    EXPECT_EQ(empty.byRelativePath("plan"), std::nullopt);
+    EXPECT_TRUE(empty.byName("plan").empty());
 }
 
 class LinkResolution : public ::testing::Test {

@@ -26,12 +26,19 @@ TEST(PathText, StandardizesLexically) {
         {"/.", "/"},
         {"a/../..", ".."},
         {"../../a/./b", "../../a/b"},
+        {"../../a/b", "../../a/b"},
+        {"../a/..", ".."},
+        {"..", ".."},
+        {"a/b", "a/b"},
         {"a/..", "."},
         {"notes/..hidden/x", "notes/..hidden/x"},
         {"", "."},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(standardizedPath(c.path), c.standardized) << c.path;
+        EXPECT_EQ(isStandardizedPath(c.path), c.path == c.standardized) << c.path;
+        EXPECT_TRUE(isStandardizedPath(standardizedPath(c.path))) << c.path;
+    }
     EXPECT_EQ(standardizedURL(markdown::URL::fileURL(std::string("/n/./a/../b.md"))).path(),
               "/n/b.md");
 }
