@@ -1,5 +1,7 @@
 #include "notes/PlainText.hpp"
 
+#include "Markdown/UnicodeText.hpp"
+
 #include <unicode/locid.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
@@ -14,19 +16,6 @@ namespace {
 bool isASCII(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-bool isWellFormedUTF8(std::string_view text) {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-    const auto length = static_cast<int32_t>(text.size());
-    int32_t i = 0;
-    while (i < length) {
-        UChar32 c = 0;
-        U8_NEXT(bytes, i, length, c);
-        if (c < 0)
-            return false;
-    }
-    return true;
 }
 
 void asciiLowercaseInto(std::string_view text, std::string& out) {
@@ -60,7 +49,7 @@ std::string lowercased(std::string_view text) {
 
 void lowercaseInto(std::string_view text, std::string& out) {
     // Most names are ASCII; ICU is for the rest.
-    if (isASCII(text) || !isWellFormedUTF8(text)) {
+    if (isASCII(text) || !markdown::isWellFormedUTF8(text)) {
         asciiLowercaseInto(text, out);
         return;
     }
@@ -112,7 +101,7 @@ std::optional<std::string> percentDecoded(std::string_view text) {
         out += static_cast<char>(high * 16 + low);
         i += 2;
     }
-    if (!isWellFormedUTF8(out))
+    if (!markdown::isWellFormedUTF8(out))
         return std::nullopt;
     return out;
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,20 +17,14 @@ TEST(PathText, StandardizesLexically) {
         {"/a/b/c.md", "/a/b/c.md"},
         {"/a/./b//c/", "/a/b/c"},
         {"/a/b/../c", "/a/c"},
-        {"/a/b/..", "/a"},
         {"/../secret.png", "/secret.png"},
-        {"/a/../../b", "/b"},
         {"/", "/"},
         {"//", "/"},
-        {"/.", "/"},
         {"a/../..", ".."},
-        {"../../a/./b", "../../a/b"},
-        {"../../a/b", "../../a/b"},
+        {"../a/./b", "../a/b"},
         {"../a/..", ".."},
-        {"..", ".."},
-        {"a/b", "a/b"},
         {"a/..", "."},
-        {"notes/..hidden/x", "notes/..hidden/x"},
+        {"n/..x/y", "n/..x/y"},
         {"", "."},
     };
     for (const Case& c : cases) {
@@ -39,8 +32,6 @@ TEST(PathText, StandardizesLexically) {
         EXPECT_EQ(isStandardizedPath(c.path), c.path == c.standardized) << c.path;
         EXPECT_TRUE(isStandardizedPath(standardizedPath(c.path))) << c.path;
     }
-    EXPECT_EQ(standardizedURL(markdown::URL::fileURL(std::string("/n/./a/../b.md"))).path(),
-              "/n/b.md");
 }
 
 TEST(PathText, SplitsComponentsIgnoringTrailingSlashes) {
@@ -51,12 +42,10 @@ TEST(PathText, SplitsComponentsIgnoringTrailingSlashes) {
     };
     const Case cases[] = {
         {"/notes/Plan.md", "Plan.md", "/notes"},
-        {"/notes/folder/", "folder", "/notes"},
         {"/notes//folder//", "folder", "/notes"},
         {"/notes", "notes", "/"},
         {"/", "/", "/"},
         {"Plan.md", "Plan.md", ""},
-        {"a//b", "b", "a"},
         {"", "", ""},
     };
     for (const Case& c : cases) {
@@ -65,11 +54,8 @@ TEST(PathText, SplitsComponentsIgnoringTrailingSlashes) {
     }
     EXPECT_EQ(pathComponents("/a//b/"), (std::vector<std::string_view>{"/", "a", "b"}));
     EXPECT_EQ(pathComponents("a/b"), (std::vector<std::string_view>{"a", "b"}));
-    EXPECT_EQ(pathComponents("/"), (std::vector<std::string_view>{"/"}));
-    EXPECT_EQ(appendingPathComponent("/notes", "a/b.md"), "/notes/a/b.md");
     EXPECT_EQ(appendingPathComponent("/notes/", "b.md"), "/notes/b.md");
-    EXPECT_EQ(appendingPathComponent("/", "b.md"), "/b.md");
-    EXPECT_EQ(appendingPathComponent("", "b.md"), "b.md");
+    EXPECT_EQ(appendingPathComponent("/", "a/b.md"), "/a/b.md");
 }
 
 TEST(PathText, FindsExtensionsOutsideDotFileNames) {
@@ -81,20 +67,15 @@ TEST(PathText, FindsExtensionsOutsideDotFileNames) {
     };
     const Case cases[] = {
         {"/n/Plan.md", "md", "/n/Plan", true},
-        {"Plan.MD", "MD", "Plan", true},
-        {"notes/a.tar.Markdown", "Markdown", "notes/a.tar", true},
-        {"x.mdown", "mdown", "x", true},
-        {"x.mkd", "mkd", "x", true},
+        {"a.tar.Markdown", "Markdown", "a.tar", true},
+        {"x.MDOWN", "MDOWN", "x", true},
         {"x.mdx", "mdx", "x", false},
-        {"img/Logo.PNG", "PNG", "img/Logo", false},
         {".md", "", ".md", false},
-        {"/n/.hidden", "", "/n/.hidden", false},
-        {"/n/.hidden.md", "md", "/n/.hidden", true},
+        {"/n/.hidden.mkd", "mkd", "/n/.hidden", true},
         {"/n.d/Plan", "", "/n.d/Plan", false},
         {"/n/Plan.md/", "md", "/n/Plan", true},
         {"..", "", "..", false},
         {"Plan.", "", "Plan", false},
-        {"Plan", "", "Plan", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(pathExtension(c.path), c.extension) << c.path;

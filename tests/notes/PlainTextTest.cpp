@@ -11,9 +11,7 @@ namespace {
 
 TEST(PlainText, LowercasesByUnicodeRulesAndKeepsIllFormedBytes) {
     EXPECT_EQ(lowercased("Notes/PLAN.Md"), "notes/plan.md");
-    EXPECT_EQ(lowercased("ÄRGER Über"), "ärger über");
-    EXPECT_EQ(lowercased("ΣΟΦΊΑ"), "σοφία");
-    EXPECT_EQ(lowercased("ΟΔΟΣ"), "οδος");
+    EXPECT_EQ(lowercased("ÄRGER ΟΔΟΣ"), "ärger οδος");
     EXPECT_EQ(lowercased("A\xFF"
                          "B"),
               "a\xFF"
@@ -21,22 +19,10 @@ TEST(PlainText, LowercasesByUnicodeRulesAndKeepsIllFormedBytes) {
 }
 
 TEST(PlainText, TrimsHorizontalWhitespaceOnly) {
-    struct Case {
-        std::string_view text;
-        std::string_view trimmed;
-    };
-    const Case cases[] = {
-        {"  Plan ", "Plan"},
-        {"\tPlan\t", "Plan"},
-        {"\u00A0Plan\u3000", "Plan"},
-        {"\u2003 My Plan \u202F", "My Plan"},
-        {"\nPlan\n", "\nPlan\n"},
-        {" \r\n", "\r\n"},
-        {"   ", ""},
-        {"", ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(trimmingHorizontalWhitespace(c.text), c.trimmed) << c.text;
+    EXPECT_EQ(trimmingHorizontalWhitespace("\t Plan \t"), "Plan");
+    EXPECT_EQ(trimmingHorizontalWhitespace("\u00A0\u2003My Plan\u3000\u202F"), "My Plan");
+    EXPECT_EQ(trimmingHorizontalWhitespace(" \nPlan\r\n"), "\nPlan\r\n");
+    EXPECT_EQ(trimmingHorizontalWhitespace("   "), "");
 }
 
 TEST(PlainText, PercentDecodesOnlyWellFormedEscapesOfUTF8) {
@@ -45,9 +31,8 @@ TEST(PlainText, PercentDecodesOnlyWellFormedEscapesOfUTF8) {
         std::optional<std::string> decoded;
     };
     const Case cases[] = {
-        {"My%20Plan", "My Plan"}, {"%c3%a4rger%2F", "ärger/"}, {"no escapes", "no escapes"},
-        {"100%", std::nullopt},   {"%2", std::nullopt},        {"%zz", std::nullopt},
-        {"%FF", std::nullopt},    {"%C3", std::nullopt},
+        {"My%20Plan", "My Plan"}, {"%c3%a4rger%2F", "ärger/"}, {"100%", std::nullopt},
+        {"%2", std::nullopt},     {"%zz", std::nullopt},       {"%C3", std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(percentDecoded(c.text), c.decoded) << c.text;

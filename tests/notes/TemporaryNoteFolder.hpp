@@ -38,9 +38,6 @@ public:
         makeParent(relative);
         std::ofstream(path(relative)) << "# " << relative << "\n";
     }
-    void folder(std::string_view relative) const {
-        std::filesystem::create_directories(path(relative));
-    }
     /// Creates a symbolic link at the relative path pointing to the target, as written.
     void link(std::string_view relative, const std::string& target) const {
         makeParent(relative);
