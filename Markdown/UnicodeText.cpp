@@ -42,6 +42,10 @@ bool isNFC(std::string_view text) {
 
 } // namespace
 
+bool isWellFormedUTF8(std::string_view text) {
+    return isWellFormed(text);
+}
+
 std::string toNFC(std::string_view text) {
     if (isNFC(text) || !isWellFormed(text))
         return std::string(text);

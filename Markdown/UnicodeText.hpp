@@ -9,6 +9,9 @@ namespace markdown {
 /// other). Letter case matters. Ill-formed UTF-8 compares byte for byte.
 [[nodiscard]] bool canonicallyEqual(std::string_view a, std::string_view b);
 
+/// True when the bytes are well-formed UTF-8.
+[[nodiscard]] bool isWellFormedUTF8(std::string_view text);
+
 /// The text in Normalization Form C; ill-formed UTF-8 is returned unchanged.
 [[nodiscard]] std::string toNFC(std::string_view text);
 

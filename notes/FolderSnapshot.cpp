@@ -1,0 +1,212 @@
+#include "notes/FolderSnapshot.hpp"
+
+#include "notes/PathText.hpp"
+
+#include "Markdown/Fatal.hpp"
+
+#include <unicode/coll.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+namespace notes {
+
+using markdown::URL;
+
+namespace {
+
+// Build tools fill these with thousands of files that are never notes.
+bool isSkippedFolderName(std::string_view name) {
+    static constexpr std::array<std::string_view, 5> skipped{"node_modules", "vendor", "build",
+                                                             "DerivedData", "Pods"};
+    return std::find(skipped.begin(), skipped.end(), name) != skipped.end();
+}
+
+// Built once; each scan orders names with its own clone, so that scans on several threads share
+// no collator.
+const icu::Collator& collatorPrototype() {
+    static const std::unique_ptr<const icu::Collator> prototype = [] {
+        icu::Locale locale = icu::Locale::getDefault();
+        // ICU takes the C locale for en_US_POSIX, whose order puts every capital before every
+        // small letter; a file browser's order ignores case.
+        if (std::string_view(locale.getVariant()) == "POSIX")
+            locale = icu::Locale::getRoot();
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(locale, status));
+        markdown::require(U_SUCCESS(status) && collator != nullptr, "ICU has no collator");
+        collator->setAttribute(UCOL_NUMERIC_COLLATION, UCOL_ON, status);
+        collator->setAttribute(UCOL_STRENGTH, UCOL_SECONDARY, status);
+        markdown::require(U_SUCCESS(status), "ICU collator refuses its settings");
+        return std::unique_ptr<const icu::Collator>(std::move(collator));
+    }();
+    return *prototype;
+}
+
+// Orders names as a file browser does: case-insensitive first, digits by their value. Sort keys
+// make each comparison a byte comparison, which matters in folders of thousands of notes.
+class NameOrder {
+public:
+    NameOrder() : collator(collatorPrototype().clone()) {
+        markdown::require(collator != nullptr, "ICU cannot clone a collator");
+    }
+
+    void sort(std::vector<FileNode>& nodes) {
+        if (nodes.size() < 2)
+            return;
+        struct Key {
+            std::size_t offset;
+            std::size_t length;
+            std::size_t node;
+        };
+        keyBytes.clear();
+        std::vector<Key> keys;
+        keys.reserve(nodes.size());
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            std::size_t offset = keyBytes.size();
+            appendSortKey(nodes[i].name);
+            keys.push_back({offset, keyBytes.size() - offset, i});
+        }
+        auto bytes = [&](const Key& key) {
+            return std::string_view(keyBytes).substr(key.offset, key.length);
+        };
+        // Names the collator finds equal still get one order, whatever the listing order was.
+        std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+            int order = bytes(a).compare(bytes(b));
+            if (order != 0)
+                return order < 0;
+            return nodes[a.node].name < nodes[b.node].name;
+        });
+        std::vector<FileNode> sorted;
+        sorted.reserve(nodes.size());
+        for (const Key& key : keys)
+            sorted.push_back(std::move(nodes[key.node]));
+        nodes = std::move(sorted);
+    }
+
+private:
+    void appendSortKey(std::string_view name) {
+        icu::UnicodeString text = icu::UnicodeString::fromUTF8(
+            icu::StringPiece(name.data(), static_cast<int32_t>(name.size())));
+        int32_t length =
+            collator->getSortKey(text, buffer.data(), static_cast<int32_t>(buffer.size()));
+        if (length > static_cast<int32_t>(buffer.size())) {
+            buffer.resize(static_cast<std::size_t>(length));
+            length = collator->getSortKey(text, buffer.data(), length);
+        }
+        keyBytes.append(reinterpret_cast<const char*>(buffer.data()),
+                        static_cast<std::size_t>(length));
+    }
+
+    std::unique_ptr<icu::Collator> collator;
+    std::vector<uint8_t> buffer = std::vector<uint8_t>(256);
+    // The sort keys of the folder being sorted, end to end.
+    std::string keyBytes;
+};
+
+struct Entry {
+    // The folder's path with the entry's name appended.
+    std::string path;
+    std::size_t nameStart;
+    bool isDirectory;
+
+    [[nodiscard]] std::string_view name() const { return std::string_view(path).substr(nameStart); }
+};
+
+// The visible entries of one folder, judged by the entries themselves (links not followed); none
+// when the folder cannot be listed to the end.
+std::optional<std::vector<Entry>> listFolder(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::directory_iterator entry(folder, error);
+    std::vector<Entry> entries;
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        const std::string& path = entry->path().native();
+        std::size_t nameStart = path.rfind('/') + 1;
+        if (path.compare(nameStart, 1, ".") == 0)
+            continue;
+        // The type read along with the listing answers both questions without a call per entry.
+        std::error_code typeError;
+        bool isDirectory = false;
+        if (!entry->is_symlink(typeError) && !typeError)
+            isDirectory = entry->is_directory(typeError);
+        entries.push_back({path, nameStart, isDirectory});
+    }
+    if (error)
+        return std::nullopt;
+    return entries;
+}
+
+class FolderScan {
+public:
+    FolderScan(std::vector<URL>& allFiles, std::vector<URL>& markdownFiles, std::size_t fileLimit)
+        : allFiles(allFiles), markdownFiles(markdownFiles), fileLimit(fileLimit) {}
+
+    std::vector<FileNode> scan(const std::string& path) {
+        // Checked on entering a folder only: a folder being listed finishes its own files.
+        if (allFiles.size() > fileLimit)
+            return {};
+        std::optional<std::vector<Entry>> entries = listFolder(path);
+        if (!entries)
+            return {};
+        std::vector<FileNode> folders;
+        std::vector<FileNode> files;
+        for (Entry& entry : *entries) {
+            if (entry.isDirectory) {
+                if (isSkippedFolderName(entry.name()))
+                    continue;
+                std::vector<FileNode> nodes = scan(entry.path);
+                if (!nodes.empty()) {
+                    std::string name(entry.name());
+                    folders.push_back(
+                        {URL::fileURL(std::move(entry.path)), std::move(name), std::move(nodes)});
+                }
+                continue;
+            }
+            const bool isNote = hasMarkdownExtension(entry.name());
+            std::string name(isNote ? deletingPathExtension(entry.name()) : std::string_view());
+            URL url = URL::fileURL(std::move(entry.path));
+            if (isNote) {
+                markdownFiles.push_back(url);
+                files.push_back({url, std::move(name), std::nullopt});
+            }
+            allFiles.push_back(std::move(url));
+        }
+        order.sort(folders);
+        order.sort(files);
+        folders.insert(folders.end(), std::make_move_iterator(files.begin()),
+                       std::make_move_iterator(files.end()));
+        return folders;
+    }
+
+private:
+    std::vector<URL>& allFiles;
+    std::vector<URL>& markdownFiles;
+    std::size_t fileLimit;
+    NameOrder order;
+};
+
+} // namespace
+
+std::vector<FileNode> scanFolder(const URL& folder, std::vector<URL>& allFiles,
+                                 std::vector<URL>& markdownFiles, std::size_t fileLimit) {
+    return FolderScan(allFiles, markdownFiles, fileLimit).scan(folder.path());
+}
+
+FolderSnapshot FolderSnapshot::scan(const URL& folder, std::size_t fileLimit) {
+    std::vector<URL> allFiles;
+    std::vector<URL> markdownFiles;
+    std::vector<FileNode> tree = scanFolder(folder, allFiles, markdownFiles, fileLimit);
+    LinkIndex index(folder, std::move(allFiles));
+    return {std::move(tree), std::move(index), std::move(markdownFiles)};
+}
+
+} // namespace notes

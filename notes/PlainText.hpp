@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Small operations on UTF-8 text that link targets and names need.
+namespace notes {
+
+/// The text in lower case by the Unicode rules, independent of the user's language. Bytes of
+/// ill-formed UTF-8 are kept, with only their ASCII letters lowered.
+[[nodiscard]] std::string lowercased(std::string_view text);
+/// The same into `out`, replacing what it held: reusing one buffer saves an allocation per text.
+void lowercaseInto(std::string_view text, std::string& out);
+
+/// The text without horizontal white space at either end: tabs and the Unicode space separators
+/// (U+0020, U+00A0, U+3000, ...); line breaks stay.
+[[nodiscard]] std::string_view trimmingHorizontalWhitespace(std::string_view text);
+
+/// The text with every "%XX" escape replaced by its byte; none when an escape is malformed or the
+/// bytes are not well-formed UTF-8.
+[[nodiscard]] std::optional<std::string> percentDecoded(std::string_view text);
+
+} // namespace notes

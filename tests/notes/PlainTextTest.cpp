@@ -1,0 +1,42 @@
+#include "notes/PlainText.hpp"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace notes {
+namespace {
+
+TEST(PlainText, LowercasesByUnicodeRulesAndKeepsIllFormedBytes) {
+    EXPECT_EQ(lowercased("Notes/PLAN.Md"), "notes/plan.md");
+    EXPECT_EQ(lowercased("ÄRGER ΟΔΟΣ"), "ärger οδος");
+    EXPECT_EQ(lowercased("A\xFF"
+                         "B"),
+              "a\xFF"
+              "b");
+}
+
+TEST(PlainText, TrimsHorizontalWhitespaceOnly) {
+    EXPECT_EQ(trimmingHorizontalWhitespace("\t Plan \t"), "Plan");
+    EXPECT_EQ(trimmingHorizontalWhitespace("\u00A0\u2003My Plan\u3000\u202F"), "My Plan");
+    EXPECT_EQ(trimmingHorizontalWhitespace(" \nPlan\r\n"), "\nPlan\r\n");
+    EXPECT_EQ(trimmingHorizontalWhitespace("   "), "");
+}
+
+TEST(PlainText, PercentDecodesOnlyWellFormedEscapesOfUTF8) {
+    struct Case {
+        std::string_view text;
+        std::optional<std::string> decoded;
+    };
+    const Case cases[] = {
+        {"My%20Plan", "My Plan"}, {"%c3%a4rger%2F", "ärger/"}, {"100%", std::nullopt},
+        {"%2", std::nullopt},     {"%zz", std::nullopt},       {"%C3", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(percentDecoded(c.text), c.decoded) << c.text;
+}
+
+} // namespace
+} // namespace notes
