@@ -1,5 +1,6 @@
 #include "notes/LinkIndex.hpp"
 
+#include "notes/CharacterText.hpp"
 #include "notes/PathText.hpp"
 #include "notes/PlainText.hpp"
 
@@ -245,7 +246,7 @@ std::vector<URL> LinkIndex::byName(std::string_view key) const {
 std::optional<URL> LinkIndex::resolve(std::string_view target,
                                       const std::optional<URL>& current) const {
     // Decoding after trimming keeps an encoded blank ("%20") at either end.
-    std::string_view trimmed = trimmingHorizontalWhitespace(target);
+    std::string_view trimmed = trimWhitespace(target);
     std::string text = percentDecoded(trimmed).value_or(std::string(trimmed));
     std::string_view rest = text;
     while (true) {

@@ -13,10 +13,6 @@ namespace notes {
 /// The same into `out`, replacing what it held: reusing one buffer saves an allocation per text.
 void lowercaseInto(std::string_view text, std::string& out);
 
-/// The text without horizontal white space at either end: tabs and the Unicode space separators
-/// (U+0020, U+00A0, U+3000, ...); line breaks stay.
-[[nodiscard]] std::string_view trimmingHorizontalWhitespace(std::string_view text);
-
 /// The text with every "%XX" escape replaced by its byte; none when an escape is malformed or the
 /// bytes are not well-formed UTF-8.
 [[nodiscard]] std::optional<std::string> percentDecoded(std::string_view text);

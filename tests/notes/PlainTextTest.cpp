@@ -1,4 +1,5 @@
 #include "notes/PlainText.hpp"
+#include "notes/CharacterText.hpp"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,10 @@ TEST(PlainText, LowercasesByUnicodeRulesAndKeepsIllFormedBytes) {
 }
 
 TEST(PlainText, TrimsHorizontalWhitespaceOnly) {
-    EXPECT_EQ(trimmingHorizontalWhitespace("\t Plan \t"), "Plan");
-    EXPECT_EQ(trimmingHorizontalWhitespace("\u00A0\u2003My Plan\u3000\u202F"), "My Plan");
-    EXPECT_EQ(trimmingHorizontalWhitespace(" \nPlan\r\n"), "\nPlan\r\n");
-    EXPECT_EQ(trimmingHorizontalWhitespace("   "), "");
+    EXPECT_EQ(trimWhitespace("\t Plan \t"), "Plan");
+    EXPECT_EQ(trimWhitespace("\u00A0\u2003My Plan\u3000\u202F"), "My Plan");
+    EXPECT_EQ(trimWhitespace(" \nPlan\r\n"), "\nPlan\r\n");
+    EXPECT_EQ(trimWhitespace("   "), "");
 }
 
 TEST(PlainText, PercentDecodesOnlyWellFormedEscapesOfUTF8) {
