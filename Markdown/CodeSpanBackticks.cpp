@@ -4,8 +4,11 @@
 #include "Markdown/CMarkAnnotations.hpp"
 #include "Markdown/NodeContent.hpp"
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -64,28 +67,8 @@ cmark_node* contentOwner(cmark_node* codeSpan) {
     return node;
 }
 
-unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner, InlineContent& content) {
-    const std::string_view literal = cmark_node_get_literal(codeSpan);
-    const long lineIndex = std::max(0, codeSpan->start_line - owner->start_line);
-    const long column = codeSpan->start_column - owner->start_column - owner->internal_offset;
-    for (std::size_t line = lineIndex + content.uncountedLines;
-         line < content.lineStarts.size() && column >= 0; ++line) {
-        const std::size_t offset = content.lineStarts[line] + static_cast<std::size_t>(column);
-        if (offset < content.resumeAt)
-            continue;
-        if (const auto count = codeSpanOpeningBefore(content.text, offset, literal)) {
-            content.uncountedLines = line - lineIndex;
-            content.resumeAt = offset + literal.size();
-            return *count;
-        }
-    }
-    // Not found again: the parser placed the span where no span with its code starts. A single
-    // backtick is by far the most common delimiter.
-    return 1;
-}
-
-} // namespace
-
+// The backtick count of the code span whose opening run ends just before `offset` in `text`,
+// when a span with exactly this literal starts there.
 std::optional<unsigned> codeSpanOpeningBefore(std::string_view text, std::size_t offset,
                                               std::string_view literal) {
     if (offset == 0 || offset > text.size() || text[offset - 1] != '`')
@@ -117,6 +100,28 @@ std::optional<unsigned> codeSpanOpeningBefore(std::string_view text, std::size_t
     }
     return std::nullopt;
 }
+
+unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner, InlineContent& content) {
+    const std::string_view literal = cmark_node_get_literal(codeSpan);
+    const long lineIndex = std::max(0, codeSpan->start_line - owner->start_line);
+    const long column = codeSpan->start_column - owner->start_column - owner->internal_offset;
+    for (std::size_t line = lineIndex + content.uncountedLines;
+         line < content.lineStarts.size() && column >= 0; ++line) {
+        const std::size_t offset = content.lineStarts[line] + static_cast<std::size_t>(column);
+        if (offset < content.resumeAt)
+            continue;
+        if (const auto count = codeSpanOpeningBefore(content.text, offset, literal)) {
+            content.uncountedLines = line - lineIndex;
+            content.resumeAt = offset + literal.size();
+            return *count;
+        }
+    }
+    // Not found again: the parser placed the span where no span with its code starts. A single
+    // backtick is by far the most common delimiter.
+    return 1;
+}
+
+} // namespace
 
 void recordBacktickCounts(cmark_node* root) {
     std::unordered_map<cmark_node*, InlineContent> contents;

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <optional>
-#include <string_view>
-
 struct cmark_node;
 
 namespace markdown {
@@ -14,10 +11,5 @@ namespace markdown {
 /// span is found again in the content of the block or attribute node whose text holds it, where
 /// the parser's own line and column arithmetic is exact, and checked against its literal.
 void recordBacktickCounts(cmark_node* root);
-
-/// The backtick count of the code span whose opening run ends just before `offset` in `text`,
-/// when a span with exactly this literal starts there; none otherwise.
-[[nodiscard]] std::optional<unsigned>
-codeSpanOpeningBefore(std::string_view text, std::size_t offset, std::string_view literal);
 
 } // namespace markdown
