@@ -1,0 +1,174 @@
+#include "Markdown/PendingBlockDirective.hpp"
+
+#include "Markdown/CharacterBreaks.hpp"
+#include "Markdown/Fatal.hpp"
+#include "Markdown/ParseContainerStack.hpp"
+
+#include <string>
+
+namespace markdown {
+namespace {
+
+using ParseState = PendingBlockDirective::ParseState;
+
+// Lines reaching a directive are numbered by the splitter.
+SourceLocation locationOf(const TrimmedLine& line) {
+    std::optional<SourceLocation> location = line.location();
+    require(location.has_value());
+    return *location;
+}
+
+SourceLocation endOf(const std::optional<TrimmedLine::Lex>& token) {
+    require(token && token->range);
+    return token->range->upperBound();
+}
+
+bool endsName(std::string_view text, std::size_t i) {
+    for (char c : std::string_view("(),:{ \t")) {
+        if (isCharacterAt(text, i, c))
+            return true;
+    }
+    return false;
+}
+
+// The characters of the rest before the first unquoted, unescaped ")"; quotes do not carry
+// over from one line to the next.
+std::int64_t argumentTextLength(std::string_view rest) {
+    bool escaped = false;
+    bool quoted = false;
+    std::int64_t count = 0;
+    for (std::size_t i = 0; i < rest.size(); i = characterEnd(rest, i), ++count) {
+        if (escaped)
+            escaped = false;
+        else if (isCharacterAt(rest, i, '\\'))
+            escaped = true;
+        else if (isCharacterAt(rest, i, '"'))
+            quoted = !quoted;
+        else if (!quoted && isCharacterAt(rest, i, ')'))
+            break;
+    }
+    return count;
+}
+
+bool isWhitespaceCharacter(std::string_view text, std::size_t i) {
+    return isCharacterAt(text, i, ' ') || isCharacterAt(text, i, '\t');
+}
+
+} // namespace
+
+std::optional<PendingBlockDirective>
+PendingBlockDirective::parseOpeningLine(const TrimmedLine& line, const ParseContainerStack& stack) {
+    if (stack.isCodeLine(line))
+        return std::nullopt;
+    TrimmedLine rest = line;
+    rest.lexWhitespace();
+    std::optional<TrimmedLine::Lex> at = rest.lexCharacter('@');
+    if (!at)
+        return std::nullopt;
+    std::int64_t nameLength = 0;
+    std::string_view text = rest.rest();
+    for (std::size_t i = 0; i < text.size() && !endsName(text, i); i = characterEnd(text, i))
+        ++nameLength;
+    std::optional<TrimmedLine::Lex> name = rest.lex(nameLength);
+    if (!name)
+        return std::nullopt;
+    require(at->range && name->range);
+    PendingBlockDirective directive{line.indentationColumnCount(),
+                                    std::nullopt,
+                                    at->range->lowerBound(),
+                                    name->range->lowerBound(),
+                                    name->text,
+                                    {},
+                                    ParseState::argumentsStart,
+                                    name->range->upperBound(),
+                                    std::nullopt};
+    directive.parseArgumentsStart(std::move(rest));
+    return directive;
+}
+
+bool PendingBlockDirective::parseArgumentsStart(TrimmedLine line) {
+    require(parseState == ParseState::argumentsStart);
+    line.lexWhitespace();
+    if (line.lexCharacter('(')) {
+        parseState = ParseState::argumentsText;
+        parseArgumentsText(std::move(line));
+        return true;
+    }
+    parseState = ParseState::contentsStart;
+    return parseContentsStart(std::move(line));
+}
+
+bool PendingBlockDirective::parseArgumentsText(TrimmedLine line) {
+    require(parseState == ParseState::argumentsText);
+    bool appended = false;
+    if (std::optional<TrimmedLine::Lex> text = line.lex(argumentTextLength(line.rest()))) {
+        argumentsText.push_back(std::move(*text));
+        appended = true;
+    }
+    endLocation = locationOf(line);
+    if (isCharacterAt(line.rest(), 0, ')')) {
+        parseState = ParseState::argumentsEnd;
+        return parseArgumentsEnd(std::move(line));
+    }
+    return appended;
+}
+
+bool PendingBlockDirective::parseArgumentsEnd(TrimmedLine line) {
+    require(parseState == ParseState::argumentsEnd);
+    line.lexWhitespace();
+    std::optional<TrimmedLine::Lex> parenthesis = line.lexCharacter(')');
+    if (!parenthesis)
+        return false;
+    endLocation = endOf(parenthesis);
+    parseState = ParseState::contentsStart;
+    parseContentsStart(std::move(line));
+    return true;
+}
+
+bool PendingBlockDirective::parseContentsStart(TrimmedLine line) {
+    require(parseState == ParseState::contentsStart);
+    line.lexWhitespace();
+    std::optional<TrimmedLine::Lex> brace = line.lexCharacter('{');
+    if (!brace)
+        return false;
+    endLocation = endOf(brace);
+    parseState = ParseState::contents;
+    parseContents(std::move(line));
+    return true;
+}
+
+bool PendingBlockDirective::parseContents(TrimmedLine line) {
+    require(isInContents());
+    line.lexWhitespace();
+    if (std::optional<TrimmedLine::Lex> brace = line.lexCharacter('}')) {
+        parseState = ParseState::done;
+        endLocation = endOf(brace);
+        return true;
+    }
+
+    std::string_view rest = line.rest();
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < rest.size(); i = characterEnd(rest, i))
+        starts.push_back(i);
+    while (!starts.empty() && isWhitespaceCharacter(rest, starts.back()))
+        starts.pop_back();
+    if (starts.empty() || !isCharacterAt(rest, starts.back(), '}'))
+        return false;
+    starts.pop_back();
+    while (!starts.empty() && isWhitespaceCharacter(rest, starts.back()))
+        starts.pop_back();
+    std::string_view content =
+        rest.substr(0, starts.empty() ? 0 : characterEnd(rest, starts.back()));
+
+    std::size_t lead = characterCount(line.untrimmedText().substr(0, line.parseIndex()));
+    innerIndentationColumnCount = static_cast<std::int64_t>(lead);
+    pendingLine = TrimmedLine::owning(std::string(lead, ' ') + std::string(content),
+                                      line.lineNumber(), line.source());
+    parseState = ParseState::done;
+    endLocation = SourceLocation(
+        line.lineNumber().value_or(0),
+        static_cast<std::int64_t>(characterCount(line.untrimmedText())) + 1, line.source());
+    return false;
+}
+
+} // namespace markdown
