@@ -84,6 +84,27 @@ bool isCharacterAt(std::string_view text, std::size_t from, char c) {
     return from < text.size() && text[from] == c && characterEnd(text, from) == from + 1;
 }
 
+std::size_t newlineLength(std::string_view text, std::size_t offset) {
+    if (offset >= text.size())
+        return 0;
+    switch (text[offset]) {
+    case '\n':
+    case '\v':
+    case '\f':
+        return 1;
+    case '\r':
+        return text.substr(offset, 2) == "\r\n" ? 2 : 1;
+    case '\xC2':
+        return text.substr(offset, 2) == "\xC2\x85" ? 2 : 0;
+    case '\xE2':
+        return text.substr(offset, 3) == "\xE2\x80\xA8" || text.substr(offset, 3) == "\xE2\x80\xA9"
+                   ? 3
+                   : 0;
+    default:
+        return 0;
+    }
+}
+
 bool hasCharacterPrefix(std::string_view text, std::string_view prefix) {
     for (std::size_t i = 0; i < prefix.size(); ++i) {
         if (!isCharacterAt(text, i, prefix[i]))

@@ -19,6 +19,10 @@ namespace markdown {
 /// True when the character at `from` is exactly the ASCII character `c`, not `c` with a mark.
 [[nodiscard]] bool isCharacterAt(std::string_view text, std::size_t from, char c);
 
+/// The byte length of the line break at `offset` (LF, VT, FF, CR, CR LF, NEL, LS or PS), or 0
+/// when none starts there. Each of these is a character of its own, so bytes decide.
+[[nodiscard]] std::size_t newlineLength(std::string_view text, std::size_t offset);
+
 /// True when the text begins with the ASCII characters of `prefix`, each a whole character.
 [[nodiscard]] bool hasCharacterPrefix(std::string_view text, std::string_view prefix);
 

@@ -1,30 +1,8 @@
 #include "Markdown/LazySplitLines.hpp"
 
+#include "Markdown/CharacterBreaks.hpp"
+
 namespace markdown {
-namespace {
-
-// The byte length of the newline character at `offset`, or 0 when none stands there. Each of
-// these scalars is a character of its own (CR LF aside), so bytes decide.
-std::size_t newlineLength(std::string_view text, std::size_t offset) {
-    switch (text[offset]) {
-    case '\n':
-    case '\v':
-    case '\f':
-        return 1;
-    case '\r':
-        return offset + 1 < text.size() && text[offset + 1] == '\n' ? 2 : 1;
-    case '\xC2':
-        return text.substr(offset, 2) == "\xC2\x85" ? 2 : 0;
-    case '\xE2':
-        return text.substr(offset, 3) == "\xE2\x80\xA8" || text.substr(offset, 3) == "\xE2\x80\xA9"
-                   ? 3
-                   : 0;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
 
 LazySplitLines::Iterator::Iterator(std::string_view input, std::optional<URL> source)
     : source(std::move(source)) {

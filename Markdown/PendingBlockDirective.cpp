@@ -4,6 +4,7 @@
 #include "Markdown/Fatal.hpp"
 #include "Markdown/ParseContainerStack.hpp"
 
+#include <functional>
 #include <string>
 
 namespace markdown {
@@ -52,6 +53,17 @@ std::int64_t argumentTextLength(std::string_view rest) {
 
 bool isWhitespaceCharacter(std::string_view text, std::size_t i) {
     return isCharacterAt(text, i, ' ') || isCharacterAt(text, i, '\t');
+}
+
+// Where the line holding `offset` starts: just after the nearest line break before it.
+std::size_t lineStartBefore(std::string_view input, std::size_t offset) {
+    for (std::size_t start = offset; start > 0; --start) {
+        for (std::size_t length = 1; length <= 3 && length <= start; ++length) {
+            if (newlineLength(input, start - length) == length)
+                return start;
+        }
+    }
+    return 0;
 }
 
 } // namespace
@@ -169,6 +181,29 @@ bool PendingBlockDirective::parseContents(TrimmedLine line) {
         line.lineNumber().value_or(0),
         static_cast<std::int64_t>(characterCount(line.untrimmedText())) + 1, line.source());
     return false;
+}
+
+DirectiveArgumentText PendingBlockDirective::argumentText(std::string_view input) const {
+    std::vector<DirectiveArgumentText::LineSegment> segments;
+    for (const TrimmedLine::Lex& token : argumentsText) {
+        std::less_equal<const char*> notAfter;
+        require(notAfter(input.data(), token.text.data()) &&
+                notAfter(token.text.data() + token.text.size(), input.data() + input.size()));
+        auto offset = static_cast<std::size_t>(token.text.data() - input.data());
+        std::size_t lineStart = 0;
+        if (token.range) {
+            // Columns count bytes from the line's start.
+            std::int64_t column = token.range->lowerBound().column;
+            require(column >= 1 && static_cast<std::size_t>(column - 1) <= offset);
+            lineStart = offset - static_cast<std::size_t>(column - 1);
+        } else {
+            lineStart = lineStartBefore(input, offset);
+        }
+        segments.push_back(
+            {std::string(input.substr(lineStart, offset - lineStart + token.text.size())),
+             offset - lineStart, token.range});
+    }
+    return DirectiveArgumentText(std::move(segments));
 }
 
 } // namespace markdown

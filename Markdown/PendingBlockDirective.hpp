@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Markdown/DirectiveArgumentText.hpp"
 #include "Markdown/SourceLocation.hpp"
 #include "Markdown/TrimmedLine.hpp"
 
@@ -41,6 +42,11 @@ struct PendingBlockDirective {
     /// A line starting with "}" closes the directive. A line ending with "}" closes it too and
     /// leaves what stands before the brace as `pendingLine`, but refuses the line.
     bool parseContents(TrimmedLine line);
+
+    /// The argument text as a parsed directive keeps it: one segment per token, holding the
+    /// token's line from its start up to the token's end and parsed from the token's start.
+    /// `input` is the text the lines were cut from; the tokens must lie in it.
+    [[nodiscard]] DirectiveArgumentText argumentText(std::string_view input) const;
 
     [[nodiscard]] bool isInContents() const {
         return parseState == ParseState::contents || parseState == ParseState::contentsEnd;
