@@ -1,6 +1,7 @@
 #include "Markdown/ParseContainer.hpp"
 
-#include <cstdio>
+#include "Markdown/DebugQuoted.hpp"
+
 #include <iterator>
 #include <utility>
 
@@ -8,39 +9,6 @@ namespace markdown {
 namespace {
 
 template <class... Cases> struct Overloaded : Cases... { using Cases::operator()...; };
-
-// The text in double quotes, with quotes, backslashes and control characters escaped.
-std::string debugQuoted(std::string_view text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '"':
-            quoted += "\\\"";
-            break;
-        case '\\':
-            quoted += "\\\\";
-            break;
-        case '\n':
-            quoted += "\\n";
-            break;
-        case '\r':
-            quoted += "\\r";
-            break;
-        case '\t':
-            quoted += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u{%X}", static_cast<unsigned>(c));
-                quoted += escaped;
-            } else {
-                quoted += c;
-            }
-        }
-    }
-    return quoted + "\"";
-}
 
 void appendLine(std::string& out, std::size_t indent, std::string_view text) {
     out.append(indent, ' ');

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 namespace markdown {
 namespace {
@@ -276,6 +278,47 @@ TEST(ParseContainerStack, DoxygenIndentationFollowsTheCommand) {
     EXPECT_TRUE(stack.isCodeLine(second));
     stack.accept(second);
     EXPECT_EQ(stack.stack().back().indentationAdjustment(&stack.stack()[0]), 6);
+}
+
+// Walks the tree and parses every directive's arguments, as the conversion will.
+std::size_t parseArgumentsOf(const ParseContainer& root, std::string_view text) {
+    std::size_t directives = 0;
+    std::vector<const ParseContainer*> pending{&root};
+    while (!pending.empty()) {
+        const ParseContainer* container = pending.back();
+        pending.pop_back();
+        if (const auto* block = std::get_if<ParseContainer::BlockDirective>(&container->value)) {
+            ++directives;
+            std::vector<DirectiveArgumentText::ParseError> errors;
+            (void)block->directive.argumentText(text).parseNameValueArguments(errors);
+        }
+        if (container->children()) {
+            for (const ParseContainer& child : *container->children())
+                pending.push_back(&child);
+        }
+    }
+    return directives;
+}
+
+TEST(ParseContainerStack, AnyTextParsesWithoutStopping) {
+    const std::vector<std::string> pieces = {
+        "@",       "A",       "(", ")",        "{",        "}",    "\"",          "\\",
+        ",",       ":",       " ", "\t",       "\n",       "\r",   "```",         "    ",
+        "@param ", "\\note ", "x", "\xC3\xA9", "\xCC\x81", "\xFF", "\xE2\x80\xA8"};
+    std::mt19937 random(21);
+    std::size_t directives = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int i = std::uniform_int_distribution<int>(0, 40)(random); i > 0; --i)
+            text +=
+                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        ParseContainerStack stack =
+            ParseContainerStack::parsing({text, std::nullopt}, round % 2 == 0);
+        ASSERT_EQ(stack.stack().size(), 1u) << text;
+        directives += parseArgumentsOf(stack.root(), text);
+        (void)stack.root().debugDescription();
+    }
+    EXPECT_GT(directives, 100u);
 }
 
 TEST(ParseContainerStackDeathTest, GuardsItsShape) {
