@@ -19,9 +19,15 @@ SourceLocation locationOf(const TrimmedLine& line) {
     return *location;
 }
 
-SourceLocation endOf(const std::optional<TrimmedLine::Lex>& token) {
-    require(token && token->range);
-    return token->range->upperBound();
+// Consumes blanks, then `c` when it follows; `end` moves past it.
+bool consumeAfterBlanks(TrimmedLine& line, char c, SourceLocation& end) {
+    line.lexWhitespace();
+    std::optional<TrimmedLine::Lex> token = line.lexCharacter(c);
+    if (!token)
+        return false;
+    require(token->range.has_value());
+    end = token->range->upperBound();
+    return true;
 }
 
 bool endsName(std::string_view text, std::size_t i) {
@@ -127,11 +133,8 @@ bool PendingBlockDirective::parseArgumentsText(TrimmedLine line) {
 
 bool PendingBlockDirective::parseArgumentsEnd(TrimmedLine line) {
     require(parseState == ParseState::argumentsEnd);
-    line.lexWhitespace();
-    std::optional<TrimmedLine::Lex> parenthesis = line.lexCharacter(')');
-    if (!parenthesis)
+    if (!consumeAfterBlanks(line, ')', endLocation))
         return false;
-    endLocation = endOf(parenthesis);
     parseState = ParseState::contentsStart;
     parseContentsStart(std::move(line));
     return true;
@@ -139,11 +142,8 @@ bool PendingBlockDirective::parseArgumentsEnd(TrimmedLine line) {
 
 bool PendingBlockDirective::parseContentsStart(TrimmedLine line) {
     require(parseState == ParseState::contentsStart);
-    line.lexWhitespace();
-    std::optional<TrimmedLine::Lex> brace = line.lexCharacter('{');
-    if (!brace)
+    if (!consumeAfterBlanks(line, '{', endLocation))
         return false;
-    endLocation = endOf(brace);
     parseState = ParseState::contents;
     parseContents(std::move(line));
     return true;
@@ -151,10 +151,8 @@ bool PendingBlockDirective::parseContentsStart(TrimmedLine line) {
 
 bool PendingBlockDirective::parseContents(TrimmedLine line) {
     require(isInContents());
-    line.lexWhitespace();
-    if (std::optional<TrimmedLine::Lex> brace = line.lexCharacter('}')) {
+    if (consumeAfterBlanks(line, '}', endLocation)) {
         parseState = ParseState::done;
-        endLocation = endOf(brace);
         return true;
     }
 
