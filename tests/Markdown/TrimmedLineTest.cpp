@@ -30,7 +30,7 @@ TEST(TrimmedLine, MeasuresTheLineWhateverItsParsePosition) {
         {"", 0, true, false},
         {" \xCC\x81x", 0, false, false}, // a space carrying an accent is no blank
         {"\xC2\xA0", 0, false, false},   // nor is a no-break space
-        {"```swift", 0, false, true},
+        {"```cpp", 0, false, true},
         {"    ~~~", 4, false, true}, // how deep a fence may stand is for the caller
         {"``", 0, false, false},
         {"~~", 0, false, false},
