@@ -153,24 +153,10 @@ std::string fields(const Data::DoxygenParam& p) {
     return "name: " + debugQuoted(p.name);
 }
 
-// Calls f with the payload of the data's kind.
-template <class F> decltype(auto) withPayload(const RawMarkupData& data, F&& f) {
-    return [&]<std::size_t... I>(std::index_sequence<I...>)->decltype(auto) {
-        using Result = decltype(f(*data.getIf<RawMarkupKind{}>()));
-        Result result{};
-        ((data.kind() == static_cast<RawMarkupKind>(I)
-              ? (result = f(*data.getIf<static_cast<RawMarkupKind>(I)>()), true)
-              : false) ||
-         ...);
-        return result;
-    }
-    (std::make_index_sequence<rawMarkupKindCount>{});
-}
-
 } // namespace
 
 std::string RawMarkupData::description() const {
-    return withPayload(*this, [&](const auto& payload) -> std::string {
+    return visit([&](const auto& payload) -> std::string {
         std::string name(caseName(kind()));
         if constexpr (requires { fields(payload); })
             return name + "(" + fields(payload) + ")";
@@ -182,7 +168,7 @@ std::string RawMarkupData::description() const {
 bool operator==(const RawMarkupData& a, const RawMarkupData& b) {
     if (a.kind() != b.kind())
         return false;
-    return withPayload(a, [&](const auto& payload) {
+    return a.visit([&](const auto& payload) {
         using P = std::decay_t<decltype(payload)>;
         return samePayload(payload, *b.getIf<P>());
     });
