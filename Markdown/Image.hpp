@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Markdown/ChildrenPlainText.hpp"
 #include "Markdown/MarkupElement.hpp"
 #include "Markdown/OptionalText.hpp"
+#include "Markdown/PlainTextConvertibleMarkup.hpp"
 #include "Markdown/RecurringInlineMarkup.hpp"
 
 #include <optional>
@@ -23,6 +25,19 @@ public:
                    const C&... children)
         : MarkupElement(Payload{nonEmptyText(std::move(source)), nonEmptyText(std::move(title))},
                         rawMarkups(children...)) {}
+
+    [[nodiscard]] const std::optional<std::string>& source() const { return payload().source; }
+    /// Rebuilds the image unless the source is the one it holds; an empty one is stored as
+    /// absent.
+    void setSource(std::optional<std::string> source);
+    [[nodiscard]] const std::optional<std::string>& title() const { return payload().title; }
+    /// Rebuilds the image unless the title is the one it holds; an empty one is stored as
+    /// absent.
+    void setTitle(std::optional<std::string> title);
+
+    /// The alternative text; the source and title are not part of it.
+    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
+    void appendPlainText(std::string& text) const { appendChildrenPlainText(*this, text); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

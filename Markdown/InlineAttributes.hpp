@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Markdown/ChildrenPlainText.hpp"
 #include "Markdown/MarkupElement.hpp"
+#include "Markdown/PlainTextConvertibleMarkup.hpp"
 #include "Markdown/RecurringInlineMarkup.hpp"
 
 #include <string>
@@ -18,6 +20,15 @@ public:
     requires ChildrenOf<RecurringInlineMarkup, C...>
     explicit InlineAttributes(std::string attributes, const C&... children)
         : MarkupElement(Payload{std::move(attributes)}, rawMarkups(children...)) {}
+
+    /// The attribute text as given: an empty text stays empty.
+    [[nodiscard]] const std::string& attributes() const { return payload().attributes; }
+    /// Rebuilds the span, also for the text it holds.
+    void setAttributes(std::string attributes) { replacePayload(Payload{std::move(attributes)}); }
+
+    /// The children's plain text; the attributes are not part of it.
+    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
+    void appendPlainText(std::string& text) const { appendChildrenPlainText(*this, text); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Markdown/MarkupElement.hpp"
+#include "Markdown/PlainTextConvertibleMarkup.hpp"
 
 #include <string>
 
@@ -13,6 +14,18 @@ public:
     using MarkupElement::MarkupElement;
 
     explicit InlineCode(std::string code) : MarkupElement(Payload{std::move(code)}) {}
+
+    [[nodiscard]] const std::string& code() const { return payload().code; }
+    /// Rebuilds the code span, also when the code is the one it holds.
+    void setCode(std::string code) { replacePayload(Payload{std::move(code)}); }
+
+    /// The code between single backticks; backticks inside are not doubled.
+    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
+    void appendPlainText(std::string& text) const {
+        text += '`';
+        text += code();
+        text += '`';
+    }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Markdown/ChildrenPlainText.hpp"
 #include "Markdown/MarkupElement.hpp"
 #include "Markdown/OptionalText.hpp"
+#include "Markdown/PlainTextConvertibleMarkup.hpp"
 #include "Markdown/RecurringInlineMarkup.hpp"
 
 #include <optional>
@@ -27,6 +29,23 @@ public:
     explicit Link(std::string destination, const C&... children)
         : MarkupElement(Payload{nonEmptyText(std::move(destination)), std::nullopt},
                         rawMarkups(children...)) {}
+
+    [[nodiscard]] const std::optional<std::string>& destination() const {
+        return payload().destination;
+    }
+    /// Rebuilds the link, also for the destination it holds; an empty one is stored as absent.
+    void setDestination(std::optional<std::string> destination);
+    [[nodiscard]] const std::optional<std::string>& title() const { return payload().title; }
+    /// Rebuilds the link, also for the title it holds; an empty one is stored as absent.
+    void setTitle(std::optional<std::string> title);
+
+    /// Whether the link's one child is a text that reads as its destination, so that it can be
+    /// written as `<destination>`. Canonically equivalent texts match; letter case matters.
+    [[nodiscard]] bool isAutolink() const;
+
+    /// The link text's plain text; the destination and title are not part of it.
+    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
+    void appendPlainText(std::string& text) const { appendChildrenPlainText(*this, text); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {
