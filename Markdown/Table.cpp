@@ -1,7 +1,5 @@
 #include "Markdown/Table.hpp"
 
-#include <algorithm>
-
 namespace markdown {
 namespace {
 
@@ -41,10 +39,7 @@ void Table::setBody(const Body& body) {
 }
 
 std::int64_t Table::maxColumnCount() const {
-    std::int64_t width = head().childCount();
-    for (const RawMarkupPtr& row : body().raw().markup->children())
-        width = std::max(width, row->childCount());
-    return width;
+    return RawMarkup::tableWidth(*head().raw().markup, *body().raw().markup);
 }
 
 bool Table::isEmpty() const {
