@@ -1,17 +1,18 @@
 #include "Markdown/ChildrenPlainText.hpp"
 
-#include "Markdown/MarkupChildren.hpp"
 #include "Markdown/PlainTextConvertibleMarkup.hpp"
 #include "Markdown/StackSpace.hpp"
 
 namespace markdown {
 
-void appendChildrenPlainText(const Markup& container, std::string& text) {
-    // Emphasis can nest as deep as the note's delimiters go.
-    withStackSpace([&] {
-        for (const Markup& child : container.children())
+std::string childrenPlainText(const Markup& container) {
+    // Containers nest as deep as the input does; each level asks for stack room.
+    return withStackSpace([&] {
+        std::string text;
+        for (Markup child : container.children())
             if (auto convertible = child.as<PlainTextConvertibleMarkup>())
-                convertible->appendPlainText(text);
+                text += convertible->plainText();
+        return text;
     });
 }
 

@@ -6,8 +6,9 @@ namespace markdown {
 
 class Markup;
 
-/// Adds the plain text of each child that has one to the end of `text`, in child order with
-/// nothing between them; other children add nothing. This is what an inline container reads as.
-void appendChildrenPlainText(const Markup& container, std::string& text);
+/// The plain text of each child that has one, in order, joined with nothing between; children
+/// without a plain text add nothing. What an inline container's plain text is, unless its type
+/// has a rule of its own.
+[[nodiscard]] std::string childrenPlainText(const Markup& container);
 
 } // namespace markdown

@@ -18,7 +18,6 @@ public:
 
     /// The text as it is.
     [[nodiscard]] std::string plainText() const { return text(); }
-    void appendPlainText(std::string& plain) const { plain += text(); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "Markdown/ChildrenPlainText.hpp"
 #include "Markdown/ContainerElement.hpp"
 #include "Markdown/InlineMarkup.hpp"
-
-#include <string>
 
 namespace markdown {
 
@@ -13,10 +10,6 @@ class Emphasis : public ContainerElement<Emphasis, RawMarkupKind::emphasis, Inli
 public:
     static constexpr std::string_view typeName = "Emphasis";
     using ContainerElement::ContainerElement;
-
-    /// The children's plain text, without markers.
-    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
-    void appendPlainText(std::string& text) const { appendChildrenPlainText(*this, text); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

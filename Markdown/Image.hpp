@@ -1,9 +1,7 @@
 #pragma once
 
-#include "Markdown/ChildrenPlainText.hpp"
 #include "Markdown/MarkupElement.hpp"
 #include "Markdown/OptionalText.hpp"
-#include "Markdown/PlainTextConvertibleMarkup.hpp"
 #include "Markdown/RecurringInlineMarkup.hpp"
 
 #include <optional>
@@ -12,7 +10,7 @@
 namespace markdown {
 
 /// An image: its source, its title and its alternative text as children. Empty strings are stored
-/// as absent.
+/// as absent. Its plain text is the alternative text's.
 class Image : public MarkupElement<Image, RawMarkupKind::image> {
 public:
     static constexpr std::string_view typeName = "Image";
@@ -34,10 +32,6 @@ public:
     /// Rebuilds the image unless the title is the one it holds; an empty one is stored as
     /// absent.
     void setTitle(std::optional<std::string> title);
-
-    /// The alternative text; the source and title are not part of it.
-    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
-    void appendPlainText(std::string& text) const { appendChildrenPlainText(*this, text); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "Markdown/ChildrenPlainText.hpp"
 #include "Markdown/MarkupElement.hpp"
-#include "Markdown/PlainTextConvertibleMarkup.hpp"
 #include "Markdown/RecurringInlineMarkup.hpp"
 
 #include <string>
@@ -25,10 +23,6 @@ public:
     [[nodiscard]] const std::string& attributes() const { return payload().attributes; }
     /// Rebuilds the span, also for the text it holds.
     void setAttributes(std::string attributes) { replacePayload(Payload{std::move(attributes)}); }
-
-    /// The children's plain text; the attributes are not part of it.
-    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
-    void appendPlainText(std::string& text) const { appendChildrenPlainText(*this, text); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

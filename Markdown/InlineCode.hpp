@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Markdown/MarkupElement.hpp"
-#include "Markdown/PlainTextConvertibleMarkup.hpp"
 
 #include <string>
 
@@ -20,12 +19,7 @@ public:
     void setCode(std::string code) { replacePayload(Payload{std::move(code)}); }
 
     /// The code between single backticks; backticks inside are not doubled.
-    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
-    void appendPlainText(std::string& text) const {
-        text += '`';
-        text += code();
-        text += '`';
-    }
+    [[nodiscard]] std::string plainText() const { return "`" + code() + "`"; }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -20,7 +20,6 @@ public:
 
     /// The HTML as written.
     [[nodiscard]] std::string plainText() const { return rawHTML(); }
-    void appendPlainText(std::string& text) const { text += rawHTML(); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

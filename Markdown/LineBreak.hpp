@@ -16,7 +16,6 @@ public:
 
     /// One line feed.
     [[nodiscard]] std::string plainText() const { return "\n"; }
-    void appendPlainText(std::string& text) const { text += '\n'; }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "Markdown/ChildrenPlainText.hpp"
 #include "Markdown/MarkupElement.hpp"
 #include "Markdown/OptionalText.hpp"
-#include "Markdown/PlainTextConvertibleMarkup.hpp"
 #include "Markdown/RecurringInlineMarkup.hpp"
 
 #include <optional>
@@ -12,7 +10,7 @@
 namespace markdown {
 
 /// A link: its destination, its title and its text as children. Empty strings are stored as
-/// absent.
+/// absent. Its plain text is its children's alone.
 class Link : public MarkupElement<Link, RawMarkupKind::link> {
 public:
     static constexpr std::string_view typeName = "Link";
@@ -42,10 +40,6 @@ public:
     /// Whether the link's one child is a text that reads as its destination, so that it can be
     /// written as `<destination>`. Canonically equivalent texts match; letter case matters.
     [[nodiscard]] bool isAutolink() const;
-
-    /// The link text's plain text; the destination and title are not part of it.
-    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
-    void appendPlainText(std::string& text) const { appendChildrenPlainText(*this, text); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -13,18 +13,8 @@ class PlainTextConvertibleMarkup
 public:
     using InterfaceMarkup::InterfaceMarkup;
 
-    /// The element's plain text, by the rule of its own type.
+    /// The text by the rule of the element's own type, each of which defines `plainText`.
     [[nodiscard]] std::string plainText() const;
-    /// Adds the plain text to the end of `text`: nested content is written once, not copied
-    /// level by level.
-    void appendPlainText(std::string& text) const;
 };
-
-/// The plain text of an element type that writes it with `appendPlainText`.
-template <class Element> std::string plainTextOf(const Element& element) {
-    std::string text;
-    element.appendPlainText(text);
-    return text;
-}
 
 } // namespace markdown

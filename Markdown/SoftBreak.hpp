@@ -16,7 +16,6 @@ public:
 
     /// One space.
     [[nodiscard]] std::string plainText() const { return " "; }
-    void appendPlainText(std::string& text) const { text += ' '; }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -16,12 +16,7 @@ public:
     using ContainerElement::ContainerElement;
 
     /// The children's plain text between single tildes.
-    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
-    void appendPlainText(std::string& text) const {
-        text += '~';
-        appendChildrenPlainText(*this, text);
-        text += '~';
-    }
+    [[nodiscard]] std::string plainText() const { return "~" + childrenPlainText(*this) + "~"; }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -2,7 +2,6 @@
 
 #include "Markdown/MarkupElement.hpp"
 #include "Markdown/OptionalText.hpp"
-#include "Markdown/PlainTextConvertibleMarkup.hpp"
 
 #include <optional>
 #include <string>
@@ -29,12 +28,8 @@ public:
     }
 
     /// The destination (empty when absent) between double backticks.
-    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
-    void appendPlainText(std::string& text) const {
-        text += "``";
-        if (const auto& target = destination())
-            text += *target;
-        text += "``";
+    [[nodiscard]] std::string plainText() const {
+        return "``" + destination().value_or(std::string()) + "``";
     }
 
     /// Calls the visitor's entry for this type.

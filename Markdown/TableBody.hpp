@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Markdown/ChildRangeReplacement.hpp"
+#include "Markdown/ChildReplacement.hpp"
 #include "Markdown/ContainerElement.hpp"
 #include "Markdown/Table.hpp"
 #include "Markdown/TableRow.hpp"
-#include "Markdown/TypedMarkupChildren.hpp"
+#include "Markdown/TypedChildren.hpp"
 
 #include <array>
 #include <cstdint>
@@ -17,15 +17,15 @@ public:
     static constexpr std::string_view typeName = "Body";
     using ContainerElement::ContainerElement;
 
-    [[nodiscard]] TypedMarkupChildren<Row> rows() const { return TypedMarkupChildren<Row>(*this); }
+    [[nodiscard]] TypedChildren<Row> rows() const { return TypedChildren<Row>(*this); }
 
-    /// Replaces the rows from `lowerBound` up to, not including, `upperBound` (which must lie
-    /// within the rows) by the given ones; the body keeps its range and stands in a new tree.
+    /// Replaces the rows from `from` up to, not including, `to` (which must lie within the
+    /// rows) by the given ones; the body keeps its range and stands in a new tree.
     /// A table above it keeps its alignments: write the body back with `Table::setBody` to
     /// widen them.
     template <SequenceOf<Row> R>
-    void replaceRowsInRange(std::int64_t lowerBound, std::int64_t upperBound, const R& rows) {
-        replaceData(replacingChildrenInRange(data(), lowerBound, upperBound, rawMarkups(rows)));
+    void replaceRowsInRange(std::int64_t from, std::int64_t to, const R& rows) {
+        replaceData(replacingChildren(*this, from, to, rawMarkups(rows)).data());
     }
     template <SequenceOf<Row> R> void setRows(const R& rows) {
         replaceRowsInRange(0, childCount(), rows);

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "Markdown/ChildrenPlainText.hpp"
 #include "Markdown/ContainerElement.hpp"
 #include "Markdown/InlineMarkup.hpp"
 #include "Markdown/Table.hpp"
 
 #include <cstdint>
-#include <string>
 
 namespace markdown {
 
@@ -36,10 +34,6 @@ public:
     [[nodiscard]] std::uint64_t rowspan() const { return payload().rowspan; }
     /// Rebuilds the cell, also for the span it holds.
     void setRowspan(std::uint64_t rowspan) { replacePayload(Payload{colspan(), rowspan}); }
-
-    /// The children's plain text.
-    [[nodiscard]] std::string plainText() const { return plainTextOf(*this); }
-    void appendPlainText(std::string& text) const { appendChildrenPlainText(*this, text); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

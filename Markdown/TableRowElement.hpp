@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Markdown/ChildRangeReplacement.hpp"
+#include "Markdown/ChildReplacement.hpp"
 #include "Markdown/ContainerElement.hpp"
 #include "Markdown/Table.hpp"
 #include "Markdown/TableCell.hpp"
-#include "Markdown/TypedMarkupChildren.hpp"
+#include "Markdown/TypedChildren.hpp"
 
 #include <array>
 #include <cstdint>
@@ -24,16 +24,15 @@ public:
     /// The cells of a brace list, as in `Table::Row row = {a, b};`.
     TableRowElement(std::initializer_list<Table::Cell> cells) : Base(cells) {}
 
-    [[nodiscard]] TypedMarkupChildren<Table::Cell> cells() const {
-        return TypedMarkupChildren<Table::Cell>(*this);
+    [[nodiscard]] TypedChildren<Table::Cell> cells() const {
+        return TypedChildren<Table::Cell>(*this);
     }
 
-    /// Replaces the cells from `lowerBound` up to, not including, `upperBound` (which must lie
-    /// within the cells) by the given ones; the row keeps its range and stands in a new tree.
+    /// Replaces the cells from `from` up to, not including, `to` (which must lie within the
+    /// cells) by the given ones; the row keeps its range and stands in a new tree.
     template <SequenceOf<Table::Cell> R>
-    void replaceCellsInRange(std::int64_t lowerBound, std::int64_t upperBound, const R& cells) {
-        this->replaceData(
-            replacingChildrenInRange(this->data(), lowerBound, upperBound, rawMarkups(cells)));
+    void replaceCellsInRange(std::int64_t from, std::int64_t to, const R& cells) {
+        this->replaceData(replacingChildren(*this, from, to, rawMarkups(cells)).data());
     }
     template <SequenceOf<Table::Cell> R> void setCells(const R& cells) {
         replaceCellsInRange(0, this->childCount(), cells);

@@ -20,7 +20,6 @@ public:
 
     /// The string as it is.
     [[nodiscard]] std::string plainText() const { return string(); }
-    void appendPlainText(std::string& text) const { text += string(); }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -1,7 +1,6 @@
 #include "Markdown/Elements.hpp"
 
 #include "ElementBuilders.hpp"
-#include "StackThread.hpp"
 
 #include <gtest/gtest.h>
 
@@ -92,27 +91,11 @@ TEST(InlineElement, EveryInlineKindReadsAsPlainTextByItsOwnRule) {
         {Image("a.png", "title", Text("a"), Emphasis(Text("b")), SoftBreak()), "ab "},
         {InlineAttributes("class: x", Text("a"), InlineCode("b")), "a`b`"},
         {Table::Cell(Text("x"), LineBreak(), Strikethrough(Text("y"))), "x\n~y~"},
-        {Heading(2, Strong(Text("T")), Text("itle")), "Title"},
-        {*Paragraph()
-              .withUncheckedChildren(std::vector{ThematicBreak()})
-              .as<PlainTextConvertibleMarkup>(),
-         ""},
     };
     for (const auto& [element, expected] : cases)
         EXPECT_EQ(element.plainText(), expected) << caseName(element.kind());
     EXPECT_EQ(Strikethrough(Text("a")).plainText(), "~a~"); // the types' own, the same rule
     EXPECT_EQ(InlineCode("c").plainText(), "`c`");
-}
-
-TEST(InlineElement, DeeplyNestedSpansReadAsPlainTextOnTheStackOfADesktopMainThread) {
-    constexpr int depth = 20000;
-    runWithStackSize(desktopStackSize, [] {
-        InlineMarkup inner = Text("x");
-        for (int level = 0; level < depth; ++level)
-            inner = Strikethrough(inner);
-        EXPECT_EQ(Paragraph(inner).as<PlainTextConvertibleMarkup>()->plainText(),
-                  std::string(depth, '~') + "x" + std::string(depth, '~'));
-    });
 }
 
 // Sets the value a parsed leaf already holds: the tree is rebuilt all the same.
