@@ -8,9 +8,10 @@
 
 namespace reader {
 
-/// Presents an editor's view as the reader's `EditorTextView` without either knowing the other:
-/// `View` offers the same three operations, with a `FinderAction` of its own that uses the same
-/// tags. Made where both are known (the window); the view is held weakly.
+/// Presents an editor's view as the reader's `EditorTextView` without either knowing the other.
+/// `View` offers `textBeforePointBelowTop` and `focus` as the interface has them, and its find
+/// as `showFind()` and `findNext(bool forward)`; it has no replace, so that action shows its
+/// find. Made where both are known (the window); the view is held weakly.
 template <typename View> class EditorTextViewOf final : public EditorTextView {
 public:
     explicit EditorTextViewOf(std::weak_ptr<View> view) : view(std::move(view)) {}
@@ -26,9 +27,21 @@ public:
             shown->focus();
     }
     void performTextFinderAction(FinderAction action) override {
-        if (auto shown = view.lock())
-            shown->performTextFinderAction(
-                static_cast<typename View::FinderAction>(static_cast<int>(action)));
+        auto shown = view.lock();
+        if (!shown)
+            return;
+        switch (action) {
+        case FinderAction::showFindInterface:
+        case FinderAction::showReplaceInterface:
+            shown->showFind();
+            break;
+        case FinderAction::nextMatch:
+            shown->findNext(true);
+            break;
+        case FinderAction::previousMatch:
+            shown->findNext(false);
+            break;
+        }
     }
 
 private:
