@@ -2,6 +2,7 @@
 
 #include "Markdown/Fatal.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -37,7 +38,7 @@ template <class T> struct WithChildSlots {
     template <class U> bool operator==(const WithChildSlots<U>&) const { return true; }
 };
 
-std::int64_t countSubtree(const std::vector<RawMarkupPtr>& children) {
+std::int64_t countSubtree(std::span<const RawMarkupPtr> children) {
     std::int64_t count = 1;
     for (const auto& child : children)
         require(!__builtin_add_overflow(count, child->subtreeCount(), &count));
@@ -69,15 +70,33 @@ void release(std::span<RawMarkupPtr> children) {
 
 RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> parsedRange,
                                std::vector<RawMarkupPtr> children) {
+    return create(std::move(data), std::move(parsedRange), std::span(children));
+}
+
+RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> parsedRange,
+                               std::span<RawMarkupPtr> children) {
     auto childCount = static_cast<std::int64_t>(children.size());
     RawMarkupHeader header{std::move(data), childCount, countSubtree(children),
                            std::move(parsedRange)};
     slotCountOfNextNode = children.size();
     return std::allocate_shared<RawMarkup>(WithChildSlots<RawMarkup>{}, Key{}, std::move(header),
-                                           std::move(children));
+                                           children);
 }
 
-RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::vector<RawMarkupPtr>&& children)
+RawMarkupPtr RawMarkup::makeTable(std::vector<std::optional<ColumnAlignment>> columnAlignments,
+                                  std::optional<SourceRange> parsedRange, RawMarkupPtr head,
+                                  RawMarkupPtr body) {
+    std::int64_t width = head->childCount();
+    for (const auto& row : body->children())
+        width = std::max(width, row->childCount());
+    if (static_cast<std::size_t>(width) > columnAlignments.size())
+        columnAlignments.resize(static_cast<std::size_t>(width));
+    RawMarkupPtr children[] = {std::move(head), std::move(body)};
+    return create(RawMarkupData::Table{std::move(columnAlignments)}, std::move(parsedRange),
+                  std::span(children));
+}
+
+RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::span<RawMarkupPtr> children)
     : head(std::move(header)), childSlots(slotsOfNextNode) {
     std::uninitialized_move(children.begin(), children.end(), childSlots);
 }
