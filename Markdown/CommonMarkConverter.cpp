@@ -264,4 +264,9 @@ RawMarkupPtr parseRawDocument(std::string_view text, const std::optional<URL>& s
     return convertCMarkDocument(parsed.root(), source, options);
 }
 
+Document parseString(std::string_view text, const std::optional<URL>& source,
+                     ParseOptions options) {
+    return Document::fromRaw(parseRawDocument(text, source, options));
+}
+
 } // namespace markdown

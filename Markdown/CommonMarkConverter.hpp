@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Markdown/CMarkNode.hpp"
+#include "Markdown/Document.hpp"
 #include "Markdown/ParseOptions.hpp"
 #include "Markdown/RawMarkup.hpp"
 #include "Markdown/SourceRange.hpp"
@@ -37,5 +38,9 @@ convertCMarkDocument(CMarkNode document, const std::optional<URL>& source, Parse
 /// `parseMinimalDoxygen` make no difference here.
 [[nodiscard]] RawMarkupPtr parseRawDocument(std::string_view text, const std::optional<URL>& source,
                                             ParseOptions options);
+
+/// `parseRawDocument` wrapped as a `Document`: the root of a new tree (fresh root identifier).
+[[nodiscard]] Document parseString(std::string_view text, const std::optional<URL>& source = {},
+                                   ParseOptions options = {});
 
 } // namespace markdown

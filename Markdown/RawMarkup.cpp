@@ -64,19 +64,6 @@ RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> pa
                                            children);
 }
 
-RawMarkupPtr RawMarkup::makeTable(std::vector<std::optional<ColumnAlignment>> columnAlignments,
-                                  std::optional<SourceRange> parsedRange, RawMarkupPtr head,
-                                  RawMarkupPtr body) {
-    std::int64_t width = head->childCount();
-    for (const auto& row : body->children())
-        width = std::max(width, row->childCount());
-    if (static_cast<std::size_t>(width) > columnAlignments.size())
-        columnAlignments.resize(static_cast<std::size_t>(width));
-    RawMarkupPtr children[] = {std::move(head), std::move(body)};
-    return create(RawMarkupData::Table{std::move(columnAlignments)}, std::move(parsedRange),
-                  std::span(children));
-}
-
 RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::span<RawMarkupPtr> children)
     : head(std::move(header)), childSlots(slotsOfNextNode) {
     std::uninitialized_move(children.begin(), children.end(), childSlots);

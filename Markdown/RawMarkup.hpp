@@ -46,12 +46,6 @@ public:
     /// of many nodes in one buffer).
     static RawMarkupPtr create(RawMarkupData data, std::optional<SourceRange> parsedRange,
                                std::span<RawMarkupPtr> children);
-    /// A table node over its head (`tableHead`) and body (`tableBody`). The alignments get absent
-    /// entries up to the width of the widest of the head and the body's rows; a longer list
-    /// stays as it is.
-    static RawMarkupPtr makeTable(std::vector<std::optional<ColumnAlignment>> columnAlignments,
-                                  std::optional<SourceRange> parsedRange, RawMarkupPtr head,
-                                  RawMarkupPtr body);
 
     /// A table node with the head and body nodes as its two children. The alignments are padded
     /// with absent entries up to the widest row (head or body row), never shortened.
