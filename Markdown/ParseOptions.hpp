@@ -27,7 +27,8 @@ struct ParseOptions {
     static const ParseOptions disableSmartOpts;
     /// Recognises Doxygen command lines; only on the block-directive road.
     static const ParseOptions parseMinimalDoxygen;
-    /// Asks the parser for no source positions, so no node gets a range.
+    /// Leaves the parser's source-position option off. The linked cmark-gfm places nodes all
+    /// the same, so parsed nodes keep their ranges.
     static const ParseOptions disableSourcePosOpts;
     // The same two bits under the names the renderer's side uses.
     static const ParseOptions disableSmartPunctuation;

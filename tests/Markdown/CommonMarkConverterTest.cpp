@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace markdown {
 namespace {
 
@@ -213,25 +211,6 @@ TEST(CommonMarkConverter, IgnoresDirectiveOptionsAndUnknownBits) {
     EXPECT_EQ(plain, outline(parse(text, ParseOptions::parseBlockDirectives)));
     EXPECT_EQ(outline(parse(text, ParseOptions::parseSymbolLinks)),
               outline(parse(text, ParseOptions(std::uint64_t{1} << 40 | 0x20 | 2))));
-}
-
-TEST(CommonMarkConverter, GivesEverySourceLocationTheSource) {
-    const URL note = URL::fileURL(std::string("/notes/n.md"));
-    const RawMarkupPtr document =
-        parseRawDocument("# a\n\n> b `c`\n\n| t |\n|---|\n| u |\n", note, {});
-    std::vector<RawMarkupPtr> pending{document};
-    int ranges = 0;
-    while (!pending.empty()) {
-        const RawMarkupPtr node = pending.back();
-        pending.pop_back();
-        if (const auto& range = node->parsedRange()) {
-            ++ranges;
-            EXPECT_EQ(range->start().source, note) << node->data().description();
-            EXPECT_EQ(range->end().source, note) << node->data().description();
-        }
-        pending.insert(pending.end(), node->children().begin(), node->children().end());
-    }
-    EXPECT_EQ(ranges, 15); // every node: nothing here lacks a position
 }
 
 } // namespace

@@ -16,13 +16,6 @@ TEST(CommonMarkTable, ConvertsHeadBodyAlignmentsAndSpans) {
         const char* text;
         const char* tree;
     } cases[] = {
-        {"no body rows: an empty body without range", "| a |\n|---|\n", R"(document 1:1-2:6
-  table(columnAlignments: [nil]) 1:1-2:6
-    tableHead 1:1-1:6
-      tableCell(colspan: 1, rowspan: 1) 1:2-1:5
-        text("a") 1:3-1:4
-    tableBody
-)"},
         // An empty cell widens its left neighbour; a caret lengthens the cell above.
         {"alignments l, c, r, none; body from its first row to the table's end",
          "| a | b | c | d |\n|:--|:-:|--:|---|\n| 1 || 3 | 4 |\n| ^ | x | y | z |\n",
@@ -77,7 +70,8 @@ TEST(CommonMarkTable, ConvertsHeadBodyAlignmentsAndSpans) {
         tableCell(colspan: 1, rowspan: 1) 8:2-8:5
           text("3") 8:3-8:4
 )"},
-        {"a table without rows leaves nothing pending for the next; cells keep their inlines",
+        {"a table without body rows has an empty body and leaves nothing pending for the next; "
+         "cells keep their inlines",
          "| a |\n|---|\n\n| b | c |\n|---|---|\n| *e* `f` [g](h) |\n", R"(document 1:1-6:19
   table(columnAlignments: [nil]) 1:1-2:6
     tableHead 1:1-1:6
