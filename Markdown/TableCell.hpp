@@ -14,6 +14,8 @@ class Table::Cell
     : public ContainerElement<Table::Cell, RawMarkupKind::tableCell, InlineMarkup, true> {
 public:
     static constexpr std::string_view typeName = "Cell";
+    /// Turns soft breaks into spaces, so that a cell prints on its table row's one line.
+    class BreakDeleter;
     using ContainerElement::ContainerElement;
 
     /// The children given one by one or as one sequence.

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "Markdown/SoftBreakDeleter.hpp"
+#include "Markdown/TableCell.hpp"
+
+namespace markdown {
+
+/// A table row is one line of Markdown, so a cell's soft breaks must not survive printing.
+class Table::Cell::BreakDeleter : public SoftBreakDeleter {};
+
+} // namespace markdown
