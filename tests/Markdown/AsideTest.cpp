@@ -48,7 +48,6 @@ TEST(Aside, TakesTheTagBeforeTheFirstColonCharacter) {
         {"> Two words: x", Requirement::tagNotRequired, "Two words", "x"},
         {"> Note:\u0301 x", Requirement::requireAnyLengthTag, std::nullopt, ""},
         {"> *Note*: x", Requirement::requireAnyLengthTag, std::nullopt, ""},
-        {"> `a`: x", Requirement::requireAnyLengthTag, std::nullopt, ""},
         {"> - Note: x", Requirement::requireAnyLengthTag, std::nullopt, ""},
     };
     for (const auto& [markdown, requirement, kind, rest] : cases) {

@@ -29,7 +29,6 @@ TEST(MarkupFormatter, KeepsSoftBreaksWithoutALineLimitAndMakesThemSpacesWithOne)
         {Paragraph(Text("a"), SoftBreak(), LineBreak(), Text("b")), "a\n  \nb", "a   \nb"},
         // A soft break with nothing after it owes a line end that is never printed.
         {SoftBreak(), "", ""},
-        {Text("x"), "x", "x"},
     };
     for (const auto& [markup, unlimited, limited] : cases) {
         EXPECT_EQ(format(markup, Options{}), unlimited);
