@@ -8,10 +8,10 @@ endfunction()
 
 # One test executable per tested folder, every .cpp of tests/<folder>.
 function(lumenleaf_tests name)
-  cmake_parse_arguments(ARG "" "" "LIBRARIES;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBRARIES;LABELS;ENVIRONMENT" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES LABELS "${ARG_LABELS}")
+                       PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()
