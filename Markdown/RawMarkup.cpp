@@ -1,7 +1,10 @@
 #include "Markdown/RawMarkup.hpp"
 
+#include "Markdown/CheckedArithmetic.hpp"
 #include "Markdown/Fatal.hpp"
+#include "Markdown/IterativeRelease.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -40,29 +43,8 @@ template <class T> struct WithChildSlots {
 std::int64_t countSubtree(const std::vector<RawMarkupPtr>& children) {
     std::int64_t count = 1;
     for (const auto& child : children)
-        require(!__builtin_add_overflow(count, child->subtreeCount(), &count));
+        count = checkedAdd(count, child->subtreeCount());
     return count;
-}
-
-// Children whose last owner goes away are released here rather than from inside their
-// parent's destructor, so that dropping a deep tree does not recurse once per level.
-thread_local std::vector<RawMarkupPtr>* releasing = nullptr;
-
-void release(std::span<RawMarkupPtr> children) {
-    if (releasing != nullptr) {
-        for (auto& child : children)
-            releasing->push_back(std::move(child));
-        return;
-    }
-    std::vector<RawMarkupPtr> pending(std::make_move_iterator(children.begin()),
-                                      std::make_move_iterator(children.end()));
-    releasing = &pending;
-    while (!pending.empty()) {
-        RawMarkupPtr next = std::move(pending.back());
-        pending.pop_back();
-        next.reset();
-    }
-    releasing = nullptr;
 }
 
 } // namespace
@@ -84,8 +66,22 @@ RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::vector<RawMarkupPtr>&& ch
 
 RawMarkup::~RawMarkup() {
     auto slots = std::span(childSlots, static_cast<std::size_t>(head.childCount));
-    release(slots);
+    // A deep tree must not be freed by one nested destructor call per level.
+    for (auto& child : slots)
+        releaseIteratively(child);
     std::destroy(slots.begin(), slots.end());
+}
+
+RawMarkupPtr RawMarkup::makeTable(std::vector<std::optional<ColumnAlignment>> columnAlignments,
+                                  std::optional<SourceRange> parsedRange, RawMarkupPtr head,
+                                  RawMarkupPtr body) {
+    std::int64_t width = head->childCount();
+    for (const auto& row : body->children())
+        width = std::max(width, row->childCount());
+    if (std::cmp_less(columnAlignments.size(), width))
+        columnAlignments.resize(static_cast<std::size_t>(width));
+    return create(RawMarkupData::Table{std::move(columnAlignments)}, std::move(parsedRange),
+                  {std::move(head), std::move(body)});
 }
 
 const RawMarkupPtr& RawMarkup::child(std::int64_t index) const {

@@ -43,6 +43,12 @@ public:
     static RawMarkupPtr create(RawMarkupData data, std::optional<SourceRange> parsedRange = {},
                                std::vector<RawMarkupPtr> children = {});
 
+    /// A table node with the head and body nodes as its two children. The alignments are padded
+    /// with absent entries up to the widest row (head or body row), never shortened.
+    static RawMarkupPtr makeTable(std::vector<std::optional<ColumnAlignment>> columnAlignments,
+                                  std::optional<SourceRange> parsedRange, RawMarkupPtr head,
+                                  RawMarkupPtr body);
+
     [[nodiscard]] const RawMarkupHeader& header() const { return head; }
     [[nodiscard]] const RawMarkupData& data() const { return head.data; }
     [[nodiscard]] RawMarkupKind kind() const { return head.data.kind(); }

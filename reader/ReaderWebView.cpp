@@ -121,7 +121,7 @@ ReaderWebView::~ReaderWebView() {
     g_signal_handlers_disconnect_by_data(view.get(), &coordinator);
 }
 
-void ReaderWebView::update(const ShownPage& page, const notes::PageAppearance& appearance) {
+void ReaderWebView::update(const ReaderPage& page, const notes::PageAppearance& appearance) {
     bridge.setWebView(scripting);
     coordinator.update(page, appearance);
 }

@@ -98,9 +98,9 @@ protected:
     void TearDown() override { gtk_window_destroy(window); }
 
     /// A page of the note `name` in the scratch folder.
-    [[nodiscard]] ShownPage note(const std::string& name, std::string body,
-                                 std::int64_t revision = 1) const {
-        ShownPage page;
+    [[nodiscard]] ReaderPage note(const std::string& name, std::string body,
+                                  int revision = 1) const {
+        ReaderPage page;
         page.fileURL = markdown::URL::fileURL(folder / name);
         page.bodyHTML = std::move(body);
         page.revision = revision;
@@ -128,7 +128,7 @@ protected:
     }
 
     /// Shows the page and waits until its load has finished.
-    [[nodiscard]] bool show(const ShownPage& page, const notes::PageAppearance& appearance = {}) {
+    [[nodiscard]] bool show(const ReaderPage& page, const notes::PageAppearance& appearance = {}) {
         view->update(page, appearance);
         return waitUntil([&] { return view->state().isLoaded(); });
     }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Markdown/BlockMarkup.hpp"
+
+namespace markdown {
+
+/// Any block element whose children are blocks.
+class BlockContainer : public InterfaceMarkup<MarkupInterface::blockContainer, BlockMarkup> {
+public:
+    using InterfaceMarkup::InterfaceMarkup;
+};
+
+} // namespace markdown
