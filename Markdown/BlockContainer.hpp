@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Markdown/BlockMarkup.hpp"
+#include "Markdown/ChildContainer.hpp"
 
 namespace markdown {
 
 /// Any block element whose children are blocks.
-class BlockContainer : public InterfaceMarkup<MarkupInterface::blockContainer, BlockMarkup> {
+class BlockContainer : public InterfaceMarkup<MarkupInterface::blockContainer, BlockMarkup>,
+                       public ChildContainer<BlockContainer, BlockMarkup> {
 public:
     using InterfaceMarkup::InterfaceMarkup;
 };

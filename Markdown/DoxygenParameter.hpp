@@ -19,6 +19,11 @@ public:
     explicit DoxygenParameter(std::string name, const C&... children)
         : MarkupElement(Payload{std::move(name)}, rawMarkups(children...)) {}
 
+    /// The parameter's name, as given (it may be empty).
+    [[nodiscard]] const std::string& name() const { return payload().name; }
+    /// Each write rebuilds, even of the name the parameter has.
+    void setName(std::string name) { replacePayload({std::move(name)}); }
+
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {
         return visitor.visitDoxygenParameter(*this);

@@ -14,6 +14,10 @@ public:
 
     explicit HTMLBlock(std::string rawHTML) : MarkupElement(Payload{std::move(rawHTML)}) {}
 
+    [[nodiscard]] const std::string& rawHTML() const { return payload().html; }
+    /// Each write rebuilds, even of the text the block has.
+    void setRawHTML(std::string rawHTML) { replacePayload({std::move(rawHTML)}); }
+
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {
         return visitor.visitHTMLBlock(*this);

@@ -19,6 +19,11 @@ public:
     explicit ListItem(std::optional<Checkbox> checkbox, const C&... children)
         : MarkupElement(Payload{checkbox}, rawMarkups(children...)) {}
 
+    /// None for an ordinary item; a task item's state otherwise.
+    [[nodiscard]] std::optional<Checkbox> checkbox() const { return payload().checkbox; }
+    /// Each write rebuilds, even of the state the item has.
+    void setCheckbox(std::optional<Checkbox> checkbox) { replacePayload({checkbox}); }
+
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {
         return visitor.visitListItem(*this);

@@ -83,6 +83,8 @@ public:
     [[nodiscard]] Markup withUncheckedChildren(const R& children) const {
         return withUncheckedRawChildren(rawMarkups(children));
     }
+    /// The same with the children's raw nodes.
+    [[nodiscard]] Markup withUncheckedRawChildren(std::vector<RawMarkupPtr> children) const;
 
     /// Calls the visitor's entry for this element's kind (defined with MarkupVisitor; a typed
     /// element calls its own entry directly).
@@ -112,8 +114,6 @@ protected:
     void replaceData(MarkupData data) { markupData = std::move(data); }
 
 private:
-    [[nodiscard]] Markup withUncheckedRawChildren(std::vector<RawMarkupPtr> children) const;
-
     MarkupData markupData;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Markdown/ChildContainer.hpp"
 #include "Markdown/ChildRawMarkups.hpp"
 #include "Markdown/Markup.hpp"
 #include "Markdown/RawMarkup.hpp"
@@ -15,8 +16,10 @@ namespace markdown {
 [[noreturn]] void stopOnWrongKind(std::string_view typeName, const MarkupData& data);
 
 /// The base of every element type: `Self` wraps raw nodes of kind `Kind` and adds no fields.
-/// `Self` declares `static constexpr std::string_view typeName`.
-template <class Self, RawMarkupKind Kind> class MarkupElement : public Markup {
+/// `Self` declares `static constexpr std::string_view typeName`. A container kind brings the
+/// child members of its interface.
+template <class Self, RawMarkupKind Kind>
+class MarkupElement : public Markup, public ChildContainerOf<Self, Kind> {
 public:
     static constexpr RawMarkupKind markupKind = Kind;
     using Payload = RawMarkupData::Payload<Kind>;

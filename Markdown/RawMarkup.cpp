@@ -40,7 +40,7 @@ template <class T> struct WithChildSlots {
     template <class U> bool operator==(const WithChildSlots<U>&) const { return true; }
 };
 
-std::int64_t countSubtree(const std::vector<RawMarkupPtr>& children) {
+std::int64_t countSubtree(std::span<const RawMarkupPtr> children) {
     std::int64_t count = 1;
     for (const auto& child : children)
         count = checkedAdd(count, child->subtreeCount());
@@ -51,15 +51,20 @@ std::int64_t countSubtree(const std::vector<RawMarkupPtr>& children) {
 
 RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> parsedRange,
                                std::vector<RawMarkupPtr> children) {
+    return create(std::move(data), std::move(parsedRange), std::span(children));
+}
+
+RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> parsedRange,
+                               std::span<RawMarkupPtr> children) {
     auto childCount = static_cast<std::int64_t>(children.size());
     RawMarkupHeader header{std::move(data), childCount, countSubtree(children),
                            std::move(parsedRange)};
     slotCountOfNextNode = children.size();
     return std::allocate_shared<RawMarkup>(WithChildSlots<RawMarkup>{}, Key{}, std::move(header),
-                                           std::move(children));
+                                           children);
 }
 
-RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::vector<RawMarkupPtr>&& children)
+RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::span<RawMarkupPtr> children)
     : head(std::move(header)), childSlots(slotsOfNextNode) {
     std::uninitialized_move(children.begin(), children.end(), childSlots);
 }
