@@ -1,8 +1,8 @@
 #pragma once
 
+#include "notes/GObjectPtr.hpp"
 #include "notes/PageAppearance.hpp"
 #include "notes/Scheduler.hpp"
-#include "reader/GObjectPtr.hpp"
 #include "reader/ReaderPage.hpp"
 #include "reader/WebBridge.hpp"
 #include "reader/WebViewCoordinator.hpp"
@@ -47,8 +47,8 @@ public:
 
 private:
     WebBridge& bridge;
-    GObjectPtr<WebKitWebView> view;
-    GObjectPtr<WebKitUserContentManager> contentManager;
+    notes::GObjectPtr<WebKitWebView> view;
+    notes::GObjectPtr<WebKitUserContentManager> contentManager;
     std::shared_ptr<WebViewScripting> scripting;
     WebViewCoordinator coordinator;
     sigc::connection copyConnection;

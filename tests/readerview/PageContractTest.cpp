@@ -13,7 +13,7 @@ using nlohmann::json;
 
 /// A PNG image three pixels wide and two high.
 std::string tinyPNG() {
-    auto image = adoptGObject(gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 3, 2));
+    auto image = notes::adoptGObject(gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 3, 2));
     gdk_pixbuf_fill(image.get(), 0xff0000ff);
     gchar* bytes = nullptr;
     gsize size = 0;
