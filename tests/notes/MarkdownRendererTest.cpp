@@ -8,14 +8,8 @@
 namespace notes {
 namespace {
 
+using markdown::testing::repeated;
 using testing::renderedHTML;
-
-std::string repeated(std::string_view piece, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
 
 TEST(MarkdownRenderer, DataLinesAreLinesOfTheFile) {
     const RenderOptions hidden{FrontmatterMode::hidden, false};
