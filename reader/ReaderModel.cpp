@@ -19,7 +19,10 @@ ReaderModel::ReaderModel(Key, ReaderServices services) : services(std::move(serv
     renderOptions.connect([this] { renderOptionsChanged(); });
 }
 
-ReaderModel::~ReaderModel() = default;
+ReaderModel::~ReaderModel() {
+    if (rescanTask)
+        services.scheduler.cancel(*rescanTask);
+}
 
 std::string ReaderModel::title() const {
     if (file.get())

@@ -4,6 +4,7 @@
 #include "notes/CanonicallyEqual.hpp"
 #include "notes/EditSession.hpp"
 #include "notes/FileNode.hpp"
+#include "notes/FolderSnapshot.hpp"
 #include "notes/FolderWatcher.hpp"
 #include "notes/LinkIndex.hpp"
 #include "notes/Observable.hpp"
@@ -16,9 +17,13 @@
 #include "reader/WebBridge.hpp"
 #include "reader/WindowTarget.hpp"
 
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <system_error>
 #include <unordered_map>
@@ -101,6 +106,50 @@ public:
     /// name, else "Lumenleaf".
     [[nodiscard]] std::string title() const;
 
+    // Opening and history.
+
+    /// Opens the folder: the window forgets what it showed, the folder is noted as the most
+    /// recent one, watched and scanned, and then `initialFile` opens when it exists, else the
+    /// folder's start note. A note being edited is saved and its session ended first; when it
+    /// cannot be saved, the system beeps and nothing changes.
+    void openFolder(const markdown::URL& folder, const std::optional<markdown::URL>& initialFile);
+    /// Opens the note without a folder: wikilinks resolve among the files beside it, and its
+    /// folder is watched. A note being edited is saved and its session ended first, as above.
+    void openFile(const markdown::URL& note);
+    /// Shows the note, with history when `pushHistory`; a file that is not a note goes to the
+    /// desktop. The note already shown is only scrolled to the anchor. While editing, the
+    /// session is saved first; when that fails the system beeps and the note stays.
+    void open(const markdown::URL& url, const std::optional<std::string>& anchor = std::nullopt,
+              bool pushHistory = true);
+    void goBack();
+    void goForward();
+    /// Follows a link the user activated in the page, given as the address the page holds:
+    /// local notes open with history (a missing one beeps), anything else goes to the desktop.
+    void handleLink(const std::string& url);
+    /// Whether the file belongs to what the window shows: inside its folder, or its single
+    /// note.
+    [[nodiscard]] bool contains(const markdown::URL& url) const;
+    /// The first top-level note named, in any letter case, "readme", else "index", else
+    /// "home".
+    [[nodiscard]] std::optional<markdown::URL> findStartNote() const;
+    /// Shows what the target names: its folder when something is there, else its file when
+    /// something is there; otherwise the window keeps what it shows.
+    void apply(const WindowTarget& target);
+
+    // Following the disk.
+
+    /// How long after the last structural change the folder is scanned again.
+    static constexpr std::chrono::milliseconds rescanDelay{300};
+
+    /// Scans the open folder in the background and installs the result, then calls `then`.
+    /// Only the newest scan of the folder still open is installed; completions of older
+    /// scans of the same folder wait for it, and those of another folder are dropped.
+    void rescan(std::function<void()> then = {});
+    /// One batch of the watcher: a change of the open note renders it again while reading
+    /// (or goes to the edit session while editing); files created, removed or moved scan the
+    /// folder again `rescanDelay` after the last such batch.
+    void handleFolderChanges(std::span<const notes::FolderChange> changes);
+
     /// Renders the text as the page of the note at `url` and publishes the outline, then the
     /// page. Without an anchor the page restores the note's last scroll offset.
     void render(const std::string& text, const markdown::URL& url,
@@ -125,12 +174,31 @@ public:
 
 private:
     void renderOptionsChanged();
+    bool saveEditSession();
+    bool endEditing();
+    void watch(const markdown::URL& folder);
+    void openInitialDocument(const std::optional<markdown::URL>& initialFile);
+    void revealInSidebar(const markdown::URL& note);
+    void loadCurrentFile(const std::optional<std::string>& anchor);
+    void stepHistory(notes::Observable<std::vector<markdown::URL>>& from,
+                     notes::Observable<std::vector<markdown::URL>>& to);
+    void installScan(const markdown::URL& scanned, std::uint64_t scan,
+                     notes::FolderSnapshot snapshot);
+    void openNoteChanged();
 
     ReaderServices services;
+    /// Watches the open folder, or the single note's folder.
+    std::unique_ptr<notes::FolderWatcher> watcher;
     /// The text the page was last rendered from.
     std::optional<std::string> lastSource;
     /// Raised for every rendering; the first page of a window is revision 1.
     int revision = 0;
+    /// The pending delayed rescan.
+    std::optional<notes::Scheduler::TaskId> rescanTask;
+    /// The number of the newest scan started; only its result is installed.
+    std::uint64_t latestScan = 0;
+    /// What to do once the open folder's newest scan is installed.
+    std::vector<std::function<void()>> scanCompletions;
 };
 
 } // namespace reader

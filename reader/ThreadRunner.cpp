@@ -10,6 +10,8 @@ struct ThreadRunner::Worker {
     std::jthread thread;
 };
 
+ThreadRunner::ThreadRunner() = default;
+
 ThreadRunner::~ThreadRunner() {
     std::lock_guard lock(mutex);
     workers.clear(); // joins every thread

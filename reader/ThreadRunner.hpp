@@ -12,7 +12,7 @@ namespace reader {
 /// running, so it must end before the scheduler they post to.
 class ThreadRunner final : public BackgroundRunner {
 public:
-    ThreadRunner() = default;
+    ThreadRunner();
     ~ThreadRunner() override;
     ThreadRunner(const ThreadRunner&) = delete;
     ThreadRunner& operator=(const ThreadRunner&) = delete;

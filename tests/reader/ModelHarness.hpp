@@ -86,6 +86,11 @@ struct ModelHarness {
     std::shared_ptr<ReaderModel> model;
 };
 
+/// The body the harness's renderer writes for a text of one line.
+inline std::string paragraph(const std::string& line) {
+    return "<p>" + line + "</p>";
+}
+
 /// Counts the notifications of one observed field.
 template <typename Field> std::shared_ptr<int> countNotifications(Field& field) {
     auto count = std::make_shared<int>(0);

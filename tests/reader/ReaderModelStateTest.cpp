@@ -26,11 +26,7 @@ TEST(ReaderModel, StartsEmptyInReadingMode) {
     EXPECT_EQ(*model.page, std::nullopt);
     EXPECT_EQ(*model.mode, ReaderModel::Mode::read);
     EXPECT_EQ(*model.editSession, nullptr);
-    EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
-    EXPECT_EQ(*model.renderOptions, notes::RenderOptions{});
-    EXPECT_FALSE(*model.isScanning);
     EXPECT_TRUE(model.backStack->empty());
-    EXPECT_EQ(model.index->root(), std::nullopt);
     EXPECT_EQ(model.editor.textView(), nullptr);
     EXPECT_EQ(model.web.webView(), nullptr);
 }
@@ -50,28 +46,12 @@ TEST(ReaderModel, NotifiesOnlyWhenAComparableFieldChanges) {
          [&] { model.currentHeadingID.set("intro"); }},
         {"folder", of(model.folder), [&] { model.folder.set({}); },
          [&] { model.folder.set(url("/n")); }},
-        {"tree", of(model.tree), [&] { model.tree.set({}); },
-         [&] {
-             model.tree.set({{url("/n/a.md"), "a", {}}});
-         }},
-        {"expandedFolders", of(model.expandedFolders), [&] { model.expandedFolders.set({}); },
-         [&] { model.expandedFolders.set({"/n/sub"}); }},
-        {"sidebarFilter", of(model.sidebarFilter), [&] { model.sidebarFilter.set(""); },
-         [&] { model.sidebarFilter.set("pl"); }},
-        {"headings", of(model.headings), [&] { model.headings.set({}); },
-         [&] {
-             model.headings.set({{"a", 1, "A"}});
-         }},
         {"mode", of(model.mode), [&] { model.mode.set(ReaderModel::Mode::read); },
          [&] { model.mode.set(ReaderModel::Mode::edit); }},
-        {"editorStartLine", of(model.editorStartLine), [&] { model.editorStartLine.set({}); },
-         [&] { model.editorStartLine.set(3); }},
         {"findStatus", of(model.findStatus), [&] { model.findStatus.set({}); },
          [&] {
              model.findStatus.set({1, 2});
          }},
-        {"isFindVisible", of(model.isFindVisible), [&] { model.isFindVisible.set(false); },
-         [&] { model.isFindVisible.set(true); }},
     };
     for (const auto& c : cases) {
         auto count = c.watch();
