@@ -222,10 +222,14 @@ void ReaderModel::stepHistory(notes::Observable<std::vector<markdown::URL>>& fro
 }
 
 void ReaderModel::handleLink(const std::string& url) {
-    if (auto local = notes::fileURLFromReaderURL(url)) {
-        markdown::URL target = *local;
+    notes::URLComponents components = notes::URLComponents::parse(url);
+    if (components.scheme == "mdreader" && components.host == "local") {
+        // An address of ours that names no file (a broken escape) is a missing target too;
+        // the system would not know the scheme.
+        auto local = notes::fileURLFromReaderURL(url);
+        markdown::URL target = local.value_or(markdown::URL());
         // A wikilink target is written without its extension.
-        if (!existsAt(target) && notes::pathExtension(target.path()).empty())
+        if (local && !existsAt(target) && notes::pathExtension(target.path()).empty())
             target = markdown::URL::fileURL(target.path() + ".md");
         if (!existsAt(target)) {
             services.desktop.beep();
@@ -237,7 +241,6 @@ void ReaderModel::handleLink(const std::string& url) {
         open(target, anchor, true);
         return;
     }
-    notes::URLComponents components = notes::URLComponents::parse(url);
     if (components.scheme == "file") {
         auto path = notes::percentDecode(components.path);
         if (path && !path->empty() && path->find('\0') == std::string::npos) {

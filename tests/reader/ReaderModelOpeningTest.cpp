@@ -150,7 +150,8 @@ TEST(ReaderModelOpening, FollowsLinksToNotesFilesAndTheWeb) {
 
     model.handleLink(notes.link("Plan.txt"));
     model.handleLink(notes.link("Gone.md"));
-    EXPECT_EQ(harness.desktop.beeps, 2);
+    model.handleLink("mdreader://local/broken%ZZescape.md");
+    EXPECT_EQ(harness.desktop.beeps, 3);
 
     model.handleLink(notes.link("report.pdf"));
     EXPECT_EQ(harness.desktop.openedFiles, std::vector{notes / "report.pdf"});

@@ -1,0 +1,63 @@
+#include "notes/MainLoopScheduler.hpp"
+#include "reader/ReaderModel.hpp"
+#include "reader/ThreadRunner.hpp"
+
+#include "ModelHarness.hpp"
+#include "tests/notes/ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <glib.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace reader {
+namespace {
+
+using markdown::URL;
+using notes::ScratchFolder;
+
+// Runs the main loop until the condition holds; false when it still does not after a while.
+bool runUntil(const std::function<bool()>& condition) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        if (!g_main_context_iteration(nullptr, FALSE))
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+TEST(ReaderModelMainLoop, ScansOnAThreadAndFollowsTheFolderThroughItsWatcher) {
+    ScratchFolder folder;
+    ScratchFolder::write(folder / "README.md", "readme");
+    notes::MainLoopScheduler scheduler;
+    ThreadRunner background;
+    RecordingDesktop desktop;
+    auto model = ReaderModel::create({
+        scheduler,
+        background,
+        desktop,
+        [](const std::string& text, const notes::RenderOptions&, const notes::LinkResolving&,
+           const URL&) {
+            return RenderedNote{text, {}};
+        },
+        [](const URL&) {},
+    });
+
+    model->openFolder(URL::fileURL(folder.path()), std::nullopt);
+    ASSERT_TRUE(runUntil([&] { return model->page.get().has_value(); }));
+    EXPECT_EQ(model->page.get()->bodyHTML, "readme");
+
+    ScratchFolder::write(folder / "README.md", "changed elsewhere");
+    ScratchFolder::write(folder / "New.md", "new");
+    EXPECT_TRUE(runUntil([&] { return model->page.get()->bodyHTML == "changed elsewhere"; }));
+    EXPECT_TRUE(runUntil([&] { return model->markdownFiles->size() == 2; }));
+    EXPECT_FALSE(*model->isScanning);
+}
+
+} // namespace
+} // namespace reader
