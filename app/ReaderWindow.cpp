@@ -20,11 +20,12 @@ constexpr int outlineWidth = 220;
 ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
     : state(state), readerModel(reader::ReaderModel::create(state.services())),
       back(Gio::SimpleAction::create("back")), forward(Gio::SimpleAction::create("forward")),
+      toggleOutline(Gio::SimpleAction::create_bool("toggle-outline", state.display.showOutline)),
       content(Gtk::Orientation::HORIZONTAL), files(*readerModel),
       notes(*readerModel, state.scheduler, state.display.pageAppearance()), headings(*readerModel) {
     readerModel->renderOptions.set(state.display.renderOptions());
     set_default_size(defaultWidth, defaultHeight);
-    addHistoryActions();
+    addActions();
 
     backButton.set_icon_name("go-previous-symbolic");
     backButton.set_tooltip_text("Back");
@@ -34,6 +35,7 @@ ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
     forwardButton.set_action_name("win.forward");
     outlineButton.set_icon_name("view-list-symbolic");
     outlineButton.set_tooltip_text("Outline");
+    outlineButton.set_action_name("win.toggle-outline");
     header.pack_start(backButton);
     header.pack_start(forwardButton);
     header.pack_end(outlineButton);
@@ -51,9 +53,7 @@ ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
     split.set_position(sidebarWidth);
     set_child(split);
 
-    outlineButton.set_active(state.display.showOutline);
     headings.set_visible(state.display.showOutline);
-    outlineButton.signal_toggled().connect([this] { showOutline(outlineButton.get_active()); });
 
     connections += readerModel->file.connect(sigc::mem_fun(*this, &ReaderWindow::followTitle));
     connections += readerModel->folder.connect(sigc::mem_fun(*this, &ReaderWindow::followTitle));
@@ -73,12 +73,17 @@ ReaderWindow::~ReaderWindow() {
     connections.disconnect();
 }
 
-void ReaderWindow::addHistoryActions() {
+void ReaderWindow::addActions() {
     back->signal_activate().connect([this](const Glib::VariantBase&) { readerModel->goBack(); });
     forward->signal_activate().connect(
         [this](const Glib::VariantBase&) { readerModel->goForward(); });
+    toggleOutline->signal_change_state().connect([this](const Glib::VariantBase& value) {
+        toggleOutline->set_state(value);
+        showOutline(Glib::VariantBase::cast_dynamic<Glib::Variant<bool>>(value).get());
+    });
     add_action(back);
     add_action(forward);
+    add_action(toggleOutline);
 
     // In the capture phase, so that the page does not take the keys for itself first.
     auto shortcuts = Gtk::ShortcutController::create();

@@ -21,7 +21,8 @@ namespace app {
 
 /// One reader window with its own model: the folder's files in a sidebar, the note's page, and
 /// the outline of its headings. Back and forward ("win.back", "win.forward", Alt+Left and
-/// Alt+Right) step through the window's history.
+/// Alt+Right) step through the window's history; "win.toggle-outline" shows or hides the
+/// outline and remembers the choice in the settings.
 class ReaderWindow : public Gtk::ApplicationWindow {
 public:
     static constexpr int defaultWidth = 1120;
@@ -40,7 +41,7 @@ public:
     [[nodiscard]] bool canGoForward() const { return forward->get_enabled(); }
 
 private:
-    void addHistoryActions();
+    void addActions();
     void followTitle();
     void followHistory();
     void followFolder();
@@ -50,6 +51,7 @@ private:
     std::shared_ptr<reader::ReaderModel> readerModel;
     Glib::RefPtr<Gio::SimpleAction> back;
     Glib::RefPtr<Gio::SimpleAction> forward;
+    Glib::RefPtr<Gio::SimpleAction> toggleOutline;
     Gtk::HeaderBar header;
     Gtk::Button backButton;
     Gtk::Button forwardButton;
