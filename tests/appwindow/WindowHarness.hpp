@@ -99,8 +99,7 @@ protected:
     }
     [[nodiscard]] AppState& state() {
         if (!appState)
-            appState = std::make_unique<AppState>(settingsFolder / "settings.ini", desktop,
-                                                  renderer.renderer());
+            appState = std::make_unique<AppState>(settingsFolder / "settings.ini", desktop, render);
         return *appState;
     }
 
@@ -179,6 +178,8 @@ protected:
     notes::ScratchFolder settingsFolder;
     RecordingDesktop desktop;
     LineRenderer renderer;
+    /// What the windows render notes with.
+    reader::NoteRenderer render = renderer.renderer();
     std::unique_ptr<AppState> appState;
     std::unique_ptr<ReaderWindow> window;
 };
