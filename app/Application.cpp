@@ -23,6 +23,7 @@ Application::Application(AppState& state)
 }
 
 Application::~Application() {
+    connections.disconnect();
     windows.clear();
 }
 
@@ -34,7 +35,7 @@ int Application::run(int argc, char* argv[]) {
 ReaderWindow& Application::openWindow(const reader::WindowTarget& target) {
     auto& window = *windows.emplace_back(std::make_unique<ReaderWindow>(state, target));
     application->add_window(window);
-    window.signal_hide().connect([this, pointer = &window] { closed(pointer); });
+    connections += window.signal_hide().connect([this, pointer = &window] { closed(pointer); });
     window.present();
     return window;
 }
@@ -58,8 +59,9 @@ void Application::opened(const std::vector<Glib::RefPtr<Gio::File>>& files) {
 
 // The window is still inside its own signal: it ends on a later turn of the main loop.
 void Application::closed(ReaderWindow* window) {
-    Glib::signal_idle().connect_once([this, window] {
+    connections += Glib::signal_idle().connect([this, window] {
         std::erase_if(windows, [window](const auto& held) { return held.get() == window; });
+        return false;
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.hpp"
+#include "app/Connections.hpp"
 #include "app/ReaderWindow.hpp"
 #include "reader/WindowTarget.hpp"
 
@@ -39,6 +40,8 @@ private:
     Glib::RefPtr<Gtk::Application> application;
     std::vector<std::unique_ptr<ReaderWindow>> windows;
     bool missedPath = false;
+    /// Ended before the windows, which may outlive the main loop's run.
+    Connections connections;
 };
 
 } // namespace app

@@ -64,6 +64,12 @@ FileSidebar::FileSidebar(reader::ReaderModel& model)
     treeChanged();
 }
 
+FileSidebar::~FileSidebar() {
+    connections.disconnect();
+    for (auto& [item, watch] : expansionWatches)
+        watch.disconnect();
+}
+
 void FileSidebar::treeChanged() {
     tree = model.tree.get();
     entries.clear();

@@ -24,6 +24,7 @@ namespace app {
 class FileSidebar : public Gtk::ScrolledWindow {
 public:
     explicit FileSidebar(reader::ReaderModel& model);
+    ~FileSidebar() override;
 
     /// One visible row, top to bottom.
     struct Row {
@@ -69,6 +70,8 @@ private:
     Glib::RefPtr<Gtk::TreeListModel> treeModel;
     Glib::RefPtr<Gtk::SingleSelection> selection;
     Gtk::ListView list;
+    /// The rows' widgets and models outlive this object until the window is destroyed, so
+    /// every handler that reaches it is disconnected when it ends.
     std::map<Gtk::ListItem*, sigc::connection> expansionWatches;
     /// Set while the sidebar itself changes rows, so that it does not take that for the user.
     bool following = false;

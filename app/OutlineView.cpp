@@ -18,7 +18,7 @@ OutlineView::OutlineView(reader::ReaderModel& model) : model(model) {
     list.set_selection_mode(Gtk::SelectionMode::SINGLE);
     list.set_activate_on_single_click(true);
     list.add_css_class("navigation-sidebar");
-    list.signal_row_activated().connect([this](Gtk::ListBoxRow* row) {
+    connections += list.signal_row_activated().connect([this](Gtk::ListBoxRow* row) {
         const auto position = static_cast<std::size_t>(row->get_index());
         if (position < headings.size())
             this->model.web.scrollToAnchor(headings[position].id);

@@ -74,13 +74,15 @@ ReaderWindow::~ReaderWindow() {
 }
 
 void ReaderWindow::addActions() {
-    back->signal_activate().connect([this](const Glib::VariantBase&) { readerModel->goBack(); });
-    forward->signal_activate().connect(
+    connections += back->signal_activate().connect(
+        [this](const Glib::VariantBase&) { readerModel->goBack(); });
+    connections += forward->signal_activate().connect(
         [this](const Glib::VariantBase&) { readerModel->goForward(); });
-    toggleOutline->signal_change_state().connect([this](const Glib::VariantBase& value) {
-        toggleOutline->set_state(value);
-        showOutline(Glib::VariantBase::cast_dynamic<Glib::Variant<bool>>(value).get());
-    });
+    connections +=
+        toggleOutline->signal_change_state().connect([this](const Glib::VariantBase& value) {
+            toggleOutline->set_state(value);
+            showOutline(Glib::VariantBase::cast_dynamic<Glib::Variant<bool>>(value).get());
+        });
     add_action(back);
     add_action(forward);
     add_action(toggleOutline);
