@@ -2,7 +2,6 @@
 
 #include "notes/LenientUTF8.hpp"
 
-#include <gtkmm/separator.h>
 #include <gtkmm/shortcut.h>
 #include <gtkmm/shortcutaction.h>
 #include <gtkmm/shortcutcontroller.h>
@@ -45,6 +44,7 @@ ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
     headings.set_size_request(outlineWidth, -1);
     notes.set_hexpand(true);
     content.append(notes);
+    content.append(outlineEdge);
     content.append(headings);
     split.set_start_child(files);
     split.set_end_child(content);
@@ -53,7 +53,7 @@ ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
     split.set_position(sidebarWidth);
     set_child(split);
 
-    headings.set_visible(state.display.showOutline);
+    showOutline(state.display.showOutline);
 
     connections += readerModel->file.connect(sigc::mem_fun(*this, &ReaderWindow::followTitle));
     connections += readerModel->folder.connect(sigc::mem_fun(*this, &ReaderWindow::followTitle));
@@ -112,6 +112,9 @@ void ReaderWindow::followFolder() {
 
 void ReaderWindow::showOutline(bool shown) {
     headings.set_visible(shown);
+    outlineEdge.set_visible(shown);
+    if (state.display.showOutline == shown)
+        return;
     state.display.showOutline = shown;
     state.settings.setBoolean("showOutline", shown);
 }

@@ -13,6 +13,7 @@
 #include <gtkmm/button.h>
 #include <gtkmm/headerbar.h>
 #include <gtkmm/paned.h>
+#include <gtkmm/separator.h>
 #include <gtkmm/togglebutton.h>
 
 #include <memory>
@@ -60,6 +61,7 @@ private:
     Gtk::Box content;
     FileSidebar files;
     NoteView notes;
+    Gtk::Separator outlineEdge{Gtk::Orientation::VERTICAL};
     OutlineView headings;
     Connections connections;
 };

@@ -4,6 +4,7 @@
 #include "app/ReaderWindow.hpp"
 #include "reader/WebViewScripting.hpp"
 #include "tests/notes/ScratchFolder.hpp"
+#include "tests/reader/ModelHarness.hpp"
 
 #include <gtest/gtest.h>
 #include <gtkmm/init.h>
@@ -19,18 +20,6 @@
 #include <vector>
 
 namespace app {
-
-/// A desktop that records what it is asked to do, so that no test launches anything.
-class RecordingDesktop final : public reader::Desktop {
-public:
-    void beep() override { ++beeps; }
-    void openFile(const markdown::URL& file) override { openedFiles.push_back(file); }
-    void openURL(const std::string& url) override { openedURLs.push_back(url); }
-
-    int beeps = 0;
-    std::vector<markdown::URL> openedFiles;
-    std::vector<std::string> openedURLs;
-};
 
 /// A stand-in renderer for window tests: "# Title" lines become headings with the id
 /// "title", "link: TARGET" lines links with the id "link" to TARGET, "tall" lines a tall
@@ -176,7 +165,8 @@ protected:
 
     notes::ScratchFolder folder;
     notes::ScratchFolder settingsFolder;
-    RecordingDesktop desktop;
+    /// Records what windows ask of the desktop, so that no test launches anything.
+    reader::RecordingDesktop desktop;
     LineRenderer renderer;
     /// What the windows render notes with.
     reader::NoteRenderer render = renderer.renderer();
