@@ -51,9 +51,7 @@ NoteView::~NoteView() {
 
 void NoteView::pageChanged() {
     if (const auto& page = model.page.get()) {
-        view->update({page->fileURL, page->bodyHTML, page->revision, page->anchor, page->scroll,
-                      page->scrollLine},
-                     appearance);
+        view->update(*page, appearance);
         set_visible_child(notePage);
     } else if (const auto& message = model.errorMessage.get()) {
         errorMessage.set_text(notes::replacingInvalidUTF8(*message));

@@ -1,6 +1,6 @@
 #include "app/SystemDesktop.hpp"
 
-#include "reader/GObjectPtr.hpp"
+#include "notes/GObjectPtr.hpp"
 
 #include <gdk/gdk.h>
 #include <gio/gio.h>
@@ -30,9 +30,9 @@ void launched(GObject*, GAsyncResult* result, gpointer data) {
 // The launch context of the default display, so that the application opens on the user's
 // screen and startup notification works.
 void launch(const char* uri) {
-    reader::GObjectPtr<GdkAppLaunchContext> context;
+    notes::GObjectPtr<GdkAppLaunchContext> context;
     if (GdkDisplay* display = gdk_display_get_default())
-        context = reader::adoptGObject(gdk_display_get_app_launch_context(display));
+        context = notes::adoptGObject(gdk_display_get_app_launch_context(display));
     g_app_info_launch_default_for_uri_async(uri,
                                             context ? G_APP_LAUNCH_CONTEXT(context.get()) : nullptr,
                                             nullptr, launched, g_strdup(uri));

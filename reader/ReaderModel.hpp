@@ -25,6 +25,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <unordered_map>
 #include <variant>
@@ -118,7 +119,8 @@ public:
     void openFile(const markdown::URL& note);
     /// Shows the note, with history when `pushHistory`; a file that is not a note goes to the
     /// desktop. The note already shown is only scrolled to the anchor. While editing, the
-    /// session is saved first; when that fails the system beeps and the note stays.
+    /// session is saved first (when that fails the system beeps and the note stays) and the
+    /// editor moves on to the new note at its first line.
     void open(const markdown::URL& url, const std::optional<std::string>& anchor = std::nullopt,
               bool pushHistory = true);
     void goBack();
@@ -166,6 +168,66 @@ public:
     /// Whether the window shows exactly this target (URLs compared as written).
     [[nodiscard]] bool matches(const WindowTarget& target) const;
 
+    // Reading and editing.
+
+    /// Leaves editing when editing, else begins it.
+    void toggleEditing();
+    /// Asks the page for the line at its top, then enters editing there. The answer is dropped
+    /// when the window shows another note or has left reading by the time it arrives.
+    void beginEditing();
+    /// Closes the page's find and starts editing the open note at the 1-based line.
+    void enterEditing(int line);
+    /// Starts the session of the open note and shows the editor at the line. A file that cannot
+    /// be read, or is not strict UTF-8, is not edited: reading goes on and `notice` says why.
+    void beginEditSession(int line);
+    /// Saves and goes back to reading at the editor's top line, rendering the page anew when the
+    /// text changed. A disk conflict or a failed save beeps and keeps the editor.
+    void leaveEditing();
+
+    // Closing the window.
+
+    /// Edits that closing the window would lose.
+    struct UnsavedEdits {
+        enum class Reason {
+            /// The file changed on disk under the user's unsaved edits.
+            changedOnDisk,
+            /// Writing the file failed; `error` says why.
+            saveFailed,
+        };
+        markdown::URL file;
+        Reason reason = Reason::saveFailed;
+        std::optional<std::string> error;
+    };
+    /// The user's answer to `UnsavedEdits`.
+    enum class CloseChoice {
+        /// Write the user's text over the file on disk.
+        keepMine,
+        /// Close without writing; the file keeps what is on disk.
+        discard,
+        /// Keep the window open as it is.
+        cancel,
+    };
+    /// Saves the note being edited before the window closes or the application quits. None when
+    /// the window may close; otherwise the window stays open and asks the user. Call it again
+    /// right before closing when the user could have typed since.
+    [[nodiscard]] std::optional<UnsavedEdits> prepareToClose();
+    /// Carries out the user's answer; true when the window may close now. When keeping the
+    /// user's text fails to write, `prepareToClose` tells the new reason.
+    [[nodiscard]] bool resolveClose(CloseChoice choice);
+
+    // Find: in the page while reading, in the editor while editing.
+
+    /// Shows the find bar and focuses its field; in the editor, the editor's find.
+    void showFind();
+    /// Moves to the next or previous match; while reading with the bar hidden, only shows it.
+    void findNext(bool forward);
+    /// Searches the page for `findQuery` and publishes the answer in `findStatus`.
+    void find();
+    /// Moves the page's highlight and publishes the answer in `findStatus`.
+    void findStep(bool forward);
+    /// Hides the find bar and clears the page's search; `findQuery` stays.
+    void closeFind();
+
 private:
     struct Key {};
 
@@ -185,6 +247,8 @@ private:
     void installScan(const markdown::URL& scanned, std::uint64_t scan,
                      notes::FolderSnapshot snapshot);
     void openNoteChanged();
+    void askPage(std::string_view function, const WebBridge::Arguments& arguments);
+    void performInEditor(EditorTextView::FinderAction action);
 
     ReaderServices services;
     /// Watches the open folder, or the single note's folder.
@@ -199,6 +263,10 @@ private:
     std::uint64_t latestScan = 0;
     /// What to do once the open folder's newest scan is installed.
     std::vector<std::function<void()>> scanCompletions;
+    /// Find requests sent to the page, and the newest of them whose answer is shown: answers
+    /// may come back out of order, and an older one must not replace a newer one.
+    std::uint64_t findRequests = 0;
+    std::uint64_t findShown = 0;
 };
 
 } // namespace reader

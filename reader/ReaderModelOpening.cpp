@@ -166,6 +166,9 @@ void ReaderModel::open(const markdown::URL& url, const std::optional<std::string
     currentHeadingID.set(std::nullopt);
     revealInSidebar(note);
     loadCurrentFile(anchor);
+    // The editor stays open and moves to the new note.
+    if (mode.get() == Mode::edit)
+        beginEditSession(1);
 }
 
 void ReaderModel::revealInSidebar(const markdown::URL& note) {

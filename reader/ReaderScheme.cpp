@@ -1,7 +1,7 @@
 #include "reader/ReaderScheme.hpp"
 
+#include "notes/GObjectPtr.hpp"
 #include "notes/LocalSchemeHandler.hpp"
-#include "reader/GObjectPtr.hpp"
 
 #include <memory>
 #include <string>
@@ -23,11 +23,11 @@ void respond(WebKitURISchemeRequest* request, notes::SchemeResponse response) {
     auto body = std::make_unique<std::string>(std::move(response.body));
     const char* bytes = body->data();
     GBytes* data = g_bytes_new_with_free_func(bytes, size, deleteBody, body.release());
-    auto stream = adoptGObject(g_memory_input_stream_new_from_bytes(data));
+    auto stream = notes::adoptGObject(g_memory_input_stream_new_from_bytes(data));
     g_bytes_unref(data);
 
-    auto answer =
-        adoptGObject(webkit_uri_scheme_response_new(stream.get(), static_cast<gint64>(size)));
+    auto answer = notes::adoptGObject(
+        webkit_uri_scheme_response_new(stream.get(), static_cast<gint64>(size)));
     webkit_uri_scheme_response_set_status(answer.get(), static_cast<guint>(response.statusCode),
                                           nullptr);
     SoupMessageHeaders* headers = soup_message_headers_new(SOUP_MESSAGE_HEADERS_RESPONSE);

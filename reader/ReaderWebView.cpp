@@ -84,8 +84,8 @@ void messageReceived(WebKitUserContentManager*, JSCValue* value, gpointer data) 
 } // namespace
 
 ReaderWebView::ReaderWebView(WebBridge& bridge, notes::Scheduler& scheduler)
-    : bridge(bridge), view(retainGObject(WEBKIT_WEB_VIEW(webkit_web_view_new()))),
-      contentManager(retainGObject(webkit_web_view_get_user_content_manager(view.get()))),
+    : bridge(bridge), view(notes::retainGObject(WEBKIT_WEB_VIEW(webkit_web_view_new()))),
+      contentManager(notes::retainGObject(webkit_web_view_get_user_content_manager(view.get()))),
       scripting(std::make_shared<WebViewScripting>(view.get(), scheduler)),
       coordinator(bridge, scheduler, [this](const std::string& html, const std::string& baseURL) {
           webkit_web_view_load_html(this->view.get(), html.c_str(),
@@ -121,7 +121,7 @@ ReaderWebView::~ReaderWebView() {
     g_signal_handlers_disconnect_by_data(view.get(), &coordinator);
 }
 
-void ReaderWebView::update(const ShownPage& page, const notes::PageAppearance& appearance) {
+void ReaderWebView::update(const ReaderPage& page, const notes::PageAppearance& appearance) {
     bridge.setWebView(scripting);
     coordinator.update(page, appearance);
 }

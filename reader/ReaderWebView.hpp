@@ -1,9 +1,9 @@
 #pragma once
 
+#include "notes/GObjectPtr.hpp"
 #include "notes/PageAppearance.hpp"
 #include "notes/Scheduler.hpp"
-#include "reader/GObjectPtr.hpp"
-#include "reader/ShownPage.hpp"
+#include "reader/ReaderPage.hpp"
 #include "reader/WebBridge.hpp"
 #include "reader/WebViewCoordinator.hpp"
 #include "reader/WebViewScripting.hpp"
@@ -37,7 +37,7 @@ public:
 
     /// Brings the page up to date with the model's page and the display settings; call it
     /// whenever either changes.
-    void update(const ShownPage& page, const notes::PageAppearance& appearance);
+    void update(const ReaderPage& page, const notes::PageAppearance& appearance);
 
     /// Called on a later turn of the main loop with the URL of a link the user activated.
     void setOnLink(std::function<void(const std::string&)> onLink);
@@ -47,8 +47,8 @@ public:
 
 private:
     WebBridge& bridge;
-    GObjectPtr<WebKitWebView> view;
-    GObjectPtr<WebKitUserContentManager> contentManager;
+    notes::GObjectPtr<WebKitWebView> view;
+    notes::GObjectPtr<WebKitUserContentManager> contentManager;
     std::shared_ptr<WebViewScripting> scripting;
     WebViewCoordinator coordinator;
     sigc::connection copyConnection;

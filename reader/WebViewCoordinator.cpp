@@ -19,7 +19,7 @@ WebViewCoordinator::WebViewCoordinator(WebBridge& bridge, notes::Scheduler& sche
                                        LoadHTML load)
     : bridge(bridge), scheduler(scheduler), load(std::move(load)) {}
 
-void WebViewCoordinator::update(const ShownPage& page,
+void WebViewCoordinator::update(const ReaderPage& page,
                                 const notes::PageAppearance& pageAppearance) {
     latestAppearance = pageAppearance;
     const bool sameFile = file && *file == page.fileURL;
@@ -37,7 +37,7 @@ void WebViewCoordinator::update(const ShownPage& page,
     appearanceStep(pageAppearance);
 }
 
-void WebViewCoordinator::fullLoad(const ShownPage& page,
+void WebViewCoordinator::fullLoad(const ReaderPage& page,
                                   const notes::PageAppearance& pageAppearance) {
     file = page.fileURL;
     revision = page.revision;

@@ -3,7 +3,7 @@
 #include "Markdown/URL.hpp"
 #include "notes/PageAppearance.hpp"
 #include "notes/Scheduler.hpp"
-#include "reader/ShownPage.hpp"
+#include "reader/ReaderPage.hpp"
 #include "reader/WebBridge.hpp"
 
 #include <nlohmann/json.hpp>
@@ -49,7 +49,7 @@ public:
     /// loading, loads the whole page template; a new rendering of the loaded note swaps the
     /// content in place; then a changed appearance is sent. While the template of this very
     /// rendering is loading, nothing is done: the end of the load catches up.
-    void update(const ShownPage& page, const notes::PageAppearance& appearance);
+    void update(const ReaderPage& page, const notes::PageAppearance& appearance);
 
     /// Decides a navigation of the page. An activated link is cancelled and its URL handed to
     /// `onLink` on a later turn of the main loop. Only the template loads that `update` started
@@ -71,7 +71,7 @@ public:
     /// The note whose template was loaded last.
     [[nodiscard]] const std::optional<markdown::URL>& loadedFile() const { return file; }
     /// The revision that the page holds or is loading; -1 before the first load.
-    [[nodiscard]] std::int64_t loadedRevision() const { return revision; }
+    [[nodiscard]] int loadedRevision() const { return revision; }
     /// The appearance that the page holds or is loading.
     [[nodiscard]] const std::optional<notes::PageAppearance>& loadedAppearance() const {
         return appearance;
@@ -86,7 +86,7 @@ private:
         std::uint64_t generation = 0;
     };
 
-    void fullLoad(const ShownPage& page, const notes::PageAppearance& pageAppearance);
+    void fullLoad(const ReaderPage& page, const notes::PageAppearance& pageAppearance);
     void appearanceStep(const notes::PageAppearance& wanted);
     void handOverLink(std::string url);
 
@@ -95,7 +95,7 @@ private:
     LoadHTML load;
 
     std::optional<markdown::URL> file;
-    std::int64_t revision = -1;
+    int revision = -1;
     std::optional<notes::PageAppearance> appearance;
     bool loaded = false;
 

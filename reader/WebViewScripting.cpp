@@ -1,6 +1,6 @@
 #include "reader/WebViewScripting.hpp"
 
-#include "reader/GObjectPtr.hpp"
+#include "notes/GObjectPtr.hpp"
 
 #include <memory>
 #include <utility>
@@ -31,7 +31,7 @@ void finishEvaluation(GObject* source, GAsyncResult* result, gpointer data) {
     std::unique_ptr<PageScripting::Completion> completion(
         static_cast<PageScripting::Completion*>(data));
     GError* failure = nullptr;
-    auto value = adoptGObject(
+    auto value = notes::adoptGObject(
         webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &failure));
     std::unique_ptr<GError, GErrorDeleter> error(failure);
     if (error)
@@ -52,7 +52,7 @@ WebViewScripting::~WebViewScripting() {
 }
 
 void WebViewScripting::evaluate(const std::string& script) {
-    auto webView = adoptGObject(static_cast<WebKitWebView*>(g_weak_ref_get(&view)));
+    auto webView = notes::adoptGObject(static_cast<WebKitWebView*>(g_weak_ref_get(&view)));
     if (!webView)
         return;
     webkit_web_view_evaluate_javascript(webView.get(), script.c_str(),
@@ -61,7 +61,7 @@ void WebViewScripting::evaluate(const std::string& script) {
 }
 
 void WebViewScripting::evaluate(const std::string& script, Completion completion) {
-    auto webView = adoptGObject(static_cast<WebKitWebView*>(g_weak_ref_get(&view)));
+    auto webView = notes::adoptGObject(static_cast<WebKitWebView*>(g_weak_ref_get(&view)));
     if (!webView) {
         scheduler.post(
             [completion = std::move(completion)] { completion(Error{"The page is gone"}); });

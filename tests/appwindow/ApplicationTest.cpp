@@ -69,23 +69,17 @@ TEST_F(WindowTest, AltLeftAndAltRightStepThroughHistoryEvenWhenThePageHasTheFocu
     runFor(std::chrono::milliseconds(100));
     if (!GDK_IS_X11_SURFACE(shown.get_surface()->gobj()))
         GTEST_SKIP() << "keys are sent through X11";
-    // Windows of other tests on the display may take the focus for a moment: the keys go
-    // again until they arrive. A second arrival is harmless, as there is one step to take.
     const std::string window = std::to_string(gdk_x11_surface_get_xid(shown.get_surface()->gobj()));
-    const auto press = [&](const std::string& keys, const std::string& shows) {
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            const std::string command =
-                "xdotool windowfocus " + window + " key --window " + window + " " + keys;
-            if (std::system(command.c_str()) != 0)
-                return false;
-            if (waitUntil([&] { return shownNote() == shows; }, std::chrono::seconds(1)))
-                return true;
-        }
-        return false;
+    const auto press = [&](const std::string& keys) {
+        const std::string command =
+            "xdotool windowfocus --sync " + window + " key --window " + window + " " + keys;
+        return std::system(command.c_str()) == 0;
     };
 
-    EXPECT_TRUE(press("alt+Left", "a.md"));
-    EXPECT_TRUE(press("alt+Right", "b.md"));
+    ASSERT_TRUE(press("alt+Left"));
+    EXPECT_TRUE(waitUntil([&] { return shownNote() == "a.md"; }));
+    ASSERT_TRUE(press("alt+Right"));
+    EXPECT_TRUE(waitUntil([&] { return shownNote() == "b.md"; }));
 }
 
 } // namespace

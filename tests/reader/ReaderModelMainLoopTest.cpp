@@ -3,33 +3,17 @@
 #include "reader/ThreadRunner.hpp"
 
 #include "ModelHarness.hpp"
+#include "tests/notes/RunUntil.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
-
-#include <glib.h>
-
-#include <chrono>
-#include <functional>
-#include <thread>
 
 namespace reader {
 namespace {
 
 using markdown::URL;
+using notes::runUntil;
 using notes::ScratchFolder;
-
-// Runs the main loop until the condition holds; false when it still does not after a while.
-bool runUntil(const std::function<bool()>& condition) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        if (!g_main_context_iteration(nullptr, FALSE))
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 TEST(ReaderModelMainLoop, ScansOnAThreadAndFollowsTheFolderThroughItsWatcher) {
     ScratchFolder folder;

@@ -258,28 +258,32 @@ TEST(ReaderModelOpening, AppliesATargetByWhatStillExists) {
     EXPECT_EQ(*model.file, notes / "Plan.md");
 }
 
-TEST(ReaderModelOpening, AnUnsavableEditKeepsTheNoteBeingEdited) {
+TEST(ReaderModelOpening, WhileEditingTheEditorMovesOnUnlessTheEditCannotBeSaved) {
     NoteFolder notes({"A.md", "B.md", "C.md"});
     ModelHarness harness;
     ReaderModel& model = *harness.model;
     model.openFile(notes / "A.md");
-    auto session = std::get<std::shared_ptr<notes::EditSession>>(
-        notes::EditSession::open(notes / "A.md", harness.scheduler));
-    model.editSession.set(session);
-    model.mode.set(ReaderModel::Mode::edit);
+    model.beginEditSession(7);
+    auto session = model.editSession.get();
 
-    // A clean session is saved and the next note opens.
+    // A clean session is saved and the editor opens the next note at its first line.
     session->textDidChange("A edited");
     model.open(notes / "B.md", std::nullopt, true);
     EXPECT_EQ(ScratchFolder::read(notes.folder / "A.md"), "A edited");
     EXPECT_EQ(*model.file, notes / "B.md");
+    ASSERT_NE(*model.editSession, nullptr);
+    EXPECT_EQ(model.editSession.get()->url(), notes / "B.md");
+    EXPECT_EQ(*model.editorStartLine, 1);
+    EXPECT_EQ(*model.mode, ReaderModel::Mode::edit);
 
     // Unsaved edits over a file that changed on disk are not overwritten.
+    session = model.editSession.get();
     session->textDidChange("mine");
     session->diskChanged("theirs");
     model.open(notes / "C.md", std::nullopt, true);
     EXPECT_EQ(harness.desktop.beeps, 1);
     EXPECT_EQ(*model.file, notes / "B.md");
+    EXPECT_EQ(*model.editSession, session);
     EXPECT_EQ(*model.backStack, std::vector{notes / "A.md"});
 }
 

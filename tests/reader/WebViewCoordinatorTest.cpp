@@ -18,8 +18,8 @@ const PageAppearance serif{};
 const PageAppearance sans{Typeface::sans, 1.0, LineWidth::medium};
 const PageAppearance wideSerif{Typeface::serif, 1.0, LineWidth::wide};
 
-ShownPage page(std::string path, std::int64_t revision, std::string body = "<p>a</p>") {
-    ShownPage shown;
+ReaderPage page(std::string path, int revision, std::string body = "<p>a</p>") {
+    ReaderPage shown;
     shown.fileURL = markdown::URL::fileURL(std::move(path));
     shown.bodyHTML = std::move(body);
     shown.revision = revision;

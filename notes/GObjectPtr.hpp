@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace reader {
+namespace notes {
 
 struct GObjectUnref {
     void operator()(gpointer object) const { g_object_unref(object); }
@@ -23,4 +23,4 @@ template <typename T> GObjectPtr<T> retainGObject(T* object) {
     return GObjectPtr<T>(static_cast<T*>(g_object_ref_sink(object)));
 }
 
-} // namespace reader
+} // namespace notes

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Markdown/MarkupElement.hpp"
+
+#include <string>
+
+namespace markdown {
+
+/// A code span, without its backticks.
+class InlineCode : public MarkupElement<InlineCode, RawMarkupKind::inlineCode> {
+public:
+    static constexpr std::string_view typeName = "InlineCode";
+    using MarkupElement::MarkupElement;
+
+    explicit InlineCode(std::string code) : MarkupElement(Payload{std::move(code)}) {}
+
+    /// Calls the visitor's entry for this type.
+    template <class Visitor> auto accept(Visitor& visitor) const {
+        return visitor.visitInlineCode(*this);
+    }
+};
+
+} // namespace markdown

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Markdown/MarkupElement.hpp"
+
+namespace markdown {
+
+/// A line end inside a paragraph.
+class SoftBreak : public MarkupElement<SoftBreak, RawMarkupKind::softBreak> {
+public:
+    static constexpr std::string_view typeName = "SoftBreak";
+    using MarkupElement::MarkupElement;
+
+    SoftBreak() : MarkupElement(Payload{}) {}
+
+    /// Calls the visitor's entry for this type.
+    template <class Visitor> auto accept(Visitor& visitor) const {
+        return visitor.visitSoftBreak(*this);
+    }
+};
+
+} // namespace markdown

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Markdown/ContainerElement.hpp"
+#include "Markdown/InlineMarkup.hpp"
+
+namespace markdown {
+
+/// Struck-through inline content.
+class Strikethrough
+    : public ContainerElement<Strikethrough, RawMarkupKind::strikethrough, InlineMarkup, true> {
+public:
+    static constexpr std::string_view typeName = "Strikethrough";
+    using ContainerElement::ContainerElement;
+
+    /// Calls the visitor's entry for this type.
+    template <class Visitor> auto accept(Visitor& visitor) const {
+        return visitor.visitStrikethrough(*this);
+    }
+};
+
+} // namespace markdown

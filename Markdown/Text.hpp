@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Markdown/MarkupElement.hpp"
+
+#include <string>
+
+namespace markdown {
+
+/// Plain inline text.
+class Text : public MarkupElement<Text, RawMarkupKind::text> {
+public:
+    static constexpr std::string_view typeName = "Text";
+    using MarkupElement::MarkupElement;
+
+    explicit Text(std::string string) : MarkupElement(Payload{std::move(string)}) {}
+
+    /// Calls the visitor's entry for this type.
+    template <class Visitor> auto accept(Visitor& visitor) const {
+        return visitor.visitText(*this);
+    }
+};
+
+} // namespace markdown
