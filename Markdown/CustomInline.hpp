@@ -14,6 +14,11 @@ public:
 
     explicit CustomInline(std::string text) : MarkupElement(Payload{std::move(text)}) {}
 
+    [[nodiscard]] const std::string& text() const { return payload().text; }
+
+    /// The text as it is.
+    [[nodiscard]] std::string plainText() const { return text(); }
+
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {
         return visitor.visitCustomInline(*this);

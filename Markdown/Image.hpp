@@ -10,7 +10,7 @@
 namespace markdown {
 
 /// An image: its source, its title and its alternative text as children. Empty strings are stored
-/// as absent.
+/// as absent. Its plain text is the alternative text's.
 class Image : public MarkupElement<Image, RawMarkupKind::image> {
 public:
     static constexpr std::string_view typeName = "Image";
@@ -23,6 +23,15 @@ public:
                    const C&... children)
         : MarkupElement(Payload{nonEmptyText(std::move(source)), nonEmptyText(std::move(title))},
                         rawMarkups(children...)) {}
+
+    [[nodiscard]] const std::optional<std::string>& source() const { return payload().source; }
+    /// Rebuilds the image unless the source is the one it holds; an empty one is stored as
+    /// absent.
+    void setSource(std::optional<std::string> source);
+    [[nodiscard]] const std::optional<std::string>& title() const { return payload().title; }
+    /// Rebuilds the image unless the title is the one it holds; an empty one is stored as
+    /// absent.
+    void setTitle(std::optional<std::string> title);
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

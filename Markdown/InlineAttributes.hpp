@@ -19,6 +19,11 @@ public:
     explicit InlineAttributes(std::string attributes, const C&... children)
         : MarkupElement(Payload{std::move(attributes)}, rawMarkups(children...)) {}
 
+    /// The attribute text as given: an empty text stays empty.
+    [[nodiscard]] const std::string& attributes() const { return payload().attributes; }
+    /// Rebuilds the span, also for the text it holds.
+    void setAttributes(std::string attributes) { replacePayload(Payload{std::move(attributes)}); }
+
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {
         return visitor.visitInlineAttributes(*this);

@@ -2,6 +2,8 @@
 
 #include "Markdown/MarkupElement.hpp"
 
+#include <string>
+
 namespace markdown {
 
 /// A hard line break.
@@ -11,6 +13,9 @@ public:
     using MarkupElement::MarkupElement;
 
     LineBreak() : MarkupElement(Payload{}) {}
+
+    /// One line feed.
+    [[nodiscard]] std::string plainText() const { return "\n"; }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

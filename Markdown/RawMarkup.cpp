@@ -80,13 +80,18 @@ RawMarkup::~RawMarkup() {
 RawMarkupPtr RawMarkup::makeTable(std::vector<std::optional<ColumnAlignment>> columnAlignments,
                                   std::optional<SourceRange> parsedRange, RawMarkupPtr head,
                                   RawMarkupPtr body) {
-    std::int64_t width = head->childCount();
-    for (const auto& row : body->children())
-        width = std::max(width, row->childCount());
+    std::int64_t width = tableWidth(*head, *body);
     if (std::cmp_less(columnAlignments.size(), width))
         columnAlignments.resize(static_cast<std::size_t>(width));
     return create(RawMarkupData::Table{std::move(columnAlignments)}, std::move(parsedRange),
                   {std::move(head), std::move(body)});
+}
+
+std::int64_t RawMarkup::tableWidth(const RawMarkup& head, const RawMarkup& body) {
+    std::int64_t width = head.childCount();
+    for (const auto& row : body.children())
+        width = std::max(width, row->childCount());
+    return width;
 }
 
 const RawMarkupPtr& RawMarkup::child(std::int64_t index) const {

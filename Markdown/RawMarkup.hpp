@@ -52,6 +52,8 @@ public:
     static RawMarkupPtr makeTable(std::vector<std::optional<ColumnAlignment>> columnAlignments,
                                   std::optional<SourceRange> parsedRange, RawMarkupPtr head,
                                   RawMarkupPtr body);
+    /// The number of cells of the head or of the longest body row, whichever has more.
+    static std::int64_t tableWidth(const RawMarkup& head, const RawMarkup& body);
 
     [[nodiscard]] const RawMarkupHeader& header() const { return head; }
     [[nodiscard]] const RawMarkupData& data() const { return head.data; }

@@ -2,6 +2,8 @@
 
 #include "Markdown/MarkupElement.hpp"
 
+#include <string>
+
 namespace markdown {
 
 /// A line end inside a paragraph.
@@ -11,6 +13,9 @@ public:
     using MarkupElement::MarkupElement;
 
     SoftBreak() : MarkupElement(Payload{}) {}
+
+    /// One space.
+    [[nodiscard]] std::string plainText() const { return " "; }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "Markdown/ChildrenPlainText.hpp"
 #include "Markdown/ContainerElement.hpp"
 #include "Markdown/InlineMarkup.hpp"
+
+#include <string>
 
 namespace markdown {
 
@@ -11,6 +14,9 @@ class Strikethrough
 public:
     static constexpr std::string_view typeName = "Strikethrough";
     using ContainerElement::ContainerElement;
+
+    /// The children's plain text between single tildes.
+    [[nodiscard]] std::string plainText() const { return "~" + childrenPlainText(*this) + "~"; }
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -28,6 +28,13 @@ public:
 
     static RawMarkupData::TableCell initialPayload() { return {1, 1}; }
 
+    [[nodiscard]] std::uint64_t colspan() const { return payload().colspan; }
+    /// Rebuilds the cell, also for the span it holds.
+    void setColspan(std::uint64_t colspan) { replacePayload(Payload{colspan, rowspan()}); }
+    [[nodiscard]] std::uint64_t rowspan() const { return payload().rowspan; }
+    /// Rebuilds the cell, also for the span it holds.
+    void setRowspan(std::uint64_t rowspan) { replacePayload(Payload{colspan(), rowspan}); }
+
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {
         return visitor.visitTableCell(*this);

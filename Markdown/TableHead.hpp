@@ -1,16 +1,15 @@
 #pragma once
 
-#include "Markdown/ContainerElement.hpp"
 #include "Markdown/Table.hpp"
-#include "Markdown/TableCell.hpp"
+#include "Markdown/TableRowElement.hpp"
 
 namespace markdown {
 
 /// The head row of a table: its children are cells.
-class Table::Head : public ContainerElement<Table::Head, RawMarkupKind::tableHead, Table::Cell> {
+class Table::Head : public TableRowElement<Table::Head, RawMarkupKind::tableHead> {
 public:
     static constexpr std::string_view typeName = "Head";
-    using ContainerElement::ContainerElement;
+    using TableRowElement::TableRowElement;
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

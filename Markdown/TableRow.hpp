@@ -1,16 +1,15 @@
 #pragma once
 
-#include "Markdown/ContainerElement.hpp"
 #include "Markdown/Table.hpp"
-#include "Markdown/TableCell.hpp"
+#include "Markdown/TableRowElement.hpp"
 
 namespace markdown {
 
 /// A row of a table's body: its children are cells.
-class Table::Row : public ContainerElement<Table::Row, RawMarkupKind::tableRow, Table::Cell> {
+class Table::Row : public TableRowElement<Table::Row, RawMarkupKind::tableRow> {
 public:
     static constexpr std::string_view typeName = "Row";
-    using ContainerElement::ContainerElement;
+    using TableRowElement::TableRowElement;
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

@@ -24,7 +24,8 @@ namespace reader {
 /// go to `setOnLink`'s callback. Lives on the main thread.
 class ReaderWebView {
 public:
-    /// Makes the widget; nothing is loaded until the first update.
+    /// Makes the widget; nothing is loaded until the first update. The bridge and the scheduler
+    /// must outlive the view.
     ReaderWebView(WebBridge& bridge, notes::Scheduler& scheduler);
     /// Removes the "mdr" message channel and lets go of the widget.
     ~ReaderWebView();

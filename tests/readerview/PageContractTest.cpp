@@ -100,6 +100,18 @@ TEST_F(WebViewTest, ScriptValuesArriveAsJSONAndThrownErrorsAsErrors) {
     EXPECT_EQ(run("throw new Error('broken')").get<std::string>().rfind("error: ", 0), 0u);
 }
 
+TEST_F(WebViewTest, ScriptsForAViewThatIsGoneAnswerWithAnErrorOnALaterTurn) {
+    auto gone = notes::retainGObject(WEBKIT_WEB_VIEW(webkit_web_view_new()));
+    WebViewScripting page(gone.get(), scheduler);
+    gone.reset();
+    page.evaluate("mdr.topLine()"); // dropped
+    std::optional<PageScripting::Result> result;
+    page.evaluate("mdr.topLine()", [&](PageScripting::Result answer) { result = answer; });
+    EXPECT_FALSE(result.has_value());
+    ASSERT_TRUE(waitUntil([&] { return result.has_value(); }));
+    EXPECT_TRUE(std::holds_alternative<PageScripting::Error>(*result));
+}
+
 TEST_F(WebViewTest, TopLineFindAndFindStepAnswerAsTheBridgeExpects) {
     std::string body;
     for (int line = 1; line < 200; line += 2) {

@@ -128,12 +128,13 @@ TEST_F(WebViewTest, HeadingScrollAndCopyMessagesArrive) {
     g_value_unset(&text);
 }
 
-TEST_F(WebViewTest, ViewGoneLeavesTheBridgeWithoutAPage) {
+TEST_F(WebViewTest, DismantlingRemovesTheMessageChannelAndDetachesThePage) {
     ASSERT_TRUE(show(note("a.md", "<p>a</p>")));
-    EXPECT_NE(bridge.webView(), nullptr);
-    gtk_window_set_child(window, nullptr);
-    view.reset();
+    EXPECT_EQ(run("!!(window.webkit && window.webkit.messageHandlers.mdr)"), true);
+
+    view.reset(); // the window still shows the widget
     EXPECT_EQ(bridge.webView(), nullptr);
+    EXPECT_EQ(run("!!(window.webkit && window.webkit.messageHandlers.mdr)"), false);
     std::optional<int> line;
     bridge.topLine([&](int answer) { line = answer; });
     EXPECT_EQ(line, 1);
