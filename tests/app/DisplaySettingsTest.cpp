@@ -72,9 +72,5 @@ TEST(DisplaySettings, TextScaleStaysWithinItsRange) {
     }
 }
 
-TEST(DisplaySettings, KeysOfAnotherGroupAreNotOurs) {
-    EXPECT_EQ(readFrom("[Other]\ntypeface=sans\n"), DisplaySettings{});
-}
-
 } // namespace
 } // namespace app

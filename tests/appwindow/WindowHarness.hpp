@@ -5,6 +5,7 @@
 #include "reader/WebViewScripting.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 #include "tests/reader/ModelHarness.hpp"
+#include "tests/readerview/DisplayTesting.hpp"
 
 #include <gtest/gtest.h>
 #include <gtkmm/init.h>
@@ -20,6 +21,10 @@
 #include <vector>
 
 namespace app {
+
+using reader::runFor;
+using reader::startToolkit;
+using reader::waitUntil;
 
 /// A stand-in renderer for window tests: "# Title" lines become headings with the id
 /// "title", "link: TARGET" lines links with the id "link" to TARGET, "tall" lines a tall
@@ -68,11 +73,7 @@ private:
 class WindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ::setenv("GTK_A11Y", "none", 0);
-        ::setenv("NO_AT_BRIDGE", "1", 0);
-        if (std::filesystem::exists(LUMENLEAF_TEST_WEB_DIR "/reader.js"))
-            ::setenv("LUMENLEAF_WEB_DIR", LUMENLEAF_TEST_WEB_DIR, 1);
-        gtk_init();
+        startToolkit(LUMENLEAF_TEST_WEB_DIR);
         Gtk::init_gtkmm_internals();
     }
 
@@ -123,33 +124,10 @@ protected:
                 initial ? std::optional(note(*initial)) : std::nullopt};
     }
 
-    /// Runs the main loop until the condition holds or the time is up.
-    static bool waitUntil(const std::function<bool()>& condition,
-                          std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-        auto deadline = std::chrono::steady_clock::now() + limit;
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            g_main_context_iteration(nullptr, FALSE);
-            g_usleep(1000);
-        }
-        return true;
-    }
-    static void runFor(std::chrono::milliseconds time) {
-        waitUntil([] { return false; }, time);
-    }
-
     /// The value of a script run in the window's page, or the text "error: " and its message.
     nlohmann::json run(const std::string& script) {
-        reader::WebViewScripting scripting(window->noteView().webView().webView(),
-                                           state().scheduler);
-        std::optional<reader::PageScripting::Result> result;
-        scripting.evaluate(script, [&](reader::PageScripting::Result answer) { result = answer; });
-        if (!waitUntil([&] { return result.has_value(); }))
-            return "error: no answer";
-        if (const auto* error = std::get_if<reader::PageScripting::Error>(&*result))
-            return "error: " + error->message;
-        return std::get<nlohmann::json>(*result);
+        reader::WebViewScripting page(window->noteView().webView().webView(), state().scheduler);
+        return reader::runScript(page, script);
     }
 
     /// The window's title.
