@@ -1,7 +1,8 @@
 # One static library per folder: every .cpp below the folder belongs to it, so
-# adding a file needs no edit here.
+# adding a file needs no edit here. A main.cpp is an executable's, not the library's.
 function(lumenleaf_library name)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../notes/ScratchFolder.hpp"
+#include "DisplayTesting.hpp"
 #include "notes/MainLoopScheduler.hpp"
 #include "reader/ReaderWebView.hpp"
 #include "reader/WebViewScripting.hpp"
@@ -79,13 +80,7 @@ private:
 /// A reader web view in a window on the display, over a scratch folder of notes.
 class WebViewTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ::setenv("GTK_A11Y", "none", 0);
-        ::setenv("NO_AT_BRIDGE", "1", 0);
-        if (std::filesystem::exists(LUMENLEAF_TEST_WEB_DIR "/reader.js"))
-            ::setenv("LUMENLEAF_WEB_DIR", LUMENLEAF_TEST_WEB_DIR, 1);
-        gtk_init();
-    }
+    static void SetUpTestSuite() { startToolkit(LUMENLEAF_TEST_WEB_DIR); }
 
     void SetUp() override {
         view->setOnLink([this](const std::string& url) { links.push_back(url); });
@@ -110,23 +105,6 @@ protected:
         return "mdreader://local" + (folder / name).string();
     }
 
-    /// Runs the main loop until the condition holds or the time is up.
-    static bool waitUntil(const std::function<bool()>& condition,
-                          std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-        auto deadline = std::chrono::steady_clock::now() + limit;
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            g_main_context_iteration(nullptr, FALSE);
-            g_usleep(1000);
-        }
-        return true;
-    }
-    /// Runs the main loop for a while, for things that must not happen.
-    static void runFor(std::chrono::milliseconds time) {
-        waitUntil([] { return false; }, time);
-    }
-
     /// Shows the page and waits until its load has finished.
     [[nodiscard]] bool show(const ReaderPage& page, const notes::PageAppearance& appearance = {}) {
         view->update(page, appearance);
@@ -134,15 +112,7 @@ protected:
     }
 
     /// The value of a script run in the page, or the text "error: " and its message.
-    nlohmann::json run(const std::string& script) {
-        std::optional<PageScripting::Result> result;
-        scripting.evaluate(script, [&](PageScripting::Result answer) { result = answer; });
-        if (!waitUntil([&] { return result.has_value(); }))
-            return "error: no answer";
-        if (const auto* error = std::get_if<PageScripting::Error>(&*result))
-            return "error: " + error->message;
-        return std::get<nlohmann::json>(*result);
-    }
+    nlohmann::json run(const std::string& script) { return runScript(scripting, script); }
 
     notes::ScratchFolder folder;
     notes::MainLoopScheduler scheduler;

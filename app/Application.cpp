@@ -1,0 +1,68 @@
+#include "app/Application.hpp"
+
+#include "app/AppearanceStyle.hpp"
+#include "app/WindowTargetForPath.hpp"
+
+#include <glibmm/main.h>
+#include <glibmm/miscutils.h>
+
+#include <algorithm>
+#include <iostream>
+
+namespace app {
+
+Application::Application(AppState& state)
+    : state(state),
+      application(Gtk::Application::create(id, Gio::Application::Flags::HANDLES_OPEN |
+                                                   Gio::Application::Flags::NON_UNIQUE)) {
+    Glib::set_application_name("Lumenleaf");
+    application->signal_startup().connect([this] { started(); });
+    application->signal_activate().connect([this] { openWindow({}); });
+    application->signal_open().connect([this](const std::vector<Glib::RefPtr<Gio::File>>& files,
+                                              const Glib::ustring&) { opened(files); });
+}
+
+Application::~Application() {
+    connections.disconnect();
+    windows.clear();
+}
+
+int Application::run(int argc, char* argv[]) {
+    const int status = application->run(argc, argv);
+    return status == 0 && missedPath ? 1 : status;
+}
+
+ReaderWindow& Application::openWindow(const reader::WindowTarget& target) {
+    auto& window = *windows.emplace_back(std::make_unique<ReaderWindow>(state, target));
+    application->add_window(window);
+    connections += window.signal_hide().connect([this, pointer = &window] { closed(pointer); });
+    window.present();
+    return window;
+}
+
+void Application::started() {
+    applyAppearance(state.display.appearance);
+}
+
+void Application::opened(const std::vector<Glib::RefPtr<Gio::File>>& files) {
+    for (const auto& file : files) {
+        const std::string path = file->get_path();
+        auto target = path.empty() ? std::nullopt : windowTargetForPath(path);
+        if (!target) {
+            std::cerr << "lumenleaf: nothing to open at " << file->get_parse_name() << '\n';
+            missedPath = true;
+            continue;
+        }
+        openWindow(*target);
+    }
+}
+
+// The window is still inside its own signal: it ends on a later turn of the main loop.
+void Application::closed(ReaderWindow* window) {
+    connections += Glib::signal_idle().connect([this, window] {
+        std::erase_if(windows, [window](const auto& held) { return held.get() == window; });
+        return false;
+    });
+}
+
+} // namespace app

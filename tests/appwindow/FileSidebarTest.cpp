@@ -1,0 +1,92 @@
+#include "WindowHarness.hpp"
+
+#include <set>
+
+namespace app {
+namespace {
+
+/// The visible rows as "name" lines indented by depth, with "+" for an expanded folder,
+/// "-" for a collapsed one and "*" for the selected row.
+std::vector<std::string> outline(const FileSidebar& sidebar) {
+    std::vector<std::string> lines;
+    for (const auto& row : sidebar.rows()) {
+        std::string line(row.depth * 2, ' ');
+        line += row.isFolder ? (row.isExpanded ? "+ " : "- ") : "";
+        line += row.name;
+        if (row.isSelected)
+            line += " *";
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+class SidebarTest : public WindowTest {
+protected:
+    void SetUp() override {
+        writeNote("README.md", "start\n");
+        writeNote("Zebra.md", "z\n");
+        writeNote("projects/Plan.md", "plan\n");
+        writeNote("projects/old/Archive.md", "archive\n");
+    }
+    [[nodiscard]] std::string key(const std::string& name) const {
+        return std::filesystem::canonical(folder / name).string();
+    }
+};
+
+TEST_F(SidebarTest, ShowsTheTreeCollapsedWithTheStartNoteSelected) {
+    auto& shown = open(folderTarget());
+    EXPECT_EQ(outline(shown.sidebar()), (Lines{"- projects", "README *", "Zebra"}));
+}
+
+TEST_F(SidebarTest, PickingAFolderExpandsOrCollapsesItInTheModel) {
+    auto& shown = open(folderTarget());
+    shown.sidebar().pick(0);
+    EXPECT_EQ(outline(shown.sidebar()),
+              (Lines{"+ projects", "  - old", "  Plan", "README *", "Zebra"}));
+    EXPECT_EQ(*shown.model().expandedFolders, std::set<std::string>{key("projects")});
+
+    shown.sidebar().pick(1);
+    EXPECT_EQ(outline(shown.sidebar()),
+              (Lines{"+ projects", "  + old", "    Archive", "  Plan", "README *", "Zebra"}));
+    shown.sidebar().pick(0);
+    EXPECT_EQ(outline(shown.sidebar()), (Lines{"- projects", "README *", "Zebra"}));
+    EXPECT_EQ(*shown.model().expandedFolders, std::set<std::string>{key("projects/old")});
+    // The inner folder is still open when its parent opens again.
+    shown.sidebar().pick(0);
+    EXPECT_EQ(outline(shown.sidebar()),
+              (Lines{"+ projects", "  + old", "    Archive", "  Plan", "README *", "Zebra"}));
+}
+
+TEST_F(SidebarTest, PickingANoteOpensItWithHistory) {
+    auto& shown = open(folderTarget());
+    shown.sidebar().pick(2);
+    settle();
+    EXPECT_EQ(shownNote(), "Zebra.md");
+    EXPECT_TRUE(shown.canGoBack());
+    EXPECT_EQ(outline(shown.sidebar()), (Lines{"- projects", "README", "Zebra *"}));
+}
+
+TEST_F(SidebarTest, ANoteOpenedDeepInsideRevealsItsFolders) {
+    auto& shown = open(folderTarget());
+    shown.model().open(note("projects/old/Archive.md"));
+    settle();
+    EXPECT_EQ(outline(shown.sidebar()),
+              (Lines{"+ projects", "  + old", "    Archive *", "  Plan", "README", "Zebra"}));
+    ASSERT_TRUE(shown.activate_action("win.back"));
+    settle();
+    EXPECT_EQ(outline(shown.sidebar()),
+              (Lines{"+ projects", "  + old", "    Archive", "  Plan", "README *", "Zebra"}));
+}
+
+TEST_F(SidebarTest, ARescanKeepsWhatIsExpandedAndSelected) {
+    auto& shown = open(folderTarget("projects/Plan.md"));
+    writeNote("projects/New.md", "new\n");
+    ASSERT_TRUE(waitUntil([&] { return shown.sidebar().rows().size() == 6; }));
+    EXPECT_EQ(outline(shown.sidebar()),
+              (Lines{"+ projects", "  - old", "  New", "  Plan *", "README", "Zebra"}));
+}
+
+} // namespace
+} // namespace app

@@ -1,0 +1,48 @@
+#include "WindowHarness.hpp"
+
+namespace app {
+namespace {
+
+class OutlineTest : public WindowTest {
+protected:
+    void SetUp() override {
+        writeNote("a.md", "# Top\ntall\n# Middle\ntall\n# Bottom\ntall\n");
+        writeNote("b.md", "# Only\n");
+    }
+};
+
+TEST_F(OutlineTest, ListsTheHeadingsOfTheNoteShown) {
+    auto& shown = open(folderTarget("a.md"));
+    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Top", "Middle", "Bottom"}));
+    shown.model().open(note("b.md"));
+    settle();
+    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Only"}));
+}
+
+TEST_F(OutlineTest, PickingAHeadingScrollsThePageToItAndThePageReportsItBack) {
+    auto& shown = open(folderTarget("a.md"));
+    shown.outline().pick(1);
+    ASSERT_TRUE(waitUntil([&] {
+        return run("Math.abs(document.getElementById('middle').getBoundingClientRect().top) < "
+                   "80") == true;
+    }));
+    ASSERT_TRUE(waitUntil([&] { return shown.model().currentHeadingID.get() == "middle"; }));
+    EXPECT_EQ(shown.outline().selectedID(), "middle");
+
+    // The reader scrolls on: the page reports the heading that is now at the top.
+    run("window.dispatchEvent(new WheelEvent('wheel')); "
+        "window.scrollTo(0, document.getElementById('bottom').offsetTop)");
+    ASSERT_TRUE(waitUntil([&] { return shown.outline().selectedID() == "bottom"; }));
+}
+
+TEST_F(OutlineTest, IsShownAsTheSettingsSayAndItsToggleIsRemembered) {
+    writeSettings("showOutline=true\n");
+    auto& shown = open(folderTarget("a.md"));
+    EXPECT_TRUE(shown.outline().get_visible());
+    ASSERT_TRUE(shown.activate_action("win.toggle-outline"));
+    EXPECT_FALSE(shown.outline().get_visible());
+    EXPECT_EQ(notes::Settings(settingsFolder / "settings.ini").boolean("showOutline"), false);
+}
+
+} // namespace
+} // namespace app

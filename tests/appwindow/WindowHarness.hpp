@@ -1,0 +1,155 @@
+#pragma once
+
+#include "app/AppState.hpp"
+#include "app/ReaderWindow.hpp"
+#include "reader/WebViewScripting.hpp"
+#include "tests/notes/ScratchFolder.hpp"
+#include "tests/reader/ModelHarness.hpp"
+#include "tests/readerview/DisplayTesting.hpp"
+
+#include <gtest/gtest.h>
+#include <gtkmm/init.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+using reader::runFor;
+using reader::startToolkit;
+using reader::waitUntil;
+
+/// A stand-in renderer for window tests: "# Title" lines become headings with the id
+/// "title", "link: TARGET" lines links with the id "link" to TARGET, "tall" lines a tall
+/// block, and other lines paragraphs. It records the options of each call.
+class LineRenderer {
+public:
+    reader::NoteRenderer renderer() {
+        return [this](const std::string& text, const notes::RenderOptions& options,
+                      const notes::LinkResolving&, const markdown::URL&) {
+            options_.push_back(options);
+            reader::RenderedNote note;
+            std::size_t start = 0;
+            int line = 1;
+            while (start < text.size()) {
+                std::size_t end = std::min(text.find('\n', start), text.size());
+                std::string content = text.substr(start, end - start);
+                const std::string attribute = " data-line=\"" + std::to_string(line) + "\"";
+                if (content.starts_with("# ")) {
+                    std::string title = content.substr(2);
+                    std::string id = title;
+                    for (auto& c : id)
+                        c = c == ' ' ? '-' : static_cast<char>(std::tolower(c));
+                    note.headings.push_back({id, 1, title});
+                    note.html += "<h1 id=\"" + id + "\"" + attribute + ">" + title + "</h1>";
+                } else if (content.starts_with("link: ")) {
+                    note.html += "<p" + attribute + "><a id=\"link\" href=\"" + content.substr(6) +
+                                 "\">" + content.substr(6) + "</a></p>";
+                } else if (content == "tall") {
+                    note.html += "<div" + attribute + " style=\"height: 3000px\"></div>";
+                } else {
+                    note.html += "<p" + attribute + ">" + content + "</p>";
+                }
+                start = end + 1;
+                ++line;
+            }
+            return note;
+        };
+    }
+    [[nodiscard]] const std::vector<notes::RenderOptions>& options() const { return options_; }
+
+private:
+    std::vector<notes::RenderOptions> options_;
+};
+
+/// Reader windows on the display over a scratch folder of notes, with scratch settings.
+class WindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        startToolkit(LUMENLEAF_TEST_WEB_DIR);
+        Gtk::init_gtkmm_internals();
+    }
+
+    void TearDown() override {
+        window.reset();
+        // Lets the web processes of closed windows wind down before the next test.
+        runFor(std::chrono::milliseconds(50));
+    }
+
+    /// Writes the settings file that the next `state()` reads.
+    void writeSettings(const std::string& keys) {
+        notes::ScratchFolder::write(settingsFolder / "settings.ini", "[Lumenleaf]\n" + keys);
+    }
+    [[nodiscard]] AppState& state() {
+        if (!appState)
+            appState = std::make_unique<AppState>(settingsFolder / "settings.ini", desktop, render);
+        return *appState;
+    }
+
+    /// Opens a window on the target and waits until it has settled: a folder scanned, the
+    /// page, if any, loaded.
+    ReaderWindow& open(const reader::WindowTarget& target) {
+        window = std::make_unique<ReaderWindow>(state(), target);
+        window->present();
+        settle();
+        return *window;
+    }
+    void settle() {
+        auto& model = window->model();
+        EXPECT_TRUE(waitUntil([&] {
+            if (model.isScanning.get())
+                return false;
+            const auto& page = model.page.get();
+            const auto& loaded = window->noteView().webView().state();
+            return !page || (loaded.isLoaded() && loaded.loadedRevision() == page->revision);
+        }));
+    }
+
+    [[nodiscard]] markdown::URL note(const std::string& name) const {
+        return markdown::URL::fileURL(folder / name);
+    }
+    void writeNote(const std::string& name, const std::string& text) const {
+        std::filesystem::create_directories((folder / name).parent_path());
+        notes::ScratchFolder::write(folder / name, text);
+    }
+    [[nodiscard]] reader::WindowTarget folderTarget(std::optional<std::string> initial = {}) const {
+        return {markdown::URL::fileURL(folder.path()),
+                initial ? std::optional(note(*initial)) : std::nullopt};
+    }
+
+    /// The value of a script run in the window's page, or the text "error: " and its message.
+    nlohmann::json run(const std::string& script) {
+        reader::WebViewScripting page(window->noteView().webView().webView(), state().scheduler);
+        return reader::runScript(page, script);
+    }
+
+    /// The window's title.
+    [[nodiscard]] std::string title() const { return window->get_title(); }
+
+    /// The file of the window's model, as a path relative to the scratch folder.
+    [[nodiscard]] std::string shownNote() const {
+        const auto& file = window->model().file.get();
+        if (!file)
+            return "(none)";
+        return std::filesystem::path(file->path()).lexically_relative(folder.path()).string();
+    }
+
+    notes::ScratchFolder folder;
+    notes::ScratchFolder settingsFolder;
+    /// Records what windows ask of the desktop, so that no test launches anything.
+    reader::RecordingDesktop desktop;
+    LineRenderer renderer;
+    /// What the windows render notes with.
+    reader::NoteRenderer render = renderer.renderer();
+    std::unique_ptr<AppState> appState;
+    std::unique_ptr<ReaderWindow> window;
+};
+
+} // namespace app
