@@ -1,0 +1,85 @@
+#pragma once
+
+#include "Markdown/Elements.hpp"
+#include "notes/FootnoteDefinitions.hpp"
+#include "notes/OutlineHeading.hpp"
+#include "notes/UsedSlugs.hpp"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace notes {
+
+struct MarkdownRenderer;
+
+/// The state of one rendering: the HTML written so far, the outline, the heading anchors
+/// given out and the footnotes referenced. One more writer is made for each footnote body.
+/// Every write appends to `out()`; nothing is ever taken back.
+class HTMLWriter {
+public:
+    /// `renderer` gives the options, the link resolver and the note's file; it and
+    /// `footnoteDefs` outlive the writer. A footnote body's writer puts no `data-line` on its
+    /// blocks and counts no footnote reference.
+    HTMLWriter(const MarkdownRenderer& renderer, const FootnoteDefinitions& footnoteDefs,
+               bool isFootnoteBody = false);
+    HTMLWriter(const HTMLWriter&) = delete;
+    HTMLWriter& operator=(const HTMLWriter&) = delete;
+
+    [[nodiscard]] const std::string& out() const { return out_; }
+    /// Every heading written so far, however deep, in document order.
+    [[nodiscard]] const std::vector<OutlineHeading>& headings() const { return headings_; }
+
+    /// Appends one block and everything in it. `tight` is true only for the blocks of the
+    /// items of a tight list: their paragraphs are written without `<p>`. Any depth of
+    /// nesting is written without running out of stack.
+    void writeBlock(const markdown::Markup& block, bool tight);
+
+    /// The closed "Properties" box of a front-matter block; nothing when it has no property.
+    void writeProperties(std::string_view frontmatterBlock);
+
+    /// The list of the referenced footnotes, after the note's last block; nothing when no
+    /// footnote was referenced.
+    void writeFootnotes();
+
+private:
+    // Blocks (HTMLWriter.cpp).
+    void writeBlocks(const markdown::Markup& parent, std::int64_t skip, bool tight);
+    void writeHeading(const markdown::Heading& heading);
+    void writeCodeBlock(const markdown::CodeBlock& block);
+    void writeListItems(std::span<const markdown::ListItem> items);
+    /// ` data-line="N"` for a block directly under the note's document, else "".
+    [[nodiscard]] std::string dataLine(const markdown::Markup& block) const;
+
+    // Callouts and tables (HTMLWriterCallouts.cpp, HTMLWriterTables.cpp).
+    /// Writes a block quote that opens with a "[!kind]" marker as a callout box; false, with
+    /// nothing written, for any other quote.
+    bool writeCallout(const markdown::BlockQuote& quote);
+    void writeTable(const markdown::Table& table);
+    void writeRow(const markdown::Markup& row, std::string_view tag,
+                  const markdown::Table::ColumnAlignments& alignments);
+
+    // Inline content (HTMLWriterInlines.cpp). `inLink` is true while a link's text is
+    // written, so that no anchor is put inside another.
+    /// The inline children of a paragraph, heading, cell or inline element.
+    void writeInlines(const markdown::Markup& container, bool inLink);
+    /// Neighbouring `Text` elements reach `writeText` as one run.
+    void writeInlines(std::span<const markdown::Markup> elements, bool inLink);
+    /// One run of plain text.
+    void writeText(std::string_view text, bool inLink);
+    /// One inline element other than `Text`.
+    void writeInline(const markdown::Markup& element, bool inLink);
+
+    const MarkdownRenderer& renderer_;
+    std::string out_;
+    std::vector<OutlineHeading> headings_;
+    UsedSlugs usedSlugs_;
+    const FootnoteDefinitions& footnoteDefs_;
+    std::vector<std::string> footnoteOrder_; // labels in the order of their first reference
+    bool isFootnoteBody_;
+    int depth_ = 0; // block writes in progress; 1 directly under the document
+};
+
+} // namespace notes

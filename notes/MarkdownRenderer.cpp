@@ -1,0 +1,21 @@
+#include "notes/MarkdownRenderer.hpp"
+
+#include "Markdown/Document.hpp"
+#include "notes/HTMLWriter.hpp"
+#include "notes/PreparedNote.hpp"
+
+namespace notes {
+
+MarkdownRenderer::Result MarkdownRenderer::render(std::string_view text) const {
+    const PreparedNote note = prepareNote(text);
+    HTMLWriter writer(*this, note.footnoteDefinitions);
+    if (note.frontmatter && options.frontmatter == FrontmatterMode::collapsed)
+        writer.writeProperties(*note.frontmatter);
+    const markdown::Document document = markdown::Document::parsing(note.body);
+    for (markdown::Markup block : document.children())
+        writer.writeBlock(block, false);
+    writer.writeFootnotes();
+    return {writer.out(), writer.headings()};
+}
+
+} // namespace notes
