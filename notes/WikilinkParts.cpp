@@ -1,6 +1,7 @@
 #include "notes/WikilinkParts.hpp"
 
 #include "notes/CharacterText.hpp"
+#include "notes/PathText.hpp"
 #include "notes/Slugify.hpp"
 
 #include <charconv>
@@ -21,17 +22,8 @@ std::string withoutEscapedBars(std::string_view body) {
 }
 
 std::string_view lastComponent(std::string_view name) {
-    std::string_view last;
-    std::size_t start = 0;
-    while (start <= name.size()) {
-        std::size_t slash = name.find('/', start);
-        if (slash == std::string_view::npos)
-            slash = name.size();
-        if (slash > start)
-            last = name.substr(start, slash - start);
-        start = slash + 1;
-    }
-    return last.empty() ? name : last;
+    const std::vector<std::string_view> components = pathComponents(name);
+    return components.empty() ? name : components.back();
 }
 
 std::optional<long long> wholeNumber(std::string_view piece) {
