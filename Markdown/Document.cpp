@@ -1,6 +1,9 @@
 #include "Markdown/Document.hpp"
 
 #include "Markdown/CommonMarkConverter.hpp"
+#include "Markdown/ContainerConversion.hpp"
+#include "Markdown/LazySplitLines.hpp"
+#include "Markdown/ParseContainerStack.hpp"
 #include "Markdown/UnicodeText.hpp"
 
 #include <cerrno>
@@ -77,9 +80,21 @@ std::string readText(const URL& file) {
 
 Document Document::parsing(std::string_view text, const std::optional<URL>& source,
                            ParseOptions options) {
-    // The block-directive road (`parseBlockDirectives`) branches off here once its container
-    // tree can be converted; until then its options are ignored and CommonMark is parsed.
-    return parseString(text, source, options);
+    if (!options.contains(ParseOptions::parseBlockDirectives))
+        return parseString(text, source, options);
+    // The argument tokens in the container tree are views of `text`, alive until we return.
+    const ParseContainerStack stack = parseLines(LazySplitLines{text, source}, options);
+    return convertToDocument(stack.root(), text, source, options);
+}
+
+ParseContainerStack Document::parseLines(const LazySplitLines& lines, ParseOptions options) {
+    ParseContainerStack stack(options);
+    LazySplitLines::Iterator iterator = lines.makeIterator();
+    while (std::optional<TrimmedLine> line = iterator.next())
+        stack.accept(*line);
+    while (stack.stack().size() > 1)
+        stack.closeTop();
+    return stack;
 }
 
 Document Document::parsing(const URL& file, ParseOptions options) {

@@ -10,17 +10,21 @@
 
 namespace markdown {
 
+class ParseContainerStack;
+struct LazySplitLines;
+
 /// The root of every parsed tree; its children are blocks.
 class Document : public ContainerElement<Document, RawMarkupKind::document, BlockMarkup, true> {
 public:
     static constexpr std::string_view typeName = "Document";
     using ContainerElement::ContainerElement;
 
-    /// The text parsed into a new tree. Every source location carries `source`, the file the
-    /// text came from. Never fails.
-    ///
-    /// `parseBlockDirectives` and `parseMinimalDoxygen` are not honoured yet: until the
-    /// block-directive road is built, every text takes the CommonMark road.
+    /// The text parsed into a new tree, `source` being the file the text came from. Never
+    /// fails. Without `parseBlockDirectives` the whole text is CommonMark and every location
+    /// carries `source`. With it, the lines are first grouped into block directives (and,
+    /// with `parseMinimalDoxygen`, Doxygen commands) around runs of ordinary lines, each run
+    /// parsed as CommonMark; every range points into the whole text, but only those of
+    /// directives and commands carry `source`.
     [[nodiscard]] static Document parsing(std::string_view text,
                                           const std::optional<URL>& source = {},
                                           ParseOptions options = {});
@@ -28,6 +32,12 @@ public:
     /// std::filesystem::filesystem_error when the file cannot be read or is not UTF-8 text;
     /// nothing is parsed then.
     [[nodiscard]] static Document parsing(const URL& file, ParseOptions options = {});
+
+    /// The block-directive road's first half: every line accepted in order, then every
+    /// container but the root closed. The stack holds the root alone, the whole container tree
+    /// inside. The lines are views of the sequence's input, which must outlive the stack.
+    [[nodiscard]] static ParseContainerStack parseLines(const LazySplitLines& lines,
+                                                        ParseOptions options);
 
     /// Calls the visitor's entry for this type.
     template <class Visitor> auto accept(Visitor& visitor) const {

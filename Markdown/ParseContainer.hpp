@@ -1,11 +1,15 @@
 #pragma once
 
+#include "Markdown/ParseOptions.hpp"
 #include "Markdown/PendingBlockDirective.hpp"
 #include "Markdown/PendingDoxygenCommand.hpp"
+#include "Markdown/RangeTracker.hpp"
+#include "Markdown/RawMarkup.hpp"
 #include "Markdown/TrimmedLine.hpp"
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -53,6 +57,16 @@ public:
     /// The contained children, for the root and a block directive; else null.
     [[nodiscard]] std::vector<ParseContainer>* children();
     [[nodiscard]] const std::vector<ParseContainer>* children() const;
+
+    /// The raw nodes this container gives its parent (absent for the root): a document for
+    /// the root, the CommonMark blocks of a line run, one node for a directive or a command,
+    /// each with its content converted beneath it. Blocks parsed from line runs get ranges in
+    /// the input's lines and columns (without a source); every range converted widens
+    /// `tracker`. `input` is the text the lines were cut from, which the argument tokens lie
+    /// in. Any depth of nesting converts without recursion.
+    [[nodiscard]] std::vector<RawMarkupPtr> convert(const ParseContainer* parent,
+                                                    RangeTracker& tracker, ParseOptions options,
+                                                    std::string_view input) const;
 
     /// A dump for diagnostics: one entry a line, children 4 spaces deeper than their parent.
     [[nodiscard]] std::string debugDescription() const;

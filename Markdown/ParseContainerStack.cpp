@@ -47,19 +47,8 @@ ParseContainer lineRunOf(const TrimmedLine& line) {
 
 } // namespace
 
-ParseContainerStack::ParseContainerStack(bool parseMinimalDoxygen) : doxygen(parseMinimalDoxygen) {
+ParseContainerStack::ParseContainerStack(ParseOptions options) : parseOptions(options) {
     push(ParseContainer::Root{});
-}
-
-ParseContainerStack ParseContainerStack::parsing(const LazySplitLines& lines,
-                                                 bool parseMinimalDoxygen) {
-    ParseContainerStack stack(parseMinimalDoxygen);
-    LazySplitLines::Iterator iterator = lines.makeIterator();
-    while (std::optional<TrimmedLine> line = iterator.next())
-        stack.accept(*line);
-    while (stack.containers.size() > 1)
-        stack.closeTop();
-    return stack;
 }
 
 void ParseContainerStack::push(ParseContainer container) {

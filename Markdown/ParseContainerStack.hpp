@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/LazySplitLines.hpp"
 #include "Markdown/ParseContainer.hpp"
+#include "Markdown/ParseOptions.hpp"
 #include "Markdown/TrimmedLine.hpp"
 
 #include <cstddef>
@@ -15,13 +15,9 @@ namespace markdown {
 /// root holds the whole tree.
 class ParseContainerStack {
 public:
-    /// A stack holding one empty root. `parseMinimalDoxygen` lets command lines such as
-    /// "@param x" open Doxygen commands.
-    explicit ParseContainerStack(bool parseMinimalDoxygen = false);
-
-    /// Every line of `lines` accepted in order, then every container but the root closed: the
-    /// stack holds the root alone, with the whole container tree inside.
-    static ParseContainerStack parsing(const LazySplitLines& lines, bool parseMinimalDoxygen);
+    /// A stack holding one empty root. With `parseMinimalDoxygen` among the options, command
+    /// lines such as "@param x" open Doxygen commands.
+    explicit ParseContainerStack(ParseOptions options = {});
 
     /// Pushing a root onto a stack that is not empty stops the program.
     void push(ParseContainer container);
@@ -42,7 +38,7 @@ public:
     [[nodiscard]] const std::vector<ParseContainer>& stack() const { return containers; }
     /// The bottom of the stack.
     [[nodiscard]] const ParseContainer& root() const { return containers.front(); }
-    [[nodiscard]] bool parseMinimalDoxygen() const { return doxygen; }
+    [[nodiscard]] ParseOptions options() const { return parseOptions; }
     /// Some block directive on the stack is in its contents (`contents` proper).
     [[nodiscard]] bool hasDirectiveInContents() const { return directivesInContents > 0; }
     /// The top is a line run inside a fenced code block.
@@ -54,7 +50,7 @@ private:
     void acceptInDirective(const TrimmedLine& line);
 
     std::vector<ParseContainer> containers;
-    bool doxygen;
+    ParseOptions parseOptions;
     // Kept with every push and pop so that the Doxygen test does not scan the stack per line.
     std::size_t directivesInContents = 0;
 };

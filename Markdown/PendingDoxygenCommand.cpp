@@ -83,8 +83,8 @@ std::string Kind::debugDescription() const {
 
 std::optional<std::pair<PendingDoxygenCommand, TrimmedLine>>
 PendingDoxygenCommand::parseOpeningLine(const TrimmedLine& line, const ParseContainerStack& stack) {
-    if (!stack.parseMinimalDoxygen() || stack.hasDirectiveInContents() || stack.isInCodeFence() ||
-        stack.isCodeLine(line))
+    if (!stack.options().contains(ParseOptions::parseMinimalDoxygen) ||
+        stack.hasDirectiveInContents() || stack.isInCodeFence() || stack.isCodeLine(line))
         return std::nullopt;
     TrimmedLine rest = line;
     std::optional<TrimmedLine::Lex> indentation = rest.lexWhitespace();

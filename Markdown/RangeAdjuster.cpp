@@ -1,6 +1,7 @@
 #include "Markdown/RangeAdjuster.hpp"
 
 #include "Markdown/Fatal.hpp"
+#include "Markdown/Markup.hpp"
 
 namespace markdown {
 
@@ -14,6 +15,23 @@ SourceRange RangeAdjuster::adjust(const SourceRange& range) const {
                               location.source);
     };
     return SourceRange(move(range.lowerBound()), move(range.upperBound()));
+}
+
+void RangeAdjuster::defaultVisit(const Markup& markup) {
+    // Child slots live as long as the tree, so the pending entries can point into them.
+    std::vector<const RawMarkupPtr*> pending{&markup.raw().markup};
+    while (!pending.empty()) {
+        const RawMarkupPtr& node = *pending.back();
+        pending.pop_back();
+        if (const std::optional<SourceRange>& parsed = node->parsedRange()) {
+            SourceRange moved = adjust(*parsed);
+            ranges.add(moved);
+            RawMarkup::adjustParsedRangeBeforeSharing(node, std::move(moved));
+        }
+        std::span<const RawMarkupPtr> children = node->children();
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            pending.push_back(&*child);
+    }
 }
 
 } // namespace markdown

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Markdown/MarkupWalker.hpp"
 #include "Markdown/RangeTracker.hpp"
 #include "Markdown/SourceRange.hpp"
 
@@ -8,12 +9,27 @@
 
 namespace markdown {
 
-/// Moves ranges parsed from a run of lines, cut out of a larger text with some indentation
-/// stripped from each line, back onto the larger text's lines and columns.
-struct RangeAdjuster {
+/// Moves the ranges of a tree parsed from a run of lines, cut out of a larger text with some
+/// indentation stripped from each line, back onto the larger text's lines and columns. Each
+/// element it visits is moved with its whole subtree, parent before children, and each moved
+/// range widens `ranges`.
+///
+/// It writes into the visited raw nodes: use it only on a tree just parsed and not yet shared.
+/// Visiting the same tree twice moves it twice.
+class RangeAdjuster : public MarkupWalker {
+public:
+    RangeAdjuster(std::int64_t startLine, RangeTracker ranges,
+                  std::vector<std::int64_t> trimmedIndentationPerLine)
+        : startLine(startLine), ranges(std::move(ranges)),
+          trimmedIndentationPerLine(std::move(trimmedIndentationPerLine)) {}
+
     /// Line n of the run becomes line startLine + n - 1, and a column on it grows by what was
     /// stripped from that line. A line outside the run stops the program.
     [[nodiscard]] SourceRange adjust(const SourceRange& range) const;
+
+    /// Moves the element's range and those of all its descendants; an element without a
+    /// range keeps none. Deep trees are walked without recursion.
+    void defaultVisit(const Markup& markup) override;
 
     /// Line number, in the larger text, of the run's first line.
     std::int64_t startLine;

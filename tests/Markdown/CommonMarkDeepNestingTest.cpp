@@ -13,6 +13,7 @@ namespace markdown {
 namespace {
 
 using testing::desktopStackSize;
+using testing::repeated;
 using testing::runWithStackSize;
 
 // How often each kind stands on the path of first children below the document.
@@ -32,13 +33,6 @@ struct Counter : MarkupWalker {
         MarkupWalker::visit(markup);
     }
 };
-
-std::string repeated(std::string_view piece, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
 
 TEST(CommonMarkDeepNesting, ParsesWalksAndDropsDeepNotesOnADesktopStack) {
     using enum RawMarkupKind;

@@ -1,4 +1,6 @@
 #include "Markdown/LineRunText.hpp"
+#include "Markdown/Document.hpp"
+#include "Markdown/LazySplitLines.hpp"
 #include "Markdown/ParseContainerStack.hpp"
 
 #include <gtest/gtest.h>
@@ -42,7 +44,7 @@ TEST(LineRunText, CountsTabsAndConsumedSyntaxAsCharacters) {
     // A Doxygen opening line enters with its command already consumed; its width counts
     // characters, one less than the accented name's bytes.
     std::string text = "@param caf\xC3\xA9 The value.";
-    ParseContainerStack stack(true);
+    ParseContainerStack stack(ParseOptions::parseMinimalDoxygen);
     stack.accept(TrimmedLine(text, 0, 3, std::nullopt));
     const auto& command = std::get<ParseContainer::DoxygenCommand>(stack.stack().back().value);
     LineRunText description = LineRunText::make(command.lines, 0);
@@ -55,7 +57,7 @@ TEST(LineRunText, CountsTabsAndConsumedSyntaxAsCharacters) {
 
 TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
     std::string text = "intro\r\n  @Caf\xC3\xA9(a: 1,\n    b: 2) {\n}";
-    ParseContainerStack stack = ParseContainerStack::parsing({text, std::nullopt}, false);
+    ParseContainerStack stack = Document::parseLines({text, std::nullopt}, {});
     const auto& block =
         std::get<ParseContainer::BlockDirective>(stack.root().children()->at(1).value);
     DirectiveArgumentText arguments = block.directive.argumentText(text);

@@ -1,5 +1,8 @@
 #include "Markdown/ParseContainerStack.hpp"
+#include "Markdown/Document.hpp"
+#include "Markdown/LazySplitLines.hpp"
 
+#include "RandomText.hpp"
 #include "StackThread.hpp"
 
 #include <gtest/gtest.h>
@@ -43,7 +46,8 @@ std::string shapeOf(const ParseContainer& container) {
 }
 
 std::string shapeOf(std::string_view text, bool doxygen = false) {
-    ParseContainerStack stack = ParseContainerStack::parsing({text, std::nullopt}, doxygen);
+    ParseContainerStack stack = Document::parseLines(
+        {text, std::nullopt}, doxygen ? ParseOptions::parseMinimalDoxygen : ParseOptions());
     EXPECT_EQ(stack.stack().size(), 1u);
     return shapeOf(stack.root());
 }
@@ -128,7 +132,7 @@ TEST(ParseContainerStack, ContentIndentationDecidesWhatIsCode) {
         EXPECT_EQ(directive.isCodeLine(TrimmedLine(line, 0, 3, std::nullopt)), code) << line;
     }
     // A command's content starts at its "@" until its second line says otherwise.
-    ParseContainerStack command(true);
+    ParseContainerStack command(ParseOptions::parseMinimalDoxygen);
     command.accept(TrimmedLine("  @note First", 0, 1, std::nullopt));
     EXPECT_TRUE(command.isCodeLine(TrimmedLine("      second", 0, 2, std::nullopt)));
     command.accept(TrimmedLine("      second", 0, 2, std::nullopt));
@@ -143,7 +147,7 @@ TEST(ParseContainerStackDeathTest, GuardsItsShape) {
     runs.push(ParseContainer::LineRun{});
     runs.push(ParseContainer::LineRun{});
     EXPECT_DEATH(runs.closeTop(), "Line runs cannot have children");
-    ParseContainerStack commands(true);
+    ParseContainerStack commands(ParseOptions::parseMinimalDoxygen);
     commands.accept(TrimmedLine("@note x", 0, 1, std::nullopt));
     commands.push(ParseContainer::LineRun{});
     EXPECT_DEATH(commands.closeTop(), "Doxygen commands cannot have children");
@@ -154,7 +158,8 @@ TEST(ParseContainerStack, DeepNestingDoesNotOverflowTheStack) {
         std::string text;
         for (int i = 0; i < 100000; ++i)
             text += "@A {\n";
-        ParseContainerStack stack = ParseContainerStack::parsing({text, std::nullopt}, true);
+        ParseContainerStack stack =
+            Document::parseLines({text, std::nullopt}, ParseOptions::parseMinimalDoxygen);
         std::size_t depth = 0;
         const ParseContainer* container = &stack.root();
         for (; container->children() && !container->children()->empty(); ++depth)
@@ -170,11 +175,9 @@ TEST(ParseContainerStack, AnyTextParsesWithoutStopping) {
         "@param ", "\\note ", "x", "\xC3\xA9", "\xCC\x81", "\xFF", "\xE2\x80\xA8"};
     std::mt19937 random(21);
     for (int round = 0; round < 3000; ++round) {
-        std::string text;
-        for (int i = std::uniform_int_distribution<int>(0, 40)(random); i > 0; --i)
-            text +=
-                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
-        ParseContainerStack stack = ParseContainerStack::parsing({text, std::nullopt}, round % 2);
+        const std::string text = testing::randomText(pieces, random);
+        ParseContainerStack stack = Document::parseLines(
+            {text, std::nullopt}, round % 2 ? ParseOptions::parseMinimalDoxygen : ParseOptions());
         ASSERT_EQ(stack.stack().size(), 1u) << text;
         std::vector<const ParseContainer*> pending{&stack.root()};
         while (!pending.empty()) {

@@ -16,7 +16,9 @@ TrimmedLine lineOf(std::string_view text, std::int64_t number = 1) {
 
 std::optional<std::pair<PendingDoxygenCommand, TrimmedLine>> opening(std::string_view text,
                                                                      bool doxygen = true) {
-    return PendingDoxygenCommand::parseOpeningLine(lineOf(text), ParseContainerStack(doxygen));
+    return PendingDoxygenCommand::parseOpeningLine(
+        lineOf(text),
+        ParseContainerStack(doxygen ? ParseOptions::parseMinimalDoxygen : ParseOptions()));
 }
 
 TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCase) {
@@ -68,7 +70,7 @@ TEST(PendingDoxygenCommand, RecordsPlacesAndIndentation) {
     EXPECT_EQ(param.endLocation, SourceLocation(4, 13));
 
     // A tab before the "@" counts one, inside a directive whose content sits at 4 columns.
-    ParseContainerStack stack(true);
+    ParseContainerStack stack(ParseOptions::parseMinimalDoxygen);
     PendingBlockDirective directive = *PendingBlockDirective::parseOpeningLine(lineOf("@A"), stack);
     directive.atIndentationColumnCount = 4;
     stack.push(ParseContainer::BlockDirective{directive, {}});
@@ -78,11 +80,11 @@ TEST(PendingDoxygenCommand, RecordsPlacesAndIndentation) {
 }
 
 TEST(PendingDoxygenCommand, NotInsideDirectiveContentOrAFence) {
-    ParseContainerStack inDirective(true);
+    ParseContainerStack inDirective(ParseOptions::parseMinimalDoxygen);
     inDirective.accept(lineOf("@Name {"));
     EXPECT_FALSE(PendingDoxygenCommand::parseOpeningLine(lineOf("@note x", 2), inDirective));
 
-    ParseContainerStack inFence(true);
+    ParseContainerStack inFence(ParseOptions::parseMinimalDoxygen);
     inFence.accept(lineOf("```"));
     EXPECT_FALSE(PendingDoxygenCommand::parseOpeningLine(lineOf("@note x", 2), inFence));
 }

@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace markdown::testing {
 
@@ -27,5 +29,13 @@ inline void runWithStackSize(std::size_t bytes, std::function<void()> body) {
 }
 
 inline constexpr std::size_t desktopStackSize = std::size_t{8} * 1024 * 1024;
+
+/// `piece` written `times` times over: the makings of a deeply nested text.
+inline std::string repeated(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
 
 } // namespace markdown::testing

@@ -1,0 +1,82 @@
+#include "notes/MarkdownRenderer.hpp"
+
+#include "../Markdown/StackThread.hpp"
+#include "RenderedHTML.hpp"
+
+#include <gtest/gtest.h>
+
+namespace notes {
+namespace {
+
+using markdown::testing::repeated;
+using testing::renderedHTML;
+
+TEST(MarkdownRenderer, DataLinesAreLinesOfTheFile) {
+    const RenderOptions hidden{FrontmatterMode::hidden, false};
+    const struct {
+        const char* text;
+        const char* html;
+    } cases[] = {
+        {"", ""},
+        {"# A\r\n\r\nText\r\nmore\r\n\r\n***\r\n",
+         "<h1 id=\"a\" data-line=\"1\">A</h1>\n<p data-line=\"3\">Text\nmore</p>\n"
+         "<hr data-line=\"6\">\n"},
+        {"\xEF\xBB\xBF---\r\ntitle: x\r\n---\r\nBody", "<p data-line=\"4\">Body</p>\n"},
+        // The parser ends a line at a lone carriage return, as the editor counts lines.
+        {"a\rb\n\nc", "<p data-line=\"1\">a\nb</p>\n<p data-line=\"4\">c</p>\n"},
+        {"Text\n[^1]: note\n    more\n\n> After", "<p data-line=\"1\">Text</p>\n"
+                                                  "<blockquote data-line=\"5\">\n<p>After</p>\n"
+                                                  "</blockquote>\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(renderedHTML(c.text, hidden), c.html);
+    }
+}
+
+TEST(MarkdownRenderer, FrontMatterIsABoxBeforeTheFirstBlockOrNothing) {
+    const std::string note = "---\ntitle: My note\n---\n# Intro";
+    EXPECT_EQ(renderedHTML(note),
+              "<details class=\"frontmatter\"><summary>Properties</summary>\n<table>\n"
+              "<tr><th>title</th><td>My note</td></tr>\n</table></details>\n"
+              "<h1 id=\"intro\" data-line=\"4\">Intro</h1>\n");
+    // Hidden, the note reads as if the front matter had been empty lines.
+    EXPECT_EQ(renderedHTML(note, {FrontmatterMode::hidden, false}), renderedHTML("\n\n\n# Intro"));
+    // A block without properties gives no box even when collapsed.
+    EXPECT_EQ(renderedHTML("---\n---\nBody"), "<p data-line=\"3\">Body</p>\n");
+}
+
+TEST(MarkdownRenderer, EachRenderingStartsAfresh) {
+    const MarkdownRenderer renderer;
+    const MarkdownRenderer::Result first = renderer.render("# A\n> # A");
+    const MarkdownRenderer::Result second = renderer.render("# A\n> # A");
+    EXPECT_EQ(first.html, "<h1 id=\"a\" data-line=\"1\">A</h1>\n"
+                          "<blockquote data-line=\"2\">\n<h1 id=\"a-1\">A</h1>\n</blockquote>\n");
+    EXPECT_EQ(second.html, first.html);
+    EXPECT_EQ(second.headings, (std::vector<OutlineHeading>{{"a", 1, "A"}, {"a-1", 1, "A"}}));
+}
+
+TEST(MarkdownRenderer, WritesDeeplyNestedNotesOnADesktopStack) {
+    const int depth = 20000;
+    const struct {
+        std::string text;
+        std::string html;
+    } cases[] = {
+        {repeated(">", depth) + " x", "<blockquote data-line=\"1\">\n" +
+                                          repeated("<blockquote>\n", depth - 1) + "<p>x</p>\n" +
+                                          repeated("</blockquote>\n", depth)},
+        {repeated("- ", depth / 2) + "x", "<ul data-line=\"1\">\n<li>" +
+                                              repeated("<ul>\n<li>", depth / 2 - 1) + "x\n" +
+                                              repeated("</li>\n</ul>\n", depth / 2)},
+        {repeated("*", depth) + "a" + repeated("*", depth),
+         "<p data-line=\"1\">" + repeated("<strong>", depth / 2) + "a" +
+             repeated("</strong>", depth / 2) + "</p>\n"},
+    };
+    markdown::testing::runWithStackSize(markdown::testing::desktopStackSize, [&] {
+        for (const auto& c : cases)
+            EXPECT_TRUE(renderedHTML(c.text) == c.html) << c.text.substr(0, 4);
+    });
+}
+
+} // namespace
+} // namespace notes

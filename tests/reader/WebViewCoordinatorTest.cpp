@@ -1,0 +1,252 @@
+#include "reader/WebViewCoordinator.hpp"
+
+#include "FakePage.hpp"
+#include "notes/ManualScheduler.hpp"
+
+#include <gtest/gtest.h>
+
+namespace reader {
+namespace {
+
+using Type = WebViewCoordinator::NavigationType;
+using Policy = WebViewCoordinator::Policy;
+using notes::LineWidth;
+using notes::PageAppearance;
+using notes::Typeface;
+
+const PageAppearance serif{};
+const PageAppearance sans{Typeface::sans, 1.0, LineWidth::medium};
+const PageAppearance wideSerif{Typeface::serif, 1.0, LineWidth::wide};
+
+ReaderPage page(std::string path, int revision, std::string body = "<p>a</p>") {
+    ReaderPage shown;
+    shown.fileURL = markdown::URL::fileURL(std::move(path));
+    shown.bodyHTML = std::move(body);
+    shown.revision = revision;
+    return shown;
+}
+
+struct Load {
+    std::string html;
+    std::string baseURL;
+};
+
+/// A coordinator over a recording page, loader and link callback.
+struct Harness {
+    WebBridge bridge;
+    std::shared_ptr<FakePage> fakePage = std::make_shared<FakePage>();
+    notes::ManualScheduler scheduler;
+    std::vector<Load> loads;
+    std::vector<std::string> links;
+    std::unique_ptr<WebViewCoordinator> coordinator = std::make_unique<WebViewCoordinator>(
+        bridge, scheduler, [this](const std::string& html, const std::string& base) {
+            loads.push_back({html, base});
+        });
+
+    Harness() {
+        bridge.setWebView(fakePage);
+        coordinator->onLink = [this](const std::string& url) { links.push_back(url); };
+    }
+    Policy decide(Type type, std::optional<std::string> url, bool newWindow = false) {
+        return coordinator->decide({type, std::move(url), newWindow});
+    }
+    /// Lets the latest template load through and finishes it, as the web view reports it.
+    void finishLatestLoad() {
+        EXPECT_EQ(decide(Type::other, loads.back().baseURL), Policy::allow);
+        coordinator->navigationFinished();
+    }
+};
+
+TEST(WebViewCoordinator, FirstUpdateLoadsTheTemplateAtTheNotesReaderAddress) {
+    Harness h;
+    auto shown = page("/n/My Plan.md", 1, "<h1 id=\"go\">Go</h1>");
+    shown.anchor = "go";
+    shown.scrollLine = 9;
+    h.coordinator->update(shown, sans);
+
+    ASSERT_EQ(h.loads.size(), 1u);
+    EXPECT_EQ(h.loads[0].baseURL, "mdreader://local/n/My%20Plan.md");
+    EXPECT_NE(h.loads[0].html.find("<body class=\"font-sans\" data-anchor=\"go\">\n"
+                                   "<main id=\"content\">\n<h1 id=\"go\">Go</h1>\n</main>"),
+              std::string::npos);
+    EXPECT_EQ(h.coordinator->loadedFile(), shown.fileURL);
+    EXPECT_EQ(h.coordinator->loadedRevision(), 1);
+    EXPECT_EQ(h.coordinator->loadedAppearance(), sans);
+    EXPECT_FALSE(h.coordinator->isLoaded());
+    EXPECT_TRUE(h.fakePage->sent.empty());
+
+    h.finishLatestLoad();
+    EXPECT_TRUE(h.coordinator->isLoaded());
+    EXPECT_TRUE(h.fakePage->sent.empty()) << "the template already has the appearance";
+}
+
+TEST(WebViewCoordinator, AnotherNoteLoadsInFullEvenAtTheSameRevision) {
+    Harness h;
+    h.coordinator->update(page("/n/a.md", 3), serif);
+    h.finishLatestLoad();
+    h.coordinator->update(page("/n/b.md", 3), serif);
+    ASSERT_EQ(h.loads.size(), 2u);
+    EXPECT_EQ(h.loads[1].baseURL, "mdreader://local/n/b.md");
+    EXPECT_FALSE(h.coordinator->isLoaded());
+    EXPECT_TRUE(h.fakePage->sent.empty());
+}
+
+TEST(WebViewCoordinator, NewRevisionWhileLoadingReloadsWithItsOwnStartPosition) {
+    Harness h;
+    h.coordinator->update(page("/n/a.md", 1), serif);
+    auto newer = page("/n/a.md", 2, "<p>b</p>");
+    newer.scrollLine = 40;
+    h.coordinator->update(newer, serif);
+    ASSERT_EQ(h.loads.size(), 2u);
+    EXPECT_NE(h.loads[1].html.find("<body class=\"font-serif\" data-line=\"40\">"),
+              std::string::npos);
+    EXPECT_EQ(h.coordinator->loadedRevision(), 2);
+    EXPECT_TRUE(h.fakePage->sent.empty());
+}
+
+TEST(WebViewCoordinator, NewRevisionOfTheLoadedNoteSwapsContentThenSendsAChangedAppearance) {
+    Harness h;
+    h.coordinator->update(page("/n/a.md", 1), serif);
+    h.finishLatestLoad();
+
+    auto second = page("/n/a.md", 2, "<p>b</p>");
+    second.scrollLine = 12;
+    second.anchor = "ignored"; // an anchor takes effect only through a full load
+    h.coordinator->update(second, wideSerif);
+    h.coordinator->update(second, wideSerif);
+    h.coordinator->update(page("/n/a.md", 3, "<p>c</p>"), wideSerif);
+
+    EXPECT_EQ(h.loads.size(), 1u);
+    EXPECT_EQ(h.fakePage->sent, (std::vector<std::string>{
+                                    R"(mdr.setContent("<p>b</p>",12))",
+                                    R"(mdr.setAppearance("serif",1.0,44.0))",
+                                    R"(mdr.setContent("<p>c</p>"))",
+                                }));
+    EXPECT_EQ(h.coordinator->loadedRevision(), 3);
+    EXPECT_EQ(h.coordinator->loadedAppearance(), wideSerif);
+}
+
+TEST(WebViewCoordinator, AppearanceChangedWhileLoadingIsSentOnlyWhenTheLoadFinishes) {
+    struct Case {
+        std::vector<PageAppearance> updates;
+        std::vector<std::string> sentAfterFinish;
+    };
+    const Case cases[] = {
+        {{serif, sans}, {R"(mdr.setAppearance("sans",1.0,37.0))"}},
+        // Back to the appearance the template was built with: nothing to send.
+        {{serif, sans, serif}, {}},
+        {{serif, PageAppearance{Typeface::serif, 1.25, LineWidth::narrow}},
+         {R"(mdr.setAppearance("serif",1.25,33.0))"}},
+    };
+    for (const auto& [updates, sentAfterFinish] : cases) {
+        Harness h;
+        for (const auto& appearance : updates)
+            h.coordinator->update(page("/n/a.md", 1), appearance);
+        EXPECT_EQ(h.loads.size(), 1u);
+        EXPECT_TRUE(h.fakePage->sent.empty());
+        h.finishLatestLoad();
+        EXPECT_EQ(h.fakePage->sent, sentAfterFinish);
+    }
+}
+
+TEST(WebViewCoordinator, ActivatedLinksAreCancelledAndHandedOverOnALaterTurn) {
+    Harness h;
+    h.coordinator->update(page("/n/a.md", 1), serif);
+    h.finishLatestLoad();
+
+    EXPECT_EQ(h.decide(Type::linkActivated, "mdreader://local/n/b.md#x"), Policy::cancel);
+    EXPECT_EQ(h.decide(Type::linkActivated, "https://example.org/", true), Policy::cancel);
+    EXPECT_EQ(h.decide(Type::linkActivated, std::nullopt), Policy::cancel);
+    EXPECT_TRUE(h.links.empty()) << "handed over while the web view is still deciding";
+    h.scheduler.runPosted();
+    EXPECT_EQ(h.links,
+              (std::vector<std::string>{"mdreader://local/n/b.md#x", "https://example.org/"}));
+
+    h.decide(Type::linkActivated, "mdreader://local/n/c.md");
+    h.coordinator.reset();
+    h.scheduler.runPosted();
+    EXPECT_EQ(h.links.size(), 2u) << "no link reaches a window whose view is gone";
+}
+
+TEST(WebViewCoordinator, OnlyTheTemplateLoadsItStartedAreAllowed) {
+    Harness h;
+    const std::string note = "mdreader://local/n/a.md";
+    h.coordinator->update(page("/n/a.md", 1), serif);
+    h.coordinator->update(page("/n/a.md", 2), serif); // still loading: a second template
+
+    const std::tuple<Type, std::optional<std::string>, bool, Policy> cases[] = {
+        {Type::other, "https://example.org/", false, Policy::cancel}, // a note's refresh
+        {Type::other, note, false, Policy::allow},
+        {Type::other, note, false, Policy::allow},
+        {Type::other, note, false, Policy::cancel}, // a refresh to the note itself
+        {Type::reload, note, false, Policy::cancel},
+        {Type::backForward, note, false, Policy::cancel},
+        {Type::formSubmitted, "mdreader://local/n/form", false, Policy::cancel},
+        {Type::formResubmitted, note, false, Policy::cancel},
+        {Type::other, std::nullopt, false, Policy::cancel},
+        {Type::other, "https://example.org/popup", true, Policy::cancel},
+    };
+    for (const auto& [type, url, newWindow, expected] : cases)
+        EXPECT_EQ(h.decide(type, url, newWindow), expected) << url.value_or("(none)");
+    h.scheduler.runPosted();
+    EXPECT_TRUE(h.links.empty());
+}
+
+TEST(WebViewCoordinator, PageWithoutAReaderAddressLoadsAtTheBlankPage) {
+    Harness h;
+    h.coordinator->update(page("", 1), serif);
+    ASSERT_EQ(h.loads.size(), 1u);
+    EXPECT_EQ(h.loads[0].baseURL, "");
+    EXPECT_EQ(h.decide(Type::other, "about:blank"), Policy::allow);
+}
+
+TEST(WebViewCoordinator, OnlyTheLatestTemplateFinishingMakesThePageLoaded) {
+    Harness h;
+    h.coordinator->update(page("/n/a.md", 1), sans);
+    EXPECT_EQ(h.decide(Type::other, "mdreader://local/n/a.md"), Policy::allow);
+    h.coordinator->update(page("/n/b.md", 1), serif);
+    // The first note finishes after the second one's template was started.
+    h.coordinator->navigationFinished();
+    EXPECT_FALSE(h.coordinator->isLoaded());
+    h.coordinator->update(page("/n/b.md", 1), serif);
+    EXPECT_EQ(h.loads.size(), 2u) << "same note and revision while loading: nothing to do";
+
+    // A failed load is followed by a finish that does not count.
+    EXPECT_EQ(h.decide(Type::other, "mdreader://local/n/b.md"), Policy::allow);
+    h.coordinator->navigationFailed();
+    h.coordinator->navigationFinished();
+    EXPECT_FALSE(h.coordinator->isLoaded());
+
+    h.coordinator->update(page("/n/b.md", 2), serif);
+    h.finishLatestLoad();
+    EXPECT_TRUE(h.coordinator->isLoaded());
+    EXPECT_TRUE(h.fakePage->sent.empty());
+}
+
+TEST(WebViewCoordinator, ScrollReportsCountOnlyForALoadedPage) {
+    Harness h;
+    std::vector<std::string> log;
+    h.bridge.scrolled.connect([&](const markdown::URL& url, double y) {
+        log.push_back("scroll " + url.path() + " " + std::to_string(static_cast<int>(y)));
+    });
+    h.bridge.headingChanged.connect(
+        [&](const std::optional<std::string>& id) { log.push_back("heading " + id.value_or("")); });
+    const nlohmann::json scroll = {{"type", "scroll"}, {"y", 480}};
+    const nlohmann::json heading = {{"type", "heading"}, {"id", "intro"}};
+
+    h.coordinator->update(page("/n/a.md", 1), serif);
+    h.finishLatestLoad();
+    h.coordinator->receiveMessage(scroll);
+    h.coordinator->update(page("/n/b.md", 1), serif);
+    // A late report of the page being replaced, and the new page's first heading.
+    h.coordinator->receiveMessage(scroll);
+    h.coordinator->receiveMessage(heading);
+    h.finishLatestLoad();
+    h.coordinator->receiveMessage(scroll);
+
+    EXPECT_EQ(log, (std::vector<std::string>{"scroll /n/a.md 480", "heading intro",
+                                             "scroll /n/b.md 480"}));
+}
+
+} // namespace
+} // namespace reader
