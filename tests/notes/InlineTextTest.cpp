@@ -1,18 +1,13 @@
 #include "notes/InlineText.hpp"
-#include "notes/PropertiesBox.hpp"
-#include "notes/TypedText.hpp"
-
-#include "FakeResolver.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace notes {
 namespace {
-
-using testing::FakeResolver;
 
 struct Case {
     std::string_view text;
@@ -24,40 +19,29 @@ protected:
     InlineText() {
         definitions.set("1", "One.");
         definitions.set("Bob's", "Two.");
-        context.footnoteDefs = &definitions;
-        context.footnoteOrder = &order;
     }
 
     std::string write(std::string_view text, bool inLink = false) {
         std::string out;
-        writeInlineText(out, text, inLink, context);
+        writeInlineText(out, text, inLink, {&definitions, &order, {}});
         return out;
     }
 
     FootnoteDefinitions definitions;
     FootnoteOrder order;
-    InlineTextContext context;
 };
 
-TEST_F(InlineText, EscapesTextAndMarksHighlights) {
+TEST_F(InlineText, FindsConstructsUpToTheirBoundaries) {
     const Case cases[] = {
-        {"a < b & 'c'", "a &lt; b &amp; 'c'"},
-        {"==important== and ==a <b>==", "<mark>important</mark> and <mark>a &lt;b&gt;</mark>"},
+        {"a < b & 'c' [[a]b]] [[a\nb]] [[]]", "a &lt; b &amp; 'c' [[a]b]] [[a\nb]] [[]]"},
+        {"==important== ==a <b>==", "<mark>important</mark> <mark>a &lt;b&gt;</mark>"},
         {"== x == ==a=b== ==x\ny==", "== x == ==a=b== ==x\ny=="},
         {"==[[Note]] https://e.com==", "<mark>[[Note]] https://e.com</mark>"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(write(c.text), c.html) << c.text;
-}
-
-TEST_F(InlineText, EndsBareAddressesBeforePunctuationAndBlanks) {
-    const Case cases[] = {
         {"see https://e.com/a.", R"(see <a href="https://e.com/a">https://e.com/a</a>.)"},
-        {"(https://e.com/x) [http://e.com]!",
-         R"((<a href="https://e.com/x">https://e.com/x</a>) [<a href="http://e.com">)"
-         R"(http://e.com</a>]!)"},
-        {"https://e.com/a?b=1&c=2;", R"(<a href="https://e.com/a?b=1&amp;c=2">)"
-                                     R"(https://e.com/a?b=1&amp;c=2</a>;)"},
+        {"(https://e.com/x) [http://e.com]!", R"((<a href="https://e.com/x">https://e.com/x</a>))"
+                                              R"( [<a href="http://e.com">http://e.com</a>]!)"},
+        {"https://e.com/?b=1&c=2;",
+         R"(<a href="https://e.com/?b=1&amp;c=2">https://e.com/?b=1&amp;c=2</a>;)"},
         {"https://e.com/a\u00A0b", "<a href=\"https://e.com/a\">https://e.com/a</a>\u00A0b"},
         {"<https://e.com/\"q\">",
          R"(&lt;<a href="https://e.com/">https://e.com/</a>&quot;q&quot;&gt;)"},
@@ -68,11 +52,10 @@ TEST_F(InlineText, EndsBareAddressesBeforePunctuationAndBlanks) {
 }
 
 TEST_F(InlineText, TakesAddressesAsTypedUnderSmartPunctuation) {
-    // The parser turned "--" into "–", "..." into "…" and straight quotes into curly ones.
+    // The parser turned "--" into "–", "---" into "—", "..." into "…", quotes into curly ones.
     const Case cases[] = {
-        {"https://example.com/a–b/c…d", R"(<a href="https://example.com/a--b/c...d">)"
-                                        R"(https://example.com/a--b/c...d</a>)"},
-        {"https://e.com/x—y", R"(<a href="https://e.com/x---y">https://e.com/x---y</a>)"},
+        {"https://example.com/a–b/c…d—e", R"(<a href="https://example.com/a--b/c...d---e">)"
+                                          R"(https://example.com/a--b/c...d---e</a>)"},
         {"see https://e.com/x…", R"(see <a href="https://e.com/x">https://e.com/x</a>…)"},
         {"“https://e.com/q”", R"(“<a href="https://e.com/q">https://e.com/q</a>”)"},
         {"‘https://e.com/it’s’", R"(‘<a href="https://e.com/it's">https://e.com/it's</a>’)"},
@@ -81,66 +64,15 @@ TEST_F(InlineText, TakesAddressesAsTypedUnderSmartPunctuation) {
         EXPECT_EQ(write(c.text), c.html) << c.text;
 }
 
-TEST_F(InlineText, NumbersDefinedFootnoteReferencesOnly) {
-    EXPECT_EQ(write("A[^1], B[^Bob’s], C[^1] [^missing] [^a b]"),
-              R"(A<sup class="footnote-ref"><a href="#fn-1" id="fnref-1">1</a></sup>, )"
-              R"(B<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs">2</a></sup>, )"
-              R"(C<sup class="footnote-ref"><a href="#fn-1" id="fnref-1">1</a></sup> )"
+TEST_F(InlineText, NumbersDefinedFootnoteReferencesOutsideLinksOnly) {
+    EXPECT_EQ(write("[^1] https://e.com [[Note]] ==hi==", true),
+              "[^1] https://e.com [[Note]] <mark>hi</mark>");
+    EXPECT_EQ(write("A[^Bob’s], B[^1], C[^Bob’s] [^missing] [^a b]"),
+              R"(A<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs">1</a></sup>, )"
+              R"(B<sup class="footnote-ref"><a href="#fn-1" id="fnref-1">2</a></sup>, )"
+              R"(C<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs">1</a></sup> )"
               "[^missing] [^a b]");
-    EXPECT_EQ(order.labels(), (std::vector<std::string>{"1", "Bob's"}));
-
-    // A footnote body numbers nothing.
-    context.footnoteOrder = nullptr;
-    EXPECT_EQ(write("[^1]"), "[^1]");
-}
-
-TEST_F(InlineText, WritesNoAnchorInsideALink) {
-    EXPECT_EQ(write("[[Note]] ![[a.png]] https://e.com ==hi== [^1]", true),
-              "[[Note]] ![[a.png]] https://e.com <mark>hi</mark> [^1]");
-    EXPECT_TRUE(order.empty());
-}
-
-TEST_F(InlineText, FindsWikilinksAndEmbedsWhole) {
-    const FakeResolver resolver{{"Bob's notes", "/n/Bob's notes.md"}};
-    context.links = WikilinkContext{&resolver, markdown::URL::fileURL(std::string("/n/Index.md"))};
-    const Case cases[] = {
-        {"see [[Bob’s notes]].",
-         R"(see <a class="wikilink" href="mdreader://local/n/Bob's%20notes.md">Bob’s notes</a>.)"},
-        {"![[Gone]]",
-         R"(<span class="wikilink unresolved" title="No note named “Gone” in this folder">)"
-         "Gone</span>"},
-        {"[[a]b]] [[a\nb]] [[]]", "[[a]b]] [[a\nb]] [[]]"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(write(c.text), c.html) << c.text;
-}
-
-TEST_F(InlineText, PropertiesBoxTakesTheFirstFootnoteNumbers) {
-    std::string out;
-    const auto writeText = [&](std::string_view text) {
-        writeInlineText(out, text, false, context);
-    };
-    writePropertiesBox(out, "source: ==see [^Bob's]==, [^Bob's]", writeText);
-    writeText("Body[^1][^Bob's]");
-    EXPECT_EQ(out, "<details class=\"frontmatter\"><summary>Properties</summary>\n<table>\n"
-                   "<tr><th>source</th><td><mark>see [^Bob's]</mark>, "
-                   R"(<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs">1</a></sup>)"
-                   "</td></tr>\n</table></details>\n"
-                   R"(Body<sup class="footnote-ref"><a href="#fn-1" id="fnref-1">2</a></sup>)"
-                   R"(<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs">1</a></sup>)");
-}
-
-TEST(TypedText, UndoesTheParsersSubstitutionsAndMapsOffsetsBack) {
-    const std::string shown = "“a–b—c…”’‘x";
-    const TypedText typed(shown);
-    EXPECT_EQ(typed.text(), "\"a--b---c...\"''x");
-    EXPECT_EQ(typed.shownOffset(0), 0u);
-    EXPECT_EQ(typed.shownOffset(1), 3u); // "a"
-    EXPECT_EQ(typed.shownOffset(3), 4u); // the second "-" of "--" stands for the "–"
-    EXPECT_EQ(typed.shownOffset(4), 7u); // "b"
-    EXPECT_EQ(typed.shownOffset(16), shown.size());
-    EXPECT_EQ(typedForm("plain—"), "plain---");
-    EXPECT_EQ(typedForm("no change \u2015 \xE2\x80"), "no change \u2015 \xE2\x80");
+    EXPECT_EQ(order.labels(), (std::vector<std::string>{"Bob's", "1"}));
 }
 
 } // namespace
