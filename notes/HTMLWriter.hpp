@@ -72,6 +72,8 @@ private:
     void writeText(std::string_view text, bool inLink);
     /// One inline element other than `Text`.
     void writeInline(const markdown::Markup& element, bool inLink);
+    /// An image; a root-relative source found in the site's "public" or "static" folder is
+    /// shown from that file.
     void writeImage(const markdown::Image& image);
 
     const MarkdownRenderer& renderer_;

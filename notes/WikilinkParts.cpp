@@ -4,7 +4,9 @@
 #include "notes/PathText.hpp"
 #include "notes/Slugify.hpp"
 
+#include <algorithm>
 #include <charconv>
+#include <ranges>
 #include <vector>
 
 namespace notes {
@@ -60,16 +62,12 @@ WikilinkParts WikilinkParts::parse(std::string_view body) {
 }
 
 std::optional<EmbedSize> parseEmbedSize(std::string_view alias) {
+    std::string lowered(alias);
+    std::ranges::replace(lowered, 'X', 'x');
     std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    while (start <= alias.size()) {
-        std::size_t x = alias.find_first_of("xX", start);
-        if (x == std::string_view::npos)
-            x = alias.size();
-        if (x > start)
-            pieces.push_back(alias.substr(start, x - start));
-        start = x + 1;
-    }
+    for (const auto piece : std::views::split(lowered, 'x'))
+        if (!piece.empty())
+            pieces.emplace_back(&*piece.begin(), std::ranges::distance(piece));
     if (pieces.empty())
         return std::nullopt;
     const std::optional<long long> width = wholeNumber(pieces[0]);
