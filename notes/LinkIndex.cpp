@@ -212,8 +212,14 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
         if (std::optional<std::string_view> bare = withoutMarkdownExtension(relativeKey))
             built->byRelativePath[*bare] = i;
 
-        lowercaseInto(name, lowered);
-        std::string_view nameKey = built->keep(lowered);
+        // An ASCII name is lowered alike alone and at the end of its path: no second copy.
+        std::string_view nameKey;
+        if (isASCII(name) && lastPathComponent(relative) == name) {
+            nameKey = lastPathComponent(relativeKey);
+        } else {
+            lowercaseInto(name, lowered);
+            nameKey = built->keep(lowered);
+        }
         built->addName(nameKey, i);
         if (std::optional<std::string_view> bare = withoutMarkdownExtension(nameKey))
             built->addName(*bare, i);
