@@ -1,6 +1,7 @@
 // The stock cmark-gfm side of the parse, render and memory figures, and its cost per MB at each
 // size. The Lumenleaf side joins each group under the same input names (see README.md).
 #include "bench/support/HeapInUse.hpp"
+#include "bench/support/InstalledMarkdown.hpp"
 #include "bench/support/MarkdownInputs.hpp"
 #include "bench/support/RatioReporter.hpp"
 #include "bench/support/StockCmark.hpp"
@@ -8,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <optional>
+#include <string>
 
 namespace bench {
 namespace {
@@ -88,6 +90,10 @@ void registerAll() {
 } // namespace bench
 
 int main(int argc, char** argv) {
+    const bench::InstalledMarkdown& docs = bench::InstalledMarkdown::shared();
+    benchmark::AddCustomContext("installed Markdown documentation",
+                                std::to_string(docs.fileCount()) + " files, " +
+                                    std::to_string(docs.byteCount()) + " bytes");
     bench::registerAll();
     return bench::runBenchmarks(argc, argv, {"cmark", "cmark_html", "cmark_tree"});
 }

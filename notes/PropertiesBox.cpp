@@ -7,6 +7,8 @@ namespace notes {
 namespace {
 
 template <typename... Cases> struct Overloaded : Cases... { using Cases::operator()...; };
+// Spelled out for compilers that do not deduce an aggregate's arguments (clang before 17).
+template <typename... Cases> Overloaded(Cases...) -> Overloaded<Cases...>;
 
 } // namespace
 
