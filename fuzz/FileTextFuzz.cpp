@@ -2,6 +2,7 @@
 // file encodes back to its very bytes, and line-break handling keeps every character.
 #include "Markdown/UnicodeText.hpp"
 #include "fuzz/FuzzCheck.hpp"
+#include "fuzz/LineBreaks.hpp"
 #include "notes/FileText.hpp"
 
 #include <cstdint>
@@ -17,16 +18,6 @@ bool hasOnlyCRLF(std::string_view text) {
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
             return false;
     return true;
-}
-
-// The text with the CRs that convertLineBreaks adds taken out again: a CR before an LF that was
-// preceded by a CR in the original stays.
-std::string withoutCRBeforeLF(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            out += text[i];
-    return out;
 }
 
 } // namespace
@@ -52,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::check(hasOnlyCRLF(crlf), "converting to CR LF leaves no bare LF");
     fuzz::check(notes::convertLineBreaks(crlf, notes::LineEnding::crlf) == crlf,
                 "converting to CR LF twice changes nothing more");
-    fuzz::check(withoutCRBeforeLF(crlf) == withoutCRBeforeLF(file->text),
+    fuzz::check(fuzz::withoutCRBeforeLF(crlf) == fuzz::withoutCRBeforeLF(file->text),
                 "converting to CR LF only adds CRs before LFs");
     return 0;
 }

@@ -2,6 +2,7 @@
 // parser reads every line of the note keeps its number, so that line numbers on the page are
 // the file's: a line is either the note's line at that number or an empty one.
 #include "fuzz/FuzzCheck.hpp"
+#include "fuzz/LineBreaks.hpp"
 #include "notes/CharacterText.hpp"
 #include "notes/ExtractFootnotes.hpp"
 #include "notes/Frontmatter.hpp"
@@ -40,10 +41,7 @@ bool keepsLineNumbers(std::string_view text, std::string_view body, std::size_t 
 
 // What the renderer hands the two steps: CR LF pairs as line feeds, no byte-order mark.
 std::string normalized(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            out += text[i];
+    std::string out = fuzz::withoutCRBeforeLF(text);
     if (out.starts_with("\xEF\xBB\xBF"))
         out.erase(0, 3);
     return out;
