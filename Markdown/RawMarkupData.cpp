@@ -182,10 +182,10 @@ template <class F> decltype(auto) withPayload(const RawMarkupData& data, F&& f) 
     return [&]<std::size_t... I>(std::index_sequence<I...>)->decltype(auto) {
         using Result = decltype(f(*data.getIf<RawMarkupKind{}>()));
         Result result{};
-        static_cast<void>(((data.kind() == static_cast<RawMarkupKind>(I)
-                                ? (result = f(*data.getIf<static_cast<RawMarkupKind>(I)>()), true)
-                                : false) ||
-                           ...));
+        ((data.kind() == static_cast<RawMarkupKind>(I)
+              ? (result = f(*data.getIf<static_cast<RawMarkupKind>(I)>()), true)
+              : false) ||
+         ...);
         return result;
     }
     (std::make_index_sequence<rawMarkupKindCount>{});
