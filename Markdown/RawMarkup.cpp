@@ -1,7 +1,10 @@
 #include "Markdown/RawMarkup.hpp"
 
+#include "Markdown/CheckedArithmetic.hpp"
 #include "Markdown/Fatal.hpp"
+#include "Markdown/IterativeRelease.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -37,55 +40,58 @@ template <class T> struct WithChildSlots {
     template <class U> bool operator==(const WithChildSlots<U>&) const { return true; }
 };
 
-std::int64_t countSubtree(const std::vector<RawMarkupPtr>& children) {
+std::int64_t countSubtree(std::span<const RawMarkupPtr> children) {
     std::int64_t count = 1;
     for (const auto& child : children)
-        require(!__builtin_add_overflow(count, child->subtreeCount(), &count));
+        count = checkedAdd(count, child->subtreeCount());
     return count;
-}
-
-// Children whose last owner goes away are released here rather than from inside their
-// parent's destructor, so that dropping a deep tree does not recurse once per level.
-thread_local std::vector<RawMarkupPtr>* releasing = nullptr;
-
-void release(std::span<RawMarkupPtr> children) {
-    if (releasing != nullptr) {
-        for (auto& child : children)
-            releasing->push_back(std::move(child));
-        return;
-    }
-    std::vector<RawMarkupPtr> pending(std::make_move_iterator(children.begin()),
-                                      std::make_move_iterator(children.end()));
-    releasing = &pending;
-    while (!pending.empty()) {
-        RawMarkupPtr next = std::move(pending.back());
-        pending.pop_back();
-        next.reset();
-    }
-    releasing = nullptr;
 }
 
 } // namespace
 
 RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> parsedRange,
                                std::vector<RawMarkupPtr> children) {
+    return create(std::move(data), std::move(parsedRange), std::span(children));
+}
+
+RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> parsedRange,
+                               std::span<RawMarkupPtr> children) {
     auto childCount = static_cast<std::int64_t>(children.size());
     RawMarkupHeader header{std::move(data), childCount, countSubtree(children),
                            std::move(parsedRange)};
     slotCountOfNextNode = children.size();
     return std::allocate_shared<RawMarkup>(WithChildSlots<RawMarkup>{}, Key{}, std::move(header),
-                                           std::move(children));
+                                           children);
 }
 
-RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::vector<RawMarkupPtr>&& children)
+RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::span<RawMarkupPtr> children)
     : head(std::move(header)), childSlots(slotsOfNextNode) {
     std::uninitialized_move(children.begin(), children.end(), childSlots);
 }
 
 RawMarkup::~RawMarkup() {
     auto slots = std::span(childSlots, static_cast<std::size_t>(head.childCount));
-    release(slots);
+    // A deep tree must not be freed by one nested destructor call per level.
+    for (auto& child : slots)
+        releaseIteratively(child);
     std::destroy(slots.begin(), slots.end());
+}
+
+RawMarkupPtr RawMarkup::makeTable(std::vector<std::optional<ColumnAlignment>> columnAlignments,
+                                  std::optional<SourceRange> parsedRange, RawMarkupPtr head,
+                                  RawMarkupPtr body) {
+    std::int64_t width = tableWidth(*head, *body);
+    if (std::cmp_less(columnAlignments.size(), width))
+        columnAlignments.resize(static_cast<std::size_t>(width));
+    return create(RawMarkupData::Table{std::move(columnAlignments)}, std::move(parsedRange),
+                  {std::move(head), std::move(body)});
+}
+
+std::int64_t RawMarkup::tableWidth(const RawMarkup& head, const RawMarkup& body) {
+    std::int64_t width = head.childCount();
+    for (const auto& row : body.children())
+        width = std::max(width, row->childCount());
+    return width;
 }
 
 const RawMarkupPtr& RawMarkup::child(std::int64_t index) const {

@@ -42,6 +42,18 @@ public:
     /// Makes a node over the children, in order; the subtree count follows from theirs.
     static RawMarkupPtr create(RawMarkupData data, std::optional<SourceRange> parsedRange = {},
                                std::vector<RawMarkupPtr> children = {});
+    /// The same, moving the children out of the span (for builders that collect the children
+    /// of many nodes in one buffer).
+    static RawMarkupPtr create(RawMarkupData data, std::optional<SourceRange> parsedRange,
+                               std::span<RawMarkupPtr> children);
+
+    /// A table node with the head and body nodes as its two children. The alignments are padded
+    /// with absent entries up to the widest row (head or body row), never shortened.
+    static RawMarkupPtr makeTable(std::vector<std::optional<ColumnAlignment>> columnAlignments,
+                                  std::optional<SourceRange> parsedRange, RawMarkupPtr head,
+                                  RawMarkupPtr body);
+    /// The number of cells of the head or of the longest body row, whichever has more.
+    static std::int64_t tableWidth(const RawMarkup& head, const RawMarkup& body);
 
     [[nodiscard]] const RawMarkupHeader& header() const { return head; }
     [[nodiscard]] const RawMarkupData& data() const { return head.data; }
@@ -69,7 +81,7 @@ public:
     static void adjustParsedRangeBeforeSharing(const RawMarkupPtr& node,
                                                std::optional<SourceRange> parsedRange);
 
-    RawMarkup(Key, RawMarkupHeader header, std::vector<RawMarkupPtr>&& children);
+    RawMarkup(Key, RawMarkupHeader header, std::span<RawMarkupPtr> children);
     ~RawMarkup();
     RawMarkup(const RawMarkup&) = delete;
     RawMarkup& operator=(const RawMarkup&) = delete;

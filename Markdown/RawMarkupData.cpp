@@ -1,5 +1,6 @@
 #include "Markdown/RawMarkupData.hpp"
 
+#include "Markdown/DebugQuoted.hpp"
 #include "Markdown/UnicodeText.hpp"
 
 namespace markdown {
@@ -70,33 +71,8 @@ template <RawMarkupKind K> bool samePayload(const Data::Empty<K>&, const Data::E
 }
 
 // Field texts in the form `label: value`, strings quoted.
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 std::string field(const std::optional<std::string>& text) {
-    return text ? quoted(*text) : "nil";
+    return text ? debugQuoted(*text) : "nil";
 }
 std::string field(std::optional<Checkbox> checkbox) {
     if (!checkbox)
@@ -118,13 +94,13 @@ std::string field(std::optional<ColumnAlignment> alignment) {
 }
 
 std::string fields(const Data::CodeBlock& p) {
-    return quoted(p.code) + ", language: " + field(p.language);
+    return debugQuoted(p.code) + ", language: " + field(p.language);
 }
 std::string fields(const Data::Heading& p) {
     return "level: " + std::to_string(p.level);
 }
 std::string fields(const Data::HTMLBlock& p) {
-    return quoted(p.html);
+    return debugQuoted(p.html);
 }
 std::string fields(const Data::ListItem& p) {
     return "checkbox: " + field(p.checkbox);
@@ -135,34 +111,34 @@ std::string fields(const Data::OrderedList& p) {
 std::string fields(const Data::BlockDirective& p) {
     std::string arguments;
     for (const auto& segment : p.arguments.segments)
-        arguments += (arguments.empty() ? "" : ", ") + quoted(segment.untrimmedText);
-    return "name: " + quoted(p.name) +
+        arguments += (arguments.empty() ? "" : ", ") + debugQuoted(segment.untrimmedText);
+    return "name: " + debugQuoted(p.name) +
            ", nameLocation: " + (p.nameLocation ? p.nameLocation->description() : "nil") +
            ", arguments: [" + arguments + "]";
 }
 std::string fields(const Data::InlineCode& p) {
-    return quoted(p.code);
+    return debugQuoted(p.code);
 }
 std::string fields(const Data::CustomInline& p) {
-    return quoted(p.text);
+    return debugQuoted(p.text);
 }
 std::string fields(const Data::Image& p) {
     return "source: " + field(p.source) + ", title: " + field(p.title);
 }
 std::string fields(const Data::InlineHTML& p) {
-    return quoted(p.html);
+    return debugQuoted(p.html);
 }
 std::string fields(const Data::Link& p) {
     return "destination: " + field(p.destination) + ", title: " + field(p.title);
 }
 std::string fields(const Data::Text& p) {
-    return quoted(p.string);
+    return debugQuoted(p.string);
 }
 std::string fields(const Data::SymbolLink& p) {
     return "destination: " + field(p.destination);
 }
 std::string fields(const Data::InlineAttributes& p) {
-    return "attributes: " + quoted(p.attributes);
+    return "attributes: " + debugQuoted(p.attributes);
 }
 std::string fields(const Data::Table& p) {
     std::string list;
@@ -174,27 +150,13 @@ std::string fields(const Data::TableCell& p) {
     return "colspan: " + std::to_string(p.colspan) + ", rowspan: " + std::to_string(p.rowspan);
 }
 std::string fields(const Data::DoxygenParam& p) {
-    return "name: " + quoted(p.name);
-}
-
-// Calls f with the payload of the data's kind.
-template <class F> decltype(auto) withPayload(const RawMarkupData& data, F&& f) {
-    return [&]<std::size_t... I>(std::index_sequence<I...>)->decltype(auto) {
-        using Result = decltype(f(*data.getIf<RawMarkupKind{}>()));
-        Result result{};
-        ((data.kind() == static_cast<RawMarkupKind>(I)
-              ? (result = f(*data.getIf<static_cast<RawMarkupKind>(I)>()), true)
-              : false) ||
-         ...);
-        return result;
-    }
-    (std::make_index_sequence<rawMarkupKindCount>{});
+    return "name: " + debugQuoted(p.name);
 }
 
 } // namespace
 
 std::string RawMarkupData::description() const {
-    return withPayload(*this, [&](const auto& payload) -> std::string {
+    return visit([&](const auto& payload) -> std::string {
         std::string name(caseName(kind()));
         if constexpr (requires { fields(payload); })
             return name + "(" + fields(payload) + ")";
@@ -206,7 +168,7 @@ std::string RawMarkupData::description() const {
 bool operator==(const RawMarkupData& a, const RawMarkupData& b) {
     if (a.kind() != b.kind())
         return false;
-    return withPayload(a, [&](const auto& payload) {
+    return a.visit([&](const auto& payload) {
         using P = std::decay_t<decltype(payload)>;
         return samePayload(payload, *b.getIf<P>());
     });

@@ -140,6 +140,18 @@ public:
     requires isPayload<P>
     [[nodiscard]] const P* getIf() const { return getIf<kindOf<P>>(); }
 
+    /// Calls `f` with the payload (of the data's own payload type) and returns what it returns.
+    template <class F> decltype(auto) visit(F&& f) const {
+        return std::visit(
+            [&](const auto& stored) -> decltype(auto) {
+                if constexpr (requires { stored.get(); })
+                    return f(*stored);
+                else
+                    return f(stored);
+            },
+            storage);
+    }
+
     /// The case name with the payload's fields in parentheses, for example `heading(level: 2)`.
     [[nodiscard]] std::string description() const;
 

@@ -24,7 +24,7 @@ struct SourceLocation {
     /// Ordered by line, then column; the source takes no part, so two locations can be
     /// unequal while neither comes first.
     friend std::weak_ordering operator<=>(const SourceLocation& a, const SourceLocation& b) {
-        if (auto byLine = a.line <=> b.line; byLine != 0)
+        if (auto byLine = a.line <=> b.line; std::is_neq(byLine))
             return byLine;
         return a.column <=> b.column;
     }

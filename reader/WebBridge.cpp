@@ -115,6 +115,11 @@ void WebBridge::setContent(const std::string& html, std::optional<int> line) con
         send("mdr.setContent", {html});
 }
 
+void WebBridge::setAppearance(const notes::PageAppearance& appearance) const {
+    send("mdr.setAppearance", {std::string(notes::rawValue(appearance.typeface)),
+                               appearance.textScale, notes::pageMeasure(appearance.lineWidth)});
+}
+
 void WebBridge::topLine(std::function<void(int)> done) const {
     auto view = webView();
     if (!view) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Markdown/URL.hpp"
+#include "notes/PageAppearance.hpp"
 #include "reader/FindStatus.hpp"
 #include "reader/PageScripting.hpp"
 
@@ -47,6 +48,8 @@ public:
     void scrollToLine(int line) const;
     /// Replaces the page's content; with a line, brings that source line into view.
     void setContent(const std::string& html, std::optional<int> line) const;
+    /// Sets the page's typeface, text scale and measure.
+    void setAppearance(const notes::PageAppearance& appearance) const;
 
     /// Answers the 1-based source line at the top of the page; 1 when there is no page or the
     /// page gives no usable number. Without a page the answer comes at once.

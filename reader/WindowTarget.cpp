@@ -1,15 +1,9 @@
 #include "reader/WindowTarget.hpp"
 
-#include <filesystem>
+#include "reader/DiskPath.hpp"
 
 namespace reader {
 namespace {
-
-// Existence by path alone: folder or file does not matter here.
-bool existsAt(const markdown::URL& url) {
-    std::error_code error;
-    return !url.empty() && std::filesystem::exists(url.filesystemPath(), error);
-}
 
 void combine(std::size_t& seed, std::size_t value) {
     seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
@@ -26,6 +20,7 @@ constexpr const char* keys[] = {"folder", "file"};
 
 } // namespace
 
+// Existence by path alone: folder or file does not matter here.
 WindowTarget::Opening WindowTarget::opening() const {
     if (folder && existsAt(*folder))
         return OpenFolder{*folder, file};

@@ -18,8 +18,7 @@ TEST(RawMarkupData, KeepsItsKindAndPayload) {
     Data link = Data::Link{"a.md", "Title"};
     EXPECT_EQ(link.getIf<Data::Link>()->destination, "a.md");
     EXPECT_EQ(link.getIf<Data::Link>()->title, "Title");
-    Data copy = link;
-    EXPECT_EQ(copy, link);
+    EXPECT_EQ(Data(link), link);
 
     EXPECT_EQ(Data(Data::DoxygenReturns{}).kind(), RawMarkupKind::doxygenReturns);
     EXPECT_EQ(Data(Data::CodeBlock{"x", std::nullopt}).kind(), RawMarkupKind::codeBlock);

@@ -147,5 +147,21 @@ TEST(RawMarkup, DeepTreesCompareAndDropWithoutExhaustingTheStack) {
     });
 }
 
+TEST(RawMarkup, TakesChildrenOutOfASharedBuffer) {
+    auto a = rawText("a");
+    std::vector<RawMarkupPtr> buffer{rawText("before"), a, rawText("b")};
+    auto paragraph = RawMarkup::create(RawMarkupData::Paragraph{}, range(1, 1, 1, 3),
+                                       std::span(buffer).subspan(1));
+    EXPECT_EQ(paragraph->childCount(), 2);
+    EXPECT_EQ(paragraph->subtreeCount(), 3);
+    EXPECT_EQ(paragraph->child(0), a);
+    EXPECT_EQ(paragraph->parsedRange(), range(1, 1, 1, 3));
+    // Moved, not copied: the buffer no longer holds the children.
+    EXPECT_NE(buffer[0], nullptr);
+    EXPECT_EQ(buffer[1], nullptr);
+    EXPECT_EQ(buffer[2], nullptr);
+    EXPECT_EQ(a.use_count(), 2);
+}
+
 } // namespace
 } // namespace markdown

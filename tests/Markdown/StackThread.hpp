@@ -26,6 +26,6 @@ inline void runWithStackSize(std::size_t bytes, std::function<void()> body) {
     pthread_join(thread, nullptr);
 }
 
-inline constexpr std::size_t desktopStackSize = 8 * 1024 * 1024;
+inline constexpr std::size_t desktopStackSize = std::size_t{8} * 1024 * 1024;
 
 } // namespace markdown::testing

@@ -1,19 +1,11 @@
 #include "reader/EditorBridge.hpp"
 
+#include "FakeTextView.hpp"
+
 #include <gtest/gtest.h>
 
 namespace reader {
 namespace {
-
-struct FakeTextView final : EditorTextView {
-    explicit FakeTextView(std::optional<std::string> before) : before(std::move(before)) {}
-    std::optional<std::string> textBeforePointBelowTop(double distance) const override {
-        return distance == 60 ? before : std::nullopt;
-    }
-    void focus() override {}
-    void performTextFinderAction(FinderAction) override {}
-    std::optional<std::string> before;
-};
 
 TEST(EditorBridge, CountsEachKindOfLineBreakOnceAboveTheTopOfTheView) {
     const std::pair<std::optional<std::string>, int> cases[] = {

@@ -2,6 +2,7 @@
 
 #include "reader/PageScripting.hpp"
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,10 +18,10 @@ public:
         waiting.push_back(std::move(completion));
     }
 
-    /// Answers the oldest awaited script.
-    void answer(Result result) {
-        auto completion = std::move(waiting.front());
-        waiting.erase(waiting.begin());
+    /// Answers the oldest awaited script, or the `at`-th of those still waiting.
+    void answer(Result result, std::size_t at = 0) {
+        auto completion = std::move(waiting.at(at));
+        waiting.erase(waiting.begin() + static_cast<std::ptrdiff_t>(at));
         completion(std::move(result));
     }
 

@@ -38,9 +38,13 @@ TEST(WebBridge, SendsCallsWithoutResultAndDropsThemOnceThePageIsGone) {
     bridge.setContent("<p>b</p>", 7);
     bridge.scrollToAnchor("intro");
     bridge.scrollToLine(40);
+    bridge.setAppearance({notes::Typeface::sans, 1.25, notes::LineWidth::wide});
+    bridge.setAppearance({});
     EXPECT_EQ(page->sent, (std::vector<std::string>{
                               R"(mdr.setContent("<p>a</p>"))", R"(mdr.setContent("<p>b</p>",7))",
-                              R"(mdr.scrollToAnchor("intro"))", "mdr.scrollToLine(40)"}));
+                              R"(mdr.scrollToAnchor("intro"))", "mdr.scrollToLine(40)",
+                              R"(mdr.setAppearance("sans",1.25,44.0))",
+                              R"(mdr.setAppearance("serif",1.0,37.0))"}));
 
     page.reset();
     EXPECT_EQ(bridge.webView(), nullptr);

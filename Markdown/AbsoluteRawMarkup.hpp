@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Markdown/MarkupMetadata.hpp"
+#include "Markdown/RawMarkup.hpp"
+
+namespace markdown {
+
+/// A shared raw node and where it stands in this tree.
+struct AbsoluteRawMarkup {
+    RawMarkupPtr markup;
+    MarkupMetadata metadata;
+};
+
+} // namespace markdown

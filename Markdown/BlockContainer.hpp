@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Markdown/BlockMarkup.hpp"
+#include "Markdown/ChildContainer.hpp"
+
+namespace markdown {
+
+/// Any block element whose children are blocks.
+class BlockContainer : public InterfaceMarkup<MarkupInterface::blockContainer, BlockMarkup>,
+                       public ChildContainer<BlockContainer, BlockMarkup> {
+public:
+    using InterfaceMarkup::InterfaceMarkup;
+};
+
+} // namespace markdown

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Markdown/InterfaceMarkup.hpp"
+
+namespace markdown {
+
+/// Any block element.
+class BlockMarkup : public InterfaceMarkup<MarkupInterface::blockMarkup, Markup> {
+public:
+    using InterfaceMarkup::InterfaceMarkup;
+};
+
+} // namespace markdown

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Markdown/BlockMarkup.hpp"
+#include "Markdown/ContainerElement.hpp"
+
+namespace markdown {
+
+/// A quotation block.
+class BlockQuote
+    : public ContainerElement<BlockQuote, RawMarkupKind::blockQuote, BlockMarkup, true> {
+public:
+    static constexpr std::string_view typeName = "BlockQuote";
+    using ContainerElement::ContainerElement;
+
+    /// Calls the visitor's entry for this type.
+    template <class Visitor> auto accept(Visitor& visitor) const {
+        return visitor.visitBlockQuote(*this);
+    }
+};
+
+} // namespace markdown

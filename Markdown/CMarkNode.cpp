@@ -1,0 +1,112 @@
+#include "Markdown/CMarkNode.hpp"
+
+#include "Markdown/AttributeExtension.hpp"
+#include "Markdown/CMarkAnnotations.hpp"
+
+#include <cmark-gfm-core-extensions.h>
+#include <cmark-gfm.h>
+
+namespace markdown {
+namespace {
+
+std::optional<std::string_view> text(const char* value) {
+    if (value == nullptr)
+        return std::nullopt;
+    return std::string_view(value);
+}
+
+} // namespace
+
+std::string_view CMarkNode::typeString() const {
+    return node == nullptr ? "NONE" : cmark_node_get_type_string(node);
+}
+
+CMarkPosition CMarkNode::position() const {
+    if (node == nullptr)
+        return {};
+    return {cmark_node_get_start_line(node), cmark_node_get_start_column(node),
+            cmark_node_get_end_line(node), cmark_node_get_end_column(node)};
+}
+
+std::optional<std::string_view> CMarkNode::literal() const {
+    return node == nullptr ? std::nullopt : text(cmark_node_get_literal(node));
+}
+
+int CMarkNode::headingLevel() const {
+    return node == nullptr ? 0 : cmark_node_get_heading_level(node);
+}
+
+CMarkListType CMarkNode::listType() const {
+    switch (node == nullptr ? CMARK_NO_LIST : cmark_node_get_list_type(node)) {
+    case CMARK_BULLET_LIST:
+        return CMarkListType::bullet;
+    case CMARK_ORDERED_LIST:
+        return CMarkListType::ordered;
+    default:
+        return CMarkListType::none;
+    }
+}
+
+int CMarkNode::listStart() const {
+    return node == nullptr ? 0 : cmark_node_get_list_start(node);
+}
+
+std::optional<std::string_view> CMarkNode::fenceInfo() const {
+    return node == nullptr ? std::nullopt : text(cmark_node_get_fence_info(node));
+}
+
+std::optional<std::string_view> CMarkNode::url() const {
+    return node == nullptr ? std::nullopt : text(cmark_node_get_url(node));
+}
+
+std::optional<std::string_view> CMarkNode::title() const {
+    return node == nullptr ? std::nullopt : text(cmark_node_get_title(node));
+}
+
+bool CMarkNode::isTaskChecked() const {
+    return node != nullptr && cmark_gfm_extensions_get_tasklist_item_checked(node);
+}
+
+std::optional<std::string_view> CMarkNode::attributes() const {
+    return attributeText(node);
+}
+
+unsigned CMarkNode::backtickCount() const {
+    if (node == nullptr || cmark_node_get_type(node) != CMARK_NODE_CODE)
+        return 0;
+    return recordedBacktickCount(node);
+}
+
+std::uint16_t CMarkNode::tableColumns() const {
+    return node == nullptr ? 0 : cmark_gfm_extensions_get_table_columns(node);
+}
+
+std::span<const std::uint8_t> CMarkNode::tableAlignments() const {
+    const std::uint8_t* bytes =
+        node == nullptr ? nullptr : cmark_gfm_extensions_get_table_alignments(node);
+    if (bytes == nullptr)
+        return {};
+    return {bytes, tableColumns()};
+}
+
+std::uint32_t CMarkNode::colspan() const {
+    return typeString() == "table_cell" ? recordedTableCellSpan(node).colspan : 1;
+}
+
+std::uint32_t CMarkNode::rowspan() const {
+    return typeString() == "table_cell" ? recordedTableCellSpan(node).rowspan : 1;
+}
+
+CMarkNode CMarkNode::parent() const {
+    return CMarkNode(node == nullptr ? nullptr : cmark_node_parent(node));
+}
+
+CMarkNode CMarkNode::firstChild() const {
+    return CMarkNode(node == nullptr ? nullptr : cmark_node_first_child(node));
+}
+
+CMarkNode CMarkNode::next() const {
+    return CMarkNode(node == nullptr ? nullptr : cmark_node_next(node));
+}
+
+} // namespace markdown

@@ -1,0 +1,148 @@
+#include "Markdown/CodeSpanBackticks.hpp"
+
+#include "Markdown/AttributeExtension.hpp"
+#include "Markdown/CMarkAnnotations.hpp"
+#include "Markdown/NodeContent.hpp"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include <cmark-gfm.h>
+#include <cmark-gfm/node.h>
+
+namespace markdown {
+namespace {
+
+// The text one inline parse ran over, and how far the spans found in it so far reach.
+struct InlineContent {
+    std::string_view text;
+    std::vector<std::size_t> lineStarts;
+    std::size_t resumeAt = 0;
+    // Lines the parser failed to count before the last span (after a backslash line break or a
+    // title across lines); it only grows along the text.
+    std::size_t uncountedLines = 0;
+};
+
+std::vector<std::size_t> lineStartsOf(std::string_view text) {
+    std::vector<std::size_t> starts{0};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        if (text[i] == '\n' || text[i] == '\r')
+            starts.push_back(i + 1);
+    }
+    return starts;
+}
+
+// The code the parser makes of a span's content: line endings become spaces, and one space is
+// stripped from each end when both ends have one and the content is not all spaces.
+std::string normalizedCode(std::string_view raw) {
+    std::string code;
+    code.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
+            continue;
+        code += raw[i] == '\n' || raw[i] == '\r' ? ' ' : raw[i];
+    }
+    const bool allSpaces = code.find_first_not_of(' ') == std::string::npos;
+    if (!allSpaces && code.size() >= 2 && code.front() == ' ' && code.back() == ' ')
+        return code.substr(1, code.size() - 2);
+    return code;
+}
+
+bool isBlock(cmark_node* node) {
+    return (cmark_node_get_type(node) & CMARK_NODE_TYPE_MASK) == CMARK_NODE_TYPE_BLOCK;
+}
+
+// The node whose own content the parser read the span from.
+cmark_node* contentOwner(cmark_node* codeSpan) {
+    cmark_node* node = cmark_node_parent(codeSpan);
+    while (node != nullptr && !isBlock(node) && !attributeText(node))
+        node = cmark_node_parent(node);
+    return node;
+}
+
+// The backtick count of the code span whose opening run ends just before `offset` in `text`,
+// when a span with exactly this literal starts there.
+std::optional<unsigned> codeSpanOpeningBefore(std::string_view text, std::size_t offset,
+                                              std::string_view literal) {
+    if (offset == 0 || offset > text.size() || text[offset - 1] != '`')
+        return std::nullopt;
+    std::size_t runStart = offset - 1;
+    while (runStart > 0 && text[runStart - 1] == '`')
+        --runStart;
+    std::size_t backslashes = 0;
+    while (runStart > backslashes && text[runStart - backslashes - 1] == '\\')
+        ++backslashes;
+    // An escaped first backtick is text; the span opens with the rest of the run.
+    const std::size_t count = offset - runStart - backslashes % 2;
+    if (count == 0)
+        return std::nullopt;
+    for (std::size_t i = offset; i < text.size();) {
+        if (text[i] != '`') {
+            ++i;
+            continue;
+        }
+        std::size_t runEnd = i;
+        while (runEnd < text.size() && text[runEnd] == '`')
+            ++runEnd;
+        if (runEnd - i == count) {
+            if (normalizedCode(text.substr(offset, i - offset)) != literal)
+                return std::nullopt;
+            return static_cast<unsigned>(count);
+        }
+        i = runEnd;
+    }
+    return std::nullopt;
+}
+
+unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner, InlineContent& content) {
+    const std::string_view literal = cmark_node_get_literal(codeSpan);
+    const long lineIndex = std::max(0, codeSpan->start_line - owner->start_line);
+    const long column = codeSpan->start_column - owner->start_column - owner->internal_offset;
+    for (std::size_t line = lineIndex + content.uncountedLines;
+         line < content.lineStarts.size() && column >= 0; ++line) {
+        const std::size_t offset = content.lineStarts[line] + static_cast<std::size_t>(column);
+        if (offset < content.resumeAt)
+            continue;
+        if (const auto count = codeSpanOpeningBefore(content.text, offset, literal)) {
+            content.uncountedLines = line - lineIndex;
+            content.resumeAt = offset + literal.size();
+            return *count;
+        }
+    }
+    // Not found again: the parser placed the span where no span with its code starts. A single
+    // backtick is by far the most common delimiter.
+    return 1;
+}
+
+} // namespace
+
+void recordBacktickCounts(cmark_node* root) {
+    std::unordered_map<cmark_node*, InlineContent> contents;
+    const std::unique_ptr<cmark_iter, decltype(&cmark_iter_free)> iterator(cmark_iter_new(root),
+                                                                           cmark_iter_free);
+    for (cmark_event_type event; (event = cmark_iter_next(iterator.get())) != CMARK_EVENT_DONE;) {
+        cmark_node* node = cmark_iter_get_node(iterator.get());
+        if (event != CMARK_EVENT_ENTER || cmark_node_get_type(node) != CMARK_NODE_CODE)
+            continue;
+        cmark_node* owner = contentOwner(node);
+        if (owner == nullptr) {
+            setBacktickCount(node, 1);
+            continue;
+        }
+        auto [entry, added] = contents.try_emplace(owner);
+        if (added) {
+            entry->second.text = nodeContent(owner);
+            entry->second.lineStarts = lineStartsOf(entry->second.text);
+        }
+        setBacktickCount(node, backtickCountOf(node, owner, entry->second));
+    }
+}
+
+} // namespace markdown

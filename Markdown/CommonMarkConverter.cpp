@@ -1,0 +1,272 @@
+#include "Markdown/CommonMarkConverter.hpp"
+
+#include "Markdown/CMarkIterator.hpp"
+#include "Markdown/CMarkParser.hpp"
+#include "Markdown/CMarkTableState.hpp"
+#include "Markdown/Fatal.hpp"
+#include "Markdown/ParserNodeKind.hpp"
+
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace markdown {
+namespace {
+
+std::string ownedText(std::optional<std::string_view> text) {
+    if (!text)
+        fatal("Expected literal content for cmark node but got null pointer");
+    return std::string(*text);
+}
+
+std::optional<std::string> nonEmpty(std::optional<std::string_view> text) {
+    require(text.has_value());
+    if (text->empty())
+        return std::nullopt;
+    return std::string(*text);
+}
+
+/// One conversion of a parser tree. The parser's tree can nest tens of thousands of levels
+/// (a line of `>`, a run of `*`), so containers wait on a heap stack for their exit event, and
+/// the converted children of every open container wait, in order, in one shared buffer.
+class Converter {
+public:
+    Converter(CMarkNode root, const std::optional<URL>& source, ParseOptions options)
+        : iterator(root), source(source), options(options) {
+        open.reserve(32);
+        children.reserve(256);
+    }
+
+    RawMarkupPtr run() {
+        require(step() == CMarkEvent::enter && kindOf(iterator.node()) == ParserNodeKind::document);
+        RawMarkupPtr document;
+        while (!document) {
+            const CMarkNode node = iterator.node();
+            if (iterator.event() == CMarkEvent::enter) {
+                const ParserNodeKind kind = kindOf(node);
+                if (kind == ParserNodeKind::tableRow && tables.awaitsBody())
+                    tables.startBody(rangeOf(node));
+                if (isLeaf(kind))
+                    children.push_back(convertLeaf(node, kind));
+                else
+                    open.push_back({node, kind, children.size()});
+            } else {
+                require(iterator.event() == CMarkEvent::exit && !open.empty() &&
+                        open.back().node == node);
+                const OpenContainer container = open.back();
+                open.pop_back();
+                RawMarkupPtr made = convertContainer(container, rangeOf(node));
+                children.resize(container.firstChild);
+                if (open.empty())
+                    document = std::move(made);
+                else
+                    children.push_back(std::move(made));
+            }
+            step();
+        }
+        require(iterator.event() == CMarkEvent::done && !iterator.node());
+        if (document->kind() != RawMarkupKind::document)
+            fatal("cmark top-level conversion didn't produce a RawMarkup.document");
+        return document;
+    }
+
+private:
+    struct OpenContainer {
+        CMarkNode node;
+        ParserNodeKind kind;
+        std::size_t firstChild; // in `children`
+    };
+
+    CMarkEvent step() { return iterator.next(); }
+
+    static ParserNodeKind kindOf(CMarkNode node) {
+        const std::string_view type = node.typeString();
+        const auto kind = parserNodeKind(type);
+        if (!kind || *kind == ParserNodeKind::none || *kind == ParserNodeKind::unknown)
+            fatal("Unknown cmark node type '" + std::string(type) +
+                  "' encountered during conversion");
+        return *kind;
+    }
+
+    std::optional<SourceRange> rangeOf(CMarkNode node) const {
+        return cmarkSourceRange(node.position(), node.backtickCount(), source);
+    }
+
+    RawMarkupPtr convertLeaf(CMarkNode node, ParserNodeKind kind) const {
+        auto range = rangeOf(node);
+        return RawMarkup::create(leafData(node, kind), std::move(range));
+    }
+
+    RawMarkupData leafData(CMarkNode node, ParserNodeKind kind) const {
+        switch (kind) {
+        case ParserNodeKind::text:
+            return RawMarkupData::Text{ownedText(node.literal())};
+        case ParserNodeKind::htmlBlock:
+            return RawMarkupData::HTMLBlock{ownedText(node.literal())};
+        case ParserNodeKind::htmlInline:
+            return RawMarkupData::InlineHTML{ownedText(node.literal())};
+        case ParserNodeKind::customInline:
+            return RawMarkupData::CustomInline{ownedText(node.literal())};
+        case ParserNodeKind::codeBlock: {
+            const auto info = node.fenceInfo();
+            require(info.has_value());
+            std::optional<std::string> language;
+            if (!info->empty())
+                language = std::string(*info);
+            return RawMarkupData::CodeBlock{ownedText(node.literal()), std::move(language)};
+        }
+        case ParserNodeKind::code: {
+            std::string code = ownedText(node.literal());
+            if (options.contains(ParseOptions::parseSymbolLinks) && node.backtickCount() >= 2)
+                return RawMarkupData::SymbolLink{std::move(code)};
+            return RawMarkupData::InlineCode{std::move(code)};
+        }
+        case ParserNodeKind::softBreak:
+            return RawMarkupData::SoftBreak{};
+        case ParserNodeKind::lineBreak:
+            return RawMarkupData::LineBreak{};
+        case ParserNodeKind::thematicBreak:
+            return RawMarkupData::ThematicBreak{};
+        default:
+            fatal();
+        }
+    }
+
+    // At the container's exit event, with its children converted.
+    RawMarkupPtr convertContainer(const OpenContainer& container,
+                                  std::optional<SourceRange> range) {
+        auto made = std::span(children).subspan(container.firstChild);
+        switch (container.kind) {
+        case ParserNodeKind::table:
+            tables.leaveTable(range);
+            return tables.makeTable(container.node, std::move(range), made);
+        case ParserNodeKind::tableHeader:
+            tables.leaveHeader();
+            [[fallthrough]];
+        case ParserNodeKind::tableRow:
+            for (const auto& cell : made)
+                require(cell->kind() == RawMarkupKind::tableCell);
+            break;
+        case ParserNodeKind::list:
+            for (const auto& item : made) {
+                if (item->kind() != RawMarkupKind::listItem)
+                    fatal("Converted cmark list had a node other than RawMarkup.listItem");
+            }
+            break;
+        default:
+            break;
+        }
+        return RawMarkup::create(containerData(container), std::move(range), made);
+    }
+
+    static RawMarkupData containerData(const OpenContainer& container) {
+        const CMarkNode node = container.node;
+        switch (container.kind) {
+        case ParserNodeKind::document:
+            return RawMarkupData::Document{};
+        case ParserNodeKind::blockQuote:
+            return RawMarkupData::BlockQuote{};
+        case ParserNodeKind::customBlock:
+            return RawMarkupData::CustomBlock{};
+        case ParserNodeKind::paragraph:
+            return RawMarkupData::Paragraph{};
+        case ParserNodeKind::heading:
+            return RawMarkupData::Heading{node.headingLevel()};
+        case ParserNodeKind::list:
+            return listData(node);
+        case ParserNodeKind::item:
+            return RawMarkupData::ListItem{};
+        case ParserNodeKind::tasklist:
+            return RawMarkupData::ListItem{node.isTaskChecked() ? Checkbox::checked
+                                                                : Checkbox::unchecked};
+        case ParserNodeKind::emph:
+            return RawMarkupData::Emphasis{};
+        case ParserNodeKind::strong:
+            return RawMarkupData::Strong{};
+        case ParserNodeKind::strikethrough:
+            return RawMarkupData::Strikethrough{};
+        case ParserNodeKind::link:
+            return RawMarkupData::Link{nonEmpty(node.url()), nonEmpty(node.title())};
+        case ParserNodeKind::image:
+            return RawMarkupData::Image{nonEmpty(node.url()), nonEmpty(node.title())};
+        case ParserNodeKind::attribute: {
+            const auto attributes = node.attributes();
+            require(attributes.has_value());
+            return RawMarkupData::InlineAttributes{std::string(*attributes)};
+        }
+        case ParserNodeKind::tableHeader:
+            return RawMarkupData::TableHead{};
+        case ParserNodeKind::tableRow:
+            return RawMarkupData::TableRow{};
+        case ParserNodeKind::tableCell:
+            return RawMarkupData::TableCell{node.colspan(), node.rowspan()};
+        default:
+            fatal();
+        }
+    }
+
+    static RawMarkupData listData(CMarkNode node) {
+        switch (node.listType()) {
+        case CMarkListType::ordered: {
+            const int start = node.listStart();
+            require(start >= 0);
+            return RawMarkupData::OrderedList{static_cast<std::uint64_t>(start)};
+        }
+        case CMarkListType::bullet:
+            return RawMarkupData::UnorderedList{};
+        default:
+            fatal("cmark reported a list node but said its list type is CMARK_NO_LIST?");
+        }
+    }
+
+    CMarkIterator iterator;
+    const std::optional<URL>& source;
+    ParseOptions options;
+    CMarkTableState tables;
+    std::vector<OpenContainer> open;
+    std::vector<RawMarkupPtr> children; // of every open container, in document order
+};
+
+} // namespace
+
+int cmarkOptionBits(ParseOptions options) {
+    int bits = CMarkParser::tableCellSpans;
+    if (!options.contains(ParseOptions::disableSmartOpts))
+        bits |= CMarkParser::smartPunctuation;
+    if (!options.contains(ParseOptions::disableSourcePosOpts))
+        bits |= CMarkParser::sourcePositions;
+    return bits;
+}
+
+std::optional<SourceRange> cmarkSourceRange(const CMarkPosition& position, unsigned backtickCount,
+                                            const std::optional<URL>& source) {
+    if (position.startLine <= 0 || position.startColumn <= 0)
+        return std::nullopt;
+    if (position.endLine <= 0 || position.endColumn < 0)
+        return std::nullopt;
+    const std::int64_t widen = backtickCount;
+    SourceLocation start(position.startLine, position.startColumn - widen, source);
+    SourceLocation end(position.endLine, position.endColumn + widen + 1, source);
+    if (end < start)
+        return std::nullopt;
+    return SourceRange(std::move(start), std::move(end));
+}
+
+RawMarkupPtr convertCMarkDocument(CMarkNode document, const std::optional<URL>& source,
+                                  ParseOptions options) {
+    return Converter(document, source, options).run();
+}
+
+RawMarkupPtr parseRawDocument(std::string_view text, const std::optional<URL>& source,
+                              ParseOptions options) {
+    const CMarkDocument parsed = CMarkParser::parse(text, cmarkOptionBits(options));
+    return convertCMarkDocument(parsed.root(), source, options);
+}
+
+Document parseString(std::string_view text, const std::optional<URL>& source,
+                     ParseOptions options) {
+    return Document::fromRaw(parseRawDocument(text, source, options));
+}
+
+} // namespace markdown

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Markdown/CMarkNode.hpp"
+#include "Markdown/Document.hpp"
+#include "Markdown/ParseOptions.hpp"
+#include "Markdown/RawMarkup.hpp"
+#include "Markdown/SourceRange.hpp"
+#include "Markdown/URL.hpp"
+
+#include <optional>
+#include <string_view>
+
+namespace markdown {
+
+/// The parser's option bits for a parse with these options: table cell spans always, smart
+/// punctuation unless `disableSmartOpts`, source positions unless `disableSourcePosOpts`.
+[[nodiscard]] int cmarkOptionBits(ParseOptions options);
+
+/// The range of a node the parser places at `position`: from its first byte to just past its
+/// last, widened on both sides by the backtick count of a code span (the parser places a code
+/// span between its backtick runs). None when a start number is not positive, the end line is
+/// not positive, the end column is negative, or the end would come before the start. Every
+/// location carries `source`.
+[[nodiscard]] std::optional<SourceRange> cmarkSourceRange(const CMarkPosition& position,
+                                                          unsigned backtickCount,
+                                                          const std::optional<URL>& source);
+
+/// Converts a finished parser tree, given by its document node, into raw markup, bottom-up: a
+/// `document` node over the converted blocks, each node with its range. Walks with a heap stack,
+/// so any depth of nesting converts. A tree the parser cannot make from text (an unknown node
+/// type, a custom inline without text, a table alignment other than l, c, r or none, ...)
+/// stops the program.
+[[nodiscard]] RawMarkupPtr
+convertCMarkDocument(CMarkNode document, const std::optional<URL>& source, ParseOptions options);
+
+/// Parses the whole text as CommonMark with GitHub tables, strikethrough and task lists (and
+/// our attribute spans) and converts it. Never fails. `parseBlockDirectives` and
+/// `parseMinimalDoxygen` make no difference here.
+[[nodiscard]] RawMarkupPtr parseRawDocument(std::string_view text, const std::optional<URL>& source,
+                                            ParseOptions options);
+
+/// `parseRawDocument` wrapped as a `Document`: the root of a new tree (fresh root identifier).
+[[nodiscard]] Document parseString(std::string_view text, const std::optional<URL>& source = {},
+                                   ParseOptions options = {});
+
+} // namespace markdown

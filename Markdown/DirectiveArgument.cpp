@@ -1,0 +1,13 @@
+#include "Markdown/DirectiveArgument.hpp"
+
+#include "Markdown/UnicodeText.hpp"
+
+namespace markdown {
+
+bool operator==(const DirectiveArgument& a, const DirectiveArgument& b) {
+    return a.nameRange == b.nameRange && a.valueRange == b.valueRange &&
+           a.hasTrailingComma == b.hasTrailingComma && canonicallyEqual(a.name, b.name) &&
+           canonicallyEqual(a.value, b.value);
+}
+
+} // namespace markdown

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Markdown/ChildContainer.hpp"
+#include "Markdown/PlainTextConvertibleMarkup.hpp"
+
+namespace markdown {
+
+/// Any element whose children are inline elements.
+class InlineContainer
+    : public InterfaceMarkup<MarkupInterface::inlineContainer, PlainTextConvertibleMarkup>,
+      public ChildContainer<InlineContainer, InlineMarkup> {
+public:
+    using InterfaceMarkup::InterfaceMarkup;
+    /// The element's own rule: not every inline container joins its children's texts alone.
+    using PlainTextConvertibleMarkup::plainText;
+};
+
+} // namespace markdown

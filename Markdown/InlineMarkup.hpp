@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Markdown/PlainTextConvertibleMarkup.hpp"
+
+namespace markdown {
+
+/// Any inline element.
+class InlineMarkup
+    : public InterfaceMarkup<MarkupInterface::inlineMarkup, PlainTextConvertibleMarkup> {
+public:
+    using InterfaceMarkup::InterfaceMarkup;
+};
+
+} // namespace markdown

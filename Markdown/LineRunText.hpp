@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Markdown/TrimmedLine.hpp"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace markdown {
+
+/// A run of ordinary lines as it goes to the CommonMark parser: each line without the
+/// indentation of the directive or command it stands in, the lines joined by line feeds. What
+/// was cut from each line lets the parsed ranges be moved back onto the input.
+struct LineRunText {
+    /// Each line from its parse position after skipping at most `indentation` leading spaces
+    /// and tabs (a tab counting one), joined with "\n" and no line feed after the last.
+    static LineRunText make(std::span<const TrimmedLine> lines, std::int64_t indentation);
+
+    std::string text;
+    /// Line number of the first line in the input; 1 when it has none.
+    std::int64_t startLine = 1;
+    /// Per line, the characters before the text that was kept: the skipped indentation and
+    /// whatever the line had consumed before, such as a Doxygen command.
+    std::vector<std::int64_t> trimmedIndentationPerLine;
+};
+
+} // namespace markdown

@@ -1,0 +1,9 @@
+#include "Markdown/MarkupChildren.hpp"
+
+namespace markdown {
+
+ReversedMarkupChildren MarkupChildren::reversed() const {
+    return ReversedMarkupChildren(parent);
+}
+
+} // namespace markdown

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Markdown/MarkupIdentifier.hpp"
+
+#include <cstdint>
+
+namespace markdown {
+
+/// Where a raw node stands in one tree.
+struct MarkupMetadata {
+    MarkupIdentifier id;
+    /// Position among the parent's children; 0 for a root.
+    std::int64_t indexInParent;
+};
+
+} // namespace markdown

@@ -1,0 +1,12 @@
+#include "Markdown/MarkupWalker.hpp"
+
+namespace markdown {
+
+void MarkupWalker::descendInto(const Markup& markup) {
+    withStackSpace([&] {
+        for (const Markup& child : markup.children())
+            visit(child);
+    });
+}
+
+} // namespace markdown

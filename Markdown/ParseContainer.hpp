@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Markdown/PendingBlockDirective.hpp"
+#include "Markdown/PendingDoxygenCommand.hpp"
+#include "Markdown/TrimmedLine.hpp"
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace markdown {
+
+/// A group of input lines found by the block-directive parser: the document, a run of
+/// ordinary Markdown lines, a block directive with its content, or a Doxygen command with its
+/// lines. Containers nest as deep as directives do; dropping or printing one never recurses.
+class ParseContainer {
+public:
+    struct Root {
+        std::vector<ParseContainer> children;
+    };
+    /// Consecutive ordinary lines, later parsed as CommonMark together.
+    struct LineRun {
+        std::vector<TrimmedLine> lines;
+        /// The run currently stands inside an open fenced code block.
+        bool isInCodeFence = false;
+    };
+    struct BlockDirective {
+        PendingBlockDirective directive;
+        std::vector<ParseContainer> children;
+    };
+    struct DoxygenCommand {
+        PendingDoxygenCommand command;
+        /// The opening line first, its parse position past the command.
+        std::vector<TrimmedLine> lines;
+    };
+    using Value = std::variant<Root, LineRun, BlockDirective, DoxygenCommand>;
+
+    /// From any one case.
+    template <class Case>
+    requires std::is_constructible_v<Value, Case&&> ParseContainer(Case&& container)
+        : value(std::forward<Case>(container)) {}
+    ParseContainer(ParseContainer&&) noexcept = default;
+    ParseContainer& operator=(ParseContainer&&) noexcept = default;
+    ~ParseContainer();
+
+    /// The columns at which this container's content starts, given its parent (absent for the
+    /// bottom of the stack): a line run takes its parent's.
+    [[nodiscard]] std::int64_t indentationAdjustment(const ParseContainer* parent) const;
+
+    /// The contained children, for the root and a block directive; else null.
+    [[nodiscard]] std::vector<ParseContainer>* children();
+    [[nodiscard]] const std::vector<ParseContainer>* children() const;
+
+    /// A dump for diagnostics: one entry a line, children 4 spaces deeper than their parent.
+    [[nodiscard]] std::string debugDescription() const;
+
+    Value value;
+};
+
+} // namespace markdown

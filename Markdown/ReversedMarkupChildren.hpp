@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Markdown/Markup.hpp"
+#include "Markdown/MarkupChildIterator.hpp"
+
+namespace markdown {
+
+/// The children of an element, last to first, each with the identifier that forward iteration
+/// gives it.
+class ReversedMarkupChildren {
+public:
+    using Iterator = MarkupChildIterator<ChildOrder::reversed>;
+
+    explicit ReversedMarkupChildren(Markup parent) : parent(std::move(parent)) {}
+
+    [[nodiscard]] Iterator makeIterator() const { return Iterator::startOf(parent); }
+    [[nodiscard]] Iterator begin() const { return makeIterator(); }
+    [[nodiscard]] Iterator end() const { return Iterator::endOf(parent); }
+
+    Markup parent;
+};
+
+} // namespace markdown

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Markdown/ContainerElement.hpp"
+#include "Markdown/InlineMarkup.hpp"
+
+namespace markdown {
+
+/// Strongly emphasised inline content.
+class Strong : public ContainerElement<Strong, RawMarkupKind::strong, InlineMarkup, true> {
+public:
+    static constexpr std::string_view typeName = "Strong";
+    using ContainerElement::ContainerElement;
+
+    /// Calls the visitor's entry for this type.
+    template <class Visitor> auto accept(Visitor& visitor) const {
+        return visitor.visitStrong(*this);
+    }
+};
+
+} // namespace markdown

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Markdown/URL.hpp"
+#include "notes/LinkResolving.hpp"
+#include "notes/OutlineHeading.hpp"
+#include "notes/RenderOptions.hpp"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace reader {
+
+/// One note turned into what its page shows.
+struct RenderedNote {
+    /// The HTML fragment that goes inside the page's content element.
+    std::string html;
+    /// The note's headings in document order.
+    std::vector<notes::OutlineHeading> headings;
+};
+
+/// Renders the whole text of the note at `fileURL` (line endings, byte-order mark and front
+/// matter as they are in the file), resolving wikilinks through `resolver`. Never fails. The
+/// application hands the model the Markdown renderer through this.
+using NoteRenderer =
+    std::function<RenderedNote(const std::string& text, const notes::RenderOptions& options,
+                               const notes::LinkResolving& resolver, const markdown::URL& fileURL)>;
+
+} // namespace reader

@@ -1,0 +1,77 @@
+#include "reader/ReaderModel.hpp"
+
+#include "Markdown/Fatal.hpp"
+#include "notes/LenientUTF8.hpp"
+#include "notes/PathText.hpp"
+#include "notes/ReadFile.hpp"
+
+namespace reader {
+
+std::shared_ptr<ReaderModel> ReaderModel::create(ReaderServices services) {
+    markdown::require(static_cast<bool>(services.render), "a reader model needs a renderer");
+    markdown::require(static_cast<bool>(services.noteRecent),
+                      "a reader model needs a place to note recent folders");
+    return std::make_shared<ReaderModel>(Key{}, std::move(services));
+}
+
+ReaderModel::ReaderModel(Key, ReaderServices services) : services(std::move(services)) {
+    // Connected first, so it runs before the views hear of the change.
+    renderOptions.connect([this] { renderOptionsChanged(); });
+}
+
+ReaderModel::~ReaderModel() {
+    if (rescanTask)
+        services.scheduler.cancel(*rescanTask);
+}
+
+std::string ReaderModel::title() const {
+    if (file.get())
+        return std::string(
+            notes::deletingPathExtension(notes::lastPathComponent(file.get()->path())));
+    if (folder.get())
+        return std::string(notes::lastPathComponent(folder.get()->path()));
+    return "Lumenleaf";
+}
+
+std::variant<std::string, std::error_code> ReaderModel::readText(const markdown::URL& file) {
+    auto read = notes::readFile(file.filesystemPath());
+    if (auto* error = std::get_if<std::error_code>(&read))
+        return *error;
+    return notes::replacingInvalidUTF8(std::get<std::string>(read));
+}
+
+void ReaderModel::render(const std::string& text, const markdown::URL& url,
+                         const std::optional<std::string>& anchor, std::optional<int> scrollLine) {
+    RenderedNote rendered = services.render(text, renderOptions.get(), index.get(), url);
+    ++revision;
+    headings.set(std::move(rendered.headings));
+    std::optional<double> scroll;
+    if (!anchor) {
+        if (auto stored = scrollPositions.find(url); stored != scrollPositions.end())
+            scroll = stored->second;
+    }
+    page.set(ReaderPage{url, std::move(rendered.html), revision, anchor, scroll, scrollLine});
+}
+
+void ReaderModel::refreshPage(bool force) {
+    if (!file.get())
+        return;
+    auto read = readText(**file);
+    auto* text = std::get_if<std::string>(&read);
+    if (!text)
+        return;
+    if (!force && lastSource && notes::CanonicallyEqual{}(*text, *lastSource))
+        return;
+    lastSource = std::move(*text);
+    render(*lastSource, **file, std::nullopt, std::nullopt);
+}
+
+void ReaderModel::renderOptionsChanged() {
+    refreshPage(true);
+}
+
+bool ReaderModel::matches(const WindowTarget& target) const {
+    return target.matches(folder.get(), file.get());
+}
+
+} // namespace reader

@@ -1,0 +1,86 @@
+// Folder scans and changes made on disk.
+#include "reader/ReaderModel.hpp"
+
+#include "notes/FileText.hpp"
+#include "notes/ReadFile.hpp"
+#include "reader/DiskPath.hpp"
+
+#include <algorithm>
+
+namespace reader {
+
+void ReaderModel::rescan(std::function<void()> then) {
+    if (!folder.get())
+        return;
+    isScanning.set(true);
+    markdown::URL scanned = *folder.get();
+    std::uint64_t scan = ++latestScan;
+    if (then)
+        scanCompletions.push_back(std::move(then));
+    std::weak_ptr<ReaderModel> weak = weak_from_this();
+    notes::Scheduler* scheduler = &services.scheduler;
+    services.background.run([weak, scheduler, scanned, scan] {
+        notes::FolderSnapshot snapshot = notes::FolderSnapshot::scan(scanned);
+        scheduler->post([weak, scanned, scan, snapshot = std::move(snapshot)]() mutable {
+            if (auto model = weak.lock())
+                model->installScan(scanned, scan, std::move(snapshot));
+        });
+    });
+}
+
+void ReaderModel::installScan(const markdown::URL& scanned, std::uint64_t scan,
+                              notes::FolderSnapshot snapshot) {
+    if (folder.get() != scanned)
+        return;
+    // Scans overlap and may finish out of order: an older one would bring back a stale tree.
+    // The newest one is still running and will install.
+    if (scan != latestScan)
+        return;
+    tree.set(std::move(snapshot.tree));
+    markdownFiles.set(std::move(snapshot.markdownFiles));
+    index.set(std::move(snapshot.index));
+    isScanning.set(false);
+    for (auto& completion : std::exchange(scanCompletions, {}))
+        completion();
+}
+
+void ReaderModel::handleFolderChanges(std::span<const notes::FolderChange> changes) {
+    if (file.get()) {
+        std::string note = resolvedPath(*file.get());
+        auto touched = std::find_if(changes.begin(), changes.end(), [&](const auto& change) {
+            return resolvedPath(markdown::URL::fileURL(change.path)) == note;
+        });
+        if (touched != changes.end())
+            openNoteChanged();
+    }
+    bool structural = std::any_of(changes.begin(), changes.end(), [](const auto& change) {
+        return (change.flags & notes::FolderChange::structuralChangeMask) != 0;
+    });
+    if (!folder.get() || !structural)
+        return;
+    if (rescanTask)
+        services.scheduler.cancel(*rescanTask);
+    std::weak_ptr<ReaderModel> weak = weak_from_this();
+    rescanTask = services.scheduler.runAfter(rescanDelay, [weak] {
+        if (auto model = weak.lock())
+            model->rescan();
+    });
+}
+
+void ReaderModel::openNoteChanged() {
+    std::shared_ptr<notes::EditSession> session = editSession.get();
+    if (!session) {
+        refreshPage(false);
+        return;
+    }
+    // Only text the editor could save back unchanged reaches the session.
+    auto read = notes::readFile(session->url().filesystemPath());
+    auto* bytes = std::get_if<std::string>(&read);
+    if (!bytes)
+        return;
+    auto decoded = notes::FileText::decode(*bytes);
+    if (auto* text = std::get_if<notes::FileText>(&decoded))
+        session->diskChanged(std::move(text->text));
+}
+
+} // namespace reader

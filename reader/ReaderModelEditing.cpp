@@ -1,0 +1,125 @@
+// Switching between reading and editing, and closing with edits.
+#include "reader/ReaderModel.hpp"
+
+#include "reader/EditingLog.hpp"
+
+namespace reader {
+namespace {
+
+bool hasDiskConflict(const notes::EditSession& session) {
+    const auto& conflict = session.conflict.get();
+    return conflict && std::holds_alternative<notes::EditSession::ChangedOnDisk>(*conflict);
+}
+
+} // namespace
+
+void ReaderModel::toggleEditing() {
+    if (mode.get() == Mode::edit)
+        leaveEditing();
+    else
+        beginEditing();
+}
+
+void ReaderModel::beginEditing() {
+    if (mode.get() != Mode::read || !file.get() || !page.get())
+        return;
+    markdown::URL asked = *file.get();
+    std::weak_ptr<ReaderModel> weak = weak_from_this();
+    web.topLine([weak, asked](int line) {
+        auto model = weak.lock();
+        // The line belongs to the page that was asked; another note, or a second answer after
+        // the first already started a session, must not start one.
+        if (!model || model->file.get() != asked || model->mode.get() != Mode::read)
+            return;
+        model->enterEditing(line);
+    });
+}
+
+void ReaderModel::enterEditing(int line) {
+    logEnterEditing(line);
+    if (isFindVisible.get())
+        closeFind();
+    beginEditSession(line);
+}
+
+void ReaderModel::beginEditSession(int line) {
+    if (!file.get())
+        return;
+    auto opened = notes::EditSession::open(*file.get(), services.scheduler);
+    if (auto* error = std::get_if<std::error_code>(&opened)) {
+        editSession.set(nullptr);
+        if (mode.get() == Mode::edit)
+            mode.set(Mode::read);
+        notice.set(error->message());
+        return;
+    }
+    editSession.set(std::get<std::shared_ptr<notes::EditSession>>(std::move(opened)));
+    editorStartLine.set(line);
+    mode.set(Mode::edit);
+}
+
+void ReaderModel::leaveEditing() {
+    if (mode.get() != Mode::edit)
+        return;
+    std::shared_ptr<notes::EditSession> session = editSession.get();
+    if (!session) {
+        mode.set(Mode::read);
+        return;
+    }
+    if (hasDiskConflict(*session)) {
+        services.desktop.beep();
+        return;
+    }
+    int line = editor.topVisibleLine();
+    logLeaveEditing(line);
+    if (!saveEditSession())
+        return;
+    mode.set(Mode::read);
+    editSession.set(nullptr);
+    if (!file.get()) {
+        web.scrollToLine(line);
+        return;
+    }
+    const std::string& edited = session->text.get();
+    if (lastSource && notes::CanonicallyEqual{}(*lastSource, edited)) {
+        web.scrollToLine(line);
+        return;
+    }
+    lastSource = edited;
+    render(*lastSource, *file.get(), std::nullopt, line);
+}
+
+std::optional<ReaderModel::UnsavedEdits> ReaderModel::prepareToClose() {
+    const std::shared_ptr<notes::EditSession>& session = editSession.get();
+    if (!session)
+        return std::nullopt;
+    if (hasDiskConflict(*session))
+        return UnsavedEdits{session->url(), UnsavedEdits::Reason::changedOnDisk, std::nullopt};
+    if (session->save())
+        return std::nullopt;
+    return UnsavedEdits{session->url(), UnsavedEdits::Reason::saveFailed, session->lastError.get()};
+}
+
+bool ReaderModel::resolveClose(CloseChoice choice) {
+    std::shared_ptr<notes::EditSession> session = editSession.get();
+    if (!session)
+        return choice != CloseChoice::cancel;
+    switch (choice) {
+    case CloseChoice::cancel:
+        return false;
+    case CloseChoice::keepMine:
+        // Acknowledging their text lets the save write over it now rather than after a delay.
+        session->keepMine();
+        return session->save();
+    case CloseChoice::discard:
+        editSession.set(nullptr);
+        mode.set(Mode::read);
+        // Should the window stay after all (another window cancelled a quit), it shows the
+        // note as the disk has it.
+        refreshPage(false);
+        return true;
+    }
+    return false;
+}
+
+} // namespace reader

@@ -1,0 +1,66 @@
+// Find in the page while reading and in the editor while editing.
+#include "reader/ReaderModel.hpp"
+
+namespace reader {
+
+void ReaderModel::performInEditor(EditorTextView::FinderAction action) {
+    auto view = editor.textView();
+    if (!view)
+        return;
+    view->focus();
+    view->performTextFinderAction(action);
+}
+
+void ReaderModel::showFind() {
+    if (mode.get() == Mode::edit) {
+        performInEditor(EditorTextView::FinderAction::showFindInterface);
+        return;
+    }
+    isFindVisible.set(true);
+    if (const auto& focus = web.focusFindField())
+        focus();
+}
+
+void ReaderModel::findNext(bool forward) {
+    if (mode.get() == Mode::edit) {
+        performInEditor(forward ? EditorTextView::FinderAction::nextMatch
+                                : EditorTextView::FinderAction::previousMatch);
+        return;
+    }
+    if (!isFindVisible.get()) {
+        showFind();
+        return;
+    }
+    findStep(forward);
+}
+
+void ReaderModel::find() {
+    askPage("mdr.find", {findQuery.get()});
+}
+
+void ReaderModel::findStep(bool forward) {
+    askPage("mdr.findStep", {forward});
+}
+
+void ReaderModel::askPage(std::string_view function, const WebBridge::Arguments& arguments) {
+    std::uint64_t request = ++findRequests;
+    std::weak_ptr<ReaderModel> weak = weak_from_this();
+    web.evaluate(function, arguments, [weak, request](FindStatus status) {
+        auto model = weak.lock();
+        if (!model || request <= model->findShown)
+            return;
+        model->findShown = request;
+        model->findStatus.set(status);
+    });
+}
+
+void ReaderModel::closeFind() {
+    isFindVisible.set(false);
+    findStatus.set({});
+    // Answers still on their way belong to the search just closed.
+    findShown = findRequests;
+    if (auto view = web.webView())
+        view->evaluate(WebBridge::call("mdr.clearFind", {}));
+}
+
+} // namespace reader

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Markdown/URL.hpp"
+#include "notes/Scheduler.hpp"
+#include "reader/BackgroundRunner.hpp"
+#include "reader/Desktop.hpp"
+#include "reader/NoteRenderer.hpp"
+
+#include <functional>
+
+namespace reader {
+
+/// What a window's model uses from outside itself. The scheduler, the runner and the desktop
+/// outlive every model; the runner finishes its jobs before the scheduler ends.
+struct ReaderServices {
+    /// Main-thread delays and the hand-back of background results.
+    notes::Scheduler& scheduler;
+    /// Where folder scans run.
+    BackgroundRunner& background;
+    Desktop& desktop;
+    /// Renders a note's text into its page fragment and outline.
+    NoteRenderer render;
+    /// Notes a folder the user opened as the application's most recent one.
+    std::function<void(const markdown::URL& folder)> noteRecent;
+};
+
+} // namespace reader

@@ -1,0 +1,27 @@
+#pragma once
+
+// Small trees for tests, built through the element constructors.
+
+#include "Markdown/Elements.hpp"
+
+#include "RawBuilders.hpp"
+
+#include <vector>
+
+namespace markdown::testing {
+
+/// A paragraph of two texts followed by a heading: pre-order numbers 0 to 4.
+inline Document paragraphAndHeading() {
+    return Document(Paragraph(Text("a"), Text("b")), Heading(1, Text("c")));
+}
+
+/// A document over raw nodes that carry ranges, as a parser would make them.
+inline Document parsedDocument() {
+    auto first = rawParagraph({rawText("one", range(1, 1, 1, 4))}, range(1, 1, 1, 4));
+    auto quote = rawNode(RawMarkupData::BlockQuote{},
+                         {rawParagraph({rawText("two", range(3, 3, 3, 6))}, range(3, 3, 3, 6))},
+                         range(3, 1, 3, 6));
+    return Document::fromRaw(rawNode(RawMarkupData::Document{}, {first, quote}, range(1, 1, 3, 6)));
+}
+
+} // namespace markdown::testing

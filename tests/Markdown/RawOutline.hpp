@@ -1,0 +1,30 @@
+#pragma once
+
+// A raw tree as an indented outline, one node a line: its data, then its range when it has
+// one ("1:3-1:9"). Tests write the expected outline out in full.
+
+#include "Markdown/RawMarkup.hpp"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace markdown::testing {
+
+inline std::string outline(const RawMarkupPtr& root) {
+    std::string out;
+    std::vector<std::pair<const RawMarkup*, int>> pending{{root.get(), 0}};
+    while (!pending.empty()) {
+        auto [node, depth] = pending.back();
+        pending.pop_back();
+        out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + node->data().description();
+        if (const auto& range = node->parsedRange())
+            out += " " + range->diagnosticDescription(false);
+        out += '\n';
+        for (auto i = node->childCount() - 1; i >= 0; --i)
+            pending.emplace_back(node->child(i).get(), depth + 1);
+    }
+    return out;
+}
+
+} // namespace markdown::testing

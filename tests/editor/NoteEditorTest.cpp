@@ -1,0 +1,151 @@
+#include "EditorFixture.hpp"
+
+#include "reader/EditorBridge.hpp"
+#include "reader/EditorTextViewOf.hpp"
+
+namespace editor {
+namespace {
+
+using notes::runUntil;
+using notes::ScratchFolder;
+
+using NoteEditorTest = EditorFixture;
+
+TEST_F(NoteEditorTest, TypingReachesTheSessionInTheFilesLineEndingsAndIsSaved) {
+    const struct {
+        const char* file;
+        const char* afterTyping;
+    } cases[] = {
+        {"one\ntwo", "new\nline one\ntwo"},
+        {"one\r\ntwo", "new\r\nline one\r\ntwo"},
+    };
+    for (const auto& [file, afterTyping] : cases) {
+        open(file);
+        type("new\nline ");
+        EXPECT_EQ(session->text.get(), afterTyping);
+        EXPECT_EQ(shownText(), afterTyping);
+        EXPECT_EQ(ScratchFolder::read(path()), file);
+        scheduler.advance(notes::EditSession::defaultAutosaveDelay);
+        EXPECT_EQ(ScratchFolder::read(path()), afterTyping);
+    }
+}
+
+TEST_F(NoteEditorTest, TextTheSessionReplacesReplacesTheEditorsWithoutAnEdit) {
+    open("one\ntwo\n");
+    session->diskChanged("from disk\n");
+    EXPECT_EQ(shownText(), "from disk\n");
+    EXPECT_FALSE(session->isDirty());
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+
+    // A file with mixed breaks comes in as it is, even into a CR LF note.
+    open("a\r\nb\r\n");
+    session->diskChanged("a\r\nb\nc\r\n");
+    EXPECT_EQ(shownText(), "a\r\nb\nc\r\n");
+
+    // Once the editor has ended, the session no longer reaches it.
+    editor.reset();
+    EXPECT_FALSE(session->onReplaceText);
+}
+
+TEST_F(NoteEditorTest, TheBannerOffersTheAnswersToAConflictAndAFailedSave) {
+    open("one");
+    GtkWidget* pane = editor->widget();
+    type("mine ");
+    session->diskChanged("theirs");
+    ASSERT_NE(findButton(pane, "Keep Mine"), nullptr);
+    click(findButton(pane, "Load Theirs"));
+    EXPECT_EQ(shownText(), "theirs");
+
+    click(findButton(pane, "Undo"));
+    EXPECT_EQ(shownText(), "mine one");
+    EXPECT_EQ(session->conflict.get(), std::nullopt);
+    EXPECT_EQ(findButton(pane, "Undo"), nullptr);
+
+    std::filesystem::remove_all(folder.path());
+    EXPECT_FALSE(session->save());
+    ASSERT_NE(findButton(pane, "Try Again"), nullptr);
+    click(findButton(pane, "Dismiss"));
+    EXPECT_EQ(session->lastError.get(), std::nullopt);
+    EXPECT_EQ(findButton(pane, "Dismiss"), nullptr);
+}
+
+// The line whose text lies at the probe, found by GTK's own line lookup.
+int lineAtProbe(GtkWidget* view) {
+    GdkRectangle visible;
+    gtk_text_view_get_visible_rect(GTK_TEXT_VIEW(view), &visible);
+    GtkTextIter line;
+    gtk_text_view_get_line_at_y(
+        GTK_TEXT_VIEW(view), &line,
+        visible.y + static_cast<int>(reader::EditorBridge::topLineProbeDistance), nullptr);
+    return gtk_text_iter_get_line(&line) + 1;
+}
+
+TEST_F(NoteEditorTest, OpensAtItsStartLineWhichTheReaderReadsBackAsTheTopLine) {
+    std::string note;
+    for (int line = 1; line <= 300; ++line)
+        note += "line " + std::to_string(line) + "\r\n";
+    open(note, 120);
+    reader::EditorBridge bridge;
+    auto link = std::make_shared<reader::EditorTextViewOf<NoteEditor>>(editor);
+    bridge.setTextView(link);
+    EXPECT_EQ(bridge.topVisibleLine(), 1); // not shown yet
+
+    show();
+    EXPECT_TRUE(runUntil([&] { return bridge.topVisibleLine() == 120; }))
+        << "top line " << bridge.topVisibleLine();
+
+    GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(textWidget()));
+    gtk_adjustment_set_value(scroll, gtk_adjustment_get_value(scroll) + 400);
+    ASSERT_TRUE(runUntil([&] { return lineAtProbe(textWidget()) > 125; }));
+    EXPECT_EQ(bridge.topVisibleLine(), lineAtProbe(textWidget()));
+
+    editor.reset();
+    EXPECT_EQ(bridge.topVisibleLine(), 1);
+}
+
+TEST_F(NoteEditorTest, FindsThroughTheReadersFinderActions) {
+    using Action = reader::EditorTextView::FinderAction;
+    open("alpha beta\nALPHA gamma\nbeta alpha\n");
+    show();
+    reader::EditorTextViewOf<NoteEditor> link(editor);
+    auto selection = [&] {
+        GtkTextIter start, end;
+        gtk_text_buffer_get_selection_bounds(buffer(), &start, &end);
+        return std::pair{gtk_text_iter_get_offset(&start), gtk_text_iter_get_offset(&end)};
+    };
+    auto countShown = [&] {
+        GtkWidget* label = findWidget(editor->widget(), [](GtkWidget* widget) {
+            return GTK_IS_LABEL(widget) &&
+                   std::string_view(gtk_label_get_text(GTK_LABEL(widget))).find(" of ") !=
+                       std::string_view::npos;
+        });
+        return label ? std::string(gtk_label_get_text(GTK_LABEL(label))) : std::string();
+    };
+
+    link.performTextFinderAction(Action::nextMatch); // nothing to find yet: shows the bar
+    EXPECT_TRUE(editor->isFindShown());
+    GtkWidget* field = findOfType(editor->widget(), GTK_TYPE_SEARCH_ENTRY);
+    gtk_editable_set_text(GTK_EDITABLE(field), "alpha");
+    ASSERT_TRUE(runUntil([&] { return countShown() == "1 of 3"; })) << countShown();
+    EXPECT_EQ(selection(), std::pair(0, 5));
+
+    link.performTextFinderAction(Action::nextMatch);
+    EXPECT_EQ(selection(), std::pair(11, 16));
+    EXPECT_EQ(countShown(), "2 of 3");
+    link.performTextFinderAction(Action::previousMatch);
+    link.performTextFinderAction(Action::previousMatch);
+    EXPECT_EQ(selection(), std::pair(28, 33)); // wrapped around to the last
+    EXPECT_EQ(countShown(), "3 of 3");
+
+    editor->closeFind();
+    EXPECT_FALSE(editor->isFindShown());
+    link.performTextFinderAction(Action::showReplaceInterface); // no replace: the find bar
+
+    EXPECT_TRUE(editor->isFindShown());
+    EXPECT_TRUE(gtk_widget_has_focus(findOfType(field, GTK_TYPE_TEXT)));
+    link.focus();
+    EXPECT_TRUE(gtk_widget_has_focus(textWidget()));
+}
+
+} // namespace
+} // namespace editor

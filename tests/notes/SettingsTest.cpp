@@ -1,0 +1,62 @@
+#include "notes/Settings.hpp"
+
+#include "tests/notes/ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace notes {
+namespace {
+
+TEST(Settings, WritesThroughAndReadsBackEveryKind) {
+    ScratchFolder folder;
+    const auto file = folder / "lumenleaf" / "settings.ini";
+    {
+        Settings settings(file);
+        EXPECT_EQ(settings.string("typeface"), std::nullopt);
+        EXPECT_TRUE(settings.setString("typeface", "sans"));
+        EXPECT_TRUE(settings.setNumber("textScale", 1.25));
+        EXPECT_TRUE(settings.setBoolean("softBreaks", true));
+        const std::vector<std::string> folders{"/a;b", "/c d", "/e\\f"};
+        EXPECT_TRUE(settings.setStringList("recentFolders", folders));
+    }
+    Settings again(file);
+    EXPECT_EQ(again.string("typeface"), "sans");
+    EXPECT_EQ(again.number("textScale"), 1.25);
+    EXPECT_EQ(again.boolean("softBreaks"), true);
+    EXPECT_EQ(again.stringList("recentFolders"),
+              (std::vector<std::string>{"/a;b", "/c d", "/e\\f"}));
+    // A value of another kind reads as missing.
+    EXPECT_EQ(again.number("typeface"), std::nullopt);
+    EXPECT_EQ(again.boolean("textScale"), std::nullopt);
+}
+
+TEST(Settings, KeepsWhatOthersWroteMeanwhile) {
+    ScratchFolder folder;
+    Settings window(folder / "settings.ini");
+    Settings other(folder / "settings.ini");
+    other.setString("appearance", "dark");
+    window.setBoolean("showOutline", true);
+    EXPECT_EQ(Settings(folder / "settings.ini").string("appearance"), "dark");
+}
+
+TEST(Settings, NeverOverwritesAFileItCannotRead) {
+    ScratchFolder folder;
+    const auto file = folder / "settings.ini";
+    ScratchFolder::write(file, "this is [not a key file\n");
+    Settings settings(file);
+    EXPECT_EQ(settings.string("typeface"), std::nullopt);
+    EXPECT_FALSE(settings.setString("typeface", "serif"));
+    EXPECT_EQ(settings.string("typeface"), "serif"); // kept for this run
+    EXPECT_EQ(ScratchFolder::read(file), "this is [not a key file\n");
+}
+
+TEST(Settings, LivesInTheUsersConfigurationFolder) {
+    // GLib reads the variable on first use; nothing else in these tests asks for it.
+    ::setenv("XDG_CONFIG_HOME", "/home/ada/.config-elsewhere", 1);
+    EXPECT_EQ(Settings::userFile(), "/home/ada/.config-elsewhere/lumenleaf/settings.ini");
+}
+
+} // namespace
+} // namespace notes

@@ -1,0 +1,120 @@
+#include "FakePage.hpp"
+#include "FakeTextView.hpp"
+#include "ModelHarness.hpp"
+#include "tests/notes/ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
+
+namespace reader {
+namespace {
+
+using Action = EditorTextView::FinderAction;
+
+nlohmann::json status(int current, int count) {
+    return {{"current", current}, {"count", count}};
+}
+
+struct FindTest : ::testing::Test {
+    FindTest() {
+        model.web.setWebView(page);
+        model.web.setFocusFindField([this] { ++focused; });
+    }
+
+    ModelHarness harness;
+    ReaderModel& model = *harness.model;
+    std::shared_ptr<FakePage> page = std::make_shared<FakePage>();
+    int focused = 0;
+};
+
+TEST_F(FindTest, FindNextWithTheBarHiddenOnlyShowsItAndFocusesItsField) {
+    auto shown = countNotifications(model.isFindVisible);
+    model.findNext(true);
+    model.showFind();
+    EXPECT_TRUE(*model.isFindVisible);
+    EXPECT_EQ(*shown, 1);
+    EXPECT_EQ(focused, 2);
+    EXPECT_TRUE(page->awaited.empty());
+
+    model.findNext(false);
+    EXPECT_EQ(page->awaited, std::vector<std::string>{"mdr.findStep(false)"});
+}
+
+TEST_F(FindTest, PublishesThePagesCountsAndNotifiesOnlyWhenTheyChange) {
+    auto changes = countNotifications(model.findStatus);
+    model.findQuery.set("two \"words\"");
+    model.find();
+    EXPECT_EQ(page->awaited.back(), R"(mdr.find("two \"words\""))");
+    page->answer(status(1, 3));
+    EXPECT_EQ(*model.findStatus, (FindStatus{1, 3}));
+
+    model.findStep(true);
+    page->answer(status(1, 3));
+    model.findStep(true);
+    page->answer(status(2, 3));
+    EXPECT_EQ(page->awaited.back(), "mdr.findStep(true)");
+    EXPECT_EQ(*model.findStatus, (FindStatus{2, 3}));
+    EXPECT_EQ(*changes, 2);
+
+    model.findStep(true);
+    page->answer(PageScripting::Error{"no page"});
+    EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
+}
+
+TEST_F(FindTest, ClosingClearsTheSearchButKeepsTheQuery) {
+    model.showFind();
+    model.findQuery.set("plan");
+    model.find();
+    page->answer(status(1, 2));
+
+    model.closeFind();
+    EXPECT_FALSE(*model.isFindVisible);
+    EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
+    EXPECT_EQ(*model.findQuery, "plan");
+    EXPECT_EQ(page->sent, std::vector<std::string>{"mdr.clearFind()"});
+
+    model.web.setWebView({});
+    model.closeFind();
+    EXPECT_EQ(page->sent.size(), 1u);
+}
+
+// Mended: answers were applied as they arrived, so a slow answer to an older query replaced
+// the answer to the query the user had typed since.
+TEST_F(FindTest, ALateAnswerToAnOlderSearchReplacesNothing) {
+    model.findQuery.set("p");
+    model.find();
+    model.findQuery.set("pl");
+    model.find();
+    page->answer(status(1, 2), 1);
+    page->answer(status(1, 9), 0);
+    EXPECT_EQ(*model.findStatus, (FindStatus{1, 2}));
+
+    // Nor does one that arrives after the bar was closed.
+    model.showFind();
+    model.find();
+    model.closeFind();
+    page->answer(status(1, 2));
+    EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
+}
+
+TEST_F(FindTest, WhileEditingFindGoesToTheEditorAndNotThePage) {
+    notes::ScratchFolder folder;
+    notes::ScratchFolder::write(folder / "Note.md", "text");
+    model.openFile(markdown::URL::fileURL(folder / "Note.md"));
+    model.beginEditSession(1);
+    auto view = std::make_shared<FakeTextView>();
+
+    model.showFind(); // no editor view yet: nothing happens
+    model.editor.setTextView(view);
+    model.showFind();
+    model.findNext(true);
+    model.findNext(false);
+    EXPECT_EQ(view->actions,
+              (std::vector{Action::showFindInterface, Action::nextMatch, Action::previousMatch}));
+    EXPECT_EQ(view->focused, 3);
+    EXPECT_FALSE(*model.isFindVisible);
+    EXPECT_EQ(focused, 0);
+    EXPECT_TRUE(page->awaited.empty());
+}
+
+} // namespace
+} // namespace reader
