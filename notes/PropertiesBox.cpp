@@ -3,14 +3,11 @@
 #include "notes/EscapeHTML.hpp"
 #include "notes/Frontmatter.hpp"
 
+#include "Markdown/Overloaded.hpp"
+
 namespace notes {
-namespace {
 
-template <typename... Cases> struct Overloaded : Cases... { using Cases::operator()...; };
-// Spelled out for compilers that do not deduce an aggregate's arguments (clang before 17).
-template <typename... Cases> Overloaded(Cases...) -> Overloaded<Cases...>;
-
-} // namespace
+using markdown::Overloaded;
 
 void writePropertiesBox(std::string& out, std::string_view frontmatterBlock,
                         const PropertyTextWriter& writeText) {
