@@ -1,5 +1,7 @@
 #include "app/DesktopApplications.hpp"
 
+#include "notes/GLibPtr.hpp"
+
 #include <algorithm>
 #include <memory>
 
@@ -11,10 +13,6 @@ struct ListDeleter {
     void operator()(GList* list) const { g_list_free_full(list, g_object_unref); }
 };
 using AppInfoList = std::unique_ptr<GList, ListDeleter>;
-
-struct TextDeleter {
-    void operator()(gchar* text) const { g_free(text); }
-};
 
 bool isOwn(GAppInfo* application) {
     const char* id = g_app_info_get_id(application);
@@ -33,8 +31,7 @@ std::string contentTypeOf(const std::filesystem::path& path) {
                 info.get(), G_FILE_ATTRIBUTE_STANDARD_FAST_CONTENT_TYPE))
             return type;
     }
-    std::unique_ptr<gchar, TextDeleter> guessed(
-        g_content_type_guess(path.c_str(), nullptr, 0, nullptr));
+    notes::GTextPtr guessed(g_content_type_guess(path.c_str(), nullptr, 0, nullptr));
     return guessed ? guessed.get() : "application/octet-stream";
 }
 

@@ -1,5 +1,6 @@
 #include "app/FileManagerReveal.hpp"
 
+#include "notes/GLibPtr.hpp"
 #include "notes/GObjectPtr.hpp"
 
 #include <gio/gio.h>
@@ -11,13 +12,6 @@ namespace app {
 
 namespace {
 
-struct ErrorDeleter {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-struct TextDeleter {
-    void operator()(gchar* text) const { g_free(text); }
-};
-
 struct Request {
     std::string uri;
     int timeout = 0;
@@ -25,7 +19,7 @@ struct Request {
 };
 
 void giveUp(std::unique_ptr<Request> request, GError* raw) {
-    std::unique_ptr<GError, ErrorDeleter> error(raw);
+    notes::GErrorPtr error(raw);
     g_debug("No file manager showed %s: %s", request->uri.c_str(),
             error ? error->message : "no session bus");
     request->noAnswer();
@@ -63,8 +57,7 @@ void busReady(GObject*, GAsyncResult* result, gpointer data) {
 
 void showInFileManager(const markdown::URL& item, std::chrono::milliseconds timeout,
                        std::function<void()> noAnswer) {
-    std::unique_ptr<gchar, TextDeleter> uri(
-        g_filename_to_uri(item.path().c_str(), nullptr, nullptr));
+    notes::GTextPtr uri(g_filename_to_uri(item.path().c_str(), nullptr, nullptr));
     if (!uri) {
         noAnswer();
         return;

@@ -2,6 +2,7 @@
 
 #include "app/DesktopApplications.hpp"
 #include "app/FileManagerReveal.hpp"
+#include "notes/GLibPtr.hpp"
 #include "notes/GObjectPtr.hpp"
 #include "notes/PathText.hpp"
 
@@ -14,14 +15,6 @@ namespace app {
 
 namespace {
 
-struct ErrorDeleter {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-struct TextDeleter {
-    void operator()(gchar* text) const { g_free(text); }
-};
-using Text = std::unique_ptr<gchar, TextDeleter>;
-
 // The launch context of the default display, so that the application opens on the user's
 // screen and startup notification works.
 notes::GObjectPtr<GAppLaunchContext> launchContext() {
@@ -32,19 +25,19 @@ notes::GObjectPtr<GAppLaunchContext> launchContext() {
 }
 
 void warnUnlessLaunched(gboolean launched, GError* raw, const char* uri) {
-    std::unique_ptr<GError, ErrorDeleter> error(raw);
+    notes::GErrorPtr error(raw);
     if (!launched)
         g_warning("Cannot open %s: %s", uri, error->message);
 }
 
 void launchedDefault(GObject*, GAsyncResult* result, gpointer data) {
-    Text uri(static_cast<gchar*>(data));
+    notes::GTextPtr uri(static_cast<gchar*>(data));
     GError* error = nullptr;
     warnUnlessLaunched(g_app_info_launch_default_for_uri_finish(result, &error), error, uri.get());
 }
 
 void launchedWith(GObject* application, GAsyncResult* result, gpointer data) {
-    Text uri(static_cast<gchar*>(data));
+    notes::GTextPtr uri(static_cast<gchar*>(data));
     GError* error = nullptr;
     warnUnlessLaunched(g_app_info_launch_uris_finish(G_APP_INFO(application), result, &error),
                        error, uri.get());
@@ -56,11 +49,11 @@ void launch(const char* uri) {
                                             g_strdup(uri));
 }
 
-Text fileURI(const markdown::URL& file) {
+notes::GTextPtr fileURI(const markdown::URL& file) {
     GError* raw = nullptr;
-    Text uri(g_filename_to_uri(file.path().c_str(), nullptr, &raw));
+    notes::GTextPtr uri(g_filename_to_uri(file.path().c_str(), nullptr, &raw));
     if (!uri) {
-        std::unique_ptr<GError, ErrorDeleter> error(raw);
+        notes::GErrorPtr error(raw);
         g_warning("Cannot open %s: %s", file.path().c_str(), error->message);
     }
     return uri;
@@ -70,7 +63,7 @@ void openWithOther(const markdown::URL& item) {
     auto applications = otherApplicationsFor(contentTypeOf(item.filesystemPath()));
     if (applications.empty())
         return;
-    Text uri = fileURI(item);
+    notes::GTextPtr uri = fileURI(item);
     if (!uri)
         return;
     GList uris{uri.get(), nullptr, nullptr};
@@ -90,7 +83,7 @@ void SystemDesktop::beep() {
 }
 
 void SystemDesktop::openFile(const markdown::URL& file) {
-    if (Text uri = fileURI(file))
+    if (notes::GTextPtr uri = fileURI(file))
         launch(uri.get());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/notes/ScratchFolder.hpp"
+#include "tests/readerview/DisplayTesting.hpp"
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>
@@ -92,7 +93,7 @@ protected:
     calls(const std::string& label,
           std::chrono::milliseconds limit = std::chrono::seconds(10)) const {
         const auto file = root / "calls" / label;
-        if (!runUntil([&] { return std::filesystem::exists(file); }, limit))
+        if (!reader::waitUntil([&] { return std::filesystem::exists(file); }, limit))
             return {};
         std::vector<std::string> arguments;
         std::string text = notes::ScratchFolder::read(file);
@@ -109,19 +110,6 @@ protected:
         for (const auto& entry : std::filesystem::directory_iterator(root / "calls"))
             labels += (labels.empty() ? "" : " ") + entry.path().filename().string();
         return labels;
-    }
-
-    /// Runs the main loop until the condition holds or the time is up.
-    static bool runUntil(const std::function<bool()>& condition,
-                         std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            g_main_context_iteration(nullptr, FALSE);
-            g_usleep(1000);
-        }
-        return true;
     }
 
     notes::ScratchFolder root;

@@ -166,7 +166,7 @@ TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerToShowTheItem) {
 
     SystemDesktop desktop;
     desktop.reveal(note.url());
-    ASSERT_TRUE(runUntil([&] { return !fileManager.shown.empty(); }));
+    ASSERT_TRUE(reader::waitUntil([&] { return !fileManager.shown.empty(); }));
     EXPECT_EQ(fileManager.shown,
               (std::vector<std::vector<std::string>>{
                   {"file://" + root.path().string() + "/My%20Notes/Plan%20B.md"}}));
