@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,80 +14,65 @@ namespace {
 using markdown::URL;
 using reader::WindowTarget;
 
-const WindowTarget noteInFolder{URL::fileURL(std::string("/n/My Notes")),
-                                URL::fileURL(std::string("/n/My Notes/a.md"))};
-const WindowTarget singleNote{std::nullopt, URL::fileURL(std::string("/b.md"))};
-const WindowTarget emptyWindow{};
+const WindowTarget folderNote{URL::fileURL(std::string("/n/My Notes")),
+                              URL::fileURL(std::string("/n/My Notes/a.md"))};
+const WindowTarget single{std::nullopt, URL::fileURL(std::string("/b.md"))};
+const WindowTarget old{std::nullopt, URL::fileURL(std::string("/old.md"))};
 
-// Stand-ins for three windows: only their addresses are used.
+// Stand-ins for windows: only their addresses are used.
 const char windowMemory[3] = {};
 const ReaderWindow* window(int index) {
     return reinterpret_cast<const ReaderWindow*>(&windowMemory[index]);
 }
 
-struct Stored {
-    Stored() {
-        notes::ScratchFolder::write(file(), "[Lumenleaf]\nwindows=[{\"file\":\"/old.md\"}]\n");
-    }
-    [[nodiscard]] std::filesystem::path file() const { return folder / "settings.ini"; }
-    /// What the next start reads.
-    [[nodiscard]] std::vector<WindowTarget> nextStart() const {
-        notes::Settings settings(file());
-        return WindowRestoration(settings).stored();
-    }
+/// Runs the steps on a restoration over settings that hold `old`, stores, and gives what the
+/// next start reads and the settings file's text.
+std::pair<std::vector<WindowTarget>, std::string>
+afterRun(const std::function<void(WindowRestoration&)>& steps) {
     notes::ScratchFolder folder;
-};
-
-TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackInOrderWithTheLastOneClosed) {
-    Stored stored;
+    notes::ScratchFolder::write(folder / "settings.ini",
+                                "[Lumenleaf]\nwindows=[{\"file\":\"/old.md\"}]\n");
     {
-        notes::Settings settings(stored.file());
+        notes::Settings settings(folder / "settings.ini");
         WindowRestoration restoration(settings);
-        restoration.opened(window(0), noteInFolder);
-        restoration.opened(window(1), singleNote);
-        restoration.opened(window(2), emptyWindow);
+        steps(restoration);
         restoration.store();
     }
-    EXPECT_EQ(stored.nextStart(),
-              (std::vector<WindowTarget>{noteInFolder, singleNote, emptyWindow}));
-    EXPECT_NE(notes::ScratchFolder::read(stored.file())
-                  .find(R"(windows=[{"file":"/n/My Notes/a.md","folder":"/n/My Notes"},)"
-                        R"({"file":"/b.md"},{}])"),
-              std::string::npos)
-        << notes::ScratchFolder::read(stored.file());
-
-    // Closed one by one: the last window's closing ends the application, and it comes back.
-    {
-        notes::Settings settings(stored.file());
-        WindowRestoration restoration(settings);
-        restoration.opened(window(0), noteInFolder);
-        restoration.opened(window(1), singleNote);
-        restoration.closed(window(0));
-        restoration.closed(window(1));
-        restoration.store();
-    }
-    EXPECT_EQ(stored.nextStart(), std::vector<WindowTarget>{singleNote});
-
-    // A window opened after that replaces it.
-    {
-        notes::Settings settings(stored.file());
-        WindowRestoration restoration(settings);
-        restoration.opened(window(0), noteInFolder);
-        restoration.closed(window(0));
-        restoration.opened(window(1), singleNote);
-        restoration.store();
-    }
-    EXPECT_EQ(stored.nextStart(), std::vector<WindowTarget>{singleNote});
+    notes::Settings settings(folder / "settings.ini");
+    return {WindowRestoration(settings).stored(),
+            notes::ScratchFolder::read(folder / "settings.ini")};
 }
 
-TEST(WindowRestoration, ARunWithoutWindowsKeepsWhatWasStored) {
-    Stored stored;
-    {
-        notes::Settings settings(stored.file());
-        WindowRestoration(settings).store();
-    }
-    const WindowTarget old{std::nullopt, URL::fileURL(std::string("/old.md"))};
-    EXPECT_EQ(stored.nextStart(), std::vector<WindowTarget>{old});
+TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackWithTheLastOneClosed) {
+    auto [targets, text] = afterRun([](WindowRestoration& restoration) {
+        restoration.opened(window(0), folderNote);
+        restoration.opened(window(1), single);
+        restoration.opened(window(2), {});
+    });
+    EXPECT_EQ(targets, (std::vector<WindowTarget>{folderNote, single, {}}));
+    EXPECT_NE(text.find(R"(windows=[{"file":"/n/My Notes/a.md","folder":"/n/My Notes"},)"
+                        R"({"file":"/b.md"},{}])"),
+              std::string::npos)
+        << text;
+
+    // Closing the last window ends the application, so that one comes back.
+    EXPECT_EQ(afterRun([](WindowRestoration& restoration) {
+                  restoration.opened(window(0), folderNote);
+                  restoration.opened(window(1), single);
+                  restoration.closed(window(0));
+                  restoration.closed(window(1));
+              }).first,
+              std::vector<WindowTarget>{single});
+    // A window opened after it replaces it; a path that is not UTF-8 cannot be kept.
+    EXPECT_EQ(afterRun([](WindowRestoration& restoration) {
+                  restoration.opened(window(0), folderNote);
+                  restoration.closed(window(0));
+                  restoration.opened(window(1), {std::nullopt, URL::fileURL(std::string("/\xe9"))});
+                  restoration.opened(window(2), single);
+              }).first,
+              std::vector<WindowTarget>{single});
+    // A run without windows keeps what was stored.
+    EXPECT_EQ(afterRun([](WindowRestoration&) {}).first, std::vector<WindowTarget>{old});
 }
 
 TEST(WindowRestoration, StoredEntriesThatCannotBeReadAreLeftOut) {
@@ -94,12 +80,11 @@ TEST(WindowRestoration, StoredEntriesThatCannotBeReadAreLeftOut) {
         const char* stored;
         std::vector<WindowTarget> read;
     };
-    const WindowTarget b{std::nullopt, URL::fileURL(std::string("/b.md"))};
     for (const auto& [text, read] : {
              Case{"", {}},
              Case{"not json", {}},
              Case{R"({"file":"/b.md"})", {}},
-             Case{R"([{"folder":3},"x",{"file":"/b.md","size":[1,2]},{"file":""}])", {b}},
+             Case{R"([{"folder":3},"x",{"file":"/b.md","size":[1,2]},{"file":""}])", {single}},
          }) {
         notes::ScratchFolder folder;
         notes::ScratchFolder::write(folder / "settings.ini",
@@ -107,18 +92,6 @@ TEST(WindowRestoration, StoredEntriesThatCannotBeReadAreLeftOut) {
         notes::Settings settings(folder / "settings.ini");
         EXPECT_EQ(WindowRestoration(settings).stored(), read) << text;
     }
-}
-
-TEST(WindowRestoration, AWindowWhosePathIsNotUTF8IsNotKept) {
-    Stored stored;
-    {
-        notes::Settings settings(stored.file());
-        WindowRestoration restoration(settings);
-        restoration.opened(window(0), {std::nullopt, URL::fileURL(std::string("/caf\xe9.md"))});
-        restoration.opened(window(1), singleNote);
-        restoration.store();
-    }
-    EXPECT_EQ(stored.nextStart(), std::vector<WindowTarget>{singleNote});
 }
 
 } // namespace

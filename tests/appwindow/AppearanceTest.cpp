@@ -51,20 +51,11 @@ protected:
     notes::ScratchFolder config;
 };
 
-TEST_F(DarkDesktop, SystemLeavesTheChoiceToTheDesktopAndUnknownStoredModesMeanSystem) {
+TEST_F(DarkDesktop, SystemLeavesTheChoiceToTheDesktop) {
     ASSERT_TRUE(prefersDark());
     applyAppearance(AppearanceMode::light);
     EXPECT_FALSE(prefersDark());
     applyAppearance(AppearanceMode::system);
-    EXPECT_TRUE(prefersDark());
-
-    // A mode stored in another letter case is no mode: the desktop's setting stays.
-    notes::ScratchFolder settingsFolder;
-    notes::ScratchFolder::write(settingsFolder / "settings.ini", "[Lumenleaf]\nappearance=Light\n");
-    reader::RecordingDesktop desktop;
-    AppState state(settingsFolder / "settings.ini", desktop, LineRenderer().renderer());
-    applyAppearance(AppearanceMode::dark);
-    applyAppearance(state.display.appearance);
     EXPECT_TRUE(prefersDark());
 }
 

@@ -26,28 +26,5 @@ TEST_F(WindowTest, TheWindowsMenuHandsTheNoteToOtherApplications) {
     }
 }
 
-TEST_F(WindowTest, HandingOverIsEnabledOnlyWithSomethingToHandOver) {
-    writeNote("a.md", "a\n");
-    const auto enabled = [](ReaderWindow& window) {
-        std::string names;
-        for (const char* name : {"reveal", "open-in-default-editor", "open-in-obsidian"}) {
-            auto action = std::dynamic_pointer_cast<Gio::SimpleAction>(window.lookup_action(name));
-            if (action && action->get_enabled())
-                names += (names.empty() ? "" : " ") + std::string(name);
-        }
-        return names;
-    };
-
-    EXPECT_EQ(enabled(open({})), "");
-    // With only a folder, there is a folder to reveal.
-    EXPECT_EQ(enabled(open(folderTarget())), "reveal");
-    window->model().open(note("a.md"));
-    settle();
-    const std::string withNote = enabled(*window);
-    EXPECT_TRUE(withNote == "reveal open-in-default-editor" ||
-                withNote == "reveal open-in-default-editor open-in-obsidian")
-        << withNote;
-}
-
 } // namespace
 } // namespace app

@@ -43,12 +43,5 @@ TEST_F(WindowTest, StartedWithPathsTheApplicationOpensThoseAndKeepsTheLastWindow
     EXPECT_TRUE(stored[0] == notes || stored[0] == daily);
 }
 
-TEST_F(WindowTest, StartedWithNothingStoredTheApplicationOpensAnEmptyWindow) {
-    Application application(state());
-    const auto run = runApplication(application, {}, {"Lumenleaf"});
-    EXPECT_EQ(run.titles, std::vector<std::string>{"Lumenleaf"});
-    EXPECT_EQ(WindowRestoration(state().settings).stored(), std::vector<WindowTarget>{{}});
-}
-
 } // namespace
 } // namespace app

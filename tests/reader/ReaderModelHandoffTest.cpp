@@ -13,75 +13,42 @@ namespace fs = std::filesystem;
 using markdown::URL;
 using notes::ScratchFolder;
 
-struct Handoff {
-    explicit Handoff(const char* name = "My Notes") : notes(folder / name) {
-        fs::create_directories(notes);
-        ScratchFolder::write(notes / "Plan B.md", "plan\n");
-    }
-
-    [[nodiscard]] URL note() const { return URL::fileURL(notes / "Plan B.md"); }
-
+TEST(ReaderModelHandoff, EachCommandHandsOverWhatIsOpenAndNothingWithoutIt) {
     ScratchFolder folder;
-    fs::path notes;
+    const fs::path notes = folder / "My Notes";
+    fs::create_directories(notes);
+    ScratchFolder::write(notes / "Plan B.md", "plan\n");
+    const URL note = URL::fileURL(notes / "Plan B.md");
     ModelHarness harness;
-};
-
-TEST(ReaderModelHandoff, RevealsTheNoteElseTheFolderElseNothing) {
-    Handoff nothing;
-    nothing.harness.model->revealInFinder();
-    EXPECT_TRUE(nothing.harness.desktop.revealed.empty());
-
-    Handoff onlyFolder;
-    onlyFolder.harness.model->openFolder(URL::fileURL(onlyFolder.notes), std::nullopt);
-    onlyFolder.harness.scheduler.runPosted();
-    ASSERT_EQ(*onlyFolder.harness.model->file, std::nullopt);
-    onlyFolder.harness.model->revealInFinder();
-    EXPECT_EQ(onlyFolder.harness.desktop.revealed,
-              std::vector<URL>{URL::fileURL(onlyFolder.notes)});
-
-    Handoff noteInFolder;
-    noteInFolder.harness.model->openFolder(URL::fileURL(noteInFolder.notes), noteInFolder.note());
-    noteInFolder.harness.scheduler.runPosted();
-    noteInFolder.harness.model->revealInFinder();
-    EXPECT_EQ(noteInFolder.harness.desktop.revealed, std::vector<URL>{noteInFolder.note()});
-}
-
-TEST(ReaderModelHandoff, ObsidianAndTheDefaultEditorNeedAnOpenNote) {
-    Handoff onlyFolder;
-    auto& model = *onlyFolder.harness.model;
-    model.openFolder(URL::fileURL(onlyFolder.notes), std::nullopt);
-    onlyFolder.harness.scheduler.runPosted();
-    model.openInObsidian();
-    model.openInDefaultEditor();
-    EXPECT_TRUE(onlyFolder.harness.desktop.openedURLs.empty());
-    EXPECT_TRUE(onlyFolder.harness.desktop.openedElsewhere.empty());
-
-    model.open(onlyFolder.note());
-    model.openInObsidian();
-    model.openInDefaultEditor();
-    EXPECT_EQ(onlyFolder.harness.desktop.openedURLs,
-              std::vector<std::string>{"obsidian://open?path=" + onlyFolder.folder.path().string() +
-                                       "/My%20Notes/Plan%20B.md"});
-    EXPECT_EQ(onlyFolder.harness.desktop.openedElsewhere, std::vector<URL>{onlyFolder.note()});
-    // Handing over changes nothing in the window.
-    EXPECT_EQ(*model.file, onlyFolder.note());
-    EXPECT_EQ(onlyFolder.harness.desktop.beeps, 0);
-}
-
-TEST(ReaderModelHandoff, TheObsidianPathIsOneQueryValue) {
-    struct Case {
-        const char* path;
-        const char* url;
+    auto& model = *harness.model;
+    auto& desktop = harness.desktop;
+    const auto handOver = [&] {
+        model.revealInFinder();
+        model.openInObsidian();
+        model.openInDefaultEditor();
     };
-    for (const auto& [path, url] : {
-             Case{"/notes/a b.md", "obsidian://open?path=/notes/a%20b.md"},
-             // Characters that would end the value or the address are encoded.
-             Case{"/R&D/#1 50%?.md", "obsidian://open?path=/R%26D/%231%2050%25?.md"},
-             Case{"/x=y;z+(1).md", "obsidian://open?path=/x=y;z+(1).md"},
-             Case{"/Café.md", "obsidian://open?path=/Caf%C3%A9.md"},
-         }) {
-        EXPECT_EQ(ReaderModel::obsidianURL(URL::fileURL(std::string(path))), url) << path;
-    }
+
+    handOver();
+    EXPECT_TRUE(desktop.revealed.empty());
+    // With only a folder, the folder is revealed.
+    model.openFolder(URL::fileURL(notes), std::nullopt);
+    harness.scheduler.runPosted();
+    ASSERT_EQ(*model.file, std::nullopt);
+    handOver();
+    EXPECT_EQ(desktop.revealed, std::vector<URL>{URL::fileURL(notes)});
+    EXPECT_TRUE(desktop.openedURLs.empty());
+    EXPECT_TRUE(desktop.openedElsewhere.empty());
+
+    model.open(note);
+    handOver();
+    EXPECT_EQ(desktop.revealed, (std::vector<URL>{URL::fileURL(notes), note}));
+    EXPECT_EQ(desktop.openedURLs,
+              std::vector<std::string>{"obsidian://open?path=" + folder.path().string() +
+                                       "/My%20Notes/Plan%20B.md"});
+    EXPECT_EQ(desktop.openedElsewhere, std::vector<URL>{note});
+    // Handing over changes nothing in the window.
+    EXPECT_EQ(*model.file, note);
+    EXPECT_EQ(desktop.beeps, 0);
 }
 
 TEST(ReaderModelHandoff, WhetherObsidianIsInstalledIsAskedOnceForTheProcess) {
