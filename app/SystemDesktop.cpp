@@ -9,8 +9,6 @@
 #include <gdk/gdk.h>
 #include <gio/gio.h>
 
-#include <memory>
-
 namespace app {
 
 namespace {
