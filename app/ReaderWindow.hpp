@@ -3,6 +3,7 @@
 #include "app/AppState.hpp"
 #include "app/Connections.hpp"
 #include "app/FileSidebar.hpp"
+#include "app/HandoffMenu.hpp"
 #include "app/NoteView.hpp"
 #include "app/OutlineView.hpp"
 #include "reader/ReaderModel.hpp"
@@ -57,6 +58,7 @@ private:
     Gtk::Button backButton;
     Gtk::Button forwardButton;
     Gtk::ToggleButton outlineButton;
+    HandoffMenu handoff{*this, *readerModel};
     Gtk::Paned split;
     Gtk::Box content;
     FileSidebar files;

@@ -16,10 +16,22 @@ public:
     void beep() override { ++beeps; }
     void openFile(const markdown::URL& file) override { openedFiles.push_back(file); }
     void openURL(const std::string& url) override { openedURLs.push_back(url); }
+    void reveal(const markdown::URL& item) override { revealed.push_back(item); }
+    void openWithOtherApplication(const markdown::URL& file) override {
+        openedElsewhere.push_back(file);
+    }
+    bool isObsidianInstalled() override {
+        ++obsidianQuestions;
+        return obsidianInstalled;
+    }
 
     int beeps = 0;
     std::vector<markdown::URL> openedFiles;
     std::vector<std::string> openedURLs;
+    std::vector<markdown::URL> revealed;
+    std::vector<markdown::URL> openedElsewhere;
+    bool obsidianInstalled = false;
+    int obsidianQuestions = 0;
 };
 
 /// Runs background jobs on the calling thread: at once, or, while held, when the test says.
