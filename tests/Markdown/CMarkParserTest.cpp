@@ -35,8 +35,6 @@ TEST(CMarkParser, AttachesTheNoteExtensionsAndNoOthers) {
         std::string_view text;
         std::string_view firstBlock;
     } cases[] = {
-        {"~~a~~", R"(paragraph(strikethrough(text"a")))"},
-        {"- [x] a", R"(list(tasklist(paragraph(text"a"))))"},
         {"| a |\n|---|", R"(table(table_header(table_cell(text"a"))))"},
         {"^[a](k)", R"(paragraph(attribute[k](text"a")))"},
         // "autolink" stays off, and footnote syntax means what it means in CommonMark.
