@@ -77,7 +77,6 @@ TEST_F(LocalSchemeHandlerTest, LocalHostServesFilesWithTheTypeOfTheirExtension) 
     const std::string png("\x89PNG\r\n\x1a\n\0\0", 10);
     writeFile(notes / "pic.png", png);
     std::string pic = local(notes / "pic.png");
-    EXPECT_TRUE(pic.ends_with("/My%20Notes/pic.png"));
     EXPECT_EQ(handler.handleSchemeTask(pic), served(pic, "image/png", png));
 
     const std::pair<const char*, const char*> cases[] = {
