@@ -1,6 +1,7 @@
 #include "notes/FolderWatcher.hpp"
 
 #include "RunMainLoop.hpp"
+#include "ScratchFolder.hpp"
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -33,13 +34,6 @@ void append(const fs::path& path, const std::string& text) {
 /// A fresh temporary folder and what watchers reported in it: flags OR-ed per path.
 class FolderWatcherTest : public ::testing::Test {
 protected:
-    FolderWatcherTest() {
-        char* made = g_dir_make_tmp("watcher-XXXXXX", nullptr);
-        base = made;
-        g_free(made);
-    }
-    ~FolderWatcherTest() override { fs::remove_all(base); }
-
     FolderWatcher::OnChange record() {
         return [this](std::span<const FolderChange> batch) {
             ++batches;
@@ -63,7 +57,8 @@ protected:
             EXPECT_EQ(seen[path.native()] & bits, bits) << path;
     }
 
-    fs::path base;
+    ScratchFolder scratch;
+    const fs::path& base = scratch.path();
     int batches = 0;
     std::map<std::string, Flags> seen;
 };

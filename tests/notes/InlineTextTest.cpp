@@ -1,5 +1,7 @@
 #include "notes/InlineText.hpp"
 
+#include "ExpectCases.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,10 +11,7 @@
 namespace notes {
 namespace {
 
-struct Case {
-    std::string_view text;
-    std::string html;
-};
+using Case = std::pair<std::string_view, std::string>;
 
 class InlineText : public ::testing::Test {
 protected:
@@ -47,8 +46,7 @@ TEST_F(InlineText, FindsConstructsUpToTheirBoundaries) {
          R"(&lt;<a href="https://e.com/">https://e.com/</a>&quot;q&quot;&gt;)"},
         {"xhttps://e.com https:// ftp://e.com", "xhttps://e.com https:// ftp://e.com"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(write(c.text), c.html) << c.text;
+    expectCases(cases, [this](std::string_view text) { return write(text); });
 }
 
 TEST_F(InlineText, TakesAddressesAsTypedUnderSmartPunctuation) {
@@ -60,8 +58,7 @@ TEST_F(InlineText, TakesAddressesAsTypedUnderSmartPunctuation) {
         {"“https://e.com/q”", R"(“<a href="https://e.com/q">https://e.com/q</a>”)"},
         {"‘https://e.com/it’s’", R"(‘<a href="https://e.com/it's">https://e.com/it's</a>’)"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(write(c.text), c.html) << c.text;
+    expectCases(cases, [this](std::string_view text) { return write(text); });
 }
 
 TEST_F(InlineText, NumbersDefinedFootnoteReferencesOutsideLinksOnly) {

@@ -2,6 +2,8 @@
 #include "notes/WikilinkHTML.hpp"
 #include "notes/WikilinkParts.hpp"
 
+#include "ExpectCases.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,8 +34,7 @@ TEST(Wikilink, ReadsEmbedSizesWithoutThrowingOnHugeNumbers) {
         {"big", std::nullopt},
         {"xx", std::nullopt},
     };
-    for (const auto& [alias, size] : cases)
-        EXPECT_EQ(parseEmbedSize(alias), size) << alias;
+    expectCases(cases, parseEmbedSize);
 }
 
 TEST(Wikilink, WritesLinksImagesAndUnresolvedLabels) {
