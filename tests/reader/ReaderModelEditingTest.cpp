@@ -62,7 +62,7 @@ TEST_F(EditingTest, EntersAtTheLineThePageReportsAfterClosingTheFind) {
     EXPECT_EQ(log.entries, std::vector{editing("enter editing at line 12")});
 }
 
-TEST_F(EditingTest, NeedsANoteThatOpenedAndStartsAtTheFirstLineWithoutAPage) {
+TEST_F(EditingTest, NeedsANoteThatOpenedInStrictUTF8AndStartsAtTheFirstLineWithoutAPage) {
     ModelHarness empty;
     empty.model->web.setWebView(page);
     empty.model->toggleEditing();
@@ -72,24 +72,21 @@ TEST_F(EditingTest, NeedsANoteThatOpenedAndStartsAtTheFirstLineWithoutAPage) {
     EXPECT_EQ(*empty.model->mode, Mode::read);
     EXPECT_EQ(*model.mode, Mode::read);
 
-    model.open(note("Note.md"));
-    model.web.setWebView({});
-    model.toggleEditing();
-    EXPECT_EQ(*model.mode, Mode::edit);
-    EXPECT_EQ(*model.editorStartLine, 1);
-}
-
-TEST_F(EditingTest, ANoteThatIsNotStrictUTF8IsRefusedWithTheReason) {
     write("Latin.md", "caf\xe9");
     model.open(note("Latin.md"));
-    int revision = model.page.get()->revision;
-
+    const int revision = model.page.get()->revision;
     enterAt(3);
     EXPECT_EQ(*model.notice, "This file isn\u2019t plain UTF-8 text, so Lumenleaf won\u2019t edit "
                              "it (saving could change it).");
     EXPECT_EQ(*model.mode, Mode::read);
     EXPECT_EQ(*model.editSession, nullptr);
     EXPECT_EQ(model.page.get()->revision, revision);
+
+    model.open(note("Note.md"));
+    model.web.setWebView({});
+    model.toggleEditing();
+    EXPECT_EQ(*model.mode, Mode::edit);
+    EXPECT_EQ(*model.editorStartLine, 1);
 }
 
 TEST_F(EditingTest, LeavingWithoutChangesKeepsThePageAndNeedsNoWrite) {
