@@ -40,19 +40,15 @@ TEST(WebBridge, WritesCallsAsOneScriptExpressionWithCompactJSONArguments) {
         EXPECT_EQ(written, expected);
 }
 
+// Content and appearance calls are checked through the coordinator that sends them.
 TEST(WebBridge, SendsCallsWithoutResultAndDropsThemOnceThePageIsGone) {
     WebBridge bridge;
     auto page = std::make_shared<FakePage>();
     bridge.setWebView(page);
-    bridge.setContent("<p>a</p>", std::nullopt);
-    bridge.setContent("<p>b</p>", 7);
     bridge.scrollToAnchor("intro");
     bridge.scrollToLine(40);
-    bridge.setAppearance({notes::Typeface::sans, 1.25, notes::LineWidth::wide});
-    EXPECT_EQ(page->sent, (std::vector<std::string>{
-                              R"(mdr.setContent("<p>a</p>"))", R"(mdr.setContent("<p>b</p>",7))",
-                              R"(mdr.scrollToAnchor("intro"))", "mdr.scrollToLine(40)",
-                              R"(mdr.setAppearance("sans",1.25,44.0))"}));
+    EXPECT_EQ(page->sent,
+              (std::vector<std::string>{R"(mdr.scrollToAnchor("intro"))", "mdr.scrollToLine(40)"}));
     page.reset();
     EXPECT_EQ(bridge.webView(), nullptr);
     bridge.scrollToLine(1);
