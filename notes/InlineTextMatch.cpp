@@ -16,12 +16,27 @@ const icu::RegexPattern& inlineTextPattern() {
     return *pattern;
 }
 
+// Whether the pattern can match at all: each of its branches starts with one of these. Most runs
+// of text have none, and the search itself is costly (a UTF-16 copy of the text first).
+bool mayHoldInlineText(std::string_view text) {
+    for (std::size_t at = text.find_first_of("[=h"); at != std::string_view::npos;
+         at = text.find_first_of("[=h", at + 1)) {
+        const std::string_view rest = text.substr(at);
+        if (rest.starts_with("[[") || rest.starts_with("[^") || rest.starts_with("==") ||
+            rest.starts_with("http"))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::vector<InlineTextMatch> findInlineText(std::string_view text) {
+    std::vector<InlineTextMatch> found;
+    if (!mayHoldInlineText(text))
+        return found;
     const TypedText typed(text);
     const std::string_view typedText = typed.text();
-    std::vector<InlineTextMatch> found;
     for (const RegexMatch& match : allMatches(inlineTextPattern(), typedText)) {
         std::size_t group = 2;
         InlineTextKind kind = InlineTextKind::wikilink;

@@ -25,6 +25,18 @@ bool isSeparator(const icu::UnicodeString& text, int32_t start, int32_t end) {
     return c == u' ' || c == u'-' || c == u'_';
 }
 
+// Making one costs far more than slugging a heading; a rendering slugs every heading.
+icu::BreakIterator& characterBreaks() {
+    thread_local const std::unique_ptr<icu::BreakIterator> instance = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::BreakIterator> breaks(
+            icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+        markdown::require(U_SUCCESS(status) && breaks, "ICU has no character break iterator");
+        return breaks;
+    }();
+    return *instance;
+}
+
 } // namespace
 
 std::string slugify(std::string_view text) {
@@ -32,10 +44,7 @@ std::string slugify(std::string_view text) {
         icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     lowered.toLower(icu::Locale::getRoot());
 
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::BreakIterator> characters(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    markdown::require(U_SUCCESS(status) && characters, "ICU has no character break iterator");
+    icu::BreakIterator* characters = &characterBreaks();
     characters->setText(lowered);
 
     icu::UnicodeString slug;
