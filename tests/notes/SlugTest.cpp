@@ -18,6 +18,7 @@ TEST(Slugify, KeepsLettersAndNumbersAndJoinsWordsWithOneHyphen) {
         {"  \u00DCber  caf\u00E9_2 ", "\u00FCber-caf\u00E9-2"},
         {"***", "section"},
         {"--a__b--", "a-b"},
+        {"A\tB  c-D", "ab-c-d"},
         {"a\tb\u00A0c", "abc"},
         {"\u041F\u0440\u0438\u0432\u0435\u0442 \u041C\u0438\u0440",
          "\u043F\u0440\u0438\u0432\u0435\u0442-\u043C\u0438\u0440"},
