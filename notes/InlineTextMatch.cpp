@@ -19,14 +19,8 @@ const icu::RegexPattern& inlineTextPattern() {
 // Whether the pattern can match at all: each of its branches starts with one of these. Most runs
 // of text have none, and the search itself is costly (a UTF-16 copy of the text first).
 bool mayHoldInlineText(std::string_view text) {
-    for (std::size_t at = text.find_first_of("[=h"); at != std::string_view::npos;
-         at = text.find_first_of("[=h", at + 1)) {
-        const std::string_view rest = text.substr(at);
-        if (rest.starts_with("[[") || rest.starts_with("[^") || rest.starts_with("==") ||
-            rest.starts_with("http"))
-            return true;
-    }
-    return false;
+    return text.find("[[") != std::string_view::npos || text.find("[^") != std::string_view::npos ||
+           text.find("==") != std::string_view::npos || text.find("http") != std::string_view::npos;
 }
 
 } // namespace
