@@ -16,12 +16,21 @@ const icu::RegexPattern& inlineTextPattern() {
     return *pattern;
 }
 
+// Whether the pattern can match at all: each of its branches starts with one of these. Most runs
+// of text have none, and the search itself is costly (a UTF-16 copy of the text first).
+bool mayHoldInlineText(std::string_view text) {
+    return text.find("[[") != std::string_view::npos || text.find("[^") != std::string_view::npos ||
+           text.find("==") != std::string_view::npos || text.find("http") != std::string_view::npos;
+}
+
 } // namespace
 
 std::vector<InlineTextMatch> findInlineText(std::string_view text) {
+    std::vector<InlineTextMatch> found;
+    if (!mayHoldInlineText(text))
+        return found;
     const TypedText typed(text);
     const std::string_view typedText = typed.text();
-    std::vector<InlineTextMatch> found;
     for (const RegexMatch& match : allMatches(inlineTextPattern(), typedText)) {
         std::size_t group = 2;
         InlineTextKind kind = InlineTextKind::wikilink;

@@ -13,6 +13,7 @@ TEST(Slugify, KeepsLettersAndNumbersAndJoinsWordsWithOneHyphen) {
     const std::pair<const char*, const char*> cases[] = {
         {"Hello, World!", "hello-world"},
         {"--a__b--", "a-b"},
+        {"A\tB  c-D", "ab-c-d"},
         {"a\tb\u00A0c", "abc"},
         {"\u041F\u0440\u0438\u0432\u0435\u0442 \u041C\u0438\u0440",
          "\u043F\u0440\u0438\u0432\u0435\u0442-\u043C\u0438\u0440"},
