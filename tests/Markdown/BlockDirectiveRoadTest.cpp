@@ -17,6 +17,7 @@ namespace markdown {
 namespace {
 
 using testing::outline;
+using testing::outlineLine;
 
 const ParseOptions directives = ParseOptions::parseBlockDirectives;
 const ParseOptions doxygen = {ParseOptions::parseBlockDirectives,
@@ -35,79 +36,43 @@ TEST(BlockDirectiveRoad, TextWithoutDirectivesParsesAsOneRunWithoutSources) {
 }
 
 TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContent) {
-    const struct {
-        const char* what;
-        std::string text;
-        ParseOptions options;
-        std::string outline;
-    } cases[] = {
-        {"content indented four columns keeps its columns",
-         "# Title\n\n@Box {\n    Indented *text*\n    more\n}\nafter", directives,
-         "document 1:1-7:6\n"
-         "  heading(level: 1) 1:1-1:8\n"
-         "    text(\"Title\") 1:3-1:8\n"
-         "  blockDirective(name: \"Box\", nameLocation: 3:2, arguments: []) 3:1-6:2\n"
-         "    paragraph 4:5-5:9\n"
-         "      text(\"Indented \") 4:5-4:14\n"
-         "      emphasis 4:14-4:20\n"
-         "        text(\"text\") 4:15-4:19\n"
-         "      softBreak\n"
-         "      text(\"more\") 5:5-5:9\n"
-         "  paragraph 7:1-7:6\n"
-         "    text(\"after\") 7:1-7:6\n"},
-        {"a run starting at line 10 keeps the lines of the whole text",
-         "@Box {\n\n\n\n\n\n\n\n}\n- item\n  more", directives,
-         "document 1:1-11:7\n"
-         "  blockDirective(name: \"Box\", nameLocation: 1:2, arguments: []) 1:1-9:2\n"
-         "  unorderedList 10:1-11:7\n"
-         "    listItem(checkbox: nil) 10:1-11:7\n"
-         "      paragraph 10:3-11:7\n"
-         "        text(\"item\") 10:3-10:7\n"
-         "        softBreak\n"
-         "        text(\"more\") 11:3-11:7\n"},
-        {"nested directives convert depth first; arguments keep their lines",
-         "@Outer(a: 1,\n  b: 2) {\n  @Inner {\n    deep\n  }\n  tail\n}", directives,
-         "document 1:1-7:2\n"
-         "  blockDirective(name: \"Outer\", nameLocation: 1:2, arguments: [\"@Outer(a: 1,\", "
-         "\"  b: 2\"]) 1:1-7:2\n"
-         "    blockDirective(name: \"Inner\", nameLocation: 3:4, arguments: []) 3:3-5:4\n"
-         "      paragraph 4:5-4:9\n"
-         "        text(\"deep\") 4:5-4:9\n"
-         "    paragraph 6:3-6:7\n"
-         "      text(\"tail\") 6:3-6:7\n"},
-        {"directives without content keep their own ranges", "@Empty {}\n@Bare\n\ntext", directives,
-         "document 1:1-4:5\n"
-         "  blockDirective(name: \"Empty\", nameLocation: 1:2, arguments: []) 1:1-1:10\n"
-         "  blockDirective(name: \"Bare\", nameLocation: 2:2, arguments: []) 2:1-2:6\n"
-         "  paragraph 4:1-4:5\n"
-         "    text(\"text\") 4:1-4:5\n"},
-        {"Doxygen commands hold their description, continuation lines included",
-         "Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.", doxygen,
-         "document 1:1-6:6\n"
-         "  paragraph 1:1-1:6\n"
-         "    text(\"Sums.\") 1:1-1:6\n"
-         "  doxygenParam(name: \"x\") 2:1-3:10\n"
-         "    paragraph 2:10-3:10\n"
-         "      text(\"The first\") 2:10-2:19\n"
-         "      softBreak\n"
-         "      text(\"addend.\") 3:3-3:10\n"
-         "  doxygenReturns 4:1-4:18\n"
-         "    paragraph 4:10-4:18\n"
-         "      text(\"The sum.\") 4:10-4:18\n"
-         "  paragraph 6:1-6:6\n"
-         "    text(\"More.\") 6:1-6:6\n"},
-        // Widths on the opening line count characters where columns count bytes, so after an
-        // accented name the content and the end stand one column early (bytes: 1:10, 1:17).
-        {"a non-ASCII name", "@Caf\xC3\xA9 { hello }", directives,
-         "document 1:1-1:16\n"
-         "  blockDirective(name: \"Caf\xC3\xA9\", nameLocation: 1:2, arguments: []) 1:1-1:16\n"
-         "    paragraph 1:9-1:14\n"
-         "      text(\"hello\") 1:9-1:14\n"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(outline(Document::parsing(c.text, std::nullopt, c.options).raw().markup),
-                  c.outline)
-            << c.what;
+    // Content indented four columns keeps its columns.
+    const RawMarkupPtr boxed =
+        Document::parsing("# Title\n\n@Box {\n    Indented *text*\n    more\n}\nafter",
+                          std::nullopt, directives)
+            .raw()
+            .markup;
+    EXPECT_EQ(outlineLine(boxed), "document 1:1-7:6");
+    const RawMarkupPtr& box = boxed->child(1);
+    EXPECT_EQ(outlineLine(box),
+              "blockDirective(name: \"Box\", nameLocation: 3:2, arguments: []) 3:1-6:2");
+    EXPECT_EQ(outlineLine(box->child(0)), "paragraph 4:5-5:9");
+    EXPECT_EQ(outlineLine(box->child(0)->child(1)), "emphasis 4:14-4:20");
+    EXPECT_EQ(outlineLine(box->child(0)->child(3)), "text(\"more\") 5:5-5:9");
+    EXPECT_EQ(outlineLine(boxed->child(2)), "paragraph 7:1-7:6");
+
+    // Doxygen commands hold their description, continuation lines included.
+    const RawMarkupPtr sums =
+        Document::parsing("Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.",
+                          std::nullopt, doxygen)
+            .raw()
+            .markup;
+    EXPECT_EQ(outline(sums->child(1)), "doxygenParam(name: \"x\") 2:1-3:10\n"
+                                       "  paragraph 2:10-3:10\n"
+                                       "    text(\"The first\") 2:10-2:19\n"
+                                       "    softBreak\n"
+                                       "    text(\"addend.\") 3:3-3:10\n");
+    EXPECT_EQ(outlineLine(sums->child(2)->child(0)), "paragraph 4:10-4:18");
+    EXPECT_EQ(outlineLine(sums->child(3)), "paragraph 6:1-6:6");
+
+    // Widths on the opening line count characters where columns count bytes, so after an
+    // accented name the content and the end stand one column early (bytes: 1:10, 1:17).
+    EXPECT_EQ(
+        outline(Document::parsing("@Caf\xC3\xA9 { hello }", std::nullopt, directives).raw().markup),
+        "document 1:1-1:16\n"
+        "  blockDirective(name: \"Caf\xC3\xA9\", nameLocation: 1:2, arguments: []) 1:1-1:16\n"
+        "    paragraph 1:9-1:14\n"
+        "      text(\"hello\") 1:9-1:14\n");
 }
 
 TEST(BlockDirectiveRoad, OnlyDirectivesAndCommandsCarryTheSource) {

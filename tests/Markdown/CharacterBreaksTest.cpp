@@ -1,4 +1,5 @@
 #include "Markdown/CharacterBreaks.hpp"
+#include "Markdown/UnicodeText.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +21,9 @@ TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
         {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"
          "a",
          {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA", "a"}}, // a flag
-        {"\xD8\x80"
-         "1",
-         {"\xD8\x80"
-          "1"}}, // a prepended mark joins what follows
         {"\xFF\xFE"
          "a",
          {"\xFF", "\xFE", "a"}}, // ill-formed bytes still move on
-        {"\xE2\x80", {"\xE2\x80"}},
     };
     for (const auto& c : cases) {
         Characters characters;
@@ -47,6 +43,17 @@ TEST(CharacterBreaks, MatchesWholeASCIICharactersOnly) {
     EXPECT_TRUE(hasCharacterPrefix("```x", "```"));
     EXPECT_FALSE(hasCharacterPrefix("``", "```"));
     EXPECT_FALSE(hasCharacterPrefix("```\xCC\x81", "```"));
+}
+
+TEST(UnicodeText, ComparesByCanonicalEquivalenceButKeepsCase) {
+    EXPECT_TRUE(canonicallyEqual("caf\xC3\xA9", "cafe\xCC\x81")); // precomposed vs combining
+    EXPECT_TRUE(canonicallyEqual("", ""));
+    EXPECT_FALSE(canonicallyEqual("Caf\xC3\xA9", "caf\xC3\xA9"));
+    EXPECT_FALSE(canonicallyEqual("a", "b"));
+    // Ill-formed text falls back to bytes.
+    EXPECT_TRUE(canonicallyEqual("\xFF", "\xFF"));
+    EXPECT_FALSE(canonicallyEqual("\xFF", "\xFE"));
+    EXPECT_EQ(toNFC("e\xCC\x81"), "\xC3\xA9");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "Markdown/Elements.hpp"
-#include "Markdown/MarkupWalker.hpp"
 #include "Markdown/UniqueIdentifier.hpp"
 
 #include <gtest/gtest.h>
@@ -14,19 +13,6 @@ namespace markdown {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Every range of a tree, in document order.
-struct RangeCollector : MarkupWalker {
-    std::vector<SourceRange> ranges;
-    std::int64_t withoutRange = 0;
-    void visit(const Markup& markup) override {
-        if (auto range = markup.range())
-            ranges.push_back(*range);
-        else
-            ++withoutRange;
-        MarkupWalker::visit(markup);
-    }
-};
 
 // A file of this process in the temporary folder, gone again at the end of the test.
 struct ScratchFile {
@@ -43,15 +29,6 @@ struct ScratchFile {
     URL url() const { return URL::fileURL(path); }
 };
 
-TEST(DocumentParsing, EveryParseMakesANewRoot) {
-    const std::uint64_t before = current_unique_id();
-    const Document first = Document::parsing("# One\n");
-    const Document second = Document::parsing("# One\n");
-    EXPECT_EQ(first.raw().metadata.id, (MarkupIdentifier{before + 1, 0}));
-    EXPECT_EQ(second.raw().metadata.id, (MarkupIdentifier{before + 2, 0}));
-    EXPECT_TRUE(first.hasSameStructure(second));
-}
-
 TEST(DocumentParsing, HandsOutTheBlocksAsElements) {
     const Document document =
         Document::parsing("# Title\n\ntext\n\n> quote\n\n- item\n\n| a |\n|---|\n\n---\n");
@@ -65,20 +42,6 @@ TEST(DocumentParsing, HandsOutTheBlocksAsElements) {
     EXPECT_EQ(document.childAt(4)->as<Table>()->range(), SourceRange({9, 1}, {10, 6}));
     EXPECT_EQ(document.range(), SourceRange({1, 1}, {12, 4}));
     EXPECT_TRUE(Document::parsing("").isEmpty());
-}
-
-TEST(DocumentParsing, GivesEveryLocationTheSource) {
-    const char* text = "# a *b*\n\n> c `d` [e](f)\n\n| g |\n|---|\n| h |\n";
-    const URL note = URL::fileURL(std::string("/notes/n.md"));
-
-    RangeCollector withSource;
-    withSource.visit(Document::parsing(text, note));
-    EXPECT_EQ(withSource.ranges.size(), 20u);
-    EXPECT_EQ(withSource.withoutRange, 0);
-    for (const auto& range : withSource.ranges) {
-        EXPECT_EQ(range.start().source, note);
-        EXPECT_EQ(range.end().source, note);
-    }
 }
 
 TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSource) {
@@ -101,7 +64,6 @@ TEST(DocumentParsing, ThrowsTheReadErrorOfAFile) {
     } cases[] = {
         {"missing", URL::fileURL(latin1.path.parent_path() / "lumenleaf-missing.md"),
          std::errc::no_such_file_or_directory},
-        {"a folder", URL::fileURL(latin1.path.parent_path()), std::errc::is_a_directory},
         {"not UTF-8", latin1.url(), std::errc::illegal_byte_sequence},
     };
     for (const auto& c : cases) {

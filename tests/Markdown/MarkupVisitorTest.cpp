@@ -3,11 +3,11 @@
 
 #include "ElementBuilders.hpp"
 
+#include "StackThread.hpp"
 #include <gtest/gtest.h>
 
 namespace markdown {
 namespace {
-
 using namespace markdown::testing;
 using K = RawMarkupKind;
 
@@ -17,8 +17,6 @@ struct EntryNames final : MarkupVisitor<std::string> {
     std::string visitDocument(const Document&) override { return "Document"; }
     std::string visitListItem(const ListItem&) override { return "ListItem"; }
     std::string visitLink(const Link&) override { return "Link"; }
-    std::string visitSymbolLink(const SymbolLink&) override { return "SymbolLink"; }
-    std::string visitTableHead(const Table::Head&) override { return "TableHead"; }
     std::string visitTableRow(const Table::Row&) override { return "TableRow"; }
     std::string visitTableCell(const Table::Cell&) override { return "TableCell"; }
     std::string visitDoxygenParameter(const DoxygenParameter&) override {
@@ -29,16 +27,10 @@ struct EntryNames final : MarkupVisitor<std::string> {
 TEST(MarkupVisitor, EachElementLandsInItsOwnEntry) {
     Table::Cell cell(Text("c"));
     const std::pair<Markup, const char*> cases[] = {
-        {Document(), "Document"},
-        {ListItem(std::nullopt), "ListItem"},
-        {Link("d"), "Link"},
-        {SymbolLink("s"), "SymbolLink"},
-        {Table::Head(cell), "TableHead"},
-        {Table::Row(cell), "TableRow"},
-        {cell, "TableCell"},
-        {DoxygenParameter("p"), "DoxygenParameter"},
+        {Document(), "Document"},   {ListItem(std::nullopt), "ListItem"},
+        {Link("d"), "Link"},        {Table::Row(cell), "TableRow"},
+        {cell, "TableCell"},        {DoxygenParameter("p"), "DoxygenParameter"},
         {Table::Body(), "default"},
-        {Paragraph(), "default"},
     };
     EntryNames names;
     for (const auto& [element, name] : cases) {
@@ -80,20 +72,6 @@ TEST(MarkupWalker, AnEntryThatDoesNotDescendSkipsTheChildren) {
     EXPECT_EQ(walker.reached, (std::vector{K::document, K::paragraph, K::heading, K::text}));
 }
 
-TEST(MarkupWalker, DescendIntoFinishesTheChildrenBeforeItReturns) {
-    struct Outline : MarkupWalker {
-        std::string text;
-        void visitEmphasis(const Emphasis& emphasis) override {
-            text += "*";
-            descendInto(emphasis);
-            text += "*";
-        }
-        void visitText(const Text&) override { text += "t"; }
-    } walker;
-    walker.visit(Paragraph(Text("a"), Emphasis(Text("b"), Strong(Text("c"))), Text("d")));
-    EXPECT_EQ(walker.text, "t*tt*t");
-}
-
 struct DropSoftBreaks : MarkupRewriter {
     std::optional<Markup> visitSoftBreak(const SoftBreak&) override { return std::nullopt; }
 };
@@ -127,22 +105,59 @@ TEST(MarkupRewriter, DefaultsRebuildTheSameStructureInANewTreeWithTheOldRanges) 
     EXPECT_NE(quote->root().raw().metadata.id.rootId, document.raw().metadata.id.rootId);
 }
 
-TEST(MarkupRewriter, ElementsReturnedUnchangedAreShared) {
-    struct KeepQuotes : MarkupRewriter {
-        std::optional<Markup> visitBlockQuote(const BlockQuote& quote) override { return quote; }
-    };
-    Document document = parsedDocument();
-    auto rewritten = KeepQuotes().visit(document);
-    EXPECT_EQ(rewritten->childAt(1)->raw().markup, document.childAt(1)->raw().markup);
-    EXPECT_NE(rewritten->childAt(0)->raw().markup, document.childAt(0)->raw().markup);
+constexpr int depth = 20000;
+
+// A paragraph under `depth` nested block quotes, as "> > > ... text" parses.
+Document nestedQuotes(const std::string& text) {
+    BlockMarkup inner = Paragraph(Text(text));
+    for (int level = 1; level < depth; ++level)
+        inner = BlockQuote(inner);
+    return Document(inner);
 }
 
-TEST(MarkupRewriter, ARootThatIsDroppedGivesNothing) {
-    struct DropDocuments : MarkupRewriter {
-        std::optional<Markup> visitDocument(const Document&) override { return std::nullopt; }
-    };
-    EXPECT_FALSE(DropDocuments().visit(Document(Paragraph())));
-    EXPECT_TRUE(DropDocuments().visit(Paragraph()));
+struct Counter : MarkupWalker {
+    std::int64_t visited = 0;
+    std::int64_t level = 0;
+    std::int64_t deepest = 0;
+    void visit(const Markup& markup) override {
+        ++visited;
+        MarkupWalker::visit(markup);
+    }
+    void visitBlockQuote(const BlockQuote& quote) override {
+        deepest = std::max(deepest, ++level);
+        descendInto(quote);
+        --level;
+    }
+};
+
+TEST(DeepTree, TraversalsAndEditsRunOnTheStackOfADesktopMainThread) {
+    runWithStackSize(desktopStackSize, [] {
+        Document document = nestedQuotes("x");
+        EXPECT_EQ(document.raw().markup->subtreeCount(), depth + 2);
+
+        Counter counter;
+        counter.visit(document);
+        EXPECT_EQ(counter.visited, depth + 2);
+        EXPECT_EQ(counter.deepest, depth - 1);
+        EXPECT_EQ(counter.level, 0);
+
+        struct Defaults : MarkupRewriter {
+        } rewriter;
+        auto rewritten = rewriter.visit(document);
+        ASSERT_TRUE(rewritten);
+        EXPECT_TRUE(rewritten->hasSameStructure(document));
+        EXPECT_FALSE(rewritten->hasSameStructure(nestedQuotes("y")));
+
+        std::vector<std::int64_t> path(depth + 1, 0);
+        auto text = document.childThrough(path);
+        ASSERT_TRUE(text && text->is<Text>());
+        EXPECT_EQ(text->raw().metadata.id.childId, depth + 1);
+        EXPECT_TRUE(text->root().isIdentical(document));
+
+        Markup edited(text->data().replacingSelf(rawText("y"), false));
+        EXPECT_TRUE(edited.root().hasSameStructure(nestedQuotes("y")));
+        EXPECT_TRUE(document.hasSameStructure(nestedQuotes("x")));
+    });
 }
 
 } // namespace

