@@ -3,19 +3,21 @@
 #include "Markdown/Elements.hpp"
 #include "Markdown/LazySplitLines.hpp"
 
-#include "RandomText.hpp"
 #include "RawOutline.hpp"
 #include "StackThread.hpp"
 
 #include <gtest/gtest.h>
 
+#include "Markdown/UniqueIdentifier.hpp"
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace markdown {
 namespace {
-
 using testing::outline;
 using testing::outlineLine;
 
@@ -126,7 +128,10 @@ TEST(BlockDirectiveRoad, EveryRangeLiesInTheText) {
         "| ", "|-", "x",  "#",  "\\note ", "@param x ", "\xC3\xA9", "    ", "\xE2\x80\xA8"};
     std::mt19937 random(113);
     for (int round = 0; round < 2000; ++round) {
-        const std::string text = testing::randomText(pieces, random);
+        std::string text;
+        for (int i = std::uniform_int_distribution<int>(0, 40)(random); i > 0; --i)
+            text +=
+                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
         const Document document =
             Document::parsing(text, std::nullopt, round % 2 ? doxygen : directives);
         const auto lines = static_cast<std::int64_t>(
@@ -150,6 +155,71 @@ TEST(BlockDirectiveRoadDeathTest, ConvertsOnlyTheRoot) {
     const ParseContainer run = ParseContainer::LineRun{};
     EXPECT_DEATH((void)convertToDocument(run, "", std::nullopt, {}),
                  "Tried to convert a non-root container to a `Document`");
+}
+
+namespace fs = std::filesystem;
+
+// A file of this process in the temporary folder, gone again at the end of the test.
+struct ScratchFile {
+    fs::path path;
+    ScratchFile(const std::string& name, std::string_view bytes)
+        : path(fs::path(::testing::TempDir()) /
+               ("lumenleaf-" + std::to_string(::getpid()) + "-" + name)) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    ~ScratchFile() {
+        std::error_code ignored;
+        fs::remove(path, ignored);
+    }
+    URL url() const { return URL::fileURL(path); }
+};
+
+TEST(DocumentParsing, HandsOutTheBlocksAsElements) {
+    const Document document =
+        Document::parsing("# Title\n\ntext\n\n> quote\n\n- item\n\n| a |\n|---|\n\n---\n");
+    std::vector<RawMarkupKind> kinds;
+    for (const Markup& child : document.children())
+        kinds.push_back(child.kind());
+    using K = RawMarkupKind;
+    EXPECT_EQ(kinds, (std::vector{K::heading, K::paragraph, K::blockQuote, K::unorderedList,
+                                  K::table, K::thematicBreak}));
+    EXPECT_TRUE(document.childAt(0)->is<Heading>());
+    EXPECT_EQ(document.childAt(4)->as<Table>()->range(), SourceRange({9, 1}, {10, 6}));
+    EXPECT_EQ(document.range(), SourceRange({1, 1}, {12, 4}));
+    EXPECT_TRUE(Document::parsing("").isEmpty());
+}
+
+TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSource) {
+    const ScratchFile scratch("note.md", "\xEF\xBB\xBF# T\xC3\xA9\n\ntext\n");
+    const URL file = scratch.url();
+    const Document document = Document::parsing(file);
+    ASSERT_EQ(document.childCount(), 2);
+    // The byte-order mark is not part of the text.
+    EXPECT_EQ(document.childAt(0)->range(), SourceRange({1, 1, file}, {1, 6, file}));
+    EXPECT_EQ(document.childAt(1)->range(), SourceRange({3, 1, file}, {3, 5, file}));
+    EXPECT_TRUE(document.hasSameStructure(Document::parsing("# T\xC3\xA9\n\ntext\n")));
+}
+
+TEST(DocumentParsing, ThrowsTheReadErrorOfAFile) {
+    const ScratchFile latin1("latin1.md", "caf\xE9\n");
+    const struct {
+        const char* what;
+        URL file;
+        std::errc error;
+    } cases[] = {
+        {"missing", URL::fileURL(latin1.path.parent_path() / "lumenleaf-missing.md"),
+         std::errc::no_such_file_or_directory},
+        {"not UTF-8", latin1.url(), std::errc::illegal_byte_sequence},
+    };
+    for (const auto& c : cases) {
+        try {
+            (void)Document::parsing(c.file);
+            ADD_FAILURE() << c.what << ": no error";
+        } catch (const fs::filesystem_error& error) {
+            EXPECT_TRUE(error.code() == c.error) << c.what << ": " << error.code().message();
+            EXPECT_EQ(error.path1(), c.file.filesystemPath()) << c.what;
+        }
+    }
 }
 
 } // namespace

@@ -207,10 +207,6 @@ TEST(Aside, WithoutATagIsANoteOfTheQuoteAsItIs) {
     ASSERT_EQ(aside.content().size(), 2u);
     EXPECT_TRUE(aside.content()[0].isIdentical(*quote.childAt(0)));
     EXPECT_TRUE(aside.content()[1].isIdentical(*quote.childAt(1)));
-
-    Aside lowerCase(parsedQuote("> note: x"));
-    EXPECT_NE(lowerCase.kind(), Aside::Kind::note);
-    EXPECT_EQ(lowerCase.kind().displayName(), "note");
 }
 
 TEST(Aside, StartsTheTextRangeAfterTheTagAndLeavesTheRestOfTheQuote) {

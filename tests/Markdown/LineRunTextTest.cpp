@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "Markdown/CharacterBreaks.hpp"
 #include "Markdown/TrimmedLine.hpp"
+#include "Markdown/UnicodeText.hpp"
 #include <string>
 #include <vector>
 
@@ -51,8 +53,6 @@ TEST(LineRunText, CountsTabsAndConsumedSyntaxAsCharacters) {
     EXPECT_EQ(description.text, "The value.");
     EXPECT_EQ(description.startLine, 3);
     EXPECT_EQ(description.trimmedIndentationPerLine, (Widths{12}));
-
-    EXPECT_EQ(LineRunText::make({}, 0).text, "");
 }
 
 TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
@@ -87,7 +87,6 @@ TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOne) {
         {"", {""}},
         {"a\nb\n", {"a", "b", ""}},
         {"a\r\nb", {"a", "b"}},
-        {"a\r\r\nb", {"a", "", "b"}},
         {"a\xE2\x80\xA8z\xE2\x80\xA9", {"a", "z", ""}},         // line and paragraph separators
         {"a\xE2\x80\xA7z\xC2\xA0", {"a\xE2\x80\xA7z\xC2\xA0"}}, // look-alikes break nothing
     };
@@ -180,7 +179,6 @@ TEST(TrimmedLine, LexesCountsBlanksStopsAndSingleCharacters) {
     EXPECT_EQ(line.lex(3), std::nullopt);
     EXPECT_EQ(line.lexUntil(')'), std::nullopt);
     EXPECT_EQ(line.lex(3, true), (TrimmedLine::Lex{"", columns(12, 12)}));
-    EXPECT_EQ(line.lex(-1), std::nullopt);
 
     // A parenthesis or a space carrying a mark is another character.
     TrimmedLine marked = lineOf("a)\xCC\x81 \xCC\x81)");
@@ -194,11 +192,6 @@ TEST(TrimmedLineDeathTest, NegativeCountWithEmptyAllowedStops) {
 }
 
 TEST(TrimmedLine, PlacesFollowTheLineNumberAndSource) {
-    TrimmedLine unnumbered("ab c", 0, std::nullopt, std::nullopt);
-    EXPECT_EQ(unnumbered.location(), std::nullopt);
-    EXPECT_EQ(unnumbered.lexUntil(' '), (TrimmedLine::Lex{"ab", std::nullopt}));
-    EXPECT_EQ(unnumbered.rest(), " c");
-
     const URL file = URL::fileURL(std::string("/notes/a.md"));
     TrimmedLine midLine("@Note(x)", 5, 3, file);
     EXPECT_EQ(midLine.lex(1)->range, SourceRange({3, 6, file}, {3, 7, file}));
@@ -207,6 +200,44 @@ TEST(TrimmedLine, PlacesFollowTheLineNumberAndSource) {
     { copy = TrimmedLine::owning("   hello", 4, std::nullopt); }
     copy->lexWhitespace();
     EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", columns(4, 9, 4)}));
+}
+
+TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
+    using Characters = std::vector<std::string>;
+    struct Case {
+        std::string text;
+        Characters characters;
+    };
+    const Case cases[] = {
+        {"a\r\nb\n\r", {"a", "\r\n", "b", "\n", "\r"}},
+        {"e\xCC\x81x\xC3\xA9", {"e\xCC\x81", "x", "\xC3\xA9"}}, // decomposed, precomposed
+        {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"
+         "a",
+         {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA", "a"}}, // a flag
+        {"\xFF\xFE"
+         "a",
+         {"\xFF", "\xFE", "a"}}, // ill-formed bytes still move on
+    };
+    for (const auto& c : cases) {
+        Characters characters;
+        for (std::size_t i = 0, end = 0; i < c.text.size(); i = end) {
+            end = characterEnd(c.text, i);
+            characters.push_back(c.text.substr(i, end - i));
+        }
+        EXPECT_EQ(characters, c.characters) << c.text;
+        EXPECT_EQ(characterCount(c.text), c.characters.size()) << c.text;
+    }
+}
+
+TEST(UnicodeText, ComparesByCanonicalEquivalenceButKeepsCase) {
+    EXPECT_TRUE(canonicallyEqual("caf\xC3\xA9", "cafe\xCC\x81")); // precomposed vs combining
+    EXPECT_TRUE(canonicallyEqual("", ""));
+    EXPECT_FALSE(canonicallyEqual("Caf\xC3\xA9", "caf\xC3\xA9"));
+    EXPECT_FALSE(canonicallyEqual("a", "b"));
+    // Ill-formed text falls back to bytes.
+    EXPECT_TRUE(canonicallyEqual("\xFF", "\xFF"));
+    EXPECT_FALSE(canonicallyEqual("\xFF", "\xFE"));
+    EXPECT_EQ(toNFC("e\xCC\x81"), "\xC3\xA9");
 }
 
 } // namespace
