@@ -25,12 +25,10 @@ TEST(ResolveAssetURL, SearchesOnlyTheNearestLevelWithPublicOrStatic) {
         {"/img/a.png", "site/public/img/a.png"},
         {"/only.png", "site/static/only.png"},
         {"/img/a%20b.png?v=2", "site/public/img/a b.png"},
-        {"/img/./../img/a.png#x", "site/public/img/a.png"},
         {"/../secret.png", std::nullopt},
         {"/img/a.png%00.txt", std::nullopt},
         {"//img/a.png", std::nullopt},
         {"https://e.com/img/a.png", std::nullopt},
-        {"///", std::nullopt},
     };
     for (const auto& [source, found] : cases)
         EXPECT_EQ(resolveAssetURL(source, note),

@@ -1,5 +1,4 @@
 #include "notes/MainLoopScheduler.hpp"
-#include "notes/ManualScheduler.hpp"
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -10,27 +9,6 @@ using namespace std::chrono_literals;
 
 namespace notes {
 namespace {
-
-TEST(ManualScheduler, RunsDueTasksInTimeOrderAndSkipsCancelledOnes) {
-    ManualScheduler scheduler;
-    std::string log;
-    scheduler.runAfter(300ms, [&] { log += "c"; });
-    auto cancelled = scheduler.runAfter(100ms, [&] { log += "x"; });
-    scheduler.runAfter(200ms, [&] {
-        log += "b";
-        scheduler.post([&] { log += "p"; });
-    });
-    scheduler.runAfter(200ms, [&] { log += "B"; });
-    scheduler.cancel(cancelled);
-
-    scheduler.advance(199ms);
-    EXPECT_EQ(log, "");
-    scheduler.advance(1ms);
-    EXPECT_EQ(log, "bpB");
-    EXPECT_EQ(scheduler.pendingCount(), 1u);
-    scheduler.advance(1s);
-    EXPECT_EQ(log, "bpBc");
-}
 
 TEST(MainLoopScheduler, RunsPostedAndDelayedTasksOnTheLoopAndNothingAfterCancel) {
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
