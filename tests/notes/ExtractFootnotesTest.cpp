@@ -20,7 +20,6 @@ TEST(ExtractFootnotes, TakesDefinitionsOutAndKeepsEveryLine) {
          "\n\nAfter",
          {{"a", "First line\nsecond line"}}},
         {"[^a]: One\n\n    Two\n\nAfter", "\n\n\n\nAfter", {{"a", "One\n\nTwo"}}},
-        {"[^a]: One\n  two", "\n", {{"a", "One\ntwo"}}},
         {"[^a]: One\n\n  two", "\n\n  two", {{"a", "One"}}},
         {"[^my note]: x", "[^my note]: x", {}},
         {" [^a]: indented", " [^a]: indented", {}},

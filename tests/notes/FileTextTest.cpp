@@ -73,22 +73,5 @@ TEST(LineEnding, CountsCRLFAgainstBareLF) {
     expectCases(cases, detectLineEnding);
 }
 
-TEST(LineEnding, ConvertsTypedBreaksToTheFileConvention) {
-    struct Case {
-        std::string text;
-        LineEnding to;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"a\r\nb\n", LineEnding::crlf, "a\r\nb\r\n"},
-        {"a\rb\n", LineEnding::crlf, "a\rb\r\n"},
-        {"a\r\nb\nc", LineEnding::lf, "a\r\nb\nc"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(convertLineBreaks(c.text, c.to), c.expected);
-    }
-}
-
 } // namespace
 } // namespace notes

@@ -1,6 +1,6 @@
 #include "notes/FolderSnapshot.hpp"
 
-#include "TemporaryNoteFolder.hpp"
+#include "ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,6 @@ namespace notes {
 namespace {
 
 using markdown::URL;
-using testing::TemporaryNoteFolder;
 
 std::vector<std::string> names(const std::vector<FileNode>& nodes) {
     std::vector<std::string> result;
@@ -44,7 +43,7 @@ Scan scan(const std::string& folder, std::size_t fileLimit = folderScanFileLimit
 }
 
 TEST(FolderScan, ListsFoldersFirstThenNotesInFileBrowserOrder) {
-    TemporaryNoteFolder notes;
+    ScratchFolder notes;
     for (const char* file : {"b.md", "A.md", "10.md", "2.md", "a10.md", "a9.md", "notes/x.md",
                              "10 days/x.md", "9 days/x.md"})
         notes.file(file);
@@ -60,7 +59,7 @@ TEST(FolderScan, ListsFoldersFirstThenNotesInFileBrowserOrder) {
 }
 
 TEST(FolderScan, ShowsVisibleNotesAndKeepsEveryVisibleFileForLinks) {
-    TemporaryNoteFolder notes;
+    ScratchFolder notes;
     for (const char* file : {"Plan.MD", "archive.tar.mkd", "draft.txt", "images/photo.png",
                              ".hidden.md", "deep/.git/x.md", "node_modules/pkg/readme.md",
                              "deep/er/build/x.md", "deep/er/kept.md", "Build/kept.md"})
@@ -80,8 +79,8 @@ TEST(FolderScan, ShowsVisibleNotesAndKeepsEveryVisibleFileForLinks) {
 }
 
 TEST(FolderScan, TakesSymbolicLinksAsFilesByTheirOwnName) {
-    TemporaryNoteFolder notes;
-    TemporaryNoteFolder elsewhere;
+    ScratchFolder notes;
+    ScratchFolder elsewhere;
     elsewhere.file("inside.md");
     notes.file("real.md");
     notes.link("linked folder", elsewhere.root());
@@ -98,7 +97,7 @@ TEST(FolderScan, TakesSymbolicLinksAsFilesByTheirOwnName) {
 }
 
 TEST(FolderScan, EntersNoFurtherFolderOnceMoreFilesThanTheLimitWereMet) {
-    TemporaryNoteFolder notes;
+    ScratchFolder notes;
     for (const char* file :
          {"one/1.md", "one/2.md", "one/3.md", "two/4.md", "two/5.md", "two/6.md"})
         notes.file(file);

@@ -83,7 +83,6 @@ TEST(HTMLWriter, Callouts) {
          "<p>more <code>x</code></p>\n<h1 id=\"inner\">Inner</h1>\n"
          "<div class=\"callout\" data-callout=\"quote\"><div class=\"callout-title\">Quote</div>\n"
          "<div class=\"callout-body\">\n</div></div>\n</div></div>\n"},
-        {"> [!my note] x", "<blockquote data-line=\"1\">\n<p>[!my note] x</p>\n</blockquote>\n"},
     });
 }
 

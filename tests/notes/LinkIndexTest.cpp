@@ -1,6 +1,6 @@
 #include "notes/LinkIndex.hpp"
 
-#include "TemporaryNoteFolder.hpp"
+#include "ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@ namespace notes {
 namespace {
 
 using markdown::URL;
-using testing::TemporaryNoteFolder;
 
 URL fileURL(const std::string& path) {
     return URL::fileURL(path);
@@ -42,7 +41,7 @@ protected:
                       "img/diagram.png", "Ideas/Ideas.md"});
     }
 
-    TemporaryNoteFolder notes;
+    ScratchFolder notes;
 };
 
 TEST_F(LinkResolution, ResolvesByPathThenNameThenNearness) {

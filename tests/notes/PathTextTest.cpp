@@ -19,7 +19,6 @@ TEST(PathText, StandardizesLexically) {
         {"/../secret.png", "/secret.png"},
         {"/", "/"},
         {"a/../..", ".."},
-        {"../a/..", ".."},
         {"n/..x/y", "n/..x/y"},
         {"", "."},
     };

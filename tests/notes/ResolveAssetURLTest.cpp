@@ -1,6 +1,6 @@
 #include "notes/ResolveAssetURL.hpp"
 
-#include "TemporaryNoteFolder.hpp"
+#include "ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,9 @@ namespace notes {
 namespace {
 
 using markdown::URL;
-using testing::TemporaryNoteFolder;
 
 TEST(ResolveAssetURL, SearchesOnlyTheNearestLevelWithPublicOrStatic) {
-    TemporaryNoteFolder folder;
+    ScratchFolder folder;
     for (const char* file : {"site/public/img/a.png", "site/public/img/a b.png", "site/secret.png",
                              "site/static/img/a.png", "site/static/only.png", "site/x/p/note.md"})
         folder.file(file);

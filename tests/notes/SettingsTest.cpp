@@ -25,9 +25,6 @@ TEST(Settings, WritesThroughAndReadsBackEveryKind) {
     EXPECT_EQ(again.boolean("softBreaks"), true);
     EXPECT_EQ(again.stringList("recentFolders"),
               (std::vector<std::string>{"/a;b", "/c d", "/e\\f"}));
-    // A value of another kind reads as missing.
-    EXPECT_EQ(again.number("typeface"), std::nullopt);
-    EXPECT_EQ(again.boolean("textScale"), std::nullopt);
 }
 
 TEST(Settings, KeepsWhatOthersWroteMeanwhile) {

@@ -11,10 +11,8 @@ namespace {
 TEST(Slugify, KeepsLettersAndNumbersAndJoinsWordsWithOneHyphen) {
     const std::pair<const char*, const char*> cases[] = {
         {"Hello, World!", "hello-world"},
-        {"a\tb\u00A0c", "abc"},
         {"\u041F\u0440\u0438\u0432\u0435\u0442 \u041C\u0438\u0440",
          "\u043F\u0440\u0438\u0432\u0435\u0442-\u043C\u0438\u0440"},
-        {"x\u00B2 \u00BD \u216B", "x\u00B2-\u00BD-\u217B"},
         // A letter keeps its combining marks; a mark after a space makes that space no
         // separator, and a mark with nothing before it is dropped.
         {"Cafe\u0301 Noir", "cafe\u0301-noir"},
