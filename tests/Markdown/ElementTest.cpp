@@ -228,5 +228,75 @@ TEST(Table, CellsKeepTheirSpansAndEveryWriteRebuilds) {
     EXPECT_EQ(widened.childAt(0)->raw().markup, parsed.childAt(0)->raw().markup);
 }
 
+TEST(Table, ABodyEditedOutsideItsTableLeavesTheAlignmentsUntilWrittenBack) {
+    Table table = *parsedTable().childAt(1)->as<Table>();
+    Table::Cell cell(Text("x"));
+    Table::Body body = table.body();
+    body.appendRow({cell, cell, cell});
+    Table above = *body.parent()->as<Table>();
+    EXPECT_EQ(above.columnAlignments(), (Alignments{A::left, A::right}));
+    EXPECT_EQ(above.maxColumnCount(), 3);
+    EXPECT_EQ(body.range(), range(3, 1, 3, 10)); // a child edit keeps the node's own range
+
+    table.setBody(body);
+    EXPECT_EQ(table.columnAlignments(), (Alignments{A::left, A::right, std::nullopt}));
+    EXPECT_TRUE(Table(std::nullopt, Table::Head(), Table::Body()).isEmpty());
+    EXPECT_FALSE(Table(std::nullopt, Table::Head(), Table::Body(Table::Row())).isEmpty());
+}
+
+TEST(Table, HeadBodyAndCellsStandAtTheirPreOrderPlaces) {
+    Table table = *parsedTable().childAt(1)->as<Table>();
+    ASSERT_EQ(table.raw().metadata.id.childId, 3);
+    EXPECT_EQ(table.head().raw().metadata.id.childId, 4);
+    EXPECT_TRUE(table.head().parent()->isIdentical(table));
+    EXPECT_EQ(table.body().raw().metadata.id.childId, 4 + 5); // past the head's cells and texts
+    EXPECT_EQ(table.body().indexInParent(), 1);
+    std::vector<std::int64_t> cellIds;
+    for (const Table::Row& row : table.body().rows())
+        for (const Table::Cell& cell : row.cells())
+            cellIds.push_back(cell.raw().metadata.id.childId);
+    EXPECT_EQ(cellIds, (std::vector<std::int64_t>{11, 13}));
+}
+
+TEST(InlineElement, ASymbolLinkIsBuiltWithADestinationButCanLoseIt) {
+    EXPECT_EQ(SymbolLink(std::nullopt).destination(), "");
+    EXPECT_EQ(SymbolLink("").destination(), "");
+    for (const auto& none : {std::optional<std::string>(), std::optional<std::string>("")}) {
+        SymbolLink link("x");
+        link.setDestination(none);
+        EXPECT_EQ(link.destination(), std::nullopt);
+        EXPECT_EQ(link.plainText(), "````");
+    }
+}
+
+TEST(Element, TablesPadTheirAlignmentsToTheWidestRow) {
+    using A = Table::ColumnAlignment;
+    using Alignments = std::vector<std::optional<A>>;
+    auto alignmentsOf = [](const Table& table) {
+        return table.raw().markup->data().getIf<RawMarkupData::Table>()->columnAlignments;
+    };
+    Table::Cell cell(Text("x"));
+    Table::Head threeCells(cell, cell, cell);
+    struct Case {
+        Table table;
+        Alignments expected;
+    };
+    const Case cases[] = {
+        {Table(Alignments{A::center}, Table::Head(cell, cell),
+               Table::Body(Table::Row(cell, cell), Table::Row(cell, cell, cell, cell))),
+         Alignments{A::center, std::nullopt, std::nullopt, std::nullopt}},
+        {Table(Alignments{A::left, A::right, A::center, A::left}, Table::Head(cell, cell),
+               Table::Body()),
+         Alignments{A::left, A::right, A::center, A::left}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(alignmentsOf(c.table), c.expected);
+
+    Table table(std::nullopt, threeCells, Table::Body(Table::Row(cell)));
+    EXPECT_EQ(table.childCount(), 2);
+    EXPECT_EQ(table.childAt(0)->raw().markup, threeCells.raw().markup);
+    EXPECT_EQ(table.raw().markup->subtreeCount(), 1 + 7 + 4);
+}
+
 } // namespace
 } // namespace markdown

@@ -1,4 +1,5 @@
 #include "Markdown/Elements.hpp"
+#include "Markdown/UniqueIdentifier.hpp"
 
 #include "ElementBuilders.hpp"
 
@@ -254,6 +255,21 @@ TEST(MarkupIdentity, CopiesOfARebuiltElementAgreeOnTheirRootAcrossThreads) {
         thread.join();
     for (const auto& root : roots)
         EXPECT_EQ(root, roots.front());
+}
+
+TEST(MarkupIdentityDeathTest, TheFirstRootOfAProcessGetsIdentifierOne) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe"); // runs the statement in a fresh process
+    EXPECT_EXIT(
+        {
+            bool fresh = current_unique_id() == 0;
+            Document first;
+            Document second;
+            std::exit(fresh && rootIdOf(first) == 1 && rootIdOf(second) == 2 &&
+                              current_unique_id() == 2 && incrementAndGetUniqueIdentifier() == 3
+                          ? 0
+                          : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

@@ -257,5 +257,14 @@ TEST(SoftBreakDeleter, GivesNoneOnlyForASoftBreak) {
     EXPECT_EQ(withoutSoftBreaks(SoftBreak()), std::nullopt);
 }
 
+TEST(MarkupWalker, VisitsEveryElementInPreOrder) {
+    Recorder recorder;
+    recorder.visit(Document(Paragraph(Text("a"), Emphasis(Text("b"))), BlockQuote(ThematicBreak()),
+                            Heading(1, Text("c"))));
+    EXPECT_EQ(recorder.reached,
+              (std::vector{K::document, K::paragraph, K::text, K::emphasis, K::text, K::blockQuote,
+                           K::thematicBreak, K::heading, K::text}));
+}
+
 } // namespace
 } // namespace markdown

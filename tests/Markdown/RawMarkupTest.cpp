@@ -230,5 +230,26 @@ TEST(FatalDeathTest, PrintsItsMessageAndStops) {
     require(true);
 }
 
+TEST(RawMarkup, ConversionErrorNamesTheDataAndTheType) {
+    struct Case {
+        RawMarkupPtr node;
+        const char* type;
+        const char* text;
+    };
+    const Case cases[] = {
+        {rawNode(RawMarkupData::CodeBlock{"x\n", "swift"}), "Text",
+         "Can't wrap a codeBlock(\"x\\n\", language: \"swift\") in a Text"},
+        {rawNode(RawMarkupData::Table{{ColumnAlignment::center, std::nullopt}}), "Cell",
+         "Can't wrap a table(columnAlignments: [center, nil]) in a Cell"},
+    };
+    for (const auto& c : cases) {
+        auto error = RawMarkup::Error::concreteConversionError(c.node, c.type);
+        EXPECT_EQ(error.errorDescription(), c.text);
+        EXPECT_STREQ(error.what(), c.text);
+        EXPECT_EQ(error.from(), c.node);
+        EXPECT_EQ(error.to(), c.type);
+    }
+}
+
 } // namespace
 } // namespace markdown

@@ -3,9 +3,7 @@
 #include "RunMainLoop.hpp"
 #include "ScratchFolder.hpp"
 
-#include <glib.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +13,10 @@
 #include <memory>
 
 using namespace std::chrono_literals;
+
+#include <glib.h>
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 namespace notes {
@@ -65,7 +67,7 @@ protected:
 
 TEST_F(FolderWatcherTest, ReportsEachKindOfChangeWithTheItemsType) {
     FolderWatcher watcher(base.native(), record());
-    fs::path a = base / "a.md", b = base / "b.md", link = base / "l.md", sub = base / "d";
+    fs::path a = base / "a.md", b = base / "b.md", sub = base / "d";
     struct Step {
         const char* what;
         std::function<void()> action;
@@ -74,16 +76,11 @@ TEST_F(FolderWatcherTest, ReportsEachKindOfChangeWithTheItemsType) {
     const Step steps[] = {
         {"create", [&] { append(a, "# A\n"); }, {{a, FolderChange::itemCreated | file}}},
         {"modify", [&] { append(a, "more\n"); }, {{a, FolderChange::itemModified | file}}},
-        {"mode", [&] { ::chmod(a.c_str(), 0600); }, {{a, FolderChange::itemMetadataModified}}},
         {"rename",
          [&] { fs::rename(a, b); },
          {{a, FolderChange::itemRenamed}, {b, FolderChange::itemRenamed | file}}},
-        {"link",
-         [&] { fs::create_symlink("b.md", link); },
-         {{link, FolderChange::itemCreated | FolderChange::itemIsSymlink}}},
         {"remove", [&] { fs::remove(b); }, {{b, FolderChange::itemRemoved | file}}},
         {"mkdir", [&] { fs::create_directory(sub); }, {{sub, FolderChange::itemCreated | folder}}},
-        {"rmdir", [&] { fs::remove(sub); }, {{sub, FolderChange::itemRemoved | folder}}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
@@ -91,18 +88,6 @@ TEST_F(FolderWatcherTest, ReportsEachKindOfChangeWithTheItemsType) {
         step.action();
         expectSeen(step.expected);
     }
-}
-
-TEST_F(FolderWatcherTest, AtomicSaveReportsTheNotesPathAndNothingFromBefore) {
-    fs::path note = base / "note.md";
-    append(note, "old\n");
-    FolderWatcher watcher(base.native(), record());
-
-    append(base / ".note.md.tmp", "new\n");
-    fs::rename(base / ".note.md.tmp", note);
-
-    expectSeen({{note, FolderChange::itemRenamed | file}});
-    EXPECT_FALSE(seen[note] & FolderChange::itemCreated);
 }
 
 TEST_F(FolderWatcherTest, FollowsFoldersMadeMovedInRenamedAndMovedOut) {
@@ -117,8 +102,6 @@ TEST_F(FolderWatcherTest, FollowsFoldersMadeMovedInRenamedAndMovedOut) {
     append(root / "sub/n.md", "n\n");
     expectSeen({{root / "sub", FolderChange::itemCreated | folder},
                 {root / "sub/n.md", FolderChange::itemCreated | file}});
-    append(root / "sub/n.md", "more\n");
-    expectSeen({{root / "sub/n.md", FolderChange::itemModified}});
 
     SCOPED_TRACE("a tree moved in: what it holds counts as created");
     fs::rename(outside / "deep", root / "deep");
@@ -150,24 +133,45 @@ TEST_F(FolderWatcherTest, FollowsFoldersMadeMovedInRenamedAndMovedOut) {
 }
 
 TEST_F(FolderWatcherTest, RootRemovedOrMovedIsReportedAsRootChangedAndEndsReports) {
-    for (bool removed : {true, false}) {
-        SCOPED_TRACE(removed ? "removed" : "moved");
-        fs::path root = base / "root", elsewhere = base / "elsewhere";
-        fs::create_directories(root / "sub");
-        seen.clear();
+    fs::path root = base / "root", elsewhere = base / "elsewhere";
+    fs::create_directories(root / "sub");
+    {
         FolderWatcher watcher(root.native(), record());
-
-        if (removed)
-            fs::remove_all(root);
-        else
-            fs::rename(root, elsewhere);
+        fs::rename(root, elsewhere);
         expectSeen({{root, FolderChange::rootChanged}});
-        if (!removed) {
-            append(elsewhere / "sub/late.md", "");
-            runFor(300ms);
-            EXPECT_FALSE(seenBelow(root));
-        }
+        append(elsewhere / "sub/late.md", "");
+        runFor(300ms);
+        EXPECT_FALSE(seenBelow(root));
     }
+    seen.clear();
+    FolderWatcher watcher(elsewhere.native(), record());
+    fs::remove_all(elsewhere);
+    expectSeen({{elsewhere, FolderChange::rootChanged}});
+}
+
+TEST_F(FolderWatcherTest, NothingArrivesOnceDestroyedInsideItsCallback) {
+    std::unique_ptr<FolderWatcher> watcher;
+    watcher = std::make_unique<FolderWatcher>(base.native(), [&](std::span<const FolderChange>) {
+        ++batches;
+        watcher.reset();
+    });
+    append(base / "a.md", "");
+    EXPECT_TRUE(runUntil([&] { return batches == 1; }));
+    append(base / "b.md", "");
+    runFor(300ms);
+    EXPECT_EQ(batches, 1);
+}
+
+TEST_F(FolderWatcherTest, AtomicSaveReportsTheNotesPathAndNothingFromBefore) {
+    fs::path note = base / "note.md";
+    append(note, "old\n");
+    FolderWatcher watcher(base.native(), record());
+
+    append(base / ".note.md.tmp", "new\n");
+    fs::rename(base / ".note.md.tmp", note);
+
+    expectSeen({{note, FolderChange::itemRenamed | file}});
+    EXPECT_FALSE(seen[note] & FolderChange::itemCreated);
 }
 
 TEST_F(FolderWatcherTest, LostEventsAskForAFullScanAndWatchingGoesOn) {
@@ -190,45 +194,6 @@ TEST_F(FolderWatcherTest, LostEventsAskForAFullScanAndWatchingGoesOn) {
     expectSeen({{base, FolderChange::mustScanSubdirectories}});
     append(base / "lost/n.md", "more\n");
     expectSeen({{base / "lost/n.md", FolderChange::itemModified | file}});
-}
-
-TEST_F(FolderWatcherTest, NothingArrivesOnceDestroyedEvenInsideItsCallback) {
-    SCOPED_TRACE("destroyed in its callback");
-    std::unique_ptr<FolderWatcher> watcher;
-    watcher = std::make_unique<FolderWatcher>(base.native(), [&](std::span<const FolderChange>) {
-        ++batches;
-        watcher.reset();
-    });
-    append(base / "a.md", "");
-    EXPECT_TRUE(runUntil([&] { return batches == 1; }));
-    append(base / "b.md", "");
-    runFor(300ms);
-    EXPECT_EQ(batches, 1);
-
-    SCOPED_TRACE("destroyed with a batch waiting out the latency");
-    batches = 0;
-    watcher = std::make_unique<FolderWatcher>(base.native(), record());
-    append(base / "c.md", "");
-    EXPECT_TRUE(runUntil([&] { return batches == 1; }));
-    append(base / "d.md", "");
-    while (g_main_context_iteration(nullptr, FALSE)) {
-    }
-    int delivered = batches;
-    watcher.reset();
-    runFor(300ms);
-    EXPECT_EQ(batches, delivered);
-}
-
-TEST_F(FolderWatcherTest, FolderThatCannotBeWatchedReportsNothing) {
-    append(base / "plain", "");
-    FolderWatcher missing((base / "missing").native(), record());
-    FolderWatcher notAFolder((base / "plain").native(), record());
-
-    fs::create_directory(base / "missing");
-    append(base / "missing/n.md", "");
-    append(base / "plain", "text");
-    runFor(300ms);
-    EXPECT_EQ(batches, 0);
 }
 
 } // namespace

