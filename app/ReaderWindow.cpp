@@ -22,7 +22,8 @@ ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
       toggleOutline(Gio::SimpleAction::create_bool("toggle-outline", state.display.showOutline)),
       content(Gtk::Orientation::HORIZONTAL), files(*readerModel),
       notes(*readerModel, state.scheduler, state.display.pageAppearance()), headings(*readerModel),
-      detail(*readerModel, notes), commands(*this, *readerModel, detail) {
+      detail(*readerModel, notes), commands(*this, *readerModel, detail),
+      closing(*this, *readerModel) {
     readerModel->renderOptions.set(state.display.renderOptions());
     set_default_size(defaultWidth, defaultHeight);
     addActions();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.hpp"
+#include "app/CloseConfirmation.hpp"
 #include "app/Connections.hpp"
 #include "app/EditingCommands.hpp"
 #include "app/FileSidebar.hpp"
@@ -26,7 +27,7 @@ namespace app {
 /// the outline of its headings. Back and forward ("win.back", "win.forward", Alt+Left and
 /// Alt+Right) step through the window's history; "win.toggle-outline" shows or hides the
 /// outline and remembers the choice in the settings. Ctrl+E switches between reading and
-/// editing the note.
+/// editing the note; the window does not close on edits it could not save without asking.
 class ReaderWindow : public Gtk::ApplicationWindow {
 public:
     static constexpr int defaultWidth = 1120;
@@ -41,6 +42,7 @@ public:
     [[nodiscard]] FileSidebar& sidebar() { return files; }
     [[nodiscard]] NoteView& noteView() { return notes; }
     [[nodiscard]] NoteDetail& noteDetail() { return detail; }
+    [[nodiscard]] CloseConfirmation& closeConfirmation() { return closing; }
     [[nodiscard]] OutlineView& outline() { return headings; }
     [[nodiscard]] bool canGoBack() const { return back->get_enabled(); }
     [[nodiscard]] bool canGoForward() const { return forward->get_enabled(); }
@@ -69,6 +71,7 @@ private:
     OutlineView headings;
     NoteDetail detail;
     EditingCommands commands;
+    CloseConfirmation closing;
     Connections connections;
 };
 

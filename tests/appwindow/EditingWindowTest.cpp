@@ -1,6 +1,9 @@
 #include "WindowHarness.hpp"
 
+#include "app/Application.hpp"
 #include "tests/editor/EditorFixture.hpp"
+
+#include <glibmm/main.h>
 
 namespace app {
 namespace {
@@ -32,6 +35,37 @@ protected:
         shown.model().editSession.get()->setAutosaveDelay(std::chrono::hours(1));
     }
     void startEditing() { startEditing(*window); }
+    /// Types at the cursor of the window's editor as the keyboard does.
+    static void typeInEditor(ReaderWindow& shown, const char* text) {
+        g_signal_emit_by_name(
+            editor::findOfType(shown.noteDetail().editor()->widget(), GTK_SOURCE_TYPE_VIEW),
+            "insert-at-cursor", text);
+    }
+    void typeInEditor(const char* text) { typeInEditor(*window, text); }
+    /// Writes the note on disk under the user's unsaved edits and waits until the session
+    /// has seen it.
+    void writeUnderEdits(ReaderWindow& shown, const std::string& name, const std::string& text) {
+        writeNote(name, text);
+        auto session = shown.model().editSession.get();
+        ASSERT_TRUE(waitUntil([&] {
+            return *session->conflict == std::optional<notes::EditSession::Conflict>(
+                                             notes::EditSession::ChangedOnDisk{text});
+        }));
+    }
+
+    /// Asks the window to close; whether it did.
+    bool closeWindow() {
+        window->close();
+        runFor(std::chrono::milliseconds(50));
+        return isClosed();
+    }
+    bool isClosed() { return !window->gobj() || !window->get_visible(); }
+    Gtk::MessageDialog* question() { return window->closeConfirmation().question(); }
+    void answer(const char* title) {
+        ASSERT_NE(question(), nullptr);
+        editor::click(editor::findButton(GTK_WIDGET(question()->gobj()), title));
+    }
+
     std::string disk(const std::string& name) const { return ScratchFolder::read(folder / name); }
 };
 
@@ -182,6 +216,163 @@ TEST_F(EditingWindowTest, ANoteThatIsNotUTF8StaysOnThePageWithABannerSayingWhy) 
     banner.dismiss();
     EXPECT_FALSE(banner.get_visible());
     EXPECT_EQ(*shown.model().notice, std::nullopt);
+}
+
+TEST_F(EditingWindowTest, ClosingSavesTheNoteBeingEditedWithoutAsking) {
+    writeNote("a.md", "first\n");
+    open(folderTarget("a.md"));
+    startEditing();
+    typeInEditor("typed ");
+    ASSERT_EQ(disk("a.md"), "first\n");
+
+    EXPECT_TRUE(closeWindow());
+    EXPECT_EQ(question(), nullptr);
+    EXPECT_EQ(disk("a.md"), "typed first\n");
+}
+
+// Mended: closing over a disk conflict used to drop the user's text without a word.
+TEST_F(EditingWindowTest, ClosingOverADiskConflictAsksAndEachAnswerDoesWhatItSays) {
+    struct Case {
+        const char* answer;
+        bool closes;
+        const char* disk;
+    };
+    for (const auto& given : {Case{CloseConfirmation::cancelTitle, false, "theirs\n"},
+                              Case{CloseConfirmation::discardTitle, true, "theirs\n"},
+                              Case{CloseConfirmation::keepTitle, true, "mine first\n"}}) {
+        SCOPED_TRACE(given.answer);
+        writeNote("a.md", "first\n");
+        open(folderTarget("a.md"));
+        startEditing();
+        auto session = window->model().editSession.get();
+        typeInEditor("mine ");
+        writeUnderEdits(*window, "a.md", "theirs\n");
+
+        EXPECT_FALSE(closeWindow());
+        ASSERT_NE(question(), nullptr);
+        EXPECT_TRUE(question()->get_visible());
+        EXPECT_EQ(question()->property_text().get_value(),
+                  "Your changes to \u201ca.md\u201d aren\u2019t saved.");
+
+        answer(given.answer);
+        runFor(std::chrono::milliseconds(50));
+        EXPECT_EQ(question(), nullptr);
+        EXPECT_EQ(isClosed(), given.closes);
+        EXPECT_EQ(disk("a.md"), given.disk);
+        if (!given.closes) {
+            // Nothing changed: still editing the user's text.
+            EXPECT_EQ(*window->model().editSession, session);
+            EXPECT_EQ(*session->text, "mine first\n");
+            EXPECT_NE(detail().editor(), nullptr);
+        }
+    }
+}
+
+// Mended: closing when the note could no longer be written dropped the user's text.
+TEST_F(EditingWindowTest, KeepingMyVersionAsksAgainWhileTheNoteCannotBeWritten) {
+    writeNote("a.md", "first\n");
+    open(folderTarget("a.md"));
+    startEditing();
+    typeInEditor("mine ");
+    fs::remove(folder / "a.md");
+    fs::create_directory(folder / "a.md");
+
+    EXPECT_FALSE(closeWindow());
+    ASSERT_NE(question(), nullptr);
+    EXPECT_TRUE(question()->property_secondary_text().get_value().raw().starts_with(
+        "Couldn\u2019t save \u201ca.md\u201d. "))
+        << question()->property_secondary_text().get_value();
+
+    answer(CloseConfirmation::keepTitle);
+    runFor(std::chrono::milliseconds(50));
+    EXPECT_FALSE(isClosed());
+    ASSERT_NE(question(), nullptr);
+    EXPECT_TRUE(question()->get_visible());
+
+    fs::remove(folder / "a.md");
+    answer(CloseConfirmation::keepTitle);
+    runFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(question(), nullptr);
+    EXPECT_TRUE(isClosed());
+    EXPECT_EQ(disk("a.md"), "mine first\n");
+}
+
+std::vector<ReaderWindow*> readerWindows() {
+    std::vector<ReaderWindow*> windows;
+    auto toplevels = Gtk::Window::get_toplevels();
+    for (guint position = 0; position < toplevels->get_n_items(); ++position) {
+        auto window = std::dynamic_pointer_cast<Gtk::Window>(toplevels->get_object(position));
+        if (auto* reader = dynamic_cast<ReaderWindow*>(window.get()))
+            windows.push_back(reader);
+    }
+    return windows;
+}
+
+// Mended: quitting dropped the text of a note that could not be saved.
+TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerOfAWindowWhoseNoteCannotBeSaved) {
+    writeNote("a.md", "first\n");
+    writeNote("b.md", "other\n");
+    Application application(state());
+    ReaderWindow* editing = nullptr;
+    bool runningAfterCancel = false;
+    // Should a step fail, the run still ends.
+    auto giveUp = Glib::signal_timeout().connect_seconds(
+        [] {
+            g_application_quit(g_application_get_default());
+            return false;
+        },
+        60);
+
+    Glib::signal_timeout().connect_once(
+        [&] {
+            ASSERT_TRUE(waitUntil([&] {
+                auto windows = readerWindows();
+                return windows.size() == 2 && std::ranges::all_of(windows, [](auto* shown) {
+                           return shown->model().page.get().has_value();
+                       });
+            }));
+            for (auto* shown : readerWindows()) {
+                if (shown->model().file.get() == note("a.md"))
+                    editing = shown;
+            }
+            ASSERT_NE(editing, nullptr);
+            startEditing(*editing);
+            typeInEditor(*editing, "mine ");
+            writeUnderEdits(*editing, "a.md", "theirs\n");
+
+            application.quit();
+            ASSERT_NE(editing->closeConfirmation().question(), nullptr);
+            for (auto* shown : readerWindows()) {
+                if (shown != editing) {
+                    EXPECT_EQ(shown->closeConfirmation().question(), nullptr);
+                }
+            }
+            editor::click(
+                editor::findButton(GTK_WIDGET(editing->closeConfirmation().question()->gobj()),
+                                   CloseConfirmation::cancelTitle));
+            // Reached only when the application still runs after the cancelled quit.
+            Glib::signal_timeout().connect_once(
+                [&] {
+                    runningAfterCancel = true;
+                    EXPECT_EQ(readerWindows().size(), 2u);
+                    application.quit();
+                    ASSERT_NE(editing->closeConfirmation().question(), nullptr);
+                    editor::click(editor::findButton(
+                        GTK_WIDGET(editing->closeConfirmation().question()->gobj()),
+                        CloseConfirmation::keepTitle));
+                },
+                500);
+        },
+        0);
+
+    std::vector<std::string> arguments{"lumenleaf", folder / "a.md", folder / "b.md"};
+    std::vector<char*> argv;
+    for (auto& argument : arguments)
+        argv.push_back(argument.data());
+    EXPECT_EQ(application.run(static_cast<int>(argv.size()), argv.data()), 0);
+    giveUp.disconnect();
+    EXPECT_TRUE(runningAfterCancel);
+    EXPECT_EQ(disk("a.md"), "mine first\n");
 }
 
 } // namespace
