@@ -11,6 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include <cmark-gfm-extension_api.h>
+#include <cmark-gfm.h>
+
 namespace markdown {
 namespace {
 
@@ -80,7 +83,20 @@ private:
 
     CMarkEvent step() { return iterator.next(); }
 
-    static ParserNodeKind kindOf(CMarkNode node) {
+    // A core node's kind follows from its type number: names are compared once per type and
+    // conversion, not per node. An extension names its nodes by their content (a table row may be
+    // its header, an item a task), so those are looked up by name each time.
+    ParserNodeKind kindOf(CMarkNode node) {
+        if (cmark_node_get_syntax_extension(node.raw()) != nullptr)
+            return kindNamed(node);
+        const cmark_node_type type = cmark_node_get_type(node.raw());
+        for (const auto& [known, kind] : coreKinds)
+            if (known == type)
+                return kind;
+        return coreKinds.emplace_back(type, kindNamed(node)).second;
+    }
+
+    static ParserNodeKind kindNamed(CMarkNode node) {
         const std::string_view type = node.typeString();
         const auto kind = parserNodeKind(type);
         if (!kind || *kind == ParserNodeKind::none || *kind == ParserNodeKind::unknown)
@@ -226,6 +242,7 @@ private:
     CMarkTableState tables;
     std::vector<OpenContainer> open;
     std::vector<RawMarkupPtr> children; // of every open container, in document order
+    std::vector<std::pair<cmark_node_type, ParserNodeKind>> coreKinds;
 };
 
 } // namespace

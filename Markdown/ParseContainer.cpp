@@ -1,14 +1,13 @@
 #include "Markdown/ParseContainer.hpp"
 
 #include "Markdown/DebugQuoted.hpp"
+#include "Markdown/Overloaded.hpp"
 
 #include <iterator>
 #include <utility>
 
 namespace markdown {
 namespace {
-
-template <class... Cases> struct Overloaded : Cases... { using Cases::operator()...; };
 
 void appendLine(std::string& out, std::size_t indent, std::string_view text) {
     out.append(indent, ' ');

@@ -17,9 +17,15 @@ Application::Application(AppState& state)
                                                    Gio::Application::Flags::NON_UNIQUE)) {
     Glib::set_application_name("Lumenleaf");
     application->signal_startup().connect([this] { started(); });
-    application->signal_activate().connect([this] { openWindow({}); });
+    application->signal_activate().connect([this] { restoreWindows(); });
+    application->signal_shutdown().connect([this] { restoration.store(); });
     application->signal_open().connect([this](const std::vector<Glib::RefPtr<Gio::File>>& files,
                                               const Glib::ustring&) { opened(files); });
+    // Closing a window takes it out of the application without hiding it first.
+    connections += application->signal_window_removed().connect([this](Gtk::Window* window) {
+        if (auto* reader = dynamic_cast<ReaderWindow*>(window))
+            closed(reader);
+    });
 }
 
 Application::~Application() {
@@ -34,8 +40,8 @@ int Application::run(int argc, char* argv[]) {
 
 ReaderWindow& Application::openWindow(const reader::WindowTarget& target) {
     auto& window = *windows.emplace_back(std::make_unique<ReaderWindow>(state, target));
+    restoration.opened(&window, target);
     application->add_window(window);
-    connections += window.signal_hide().connect([this, pointer = &window] { closed(pointer); });
     window.present();
     return window;
 }
@@ -59,6 +65,15 @@ void Application::quit() {
         application->quit();
 }
 
+// A target whose paths are gone opens an empty window.
+void Application::restoreWindows() {
+    auto targets = restoration.stored();
+    if (targets.empty())
+        targets.emplace_back();
+    for (const auto& target : targets)
+        openWindow(target);
+}
+
 void Application::opened(const std::vector<Glib::RefPtr<Gio::File>>& files) {
     for (const auto& file : files) {
         const std::string path = file->get_path();
@@ -74,6 +89,7 @@ void Application::opened(const std::vector<Glib::RefPtr<Gio::File>>& files) {
 
 // The window is still inside its own signal: it ends on a later turn of the main loop.
 void Application::closed(ReaderWindow* window) {
+    restoration.closed(window);
     connections += Glib::signal_idle().connect([this, window] {
         std::erase_if(windows, [window](const auto& held) { return held.get() == window; });
         return false;

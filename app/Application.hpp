@@ -3,6 +3,7 @@
 #include "app/AppState.hpp"
 #include "app/Connections.hpp"
 #include "app/ReaderWindow.hpp"
+#include "app/WindowRestoration.hpp"
 #include "reader/WindowTarget.hpp"
 
 #include <gtkmm/application.h>
@@ -12,8 +13,9 @@
 
 namespace app {
 
-/// The running application: one reader window per folder or note it is asked to open, an empty
-/// window when started without any, and the user's light or dark choice applied at start.
+/// The running application: one reader window per folder or note it is asked to open; started
+/// without any, the windows open when it last ended (an empty window when there were none);
+/// and the user's light or dark choice applied at start.
 /// Several instances may run at once. Ends when its last window closes, or on "app.quit"
 /// (Ctrl+Q) once every window has saved its note or the user has said what to do with it.
 class Application {
@@ -38,12 +40,14 @@ public:
 
 private:
     void started();
+    void restoreWindows();
     void opened(const std::vector<Glib::RefPtr<Gio::File>>& files);
     void closed(ReaderWindow* window);
 
     AppState& state;
     Glib::RefPtr<Gtk::Application> application;
     std::vector<std::unique_ptr<ReaderWindow>> windows;
+    WindowRestoration restoration{state.settings};
     bool missedPath = false;
     /// Ended before the windows, which may outlive the main loop's run.
     Connections connections;

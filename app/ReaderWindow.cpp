@@ -40,6 +40,7 @@ ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
     header.pack_start(backButton);
     header.pack_start(forwardButton);
     header.pack_end(outlineButton);
+    header.pack_end(handoff);
     set_titlebar(header);
 
     files.set_size_request(sidebarWidth, -1);

@@ -5,6 +5,7 @@
 #include "app/Connections.hpp"
 #include "app/EditingCommands.hpp"
 #include "app/FileSidebar.hpp"
+#include "app/HandoffMenu.hpp"
 #include "app/NoteDetail.hpp"
 #include "app/NoteView.hpp"
 #include "app/OutlineView.hpp"
@@ -63,6 +64,7 @@ private:
     Gtk::Button backButton;
     Gtk::Button forwardButton;
     Gtk::ToggleButton outlineButton;
+    HandoffMenu handoff{*this, *readerModel};
     Gtk::Paned split;
     Gtk::Box content;
     FileSidebar files;

@@ -1,44 +1,79 @@
 #include "app/SystemDesktop.hpp"
 
+#include "app/DesktopApplications.hpp"
+#include "app/FileManagerReveal.hpp"
+#include "notes/GLibPtr.hpp"
 #include "notes/GObjectPtr.hpp"
+#include "notes/PathText.hpp"
 
 #include <gdk/gdk.h>
 #include <gio/gio.h>
-
-#include <memory>
 
 namespace app {
 
 namespace {
 
-struct ErrorDeleter {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-struct TextDeleter {
-    void operator()(gchar* text) const { g_free(text); }
-};
-
-void launched(GObject*, GAsyncResult* result, gpointer data) {
-    std::unique_ptr<gchar, TextDeleter> uri(static_cast<gchar*>(data));
-    GError* raw = nullptr;
-    if (!g_app_info_launch_default_for_uri_finish(result, &raw)) {
-        std::unique_ptr<GError, ErrorDeleter> error(raw);
-        g_warning("Cannot open %s: %s", uri.get(), error->message);
-    }
-}
-
 // The launch context of the default display, so that the application opens on the user's
 // screen and startup notification works.
-void launch(const char* uri) {
-    notes::GObjectPtr<GdkAppLaunchContext> context;
+notes::GObjectPtr<GAppLaunchContext> launchContext() {
     if (GdkDisplay* display = gdk_display_get_default())
-        context = notes::adoptGObject(gdk_display_get_app_launch_context(display));
-    g_app_info_launch_default_for_uri_async(uri,
-                                            context ? G_APP_LAUNCH_CONTEXT(context.get()) : nullptr,
-                                            nullptr, launched, g_strdup(uri));
+        return notes::GObjectPtr<GAppLaunchContext>(
+            G_APP_LAUNCH_CONTEXT(gdk_display_get_app_launch_context(display)));
+    return {};
+}
+
+void warnUnlessLaunched(gboolean launched, GError* raw, const char* uri) {
+    notes::GErrorPtr error(raw);
+    if (!launched)
+        g_warning("Cannot open %s: %s", uri, error->message);
+}
+
+void launchedDefault(GObject*, GAsyncResult* result, gpointer data) {
+    notes::GTextPtr uri(static_cast<gchar*>(data));
+    GError* error = nullptr;
+    warnUnlessLaunched(g_app_info_launch_default_for_uri_finish(result, &error), error, uri.get());
+}
+
+void launchedWith(GObject* application, GAsyncResult* result, gpointer data) {
+    notes::GTextPtr uri(static_cast<gchar*>(data));
+    GError* error = nullptr;
+    warnUnlessLaunched(g_app_info_launch_uris_finish(G_APP_INFO(application), result, &error),
+                       error, uri.get());
+}
+
+void launch(const char* uri) {
+    auto context = launchContext();
+    g_app_info_launch_default_for_uri_async(uri, context.get(), nullptr, launchedDefault,
+                                            g_strdup(uri));
+}
+
+notes::GTextPtr fileURI(const markdown::URL& file) {
+    GError* raw = nullptr;
+    notes::GTextPtr uri(g_filename_to_uri(file.path().c_str(), nullptr, &raw));
+    if (!uri) {
+        notes::GErrorPtr error(raw);
+        g_warning("Cannot open %s: %s", file.path().c_str(), error->message);
+    }
+    return uri;
+}
+
+void openWithOther(const markdown::URL& item) {
+    auto applications = otherApplicationsFor(contentTypeOf(item.filesystemPath()));
+    if (applications.empty())
+        return;
+    notes::GTextPtr uri = fileURI(item);
+    if (!uri)
+        return;
+    GList uris{uri.get(), nullptr, nullptr};
+    auto context = launchContext();
+    g_app_info_launch_uris_async(applications.front().get(), &uris, context.get(), nullptr,
+                                 launchedWith, g_strdup(uri.get()));
 }
 
 } // namespace
+
+SystemDesktop::SystemDesktop(std::chrono::milliseconds fileManagerTimeout)
+    : fileManagerTimeout(fileManagerTimeout) {}
 
 void SystemDesktop::beep() {
     if (GdkDisplay* display = gdk_display_get_default())
@@ -46,18 +81,27 @@ void SystemDesktop::beep() {
 }
 
 void SystemDesktop::openFile(const markdown::URL& file) {
-    GError* raw = nullptr;
-    std::unique_ptr<gchar, TextDeleter> uri(g_filename_to_uri(file.path().c_str(), nullptr, &raw));
-    if (!uri) {
-        std::unique_ptr<GError, ErrorDeleter> error(raw);
-        g_warning("Cannot open %s: %s", file.path().c_str(), error->message);
-        return;
-    }
-    launch(uri.get());
+    if (notes::GTextPtr uri = fileURI(file))
+        launch(uri.get());
 }
 
 void SystemDesktop::openURL(const std::string& url) {
     launch(url.c_str());
+}
+
+// This application may itself be the folder handler, so the folder goes to another one.
+void SystemDesktop::reveal(const markdown::URL& item) {
+    auto folder =
+        markdown::URL::fileURL(std::string(notes::deletingLastPathComponent(item.path())));
+    showInFileManager(item, fileManagerTimeout, [folder] { openWithOther(folder); });
+}
+
+void SystemDesktop::openWithOtherApplication(const markdown::URL& file) {
+    openWithOther(file);
+}
+
+bool SystemDesktop::isObsidianInstalled() {
+    return findObsidian();
 }
 
 } // namespace app

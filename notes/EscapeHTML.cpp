@@ -1,14 +1,28 @@
 #include "notes/EscapeHTML.hpp"
 
 namespace notes {
+namespace {
+
+bool isSpecial(char c) {
+    return c == '&' || c == '<' || c == '>' || c == '"';
+}
+
+} // namespace
 
 std::string escapeHTML(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     // The four characters are ASCII, which never occurs inside a multi-byte UTF-8
     // sequence, so a byte walk escapes exactly the code points.
-    for (char c : text) {
-        switch (c) {
+    // Runs without any of them are copied whole.
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t special = start;
+        while (special < text.size() && !isSpecial(text[special]))
+            ++special;
+        out.append(text.substr(start, special - start));
+        if (special == text.size())
+            break;
+        switch (text[special]) {
         case '&':
             out += "&amp;";
             break;
@@ -18,12 +32,10 @@ std::string escapeHTML(std::string_view text) {
         case '>':
             out += "&gt;";
             break;
-        case '"':
-            out += "&quot;";
-            break;
         default:
-            out += c;
+            out += "&quot;";
         }
+        start = special + 1;
     }
     return out;
 }

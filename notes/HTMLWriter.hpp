@@ -2,6 +2,7 @@
 
 #include "Markdown/Elements.hpp"
 #include "notes/FootnoteDefinitions.hpp"
+#include "notes/FootnoteOrder.hpp"
 #include "notes/OutlineHeading.hpp"
 #include "notes/UsedSlugs.hpp"
 
@@ -71,13 +72,16 @@ private:
     void writeText(std::string_view text, bool inLink);
     /// One inline element other than `Text`.
     void writeInline(const markdown::Markup& element, bool inLink);
+    /// An image; a root-relative source found in the site's "public" or "static" folder is
+    /// shown from that file.
+    void writeImage(const markdown::Image& image);
 
     const MarkdownRenderer& renderer_;
     std::string out_;
     std::vector<OutlineHeading> headings_;
     UsedSlugs usedSlugs_;
     const FootnoteDefinitions& footnoteDefs_;
-    std::vector<std::string> footnoteOrder_; // labels in the order of their first reference
+    FootnoteOrder footnoteOrder_;
     bool isFootnoteBody_;
     int depth_ = 0; // block writes in progress; 1 directly under the document
 };

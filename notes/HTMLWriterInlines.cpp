@@ -4,7 +4,10 @@
 #include "Markdown/StackSpace.hpp"
 #include "notes/EscapeHTML.hpp"
 #include "notes/HTMLWriter.hpp"
+#include "notes/InlineText.hpp"
 #include "notes/MarkdownRenderer.hpp"
+#include "notes/ReaderURL.hpp"
+#include "notes/ResolveAssetURL.hpp"
 
 namespace notes {
 
@@ -35,8 +38,13 @@ void HTMLWriter::writeInlines(std::span<const Markup> elements, bool inLink) {
     flush();
 }
 
-void HTMLWriter::writeText(std::string_view text, bool /*inLink*/) {
-    out_ += escapeHTML(text);
+void HTMLWriter::writeText(std::string_view text, bool inLink) {
+    const InlineTextContext context{
+        .footnoteDefs = &footnoteDefs_,
+        .footnoteOrder = isFootnoteBody_ ? nullptr : &footnoteOrder_,
+        .links = {renderer_.resolver, renderer_.fileURL},
+    };
+    writeInlineText(out_, text, inLink, context);
 }
 
 void HTMLWriter::writeInline(const Markup& element, bool inLink) {
@@ -64,12 +72,7 @@ void HTMLWriter::writeInline(const Markup& element, bool inLink) {
             writeInlines(element, true);
             out_ += "</a>";
         } else if (const auto image = element.as<Image>()) {
-            std::string html =
-                "<img src=\"" + escapeHTML(image->source().value_or("")) + "\" alt=\"" +
-                escapeHTML(image->as<PlainTextConvertibleMarkup>()->plainText()) + "\"";
-            if (image->title())
-                html += " title=\"" + escapeHTML(*image->title()) + "\"";
-            out_ += html + " loading=\"lazy\">";
+            writeImage(*image);
         } else if (const auto html = element.as<InlineHTML>()) {
             out_ += html->rawHTML();
         } else if (element.is<LineBreak>()) {
@@ -82,8 +85,17 @@ void HTMLWriter::writeInline(const Markup& element, bool inLink) {
     });
 }
 
-void HTMLWriter::writeFootnotes() {
-    // No reference is counted yet, so there is never a section to write.
+void HTMLWriter::writeImage(const Image& image) {
+    std::string source = image.source().value_or("");
+    // The page would read "/img/a.png" from the root of the disk.
+    if (renderer_.fileURL)
+        if (const std::optional<URL> asset = resolveAssetURL(source, *renderer_.fileURL))
+            source = readerURL(*asset);
+    std::string html = "<img src=\"" + escapeHTML(source) + "\" alt=\"" +
+                       escapeHTML(image.as<PlainTextConvertibleMarkup>()->plainText()) + "\"";
+    if (image.title())
+        html += " title=\"" + escapeHTML(*image.title()) + "\"";
+    out_ += html + " loading=\"lazy\">";
 }
 
 } // namespace notes

@@ -208,10 +208,22 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
 
         lowercaseInto(relative, lowered);
         std::string_view relativeKey = built->keep(lowered);
+        const std::optional<std::string_view> bareRelativeKey =
+            withoutMarkdownExtension(relativeKey);
         built->byRelativePath[relativeKey] = i;
-        if (std::optional<std::string_view> bare = withoutMarkdownExtension(relativeKey))
-            built->byRelativePath[*bare] = i;
+        if (bareRelativeKey)
+            built->byRelativePath[*bareRelativeKey] = i;
 
+        // ASCII lowers byte for byte, so an ASCII name's keys end its path's keys: nothing to
+        // lower, copy or look at again.
+        if (relative.ends_with(name) && isASCII(name) &&
+            (relative.size() == name.size() ||
+             relative[relative.size() - name.size() - 1] == '/')) {
+            built->addName(relativeKey.substr(relativeKey.size() - name.size()), i);
+            if (bareRelativeKey)
+                built->addName(bareRelativeKey->substr(relativeKey.size() - name.size()), i);
+            continue;
+        }
         lowercaseInto(name, lowered);
         std::string_view nameKey = built->keep(lowered);
         built->addName(nameKey, i);

@@ -148,11 +148,19 @@ std::string_view deletingPathExtension(std::string_view path) {
 
 bool isMarkdownExtension(std::string_view extension) {
     static constexpr std::array<std::string_view, 4> extensions{"md", "markdown", "mdown", "mkd"};
-    std::string lower = lowercased(extension);
-    for (std::string_view candidate : extensions)
-        if (lower == candidate)
-            return true;
-    return false;
+    auto isOne = [](std::string_view lower) {
+        return std::find(extensions.begin(), extensions.end(), lower) != extensions.end();
+    };
+    // Called for every file of a scan: an ASCII extension is lowered without an allocation.
+    if (!isASCII(extension))
+        return isOne(lowercased(extension));
+    std::array<char, 8> lower{};
+    if (extension.size() > lower.size())
+        return false;
+    std::transform(extension.begin(), extension.end(), lower.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return isOne(std::string_view(lower.data(), extension.size()));
 }
 
 bool hasMarkdownExtension(std::string_view path) {

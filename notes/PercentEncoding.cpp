@@ -4,11 +4,23 @@ namespace notes {
 
 namespace {
 
-bool isPathCharacter(unsigned char c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
-        return true;
-    return std::string_view("!$&'()*+,-./:=@_~").find(static_cast<char>(c)) !=
-           std::string_view::npos;
+// Every byte outside the letters, digits and `others` becomes %XX.
+std::string percentEncode(std::string_view bytes, std::string_view others) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+            (byte >= '0' && byte <= '9') || others.find(c) != std::string_view::npos) {
+            out += c;
+        } else {
+            out += '%';
+            out += digits[byte >> 4];
+            out += digits[byte & 0xF];
+        }
+    }
+    return out;
 }
 
 int hexValue(char c) {
@@ -24,20 +36,12 @@ int hexValue(char c) {
 } // namespace
 
 std::string percentEncodePath(std::string_view bytes) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size());
-    for (char c : bytes) {
-        auto byte = static_cast<unsigned char>(c);
-        if (isPathCharacter(byte)) {
-            out += c;
-        } else {
-            out += '%';
-            out += digits[byte >> 4];
-            out += digits[byte & 0xF];
-        }
-    }
-    return out;
+    return percentEncode(bytes, "!$&'()*+,-./:=@_~");
+}
+
+// What a query allows, less "&", which would end the item.
+std::string percentEncodeQueryValue(std::string_view bytes) {
+    return percentEncode(bytes, "!$'()*+,-./:;=?@_~");
 }
 
 std::optional<std::string> percentDecode(std::string_view text) {

@@ -14,11 +14,6 @@
 namespace notes {
 namespace {
 
-bool isASCII(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 void asciiLowercaseInto(std::string_view text, std::string& out) {
     out.assign(text);
     for (char& c : out)
@@ -27,6 +22,11 @@ void asciiLowercaseInto(std::string_view text, std::string& out) {
 }
 
 } // namespace
+
+bool isASCII(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 std::string lowercased(std::string_view text) {
     std::string out;

@@ -7,6 +7,9 @@
 // Small operations on UTF-8 text that link targets and names need.
 namespace notes {
 
+/// True when every byte is below 0x80.
+[[nodiscard]] bool isASCII(std::string_view text);
+
 /// The text in lower case by the Unicode rules, independent of the user's language. Bytes of
 /// ill-formed UTF-8 are kept, with only their ASCII letters lowered.
 [[nodiscard]] std::string lowercased(std::string_view text);

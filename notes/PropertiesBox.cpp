@@ -3,12 +3,11 @@
 #include "notes/EscapeHTML.hpp"
 #include "notes/Frontmatter.hpp"
 
+#include "Markdown/Overloaded.hpp"
+
 namespace notes {
-namespace {
 
-template <typename... Cases> struct Overloaded : Cases... { using Cases::operator()...; };
-
-} // namespace
+using markdown::Overloaded;
 
 void writePropertiesBox(std::string& out, std::string_view frontmatterBlock,
                         const PropertyTextWriter& writeText) {

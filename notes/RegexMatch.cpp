@@ -2,6 +2,7 @@
 
 #include "Markdown/Fatal.hpp"
 
+#include <unicode/utf16.h>
 #include <unicode/utf8.h>
 
 #include <cstdint>
@@ -22,6 +23,10 @@ struct UTF16Text {
         const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
         const auto length = static_cast<int32_t>(utf8.size());
         byteOffsets.reserve(utf8.size() + 1);
+        // Never more UTF-16 units than bytes; written in place rather than appended one by one.
+        char16_t* units = text.getBuffer(length);
+        markdown::require(units != nullptr, "cannot make room for a regular expression search");
+        int32_t written = 0;
         int32_t i = 0;
         while (i < length) {
             const auto start = static_cast<std::size_t>(i);
@@ -32,8 +37,9 @@ struct UTF16Text {
             byteOffsets.push_back(start);
             if (c > 0xFFFF)
                 byteOffsets.push_back(start);
-            text.append(c);
+            U16_APPEND_UNSAFE(units, written, c);
         }
+        text.releaseBuffer(written);
         byteOffsets.push_back(utf8.size());
     }
 };

@@ -7,6 +7,7 @@
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace notes {
@@ -25,17 +26,52 @@ bool isSeparator(const icu::UnicodeString& text, int32_t start, int32_t end) {
     return c == u' ' || c == u'-' || c == u'_';
 }
 
+// Making one costs far more than slugging a heading; a rendering slugs every heading.
+icu::BreakIterator& characterBreaks() {
+    thread_local const std::unique_ptr<icu::BreakIterator> instance = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::BreakIterator> breaks(
+            icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+        markdown::require(U_SUCCESS(status) && breaks, "ICU has no character break iterator");
+        return breaks;
+    }();
+    return *instance;
+}
+
+// ASCII text needs neither ICU's case mapping nor its character breaks: every byte is a
+// character of its own (CR LF, one character, is dropped either way), and only letters and
+// digits are letters or numbers.
+std::string asciiSlug(std::string_view text) {
+    std::string slug;
+    bool separated = false;
+    for (const char c : text) {
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+            slug += c;
+            separated = false;
+        } else if (c >= 'A' && c <= 'Z') {
+            slug += static_cast<char>(c - 'A' + 'a');
+            separated = false;
+        } else if ((c == ' ' || c == '-' || c == '_') && !separated && !slug.empty()) {
+            slug += '-';
+            separated = true;
+        }
+    }
+    if (slug.ends_with('-'))
+        slug.pop_back();
+    return slug.empty() ? "section" : slug;
+}
+
 } // namespace
 
 std::string slugify(std::string_view text) {
+    if (std::all_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return asciiSlug(text);
     icu::UnicodeString lowered = icu::UnicodeString::fromUTF8(
         icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     lowered.toLower(icu::Locale::getRoot());
 
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::BreakIterator> characters(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    markdown::require(U_SUCCESS(status) && characters, "ICU has no character break iterator");
+    icu::BreakIterator* characters = &characterBreaks();
     characters->setText(lowered);
 
     icu::UnicodeString slug;

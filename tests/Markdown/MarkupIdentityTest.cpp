@@ -34,19 +34,6 @@ TEST(MarkupIdentityDeathTest, TheFirstRootOfAProcessGetsIdentifierOne) {
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(MarkupIdentity, NumbersATreeInPreOrderFromSubtreeCounts) {
-    Document document = paragraphAndHeading();
-    Markup paragraph = *document.childAt(0);
-    EXPECT_EQ(childIdOf(document), 0);
-    EXPECT_EQ(childIdOf(paragraph), 1);
-    EXPECT_EQ(childIdOf(*paragraph.childAt(0)), 2);
-    EXPECT_EQ(childIdOf(*paragraph.childAt(1)), 3);
-    EXPECT_EQ(childIdOf(*document.childAt(1)), 4);
-    EXPECT_EQ(rootIdOf(*paragraph.childAt(1)), rootIdOf(document));
-    EXPECT_EQ(paragraph.childAt(1)->indexInParent(), 1);
-    EXPECT_TRUE(paragraph.childAt(1)->parent()->isIdentical(paragraph));
-}
-
 TEST(MarkupIdentity, IdentityIsTreeAndPositionNotContent) {
     Document document = paragraphAndHeading();
     EXPECT_TRUE(document.childAt(1)->isIdentical(*document.childAt(1)));

@@ -11,92 +11,35 @@ namespace {
 using namespace markdown::testing;
 using K = RawMarkupKind;
 
-// Names the entry that each kind lands in.
+// Names the entry an element lands in; kinds without their own entry here take the default.
 struct EntryNames final : MarkupVisitor<std::string> {
     std::string defaultVisit(const Markup&) override { return "default"; }
-    std::string visitBlockQuote(const BlockQuote&) override { return "BlockQuote"; }
-    std::string visitCodeBlock(const CodeBlock&) override { return "CodeBlock"; }
-    std::string visitCustomBlock(const CustomBlock&) override { return "CustomBlock"; }
     std::string visitDocument(const Document&) override { return "Document"; }
-    std::string visitHeading(const Heading&) override { return "Heading"; }
-    std::string visitThematicBreak(const ThematicBreak&) override { return "ThematicBreak"; }
-    std::string visitHTMLBlock(const HTMLBlock&) override { return "HTMLBlock"; }
     std::string visitListItem(const ListItem&) override { return "ListItem"; }
-    std::string visitOrderedList(const OrderedList&) override { return "OrderedList"; }
-    std::string visitUnorderedList(const UnorderedList&) override { return "UnorderedList"; }
-    std::string visitParagraph(const Paragraph&) override { return "Paragraph"; }
-    std::string visitBlockDirective(const BlockDirective&) override { return "BlockDirective"; }
-    std::string visitInlineCode(const InlineCode&) override { return "InlineCode"; }
-    std::string visitCustomInline(const CustomInline&) override { return "CustomInline"; }
-    std::string visitEmphasis(const Emphasis&) override { return "Emphasis"; }
-    std::string visitImage(const Image&) override { return "Image"; }
-    std::string visitInlineHTML(const InlineHTML&) override { return "InlineHTML"; }
-    std::string visitLineBreak(const LineBreak&) override { return "LineBreak"; }
     std::string visitLink(const Link&) override { return "Link"; }
-    std::string visitSoftBreak(const SoftBreak&) override { return "SoftBreak"; }
-    std::string visitStrong(const Strong&) override { return "Strong"; }
-    std::string visitText(const Text&) override { return "Text"; }
-    std::string visitStrikethrough(const Strikethrough&) override { return "Strikethrough"; }
-    std::string visitTable(const Table&) override { return "Table"; }
+    std::string visitSymbolLink(const SymbolLink&) override { return "SymbolLink"; }
     std::string visitTableHead(const Table::Head&) override { return "TableHead"; }
-    std::string visitTableBody(const Table::Body&) override { return "TableBody"; }
     std::string visitTableRow(const Table::Row&) override { return "TableRow"; }
     std::string visitTableCell(const Table::Cell&) override { return "TableCell"; }
-    std::string visitSymbolLink(const SymbolLink&) override { return "SymbolLink"; }
-    std::string visitInlineAttributes(const InlineAttributes&) override {
-        return "InlineAttributes";
-    }
-    std::string visitDoxygenDiscussion(const DoxygenDiscussion&) override {
-        return "DoxygenDiscussion";
-    }
-    std::string visitDoxygenNote(const DoxygenNote&) override { return "DoxygenNote"; }
-    std::string visitDoxygenAbstract(const DoxygenAbstract&) override { return "DoxygenAbstract"; }
     std::string visitDoxygenParameter(const DoxygenParameter&) override {
         return "DoxygenParameter";
     }
-    std::string visitDoxygenReturns(const DoxygenReturns&) override { return "DoxygenReturns"; }
 };
 
 TEST(MarkupVisitor, EachElementLandsInItsOwnEntry) {
     Table::Cell cell(Text("c"));
     const std::pair<Markup, const char*> cases[] = {
-        {BlockQuote(), "BlockQuote"},
-        {CodeBlock("c", "x"), "CodeBlock"},
-        {CustomBlock(), "CustomBlock"},
         {Document(), "Document"},
-        {Heading(1), "Heading"},
-        {ThematicBreak(), "ThematicBreak"},
-        {HTMLBlock("<p>"), "HTMLBlock"},
         {ListItem(std::nullopt), "ListItem"},
-        {OrderedList(), "OrderedList"},
-        {UnorderedList(), "UnorderedList"},
-        {Paragraph(), "Paragraph"},
-        {BlockDirective("d"), "BlockDirective"},
-        {InlineCode("c"), "InlineCode"},
-        {CustomInline("c"), "CustomInline"},
-        {Emphasis(), "Emphasis"},
-        {Image("s", std::nullopt), "Image"},
-        {InlineHTML("<b>"), "InlineHTML"},
-        {LineBreak(), "LineBreak"},
         {Link("d"), "Link"},
-        {SoftBreak(), "SoftBreak"},
-        {Strong(), "Strong"},
-        {Text("t"), "Text"},
-        {Strikethrough(), "Strikethrough"},
-        {Table(std::nullopt, Table::Head(cell), Table::Body()), "Table"},
+        {SymbolLink("s"), "SymbolLink"},
         {Table::Head(cell), "TableHead"},
-        {Table::Body(), "TableBody"},
         {Table::Row(cell), "TableRow"},
         {cell, "TableCell"},
-        {SymbolLink("s"), "SymbolLink"},
-        {InlineAttributes("a"), "InlineAttributes"},
-        {DoxygenDiscussion(), "DoxygenDiscussion"},
-        {DoxygenNote(), "DoxygenNote"},
-        {DoxygenAbstract(), "DoxygenAbstract"},
         {DoxygenParameter("p"), "DoxygenParameter"},
-        {DoxygenReturns(), "DoxygenReturns"},
+        {Table::Body(), "default"},
+        {Paragraph(), "default"},
     };
-    static_assert(std::size(cases) == rawMarkupKindCount);
     EntryNames names;
     for (const auto& [element, name] : cases) {
         EXPECT_EQ(element.accept(names), name);
@@ -104,7 +47,6 @@ TEST(MarkupVisitor, EachElementLandsInItsOwnEntry) {
     }
     // A typed element goes to its entry without the dispatch on kind.
     EXPECT_EQ(Table::Cell().accept(names), "TableCell");
-    EXPECT_EQ(DoxygenParameter("p").accept(names), "DoxygenParameter");
 }
 
 // Records every element the walk reaches, keeping the default entries.
@@ -118,14 +60,11 @@ struct Recorder : MarkupWalker {
 
 TEST(MarkupWalker, VisitsEveryElementInPreOrder) {
     Recorder recorder;
-    recorder.visit(Document(Paragraph(Text("a"))));
-    EXPECT_EQ(recorder.reached, (std::vector{K::document, K::paragraph, K::text}));
-
-    Recorder longer;
-    longer.visit(Document(Paragraph(Text("a"), Emphasis(Text("b"))), BlockQuote(ThematicBreak()),
-                          Heading(1, Text("c"))));
-    EXPECT_EQ(longer.reached, (std::vector{K::document, K::paragraph, K::text, K::emphasis, K::text,
-                                           K::blockQuote, K::thematicBreak, K::heading, K::text}));
+    recorder.visit(Document(Paragraph(Text("a"), Emphasis(Text("b"))), BlockQuote(ThematicBreak()),
+                            Heading(1, Text("c"))));
+    EXPECT_EQ(recorder.reached,
+              (std::vector{K::document, K::paragraph, K::text, K::emphasis, K::text, K::blockQuote,
+                           K::thematicBreak, K::heading, K::text}));
 }
 
 TEST(MarkupWalker, AnEntryThatDoesNotDescendSkipsTheChildren) {

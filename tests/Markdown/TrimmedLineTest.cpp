@@ -26,14 +26,11 @@ TEST(TrimmedLine, MeasuresTheLineWhateverItsParsePosition) {
         {"x", 0, false, false},
         {"  \tx", 4, false, false}, // a tab moves to the next multiple of 4
         {"\t x", 5, false, false},
-        {"\t\t", 8, true, false},
         {"", 0, true, false},
         {" \xCC\x81x", 0, false, false}, // a space carrying an accent is no blank
-        {"\xC2\xA0", 0, false, false},   // nor is a no-break space
         {"```cpp", 0, false, true},
         {"    ~~~", 4, false, true}, // how deep a fence may stand is for the caller
         {"``", 0, false, false},
-        {"~~", 0, false, false},
         {"``"
          "`\xCC\x81",
          0, false, false},

@@ -1,9 +1,7 @@
+#include "Toplevels.hpp"
 #include "WindowHarness.hpp"
 
-#include "app/Application.hpp"
 #include "tests/editor/EditorFixture.hpp"
-
-#include <glibmm/main.h>
 
 namespace app {
 namespace {
@@ -323,53 +321,47 @@ TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerOfAWindowWhoseNoteCannotBeSav
         },
         60);
 
-    Glib::signal_timeout().connect_once(
-        [&] {
-            ASSERT_TRUE(waitUntil([&] {
-                auto windows = readerWindows();
-                return windows.size() == 2 && std::ranges::all_of(windows, [](auto* shown) {
-                           return shown->model().page.get().has_value();
-                       });
-            }));
-            for (auto* shown : readerWindows()) {
-                if (shown->model().file.get() == note("a.md"))
-                    editing = shown;
-            }
-            ASSERT_NE(editing, nullptr);
-            startEditing(*editing);
-            typeInEditor(*editing, "mine ");
-            writeUnderEdits(*editing, "a.md", "theirs\n");
+    const auto firstQuit = [&] {
+        ASSERT_TRUE(waitUntil([&] {
+            return std::ranges::all_of(
+                readerWindows(), [](auto* shown) { return shown->model().page.get().has_value(); });
+        }));
+        for (auto* shown : readerWindows()) {
+            if (shown->model().file.get() == note("a.md"))
+                editing = shown;
+        }
+        ASSERT_NE(editing, nullptr);
+        startEditing(*editing);
+        typeInEditor(*editing, "mine ");
+        writeUnderEdits(*editing, "a.md", "theirs\n");
 
-            application.quit();
-            ASSERT_NE(editing->closeConfirmation().question(), nullptr);
-            for (auto* shown : readerWindows()) {
-                if (shown != editing) {
-                    EXPECT_EQ(shown->closeConfirmation().question(), nullptr);
-                }
+        application.quit();
+        ASSERT_NE(editing->closeConfirmation().question(), nullptr);
+        for (auto* shown : readerWindows()) {
+            if (shown != editing) {
+                EXPECT_EQ(shown->closeConfirmation().question(), nullptr);
             }
-            editor::click(
-                editor::findButton(GTK_WIDGET(editing->closeConfirmation().question()->gobj()),
-                                   CloseConfirmation::cancelTitle));
-            // Reached only when the application still runs after the cancelled quit.
-            Glib::signal_timeout().connect_once(
-                [&] {
-                    runningAfterCancel = true;
-                    EXPECT_EQ(readerWindows().size(), 2u);
-                    application.quit();
-                    ASSERT_NE(editing->closeConfirmation().question(), nullptr);
-                    editor::click(editor::findButton(
-                        GTK_WIDGET(editing->closeConfirmation().question()->gobj()),
-                        CloseConfirmation::keepTitle));
-                },
-                500);
-        },
-        0);
+        }
+        editor::click(
+            editor::findButton(GTK_WIDGET(editing->closeConfirmation().question()->gobj()),
+                               CloseConfirmation::cancelTitle));
+        // Reached only when the application still runs after the cancelled quit.
+        Glib::signal_timeout().connect_once(
+            [&] {
+                runningAfterCancel = true;
+                EXPECT_EQ(readerWindows().size(), 2u);
+                application.quit();
+                ASSERT_NE(editing->closeConfirmation().question(), nullptr);
+                editor::click(
+                    editor::findButton(GTK_WIDGET(editing->closeConfirmation().question()->gobj()),
+                                       CloseConfirmation::keepTitle));
+            },
+            500);
+    };
 
-    std::vector<std::string> arguments{"lumenleaf", folder / "a.md", folder / "b.md"};
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    EXPECT_EQ(application.run(static_cast<int>(argv.size()), argv.data()), 0);
+    EXPECT_EQ(runApplication(application, {folder / "a.md", folder / "b.md"}, {"a", "b"}, firstQuit)
+                  .status,
+              0);
     giveUp.disconnect();
     EXPECT_TRUE(runningAfterCancel);
     EXPECT_EQ(disk("a.md"), "mine first\n");

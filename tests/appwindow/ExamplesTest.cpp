@@ -29,9 +29,7 @@ TEST_F(ExamplesTest, OpenAtTheirReadmeWithEveryNoteInTheSidebar) {
                                                "Formatting", "README"}));
 }
 
-// Needs the Markdown renderer: until the application renders notes with it (app/NoteRendering),
-// a note shows as plain text and has no links to follow.
-TEST_F(ExamplesTest, DISABLED_FollowAWikilinkToAnotherNoteAndBack) {
+TEST_F(ExamplesTest, FollowAWikilinkToAnotherNoteAndBack) {
     auto& shown = open(examples());
     ASSERT_EQ(shown.model().file.get(), example("README.md"));
     // The embedded picture beside the notes loads through the page's own scheme.

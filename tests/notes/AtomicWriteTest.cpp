@@ -91,17 +91,6 @@ TEST(AtomicWrite, RefusesAReadOnlyNoteAndLeavesItAlone) {
     EXPECT_EQ(folder.listing(), "locked.md");
 }
 
-TEST(AtomicWrite, FailsWhenTheFolderIsGone) {
-    ScratchFolder folder;
-    const auto note = folder / "sub" / "note.md";
-    fs::create_directory(folder / "sub");
-    ScratchFolder::write(note, "x");
-    fs::remove_all(folder / "sub");
-
-    EXPECT_EQ(writeFileAtomically(note, "y"), std::errc::no_such_file_or_directory);
-    EXPECT_FALSE(fs::exists(folder / "sub"));
-}
-
 TEST(AtomicWrite, RefusesFoldersAndLinkLoops) {
     ScratchFolder folder;
     fs::create_directory(folder / "dir.md");

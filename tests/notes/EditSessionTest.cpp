@@ -59,6 +59,9 @@ TEST_F(EditSessionTest, OpensOnlyStrictUTF8Files) {
     auto latin1 = EditSession::open(markdown::URL::fileURL(note), scheduler);
     ASSERT_TRUE(std::holds_alternative<std::error_code>(latin1));
     EXPECT_EQ(std::get<std::error_code>(latin1), FileText::ReadError::notUTF8);
+    EXPECT_EQ(std::get<std::error_code>(latin1).message(),
+              "This file isn\u2019t plain UTF-8 text, so Lumenleaf won\u2019t edit it (saving "
+              "could change it).");
 
     auto session = open("\xEF\xBB\xBF"
                         "a\r\nb\r\n");
@@ -197,13 +200,12 @@ TEST_F(EditSessionTest, KeepMineOverwritesTheirTextAfterTheDelay) {
     session->diskChanged("theirs");
     EXPECT_EQ(*session->text, "mine");
     EXPECT_TRUE(replaced.empty());
-}
 
-TEST_F(EditSessionTest, ANewDiskTextAfterKeepMineOpensANewConflict) {
-    auto session = openInConflict();
-    session->keepMine();
-    session->diskChanged("theirs again");
-    EXPECT_EQ(*session->conflict, Conflict(EditSession::ChangedOnDisk{"theirs again"}));
+    // A newer text of theirs after the answer is a new conflict, and nothing is written.
+    auto again = openInConflict();
+    again->keepMine();
+    again->diskChanged("theirs again");
+    EXPECT_EQ(*again->conflict, Conflict(EditSession::ChangedOnDisk{"theirs again"}));
     scheduler.advance(5s);
     EXPECT_EQ(onDisk(), "base");
 }
@@ -271,6 +273,7 @@ TEST_F(EditSessionTest, AFailedSaveReportsWhyAndAGoodOneClearsIt) {
     EXPECT_FALSE(session->save());
     EXPECT_EQ(*session->lastError,
               "Couldn\u2019t save \u201cPlan.md\u201d. No such file or directory");
+    EXPECT_FALSE(fs::exists(folder / "sub")); // the write makes no folder of its own
     EXPECT_EQ(*session->text, "mine");
     EXPECT_EQ(*session->savedText, "base");
     EXPECT_EQ(scheduler.pendingCount(), 0u); // no retry of its own

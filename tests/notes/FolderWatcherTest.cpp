@@ -1,5 +1,8 @@
 #include "notes/FolderWatcher.hpp"
 
+#include "RunMainLoop.hpp"
+#include "ScratchFolder.hpp"
+
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,6 +20,9 @@ namespace fs = std::filesystem;
 namespace notes {
 namespace {
 
+using testing::runFor;
+using testing::runUntil;
+
 using Flags = FolderChange::Flags;
 constexpr Flags file = FolderChange::itemIsFile;
 constexpr Flags folder = FolderChange::itemIsDirectory;
@@ -25,33 +31,9 @@ void append(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::app) << text;
 }
 
-/// Runs the default main context until `done` holds or `timeout` passes.
-bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 3s) {
-    bool timedOut = false;
-    guint timer = g_timeout_add(
-        static_cast<guint>(timeout.count()),
-        [](gpointer flag) { return *static_cast<bool*>(flag) = true, G_SOURCE_REMOVE; }, &timedOut);
-    while (!done() && !timedOut)
-        g_main_context_iteration(nullptr, TRUE);
-    if (!timedOut)
-        g_source_remove(timer);
-    return done();
-}
-
-void runFor(std::chrono::milliseconds duration) {
-    runUntil([] { return false; }, duration);
-}
-
 /// A fresh temporary folder and what watchers reported in it: flags OR-ed per path.
 class FolderWatcherTest : public ::testing::Test {
 protected:
-    FolderWatcherTest() {
-        char* made = g_dir_make_tmp("watcher-XXXXXX", nullptr);
-        base = made;
-        g_free(made);
-    }
-    ~FolderWatcherTest() override { fs::remove_all(base); }
-
     FolderWatcher::OnChange record() {
         return [this](std::span<const FolderChange> batch) {
             ++batches;
@@ -75,7 +57,8 @@ protected:
             EXPECT_EQ(seen[path.native()] & bits, bits) << path;
     }
 
-    fs::path base;
+    ScratchFolder scratch;
+    const fs::path& base = scratch.path();
     int batches = 0;
     std::map<std::string, Flags> seen;
 };

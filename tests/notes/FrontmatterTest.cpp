@@ -1,5 +1,7 @@
 #include "notes/Frontmatter.hpp"
 
+#include "ExpectCases.hpp"
+
 #include <gtest/gtest.h>
 
 namespace notes {
@@ -12,36 +14,24 @@ using List = Frontmatter::List;
 using Raw = Frontmatter::Raw;
 
 TEST(Frontmatter, SplitReplacesTheBlockWithEmptyLines) {
-    struct Case {
-        const char* text;
-        std::optional<std::string> block;
-        const char* body;
-    };
-    const Case cases[] = {
-        {"---\ntitle: Hello\n---\nBody", "title: Hello", "\n\n\nBody"},
-        {"---\n---\nBody", "", "\n\nBody"},
-        {"---\na: 1\nb: 2\n...\nBody\n", "a: 1\nb: 2", "\n\n\n\nBody\n"},
-        {"---\n  a: 1\n  ---  \nBody", "  a: 1", "\n\n\nBody"},
+    const std::pair<const char*, Frontmatter::Split> cases[] = {
+        {"---\ntitle: Hello\n---\nBody", {"title: Hello", "\n\n\nBody"}},
+        {"---\n---\nBody", {"", "\n\nBody"}},
+        {"---\na: 1\nb: 2\n...\nBody\n", {"a: 1\nb: 2", "\n\n\n\nBody\n"}},
+        {"---\n  a: 1\n  ---  \nBody", {"  a: 1", "\n\n\nBody"}},
         // "----" closes nothing, so the block runs on to the "---".
-        {"---\na: 1\n----\n---\nBody", "a: 1\n----", "\n\n\n\nBody"},
-        {"---\ntitle: x\nBody", std::nullopt, "---\ntitle: x\nBody"},
-        {"---", std::nullopt, "---"},
-        {"--- \na: 1\n---\n", std::nullopt, "--- \na: 1\n---\n"},
+        {"---\na: 1\n----\n---\nBody", {"a: 1\n----", "\n\n\n\nBody"}},
+        {"---\ntitle: x\nBody", {std::nullopt, "---\ntitle: x\nBody"}},
+        {"---", {std::nullopt, "---"}},
+        {"--- \na: 1\n---\n", {std::nullopt, "--- \na: 1\n---\n"}},
         // A CR LF pair is one character, not a line feed.
-        {"---\r\na: 1\r\n---\r\nBody", std::nullopt, "---\r\na: 1\r\n---\r\nBody"},
+        {"---\r\na: 1\r\n---\r\nBody", {std::nullopt, "---\r\na: 1\r\n---\r\nBody"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(Frontmatter::split(c.text), (Frontmatter::Split{c.block, c.body}));
-    }
+    expectCases(cases, Frontmatter::split);
 }
 
 TEST(Frontmatter, ReadsEachFormOfValue) {
-    struct Case {
-        const char* block;
-        std::vector<Property> properties;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::vector<Property>> cases[] = {
         {"title: My note", {{"title", Text{"My note"}}}},
         {"title: 'Hello: world'", {{"title", Text{"Hello: world"}}}},
         {"title: \"Hello\"", {{"title", Text{"Hello"}}}},
@@ -67,10 +57,7 @@ TEST(Frontmatter, ReadsEachFormOfValue) {
         // A tab ends the indentation and makes the shared indentation zero.
         {"a:\n    x\n\ty", {{"a", Raw{"    x\n\ty"}}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.block);
-        EXPECT_EQ(Frontmatter::parse(c.block), c.properties);
-    }
+    expectCases(cases, Frontmatter::parse);
 }
 
 TEST(Frontmatter, KeyLinesCommentsAndStrayLines) {

@@ -80,8 +80,6 @@ TEST(HTMLWriter, HeadingsGetUniqueAnchorsAndFillTheOutline) {
 
 TEST(HTMLWriter, CodeBlocksMermaidHTMLAndRules) {
     expectGoldens({
-        {"```mermaid\ngraph TD\n```", "<div class=\"mermaid-diagram\" data-line=\"1\"><pre><code "
-                                      "class=\"language-mermaid\">graph TD\n</code></pre></div>\n"},
         {"```Mermaid graph\nx\n```", "<div class=\"mermaid-diagram\" data-line=\"1\"><pre><code "
                                      "class=\"language-mermaid\">x\n</code></pre></div>\n"},
         {"```diff {.numberLines}\n<a> & \"b\"\n```",

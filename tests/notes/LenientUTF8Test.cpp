@@ -1,5 +1,7 @@
 #include "notes/LenientUTF8.hpp"
 
+#include "ExpectCases.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -29,8 +31,7 @@ TEST(LenientUTF8, ReplacesEachMaximalInvalidSequenceWithOneReplacementCharacter)
         {"\xF4\x90\x80\x80", r + r + r + r},
         {"\xF0\x9F\x98\x80\xFF", "\xF0\x9F\x98\x80" + r},
     };
-    for (const auto& [bytes, text] : cases)
-        EXPECT_EQ(replacingInvalidUTF8(bytes), text);
+    expectCases(cases, replacingInvalidUTF8);
 }
 
 } // namespace

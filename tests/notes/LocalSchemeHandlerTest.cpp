@@ -1,43 +1,30 @@
 #include "notes/LocalSchemeHandler.hpp"
 #include "notes/ReaderURL.hpp"
 
+#include "ScratchFolder.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace notes {
 namespace {
 
 namespace fs = std::filesystem;
-using Headers = std::vector<std::pair<std::string, std::string>>;
-
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (fs::temp_directory_path() / "lumenleaf-scheme-XXXXXX").native();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TemporaryFolder() {
-        std::error_code error;
-        fs::remove_all(path, error);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    fs::path path;
-};
 
 void writeFile(const fs::path& path, std::string_view bytes) {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+    ScratchFolder::write(path, bytes);
 }
 
-Headers headersOf(const SchemeAnswer& answer) {
-    auto* response = std::get_if<SchemeResponse>(&answer);
-    return response ? response->headerFields : Headers{{"failed", ""}};
+// The answer for a file served whole.
+SchemeAnswer served(const std::string& url, const std::string& type, const std::string& body) {
+    return SchemeResponse{url,
+                          200,
+                          "HTTP/1.1",
+                          {{"Content-Type", type}, {"Content-Length", std::to_string(body.size())}},
+                          body};
 }
 
 class LocalSchemeHandlerTest : public testing::Test {
@@ -46,31 +33,25 @@ protected:
         writeFile(web / "reader.css", "body { margin: 0 }\n");
         writeFile(web / "reader.js", "mdr = {};");
         fs::create_directories(web / "fonts");
-        writeFile(folder.path / "secret.txt", "outside the resources");
+        writeFile(folder / "secret.txt", "outside the resources");
     }
 
     static std::string local(const fs::path& path) {
         return readerURL(markdown::URL::fileURL(path));
     }
 
-    TemporaryFolder folder;
-    fs::path web = folder.path / "Web";
-    fs::path notes = folder.path / "My Notes";
+    ScratchFolder folder;
+    fs::path web = folder / "Web";
+    fs::path notes = folder / "My Notes";
     LocalSchemeHandler handler{WebResources(web)};
 };
 
 TEST_F(LocalSchemeHandlerTest, AppHostServesResourcesByLastPathSegment) {
-    EXPECT_EQ(handler.handleSchemeTask("mdreader://app/reader.css"),
-              (SchemeAnswer{SchemeResponse{
-                  "mdreader://app/reader.css",
-                  200,
-                  "HTTP/1.1",
-                  {{"Content-Type", "text/css"}, {"Content-Length", "19"}},
-                  "body { margin: 0 }\n",
-              }}));
-    const Headers script{{"Content-Type", "application/javascript"}, {"Content-Length", "9"}};
-    EXPECT_EQ(headersOf(handler.handleSchemeTask("mdreader://app/x/y/reader.js")), script);
-    EXPECT_EQ(headersOf(handler.handleSchemeTask("mdreader://app/reader%2Ejs?v=2#top")), script);
+    const std::string css = "mdreader://app/reader.css";
+    EXPECT_EQ(handler.handleSchemeTask(css), served(css, "text/css", "body { margin: 0 }\n"));
+    for (std::string url : {"mdreader://app/x/y/reader.js", "mdreader://app/reader%2Ejs?v=2#top"})
+        EXPECT_EQ(handler.handleSchemeTask(url),
+                  served(url, "application/javascript", "mdr = {};"));
 }
 
 TEST_F(LocalSchemeHandlerTest, AppHostNamesNothingOutsideItsFolder) {
@@ -96,31 +77,18 @@ TEST_F(LocalSchemeHandlerTest, LocalHostServesFilesWithTheTypeOfTheirExtension) 
     const std::string png("\x89PNG\r\n\x1a\n\0\0", 10);
     writeFile(notes / "pic.png", png);
     std::string pic = local(notes / "pic.png");
-    EXPECT_TRUE(pic.ends_with("/My%20Notes/pic.png"));
-    EXPECT_EQ(handler.handleSchemeTask(pic),
-              (SchemeAnswer{SchemeResponse{
-                  pic,
-                  200,
-                  "HTTP/1.1",
-                  {{"Content-Type", "image/png"}, {"Content-Length", "10"}},
-                  png,
-              }}));
+    EXPECT_EQ(handler.handleSchemeTask(pic), served(pic, "image/png", png));
 
-    struct Case {
-        std::string name;
-        std::string type;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"README", "application/octet-stream"},
         {"a#b?.md", "text/markdown"},
         {"shot.PNG", "image/png"},
         {"data.zzqx", "application/octet-stream"},
     };
-    for (const auto& c : cases) {
-        writeFile(notes / c.name, "12345");
-        EXPECT_EQ(headersOf(handler.handleSchemeTask(local(notes / c.name))),
-                  (Headers{{"Content-Type", c.type}, {"Content-Length", "5"}}))
-            << c.name;
+    for (const auto& [name, type] : cases) {
+        writeFile(notes / name, "12345");
+        const std::string url = local(notes / name);
+        EXPECT_EQ(handler.handleSchemeTask(url), served(url, type, "12345")) << name;
     }
 }
 
@@ -149,19 +117,20 @@ TEST_F(LocalSchemeHandlerTest, RefusesAnythingButARegularFileWithinTheSizeCap) {
 }
 
 TEST(WebResources, FoundByOverrideOrBesideTheExecutable) {
-    TemporaryFolder prefix;
-    EXPECT_EQ(WebResources::installedFolder(prefix.path / "bin/lumenleaf"), std::nullopt);
-    fs::create_directories(prefix.path / "bin/share/lumenleaf/Web");
-    EXPECT_EQ(WebResources::installedFolder(prefix.path / "bin/lumenleaf"),
-              prefix.path / "bin/share/lumenleaf/Web");
-    fs::create_directories(prefix.path / "share/lumenleaf/Web");
-    EXPECT_EQ(WebResources::installedFolder(prefix.path / "bin/lumenleaf"),
-              prefix.path / "share/lumenleaf/Web");
+    ScratchFolder scratch;
+    const fs::path& prefix = scratch.path();
+    EXPECT_EQ(WebResources::installedFolder(prefix / "bin/lumenleaf"), std::nullopt);
+    fs::create_directories(prefix / "bin/share/lumenleaf/Web");
+    EXPECT_EQ(WebResources::installedFolder(prefix / "bin/lumenleaf"),
+              prefix / "bin/share/lumenleaf/Web");
+    fs::create_directories(prefix / "share/lumenleaf/Web");
+    EXPECT_EQ(WebResources::installedFolder(prefix / "bin/lumenleaf"),
+              prefix / "share/lumenleaf/Web");
 
     const char* saved = std::getenv("LUMENLEAF_WEB_DIR");
     std::string previous = saved ? saved : "";
-    ::setenv("LUMENLEAF_WEB_DIR", prefix.path.c_str(), 1);
-    EXPECT_EQ(WebResources::located().folder(), prefix.path);
+    ::setenv("LUMENLEAF_WEB_DIR", prefix.c_str(), 1);
+    EXPECT_EQ(WebResources::located().folder(), prefix);
     if (saved)
         ::setenv("LUMENLEAF_WEB_DIR", previous.c_str(), 1);
     else

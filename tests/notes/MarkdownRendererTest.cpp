@@ -3,6 +3,8 @@
 #include "../Markdown/StackThread.hpp"
 #include "RenderedHTML.hpp"
 
+#include "ExpectCases.hpp"
+
 #include <gtest/gtest.h>
 
 namespace notes {
@@ -13,10 +15,7 @@ using testing::renderedHTML;
 
 TEST(MarkdownRenderer, DataLinesAreLinesOfTheFile) {
     const RenderOptions hidden{FrontmatterMode::hidden, false};
-    const struct {
-        const char* text;
-        const char* html;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"", ""},
         {"# A\r\n\r\nText\r\nmore\r\n\r\n***\r\n",
          "<h1 id=\"a\" data-line=\"1\">A</h1>\n<p data-line=\"3\">Text\nmore</p>\n"
@@ -28,10 +27,7 @@ TEST(MarkdownRenderer, DataLinesAreLinesOfTheFile) {
                                                   "<blockquote data-line=\"5\">\n<p>After</p>\n"
                                                   "</blockquote>\n"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(renderedHTML(c.text, hidden), c.html);
-    }
+    expectCases(cases, [&](const char* text) { return renderedHTML(text, hidden); });
 }
 
 TEST(MarkdownRenderer, FrontMatterIsABoxBeforeTheFirstBlockOrNothing) {

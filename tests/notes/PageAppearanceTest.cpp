@@ -1,55 +1,47 @@
 #include "notes/PageAppearance.hpp"
 #include "notes/EscapeHTML.hpp"
+#include "notes/RenderOptions.hpp"
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 #include <vector>
 
 namespace notes {
 namespace {
 
-TEST(PageAppearance, RawValuesConstructOnlyTheirExactCase) {
-    EXPECT_EQ(typefaceFromRawValue("serif"), Typeface::serif);
-    EXPECT_EQ(typefaceFromRawValue("sans"), Typeface::sans);
-    EXPECT_EQ(lineWidthFromRawValue("narrow"), LineWidth::narrow);
-    EXPECT_EQ(lineWidthFromRawValue("medium"), LineWidth::medium);
-    EXPECT_EQ(lineWidthFromRawValue("wide"), LineWidth::wide);
-    EXPECT_EQ(typefaceFromRawValue("Serif"), std::nullopt);
-    EXPECT_EQ(typefaceFromRawValue("serif "), std::nullopt);
-    EXPECT_EQ(lineWidthFromRawValue("WIDE"), std::nullopt);
-    EXPECT_EQ(lineWidthFromRawValue(""), std::nullopt);
-}
-
-TEST(PageAppearance, CasesListInSettingsOrderWithTheirMeasures) {
-    std::vector<std::string_view> faces;
-    for (Typeface face : allTypefaces)
-        faces.push_back(rawValue(face));
-    EXPECT_EQ(faces, (std::vector<std::string_view>{"serif", "sans"}));
-
-    std::vector<std::string_view> widths;
-    std::vector<double> measures;
-    for (LineWidth width : allLineWidths) {
-        widths.push_back(rawValue(width));
-        measures.push_back(pageMeasure(width));
+// Each setting lists its cases in settings order, and only the exact raw value reads back.
+template <typename Value, std::size_t count>
+void expectRawValues(const std::array<Value, count>& all, std::vector<std::string_view> raws,
+                     std::optional<Value> (*fromRawValue)(std::string_view)) {
+    std::vector<std::string_view> written;
+    for (Value value : all) {
+        written.push_back(rawValue(value));
+        EXPECT_EQ(fromRawValue(rawValue(value)), value);
     }
-    EXPECT_EQ(widths, (std::vector<std::string_view>{"narrow", "medium", "wide"}));
-    EXPECT_EQ(measures, (std::vector<double>{33, 37, 44}));
+    EXPECT_EQ(written, raws);
+    for (std::string_view raw : raws) {
+        std::string upper(raw);
+        upper[0] = static_cast<char>(std::toupper(upper[0]));
+        EXPECT_EQ(fromRawValue(upper), std::nullopt) << upper;
+        EXPECT_EQ(fromRawValue(std::string(raw) + " "), std::nullopt) << raw;
+    }
 }
 
-TEST(PageAppearance, EqualByFieldsAndANaNScaleEqualsNothing) {
-    const PageAppearance standard{Typeface::serif, 1.0, LineWidth::medium};
-    EXPECT_EQ(PageAppearance{}, standard);
-    EXPECT_NE(standard, (PageAppearance{Typeface::sans, 1.0, LineWidth::medium}));
-    EXPECT_NE(standard, (PageAppearance{Typeface::serif, 1.1, LineWidth::medium}));
-    EXPECT_NE(standard, (PageAppearance{Typeface::serif, 1.0, LineWidth::wide}));
+TEST(PageAppearance, SettingsReadBackOnlyTheirExactRawValues) {
+    expectRawValues(allTypefaces, {"serif", "sans"}, typefaceFromRawValue);
+    expectRawValues(allLineWidths, {"narrow", "medium", "wide"}, lineWidthFromRawValue);
+    expectRawValues(allFrontmatterModes, {"collapsed", "hidden"}, frontmatterModeFromRawValue);
+    EXPECT_EQ(lineWidthFromRawValue(""), std::nullopt);
 
-    const PageAppearance notANumber{Typeface::serif, std::numeric_limits<double>::quiet_NaN(),
-                                    LineWidth::medium};
-    EXPECT_FALSE(notANumber == notANumber);
-    EXPECT_TRUE(notANumber != notANumber);
-    EXPECT_NE(notANumber, standard);
+    std::vector<double> measures;
+    for (LineWidth width : allLineWidths)
+        measures.push_back(pageMeasure(width));
+    EXPECT_EQ(measures, (std::vector<double>{33, 37, 44}));
+
+    // By default: serif at the medium measure, the Properties box, single line breaks kept.
+    EXPECT_EQ(PageAppearance{}, (PageAppearance{Typeface::serif, 1.0, LineWidth::medium}));
+    EXPECT_EQ(RenderOptions{}, (RenderOptions{FrontmatterMode::collapsed, false}));
 }
 
 TEST(EscapeHTML, EscapesTheFourCharactersPerCodePoint) {

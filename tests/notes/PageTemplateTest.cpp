@@ -1,6 +1,8 @@
 #include "notes/PageTemplate.hpp"
 #include "notes/DecimalText.hpp"
 
+#include "ExpectCases.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -23,6 +25,7 @@ TEST(PageTemplate, DefaultAppearanceGivesTheWholePage) {
               "<meta charset=\"utf-8\">\n"
               "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
               "img-src mdreader: data: https: http:; media-src mdreader: https:; "
+              // Scripts only from the application: a note's <script src> is mdreader://local.
               "style-src mdreader: 'unsafe-inline'; script-src mdreader://app; "
               "font-src mdreader:\">\n"
               "<meta name=\"color-scheme\" content=\"light dark\">\n"
@@ -38,18 +41,12 @@ TEST(PageTemplate, DefaultAppearanceGivesTheWholePage) {
               "</html>");
 }
 
-TEST(PageTemplate, ScriptsMayComeOnlyFromTheApplicationsResources) {
-    // A note's <script src="x.js"> resolves to mdreader://local/..., which must not run.
-    std::string page = makePageHTML("", PageAppearance{});
-    EXPECT_NE(page.find("; script-src mdreader://app; "), std::string::npos);
-    EXPECT_EQ(page.find("script-src mdreader:;"), std::string::npos);
-}
-
 TEST(PageTemplate, AppearanceSetsScaleMeasureAndFace) {
     std::string page = makePageHTML("x", {Typeface::sans, 1.1, LineWidth::wide});
     EXPECT_TRUE(
         page.starts_with("<!doctype html>\n<html style=\"--scale: 1.1; --measure: 44.0rem\">"));
     EXPECT_EQ(bodyTag(page), "<body class=\"font-sans\">");
+    EXPECT_NE(makePageHTML("", {}).find("<main id=\"content\">\n\n</main>"), std::string::npos);
 }
 
 TEST(PageTemplate, StartAttributeTakesAnchorThenLineThenOffset) {
@@ -77,24 +74,11 @@ TEST(PageTemplate, StartAttributeTakesAnchorThenLineThenOffset) {
         EXPECT_EQ(bodyTag(makePageHTML("", PageAppearance{}, c.anchor, c.scroll, c.line)), c.body);
 }
 
-TEST(PageTemplate, EmptyBodyLeavesTwoLineFeedsInTheContentAndNoFinalLineFeed) {
-    std::string page = makePageHTML("", PageAppearance{});
-    EXPECT_NE(page.find("<main id=\"content\">\n\n</main>"), std::string::npos);
-    EXPECT_TRUE(page.ends_with("</script>\n</body>\n</html>"));
-}
-
 TEST(DecimalText, ShortestRoundTripWithoutExponentKeepingOneDecimalOnWholeValues) {
-    struct Case {
-        double value;
-        std::string text;
-    };
-    const Case cases[] = {
+    const std::pair<double, std::string> cases[] = {
         {1.0, "1.0"},
-        {37.0, "37.0"},
-        {250.0, "250.0"},
         {1.1, "1.1"},
         {0.30000000000000004, "0.30000000000000004"},
-        {0.1 + 0.2, "0.30000000000000004"},
         {0.0001, "0.0001"},
         {1e-7, "0.0000001"},
         {1e21, "1000000000000000000000.0"},
@@ -103,8 +87,7 @@ TEST(DecimalText, ShortestRoundTripWithoutExponentKeepingOneDecimalOnWholeValues
         {std::numeric_limits<double>::infinity(), "inf"},
         {-std::numeric_limits<double>::infinity(), "-inf"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(decimalText(c.value), c.text);
+    expectCases(cases, decimalText);
     // The extremes fit: 309 digits, and 326 characters.
     EXPECT_EQ(decimalText(std::numeric_limits<double>::max()).size(), 311u);
     EXPECT_EQ(decimalText(std::numeric_limits<double>::denorm_min()),

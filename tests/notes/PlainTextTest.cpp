@@ -1,6 +1,8 @@
 #include "notes/PlainText.hpp"
 #include "notes/CharacterText.hpp"
 
+#include "ExpectCases.hpp"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -27,16 +29,11 @@ TEST(PlainText, TrimsHorizontalWhitespaceOnly) {
 }
 
 TEST(PlainText, PercentDecodesOnlyWellFormedEscapesOfUTF8) {
-    struct Case {
-        std::string_view text;
-        std::optional<std::string> decoded;
-    };
-    const Case cases[] = {
+    const std::pair<std::string_view, std::optional<std::string>> cases[] = {
         {"My%20Plan", "My Plan"}, {"%c3%a4rger%2F", "ärger/"}, {"100%", std::nullopt},
         {"%2", std::nullopt},     {"%zz", std::nullopt},       {"%C3", std::nullopt},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(percentDecoded(c.text), c.decoded) << c.text;
+    expectCases(cases, percentDecoded);
 }
 
 } // namespace

@@ -13,11 +13,8 @@ TEST(PreparedNote, KeepsTheNoteLineNumbers) {
     };
     const Case cases[] = {
         {"", std::nullopt, ""},
-        {"# A\r\n\r\nText\r\n", std::nullopt, "# A\n\nText\n"},
         {"a\rb\r\n", std::nullopt, "a\rb\n"},
-        {"\xEF\xBB\xBF# A", std::nullopt, "# A"},
         {"\xEF\xBB\xBF\xEF\xBB\xBF# A", std::nullopt, "\xEF\xBB\xBF# A"},
-        {"\xEF\xBB\xBF---\r\ntitle: x\r\n---\r\n# A\r\n", "title: x", "\n\n\n# A\n"},
         // Definitions in the front matter are properties, not footnotes.
         {"---\n[^a]: x\n---\nText[^a]", "[^a]: x", "\n\n\nText[^a]"},
     };

@@ -1,26 +1,9 @@
 #include "notes/PropertiesBox.hpp"
-#include "notes/EscapeHTML.hpp"
 
 #include <gtest/gtest.h>
 
 namespace notes {
 namespace {
-
-TEST(PropertiesBox, WritesAClosedBoxWithOneRowPerProperty) {
-    std::string out;
-    writePropertiesBox(out, "title: My note\ntags: [a, b]",
-                       [&out](std::string_view text) { out += escapeHTML(text); });
-    EXPECT_EQ(out, "<details class=\"frontmatter\"><summary>Properties</summary>\n<table>\n"
-                   "<tr><th>title</th><td>My note</td></tr>\n"
-                   "<tr><th>tags</th><td><span class=\"chip\">a</span>"
-                   "<span class=\"chip\">b</span></td></tr>\n"
-                   "</table></details>\n");
-
-    // A block without any property writes no box at all.
-    std::string none;
-    writePropertiesBox(none, "# only a comment\n  - stray\nloose", [](std::string_view) {});
-    EXPECT_EQ(none, "");
-}
 
 TEST(PropertiesBox, TextsGoThroughTheTextWriterKeysAndRawValuesAreEscaped) {
     std::string out = "before\n";
@@ -36,6 +19,11 @@ TEST(PropertiesBox, TextsGoThroughTheTextWriterKeysAndRawValuesAreEscaped) {
                    "<tr><th>empty</th><td></td></tr>\n"
                    "<tr><th>notes</th><td><pre>a &amp; b\n&lt;c&gt;</pre></td></tr>\n"
                    "</table></details>\n");
+
+    // A block without any property writes no box at all.
+    std::string none;
+    writePropertiesBox(none, "# only a comment\n  - stray\nloose", [](std::string_view) {});
+    EXPECT_EQ(none, "");
 }
 
 } // namespace

@@ -1,36 +1,21 @@
 #pragma once
 
-#include <gtest/gtest.h>
+#include "ScratchFolder.hpp"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 namespace notes::testing {
 
-/// A fresh folder under the temporary directory, removed with everything in it at the end.
-class TemporaryNoteFolder {
+/// A scratch folder addressed by text paths, filled with notes and links.
+class TemporaryNoteFolder : public ScratchFolder {
 public:
-    TemporaryNoteFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "lumenleaf-XXXXXX").native();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            ADD_FAILURE() << "cannot create a temporary folder";
-        rootPath = pattern;
-    }
-    ~TemporaryNoteFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(rootPath, ignored);
-    }
-    TemporaryNoteFolder(const TemporaryNoteFolder&) = delete;
-    TemporaryNoteFolder& operator=(const TemporaryNoteFolder&) = delete;
-
-    [[nodiscard]] const std::string& root() const { return rootPath; }
+    [[nodiscard]] std::string root() const { return path().native(); }
+    using ScratchFolder::path;
     [[nodiscard]] std::string path(std::string_view relative) const {
-        return rootPath + "/" + std::string(relative);
+        return root() + "/" + std::string(relative);
     }
 
     /// Creates the file, and the folders above it.
@@ -48,8 +33,6 @@ private:
     void makeParent(std::string_view relative) const {
         std::filesystem::create_directories(std::filesystem::path(path(relative)).parent_path());
     }
-
-    std::string rootPath;
 };
 
 } // namespace notes::testing

@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,10 +12,7 @@ namespace reader {
 
 /// One structured log record.
 struct LogEntry {
-    std::string domain;
-    std::string category;
-    std::string message;
-
+    std::string domain, category, message;
     friend bool operator==(const LogEntry&, const LogEntry&) = default;
 };
 
@@ -41,23 +39,21 @@ private:
 
     static GLogWriterOutput write(GLogLevelFlags level, const GLogField* fields, gsize count,
                                   gpointer data) {
-        LogCapture* capture = current();
-        if (!capture)
+        if (!current())
             return g_log_writer_default(level, fields, count, data);
         LogEntry entry;
-        for (gsize i = 0; i < count; ++i) {
-            std::string_view key = fields[i].key;
-            if (fields[i].length >= 0)
+        for (const GLogField& field : std::span(fields, count)) {
+            std::string_view key = field.key;
+            if (field.length >= 0)
                 continue; // binary fields carry nothing we look at
-            std::string value = static_cast<const char*>(fields[i].value);
-            if (key == "GLIB_DOMAIN")
-                entry.domain = value;
-            else if (key == "CATEGORY")
-                entry.category = value;
-            else if (key == "MESSAGE")
-                entry.message = value;
+            auto* slot = key == "GLIB_DOMAIN" ? &entry.domain
+                         : key == "CATEGORY"  ? &entry.category
+                         : key == "MESSAGE"   ? &entry.message
+                                              : nullptr;
+            if (slot)
+                *slot = static_cast<const char*>(field.value);
         }
-        capture->entries.push_back(std::move(entry));
+        current()->entries.push_back(std::move(entry));
         return G_LOG_WRITER_HANDLED;
     }
 };

@@ -2,9 +2,13 @@
 
 #include "notes/ManualScheduler.hpp"
 #include "reader/ReaderModel.hpp"
+#include "tests/notes/ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
 
 #include <cstddef>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,10 +20,22 @@ public:
     void beep() override { ++beeps; }
     void openFile(const markdown::URL& file) override { openedFiles.push_back(file); }
     void openURL(const std::string& url) override { openedURLs.push_back(url); }
+    void reveal(const markdown::URL& item) override { revealed.push_back(item); }
+    void openWithOtherApplication(const markdown::URL& file) override {
+        openedElsewhere.push_back(file);
+    }
+    bool isObsidianInstalled() override {
+        ++obsidianQuestions;
+        return obsidianInstalled;
+    }
 
     int beeps = 0;
     std::vector<markdown::URL> openedFiles;
     std::vector<std::string> openedURLs;
+    std::vector<markdown::URL> revealed;
+    std::vector<markdown::URL> openedElsewhere;
+    bool obsidianInstalled = false;
+    int obsidianQuestions = 0;
 };
 
 /// Runs background jobs on the calling thread: at once, or, while held, when the test says.
@@ -61,16 +77,11 @@ struct ModelHarness {
                    const notes::LinkResolving&, const markdown::URL& file) {
                 renders.push_back({text, options, file});
                 RenderedNote note;
-                std::size_t start = 0;
-                while (start < text.size()) {
-                    std::size_t end = text.find('\n', start);
-                    if (end == std::string::npos)
-                        end = text.size();
-                    std::string line = text.substr(start, end - start);
+                std::istringstream lines(text);
+                for (std::string line; std::getline(lines, line);) {
                     if (line.starts_with("# "))
                         note.headings.push_back({line.substr(2), 1, line.substr(2)});
                     note.html += "<p>" + line + "</p>";
-                    start = end + 1;
                 }
                 return note;
             },
@@ -97,5 +108,20 @@ template <typename Field> std::shared_ptr<int> countNotifications(Field& field) 
     field.connect([count] { ++*count; });
     return count;
 }
+
+/// A harnessed model beside a scratch folder of notes.
+struct ModelTest : ::testing::Test {
+    markdown::URL note(const std::string& name) const {
+        return markdown::URL::fileURL(folder / name);
+    }
+    markdown::URL root() const { return markdown::URL::fileURL(folder.path()); }
+    void write(const std::string& name, const std::string& text) const {
+        notes::ScratchFolder::write(folder / name, text);
+    }
+
+    notes::ScratchFolder folder;
+    ModelHarness harness;
+    ReaderModel& model = *harness.model;
+};
 
 } // namespace reader

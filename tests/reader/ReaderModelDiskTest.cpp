@@ -1,7 +1,5 @@
 #include "ModelHarness.hpp"
 
-#include "tests/notes/ScratchFolder.hpp"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,16 +14,17 @@ using notes::FolderChange;
 using notes::ScratchFolder;
 using namespace std::chrono_literals;
 
-struct DiskTest : ::testing::Test {
+struct DiskTest : ModelTest {
     DiskTest() {
-        ScratchFolder::write(folder / "README.md", "readme");
-        ScratchFolder::write(folder / "Other.md", "other");
+        write("README.md", "readme");
+        write("Other.md", "other");
         harness.background.hold = true;
     }
-    URL note(const char* name) const { return URL::fileURL(folder / name); }
-    URL root() const { return URL::fileURL(folder.path()); }
-    FolderChange change(const char* name, FolderChange::Flags flags) const {
-        return {(folder / name).native(), flags};
+    void changed(const std::vector<std::pair<const char*, FolderChange::Flags>>& changes) {
+        std::vector<FolderChange> batch;
+        for (const auto& [name, flags] : changes)
+            batch.push_back({(folder / name).native(), flags});
+        model.handleFolderChanges(batch);
     }
     // Opens the folder and lets its first scan finish.
     void openFolder() {
@@ -33,17 +32,17 @@ struct DiskTest : ::testing::Test {
         harness.background.finish(0);
         harness.scheduler.runPosted();
     }
-
-    ScratchFolder folder;
-    ModelHarness harness;
-    ReaderModel& model = *harness.model;
+    void startEditing() {
+        model.editSession.set(std::get<std::shared_ptr<notes::EditSession>>(
+            notes::EditSession::open(note("README.md"), harness.scheduler)));
+        model.mode.set(ReaderModel::Mode::edit);
+    }
 };
 
 TEST_F(DiskTest, AQuickRunOfStructuralBatchesScansOnceAfterTheLast) {
     openFolder();
     for (int batch = 0; batch < 3; ++batch) {
-        model.handleFolderChanges(
-            std::vector{change("New.md", FolderChange::itemCreated | FolderChange::itemIsFile)});
+        changed({{"New.md", FolderChange::itemCreated | FolderChange::itemIsFile}});
         harness.scheduler.advance(100ms);
     }
     harness.scheduler.advance(199ms);
@@ -52,38 +51,33 @@ TEST_F(DiskTest, AQuickRunOfStructuralBatchesScansOnceAfterTheLast) {
     EXPECT_EQ(harness.background.jobs.size(), 1u);
     EXPECT_TRUE(*model.isScanning);
 
-    ScratchFolder::write(folder / "New.md", "new");
+    write("New.md", "new");
     harness.background.finish(0);
     harness.scheduler.runPosted();
     EXPECT_FALSE(*model.isScanning);
     EXPECT_EQ(model.markdownFiles->size(), 3u);
 }
 
-TEST_F(DiskTest, OnlyStructuralChangesOfAnOpenFolderScanAgain) {
+TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndOnlyStructuralChangesScanAgain) {
     openFolder();
-    model.handleFolderChanges(std::vector{
-        change("Other.md", FolderChange::itemModified | FolderChange::itemMetadataModified)});
+    changed({{"Other.md", FolderChange::itemModified | FolderChange::itemMetadataModified},
+             {"README.md", FolderChange::itemModified}});
     EXPECT_EQ(harness.scheduler.pendingCount(), 0u);
-    EXPECT_EQ(harness.renders.size(), 1u);
-
-    model.openFile(note("Other.md"));
-    model.handleFolderChanges(std::vector{change("x.md", FolderChange::itemRemoved)});
-    EXPECT_EQ(harness.scheduler.pendingCount(), 0u);
-}
-
-TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndAnotherNoteMadeBesideItScansOnce) {
-    openFolder();
-    ASSERT_EQ(*model.file, note("README.md"));
-    model.handleFolderChanges(std::vector{change("README.md", FolderChange::itemModified)});
     EXPECT_EQ(harness.renders.size(), 1u); // same text: nothing new
 
-    ScratchFolder::write(folder / "README.md", "edited elsewhere");
-    model.handleFolderChanges(std::vector{change("README.md", FolderChange::itemModified),
-                                          change("New.md", FolderChange::itemCreated),
-                                          change("README.md", FolderChange::itemModified)});
+    write("README.md", "edited elsewhere");
+    changed({{"README.md", FolderChange::itemModified},
+             {"New.md", FolderChange::itemCreated},
+             {"README.md", FolderChange::itemModified}});
     EXPECT_EQ(harness.renders.size(), 2u);
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("edited elsewhere"));
     EXPECT_EQ(harness.scheduler.pendingCount(), 1u);
+
+    ModelHarness single; // a single note has no folder to scan
+    single.model->openFile(note("Other.md"));
+    single.model->handleFolderChanges(
+        std::vector{FolderChange{(folder / "x.md").native(), FolderChange::itemRemoved}});
+    EXPECT_EQ(single.scheduler.pendingCount(), 0u);
 }
 
 TEST_F(DiskTest, RecognisesTheOpenNoteThroughASymbolicLink) {
@@ -91,37 +85,38 @@ TEST_F(DiskTest, RecognisesTheOpenNoteThroughASymbolicLink) {
     fs::create_directory_symlink(folder.path(), links / "notes");
     model.openFile(URL::fileURL(links / "notes" / "README.md"));
     ASSERT_EQ(harness.renders.size(), 1u);
-
-    ScratchFolder::write(folder / "README.md", "changed");
-    model.handleFolderChanges(std::vector{change("README.md", FolderChange::itemModified)});
+    write("README.md", "changed");
+    changed({{"README.md", FolderChange::itemModified}});
     EXPECT_EQ(harness.renders.size(), 2u);
 }
 
 TEST_F(DiskTest, WhileEditingOnlyStrictUTF8ReachesTheSession) {
     model.openFile(note("README.md"));
-    auto session = std::get<std::shared_ptr<notes::EditSession>>(
-        notes::EditSession::open(note("README.md"), harness.scheduler));
-    model.editSession.set(session);
-    model.mode.set(ReaderModel::Mode::edit);
+    startEditing();
+    write("README.md", "caf\xE9");
+    changed({{"README.md", FolderChange::itemModified}});
+    EXPECT_EQ(*model.editSession.get()->text, "readme");
 
-    ScratchFolder::write(folder / "README.md", "caf\xE9");
-    model.handleFolderChanges(std::vector{change("README.md", FolderChange::itemModified)});
-    EXPECT_EQ(*session->text, "readme");
-
-    ScratchFolder::write(folder / "README.md", "from elsewhere");
-    model.handleFolderChanges(std::vector{change("README.md", FolderChange::itemModified)});
-    EXPECT_EQ(*session->text, "from elsewhere");
+    write("README.md", "from elsewhere");
+    changed({{"README.md", FolderChange::itemModified}});
+    EXPECT_EQ(*model.editSession.get()->text, "from elsewhere");
     EXPECT_EQ(harness.renders.size(), 1u); // the page waits for the end of editing
 }
 
-TEST_F(DiskTest, WithoutAFolderRescanDoesNothing) {
+TEST_F(DiskTest, RescanWithoutAFolderOrAfterTheWindowClosedDoesNothing) {
     bool called = false;
     model.rescan([&] { called = true; });
-    EXPECT_TRUE(harness.background.jobs.empty());
     EXPECT_FALSE(*model.isScanning);
     EXPECT_FALSE(called);
+
+    openFolder();
+    changed({{"New.md", FolderChange::itemCreated}});
+    harness.model.reset();
+    harness.scheduler.advance(1s);
+    EXPECT_TRUE(harness.background.jobs.empty());
 }
 
+// Mended: overlapping scans used to be installed in the order they finished.
 TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
     ScratchFolder second;
     ScratchFolder::write(second / "Index.md", "index");
@@ -140,11 +135,10 @@ TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
     EXPECT_EQ(harness.renders.size(), 1u);
 }
 
-// Mended: overlapping scans used to be installed in the order they finished.
 TEST_F(DiskTest, AnOlderScanFinishingLastDoesNotBringBackAStaleTree) {
     model.openFolder(root(), std::nullopt);
-    ScratchFolder::write(folder / "New.md", "new");
-    model.handleFolderChanges(std::vector{change("New.md", FolderChange::itemCreated)});
+    write("New.md", "new");
+    changed({{"New.md", FolderChange::itemCreated}});
     harness.scheduler.advance(model.rescanDelay);
     ASSERT_EQ(harness.background.jobs.size(), 2u);
 
@@ -174,10 +168,8 @@ TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     harness.background.hold = false;
     model.openFolder(root(), std::nullopt);
     harness.scheduler.runPosted();
-    auto session = std::get<std::shared_ptr<notes::EditSession>>(
-        notes::EditSession::open(note("README.md"), harness.scheduler));
-    model.editSession.set(session);
-    model.mode.set(ReaderModel::Mode::edit);
+    startEditing();
+    auto session = model.editSession.get();
 
     session->textDidChange("mine");
     session->diskChanged("theirs");
@@ -210,14 +202,6 @@ TEST_F(DiskTest, ASingleNoteOpenedDuringAScanEndsTheScanningState) {
     EXPECT_FALSE(*model.isScanning);
     EXPECT_EQ(*model.file, note("Other.md"));
     EXPECT_TRUE(model.tree->empty());
-}
-
-TEST_F(DiskTest, ADelayedRescanOfAClosedWindowDoesNothing) {
-    openFolder();
-    model.handleFolderChanges(std::vector{change("New.md", FolderChange::itemCreated)});
-    harness.model.reset();
-    harness.scheduler.advance(1s);
-    EXPECT_TRUE(harness.background.jobs.empty());
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "FakeTextView.hpp"
 #include "LogCapture.hpp"
 #include "ModelHarness.hpp"
-#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,31 +11,36 @@ namespace reader {
 namespace {
 
 namespace fs = std::filesystem;
-using markdown::URL;
 using notes::ScratchFolder;
 using Mode = ReaderModel::Mode;
 
-const LogEntry enterAt12{"org.lumenleaf.Lumenleaf", "editing", "enter editing at line 12"};
+LogEntry editing(const std::string& message) {
+    return {"org.lumenleaf.Lumenleaf", "editing", message};
+}
 
 // A single note open and rendered, with a page and an editor view attached.
-struct EditingTest : ::testing::Test {
+struct EditingTest : ModelTest {
     EditingTest() {
-        ScratchFolder::write(folder / "Note.md", "one\ntwo");
-        ScratchFolder::write(folder / "Other.md", "other");
+        write("Note.md", "one\ntwo");
+        write("Other.md", "other");
         model.openFile(note("Note.md"));
         model.web.setWebView(page);
         model.editor.setTextView(view);
     }
-    URL note(const char* name) const { return URL::fileURL(folder / name); }
     // Switches to editing with the page reporting the line at its top.
     void enterAt(int line) {
         model.toggleEditing();
         page->answer(nlohmann::json(line));
     }
+    // Edits that cannot be saved over a note changed on disk.
+    std::shared_ptr<notes::EditSession> conflict() {
+        auto session = model.editSession.get();
+        session->textDidChange("mine");
+        session->diskChanged("theirs");
+        return session;
+    }
+    std::string onDisk() const { return ScratchFolder::read(folder / "Note.md"); }
 
-    ScratchFolder folder;
-    ModelHarness harness;
-    ReaderModel& model = *harness.model;
     std::shared_ptr<FakePage> page = std::make_shared<FakePage>();
     std::shared_ptr<FakeTextView> view = std::make_shared<FakeTextView>();
     LogCapture log;
@@ -51,60 +55,53 @@ TEST_F(EditingTest, EntersAtTheLineThePageReportsAfterClosingTheFind) {
 
     page->answer(nlohmann::json(12));
     EXPECT_EQ(*model.mode, Mode::edit);
-    ASSERT_NE(*model.editSession, nullptr);
     EXPECT_EQ(model.editSession.get()->text.get(), "one\ntwo");
     EXPECT_EQ(*model.editorStartLine, 12);
     EXPECT_FALSE(*model.isFindVisible);
     EXPECT_EQ(page->sent, std::vector<std::string>{"mdr.clearFind()"});
-    EXPECT_EQ(log.entries, std::vector{enterAt12});
+    EXPECT_EQ(log.entries, std::vector{editing("enter editing at line 12")});
 }
 
-TEST_F(EditingTest, WithoutAPageViewTheEditorOpensAtTheFirstLine) {
-    model.web.setWebView({});
-    model.toggleEditing();
-    EXPECT_EQ(*model.mode, Mode::edit);
-    EXPECT_EQ(*model.editorStartLine, 1);
-}
-
-TEST_F(EditingTest, DoesNothingWithoutANoteOrWithANoteThatFailedToOpen) {
+TEST_F(EditingTest, NeedsANoteThatOpenedInStrictUTF8AndStartsAtTheFirstLineWithoutAPage) {
     ModelHarness empty;
     empty.model->web.setWebView(page);
     empty.model->toggleEditing();
-
     model.open(note("Missing.md"));
-    ASSERT_TRUE(model.errorMessage->has_value());
     model.toggleEditing();
-
     EXPECT_TRUE(page->awaited.empty());
     EXPECT_EQ(*empty.model->mode, Mode::read);
     EXPECT_EQ(*model.mode, Mode::read);
-}
 
-TEST_F(EditingTest, ANoteThatIsNotStrictUTF8IsRefusedWithTheReason) {
-    ScratchFolder::write(folder / "Latin.md", "caf\xe9");
+    write("Latin.md", "caf\xe9");
     model.open(note("Latin.md"));
-    int revision = model.page.get()->revision;
-
+    const int revision = model.page.get()->revision;
     enterAt(3);
     EXPECT_EQ(*model.notice, "This file isn\u2019t plain UTF-8 text, so Lumenleaf won\u2019t edit "
                              "it (saving could change it).");
     EXPECT_EQ(*model.mode, Mode::read);
     EXPECT_EQ(*model.editSession, nullptr);
     EXPECT_EQ(model.page.get()->revision, revision);
+
+    model.open(note("Note.md"));
+    model.web.setWebView({});
+    model.toggleEditing();
+    EXPECT_EQ(*model.mode, Mode::edit);
+    EXPECT_EQ(*model.editorStartLine, 1);
 }
 
-TEST_F(EditingTest, LeavingWithoutChangesKeepsThePageAndScrollsItToTheEditorsLine) {
+TEST_F(EditingTest, LeavingWithoutChangesKeepsThePageAndNeedsNoWrite) {
     enterAt(12);
     view->before = "one\ntwo\n";
     auto pageChanges = countNotifications(model.page);
+    fs::remove_all(folder.path());
 
     model.toggleEditing();
     EXPECT_EQ(*model.mode, Mode::read);
     EXPECT_EQ(*model.editSession, nullptr);
+    EXPECT_EQ(harness.desktop.beeps, 0);
     EXPECT_EQ(*pageChanges, 0);
     EXPECT_EQ(page->sent.back(), "mdr.scrollToLine(3)");
-    EXPECT_EQ(log.entries.back(),
-              (LogEntry{"org.lumenleaf.Lumenleaf", "editing", "leave editing at line 3"}));
+    EXPECT_EQ(log.entries.back(), editing("leave editing at line 3"));
 }
 
 TEST_F(EditingTest, LeavingAfterEditsSavesAndRendersTheEditedTextAtTheEditorsLine) {
@@ -114,7 +111,7 @@ TEST_F(EditingTest, LeavingAfterEditsSavesAndRendersTheEditedTextAtTheEditorsLin
     std::size_t sent = page->sent.size();
 
     model.toggleEditing();
-    EXPECT_EQ(ScratchFolder::read(folder / "Note.md"), "# Edited\nthree");
+    EXPECT_EQ(onDisk(), "# Edited\nthree");
     EXPECT_EQ(*model.mode, Mode::read);
     const ReaderPage& shown = *model.page.get();
     EXPECT_EQ(shown.revision, 2);
@@ -127,13 +124,18 @@ TEST_F(EditingTest, LeavingAfterEditsSavesAndRendersTheEditedTextAtTheEditorsLin
     enterAt(2);
     model.toggleEditing();
     EXPECT_EQ(model.page.get()->revision, 2);
+
+    model.mode.set(Mode::edit); // without a session: only back to reading
+    const auto logged = log.entries.size(), sentBefore = page->sent.size();
+    model.leaveEditing();
+    EXPECT_EQ(*model.mode, Mode::read);
+    EXPECT_EQ(log.entries.size(), logged);
+    EXPECT_EQ(page->sent.size(), sentBefore);
 }
 
 TEST_F(EditingTest, AConflictOrAFailedSaveBeepsAndKeepsTheEditor) {
     enterAt(1);
-    auto session = model.editSession.get();
-    session->textDidChange("mine");
-    session->diskChanged("theirs");
+    auto session = conflict();
     std::size_t logged = log.entries.size();
 
     model.toggleEditing();
@@ -147,25 +149,8 @@ TEST_F(EditingTest, AConflictOrAFailedSaveBeepsAndKeepsTheEditor) {
     model.toggleEditing();
     EXPECT_EQ(harness.desktop.beeps, 2);
     EXPECT_EQ(*model.mode, Mode::edit);
-    EXPECT_EQ(*model.editSession, session);
     EXPECT_TRUE(session->lastError->has_value());
     EXPECT_EQ(log.entries.size(), logged + 1); // the leave is logged anyway
-}
-
-TEST_F(EditingTest, LeavingACleanSessionNeedsNoWrite) {
-    enterAt(1);
-    fs::remove_all(folder.path());
-    model.toggleEditing();
-    EXPECT_EQ(*model.mode, Mode::read);
-    EXPECT_EQ(harness.desktop.beeps, 0);
-}
-
-TEST_F(EditingTest, LeavingWithoutASessionOnlyReturnsToReading) {
-    model.mode.set(Mode::edit);
-    model.leaveEditing();
-    EXPECT_EQ(*model.mode, Mode::read);
-    EXPECT_TRUE(log.entries.empty());
-    EXPECT_TRUE(page->sent.empty());
 }
 
 // Mended: the page's answer used to start a session on whatever note was open by then, and a
@@ -199,10 +184,9 @@ TEST_F(EditingTest, ClosingAsksBeforeLosingTextThatCannotBeSaved) {
     auto session = model.editSession.get();
     session->textDidChange("saved on the way out");
     EXPECT_EQ(model.prepareToClose(), std::nullopt);
-    EXPECT_EQ(ScratchFolder::read(folder / "Note.md"), "saved on the way out");
+    EXPECT_EQ(onDisk(), "saved on the way out");
 
-    session->textDidChange("mine");
-    session->diskChanged("theirs");
+    conflict();
     auto unsaved = model.prepareToClose();
     ASSERT_TRUE(unsaved);
     EXPECT_EQ(unsaved->reason, Reason::changedOnDisk);
@@ -210,7 +194,7 @@ TEST_F(EditingTest, ClosingAsksBeforeLosingTextThatCannotBeSaved) {
     EXPECT_FALSE(model.resolveClose(Choice::cancel));
     EXPECT_EQ(*model.editSession, session);
     EXPECT_TRUE(model.resolveClose(Choice::keepMine));
-    EXPECT_EQ(ScratchFolder::read(folder / "Note.md"), "mine");
+    EXPECT_EQ(onDisk(), "mine");
 
     session->textDidChange("mine again");
     fs::remove_all(folder.path());
@@ -229,17 +213,14 @@ TEST_F(EditingTest, ClosingAsksBeforeLosingTextThatCannotBeSaved) {
 
 TEST_F(EditingTest, DiscardingAConflictKeepsTheDiskTextAndShowsIt) {
     enterAt(1);
-    auto session = model.editSession.get();
-    session->textDidChange("mine");
-    ScratchFolder::write(folder / "Note.md", "theirs");
-    session->diskChanged("theirs");
+    write("Note.md", "theirs");
+    conflict();
     ASSERT_TRUE(model.prepareToClose());
 
     EXPECT_TRUE(model.resolveClose(ReaderModel::CloseChoice::discard));
-    EXPECT_EQ(ScratchFolder::read(folder / "Note.md"), "theirs");
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("theirs"));
     harness.scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);
-    EXPECT_EQ(ScratchFolder::read(folder / "Note.md"), "theirs");
+    EXPECT_EQ(onDisk(), "theirs");
 }
 
 } // namespace

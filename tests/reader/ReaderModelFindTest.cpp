@@ -1,7 +1,6 @@
 #include "FakePage.hpp"
 #include "FakeTextView.hpp"
 #include "ModelHarness.hpp"
-#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +13,12 @@ nlohmann::json status(int current, int count) {
     return {{"current", current}, {"count", count}};
 }
 
-struct FindTest : ::testing::Test {
+struct FindTest : ModelTest {
     FindTest() {
         model.web.setWebView(page);
         model.web.setFocusFindField([this] { ++focused; });
     }
 
-    ModelHarness harness;
-    ReaderModel& model = *harness.model;
     std::shared_ptr<FakePage> page = std::make_shared<FakePage>();
     int focused = 0;
 };
@@ -97,9 +94,8 @@ TEST_F(FindTest, ALateAnswerToAnOlderSearchReplacesNothing) {
 }
 
 TEST_F(FindTest, WhileEditingFindGoesToTheEditorAndNotThePage) {
-    notes::ScratchFolder folder;
-    notes::ScratchFolder::write(folder / "Note.md", "text");
-    model.openFile(markdown::URL::fileURL(folder / "Note.md"));
+    write("Note.md", "text");
+    model.openFile(note("Note.md"));
     model.beginEditSession(1);
     auto view = std::make_shared<FakeTextView>();
 

@@ -1,7 +1,5 @@
 #include "ModelHarness.hpp"
 
-#include "tests/notes/ScratchFolder.hpp"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,34 +7,29 @@
 namespace reader {
 namespace {
 
-namespace fs = std::filesystem;
-using markdown::URL;
-using notes::ScratchFolder;
-
-struct RenderingTest : ::testing::Test {
+struct RenderingTest : ModelTest {
     RenderingTest() {
-        ScratchFolder::write(folder / "A.md", "# Top\nbody");
-        ScratchFolder::write(folder / "B.md", "other");
+        write("A.md", "# Top\nbody");
+        write("B.md", "other");
     }
-    URL note(const char* name) const { return URL::fileURL(folder / name); }
-
-    ScratchFolder folder;
-    ModelHarness harness;
-    ReaderModel& model = *harness.model;
 };
 
-TEST_F(RenderingTest, RefreshPublishesOnlyChangedTextUnlessForced) {
+TEST_F(RenderingTest, RefreshPublishesOnlyChangedTextUnlessForcedAndTheOutlineFirst) {
     model.refreshPage(true); // no note open
     EXPECT_TRUE(harness.renders.empty());
 
+    std::vector<std::string> seen;
+    model.page.connect(
+        [&] { seen.push_back(model.headings->empty() ? "" : model.headings.get().front().text); });
     model.open(note("A.md"));
+    EXPECT_EQ(seen, std::vector<std::string>{"Top"});
+    EXPECT_EQ(*model.headings, (std::vector<notes::OutlineHeading>{{"Top", 1, "Top"}}));
     ReaderPage first = *model.page.get();
     auto pages = countNotifications(model.page);
     auto headings = countNotifications(model.headings);
 
     model.refreshPage(false);
     EXPECT_EQ(*pages, 0);
-    EXPECT_EQ(model.page.get()->revision, 1);
 
     model.refreshPage(true);
     ReaderPage second = *model.page.get();
@@ -45,26 +38,17 @@ TEST_F(RenderingTest, RefreshPublishesOnlyChangedTextUnlessForced) {
     EXPECT_EQ(second, first);
     EXPECT_EQ(*headings, 0); // the same outline is stored silently
 
-    ScratchFolder::write(folder / "A.md", "# Top\nchanged");
+    write("A.md", "# Top\nchanged");
     model.refreshPage(false);
     EXPECT_EQ(model.page.get()->revision, 3);
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("# Top") + paragraph("changed"));
 
     // A note deleted meanwhile leaves the last page on screen, silently.
-    fs::remove(folder / "A.md");
+    std::filesystem::remove(folder / "A.md");
     model.refreshPage(true);
     EXPECT_EQ(model.page.get()->revision, 3);
     EXPECT_EQ(*model.errorMessage, std::nullopt);
     EXPECT_EQ(*pages, 2);
-}
-
-TEST_F(RenderingTest, PublishesTheOutlineBeforeItsPage) {
-    std::vector<std::string> seen;
-    model.page.connect(
-        [&] { seen.push_back(model.headings->empty() ? "" : model.headings.get().front().text); });
-    model.open(note("A.md"));
-    EXPECT_EQ(seen, std::vector<std::string>{"Top"});
-    EXPECT_EQ(*model.headings, (std::vector<notes::OutlineHeading>{{"Top", 1, "Top"}}));
 }
 
 TEST_F(RenderingTest, RestoresAStoredOffsetOnlyWithoutAnAnchor) {
@@ -72,8 +56,6 @@ TEST_F(RenderingTest, RestoresAStoredOffsetOnlyWithoutAnAnchor) {
     EXPECT_EQ(model.page.get()->scroll, std::nullopt);
     model.scrollPositions[note("A.md")] = 420.0;
     model.open(note("B.md"));
-    EXPECT_EQ(model.page.get()->scroll, std::nullopt);
-
     model.goBack();
     EXPECT_EQ(model.page.get()->scroll, 420.0);
     EXPECT_EQ(model.page.get()->anchor, std::nullopt);
@@ -86,6 +68,24 @@ TEST_F(RenderingTest, RestoresAStoredOffsetOnlyWithoutAnAnchor) {
     model.render("text", note("A.md"), std::nullopt, 12);
     EXPECT_EQ(model.page.get()->scrollLine, 12);
     EXPECT_EQ(model.page.get()->scroll, 420.0);
+}
+
+TEST_F(RenderingTest, ChangedRenderOptionsRenderTheOpenNoteAgainEqualOnesDoNothing) {
+    auto notified = countNotifications(model.renderOptions);
+    model.renderOptions.set({notes::FrontmatterMode::hidden, false});
+    EXPECT_EQ(*notified, 1);
+    EXPECT_TRUE(harness.renders.empty()); // with no note open the options are only stored
+
+    model.open(note("A.md"));
+    model.renderOptions.set({notes::FrontmatterMode::hidden, false});
+    EXPECT_EQ(harness.renders.size(), 1u);
+    EXPECT_EQ(*notified, 1);
+
+    // The text has not changed, yet the page is made again with the new options.
+    model.renderOptions.set({notes::FrontmatterMode::hidden, true});
+    ASSERT_EQ(harness.renders.size(), 2u);
+    EXPECT_TRUE(harness.renders[1].options.softBreaksAsLineBreaks);
+    EXPECT_EQ(model.page.get()->revision, 2);
 }
 
 } // namespace

@@ -24,19 +24,14 @@ TEST(RecentFolders, PutsTheFolderFirstOnceAndKeepsTheNewestTen) {
     RecentFolders recent(settings);
     for (int i = 1; i <= 11; ++i)
         recent.noteRecent(URL::fileURL("/notes/" + std::to_string(i)));
-    EXPECT_EQ(recent.folders->size(), 10u);
-    EXPECT_EQ(recent.folders->front().path(), "/notes/11");
-    EXPECT_EQ(recent.folders->back().path(), "/notes/2");
-
+    // Kept as written, but one folder written two ways is listed once.
     recent.noteRecent(URL::fileURL(std::string("/notes/x/../5/")));
-    EXPECT_EQ(paths(*recent.folders),
-              (std::vector<std::string>{"/notes/x/../5/", "/notes/11", "/notes/10", "/notes/9",
-                                        "/notes/8", "/notes/7", "/notes/6", "/notes/4", "/notes/3",
-                                        "/notes/2"}));
+    EXPECT_EQ(recent.folders->front().path(), "/notes/x/../5/");
     recent.noteRecent(URL::fileURL(std::string("/notes/5")));
-    EXPECT_EQ(recent.folders->size(), 10u);
-    EXPECT_EQ(recent.folders->front().path(), "/notes/5");
-    EXPECT_EQ(recent.folders.get()[1].path(), "/notes/11");
+    EXPECT_EQ(
+        paths(*recent.folders),
+        (std::vector<std::string>{"/notes/5", "/notes/11", "/notes/10", "/notes/9", "/notes/8",
+                                  "/notes/7", "/notes/6", "/notes/4", "/notes/3", "/notes/2"}));
 
     // What the next start of the application finds.
     notes::Settings stored(folder / "settings.ini");

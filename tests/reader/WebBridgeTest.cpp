@@ -12,14 +12,24 @@ namespace {
 using nlohmann::json;
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
+// What a bridge over a fresh page hands on when the page answers `asked` with `result`.
+template <typename Answer, typename Ask>
+std::optional<Answer> answered(const PageScripting::Result& result, Ask ask,
+                               const std::string& asked) {
+    WebBridge bridge;
+    auto page = std::make_shared<FakePage>();
+    bridge.setWebView(page);
+    std::optional<Answer> answer;
+    ask(bridge, [&](Answer value) { answer = value; });
+    EXPECT_EQ(page->awaited, std::vector<std::string>{asked});
+    page->answer(result);
+    return answer;
+}
+
 TEST(WebBridge, WritesCallsAsOneScriptExpressionWithCompactJSONArguments) {
     const std::pair<std::string, std::string> cases[] = {
         {WebBridge::call("mdr.clearFind", {}), "mdr.clearFind()"},
-        {WebBridge::call("mdr.scrollToLine", {12}), "mdr.scrollToLine(12)"},
-        {WebBridge::call("mdr.find", {"two words"}), R"(mdr.find("two words"))"},
-        {WebBridge::call("mdr.find", {R"(say "hi")"}), R"(mdr.find("say \"hi\""))"},
-        {WebBridge::call("mdr.find", {R"(C:\notes)"}), R"(mdr.find("C:\\notes"))"},
-        {WebBridge::call("mdr.find", {"one\ntwo"}), R"(mdr.find("one\ntwo"))"},
+        {WebBridge::call("mdr.find", {"say \"hi\"\n"}), R"(mdr.find("say \"hi\"\n"))"},
         {WebBridge::call("mdr.findStep", {false}), "mdr.findStep(false)"},
         // Broken UTF-8 is replaced rather than losing the call.
         {WebBridge::call("mdr.find", {"a\xFF"}), "mdr.find(\"a\xEF\xBF\xBD\")"},
@@ -30,22 +40,15 @@ TEST(WebBridge, WritesCallsAsOneScriptExpressionWithCompactJSONArguments) {
         EXPECT_EQ(written, expected);
 }
 
+// Content and appearance calls are checked through the coordinator that sends them.
 TEST(WebBridge, SendsCallsWithoutResultAndDropsThemOnceThePageIsGone) {
     WebBridge bridge;
     auto page = std::make_shared<FakePage>();
     bridge.setWebView(page);
-    bridge.setContent("<p>a</p>", std::nullopt);
-    bridge.setContent("<p>b</p>", 7);
     bridge.scrollToAnchor("intro");
     bridge.scrollToLine(40);
-    bridge.setAppearance({notes::Typeface::sans, 1.25, notes::LineWidth::wide});
-    bridge.setAppearance({});
-    EXPECT_EQ(page->sent, (std::vector<std::string>{
-                              R"(mdr.setContent("<p>a</p>"))", R"(mdr.setContent("<p>b</p>",7))",
-                              R"(mdr.scrollToAnchor("intro"))", "mdr.scrollToLine(40)",
-                              R"(mdr.setAppearance("sans",1.25,44.0))",
-                              R"(mdr.setAppearance("serif",1.0,37.0))"}));
-
+    EXPECT_EQ(page->sent,
+              (std::vector<std::string>{R"(mdr.scrollToAnchor("intro"))", "mdr.scrollToLine(40)"}));
     page.reset();
     EXPECT_EQ(bridge.webView(), nullptr);
     bridge.scrollToLine(1);
@@ -58,20 +61,12 @@ TEST(WebBridge, TopLineTakesOnlyNumbersTruncatedAndElseTheFirstLine) {
         {json(1e300), 1}, // too large for a line: not an undefined conversion
         {json(nan), 1},
     };
-    for (const auto& [result, expected] : cases) {
-        WebBridge bridge;
-        auto page = std::make_shared<FakePage>();
-        bridge.setWebView(page);
-        std::optional<int> line;
-        bridge.topLine([&](int answer) { line = answer; });
-        ASSERT_EQ(page->awaited, std::vector<std::string>{"mdr.topLine()"});
-        page->answer(result);
-        EXPECT_EQ(line, expected) << expected;
-    }
+    auto topLine = [](WebBridge& bridge, auto done) { bridge.topLine(done); };
+    for (const auto& [result, expected] : cases)
+        EXPECT_EQ(answered<int>(result, topLine, "mdr.topLine()"), expected) << expected;
 
-    WebBridge unattached;
     std::optional<int> line;
-    unattached.topLine([&](int answer) { line = answer; });
+    WebBridge().topLine([&](int answer) { line = answer; });
     EXPECT_EQ(line, 1);
 }
 
@@ -82,23 +77,15 @@ TEST(WebBridge, EvaluateReadsExactWholeNumbersOfAnObjectAnswer) {
         {json{{"current", "2"}, {"count", 3.0}}, {0, 3}},
         {json{{"current", 1}, {"count", 1e12}}, {1, 0}},
         {json::array({2, 3}), {0, 0}},
-        {json(7), {0, 0}},
         {PageScripting::Error{"TypeError"}, {0, 0}},
     };
-    for (const auto& [result, expected] : cases) {
-        WebBridge bridge;
-        auto page = std::make_shared<FakePage>();
-        bridge.setWebView(page);
-        std::optional<FindStatus> status;
-        bridge.evaluate("mdr.find", {"two words"}, [&](FindStatus answer) { status = answer; });
-        ASSERT_EQ(page->awaited, std::vector<std::string>{R"(mdr.find("two words"))"});
-        page->answer(result);
-        EXPECT_EQ(status, expected) << expected.current << ' ' << expected.count;
-    }
+    auto find = [](WebBridge& bridge, auto done) { bridge.evaluate("mdr.find", {"a"}, done); };
+    for (const auto& [result, expected] : cases)
+        EXPECT_EQ(answered<FindStatus>(result, find, R"(mdr.find("a"))"), expected)
+            << expected.current << ' ' << expected.count;
 
-    WebBridge unattached;
     std::optional<FindStatus> status;
-    unattached.evaluate("mdr.findStep", {true}, [&](FindStatus answer) { status = answer; });
+    WebBridge().evaluate("mdr.findStep", {true}, [&](FindStatus answer) { status = answer; });
     EXPECT_EQ(status, FindStatus{});
 }
 
@@ -118,7 +105,6 @@ TEST(WebBridge, DispatchesOnlyWellFormedMessages) {
     const auto file = markdown::URL::fileURL(std::string("/n/Plan.md"));
     const std::tuple<json, bool, std::string> cases[] = {
         {{{"type", "heading"}, {"id", "setup"}}, true, "heading setup"},
-        {{{"type", "heading"}}, true, "heading none"},
         {{{"type", "heading"}, {"id", 3}}, true, "heading none"},
         {{{"type", "Heading"}, {"id", "setup"}}, true, ""},
         {{{"type", "scroll"}, {"y", 300}}, true, "scroll /n/Plan.md 300"},
@@ -127,7 +113,6 @@ TEST(WebBridge, DispatchesOnlyWellFormedMessages) {
         {{{"type", "scroll"}, {"y", nan}}, true, ""},
         {{{"type", "copy"}, {"text", "two\nlines"}}, true, "copy two\nlines"},
         {{{"type", "copy"}, {"text", 42}}, true, ""},
-        {{{"type", 1}}, true, ""},
         {json::array({"heading"}), true, ""},
     };
     for (const auto& [body, loaded, expected] : cases) {

@@ -33,15 +33,6 @@ TEST_F(WebViewTest, NewRevisionOfTheSameNoteSwapsContentWithoutReloading) {
     EXPECT_TRUE(view->state().isLoaded());
 }
 
-TEST_F(WebViewTest, AppearanceChangedWhileLoadingArrivesWhenTheLoadFinishes) {
-    view->update(note("a.md", "<p>a</p>"), {});
-    view->update(note("a.md", "<p>a</p>"), sans);
-    ASSERT_TRUE(waitUntil([&] { return view->state().isLoaded(); }));
-    EXPECT_EQ(run("[document.body.className, "
-                  "document.documentElement.style.getPropertyValue('--scale')]"),
-              json({"font-sans", "1.5"}));
-}
-
 TEST_F(WebViewTest, ClickedLinksReachTheCallbackAndThePageStays) {
     NavigationLog log(view->webView());
     int windowsCreated = 0;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -42,11 +43,8 @@ public:
     NavigationLog& operator=(const NavigationLog&) = delete;
 
     [[nodiscard]] bool decided(WebKitNavigationType type, const std::string& url) const {
-        for (const auto& decision : decisions) {
-            if (decision.type == type && decision.url == url)
-                return true;
-        }
-        return false;
+        return std::ranges::any_of(
+            decisions, [&](const Decision& made) { return made.type == type && made.url == url; });
     }
 
     std::vector<Decision> decisions;

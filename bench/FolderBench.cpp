@@ -1,0 +1,132 @@
+// Scanning and indexing a folder of 10,000 notes in 200 folders (FolderSnapshot with its
+// LinkIndex) against plain recursive walks that only list names, on the same folder in the same
+// run.
+#include "bench/support/NoteVault.hpp"
+#include "bench/support/RatioReporter.hpp"
+#include "notes/FolderSnapshot.hpp"
+#include "tests/notes/ScratchFolder.hpp"
+
+#include <benchmark/benchmark.h>
+#include <dirent.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace bench {
+namespace {
+
+namespace fs = std::filesystem;
+using markdown::URL;
+
+constexpr std::size_t notes = 10'000;
+constexpr std::size_t folders = 200;
+
+// Written once, on first use, and removed when the program ends.
+const fs::path& vaultFolder() {
+    static const notes::ScratchFolder scratch;
+    static const bool written = (NoteVault(notes, folders).write(scratch.path()), true);
+    (void)written;
+    return scratch.path();
+}
+
+void walkWithFilesystem(const fs::path& root, std::vector<std::string>& names) {
+    std::error_code error;
+    for (fs::recursive_directory_iterator entry(root, error), end; !error && entry != end;
+         entry.increment(error))
+        names.push_back(entry->path().filename().native());
+}
+
+struct CloseDirectory {
+    void operator()(DIR* directory) const { ::closedir(directory); }
+};
+
+void walkWithReaddir(std::string& path, std::vector<std::string>& names) {
+    std::unique_ptr<DIR, CloseDirectory> directory(::opendir(path.c_str()));
+    if (!directory)
+        return;
+    while (const dirent* entry = ::readdir(directory.get())) {
+        std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        names.emplace_back(name);
+        if (entry->d_type == DT_DIR) {
+            const std::size_t length = path.size();
+            path += '/';
+            path += name;
+            walkWithReaddir(path, names);
+            path.resize(length);
+        }
+    }
+}
+
+void snapshot(benchmark::State& state) {
+    const URL root = URL::fileURL(vaultFolder());
+    for (auto _ : state) {
+        notes::FolderSnapshot scanned = notes::FolderSnapshot::scan(root);
+        benchmark::DoNotOptimize(scanned.markdownFiles.data());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * notes));
+}
+
+void scanOnly(benchmark::State& state) {
+    const URL root = URL::fileURL(vaultFolder());
+    for (auto _ : state) {
+        std::vector<URL> allFiles;
+        std::vector<URL> markdownFiles;
+        std::vector<notes::FileNode> tree = notes::scanFolder(root, allFiles, markdownFiles);
+        benchmark::DoNotOptimize(tree.data());
+    }
+}
+
+void indexOnly(benchmark::State& state) {
+    const URL root = URL::fileURL(vaultFolder());
+    std::vector<URL> allFiles;
+    std::vector<URL> markdownFiles;
+    (void)notes::scanFolder(root, allFiles, markdownFiles);
+    for (auto _ : state) {
+        notes::LinkIndex index(root, allFiles);
+        benchmark::DoNotOptimize(&index);
+    }
+}
+
+void filesystemWalk(benchmark::State& state) {
+    const fs::path& root = vaultFolder();
+    for (auto _ : state) {
+        std::vector<std::string> names;
+        walkWithFilesystem(root, names);
+        benchmark::DoNotOptimize(names.data());
+    }
+}
+
+void readdirWalk(benchmark::State& state) {
+    std::string root = vaultFolder().native();
+    for (auto _ : state) {
+        std::vector<std::string> names;
+        walkWithReaddir(root, names);
+        benchmark::DoNotOptimize(names.data());
+    }
+}
+
+void registerAll() {
+    const std::string group = "folder/" + std::to_string(notes) + "notes";
+    auto add = [&](const char* variant, void (*function)(benchmark::State&)) {
+        benchmark::RegisterBenchmark((group + "/" + variant).c_str(), function)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    };
+    add("walk_filesystem", filesystemWalk);
+    add("walk_readdir", readdirWalk);
+    add("FolderSnapshot", snapshot);
+    add("scanFolder", scanOnly);
+    add("LinkIndex", indexOnly);
+}
+
+} // namespace
+} // namespace bench
+
+int main(int argc, char** argv) {
+    bench::registerAll();
+    return bench::runBenchmarks(argc, argv, {"walk_filesystem", "walk_readdir"});
+}

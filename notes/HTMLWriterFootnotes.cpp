@@ -1,0 +1,20 @@
+// The footnotes section after the note's last block.
+
+#include "Markdown/Document.hpp"
+#include "notes/FootnotesSection.hpp"
+#include "notes/HTMLWriter.hpp"
+
+namespace notes {
+
+void HTMLWriter::writeFootnotes() {
+    writeFootnotesSection(
+        out_, footnoteOrder_.labels(), footnoteDefs_, [this](std::string_view definition) {
+            HTMLWriter body(renderer_, footnoteDefs_, true);
+            const markdown::Document document = markdown::Document::parsing(definition);
+            for (markdown::Markup block : document.children())
+                body.writeBlock(block, false);
+            return std::move(body.out_);
+        });
+}
+
+} // namespace notes

@@ -1,0 +1,57 @@
+#include "notes/InlineText.hpp"
+
+#include "notes/EscapeHTML.hpp"
+#include "notes/InlineTextMatch.hpp"
+
+namespace notes {
+namespace {
+
+void writeReference(std::string& out, const InlineTextMatch& match, std::string_view whole,
+                    bool inLink, const InlineTextContext& context) {
+    // Labels are defined in the text as typed, before the parser sees it.
+    const std::string& label = match.typed;
+    if (inLink || context.footnoteOrder == nullptr || context.footnoteDefs == nullptr ||
+        !context.footnoteDefs->contains(label)) {
+        out += escapeHTML(whole);
+        return;
+    }
+    writeFootnoteReference(out, label, context.footnoteOrder->reference(label));
+}
+
+} // namespace
+
+void writeInlineText(std::string& out, std::string_view text, bool inLink,
+                     const InlineTextContext& context) {
+    std::size_t cursor = 0;
+    for (const InlineTextMatch& match : findInlineText(text)) {
+        out += escapeHTML(text.substr(cursor, match.begin - cursor));
+        cursor = match.end;
+        const std::string_view whole = text.substr(match.begin, match.end - match.begin);
+        switch (match.kind) {
+        case InlineTextKind::wikilink:
+        case InlineTextKind::embed:
+            if (inLink)
+                out += escapeHTML(whole);
+            else
+                writeWikilink(out, match.shown, match.typed, match.kind == InlineTextKind::embed,
+                              context.links);
+            break;
+        case InlineTextKind::footnoteReference:
+            writeReference(out, match, whole, inLink, context);
+            break;
+        case InlineTextKind::highlight:
+            out += "<mark>" + escapeHTML(match.shown) + "</mark>";
+            break;
+        case InlineTextKind::webAddress:
+            if (inLink)
+                out += escapeHTML(whole);
+            else
+                out += "<a href=\"" + escapeHTML(match.typed) + "\">" + escapeHTML(match.typed) +
+                       "</a>";
+            break;
+        }
+    }
+    out += escapeHTML(text.substr(cursor));
+}
+
+} // namespace notes

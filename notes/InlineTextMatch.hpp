@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace notes {
+
+/// The note-vault constructs the Markdown parser leaves as plain text.
+enum class InlineTextKind {
+    wikilink,          ///< "[[body]]"
+    embed,             ///< "![[body]]"
+    footnoteReference, ///< "[^label]"
+    highlight,         ///< "==text==", no "=" inside, not starting or ending with white space
+    webAddress,        ///< "http://…" or "https://…" without trailing punctuation
+};
+
+/// One construct found in a run of text.
+struct InlineTextMatch {
+    InlineTextKind kind = InlineTextKind::wikilink;
+    std::size_t begin = 0; ///< Byte offset of the whole construct in the text.
+    std::size_t end = 0;   ///< Byte offset just after it.
+    /// Its content (body, label, highlighted text or address) as it stands in the text.
+    std::string_view shown;
+    /// The same content as the user typed it (see TypedText): what is resolved or linked to.
+    std::string typed;
+};
+
+/// Every construct in the text, left to right, none overlapping; where two could start at one
+/// place, a wikilink or embed wins over a footnote reference, that over a highlight, and that
+/// over an address. The text is searched as typed, so an address ends where its typed form
+/// does: before a closing curly quote or "…" too.
+[[nodiscard]] std::vector<InlineTextMatch> findInlineText(std::string_view text);
+
+} // namespace notes

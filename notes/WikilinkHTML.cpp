@@ -1,0 +1,94 @@
+#include "notes/WikilinkHTML.hpp"
+
+#include "notes/EscapeHTML.hpp"
+#include "notes/PathText.hpp"
+#include "notes/PercentEncoding.hpp"
+#include "notes/PlainText.hpp"
+#include "notes/ReaderURL.hpp"
+#include "notes/WikilinkParts.hpp"
+
+#include <algorithm>
+#include <array>
+
+namespace notes {
+namespace {
+
+bool isImageFile(const markdown::URL& url) {
+    static constexpr std::array<std::string_view, 11> imageEmbedExtensions{
+        "png", "jpg", "jpeg", "gif", "svg", "webp", "avif", "bmp", "tif", "tiff", "heic"};
+    const std::string extension = lowercased(pathExtension(url.path()));
+    return std::ranges::find(imageEmbedExtensions, extension) != imageEmbedExtensions.end();
+}
+
+std::optional<markdown::URL> resolveTarget(const WikilinkParts& shown, const WikilinkParts& typed,
+                                           const WikilinkContext& context) {
+    if (typed.name.empty())
+        return context.fileURL;
+    if (context.resolver == nullptr)
+        return std::nullopt;
+    // A name typed with real curly quotes or dashes is only found as shown.
+    std::optional<markdown::URL> url = context.resolver->resolve(typed.name, context.fileURL);
+    if (!url && shown.name != typed.name)
+        url = context.resolver->resolve(shown.name, context.fileURL);
+    return url;
+}
+
+void writeImageEmbed(std::string& out, const WikilinkParts& parts, const markdown::URL& url) {
+    std::string size;
+    std::string alt;
+    const std::optional<EmbedSize> embedSize =
+        parts.alias ? parseEmbedSize(*parts.alias) : std::nullopt;
+    if (embedSize) {
+        size = " width=\"" + std::to_string(embedSize->width) + "\"";
+        if (embedSize->height)
+            size += " height=\"" + std::to_string(*embedSize->height) + "\"";
+        alt = lastPathComponent(url.path());
+    } else {
+        alt = parts.alias ? *parts.alias : std::string(lastPathComponent(url.path()));
+    }
+    out += "<img class=\"embed\" src=\"" + escapeHTML(readerURL(url)) + "\" alt=\"" +
+           escapeHTML(alt) + "\"" + size + " loading=\"lazy\">";
+}
+
+std::string displayText(const WikilinkParts& parts, bool embed) {
+    std::string display;
+    if (parts.alias && (!embed || !parseEmbedSize(*parts.alias)))
+        display = *parts.alias;
+    else if (!parts.heading)
+        display = parts.last;
+    else if (parts.last.empty())
+        display = *parts.heading;
+    else
+        display = parts.last + " › " + *parts.heading;
+    if (!embed && display.empty())
+        return parts.targetPart;
+    return display;
+}
+
+} // namespace
+
+void writeWikilink(std::string& out, std::string_view shownBody, std::string_view typedBody,
+                   bool embed, const WikilinkContext& context) {
+    const WikilinkParts shown = WikilinkParts::parse(shownBody);
+    const WikilinkParts typed = WikilinkParts::parse(typedBody);
+    const std::optional<markdown::URL> url = resolveTarget(shown, typed, context);
+    if (embed && url && isImageFile(*url)) {
+        writeImageEmbed(out, shown, *url);
+        return;
+    }
+    const std::string display = escapeHTML(displayText(shown, embed));
+    if (url) {
+        std::string href = readerURL(*url);
+        if (shown.anchor)
+            href += "#" + percentEncodePath(*shown.anchor);
+        out += embed ? "<a class=\"wikilink embed-link\" href=\"" : "<a class=\"wikilink\" href=\"";
+        out += escapeHTML(href) + "\">" + display + "</a>";
+    } else if (context.resolver == nullptr) {
+        out += "<span class=\"wikilink\">" + display + "</span>";
+    } else {
+        out += "<span class=\"wikilink unresolved\" title=\"No note named “" +
+               escapeHTML(typed.name) + "” in this folder\">" + display + "</span>";
+    }
+}
+
+} // namespace notes

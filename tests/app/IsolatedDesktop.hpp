@@ -1,0 +1,121 @@
+#pragma once
+
+#include "tests/notes/ScratchFolder.hpp"
+#include "tests/readerview/DisplayTesting.hpp"
+
+#include <gio/gio.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace app {
+
+/// A desktop of the test's own: its applications are desktop entries in scratch folders
+/// (XDG_DATA_HOME, XDG_DATA_DIRS), its defaults a scratch mimeapps.list, and its session bus
+/// a private one. Each entry runs a script that records its arguments under the entry's label.
+///
+/// GLib reads these variables once per process, so each test that uses this runs in a process
+/// of its own, as ctest runs every test; within one process, only the first of them runs.
+class IsolatedDesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static bool taken = false;
+        if (taken)
+            GTEST_SKIP() << "needs a process of its own (ctest runs each test so)";
+        taken = true;
+        namespace fs = std::filesystem;
+        for (const char* folder :
+             {"data/applications", "system/applications", "config", "system-config", "calls"})
+            fs::create_directories(root / folder);
+        // Content types still come from the system's MIME database.
+        fs::create_directory_symlink("/usr/share/mime", root / "system" / "mime");
+        ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+        ::setenv("XDG_DATA_DIRS", (root / "system").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+        ::setenv("XDG_CONFIG_DIRS", (root / "system-config").c_str(), 1);
+        ::unsetenv("XDG_CURRENT_DESKTOP");
+        ASSERT_EQ(g_get_user_data_dir(), (root / "data").string())
+            << "GLib had read its folders before the test";
+
+        notes::ScratchFolder::write(root / "record.sh", "#!/bin/sh\nlabel=$1\nshift\n"
+                                                        "printf '%s\\n' \"$@\" > \"$0.$label\"\n"
+                                                        "mv \"$0.$label\" \"" +
+                                                            (root / "calls").string() +
+                                                            "/$label\"\n");
+        fs::permissions(root / "record.sh", fs::perms::owner_all);
+
+        bus = g_test_dbus_new(G_TEST_DBUS_NONE);
+        g_test_dbus_up(bus);
+    }
+
+    void TearDown() override {
+        if (bus) {
+            g_test_dbus_down(bus);
+            g_object_unref(bus);
+        }
+    }
+
+    /// Installs an application: a desktop entry with the id, recording its calls under
+    /// `label`, taking the arguments `field` ("%f" paths, "%u" addresses), for the types.
+    void install(const std::string& id, const std::string& label,
+                 const std::vector<std::string>& types, const std::string& field = "%f") {
+        std::string typeList;
+        for (const auto& type : types) {
+            typeList += type + ";";
+            handlers[type] += id + ";";
+        }
+        notes::ScratchFolder::write(root / "data" / "applications" / id,
+                                    "[Desktop Entry]\nType=Application\nName=" + label +
+                                        "\nExec=" + (root / "record.sh").string() + " " + label +
+                                        " " + field + "\nMimeType=" + typeList + "\n");
+        // GIO finds the handlers of a type through this index, as the system's packaging
+        // keeps it.
+        std::string index = "[MIME Cache]\n";
+        for (const auto& [type, ids] : handlers)
+            index += type + "=" + ids + "\n";
+        notes::ScratchFolder::write(root / "data" / "applications" / "mimeinfo.cache", index);
+    }
+    /// Writes the user's choices of default application: lines "type=id;".
+    void setDefaults(const std::string& lines) const {
+        notes::ScratchFolder::write(root / "config" / "mimeapps.list",
+                                    "[Default Applications]\n" + lines);
+    }
+
+    /// The arguments the application recorded under `label` was started with, once it has
+    /// been; empty when it was not started within the time.
+    [[nodiscard]] std::vector<std::string>
+    calls(const std::string& label,
+          std::chrono::milliseconds limit = std::chrono::seconds(10)) const {
+        const auto file = root / "calls" / label;
+        if (!reader::waitUntil([&] { return std::filesystem::exists(file); }, limit))
+            return {};
+        std::vector<std::string> arguments;
+        std::string text = notes::ScratchFolder::read(file);
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find('\n', start);
+            arguments.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        return arguments;
+    }
+    /// The labels of every application started so far.
+    [[nodiscard]] std::string started() const {
+        std::string labels;
+        for (const auto& entry : std::filesystem::directory_iterator(root / "calls"))
+            labels += (labels.empty() ? "" : " ") + entry.path().filename().string();
+        return labels;
+    }
+
+    notes::ScratchFolder root;
+    GTestDBus* bus = nullptr;
+    /// The applications installed for each type, in order.
+    std::map<std::string, std::string> handlers;
+};
+
+} // namespace app

@@ -1,0 +1,203 @@
+#include "IsolatedDesktop.hpp"
+
+#include "app/DesktopApplications.hpp"
+#include "app/SystemDesktop.hpp"
+#include "reader/ReaderModel.hpp"
+
+namespace app {
+namespace {
+
+using markdown::URL;
+using namespace std::chrono_literals;
+
+std::vector<std::string> idsOf(const std::vector<notes::GObjectPtr<GAppInfo>>& applications) {
+    std::vector<std::string> ids;
+    for (const auto& application : applications)
+        ids.push_back(g_app_info_get_id(application.get()));
+    return ids;
+}
+
+/// A file manager on the test's bus that records what it is asked to show, and answers
+/// unless it is told to keep silent.
+class FakeFileManager {
+public:
+    FakeFileManager(GTestDBus* bus, bool answers) : answers(answers) {
+        GError* error = nullptr;
+        connection = g_dbus_connection_new_for_address_sync(
+            g_test_dbus_get_bus_address(bus),
+            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, &error);
+        expectNoError(error);
+        node = g_dbus_node_info_new_for_xml(
+            "<node><interface name='org.freedesktop.FileManager1'><method name='ShowItems'>"
+            "<arg type='as' name='uris' direction='in'/>"
+            "<arg type='s' name='startupId' direction='in'/>"
+            "</method></interface></node>",
+            &error);
+        expectNoError(error);
+        static const GDBusInterfaceVTable calls{called, nullptr, nullptr, {}};
+        registration =
+            g_dbus_connection_register_object(connection, "/org/freedesktop/FileManager1",
+                                              node->interfaces[0], &calls, this, nullptr, &error);
+        expectNoError(error);
+        GVariant* reply = g_dbus_connection_call_sync(
+            connection, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            "RequestName", g_variant_new("(su)", "org.freedesktop.FileManager1", 0u),
+            G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, &error);
+        expectNoError(error);
+        if (reply)
+            g_variant_unref(reply);
+    }
+    ~FakeFileManager() {
+        if (pending)
+            g_dbus_method_invocation_return_value(pending, nullptr);
+        g_dbus_connection_unregister_object(connection, registration);
+        g_dbus_connection_close_sync(connection, nullptr, nullptr);
+        g_object_unref(connection);
+        g_dbus_node_info_unref(node);
+    }
+    FakeFileManager(const FakeFileManager&) = delete;
+    FakeFileManager& operator=(const FakeFileManager&) = delete;
+
+    /// The items of each call, and its startup id.
+    std::vector<std::vector<std::string>> shown;
+    std::vector<std::string> startupIDs;
+
+private:
+    static void expectNoError(GError* error) {
+        EXPECT_EQ(error, nullptr) << error->message;
+        if (error)
+            g_error_free(error);
+    }
+
+    static void called(GDBusConnection*, const char*, const char*, const char*, const char*,
+                       GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data) {
+        auto& self = *static_cast<FakeFileManager*>(data);
+        gchar** uris = nullptr;
+        const char* startupID = nullptr;
+        g_variant_get(parameters, "(^as&s)", &uris, &startupID);
+        self.shown.emplace_back(uris, uris + g_strv_length(uris));
+        self.startupIDs.emplace_back(startupID);
+        g_strfreev(uris);
+        if (self.answers)
+            g_dbus_method_invocation_return_value(invocation, nullptr);
+        else
+            self.pending = invocation;
+    }
+
+    bool answers;
+    GDBusConnection* connection = nullptr;
+    GDBusNodeInfo* node = nullptr;
+    unsigned registration = 0;
+    GDBusMethodInvocation* pending = nullptr;
+};
+
+/// A note whose folder and name hold spaces.
+struct Note {
+    explicit Note(const notes::ScratchFolder& root) : folder(root / "My Notes") {
+        std::filesystem::create_directory(folder);
+        notes::ScratchFolder::write(folder / "Plan B.md", "plan\n");
+    }
+    [[nodiscard]] URL url() const { return URL::fileURL(folder / "Plan B.md"); }
+    std::filesystem::path folder;
+};
+
+TEST_F(IsolatedDesktop, TheDefaultEditorIsTheSystemsChoiceWithoutThisApplication) {
+    install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"text/markdown", "inode/directory"});
+    install("lumenleaf.desktop", "lumenleaf-too", {"text/markdown"});
+    install("editor-one.desktop", "one", {"text/markdown"});
+    install("editor-two.desktop", "two", {"text/markdown"});
+    install("plain.desktop", "plain", {"text/plain"});
+    install("files.desktop", "files", {"inode/directory"});
+    install("browser.desktop", "browser", {"inode/directory"});
+    setDefaults("text/markdown=org.lumenleaf.Lumenleaf.desktop;\n"
+                "inode/directory=browser.desktop;\n");
+    Note note(root);
+
+    // Applications for a note's supertype (plain text) count too, after those for notes.
+    EXPECT_EQ(
+        idsOf(otherApplicationsFor(contentTypeOf(note.url().filesystemPath()))),
+        (std::vector<std::string>{"editor-one.desktop", "editor-two.desktop", "plain.desktop"}));
+    EXPECT_EQ(idsOf(otherApplicationsFor(contentTypeOf(note.folder))),
+              (std::vector<std::string>{"browser.desktop", "files.desktop"}));
+
+    SystemDesktop desktop;
+    desktop.openWithOtherApplication(note.url());
+    EXPECT_EQ(calls("one"), std::vector<std::string>{note.url().path()});
+    EXPECT_EQ(started(), "one");
+}
+
+TEST_F(IsolatedDesktop, NothingOpensWhenThisApplicationIsTheOnlyEditor) {
+    install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"text/markdown"});
+    install("viewer.desktop", "viewer", {"image/png"});
+    Note note(root);
+
+    EXPECT_TRUE(otherApplicationsFor("text/markdown").empty());
+    SystemDesktop desktop;
+    desktop.openWithOtherApplication(note.url());
+    EXPECT_TRUE(calls("lumenleaf", 300ms).empty());
+    EXPECT_EQ(started(), "");
+    EXPECT_FALSE(findObsidian());
+    EXPECT_FALSE(desktop.isObsidianInstalled());
+}
+
+TEST_F(IsolatedDesktop, ObsidianTakesItsAddressWithTheNotesPathAsOneValue) {
+    install("obsidian-links.desktop", "obsidian", {"x-scheme-handler/obsidian"}, "%u");
+    Note note(root);
+
+    EXPECT_TRUE(findObsidian());
+    SystemDesktop desktop;
+    desktop.openURL(reader::ReaderModel::obsidianURL(note.url()));
+    EXPECT_EQ(calls("obsidian"),
+              std::vector<std::string>{"obsidian://open?path=" + root.path().string() +
+                                       "/My%20Notes/Plan%20B.md"});
+}
+
+TEST_F(IsolatedDesktop, ObsidianIsKnownByItsDesktopIDAlone) {
+    install("md.obsidian.Obsidian.desktop", "obsidian", {});
+    EXPECT_TRUE(findObsidian());
+}
+
+TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerToShowTheItem) {
+    install("files.desktop", "files", {"inode/directory"});
+    FakeFileManager fileManager(bus, true);
+    Note note(root);
+
+    SystemDesktop desktop;
+    desktop.reveal(note.url());
+    ASSERT_TRUE(reader::waitUntil([&] { return !fileManager.shown.empty(); }));
+    EXPECT_EQ(fileManager.shown,
+              (std::vector<std::vector<std::string>>{
+                  {"file://" + root.path().string() + "/My%20Notes/Plan%20B.md"}}));
+    EXPECT_EQ(fileManager.startupIDs, std::vector<std::string>{""});
+    // The folder does not open as well.
+    EXPECT_TRUE(calls("files", 300ms).empty());
+}
+
+TEST_F(IsolatedDesktop, WithoutAFileManagerRevealingOpensTheFolderInAnotherApplication) {
+    install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"inode/directory"});
+    install("files.desktop", "files", {"inode/directory"});
+    setDefaults("inode/directory=org.lumenleaf.Lumenleaf.desktop;\n");
+    Note note(root);
+
+    SystemDesktop desktop;
+    desktop.reveal(note.url());
+    EXPECT_EQ(calls("files"), std::vector<std::string>{note.folder.string()});
+    EXPECT_EQ(started(), "files");
+}
+
+TEST_F(IsolatedDesktop, AFileManagerThatDoesNotAnswerInTimeIsPassedOver) {
+    install("files.desktop", "files", {"inode/directory"});
+    FakeFileManager fileManager(bus, false);
+    Note note(root);
+
+    SystemDesktop desktop(200ms);
+    desktop.reveal(URL::fileURL(note.folder));
+    // A folder shows in the folder that holds it.
+    EXPECT_EQ(calls("files"), std::vector<std::string>{root.path().string()});
+    EXPECT_EQ(fileManager.shown.size(), 1u);
+}
+
+} // namespace
+} // namespace app

@@ -1,0 +1,47 @@
+#include "Toplevels.hpp"
+#include "WindowHarness.hpp"
+
+#include <gtkmm/application.h>
+
+namespace app {
+namespace {
+
+using markdown::URL;
+using reader::WindowTarget;
+
+TEST_F(WindowTest, StartedWithoutPathsTheApplicationReopensTheWindowsOpenWhenItQuit) {
+    writeNote("Notes/Plan.md", "plan\n");
+    const WindowTarget kept{URL::fileURL(folder / "Notes"), note("Notes/Plan.md")};
+    // Its folder and note are gone: an empty window.
+    const WindowTarget gone{URL::fileURL(folder / "Gone"), note("Gone/x.md")};
+    writeSettings("windows=" + nlohmann::json::array({kept.keyed(), gone.keyed()}).dump() + "\n");
+    Application application(state());
+
+    // Quitting with both windows open keeps both.
+    const auto run = runApplication(application, {}, {"Lumenleaf", "Plan"},
+                                    [] { Gio::Application::get_default()->quit(); });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.titles, (std::vector<std::string>{"Lumenleaf", "Plan"}));
+    EXPECT_EQ(WindowRestoration(state().settings).stored(),
+              (std::vector<WindowTarget>{kept, gone}));
+}
+
+TEST_F(WindowTest, StartedWithPathsTheApplicationOpensThoseAndKeepsTheLastWindowClosed) {
+    writeNote("Notes/Plan.md", "plan\n");
+    writeNote("Daily.md", "today\n");
+    writeSettings("windows=[{\"file\":\"" + note("Notes/Plan.md").path() + "\"}]\n");
+    Application application(state());
+
+    const auto run =
+        runApplication(application, {folder / "Notes", folder / "Daily.md"}, {"Daily", "Notes"});
+    EXPECT_EQ(run.titles, (std::vector<std::string>{"Daily", "Notes"}));
+    // Closing the windows one by one ends the application with the last of them.
+    const auto stored = WindowRestoration(state().settings).stored();
+    ASSERT_EQ(stored.size(), 1u);
+    const WindowTarget notes{URL::fileURL(folder / "Notes"), std::nullopt};
+    const WindowTarget daily{std::nullopt, note("Daily.md")};
+    EXPECT_TRUE(stored[0] == notes || stored[0] == daily);
+}
+
+} // namespace
+} // namespace app

@@ -1,0 +1,159 @@
+// The edit session on a real main loop while another program rewrites the open note a thousand
+// times: the user types, autosave writes, the watcher reports, and the user keeps their text
+// whenever a conflict opens.
+#include "notes/EditSession.hpp"
+#include "notes/FileText.hpp"
+#include "notes/FolderWatcher.hpp"
+#include "notes/MainLoopScheduler.hpp"
+#include "notes/ReadFile.hpp"
+
+#include "RunMainLoop.hpp"
+#include "ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace notes {
+namespace {
+
+using testing::runUntil;
+
+constexpr int rewrites = 1'000;
+
+// What the other program writes: a whole note, different each time.
+std::string theirText(int number) {
+    return "# Their draft " + std::to_string(number) + "\n\n" + std::string(200, 'x') + "\n";
+}
+
+// The note's strict text as it is now, or nothing while it cannot be read.
+std::optional<std::string> readNote(const std::filesystem::path& path) {
+    auto bytes = readFile(path);
+    auto* read = std::get_if<std::string>(&bytes);
+    if (read == nullptr)
+        return std::nullopt;
+    auto decoded = FileText::decode(*read);
+    auto* file = std::get_if<FileText>(&decoded);
+    return file ? std::optional<std::string>(file->text) : std::nullopt;
+}
+
+TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) {
+    ScratchFolder folder;
+    const std::filesystem::path note = folder / "note.md";
+    ScratchFolder::write(note, "# Start\n");
+    MainLoopScheduler scheduler;
+    auto opened = EditSession::open(markdown::URL::fileURL(note), scheduler);
+    ASSERT_TRUE(std::holds_alternative<std::shared_ptr<EditSession>>(opened));
+    std::shared_ptr<EditSession> session = std::get<std::shared_ptr<EditSession>>(opened);
+    session->setAutosaveDelay(15ms);
+
+    // What the editor shows, and the last text the session wrote from it.
+    std::string editor = *session->text;
+    std::string lastSaved = editor;
+    std::vector<std::string> silentlyDropped;
+    session->savedText.connect([&] {
+        if (*session->savedText == editor && *session->text == editor)
+            lastSaved = editor;
+    });
+    session->onReplaceText = [&](const std::string& replacement) {
+        // A reload may only replace text that reached the disk first.
+        if (editor != lastSaved)
+            silentlyDropped.push_back(editor);
+        editor = replacement;
+    };
+    int conflicts = 0;
+    session->conflict.connect([&] {
+        if (!*session->conflict ||
+            !std::holds_alternative<EditSession::ChangedOnDisk>(**session->conflict))
+            return;
+        ++conflicts;
+        scheduler.runAfter(2ms, [&] { session->keepMine(); });
+    });
+
+    // Every text either side may write, by hash: whatever the disk is seen holding must be one.
+    std::set<std::size_t> written{std::hash<std::string>{}(editor)};
+    std::mutex writtenLock;
+    auto wrote = [&](const std::string& text) {
+        std::lock_guard guard(writtenLock);
+        written.insert(std::hash<std::string>{}(text));
+    };
+    std::vector<std::string> mixed;
+    FolderWatcher watcher(folder.path().native(), [&](std::span<const FolderChange> batch) {
+        for (const FolderChange& change : batch) {
+            if (change.path != note.native())
+                continue;
+            if (std::optional<std::string> disk = readNote(note)) {
+                bool whole = false;
+                {
+                    std::lock_guard guard(writtenLock);
+                    whole = written.contains(std::hash<std::string>{}(*disk));
+                }
+                if (!whole)
+                    mixed.push_back(*disk);
+                session->diskChanged(*disk);
+            }
+            return;
+        }
+    });
+
+    std::atomic<bool> theyAreDone = false;
+    std::jthread other([&] {
+        for (int number = 1; number <= rewrites; ++number) {
+            wrote(theirText(number));
+            // As most editors save: a whole new file renamed over the note.
+            ScratchFolder::write(folder / ".note.md.theirs", theirText(number));
+            std::filesystem::rename(folder / ".note.md.theirs", note);
+            std::this_thread::sleep_for(number % 100 == 0 ? 20ms : 200us);
+        }
+        theyAreDone = true;
+    });
+
+    // The user types every millisecond or so until the other program stops.
+    int keystrokes = 0;
+    std::string lastTyped;
+    std::function<void()> type = [&] {
+        // Retyping the title keeps the note small, so that each keystroke costs the same.
+        lastTyped = "# Mine " + std::to_string(++keystrokes) + editor.substr(editor.find('\n'));
+        wrote(lastTyped);
+        editor = lastTyped;
+        session->textDidChange(lastTyped);
+        if (!theyAreDone)
+            scheduler.runAfter(1ms, type);
+    };
+    scheduler.post(type);
+
+    const std::string theirLast = theirText(rewrites);
+    auto settled = [&] {
+        if (!theyAreDone || session->isDirty() || *session->conflict)
+            return false;
+        std::optional<std::string> disk = readNote(note);
+        return disk && *disk == *session->savedText;
+    };
+    ASSERT_TRUE(runUntil(settled, 20s)) << "the session never settled";
+    // Late reports of the last writes may still open a conflict that the user answers.
+    testing::runFor(400ms);
+    ASSERT_TRUE(runUntil(settled, 5s));
+    other.join();
+
+    const std::optional<std::string> disk = readNote(note);
+    ASSERT_TRUE(disk);
+    EXPECT_TRUE(*disk == lastTyped || *disk == theirLast)
+        << "the disk holds neither the user's last text nor the other program's";
+    EXPECT_EQ(*session->text, editor);
+    EXPECT_TRUE(mixed.empty()) << mixed.size() << " partial texts seen, first: " << mixed.front();
+    EXPECT_TRUE(silentlyDropped.empty())
+        << silentlyDropped.size() << " unsaved texts replaced without a conflict";
+    EXPECT_GT(keystrokes, 100);
+    RecordProperty("conflicts", conflicts);
+    RecordProperty("keystrokes", keystrokes);
+}
+
+} // namespace
+} // namespace notes

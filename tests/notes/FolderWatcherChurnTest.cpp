@@ -1,0 +1,137 @@
+// The watcher and the rescan it triggers while another program creates, renames and removes
+// 10,000 files in bursts: once things are quiet, the tree the window holds is the tree a fresh
+// scan finds.
+#include "notes/FolderSnapshot.hpp"
+#include "notes/FolderWatcher.hpp"
+#include "notes/MainLoopScheduler.hpp"
+
+#include "RunMainLoop.hpp"
+#include "ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace notes {
+namespace {
+
+namespace fs = std::filesystem;
+using markdown::URL;
+
+constexpr int bursts = 20;
+constexpr int filesPerBurst = 500;
+
+// Another program's busy afternoon: every burst adds files to a new folder and to an old one,
+// renames some (within and across folders, a whole folder too), removes some, and writes into a
+// folder at once after making it.
+void churn(const fs::path& root, std::atomic<bool>& done) {
+    for (int burst = 0; burst < bursts; ++burst) {
+        const fs::path fresh = root / ("burst " + std::to_string(burst));
+        const fs::path old = root / ("burst " + std::to_string(burst / 2));
+        fs::create_directories(fresh);
+        for (int i = 0; i < filesPerBurst; ++i) {
+            const fs::path& folder = i % 5 == 0 ? old : fresh;
+            const char* extension = i % 7 == 0 ? ".png" : ".md";
+            ScratchFolder::write(
+                folder / ("n" + std::to_string(burst) + "-" + std::to_string(i) + extension),
+                "# x\n");
+        }
+        for (int i = 1; i < filesPerBurst; i += 5) {
+            const fs::path from = fresh / ("n" + std::to_string(burst) + "-" + std::to_string(i) +
+                                           (i % 7 == 0 ? ".png" : ".md"));
+            const fs::path& into = i % 2 == 0 ? fresh : old;
+            std::error_code ignored;
+            if (i % 3 == 0)
+                fs::remove(from, ignored);
+            else
+                fs::rename(from, into / ("renamed " + from.filename().string()), ignored);
+        }
+        if (burst % 4 == 3)
+            fs::rename(fresh, root / ("moved " + std::to_string(burst)));
+        std::this_thread::sleep_for(10ms);
+    }
+    const fs::path last = root / "last";
+    fs::create_directories(last);
+    for (int i = 0; i < 50; ++i)
+        ScratchFolder::write(last / ("late " + std::to_string(i) + ".md"), "# late\n");
+    // Once a rescan has followed all that, changes deep inside only: unless the watcher reports
+    // them, from the new folder too, the window's tree stays behind.
+    std::this_thread::sleep_for(600ms);
+    for (const fs::path& folder : {root / "burst 2", last}) {
+        for (int i = 0; i < 20; ++i)
+            ScratchFolder::write(folder / ("final " + std::to_string(i) + ".md"), "# final\n");
+        for (int i = 0; i < 10; ++i)
+            fs::rename(folder / ("final " + std::to_string(i) + ".md"),
+                       folder / ("final renamed " + std::to_string(i) + ".md"));
+        for (int i = 10; i < 15; ++i)
+            fs::remove(folder / ("final " + std::to_string(i) + ".md"));
+    }
+    done = true;
+}
+
+TEST(FolderWatcherChurn, TheTreeAfterTheLastRescanEqualsAFreshScan) {
+    ScratchFolder folder;
+    const URL root = URL::fileURL(folder.path());
+    MainLoopScheduler scheduler;
+    FolderSnapshot installed = FolderSnapshot::scan(root);
+
+    // As the window does: every structural batch restarts a 0.3 s wait for one rescan.
+    std::optional<Scheduler::TaskId> pendingRescan;
+    int rescans = 0;
+    int batches = 0;
+    auto lastBatch = std::chrono::steady_clock::now();
+    FolderWatcher watcher(folder.path().native(), [&](std::span<const FolderChange> batch) {
+        ++batches;
+        lastBatch = std::chrono::steady_clock::now();
+        if (std::none_of(batch.begin(), batch.end(), [](const FolderChange& change) {
+                return (change.flags & FolderChange::structuralChangeMask) != 0;
+            }))
+            return;
+        if (pendingRescan)
+            scheduler.cancel(*pendingRescan);
+        pendingRescan = scheduler.runAfter(300ms, [&] {
+            pendingRescan.reset();
+            installed = FolderSnapshot::scan(root);
+            ++rescans;
+        });
+    });
+
+    std::atomic<bool> done = false;
+    std::jthread other([&] { churn(folder.path(), done); });
+    ASSERT_TRUE(testing::runUntil([&] { return done.load(); }, 30s));
+    other.join();
+    // Quiet from here on: the last reports come within the watcher's latency, and the rescan
+    // they call for follows 0.3 s later. Settled once nothing is pending and nothing has been
+    // reported for several latencies.
+    auto settled = [&] {
+        return rescans > 0 && !pendingRescan &&
+               std::chrono::steady_clock::now() - lastBatch > FolderWatcher::latency * 4;
+    };
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!settled() && std::chrono::steady_clock::now() < deadline)
+        testing::runFor(50ms);
+    ASSERT_TRUE(settled());
+
+    const FolderSnapshot fresh = FolderSnapshot::scan(root);
+    EXPECT_EQ(installed.markdownFiles.size(), fresh.markdownFiles.size());
+    EXPECT_TRUE(installed.tree == fresh.tree);
+    EXPECT_TRUE(installed.markdownFiles == fresh.markdownFiles);
+    for (const URL& note : fresh.markdownFiles) {
+        const std::string name(fs::path(note.path()).stem().native());
+        EXPECT_EQ(installed.index.resolve(name, std::nullopt),
+                  fresh.index.resolve(name, std::nullopt))
+            << name;
+    }
+    EXPECT_GT(fresh.markdownFiles.size(), std::size_t{5'000});
+    RecordProperty("batches", batches);
+    RecordProperty("rescans", rescans);
+}
+
+} // namespace
+} // namespace notes

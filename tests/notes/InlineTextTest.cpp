@@ -1,0 +1,76 @@
+#include "notes/InlineText.hpp"
+
+#include "ExpectCases.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace notes {
+namespace {
+
+using Case = std::pair<std::string_view, std::string>;
+
+class InlineText : public ::testing::Test {
+protected:
+    InlineText() {
+        definitions.set("1", "One.");
+        definitions.set("Bob's", "Two.");
+    }
+
+    std::string write(std::string_view text, bool inLink = false) {
+        std::string out;
+        writeInlineText(out, text, inLink, {&definitions, &order, {}});
+        return out;
+    }
+
+    FootnoteDefinitions definitions;
+    FootnoteOrder order;
+};
+
+TEST_F(InlineText, FindsConstructsUpToTheirBoundaries) {
+    const Case cases[] = {
+        {"a < b & 'c' [[a]b]] [[a\nb]] [[]]", "a &lt; b &amp; 'c' [[a]b]] [[a\nb]] [[]]"},
+        {"==important== ==a <b>==", "<mark>important</mark> <mark>a &lt;b&gt;</mark>"},
+        {"== x == ==a=b== ==x\ny==", "== x == ==a=b== ==x\ny=="},
+        {"==[[Note]] https://e.com==", "<mark>[[Note]] https://e.com</mark>"},
+        {"see https://e.com/a.", R"(see <a href="https://e.com/a">https://e.com/a</a>.)"},
+        {"(https://e.com/x) [http://e.com]!", R"((<a href="https://e.com/x">https://e.com/x</a>))"
+                                              R"( [<a href="http://e.com">http://e.com</a>]!)"},
+        {"https://e.com/?b=1&c=2;",
+         R"(<a href="https://e.com/?b=1&amp;c=2">https://e.com/?b=1&amp;c=2</a>;)"},
+        {"https://e.com/a\u00A0b", "<a href=\"https://e.com/a\">https://e.com/a</a>\u00A0b"},
+        {"<https://e.com/\"q\">",
+         R"(&lt;<a href="https://e.com/">https://e.com/</a>&quot;q&quot;&gt;)"},
+        {"xhttps://e.com https:// ftp://e.com", "xhttps://e.com https:// ftp://e.com"},
+    };
+    expectCases(cases, [this](std::string_view text) { return write(text); });
+}
+
+TEST_F(InlineText, TakesAddressesAsTypedUnderSmartPunctuation) {
+    // The parser turned "--" into "–", "---" into "—", "..." into "…", quotes into curly ones.
+    const Case cases[] = {
+        {"https://example.com/a–b/c…d—e", R"(<a href="https://example.com/a--b/c...d---e">)"
+                                          R"(https://example.com/a--b/c...d---e</a>)"},
+        {"see https://e.com/x…", R"(see <a href="https://e.com/x">https://e.com/x</a>…)"},
+        {"“https://e.com/q”", R"(“<a href="https://e.com/q">https://e.com/q</a>”)"},
+        {"‘https://e.com/it’s’", R"(‘<a href="https://e.com/it's">https://e.com/it's</a>’)"},
+    };
+    expectCases(cases, [this](std::string_view text) { return write(text); });
+}
+
+TEST_F(InlineText, NumbersDefinedFootnoteReferencesOutsideLinksOnly) {
+    EXPECT_EQ(write("[^1] https://e.com [[Note]] ==hi==", true),
+              "[^1] https://e.com [[Note]] <mark>hi</mark>");
+    EXPECT_EQ(write("A[^Bob’s], B[^1], C[^Bob’s] [^missing] [^a b]"),
+              R"(A<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs">1</a></sup>, )"
+              R"(B<sup class="footnote-ref"><a href="#fn-1" id="fnref-1">2</a></sup>, )"
+              R"(C<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs">1</a></sup> )"
+              "[^missing] [^a b]");
+    EXPECT_EQ(order.labels(), (std::vector<std::string>{"Bob's", "1"}));
+}
+
+} // namespace
+} // namespace notes

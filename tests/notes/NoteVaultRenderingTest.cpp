@@ -1,0 +1,95 @@
+#include "notes/LinkIndex.hpp"
+#include "notes/MarkdownRenderer.hpp"
+
+#include "TemporaryNoteFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace notes {
+namespace {
+
+using markdown::URL;
+using testing::TemporaryNoteFolder;
+
+// A vault with notes beside the rendered one and a web site's "public" folder at its root.
+class NoteVaultRendering : public ::testing::Test {
+protected:
+    NoteVaultRendering() {
+        std::vector<URL> files;
+        for (const char* file : {"notes/Plan.md", "notes/Bob's notes.md", "public/img/logo.png"}) {
+            vault.file(file);
+            files.push_back(URL::fileURL(vault.path(file)));
+        }
+        index = LinkIndex(URL::fileURL(vault.root()), files);
+        renderer.resolver = &index;
+        renderer.fileURL = URL::fileURL(vault.path("notes/Index.md"));
+    }
+
+    // The expected fragment, with "{R}" standing for the vault's folder.
+    std::string expected(std::string text) const {
+        for (std::size_t at; (at = text.find("{R}")) != std::string::npos;)
+            text.replace(at, 3, vault.root());
+        return text;
+    }
+
+    TemporaryNoteFolder vault;
+    LinkIndex index;
+    MarkdownRenderer renderer;
+};
+
+TEST_F(NoteVaultRendering, RendersPropertiesBodyAndFootnotesOfANote) {
+    const MarkdownRenderer::Result result = renderer.render(R"(---
+title: See [^n]
+related: [[Plan]]
+---
+# Bob's plan
+
+Read [[Bob's notes|his notes]] and ==this==[^m][^n].
+Visit https://example.com/a--b/c...d.
+
+![Logo](/img/logo.png "The logo")
+
+[^m]: More at https://e.com.
+[^n]: Note **one**[^m], [[Plan]].
+)");
+    EXPECT_EQ(result.html, expected(R"(<details class="frontmatter"><summary>Properties</summary>
+<table>
+<tr><th>title</th><td>See <sup class="footnote-ref"><a href="#fn-n" id="fnref-n">1</a></sup></td></tr>
+<tr><th>related</th><td><a class="wikilink" href="mdreader://local{R}/notes/Plan.md">Plan</a></td></tr>
+</table></details>
+<h1 id="bobs-plan" data-line="5">Bob’s plan</h1>
+<p data-line="7">Read <a class="wikilink" href="mdreader://local{R}/notes/Bob's%20notes.md">his notes</a> and <mark>this</mark><sup class="footnote-ref"><a href="#fn-m" id="fnref-m">2</a></sup><sup class="footnote-ref"><a href="#fn-n" id="fnref-n">1</a></sup>.
+Visit <a href="https://example.com/a--b/c...d">https://example.com/a--b/c...d</a>.</p>
+<p data-line="10"><img src="mdreader://local{R}/public/img/logo.png" alt="Logo" title="The logo" loading="lazy"></p>
+<section class="footnotes">
+<ol>
+<li id="fn-n"><p>Note <strong>one</strong>[^m], <a class="wikilink" href="mdreader://local{R}/notes/Plan.md">Plan</a>.</p>
+<a href="#fnref-n" class="footnote-back" aria-label="Back to text">↩</a></li>
+<li id="fn-m"><p>More at <a href="https://e.com">https://e.com</a>.</p>
+<a href="#fnref-m" class="footnote-back" aria-label="Back to text">↩</a></li>
+</ol>
+</section>
+)"));
+    EXPECT_EQ(result.headings, (std::vector<OutlineHeading>{{"bobs-plan", 1, "Bob’s plan"}}));
+}
+
+TEST_F(NoteVaultRendering, KeepsLinkTextFreeOfAnchorsAndEmbedsSizedImages) {
+    renderer.options.softBreaksAsLineBreaks = true;
+    EXPECT_EQ(
+        renderer
+            .render(R"([see [^1] and [[Plan]]](https://e.com) ![[logo.png|64x32]] [[No]]
+next
+
+[^1]: Only referenced inside a link.)")
+            .html,
+        expected(
+            R"(<p data-line="1"><a href="https://e.com">see [^1] and [[Plan]]</a> <img class="embed" src="mdreader://local{R}/public/img/logo.png" alt="logo.png" width="64" height="32" loading="lazy"> <span class="wikilink unresolved" title="No note named “No” in this folder">No</span><br>
+next</p>
+)"));
+}
+
+} // namespace
+} // namespace notes

@@ -1,0 +1,68 @@
+// Notes shaped to make a parser or writer go deep, quadratic or astray render in bounded time, on
+// the stack a desktop program's main thread has, and come out whole.
+#include "notes/MarkdownRenderer.hpp"
+
+#include "../Markdown/StackThread.hpp"
+#include "RenderedHTML.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+namespace notes {
+namespace {
+
+using markdown::testing::repeated;
+using testing::renderedHTML;
+
+std::size_t occurrences(std::string_view text, std::string_view piece) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(piece); at != std::string_view::npos;
+         at = text.find(piece, at + piece.size()))
+        ++count;
+    return count;
+}
+
+std::string wideTable(int columns) {
+    return "|" + repeated("h|", columns) + "\n|" + repeated("-|", columns) + "\n|" +
+           repeated("d|", columns) + "\n";
+}
+
+TEST(PathologicalRender, EndsWithTheWholeNote) {
+    const std::string stars = repeated("*", 100'000);
+    const std::string nuls(100'000, '\0');
+    const std::string line = repeated("word ", 2'000'000) + "end";
+    const struct {
+        const char* shape;
+        std::string text;
+        std::string_view piece; // What the fragment holds `count` times.
+        std::size_t count;
+    } cases[] = {
+        {"nested quotes", repeated(">", 20'000) + " a\n" + repeated(">", 20'000) + " b",
+         "<blockquote", 20'000},
+        {"only stars", stars, "<hr data-line=\"1\">", 1},
+        {"stars in text", "a" + stars + "b", "*", 100'000},
+        // The innermost "[[x]]" is a wikilink; the other brackets stay text.
+        {"nested brackets", repeated("[", 10'000) + "x" + repeated("]", 10'000), "[", 9'998},
+        {"nested links", repeated("[", 10'000) + "x" + repeated("](u)", 10'000), "<a href", 1},
+        {"one 10 MB line", line, "word ", 2'000'000},
+        {"10,000 columns", wideTable(10'000), "<td", 10'000},
+        // NUL is not text: each becomes a replacement character.
+        {"only NUL bytes", nuls, "\xEF\xBF\xBD", 100'000},
+    };
+    markdown::testing::runWithStackSize(markdown::testing::desktopStackSize, [&] {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.shape);
+            const std::string html = renderedHTML(c.text);
+            EXPECT_TRUE(html.starts_with("<")) << html.substr(0, 40);
+            EXPECT_TRUE(html.ends_with(">\n"))
+                << html.substr(html.size() - std::min<std::size_t>(html.size(), 40));
+            EXPECT_EQ(occurrences(html, c.piece), c.count);
+            EXPECT_EQ(html.find('\0'), std::string::npos);
+        }
+    });
+}
+
+} // namespace
+} // namespace notes
