@@ -3,20 +3,23 @@
 #include "Markdown/Elements.hpp"
 #include "Markdown/LazySplitLines.hpp"
 
-#include "RandomText.hpp"
 #include "RawOutline.hpp"
 #include "StackThread.hpp"
 
 #include <gtest/gtest.h>
 
+#include "Markdown/UniqueIdentifier.hpp"
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace markdown {
 namespace {
-
 using testing::outline;
+using testing::outlineLine;
 
 const ParseOptions directives = ParseOptions::parseBlockDirectives;
 const ParseOptions doxygen = {ParseOptions::parseBlockDirectives,
@@ -35,79 +38,43 @@ TEST(BlockDirectiveRoad, TextWithoutDirectivesParsesAsOneRunWithoutSources) {
 }
 
 TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContent) {
-    const struct {
-        const char* what;
-        std::string text;
-        ParseOptions options;
-        std::string outline;
-    } cases[] = {
-        {"content indented four columns keeps its columns",
-         "# Title\n\n@Box {\n    Indented *text*\n    more\n}\nafter", directives,
-         "document 1:1-7:6\n"
-         "  heading(level: 1) 1:1-1:8\n"
-         "    text(\"Title\") 1:3-1:8\n"
-         "  blockDirective(name: \"Box\", nameLocation: 3:2, arguments: []) 3:1-6:2\n"
-         "    paragraph 4:5-5:9\n"
-         "      text(\"Indented \") 4:5-4:14\n"
-         "      emphasis 4:14-4:20\n"
-         "        text(\"text\") 4:15-4:19\n"
-         "      softBreak\n"
-         "      text(\"more\") 5:5-5:9\n"
-         "  paragraph 7:1-7:6\n"
-         "    text(\"after\") 7:1-7:6\n"},
-        {"a run starting at line 10 keeps the lines of the whole text",
-         "@Box {\n\n\n\n\n\n\n\n}\n- item\n  more", directives,
-         "document 1:1-11:7\n"
-         "  blockDirective(name: \"Box\", nameLocation: 1:2, arguments: []) 1:1-9:2\n"
-         "  unorderedList 10:1-11:7\n"
-         "    listItem(checkbox: nil) 10:1-11:7\n"
-         "      paragraph 10:3-11:7\n"
-         "        text(\"item\") 10:3-10:7\n"
-         "        softBreak\n"
-         "        text(\"more\") 11:3-11:7\n"},
-        {"nested directives convert depth first; arguments keep their lines",
-         "@Outer(a: 1,\n  b: 2) {\n  @Inner {\n    deep\n  }\n  tail\n}", directives,
-         "document 1:1-7:2\n"
-         "  blockDirective(name: \"Outer\", nameLocation: 1:2, arguments: [\"@Outer(a: 1,\", "
-         "\"  b: 2\"]) 1:1-7:2\n"
-         "    blockDirective(name: \"Inner\", nameLocation: 3:4, arguments: []) 3:3-5:4\n"
-         "      paragraph 4:5-4:9\n"
-         "        text(\"deep\") 4:5-4:9\n"
-         "    paragraph 6:3-6:7\n"
-         "      text(\"tail\") 6:3-6:7\n"},
-        {"directives without content keep their own ranges", "@Empty {}\n@Bare\n\ntext", directives,
-         "document 1:1-4:5\n"
-         "  blockDirective(name: \"Empty\", nameLocation: 1:2, arguments: []) 1:1-1:10\n"
-         "  blockDirective(name: \"Bare\", nameLocation: 2:2, arguments: []) 2:1-2:6\n"
-         "  paragraph 4:1-4:5\n"
-         "    text(\"text\") 4:1-4:5\n"},
-        {"Doxygen commands hold their description, continuation lines included",
-         "Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.", doxygen,
-         "document 1:1-6:6\n"
-         "  paragraph 1:1-1:6\n"
-         "    text(\"Sums.\") 1:1-1:6\n"
-         "  doxygenParam(name: \"x\") 2:1-3:10\n"
-         "    paragraph 2:10-3:10\n"
-         "      text(\"The first\") 2:10-2:19\n"
-         "      softBreak\n"
-         "      text(\"addend.\") 3:3-3:10\n"
-         "  doxygenReturns 4:1-4:18\n"
-         "    paragraph 4:10-4:18\n"
-         "      text(\"The sum.\") 4:10-4:18\n"
-         "  paragraph 6:1-6:6\n"
-         "    text(\"More.\") 6:1-6:6\n"},
-        // Widths on the opening line count characters where columns count bytes, so after an
-        // accented name the content and the end stand one column early (bytes: 1:10, 1:17).
-        {"a non-ASCII name", "@Caf\xC3\xA9 { hello }", directives,
-         "document 1:1-1:16\n"
-         "  blockDirective(name: \"Caf\xC3\xA9\", nameLocation: 1:2, arguments: []) 1:1-1:16\n"
-         "    paragraph 1:9-1:14\n"
-         "      text(\"hello\") 1:9-1:14\n"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(outline(Document::parsing(c.text, std::nullopt, c.options).raw().markup),
-                  c.outline)
-            << c.what;
+    // Content indented four columns keeps its columns.
+    const RawMarkupPtr boxed =
+        Document::parsing("# Title\n\n@Box {\n    Indented *text*\n    more\n}\nafter",
+                          std::nullopt, directives)
+            .raw()
+            .markup;
+    EXPECT_EQ(outlineLine(boxed), "document 1:1-7:6");
+    const RawMarkupPtr& box = boxed->child(1);
+    EXPECT_EQ(outlineLine(box),
+              "blockDirective(name: \"Box\", nameLocation: 3:2, arguments: []) 3:1-6:2");
+    EXPECT_EQ(outlineLine(box->child(0)), "paragraph 4:5-5:9");
+    EXPECT_EQ(outlineLine(box->child(0)->child(1)), "emphasis 4:14-4:20");
+    EXPECT_EQ(outlineLine(box->child(0)->child(3)), "text(\"more\") 5:5-5:9");
+    EXPECT_EQ(outlineLine(boxed->child(2)), "paragraph 7:1-7:6");
+
+    // Doxygen commands hold their description, continuation lines included.
+    const RawMarkupPtr sums =
+        Document::parsing("Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.",
+                          std::nullopt, doxygen)
+            .raw()
+            .markup;
+    EXPECT_EQ(outline(sums->child(1)), "doxygenParam(name: \"x\") 2:1-3:10\n"
+                                       "  paragraph 2:10-3:10\n"
+                                       "    text(\"The first\") 2:10-2:19\n"
+                                       "    softBreak\n"
+                                       "    text(\"addend.\") 3:3-3:10\n");
+    EXPECT_EQ(outlineLine(sums->child(2)->child(0)), "paragraph 4:10-4:18");
+    EXPECT_EQ(outlineLine(sums->child(3)), "paragraph 6:1-6:6");
+
+    // Widths on the opening line count characters where columns count bytes, so after an
+    // accented name the content and the end stand one column early (bytes: 1:10, 1:17).
+    EXPECT_EQ(
+        outline(Document::parsing("@Caf\xC3\xA9 { hello }", std::nullopt, directives).raw().markup),
+        "document 1:1-1:16\n"
+        "  blockDirective(name: \"Caf\xC3\xA9\", nameLocation: 1:2, arguments: []) 1:1-1:16\n"
+        "    paragraph 1:9-1:14\n"
+        "      text(\"hello\") 1:9-1:14\n");
 }
 
 TEST(BlockDirectiveRoad, OnlyDirectivesAndCommandsCarryTheSource) {
@@ -161,7 +128,10 @@ TEST(BlockDirectiveRoad, EveryRangeLiesInTheText) {
         "| ", "|-", "x",  "#",  "\\note ", "@param x ", "\xC3\xA9", "    ", "\xE2\x80\xA8"};
     std::mt19937 random(113);
     for (int round = 0; round < 2000; ++round) {
-        const std::string text = testing::randomText(pieces, random);
+        std::string text;
+        for (int i = std::uniform_int_distribution<int>(0, 40)(random); i > 0; --i)
+            text +=
+                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
         const Document document =
             Document::parsing(text, std::nullopt, round % 2 ? doxygen : directives);
         const auto lines = static_cast<std::int64_t>(
@@ -185,6 +155,71 @@ TEST(BlockDirectiveRoadDeathTest, ConvertsOnlyTheRoot) {
     const ParseContainer run = ParseContainer::LineRun{};
     EXPECT_DEATH((void)convertToDocument(run, "", std::nullopt, {}),
                  "Tried to convert a non-root container to a `Document`");
+}
+
+namespace fs = std::filesystem;
+
+// A file of this process in the temporary folder, gone again at the end of the test.
+struct ScratchFile {
+    fs::path path;
+    ScratchFile(const std::string& name, std::string_view bytes)
+        : path(fs::path(::testing::TempDir()) /
+               ("lumenleaf-" + std::to_string(::getpid()) + "-" + name)) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    ~ScratchFile() {
+        std::error_code ignored;
+        fs::remove(path, ignored);
+    }
+    URL url() const { return URL::fileURL(path); }
+};
+
+TEST(DocumentParsing, HandsOutTheBlocksAsElements) {
+    const Document document =
+        Document::parsing("# Title\n\ntext\n\n> quote\n\n- item\n\n| a |\n|---|\n\n---\n");
+    std::vector<RawMarkupKind> kinds;
+    for (const Markup& child : document.children())
+        kinds.push_back(child.kind());
+    using K = RawMarkupKind;
+    EXPECT_EQ(kinds, (std::vector{K::heading, K::paragraph, K::blockQuote, K::unorderedList,
+                                  K::table, K::thematicBreak}));
+    EXPECT_TRUE(document.childAt(0)->is<Heading>());
+    EXPECT_EQ(document.childAt(4)->as<Table>()->range(), SourceRange({9, 1}, {10, 6}));
+    EXPECT_EQ(document.range(), SourceRange({1, 1}, {12, 4}));
+    EXPECT_TRUE(Document::parsing("").isEmpty());
+}
+
+TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSource) {
+    const ScratchFile scratch("note.md", "\xEF\xBB\xBF# T\xC3\xA9\n\ntext\n");
+    const URL file = scratch.url();
+    const Document document = Document::parsing(file);
+    ASSERT_EQ(document.childCount(), 2);
+    // The byte-order mark is not part of the text.
+    EXPECT_EQ(document.childAt(0)->range(), SourceRange({1, 1, file}, {1, 6, file}));
+    EXPECT_EQ(document.childAt(1)->range(), SourceRange({3, 1, file}, {3, 5, file}));
+    EXPECT_TRUE(document.hasSameStructure(Document::parsing("# T\xC3\xA9\n\ntext\n")));
+}
+
+TEST(DocumentParsing, ThrowsTheReadErrorOfAFile) {
+    const ScratchFile latin1("latin1.md", "caf\xE9\n");
+    const struct {
+        const char* what;
+        URL file;
+        std::errc error;
+    } cases[] = {
+        {"missing", URL::fileURL(latin1.path.parent_path() / "lumenleaf-missing.md"),
+         std::errc::no_such_file_or_directory},
+        {"not UTF-8", latin1.url(), std::errc::illegal_byte_sequence},
+    };
+    for (const auto& c : cases) {
+        try {
+            (void)Document::parsing(c.file);
+            ADD_FAILURE() << c.what << ": no error";
+        } catch (const fs::filesystem_error& error) {
+            EXPECT_TRUE(error.code() == c.error) << c.what << ": " << error.code().message();
+            EXPECT_EQ(error.path1(), c.file.filesystemPath()) << c.what;
+        }
+    }
 }
 
 } // namespace

@@ -4,13 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "Markdown/Aside.hpp"
+#include "RawBuilders.hpp"
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace markdown {
 namespace {
-
 using namespace markdown::testing;
 
 // A parsed document whose blocks carry ranges; `payload` is the block under test, at child 1.
@@ -47,20 +49,16 @@ TEST(BlockElements, WritesRebuildUnlessTheyCompare) {
     auto list = parsedBlock<OrderedList>({0});
     auto item = parsedBlock<ListItem>({Checkbox::checked});
     auto code = parsedBlock<CodeBlock>({"x\n", "c"});
-    auto html = parsedBlock<HTMLBlock>({"<p>"});
     auto parameter = parsedBlock<DoxygenParameter>({"count"});
     using D = RawMarkupData;
     const Case cases[] = {
         {heading, written<Heading>(heading, [](auto& e) { e.setLevel(2); }), D::Heading{2}, false},
-        {heading, written<Heading>(heading, [](auto& e) { e.setLevel(-1); }), D::Heading{-1}, true},
         {list, written<OrderedList>(list, [](auto& e) { e.setStartIndex(0); }), D::OrderedList{0},
          false},
         {item, written<ListItem>(item, [](auto& e) { e.setCheckbox(Checkbox::checked); }),
          D::ListItem{Checkbox::checked}, true},
         {code, written<CodeBlock>(code, [](auto& e) { e.setCode("x\n"); }),
          D::CodeBlock{"x\n", "c"}, true},
-        {html, written<HTMLBlock>(html, [](auto& e) { e.setRawHTML("<p>"); }), D::HTMLBlock{"<p>"},
-         true},
         {parameter, written<DoxygenParameter>(parameter, [](auto& e) { e.setName("count"); }),
          D::DoxygenParam{"count"}, true},
     };
@@ -95,6 +93,154 @@ TEST(BlockElementsDeathTest, APayloadOfAnotherKindStops) {
     EXPECT_DEATH((void)wrongly<Heading>(paragraph).level(), "Fatal error: Heading" + message);
     EXPECT_DEATH(wrongly<BlockDirective>(paragraph).setName("x"),
                  "Fatal error: BlockDirective" + message);
+}
+
+using Segment = DirectiveArgumentText::LineSegment;
+
+TEST(BlockDirective, ArgumentTextBecomesOneSegmentALine) {
+    struct Case {
+        std::optional<std::string> text;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {std::nullopt, {}},
+        {"", {""}},
+        {"a\r\nb", {"a", "b"}},
+        {"\u2028", {"", ""}},
+    };
+    for (const auto& c : cases) {
+        std::vector<Segment> expected;
+        for (const auto& line : c.lines)
+            expected.push_back({line, 0, std::nullopt});
+        BlockDirective directive("Note", c.text, Paragraph());
+        EXPECT_EQ(directive.argumentText().segments, expected) << c.text.value_or("(none)");
+    }
+}
+
+// A directive as the parser makes it: a named place, ranged argument lines and a range.
+BlockDirective parsedDirective(std::string name) {
+    SourceLocation at(3, 2, URL::fileURL(std::string("/notes/a.md")));
+    DirectiveArgumentText arguments(std::vector<Segment>{{"@Tip(x: 1)", 5, range(3, 6, 3, 10)}});
+    return BlockDirective::fromRaw(
+        rawNode(RawMarkupData::BlockDirective{std::move(name), at, arguments},
+                {rawParagraph({rawText("t")}, range(4, 1, 4, 2))}, range(3, 1, 5, 2)));
+}
+
+TEST(BlockDirective, NameRangeCountsTheNamesBytes) {
+    struct Case {
+        std::string name;
+        std::int64_t endColumn;
+    };
+    const Case cases[] = {{"Tip", 5}, {"\u00dcb\u00e9", 7}, {"\u2603", 5}, {"", 2}};
+    for (const auto& c : cases) {
+        auto nameRange = parsedDirective(c.name).nameRange();
+        ASSERT_TRUE(nameRange);
+        EXPECT_EQ(nameRange->lowerBound(),
+                  SourceLocation(3, 2, URL::fileURL(std::string("/notes/a.md"))));
+        EXPECT_EQ(nameRange->upperBound(),
+                  SourceLocation(3, c.endColumn, URL::fileURL(std::string("/notes/a.md"))));
+    }
+}
+
+TEST(BlockDirective, MadeAndWrittenDirectivesKnowNoPlace) {
+    BlockDirective parsed = parsedDirective("Tip");
+    BlockDirective made("Tip", "x: 1", *parsed.childAt(0)->as<Paragraph>());
+    EXPECT_EQ(made.nameLocation(), std::nullopt);
+    EXPECT_EQ(made.nameRange(), std::nullopt);
+    EXPECT_EQ(made.range(), std::nullopt);
+
+    BlockDirective reargued = parsed;
+    reargued.setArgumentText(DirectiveArgumentText("y: 2"));
+    EXPECT_EQ(reargued.name(), "Tip");
+    EXPECT_EQ(reargued.argumentText().segments.at(0).untrimmedText, "y: 2");
+    for (const BlockDirective& written : {reargued}) {
+        EXPECT_EQ(written.nameLocation(), std::nullopt);
+        EXPECT_EQ(written.nameRange(), std::nullopt);
+        EXPECT_EQ(written.range(), std::nullopt);
+        EXPECT_EQ(written.childAt(0)->raw().markup, parsed.childAt(0)->raw().markup);
+        EXPECT_NE(written.raw().metadata.id.rootId, parsed.raw().metadata.id.rootId);
+    }
+    EXPECT_TRUE(parsed.nameLocation());
+}
+
+using Requirement = Aside::TagRequirement;
+
+BlockQuote parsedQuote(std::string_view markdown) {
+    return *Document::parsing(markdown).childAt(0)->as<BlockQuote>();
+}
+
+Text firstText(const Aside& aside) {
+    return *aside.content().at(0).childAt(0)->as<Text>();
+}
+
+TEST(Aside, TakesTheTagBeforeTheFirstColonCharacter) {
+    struct Case {
+        std::string markdown;
+        Requirement requirement;
+        std::optional<std::string> kind; // none: no aside
+        std::string rest;                // the first text after the tag
+    };
+    const Case cases[] = {
+        {"> Warning: the disk is full", Requirement::requireSingleWordTag, "Warning",
+         "the disk is full"},
+        // A colon or a space carrying a combining mark is another character.
+        {"> a:\u0301b: c", Requirement::requireSingleWordTag, "a:\u0301b", "c"},
+        {"> Two words: x", Requirement::requireSingleWordTag, std::nullopt, ""},
+        {"> Two words: x", Requirement::tagNotRequired, "Two words", "x"},
+        {"> *Note*: x", Requirement::requireAnyLengthTag, std::nullopt, ""},
+    };
+    for (const auto& [markdown, requirement, kind, rest] : cases) {
+        SCOPED_TRACE(markdown);
+        auto aside = Aside::withTagRequirement(parsedQuote(markdown), requirement);
+        ASSERT_EQ(aside.has_value(), kind.has_value());
+        if (!aside)
+            continue;
+        EXPECT_EQ(aside->kind().rawValue, *kind);
+        EXPECT_EQ(firstText(*aside).string(), rest);
+    }
+}
+
+TEST(Aside, WithoutATagIsANoteOfTheQuoteAsItIs) {
+    BlockQuote quote = parsedQuote("> *Note*: x\n>\n> more");
+    Aside aside(quote);
+    EXPECT_EQ(aside.kind(), Aside::Kind::note);
+    ASSERT_EQ(aside.content().size(), 2u);
+    EXPECT_TRUE(aside.content()[0].isIdentical(*quote.childAt(0)));
+    EXPECT_TRUE(aside.content()[1].isIdentical(*quote.childAt(1)));
+}
+
+TEST(Aside, StartsTheTextRangeAfterTheTagAndLeavesTheRestOfTheQuote) {
+    BlockQuote quote = parsedQuote("> Warning:  \tthe disk is full\n> next *line*");
+    Aside aside(quote);
+    EXPECT_EQ(firstText(aside).range(), range(1, 14, 1, 30));
+    const Markup& paragraph = aside.content().at(0);
+    EXPECT_EQ(paragraph.range(), quote.childAt(0)->range());
+    EXPECT_EQ(paragraph.parent()->range(), quote.range());
+    EXPECT_EQ(paragraph.childCount(), 4);
+    EXPECT_TRUE(paragraph.childAt(3)->hasSameStructure(*quote.childThrough(0, 3)));
+    // The quote and its tree are as they were.
+    EXPECT_EQ(quote.childThrough(0, 0)->as<Text>()->string(), "Warning:  \tthe disk is full");
+    EXPECT_EQ(quote.childThrough(0, 0)->range(), range(1, 3, 1, 30));
+
+    // Columns count bytes; the start never passes the end's column.
+    const std::pair<BlockQuote, std::optional<SourceRange>> cases[] = {
+        {parsedQuote("> \u00d1B: x"), range(1, 8, 1, 9)},
+        {BlockQuote(Paragraph(Text("Tip: x"))), std::nullopt},
+    };
+    for (const auto& [tagged, expected] : cases)
+        EXPECT_EQ(firstText(Aside(tagged)).range(), expected);
+}
+
+TEST(Aside, KindsCompareCanonicallyAndSpaceOutTheirDisplayNames) {
+
+    EXPECT_EQ(Aside::Kind("Caf\u00e9"), Aside::Kind("Cafe\u0301"));
+    EXPECT_NE(Aside::Kind("Tip"), Aside::Kind("tip"));
+    const std::pair<std::string, std::string> names[] = {
+        {"SeeAlso", "See Also"},
+        {"NonMutatingVariant", "Non-Mutating Variant"},
+        {"Anything else", "Anything else"}};
+    for (const auto& [raw, display] : names)
+        EXPECT_EQ(Aside::Kind(raw).displayName(), display);
 }
 
 } // namespace

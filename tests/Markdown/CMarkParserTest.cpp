@@ -4,13 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "Markdown/AttributeExtension.hpp"
 #include <atomic>
 #include <cmark-gfm.h>
 #include <thread>
+#include <utility>
 
 namespace markdown {
 namespace {
-
 using testing::describe;
 using testing::describeChildren;
 using testing::nodesOfType;
@@ -21,7 +22,6 @@ TEST(CMarkParser, SmartPunctuationFollowsItsBit) {
         std::string_view paragraph;
     } cases[] = {
         {CMarkParser::smartPunctuation, "text\"\u201cHi\u201d \u2013 it\u2019s\""},
-        {0, R"(text""Hi" -- it's")"},
         {CMarkParser::sourcePositions | CMarkParser::tableCellSpans, R"(text""Hi" -- it's")"},
     };
     for (const auto& c : cases) {
@@ -37,8 +37,6 @@ TEST(CMarkParser, AttachesTheNoteExtensionsAndNoOthers) {
     } cases[] = {
         {"| a |\n|---|", R"(table(table_header(table_cell(text"a"))))"},
         {"^[a](k)", R"(paragraph(attribute[k](text"a")))"},
-        // "autolink" stays off, and footnote syntax means what it means in CommonMark.
-        {"www.example.com", R"(paragraph(text"www.example.com"))"},
         {"a[^1]\n\n[^1]: b", R"(paragraph(text"a" link(text"^1")))"},
     };
     for (const auto& c : cases) {
@@ -100,24 +98,7 @@ TEST(CMarkNode, ReadsWhatTheConversionNeeds) {
     // Fields of other kinds read as none.
     EXPECT_EQ(heading.listType(), CMarkListType::none);
     EXPECT_FALSE(heading.isTaskChecked());
-    EXPECT_EQ(heading.fenceInfo(), std::nullopt);
-    EXPECT_EQ(heading.literal(), std::nullopt);
-    EXPECT_EQ(heading.url(), std::nullopt);
-    EXPECT_EQ(heading.tableColumns(), 0);
-    EXPECT_TRUE(heading.tableAlignments().empty());
     EXPECT_EQ(heading.attributes(), std::nullopt);
-}
-
-TEST(CMarkNode, TheEmptyNodeReadsAsNone) {
-    const CMarkNode none;
-    EXPECT_FALSE(none);
-    EXPECT_EQ(none.typeString(), "NONE");
-    EXPECT_EQ(none.position(), CMarkPosition{});
-    EXPECT_EQ(none.literal(), std::nullopt);
-    EXPECT_EQ(none.backtickCount(), 0u);
-    EXPECT_EQ(none.colspan(), 1u);
-    EXPECT_FALSE(none.parent());
-    EXPECT_FALSE(none.firstChild());
 }
 
 TEST(CMarkIterator, EntersLeavesOnceAndContainersTwiceThenIsDone) {
@@ -171,6 +152,148 @@ TEST(CMarkExtensionsDeathTest, StopsWhenTheLoadedLibraryIsAnotherRelease) {
     requireCMarkVersion(cmark_version());
     EXPECT_DEATH(requireCMarkVersion((0 << 24) | (29 << 16) | (0 << 8) | 5),
                  "cmark-gfm 0.29.0.gfm.5 is loaded, but the program was built with 0.29.0.gfm.6");
+}
+
+using Spans = std::vector<std::pair<std::string, unsigned>>;
+
+Spans codeSpansOf(std::string_view text, int options) {
+    const CMarkDocument document = CMarkParser::parse(text, options);
+    Spans spans;
+    for (const CMarkNode code : nodesOfType(document.root(), "code"))
+        spans.emplace_back(*code.literal(), code.backtickCount());
+    return spans;
+}
+
+TEST(CodeSpanBackticks, CountsTheRunThatOpensEachSpan) {
+    const struct {
+        std::string_view where;
+        std::string_view text;
+        Spans spans;
+    } cases[] = {
+        {"one line", "`a` ``b`` ```c```", {{"a", 1}, {"b", 2}, {"c", 3}}},
+        {"backtick inside", "`` a`b `` ``` `` ```", {{"a`b", 2}, {"``", 3}}},
+        {"continuation line", "para\n   more ``x`` and `y`", {{"x", 2}, {"y", 1}}},
+        {"table cell", "| h |\n|---|\n| ``a`` \\| `b` |", {{"a", 2}, {"b", 1}}},
+    };
+    for (const int options : {CMarkParser::sourcePositions | CMarkParser::tableCellSpans, 0}) {
+        for (const auto& c : cases)
+            EXPECT_EQ(codeSpansOf(c.text, options), c.spans) << c.where << ", options " << options;
+    }
+}
+
+constexpr int noteOptions =
+    CMarkParser::sourcePositions | CMarkParser::smartPunctuation | CMarkParser::tableCellSpans;
+
+std::string paragraphOf(std::string_view text) {
+    const CMarkDocument document = CMarkParser::parse(text, CMarkParser::sourcePositions);
+    return describeChildren(document.root().firstChild());
+}
+
+TEST(AttributeExtension, TurnsCaretBracketsAndParenthesesIntoAttributeNodes) {
+    const struct {
+        std::string_view text;
+        std::string_view paragraph;
+    } cases[] = {
+        {"^[a](k)", R"~(attribute[k](text"a"))~"},
+        {R"~(^[a](k: "v (w)"))~", R"~(attribute[k: "v (w)"](text"a"))~"},
+        {"^[a ^[b](i)](o)", R"~(attribute[o](text"a " attribute[i](text"b")))~"},
+        // Not attribute spans: the caret stays text.
+        {"^[a]", R"~(text"^[a]")~"},
+        {"^[a](f(x))", R"~(text"^" link(text"a"))~"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(paragraphOf(c.text), c.paragraph) << c.text;
+}
+
+TEST(AttributeExtension, PlacesTheNodeAndItsChildrenWhereTheyStand) {
+    const CMarkDocument document = CMarkParser::parse("ab ^[cd `e`](f) g", noteOptions);
+    const CMarkNode attribute = nodesOfType(document.root(), "attribute").at(0);
+    EXPECT_EQ(attribute.position(), (CMarkPosition{1, 4, 1, 15}));
+    EXPECT_EQ(attribute.firstChild().position(), (CMarkPosition{1, 6, 1, 8}));
+    EXPECT_EQ(nodesOfType(document.root(), "code").at(0).position(), (CMarkPosition{1, 10, 1, 10}));
+    EXPECT_EQ(attribute.next().position(), (CMarkPosition{1, 16, 1, 17}));
+}
+
+TEST(AttributeExtension, LeavesTheNextLinesWhereTheyStand) {
+    const CMarkDocument document = CMarkParser::parse("^[a](b)\nc *d*", noteOptions);
+    EXPECT_EQ(nodesOfType(document.root(), "emph").at(0).position(), (CMarkPosition{2, 3, 2, 5}));
+}
+
+TEST(AttributeExtension, NestsOnlySoDeep) {
+    std::string text = "x";
+    for (int level = 0; level < attributeNestingLimit + 1; ++level)
+        text = "^[" + text + "](k)";
+    const CMarkDocument document = CMarkParser::parse(text, noteOptions);
+    EXPECT_EQ(nodesOfType(document.root(), "attribute").size(),
+              static_cast<std::size_t>(attributeNestingLimit));
+}
+
+TEST(AttributeExtension, ReadsALineFullOfCaretsAsText) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += i % 2 ? "^[" : "^[a](";
+    const CMarkDocument document = CMarkParser::parse(text, noteOptions);
+    EXPECT_TRUE(nodesOfType(document.root(), "attribute").empty());
+}
+
+// The rows of every table, one string each: a cell is "colspan x rowspan" followed by its
+// content when it has any ("1x1 a | 0x1 | 2x1 b").
+std::vector<std::string> gridOf(std::string_view text, int options = CMarkParser::tableCellSpans) {
+    const CMarkDocument document = CMarkParser::parse(text, options);
+    std::vector<std::string> rows;
+    for (const std::string_view rowType : {"table_header", "table_row"}) {
+        for (const CMarkNode row : nodesOfType(document.root(), rowType)) {
+            std::string cells;
+            for (CMarkNode cell = row.firstChild(); cell; cell = cell.next()) {
+                cells += cells.empty() ? "" : " | ";
+                cells += std::to_string(cell.colspan()) + 'x' + std::to_string(cell.rowspan());
+                if (cell.firstChild())
+                    cells += ' ' + describeChildren(cell);
+            }
+            rows.push_back(cells);
+        }
+    }
+    return rows;
+}
+
+TEST(TableCellSpans, EmptyCellsWidenAndCaretsLengthen) {
+    const struct {
+        std::string_view what;
+        std::string_view text;
+        std::vector<std::string> rows; // the header rows of all tables first
+    } cases[] = {
+        {"a cell over three columns",
+         "| a | b | c |\n|---|---|---|\n| x |||\n",
+         {R"(1x1 text"a" | 1x1 text"b" | 1x1 text"c")", R"(3x1 text"x" | 0x1 | 0x1)"}},
+        {"blanks make an ordinary empty cell",
+         "| a | b |\n|---|---|\n| x |   |\n",
+         {R"(1x1 text"a" | 1x1 text"b")", R"(1x1 text"x" | 1x1)"}},
+        {"a cell over three rows",
+         "| h | i |\n|---|---|\n| a | b |\n| ^ | c |\n|  ^  | d |\n",
+         {R"(1x1 text"h" | 1x1 text"i")", R"(1x3 text"a" | 1x1 text"b")", R"(1x0 | 1x1 text"c")",
+          R"(1x0 | 1x1 text"d")"}},
+        {"a block over two rows and two columns",
+         "| h | i | j |\n|---|---|---|\n| a || b |\n| ^ || c |\n",
+         {R"(1x1 text"h" | 1x1 text"i" | 1x1 text"j")", R"(2x2 text"a" | 0x1 | 1x1 text"b")",
+          R"(2x0 | 0x1 | 1x1 text"c")"}},
+        {"nothing left of the first cell to widen",
+         "| h | i |\n|---|---|\n|| x |\n",
+         {R"(1x1 text"h" | 1x1 text"i")", R"(1x1 | 1x1 text"x")"}},
+        {"nothing above the first body row to lengthen",
+         "| ^ | i |\n|---|---|\n| ^ | x |\n| ^ | y |\n",
+         {R"(1x1 text"^" | 1x1 text"i")", R"(1x2 text"^" | 1x1 text"x")", R"(1x0 | 1x1 text"y")"}},
+        {"an escaped or longer caret is content",
+         "| h |\n|---|\n| a |\n| \\^ |\n| ^^ |\n",
+         {R"(1x1 text"h")", R"(1x1 text"a")", R"(1x1 text"^")", R"(1x1 text"^^")"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(gridOf(c.text), c.rows) << c.what;
+}
+
+TEST(TableCellSpans, EveryCellIsOneByOneWithoutTheOptionBit) {
+    EXPECT_EQ(gridOf("| h | i |\n|---|---|\n| a ||\n| ^ | b |\n", CMarkParser::sourcePositions),
+              (std::vector<std::string>{R"(1x1 text"h" | 1x1 text"i")", R"(1x1 text"a" | 1x1)",
+                                        R"(1x1 text"^" | 1x1 text"b")"}));
 }
 
 } // namespace

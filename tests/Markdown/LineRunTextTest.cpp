@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include "Markdown/CharacterBreaks.hpp"
+#include "Markdown/TrimmedLine.hpp"
+#include "Markdown/UnicodeText.hpp"
 #include <string>
 #include <vector>
 
 namespace markdown {
 namespace {
-
 using Widths = std::vector<std::int64_t>;
 
 std::vector<TrimmedLine> linesOf(std::string_view text, std::int64_t firstLine) {
@@ -51,8 +53,6 @@ TEST(LineRunText, CountsTabsAndConsumedSyntaxAsCharacters) {
     EXPECT_EQ(description.text, "The value.");
     EXPECT_EQ(description.startLine, 3);
     EXPECT_EQ(description.trimmedIndentationPerLine, (Widths{12}));
-
-    EXPECT_EQ(LineRunText::make({}, 0).text, "");
 }
 
 TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
@@ -68,13 +68,6 @@ TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
     EXPECT_EQ(arguments.segments[1].untrimmedText, "    b: 2");
     EXPECT_EQ(arguments.segments[1].parseIndex, 0u);
 
-    std::vector<DirectiveArgumentText::ParseError> errors;
-    std::vector<DirectiveArgument> parsed = arguments.parseNameValueArguments(errors);
-    ASSERT_EQ(parsed.size(), 2u);
-    EXPECT_EQ(parsed[0].nameRange, SourceRange({2, 10}, {2, 11}));
-    EXPECT_EQ(parsed[1].valueRange, SourceRange({3, 8}, {3, 9}));
-    EXPECT_TRUE(errors.empty());
-
     // Tokens without a place find their line start at the line break before them.
     PendingBlockDirective unplaced = block.directive;
     for (auto& token : unplaced.argumentsText)
@@ -82,6 +75,169 @@ TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
     DirectiveArgumentText fromBreaks = unplaced.argumentText(text);
     EXPECT_EQ(fromBreaks.segments[0].untrimmedText, "  @Caf\xC3\xA9(a: 1,");
     EXPECT_EQ(fromBreaks.segments[1].untrimmedText, "    b: 2");
+}
+
+TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOne) {
+    using Lines = std::vector<std::string>;
+    struct Case {
+        std::string text;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"", {""}},
+        {"a\nb\n", {"a", "b", ""}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\xE2\x80\xA8z\xE2\x80\xA9", {"a", "z", ""}},         // line and paragraph separators
+        {"a\xE2\x80\xA7z\xC2\xA0", {"a\xE2\x80\xA7z\xC2\xA0"}}, // look-alikes break nothing
+    };
+    for (const auto& c : cases) {
+        LazySplitLines::Iterator lines = LazySplitLines{c.text, std::nullopt}.makeIterator();
+        Lines texts;
+        while (std::optional<TrimmedLine> line = lines.next()) {
+            EXPECT_EQ(line->lineNumber(), static_cast<std::int64_t>(texts.size()) + 1);
+            texts.emplace_back(line->untrimmedText());
+        }
+        EXPECT_EQ(texts, c.lines) << c.text;
+        EXPECT_FALSE(lines.next());
+    }
+}
+
+TEST(LazySplitLines, HandsOutViewsOfTheInputAndCountsEmptyLines) {
+    const std::string text = "one\r\n\n\n  two\n  \n";
+    const URL file = URL::fileURL(std::string("/notes/a.md"));
+    LazySplitLines::Iterator lines = LazySplitLines{text, file}.makeIterator();
+    std::vector<std::int64_t> counts;
+    std::vector<std::optional<TrimmedLine>> handedOut;
+    while (std::optional<TrimmedLine> line = lines.next()) {
+        handedOut.push_back(line);
+        counts.push_back(lines.precedingConsecutiveEmptyLineCount);
+    }
+    // A line of spaces is not empty.
+    EXPECT_EQ(counts, (std::vector<std::int64_t>{0, 1, 2, 0, 0, 1}));
+    const TrimmedLine& two = *handedOut[3];
+    EXPECT_EQ(two.untrimmedText(), "  two");
+    EXPECT_EQ(two.untrimmedText().data(), text.data() + 7);
+    EXPECT_EQ(two.location(), SourceLocation(4, 1, file));
+    LazySplitLines unsourced{text, std::nullopt};
+    EXPECT_EQ(unsourced.makeIterator().next()->source(), std::nullopt);
+}
+
+TrimmedLine lineOf(std::string_view text, std::int64_t number = 1) {
+    return TrimmedLine(text, 0, number, std::nullopt);
+}
+
+SourceRange columns(std::int64_t from, std::int64_t to, std::int64_t line = 1) {
+    return SourceRange({line, from}, {line, to});
+}
+
+TEST(TrimmedLine, MeasuresTheLineWhateverItsParsePosition) {
+    struct Case {
+        std::string text;
+        std::int64_t columns;
+        bool blank;
+        bool fence;
+    };
+    const Case cases[] = {
+        {"  \tx", 4, false, false}, // a tab moves to the next multiple of 4
+        {"", 0, true, false},
+        {" \xCC\x81x", 0, false, false}, // a space carrying an accent is no blank
+        {"```cpp", 0, false, true},
+        {"    ~~~", 4, false, true}, // how deep a fence may stand is for the caller
+    };
+    for (const auto& c : cases) {
+        TrimmedLine line = lineOf(c.text);
+        EXPECT_EQ(line.indentationColumnCount(), c.columns) << c.text;
+        EXPECT_EQ(line.isEmptyOrAllWhitespace(), c.blank) << c.text;
+        EXPECT_EQ(line.isCodeFence(), c.fence) << c.text;
+        line.lex(100);
+        EXPECT_EQ(line.indentationColumnCount(), c.columns) << c.text;
+        EXPECT_TRUE(line.isEmptyOrAllWhitespace());
+    }
+}
+
+TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8Bytes) {
+    // h, e with an acute accent (two bytes), an e with a combining accent (three bytes), a flag.
+    std::string text = "h\xC3\xA9"
+                       "e\xCC\x81\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA";
+    TrimmedLine line = lineOf(text, 7);
+    EXPECT_EQ(line.lex(2), (TrimmedLine::Lex{"h\xC3\xA9", columns(1, 4, 7)}));
+    EXPECT_EQ(line.location(), SourceLocation(7, 4));
+    EXPECT_EQ(line.lex(1)->range, columns(4, 7, 7));
+    EXPECT_EQ(line.lex(1)->range, columns(7, 15, 7));
+}
+
+TEST(TrimmedLine, LexesCountsBlanksStopsAndSingleCharacters) {
+    TrimmedLine line = lineOf("    \tabc)de");
+    EXPECT_EQ(line.lexWhitespace(2)->range, columns(1, 3));
+    EXPECT_EQ(line.lexWhitespace()->text, "  \t");
+    EXPECT_EQ(line.lexWhitespace(), std::nullopt);
+    EXPECT_EQ(line.lexCharacter(')'), std::nullopt);
+    EXPECT_EQ(line.lexUntil(')'), (TrimmedLine::Lex{"abc", columns(6, 9)}));
+    EXPECT_EQ(line.lexUntil(')'), std::nullopt);
+    EXPECT_EQ(line.lexCharacter(')')->range, columns(9, 10));
+    EXPECT_EQ(line.lex(3)->text, "de"); // fewer are left
+    EXPECT_EQ(line.lex(3), std::nullopt);
+    EXPECT_EQ(line.lexUntil(')'), std::nullopt);
+    EXPECT_EQ(line.lex(3, true), (TrimmedLine::Lex{"", columns(12, 12)}));
+
+    // A parenthesis or a space carrying a mark is another character.
+    TrimmedLine marked = lineOf("a)\xCC\x81 \xCC\x81)");
+    EXPECT_EQ(marked.lexUntil(')')->text, "a)\xCC\x81 \xCC\x81");
+    EXPECT_EQ(lineOf(" \xCC\x81").lexWhitespace(), std::nullopt);
+}
+
+TEST(TrimmedLineDeathTest, NegativeCountWithEmptyAllowedStops) {
+    TrimmedLine line = lineOf("abc");
+    EXPECT_DEATH(line.lex(-1, true), "");
+}
+
+TEST(TrimmedLine, PlacesFollowTheLineNumberAndSource) {
+    const URL file = URL::fileURL(std::string("/notes/a.md"));
+    TrimmedLine midLine("@Note(x)", 5, 3, file);
+    EXPECT_EQ(midLine.lex(1)->range, SourceRange({3, 6, file}, {3, 7, file}));
+
+    std::optional<TrimmedLine> copy;
+    { copy = TrimmedLine::owning("   hello", 4, std::nullopt); }
+    copy->lexWhitespace();
+    EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", columns(4, 9, 4)}));
+}
+
+TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
+    using Characters = std::vector<std::string>;
+    struct Case {
+        std::string text;
+        Characters characters;
+    };
+    const Case cases[] = {
+        {"a\r\nb\n\r", {"a", "\r\n", "b", "\n", "\r"}},
+        {"e\xCC\x81x\xC3\xA9", {"e\xCC\x81", "x", "\xC3\xA9"}}, // decomposed, precomposed
+        {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"
+         "a",
+         {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA", "a"}}, // a flag
+        {"\xFF\xFE"
+         "a",
+         {"\xFF", "\xFE", "a"}}, // ill-formed bytes still move on
+    };
+    for (const auto& c : cases) {
+        Characters characters;
+        for (std::size_t i = 0, end = 0; i < c.text.size(); i = end) {
+            end = characterEnd(c.text, i);
+            characters.push_back(c.text.substr(i, end - i));
+        }
+        EXPECT_EQ(characters, c.characters) << c.text;
+        EXPECT_EQ(characterCount(c.text), c.characters.size()) << c.text;
+    }
+}
+
+TEST(UnicodeText, ComparesByCanonicalEquivalenceButKeepsCase) {
+    EXPECT_TRUE(canonicallyEqual("caf\xC3\xA9", "cafe\xCC\x81")); // precomposed vs combining
+    EXPECT_TRUE(canonicallyEqual("", ""));
+    EXPECT_FALSE(canonicallyEqual("Caf\xC3\xA9", "caf\xC3\xA9"));
+    EXPECT_FALSE(canonicallyEqual("a", "b"));
+    // Ill-formed text falls back to bytes.
+    EXPECT_TRUE(canonicallyEqual("\xFF", "\xFF"));
+    EXPECT_FALSE(canonicallyEqual("\xFF", "\xFE"));
+    EXPECT_EQ(toNFC("e\xCC\x81"), "\xC3\xA9");
 }
 
 } // namespace

@@ -2,11 +2,16 @@
 
 #include "ElementBuilders.hpp"
 
+#include "StackThread.hpp"
 #include <gtest/gtest.h>
+#include <iostream>
+#include <ranges>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace markdown {
 namespace {
-
 using namespace markdown::testing;
 
 struct Position {
@@ -38,26 +43,12 @@ TEST(MarkupChildren, ForwardAndReversedIterationAgreeOnIdentifiers) {
               (std::vector<Position>{{10, 2}, {7, 1}, {6, 0}}));
     EXPECT_EQ(parent.childAt(1)->raw().metadata.id.childId, 7);
 
-    std::vector<Markup> copied(parent.children().begin(), parent.children().end());
-    ASSERT_EQ(copied.size(), 3u);
-    EXPECT_TRUE(copied[2].isIdentical(*parent.childAt(2)));
-
     auto iterator = parent.children().reversed().makeIterator();
     EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::paragraph);
     EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::paragraph);
     EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::thematicBreak);
     EXPECT_FALSE(iterator.next());
     EXPECT_FALSE(iterator.next());
-}
-
-TEST(MarkupChildren, ALeafHasNoChildrenEitherWay) {
-    Text text("not empty");
-    EXPECT_TRUE(text.isEmpty());
-    EXPECT_TRUE(positions(text.children()).empty());
-    EXPECT_TRUE(positions(text.children().reversed()).empty());
-    auto iterator = text.children().makeIterator();
-    EXPECT_FALSE(iterator.next());
-    EXPECT_FALSE(BlockQuote(ThematicBreak()).isEmpty());
 }
 
 TEST(MarkupChildrenDeathTest, ANegativePositionStopsTheProgram) {
@@ -80,10 +71,7 @@ TEST(MarkupChildren, PathsStopAtMissingChildrenAndWrongKinds) {
         {{}, K::blockQuote},
         {{{1}, {0}}, K::text},
         {{{1, K::paragraph}, {1, K::text}}, K::text},
-        {{{1, K::heading}}, std::nullopt},
         {{{0, K::thematicBreak}, {0}}, std::nullopt}, // a leaf has no child 0
-        {{{3}}, std::nullopt},
-        {{{9}}, std::nullopt},
     };
     for (const auto& c : cases) {
         auto reached = parent.childThrough(c.path);
@@ -91,8 +79,181 @@ TEST(MarkupChildren, PathsStopAtMissingChildrenAndWrongKinds) {
     }
     EXPECT_TRUE(parent.childThrough().value().isIdentical(parent));
     EXPECT_FALSE(parent.childAt(3));
-    EXPECT_EQ(parent.childThrough(std::vector{1, 1})->raw().metadata.id.childId, 9);
     EXPECT_EQ(parent.childThrough(1, 1)->raw().metadata.id.childId, 9);
+}
+
+static_assert(std::ranges::input_range<TypedChildren<BlockMarkup>>);
+static_assert(std::is_constructible_v<BlockQuote, TypedChildren<BlockMarkup>>);
+static_assert(sizeof(Paragraph) == sizeof(Markup) && sizeof(InlineContainer) == sizeof(Markup));
+
+std::vector<std::string> texts(const Markup& container) {
+    std::vector<std::string> strings;
+    for (Markup child : container.children())
+        strings.push_back(child.raw().markup->data().getIf<RawMarkupData::Text>()->string);
+    return strings;
+}
+
+template <class T> std::vector<MarkupIdentifier> identifiers(const T& sequence) {
+    std::vector<MarkupIdentifier> ids;
+    for (const Markup& element : sequence)
+        ids.push_back(element.raw().metadata.id);
+    return ids;
+}
+
+TEST(ContainerViews, YieldTheChildrenAsForwardIterationDoes) {
+    Document document = parsedDocument();
+    EXPECT_EQ(identifiers(document.blockChildren()), identifiers(document.children()));
+    auto heading = Heading(1, Text("a"), Emphasis(Text("b")));
+    EXPECT_EQ(identifiers(heading.inlineChildren()), identifiers(heading.children()));
+
+    Markup list = UnorderedList(ListItem(std::nullopt), ListItem(Checkbox::checked));
+    EXPECT_EQ(identifiers(list.as<ListItemContainer>()->listItems()), identifiers(list.children()));
+}
+
+TEST(ContainerViewsDeathTest, StopOnReachingAChildOfAnotherKind) {
+    auto paragraph = *Paragraph()
+                          .withUncheckedChildren(std::vector<Markup>{Text("a"), ThematicBreak()})
+                          .as<Paragraph>();
+    auto walk = [&] {
+        for (const InlineMarkup& child : paragraph.inlineChildren())
+            std::cerr << "reached " << caseName(child.kind()) << "\n";
+    };
+    EXPECT_DEATH(walk(), "reached text\n$");
+}
+
+TEST(ChildEdits, ReplaceARunAndKeepTheContainersRange) {
+    struct Case {
+        std::int64_t from;
+        std::int64_t to;
+        std::vector<InlineMarkup> children;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {1, 1, {Text("x")}, {"a", "x", "b", "c"}},
+        {1, 3, {}, {"a"}},
+        {0, 3, {}, {}},
+    };
+    for (const auto& c : cases) {
+        Paragraph paragraph = Paragraph::fromRaw(
+            rawParagraph({rawText("a"), rawText("b"), rawText("c")}, range(1, 1, 1, 4)));
+        Paragraph before = paragraph;
+        paragraph.replaceChildrenInRange(c.from, c.to, c.children);
+        EXPECT_EQ(texts(paragraph), c.expected);
+        EXPECT_EQ(paragraph.range(), range(1, 1, 1, 4));
+        EXPECT_NE(paragraph.raw().metadata.id.rootId, before.raw().metadata.id.rootId);
+        EXPECT_EQ(texts(before), (std::vector<std::string>{"a", "b", "c"}));
+    }
+}
+
+TEST(ChildEdits, AncestorsTakeTheEditedContainersRange) {
+    Document document = parsedDocument();
+    auto quote = *document.childAt(1)->as<BlockQuote>();
+    quote.setBlockChildren({ThematicBreak(), HTMLBlock("<hr>")});
+    EXPECT_EQ(quote.childCount(), 2);
+    EXPECT_EQ(quote.range(), range(3, 1, 3, 6));
+    EXPECT_EQ(quote.root().range(), range(3, 1, 3, 6));
+    EXPECT_EQ(quote.root().childAt(0)->raw().markup, document.childAt(0)->raw().markup);
+    EXPECT_TRUE(document.hasSameStructure(parsedDocument()));
+}
+
+TEST(ChildEditsDeathTest, ARunOutsideTheChildrenStops) {
+    Paragraph paragraph(Text("a"), Text("b"));
+    EXPECT_DEATH(paragraph.replaceChildrenInRange(-1, 0, {Text("x")}), "");
+    EXPECT_DEATH(paragraph.replaceChildrenInRange(0, 3, {Text("x")}), "");
+    EXPECT_DEATH(paragraph.replaceChildrenInRange(2, 1, {Text("x")}), "");
+}
+
+TEST(PlainText, NestsDeeperThanAStack) {
+    runWithStackSize(desktopStackSize, [] {
+        InlineMarkup inner = Emphasis();
+        for (int level = 1; level < 20000; ++level)
+            inner = Emphasis(inner);
+        EXPECT_EQ(Paragraph(inner).plainText(), "");
+    });
+}
+
+std::int64_t childIdOf(const Markup& markup) {
+    return markup.raw().metadata.id.childId;
+}
+std::uint64_t rootIdOf(const Markup& markup) {
+    return markup.raw().metadata.id.rootId;
+}
+
+TEST(MarkupIdentity, IdentityIsTreeAndPositionNotContent) {
+    Document document = paragraphAndHeading();
+    EXPECT_TRUE(document.childAt(1)->isIdentical(*document.childAt(1)));
+    EXPECT_FALSE(document.childAt(0)->isIdentical(*document.childAt(1)));
+    Document sameText = paragraphAndHeading();
+    EXPECT_FALSE(document.childAt(1)->isIdentical(*sameText.childAt(1)));
+    EXPECT_TRUE(document.hasSameStructure(sameText));
+    EXPECT_GE(rootIdOf(sameText), rootIdOf(document) + 1);
+}
+
+TEST(MarkupIdentity, DetachingMakesANewRootOnlyForAChild) {
+    Document document = paragraphAndHeading();
+    EXPECT_TRUE(document.detachedFromParent().isIdentical(document));
+    Markup text = *document.childThrough(0, 1);
+    Markup detached = text.detachedFromParent();
+    EXPECT_NE(rootIdOf(detached), rootIdOf(document));
+    EXPECT_EQ(childIdOf(detached), 0);
+    EXPECT_EQ(detached.indexInParent(), 0);
+    EXPECT_FALSE(detached.parent());
+    EXPECT_EQ(detached.raw().markup, text.raw().markup);
+}
+
+TEST(MarkupIdentity, RebuildingGivesTheWholePathTheNewNodesRangeUnlessAskedToKeepTheParents) {
+    Document document = parsedDocument();
+    Markup text = *document.childThrough(1, 0, 0); // quote, paragraph, text
+    auto newText = rawText("new", range(7, 1, 7, 4));
+
+    MarkupData taking = text.data().replacingSelf(newText, false);
+    MarkupData keeping = text.data().replacingSelf(newText, true);
+
+    struct Case {
+        const MarkupData* rebuilt;
+        std::optional<SourceRange> ancestors; // paragraph, quote and document alike
+    };
+    const Case cases[] = {
+        {&taking, range(7, 1, 7, 4)},
+        {&keeping, range(3, 3, 3, 6)}, // the direct parent's old range
+    };
+    for (const auto& c : cases) {
+        Markup rebuilt(*c.rebuilt);
+        EXPECT_EQ(childIdOf(rebuilt), childIdOf(text));
+        EXPECT_EQ(rebuilt.indexInParent(), 0);
+        std::optional<Markup> ancestor = rebuilt.parent();
+        std::vector<RawMarkupKind> kinds;
+        for (; ancestor; ancestor = ancestor->parent()) {
+            kinds.push_back(ancestor->kind());
+            EXPECT_EQ(ancestor->range(), c.ancestors);
+            EXPECT_EQ(rootIdOf(*ancestor), rootIdOf(rebuilt));
+        }
+        EXPECT_EQ(kinds, (std::vector{RawMarkupKind::paragraph, RawMarkupKind::blockQuote,
+                                      RawMarkupKind::document}));
+        Markup root = rebuilt.root();
+        EXPECT_NE(rootIdOf(root), rootIdOf(document));
+        // The untouched first paragraph is shared, not copied.
+        EXPECT_EQ(root.childAt(0)->raw().markup, document.childAt(0)->raw().markup);
+        EXPECT_EQ(root.childThrough(1, 0, 0)->raw().markup, c.rebuilt->raw.markup);
+        EXPECT_EQ(root.raw().markup->subtreeCount(), document.raw().markup->subtreeCount());
+    }
+    // The old tree is as it was.
+    EXPECT_EQ(document.childThrough(1, 0, 0)->raw().markup, text.raw().markup);
+    EXPECT_EQ(document.childAt(1)->range(), range(3, 1, 3, 6));
+}
+
+TEST(MarkupIdentity, CopiesOfARebuiltElementAgreeOnTheirRootAcrossThreads) {
+    Document document = paragraphAndHeading();
+    Markup edited(document.childThrough(0, 0)->data().replacingSelf(rawText("q"), false));
+    std::vector<RawMarkupPtr> roots(4);
+    std::vector<std::thread> threads;
+    threads.reserve(roots.size());
+    for (auto& root : roots)
+        threads.emplace_back([&root, copy = edited] { root = copy.root().raw().markup; });
+    for (auto& thread : threads)
+        thread.join();
+    for (const auto& root : roots)
+        EXPECT_EQ(root, roots.front());
 }
 
 } // namespace

@@ -3,11 +3,19 @@
 
 #include "ElementBuilders.hpp"
 
+#include "Markdown/Elements.hpp"
+#include "Markdown/MarkupFormatter.hpp"
+#include "Markdown/SoftBreakDeleter.hpp"
+#include "RawBuilders.hpp"
+#include "StackThread.hpp"
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace markdown {
 namespace {
-
 using namespace markdown::testing;
 using K = RawMarkupKind;
 
@@ -15,10 +23,6 @@ using K = RawMarkupKind;
 struct EntryNames final : MarkupVisitor<std::string> {
     std::string defaultVisit(const Markup&) override { return "default"; }
     std::string visitDocument(const Document&) override { return "Document"; }
-    std::string visitListItem(const ListItem&) override { return "ListItem"; }
-    std::string visitLink(const Link&) override { return "Link"; }
-    std::string visitSymbolLink(const SymbolLink&) override { return "SymbolLink"; }
-    std::string visitTableHead(const Table::Head&) override { return "TableHead"; }
     std::string visitTableRow(const Table::Row&) override { return "TableRow"; }
     std::string visitTableCell(const Table::Cell&) override { return "TableCell"; }
     std::string visitDoxygenParameter(const DoxygenParameter&) override {
@@ -29,16 +33,9 @@ struct EntryNames final : MarkupVisitor<std::string> {
 TEST(MarkupVisitor, EachElementLandsInItsOwnEntry) {
     Table::Cell cell(Text("c"));
     const std::pair<Markup, const char*> cases[] = {
-        {Document(), "Document"},
-        {ListItem(std::nullopt), "ListItem"},
-        {Link("d"), "Link"},
-        {SymbolLink("s"), "SymbolLink"},
-        {Table::Head(cell), "TableHead"},
-        {Table::Row(cell), "TableRow"},
-        {cell, "TableCell"},
-        {DoxygenParameter("p"), "DoxygenParameter"},
+        {Document(), "Document"},   {Table::Row(cell), "TableRow"},
+        {cell, "TableCell"},        {DoxygenParameter("p"), "DoxygenParameter"},
         {Table::Body(), "default"},
-        {Paragraph(), "default"},
     };
     EntryNames names;
     for (const auto& [element, name] : cases) {
@@ -58,15 +55,6 @@ struct Recorder : MarkupWalker {
     }
 };
 
-TEST(MarkupWalker, VisitsEveryElementInPreOrder) {
-    Recorder recorder;
-    recorder.visit(Document(Paragraph(Text("a"), Emphasis(Text("b"))), BlockQuote(ThematicBreak()),
-                            Heading(1, Text("c"))));
-    EXPECT_EQ(recorder.reached,
-              (std::vector{K::document, K::paragraph, K::text, K::emphasis, K::text, K::blockQuote,
-                           K::thematicBreak, K::heading, K::text}));
-}
-
 TEST(MarkupWalker, AnEntryThatDoesNotDescendSkipsTheChildren) {
     struct SkipParagraphs : Recorder {
         std::vector<std::string> texts;
@@ -78,20 +66,6 @@ TEST(MarkupWalker, AnEntryThatDoesNotDescendSkipsTheChildren) {
     walker.visit(Document(Paragraph(Text("skipped")), Heading(1, Text("kept"))));
     EXPECT_EQ(walker.texts, std::vector<std::string>{"kept"});
     EXPECT_EQ(walker.reached, (std::vector{K::document, K::paragraph, K::heading, K::text}));
-}
-
-TEST(MarkupWalker, DescendIntoFinishesTheChildrenBeforeItReturns) {
-    struct Outline : MarkupWalker {
-        std::string text;
-        void visitEmphasis(const Emphasis& emphasis) override {
-            text += "*";
-            descendInto(emphasis);
-            text += "*";
-        }
-        void visitText(const Text&) override { text += "t"; }
-    } walker;
-    walker.visit(Paragraph(Text("a"), Emphasis(Text("b"), Strong(Text("c"))), Text("d")));
-    EXPECT_EQ(walker.text, "t*tt*t");
 }
 
 struct DropSoftBreaks : MarkupRewriter {
@@ -119,30 +93,168 @@ TEST(MarkupRewriter, DefaultsRebuildTheSameStructureInANewTreeWithTheOldRanges) 
     EXPECT_EQ(rewritten->range(), document.range());
     EXPECT_EQ(rewritten->childThrough(1, 0)->range(), document.childThrough(1, 0)->range());
     EXPECT_NE(rewritten->childAt(1)->raw().markup, document.childAt(1)->raw().markup);
-
-    // A subtree rewritten in place keeps its position in a rebuilt copy of its tree.
-    auto quote = rewriter.visit(*document.childAt(1));
-    EXPECT_EQ(quote->indexInParent(), 1);
-    EXPECT_TRUE(quote->root().hasSameStructure(document));
-    EXPECT_NE(quote->root().raw().metadata.id.rootId, document.raw().metadata.id.rootId);
 }
 
-TEST(MarkupRewriter, ElementsReturnedUnchangedAreShared) {
-    struct KeepQuotes : MarkupRewriter {
-        std::optional<Markup> visitBlockQuote(const BlockQuote& quote) override { return quote; }
-    };
-    Document document = parsedDocument();
-    auto rewritten = KeepQuotes().visit(document);
-    EXPECT_EQ(rewritten->childAt(1)->raw().markup, document.childAt(1)->raw().markup);
-    EXPECT_NE(rewritten->childAt(0)->raw().markup, document.childAt(0)->raw().markup);
+constexpr int depth = 20000;
+
+// A paragraph under `depth` nested block quotes, as "> > > ... text" parses.
+Document nestedQuotes(const std::string& text) {
+    BlockMarkup inner = Paragraph(Text(text));
+    for (int level = 1; level < depth; ++level)
+        inner = BlockQuote(inner);
+    return Document(inner);
 }
 
-TEST(MarkupRewriter, ARootThatIsDroppedGivesNothing) {
-    struct DropDocuments : MarkupRewriter {
-        std::optional<Markup> visitDocument(const Document&) override { return std::nullopt; }
+struct Counter : MarkupWalker {
+    std::int64_t visited = 0;
+    std::int64_t level = 0;
+    std::int64_t deepest = 0;
+    void visit(const Markup& markup) override {
+        ++visited;
+        MarkupWalker::visit(markup);
+    }
+    void visitBlockQuote(const BlockQuote& quote) override {
+        deepest = std::max(deepest, ++level);
+        descendInto(quote);
+        --level;
+    }
+};
+
+TEST(DeepTree, TraversalsAndEditsRunOnTheStackOfADesktopMainThread) {
+    runWithStackSize(desktopStackSize, [] {
+        Document document = nestedQuotes("x");
+        EXPECT_EQ(document.raw().markup->subtreeCount(), depth + 2);
+
+        Counter counter;
+        counter.visit(document);
+        EXPECT_EQ(counter.visited, depth + 2);
+        EXPECT_EQ(counter.deepest, depth - 1);
+        EXPECT_EQ(counter.level, 0);
+
+        struct Defaults : MarkupRewriter {
+        } rewriter;
+        auto rewritten = rewriter.visit(document);
+        ASSERT_TRUE(rewritten);
+        EXPECT_TRUE(rewritten->hasSameStructure(document));
+        EXPECT_FALSE(rewritten->hasSameStructure(nestedQuotes("y")));
+
+        std::vector<std::int64_t> path(depth + 1, 0);
+        auto text = document.childThrough(path);
+        ASSERT_TRUE(text && text->is<Text>());
+        EXPECT_EQ(text->raw().metadata.id.childId, depth + 1);
+        EXPECT_TRUE(text->root().isIdentical(document));
+
+        Markup edited(text->data().replacingSelf(rawText("y"), false));
+        EXPECT_TRUE(edited.root().hasSameStructure(nestedQuotes("y")));
+        EXPECT_TRUE(document.hasSameStructure(nestedQuotes("x")));
+    });
+}
+
+using Options = MarkupFormatter::Options;
+
+Options withLineLimit() {
+    return Options{Options::PreferredLineLimit{Options::LineSplittingElement::softBreak, 20}};
+}
+
+TEST(MarkupFormatter, KeepsSoftBreaksWithoutALineLimitAndMakesThemSpacesWithOne) {
+    struct Case {
+        Markup markup;
+        std::string unlimited;
+        std::string limited;
     };
-    EXPECT_FALSE(DropDocuments().visit(Document(Paragraph())));
-    EXPECT_TRUE(DropDocuments().visit(Paragraph()));
+    const Case cases[] = {
+        {Document::parsing("a\nb\nc"), "a\nb\nc", "a b c"},
+        // A hard break survives either way.
+        {Document::parsing("a  \nb\nc"), "a  \nb\nc", "a  \nb c"},
+        {Paragraph(Text("a"), SoftBreak(), LineBreak(), Text("b")), "a\n  \nb", "a   \nb"},
+        // A soft break with nothing after it owes a line end that is never printed.
+        {SoftBreak(), "", ""},
+    };
+    for (const auto& [markup, unlimited, limited] : cases) {
+        EXPECT_EQ(format(markup, Options{}), unlimited);
+        EXPECT_EQ(format(markup, withLineLimit()), limited);
+    }
+}
+
+TEST(MarkupFormatter, PrintsATableCellWithASoftBreakOnOneLine) {
+    Table built(std::nullopt,
+                Table::Head(Table::Cell(Text("x"), SoftBreak(), Text("y")), Table::Cell(Text("z"))),
+                Table::Body(Table::Row(Table::Cell(Text("1")))));
+    // The soft break goes whatever the options, and the short row is filled up.
+    EXPECT_EQ(format(built, Options{}), "| x y | z |\n| --- | --- |\n| 1 |  |");
+}
+
+TEST(MarkupFormatterDeathTest, StopsOnTablePartsOutsideTheirTable) {
+    Document parsed = Document::parsing("| a |\n|---|\n| b |");
+    Table table = *parsed.childAt(0)->as<Table>();
+    Table::Row row = *table.body().rows().begin();
+    const std::pair<Markup, std::string> cases[] = {
+        {table.head(), "visitTableHead"},
+        {row, "visitTableRow"},
+    };
+    for (const auto& [part, method] : cases)
+        EXPECT_DEATH((void)format(part, Options{}),
+                     "Do not call " + method +
+                         " directly; markdown tables must be formatted as a single unit. Call "
+                         "`visitTable` on the parent table");
+}
+
+TEST(MarkupFormatterDeathTest, StopsOnElementsItCannotPrint) {
+    EXPECT_DEATH((void)format(CustomBlock(Paragraph(Text("a"))), Options{}),
+                 "Formatter not implemented for CustomBlock");
+    EXPECT_DEATH((void)format(Document::parsing("# Title"), Options{}),
+                 "Formatter not implemented for Heading");
+}
+
+std::vector<RawMarkupKind> childKinds(const Markup& markup) {
+    std::vector<RawMarkupKind> kinds;
+    for (const Markup& child : markup.children())
+        kinds.push_back(child.kind());
+    return kinds;
+}
+
+void forEachNode(const Markup& markup, const std::function<void(const Markup&)>& f) {
+    f(markup);
+    for (const Markup& child : markup.children())
+        forEachNode(child, f);
+}
+
+TEST(SoftBreakDeleter, TurnsEachSoftBreakIntoASpaceInANewTreeAndKeepsHardBreaks) {
+    Document document = Document::parsing("a  \nb\nc");
+    Paragraph paragraph = *document.childAt(0)->as<Paragraph>();
+    using K = RawMarkupKind;
+    ASSERT_EQ(childKinds(paragraph),
+              (std::vector{K::text, K::lineBreak, K::text, K::softBreak, K::text}));
+
+    std::optional<Paragraph> rewritten = withoutSoftBreaks(paragraph);
+    ASSERT_TRUE(rewritten.has_value());
+    EXPECT_EQ(childKinds(*rewritten),
+              (std::vector{K::text, K::lineBreak, K::text, K::text, K::text}));
+    Text space = *rewritten->childAt(3)->as<Text>();
+    EXPECT_EQ(space.string(), " ");
+    EXPECT_EQ(space.range(), std::nullopt);
+    EXPECT_EQ(rewritten->range(), paragraph.range());
+    EXPECT_EQ(rewritten->childAt(4)->range(), paragraph.childAt(4)->range());
+
+    // The rewritten paragraph stands in a rebuilt document of one new tree; the input is as it
+    // was.
+    EXPECT_EQ(rewritten->parent()->kind(), K::document);
+    std::uint64_t newRoot = rewritten->raw().metadata.id.rootId;
+    EXPECT_NE(newRoot, paragraph.raw().metadata.id.rootId);
+    forEachNode(rewritten->root(),
+                [&](const Markup& node) { EXPECT_EQ(node.raw().metadata.id.rootId, newRoot); });
+    EXPECT_EQ(paragraph.childAt(3)->kind(), K::softBreak);
+}
+
+TEST(SoftBreakDeleter, GivesNoneOnlyForASoftBreak) {
+    Text text = Text::fromRaw(rawText("x", range(1, 1, 1, 2)));
+    std::optional<Text> same = withoutSoftBreaks(text);
+    ASSERT_TRUE(same.has_value());
+    EXPECT_EQ(same->string(), "x");
+    EXPECT_EQ(same->range(), range(1, 1, 1, 2));
+    EXPECT_FALSE(same->isIdentical(text));
+
+    EXPECT_EQ(withoutSoftBreaks(SoftBreak()), std::nullopt);
 }
 
 } // namespace

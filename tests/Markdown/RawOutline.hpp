@@ -27,4 +27,10 @@ inline std::string outline(const RawMarkupPtr& root) {
     return out;
 }
 
+/// The node's own line of its outline, without the newline.
+inline std::string outlineLine(const RawMarkupPtr& node) {
+    std::string line = outline(node);
+    return line.substr(0, line.find('\n'));
+}
+
 } // namespace markdown::testing

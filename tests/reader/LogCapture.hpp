@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <map>
 #include <mutex>
 #include <span>
 #include <string>
@@ -41,19 +42,11 @@ private:
                                   gpointer data) {
         if (!current())
             return g_log_writer_default(level, fields, count, data);
-        LogEntry entry;
-        for (const GLogField& field : std::span(fields, count)) {
-            std::string_view key = field.key;
-            if (field.length >= 0)
-                continue; // binary fields carry nothing we look at
-            auto* slot = key == "GLIB_DOMAIN" ? &entry.domain
-                         : key == "CATEGORY"  ? &entry.category
-                         : key == "MESSAGE"   ? &entry.message
-                                              : nullptr;
-            if (slot)
-                *slot = static_cast<const char*>(field.value);
-        }
-        current()->entries.push_back(std::move(entry));
+        std::map<std::string_view, std::string> text;
+        for (const GLogField& field : std::span(fields, count))
+            if (field.length < 0) // binary fields carry nothing we look at
+                text[field.key] = static_cast<const char*>(field.value);
+        current()->entries.push_back({text["GLIB_DOMAIN"], text["CATEGORY"], text["MESSAGE"]});
         return G_LOG_WRITER_HANDLED;
     }
 };

@@ -1,109 +1,53 @@
 #include "WebViewHarness.hpp"
 
-#include "notes/WebResources.hpp"
-
-#include <gdk-pixbuf/gdk-pixbuf.h>
-
-#include <map>
-
 namespace reader {
 namespace {
 
 using nlohmann::json;
 
-/// A PNG image three pixels wide and two high.
-std::string tinyPNG() {
-    auto image = notes::adoptGObject(gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 3, 2));
-    gdk_pixbuf_fill(image.get(), 0xff0000ff);
-    gchar* bytes = nullptr;
-    gsize size = 0;
-    EXPECT_TRUE(gdk_pixbuf_save_to_buffer(image.get(), &bytes, &size, "png", nullptr, nullptr));
-    std::string png(bytes, size);
-    g_free(bytes);
-    return png;
-}
+/// A red PNG image three pixels wide and two high.
+constexpr char tinyPNG[] =
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x03\x00\x00"
+    "\x00\x02\x08\x02\x00\x00\x00\x12\x16\xf1\x4d\x00\x00\x00\x10\x49\x44\x41\x54\x78\xda\x63"
+    "\xf8\xcf\xc0\x00\x41\x0c\x70\x16\x00\x41\xd2\x05\xfb\x6f\xf1\x16\xc7\x00\x00\x00\x00\x49"
+    "\x45\x4e\x44\xae\x42\x60\x82";
 
-/// The status, type and length of each resource a view loaded, by URL.
-class ResourceAnswers {
-public:
-    explicit ResourceAnswers(WebKitWebView* view) {
-        g_signal_connect(view, "resource-load-started", G_CALLBACK(started), this);
-    }
-    std::map<std::string, std::tuple<guint, std::string, std::uint64_t>> answers;
-
-private:
-    static void started(WebKitWebView*, WebKitWebResource* resource, WebKitURIRequest*,
-                        gpointer self) {
-        g_signal_connect(resource, "finished", G_CALLBACK(finished), self);
-    }
-    static void finished(WebKitWebResource* resource, gpointer self) {
-        if (WebKitURIResponse* response = webkit_web_resource_get_response(resource)) {
-            const char* type = webkit_uri_response_get_mime_type(response);
-            static_cast<ResourceAnswers*>(self)->answers[webkit_web_resource_get_uri(resource)] = {
-                webkit_uri_response_get_status_code(response), type ? type : "",
-                webkit_uri_response_get_content_length(response)};
-        }
-    }
-};
-
-TEST_F(WebViewTest, ImagesBesideTheNoteLoadThroughTheLocalHost) {
-    const std::string png = tinyPNG();
+// One long page: what the reader script answers, the messages it sends, and the images beside
+// the note that it loads through the local host.
+TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
+    const std::string png(tinyPNG, sizeof tinyPNG - 1);
     notes::ScratchFolder::write(folder / "pic.png", png);
     notes::ScratchFolder::write(folder / "my pic.png", png);
-    ResourceAnswers recorded(view->webView());
-    ASSERT_TRUE(show(note("a.md", "<img id=\"near\" src=\"pic.png\">"
-                                  "<img id=\"named\" src=\"" +
-                                      readerAddress("my%20pic.png") +
-                                      "\"><img id=\"gone\" src=\"missing.png\">")));
-    EXPECT_EQ(
-        run("['near', 'named', 'gone'].map((id) => document.getElementById(id).naturalWidth)"),
-        json({3, 3, 0}));
-
-    auto css = notes::WebResources::located().resource("reader.css");
-    ASSERT_TRUE(css);
-    using Answer = std::tuple<guint, std::string, std::uint64_t>;
-    EXPECT_EQ(recorded.answers["mdreader://app/reader.css"],
-              Answer(200, "text/css", std::filesystem::file_size(*css)));
-    EXPECT_EQ(recorded.answers[readerAddress("my%20pic.png")],
-              Answer(200, "image/png", png.size()));
-}
-
-TEST_F(WebViewTest, ScriptValuesArriveAsJSONAndThrownErrorsAsErrors) {
-    ASSERT_TRUE(show(note("a.md", "<p>a</p>")));
-    const std::pair<std::string, json> cases[] = {
-        {"12.5", 12.5},
-        {"'text'", "text"},
-        {"({current: 1, count: 2})", {{"current", 1}, {"count", 2}}},
-        {"undefined", nullptr},
-    };
-    for (const auto& [script, expected] : cases)
-        EXPECT_EQ(run(script), expected) << script;
-    EXPECT_EQ(run("throw new Error('broken')").get<std::string>().rfind("error: ", 0), 0u);
-}
-
-TEST_F(WebViewTest, ScriptsForAViewThatIsGoneAnswerWithAnErrorOnALaterTurn) {
-    auto gone = notes::retainGObject(WEBKIT_WEB_VIEW(webkit_web_view_new()));
-    WebViewScripting page(gone.get(), scheduler);
-    gone.reset();
-    page.evaluate("mdr.topLine()"); // dropped
-    std::optional<PageScripting::Result> result;
-    page.evaluate("mdr.topLine()", [&](PageScripting::Result answer) { result = answer; });
-    EXPECT_FALSE(result.has_value());
-    ASSERT_TRUE(waitUntil([&] { return result.has_value(); }));
-    EXPECT_TRUE(std::holds_alternative<PageScripting::Error>(*result));
-}
-
-TEST_F(WebViewTest, TopLineFindAndFindStepAnswerAsTheBridgeExpects) {
     std::string body;
     for (int line = 1; line < 200; line += 2) {
         bool fruit = line == 61 || line == 81 || line == 101;
         body += "<p data-line=\"" + std::to_string(line) + "\">Paragraph" +
                 (fruit ? " with a kiwi" : "") + "</p>";
+        if (line == 111)
+            body +=
+                "<h2 id=\"two\">Two</h2><pre><code class=\"language-text\">copy me\n</code></pre>";
     }
+    body += "<img id=\"near\" src=\"pic.png\"><img id=\"named\" src=\"" +
+            readerAddress("my%20pic.png") + "\"><img id=\"gone\" src=\"missing.png\">";
+    std::vector<std::string> headings;
+    std::vector<std::pair<std::string, double>> scrolls;
+    std::vector<std::string> copies;
+    bridge.headingChanged.connect(
+        [&](const std::optional<std::string>& id) { headings.push_back(id.value_or("-")); });
+    bridge.scrolled.connect(
+        [&](const markdown::URL& url, double y) { scrolls.emplace_back(url.path(), y); });
+    bridge.copyRequested.connect([&](const std::string& text) { copies.push_back(text); });
     ASSERT_TRUE(show(note("a.md", body)));
+    EXPECT_EQ(
+        run("['near', 'named', 'gone'].map((id) => document.getElementById(id).naturalWidth)"),
+        json({3, 3, 0}));
 
     std::vector<int> lines;
     bridge.topLine([&](int line) { lines.push_back(line); });
+    ASSERT_TRUE(waitUntil([&] { return lines.size() == 1; }));
+    run("window.scrollTo(0, 300)");
+    ASSERT_TRUE(waitUntil([&] { return !scrolls.empty() && scrolls.back().second == 300; }));
+    EXPECT_EQ(scrolls.back(), std::make_pair((folder / "a.md").string(), 300.0));
     bridge.scrollToLine(41);
     bridge.topLine([&](int line) { lines.push_back(line); });
     ASSERT_TRUE(waitUntil([&] { return lines.size() == 2; }));
@@ -118,24 +62,21 @@ TEST_F(WebViewTest, TopLineFindAndFindStepAnswerAsTheBridgeExpects) {
     bridge.evaluate("mdr.find", {std::string("mango")}, record);
     ASSERT_TRUE(waitUntil([&] { return statuses.size() == 5; }));
     EXPECT_EQ(statuses, (std::vector<FindStatus>{{1, 3}, {2, 3}, {1, 3}, {3, 3}, {0, 0}}));
-}
 
-TEST_F(WebViewTest, SecondViewSharesTheSchemeOfTheContext) {
-    WebBridge otherBridge;
-    ReaderWebView other(otherBridge, scheduler);
-    GtkWidget* otherWindow = gtk_window_new();
-    gtk_window_set_child(GTK_WINDOW(otherWindow), other.widget());
-    gtk_window_present(GTK_WINDOW(otherWindow));
-    other.update(note("b.md", "<p>b</p>"), {});
-    ASSERT_TRUE(show(note("a.md", "<p>a</p>")));
-    ASSERT_TRUE(waitUntil([&] { return other.state().isLoaded(); }));
-    WebViewScripting otherPage(other.webView(), scheduler);
-    std::optional<PageScripting::Result> result;
-    otherPage.evaluate("typeof mdr", [&](PageScripting::Result answer) { result = answer; });
-    ASSERT_TRUE(waitUntil([&] { return result.has_value(); }));
-    EXPECT_EQ(std::get<json>(*result), "object");
-    EXPECT_EQ(run("typeof mdr"), "object");
-    gtk_window_destroy(GTK_WINDOW(otherWindow));
+    bridge.scrollToAnchor("two");
+    ASSERT_TRUE(waitUntil([&] { return !headings.empty() && headings.back() == "two"; }));
+
+    run("document.querySelector('.copy-button').click()");
+    ASSERT_TRUE(waitUntil([&] { return !copies.empty(); }));
+    EXPECT_EQ(copies, std::vector<std::string>{"copy me"});
+    GdkContentProvider* content =
+        gdk_clipboard_get_content(gtk_widget_get_clipboard(view->widget()));
+    ASSERT_NE(content, nullptr);
+    GValue text = G_VALUE_INIT;
+    g_value_init(&text, G_TYPE_STRING);
+    ASSERT_TRUE(gdk_content_provider_get_value(content, &text, nullptr));
+    EXPECT_STREQ(g_value_get_string(&text), "copy me");
+    g_value_unset(&text);
 }
 
 } // namespace

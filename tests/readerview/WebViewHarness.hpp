@@ -20,15 +20,10 @@
 
 namespace reader {
 
-/// What a web view was asked to do: its navigation decisions and the loads it started.
+/// What a web view was asked to do: the addresses of its navigation decisions and the loads
+/// it started.
 class NavigationLog {
 public:
-    struct Decision {
-        WebKitPolicyDecisionType kind;
-        WebKitNavigationType type;
-        std::string url;
-    };
-
     explicit NavigationLog(WebKitWebView* view) : view(view) {
         // A hook sees each decision before the view's own handler settles it.
         hook = g_signal_add_emission_hook(g_signal_lookup("decide-policy", WEBKIT_TYPE_WEB_VIEW), 0,
@@ -42,12 +37,11 @@ public:
     NavigationLog(const NavigationLog&) = delete;
     NavigationLog& operator=(const NavigationLog&) = delete;
 
-    [[nodiscard]] bool decided(WebKitNavigationType type, const std::string& url) const {
-        return std::ranges::any_of(
-            decisions, [&](const Decision& made) { return made.type == type && made.url == url; });
+    [[nodiscard]] bool decided(const std::string& url) const {
+        return std::ranges::find(decisions, url) != decisions.end();
     }
 
-    std::vector<Decision> decisions;
+    std::vector<std::string> decisions;
     int loadsStarted = 0;
 
 private:
@@ -56,14 +50,12 @@ private:
         auto* log = static_cast<NavigationLog*>(data);
         if (g_value_get_object(&values[0]) != log->view)
             return TRUE;
-        auto kind = static_cast<WebKitPolicyDecisionType>(g_value_get_enum(&values[2]));
-        if (kind == WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
+        if (g_value_get_enum(&values[2]) == WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
             return TRUE;
         auto* decision = WEBKIT_NAVIGATION_POLICY_DECISION(g_value_get_object(&values[1]));
         auto* action = webkit_navigation_policy_decision_get_navigation_action(decision);
         const char* url = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-        log->decisions.push_back(
-            {kind, webkit_navigation_action_get_navigation_type(action), url ? url : ""});
+        log->decisions.push_back(url ? url : "");
         return TRUE;
     }
     static void recordLoad(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
@@ -93,11 +85,7 @@ protected:
     /// A page of the note `name` in the scratch folder.
     [[nodiscard]] ReaderPage note(const std::string& name, std::string body,
                                   int revision = 1) const {
-        ReaderPage page;
-        page.fileURL = markdown::URL::fileURL(folder / name);
-        page.bodyHTML = std::move(body);
-        page.revision = revision;
-        return page;
+        return {markdown::URL::fileURL(folder / name), std::move(body), revision, {}, {}, {}};
     }
     [[nodiscard]] std::string readerAddress(const std::string& name) const {
         return "mdreader://local" + (folder / name).string();
