@@ -48,6 +48,21 @@ ReaderWindow& Application::openWindow(const reader::WindowTarget& target) {
 
 void Application::started() {
     applyAppearance(state.display.appearance);
+    application->add_action("quit", [this] { quit(); });
+    application->set_accels_for_action("app.quit", {"<Control>q"});
+}
+
+void Application::quit() {
+    bool asking = false;
+    for (const auto& window : windows) {
+        if (!window->closeConfirmation().mayClose([this](bool closes) {
+                if (closes)
+                    quit();
+            }))
+            asking = true;
+    }
+    if (!asking)
+        application->quit();
 }
 
 // A target whose paths are gone opens an empty window.

@@ -16,7 +16,8 @@ namespace app {
 /// The running application: one reader window per folder or note it is asked to open; started
 /// without any, the windows open when it last ended (an empty window when there were none);
 /// and the user's light or dark choice applied at start.
-/// Several instances may run at once. Ends when its last window closes.
+/// Several instances may run at once. Ends when its last window closes, or on "app.quit"
+/// (Ctrl+Q) once every window has saved its note or the user has said what to do with it.
 class Application {
 public:
     static constexpr const char* id = "org.lumenleaf.Lumenleaf";
@@ -32,6 +33,10 @@ public:
 
     /// Opens a window on the target.
     ReaderWindow& openWindow(const reader::WindowTarget& target);
+    /// Ends the application when no window holds edits it could not save; windows that do
+    /// ask their question, and the quit goes on when the last of them is answered, unless
+    /// with Cancel.
+    void quit();
 
 private:
     void started();

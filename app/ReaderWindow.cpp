@@ -21,7 +21,9 @@ ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
       back(Gio::SimpleAction::create("back")), forward(Gio::SimpleAction::create("forward")),
       toggleOutline(Gio::SimpleAction::create_bool("toggle-outline", state.display.showOutline)),
       content(Gtk::Orientation::HORIZONTAL), files(*readerModel),
-      notes(*readerModel, state.scheduler, state.display.pageAppearance()), headings(*readerModel) {
+      notes(*readerModel, state.scheduler, state.display.pageAppearance()), headings(*readerModel),
+      detail(*readerModel, notes), commands(*this, *readerModel, detail),
+      closing(*this, *readerModel) {
     readerModel->renderOptions.set(state.display.renderOptions());
     set_default_size(defaultWidth, defaultHeight);
     addActions();
@@ -43,8 +45,8 @@ ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
 
     files.set_size_request(sidebarWidth, -1);
     headings.set_size_request(outlineWidth, -1);
-    notes.set_hexpand(true);
-    content.append(notes);
+    detail.set_hexpand(true);
+    content.append(detail);
     content.append(outlineEdge);
     content.append(headings);
     split.set_start_child(files);

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "app/AppState.hpp"
+#include "app/CloseConfirmation.hpp"
 #include "app/Connections.hpp"
+#include "app/EditingCommands.hpp"
 #include "app/FileSidebar.hpp"
 #include "app/HandoffMenu.hpp"
+#include "app/NoteDetail.hpp"
 #include "app/NoteView.hpp"
 #include "app/OutlineView.hpp"
 #include "reader/ReaderModel.hpp"
@@ -24,7 +27,8 @@ namespace app {
 /// One reader window with its own model: the folder's files in a sidebar, the note's page, and
 /// the outline of its headings. Back and forward ("win.back", "win.forward", Alt+Left and
 /// Alt+Right) step through the window's history; "win.toggle-outline" shows or hides the
-/// outline and remembers the choice in the settings.
+/// outline and remembers the choice in the settings. Ctrl+E switches between reading and
+/// editing the note; the window does not close on edits it could not save without asking.
 class ReaderWindow : public Gtk::ApplicationWindow {
 public:
     static constexpr int defaultWidth = 1120;
@@ -38,6 +42,8 @@ public:
     [[nodiscard]] reader::ReaderModel& model() { return *readerModel; }
     [[nodiscard]] FileSidebar& sidebar() { return files; }
     [[nodiscard]] NoteView& noteView() { return notes; }
+    [[nodiscard]] NoteDetail& noteDetail() { return detail; }
+    [[nodiscard]] CloseConfirmation& closeConfirmation() { return closing; }
     [[nodiscard]] OutlineView& outline() { return headings; }
     [[nodiscard]] bool canGoBack() const { return back->get_enabled(); }
     [[nodiscard]] bool canGoForward() const { return forward->get_enabled(); }
@@ -65,6 +71,9 @@ private:
     NoteView notes;
     Gtk::Separator outlineEdge{Gtk::Orientation::VERTICAL};
     OutlineView headings;
+    NoteDetail detail;
+    EditingCommands commands;
+    CloseConfirmation closing;
     Connections connections;
 };
 

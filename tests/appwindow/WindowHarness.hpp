@@ -130,6 +130,19 @@ protected:
         return reader::runScript(page, script);
     }
 
+    /// Whether keys can be sent to the window: through the X server only.
+    [[nodiscard]] bool canSendKeys() const;
+    /// Focuses the window and presses the keys there, as xdotool names them ("alt+Left").
+    bool press(const std::string& keys) { return xdotool("key --window %w " + keys); }
+    /// Focuses the window and types the text (letters, digits and spaces) where its focus is,
+    /// key by key.
+    bool type(const std::string& text) {
+        std::string keys;
+        for (char c : text)
+            keys += c == ' ' ? std::string(" space") : std::string(" ") + c;
+        return press(keys);
+    }
+
     /// The window's title.
     [[nodiscard]] std::string title() const { return window->get_title(); }
 
@@ -150,6 +163,9 @@ protected:
     reader::NoteRenderer render = renderer.renderer();
     std::unique_ptr<AppState> appState;
     std::unique_ptr<ReaderWindow> window;
+
+private:
+    bool xdotool(std::string command);
 };
 
 } // namespace app

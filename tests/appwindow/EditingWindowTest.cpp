@@ -1,0 +1,371 @@
+#include "Toplevels.hpp"
+#include "WindowHarness.hpp"
+
+#include "tests/editor/EditorFixture.hpp"
+
+namespace app {
+namespace {
+
+using Mode = reader::ReaderModel::Mode;
+using notes::ScratchFolder;
+namespace fs = std::filesystem;
+
+/// Reader windows that switch to the editor and back.
+class EditingWindowTest : public WindowTest {
+protected:
+    NoteDetail& detail() { return window->noteDetail(); }
+
+    /// The editor's text view.
+    GtkWidget* editorText() {
+        return editor::findOfType(detail().editor()->widget(), GTK_SOURCE_TYPE_VIEW);
+    }
+    /// Whether the keyboard focus is on the widget or inside it.
+    bool hasFocusIn(GtkWidget* widget) {
+        GtkWidget* focus = gtk_root_get_focus(GTK_ROOT(window->gobj()));
+        return focus && (focus == widget || gtk_widget_is_ancestor(focus, widget));
+    }
+
+    /// Switches the window to its editor through its command and waits until it is shown;
+    /// its session then saves only when asked.
+    static void startEditing(ReaderWindow& shown) {
+        ASSERT_TRUE(shown.activate_action("win.toggle-editing"));
+        ASSERT_TRUE(waitUntil([&] { return shown.noteDetail().editor() != nullptr; }));
+        shown.model().editSession.get()->setAutosaveDelay(std::chrono::hours(1));
+    }
+    void startEditing() { startEditing(*window); }
+    /// Types at the cursor of the window's editor as the keyboard does.
+    static void typeInEditor(ReaderWindow& shown, const char* text) {
+        g_signal_emit_by_name(
+            editor::findOfType(shown.noteDetail().editor()->widget(), GTK_SOURCE_TYPE_VIEW),
+            "insert-at-cursor", text);
+    }
+    void typeInEditor(const char* text) { typeInEditor(*window, text); }
+    /// Writes the note on disk under the user's unsaved edits and waits until the session
+    /// has seen it.
+    void writeUnderEdits(ReaderWindow& shown, const std::string& name, const std::string& text) {
+        writeNote(name, text);
+        auto session = shown.model().editSession.get();
+        ASSERT_TRUE(waitUntil([&] {
+            return *session->conflict == std::optional<notes::EditSession::Conflict>(
+                                             notes::EditSession::ChangedOnDisk{text});
+        }));
+    }
+
+    /// Asks the window to close; whether it did.
+    bool closeWindow() {
+        window->close();
+        runFor(std::chrono::milliseconds(50));
+        return isClosed();
+    }
+    bool isClosed() { return !window->gobj() || !window->get_visible(); }
+    Gtk::MessageDialog* question() { return window->closeConfirmation().question(); }
+    void answer(const char* title) {
+        ASSERT_NE(question(), nullptr);
+        editor::click(editor::findButton(GTK_WIDGET(question()->gobj()), title));
+    }
+
+    std::string disk(const std::string& name) const { return ScratchFolder::read(folder / name); }
+};
+
+TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceAndCtrlEAgainShowsTheSavedText) {
+    writeNote("a.md", "first\n");
+    auto& shown = open(folderTarget("a.md"));
+    if (!canSendKeys())
+        GTEST_SKIP() << "keys are sent through X11";
+    gtk_widget_grab_focus(shown.noteView().webView().widget());
+
+    ASSERT_TRUE(press("ctrl+e"));
+    ASSERT_TRUE(waitUntil([&] { return detail().editor() != nullptr; }));
+    EXPECT_EQ(detail().shownChild(), NoteDetail::editingChild);
+    EXPECT_NE(shown.model().editor.textView(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return hasFocusIn(editorText()); }));
+
+    ASSERT_TRUE(type("typed "));
+    // The session's own delay, on the main loop: the text reaches the disk without a switch.
+    EXPECT_TRUE(waitUntil([&] { return disk("a.md") == "typed first\n"; }));
+    EXPECT_EQ(*shown.model().mode, Mode::edit);
+
+    ASSERT_TRUE(press("ctrl+e"));
+    ASSERT_TRUE(waitUntil([&] { return detail().shownChild() == NoteDetail::readingChild; }));
+    EXPECT_EQ(detail().editor(), nullptr);
+    EXPECT_EQ(shown.model().editor.textView(), nullptr);
+    settle();
+    EXPECT_EQ(run("document.querySelector('[data-line=\"1\"]').textContent"), "typed first");
+}
+
+TEST_F(EditingWindowTest, TheFindBarSearchesThePageAsTheUserTypesAndCountsTheMatches) {
+    writeNote("a.md", "apple pie\nno fruit\napple tart and apple\n");
+    open(folderTarget("a.md"));
+    if (!canSendKeys())
+        GTEST_SKIP() << "keys are sent through X11";
+    auto& bar = detail().findBar();
+    auto& model = window->model();
+    EXPECT_FALSE(bar.get_search_mode());
+    gtk_widget_grab_focus(window->noteView().webView().widget());
+
+    ASSERT_TRUE(press("ctrl+f"));
+    ASSERT_TRUE(waitUntil([&] { return hasFocusIn(GTK_WIDGET(bar.field().gobj())); }));
+    EXPECT_TRUE(bar.get_search_mode());
+    EXPECT_TRUE(*model.isFindVisible);
+    EXPECT_EQ(bar.countText(), "");
+
+    ASSERT_TRUE(type("apple"));
+    EXPECT_TRUE(waitUntil([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
+    EXPECT_EQ(*model.findQuery, "apple");
+    EXPECT_EQ(run("document.querySelectorAll('mdr-find').length"), 3);
+
+    struct Step {
+        std::function<bool()> act;
+        const char* count;
+    };
+    for (const auto& step : {Step{[&] { return press("ctrl+g"); }, "2 of 3"},
+                             Step{[&] { return bar.step(true), true; }, "3 of 3"},
+                             Step{[&] { return press("Return"); }, "1 of 3"},
+                             Step{[&] { return press("shift+ctrl+g"); }, "3 of 3"}}) {
+        SCOPED_TRACE(step.count);
+        ASSERT_TRUE(step.act());
+        EXPECT_TRUE(waitUntil([&] { return bar.countText() == step.count; })) << bar.countText();
+    }
+
+    ASSERT_TRUE(press("Escape"));
+    ASSERT_TRUE(waitUntil([&] { return !bar.get_search_mode(); }));
+    EXPECT_TRUE(hasFocusIn(window->noteView().webView().widget()));
+    EXPECT_FALSE(*model.isFindVisible);
+    EXPECT_EQ(*model.findStatus, reader::FindStatus{});
+    EXPECT_EQ(*model.findQuery, "apple");
+    EXPECT_TRUE(
+        waitUntil([&] { return run("document.querySelectorAll('mdr-find').length") == 0; }));
+
+    // Shown again, the query the field keeps is found again.
+    ASSERT_TRUE(press("ctrl+f"));
+    EXPECT_TRUE(waitUntil([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
+    EXPECT_EQ(bar.field().get_text(), "apple");
+}
+
+TEST_F(EditingWindowTest, WhileEditingTheFindKeysGoToTheEditorsFind) {
+    writeNote("a.md", "pear\napple\n");
+    open(folderTarget("a.md"));
+    if (!canSendKeys())
+        GTEST_SKIP() << "keys are sent through X11";
+    auto& model = window->model();
+    ASSERT_TRUE(press("ctrl+f"));
+    ASSERT_TRUE(waitUntil([&] { return detail().findBar().get_search_mode(); }));
+
+    // Editing closes the page's find first.
+    startEditing();
+    EXPECT_FALSE(*model.isFindVisible);
+    EXPECT_FALSE(detail().findBar().get_search_mode());
+
+    ASSERT_TRUE(press("ctrl+f"));
+    ASSERT_TRUE(waitUntil([&] { return detail().editor()->isFindShown(); }));
+    EXPECT_FALSE(*model.isFindVisible);
+    ASSERT_TRUE(type("apple"));
+    GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(editorText()));
+    GtkTextIter start, end;
+    ASSERT_TRUE(
+        waitUntil([&] { return gtk_text_buffer_get_selection_bounds(buffer, &start, &end); }));
+    EXPECT_EQ(gtk_text_iter_get_line(&start), 1);
+
+    ASSERT_TRUE(press("Escape"));
+    ASSERT_TRUE(waitUntil([&] { return !detail().editor()->isFindShown(); }));
+    EXPECT_TRUE(hasFocusIn(editorText()));
+    EXPECT_EQ(*window->model().editSession.get()->text, "pear\napple\n");
+    EXPECT_EQ(*model.mode, Mode::edit);
+}
+
+TEST_F(EditingWindowTest, OpeningAnotherNoteWhileEditingMovesTheEditorToItsFirstLine) {
+    writeNote("a.md", "1\n2\n3\n4\n");
+    writeNote("b.md", "one\ntwo\nthree\nfour\n");
+    auto& shown = open(folderTarget("a.md"));
+    shown.model().enterEditing(3);
+    ASSERT_TRUE(waitUntil([&] { return detail().editor() != nullptr; }));
+    const auto cursorLine = [&] {
+        GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(editorText()));
+        GtkTextIter cursor;
+        gtk_text_buffer_get_iter_at_mark(buffer, &cursor, gtk_text_buffer_get_insert(buffer));
+        return gtk_text_iter_get_line(&cursor) + 1;
+    };
+    EXPECT_EQ(cursorLine(), 3);
+
+    shown.model().open(note("b.md"));
+    ASSERT_TRUE(waitUntil(
+        [&] { return detail().editor() && detail().editor()->session()->url() == note("b.md"); }));
+    EXPECT_EQ(detail().shownChild(), NoteDetail::editingChild);
+    EXPECT_EQ(cursorLine(), 1);
+    EXPECT_NE(shown.model().editor.textView(), nullptr);
+}
+
+TEST_F(EditingWindowTest, ANoteThatIsNotUTF8StaysOnThePageWithABannerSayingWhy) {
+    writeNote("latin.md", "caf\xe9\n");
+    auto& shown = open(folderTarget("latin.md"));
+    auto& banner = detail().noticeBanner();
+    EXPECT_FALSE(banner.get_visible());
+
+    ASSERT_TRUE(shown.activate_action("win.toggle-editing"));
+    ASSERT_TRUE(waitUntil([&] { return banner.get_visible(); }));
+    EXPECT_EQ(banner.text(),
+              "This file isn\u2019t plain UTF-8 text, so Lumenleaf won\u2019t edit it "
+              "(saving could change it).");
+    runFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(*shown.model().mode, Mode::read);
+    EXPECT_EQ(detail().shownChild(), NoteDetail::readingChild);
+    EXPECT_EQ(detail().editor(), nullptr);
+
+    banner.dismiss();
+    EXPECT_FALSE(banner.get_visible());
+    EXPECT_EQ(*shown.model().notice, std::nullopt);
+}
+
+TEST_F(EditingWindowTest, ClosingSavesTheNoteBeingEditedWithoutAsking) {
+    writeNote("a.md", "first\n");
+    open(folderTarget("a.md"));
+    startEditing();
+    typeInEditor("typed ");
+    ASSERT_EQ(disk("a.md"), "first\n");
+
+    EXPECT_TRUE(closeWindow());
+    EXPECT_EQ(question(), nullptr);
+    EXPECT_EQ(disk("a.md"), "typed first\n");
+}
+
+// Mended: closing over a disk conflict used to drop the user's text without a word.
+TEST_F(EditingWindowTest, ClosingOverADiskConflictAsksAndEachAnswerDoesWhatItSays) {
+    struct Case {
+        const char* answer;
+        bool closes;
+        const char* disk;
+    };
+    for (const auto& given : {Case{CloseConfirmation::cancelTitle, false, "theirs\n"},
+                              Case{CloseConfirmation::discardTitle, true, "theirs\n"},
+                              Case{CloseConfirmation::keepTitle, true, "mine first\n"}}) {
+        SCOPED_TRACE(given.answer);
+        writeNote("a.md", "first\n");
+        open(folderTarget("a.md"));
+        startEditing();
+        auto session = window->model().editSession.get();
+        typeInEditor("mine ");
+        writeUnderEdits(*window, "a.md", "theirs\n");
+
+        EXPECT_FALSE(closeWindow());
+        ASSERT_NE(question(), nullptr);
+        EXPECT_TRUE(question()->get_visible());
+        EXPECT_EQ(question()->property_text().get_value(),
+                  "Your changes to \u201ca.md\u201d aren\u2019t saved.");
+
+        answer(given.answer);
+        runFor(std::chrono::milliseconds(50));
+        EXPECT_EQ(question(), nullptr);
+        EXPECT_EQ(isClosed(), given.closes);
+        EXPECT_EQ(disk("a.md"), given.disk);
+        if (!given.closes) {
+            // Nothing changed: still editing the user's text.
+            EXPECT_EQ(*window->model().editSession, session);
+            EXPECT_EQ(*session->text, "mine first\n");
+            EXPECT_NE(detail().editor(), nullptr);
+        }
+    }
+}
+
+// Mended: closing when the note could no longer be written dropped the user's text.
+TEST_F(EditingWindowTest, KeepingMyVersionAsksAgainWhileTheNoteCannotBeWritten) {
+    writeNote("a.md", "first\n");
+    open(folderTarget("a.md"));
+    startEditing();
+    typeInEditor("mine ");
+    fs::remove(folder / "a.md");
+    fs::create_directory(folder / "a.md");
+
+    EXPECT_FALSE(closeWindow());
+    ASSERT_NE(question(), nullptr);
+    EXPECT_TRUE(question()->property_secondary_text().get_value().raw().starts_with(
+        "Couldn\u2019t save \u201ca.md\u201d. "))
+        << question()->property_secondary_text().get_value();
+
+    answer(CloseConfirmation::keepTitle);
+    runFor(std::chrono::milliseconds(50));
+    EXPECT_FALSE(isClosed());
+    ASSERT_NE(question(), nullptr);
+    EXPECT_TRUE(question()->get_visible());
+
+    fs::remove(folder / "a.md");
+    answer(CloseConfirmation::keepTitle);
+    runFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(question(), nullptr);
+    EXPECT_TRUE(isClosed());
+    EXPECT_EQ(disk("a.md"), "mine first\n");
+}
+
+std::vector<ReaderWindow*> readerWindows() {
+    std::vector<ReaderWindow*> windows;
+    auto toplevels = Gtk::Window::get_toplevels();
+    for (guint position = 0; position < toplevels->get_n_items(); ++position) {
+        auto window = std::dynamic_pointer_cast<Gtk::Window>(toplevels->get_object(position));
+        if (auto* reader = dynamic_cast<ReaderWindow*>(window.get()))
+            windows.push_back(reader);
+    }
+    return windows;
+}
+
+// Mended: quitting dropped the text of a note that could not be saved.
+TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerOfAWindowWhoseNoteCannotBeSaved) {
+    writeNote("a.md", "first\n");
+    writeNote("b.md", "other\n");
+    Application application(state());
+    ReaderWindow* editing = nullptr;
+    bool runningAfterCancel = false;
+    // Should a step fail, the run still ends.
+    auto giveUp = Glib::signal_timeout().connect_seconds(
+        [] {
+            g_application_quit(g_application_get_default());
+            return false;
+        },
+        60);
+
+    const auto firstQuit = [&] {
+        ASSERT_TRUE(waitUntil([&] {
+            return std::ranges::all_of(
+                readerWindows(), [](auto* shown) { return shown->model().page.get().has_value(); });
+        }));
+        for (auto* shown : readerWindows()) {
+            if (shown->model().file.get() == note("a.md"))
+                editing = shown;
+        }
+        ASSERT_NE(editing, nullptr);
+        startEditing(*editing);
+        typeInEditor(*editing, "mine ");
+        writeUnderEdits(*editing, "a.md", "theirs\n");
+
+        application.quit();
+        ASSERT_NE(editing->closeConfirmation().question(), nullptr);
+        for (auto* shown : readerWindows()) {
+            if (shown != editing) {
+                EXPECT_EQ(shown->closeConfirmation().question(), nullptr);
+            }
+        }
+        editor::click(
+            editor::findButton(GTK_WIDGET(editing->closeConfirmation().question()->gobj()),
+                               CloseConfirmation::cancelTitle));
+        // Reached only when the application still runs after the cancelled quit.
+        Glib::signal_timeout().connect_once(
+            [&] {
+                runningAfterCancel = true;
+                EXPECT_EQ(readerWindows().size(), 2u);
+                application.quit();
+                ASSERT_NE(editing->closeConfirmation().question(), nullptr);
+                editor::click(
+                    editor::findButton(GTK_WIDGET(editing->closeConfirmation().question()->gobj()),
+                                       CloseConfirmation::keepTitle));
+            },
+            500);
+    };
+
+    EXPECT_EQ(runApplication(application, {folder / "a.md", folder / "b.md"}, {"a", "b"}, firstQuit)
+                  .status,
+              0);
+    giveUp.disconnect();
+    EXPECT_TRUE(runningAfterCancel);
+    EXPECT_EQ(disk("a.md"), "mine first\n");
+}
+
+} // namespace
+} // namespace app
