@@ -4,16 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <vector>
-
-#include <unistd.h>
 
 namespace markdown {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Every range of a tree, in document order.
 struct RangeCollector : MarkupWalker {
@@ -26,21 +20,6 @@ struct RangeCollector : MarkupWalker {
             ++withoutRange;
         MarkupWalker::visit(markup);
     }
-};
-
-// A file of this process in the temporary folder, gone again at the end of the test.
-struct ScratchFile {
-    fs::path path;
-    ScratchFile(const std::string& name, std::string_view bytes)
-        : path(fs::path(::testing::TempDir()) /
-               ("lumenleaf-" + std::to_string(::getpid()) + "-" + name)) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    ~ScratchFile() {
-        std::error_code ignored;
-        fs::remove(path, ignored);
-    }
-    URL url() const { return URL::fileURL(path); }
 };
 
 TEST(DocumentParsing, EveryParseMakesANewRoot) {
