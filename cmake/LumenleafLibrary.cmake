@@ -20,6 +20,7 @@ function(lumenleaf_tests name)
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
                           "${XVFB_RUN};-a;-s;-screen 0 1280x1024x24")
     list(APPEND ARG_ENVIRONMENT "GTK_A11Y=none")
+    target_sources(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests/support/WindowTestLeakScan.cpp")
     list(APPEND properties RESOURCE_LOCK display)
   endif()
   if(ARG_ENVIRONMENT)
