@@ -1,6 +1,7 @@
 #include "editor/NoteEditor.hpp"
 
 #include "notes/FileText.hpp"
+#include "notes/GLibPtr.hpp"
 
 #include <algorithm>
 #include <mutex>
@@ -13,12 +14,8 @@ void initializeSourceView() {
     std::call_once(done, [] { gtk_source_init(); });
 }
 
-struct TextDeleter {
-    void operator()(char* text) const { g_free(text); }
-};
-
 std::string bufferText(GtkTextBuffer* buffer, const GtkTextIter& start, const GtkTextIter& end) {
-    std::unique_ptr<char, TextDeleter> text(gtk_text_buffer_get_text(buffer, &start, &end, TRUE));
+    notes::GTextPtr text(gtk_text_buffer_get_text(buffer, &start, &end, TRUE));
     return text.get();
 }
 

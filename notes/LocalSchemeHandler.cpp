@@ -1,5 +1,6 @@
 #include "notes/LocalSchemeHandler.hpp"
 
+#include "notes/GLibPtr.hpp"
 #include "notes/PercentEncoding.hpp"
 #include "notes/ReadFile.hpp"
 #include "notes/ReaderURL.hpp"
@@ -18,11 +19,6 @@ namespace notes {
 
 namespace {
 
-struct GFreeDeleter {
-    void operator()(gchar* text) const { g_free(text); }
-};
-using GText = std::unique_ptr<gchar, GFreeDeleter>;
-
 /// The MIME type that the path's extension denotes, "application/octet-stream" without one.
 std::string mimeType(const std::filesystem::path& path) {
     static constexpr const char* fallback = "application/octet-stream";
@@ -31,10 +27,10 @@ std::string mimeType(const std::filesystem::path& path) {
         return fallback;
     // Only the extension decides, so the file's name is never matched as a whole.
     std::string name = "file" + extension;
-    GText type(g_content_type_guess(name.c_str(), nullptr, 0, nullptr));
+    GTextPtr type(g_content_type_guess(name.c_str(), nullptr, 0, nullptr));
     if (!type || !g_content_type_is_a(type.get(), fallback))
         return fallback;
-    GText mime(g_content_type_get_mime_type(type.get()));
+    GTextPtr mime(g_content_type_get_mime_type(type.get()));
     return mime ? std::string(mime.get()) : fallback;
 }
 

@@ -1,5 +1,7 @@
 #include "notes/Settings.hpp"
 
+#include "notes/GLibPtr.hpp"
+
 #include <glib.h>
 
 namespace notes {
@@ -7,16 +9,8 @@ namespace {
 
 constexpr const char* group = "Lumenleaf";
 
-struct ErrorDeleter {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-using ErrorPointer = std::unique_ptr<GError, ErrorDeleter>;
-
 struct StringsDeleter {
     void operator()(gchar** strings) const { g_strfreev(strings); }
-};
-struct StringDeleter {
-    void operator()(gchar* text) const { g_free(text); }
 };
 
 enum class Loaded { yes, missing, unreadable };
@@ -25,7 +19,7 @@ Loaded load(GKeyFile* keys, const std::filesystem::path& path, std::string& reas
     GError* raw = nullptr;
     if (g_key_file_load_from_file(keys, path.c_str(), G_KEY_FILE_KEEP_COMMENTS, &raw))
         return Loaded::yes;
-    ErrorPointer error(raw);
+    GErrorPtr error(raw);
     if (g_error_matches(error.get(), G_FILE_ERROR, G_FILE_ERROR_NOENT))
         return Loaded::missing;
     reason = error->message;
@@ -55,8 +49,7 @@ Settings::Settings(std::filesystem::path file) : path(std::move(file)), keys(new
 Settings::~Settings() = default;
 
 std::optional<std::string> Settings::string(std::string_view key) const {
-    std::unique_ptr<gchar, StringDeleter> value(
-        g_key_file_get_string(keys.get(), group, std::string(key).c_str(), nullptr));
+    GTextPtr value(g_key_file_get_string(keys.get(), group, std::string(key).c_str(), nullptr));
     if (!value)
         return std::nullopt;
     return std::string(value.get());
@@ -74,7 +67,7 @@ std::optional<std::vector<std::string>> Settings::stringList(std::string_view ke
 std::optional<double> Settings::number(std::string_view key) const {
     GError* raw = nullptr;
     double value = g_key_file_get_double(keys.get(), group, std::string(key).c_str(), &raw);
-    if (ErrorPointer error(raw); error)
+    if (GErrorPtr error(raw); error)
         return std::nullopt;
     return value;
 }
@@ -82,7 +75,7 @@ std::optional<double> Settings::number(std::string_view key) const {
 std::optional<bool> Settings::boolean(std::string_view key) const {
     GError* raw = nullptr;
     gboolean value = g_key_file_get_boolean(keys.get(), group, std::string(key).c_str(), &raw);
-    if (ErrorPointer error(raw); error)
+    if (GErrorPtr error(raw); error)
         return std::nullopt;
     return value != FALSE;
 }
@@ -104,7 +97,7 @@ template <typename Change> bool Settings::change(Change&& apply) {
     GError* raw = nullptr;
     // Written to a temporary file that replaces the old one, so a crash leaves either.
     if (!g_key_file_save_to_file(current.get(), path.c_str(), &raw)) {
-        ErrorPointer error(raw);
+        GErrorPtr error(raw);
         g_warning("Cannot write the settings to %s: %s", path.c_str(), error->message);
         return false;
     }

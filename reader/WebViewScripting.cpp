@@ -1,5 +1,6 @@
 #include "reader/WebViewScripting.hpp"
 
+#include "notes/GLibPtr.hpp"
 #include "notes/GObjectPtr.hpp"
 
 #include <memory>
@@ -9,18 +10,10 @@ namespace reader {
 
 namespace {
 
-struct GFreeDeleter {
-    void operator()(gchar* text) const { g_free(text); }
-};
-
-struct GErrorDeleter {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-
 nlohmann::json jsonValue(JSCValue* value) {
     if (!value || jsc_value_is_undefined(value) || jsc_value_is_null(value))
         return nullptr;
-    std::unique_ptr<gchar, GFreeDeleter> text(jsc_value_to_json(value, 0));
+    notes::GTextPtr text(jsc_value_to_json(value, 0));
     if (!text)
         return nullptr;
     auto parsed = nlohmann::json::parse(text.get(), nullptr, false);
@@ -33,7 +26,7 @@ void finishEvaluation(GObject* source, GAsyncResult* result, gpointer data) {
     GError* failure = nullptr;
     auto value = notes::adoptGObject(
         webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &failure));
-    std::unique_ptr<GError, GErrorDeleter> error(failure);
+    notes::GErrorPtr error(failure);
     if (error)
         (*completion)(PageScripting::Error{error->message ? error->message : ""});
     else
