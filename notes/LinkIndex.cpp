@@ -4,6 +4,8 @@
 #include "notes/PathText.hpp"
 #include "notes/PlainText.hpp"
 
+#include "Markdown/UnicodeText.hpp"
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -138,12 +140,25 @@ std::optional<URL> fileBeside(const URL& current, const std::string& target) {
     return std::nullopt;
 }
 
+// Keys compare lowercased and composed: file systems and tools may store "é" as "e" and an accent.
+void linkKeyInto(std::string_view text, std::string& out) {
+    lowercaseInto(text, out);
+    if (!isASCII(out))
+        out = markdown::toNFC(out);
+}
+
+std::string linkKey(std::string_view text) {
+    std::string key;
+    linkKeyInto(text, key);
+    return key;
+}
+
 // The file whose path ends with the folders and name the key spells out.
 std::optional<URL> fileMatchingFolders(const std::vector<URL>& candidates, std::string_view key) {
     std::string suffix(1, '/');
     suffix += key;
     for (const URL& file : candidates) {
-        std::string path = lowercased(file.path());
+        std::string path = linkKey(file.path());
         if (path.ends_with(suffix) || deletingPathExtension(path).ends_with(suffix))
             return file;
     }
@@ -173,7 +188,7 @@ const URL& nearestFile(const std::vector<URL>& candidates, const URL& current) {
 } // namespace
 
 std::vector<std::string> normalizeLinkKey(std::string_view text) {
-    std::string key = lowercased(text);
+    std::string key = linkKey(text);
     if (std::optional<std::string_view> bare = withoutMarkdownExtension(key)) {
         std::string bareKey(*bare);
         return {std::move(key), std::move(bareKey)};
@@ -206,7 +221,7 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
         }
         std::string_view relative = path.starts_with(prefix) ? path.substr(prefix.size()) : name;
 
-        lowercaseInto(relative, lowered);
+        linkKeyInto(relative, lowered);
         std::string_view relativeKey = built->keep(lowered);
         const std::optional<std::string_view> bareRelativeKey =
             withoutMarkdownExtension(relativeKey);
@@ -224,7 +239,7 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
                 built->addName(bareRelativeKey->substr(relativeKey.size() - name.size()), i);
             continue;
         }
-        lowercaseInto(name, lowered);
+        linkKeyInto(name, lowered);
         std::string_view nameKey = built->keep(lowered);
         built->addName(nameKey, i);
         if (std::optional<std::string_view> bare = withoutMarkdownExtension(nameKey))
@@ -272,7 +287,7 @@ std::optional<URL> LinkIndex::resolve(std::string_view target,
     if (rest.empty())
         return std::nullopt;
     const std::string written(rest);
-    const std::string key = lowercased(written);
+    const std::string key = linkKey(written);
 
     if (current)
         if (std::optional<URL> beside = fileBeside(*current, written))

@@ -21,9 +21,10 @@ URL fileURL(const std::string& path) {
 class LinkResolution : public ::testing::Test {
 protected:
     LinkResolution() {
-        for (const char* file : {"Home.md", "a/Plan.md", "b/Plan.md", "b/x/Note.md", "a/Note.md",
-                                 "My Plan.md", "img/diagram.png", "Ideas/Ideas.md", "other/Plan.md",
-                                 "other/Notes.md", "other/Readme"})
+        for (const char* file :
+             {"Home.md", "a/Plan.md", "b/Plan.md", "b/x/Note.md", "a/Note.md", "My Plan.md",
+              "img/diagram.png", "Ideas/Ideas.md", "other/Plan.md", "other/Notes.md",
+              "other/Readme", "d/Cafe\u0301.md", "d/Cr\u00E8me.md"})
             notes.file(file);
     }
 
@@ -38,7 +39,7 @@ protected:
     }
     LinkIndex standardIndex() const {
         return index({"Home.md", "a/Plan.md", "b/Plan.md", "b/x/Note.md", "a/Note.md", "My Plan.md",
-                      "img/diagram.png", "Ideas/Ideas.md"});
+                      "img/diagram.png", "Ideas/Ideas.md", "d/Cafe\u0301.md", "d/Cr\u00E8me.md"});
     }
 
     ScratchFolder notes;
@@ -65,6 +66,10 @@ TEST_F(LinkResolution, ResolvesByPathThenNameThenNearness) {
         {"diagram.png", "b/x/Note.md", "img/diagram.png"},
         // A folder beside the note is no match; the index finds the note inside it.
         {"Ideas", "Home.md", "Ideas/Ideas.md"},
+        // Names match whether their accents are stored composed or decomposed.
+        {"Caf\u00E9", "b/x/Note.md", "d/Cafe\u0301.md"},
+        {"D/CAF\u00C9.md", "b/x/Note.md", "d/Cafe\u0301.md"},
+        {"Cre\u0300me", "b/x/Note.md", "d/Cr\u00E8me.md"},
         {"Missing", "b/x/Note.md", std::nullopt},
         {"%20Plan", "b/x/Note.md", std::nullopt},
         {" /./ ", "b/x/Note.md", std::nullopt},
