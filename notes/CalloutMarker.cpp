@@ -36,12 +36,14 @@ std::optional<CalloutMarker> CalloutMarker::parse(std::string_view markerLine) {
     std::transform(marker.kind.begin(), marker.kind.end(), marker.kind.begin(), asciiLower);
     const std::string_view fold = *match->groups[2];
     marker.fold = fold == "+" ? Fold::expanded : fold == "-" ? Fold::collapsed : Fold::none;
-    marker.title = std::string(*match->groups[3]);
-    if (marker.title.empty()) {
-        marker.title = marker.kind;
-        marker.title.front() = asciiUpper(marker.title.front());
-    }
+    marker.titleOffset = static_cast<std::size_t>(match->groups[3]->data() - markerLine.data());
     return marker;
+}
+
+std::string CalloutMarker::defaultTitle() const {
+    std::string title = kind;
+    title.front() = asciiUpper(title.front());
+    return title;
 }
 
 std::string CalloutMarker::openingHTML(std::string_view dataLine) const {
@@ -57,10 +59,13 @@ std::string CalloutMarker::openingHTML(std::string_view dataLine) const {
         html += " open";
     html += "><";
     html += heading;
-    html += " class=\"callout-title\">" + escapeHTML(title) + "</";
-    html += heading;
-    html += ">\n<div class=\"callout-body\">\n";
+    html += " class=\"callout-title\">";
     return html;
+}
+
+std::string CalloutMarker::bodyOpeningHTML() const {
+    return fold == Fold::none ? "</div>\n<div class=\"callout-body\">\n"
+                              : "</summary>\n<div class=\"callout-body\">\n";
 }
 
 std::string CalloutMarker::closingHTML() const {

@@ -6,17 +6,19 @@
 
 namespace notes {
 
-std::size_t FootnoteOrder::reference(std::string_view label) {
-    const auto [entry, added] = numbers_.try_emplace(markdown::toNFC(label), labels_.size() + 1);
+FootnoteReference FootnoteOrder::reference(std::string_view label) {
+    const std::string slug = slugify(label);
+    // Every reference gets an id of its own; only the first is linked back to.
+    std::string referenceId = ids_.uniqueId("fnref-" + slug);
+    const auto [entry, added] = indices_.try_emplace(markdown::toNFC(label), footnotes_.size());
     if (added)
-        labels_.emplace_back(label);
-    return entry->second;
+        footnotes_.push_back({std::string(label), ids_.uniqueId("fn-" + slug), referenceId});
+    return {entry->second + 1, footnotes_[entry->second].noteId, std::move(referenceId)};
 }
 
-void writeFootnoteReference(std::string& out, std::string_view label, std::size_t number) {
-    const std::string slug = slugify(label);
-    out += "<sup class=\"footnote-ref\"><a href=\"#fn-" + slug + "\" id=\"fnref-" + slug + "\">" +
-           std::to_string(number) + "</a></sup>";
+void writeFootnoteReference(std::string& out, const FootnoteReference& reference) {
+    out += "<sup class=\"footnote-ref\"><a href=\"#" + reference.noteId + "\" id=\"" +
+           reference.referenceId + "\">" + std::to_string(reference.number) + "</a></sup>";
 }
 
 } // namespace notes

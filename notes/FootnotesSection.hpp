@@ -1,6 +1,7 @@
 #pragma once
 
 #include "notes/FootnoteDefinitions.hpp"
+#include "notes/FootnoteOrder.hpp"
 
 #include <functional>
 #include <string>
@@ -15,7 +16,7 @@ using FootnoteBodyWriter = std::function<std::string(std::string_view definition
 
 /// Appends the section that lists the referenced footnotes in the order of their first
 /// reference, each body followed by a link back to the text; nothing when none was referenced.
-void writeFootnotesSection(std::string& out, const std::vector<std::string>& labels,
+void writeFootnotesSection(std::string& out, const std::vector<Footnote>& footnotes,
                            const FootnoteDefinitions& definitions,
                            const FootnoteBodyWriter& writeBody);
 

@@ -50,8 +50,13 @@ template <class List> std::vector<ListItem> itemsOf(const List& list) {
 } // namespace
 
 HTMLWriter::HTMLWriter(const MarkdownRenderer& renderer, const FootnoteDefinitions& footnoteDefs,
-                       bool isFootnoteBody)
-    : renderer_(renderer), footnoteDefs_(footnoteDefs), isFootnoteBody_(isFootnoteBody) {}
+                       std::string_view source)
+    : renderer_(renderer), source_(source), usedSlugs_(ownSlugs_), footnoteDefs_(footnoteDefs),
+      footnoteOrder_(usedSlugs_), isFootnoteBody_(false) {}
+
+HTMLWriter::HTMLWriter(const HTMLWriter& page, std::string_view source)
+    : renderer_(page.renderer_), source_(source), usedSlugs_(page.usedSlugs_),
+      footnoteDefs_(page.footnoteDefs_), footnoteOrder_(usedSlugs_), isFootnoteBody_(true) {}
 
 void HTMLWriter::writeBlock(const Markup& block, bool tight) {
     // Quotes and lists nest as deep as the note does; each level asks for stack room.
@@ -162,8 +167,10 @@ std::string HTMLWriter::dataLine(const Markup& block) const {
 }
 
 void HTMLWriter::writeProperties(std::string_view frontmatterBlock) {
-    writePropertiesBox(out_, frontmatterBlock,
-                       [this](std::string_view text) { writeText(text, false); });
+    // Front matter is never smart-punctuated: its text is shown as typed.
+    writePropertiesBox(out_, frontmatterBlock, [this](std::string_view text) {
+        writeText(TypedText::asTyped(text), false);
+    });
 }
 
 } // namespace notes

@@ -4,6 +4,8 @@
 #include "notes/FootnoteDefinitions.hpp"
 #include "notes/FootnoteOrder.hpp"
 #include "notes/OutlineHeading.hpp"
+#include "notes/SourceText.hpp"
+#include "notes/TypedText.hpp"
 #include "notes/UsedSlugs.hpp"
 
 #include <cstdint>
@@ -21,11 +23,11 @@ struct MarkdownRenderer;
 /// Every write appends to `out()`; nothing is ever taken back.
 class HTMLWriter {
 public:
-    /// `renderer` gives the options, the link resolver and the note's file; it and
-    /// `footnoteDefs` outlive the writer. A footnote body's writer puts no `data-line` on its
-    /// blocks and counts no footnote reference.
+    /// `renderer` gives the options, the link resolver and the note's file; `source` is the
+    /// text the parser read, where the written elements are looked up as typed. All three
+    /// outlive the writer.
     HTMLWriter(const MarkdownRenderer& renderer, const FootnoteDefinitions& footnoteDefs,
-               bool isFootnoteBody = false);
+               std::string_view source);
     HTMLWriter(const HTMLWriter&) = delete;
     HTMLWriter& operator=(const HTMLWriter&) = delete;
 
@@ -46,6 +48,10 @@ public:
     void writeFootnotes();
 
 private:
+    /// The writer of a footnote body parsed from `source`: no `data-line` on its blocks, no
+    /// footnote reference counted, its heading ids taken among the page's.
+    HTMLWriter(const HTMLWriter& page, std::string_view source);
+
     // Blocks (HTMLWriter.cpp).
     void writeBlocks(const markdown::Markup& parent, std::int64_t skip, bool tight);
     void writeHeading(const markdown::Heading& heading);
@@ -69,7 +75,7 @@ private:
     /// Neighbouring `Text` elements reach `writeText` as one run.
     void writeInlines(std::span<const markdown::Markup> elements, bool inLink);
     /// One run of plain text.
-    void writeText(std::string_view text, bool inLink);
+    void writeText(const TypedText& text, bool inLink);
     /// One inline element other than `Text`.
     void writeInline(const markdown::Markup& element, bool inLink);
     /// An image; a root-relative source found in the site's "public" or "static" folder is
@@ -77,9 +83,11 @@ private:
     void writeImage(const markdown::Image& image);
 
     const MarkdownRenderer& renderer_;
+    SourceText source_;
     std::string out_;
     std::vector<OutlineHeading> headings_;
-    UsedSlugs usedSlugs_;
+    UsedSlugs ownSlugs_;
+    UsedSlugs& usedSlugs_; // the page's ids, shared with the footnote bodies
     const FootnoteDefinitions& footnoteDefs_;
     FootnoteOrder footnoteOrder_;
     bool isFootnoteBody_;

@@ -1,4 +1,5 @@
 #include "notes/CalloutMarker.hpp"
+#include "notes/EscapeHTML.hpp"
 #include "notes/HTMLWriter.hpp"
 
 #include <optional>
@@ -13,30 +14,42 @@ bool HTMLWriter::writeCallout(const markdown::BlockQuote& quote) {
 
     // The parser may cut the marker into several texts (at "[" and "]"); a line break or any
     // other element ends it.
-    std::string markerLine;
-    for (markdown::Markup child : first->children()) {
-        const std::optional<markdown::Text> text = child.as<markdown::Text>();
+    std::vector<markdown::Markup> children;
+    for (markdown::Markup child : first->children())
+        children.push_back(std::move(child));
+    TypedText markerLine;
+    std::size_t leadingTexts = 0;
+    for (; leadingTexts < children.size(); ++leadingTexts) {
+        const std::optional<markdown::Text> text = children[leadingTexts].as<markdown::Text>();
         if (!text)
             break;
-        markerLine += text->string();
+        markerLine.append(*text, source_);
     }
-    const std::optional<CalloutMarker> marker = CalloutMarker::parse(markerLine);
+    const std::optional<CalloutMarker> marker = CalloutMarker::parse(markerLine.shown());
     if (!marker)
         return false;
 
-    std::vector<markdown::Markup> rest;
-    bool afterLineBreak = false;
-    for (markdown::Markup child : first->children()) {
-        if (afterLineBreak)
-            rest.push_back(std::move(child));
-        else
-            afterLineBreak = child.is<markdown::SoftBreak>() || child.is<markdown::LineBreak>();
-    }
+    // The title is the whole first line after the marker, markup and links included.
+    auto lineEnd = children.begin() + static_cast<std::ptrdiff_t>(leadingTexts);
+    while (lineEnd != children.end() && !lineEnd->is<markdown::SoftBreak>() &&
+           !lineEnd->is<markdown::LineBreak>())
+        ++lineEnd;
+    const TypedText titleText = markerLine.suffix(marker->titleOffset);
+    const std::span<const markdown::Markup> titleRest(
+        children.begin() + static_cast<std::ptrdiff_t>(leadingTexts), lineEnd);
 
     out_ += marker->openingHTML(dataLine(quote));
-    if (!rest.empty()) {
+    if (titleText.empty() && titleRest.empty()) {
+        out_ += escapeHTML(marker->defaultTitle());
+    } else {
+        if (!titleText.empty())
+            writeText(titleText, false);
+        writeInlines(titleRest, false);
+    }
+    out_ += marker->bodyOpeningHTML();
+    if (lineEnd != children.end() && lineEnd + 1 != children.end()) {
         out_ += "<p>";
-        writeInlines(rest, false);
+        writeInlines(std::span<const markdown::Markup>(lineEnd + 1, children.end()), false);
         out_ += "</p>\n";
     }
     writeBlocks(quote, 1, false);

@@ -8,8 +8,8 @@ namespace notes {
 
 void HTMLWriter::writeFootnotes() {
     writeFootnotesSection(
-        out_, footnoteOrder_.labels(), footnoteDefs_, [this](std::string_view definition) {
-            HTMLWriter body(renderer_, footnoteDefs_, true);
+        out_, footnoteOrder_.footnotes(), footnoteDefs_, [this](std::string_view definition) {
+            HTMLWriter body(*this, definition);
             const markdown::Document document = markdown::Document::parsing(definition);
             for (markdown::Markup block : document.children())
                 body.writeBlock(block, false);

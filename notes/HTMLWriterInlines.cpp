@@ -21,15 +21,15 @@ void HTMLWriter::writeInlines(const Markup& container, bool inLink) {
 }
 
 void HTMLWriter::writeInlines(std::span<const Markup> elements, bool inLink) {
-    std::string run;
+    TypedText run;
     const auto flush = [&] {
         if (!run.empty())
             writeText(run, inLink);
-        run.clear();
+        run = TypedText();
     };
     for (const Markup& element : elements) {
         if (const std::optional<Text> text = element.as<Text>()) {
-            run += text->string();
+            run.append(*text, source_);
         } else {
             flush();
             writeInline(element, inLink);
@@ -38,7 +38,7 @@ void HTMLWriter::writeInlines(std::span<const Markup> elements, bool inLink) {
     flush();
 }
 
-void HTMLWriter::writeText(std::string_view text, bool inLink) {
+void HTMLWriter::writeText(const TypedText& text, bool inLink) {
     const InlineTextContext context{
         .footnoteDefs = &footnoteDefs_,
         .footnoteOrder = isFootnoteBody_ ? nullptr : &footnoteOrder_,

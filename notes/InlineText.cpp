@@ -15,15 +15,16 @@ void writeReference(std::string& out, const InlineTextMatch& match, std::string_
         out += escapeHTML(whole);
         return;
     }
-    writeFootnoteReference(out, label, context.footnoteOrder->reference(label));
+    writeFootnoteReference(out, context.footnoteOrder->reference(label));
 }
 
 } // namespace
 
-void writeInlineText(std::string& out, std::string_view text, bool inLink,
+void writeInlineText(std::string& out, const TypedText& typed, bool inLink,
                      const InlineTextContext& context) {
+    const std::string_view text = typed.shown();
     std::size_t cursor = 0;
-    for (const InlineTextMatch& match : findInlineText(text)) {
+    for (const InlineTextMatch& match : findInlineText(typed)) {
         out += escapeHTML(text.substr(cursor, match.begin - cursor));
         cursor = match.end;
         const std::string_view whole = text.substr(match.begin, match.end - match.begin);

@@ -2,6 +2,7 @@
 
 #include "notes/FootnoteDefinitions.hpp"
 #include "notes/FootnoteOrder.hpp"
+#include "notes/TypedText.hpp"
 #include "notes/WikilinkHTML.hpp"
 
 #include <string>
@@ -20,8 +21,9 @@ struct InlineTextContext {
 /// Appends one run of plain text: wikilinks and embeds, footnote references to defined notes,
 /// "==highlights==" and bare web addresses become their elements, everything else is escaped.
 /// Inside a link (`inLink`) only highlights are made: wikilinks, addresses and references are
-/// written as text, so that no anchor lands inside another.
-void writeInlineText(std::string& out, std::string_view text, bool inLink,
+/// written as text, so that no anchor lands inside another. Targets, labels and addresses are
+/// taken as typed; everything written as text keeps the form the text shows.
+void writeInlineText(std::string& out, const TypedText& text, bool inLink,
                      const InlineTextContext& context);
 
 } // namespace notes

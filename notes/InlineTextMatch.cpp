@@ -2,7 +2,6 @@
 
 #include "notes/MakeRegex.hpp"
 #include "notes/RegexMatch.hpp"
-#include "notes/TypedText.hpp"
 
 namespace notes {
 namespace {
@@ -23,39 +22,66 @@ bool mayHoldInlineText(std::string_view text) {
            text.find("==") != std::string_view::npos || text.find("http") != std::string_view::npos;
 }
 
+// The group that holds a match's content.
+std::size_t contentGroup(const RegexMatch& match) {
+    for (std::size_t group : {2, 3, 4})
+        if (match.groups[group])
+            return group;
+    return 5;
+}
+
+// Whether none of the typed bytes in [begin, end) was escaped.
+bool noneEscaped(const TypedText& text, std::size_t begin, std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i)
+        if (text.isEscaped(i))
+            return false;
+    return true;
+}
+
+// The delimiters of a wikilink, reference or highlight, and the scheme of an address, as typed.
+bool delimitersTyped(const TypedText& text, const RegexMatch& match) {
+    const std::string_view typed = text.text();
+    const std::size_t group = contentGroup(match);
+    const std::string_view content = *match.groups[group];
+    const auto contentBegin = static_cast<std::size_t>(content.data() - typed.data());
+    if (group == 5)
+        return noneEscaped(text, match.begin, match.begin + content.find(':') + 3);
+    return noneEscaped(text, match.begin, contentBegin) &&
+           noneEscaped(text, contentBegin + content.size(), match.end);
+}
+
 } // namespace
 
-std::vector<InlineTextMatch> findInlineText(std::string_view text) {
+std::vector<InlineTextMatch> findInlineText(const TypedText& text) {
     std::vector<InlineTextMatch> found;
-    if (!mayHoldInlineText(text))
+    const std::string_view typedText = text.text();
+    if (!mayHoldInlineText(typedText))
         return found;
-    const TypedText typed(text);
-    const std::string_view typedText = typed.text();
-    for (const RegexMatch& match : allMatches(inlineTextPattern(), typedText)) {
-        std::size_t group = 2;
+    const std::string_view shown = text.shown();
+    for (const RegexMatch& match :
+         allMatches(inlineTextPattern(), typedText,
+                    [&](const RegexMatch& match) { return delimitersTyped(text, match); })) {
+        const std::size_t group = contentGroup(match);
         InlineTextKind kind = InlineTextKind::wikilink;
-        if (match.groups[2]) {
+        if (group == 2) {
             if (!match.groups[1]->empty())
                 kind = InlineTextKind::embed;
-        } else if (match.groups[3]) {
-            group = 3;
+        } else if (group == 3) {
             kind = InlineTextKind::footnoteReference;
-        } else if (match.groups[4]) {
-            group = 4;
+        } else if (group == 4) {
             kind = InlineTextKind::highlight;
         } else {
-            group = 5;
             kind = InlineTextKind::webAddress;
         }
         const std::string_view content = *match.groups[group];
         const auto contentBegin = static_cast<std::size_t>(content.data() - typedText.data());
-        const std::size_t shownBegin = typed.shownOffset(contentBegin);
-        const std::size_t shownEnd = typed.shownOffset(contentBegin + content.size());
+        const std::size_t shownBegin = text.shownOffset(contentBegin);
+        const std::size_t shownEnd = text.shownOffset(contentBegin + content.size());
         found.push_back(InlineTextMatch{
             .kind = kind,
-            .begin = typed.shownOffset(match.begin),
-            .end = typed.shownOffset(match.end),
-            .shown = text.substr(shownBegin, shownEnd - shownBegin),
+            .begin = text.shownOffset(match.begin),
+            .end = text.shownOffset(match.end),
+            .shown = shown.substr(shownBegin, shownEnd - shownBegin),
             .typed = std::string(content),
         });
     }

@@ -8,7 +8,7 @@ namespace notes {
 
 MarkdownRenderer::Result MarkdownRenderer::render(std::string_view text) const {
     const PreparedNote note = prepareNote(text);
-    HTMLWriter writer(*this, note.footnoteDefinitions);
+    HTMLWriter writer(*this, note.footnoteDefinitions, note.body);
     if (note.frontmatter && options.frontmatter == FrontmatterMode::collapsed)
         writer.writeProperties(*note.frontmatter);
     const markdown::Document document = markdown::Document::parsing(note.body);

@@ -5,6 +5,7 @@
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -57,6 +58,24 @@ public:
         UErrorCode status = U_ZERO_ERROR;
         if (!matcher_->find(status) || U_FAILURE(status))
             return std::nullopt;
+        return current();
+    }
+
+    // The next match that starts at or after the code point after the one at `byteOffset`.
+    std::optional<RegexMatch> nextAfter(std::size_t byteOffset) {
+        const auto& offsets = utf16_.byteOffsets;
+        auto unit = std::upper_bound(offsets.begin(), offsets.end(), byteOffset);
+        if (unit == offsets.end())
+            return std::nullopt;
+        UErrorCode status = U_ZERO_ERROR;
+        if (!matcher_->find(unit - offsets.begin(), status) || U_FAILURE(status))
+            return std::nullopt;
+        return current();
+    }
+
+private:
+    RegexMatch current() {
+        UErrorCode status = U_ZERO_ERROR;
         RegexMatch match;
         const int32_t groupCount = matcher_->groupCount();
         match.groups.reserve(static_cast<std::size_t>(groupCount) + 1);
@@ -78,7 +97,6 @@ public:
         return match;
     }
 
-private:
     std::string_view text_;
     UTF16Text utf16_;
     std::unique_ptr<icu::RegexMatcher> matcher_;
@@ -95,6 +113,26 @@ std::vector<RegexMatch> allMatches(const icu::RegexPattern& pattern, std::string
     Search search(pattern, text);
     while (auto match = search.next())
         matches.push_back(std::move(*match));
+    return matches;
+}
+
+} // namespace notes
+
+namespace notes {
+
+std::vector<RegexMatch> allMatches(const icu::RegexPattern& pattern, std::string_view text,
+                                   const std::function<bool(const RegexMatch&)>& accept) {
+    std::vector<RegexMatch> matches;
+    Search search(pattern, text);
+    std::optional<RegexMatch> match = search.next();
+    while (match) {
+        if (accept(*match)) {
+            matches.push_back(std::move(*match));
+            match = search.next();
+        } else {
+            match = search.nextAfter(match->begin);
+        }
+    }
     return matches;
 }
 

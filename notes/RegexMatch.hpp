@@ -3,6 +3,7 @@
 #include <unicode/regex.h>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -28,5 +29,11 @@ struct RegexMatch {
 /// Every match from left to right, none overlapping.
 [[nodiscard]] std::vector<RegexMatch> allMatches(const icu::RegexPattern& pattern,
                                                  std::string_view text);
+
+/// The same, keeping only the matches `accept` takes; after a match it refuses, the search
+/// goes on from the character after that match's start.
+[[nodiscard]] std::vector<RegexMatch>
+allMatches(const icu::RegexPattern& pattern, std::string_view text,
+           const std::function<bool(const RegexMatch&)>& accept);
 
 } // namespace notes

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Markdown/Elements.hpp"
+#include "notes/SourceText.hpp"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -7,30 +10,53 @@
 
 namespace notes {
 
-/// A text as the parser hands it over, read back the way the user typed it. Notes are parsed with
-/// smart punctuation, which turns straight quotes into curly ones, "--" into "–", "---" into "—"
-/// and "..." into "…"; addresses, link targets and footnote labels must be taken as typed, while
-/// the text around them keeps its typographic form. A character the user typed curly is read
-/// back straight too: the two cannot be told apart.
+/// A run of text as the parser shows it, beside the same text as the user typed it. Notes are
+/// parsed with smart punctuation, which turns straight quotes into curly ones, "--" into "–",
+/// "---" into "—" and "..." into "…", and with backslash escapes and entities resolved.
+/// Addresses, link targets and footnote labels must be taken as typed, while the text around
+/// them keeps its typographic form; a character the user escaped must not start or end one.
 class TypedText {
 public:
-    explicit TypedText(std::string_view shown);
+    TypedText() = default;
 
-    /// The text with every substitution undone.
+    /// A text shown exactly as it was typed (a front-matter value: never smart-punctuated).
+    [[nodiscard]] static TypedText asTyped(std::string_view text);
+    /// A text whose typed form is guessed: every typographic character is read back straight,
+    /// whether the parser made it or the user typed it.
+    [[nodiscard]] static TypedText guessed(std::string_view shown);
+
+    /// Appends a parsed text element, read back from the source where the parser found it;
+    /// guessed when its range is missing or does not lead to its text.
+    void append(const markdown::Text& text, const SourceText& source);
+    /// Appends shown text read back from `source`, found at or near byte `hint` (the parser's
+    /// positions can be a few bytes off); guessed when it is not found there.
+    void append(std::string_view shown, std::string_view source, std::size_t hint);
+    void appendGuessed(std::string_view shown);
+
+    /// The text from a byte offset of the shown text on; the offset must start a character.
+    [[nodiscard]] TypedText suffix(std::size_t shownBegin) const;
+
+    [[nodiscard]] const std::string& shown() const { return shown_; }
     [[nodiscard]] const std::string& text() const { return typed_; }
+    [[nodiscard]] bool empty() const { return shown_.empty(); }
 
     /// The byte offset in the shown text that a byte offset of the typed text stands for. An
-    /// offset inside the expansion of one character (between the dots of "...") gives the start
-    /// of that character.
+    /// offset inside the typed form of one character (between the dots of "...") gives the
+    /// start of that character.
     [[nodiscard]] std::size_t shownOffset(std::size_t typedOffset) const;
+    /// Whether the typed byte at the offset belongs to a character the user escaped.
+    [[nodiscard]] bool isEscaped(std::size_t typedOffset) const;
 
 private:
-    std::string typed_;
-    // The shown offset of every typed byte and of the end; empty when nothing was substituted.
-    std::vector<std::size_t> shownOffsets_;
-};
+    bool alignAt(std::string_view shown, std::string_view source, std::size_t start);
+    void push(std::string_view typed, std::size_t shownOffset, bool escaped);
+    void keepOffsets();
 
-/// The text with the parser's typographic substitutions undone (see TypedText).
-[[nodiscard]] std::string typedForm(std::string_view shown);
+    std::string shown_;
+    std::string typed_;
+    // The shown offset of every typed byte; empty while the two texts are the same.
+    std::vector<std::size_t> shownOffsets_;
+    std::vector<std::size_t> escaped_; // typed offsets of escaped bytes, ascending
+};
 
 } // namespace notes

@@ -75,14 +75,22 @@ TEST(HTMLWriter, Callouts) {
          "<details class=\"callout\" data-line=\"1\" data-callout=\"warning\">"
          "<summary class=\"callout-title\">Careful</summary>\n"
          "<div class=\"callout-body\">\n<p>body text</p>\n</div></details>\n"},
-        // Only the leading plain text of the first line is the title; the rest of the first
-        // paragraph, further blocks and nested callouts follow in the body without data-line.
+        // The whole first line is the title, markup included; the rest of the first paragraph,
+        // further blocks and nested callouts follow in the body without data-line.
         {"> [!info] A *b* c\n> more `x`\n>\n> # Inner\n> > [!quote]",
          "<div class=\"callout\" data-line=\"1\" data-callout=\"info\">"
-         "<div class=\"callout-title\">A </div>\n<div class=\"callout-body\">\n"
+         "<div class=\"callout-title\">A <em>b</em> c</div>\n<div class=\"callout-body\">\n"
          "<p>more <code>x</code></p>\n<h1 id=\"inner\">Inner</h1>\n"
          "<div class=\"callout\" data-callout=\"quote\"><div class=\"callout-title\">Quote</div>\n"
          "<div class=\"callout-body\">\n</div></div>\n</div></div>\n"},
+        {"> [!tip]+ _Live_ see [[Command palette]]\n> body",
+         "<details class=\"callout\" data-line=\"1\" data-callout=\"tip\" open>"
+         "<summary class=\"callout-title\"><em>Live</em> see "
+         "<span class=\"wikilink\">Command palette</span></summary>\n"
+         "<div class=\"callout-body\">\n<p>body</p>\n</div></details>\n"},
+        {"> [!TIP]\n> body", "<div class=\"callout\" data-line=\"1\" data-callout=\"tip\">"
+                             "<div class=\"callout-title\">Tip</div>\n"
+                             "<div class=\"callout-body\">\n<p>body</p>\n</div></div>\n"},
     });
 }
 

@@ -22,12 +22,13 @@ protected:
 
     std::string write(std::string_view text, bool inLink = false) {
         std::string out;
-        writeInlineText(out, text, inLink, {&definitions, &order, {}});
+        writeInlineText(out, TypedText::guessed(text), inLink, {&definitions, &order, {}});
         return out;
     }
 
     FootnoteDefinitions definitions;
-    FootnoteOrder order;
+    UsedSlugs ids;
+    FootnoteOrder order{ids};
 };
 
 TEST_F(InlineText, FindsConstructsUpToTheirBoundaries) {
@@ -44,7 +45,7 @@ TEST_F(InlineText, FindsConstructsUpToTheirBoundaries) {
     expectCases(cases, [this](std::string_view text) { return write(text); });
 }
 
-TEST_F(InlineText, TakesAddressesAsTypedUnderSmartPunctuation) {
+TEST_F(InlineText, GuessesAddressesAsTypedWithoutTheSource) {
     // The parser turned "--" into "–", "---" into "—", "..." into "…", quotes into curly ones.
     const Case cases[] = {
         {"https://example.com/a–b/c…d—e", R"(<a href="https://example.com/a--b/c...d---e">)"
@@ -61,9 +62,12 @@ TEST_F(InlineText, NumbersDefinedFootnoteReferencesOutsideLinksOnly) {
     EXPECT_EQ(write("A[^Bob’s], B[^1], C[^Bob’s] [^missing] [^a b]"),
               R"(A<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs">1</a></sup>, )"
               R"(B<sup class="footnote-ref"><a href="#fn-1" id="fnref-1">2</a></sup>, )"
-              R"(C<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs">1</a></sup> )"
+              R"(C<sup class="footnote-ref"><a href="#fn-bobs" id="fnref-bobs-1">1</a></sup> )"
               "[^missing] [^a b]");
-    EXPECT_EQ(order.labels(), (std::vector<std::string>{"Bob's", "1"}));
+    std::vector<std::string> labels;
+    for (const Footnote& footnote : order.footnotes())
+        labels.push_back(footnote.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"Bob's", "1"}));
 }
 
 } // namespace

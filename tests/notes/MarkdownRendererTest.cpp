@@ -37,6 +37,25 @@ TEST(MarkdownRenderer, FrontMatterIsABoxBeforeTheFirstBlockOrNothing) {
     EXPECT_EQ(renderedHTML("---\n---\nBody"), "<p data-line=\"3\">Body</p>\n");
 }
 
+TEST(MarkdownRenderer, GivesEveryIdOnThePageOnce) {
+    EXPECT_EQ(renderedHTML("# Intro\n# Intro\n# Intro 1\n# Fn note\n\n"
+                           "A[^Note] B[^note] C[^Note]\n\n[^Note]: # Intro\n[^note]: two"),
+              "<h1 id=\"intro\" data-line=\"1\">Intro</h1>\n"
+              "<h1 id=\"intro-1\" data-line=\"2\">Intro</h1>\n"
+              "<h1 id=\"intro-1-1\" data-line=\"3\">Intro 1</h1>\n"
+              "<h1 id=\"fn-note\" data-line=\"4\">Fn note</h1>\n"
+              "<p data-line=\"6\">"
+              "A<sup class=\"footnote-ref\"><a href=\"#fn-note-1\" id=\"fnref-note\">1</a></sup> "
+              "B<sup class=\"footnote-ref\"><a href=\"#fn-note-2\" id=\"fnref-note-1\">2</a></sup> "
+              "C<sup class=\"footnote-ref\"><a href=\"#fn-note-1\" id=\"fnref-note-2\">1</a></sup>"
+              "</p>\n<section class=\"footnotes\">\n<ol>\n"
+              "<li id=\"fn-note-1\"><h1 id=\"intro-2\">Intro</h1>\n<a href=\"#fnref-note\" "
+              "class=\"footnote-back\" aria-label=\"Back to text\">↩</a></li>\n"
+              "<li id=\"fn-note-2\"><p>two</p>\n<a href=\"#fnref-note-1\" "
+              "class=\"footnote-back\" aria-label=\"Back to text\">↩</a></li>\n"
+              "</ol>\n</section>\n");
+}
+
 TEST(MarkdownRenderer, WritesDeeplyNestedNotesOnADesktopStack) {
     const int depth = 20000;
     const struct {

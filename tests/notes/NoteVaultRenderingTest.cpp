@@ -18,7 +18,8 @@ class NoteVaultRendering : public ::testing::Test {
 protected:
     NoteVaultRendering() {
         std::vector<URL> files;
-        for (const char* file : {"notes/Plan.md", "notes/Bob's notes.md", "public/img/logo.png"}) {
+        for (const char* file : {"notes/Plan.md", "notes/Bob's notes.md", "public/img/logo.png",
+                                 "notes/Don't.md", "notes/Don\u2019t.md"}) {
             vault.file(file);
             files.push_back(URL::fileURL(vault.path(file)));
         }
@@ -60,7 +61,7 @@ Visit https://example.com/a--b/c...d.
 <tr><th>related</th><td><a class="wikilink" href="mdreader://local{R}/notes/Plan.md">Plan</a></td></tr>
 </table></details>
 <h1 id="bobs-plan" data-line="5">Bob’s plan</h1>
-<p data-line="7">Read <a class="wikilink" href="mdreader://local{R}/notes/Bob's%20notes.md">his notes</a> and <mark>this</mark><sup class="footnote-ref"><a href="#fn-m" id="fnref-m">2</a></sup><sup class="footnote-ref"><a href="#fn-n" id="fnref-n">1</a></sup>.
+<p data-line="7">Read <a class="wikilink" href="mdreader://local{R}/notes/Bob's%20notes.md">his notes</a> and <mark>this</mark><sup class="footnote-ref"><a href="#fn-m" id="fnref-m">2</a></sup><sup class="footnote-ref"><a href="#fn-n" id="fnref-n-1">1</a></sup>.
 Visit <a href="https://example.com/a--b/c...d">https://example.com/a--b/c...d</a>.</p>
 <p data-line="10"><img src="mdreader://local{R}/public/img/logo.png" alt="Logo" title="The logo" loading="lazy"></p>
 <section class="footnotes">
@@ -87,6 +88,39 @@ next
         expected(
             R"(<p data-line="1"><a href="https://e.com">see [^1] and [[Plan]]</a> <img class="embed" src="mdreader://local{R}/public/img/logo.png" alt="logo.png" width="64" height="32" loading="lazy"> <span class="wikilink unresolved" title="No note named “No” in this folder">No</span><br>
 next</p>
+)"));
+}
+
+TEST_F(NoteVaultRendering, TakesTargetsLabelsAndAddressesAsTyped) {
+    EXPECT_EQ(renderer
+                  .render(R"(---
+source: https://e.org/wiki/Michelson–Morley
+---
+[[Don’t]], [[Don't]], \[\[Plan\]\], \![[Plan]], ==a\==
+https://e.org/wiki/Michelson–Morley https://e.org/wiki/Don’t_Stop_Believin’ https://e.org/a--b.
+x[^a–b] y[^don't] z[^don’t]
+
+[^a–b]: dash
+[^don't]: straight
+[^don’t]: curly)")
+                  .html,
+              expected(R"(<details class="frontmatter"><summary>Properties</summary>
+<table>
+<tr><th>source</th><td><a href="https://e.org/wiki/Michelson–Morley">https://e.org/wiki/Michelson–Morley</a></td></tr>
+</table></details>
+<p data-line="4"><a class="wikilink" href="mdreader://local{R}/notes/Don%E2%80%99t.md">Don’t</a>, <a class="wikilink" href="mdreader://local{R}/notes/Don't.md">Don’t</a>, [[Plan]], !<a class="wikilink" href="mdreader://local{R}/notes/Plan.md">Plan</a>, ==a==
+<a href="https://e.org/wiki/Michelson–Morley">https://e.org/wiki/Michelson–Morley</a> <a href="https://e.org/wiki/Don’t_Stop_Believin’">https://e.org/wiki/Don’t_Stop_Believin’</a> <a href="https://e.org/a--b">https://e.org/a--b</a>.
+x<sup class="footnote-ref"><a href="#fn-ab" id="fnref-ab">1</a></sup> y<sup class="footnote-ref"><a href="#fn-dont" id="fnref-dont">2</a></sup> z<sup class="footnote-ref"><a href="#fn-dont-1" id="fnref-dont-1">3</a></sup></p>
+<section class="footnotes">
+<ol>
+<li id="fn-ab"><p>dash</p>
+<a href="#fnref-ab" class="footnote-back" aria-label="Back to text">↩</a></li>
+<li id="fn-dont"><p>straight</p>
+<a href="#fnref-dont" class="footnote-back" aria-label="Back to text">↩</a></li>
+<li id="fn-dont-1"><p>curly</p>
+<a href="#fnref-dont-1" class="footnote-back" aria-label="Back to text">↩</a></li>
+</ol>
+</section>
 )"));
 }
 

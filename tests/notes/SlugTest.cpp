@@ -25,14 +25,15 @@ TEST(Slugify, KeepsLettersAndNumbersAndJoinsWordsWithOneHyphen) {
     expectCases(cases, slugify);
 }
 
-TEST(UsedSlugs, CountsRepeatedSlugsButNotTheAnchorsGivenOut) {
+TEST(UsedSlugs, NumbersRepeatedSlugsPastEveryIdAlreadyTaken) {
     UsedSlugs used;
     std::vector<std::string> ids;
-    for (const char* text :
-         {"Intro", "Intro", "intro!", "Intro 1", "", "***", "Caf\u00E9", "Cafe\u0301"})
+    for (const char* text : {"Intro 3", "Intro", "Intro", "intro!", "Intro", "Intro 1", "Intro", "",
+                             "***", "Caf\u00E9", "Cafe\u0301"})
         ids.push_back(used.uniqueSlug(text));
-    EXPECT_EQ(ids, (std::vector<std::string>{"intro", "intro-1", "intro-2", "intro-1", "section",
-                                             "section-1", "caf\u00E9", "cafe\u0301-1"}));
+    EXPECT_EQ(ids, (std::vector<std::string>{"intro-3", "intro", "intro-1", "intro-2", "intro-4",
+                                             "intro-1-1", "intro-5", "section", "section-1",
+                                             "caf\u00E9", "cafe\u0301-1"}));
 }
 
 } // namespace
