@@ -111,6 +111,13 @@ void TypedText::append(const markdown::Text& text, const SourceText& source) {
 void TypedText::append(std::string_view shown, std::string_view source, std::size_t hint) {
     if (alignAt(shown, source, hint))
         return;
+    // However deep a continuation line is indented, its text starts after the blanks.
+    std::size_t afterBlanks = hint;
+    while (afterBlanks < source.size() &&
+           (source[afterBlanks] == ' ' || source[afterBlanks] == '\t'))
+        ++afterBlanks;
+    if (afterBlanks > hint + searchDistance && alignAt(shown, source, afterBlanks))
+        return;
     for (std::size_t distance = 1; distance <= searchDistance; ++distance) {
         if (hint + distance <= source.size() && alignAt(shown, source, hint + distance))
             return;

@@ -59,9 +59,10 @@ TEST(MarkdownRenderer, GivesEveryIdOnThePageOnce) {
 TEST(MarkdownRenderer, FindsTextAsTypedWhereverTheParserPlacesIt) {
     // The label has a curly quote as typed: read back straight by guessing, it names nothing.
     // The parser's columns miss indentation, lazy lines and the backslashes of "\|".
-    for (const char* block : {"a\n    b [^x’]", "> q\nlazy [^x’]", ">>   spaced [^x’]",
-                              "- item\n  cont [^x’]", "| a\\|b\\|c [^x’] | c |\n|---|---|",
-                              "Setext\n  [^x’]\n===", "*em* `c` &amp; &ndash; \"q\"... [^x’]"}) {
+    for (const char* block :
+         {"a\n    b [^x’]", "a\n                         b [^x’]", "> q\nlazy [^x’]",
+          ">>   spaced [^x’]", "- item\n  cont [^x’]", "| a\\|b\\|c [^x’] | c |\n|---|---|",
+          "Setext\n  [^x’]\n===", "*em* `c` &amp; &ndash; \"q\"... [^x’]"}) {
         EXPECT_NE(renderedHTML(std::string(block) + "\n\n[^x’]: def").find("id=\"fnref-x\""),
                   std::string::npos)
             << block;
