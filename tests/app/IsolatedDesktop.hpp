@@ -68,7 +68,7 @@ protected:
         installEntry(id, label, (root / "record.sh").string() + " " + label + " " + field, types);
     }
     /// Installs an application for the types that cannot start: it runs in a terminal, and
-    /// there is none.
+    /// the search path from here on holds none.
     void installBroken(const std::string& id, const std::vector<std::string>& types) {
         ::setenv("PATH", (root / "calls").c_str(), 1);
         installEntry(id, "broken", (root / "record.sh").string() + " broken %u", types,
