@@ -404,7 +404,8 @@
     event.preventDefault();
     const code = button.parentElement.querySelector('pre > code');
     if (!code) return;
-    post({ type: 'copy', text: copyText(code.textContent) });
+    // What the reader sees: text that the note hides stays off the clipboard.
+    post({ type: 'copy', text: copyText(code.innerText) });
     button.textContent = 'Copied';
     button.classList.add('copied');
     global.setTimeout(() => {

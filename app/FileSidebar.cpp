@@ -4,6 +4,7 @@
 #include "reader/DiskPath.hpp"
 
 #include <gtkmm/box.h>
+#include <gtkmm/gestureclick.h>
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
 #include <gtkmm/signallistitemfactory.h>
@@ -60,7 +61,7 @@ FileSidebar::FileSidebar(reader::ReaderModel& model)
     connections += model.tree.connect(sigc::mem_fun(*this, &FileSidebar::treeChanged));
     connections +=
         model.expandedFolders.connect(sigc::mem_fun(*this, &FileSidebar::followExpandedFolders));
-    connections += model.file.connect(sigc::mem_fun(*this, &FileSidebar::followFile));
+    connections += model.file.connect(sigc::mem_fun(*this, &FileSidebar::fileChanged));
     treeChanged();
 }
 
@@ -124,6 +125,15 @@ void FileSidebar::setupRow(const Glib::RefPtr<Gtk::ListItem>& item) {
     box->append(*label);
     auto* expander = Gtk::make_managed<Gtk::TreeExpander>();
     expander->set_child(*box);
+    // A click on a folder's row toggles it, also when the folder is selected already, which
+    // changes no selection. The disclosure arrow takes its own clicks first.
+    auto click = Gtk::GestureClick::create();
+    connections +=
+        click->signal_pressed().connect([this, row = item.get()](int presses, double, double) {
+            if (presses == 1)
+                toggleFolderAt(row->get_position());
+        });
+    expander->add_controller(click);
     item->set_child(*expander);
 }
 
@@ -183,16 +193,29 @@ void FileSidebar::followExpandedFolders() {
     followFile();
 }
 
+void FileSidebar::fileChanged() {
+    pickedFolder.reset();
+    followFile();
+}
+
+// The picked folder while it is shown, else the note shown.
 void FileSidebar::followFile() {
+    const auto& file = model.file.get();
+    const auto selects = [&](const Entry& entry) {
+        if (pickedFolder)
+            return entry.node->isFolder() && entry.expansionKey == *pickedFolder;
+        return file && !entry.node->isFolder() && entry.node->url == *file;
+    };
     guint selected = GTK_INVALID_LIST_POSITION;
-    if (const auto& file = model.file.get()) {
-        for (guint position = 0; position < treeModel->get_n_items(); ++position) {
-            const Entry* entry = entryAt(position);
-            if (entry && !entry->node->isFolder() && entry->node->url == *file) {
-                selected = position;
-                break;
-            }
+    for (guint position = 0; position < treeModel->get_n_items(); ++position) {
+        if (const Entry* entry = entryAt(position); entry && selects(*entry)) {
+            selected = position;
+            break;
         }
+    }
+    if (selected == GTK_INVALID_LIST_POSITION && pickedFolder) {
+        fileChanged();
+        return;
     }
     if (selection->get_selected() == selected)
         return;
@@ -204,15 +227,21 @@ void FileSidebar::followFile() {
 void FileSidebar::selectionChanged() {
     if (following)
         return;
-    const guint position = selection->get_selected();
+    const Entry* entry = entryAt(selection->get_selected());
+    pickedFolder.reset();
+    if (entry && entry->node->isFolder())
+        pickedFolder = entry->expansionKey;
+    else if (entry)
+        model.open(entry->node->url);
+    // A refused note leaves the open one selected.
+    followFile();
+}
+
+void FileSidebar::toggleFolderAt(unsigned position) {
     auto row = treeModel->get_row(position);
     const Entry* entry = row ? entryOf(row->get_item()) : nullptr;
     if (entry && entry->node->isFolder())
         row->set_expanded(!row->get_expanded());
-    else if (entry)
-        model.open(entry->node->url);
-    // A folder is never the selection, and a refused note leaves the open one selected.
-    followFile();
 }
 
 std::vector<FileSidebar::Row> FileSidebar::rows() const {
@@ -230,6 +259,7 @@ std::vector<FileSidebar::Row> FileSidebar::rows() const {
 }
 
 void FileSidebar::pick(unsigned position) {
+    toggleFolderAt(position);
     selection->set_selected(position);
 }
 

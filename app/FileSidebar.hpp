@@ -20,7 +20,8 @@ namespace app {
 
 /// The folder's file tree beside the page. It follows the model: its tree, the folders the
 /// model has expanded, and the note shown, which is the selected row. Picking a note opens it
-/// with history; picking a folder, or its disclosure arrow, expands or collapses it.
+/// with history; picking a folder expands or collapses it and selects it instead, until a note
+/// is shown: one row is selected at a time. The disclosure arrow only expands or collapses.
 class FileSidebar : public Gtk::ScrolledWindow {
 public:
     explicit FileSidebar(reader::ReaderModel& model);
@@ -58,8 +59,10 @@ private:
     void unbindRow(const Glib::RefPtr<Gtk::ListItem>& item);
     void rowExpansionChanged(const Glib::RefPtr<Gtk::TreeListRow>& row);
     void followExpandedFolders();
+    void fileChanged();
     void followFile();
     void selectionChanged();
+    void toggleFolderAt(unsigned position);
 
     reader::ReaderModel& model;
     /// The tree as last installed; entries point into it.
@@ -73,6 +76,8 @@ private:
     /// The rows' widgets and models outlive this object until the window is destroyed, so
     /// every handler that reaches it is disconnected when it ends.
     std::map<Gtk::ListItem*, sigc::connection> expansionWatches;
+    /// The expansion key of the folder the user picked while it holds the selection.
+    std::optional<std::string> pickedFolder;
     /// Set while the sidebar itself changes rows, so that it does not take that for the user.
     bool following = false;
     Connections connections;

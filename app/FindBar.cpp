@@ -17,9 +17,10 @@ FindBar::FindBar(reader::ReaderModel& model, std::function<void()> returnFocus)
     set_child(row);
     connect_entry(query);
     set_show_close_button(true);
-    // Keys typed while the bar slides in are lost, and the user types right after Ctrl+F.
+    // Keys typed while the bar slides in are lost, and the user types right after Ctrl+F. The
+    // slide stays, taking no time: without one, the hidden bar would keep its height.
     if (GtkWidget* slide = gtk_widget_get_first_child(GTK_WIDGET(gobj())); GTK_IS_REVEALER(slide))
-        gtk_revealer_set_transition_type(GTK_REVEALER(slide), GTK_REVEALER_TRANSITION_TYPE_NONE);
+        gtk_revealer_set_transition_duration(GTK_REVEALER(slide), 0);
 
     // Every change, not the entry's delayed "search-changed": the page is searched as the
     // user types.

@@ -22,23 +22,25 @@ notes::GObjectPtr<GAppLaunchContext> launchContext() {
     return {};
 }
 
-void warnUnlessLaunched(gboolean launched, GError* raw, const char* uri) {
-    notes::GErrorPtr error(raw);
+// A failed hand-off is one line in the log and nothing on the screen.
+void warnUnlessLaunched(bool launched, notes::GErrorPtr error, const char* uri) {
     if (!launched)
-        g_warning("Cannot open %s: %s", uri, error->message);
+        g_warning("Cannot open %s: %s", uri, error ? error->message : "the launch failed");
 }
 
+// The error is read only after the call that sets it has returned.
 void launchedDefault(GObject*, GAsyncResult* result, gpointer data) {
     notes::GTextPtr uri(static_cast<gchar*>(data));
     GError* error = nullptr;
-    warnUnlessLaunched(g_app_info_launch_default_for_uri_finish(result, &error), error, uri.get());
+    const bool launched = g_app_info_launch_default_for_uri_finish(result, &error);
+    warnUnlessLaunched(launched, notes::GErrorPtr(error), uri.get());
 }
 
 void launchedWith(GObject* application, GAsyncResult* result, gpointer data) {
     notes::GTextPtr uri(static_cast<gchar*>(data));
     GError* error = nullptr;
-    warnUnlessLaunched(g_app_info_launch_uris_finish(G_APP_INFO(application), result, &error),
-                       error, uri.get());
+    const bool launched = g_app_info_launch_uris_finish(G_APP_INFO(application), result, &error);
+    warnUnlessLaunched(launched, notes::GErrorPtr(error), uri.get());
 }
 
 void launch(const char* uri) {
@@ -58,9 +60,13 @@ notes::GTextPtr fileURI(const markdown::URL& file) {
 }
 
 void openWithOther(const markdown::URL& item) {
-    auto applications = otherApplicationsFor(contentTypeOf(item.filesystemPath()));
-    if (applications.empty())
+    const std::string type = contentTypeOf(item.filesystemPath());
+    auto applications = otherApplicationsFor(type);
+    if (applications.empty()) {
+        g_warning("Cannot open %s: no other application opens %s", item.path().c_str(),
+                  type.c_str());
         return;
+    }
     notes::GTextPtr uri = fileURI(item);
     if (!uri)
         return;

@@ -30,9 +30,10 @@ EditorFindBar::EditorFindBar(GtkSourceView* textView)
     gtk_search_bar_set_child(GTK_SEARCH_BAR(bar.get()), row);
     gtk_search_bar_connect_entry(GTK_SEARCH_BAR(bar.get()), GTK_EDITABLE(field));
     gtk_search_bar_set_show_close_button(GTK_SEARCH_BAR(bar.get()), TRUE);
-    // Keys typed while the bar slides in are lost, and the user types right after Ctrl+F.
+    // Keys typed while the bar slides in are lost, and the user types right after Ctrl+F. The
+    // slide stays, taking no time: without one, the hidden bar would keep its height.
     if (GtkWidget* slide = gtk_widget_get_first_child(bar.get()); GTK_IS_REVEALER(slide))
-        gtk_revealer_set_transition_type(GTK_REVEALER(slide), GTK_REVEALER_TRANSITION_TYPE_NONE);
+        gtk_revealer_set_transition_duration(GTK_REVEALER(slide), 0);
 
     connections.emplace_back(field, "search-changed", G_CALLBACK(onSearchChanged), this);
     connections.emplace_back(field, "activate", G_CALLBACK(onNext), this);

@@ -8,6 +8,7 @@
 
 #include <gio/gio.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
@@ -44,12 +45,24 @@ std::optional<std::string> lastPathSegment(std::string_view path) {
 
 LocalSchemeHandler::LocalSchemeHandler(WebResources resources) : resources(std::move(resources)) {}
 
+// Without them the page still shows, only plainer, so this is the one sign of it.
+void LocalSchemeHandler::reportMissing(std::string_view name) const {
+    if (std::ranges::find(WebResources::pageFiles, name) == WebResources::pageFiles.end() ||
+        !missing.insert(std::string(name)).second)
+        return;
+    g_warning("The page's file %.*s is missing from %s", static_cast<int>(name.size()), name.data(),
+              resources.folder().empty() ? "(no folder)" : resources.folder().c_str());
+}
+
 SchemeAnswer LocalSchemeHandler::handleSchemeTask(std::string_view requestURL) const {
     std::optional<std::filesystem::path> path;
     URLComponents components = URLComponents::parse(requestURL);
     if (components.host == "app") {
-        if (auto name = lastPathSegment(components.path))
+        if (auto name = lastPathSegment(components.path)) {
             path = resources.resource(*name);
+            if (!path)
+                reportMissing(*name);
+        }
     } else if (auto file = fileURLFromReaderURL(requestURL)) {
         path = file->filesystemPath();
     }

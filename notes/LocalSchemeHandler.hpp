@@ -4,6 +4,9 @@
 #include "notes/WebResources.hpp"
 
 #include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
 #include <string_view>
 
 namespace notes {
@@ -13,7 +16,8 @@ namespace notes {
 /// Host "app" serves a resource of the page by its name (the URL's last path segment);
 /// any other host goes through `fileURLFromReaderURL`, so only "local" serves a file.
 /// Only regular files up to `maximumFileSize` bytes are served: a device or a pipe would
-/// never finish reading, and the whole file is read at once on the main thread.
+/// never finish reading, and the whole file is read at once on the main thread. A file of
+/// the page that its folder lacks is logged the first time it is asked for.
 class LocalSchemeHandler {
 public:
     static constexpr std::uintmax_t maximumFileSize = std::uintmax_t{256} << 20;
@@ -25,7 +29,11 @@ public:
     [[nodiscard]] SchemeAnswer handleSchemeTask(std::string_view requestURL) const;
 
 private:
+    void reportMissing(std::string_view name) const;
+
     WebResources resources;
+    /// The page's files found missing so far: each is logged once.
+    mutable std::set<std::string, std::less<>> missing;
 };
 
 } // namespace notes

@@ -24,10 +24,6 @@ WebResources WebResources::located() {
         if (auto folder = installedFolder(executable))
             return WebResources(*folder);
     }
-#ifdef LUMENLEAF_SOURCE_DIR
-    if (std::filesystem::path source = LUMENLEAF_SOURCE_DIR "/Web"; isFolder(source))
-        return WebResources(source);
-#endif
     return WebResources({});
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -10,12 +11,16 @@ namespace notes {
 /// folder, looked up by name only.
 class WebResources {
 public:
+    /// The files that every page loads.
+    static constexpr std::array<std::string_view, 3> pageFiles{"reader.css", "reader.js",
+                                                               "highlight.min.js"};
+
     /// The resources in `folder`. An empty path has no resources.
     explicit WebResources(std::filesystem::path folder);
 
     /// The application's resources: the folder named by LUMENLEAF_WEB_DIR when that is set,
-    /// else the installed folder beside the running executable, else the source tree's Web
-    /// folder of a development build. Without any of these, no resources.
+    /// else the installed folder beside the running executable (which the build stages as
+    /// well). Without either, no resources.
     [[nodiscard]] static WebResources located();
 
     /// The installed folder of an executable, when it exists: share/lumenleaf/Web in the

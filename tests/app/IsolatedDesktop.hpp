@@ -65,21 +65,14 @@ protected:
     /// `label`, taking the arguments `field` ("%f" paths, "%u" addresses), for the types.
     void install(const std::string& id, const std::string& label,
                  const std::vector<std::string>& types, const std::string& field = "%f") {
-        std::string typeList;
-        for (const auto& type : types) {
-            typeList += type + ";";
-            handlers[type] += id + ";";
-        }
-        notes::ScratchFolder::write(root / "data" / "applications" / id,
-                                    "[Desktop Entry]\nType=Application\nName=" + label +
-                                        "\nExec=" + (root / "record.sh").string() + " " + label +
-                                        " " + field + "\nMimeType=" + typeList + "\n");
-        // GIO finds the handlers of a type through this index, as the system's packaging
-        // keeps it.
-        std::string index = "[MIME Cache]\n";
-        for (const auto& [type, ids] : handlers)
-            index += type + "=" + ids + "\n";
-        notes::ScratchFolder::write(root / "data" / "applications" / "mimeinfo.cache", index);
+        installEntry(id, label, (root / "record.sh").string() + " " + label + " " + field, types);
+    }
+    /// Installs an application for the types that cannot start: it runs in a terminal, and
+    /// the search path from here on holds none.
+    void installBroken(const std::string& id, const std::vector<std::string>& types) {
+        ::setenv("PATH", (root / "calls").c_str(), 1);
+        installEntry(id, "broken", (root / "record.sh").string() + " broken %u", types,
+                     "Terminal=true\n");
     }
     /// Writes the user's choices of default application: lines "type=id;".
     void setDefaults(const std::string& lines) const {
@@ -116,6 +109,25 @@ protected:
     GTestDBus* bus = nullptr;
     /// The applications installed for each type, in order.
     std::map<std::string, std::string> handlers;
+
+private:
+    void installEntry(const std::string& id, const std::string& label, const std::string& exec,
+                      const std::vector<std::string>& types, const std::string& more = {}) {
+        std::string typeList;
+        for (const auto& type : types) {
+            typeList += type + ";";
+            handlers[type] += id + ";";
+        }
+        notes::ScratchFolder::write(root / "data" / "applications" / id,
+                                    "[Desktop Entry]\nType=Application\nName=" + label +
+                                        "\nExec=" + exec + "\nMimeType=" + typeList + "\n" + more);
+        // GIO finds the handlers of a type through this index, as the system's packaging
+        // keeps it.
+        std::string index = "[MIME Cache]\n";
+        for (const auto& [type, ids] : handlers)
+            index += type + "=" + ids + "\n";
+        notes::ScratchFolder::write(root / "data" / "applications" / "mimeinfo.cache", index);
+    }
 };
 
 } // namespace app

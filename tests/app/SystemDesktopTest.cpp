@@ -3,6 +3,7 @@
 #include "app/DesktopApplications.hpp"
 #include "app/SystemDesktop.hpp"
 #include "reader/ReaderModel.hpp"
+#include "tests/reader/LogCapture.hpp"
 
 namespace app {
 namespace {
@@ -102,6 +103,50 @@ struct Note {
     [[nodiscard]] URL url() const { return URL::fileURL(folder / "Plan B.md"); }
     std::filesystem::path folder;
 };
+
+/// Every hand-off that a window makes, each followed until it has logged and a while after:
+/// "name: lines logged".
+std::vector<std::string> logLinesOfEachHandoff(const notes::ScratchFolder& root) {
+    const Note note(root);
+    const auto picture = root / "pic.png";
+    notes::ScratchFolder::write(picture, "not really\n");
+    const std::vector<std::pair<const char*, std::function<void(SystemDesktop&)>>> handoffs{
+        {"web link", [](SystemDesktop& desktop) { desktop.openURL("https://commonmark.org"); }},
+        {"mail link", [](SystemDesktop& desktop) { desktop.openURL("mailto:a@example.org"); }},
+        {"other file", [&](SystemDesktop& desktop) { desktop.openFile(URL::fileURL(picture)); }},
+        {"reveal", [&](SystemDesktop& desktop) { desktop.reveal(note.url()); }},
+        {"default editor",
+         [&](SystemDesktop& desktop) { desktop.openWithOtherApplication(note.url()); }},
+        {"obsidian",
+         [&](SystemDesktop& desktop) {
+             desktop.openURL(reader::ReaderModel::obsidianURL(note.url()));
+         }},
+    };
+    std::vector<std::string> logged;
+    SystemDesktop desktop;
+    for (const auto& [name, handOff] : handoffs) {
+        reader::LogCapture log;
+        handOff(desktop);
+        reader::waitUntil([&] { return !log.entries.empty(); }, 10s);
+        reader::runFor(300ms);
+        logged.push_back(std::string(name) + ": " + std::to_string(log.entries.size()));
+    }
+    return logged;
+}
+
+const std::vector<std::string> oneLineEach{"web link: 1", "mail link: 1",      "other file: 1",
+                                           "reveal: 1",   "default editor: 1", "obsidian: 1"};
+
+TEST_F(IsolatedDesktop, AHandoffWithoutAnApplicationEndsInOneLogLine) {
+    EXPECT_EQ(logLinesOfEachHandoff(root), oneLineEach);
+}
+
+TEST_F(IsolatedDesktop, AHandoffToAnApplicationThatCannotStartEndsInOneLogLine) {
+    installBroken("broken.desktop",
+                  {"x-scheme-handler/https", "x-scheme-handler/mailto", "image/png",
+                   "inode/directory", "text/markdown", "x-scheme-handler/obsidian"});
+    EXPECT_EQ(logLinesOfEachHandoff(root), oneLineEach);
+}
 
 TEST_F(IsolatedDesktop, TheDefaultEditorIsTheSystemsChoiceWithoutThisApplication) {
     install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"text/markdown", "inode/directory"});

@@ -142,6 +142,33 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAsTheUserTypesAndCountsTheMat
     EXPECT_EQ(bar.field().get_text(), "apple");
 }
 
+TEST_F(EditingWindowTest, AHiddenFindBarTakesNoSpace) {
+    writeNote("a.md", "apple\n");
+    open(folderTarget("a.md"));
+    // How far below the top of the area the widget is laid out.
+    const auto topOf = [&](GtkWidget* widget, GtkWidget* area) {
+        runFor(std::chrono::milliseconds(100));
+        graphene_point_t origin{0, 0}, at{0, 0};
+        EXPECT_TRUE(gtk_widget_compute_point(widget, area, &origin, &at));
+        return at.y;
+    };
+    GtkWidget* page = window->noteView().webView().widget();
+    GtkWidget* middle = GTK_WIDGET(detail().gobj());
+    EXPECT_EQ(topOf(page, middle), 0);
+    window->model().showFind();
+    EXPECT_GT(topOf(page, middle), 0);
+    window->model().closeFind();
+    EXPECT_EQ(topOf(page, middle), 0);
+
+    startEditing();
+    GtkWidget* text = gtk_widget_get_parent(editorText());
+    EXPECT_EQ(topOf(text, middle), 0);
+    detail().editor()->showFind();
+    EXPECT_GT(topOf(text, middle), 0);
+    detail().editor()->closeFind();
+    EXPECT_EQ(topOf(text, middle), 0);
+}
+
 TEST_F(EditingWindowTest, WhileEditingTheFindKeysGoToTheEditorsFind) {
     writeNote("a.md", "pear\napple\n");
     open(folderTarget("a.md"));

@@ -1,5 +1,7 @@
 #include "WindowHarness.hpp"
 
+#include "tests/editor/EditorFixture.hpp"
+
 #include <set>
 
 namespace app {
@@ -40,23 +42,55 @@ TEST_F(SidebarTest, ShowsTheTreeCollapsedWithTheStartNoteSelected) {
     EXPECT_EQ(outline(shown.sidebar()), (Lines{"- projects", "README *", "Zebra"}));
 }
 
-TEST_F(SidebarTest, PickingAFolderExpandsOrCollapsesItInTheModel) {
+TEST_F(SidebarTest, PickingAFolderExpandsOrCollapsesItInTheModelAndSelectsIt) {
     auto& shown = open(folderTarget());
     shown.sidebar().pick(0);
     EXPECT_EQ(outline(shown.sidebar()),
-              (Lines{"+ projects", "  - old", "  Plan", "README *", "Zebra"}));
+              (Lines{"+ projects *", "  - old", "  Plan", "README", "Zebra"}));
     EXPECT_EQ(*shown.model().expandedFolders, std::set<std::string>{key("projects")});
 
     shown.sidebar().pick(1);
     EXPECT_EQ(outline(shown.sidebar()),
-              (Lines{"+ projects", "  + old", "    Archive", "  Plan", "README *", "Zebra"}));
+              (Lines{"+ projects", "  + old *", "    Archive", "  Plan", "README", "Zebra"}));
     shown.sidebar().pick(0);
-    EXPECT_EQ(outline(shown.sidebar()), (Lines{"- projects", "README *", "Zebra"}));
+    EXPECT_EQ(outline(shown.sidebar()), (Lines{"- projects *", "README", "Zebra"}));
     EXPECT_EQ(*shown.model().expandedFolders, std::set<std::string>{key("projects/old")});
     // The inner folder is still open when its parent opens again.
     shown.sidebar().pick(0);
     EXPECT_EQ(outline(shown.sidebar()),
-              (Lines{"+ projects", "  + old", "    Archive", "  Plan", "README *", "Zebra"}));
+              (Lines{"+ projects *", "  + old", "    Archive", "  Plan", "README", "Zebra"}));
+    // The note shown takes the selection back when it changes.
+    shown.model().open(note("Zebra.md"));
+    settle();
+    EXPECT_EQ(outline(shown.sidebar()),
+              (Lines{"+ projects", "  + old", "    Archive", "  Plan", "README", "Zebra *"}));
+}
+
+TEST_F(SidebarTest, ClickingAFolderTogglesItEvenWhenItIsSelected) {
+    auto& shown = open(folderTarget());
+    if (!canSendKeys())
+        GTEST_SKIP() << "clicks are sent through X11";
+    const auto clickRow = [&](const std::string& name) {
+        GtkWidget* label =
+            editor::findWidget(GTK_WIDGET(shown.sidebar().gobj()), [&](GtkWidget* w) {
+                return GTK_IS_LABEL(w) && gtk_label_get_text(GTK_LABEL(w)) == name;
+            });
+        // Apart from the last, so that it is not taken for a double click.
+        gint doubleClick = 0;
+        g_object_get(gtk_settings_get_default(), "gtk-double-click-time", &doubleClick, nullptr);
+        runFor(std::chrono::milliseconds(doubleClick + 100));
+        return label && click(label);
+    };
+    const auto showsAfter = [&](const Lines& lines) {
+        return waitUntil([&] { return outline(shown.sidebar()) == lines; });
+    };
+    ASSERT_TRUE(clickRow("projects"));
+    EXPECT_TRUE(showsAfter({"+ projects *", "  - old", "  Plan", "README", "Zebra"}));
+    ASSERT_TRUE(clickRow("projects"));
+    EXPECT_TRUE(showsAfter({"- projects *", "README", "Zebra"}));
+    ASSERT_TRUE(clickRow("Zebra"));
+    EXPECT_TRUE(showsAfter({"- projects", "README", "Zebra *"}));
+    EXPECT_EQ(shownNote(), "Zebra.md");
 }
 
 TEST_F(SidebarTest, PickingANoteOpensItWithHistory) {

@@ -134,6 +134,18 @@ protected:
     [[nodiscard]] bool canSendKeys() const;
     /// Focuses the window and presses the keys there, as xdotool names them ("alt+Left").
     bool press(const std::string& keys) { return xdotool("key --window %w " + keys); }
+    /// Focuses the window and clicks the middle of the widget with the pointer.
+    bool click(GtkWidget* widget) {
+        graphene_point_t middle{static_cast<float>(gtk_widget_get_width(widget)) / 2,
+                                static_cast<float>(gtk_widget_get_height(widget)) / 2};
+        graphene_point_t at;
+        if (!gtk_widget_compute_point(widget, GTK_WIDGET(window->gobj()), &middle, &at))
+            return false;
+        double x = 0, y = 0;
+        gtk_native_get_surface_transform(GTK_NATIVE(window->gobj()), &x, &y);
+        return xdotool("mousemove --window %w " + std::to_string(static_cast<int>(at.x + x)) + " " +
+                       std::to_string(static_cast<int>(at.y + y)) + " click 1");
+    }
     /// Focuses the window and types the text (letters, digits and spaces) where its focus is,
     /// key by key.
     bool type(const std::string& text) {

@@ -69,6 +69,35 @@ TEST_F(NoteEditorTest, TheBannerOffersTheAnswersToAConflictAndAFailedSave) {
     EXPECT_EQ(findButton(pane, "Dismiss"), nullptr);
 }
 
+TEST_F(NoteEditorTest, ItsColoursFollowTheLightOrDarkAppearanceAsItChanges) {
+    GtkSettings* settings = gtk_settings_get_default();
+    gchar* desktopTheme = nullptr;
+    g_object_get(settings, "gtk-theme-name", &desktopTheme, nullptr);
+    open("text");
+    const auto scheme = [&] {
+        return std::string(gtk_source_style_scheme_get_id(
+            gtk_source_buffer_get_style_scheme(GTK_SOURCE_BUFFER(buffer()))));
+    };
+    EXPECT_EQ(scheme(), "Adwaita");
+    const struct {
+        bool prefersDark;
+        const char* theme;
+        const char* scheme;
+    } cases[] = {
+        {true, "Adwaita", "Adwaita-dark"},
+        {false, "Adwaita", "Adwaita"},
+        {false, "Adwaita-dark", "Adwaita-dark"},
+        {false, "Adwaita", "Adwaita"},
+    };
+    for (const auto& [prefersDark, theme, expected] : cases) {
+        g_object_set(settings, "gtk-application-prefer-dark-theme", prefersDark, "gtk-theme-name",
+                     theme, nullptr);
+        EXPECT_EQ(scheme(), expected) << prefersDark << " " << theme;
+    }
+    g_object_set(settings, "gtk-theme-name", desktopTheme, nullptr);
+    g_free(desktopTheme);
+}
+
 // The line whose text lies at the probe, found by GTK's own line lookup.
 int lineAtProbe(GtkWidget* view) {
     GdkRectangle visible;

@@ -2,6 +2,7 @@
 #include "notes/ReaderURL.hpp"
 
 #include "ScratchFolder.hpp"
+#include "tests/reader/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -59,11 +60,20 @@ TEST_F(LocalSchemeHandlerTest, AppHostNamesNothingOutsideItsFolder) {
         "mdreader://app/fonts",      "mdreader://app/reader.css%00.png",
         "mdreader://app/missing.js",
     };
+    reader::LogCapture log;
     for (std::string_view url : refused)
         EXPECT_EQ(handler.handleSchemeTask(url), SchemeAnswer{SchemeFailure::fileDoesNotExist})
             << url;
     EXPECT_EQ(LocalSchemeHandler(WebResources({})).handleSchemeTask("mdreader://app/reader.css"),
               SchemeAnswer{SchemeFailure::fileDoesNotExist});
+    // A file of the page that is missing is logged, once; other names are not the page's.
+    for (int time = 0; time < 2; ++time)
+        EXPECT_EQ(handler.handleSchemeTask("mdreader://app/highlight.min.js"),
+                  SchemeAnswer{SchemeFailure::fileDoesNotExist});
+    ASSERT_EQ(log.entries.size(), 2u);
+    EXPECT_EQ(log.entries[0].message, "The page's file reader.css is missing from (no folder)");
+    EXPECT_EQ(log.entries[1].message,
+              "The page's file highlight.min.js is missing from " + web.string());
 }
 
 TEST_F(LocalSchemeHandlerTest, LocalHostServesFilesWithTheTypeOfTheirExtension) {

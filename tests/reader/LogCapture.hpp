@@ -17,8 +17,9 @@ struct LogEntry {
     friend bool operator==(const LogEntry&, const LogEntry&) = default;
 };
 
-/// Records what is logged on this thread while it lives; records outside a capture go to
-/// GLib's default writer. The writer can be set only once in a process, so it stays.
+/// Records what is logged on this thread while it lives, from messages up; debugging records,
+/// and records outside a capture, go to GLib's default writer. The writer can be set only
+/// once in a process, so it stays.
 class LogCapture {
 public:
     LogCapture() {
@@ -40,7 +41,7 @@ private:
 
     static GLogWriterOutput write(GLogLevelFlags level, const GLogField* fields, gsize count,
                                   gpointer data) {
-        if (!current())
+        if (!current() || (level & (G_LOG_LEVEL_INFO | G_LOG_LEVEL_DEBUG)))
             return g_log_writer_default(level, fields, count, data);
         std::map<std::string_view, std::string> text;
         for (const GLogField& field : std::span(fields, count))

@@ -24,8 +24,8 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
         body += "<p data-line=\"" + std::to_string(line) + "\">Paragraph" +
                 (fruit ? " with a kiwi" : "") + "</p>";
         if (line == 111)
-            body +=
-                "<h2 id=\"two\">Two</h2><pre><code class=\"language-text\">copy me\n</code></pre>";
+            body += "<h2 id=\"two\">Two</h2><pre><code>copy me<span style=\"display:none\">; "
+                    "rm -rf ~</span>\n  twice\n</code></pre>";
     }
     body += "<img id=\"near\" src=\"pic.png\"><img id=\"named\" src=\"" +
             readerAddress("my%20pic.png") + "\"><img id=\"gone\" src=\"missing.png\">";
@@ -68,14 +68,14 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
 
     run("document.querySelector('.copy-button').click()");
     ASSERT_TRUE(waitUntil([&] { return !copies.empty(); }));
-    EXPECT_EQ(copies, std::vector<std::string>{"copy me"});
+    EXPECT_EQ(copies, std::vector<std::string>{"copy me\n  twice"});
     GdkContentProvider* content =
         gdk_clipboard_get_content(gtk_widget_get_clipboard(view->widget()));
     ASSERT_NE(content, nullptr);
     GValue text = G_VALUE_INIT;
     g_value_init(&text, G_TYPE_STRING);
     ASSERT_TRUE(gdk_content_provider_get_value(content, &text, nullptr));
-    EXPECT_STREQ(g_value_get_string(&text), "copy me");
+    EXPECT_STREQ(g_value_get_string(&text), "copy me\n  twice");
     g_value_unset(&text);
 }
 
