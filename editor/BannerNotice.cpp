@@ -8,6 +8,10 @@ std::optional<BannerNotice> BannerNotice::of(const notes::EditSession& session) 
     if (conflict && std::holds_alternative<EditSession::ChangedOnDisk>(*conflict))
         return BannerNotice{"This note changed on disk while you were editing it.",
                             {Action::keepMine, Action::loadTheirs}};
+    if (conflict && std::holds_alternative<EditSession::NotUTF8OnDisk>(*conflict))
+        return BannerNotice{
+            "Another program changed this file into text that isn\u2019t plain UTF-8.",
+            {Action::keepMine, Action::stopEditing}};
     if (const auto& error = session.lastError.get())
         return BannerNotice{*error, {Action::saveAgain, Action::dismiss}};
     if (conflict && std::holds_alternative<EditSession::LoadedTheirs>(*conflict))
@@ -24,6 +28,8 @@ const char* title(BannerNotice::Action action) {
         return "Load Theirs";
     case BannerNotice::Action::undoLoadTheirs:
         return "Undo";
+    case BannerNotice::Action::stopEditing:
+        return "Stop Editing";
     case BannerNotice::Action::saveAgain:
         return "Try Again";
     case BannerNotice::Action::dismiss:
@@ -42,6 +48,9 @@ void perform(BannerNotice::Action action, notes::EditSession& session) {
         break;
     case BannerNotice::Action::undoLoadTheirs:
         session.undoLoadTheirs();
+        break;
+    case BannerNotice::Action::stopEditing:
+        session.stopEditing();
         break;
     case BannerNotice::Action::saveAgain:
         session.save();

@@ -10,7 +10,7 @@ namespace editor {
 
 /// What the editor's banner tells the user about the session, and the answers it offers.
 struct BannerNotice {
-    enum class Action { keepMine, loadTheirs, undoLoadTheirs, saveAgain, dismiss };
+    enum class Action { keepMine, loadTheirs, undoLoadTheirs, stopEditing, saveAgain, dismiss };
 
     std::string message;
     std::vector<Action> actions;

@@ -2,8 +2,10 @@
 
 #include "notes/FileDescriptor.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <random>
 #include <string>
@@ -14,6 +16,12 @@ namespace notes {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Hidden and without a note extension, so a folder scan never lists it.
+constexpr std::string_view temporaryPrefix = ".lumenleaf-save-";
+constexpr std::size_t temporarySuffixLength = 16;
+// A temporary file five minutes old is no save in progress but what an interrupted one left.
+constexpr std::time_t abandonedAfterSeconds = 300;
 
 std::error_code lastError() {
     return {errno, std::system_category()};
@@ -63,10 +71,9 @@ std::variant<FileDescriptor, std::error_code> createTemporary(int folder, std::s
     thread_local std::mt19937_64 random{std::random_device{}()};
     constexpr int attempts = 100;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        char suffix[17];
+        char suffix[temporarySuffixLength + 1];
         std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-        // Hidden and without a note extension, so a folder scan never lists it.
-        name = std::string(".lumenleaf-save-") + suffix;
+        name = std::string(temporaryPrefix) + suffix;
         FileDescriptor file(
             ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (file)
@@ -88,6 +95,31 @@ std::error_code writeAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(count));
     }
     return {};
+}
+
+bool isTemporaryName(std::string_view name) {
+    if (!name.starts_with(temporaryPrefix))
+        return false;
+    name.remove_prefix(temporaryPrefix.size());
+    return name.size() == temporarySuffixLength && std::ranges::all_of(name, [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
+}
+
+// Removes the temporary files that interrupted saves left in the folder.
+void removeAbandonedTemporaries(int folder, const fs::path& folderPath) {
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    std::error_code error;
+    for (fs::directory_iterator entries(folderPath, error), end; !error && entries != end;
+         entries.increment(error)) {
+        const std::string name = entries->path().filename().native();
+        struct stat info {};
+        if (isTemporaryName(name) &&
+            ::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && info.st_mtim.tv_sec + abandonedAfterSeconds < now.tv_sec)
+            ::unlinkat(folder, name.c_str(), 0);
+    }
 }
 
 } // namespace
@@ -150,6 +182,7 @@ std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes
     // failure of the write.
     if (::fsync(folder.get()) != 0 && errno != EINVAL)
         return lastError();
+    removeAbandonedTemporaries(folder.get(), folderPath);
     return {};
 }
 

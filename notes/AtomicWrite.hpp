@@ -13,8 +13,9 @@ namespace notes {
 /// A symbolic link is written through to its target and stays a link. A file that nobody may
 /// write is refused with `permission_denied`, even where the process could write it anyway
 /// (the super-user), since a rename would otherwise replace it. A missing file is created.
-/// On failure the file is as it was and no temporary file is left behind. Returns the
-/// failure, or an empty code.
+/// On failure the file is as it was and no temporary file is left behind; after a success, the
+/// temporary files that interrupted saves left in the folder minutes ago are removed. Returns
+/// the failure, or an empty code.
 [[nodiscard]] std::error_code writeFileAtomically(const std::filesystem::path& path,
                                                   std::string_view bytes);
 

@@ -35,6 +35,9 @@ struct FolderWatcher::Stream {
         source.reset(g_unix_fd_source_new(tree.fd(), G_IO_IN));
         g_source_set_callback(source.get(), G_SOURCE_FUNC(onReadable), this, nullptr);
         g_source_attach(source.get(), g_main_context_get_thread_default());
+        // Folders that could not be watched from the start ask for a full scan now, not with
+        // the first event. Dropped when the watcher is gone first.
+        scheduler.post([this] { onReadable(0, G_IO_IN, this); });
     }
 
     static gboolean onReadable(gint, GIOCondition, gpointer data) {

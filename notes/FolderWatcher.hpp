@@ -15,8 +15,10 @@ namespace notes {
 /// Every folder below the root is watched, including those created or moved in later (what
 /// they already hold is reported as created). The first change after a quiet period is
 /// delivered at once; later ones are merged per path and delivered `latency` after the
-/// previous batch. Lost events give one change with `mustScanSubdirectories` on the root; the
-/// root removed or moved gives `rootChanged` on the root, after which nothing more is reported.
+/// previous batch. Lost events, and folders that cannot be watched, give one change with
+/// `mustScanSubdirectories` on the root. The root removed or moved gives `rootChanged` on the
+/// root; once a folder is at its path again, watching starts over with
+/// `mustScanSubdirectories` and what the folder holds reported as created.
 ///
 /// Created and destroyed on the thread of the main context that is thread-default at creation;
 /// `onChange` runs there. The watcher may be destroyed inside `onChange`, and nothing is

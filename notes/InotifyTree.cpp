@@ -1,7 +1,9 @@
 #include "notes/InotifyTree.hpp"
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <glib.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +16,8 @@ constexpr std::uint32_t eventMask = IN_CREATE | IN_DELETE | IN_MODIFY | IN_CLOSE
                                     IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF |
                                     IN_ONLYDIR;
 constexpr std::uint32_t selfEvents = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT;
+// What the root's parent is watched for while the root is gone.
+constexpr std::uint32_t arrivalMask = IN_CREATE | IN_MOVED_TO | IN_ONLYDIR;
 // Bounds one call so that a flood of events cannot hold the main loop.
 constexpr int maxReadsPerCall = 16;
 
@@ -86,6 +90,8 @@ std::vector<FolderChange> InotifyTree::readChanges() {
     // A folder moved away with no arrival inside the tree has left it (unless it came back
     // under a new move and is watched again).
     dropInTransit();
+    if (std::exchange(mustScan, false))
+        out.push_back({root, FolderChange::mustScanSubdirectories});
     return out;
 }
 
@@ -96,8 +102,18 @@ void InotifyTree::handle(int wd, std::uint32_t mask, std::uint32_t cookie, const
             out.push_back({root, FolderChange::mustScanSubdirectories});
             rewatchAll();
             if (!watchOfFolder.contains(""))
-                out.push_back({root, FolderChange::rootChanged});
+                rootLost(out);
+        } else if (parentWatch >= 0) {
+            // The root's return may be among the lost events.
+            restartIfRootReturned(out);
         }
+        return;
+    }
+    if (parentWatch >= 0 && wd == parentWatch) {
+        if (mask & IN_IGNORED)
+            parentWatch = -1;
+        else if ((mask & IN_ISDIR) && std::filesystem::path(root).filename() == name)
+            restartIfRootReturned(out);
         return;
     }
     auto found = folderOfWatch.find(wd);
@@ -113,10 +129,8 @@ void InotifyTree::handle(int wd, std::uint32_t mask, std::uint32_t cookie, const
     }
     if (mask & selfEvents) {
         // Other folders' own events are reported by their parents.
-        if (folder.empty()) {
-            out.push_back({root, FolderChange::rootChanged});
-            stopWatching();
-        }
+        if (folder.empty())
+            rootLost(out);
         return;
     }
     if (*name != '\0')
@@ -157,15 +171,15 @@ void InotifyTree::handleEntry(const std::string& folder, const std::string& name
         out.push_back({path, FolderChange::itemRenamed | typeOf(path, formerType)});
         if (isFolder) {
             takeSubtree(relative); // a folder replaced by the move
-            auto moved = inTransit.find(cookie);
-            if (moved == inTransit.end()) {
-                watchSubtree(relative, &out);
-            } else {
+            if (auto moved = inTransit.find(cookie); moved != inTransit.end()) {
                 const std::string& from = moved->second.from;
                 for (auto& [old, movedWd] : moved->second.watches)
                     remember(relative + old.substr(from.size()), movedWd);
                 inTransit.erase(moved);
             }
+            // Walked even when its watches came along: folders made in it before it moved, or
+            // itself made just before (its creation handled after the move), have none yet.
+            watchSubtree(relative, &out);
         }
     }
 }
@@ -177,10 +191,18 @@ void InotifyTree::watchSubtree(const std::string& relative, std::vector<FolderCh
         folders.pop_back();
         std::uint32_t mask = eventMask | (folder.empty() ? 0 : IN_DONT_FOLLOW);
         int wd = ::inotify_add_watch(descriptor, fullPath(folder).c_str(), mask);
-        // A folder already watched under another path (a bind mount) is not walked twice.
-        if (wd < 0 || folderOfWatch.contains(wd))
+        if (wd < 0) {
+            // A folder already gone or replaced has events of its own; one that cannot be
+            // watched would go unseen.
+            if (errno == ENOSPC || errno == ENOMEM || errno == EACCES)
+                watchFailed(folder, errno);
             continue;
-        remember(folder, wd);
+        }
+        // A folder already watched under another path (a bind mount) is not walked twice.
+        if (auto known = folderOfWatch.find(wd); known == folderOfWatch.end())
+            remember(folder, wd);
+        else if (known->second != folder)
+            continue;
         // Listed after the watch is in place, so nothing made in between goes unseen.
         std::error_code error;
         for (std::filesystem::directory_iterator entries(fullPath(folder), error), end;
@@ -215,6 +237,42 @@ InotifyTree::Subtree InotifyTree::takeSubtree(const std::string& relative) {
 void InotifyTree::remember(const std::string& relative, int wd) {
     watchOfFolder[relative] = wd;
     folderOfWatch[wd] = relative;
+}
+
+void InotifyTree::watchFailed(const std::string& folder, int error) {
+    mustScan = true;
+    if (warnedOfLimit)
+        return;
+    warnedOfLimit = true;
+    g_warning("Changes in %s go unnoticed: it cannot be watched (%s). The number of folders a "
+              "user may watch is limited by fs.inotify.max_user_watches.",
+              fullPath(folder).c_str(), std::strerror(error));
+}
+
+void InotifyTree::rootLost(std::vector<FolderChange>& out) {
+    out.push_back({root, FolderChange::rootChanged});
+    stopWatching();
+    if (root == "/")
+        return;
+    std::string parent = std::filesystem::path(root).parent_path().native();
+    parentWatch = ::inotify_add_watch(descriptor, parent.c_str(), arrivalMask);
+    if (parentWatch < 0) {
+        if (errno == ENOSPC || errno == ENOMEM)
+            watchFailed("", errno);
+        return;
+    }
+    // It may be back before the parent was watched.
+    restartIfRootReturned(out);
+}
+
+void InotifyTree::restartIfRootReturned(std::vector<FolderChange>& out) {
+    std::vector<FolderChange> created;
+    watchSubtree("", &created);
+    if (!watchOfFolder.contains(""))
+        return;
+    ::inotify_rm_watch(descriptor, std::exchange(parentWatch, -1));
+    out.push_back({root, FolderChange::mustScanSubdirectories});
+    out.insert(out.end(), created.begin(), created.end());
 }
 
 void InotifyTree::rewatchAll() {

@@ -13,7 +13,10 @@ namespace notes {
 
 /// An inotify instance watching one folder and every folder below it, which turns the kernel's
 /// events into `FolderChange` values. Folders created, moved in or renamed inside the tree are
-/// followed; folders moved out are dropped. Owns the descriptor.
+/// followed, walked under the name they have when their event is handled; folders moved out are
+/// dropped. A folder that cannot be watched (the per-user limit reached) asks for a full scan and
+/// is logged once. After the root is lost, its parent is watched for the name, and a folder there
+/// again is walked afresh and asks for a full scan. Owns the descriptor.
 class InotifyTree {
 public:
     /// Starts watching `root` (made absolute). Inert, with no descriptor, when inotify is not
@@ -45,6 +48,9 @@ private:
     void watchSubtree(const std::string& relative, std::vector<FolderChange>* created);
     Subtree takeSubtree(const std::string& relative);
     void remember(const std::string& relative, int wd);
+    void watchFailed(const std::string& folder, int error);
+    void rootLost(std::vector<FolderChange>& out);
+    void restartIfRootReturned(std::vector<FolderChange>& out);
     void rewatchAll();
     void stopWatching();
     Subtree takeAll();
@@ -58,6 +64,11 @@ private:
     std::map<std::string, int> watchOfFolder;
     // Folders moved away whose destination is not known yet, by move cookie.
     std::unordered_map<std::uint32_t, Detached> inTransit;
+    // The root's parent, watched for the root's name while the root is gone; -1 otherwise.
+    int parentWatch = -1;
+    // A watch could not be added since the last read: the next changes ask for a full scan.
+    bool mustScan = false;
+    bool warnedOfLimit = false;
 };
 
 } // namespace notes

@@ -17,11 +17,16 @@ std::error_code lastError() {
 
 std::variant<std::string, std::error_code> readFile(const std::filesystem::path& path,
                                                     std::uintmax_t limit) {
+    struct stat status {};
+    return readFile(path, status, limit);
+}
+
+std::variant<std::string, std::error_code> readFile(const std::filesystem::path& path,
+                                                    struct stat& info, std::uintmax_t limit) {
     // Non-blocking, so that a pipe posing as a note cannot hang the caller until refused below.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!file)
         return lastError();
-    struct stat info {};
     if (::fstat(file.get(), &info) != 0)
         return lastError();
     if (S_ISDIR(info.st_mode))

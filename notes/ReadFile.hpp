@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <sys/stat.h>
 #include <system_error>
 #include <variant>
 
@@ -14,6 +15,12 @@ namespace notes {
 /// refused with `file_too_large`.
 [[nodiscard]] std::variant<std::string, std::error_code>
 readFile(const std::filesystem::path& path,
+         std::uintmax_t limit = std::numeric_limits<std::uintmax_t>::max());
+
+/// As above, and the file's status as it was before reading began: a change during the read
+/// shows as a status that no longer matches.
+[[nodiscard]] std::variant<std::string, std::error_code>
+readFile(const std::filesystem::path& path, struct stat& status,
          std::uintmax_t limit = std::numeric_limits<std::uintmax_t>::max());
 
 } // namespace notes

@@ -148,8 +148,9 @@ public:
     /// scans of the same folder wait for it, and those of another folder are dropped.
     void rescan(std::function<void()> then = {});
     /// One batch of the watcher: a change of the open note renders it again while reading
-    /// (or goes to the edit session while editing); files created, removed or moved scan the
-    /// folder again `rescanDelay` after the last such batch.
+    /// (or goes to the edit session while editing; bytes that are not UTF-8 open a conflict
+    /// over unsaved edits, and otherwise end editing with a notice); files created, removed or
+    /// moved scan the folder again `rescanDelay` after the last such batch.
     void handleFolderChanges(std::span<const notes::FolderChange> changes);
 
     /// Renders the text as the page of the note at `url` and publishes the outline, then the
@@ -252,6 +253,8 @@ private:
     void renderOptionsChanged();
     bool saveEditSession();
     bool endEditing();
+    /// Leaves editing without saving; the page shows the note as the disk has it.
+    void discardEditSession();
     void watch(const markdown::URL& folder);
     void openInitialDocument(const std::optional<markdown::URL>& initialFile);
     void revealInSidebar(const markdown::URL& note);

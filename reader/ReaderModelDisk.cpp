@@ -1,8 +1,8 @@
 // Folder scans and changes made on disk.
 #include "reader/ReaderModel.hpp"
 
+#include "notes/FileStamp.hpp"
 #include "notes/FileText.hpp"
-#include "notes/ReadFile.hpp"
 #include "reader/DiskPath.hpp"
 
 #include <algorithm>
@@ -73,14 +73,23 @@ void ReaderModel::openNoteChanged() {
         refreshPage(false);
         return;
     }
-    // Only text the editor could save back unchanged reaches the session.
-    auto read = notes::readFile(session->url().filesystemPath());
-    auto* bytes = std::get_if<std::string>(&read);
-    if (!bytes)
+    auto read = notes::readStampedFile(session->url().filesystemPath());
+    auto* disk = std::get_if<notes::StampedFile>(&read);
+    if (!disk)
         return;
-    auto decoded = notes::FileText::decode(*bytes);
-    if (auto* text = std::get_if<notes::FileText>(&decoded))
-        session->diskChanged(std::move(text->text));
+    auto decoded = notes::FileText::decode(disk->bytes);
+    if (auto* text = std::get_if<notes::FileText>(&decoded)) {
+        session->diskChanged(std::move(text->text), disk->stamp);
+        return;
+    }
+    // Bytes the editor could not save back unchanged: over unsaved edits a conflict, else the
+    // note is read as it now is.
+    if (session->isDirty()) {
+        session->diskChangedToNotUTF8(disk->bytes, disk->stamp);
+        return;
+    }
+    discardEditSession();
+    notice.set(make_error_code(notes::FileText::ReadError::notUTF8).message());
 }
 
 } // namespace reader

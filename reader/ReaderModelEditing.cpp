@@ -4,14 +4,6 @@
 #include "reader/EditingLog.hpp"
 
 namespace reader {
-namespace {
-
-bool hasDiskConflict(const notes::EditSession& session) {
-    const auto& conflict = session.conflict.get();
-    return conflict && std::holds_alternative<notes::EditSession::ChangedOnDisk>(*conflict);
-}
-
-} // namespace
 
 void ReaderModel::toggleEditing() {
     if (mode.get() == Mode::edit)
@@ -53,7 +45,13 @@ void ReaderModel::beginEditSession(int line) {
         notice.set(error->message());
         return;
     }
-    editSession.set(std::get<std::shared_ptr<notes::EditSession>>(std::move(opened)));
+    auto session = std::get<std::shared_ptr<notes::EditSession>>(std::move(opened));
+    session->onStopEditing = [weak = weak_from_this(), asked = session.get()] {
+        auto model = weak.lock();
+        if (model && model->editSession.get().get() == asked)
+            model->discardEditSession();
+    };
+    editSession.set(std::move(session));
     editorStartLine.set(line);
     mode.set(Mode::edit);
 }
@@ -66,7 +64,7 @@ void ReaderModel::leaveEditing() {
         mode.set(Mode::read);
         return;
     }
-    if (hasDiskConflict(*session)) {
+    if (session->hasDiskConflict()) {
         services.desktop.beep();
         return;
     }
@@ -93,7 +91,7 @@ std::optional<ReaderModel::UnsavedEdits> ReaderModel::prepareToClose() {
     const std::shared_ptr<notes::EditSession>& session = editSession.get();
     if (!session)
         return std::nullopt;
-    if (hasDiskConflict(*session))
+    if (session->hasDiskConflict())
         return UnsavedEdits{session->url(), UnsavedEdits::Reason::changedOnDisk, std::nullopt};
     if (session->save())
         return std::nullopt;
@@ -112,14 +110,18 @@ bool ReaderModel::resolveClose(CloseChoice choice) {
         session->keepMine();
         return session->save();
     case CloseChoice::discard:
-        editSession.set(nullptr);
-        mode.set(Mode::read);
         // Should the window stay after all (another window cancelled a quit), it shows the
         // note as the disk has it.
-        refreshPage(false);
+        discardEditSession();
         return true;
     }
     return false;
+}
+
+void ReaderModel::discardEditSession() {
+    editSession.set(nullptr);
+    mode.set(Mode::read);
+    refreshPage(false);
 }
 
 } // namespace reader

@@ -44,9 +44,8 @@ bool ReaderModel::saveEditSession() {
     const auto& session = editSession.get();
     if (!session)
         return true;
-    const auto& conflict = session->conflict.get();
     // Saving over a file that changed under unsaved edits would lose the other program's text.
-    if (conflict && std::holds_alternative<notes::EditSession::ChangedOnDisk>(*conflict)) {
+    if (session->hasDiskConflict()) {
         services.desktop.beep();
         return false;
     }

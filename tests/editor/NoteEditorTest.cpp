@@ -61,6 +61,24 @@ TEST_F(NoteEditorTest, TheBannerOffersTheAnswersToAConflictAndAFailedSave) {
     EXPECT_EQ(session->conflict.get(), std::nullopt);
     EXPECT_EQ(findButton(pane, "Undo"), nullptr);
 
+    int stops = 0;
+    session->onStopEditing = [&] { ++stops; };
+    ScratchFolder::write(path(), "Caf\xE9");
+    session->diskChangedToNotUTF8(
+        "Caf\xE9", std::get<notes::StampedFile>(notes::readStampedFile(path())).stamp);
+    EXPECT_NE(findWidget(pane,
+                         [](GtkWidget* widget) {
+                             return GTK_IS_LABEL(widget) &&
+                                    std::string_view(gtk_label_get_text(GTK_LABEL(widget))) ==
+                                        "Another program changed this file into text that "
+                                        "isn\u2019t plain UTF-8.";
+                         }),
+              nullptr);
+    click(findButton(pane, "Stop Editing"));
+    EXPECT_EQ(stops, 1);
+    click(findButton(pane, "Keep Mine"));
+    EXPECT_FALSE(session->hasDiskConflict());
+
     std::filesystem::remove_all(folder.path());
     EXPECT_FALSE(session->save());
     ASSERT_NE(findButton(pane, "Try Again"), nullptr);

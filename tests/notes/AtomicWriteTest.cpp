@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +32,25 @@ TEST(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
     EXPECT_EQ(ScratchFolder::read(note), "new\n");
     EXPECT_EQ(modeOf(note), 0640u);
     EXPECT_EQ(folder.listing(), "note.md");
+}
+
+// Mended: files of saves interrupted by a kill stayed in the note's folder for good.
+TEST(AtomicWrite, ASaveRemovesWhatInterruptedSavesLeftMinutesAgo) {
+    ScratchFolder folder;
+    const auto note = folder / "note.md";
+    const char* names[] = {".lumenleaf-save-0123456789abcdef", ".lumenleaf-save-fedcba9876543210",
+                           ".lumenleaf-save-notes", ".lumenleaf-save-0123456789abcdef.md"};
+    for (const char* name : names)
+        ScratchFolder::write(folder / name, "left");
+    const timespec tenMinutesAgo[] = {{::time(nullptr) - 600, 0}, {::time(nullptr) - 600, 0}};
+    for (const char* name : {names[0], names[2], names[3]})
+        ::utimensat(AT_FDCWD, (folder / name).c_str(), tenMinutesAgo, 0);
+
+    EXPECT_FALSE(writeFileAtomically(note, "new\n"));
+    // Only our own pattern, and not a save that may still be running.
+    EXPECT_EQ(folder.listing(),
+              ".lumenleaf-save-0123456789abcdef.md .lumenleaf-save-fedcba9876543210 "
+              ".lumenleaf-save-notes note.md");
 }
 
 TEST(AtomicWrite, KeepsTheOwnerWhereAllowed) {

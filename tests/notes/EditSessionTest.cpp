@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 
 using namespace std::chrono_literals;
@@ -39,6 +41,7 @@ protected:
     std::shared_ptr<EditSession> openInConflict() {
         auto session = open("base");
         session->textDidChange("mine");
+        ScratchFolder::write(note, "theirs");
         session->diskChanged("theirs");
         return session;
     }
@@ -164,8 +167,85 @@ TEST_F(EditSessionTest, LoadTheirsCanBeUndoneAndTheUndoIsSaved) {
     EXPECT_EQ(*session->conflict, std::nullopt);
     EXPECT_EQ(replaced, (std::vector<std::string>{"theirs", "mine"}));
     scheduler.advance(899ms);
-    EXPECT_EQ(onDisk(), "base");
+    EXPECT_EQ(onDisk(), "theirs");
     scheduler.advance(1ms);
+    EXPECT_EQ(onDisk(), "mine");
+}
+
+// Mended: with no report from a watcher, the autosave used to write over whatever another
+// program had put in the file.
+TEST_F(EditSessionTest, ASaveNeverWritesOverBytesItHasNotSeen) {
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> otherProgram;
+        std::optional<Conflict> conflict; // none: the save goes ahead
+        std::string onDisk;
+    };
+    const Case cases[] = {
+        {"a new file renamed over it",
+         [](const fs::path& note) {
+             ScratchFolder::write(note.string() + ".tmp", "theirs");
+             fs::rename(note.string() + ".tmp", note);
+         },
+         EditSession::ChangedOnDisk{"theirs"}, "theirs"},
+        // Same size and inode, and likely the same clock tick as the session's read.
+        {"rewritten in place", [](const fs::path& note) { ScratchFolder::write(note, "BASE"); },
+         EditSession::ChangedOnDisk{"BASE"}, "BASE"},
+        {"bytes that are not UTF-8",
+         [](const fs::path& note) { ScratchFolder::write(note, "Caf\xE9"); },
+         EditSession::NotUTF8OnDisk{"Caf\uFFFD", {}}, "Caf\xE9"},
+        {"only touched",
+         [](const fs::path& note) { ::utimensat(AT_FDCWD, note.c_str(), nullptr, 0); },
+         std::nullopt, "mine"},
+        {"removed", [](const fs::path& note) { fs::remove(note); }, std::nullopt, "mine"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        auto session = open("base");
+        session->textDidChange("mine");
+        test.otherProgram(note);
+        EXPECT_EQ(session->save(), !test.conflict);
+        EXPECT_EQ(onDisk(), test.onDisk);
+        EXPECT_EQ(*session->lastError, std::nullopt);
+        if (test.conflict) {
+            ASSERT_TRUE(session->conflict->has_value());
+            EXPECT_EQ((*session->conflict)->index(), test.conflict->index());
+        }
+        EXPECT_TRUE(replaced.empty());
+        scheduler.advance(5s);
+        EXPECT_EQ(onDisk(), test.onDisk);
+    }
+
+    // The file cannot be read for the check: the save fails as a write would.
+    auto session = open("base");
+    session->textDidChange("mine");
+    fs::remove(note);
+    fs::create_directory(note);
+    EXPECT_FALSE(session->save());
+    EXPECT_EQ(*session->lastError, "Couldn\u2019t save \u201cnote.md\u201d. Is a directory");
+    EXPECT_TRUE(fs::is_empty(note));
+}
+
+// Mended: a file turned into bytes that are not UTF-8 was skipped, and the next autosave
+// replaced it without a word.
+TEST_F(EditSessionTest, BytesThatAreNotUTF8UnderUnsavedEditsWaitForTheUsersChoice) {
+    auto session = open("base");
+    session->textDidChange("mine");
+    ScratchFolder::write(note, "Caf\xE9");
+    auto read = readStampedFile(note);
+    const FileStamp& stamp = std::get<StampedFile>(read).stamp;
+    session->diskChangedToNotUTF8("Caf\xE9", stamp);
+    EXPECT_TRUE(session->hasDiskConflict());
+    session->loadTheirs(); // nothing to load
+    scheduler.advance(5s);
+    EXPECT_EQ(onDisk(), "Caf\xE9");
+    EXPECT_EQ(*session->text, "mine");
+
+    session->keepMine();
+    EXPECT_FALSE(session->hasDiskConflict());
+    session->diskChangedToNotUTF8("Caf\xE9", stamp); // a late report of the same bytes
+    EXPECT_FALSE(session->hasDiskConflict());
+    scheduler.advance(900ms);
     EXPECT_EQ(onDisk(), "mine");
 }
 

@@ -81,6 +81,7 @@ TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     auto session = model.editSession.get();
 
     session->textDidChange("mine");
+    ScratchFolder::write(folder / "README.md", "theirs");
     session->diskChanged("theirs");
     model.openFolder(URL::fileURL(second.path()), std::nullopt);
     model.openFile(URL::fileURL(second / "Index.md"));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace reader {
@@ -13,6 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using notes::ScratchFolder;
 using Mode = ReaderModel::Mode;
+using namespace std::chrono_literals;
 
 LogEntry editing(const std::string& message) {
     return {"org.lumenleaf.Lumenleaf", "editing", message};
@@ -36,6 +38,7 @@ struct EditingTest : ModelTest {
     std::shared_ptr<notes::EditSession> conflict() {
         auto session = model.editSession.get();
         session->textDidChange("mine");
+        write("Note.md", "theirs");
         session->diskChanged("theirs");
         return session;
     }
@@ -77,6 +80,41 @@ TEST_F(EditingTest, LeavingAfterEditsSavesAndRendersTheEditedTextAtTheEditorsLin
     EXPECT_EQ(shown.bodyHTML, paragraph("# Edited") + paragraph("three"));
     EXPECT_EQ(model.headings->size(), 1u);
     EXPECT_EQ(page->sent.size(), sent); // the new page lands on the line itself
+}
+
+// Mended: an outside write of bytes that are not UTF-8 was skipped while editing, and the next
+// autosave replaced it without a word.
+TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
+    const std::vector<notes::FolderChange> noteChanged{
+        {(folder / "Note.md").native(), notes::FolderChange::itemModified}};
+    enterAt(1);
+    auto session = model.editSession.get();
+    session->textDidChange("mine");
+    write("Note.md", "Caf\xE9");
+    model.handleFolderChanges(noteChanged);
+    harness.scheduler.advance(5s);
+    EXPECT_EQ(onDisk(), "Caf\xE9");
+    EXPECT_TRUE(session->hasDiskConflict());
+    model.toggleEditing();
+    EXPECT_EQ(*model.mode, Mode::edit);
+
+    session->stopEditing();
+    EXPECT_EQ(*model.mode, Mode::read);
+    EXPECT_EQ(*model.editSession, nullptr);
+    EXPECT_EQ(harness.renders.back().text, "Caf\uFFFD");
+    EXPECT_EQ(onDisk(), "Caf\xE9");
+
+    SCOPED_TRACE("without unsaved edits, editing ends and says why");
+    write("Note.md", "clean");
+    enterAt(1);
+    ASSERT_EQ(*model.mode, Mode::edit);
+    write("Note.md", "Caf\xE9 again");
+    model.handleFolderChanges(noteChanged);
+    EXPECT_EQ(*model.mode, Mode::read);
+    EXPECT_EQ(*model.editSession, nullptr);
+    EXPECT_EQ(*model.notice, "This file isn\u2019t plain UTF-8 text, so Lumenleaf won\u2019t edit "
+                             "it (saving could change it).");
+    EXPECT_EQ(onDisk(), "Caf\xE9 again");
 }
 
 // Mended: the page's answer used to start a session on whatever note was open by then, and a
