@@ -6,6 +6,7 @@
 #include "Markdown/UnicodeText.hpp"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace markdown {
 namespace {
@@ -161,12 +162,13 @@ std::vector<DirectiveArgument> DirectiveArgumentText::parseNameValueArguments() 
 std::vector<DirectiveArgument>
 DirectiveArgumentText::parseNameValueArguments(std::vector<ParseError>& parseErrors) const {
     std::vector<DirectiveArgument> arguments;
+    // The first argument of each name, keyed so that canonically equal names meet.
+    std::unordered_map<std::string, std::size_t> firstByName;
     for (const LineSegment& segment : segments) {
         for (DirectiveArgument& argument : segment.parseNameValueArguments(parseErrors)) {
-            auto earlier = std::ranges::find_if(arguments, [&](const DirectiveArgument& other) {
-                return canonicallyEqual(other.name, argument.name);
-            });
-            if (earlier != arguments.end() && earlier->nameRange && argument.nameRange)
+            auto [first, isNew] = firstByName.try_emplace(toNFC(argument.name), arguments.size());
+            if (const DirectiveArgument* earlier = isNew ? nullptr : &arguments[first->second];
+                earlier && earlier->nameRange && argument.nameRange)
                 parseErrors.push_back(DuplicateArgument{argument.name,
                                                         earlier->nameRange->lowerBound(),
                                                         argument.nameRange->lowerBound()});

@@ -10,7 +10,7 @@ LineRunText LineRunText::make(std::span<const TrimmedLine> lines, std::int64_t i
         run.startLine = lines.front().lineNumber().value_or(1);
     for (const TrimmedLine& line : lines) {
         TrimmedLine rest = line;
-        rest.lexWhitespace(indentation);
+        rest.lexIndentation(indentation);
         std::string_view before = rest.untrimmedText().substr(0, rest.parseIndex());
         run.trimmedIndentationPerLine.push_back(static_cast<std::int64_t>(characterCount(before)));
         if (&line != &lines.front())

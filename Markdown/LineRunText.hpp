@@ -13,8 +13,9 @@ namespace markdown {
 /// indentation of the directive or command it stands in, the lines joined by line feeds. What
 /// was cut from each line lets the parsed ranges be moved back onto the input.
 struct LineRunText {
-    /// Each line from its parse position after skipping at most `indentation` leading spaces
-    /// and tabs (a tab counting one), joined with "\n" and no line feed after the last.
+    /// Each line from its parse position after skipping the leading spaces and tabs that fill
+    /// at most `indentation` columns (a tab reaching the next multiple of 4, as the content
+    /// indentation was measured), joined with "\n" and no line feed after the last.
     static LineRunText make(std::span<const TrimmedLine> lines, std::int64_t indentation);
 
     std::string text;

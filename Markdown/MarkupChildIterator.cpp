@@ -8,16 +8,18 @@ namespace markdown {
 template <ChildOrder Order>
 MarkupChildIterator<Order> MarkupChildIterator<Order>::startOf(const Markup& parent) {
     MarkupChildIterator start;
-    // A leaf's children need no parent record.
-    if (!parent.isEmpty())
+    // A leaf has no child to make, so its iterator keeps nothing of it: sharing the parent
+    // would cost an allocation for every leaf a walk passes.
+    if (!parent.isEmpty()) {
         start.parent = parent.data().shareAsParent();
-    start.parentRaw = parent.raw().markup.get();
+        start.parentRaw = parent.raw().markup.get();
+    }
     const MarkupMetadata& own = parent.raw().metadata;
     if constexpr (Order == ChildOrder::forward)
         start.childMetadata = {{own.id.rootId, checkedAdd(own.id.childId, 1)}, 0};
     else
         start.childMetadata = {
-            {own.id.rootId, checkedAdd(own.id.childId, start.parentRaw->subtreeCount())},
+            {own.id.rootId, checkedAdd(own.id.childId, parent.raw().markup->subtreeCount())},
             parent.childCount() - 1};
     return start;
 }

@@ -50,6 +50,7 @@ private:
     [[nodiscard]] std::int64_t nextSubtreeCount() const;
 
     std::shared_ptr<const ParentLink> parent;
+    // The raw node that `parent` keeps alive; null, like `parent`, for a leaf.
     const RawMarkup* parentRaw = nullptr;
     MarkupMetadata childMetadata{{0, 0}, 0};
 };

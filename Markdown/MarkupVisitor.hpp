@@ -8,6 +8,8 @@ namespace markdown {
 /// Code that processes a tree by kind: one entry per element type, reached by double dispatch
 /// (`visit`, or an element's `accept`). Every entry hands its element to `defaultVisit` unless
 /// overridden; mark overrides `override` so that a misspelt one does not compile.
+/// Where the stack runs low, a walk goes on in a new thread while the caller waits, so on deep
+/// trees an entry may run off the caller's thread: keep thread-bound state out of entries.
 template <class R> class MarkupVisitor {
 public:
     using Result = R;

@@ -3,6 +3,8 @@
 #include "Markdown/CharacterBreaks.hpp"
 #include "Markdown/Fatal.hpp"
 
+#include <utility>
+
 namespace markdown {
 namespace {
 
@@ -106,12 +108,6 @@ void ParseContainerStack::updateIndentation(const TrimmedLine& line) {
         block->directive.innerIndentationColumnCount = line.indentationColumnCount();
 }
 
-void ParseContainerStack::replaceTopDirective(PendingBlockDirective directive) {
-    ParseContainer top = pop();
-    std::get<ParseContainer::BlockDirective>(top.value).directive = std::move(directive);
-    push(std::move(top));
-}
-
 void ParseContainerStack::accept(const TrimmedLine& line) {
     if (line.isEmptyOrAllWhitespace()) {
         const PendingBlockDirective* directive = directiveIn(containers.back());
@@ -176,16 +172,31 @@ void ParseContainerStack::accept(const TrimmedLine& line) {
 }
 
 void ParseContainerStack::acceptInDirective(const TrimmedLine& line) {
-    PendingBlockDirective directive = *directiveIn(containers.back());
-    if (runStep(directive, line, isCodeLine(line))) {
+    bool isCode = isCodeLine(line);
+    // Popped and pushed back so that the count of directives in their contents stays right.
+    ParseContainer top = pop();
+    PendingBlockDirective& directive =
+        std::get<ParseContainer::BlockDirective>(top.value).directive;
+    // A refused line must leave the directive as it was. Its argument tokens stay out of the
+    // copy, which would otherwise make a long argument list quadratic: a step appends tokens
+    // only to a line it accepts.
+    std::vector<TrimmedLine::Lex> tokens = std::exchange(directive.argumentsText, {});
+    PendingBlockDirective before = directive;
+    directive.argumentsText = std::move(tokens);
+
+    if (runStep(directive, line, isCode)) {
         bool done = directive.parseState == ParseState::done;
-        replaceTopDirective(std::move(directive));
+        push(std::move(top));
         if (done)
             closeTop();
         return;
     }
+    bool inContents = directive.isInContents();
+    before.argumentsText = std::move(directive.argumentsText);
+    directive = std::move(before);
+    push(std::move(top));
     // A refused line ends the directive unless it is content, which goes into a line run.
-    if (!directive.isInContents())
+    if (!inContents)
         closeTop();
     push(lineRunOf(line));
 }

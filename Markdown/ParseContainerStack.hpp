@@ -46,7 +46,6 @@ public:
 
 private:
     const ParseContainer* parentOfTop() const;
-    void replaceTopDirective(PendingBlockDirective directive);
     void acceptInDirective(const TrimmedLine& line);
 
     std::vector<ParseContainer> containers;

@@ -11,6 +11,15 @@ bool isWhitespaceAt(std::string_view text, std::size_t offset) {
     return isCharacterAt(text, offset, ' ') || isCharacterAt(text, offset, '\t');
 }
 
+// The column after the blank `c` at `column`: a tab reaches the next multiple of 4.
+std::int64_t columnAfter(std::int64_t column, char c) {
+    if (c == ' ')
+        return column + 1;
+    if (c == '\t')
+        return (column + 4) & ~std::int64_t{3};
+    fatal("Non-whitespace character found while calculating equivalent indentation column count");
+}
+
 } // namespace
 
 bool operator==(const TrimmedLine::Lex& a, const TrimmedLine::Lex& b) {
@@ -62,6 +71,17 @@ std::optional<TrimmedLine::Lex> TrimmedLine::lexWhitespace(std::optional<std::in
     return lex(count);
 }
 
+std::optional<TrimmedLine::Lex> TrimmedLine::lexIndentation(std::int64_t maxColumns) {
+    std::int64_t count = 0;
+    std::int64_t columns = 0;
+    for (std::size_t i = index; isWhitespaceAt(text, i); ++i, ++count) {
+        columns = columnAfter(columns, text[i]);
+        if (columns > maxColumns)
+            break;
+    }
+    return lex(count);
+}
+
 std::optional<TrimmedLine::Lex> TrimmedLine::lexUntil(char stop) {
     std::int64_t count = 0;
     for (std::size_t i = index; i < text.size() && !isCharacterAt(text, i, stop);
@@ -83,15 +103,8 @@ bool TrimmedLine::isEmptyOrAllWhitespace() const {
 
 std::int64_t TrimmedLine::indentationColumnCount() const {
     std::int64_t columns = 0;
-    for (std::size_t i = 0; isWhitespaceAt(text, i); ++i) {
-        if (text[i] == ' ')
-            columns += 1;
-        else if (text[i] == '\t')
-            columns = (columns + 4) & ~std::int64_t{3};
-        else
-            fatal("Non-whitespace character found while calculating equivalent indentation "
-                  "column count");
-    }
+    for (std::size_t i = 0; isWhitespaceAt(text, i); ++i)
+        columns = columnAfter(columns, text[i]);
     return columns;
 }
 

@@ -57,6 +57,10 @@ public:
     std::optional<Lex> lex(std::int64_t count, bool allowEmpty = false);
     /// Consumes a run of spaces and tabs, at most `maxLength` of them when given.
     std::optional<Lex> lexWhitespace(std::optional<std::int64_t> maxLength = std::nullopt);
+    /// Consumes the spaces and tabs that fill at most `maxColumns` columns, counted from the
+    /// parse position as `indentationColumnCount` counts them; a tab that would reach past the
+    /// limit stays.
+    std::optional<Lex> lexIndentation(std::int64_t maxColumns);
     /// Consumes the characters before the first `stop` (an ASCII character), or to the end.
     std::optional<Lex> lexUntil(char stop);
     /// Consumes the next character when it is exactly `c` (an ASCII character).

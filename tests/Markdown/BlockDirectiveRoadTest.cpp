@@ -67,6 +67,20 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContent) {
     EXPECT_EQ(outlineLine(sums->child(2)->child(0)), "paragraph 4:10-4:18");
     EXPECT_EQ(outlineLine(sums->child(3)), "paragraph 6:1-6:6");
 
+    // A content tab is stripped as the four columns it stands for, so two tabs make code.
+    for (auto [indent, columns] : {std::pair<std::string, std::string>{"\t", "4:3-4:7"},
+                                   {"    ", "4:9-4:13"},
+                                   {"  \t", "4:7-4:11"}}) {
+        const RawMarkupPtr tabbed =
+            Document::parsing("@Name {\n" + indent + "x\n\n" + indent + indent + "code\n}\n",
+                              std::nullopt, directives)
+                .raw()
+                .markup;
+        EXPECT_EQ(outline(tabbed->child(0)->child(1)),
+                  "codeBlock(\"code\\n\", language: nil) " + columns + "\n")
+            << indent;
+    }
+
     // Widths on the opening line count characters where columns count bytes, so after an
     // accented name the content and the end stand one column early (bytes: 1:10, 1:17).
     EXPECT_EQ(

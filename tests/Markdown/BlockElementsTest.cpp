@@ -57,6 +57,8 @@ TEST(BlockElements, WritesRebuildUnlessTheyCompare) {
          false},
         {item, written<ListItem>(item, [](auto& e) { e.setCheckbox(Checkbox::checked); }),
          D::ListItem{Checkbox::checked}, true},
+        {item, written<ListItem>(item, [](auto& e) { e.setCheckbox(Checkbox::unchecked); }),
+         D::ListItem{Checkbox::unchecked}, true},
         {code, written<CodeBlock>(code, [](auto& e) { e.setCode("x\n"); }),
          D::CodeBlock{"x\n", "c"}, true},
         {parameter, written<DoxygenParameter>(parameter, [](auto& e) { e.setName("count"); }),

@@ -197,6 +197,8 @@ TEST(AttributeExtension, TurnsCaretBracketsAndParenthesesIntoAttributeNodes) {
         {"^[a](k)", R"~(attribute[k](text"a"))~"},
         {R"~(^[a](k: "v (w)"))~", R"~(attribute[k: "v (w)"](text"a"))~"},
         {"^[a ^[b](i)](o)", R"~(attribute[o](text"a " attribute[i](text"b")))~"},
+        // An escaped backtick opens no code span that would hide the bracket.
+        {"^[\\`](k) `", R"~(attribute[k](text"`") text" `")~"},
         // Not attribute spans: the caret stays text.
         {"^[a]", R"~(text"^[a]")~"},
         {"^[a](f(x))", R"~(text"^" link(text"a"))~"},

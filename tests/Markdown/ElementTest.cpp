@@ -129,6 +129,7 @@ TEST(InlineElement, EveryInlineKindReadsAsPlainTextByItsOwnRule) {
     auto linkedImage = rawNode(RawMarkupData::Link{"x.md", std::nullopt}, {rawText("a "), image});
     const std::pair<PlainTextConvertibleMarkup, std::string> cases[] = {
         {InlineCode("a`b"), "`a`b`"},
+        {CustomInline("a *b*"), "a *b*"},
         {SymbolLink("x"), "``x``"},
         {Strikethrough(Text("a"), Strong(Text("b"))), "~ab~"},
         {Link::fromRaw(linkedImage), "a logo"},
@@ -144,6 +145,9 @@ TEST(InlineElement, ALinkIsAnAutolinkOnlyWhenItsOneTextReadsAsItsDestination) {
         {Link("docs/intro.md", Text("docs/intro.md")), true},
         {Link(precomposed, Text(decomposed)), true},
         {Link("docs/intro.md", Emphasis(Text("docs/intro.md"))), false},
+        {Link("docs/intro.md", Text("intro")), false},
+        {Link(std::nullopt, std::nullopt, std::vector<Text>{Text("")}), false},
+        {Link("a", Text("a"), Text("a")), false},
     };
     for (const auto& [link, expected] : cases)
         EXPECT_EQ(link.isAutolink(), expected) << link.destination().value_or("(none)");

@@ -36,12 +36,14 @@ TEST(LineRunText, StripsTheContentIndentationAndRemembersIt) {
     EXPECT_EQ(top.trimmedIndentationPerLine, (Widths{0, 0, 0, 0, 0}));
 }
 
-TEST(LineRunText, CountsTabsAndConsumedSyntaxAsCharacters) {
-    // Up to four characters go, so both tabs do, though they make eight columns.
-    std::vector<TrimmedLine> lines = linesOf("\t\tcode\n", 1);
+TEST(LineRunText, StripsTabsByColumnsAndCountsWidthsInCharacters) {
+    // Up to four columns go: one of two tabs, or two spaces and the tab that ends at column 4;
+    // a tab that would reach past them stays.
+    std::vector<TrimmedLine> lines = linesOf("\t\tcode\n  \tx\n   \t y\n\t", 1);
     LineRunText tabs = LineRunText::make(lines, 4);
-    EXPECT_EQ(tabs.text, "code\n");
-    EXPECT_EQ(tabs.trimmedIndentationPerLine, (Widths{2, 0}));
+    EXPECT_EQ(tabs.text, "\tcode\nx\n y\n");
+    EXPECT_EQ(tabs.trimmedIndentationPerLine, (Widths{1, 3, 4, 1}));
+    EXPECT_EQ(LineRunText::make(lines, 2).text, "\t\tcode\n\tx\n \t y\n\t");
 
     // A Doxygen opening line enters with its command already consumed; its width counts
     // characters, one less than the accented name's bytes.
@@ -56,7 +58,8 @@ TEST(LineRunText, CountsTabsAndConsumedSyntaxAsCharacters) {
 }
 
 TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
-    std::string text = "intro\r\n  @Caf\xC3\xA9(a: 1,\n    b: 2) {\n}";
+    // The line before the directive ends in a line separator (three bytes).
+    std::string text = "intro\r\nx\xE2\x80\xA8  @Caf\xC3\xA9(a: 1,\n    b: 2) {\n}";
     ParseContainerStack stack = Document::parseLines({text, std::nullopt}, {});
     const auto& block =
         std::get<ParseContainer::BlockDirective>(stack.root().children()->at(1).value);
@@ -64,7 +67,7 @@ TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
     ASSERT_EQ(arguments.segments.size(), 2u);
     EXPECT_EQ(arguments.segments[0].untrimmedText, "  @Caf\xC3\xA9(a: 1,");
     EXPECT_EQ(arguments.segments[0].trimmedText(), "a: 1,");
-    EXPECT_EQ(arguments.segments[0].range, SourceRange({2, 10}, {2, 15}));
+    EXPECT_EQ(arguments.segments[0].range, SourceRange({3, 10}, {3, 15}));
     EXPECT_EQ(arguments.segments[1].untrimmedText, "    b: 2");
     EXPECT_EQ(arguments.segments[1].parseIndex, 0u);
 

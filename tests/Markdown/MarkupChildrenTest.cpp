@@ -50,6 +50,15 @@ TEST(MarkupChildren, ForwardAndReversedIterationAgreeOnIdentifiers) {
     EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::thematicBreak);
     EXPECT_FALSE(iterator.next());
     EXPECT_FALSE(iterator.next());
+
+    // Iterators outlive the element they were made from, a leaf's as well.
+    for (const char* text : {"---\n", "a\n"}) {
+        auto forward = Document::parsing(text).childAt(0)->children().makeIterator();
+        auto backward = Document::parsing(text).childAt(0)->children().reversed().makeIterator();
+        EXPECT_EQ(forward.next().has_value(), text[0] == 'a') << text;
+        EXPECT_EQ(backward.next().has_value(), text[0] == 'a') << text;
+        EXPECT_FALSE(forward.next());
+    }
 }
 
 TEST(MarkupChildrenDeathTest, ANegativePositionStopsTheProgram) {

@@ -182,6 +182,9 @@ TEST(MarkupFormatter, PrintsATableCellWithASoftBreakOnOneLine) {
                 Table::Body(Table::Row(Table::Cell(Text("1")))));
     // The soft break goes whatever the options, and the short row is filled up.
     EXPECT_EQ(format(built, Options{}), "| x y | z |\n| --- | --- |\n| 1 |  |");
+    // Each column keeps its alignment.
+    EXPECT_EQ(format(Document::parsing("|a|b|c|d|\n|:--|:-:|--:|---|"), Options{}),
+              "| a | b | c | d |\n| :-- | :-: | --: | --- |");
 }
 
 TEST(MarkupFormatterDeathTest, StopsOnTablePartsOutsideTheirTable) {

@@ -241,12 +241,21 @@ TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrors) {
          {named("a", at(1, 2), "1", at(4, 5), true), named("b", at(7, 8), "2", at(10, 11))},
          {}},
         {"a 1", {named("a", at(1, 2), "1", at(3, 4))}, {Missing{':', {1, 2}}}},
+        {"a: 1 b: 2",
+         {named("a", at(1, 2), "1", at(4, 5)), named("b", at(6, 7), "2", at(9, 10))},
+         {Missing{',', {1, 5}}}},
         {"a: 1,, b: 2", {named("a", at(1, 2), "1", at(4, 5), true)}, {Unexpected{',', {1, 7}}}},
         // After a first argument a lone word is a name still waiting for its colon.
         {"x, y", {unnamed("x", at(1, 2), true)}, {Missing{':', {1, 5}}}},
         {"a: 1, a: 2",
          {named("a", at(1, 2), "1", at(4, 5), true), named("a", at(7, 8), "2", at(10, 11))},
          {Duplicate{"a", {1, 1}, {1, 7}}}},
+        // Every repeat of a name points at its first use, canonically equal spellings too.
+        {"\u00e9: 1, e\u0301: 2, \u00e9: 3",
+         {named("\u00e9", at(1, 3), "1", at(5, 6), true),
+          named("e\u0301", at(8, 11), "2", at(13, 14), true),
+          named("\u00e9", at(16, 18), "3", at(20, 21))},
+         {Duplicate{"e\u0301", {1, 1}, {1, 8}}, Duplicate{"\u00e9", {1, 1}, {1, 16}}}},
     };
     for (const auto& c : cases) {
         DirectiveArgumentText text({placed(c.text)});
@@ -372,6 +381,18 @@ TEST(ParseContainerStack, ClosesADirectiveAtItsBraceAndDescribesTheTree) {
         * Line Run
           "content"
 )x");
+
+    // A refused line ends a directive as it stood before that line.
+    for (auto [text, end] : {std::pair{"@A(a: 1,\n\nb", SourceLocation(1, 9)},
+                             {"@A {\ntext }", SourceLocation(1, 5)}}) {
+        ParseContainerStack refused = Document::parseLines({text, std::nullopt}, {});
+        const auto& closed =
+            std::get<ParseContainer::BlockDirective>(refused.root().children()->front().value);
+        EXPECT_EQ(closed.directive.endLocation, end) << text;
+        EXPECT_NE(closed.directive.parseState, State::done) << text;
+        EXPECT_FALSE(closed.directive.pendingLine) << text;
+        EXPECT_EQ(closed.directive.argumentsText.size(), text[2] == '(' ? 1u : 0u) << text;
+    }
 }
 
 TEST(ParseContainerStack, ContentIndentationDecidesWhatIsCode) {
