@@ -15,8 +15,8 @@ namespace markdown {
 namespace {
 
 // The internal headers our extension code includes describe exactly this release.
-static_assert(CMARK_GFM_VERSION == ((0 << 24) | (29 << 16) | (0 << 8) | 6),
-              "the cmark-gfm binding is written against 0.29.0.gfm.6");
+static_assert(CMARK_GFM_VERSION == ((0 << 24) | (29 << 16) | (0 << 8) | 13),
+              "the cmark-gfm binding is written against 0.29.0.gfm.13");
 
 std::string versionText(int version) {
     return std::to_string(version >> 24 & 0xff) + "." + std::to_string(version >> 16 & 0xff) + "." +

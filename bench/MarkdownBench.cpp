@@ -132,6 +132,12 @@ void registerAll() {
             add("memory/" + input.name() + "/Document", input, document, true);
         }
     }
+    for (const MarkdownInput& input : pathologicalInputs()) {
+        add("pathological_parse/" + input.name() + "/cmark", input, stockTree);
+        add("pathological_parse/" + input.name() + "/Document", input, document);
+        add("pathological_render/" + input.name() + "/cmark_html", input, stockHTML);
+        add("pathological_render/" + input.name() + "/MarkdownRenderer", input, rendered);
+    }
 }
 
 } // namespace

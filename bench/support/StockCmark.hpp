@@ -10,7 +10,9 @@ namespace bench {
 
 /// The stock cmark-gfm parser as the reference: the "table", "strikethrough" and "tasklist"
 /// extensions attached and the option bits notes are parsed with (smart punctuation, source
-/// positions), fed the whole text at once.
+/// positions), fed the whole text at once. It runs on the very library the project links (the
+/// upstream source, unmodified), with the library's default allocator; should the project ever
+/// patch that library, the reference needs a build of its own.
 class StockCmark {
 public:
     static constexpr int options = CMARK_OPT_SMART | CMARK_OPT_SOURCEPOS;

@@ -78,9 +78,10 @@ TEST(MarkdownRenderer, WritesDeeplyNestedNotesOnADesktopStack) {
         {repeated(">", depth) + " x", "<blockquote data-line=\"1\">\n" +
                                           repeated("<blockquote>\n", depth - 1) + "<p>x</p>\n" +
                                           repeated("</blockquote>\n", depth)},
-        {repeated("- ", depth / 2) + "x", "<ul data-line=\"1\">\n<li>" +
-                                              repeated("<ul>\n<li>", depth / 2 - 1) + "x\n" +
-                                              repeated("</li>\n</ul>\n", depth / 2)},
+        // Lists stop nesting at 99 on one line; the other markers are text.
+        {repeated("- ", depth / 2) + "x",
+         "<ul data-line=\"1\">\n<li>" + repeated("<ul>\n<li>", 98) +
+             repeated("- ", depth / 2 - 99) + "x\n" + repeated("</li>\n</ul>\n", 99)},
         {repeated("*", depth) + "a" + repeated("*", depth),
          "<p data-line=\"1\">" + repeated("<strong>", depth / 2) + "a" +
              repeated("</strong>", depth / 2) + "</p>\n"},
