@@ -14,8 +14,8 @@
 namespace app {
 
 /// What every window of the process shares: the settings file, the recent folders, the main
-/// loop's scheduler, the thread that scans folders, the desktop and the note renderer. Made
-/// once on the main thread before the first window and ended after the last.
+/// loop's scheduler, the threads that scan folders and render notes, the desktop and the note
+/// renderer. Made once on the main thread before the first window and ended after the last.
 class AppState {
 public:
     AppState(const std::filesystem::path& settingsFile, reader::Desktop& desktop,
@@ -31,7 +31,8 @@ public:
     /// The display settings as read when the process started.
     DisplaySettings display = DisplaySettings::read(settings);
     notes::MainLoopScheduler scheduler;
-    /// Ends before the scheduler, so that scans still running can hand their results back.
+    /// Ends before the scheduler, so that scans and renderings still running can hand their
+    /// results back.
     reader::ThreadRunner background;
 
 private:

@@ -8,9 +8,10 @@ namespace app {
 
 NoteView::NoteView(reader::ReaderModel& model, notes::Scheduler& scheduler,
                    const notes::PageAppearance& appearance)
-    : model(model), appearance(appearance),
+    : model(model), scheduler(scheduler), appearance(appearance),
       view(std::make_unique<reader::ReaderWebView>(model.web, scheduler)),
-      errorTitle("Can't Open This Note") {
+      errorTitle("Can't Open This Note"), openElsewhere("Open in Default Editor"),
+      renderingLabel("Rendering\u2026") {
     view->setOnLink([this](const std::string& url) { this->model.handleLink(url); });
     gtk_widget_set_hexpand(view->widget(), TRUE);
     gtk_widget_set_vexpand(view->widget(), TRUE);
@@ -24,27 +25,49 @@ NoteView::NoteView(reader::ReaderModel& model, notes::Scheduler& scheduler,
     errorMessage.set_justify(Gtk::Justification::CENTER);
     errorMessage.set_max_width_chars(60);
     errorMessage.set_selectable(true);
+    // The window's own hand-off, so that the menu and this button do the same thing.
+    openElsewhere.set_action_name("win.open-in-default-editor");
+    openElsewhere.set_halign(Gtk::Align::CENTER);
     error.set_valign(Gtk::Align::CENTER);
     error.set_margin(24);
     error.append(*icon);
     error.append(errorTitle);
     error.append(errorMessage);
+    error.append(openElsewhere);
 
-    add(empty, emptyPage);
-    add(error, errorPage);
-    gtk_stack_add_named(gobj(), view->widget(), notePage);
+    pages.add(empty, emptyPage);
+    pages.add(error, errorPage);
+    gtk_stack_add_named(pages.gobj(), view->widget(), notePage);
+    set_child(pages);
+
+    // Above the page shown meanwhile, which stays readable and clickable.
+    rendering.add_css_class("osd");
+    rendering.add_css_class("toolbar");
+    rendering.set_halign(Gtk::Align::CENTER);
+    rendering.set_valign(Gtk::Align::START);
+    rendering.set_margin(12);
+    rendering.set_can_target(false);
+    rendering.append(spinner);
+    rendering.append(renderingLabel);
+    rendering.set_visible(false);
+    add_overlay(rendering);
 
     connections += model.page.connect(sigc::mem_fun(*this, &NoteView::pageChanged));
     connections += model.errorMessage.connect(sigc::mem_fun(*this, &NoteView::pageChanged));
+    connections += model.isTooLarge.connect(sigc::mem_fun(*this, &NoteView::pageChanged));
+    connections += model.isRendering.connect(sigc::mem_fun(*this, &NoteView::renderingChanged));
     connections += model.web.headingChanged.connect(
         [this](const std::optional<std::string>& id) { this->model.currentHeadingID.set(id); });
     connections += model.web.scrolled.connect(
         [this](const markdown::URL& file, double y) { this->model.scrollPositions[file] = y; });
     pageChanged();
+    renderingChanged();
 }
 
 NoteView::~NoteView() {
     connections.disconnect();
+    if (renderingNotice)
+        scheduler.cancel(*renderingNotice);
     // The web view's widget goes with the stack; the view lets go of its page first.
     view.reset();
 }
@@ -52,13 +75,31 @@ NoteView::~NoteView() {
 void NoteView::pageChanged() {
     if (const auto& page = model.page.get()) {
         view->update(*page, appearance);
-        set_visible_child(notePage);
+        pages.set_visible_child(notePage);
     } else if (const auto& message = model.errorMessage.get()) {
         errorMessage.set_text(notes::replacingInvalidUTF8(*message));
-        set_visible_child(errorPage);
+        openElsewhere.set_visible(model.isTooLarge.get());
+        pages.set_visible_child(errorPage);
     } else {
-        set_visible_child(emptyPage);
+        pages.set_visible_child(emptyPage);
     }
+}
+
+void NoteView::renderingChanged() {
+    if (renderingNotice) {
+        scheduler.cancel(*renderingNotice);
+        renderingNotice.reset();
+    }
+    if (!model.isRendering.get()) {
+        spinner.stop();
+        rendering.set_visible(false);
+        return;
+    }
+    renderingNotice = scheduler.runAfter(renderingNoticeDelay, [this] {
+        renderingNotice.reset();
+        spinner.start();
+        rendering.set_visible(true);
+    });
 }
 
 } // namespace app

@@ -7,18 +7,25 @@
 #include "reader/ReaderWebView.hpp"
 
 #include <gtkmm/box.h>
+#include <gtkmm/button.h>
 #include <gtkmm/label.h>
+#include <gtkmm/overlay.h>
+#include <gtkmm/spinner.h>
 #include <gtkmm/stack.h>
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace app {
 
 /// The middle of a window: the note's page, the "Can't Open This Note" page with the model's
-/// reason, or an empty page when no note is shown. It hands the page's clicked links to the
-/// model and keeps the heading and scroll offset that the page reports.
-class NoteView : public Gtk::Stack {
+/// reason (and, for a note too large to show, a button that opens it in the default editor),
+/// or an empty page when no note is shown. A rendering that takes longer than
+/// `renderingNoticeDelay` is announced above whatever is shown meanwhile. It hands the page's
+/// clicked links to the model and keeps the heading and scroll offset that the page reports.
+class NoteView : public Gtk::Overlay {
 public:
     NoteView(reader::ReaderModel& model, notes::Scheduler& scheduler,
              const notes::PageAppearance& appearance);
@@ -28,22 +35,36 @@ public:
     static constexpr const char* emptyPage = "empty";
     static constexpr const char* errorPage = "error";
     static constexpr const char* notePage = "page";
+    /// Quick renderings come and go unannounced.
+    static constexpr std::chrono::milliseconds renderingNoticeDelay{300};
 
-    [[nodiscard]] std::string shownPage() const { return get_visible_child_name(); }
+    [[nodiscard]] std::string shownPage() const { return pages.get_visible_child_name(); }
     /// The text under the error page's title.
     [[nodiscard]] std::string errorText() const { return errorMessage.get_text(); }
+    /// Whether the error page offers the default editor.
+    [[nodiscard]] bool offersDefaultEditor() const { return openElsewhere.get_visible(); }
+    /// Whether the view says that the note is being rendered.
+    [[nodiscard]] bool announcesRendering() const { return rendering.get_visible(); }
     [[nodiscard]] reader::ReaderWebView& webView() { return *view; }
 
 private:
     void pageChanged();
+    void renderingChanged();
 
     reader::ReaderModel& model;
+    notes::Scheduler& scheduler;
     notes::PageAppearance appearance;
     std::unique_ptr<reader::ReaderWebView> view;
+    Gtk::Stack pages;
     Gtk::Box empty;
     Gtk::Box error{Gtk::Orientation::VERTICAL, 12};
     Gtk::Label errorTitle;
     Gtk::Label errorMessage;
+    Gtk::Button openElsewhere;
+    Gtk::Box rendering{Gtk::Orientation::HORIZONTAL, 8};
+    Gtk::Spinner spinner;
+    Gtk::Label renderingLabel;
+    std::optional<notes::Scheduler::TaskId> renderingNotice;
     Connections connections;
 };
 

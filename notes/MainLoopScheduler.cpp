@@ -67,8 +67,11 @@ MainLoopScheduler::~MainLoopScheduler() {
 }
 
 void MainLoopScheduler::post(Task task) {
-    attach(state->context, g_idle_source_new(),
-           std::make_unique<Call>(Call{state, 0, std::move(task)}));
+    GSource* source = g_idle_source_new();
+    // At idle priority, results handed back from other threads would wait behind a window
+    // that redraws every frame (a spinner) for as long as it does.
+    g_source_set_priority(source, G_PRIORITY_DEFAULT);
+    attach(state->context, source, std::make_unique<Call>(Call{state, 0, std::move(task)}));
 }
 
 Scheduler::TaskId MainLoopScheduler::runAfter(Duration delay, Task task) {

@@ -4,8 +4,8 @@
 
 namespace reader {
 
-/// Runs work off the main thread, such as folder scans. Work hands its results back to the
-/// main thread through the scheduler; it must touch nothing of a model directly.
+/// Runs work off the main thread, such as folder scans and renderings. Work hands its results
+/// back to the main thread through the scheduler; it must touch nothing of a model directly.
 class BackgroundRunner {
 public:
     using Job = std::function<void()>;

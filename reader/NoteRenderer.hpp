@@ -20,8 +20,9 @@ struct RenderedNote {
 };
 
 /// Renders the whole text of the note at `fileURL` (line endings, byte-order mark and front
-/// matter as they are in the file), resolving wikilinks through `resolver`. Never fails. The
-/// application hands the model the Markdown renderer through this.
+/// matter as they are in the file), resolving wikilinks through `resolver`. Never fails. Called
+/// on background threads, several at once when windows render together. The application hands
+/// the model the Markdown renderer through this.
 using NoteRenderer =
     std::function<RenderedNote(const std::string& text, const notes::RenderOptions& options,
                                const notes::LinkResolving& resolver, const markdown::URL& fileURL)>;

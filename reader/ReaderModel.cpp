@@ -34,7 +34,7 @@ std::string ReaderModel::title() const {
 }
 
 std::variant<std::string, std::error_code> ReaderModel::readText(const markdown::URL& file) {
-    auto read = notes::readFile(file.filesystemPath());
+    auto read = notes::readFile(file.filesystemPath(), largestShownNote);
     if (auto* error = std::get_if<std::error_code>(&read))
         return *error;
     return notes::replacingInvalidUTF8(std::get<std::string>(read));
@@ -42,7 +42,31 @@ std::variant<std::string, std::error_code> ReaderModel::readText(const markdown:
 
 void ReaderModel::render(const std::string& text, const markdown::URL& url,
                          const std::optional<std::string>& anchor, std::optional<int> scrollLine) {
-    RenderedNote rendered = services.render(text, renderOptions.get(), index.get(), url);
+    std::uint64_t rendering = ++latestRender;
+    isRendering.set(true);
+    std::weak_ptr<ReaderModel> weak = weak_from_this();
+    notes::Scheduler* scheduler = &services.scheduler;
+    // The job owns copies of everything it reads: the window goes on changing meanwhile, and
+    // may close before the job ends.
+    services.background.run([weak, scheduler, rendering, render = services.render, text,
+                             options = renderOptions.get(), index = index.get(), url, anchor,
+                             scrollLine] {
+        RenderedNote rendered = render(text, options, index, url);
+        scheduler->post(
+            [weak, rendering, rendered = std::move(rendered), url, anchor, scrollLine]() mutable {
+                if (auto model = weak.lock())
+                    model->installRender(rendering, std::move(rendered), url, anchor, scrollLine);
+            });
+    });
+}
+
+void ReaderModel::installRender(std::uint64_t rendering, RenderedNote rendered,
+                                const markdown::URL& url, const std::optional<std::string>& anchor,
+                                std::optional<int> scrollLine) {
+    // Renderings overlap and may finish out of order: an older one would bring back a stale
+    // page, or another note's.
+    if (rendering != latestRender)
+        return;
     ++revision;
     headings.set(std::move(rendered.headings));
     std::optional<double> scroll;
@@ -51,6 +75,12 @@ void ReaderModel::render(const std::string& text, const markdown::URL& url,
             scroll = stored->second;
     }
     page.set(ReaderPage{url, std::move(rendered.html), revision, anchor, scroll, scrollLine});
+    isRendering.set(false);
+}
+
+void ReaderModel::dropRender() {
+    ++latestRender;
+    isRendering.set(false);
 }
 
 void ReaderModel::refreshPage(bool force) {

@@ -74,6 +74,12 @@ public:
     notes::Observable<std::vector<notes::OutlineHeading>> headings;
     /// Why the note could not be read; shown in place of the page.
     notes::Observable<std::optional<std::string>, notes::CanonicallyEqual> errorMessage;
+    /// The open note is larger than `largestShownNote`: it was not read, and `errorMessage`
+    /// says so.
+    notes::Observable<bool> isTooLarge;
+    /// From the start of a rendering until the newest one's page is installed, or until the
+    /// window drops it for a note that has no page.
+    notes::Observable<bool> isRendering;
     /// The heading at the top of the visible page, as the page reports it.
     notes::Observable<std::optional<std::string>, notes::CanonicallyEqual> currentHeadingID;
     /// Notes to go back to, the most recent last.
@@ -153,8 +159,14 @@ public:
     /// moved scan the folder again `rescanDelay` after the last such batch.
     void handleFolderChanges(std::span<const notes::FolderChange> changes);
 
-    /// Renders the text as the page of the note at `url` and publishes the outline, then the
-    /// page. Without an anchor the page restores the note's last scroll offset.
+    /// The largest note shown, in bytes. Each byte of a note costs the web process 100 to 230
+    /// bytes of memory for its page, and the renderer 30 to 45 more: a larger note is neither
+    /// read nor rendered.
+    static constexpr std::uintmax_t largestShownNote = std::uintmax_t{16} << 20;
+
+    /// Renders the text as the page of the note at `url` in the background, then publishes the
+    /// outline and the page on the main thread. Only the newest rendering is installed. Without
+    /// an anchor the page restores the note's last scroll offset.
     void render(const std::string& text, const markdown::URL& url,
                 const std::optional<std::string>& anchor, std::optional<int> scrollLine);
     /// Reads the open note again and renders it; unless `force`, only when its text differs
@@ -162,7 +174,8 @@ public:
     void refreshPage(bool force);
 
     /// The text of a file for display: UTF-8 with each invalid sequence replaced by U+FFFD.
-    /// Only a failure to read the file is an error; its message is for the user.
+    /// Only a failure to read the file is an error; its message is for the user. A file larger
+    /// than `largestShownNote` is refused with `file_too_large` before it is read.
     [[nodiscard]] static std::variant<std::string, std::error_code>
     readText(const markdown::URL& file);
 
@@ -173,8 +186,9 @@ public:
 
     /// Leaves editing when editing, else begins it.
     void toggleEditing();
-    /// Asks the page for the line at its top, then enters editing there. The answer is dropped
-    /// when the window shows another note or has left reading by the time it arrives.
+    /// Asks the page for the line at its top, then enters editing there; nothing happens until
+    /// the open note's page is shown. The answer is dropped when the window shows another note
+    /// or has left reading by the time it arrives.
     void beginEditing();
     /// Closes the page's find and starts editing the open note at the 1-based line.
     void enterEditing(int line);
@@ -263,6 +277,9 @@ private:
                      notes::Observable<std::vector<markdown::URL>>& to);
     void installScan(const markdown::URL& scanned, std::uint64_t scan,
                      notes::FolderSnapshot snapshot);
+    void installRender(std::uint64_t rendering, RenderedNote rendered, const markdown::URL& url,
+                       const std::optional<std::string>& anchor, std::optional<int> scrollLine);
+    void dropRender();
     void openNoteChanged();
     void askPage(std::string_view function, const WebBridge::Arguments& arguments);
     void performInEditor(EditorTextView::FinderAction action);
@@ -272,8 +289,10 @@ private:
     std::unique_ptr<notes::FolderWatcher> watcher;
     /// The text the page was last rendered from.
     std::optional<std::string> lastSource;
-    /// Raised for every rendering; the first page of a window is revision 1.
+    /// Raised for every page installed; the first page of a window is revision 1.
     int revision = 0;
+    /// The number of the newest rendering started; only its result is installed.
+    std::uint64_t latestRender = 0;
     /// The pending delayed rescan.
     std::optional<notes::Scheduler::TaskId> rescanTask;
     /// The number of the newest scan started; only its result is installed.

@@ -13,7 +13,10 @@ void ReaderModel::toggleEditing() {
 }
 
 void ReaderModel::beginEditing() {
-    if (mode.get() != Mode::read || !file.get() || !page.get())
+    // While the note's first page is still being rendered, the page shown (if any) is another
+    // note's, and its top line means nothing here.
+    if (mode.get() != Mode::read || !file.get() || !page.get() ||
+        page.get()->fileURL != *file.get())
         return;
     markdown::URL asked = *file.get();
     std::weak_ptr<ReaderModel> weak = weak_from_this();
@@ -79,7 +82,8 @@ void ReaderModel::leaveEditing() {
         return;
     }
     const std::string& edited = session->text.get();
-    if (lastSource && notes::CanonicallyEqual{}(*lastSource, edited)) {
+    // A rendering still running would land its page at the offset stored, not at this line.
+    if (lastSource && notes::CanonicallyEqual{}(*lastSource, edited) && !isRendering.get()) {
         web.scrollToLine(line);
         return;
     }

@@ -82,6 +82,7 @@ void ReaderModel::openFolder(const markdown::URL& url,
     markdown::URL opened = standardizedFileURL(url);
     folder.set(opened);
     file.set(std::nullopt);
+    dropRender();
     page.set(std::nullopt);
     headings.set({});
     backStack.set({});
@@ -190,14 +191,21 @@ void ReaderModel::loadCurrentFile(const std::optional<std::string>& anchor) {
     markdown::URL note = *file.get();
     auto read = readText(note);
     if (auto* error = std::get_if<std::error_code>(&read)) {
-        errorMessage.set("Couldn't open \u201c" +
-                         std::string(notes::lastPathComponent(note.path())) + "\u201d. " +
-                         error->message());
+        const std::string name(notes::lastPathComponent(note.path()));
+        const bool tooLarge = *error == std::errc::file_too_large;
+        isTooLarge.set(tooLarge);
+        errorMessage.set(tooLarge ? "\u201c" + name + "\u201d is larger than " +
+                                        std::to_string(largestShownNote >> 20) +
+                                        " MB, too large to show here."
+                                  : "Couldn't open \u201c" + name + "\u201d. " + error->message());
+        // A rendering of the note shown before must not bring its page back.
+        dropRender();
         page.set(std::nullopt);
         headings.set({});
         return;
     }
     lastSource = std::move(std::get<std::string>(read));
+    isTooLarge.set(false);
     errorMessage.set(std::nullopt);
     render(*lastSource, note, anchor, std::nullopt);
 }

@@ -15,7 +15,7 @@ namespace reader {
 struct ReaderServices {
     /// Main-thread delays and the hand-back of background results.
     notes::Scheduler& scheduler;
-    /// Where folder scans run.
+    /// Where folder scans and note renderings run.
     BackgroundRunner& background;
     Desktop& desktop;
     /// Renders a note's text into its page fragment and outline.

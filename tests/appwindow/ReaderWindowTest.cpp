@@ -1,4 +1,5 @@
 #include "WindowHarness.hpp"
+#include "tests/editor/EditorFixture.hpp"
 
 namespace app {
 namespace {
@@ -49,12 +50,41 @@ TEST_F(WindowTest, ANoteThatCannotBeReadShowsWhyInsteadOfThePage) {
     EXPECT_TRUE(shown.noteView().errorText().starts_with("Couldn't open “Broken.md”. "))
         << shown.noteView().errorText();
     EXPECT_EQ(title(), "Broken");
+    EXPECT_EQ(editor::findButton(GTK_WIDGET(shown.gobj()), "Open in Default Editor"), nullptr);
 
     // Back to a note that reads: its page replaces the message.
     ASSERT_TRUE(shown.activate_action("win.back"));
     settle();
     EXPECT_EQ(shown.noteView().shownPage(), NoteView::notePage);
     EXPECT_EQ(title(), "Good");
+
+    // A note too large to show is not read; the page offers the default editor instead.
+    writeNote("Huge.md", "");
+    std::filesystem::resize_file(folder / "Huge.md", reader::ReaderModel::largestShownNote + 1);
+    shown.model().open(note("Huge.md"));
+    settle();
+    EXPECT_EQ(shown.noteView().shownPage(), NoteView::errorPage);
+    EXPECT_EQ(shown.noteView().errorText(),
+              "“Huge.md” is larger than 16 MB, too large to show here.");
+    editor::click(editor::findButton(GTK_WIDGET(shown.gobj()), "Open in Default Editor"));
+    EXPECT_EQ(desktop.openedElsewhere, std::vector{note("Huge.md")});
+}
+
+TEST_F(WindowTest, NotesRenderBesideTheWindowWhichAnnouncesASlowRenderingOverTheLastPage) {
+    writeNote("a.md", "# First\n");
+    writeNote("b.md", "second\n");
+    auto& shown = open(folderTarget("a.md"));
+    renderer.hold();
+    shown.model().open(note("b.md"));
+    EXPECT_EQ(title(), "b");
+    // The window goes on handling events: its page answers, and the rendering is announced.
+    ASSERT_TRUE(waitUntil([&] { return shown.noteView().announcesRendering(); }));
+    EXPECT_EQ(run("document.getElementById('first').textContent"), "First");
+
+    renderer.release();
+    settle();
+    EXPECT_FALSE(shown.noteView().announcesRendering());
+    EXPECT_EQ(run("document.getElementById('content').textContent.trim()"), "second");
 }
 
 TEST_F(WindowTest, BackAndForwardActionsStepThroughHistoryAndAreOnlyEnabledWithSomewhereToGo) {

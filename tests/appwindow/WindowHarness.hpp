@@ -12,10 +12,12 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,13 +30,20 @@ using reader::waitUntil;
 
 /// A stand-in renderer for window tests: "# Title" lines become headings with the id
 /// "title", "link: TARGET" lines links with the id "link" to TARGET, "tall" lines a tall
-/// block, and other lines paragraphs. It records the options of each call.
+/// block, and other lines paragraphs. It records the options of each call and, while held,
+/// blocks every call until released. Called on the windows' render threads.
 class LineRenderer {
 public:
     reader::NoteRenderer renderer() {
         return [this](const std::string& text, const notes::RenderOptions& options,
                       const notes::LinkResolving&, const markdown::URL&) {
-            options_.push_back(options);
+            {
+                std::unique_lock lock(mutex);
+                options_.push_back(options);
+                // Bounded, so that a renderer called on the main thread fails the test
+                // instead of hanging it.
+                released.wait_for(lock, std::chrono::seconds(30), [this] { return !held; });
+            }
             reader::RenderedNote note;
             std::size_t start = 0;
             int line = 1;
@@ -63,9 +72,26 @@ public:
             return note;
         };
     }
-    [[nodiscard]] const std::vector<notes::RenderOptions>& options() const { return options_; }
+    [[nodiscard]] std::vector<notes::RenderOptions> options() const {
+        std::lock_guard lock(mutex);
+        return options_;
+    }
+    void hold() {
+        std::lock_guard lock(mutex);
+        held = true;
+    }
+    void release() {
+        {
+            std::lock_guard lock(mutex);
+            held = false;
+        }
+        released.notify_all();
+    }
 
 private:
+    mutable std::mutex mutex;
+    std::condition_variable released;
+    bool held = false;
     std::vector<notes::RenderOptions> options_;
 };
 
@@ -78,6 +104,8 @@ protected:
     }
 
     void TearDown() override {
+        // A test that failed while holding the renderer would otherwise wait for it forever.
+        renderer.release();
         window.reset();
         // Lets the web processes of closed windows wind down before the next test.
         runFor(std::chrono::milliseconds(50));
@@ -94,7 +122,7 @@ protected:
     }
 
     /// Opens a window on the target and waits until it has settled: a folder scanned, the
-    /// page, if any, loaded.
+    /// note rendered, its page, if any, loaded.
     ReaderWindow& open(const reader::WindowTarget& target) {
         window = std::make_unique<ReaderWindow>(state(), target);
         window->present();
@@ -104,7 +132,7 @@ protected:
     void settle() {
         auto& model = window->model();
         EXPECT_TRUE(waitUntil([&] {
-            if (model.isScanning.get())
+            if (model.isScanning.get() || model.isRendering.get())
                 return false;
             const auto& page = model.page.get();
             const auto& loaded = window->noteView().webView().state();

@@ -44,7 +44,15 @@ TEST(MainLoopScheduler, RunsPostedAndDelayedTasksOnTheLoopAndNothingAfterCancel)
         });
         scheduler.post([&] { log += "p"; });
         scheduler.cancel(cancelled);
+        // A window that redraws every frame must not hold posted tasks back.
+        GSource* redraw = g_idle_source_new();
+        g_source_set_priority(redraw, G_PRIORITY_HIGH_IDLE + 20);
+        g_source_set_callback(
+            redraw, +[](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr, nullptr);
+        g_source_attach(redraw, nullptr);
         g_main_loop_run(loop);
+        g_source_destroy(redraw);
+        g_source_unref(redraw);
 
         scheduler.runAfter(1ms, [&] { log += "late"; });
     }

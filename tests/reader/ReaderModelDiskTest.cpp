@@ -31,7 +31,9 @@ struct DiskTest : ModelTest {
 
 TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterTheLast) {
     model.openFolder(root(), std::nullopt);
-    harness.background.finish(0);
+    harness.background.finish(0); // the scan
+    harness.scheduler.runPosted();
+    harness.background.finish(0); // the start note's rendering
     harness.scheduler.runPosted();
     changed({{"Other.md", FolderChange::itemModified | FolderChange::itemMetadataModified},
              {"README.md", FolderChange::itemModified}});
@@ -42,6 +44,8 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
     changed({{"README.md", FolderChange::itemModified},
              {"New.md", FolderChange::itemCreated},
              {"README.md", FolderChange::itemModified}});
+    harness.background.finish(0);
+    harness.scheduler.runPosted();
     EXPECT_EQ(harness.renders.size(), 2u);
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("edited elsewhere"));
     for (int batch = 0; batch < 2; ++batch) {
@@ -63,6 +67,7 @@ TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
     harness.scheduler.runPosted();
     harness.background.finish(0);
     harness.scheduler.runPosted();
+    harness.background.finish(0); // the rendering of the second folder's start note
 
     EXPECT_EQ(*model.folder, URL::fileURL(second.path()));
     EXPECT_EQ(*model.file, URL::fileURL(second / "Index.md"));

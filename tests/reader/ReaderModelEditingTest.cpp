@@ -26,6 +26,7 @@ struct EditingTest : ModelTest {
         write("Note.md", "one\ntwo");
         write("Other.md", "other");
         model.openFile(note("Note.md"));
+        harness.scheduler.runPosted();
         model.web.setWebView(page);
         model.editor.setTextView(view);
     }
@@ -72,6 +73,7 @@ TEST_F(EditingTest, LeavingAfterEditsSavesAndRendersTheEditedTextAtTheEditorsLin
     std::size_t sent = page->sent.size();
 
     model.toggleEditing();
+    harness.scheduler.runPosted();
     EXPECT_EQ(onDisk(), "# Edited\nthree");
     EXPECT_EQ(*model.mode, Mode::read);
     const ReaderPage& shown = *model.page.get();
@@ -126,6 +128,10 @@ TEST_F(EditingTest, ALateTopLineStartsNothingOnceTheWindowHasMovedOn) {
     EXPECT_EQ(*model.mode, Mode::read);
     EXPECT_EQ(*model.editSession, nullptr);
     EXPECT_TRUE(log.entries.empty());
+    // Until its own page is in, the page shown is the other note's: its top line is not asked.
+    model.toggleEditing();
+    EXPECT_EQ(page->awaited.size(), 1u);
+    harness.scheduler.runPosted();
 
     model.toggleEditing();
     model.toggleEditing();
@@ -187,6 +193,7 @@ TEST_F(EditingTest, NeedsANoteThatOpenedInStrictUTF8AndStartsAtTheFirstLineWitho
 
     write("Latin.md", "caf\xe9");
     model.open(note("Latin.md"));
+    harness.scheduler.runPosted();
     const int revision = model.page.get()->revision;
     enterAt(3);
     EXPECT_EQ(*model.notice, "This file isn\u2019t plain UTF-8 text, so Lumenleaf won\u2019t edit "
@@ -196,6 +203,7 @@ TEST_F(EditingTest, NeedsANoteThatOpenedInStrictUTF8AndStartsAtTheFirstLineWitho
     EXPECT_EQ(model.page.get()->revision, revision);
 
     model.open(note("Note.md"));
+    harness.scheduler.runPosted();
     model.web.setWebView({});
     model.toggleEditing();
     EXPECT_EQ(*model.mode, Mode::edit);
@@ -215,6 +223,19 @@ TEST_F(EditingTest, LeavingWithoutChangesKeepsThePageAndNeedsNoWrite) {
     EXPECT_EQ(*pageChanges, 0);
     EXPECT_EQ(page->sent.back(), "mdr.scrollToLine(3)");
     EXPECT_EQ(log.entries.back(), editing("leave editing at line 3"));
+}
+
+TEST_F(EditingTest, LeavingWhileTheNoteIsRenderedLandsTheNewestPageAtTheEditorsLine) {
+    enterAt(1);
+    harness.background.hold = true;
+    model.renderOptions.set({notes::FrontmatterMode::hidden, true});
+    view->before = "one\n";
+    model.toggleEditing();
+    harness.background.finish(1); // the rendering that leaving started
+    harness.scheduler.runPosted();
+    harness.background.finish(0);
+    harness.scheduler.runPosted();
+    EXPECT_EQ(model.page.get()->scrollLine, 2);
 }
 
 TEST_F(EditingTest, AConflictOrAFailedSaveBeepsAndKeepsTheEditor) {

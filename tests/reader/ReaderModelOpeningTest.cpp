@@ -101,6 +101,7 @@ TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWeb) {
     EXPECT_EQ(*model.file, note("Plan.md"));
 
     model.handleLink(link("My Note.md") + "#my%20heading");
+    harness.scheduler.runPosted();
     EXPECT_EQ(*model.file, note("My Note.md"));
     EXPECT_EQ(model.page.get()->anchor, "my heading");
 
@@ -123,8 +124,19 @@ TEST_F(OpeningTest, ANoteThatCannotBeReadShowsWhyAndBrokenUTF8IsReplaced) {
     EXPECT_EQ(*model.page, std::nullopt);
     EXPECT_EQ(*model.file, note("Gone.md"));
 
+    // A note too large to show is not read, let alone rendered.
+    write("Huge.md", "");
+    fs::resize_file(folder / "Huge.md", ReaderModel::largestShownNote + 1);
+    model.open(note("Huge.md"));
+    EXPECT_EQ(*model.errorMessage,
+              "\u201cHuge.md\u201d is larger than 16 MB, too large to show here.");
+    EXPECT_TRUE(*model.isTooLarge);
+    EXPECT_EQ(*model.page, std::nullopt);
+
     model.open(note("Latin.md"));
+    harness.scheduler.runPosted();
     EXPECT_EQ(*model.errorMessage, std::nullopt);
+    EXPECT_FALSE(*model.isTooLarge);
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("caf\xEF\xBF\xBD ok"));
 }
 
