@@ -4,7 +4,6 @@
 #include "RawOutline.hpp"
 
 #include "Markdown/CMarkDocument.hpp"
-#include "Markdown/CMarkExtensions.hpp"
 #include "Markdown/CMarkTableState.hpp"
 #include "Markdown/Elements.hpp"
 #include "Markdown/MarkupRewriter.hpp"
@@ -174,44 +173,28 @@ cmark_node* paragraphOf(cmark_node* inlineNode) {
     return paragraph;
 }
 
-cmark_node* textNode(const char* text) {
-    cmark_node* node = cmark_node_new(CMARK_NODE_TEXT);
-    cmark_node_set_literal(node, text);
-    return node;
-}
-
 RawMarkupPtr convert(const CMarkDocument& document) {
     return convertCMarkDocument(document.root(), std::nullopt, {});
 }
 
-TEST(CommonMarkHandBuiltTree, ConvertsACustomBlockWithItsChildren) {
+TEST(CommonMarkHandBuiltTreeDeathTest, ConvertsACustomBlockAndStopsOnWhatTheParserNeverMakes) {
+    cmark_node* text = cmark_node_new(CMARK_NODE_TEXT);
+    cmark_node_set_literal(text, "inside");
     cmark_node* custom = cmark_node_new(CMARK_NODE_CUSTOM_BLOCK);
-    ASSERT_TRUE(cmark_node_append_child(custom, paragraphOf(textNode("inside"))));
+    ASSERT_TRUE(cmark_node_append_child(custom, paragraphOf(text)));
     const CMarkDocument document = documentOf(custom);
-    EXPECT_EQ(outline(convert(document)), R"(document
-  customBlock
-    paragraph
-      text("inside")
-)");
-}
-
-TEST(CommonMarkHandBuiltTreeDeathTest, StopsOnNodesTheParserNeverMakes) {
-    registerCMarkExtensions();
+    EXPECT_EQ(outline(convert(document)),
+              "document\n  customBlock\n    paragraph\n      text(\"inside\")\n");
+    // The walk must start on a document.
+    EXPECT_DEATH((void)convertCMarkDocument(document.root().firstChild(), std::nullopt, {}), "");
     EXPECT_DEATH(
         {
             // The library keeps no text for a custom inline.
-            const CMarkDocument document =
+            const CMarkDocument inlineDocument =
                 documentOf(paragraphOf(cmark_node_new(CMARK_NODE_CUSTOM_INLINE)));
-            (void)convert(document);
+            (void)convert(inlineDocument);
         },
         "Expected literal content for cmark node but got null pointer");
-    // The walk must start on a document.
-    EXPECT_DEATH(
-        {
-            const CMarkDocument document = documentOf(paragraphOf(textNode("x")));
-            (void)convertCMarkDocument(document.root().firstChild(), std::nullopt, {});
-        },
-        "");
 }
 
 using testing::desktopStackSize;
@@ -267,9 +250,7 @@ TEST(DeepNesting, NotesParseWalkRewriteEditAndDropOnADesktopStack) {
             EXPECT_EQ(counter.deepest, path.contains(blockQuote) ? path.at(blockQuote) : 0);
             EXPECT_EQ(counter.level, 0);
             EXPECT_TRUE(document.hasSameStructure(Document::fromRaw(raw)));
-            struct Defaults : MarkupRewriter {
-            } rewriter;
-            std::optional<Markup> rewritten = rewriter.visit(document);
+            std::optional<Markup> rewritten = MarkupRewriter().visit(document);
             ASSERT_TRUE(rewritten);
             EXPECT_TRUE(rewritten->hasSameStructure(document));
             // Dropping the last owner of a deep tree happens here, on this stack.

@@ -171,7 +171,7 @@ std::uint64_t rootIdOf(const Markup& markup) {
     return markup.raw().metadata.id.rootId;
 }
 
-TEST(MarkupIdentity, IdentityIsTreeAndPositionNotContent) {
+TEST(MarkupIdentity, IdentityIsTreeAndPositionNotContentAndDetachingMakesANewRoot) {
     Document document = paragraphAndHeading();
     EXPECT_TRUE(document.childAt(1)->isIdentical(*document.childAt(1)));
     EXPECT_FALSE(document.childAt(0)->isIdentical(*document.childAt(1)));
@@ -179,10 +179,8 @@ TEST(MarkupIdentity, IdentityIsTreeAndPositionNotContent) {
     EXPECT_FALSE(document.childAt(1)->isIdentical(*sameText.childAt(1)));
     EXPECT_TRUE(document.hasSameStructure(sameText));
     EXPECT_GE(rootIdOf(sameText), rootIdOf(document) + 1);
-}
 
-TEST(MarkupIdentity, DetachingMakesANewRootOnlyForAChild) {
-    Document document = paragraphAndHeading();
+    // Detaching makes a new root only for a child.
     EXPECT_TRUE(document.detachedFromParent().isIdentical(document));
     Markup text = *document.childThrough(0, 1);
     Markup detached = text.detachedFromParent();

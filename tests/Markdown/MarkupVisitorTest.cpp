@@ -86,9 +86,7 @@ TEST(MarkupRewriter, DroppingAnElementRemovesItFromItsParent) {
 
 TEST(MarkupRewriter, DefaultsRebuildTheSameStructureInANewTreeWithTheOldRanges) {
     Document document = parsedDocument();
-    struct Defaults : MarkupRewriter {
-    } rewriter;
-    auto rewritten = rewriter.visit(document);
+    auto rewritten = MarkupRewriter().visit(document);
     ASSERT_TRUE(rewritten);
     EXPECT_TRUE(rewritten->is<Document>());
     EXPECT_TRUE(rewritten->hasSameStructure(document));
