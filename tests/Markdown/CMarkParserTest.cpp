@@ -68,13 +68,11 @@ TEST(CMarkIterator, EntersLeavesOnceAndContainersTwiceThenIsDone) {
     CMarkIterator iterator(document.root());
     EXPECT_EQ(iterator.event(), CMarkEvent::none);
     EXPECT_FALSE(iterator.node());
-    std::vector<std::string> steps;
-    while (iterator.next() != CMarkEvent::done) {
-        steps.push_back((iterator.event() == CMarkEvent::enter ? "+" : "-") +
-                        std::string(iterator.node().typeString()));
-    }
-    EXPECT_EQ(steps, (std::vector<std::string>{"+document", "+paragraph", "+text", "+emph", "+text",
-                                               "-emph", "-paragraph", "-document"}));
+    std::string steps;
+    while (iterator.next() != CMarkEvent::done)
+        steps += (iterator.event() == CMarkEvent::enter ? " +" : " -") +
+                 std::string(iterator.node().typeString());
+    EXPECT_EQ(steps, " +document +paragraph +text +emph +text -emph -paragraph -document");
     EXPECT_FALSE(iterator.node());
     EXPECT_EQ(iterator.next(), CMarkEvent::done);
     EXPECT_EQ(CMarkIterator(CMarkNode()).next(), CMarkEvent::done);

@@ -150,7 +150,7 @@ TEST(TrimmedLine, MeasuresTheLineWhateverItsParsePosition) {
     }
 }
 
-TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8Bytes) {
+TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8BytesOnTheirLine) {
     // h, e with an acute accent (two bytes), an e with a combining accent (three bytes), a flag.
     std::string text = "h\xC3\xA9"
                        "e\xCC\x81\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA";
@@ -159,6 +159,15 @@ TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8Bytes) {
     EXPECT_EQ(line.location(), SourceLocation(7, 4));
     EXPECT_EQ(line.lex(1)->range, columns(4, 7, 7));
     EXPECT_EQ(line.lex(1)->range, columns(7, 15, 7));
+
+    // Places follow the line number and source, also from mid-line and for an owning copy.
+    const URL file = URL::fileURL(std::string("/notes/a.md"));
+    EXPECT_EQ(TrimmedLine("@Note(x)", 5, 3, file).lex(1)->range,
+              SourceRange({3, 6, file}, {3, 7, file}));
+    std::optional<TrimmedLine> copy;
+    { copy = TrimmedLine::owning("   hello", 4, std::nullopt); }
+    copy->lexWhitespace();
+    EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", columns(4, 9, 4)}));
 }
 
 TEST(TrimmedLine, LexesCountsBlanksStopsAndSingleCharacters) {
@@ -184,17 +193,6 @@ TEST(TrimmedLine, LexesCountsBlanksStopsAndSingleCharacters) {
 TEST(TrimmedLineDeathTest, NegativeCountWithEmptyAllowedStops) {
     TrimmedLine line = lineOf("abc");
     EXPECT_DEATH(line.lex(-1, true), "");
-}
-
-TEST(TrimmedLine, PlacesFollowTheLineNumberAndSource) {
-    const URL file = URL::fileURL(std::string("/notes/a.md"));
-    TrimmedLine midLine("@Note(x)", 5, 3, file);
-    EXPECT_EQ(midLine.lex(1)->range, SourceRange({3, 6, file}, {3, 7, file}));
-
-    std::optional<TrimmedLine> copy;
-    { copy = TrimmedLine::owning("   hello", 4, std::nullopt); }
-    copy->lexWhitespace();
-    EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", columns(4, 9, 4)}));
 }
 
 TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
