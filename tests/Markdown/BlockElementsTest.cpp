@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace markdown {
@@ -39,19 +40,14 @@ template <class E> Markup written(E element, const std::function<void(E&)>& writ
 // Level and start compare before they rebuild; every other write rebuilds, also to an equal
 // value, and leaves the element and its ancestors without a range.
 TEST(BlockElements, WritesRebuildUnlessTheyCompare) {
-    struct Case {
-        Markup before;
-        Markup after;
-        RawMarkupData expected;
-        bool rebuilds;
-    };
     auto heading = parsedBlock<Heading>({2});
     auto list = parsedBlock<OrderedList>({0});
     auto item = parsedBlock<ListItem>({Checkbox::checked});
     auto code = parsedBlock<CodeBlock>({"x\n", "c"});
     auto parameter = parsedBlock<DoxygenParameter>({"count"});
     using D = RawMarkupData;
-    const Case cases[] = {
+    // Before, after, the payload after, and whether the write rebuilt.
+    const std::tuple<Markup, Markup, RawMarkupData, bool> cases[] = {
         {heading, written<Heading>(heading, [](auto& e) { e.setLevel(2); }), D::Heading{2}, false},
         {list, written<OrderedList>(list, [](auto& e) { e.setStartIndex(0); }), D::OrderedList{0},
          false},
@@ -64,17 +60,16 @@ TEST(BlockElements, WritesRebuildUnlessTheyCompare) {
         {parameter, written<DoxygenParameter>(parameter, [](auto& e) { e.setName("count"); }),
          D::DoxygenParam{"count"}, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.after.raw().markup->data().description());
-        EXPECT_EQ(c.after.raw().markup->data(), c.expected);
-        EXPECT_EQ(c.after.isIdentical(c.before), !c.rebuilds);
-        EXPECT_EQ(c.after.raw().markup == c.before.raw().markup, !c.rebuilds);
-        EXPECT_EQ(c.after.range(), c.rebuilds ? std::nullopt : c.before.range());
-        EXPECT_EQ(c.after.root().range(), c.rebuilds ? std::nullopt : c.before.root().range());
-        EXPECT_EQ(c.after.root().childAt(0)->raw().markup,
-                  c.before.root().childAt(0)->raw().markup);
-        auto before = c.before.raw().markup->children(), after = c.after.raw().markup->children();
-        EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin(), after.end()));
+    for (const auto& [before, after, expected, rebuilds] : cases) {
+        SCOPED_TRACE(after.raw().markup->data().description());
+        EXPECT_EQ(after.raw().markup->data(), expected);
+        EXPECT_EQ(after.isIdentical(before), !rebuilds);
+        EXPECT_EQ(after.raw().markup == before.raw().markup, !rebuilds);
+        EXPECT_EQ(after.range(), rebuilds ? std::nullopt : before.range());
+        EXPECT_EQ(after.root().range(), rebuilds ? std::nullopt : before.root().range());
+        EXPECT_EQ(after.root().childAt(0)->raw().markup, before.root().childAt(0)->raw().markup);
+        auto old = before.raw().markup->children(), now = after.raw().markup->children();
+        EXPECT_TRUE(std::equal(old.begin(), old.end(), now.begin(), now.end()));
     }
 }
 
@@ -100,48 +95,37 @@ TEST(BlockElementsDeathTest, APayloadOfAnotherKindStops) {
 using Segment = DirectiveArgumentText::LineSegment;
 
 TEST(BlockDirective, ArgumentTextBecomesOneSegmentALine) {
-    struct Case {
-        std::optional<std::string> text;
-        std::vector<std::string> lines;
-    };
-    const Case cases[] = {
+    const std::pair<std::optional<std::string>, std::vector<std::string>> cases[] = {
         {std::nullopt, {}},
         {"", {""}},
         {"a\r\nb", {"a", "b"}},
         {"\u2028", {"", ""}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, lines] : cases) {
         std::vector<Segment> expected;
-        for (const auto& line : c.lines)
+        for (const auto& line : lines)
             expected.push_back({line, 0, std::nullopt});
-        BlockDirective directive("Note", c.text, Paragraph());
-        EXPECT_EQ(directive.argumentText().segments, expected) << c.text.value_or("(none)");
+        BlockDirective directive("Note", text, Paragraph());
+        EXPECT_EQ(directive.argumentText().segments, expected) << text.value_or("(none)");
     }
 }
+
+const URL file = URL::fileURL(std::string("/notes/a.md"));
 
 // A directive as the parser makes it: a named place, ranged argument lines and a range.
 BlockDirective parsedDirective(std::string name) {
-    SourceLocation at(3, 2, URL::fileURL(std::string("/notes/a.md")));
     DirectiveArgumentText arguments(std::vector<Segment>{{"@Tip(x: 1)", 5, range(3, 6, 3, 10)}});
-    return BlockDirective::fromRaw(
-        rawNode(RawMarkupData::BlockDirective{std::move(name), at, arguments},
-                {rawParagraph({rawText("t")}, range(4, 1, 4, 2))}, range(3, 1, 5, 2)));
+    return BlockDirective::fromRaw(rawNode(
+        RawMarkupData::BlockDirective{std::move(name), SourceLocation(3, 2, file), arguments},
+        {rawParagraph({rawText("t")}, range(4, 1, 4, 2))}, range(3, 1, 5, 2)));
 }
 
 TEST(BlockDirective, NameRangeCountsTheNamesBytes) {
-    struct Case {
-        std::string name;
-        std::int64_t endColumn;
-    };
-    const Case cases[] = {{"Tip", 5}, {"\u00dcb\u00e9", 7}, {"\u2603", 5}, {"", 2}};
-    for (const auto& c : cases) {
-        auto nameRange = parsedDirective(c.name).nameRange();
-        ASSERT_TRUE(nameRange);
-        EXPECT_EQ(nameRange->lowerBound(),
-                  SourceLocation(3, 2, URL::fileURL(std::string("/notes/a.md"))));
-        EXPECT_EQ(nameRange->upperBound(),
-                  SourceLocation(3, c.endColumn, URL::fileURL(std::string("/notes/a.md"))));
-    }
+    const std::pair<std::string, std::int64_t> cases[] = {
+        {"Tip", 5}, {"\u00dcb\u00e9", 7}, {"\u2603", 5}, {"", 2}};
+    for (const auto& [name, endColumn] : cases)
+        EXPECT_EQ(parsedDirective(name).nameRange(),
+                  SourceRange(SourceLocation(3, 2, file), SourceLocation(3, endColumn, file)));
 }
 
 TEST(BlockDirective, MadeAndWrittenDirectivesKnowNoPlace) {
@@ -151,17 +135,15 @@ TEST(BlockDirective, MadeAndWrittenDirectivesKnowNoPlace) {
     EXPECT_EQ(made.nameRange(), std::nullopt);
     EXPECT_EQ(made.range(), std::nullopt);
 
-    BlockDirective reargued = parsed;
-    reargued.setArgumentText(DirectiveArgumentText("y: 2"));
-    EXPECT_EQ(reargued.name(), "Tip");
-    EXPECT_EQ(reargued.argumentText().segments.at(0).untrimmedText, "y: 2");
-    for (const BlockDirective& written : {reargued}) {
-        EXPECT_EQ(written.nameLocation(), std::nullopt);
-        EXPECT_EQ(written.nameRange(), std::nullopt);
-        EXPECT_EQ(written.range(), std::nullopt);
-        EXPECT_EQ(written.childAt(0)->raw().markup, parsed.childAt(0)->raw().markup);
-        EXPECT_NE(written.raw().metadata.id.rootId, parsed.raw().metadata.id.rootId);
-    }
+    BlockDirective written = parsed;
+    written.setArgumentText(DirectiveArgumentText("y: 2"));
+    EXPECT_EQ(written.name(), "Tip");
+    EXPECT_EQ(written.argumentText().segments.at(0).untrimmedText, "y: 2");
+    EXPECT_EQ(written.nameLocation(), std::nullopt);
+    EXPECT_EQ(written.nameRange(), std::nullopt);
+    EXPECT_EQ(written.range(), std::nullopt);
+    EXPECT_EQ(written.childAt(0)->raw().markup, parsed.childAt(0)->raw().markup);
+    EXPECT_NE(written.raw().metadata.id.rootId, parsed.raw().metadata.id.rootId);
     EXPECT_TRUE(parsed.nameLocation());
 }
 
@@ -176,13 +158,8 @@ Text firstText(const Aside& aside) {
 }
 
 TEST(Aside, TakesTheTagBeforeTheFirstColonCharacter) {
-    struct Case {
-        std::string markdown;
-        Requirement requirement;
-        std::optional<std::string> kind; // none: no aside
-        std::string rest;                // the first text after the tag
-    };
-    const Case cases[] = {
+    // The kind, or none for no aside, and the first text after the tag.
+    const std::tuple<std::string, Requirement, std::optional<std::string>, std::string> cases[] = {
         {"> Warning: the disk is full", Requirement::requireSingleWordTag, "Warning",
          "the disk is full"},
         // A colon or a space carrying a combining mark is another character.
@@ -192,13 +169,12 @@ TEST(Aside, TakesTheTagBeforeTheFirstColonCharacter) {
         {"> *Note*: x", Requirement::requireAnyLengthTag, std::nullopt, ""},
     };
     for (const auto& [markdown, requirement, kind, rest] : cases) {
-        SCOPED_TRACE(markdown);
         auto aside = Aside::withTagRequirement(parsedQuote(markdown), requirement);
-        ASSERT_EQ(aside.has_value(), kind.has_value());
-        if (!aside)
-            continue;
-        EXPECT_EQ(aside->kind().rawValue, *kind);
-        EXPECT_EQ(firstText(*aside).string(), rest);
+        ASSERT_EQ(aside.has_value(), kind.has_value()) << markdown;
+        if (aside) {
+            EXPECT_EQ(aside->kind().rawValue, *kind);
+            EXPECT_EQ(firstText(*aside).string(), rest);
+        }
     }
 }
 
@@ -234,7 +210,6 @@ TEST(Aside, StartsTheTextRangeAfterTheTagAndLeavesTheRestOfTheQuote) {
 }
 
 TEST(Aside, KindsCompareCanonicallyAndSpaceOutTheirDisplayNames) {
-
     EXPECT_EQ(Aside::Kind("Caf\u00e9"), Aside::Kind("Cafe\u0301"));
     EXPECT_NE(Aside::Kind("Tip"), Aside::Kind("tip"));
     const std::pair<std::string, std::string> names[] = {

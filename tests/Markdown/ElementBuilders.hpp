@@ -3,6 +3,7 @@
 // Small trees for tests, built through the element constructors.
 
 #include "Markdown/Elements.hpp"
+#include "Markdown/MarkupWalker.hpp"
 
 #include "RawBuilders.hpp"
 
@@ -22,6 +23,19 @@ inline Document parsedDocument() {
                          {rawParagraph({rawText("two", range(3, 3, 3, 6))}, range(3, 3, 3, 6))},
                          range(3, 1, 3, 6));
     return Document::fromRaw(rawNode(RawMarkupData::Document{}, {first, quote}, range(1, 1, 3, 6)));
+}
+
+/// Every range of the tree, the root's first, in document order; none for an element without one.
+inline std::vector<std::optional<SourceRange>> rangesIn(const Markup& root) {
+    struct Collector : MarkupWalker {
+        std::vector<std::optional<SourceRange>> ranges;
+        void visit(const Markup& markup) override {
+            ranges.push_back(markup.range());
+            MarkupWalker::visit(markup);
+        }
+    } collector;
+    collector.visit(root);
+    return collector.ranges;
 }
 
 } // namespace markdown::testing

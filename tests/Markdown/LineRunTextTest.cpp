@@ -9,6 +9,7 @@
 #include "Markdown/TrimmedLine.hpp"
 #include "Markdown/UnicodeText.hpp"
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace markdown {
@@ -82,25 +83,21 @@ TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
 
 TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOne) {
     using Lines = std::vector<std::string>;
-    struct Case {
-        std::string text;
-        Lines lines;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, Lines> cases[] = {
         {"", {""}},
         {"a\nb\n", {"a", "b", ""}},
         {"a\r\nb", {"a", "b"}},
         {"a\xE2\x80\xA8z\xE2\x80\xA9", {"a", "z", ""}},         // line and paragraph separators
         {"a\xE2\x80\xA7z\xC2\xA0", {"a\xE2\x80\xA7z\xC2\xA0"}}, // look-alikes break nothing
     };
-    for (const auto& c : cases) {
-        LazySplitLines::Iterator lines = LazySplitLines{c.text, std::nullopt}.makeIterator();
+    for (const auto& [text, expected] : cases) {
+        LazySplitLines::Iterator lines = LazySplitLines{text, std::nullopt}.makeIterator();
         Lines texts;
         while (std::optional<TrimmedLine> line = lines.next()) {
             EXPECT_EQ(line->lineNumber(), static_cast<std::int64_t>(texts.size()) + 1);
             texts.emplace_back(line->untrimmedText());
         }
-        EXPECT_EQ(texts, c.lines) << c.text;
+        EXPECT_EQ(texts, expected) << text;
         EXPECT_FALSE(lines.next());
     }
 }
@@ -134,31 +131,26 @@ SourceRange columns(std::int64_t from, std::int64_t to, std::int64_t line = 1) {
 }
 
 TEST(TrimmedLine, MeasuresTheLineWhateverItsParsePosition) {
-    struct Case {
-        std::string text;
-        std::int64_t columns;
-        bool blank;
-        bool fence;
-    };
-    const Case cases[] = {
+    // Text, indentation columns, blank, fence.
+    const std::tuple<std::string, std::int64_t, bool, bool> cases[] = {
         {"  \tx", 4, false, false}, // a tab moves to the next multiple of 4
         {"", 0, true, false},
         {" \xCC\x81x", 0, false, false}, // a space carrying an accent is no blank
         {"```cpp", 0, false, true},
         {"    ~~~", 4, false, true}, // how deep a fence may stand is for the caller
     };
-    for (const auto& c : cases) {
-        TrimmedLine line = lineOf(c.text);
-        EXPECT_EQ(line.indentationColumnCount(), c.columns) << c.text;
-        EXPECT_EQ(line.isEmptyOrAllWhitespace(), c.blank) << c.text;
-        EXPECT_EQ(line.isCodeFence(), c.fence) << c.text;
+    for (const auto& [text, columns, blank, fence] : cases) {
+        TrimmedLine line = lineOf(text);
+        EXPECT_EQ(line.indentationColumnCount(), columns) << text;
+        EXPECT_EQ(line.isEmptyOrAllWhitespace(), blank) << text;
+        EXPECT_EQ(line.isCodeFence(), fence) << text;
         line.lex(100);
-        EXPECT_EQ(line.indentationColumnCount(), c.columns) << c.text;
+        EXPECT_EQ(line.indentationColumnCount(), columns) << text;
         EXPECT_TRUE(line.isEmptyOrAllWhitespace());
     }
 }
 
-TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8Bytes) {
+TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8BytesOnTheirLine) {
     // h, e with an acute accent (two bytes), an e with a combining accent (three bytes), a flag.
     std::string text = "h\xC3\xA9"
                        "e\xCC\x81\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA";
@@ -167,6 +159,15 @@ TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8Bytes) {
     EXPECT_EQ(line.location(), SourceLocation(7, 4));
     EXPECT_EQ(line.lex(1)->range, columns(4, 7, 7));
     EXPECT_EQ(line.lex(1)->range, columns(7, 15, 7));
+
+    // Places follow the line number and source, also from mid-line and for an owning copy.
+    const URL file = URL::fileURL(std::string("/notes/a.md"));
+    EXPECT_EQ(TrimmedLine("@Note(x)", 5, 3, file).lex(1)->range,
+              SourceRange({3, 6, file}, {3, 7, file}));
+    std::optional<TrimmedLine> copy;
+    { copy = TrimmedLine::owning("   hello", 4, std::nullopt); }
+    copy->lexWhitespace();
+    EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", columns(4, 9, 4)}));
 }
 
 TEST(TrimmedLine, LexesCountsBlanksStopsAndSingleCharacters) {
@@ -194,24 +195,9 @@ TEST(TrimmedLineDeathTest, NegativeCountWithEmptyAllowedStops) {
     EXPECT_DEATH(line.lex(-1, true), "");
 }
 
-TEST(TrimmedLine, PlacesFollowTheLineNumberAndSource) {
-    const URL file = URL::fileURL(std::string("/notes/a.md"));
-    TrimmedLine midLine("@Note(x)", 5, 3, file);
-    EXPECT_EQ(midLine.lex(1)->range, SourceRange({3, 6, file}, {3, 7, file}));
-
-    std::optional<TrimmedLine> copy;
-    { copy = TrimmedLine::owning("   hello", 4, std::nullopt); }
-    copy->lexWhitespace();
-    EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", columns(4, 9, 4)}));
-}
-
 TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
     using Characters = std::vector<std::string>;
-    struct Case {
-        std::string text;
-        Characters characters;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, Characters> cases[] = {
         {"a\r\nb\n\r", {"a", "\r\n", "b", "\n", "\r"}},
         {"e\xCC\x81x\xC3\xA9", {"e\xCC\x81", "x", "\xC3\xA9"}}, // decomposed, precomposed
         {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"
@@ -221,14 +207,14 @@ TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
          "a",
          {"\xFF", "\xFE", "a"}}, // ill-formed bytes still move on
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, expected] : cases) {
         Characters characters;
-        for (std::size_t i = 0, end = 0; i < c.text.size(); i = end) {
-            end = characterEnd(c.text, i);
-            characters.push_back(c.text.substr(i, end - i));
+        for (std::size_t i = 0, end = 0; i < text.size(); i = end) {
+            end = characterEnd(text, i);
+            characters.push_back(text.substr(i, end - i));
         }
-        EXPECT_EQ(characters, c.characters) << c.text;
-        EXPECT_EQ(characterCount(c.text), c.characters.size()) << c.text;
+        EXPECT_EQ(characters, expected) << text;
+        EXPECT_EQ(characterCount(text), expected.size()) << text;
     }
 }
 
@@ -241,6 +227,8 @@ TEST(UnicodeText, ComparesByCanonicalEquivalenceButKeepsCase) {
     EXPECT_TRUE(canonicallyEqual("\xFF", "\xFF"));
     EXPECT_FALSE(canonicallyEqual("\xFF", "\xFE"));
     EXPECT_EQ(toNFC("e\xCC\x81"), "\xC3\xA9");
+    const std::string illFormed = std::string("\xFF") + "e\xCC\x81"; // stays as it is
+    EXPECT_EQ(toNFC(illFormed), illFormed);
 }
 
 } // namespace

@@ -7,11 +7,10 @@
 #include "Markdown/MarkupFormatter.hpp"
 #include "Markdown/SoftBreakDeleter.hpp"
 #include "RawBuilders.hpp"
-#include "StackThread.hpp"
-#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace markdown {
@@ -55,13 +54,18 @@ struct Recorder : MarkupWalker {
     }
 };
 
-TEST(MarkupWalker, AnEntryThatDoesNotDescendSkipsTheChildren) {
+TEST(MarkupWalker, VisitsInPreOrderAndAnEntryThatDoesNotDescendSkipsTheChildren) {
+    Recorder recorder;
+    recorder.visit(Document(Paragraph(Text("a"), Emphasis(Text("b"))), BlockQuote(ThematicBreak()),
+                            Heading(1, Text("c"))));
+    EXPECT_EQ(recorder.reached,
+              (std::vector{K::document, K::paragraph, K::text, K::emphasis, K::text, K::blockQuote,
+                           K::thematicBreak, K::heading, K::text}));
+
     struct SkipParagraphs : Recorder {
         std::vector<std::string> texts;
         void visitParagraph(const Paragraph&) override {}
-        void visitText(const Text& text) override {
-            texts.push_back(text.raw().markup->data().getIf<RawMarkupData::Text>()->string);
-        }
+        void visitText(const Text& text) override { texts.push_back(text.string()); }
     } walker;
     walker.visit(Document(Paragraph(Text("skipped")), Heading(1, Text("kept"))));
     EXPECT_EQ(walker.texts, std::vector<std::string>{"kept"});
@@ -82,9 +86,7 @@ TEST(MarkupRewriter, DroppingAnElementRemovesItFromItsParent) {
 
 TEST(MarkupRewriter, DefaultsRebuildTheSameStructureInANewTreeWithTheOldRanges) {
     Document document = parsedDocument();
-    struct Defaults : MarkupRewriter {
-    } rewriter;
-    auto rewritten = rewriter.visit(document);
+    auto rewritten = MarkupRewriter().visit(document);
     ASSERT_TRUE(rewritten);
     EXPECT_TRUE(rewritten->is<Document>());
     EXPECT_TRUE(rewritten->hasSameStructure(document));
@@ -95,61 +97,6 @@ TEST(MarkupRewriter, DefaultsRebuildTheSameStructureInANewTreeWithTheOldRanges) 
     EXPECT_NE(rewritten->childAt(1)->raw().markup, document.childAt(1)->raw().markup);
 }
 
-constexpr int depth = 20000;
-
-// A paragraph under `depth` nested block quotes, as "> > > ... text" parses.
-Document nestedQuotes(const std::string& text) {
-    BlockMarkup inner = Paragraph(Text(text));
-    for (int level = 1; level < depth; ++level)
-        inner = BlockQuote(inner);
-    return Document(inner);
-}
-
-struct Counter : MarkupWalker {
-    std::int64_t visited = 0;
-    std::int64_t level = 0;
-    std::int64_t deepest = 0;
-    void visit(const Markup& markup) override {
-        ++visited;
-        MarkupWalker::visit(markup);
-    }
-    void visitBlockQuote(const BlockQuote& quote) override {
-        deepest = std::max(deepest, ++level);
-        descendInto(quote);
-        --level;
-    }
-};
-
-TEST(DeepTree, TraversalsAndEditsRunOnTheStackOfADesktopMainThread) {
-    runWithStackSize(desktopStackSize, [] {
-        Document document = nestedQuotes("x");
-        EXPECT_EQ(document.raw().markup->subtreeCount(), depth + 2);
-
-        Counter counter;
-        counter.visit(document);
-        EXPECT_EQ(counter.visited, depth + 2);
-        EXPECT_EQ(counter.deepest, depth - 1);
-        EXPECT_EQ(counter.level, 0);
-
-        struct Defaults : MarkupRewriter {
-        } rewriter;
-        auto rewritten = rewriter.visit(document);
-        ASSERT_TRUE(rewritten);
-        EXPECT_TRUE(rewritten->hasSameStructure(document));
-        EXPECT_FALSE(rewritten->hasSameStructure(nestedQuotes("y")));
-
-        std::vector<std::int64_t> path(depth + 1, 0);
-        auto text = document.childThrough(path);
-        ASSERT_TRUE(text && text->is<Text>());
-        EXPECT_EQ(text->raw().metadata.id.childId, depth + 1);
-        EXPECT_TRUE(text->root().isIdentical(document));
-
-        Markup edited(text->data().replacingSelf(rawText("y"), false));
-        EXPECT_TRUE(edited.root().hasSameStructure(nestedQuotes("y")));
-        EXPECT_TRUE(document.hasSameStructure(nestedQuotes("x")));
-    });
-}
-
 using Options = MarkupFormatter::Options;
 
 Options withLineLimit() {
@@ -157,12 +104,7 @@ Options withLineLimit() {
 }
 
 TEST(MarkupFormatter, KeepsSoftBreaksWithoutALineLimitAndMakesThemSpacesWithOne) {
-    struct Case {
-        Markup markup;
-        std::string unlimited;
-        std::string limited;
-    };
-    const Case cases[] = {
+    const std::tuple<Markup, std::string, std::string> cases[] = {
         {Document::parsing("a\nb\nc"), "a\nb\nc", "a b c"},
         // A hard break survives either way.
         {Document::parsing("a  \nb\nc"), "a  \nb\nc", "a  \nb c"},
@@ -216,12 +158,6 @@ std::vector<RawMarkupKind> childKinds(const Markup& markup) {
     return kinds;
 }
 
-void forEachNode(const Markup& markup, const std::function<void(const Markup&)>& f) {
-    f(markup);
-    for (const Markup& child : markup.children())
-        forEachNode(child, f);
-}
-
 TEST(SoftBreakDeleter, TurnsEachSoftBreakIntoASpaceInANewTreeAndKeepsHardBreaks) {
     Document document = Document::parsing("a  \nb\nc");
     Paragraph paragraph = *document.childAt(0)->as<Paragraph>();
@@ -242,31 +178,19 @@ TEST(SoftBreakDeleter, TurnsEachSoftBreakIntoASpaceInANewTreeAndKeepsHardBreaks)
     // The rewritten paragraph stands in a rebuilt document of one new tree; the input is as it
     // was.
     EXPECT_EQ(rewritten->parent()->kind(), K::document);
-    std::uint64_t newRoot = rewritten->raw().metadata.id.rootId;
+    const std::uint64_t newRoot = rewritten->raw().metadata.id.rootId;
     EXPECT_NE(newRoot, paragraph.raw().metadata.id.rootId);
-    forEachNode(rewritten->root(),
-                [&](const Markup& node) { EXPECT_EQ(node.raw().metadata.id.rootId, newRoot); });
+    EXPECT_EQ(rewritten->root().raw().metadata.id.rootId, newRoot);
     EXPECT_EQ(paragraph.childAt(3)->kind(), K::softBreak);
-}
 
-TEST(SoftBreakDeleter, GivesNoneOnlyForASoftBreak) {
+    // Only a soft break itself gives none; anything else is copied into a new tree.
     Text text = Text::fromRaw(rawText("x", range(1, 1, 1, 2)));
     std::optional<Text> same = withoutSoftBreaks(text);
     ASSERT_TRUE(same.has_value());
     EXPECT_EQ(same->string(), "x");
     EXPECT_EQ(same->range(), range(1, 1, 1, 2));
     EXPECT_FALSE(same->isIdentical(text));
-
     EXPECT_EQ(withoutSoftBreaks(SoftBreak()), std::nullopt);
-}
-
-TEST(MarkupWalker, VisitsEveryElementInPreOrder) {
-    Recorder recorder;
-    recorder.visit(Document(Paragraph(Text("a"), Emphasis(Text("b"))), BlockQuote(ThematicBreak()),
-                            Heading(1, Text("c"))));
-    EXPECT_EQ(recorder.reached,
-              (std::vector{K::document, K::paragraph, K::text, K::emphasis, K::text, K::blockQuote,
-                           K::thematicBreak, K::heading, K::text}));
 }
 
 } // namespace

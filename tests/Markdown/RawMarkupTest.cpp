@@ -1,18 +1,18 @@
 #include "Markdown/RawMarkup.hpp"
 #include "Markdown/ChildRawMarkups.hpp"
 
-#include "RawBuilders.hpp"
+#include "ElementBuilders.hpp"
 #include "StackThread.hpp"
 
 #include "Markdown/CommonMarkConverter.hpp"
 #include "Markdown/Elements.hpp"
-#include "Markdown/Fatal.hpp"
 #include "Markdown/RangeAdjuster.hpp"
 #include "Markdown/RangeTracker.hpp"
 #include "Markdown/Replacement.hpp"
 #include "Markdown/SourceRange.hpp"
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <unordered_set>
 #include <vector>
 
@@ -26,13 +26,7 @@ TEST(RawMarkup, ComparesStructureByKindPayloadAndShapeOnly) {
     auto heading = [](std::int64_t level, std::string text) {
         return rawNode(Data::Heading{level}, {rawText(std::move(text))});
     };
-    struct Case {
-        const char* what;
-        RawMarkupPtr a;
-        RawMarkupPtr b;
-        bool same;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, RawMarkupPtr, RawMarkupPtr, bool> cases[] = {
         {"ranges differ", rawParagraph({rawText("a", range(1, 1, 1, 2))}, range(1, 1, 1, 2)),
          rawParagraph({rawText("a")}), true},
         {"levels differ", heading(1, "x"), heading(2, "x"), false},
@@ -44,9 +38,9 @@ TEST(RawMarkup, ComparesStructureByKindPayloadAndShapeOnly) {
                                       DirectiveArgumentText("x")}),
          false},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.a->hasSameStructure(*c.b), c.same) << c.what;
-        EXPECT_EQ(c.b->hasSameStructure(*c.a), c.same) << c.what;
+    for (const auto& [what, a, b, same] : cases) {
+        EXPECT_EQ(a->hasSameStructure(*b), same) << what;
+        EXPECT_EQ(b->hasSameStructure(*a), same) << what;
     }
 }
 
@@ -92,38 +86,28 @@ TEST(RawMarkup, DeepTreesCompareAndDropWithoutExhaustingTheStack) {
 
 TEST(RawMarkupData, EqualityComparesFieldsWithCanonicalText) {
     using Data = RawMarkupData;
-    struct Case {
-        Data a;
-        Data b;
-        bool equal;
-    };
-    const Case cases[] = {
+    const std::tuple<Data, Data, bool> cases[] = {
         {Data::Paragraph{}, Data::Document{}, false},
         {Data::Text{"\xC3\xA9"}, Data::Text{"e\xCC\x81"}, true},
         {Data::CodeBlock{"x", "\xC3\xA9"}, Data::CodeBlock{"x", "e\xCC\x81"}, true},
         {Data::TableCell{1, 2}, Data::TableCell{2, 1}, false},
         {Data::SymbolLink{std::nullopt}, Data::SymbolLink{""}, false},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.a == c.b, c.equal) << c.a.description() << " vs " << c.b.description();
-    }
+    for (const auto& [a, b, equal] : cases)
+        EXPECT_EQ(a == b, equal) << a.description() << " vs " << b.description();
 }
 
 TEST(ChildRawMarkups, EnclosingRangeComesFromTheFirstAndLastChildOnly) {
     auto at = [](std::int64_t line) { return rawText("t", range(line, 1, line, 5)); };
     auto bare = rawText("t");
-    struct Case {
-        std::vector<RawMarkupPtr> children;
-        std::optional<SourceRange> expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::vector<RawMarkupPtr>, std::optional<SourceRange>> cases[] = {
         {{}, std::nullopt},
         {{at(1), bare, at(4)}, range(1, 1, 4, 5)},
         {{at(1), at(9), at(4)}, range(1, 1, 4, 5)}, // a middle child reaching further is ignored
         {{at(4), at(1)}, std::nullopt},             // out of order: refused, not fatal
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(enclosingSourceRange(c.children), c.expected);
+    for (const auto& [children, expected] : cases)
+        EXPECT_EQ(enclosingSourceRange(children), expected);
 }
 
 TEST(SourceLocation, OrdersByLineThenColumnWhileEqualityAlsoComparesTheSource) {
@@ -140,22 +124,17 @@ TEST(SourceLocation, OrdersByLineThenColumnWhileEqualityAlsoComparesTheSource) {
 }
 
 TEST(SourceLocation, TextFormsPrintThePathWhereThereIsOne) {
-    struct Case {
-        std::string text;
-        std::string expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {SourceLocation(12, 5).description(), "12:5"},
         {SourceLocation(12, 5, file).description(), "/notes/a.md:12:5"},
         {SourceRange({1, 1, file}, {2, 4, file}).diagnosticDescription(true),
          "/notes/a.md:/notes/a.md:1:1-/notes/a.md:2:4"},
         {SourceRange({1, 1, file}, {2, 4, file}).diagnosticDescription(false),
          "/notes/a.md:1:1-/notes/a.md:2:4"},
-        // Bounds at one place but in different documents still print both.
         {Replacement{SourceRange({3, 5}, {3, 9}), "x"}.description(), "3:5-3:9: fixit: x"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.text, c.expected);
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(text, expected);
 }
 
 TEST(SourceRangeDeathTest, AReversedRangeStopsTheProgram) {
@@ -182,20 +161,6 @@ TEST(RangeTracker, WidensToCoverEveryRangeAdded) {
     EXPECT_EQ(tracker.totalRange.upperBound(), SourceLocation(9, 1));
 }
 
-// Every range below the document, in document order; none for an element without one.
-std::vector<std::optional<SourceRange>> rangesBelow(const Markup& document) {
-    struct Collector : MarkupWalker {
-        std::vector<std::optional<SourceRange>> ranges;
-        void visit(const Markup& markup) override {
-            ranges.push_back(markup.range());
-            MarkupWalker::visit(markup);
-        }
-    } collector;
-    for (const Markup& child : document.children())
-        collector.visit(child);
-    return collector.ranges;
-}
-
 TEST(RangeAdjuster, MovesEveryDescendantOnceAndWidensTheTracker) {
     // As parsed: paragraph 1:1-1:6 (text, emphasis 1:3-1:6, text), then quote 3:1-3:6 over a
     // list, an item and a paragraph from 3:3 and 3:5.
@@ -204,17 +169,15 @@ TEST(RangeAdjuster, MovesEveryDescendantOnceAndWidensTheTracker) {
     for (const Markup& child : parsed.children())
         adjuster.visit(child);
 
-    const std::vector<std::optional<SourceRange>> expected = {
-        SourceRange({10, 5}, {10, 10}), SourceRange({10, 5}, {10, 7}),
-        SourceRange({10, 7}, {10, 10}), SourceRange({10, 8}, {10, 9}),
-        SourceRange({12, 3}, {12, 8}),  SourceRange({12, 5}, {12, 8}),
-        SourceRange({12, 5}, {12, 8}),  SourceRange({12, 7}, {12, 8}),
-        SourceRange({12, 7}, {12, 8}),
-    };
-    EXPECT_EQ(rangesBelow(parsed), expected);
-    EXPECT_EQ(adjuster.ranges.totalRange, SourceRange({1, 1, file}, {12, 8}));
     // The document itself is not visited.
-    EXPECT_EQ(parsed.range(), SourceRange({1, 1}, {3, 6}));
+    const std::vector<std::optional<SourceRange>> expected = {
+        SourceRange({1, 1}, {3, 6}),   SourceRange({10, 5}, {10, 10}),
+        SourceRange({10, 5}, {10, 7}), SourceRange({10, 7}, {10, 10}),
+        SourceRange({10, 8}, {10, 9}), SourceRange({12, 3}, {12, 8}),
+        SourceRange({12, 5}, {12, 8}), SourceRange({12, 5}, {12, 8}),
+        SourceRange({12, 7}, {12, 8}), SourceRange({12, 7}, {12, 8}),
+    };
+    EXPECT_EQ(rangesIn(parsed), expected);
     EXPECT_EQ(adjuster.ranges.totalRange, SourceRange({1, 1, file}, {12, 8}));
 }
 
@@ -222,33 +185,6 @@ TEST(RangeAdjusterDeathTest, ALineOutsideTheRunStops) {
     RangeAdjuster adjuster{1, RangeTracker{SourceRange({1, 1}, {1, 1})}, {0, 0}};
     EXPECT_DEATH((void)adjuster.adjust(SourceRange({1, 1}, {3, 1})),
                  "A range lies outside the parsed line run");
-}
-
-TEST(FatalDeathTest, PrintsItsMessageAndStops) {
-    EXPECT_DEATH(fatal("tree is broken"), "tree is broken");
-    EXPECT_DEATH(require(false), "");
-    require(true);
-}
-
-TEST(RawMarkup, ConversionErrorNamesTheDataAndTheType) {
-    struct Case {
-        RawMarkupPtr node;
-        const char* type;
-        const char* text;
-    };
-    const Case cases[] = {
-        {rawNode(RawMarkupData::CodeBlock{"x\n", "swift"}), "Text",
-         "Can't wrap a codeBlock(\"x\\n\", language: \"swift\") in a Text"},
-        {rawNode(RawMarkupData::Table{{ColumnAlignment::center, std::nullopt}}), "Cell",
-         "Can't wrap a table(columnAlignments: [center, nil]) in a Cell"},
-    };
-    for (const auto& c : cases) {
-        auto error = RawMarkup::Error::concreteConversionError(c.node, c.type);
-        EXPECT_EQ(error.errorDescription(), c.text);
-        EXPECT_STREQ(error.what(), c.text);
-        EXPECT_EQ(error.from(), c.node);
-        EXPECT_EQ(error.to(), c.type);
-    }
 }
 
 } // namespace
