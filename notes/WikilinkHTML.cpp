@@ -31,18 +31,13 @@ ResolvedTargets::Target resolveTarget(const WikilinkParts& shown, const Wikilink
     }
     if (context.resolver == nullptr)
         return {};
-    auto resolve = [&](const std::string& name) {
-        if (context.resolved != nullptr)
-            return context.resolved->resolve(*context.resolver, name, context.fileURL);
-        ResolvedTargets::Target target{context.resolver->resolve(name, context.fileURL), {}};
-        if (target.url)
-            target.address = readerURL(*target.url);
-        return target;
-    };
-    ResolvedTargets::Target target = resolve(typed.name);
-    if (!target.url && shown.name != typed.name)
-        target = resolve(shown.name);
-    return target;
+    ResolvedTargets unshared;
+    ResolvedTargets& targets = context.resolved != nullptr ? *context.resolved : unshared;
+    const ResolvedTargets::Target* target =
+        &targets.resolve(*context.resolver, typed.name, context.fileURL);
+    if (!target->url && shown.name != typed.name)
+        target = &targets.resolve(*context.resolver, shown.name, context.fileURL);
+    return *target;
 }
 
 void writeImageEmbed(std::string& out, const WikilinkParts& parts, const markdown::URL& url,
