@@ -1,6 +1,7 @@
 // Scanning and indexing a folder of 10,000 notes in 200 folders (FolderSnapshot with its
 // LinkIndex) against plain recursive walks that only list names, on the same folder in the same
-// run.
+// run; and the same at 100,000 notes in 2,000 folders, past the scan's file limit, to show that
+// the cost grows with the notes and no faster.
 #include "bench/support/NoteVault.hpp"
 #include "bench/support/RatioReporter.hpp"
 #include "notes/FolderSnapshot.hpp"
@@ -9,7 +10,9 @@
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,15 +23,20 @@ namespace {
 namespace fs = std::filesystem;
 using markdown::URL;
 
-constexpr std::size_t notes = 10'000;
-constexpr std::size_t folders = 200;
+// Fifty notes a folder at every size.
+constexpr std::size_t notesPerFolder = 50;
+// Every size is scanned whole.
+constexpr std::size_t noLimit = SIZE_MAX;
 
 // Written once, on first use, and removed when the program ends.
-const fs::path& vaultFolder() {
-    static const notes::ScratchFolder scratch;
-    static const bool written = (NoteVault(notes, folders).write(scratch.path()), true);
-    (void)written;
-    return scratch.path();
+const fs::path& vaultFolder(std::size_t noteCount) {
+    static std::map<std::size_t, std::unique_ptr<notes::ScratchFolder>> written;
+    auto& scratch = written[noteCount];
+    if (!scratch) {
+        scratch = std::make_unique<notes::ScratchFolder>();
+        NoteVault(noteCount, noteCount / notesPerFolder).write(scratch->path());
+    }
+    return scratch->path();
 }
 
 void walkWithFilesystem(const fs::path& root, std::vector<std::string>& names) {
@@ -61,38 +69,39 @@ void walkWithReaddir(std::string& path, std::vector<std::string>& names) {
     }
 }
 
-void snapshot(benchmark::State& state) {
-    const URL root = URL::fileURL(vaultFolder());
+void snapshot(benchmark::State& state, std::size_t noteCount) {
+    const URL root = URL::fileURL(vaultFolder(noteCount));
     for (auto _ : state) {
-        notes::FolderSnapshot scanned = notes::FolderSnapshot::scan(root);
+        notes::FolderSnapshot scanned = notes::FolderSnapshot::scan(root, noLimit);
         benchmark::DoNotOptimize(scanned.markdownFiles.data());
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * notes));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * noteCount));
 }
 
-void scanOnly(benchmark::State& state) {
-    const URL root = URL::fileURL(vaultFolder());
+void scanOnly(benchmark::State& state, std::size_t noteCount) {
+    const URL root = URL::fileURL(vaultFolder(noteCount));
     for (auto _ : state) {
         std::vector<URL> allFiles;
         std::vector<URL> markdownFiles;
-        std::vector<notes::FileNode> tree = notes::scanFolder(root, allFiles, markdownFiles);
+        std::vector<notes::FileNode> tree =
+            notes::scanFolder(root, allFiles, markdownFiles, noLimit);
         benchmark::DoNotOptimize(tree.data());
     }
 }
 
-void indexOnly(benchmark::State& state) {
-    const URL root = URL::fileURL(vaultFolder());
+void indexOnly(benchmark::State& state, std::size_t noteCount) {
+    const URL root = URL::fileURL(vaultFolder(noteCount));
     std::vector<URL> allFiles;
     std::vector<URL> markdownFiles;
-    (void)notes::scanFolder(root, allFiles, markdownFiles);
+    (void)notes::scanFolder(root, allFiles, markdownFiles, noLimit);
     for (auto _ : state) {
         notes::LinkIndex index(root, allFiles);
         benchmark::DoNotOptimize(&index);
     }
 }
 
-void filesystemWalk(benchmark::State& state) {
-    const fs::path& root = vaultFolder();
+void filesystemWalk(benchmark::State& state, std::size_t noteCount) {
+    const fs::path& root = vaultFolder(noteCount);
     for (auto _ : state) {
         std::vector<std::string> names;
         walkWithFilesystem(root, names);
@@ -100,8 +109,8 @@ void filesystemWalk(benchmark::State& state) {
     }
 }
 
-void readdirWalk(benchmark::State& state) {
-    std::string root = vaultFolder().native();
+void readdirWalk(benchmark::State& state, std::size_t noteCount) {
+    std::string root = vaultFolder(noteCount).native();
     for (auto _ : state) {
         std::vector<std::string> names;
         walkWithReaddir(root, names);
@@ -110,17 +119,19 @@ void readdirWalk(benchmark::State& state) {
 }
 
 void registerAll() {
-    const std::string group = "folder/" + std::to_string(notes) + "notes";
-    auto add = [&](const char* variant, void (*function)(benchmark::State&)) {
-        benchmark::RegisterBenchmark((group + "/" + variant).c_str(), function)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-    };
-    add("walk_filesystem", filesystemWalk);
-    add("walk_readdir", readdirWalk);
-    add("FolderSnapshot", snapshot);
-    add("scanFolder", scanOnly);
-    add("LinkIndex", indexOnly);
+    for (std::size_t noteCount : {10'000, 100'000}) {
+        const std::string group = "folder/" + std::to_string(noteCount) + "notes";
+        auto add = [&](const char* variant, void (*function)(benchmark::State&, std::size_t)) {
+            benchmark::RegisterBenchmark((group + "/" + variant).c_str(), function, noteCount)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        };
+        add("walk_filesystem", filesystemWalk);
+        add("walk_readdir", readdirWalk);
+        add("FolderSnapshot", snapshot);
+        add("scanFolder", scanOnly);
+        add("LinkIndex", indexOnly);
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // the current note. The first byte picks the current note, the rest is the target, and also a
 // body whose name is resolved as the renderer does; the index covers a small scratch vault with
 // shared names, folders and non-ASCII names.
+#include "Markdown/UnicodeText.hpp"
 #include "fuzz/FuzzCheck.hpp"
 #include "notes/FolderSnapshot.hpp"
 #include "notes/LinkIndex.hpp"
@@ -52,7 +53,8 @@ bool isFileOnDisk(const URL& url) {
 void checkKeys(const std::string& text) {
     const std::vector<std::string> keys = notes::normalizeLinkKey(text);
     fuzz::check(!keys.empty() && keys.size() <= 2, "a text has one or two keys");
-    fuzz::check(keys[0] == notes::lowercased(text), "the first key is the text lowercased");
+    fuzz::check(keys[0] == markdown::toNFC(notes::lowercased(text)),
+                "the first key is the text lowercased and composed");
     if (keys.size() == 2)
         fuzz::check(keys[0].starts_with(keys[1]) && keys[0].size() > keys[1].size(),
                     "the second key is the first without its extension");

@@ -51,12 +51,13 @@ template <class List> std::vector<ListItem> itemsOf(const List& list) {
 
 HTMLWriter::HTMLWriter(const MarkdownRenderer& renderer, const FootnoteDefinitions& footnoteDefs,
                        std::string_view source)
-    : renderer_(renderer), source_(source), usedSlugs_(ownSlugs_), footnoteDefs_(footnoteDefs),
-      footnoteOrder_(usedSlugs_), isFootnoteBody_(false) {}
+    : renderer_(renderer), source_(source), usedSlugs_(ownSlugs_), resolvedTargets_(ownTargets_),
+      footnoteDefs_(footnoteDefs), footnoteOrder_(usedSlugs_), isFootnoteBody_(false) {}
 
 HTMLWriter::HTMLWriter(const HTMLWriter& page, std::string_view source)
     : renderer_(page.renderer_), source_(source), usedSlugs_(page.usedSlugs_),
-      footnoteDefs_(page.footnoteDefs_), footnoteOrder_(usedSlugs_), isFootnoteBody_(true) {}
+      resolvedTargets_(page.resolvedTargets_), footnoteDefs_(page.footnoteDefs_),
+      footnoteOrder_(usedSlugs_), isFootnoteBody_(true) {}
 
 void HTMLWriter::writeBlock(const Markup& block, bool tight) {
     // Quotes and lists nest as deep as the note does; each level asks for stack room.

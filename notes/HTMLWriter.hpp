@@ -4,6 +4,7 @@
 #include "notes/FootnoteDefinitions.hpp"
 #include "notes/FootnoteOrder.hpp"
 #include "notes/OutlineHeading.hpp"
+#include "notes/ResolvedTargets.hpp"
 #include "notes/SourceText.hpp"
 #include "notes/TypedText.hpp"
 #include "notes/UsedSlugs.hpp"
@@ -88,6 +89,8 @@ private:
     std::vector<OutlineHeading> headings_;
     UsedSlugs ownSlugs_;
     UsedSlugs& usedSlugs_; // the page's ids, shared with the footnote bodies
+    ResolvedTargets ownTargets_;
+    ResolvedTargets& resolvedTargets_; // the page's, shared with the footnote bodies
     const FootnoteDefinitions& footnoteDefs_;
     FootnoteOrder footnoteOrder_;
     bool isFootnoteBody_;

@@ -42,7 +42,7 @@ void HTMLWriter::writeText(const TypedText& text, bool inLink) {
     const InlineTextContext context{
         .footnoteDefs = &footnoteDefs_,
         .footnoteOrder = isFootnoteBody_ ? nullptr : &footnoteOrder_,
-        .links = {renderer_.resolver, renderer_.fileURL},
+        .links = {renderer_.resolver, renderer_.fileURL, &resolvedTargets_},
     };
     writeInlineText(out_, text, inLink, context);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notes/InlineTextSpan.hpp"
 #include "notes/TypedText.hpp"
 
 #include <cstddef>
@@ -8,15 +9,6 @@
 #include <vector>
 
 namespace notes {
-
-/// The note-vault constructs the Markdown parser leaves as plain text.
-enum class InlineTextKind {
-    wikilink,          ///< "[[body]]"
-    embed,             ///< "![[body]]"
-    footnoteReference, ///< "[^label]"
-    highlight,         ///< "==text==", no "=" inside, not starting or ending with white space
-    webAddress,        ///< "http://…" or "https://…" without trailing punctuation
-};
 
 /// One construct found in a run of text.
 struct InlineTextMatch {

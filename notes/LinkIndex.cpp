@@ -22,47 +22,86 @@ constexpr std::uint32_t none = UINT32_MAX;
 
 // A string-keyed table of numbers, sized once for the keys to come: open addressing with linear
 // probing, so that an index of tens of thousands of files costs no allocation per key. The keys
-// view text that must outlive the table.
+// view text that must outlive the table. The probed slots hold only part of each key's hash and
+// the place of its entry: a table of a hundred thousand keys then stays small enough for the
+// cache, and the text of another key, which lies elsewhere in memory, is seldom looked at.
 class KeyTable {
 public:
     explicit KeyTable(std::size_t keys) {
         std::size_t capacity = 16;
-        while (capacity < keys + keys / 2)
+        while (capacity < keys + keys / 4)
             capacity *= 2;
         slots.resize(capacity);
+        pending.reserve(keys);
     }
 
-    // The key's value, `none` for a key not yet in the table.
-    std::uint32_t& operator[](std::string_view key) {
-        Slot& slot = slots[position(key)];
-        if (slot.text == nullptr) {
-            slot.text = key.data();
-            slot.length = static_cast<std::uint32_t>(key.size());
+    // Gathers a key with a number of the caller's, handed back when the key is placed.
+    void add(std::string_view key, std::uint32_t item) {
+        pending.push_back({std::hash<std::string_view>{}(key), key.data(),
+                           static_cast<std::uint32_t>(key.size()), item});
+    }
+
+    // Places the gathered keys in the order they were gathered: `place(value, item)` with the
+    // key's value in the table (`none` for a key not yet placed).
+    template <typename Place> void fill(Place place) {
+        const std::size_t mask = slots.size() - 1;
+        // The slot of a key a few places on is fetched while this one is placed: the slots of
+        // a large table are mostly not in the cache, and waiting for one at a time would
+        // make the time per key grow with the table.
+        constexpr std::size_t ahead = 8;
+        entries.reserve(pending.size());
+        for (std::size_t k = 0; k < pending.size(); ++k) {
+            if (k + ahead < pending.size())
+                __builtin_prefetch(&slots[pending[k + ahead].hash & mask]);
+            const Pending& key = pending[k];
+            Slot& slot = slots[position(key.hash, {key.text, key.length})];
+            if (slot.entry == none) {
+                slot = {tagOf(key.hash), static_cast<std::uint32_t>(entries.size())};
+                entries.push_back({key.text, key.length, none});
+            }
+            place(entries[slot.entry].value, key.item);
         }
-        return slot.value;
+        pending = {};
     }
 
     [[nodiscard]] std::uint32_t find(std::string_view key) const {
-        return slots[position(key)].value;
+        const Slot& slot = slots[position(std::hash<std::string_view>{}(key), key)];
+        return slot.entry == none ? none : entries[slot.entry].value;
     }
 
 private:
-    // Small, so that a table of many keys stays in few cache lines; no text means unused.
     struct Slot {
-        const char* text = nullptr;
-        std::uint32_t length = 0;
-        std::uint32_t value = none;
+        std::uint32_t tag = 0;
+        std::uint32_t entry = none; // none: unused
+    };
+    struct Entry {
+        const char* text;
+        std::uint32_t length;
+        std::uint32_t value;
+    };
+    struct Pending {
+        std::size_t hash;
+        const char* text;
+        std::uint32_t length;
+        std::uint32_t item;
     };
 
-    [[nodiscard]] std::size_t position(std::string_view key) const {
+    static std::uint32_t tagOf(std::size_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
+
+    [[nodiscard]] std::size_t position(std::size_t hash, std::string_view key) const {
         const std::size_t mask = slots.size() - 1;
-        std::size_t i = std::hash<std::string_view>{}(key)&mask;
-        while (slots[i].text != nullptr && std::string_view(slots[i].text, slots[i].length) != key)
+        const std::uint32_t tag = tagOf(hash);
+        std::size_t i = hash & mask;
+        while (slots[i].entry != none &&
+               (slots[i].tag != tag || std::string_view(entries[slots[i].entry].text,
+                                                        entries[slots[i].entry].length) != key))
             i = (i + 1) & mask;
         return i;
     }
 
     std::vector<Slot> slots;
+    std::vector<Entry> entries;
+    std::vector<Pending> pending;
 };
 
 // The key without a Markdown extension and its dot, or none.
@@ -88,17 +127,21 @@ struct LinkIndex::Tables {
         return {copy, text.size()};
     }
 
-    void addName(std::string_view key, std::uint32_t file) {
-        auto entry = static_cast<std::uint32_t>(nameEntries.size());
-        nameEntries.push_back({file, none});
-        std::uint32_t& list = byName[key];
-        if (list == none) {
-            list = static_cast<std::uint32_t>(nameLists.size());
-            nameLists.push_back({entry, entry});
-            return;
-        }
-        nameEntries[nameLists[list].last].next = entry;
-        nameLists[list].last = entry;
+    // Places the gathered keys: a later file with a relative key replaces an earlier one, and
+    // the files of one name are listed in the order given.
+    void fill() {
+        byRelativePath.fill([](std::uint32_t& value, std::uint32_t file) { value = file; });
+        byName.fill([this](std::uint32_t& list, std::uint32_t file) {
+            const auto entry = static_cast<std::uint32_t>(nameEntries.size());
+            nameEntries.push_back({file, none});
+            if (list == none) {
+                list = static_cast<std::uint32_t>(nameLists.size());
+                nameLists.push_back({entry, entry});
+                return;
+            }
+            nameEntries[nameLists[list].last].next = entry;
+            nameLists[list].last = entry;
+        });
     }
 
     struct NameList {
@@ -212,8 +255,15 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
     }
     std::string standardized;
     std::string lowered;
-    for (std::uint32_t i = 0; i < built->files.size(); ++i) {
-        std::string_view path = built->files[i].path();
+    const std::vector<URL>& indexed = built->files;
+    for (std::uint32_t i = 0; i < indexed.size(); ++i) {
+        // Each path lies on its own in memory: fetched a few files ahead, its text is there
+        // when its turn comes.
+        if (i + 8 < indexed.size())
+            __builtin_prefetch(&indexed[i + 8].path());
+        if (i + 4 < indexed.size())
+            __builtin_prefetch(indexed[i + 4].path().data());
+        std::string_view path = indexed[i].path();
         std::string_view name = lastPathComponent(path);
         if (!isStandardizedPath(path)) {
             standardized = standardizedPath(path);
@@ -225,26 +275,27 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
         std::string_view relativeKey = built->keep(lowered);
         const std::optional<std::string_view> bareRelativeKey =
             withoutMarkdownExtension(relativeKey);
-        built->byRelativePath[relativeKey] = i;
+        built->byRelativePath.add(relativeKey, i);
         if (bareRelativeKey)
-            built->byRelativePath[*bareRelativeKey] = i;
+            built->byRelativePath.add(*bareRelativeKey, i);
 
         // ASCII lowers byte for byte, so an ASCII name's keys end its path's keys: nothing to
         // lower, copy or look at again.
         if (relative.ends_with(name) && isASCII(name) &&
             (relative.size() == name.size() ||
              relative[relative.size() - name.size() - 1] == '/')) {
-            built->addName(relativeKey.substr(relativeKey.size() - name.size()), i);
+            built->byName.add(relativeKey.substr(relativeKey.size() - name.size()), i);
             if (bareRelativeKey)
-                built->addName(bareRelativeKey->substr(relativeKey.size() - name.size()), i);
+                built->byName.add(bareRelativeKey->substr(relativeKey.size() - name.size()), i);
             continue;
         }
         linkKeyInto(name, lowered);
         std::string_view nameKey = built->keep(lowered);
-        built->addName(nameKey, i);
+        built->byName.add(nameKey, i);
         if (std::optional<std::string_view> bare = withoutMarkdownExtension(nameKey))
-            built->addName(*bare, i);
+            built->byName.add(*bare, i);
     }
+    built->fill();
     tables = std::move(built);
 }
 

@@ -1,5 +1,6 @@
 #include "notes/ReaderURL.hpp"
 
+#include "notes/PathText.hpp"
 #include "notes/PercentEncoding.hpp"
 #include "notes/URLComponents.hpp"
 
@@ -9,7 +10,7 @@ namespace notes {
 
 namespace {
 
-std::string standardizedPath(const std::string& path) {
+std::string absoluteStandardizedPath(const std::string& path) {
     if (path.empty())
         return {};
     std::error_code error;
@@ -26,7 +27,10 @@ std::string standardizedPath(const std::string& path) {
 } // namespace
 
 std::string readerURL(const markdown::URL& fileURL) {
-    std::string path = standardizedPath(fileURL.path());
+    // Most paths come from a folder scan, already absolute and standardized.
+    if (fileURL.path().starts_with('/') && isStandardizedPath(fileURL.path()))
+        return "mdreader://local" + percentEncodePath(fileURL.path());
+    std::string path = absoluteStandardizedPath(fileURL.path());
     if (path.empty())
         return {};
     return "mdreader://local" + percentEncodePath(path);

@@ -20,20 +20,28 @@ bool isImageFile(const markdown::URL& url) {
     return std::ranges::find(imageEmbedExtensions, extension) != imageEmbedExtensions.end();
 }
 
-std::optional<markdown::URL> resolveTarget(const WikilinkParts& shown, const WikilinkParts& typed,
-                                           const WikilinkContext& context) {
-    if (typed.name.empty())
-        return context.fileURL;
+// The target as typed, or as shown when that finds nothing: a name typed with real curly quotes
+// or dashes is only found as shown.
+ResolvedTargets::Target resolveTarget(const WikilinkParts& shown, const WikilinkParts& typed,
+                                      const WikilinkContext& context) {
+    if (typed.name.empty()) {
+        if (!context.fileURL)
+            return {};
+        return {context.fileURL, readerURL(*context.fileURL)};
+    }
     if (context.resolver == nullptr)
-        return std::nullopt;
-    // A name typed with real curly quotes or dashes is only found as shown.
-    std::optional<markdown::URL> url = context.resolver->resolve(typed.name, context.fileURL);
-    if (!url && shown.name != typed.name)
-        url = context.resolver->resolve(shown.name, context.fileURL);
-    return url;
+        return {};
+    ResolvedTargets unshared;
+    ResolvedTargets& targets = context.resolved != nullptr ? *context.resolved : unshared;
+    const ResolvedTargets::Target* target =
+        &targets.resolve(*context.resolver, typed.name, context.fileURL);
+    if (!target->url && shown.name != typed.name)
+        target = &targets.resolve(*context.resolver, shown.name, context.fileURL);
+    return *target;
 }
 
-void writeImageEmbed(std::string& out, const WikilinkParts& parts, const markdown::URL& url) {
+void writeImageEmbed(std::string& out, const WikilinkParts& parts, const markdown::URL& url,
+                     std::string_view address) {
     std::string size;
     std::string alt;
     const std::optional<EmbedSize> embedSize =
@@ -46,8 +54,8 @@ void writeImageEmbed(std::string& out, const WikilinkParts& parts, const markdow
     } else {
         alt = parts.alias ? *parts.alias : std::string(lastPathComponent(url.path()));
     }
-    out += "<img class=\"embed\" src=\"" + escapeHTML(readerURL(url)) + "\" alt=\"" +
-           escapeHTML(alt) + "\"" + size + " loading=\"lazy\">";
+    out += "<img class=\"embed\" src=\"" + escapeHTML(address) + "\" alt=\"" + escapeHTML(alt) +
+           "\"" + size + " loading=\"lazy\">";
 }
 
 std::string displayText(const WikilinkParts& parts, bool embed) {
@@ -71,14 +79,15 @@ void writeWikilink(std::string& out, std::string_view shownBody, std::string_vie
                    bool embed, const WikilinkContext& context) {
     const WikilinkParts shown = WikilinkParts::parse(shownBody);
     const WikilinkParts typed = WikilinkParts::parse(typedBody);
-    const std::optional<markdown::URL> url = resolveTarget(shown, typed, context);
+    const ResolvedTargets::Target target = resolveTarget(shown, typed, context);
+    const std::optional<markdown::URL>& url = target.url;
     if (embed && url && isImageFile(*url)) {
-        writeImageEmbed(out, shown, *url);
+        writeImageEmbed(out, shown, *url, target.address);
         return;
     }
     const std::string display = escapeHTML(displayText(shown, embed));
     if (url) {
-        std::string href = readerURL(*url);
+        std::string href = target.address;
         if (shown.anchor)
             href += "#" + percentEncodePath(*shown.anchor);
         out += embed ? "<a class=\"wikilink embed-link\" href=\"" : "<a class=\"wikilink\" href=\"";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "notes/LinkResolving.hpp"
+#include "notes/ResolvedTargets.hpp"
 
 #include "Markdown/URL.hpp"
 
@@ -11,10 +12,11 @@
 namespace notes {
 
 /// What wikilinks are resolved against: the window's link index (none when there is no index
-/// at all) and the note being rendered.
+/// at all) and the note being rendered; with `resolved`, each target is resolved once there.
 struct WikilinkContext {
     const LinkResolving* resolver = nullptr;
     std::optional<markdown::URL> fileURL;
+    ResolvedTargets* resolved = nullptr;
 };
 
 /// Appends one wikilink or embed: a link to the note it names (and a heading in it), an image

@@ -1,6 +1,7 @@
 #include "notes/InlineText.hpp"
 
 #include "ExpectCases.hpp"
+#include "InlineTextPattern.hpp"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,28 @@ TEST_F(InlineText, FindsConstructsUpToTheirBoundaries) {
          R"(<a href="https://e.com/?b=1&amp;c=2">https://e.com/?b=1&amp;c=2</a>;)"},
     };
     expectCases(cases, [this](std::string_view text) { return write(text); });
+}
+
+TEST(InlineTextSpan, FindsWhatTheFirstPatternFinds) {
+    const std::string_view texts[] = {
+        "[[a]] ![[b]] !![[c]] ![x]] [[a]b]] [[]] [[x\ny]] [[ [[z]] ]] [[é]]]",
+        "[^1] [^a b] [^] [^x]y] [^é\u00A0] [^\u3000x] [^x\u200B] [^[[a]]] [^😀]",
+        "==x== ==x == == x== ==a=b== ===a== ==a=== ==\u00A0x== ==x\u2003== ==😀== ==== ==",
+        "http://a https://ab. xhttp://ab _http://ab é http://ab éhttp://ab e\u0301http://ab",
+        "é\u00ADhttp://ab 1http://ab (http://a.b) http://a\u00A0b http://ab\u3000 \"http://x<y>\"",
+        "http://. http://a. http://é. https:/x httpx://a http://ab.,:;'!?)] 😀http://ab",
+        "\xFF\xFEhttp://ab http://a\x80. [^\xE2\x82] ==\xC3== \xC3http://ab \xE2\x80http://ab "
+        "é\x80http://ab",
+    };
+    const testing::AcceptSpan filters[] = {
+        [](const InlineTextSpan&) { return true; },
+        // Refused constructs make way for those starting inside them.
+        [](const InlineTextSpan& span) { return span.begin % 3 != 0; },
+    };
+    for (std::string_view text : texts)
+        for (const testing::AcceptSpan& accept : filters)
+            EXPECT_EQ(testing::scannedSpans(text, accept), testing::patternSpans(text, accept))
+                << text;
 }
 
 TEST_F(InlineText, GuessesAddressesAsTypedWithoutTheSource) {

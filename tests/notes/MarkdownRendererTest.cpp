@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace notes {
 namespace {
 
@@ -66,6 +68,32 @@ TEST(MarkdownRenderer, FindsTextAsTypedWhereverTheParserPlacesIt) {
         EXPECT_NE(renderedHTML(std::string(block) + "\n\n[^x’]: def").find("id=\"fnref-x\""),
                   std::string::npos)
             << block;
+    }
+}
+
+TEST(MarkdownRenderer, ResolvesEachWikilinkTargetOncePerRendering) {
+    struct CountingResolver : LinkResolving {
+        std::optional<markdown::URL> resolve(std::string_view target,
+                                             const std::optional<markdown::URL>&) const override {
+            ++asked[std::string(target)];
+            if (target != "A")
+                return std::nullopt;
+            return markdown::URL::fileURL(std::string("/n/A.md"));
+        }
+        mutable std::map<std::string, int> asked;
+    } resolver;
+    const MarkdownRenderer renderer{{}, &resolver, markdown::URL::fileURL(std::string("/n/x.md"))};
+    // Footnote bodies are written by writers of their own.
+    const std::string note = "---\nup: \"[[A]]\"\n---\n[[A]] [[A|again]] ![[B]] [[B]][^1]\n\n"
+                             "[^1]: [[A]] [[B]]";
+    for (int rendering = 1; rendering <= 2; ++rendering) {
+        const std::string html = renderer.render(note).html;
+        EXPECT_EQ(resolver.asked, (std::map<std::string, int>{{"A", rendering}, {"B", rendering}}));
+        std::size_t links = 0;
+        for (std::size_t at = html.find("href=\"mdreader://local/n/A.md\"");
+             at != std::string::npos; at = html.find("href=\"mdreader://local/n/A.md\"", at + 1))
+            ++links;
+        EXPECT_EQ(links, 4U);
     }
 }
 

@@ -22,6 +22,8 @@ TEST(ReaderURL, EncodesThePathOutsideTheURLPathCharacters) {
         EXPECT_EQ(readerURL(URL::fileURL(c.path)), c.url) << c.path;
         EXPECT_EQ(fileURLFromReaderURL(c.url), URL::fileURL(c.path)) << c.url;
     }
+    EXPECT_EQ(readerURL(URL::fileURL(std::string("/n/./a/../b//c d/"))),
+              "mdreader://local/n/b/c%20d");
 }
 
 TEST(ReaderURL, ReadsBackOnlyLocalAddressesOfTheScheme) {
