@@ -92,7 +92,8 @@ std::error_code writeAll(int fd, std::string_view bytes) {
 
 } // namespace
 
-std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes) {
+std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes,
+                                    int (*sync)(int fd)) {
     auto resolved = resolveLinks(path);
     if (auto* error = std::get_if<std::error_code>(&resolved))
         return *error;
@@ -139,7 +140,7 @@ std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes
         if (::fchmod(file.get(), original.st_mode & 07777) != 0)
             return lastError();
     }
-    if (::fsync(file.get()) != 0)
+    if (sync(file.get()) != 0)
         return lastError();
     if (!file.close())
         return lastError();
@@ -148,7 +149,7 @@ std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes
     temporary.keep();
     // Makes the rename itself durable; some file systems cannot sync a folder, which is no
     // failure of the write.
-    if (::fsync(folder.get()) != 0 && errno != EINVAL)
+    if (sync(folder.get()) != 0 && errno != EINVAL)
         return lastError();
     return {};
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <unistd.h>
 
 namespace notes {
 
@@ -14,8 +15,10 @@ namespace notes {
 /// write is refused with `permission_denied`, even where the process could write it anyway
 /// (the super-user), since a rename would otherwise replace it. A missing file is created.
 /// On failure the file is as it was and no temporary file is left behind. Returns the
-/// failure, or an empty code.
+/// failure, or an empty code. `sync` flushes a file or folder to disk; tests pass their own to
+/// see what is flushed when.
 [[nodiscard]] std::error_code writeFileAtomically(const std::filesystem::path& path,
-                                                  std::string_view bytes);
+                                                  std::string_view bytes,
+                                                  int (*sync)(int fd) = ::fsync);
 
 } // namespace notes
