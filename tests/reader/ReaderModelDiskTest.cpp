@@ -27,14 +27,14 @@ struct DiskTest : ModelTest {
     }
 
     ScratchFolder second;
+    const URL secondFolder = URL::fileURL(second.path());
+    const URL secondIndex = URL::fileURL(second / "Index.md");
 };
 
 TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterTheLast) {
     model.openFolder(root(), std::nullopt);
-    harness.background.finish(0); // the scan
-    harness.scheduler.runPosted();
-    harness.background.finish(0); // the start note's rendering
-    harness.scheduler.runPosted();
+    harness.finish(); // the scan
+    harness.finish(); // the start note's rendering
     changed({{"Other.md", FolderChange::itemModified | FolderChange::itemMetadataModified},
              {"README.md", FolderChange::itemModified}});
     EXPECT_EQ(harness.scheduler.pendingCount(), 0u);
@@ -44,8 +44,7 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
     changed({{"README.md", FolderChange::itemModified},
              {"New.md", FolderChange::itemCreated},
              {"README.md", FolderChange::itemModified}});
-    harness.background.finish(0);
-    harness.scheduler.runPosted();
+    harness.finish();
     EXPECT_EQ(harness.renders.size(), 2u);
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("edited elsewhere"));
     for (int batch = 0; batch < 2; ++batch) {
@@ -61,17 +60,13 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
 // Mended: overlapping scans used to be installed in the order they finished.
 TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
     model.openFolder(root(), std::nullopt);
-    model.openFolder(URL::fileURL(second.path()), std::nullopt);
-
-    harness.background.finish(1);
-    harness.scheduler.runPosted();
-    harness.background.finish(0);
-    harness.scheduler.runPosted();
-    harness.background.finish(0); // the rendering of the second folder's start note
-
-    EXPECT_EQ(*model.folder, URL::fileURL(second.path()));
-    EXPECT_EQ(*model.file, URL::fileURL(second / "Index.md"));
-    EXPECT_EQ(*model.markdownFiles, std::vector{URL::fileURL(second / "Index.md")});
+    model.openFolder(secondFolder, std::nullopt);
+    harness.finish(1);
+    harness.finish(0);
+    harness.finish(0); // the rendering of the second folder's start note
+    EXPECT_EQ(*model.folder, secondFolder);
+    EXPECT_EQ(*model.file, secondIndex);
+    EXPECT_EQ(*model.markdownFiles, std::vector{secondIndex});
     EXPECT_FALSE(*model.isScanning);
     EXPECT_EQ(harness.renders.size(), 1u);
 }
@@ -81,28 +76,25 @@ TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
 TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     harness.background.hold = false;
     model.openFolder(root(), std::nullopt);
-    harness.scheduler.runPosted();
+    settle();
     model.beginEditSession(1);
     auto session = model.editSession.get();
-
     session->textDidChange("mine");
-    ScratchFolder::write(folder / "README.md", "theirs");
+    write("README.md", "theirs");
     session->diskChanged("theirs");
-    model.openFolder(URL::fileURL(second.path()), std::nullopt);
-    model.openFile(URL::fileURL(second / "Index.md"));
+    model.openFolder(secondFolder, std::nullopt);
+    model.openFile(secondIndex);
     EXPECT_EQ(harness.desktop.beeps, 2);
     EXPECT_EQ(*model.folder, root());
     EXPECT_EQ(*model.editSession, session);
 
     session->keepMine();
-    model.openFolder(URL::fileURL(second.path()), std::nullopt);
-    harness.scheduler.runPosted();
-    EXPECT_EQ(ScratchFolder::read(folder / "README.md"), "mine");
+    model.openFolder(secondFolder, std::nullopt);
+    settle();
     EXPECT_EQ(*model.editSession, nullptr);
     EXPECT_EQ(*model.mode, ReaderModel::Mode::read);
-    EXPECT_EQ(*model.file, URL::fileURL(second / "Index.md"));
-
-    // Nothing of the old session is left to write later.
+    EXPECT_EQ(*model.file, secondIndex);
+    // Saved once, and nothing of the old session is left to write later.
     harness.scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);
     EXPECT_EQ(ScratchFolder::read(folder / "README.md"), "mine");
 }
@@ -112,8 +104,7 @@ TEST_F(DiskTest, ASingleNoteOpenedDuringAScanEndsTheScanningState) {
     model.openFolder(root(), std::nullopt);
     EXPECT_TRUE(*model.isScanning);
     model.openFile(note("Other.md"));
-    harness.background.finish(0);
-    harness.scheduler.runPosted();
+    harness.finish();
     EXPECT_FALSE(*model.isScanning);
     EXPECT_EQ(*model.file, note("Other.md"));
     EXPECT_TRUE(model.tree->empty());
