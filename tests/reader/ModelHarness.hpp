@@ -118,6 +118,8 @@ struct ModelTest : ::testing::Test {
         notes::ScratchFolder::write(folder / name, text);
     }
     void settle() { harness.scheduler.runPosted(); }
+    /// Reading, with no edit session left behind.
+    bool reading() const { return *model.mode == ReaderModel::Mode::read && !*model.editSession; }
 
     notes::ScratchFolder folder;
     ModelHarness harness;

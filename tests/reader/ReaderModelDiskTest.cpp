@@ -91,8 +91,7 @@ TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     session->keepMine();
     model.openFolder(secondFolder, std::nullopt);
     settle();
-    EXPECT_EQ(*model.editSession, nullptr);
-    EXPECT_EQ(*model.mode, ReaderModel::Mode::read);
+    EXPECT_TRUE(reading());
     EXPECT_EQ(*model.file, secondIndex);
     // Saved once, and nothing of the old session is left to write later.
     harness.scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);

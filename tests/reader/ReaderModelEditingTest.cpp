@@ -69,8 +69,7 @@ TEST_F(EditingTest, EntersAtThePagesLineAndLeavesUnchangedAtTheEditorsLineWithou
     auto pageChanges = countNotifications(model.page);
     fs::remove_all(folder.path());
     model.toggleEditing();
-    EXPECT_EQ(*model.mode, Mode::read);
-    EXPECT_EQ(*model.editSession, nullptr);
+    EXPECT_TRUE(reading());
     EXPECT_EQ(harness.desktop.beeps, 0);
     EXPECT_EQ(*pageChanges, 0);
     EXPECT_EQ(page->sent.back(), "mdr.scrollToLine(3)");
@@ -121,8 +120,7 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
     EXPECT_EQ(*model.mode, Mode::edit);
 
     session->stopEditing();
-    EXPECT_EQ(*model.mode, Mode::read);
-    EXPECT_EQ(*model.editSession, nullptr);
+    EXPECT_TRUE(reading());
     EXPECT_EQ(harness.renders.back().text, "Caf\uFFFD");
     EXPECT_EQ(onDisk(), "Caf\xE9");
 
@@ -132,8 +130,7 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
     ASSERT_EQ(*model.mode, Mode::edit);
     write("Note.md", "Caf\xE9 again");
     model.handleFolderChanges(noteChanged);
-    EXPECT_EQ(*model.mode, Mode::read);
-    EXPECT_EQ(*model.editSession, nullptr);
+    EXPECT_TRUE(reading());
     EXPECT_EQ(*model.notice, notUTF8);
     EXPECT_EQ(onDisk(), "Caf\xE9 again");
 }
@@ -144,8 +141,7 @@ TEST_F(EditingTest, ALateTopLineStartsNothingOnceTheWindowHasMovedOn) {
     model.toggleEditing();
     model.open(note("Other.md"));
     page->answer(nlohmann::json(4));
-    EXPECT_EQ(*model.mode, Mode::read);
-    EXPECT_EQ(*model.editSession, nullptr);
+    EXPECT_TRUE(reading());
     EXPECT_TRUE(log.entries.empty());
     // Until its own page is in, the page shown is the other note's: its top line is not asked.
     model.toggleEditing();
@@ -203,8 +199,7 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     EXPECT_FALSE(model.resolveClose(Choice::keepMine)); // still cannot be written
     EXPECT_TRUE(model.prepareToClose());
     EXPECT_TRUE(model.resolveClose(Choice::discard));
-    EXPECT_EQ(*model.editSession, nullptr);
-    EXPECT_EQ(*model.mode, Mode::read);
+    EXPECT_TRUE(reading());
     EXPECT_EQ(model.prepareToClose(), std::nullopt);
 }
 
@@ -218,8 +213,7 @@ TEST_F(EditingTest, NeedsANoteThatOpenedInStrictUTF8AndStartsAtTheFirstLineWitho
     settle();
     enterAt(3);
     EXPECT_EQ(*model.notice, notUTF8);
-    EXPECT_EQ(*model.mode, Mode::read);
-    EXPECT_EQ(*model.editSession, nullptr);
+    EXPECT_TRUE(reading());
     EXPECT_EQ(model.page.get()->revision, 2);
 
     model.open(note("Note.md"));
