@@ -21,6 +21,7 @@ struct DiskTest : ModelTest {
     }
     void changed(const std::vector<std::pair<const char*, FolderChange::Flags>>& changes) {
         std::vector<FolderChange> batch;
+        batch.reserve(changes.size());
         for (const auto& [name, flags] : changes)
             batch.push_back({(folder / name).native(), flags});
         model.handleFolderChanges(batch);

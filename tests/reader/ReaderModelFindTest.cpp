@@ -41,6 +41,9 @@ TEST_F(FindTest, ShowsTheBarThenPublishesThePagesCountsAndClosingKeepsTheQuery) 
                                         "mdr.findStep(false)"}));
     EXPECT_EQ(*model.findStatus, (FindStatus{3, 3}));
     EXPECT_EQ(*changes, 2);
+    model.findStep(true);
+    page->answer(nlohmann::json{{"current", 2.5}, {"count", 3}}); // only whole numbers count
+    EXPECT_EQ(*model.findStatus, (FindStatus{0, 3}));
 
     model.closeFind();
     EXPECT_FALSE(*model.isFindVisible);

@@ -92,12 +92,12 @@ TEST_F(CoordinatorTest, OnlyTheTemplateLoadsItStartedAreAllowed) {
     coordinator->update(page("/n/a.md", 2), serif); // still loading: a second template
     const std::tuple<Type, std::optional<std::string>, bool, Policy> cases[] = {
         {Type::other, "https://example.org/", false, Policy::cancel}, // a note's refresh
+        {Type::other, note, true, Policy::cancel}, // a new window, even to the note
         {Type::other, note, false, Policy::allow},
         {Type::other, note, false, Policy::allow},
         {Type::other, note, false, Policy::cancel}, // a refresh to the note itself
         {Type::reload, note, false, Policy::cancel},
         {Type::formSubmitted, "mdreader://local/n/form", false, Policy::cancel},
-        {Type::other, "https://example.org/popup", true, Policy::cancel},
     };
     for (const auto& [type, url, newWindow, expected] : cases)
         EXPECT_EQ(decide(type, url, newWindow), expected) << url.value_or("(none)");
