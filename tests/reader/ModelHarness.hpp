@@ -46,12 +46,6 @@ public:
         else
             job();
     }
-    /// Runs the job started as the `at`-th of those still waiting.
-    void finish(std::size_t at = 0) {
-        Job job = std::move(jobs.at(at));
-        jobs.erase(jobs.begin() + static_cast<std::ptrdiff_t>(at));
-        job();
-    }
 
     bool hold = false;
     std::vector<Job> jobs;
@@ -85,9 +79,12 @@ struct ModelHarness {
             ReaderModel::create({scheduler, background, desktop, render,
                                  [this](const auto& folder) { recentFolders.push_back(folder); }});
     }
-    /// Finishes the held background job `at`, then what it posted.
+    /// Runs the held background job started as the `at`-th of those still waiting, then what it
+    /// posted.
     void finish(std::size_t at = 0) {
-        background.finish(at);
+        auto job = std::move(background.jobs.at(at));
+        background.jobs.erase(background.jobs.begin() + static_cast<std::ptrdiff_t>(at));
+        job();
         scheduler.runPosted();
     }
 

@@ -1,5 +1,9 @@
 #include "ModelHarness.hpp"
 
+#include "notes/MainLoopScheduler.hpp"
+#include "reader/ThreadRunner.hpp"
+#include "tests/notes/RunUntil.hpp"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,6 +13,7 @@ namespace {
 
 using markdown::URL;
 using notes::FolderChange;
+using notes::runUntil;
 using notes::ScratchFolder;
 using namespace std::chrono_literals;
 
@@ -108,6 +113,27 @@ TEST_F(DiskTest, ASingleNoteOpenedDuringAScanEndsTheScanningState) {
     EXPECT_FALSE(*model.isScanning);
     EXPECT_EQ(*model.file, note("Other.md"));
     EXPECT_TRUE(model.tree->empty());
+}
+
+TEST_F(ModelTest, ScansOnAThreadAndFollowsTheFolderThroughItsWatcher) {
+    write("README.md", "readme");
+    notes::MainLoopScheduler scheduler;
+    ThreadRunner background;
+    auto live =
+        ReaderModel::create({scheduler, background, harness.desktop,
+                             [](const std::string& text, const auto&, const auto&, const auto&) {
+                                 return RenderedNote{text, {}};
+                             },
+                             [](const auto&) {}});
+    live->openFolder(root(), std::nullopt);
+    ASSERT_TRUE(runUntil([&] { return live->page.get().has_value(); }));
+    EXPECT_EQ(live->page.get()->bodyHTML, "readme");
+
+    write("README.md", "changed elsewhere");
+    write("New.md", "new");
+    EXPECT_TRUE(runUntil([&] { return live->page.get()->bodyHTML == "changed elsewhere"; }));
+    EXPECT_TRUE(runUntil([&] { return live->markdownFiles->size() == 2; }));
+    EXPECT_FALSE(*live->isScanning);
 }
 
 } // namespace
