@@ -1,6 +1,6 @@
 #include "reader/EditorBridge.hpp"
 
-#include "FakeTextView.hpp"
+#include "FakePage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,8 @@ TEST(EditorBridge, CountsEachKindOfLineBreakOnceAboveTheTopOfTheView) {
     };
     for (const auto& [before, expected] : cases) {
         EditorBridge bridge;
-        auto view = std::make_shared<FakeTextView>(before);
+        auto view = std::make_shared<FakeTextView>();
+        view->before = before;
         bridge.setTextView(view);
         EXPECT_EQ(bridge.topVisibleLine(), expected) << before.value_or("no layout");
         view.reset();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "reader/EditorTextView.hpp"
 #include "reader/PageScripting.hpp"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,9 +27,23 @@ public:
         completion(std::move(result));
     }
 
-    std::vector<std::string> sent;
-    std::vector<std::string> awaited;
+    std::vector<std::string> sent, awaited;
     std::vector<Completion> waiting;
+};
+
+/// An editor view whose text above the top-line probe (60 units down) is given, and that records
+/// focus and finder actions.
+class FakeTextView final : public EditorTextView {
+public:
+    std::optional<std::string> textBeforePointBelowTop(double distance) const override {
+        return distance == 60 ? before : std::nullopt;
+    }
+    void focus() override { ++focused; }
+    void performTextFinderAction(FinderAction action) override { actions.push_back(action); }
+
+    std::optional<std::string> before;
+    int focused = 0;
+    std::vector<FinderAction> actions;
 };
 
 } // namespace reader

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -30,10 +31,8 @@ public:
     }
 
     int beeps = 0;
-    std::vector<markdown::URL> openedFiles;
+    std::vector<markdown::URL> openedFiles, revealed, openedElsewhere;
     std::vector<std::string> openedURLs;
-    std::vector<markdown::URL> revealed;
-    std::vector<markdown::URL> openedElsewhere;
     bool obsidianInstalled = false;
     int obsidianQuestions = 0;
 };
@@ -47,46 +46,46 @@ public:
         else
             job();
     }
-    /// Runs the job started as the `at`-th of those still waiting.
-    void finish(std::size_t at) {
-        Job job = std::move(jobs.at(at));
-        jobs.erase(jobs.begin() + static_cast<std::ptrdiff_t>(at));
-        job();
-    }
 
     bool hold = false;
     std::vector<Job> jobs;
 };
 
-/// One call of the renderer.
-struct RenderCall {
-    std::string text;
-    notes::RenderOptions options;
-    markdown::URL file;
-};
+/// The body the harness's renderer writes for a text of one line.
+inline std::string paragraph(const std::string& line) {
+    return "<p>" + line + "</p>";
+}
 
 /// A model with a hand-driven clock, held background work, a recording desktop and a renderer
 /// that writes each line as a paragraph and takes lines starting with "# " as headings.
 struct ModelHarness {
+    struct RenderCall {
+        std::string text;
+        notes::RenderOptions options;
+    };
+
     ModelHarness() {
-        model = ReaderModel::create({
-            scheduler,
-            background,
-            desktop,
-            [this](const std::string& text, const notes::RenderOptions& options,
-                   const notes::LinkResolving&, const markdown::URL& file) {
-                renders.push_back({text, options, file});
-                RenderedNote note;
-                std::istringstream lines(text);
-                for (std::string line; std::getline(lines, line);) {
-                    if (line.starts_with("# "))
-                        note.headings.push_back({line.substr(2), 1, line.substr(2)});
-                    note.html += "<p>" + line + "</p>";
-                }
-                return note;
-            },
-            [this](const markdown::URL& folder) { recentFolders.push_back(folder); },
-        });
+        auto render = [this](const std::string& text, const notes::RenderOptions& options,
+                             const notes::LinkResolving&, const markdown::URL&) {
+            renders.push_back({text, options});
+            RenderedNote note;
+            std::istringstream lines(text);
+            for (std::string line; std::getline(lines, line); note.html += paragraph(line))
+                if (line.starts_with("# "))
+                    note.headings.push_back({line.substr(2), 1, line.substr(2)});
+            return note;
+        };
+        model =
+            ReaderModel::create({scheduler, background, desktop, render,
+                                 [this](const auto& folder) { recentFolders.push_back(folder); }});
+    }
+    /// Runs the held background job started as the `at`-th of those still waiting, then what it
+    /// posted.
+    void finish(std::size_t at = 0) {
+        auto job = std::move(background.jobs.at(at));
+        background.jobs.erase(background.jobs.begin() + static_cast<std::ptrdiff_t>(at));
+        job();
+        scheduler.runPosted();
     }
 
     notes::ManualScheduler scheduler;
@@ -96,11 +95,6 @@ struct ModelHarness {
     std::vector<markdown::URL> recentFolders;
     std::shared_ptr<ReaderModel> model;
 };
-
-/// The body the harness's renderer writes for a text of one line.
-inline std::string paragraph(const std::string& line) {
-    return "<p>" + line + "</p>";
-}
 
 /// Counts the notifications of one observed field.
 template <typename Field> std::shared_ptr<int> countNotifications(Field& field) {
@@ -115,9 +109,14 @@ struct ModelTest : ::testing::Test {
         return markdown::URL::fileURL(folder / name);
     }
     markdown::URL root() const { return markdown::URL::fileURL(folder.path()); }
+    /// Writes the note, and the folders above it.
     void write(const std::string& name, const std::string& text) const {
+        std::filesystem::create_directories((folder / name).parent_path());
         notes::ScratchFolder::write(folder / name, text);
     }
+    void settle() { harness.scheduler.runPosted(); }
+    /// Reading, with no edit session left behind.
+    bool reading() const { return *model.mode == ReaderModel::Mode::read && !*model.editSession; }
 
     notes::ScratchFolder folder;
     ModelHarness harness;

@@ -1,5 +1,9 @@
 #include "ModelHarness.hpp"
 
+#include "notes/MainLoopScheduler.hpp"
+#include "reader/ThreadRunner.hpp"
+#include "tests/notes/RunUntil.hpp"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,6 +13,7 @@ namespace {
 
 using markdown::URL;
 using notes::FolderChange;
+using notes::runUntil;
 using notes::ScratchFolder;
 using namespace std::chrono_literals;
 
@@ -21,20 +26,21 @@ struct DiskTest : ModelTest {
     }
     void changed(const std::vector<std::pair<const char*, FolderChange::Flags>>& changes) {
         std::vector<FolderChange> batch;
+        batch.reserve(changes.size());
         for (const auto& [name, flags] : changes)
             batch.push_back({(folder / name).native(), flags});
         model.handleFolderChanges(batch);
     }
 
     ScratchFolder second;
+    const URL secondFolder = URL::fileURL(second.path());
+    const URL secondIndex = URL::fileURL(second / "Index.md");
 };
 
 TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterTheLast) {
     model.openFolder(root(), std::nullopt);
-    harness.background.finish(0); // the scan
-    harness.scheduler.runPosted();
-    harness.background.finish(0); // the start note's rendering
-    harness.scheduler.runPosted();
+    harness.finish(); // the scan
+    harness.finish(); // the start note's rendering
     changed({{"Other.md", FolderChange::itemModified | FolderChange::itemMetadataModified},
              {"README.md", FolderChange::itemModified}});
     EXPECT_EQ(harness.scheduler.pendingCount(), 0u);
@@ -44,8 +50,7 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
     changed({{"README.md", FolderChange::itemModified},
              {"New.md", FolderChange::itemCreated},
              {"README.md", FolderChange::itemModified}});
-    harness.background.finish(0);
-    harness.scheduler.runPosted();
+    harness.finish();
     EXPECT_EQ(harness.renders.size(), 2u);
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("edited elsewhere"));
     for (int batch = 0; batch < 2; ++batch) {
@@ -61,17 +66,13 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
 // Mended: overlapping scans used to be installed in the order they finished.
 TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
     model.openFolder(root(), std::nullopt);
-    model.openFolder(URL::fileURL(second.path()), std::nullopt);
-
-    harness.background.finish(1);
-    harness.scheduler.runPosted();
-    harness.background.finish(0);
-    harness.scheduler.runPosted();
-    harness.background.finish(0); // the rendering of the second folder's start note
-
-    EXPECT_EQ(*model.folder, URL::fileURL(second.path()));
-    EXPECT_EQ(*model.file, URL::fileURL(second / "Index.md"));
-    EXPECT_EQ(*model.markdownFiles, std::vector{URL::fileURL(second / "Index.md")});
+    model.openFolder(secondFolder, std::nullopt);
+    harness.finish(1);
+    harness.finish(0);
+    harness.finish(0); // the rendering of the second folder's start note
+    EXPECT_EQ(*model.folder, secondFolder);
+    EXPECT_EQ(*model.file, secondIndex);
+    EXPECT_EQ(*model.markdownFiles, std::vector{secondIndex});
     EXPECT_FALSE(*model.isScanning);
     EXPECT_EQ(harness.renders.size(), 1u);
 }
@@ -81,28 +82,24 @@ TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
 TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     harness.background.hold = false;
     model.openFolder(root(), std::nullopt);
-    harness.scheduler.runPosted();
+    settle();
     model.beginEditSession(1);
     auto session = model.editSession.get();
-
     session->textDidChange("mine");
-    ScratchFolder::write(folder / "README.md", "theirs");
+    write("README.md", "theirs");
     session->diskChanged("theirs");
-    model.openFolder(URL::fileURL(second.path()), std::nullopt);
-    model.openFile(URL::fileURL(second / "Index.md"));
+    model.openFolder(secondFolder, std::nullopt);
+    model.openFile(secondIndex);
     EXPECT_EQ(harness.desktop.beeps, 2);
     EXPECT_EQ(*model.folder, root());
     EXPECT_EQ(*model.editSession, session);
 
     session->keepMine();
-    model.openFolder(URL::fileURL(second.path()), std::nullopt);
-    harness.scheduler.runPosted();
-    EXPECT_EQ(ScratchFolder::read(folder / "README.md"), "mine");
-    EXPECT_EQ(*model.editSession, nullptr);
-    EXPECT_EQ(*model.mode, ReaderModel::Mode::read);
-    EXPECT_EQ(*model.file, URL::fileURL(second / "Index.md"));
-
-    // Nothing of the old session is left to write later.
+    model.openFolder(secondFolder, std::nullopt);
+    settle();
+    EXPECT_TRUE(reading());
+    EXPECT_EQ(*model.file, secondIndex);
+    // Saved once, and nothing of the old session is left to write later.
     harness.scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);
     EXPECT_EQ(ScratchFolder::read(folder / "README.md"), "mine");
 }
@@ -112,11 +109,31 @@ TEST_F(DiskTest, ASingleNoteOpenedDuringAScanEndsTheScanningState) {
     model.openFolder(root(), std::nullopt);
     EXPECT_TRUE(*model.isScanning);
     model.openFile(note("Other.md"));
-    harness.background.finish(0);
-    harness.scheduler.runPosted();
+    harness.finish();
     EXPECT_FALSE(*model.isScanning);
     EXPECT_EQ(*model.file, note("Other.md"));
     EXPECT_TRUE(model.tree->empty());
+}
+
+TEST_F(ModelTest, ScansOnAThreadAndFollowsTheFolderThroughItsWatcher) {
+    write("README.md", "readme");
+    notes::MainLoopScheduler scheduler;
+    ThreadRunner background;
+    auto live =
+        ReaderModel::create({scheduler, background, harness.desktop,
+                             [](const std::string& text, const auto&, const auto&, const auto&) {
+                                 return RenderedNote{text, {}};
+                             },
+                             [](const auto&) {}});
+    live->openFolder(root(), std::nullopt);
+    ASSERT_TRUE(runUntil([&] { return live->page.get().has_value(); }));
+    EXPECT_EQ(live->page.get()->bodyHTML, "readme");
+
+    write("README.md", "changed elsewhere");
+    write("New.md", "new");
+    EXPECT_TRUE(runUntil([&] { return live->page.get()->bodyHTML == "changed elsewhere"; }));
+    EXPECT_TRUE(runUntil([&] { return live->markdownFiles->size() == 2; }));
+    EXPECT_FALSE(*live->isScanning);
 }
 
 } // namespace

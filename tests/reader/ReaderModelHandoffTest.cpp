@@ -1,48 +1,32 @@
 #include "ModelHarness.hpp"
 
-#include "tests/notes/ScratchFolder.hpp"
-
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace reader {
 namespace {
 
-namespace fs = std::filesystem;
 using markdown::URL;
-using notes::ScratchFolder;
 
-TEST(ReaderModelHandoff, EachCommandHandsOverWhatIsOpenAndNothingWithoutIt) {
-    ScratchFolder folder;
-    const fs::path notes = folder / "My Notes";
-    fs::create_directories(notes);
-    ScratchFolder::write(notes / "Plan B.md", "plan\n");
-    const URL note = URL::fileURL(notes / "Plan B.md");
-    ModelHarness harness;
-    auto& model = *harness.model;
-    auto& desktop = harness.desktop;
+TEST_F(ModelTest, EachHandoffCommandHandsOverWhatIsOpenAndNothingWithoutIt) {
+    write("My Notes/Plan B.md", "plan\n");
+    const URL notes = note("My Notes"), plan = note("My Notes/Plan B.md");
     const auto handOver = [&] {
         model.revealInFinder();
         model.openInObsidian();
         model.openInDefaultEditor();
     };
-
-    // With only a folder, the folder is revealed.
-    model.openFolder(URL::fileURL(notes), std::nullopt);
-    harness.scheduler.runPosted();
+    handOver(); // nothing open
+    model.openFolder(notes, std::nullopt);
+    settle();
     ASSERT_EQ(*model.file, std::nullopt);
+    handOver(); // only a folder: it is revealed
+    model.open(plan);
     handOver();
-    EXPECT_EQ(desktop.revealed, std::vector<URL>{URL::fileURL(notes)});
-    EXPECT_TRUE(desktop.openedURLs.empty());
-
-    model.open(note);
-    handOver();
-    EXPECT_EQ(desktop.revealed, (std::vector<URL>{URL::fileURL(notes), note}));
-    EXPECT_EQ(desktop.openedURLs,
+    EXPECT_EQ(harness.desktop.revealed, (std::vector{notes, plan}));
+    EXPECT_EQ(harness.desktop.openedURLs,
               std::vector<std::string>{"obsidian://open?path=" + folder.path().string() +
                                        "/My%20Notes/Plan%20B.md"});
-    EXPECT_EQ(desktop.openedElsewhere, std::vector<URL>{note});
+    EXPECT_EQ(harness.desktop.openedElsewhere, std::vector{plan});
 }
 
 TEST(ReaderModelHandoff, WhetherObsidianIsInstalledIsAskedOnceForTheProcess) {

@@ -20,29 +20,27 @@ struct OpeningTest : ModelTest {
         write("report.pdf", "%PDF");
     }
     void make(const std::vector<std::string>& names) const {
-        for (const auto& name : names) {
-            fs::create_directories((folder / name).parent_path());
+        for (const auto& name : names)
             write(name, fs::path(name).stem());
-        }
     }
     std::string link(const std::string& name) const { return notes::readerURL(note(name)); }
 };
 
 TEST_F(OpeningTest, StartsWithReadmeThenIndexThenHomeAtTheTopLevelOnly) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"sub/readme.md", "home.md", "index.MD"}, "index.MD"},
-        {{"Welcome.md", "sub/index.md"}, nullptr},
+        {{"sub/readme.md", "home.md", "index.MD"}, "start1/index.MD"},
+        {{"Home.md", "index.md", "ReadMe.md"}, "start2/ReadMe.md"},
+        {{"HOME.md", "sub/index.md"}, "start3/HOME.md"},
+        {{"Welcome.md"}, nullptr},
     };
-    int count = 0;
-    for (const auto& [files, expected] : cases) {
-        const std::string dir = "start" + std::to_string(++count) + "/";
+    for (int i = 0; const auto& [files, expected] : cases) {
+        const std::string dir = "start" + std::to_string(++i) + "/";
         for (const auto& file : files)
             make({dir + file});
         ModelHarness fresh;
         fresh.model->openFolder(note(dir), std::nullopt);
         fresh.scheduler.runPosted();
-        EXPECT_EQ(*fresh.model->file,
-                  expected ? std::optional(note(dir + expected)) : std::nullopt);
+        EXPECT_EQ(*fresh.model->file, expected ? std::optional(note(expected)) : std::nullopt);
     }
 }
 
@@ -52,7 +50,7 @@ TEST_F(OpeningTest, OpeningAFolderResetsTheWindowAndNotesTheFolderAsRecent) {
     EXPECT_TRUE(*model.isScanning);
     EXPECT_EQ(model.sidebarFilter.get(), "");
     EXPECT_EQ(harness.recentFolders, std::vector{root()});
-    harness.scheduler.runPosted();
+    settle();
 
     EXPECT_FALSE(*model.isScanning);
     EXPECT_EQ(*model.folder, root());
@@ -84,7 +82,6 @@ TEST_F(OpeningTest, KeepsHistoryAcrossLinksAndStepsAndALinkToTheNoteShownOnlyScr
     model.goBack(); // nothing to go back to
     EXPECT_EQ(*model.file, note("A.md"));
     EXPECT_EQ(*model.forwardStack, (std::vector{note("C.md"), note("B.md")}));
-
     model.goForward();
     EXPECT_EQ(*model.file, note("B.md"));
     model.open(note("Plan.md"));
@@ -94,24 +91,22 @@ TEST_F(OpeningTest, KeepsHistoryAcrossLinksAndStepsAndALinkToTheNoteShownOnlyScr
 
 TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWeb) {
     model.openFolder(root(), note("A.md"));
-    harness.scheduler.runPosted();
+    settle();
     std::string plan = link("A.md"); // a wikilink written without extension
     plan.replace(plan.size() - 4, 4, "Plan");
     model.handleLink(plan);
     EXPECT_EQ(*model.file, note("Plan.md"));
 
     model.handleLink(link("My Note.md") + "#my%20heading");
-    harness.scheduler.runPosted();
+    settle();
     EXPECT_EQ(*model.file, note("My Note.md"));
     EXPECT_EQ(model.page.get()->anchor, "my heading");
 
     model.handleLink(link("Gone.md"));
     model.handleLink("mdreader://local/broken%ZZescape.md");
     EXPECT_EQ(harness.desktop.beeps, 2);
-
     model.handleLink(link("report.pdf"));
     EXPECT_EQ(harness.desktop.openedFiles, std::vector{note("report.pdf")});
-
     model.handleLink("mailto:ada@example.org");
     EXPECT_EQ(harness.desktop.openedURLs, std::vector<std::string>{"mailto:ada@example.org"});
 }
@@ -134,7 +129,7 @@ TEST_F(OpeningTest, ANoteThatCannotBeReadShowsWhyAndBrokenUTF8IsReplaced) {
     EXPECT_EQ(*model.page, std::nullopt);
 
     model.open(note("Latin.md"));
-    harness.scheduler.runPosted();
+    settle();
     EXPECT_EQ(*model.errorMessage, std::nullopt);
     EXPECT_FALSE(*model.isTooLarge);
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("caf\xEF\xBF\xBD ok"));
@@ -155,9 +150,8 @@ TEST_F(OpeningTest, ASingleNoteResolvesAmongItsNeighbours) {
 TEST_F(OpeningTest, AppliesATargetByWhatStillExists) {
     make({"README.md"});
     model.apply({note("gone"), note("moved.md")});
-    harness.scheduler.runPosted();
+    settle();
     EXPECT_EQ(*model.file, std::nullopt);
-
     model.apply({note("gone"), note("Plan.md")});
     EXPECT_EQ(*model.folder, std::nullopt);
     EXPECT_EQ(*model.file, note("Plan.md"));

@@ -24,29 +24,25 @@ TEST_F(RenderingTest, RefreshPublishesOnlyChangedTextUnlessForcedAndTheOutlineFi
         [&] { seen.push_back(model.headings->empty() ? "" : model.headings.get().front().text); });
     model.open(note("A.md"));
     EXPECT_TRUE(seen.empty()); // rendered in the background
-    harness.scheduler.runPosted();
+    settle();
     EXPECT_EQ(seen, std::vector<std::string>{"Top"});
     EXPECT_EQ(*model.headings, (std::vector<notes::OutlineHeading>{{"Top", 1, "Top"}}));
     ReaderPage first = *model.page.get();
-    auto pages = countNotifications(model.page);
     auto headings = countNotifications(model.headings);
 
     model.refreshPage(false);
-    harness.scheduler.runPosted();
-    EXPECT_EQ(*pages, 0);
-
+    settle();
+    EXPECT_EQ(seen.size(), 1u);
     model.refreshPage(true);
-    harness.scheduler.runPosted();
-    ReaderPage second = *model.page.get();
-    EXPECT_EQ(second.revision, 2);
-    second.revision = first.revision;
-    EXPECT_EQ(second, first);
+    settle();
+    first.revision = 2;
+    EXPECT_EQ(*model.page, first);
     EXPECT_EQ(*headings, 0); // the same outline is stored silently
 
     // A note deleted meanwhile leaves the last page on screen, silently.
     std::filesystem::remove(folder / "A.md");
     model.refreshPage(true);
-    harness.scheduler.runPosted();
+    settle();
     EXPECT_EQ(model.page.get()->revision, 2);
     EXPECT_EQ(*model.errorMessage, std::nullopt);
 }
@@ -57,12 +53,9 @@ TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPa
     auto pages = countNotifications(model.page);
     model.open(note("A.md"));
     model.open(note("B.md"));
-    EXPECT_EQ(*model.file, note("B.md"));
     EXPECT_TRUE(*model.isRendering);
-    harness.background.finish(1);
-    harness.scheduler.runPosted();
-    harness.background.finish(0);
-    harness.scheduler.runPosted();
+    harness.finish(1);
+    harness.finish(0);
     EXPECT_EQ(*pages, 1);
     EXPECT_EQ(*model.page, (ReaderPage{note("B.md"), paragraph("other"), 1, {}, {}, {}}));
     EXPECT_TRUE(model.headings->empty());
@@ -75,8 +68,7 @@ TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPa
     for (const auto& leave : leaving) {
         model.open(note("A.md"));
         leave();
-        harness.background.finish(0);
-        harness.scheduler.runPosted();
+        harness.finish();
         EXPECT_EQ(*model.page, std::nullopt);
         EXPECT_TRUE(model.headings->empty());
         EXPECT_FALSE(*model.isRendering);
@@ -86,15 +78,15 @@ TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPa
 TEST_F(RenderingTest, RestoresAStoredOffsetOnlyWithoutAnAnchor) {
     model.scrollPositions[note("A.md")] = 420.0;
     model.open(note("A.md"));
-    harness.scheduler.runPosted();
+    settle();
     EXPECT_EQ(model.page.get()->scroll, 420.0);
     model.open(note("B.md"));
     model.open(note("A.md"), "top");
-    harness.scheduler.runPosted();
+    settle();
     EXPECT_EQ(model.page.get()->scroll, std::nullopt);
 
     model.render("text", note("A.md"), std::nullopt, 12);
-    harness.scheduler.runPosted();
+    settle();
     EXPECT_EQ(model.page.get()->scrollLine, 12);
     EXPECT_EQ(model.page.get()->scroll, 420.0);
 }
@@ -103,14 +95,14 @@ TEST_F(RenderingTest, ChangedRenderOptionsRenderTheOpenNoteAgainEqualOnesDoNothi
     auto notified = countNotifications(model.renderOptions);
     model.renderOptions.set({notes::FrontmatterMode::hidden, false});
     model.open(note("A.md"));
-    harness.scheduler.runPosted();
+    settle();
     model.renderOptions.set({notes::FrontmatterMode::hidden, false});
     EXPECT_EQ(harness.renders.size(), 1u);
     EXPECT_EQ(*notified, 1);
 
     // The text has not changed, yet the page is made again with the new options.
     model.renderOptions.set({notes::FrontmatterMode::hidden, true});
-    harness.scheduler.runPosted();
+    settle();
     ASSERT_EQ(harness.renders.size(), 2u);
     EXPECT_TRUE(harness.renders[1].options.softBreaksAsLineBreaks);
     EXPECT_EQ(model.page.get()->revision, 2);

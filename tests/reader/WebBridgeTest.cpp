@@ -13,15 +13,11 @@ using nlohmann::json;
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 TEST(WebBridge, WritesCallsAsOneScriptExpressionWithCompactJSONArguments) {
-    const std::pair<std::string, std::string> cases[] = {
-        {WebBridge::call("mdr.find", {"say \"hi\"\n"}), R"(mdr.find("say \"hi\"\n"))"},
-        // Broken UTF-8 is replaced rather than losing the call.
-        {WebBridge::call("mdr.find", {"a\xFF"}), "mdr.find(\"a\xEF\xBF\xBD\")"},
-        // A number JSON cannot carry leaves the call without arguments.
-        {WebBridge::call("mdr.setAppearance", {"serif", nan, 37.0}), "mdr.setAppearance()"},
-    };
-    for (const auto& [written, expected] : cases)
-        EXPECT_EQ(written, expected);
+    EXPECT_EQ(WebBridge::call("mdr.find", {"say \"hi\"\n"}), R"(mdr.find("say \"hi\"\n"))");
+    // Broken UTF-8 is replaced rather than losing the call.
+    EXPECT_EQ(WebBridge::call("mdr.find", {"a\xFF"}), "mdr.find(\"a\xEF\xBF\xBD\")");
+    // A number JSON cannot carry leaves the call without arguments.
+    EXPECT_EQ(WebBridge::call("mdr.setAppearance", {"serif", nan, 37.0}), "mdr.setAppearance()");
 }
 
 TEST(WebBridge, TopLineTakesOnlyNumbersTruncatedAndElseTheFirstLine) {
@@ -41,7 +37,6 @@ TEST(WebBridge, TopLineTakesOnlyNumbersTruncatedAndElseTheFirstLine) {
         page->answer(result);
         EXPECT_EQ(line, expected);
     }
-
     line.reset();
     WebBridge().topLine([&](int answer) { line = answer; });
     EXPECT_EQ(line, 1);
@@ -61,7 +56,6 @@ TEST(WebBridge, DispatchesOnlyWellFormedMessages) {
     const auto file = markdown::URL::fileURL(std::string("/n/Plan.md"));
     const std::tuple<json, bool, std::string> cases[] = {
         {{{"type", "heading"}, {"id", 3}}, true, "heading none"},
-        {{{"type", "scroll"}, {"y", 120.5}}, false, ""},
         {{{"type", "scroll"}, {"y", nan}}, true, ""},
         {{{"type", "copy"}, {"text", "two\nlines"}}, true, "copy two\nlines"},
     };
@@ -70,9 +64,7 @@ TEST(WebBridge, DispatchesOnlyWellFormedMessages) {
         std::string log;
         bridge.headingChanged.connect(
             [&](const std::optional<std::string>& id) { log += "heading " + id.value_or("none"); });
-        bridge.scrolled.connect([&](const markdown::URL& url, double y) {
-            log += "scroll " + url.path() + ' ' + std::to_string(static_cast<int>(y));
-        });
+        bridge.scrolled.connect([&](const markdown::URL&, double) { log += "scroll"; });
         bridge.copyRequested.connect([&](const std::string& text) { log += "copy " + text; });
         bridge.dispatchMessage(body, loaded ? std::optional(file) : std::nullopt);
         EXPECT_EQ(log, expected) << body.dump();

@@ -20,23 +20,9 @@ ReaderPage page(const std::string& path, int revision, std::string body = "<p>a<
     return {markdown::URL::fileURL(path), std::move(body), revision, {}, {}, {}};
 }
 
-struct Load {
-    std::string html, baseURL;
-};
-
 /// A coordinator over a recording page, loader and link callback.
-struct Harness {
-    WebBridge bridge;
-    std::shared_ptr<FakePage> fakePage = std::make_shared<FakePage>();
-    notes::ManualScheduler scheduler;
-    std::vector<Load> loads;
-    std::vector<std::string> links;
-    std::unique_ptr<WebViewCoordinator> coordinator = std::make_unique<WebViewCoordinator>(
-        bridge, scheduler, [this](const std::string& html, const std::string& base) {
-            loads.push_back({html, base});
-        });
-
-    Harness() {
+struct CoordinatorTest : ::testing::Test {
+    CoordinatorTest() {
         bridge.setWebView(fakePage);
         coordinator->onLink = [this](const std::string& url) { links.push_back(url); };
     }
@@ -45,130 +31,116 @@ struct Harness {
     }
     /// Lets the latest template load through and finishes it, as the web view reports it.
     void finishLatestLoad() {
-        EXPECT_EQ(decide(Type::other, loads.back().baseURL), Policy::allow);
+        EXPECT_EQ(decide(Type::other, loads.back().second), Policy::allow);
         coordinator->navigationFinished();
     }
+
+    WebBridge bridge;
+    std::shared_ptr<FakePage> fakePage = std::make_shared<FakePage>();
+    notes::ManualScheduler scheduler;
+    std::vector<std::pair<std::string, std::string>> loads; // the page and its base address
+    std::vector<std::string> links;
+    std::unique_ptr<WebViewCoordinator> coordinator = std::make_unique<WebViewCoordinator>(
+        bridge, scheduler, [this](const std::string& html, const std::string& base) {
+            loads.emplace_back(html, base);
+        });
 };
 
-TEST(WebViewCoordinator, FirstUpdateLoadsTheTemplateAndNewRevisionsSwapContent) {
-    Harness h;
+TEST_F(CoordinatorTest, FirstUpdateLoadsTheTemplateAndNewRevisionsSwapContent) {
     auto shown = page("/n/My Plan.md", 1, "<h1 id=\"go\">Go</h1>");
     shown.anchor = "go";
-    shown.scrollLine = 9;
-    h.coordinator->update(shown, sans);
-
-    ASSERT_EQ(h.loads.size(), 1u);
-    EXPECT_EQ(h.loads[0].baseURL, "mdreader://local/n/My%20Plan.md");
-    EXPECT_NE(h.loads[0].html.find("<body class=\"font-sans\" data-anchor=\"go\">\n"
-                                   "<main id=\"content\">\n<h1 id=\"go\">Go</h1>\n</main>"),
+    coordinator->update(shown, sans);
+    ASSERT_EQ(loads.size(), 1u);
+    EXPECT_EQ(loads[0].second, "mdreader://local/n/My%20Plan.md");
+    EXPECT_NE(loads[0].first.find("<body class=\"font-sans\" data-anchor=\"go\">"),
               std::string::npos);
-    EXPECT_FALSE(h.coordinator->isLoaded());
-
-    h.finishLatestLoad();
-    EXPECT_TRUE(h.coordinator->isLoaded());
-    EXPECT_TRUE(h.fakePage->sent.empty()) << "the template already has the appearance";
+    finishLatestLoad();
+    EXPECT_TRUE(fakePage->sent.empty()) << "the template already has the appearance";
 
     auto second = page("/n/My Plan.md", 2, "<p>b</p>");
     second.scrollLine = 12;
     second.anchor = "ignored"; // an anchor takes effect only through a full load
-    h.coordinator->update(second, wideSerif);
-    h.coordinator->update(second, wideSerif);
-    h.coordinator->update(page("/n/My Plan.md", 3, "<p>c</p>"), wideSerif);
-
-    EXPECT_EQ(h.loads.size(), 1u);
-    EXPECT_EQ(h.fakePage->sent, (std::vector<std::string>{
-                                    R"(mdr.setContent("<p>b</p>",12))",
-                                    R"(mdr.setAppearance("serif",1.0,44.0))",
-                                    R"(mdr.setContent("<p>c</p>"))",
-                                }));
-    EXPECT_EQ(h.coordinator->loadedRevision(), 3);
+    coordinator->update(second, wideSerif);
+    coordinator->update(second, wideSerif);
+    coordinator->update(page("/n/My Plan.md", 3, "<p>c</p>"), wideSerif);
+    EXPECT_EQ(loads.size(), 1u);
+    EXPECT_EQ(fakePage->sent, (std::vector<std::string>{R"(mdr.setContent("<p>b</p>",12))",
+                                                        R"(mdr.setAppearance("serif",1.0,44.0))",
+                                                        R"(mdr.setContent("<p>c</p>"))"}));
+    EXPECT_EQ(coordinator->loadedRevision(), 3);
 }
 
-TEST(WebViewCoordinator, ActivatedLinksAreCancelledAndHandedOverOnALaterTurn) {
-    Harness h;
-    h.coordinator->update(page("/n/a.md", 1), serif);
-    h.finishLatestLoad();
-
-    EXPECT_EQ(h.decide(Type::linkActivated, "mdreader://local/n/b.md#x"), Policy::cancel);
-    EXPECT_EQ(h.decide(Type::linkActivated, "https://example.org/", true), Policy::cancel);
-    EXPECT_TRUE(h.links.empty()) << "handed over while the web view is still deciding";
-    h.scheduler.runPosted();
-    EXPECT_EQ(h.links,
+TEST_F(CoordinatorTest, ActivatedLinksAreCancelledAndHandedOverOnALaterTurn) {
+    coordinator->update(page("/n/a.md", 1), serif);
+    finishLatestLoad();
+    EXPECT_EQ(decide(Type::linkActivated, "mdreader://local/n/b.md#x"), Policy::cancel);
+    EXPECT_EQ(decide(Type::linkActivated, "https://example.org/", true), Policy::cancel);
+    EXPECT_TRUE(links.empty()) << "handed over while the web view is still deciding";
+    scheduler.runPosted();
+    EXPECT_EQ(links,
               (std::vector<std::string>{"mdreader://local/n/b.md#x", "https://example.org/"}));
 
-    h.decide(Type::linkActivated, "mdreader://local/n/c.md");
-    h.coordinator.reset();
-    h.scheduler.runPosted();
-    EXPECT_EQ(h.links.size(), 2u) << "no link reaches a window whose view is gone";
+    decide(Type::linkActivated, "mdreader://local/n/c.md");
+    coordinator.reset();
+    scheduler.runPosted();
+    EXPECT_EQ(links.size(), 2u) << "no link reaches a window whose view is gone";
 }
 
-TEST(WebViewCoordinator, OnlyTheTemplateLoadsItStartedAreAllowed) {
-    Harness h;
+TEST_F(CoordinatorTest, OnlyTheTemplateLoadsItStartedAreAllowed) {
     const std::string note = "mdreader://local/n/a.md";
-    h.coordinator->update(page("/n/a.md", 1), serif);
-    h.coordinator->update(page("/n/a.md", 2), serif); // still loading: a second template
-
+    coordinator->update(page("/n/a.md", 1), serif);
+    coordinator->update(page("/n/a.md", 2), serif); // still loading: a second template
     const std::tuple<Type, std::optional<std::string>, bool, Policy> cases[] = {
         {Type::other, "https://example.org/", false, Policy::cancel}, // a note's refresh
+        {Type::other, note, true, Policy::cancel}, // a new window, even to the note
         {Type::other, note, false, Policy::allow},
         {Type::other, note, false, Policy::allow},
         {Type::other, note, false, Policy::cancel}, // a refresh to the note itself
         {Type::reload, note, false, Policy::cancel},
         {Type::formSubmitted, "mdreader://local/n/form", false, Policy::cancel},
-        {Type::other, "https://example.org/popup", true, Policy::cancel},
     };
     for (const auto& [type, url, newWindow, expected] : cases)
-        EXPECT_EQ(h.decide(type, url, newWindow), expected) << url.value_or("(none)");
-    h.scheduler.runPosted();
-    EXPECT_TRUE(h.links.empty());
+        EXPECT_EQ(decide(type, url, newWindow), expected) << url.value_or("(none)");
+    scheduler.runPosted();
+    EXPECT_TRUE(links.empty());
 }
 
-TEST(WebViewCoordinator, OnlyTheLatestTemplateFinishingMakesThePageLoaded) {
-    Harness h;
-    h.coordinator->update(page("/n/a.md", 1), sans);
-    EXPECT_EQ(h.decide(Type::other, "mdreader://local/n/a.md"), Policy::allow);
-    h.coordinator->update(page("/n/b.md", 1), serif);
+TEST_F(CoordinatorTest, OnlyTheLatestTemplateFinishingMakesThePageLoaded) {
+    coordinator->update(page("/n/a.md", 1), sans);
+    EXPECT_EQ(decide(Type::other, "mdreader://local/n/a.md"), Policy::allow);
+    coordinator->update(page("/n/b.md", 1), serif);
     // The first note finishes after the second one's template was started.
-    h.coordinator->navigationFinished();
-    EXPECT_FALSE(h.coordinator->isLoaded());
-    h.coordinator->update(page("/n/b.md", 1), serif);
-    EXPECT_EQ(h.loads.size(), 2u) << "same note and revision while loading: nothing to do";
+    coordinator->navigationFinished();
+    EXPECT_FALSE(coordinator->isLoaded());
+    coordinator->update(page("/n/b.md", 1), serif);
+    EXPECT_EQ(loads.size(), 2u) << "same note and revision while loading: nothing to do";
 
     // A failed load is followed by a finish that does not count.
-    EXPECT_EQ(h.decide(Type::other, "mdreader://local/n/b.md"), Policy::allow);
-    h.coordinator->navigationFailed();
-    h.coordinator->navigationFinished();
-    EXPECT_FALSE(h.coordinator->isLoaded());
-
-    h.coordinator->update(page("/n/b.md", 2), serif);
-    h.finishLatestLoad();
-    EXPECT_TRUE(h.coordinator->isLoaded());
-    EXPECT_TRUE(h.fakePage->sent.empty());
+    EXPECT_EQ(decide(Type::other, "mdreader://local/n/b.md"), Policy::allow);
+    coordinator->navigationFailed();
+    coordinator->navigationFinished();
+    EXPECT_FALSE(coordinator->isLoaded());
+    coordinator->update(page("/n/b.md", 2), serif);
+    finishLatestLoad();
+    EXPECT_TRUE(coordinator->isLoaded());
+    EXPECT_TRUE(fakePage->sent.empty());
 }
 
-TEST(WebViewCoordinator, ScrollReportsCountOnlyForALoadedPage) {
-    Harness h;
+TEST_F(CoordinatorTest, ScrollReportsCountOnlyForALoadedPage) {
     std::vector<std::string> log;
-    h.bridge.scrolled.connect([&](const markdown::URL& url, double y) {
-        log.push_back("scroll " + url.path() + " " + std::to_string(static_cast<int>(y)));
-    });
-    h.bridge.headingChanged.connect(
-        [&](const std::optional<std::string>& id) { log.push_back("heading " + id.value_or("")); });
+    bridge.scrolled.connect([&](const markdown::URL& url, double) { log.push_back(url.path()); });
+    bridge.headingChanged.connect([&](const auto& id) { log.push_back(id.value_or("")); });
     const nlohmann::json scroll = {{"type", "scroll"}, {"y", 480}};
-    const nlohmann::json heading = {{"type", "heading"}, {"id", "intro"}};
-
-    h.coordinator->update(page("/n/a.md", 1), serif);
-    h.finishLatestLoad();
-    h.coordinator->receiveMessage(scroll);
-    h.coordinator->update(page("/n/b.md", 1), serif);
+    coordinator->update(page("/n/a.md", 1), serif);
+    finishLatestLoad();
+    coordinator->receiveMessage(scroll);
+    coordinator->update(page("/n/b.md", 1), serif);
     // A late report of the page being replaced, and the new page's first heading.
-    h.coordinator->receiveMessage(scroll);
-    h.coordinator->receiveMessage(heading);
-    h.finishLatestLoad();
-    h.coordinator->receiveMessage(scroll);
-
-    EXPECT_EQ(log, (std::vector<std::string>{"scroll /n/a.md 480", "heading intro",
-                                             "scroll /n/b.md 480"}));
+    coordinator->receiveMessage(scroll);
+    coordinator->receiveMessage({{"type", "heading"}, {"id", "intro"}});
+    finishLatestLoad();
+    coordinator->receiveMessage(scroll);
+    EXPECT_EQ(log, (std::vector<std::string>{"/n/a.md", "intro", "/n/b.md"}));
 }
 
 } // namespace

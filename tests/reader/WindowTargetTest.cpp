@@ -1,15 +1,14 @@
 #include "reader/WindowTarget.hpp"
 
-#include <gtest/gtest.h>
-
 #include "tests/notes/ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
 namespace reader {
 namespace {
 
-namespace fs = std::filesystem;
 using markdown::URL;
 using nlohmann::json;
 
@@ -35,20 +34,17 @@ TEST(WindowTarget, StoresOnlyThePresentFieldsAndReadsThemBack) {
                   message);
 }
 
-TEST(WindowTarget, MatchesOnlyTheExactFolderAndFileAndHashesFolderApartFromFile) {
+TEST(WindowTarget, MatchesExactlyHashesFolderApartFromFileAndOpensWhatExists) {
     const WindowTarget target{url("/n"), url("/n/Plan.md")};
     EXPECT_TRUE(target.matches(url("/n"), url("/n/Plan.md")));
     EXPECT_FALSE(target.matches(url("/n"), url("/n/./Plan.md")));
     std::hash<WindowTarget> hash;
     EXPECT_NE(hash({url("/n"), std::nullopt}), hash({std::nullopt, url("/n")}));
-}
 
-TEST(WindowTarget, OpensTheFolderElseTheFileElseNothing) {
     notes::ScratchFolder root;
-    fs::create_directory(root / "notes");
+    std::filesystem::create_directory(root / "notes");
     notes::ScratchFolder::write(root / "notes" / "Plan.md", "# Plan\n");
     auto at = [&](const char* relative) { return URL::fileURL(root / relative); };
-
     const std::pair<WindowTarget, WindowTarget::Opening> cases[] = {
         {{at("notes"), at("notes/Plan.md")},
          WindowTarget::OpenFolder{at("notes"), at("notes/Plan.md")}},

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 // What tests with windows and web views share: starting the toolkit, running the main loop
 // while they wait, and asking the page for values.
@@ -47,7 +48,7 @@ inline void runFor(std::chrono::milliseconds time) {
 /// The value of a script run in the page, or the text "error: " and its message.
 inline nlohmann::json runScript(PageScripting& page, const std::string& script) {
     std::optional<PageScripting::Result> result;
-    page.evaluate(script, [&](PageScripting::Result answer) { result = answer; });
+    page.evaluate(script, [&](PageScripting::Result answer) { result = std::move(answer); });
     if (!waitUntil([&] { return result.has_value(); }))
         return "error: no answer";
     if (const auto* error = std::get_if<PageScripting::Error>(&*result))
