@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -89,12 +90,9 @@ protected:
         if (!reader::waitUntil([&] { return std::filesystem::exists(file); }, limit))
             return {};
         std::vector<std::string> arguments;
-        std::string text = notes::ScratchFolder::read(file);
-        for (std::size_t start = 0; start < text.size();) {
-            const std::size_t end = text.find('\n', start);
-            arguments.push_back(text.substr(start, end - start));
-            start = end + 1;
-        }
+        std::istringstream lines(notes::ScratchFolder::read(file));
+        for (std::string line; std::getline(lines, line);)
+            arguments.push_back(line);
         return arguments;
     }
     /// The labels of every application started so far.

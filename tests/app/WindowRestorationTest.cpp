@@ -25,14 +25,15 @@ const ReaderWindow* window(int index) {
     return reinterpret_cast<const ReaderWindow*>(&windowMemory[index]);
 }
 
-/// Runs the steps on a restoration over settings that hold `old`, stores, and gives what the
-/// next start reads and the settings file's text.
+const std::string oldText = R"([{"file":"/old.md"}])";
+
+/// Runs the steps, if any, on a restoration over settings whose windows are `stored`, stores,
+/// and gives what the next start reads and the settings file's text.
 std::pair<std::vector<WindowTarget>, std::string>
-afterRun(const std::function<void(WindowRestoration&)>& steps) {
+afterRun(const std::string& stored, const std::function<void(WindowRestoration&)>& steps = {}) {
     notes::ScratchFolder folder;
-    notes::ScratchFolder::write(folder / "settings.ini",
-                                "[Lumenleaf]\nwindows=[{\"file\":\"/old.md\"}]\n");
-    {
+    notes::ScratchFolder::write(folder / "settings.ini", "[Lumenleaf]\nwindows=" + stored + "\n");
+    if (steps) {
         notes::Settings settings(folder / "settings.ini");
         WindowRestoration restoration(settings);
         steps(restoration);
@@ -44,7 +45,7 @@ afterRun(const std::function<void(WindowRestoration&)>& steps) {
 }
 
 TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackWithTheLastOneClosed) {
-    auto [targets, text] = afterRun([](WindowRestoration& restoration) {
+    auto [targets, text] = afterRun(oldText, [](WindowRestoration& restoration) {
         restoration.opened(window(0), folderNote);
         restoration.opened(window(1), single);
         restoration.opened(window(2), {});
@@ -56,23 +57,29 @@ TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackWithTheLastOneClosed) {
         << text;
 
     // Closing the last window ends the application, so that one comes back.
-    EXPECT_EQ(afterRun([](WindowRestoration& restoration) {
-                  restoration.opened(window(0), folderNote);
-                  restoration.opened(window(1), single);
-                  restoration.closed(window(0));
-                  restoration.closed(window(1));
-              }).first,
+    EXPECT_EQ(afterRun(oldText,
+                       [](WindowRestoration& restoration) {
+                           restoration.opened(window(0), folderNote);
+                           restoration.opened(window(1), single);
+                           restoration.closed(window(0));
+                           restoration.closed(window(1));
+                       })
+                  .first,
               std::vector<WindowTarget>{single});
     // A window opened after it replaces it; a path that is not UTF-8 cannot be kept.
-    EXPECT_EQ(afterRun([](WindowRestoration& restoration) {
-                  restoration.opened(window(0), folderNote);
-                  restoration.closed(window(0));
-                  restoration.opened(window(1), {std::nullopt, URL::fileURL(std::string("/\xe9"))});
-                  restoration.opened(window(2), single);
-              }).first,
-              std::vector<WindowTarget>{single});
+    EXPECT_EQ(
+        afterRun(
+            oldText,
+            [](WindowRestoration& restoration) {
+                restoration.opened(window(0), folderNote);
+                restoration.closed(window(0));
+                restoration.opened(window(1), {std::nullopt, URL::fileURL(std::string("/\xe9"))});
+                restoration.opened(window(2), single);
+            })
+            .first,
+        std::vector<WindowTarget>{single});
     // A run without windows keeps what was stored.
-    EXPECT_EQ(afterRun([](WindowRestoration&) {}).first, std::vector<WindowTarget>{old});
+    EXPECT_EQ(afterRun(oldText, [](WindowRestoration&) {}).first, std::vector<WindowTarget>{old});
 }
 
 TEST(WindowRestoration, StoredEntriesThatCannotBeReadAreLeftOut) {
@@ -86,11 +93,7 @@ TEST(WindowRestoration, StoredEntriesThatCannotBeReadAreLeftOut) {
              Case{R"({"file":"/b.md"})", {}},
              Case{R"([{"folder":3},"x",{"file":"/b.md","size":[1,2]},{"file":""}])", {single}},
          }) {
-        notes::ScratchFolder folder;
-        notes::ScratchFolder::write(folder / "settings.ini",
-                                    std::string("[Lumenleaf]\nwindows=") + text + "\n");
-        notes::Settings settings(folder / "settings.ini");
-        EXPECT_EQ(WindowRestoration(settings).stored(), read) << text;
+        EXPECT_EQ(afterRun(text).first, read) << text;
     }
 }
 

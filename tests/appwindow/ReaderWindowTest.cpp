@@ -29,24 +29,19 @@ TEST_F(WindowTest, TitleSidebarAndPageFollowTheTarget) {
     EXPECT_EQ(title(), "Daily");
     EXPECT_FALSE(window->sidebar().get_visible());
     EXPECT_EQ(pageText(), "today");
-}
 
-TEST_F(WindowTest, ANoteThatCannotBeReadShowsWhyInsteadOfThePage) {
-    writeNote("Good.md", "fine\n");
+    // A note that cannot be read shows why instead of the page, until a note that reads.
     std::filesystem::create_directory(folder / "Broken.md");
-    auto& shown = open({std::nullopt, note("Good.md")});
-    shown.model().open(note("Broken.md"));
+    window->model().open(note("Broken.md"));
     settle();
-    EXPECT_EQ(shown.noteView().shownPage(), NoteView::errorPage);
-    EXPECT_TRUE(shown.noteView().errorText().starts_with("Couldn't open “Broken.md”. "))
-        << shown.noteView().errorText();
+    EXPECT_EQ(window->noteView().shownPage(), NoteView::errorPage);
+    EXPECT_TRUE(window->noteView().errorText().starts_with("Couldn't open “Broken.md”. "))
+        << window->noteView().errorText();
     EXPECT_EQ(title(), "Broken");
-
-    // Back to a note that reads: its page replaces the message.
-    ASSERT_TRUE(shown.activate_action("win.back"));
+    ASSERT_TRUE(window->activate_action("win.back"));
     settle();
-    EXPECT_EQ(shown.noteView().shownPage(), NoteView::notePage);
-    EXPECT_EQ(title(), "Good");
+    EXPECT_EQ(window->noteView().shownPage(), NoteView::notePage);
+    EXPECT_EQ(title(), "Daily");
 }
 
 TEST_F(WindowTest, BackAndForwardStepThroughHistoryAndAreOnlyEnabledWithSomewhereToGo) {
@@ -82,10 +77,16 @@ TEST_F(WindowTest, BackAndForwardStepThroughHistoryAndAreOnlyEnabledWithSomewher
     }
 }
 
-TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteWithHistoryOrBeepsWhenItIsMissing) {
-    writeNote("a.md", "# Start\n\n[next](sub/b.md) [gone](Missing.md)\n");
+TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteWithHistoryAndScrollOrBeepsWhenItIsMissing) {
+    writeNote("a.md", "# Start\n\n[next](sub/b.md) [gone](Missing.md)\n\n" + tallText);
     writeNote("sub/b.md", "# Arrived\n");
     auto& shown = open(folderTarget("a.md"));
+    // The scroll offset the page reports comes back with the note.
+    run("window.scrollTo(0, 1200)");
+    ASSERT_TRUE(waitUntil([&] {
+        auto stored = shown.model().scrollPositions.find(note("a.md"));
+        return stored != shown.model().scrollPositions.end() && stored->second == 1200;
+    }));
     run("document.querySelector('a[href$=\"Missing.md\"]').click()");
     ASSERT_TRUE(waitUntil([&] { return desktop.beeps == 1; }));
     EXPECT_EQ(shownNote(), "a.md");
@@ -106,6 +107,7 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteWithHistoryOrBeepsWhenItIsMi
     settle();
     EXPECT_EQ(shownNote(), "a.md");
     EXPECT_EQ(run("document.getElementById('start').textContent"), "Start");
+    EXPECT_TRUE(waitUntil([&] { return run("window.scrollY") == 1200; }));
 }
 
 TEST_F(WindowTest, DisplaySettingsSetThePageAndTheRendering) {
@@ -118,22 +120,6 @@ TEST_F(WindowTest, DisplaySettingsSetThePageAndTheRendering) {
                   "document.documentElement.style.getPropertyValue('--measure'), "
                   "document.getElementById('content').innerHTML.trim()]"),
               json({"font-sans", "1.5", "44.0rem", "<p data-line=\"4\">a<br>\nb</p>"}));
-}
-
-TEST_F(WindowTest, ScrollOffsetsThePageReportsComeBackWithTheNote) {
-    writeNote("a.md", tallText);
-    writeNote("b.md", "b\n");
-    auto& shown = open(folderTarget("a.md"));
-    run("window.scrollTo(0, 1200)");
-    ASSERT_TRUE(waitUntil([&] {
-        auto stored = shown.model().scrollPositions.find(note("a.md"));
-        return stored != shown.model().scrollPositions.end() && stored->second == 1200;
-    }));
-    shown.model().open(note("b.md"));
-    settle();
-    ASSERT_TRUE(shown.activate_action("win.back"));
-    settle();
-    EXPECT_TRUE(waitUntil([&] { return run("window.scrollY") == 1200; }));
 }
 
 } // namespace
