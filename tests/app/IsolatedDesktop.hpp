@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Markdown/URL.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 #include "tests/readerview/DisplayTesting.hpp"
 
@@ -50,6 +51,8 @@ protected:
                                                             (root / "calls").string() +
                                                             "/$label\"\n");
         fs::permissions(root / "record.sh", fs::perms::owner_all);
+        fs::create_directory(noteFolder);
+        notes::ScratchFolder::write(noteFolder / "Plan B.md", "plan\n");
 
         bus = g_test_dbus_new(G_TEST_DBUS_NONE);
         g_test_dbus_up(bus);
@@ -104,6 +107,9 @@ protected:
     }
 
     notes::ScratchFolder root;
+    /// A note whose folder and name hold spaces.
+    std::filesystem::path noteFolder = root / "My Notes";
+    markdown::URL note = markdown::URL::fileURL(noteFolder / "Plan B.md");
     GTestDBus* bus = nullptr;
     /// The applications installed for each type, in order.
     std::map<std::string, std::string> handlers;

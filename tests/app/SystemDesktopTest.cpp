@@ -76,20 +76,9 @@ private:
     GDBusMethodInvocation* pending = nullptr;
 };
 
-/// A note whose folder and name hold spaces.
-struct Note {
-    explicit Note(const notes::ScratchFolder& root) : folder(root / "My Notes") {
-        std::filesystem::create_directory(folder);
-        notes::ScratchFolder::write(folder / "Plan B.md", "plan\n");
-    }
-    [[nodiscard]] URL url() const { return URL::fileURL(folder / "Plan B.md"); }
-    std::filesystem::path folder;
-};
-
 /// Every hand-off that a window makes, each followed until it has logged and a while after:
 /// "name: lines logged".
-std::vector<std::string> logLinesOfEachHandoff(const notes::ScratchFolder& root) {
-    const Note note(root);
+std::vector<std::string> logLinesOfEachHandoff(const notes::ScratchFolder& root, const URL& note) {
     const auto picture = root / "pic.png";
     notes::ScratchFolder::write(picture, "not really\n");
     SystemDesktop desktop;
@@ -97,9 +86,9 @@ std::vector<std::string> logLinesOfEachHandoff(const notes::ScratchFolder& root)
         {"web link", [&] { desktop.openURL("https://commonmark.org"); }},
         {"mail link", [&] { desktop.openURL("mailto:a@example.org"); }},
         {"other file", [&] { desktop.openFile(URL::fileURL(picture)); }},
-        {"reveal", [&] { desktop.reveal(note.url()); }},
-        {"default editor", [&] { desktop.openWithOtherApplication(note.url()); }},
-        {"obsidian", [&] { desktop.openURL(reader::ReaderModel::obsidianURL(note.url())); }},
+        {"reveal", [&] { desktop.reveal(note); }},
+        {"default editor", [&] { desktop.openWithOtherApplication(note); }},
+        {"obsidian", [&] { desktop.openURL(reader::ReaderModel::obsidianURL(note)); }},
     };
     std::vector<std::string> logged;
     for (const auto& [name, handOff] : handoffs) {
@@ -116,14 +105,14 @@ const std::vector<std::string> oneLineEach{"web link: 1", "mail link: 1",      "
                                            "reveal: 1",   "default editor: 1", "obsidian: 1"};
 
 TEST_F(IsolatedDesktop, AHandoffWithoutAnApplicationEndsInOneLogLine) {
-    EXPECT_EQ(logLinesOfEachHandoff(root), oneLineEach);
+    EXPECT_EQ(logLinesOfEachHandoff(root, note), oneLineEach);
 }
 
 TEST_F(IsolatedDesktop, AHandoffToAnApplicationThatCannotStartEndsInOneLogLine) {
     installBroken("broken.desktop",
                   {"x-scheme-handler/https", "x-scheme-handler/mailto", "image/png",
                    "inode/directory", "text/markdown", "x-scheme-handler/obsidian"});
-    EXPECT_EQ(logLinesOfEachHandoff(root), oneLineEach);
+    EXPECT_EQ(logLinesOfEachHandoff(root, note), oneLineEach);
 }
 
 TEST_F(IsolatedDesktop, TheDefaultEditorIsTheSystemsChoiceWithoutThisApplication) {
@@ -136,29 +125,27 @@ TEST_F(IsolatedDesktop, TheDefaultEditorIsTheSystemsChoiceWithoutThisApplication
     install("browser.desktop", "browser", {"inode/directory"});
     setDefaults("text/markdown=org.lumenleaf.Lumenleaf.desktop;\n"
                 "inode/directory=browser.desktop;\n");
-    Note note(root);
 
     // Applications for a note's supertype (plain text) count too, after those for notes.
     EXPECT_EQ(
-        idsOf(otherApplicationsFor(contentTypeOf(note.url().filesystemPath()))),
+        idsOf(otherApplicationsFor(contentTypeOf(note.filesystemPath()))),
         (std::vector<std::string>{"editor-one.desktop", "editor-two.desktop", "plain.desktop"}));
-    EXPECT_EQ(idsOf(otherApplicationsFor(contentTypeOf(note.folder))),
+    EXPECT_EQ(idsOf(otherApplicationsFor(contentTypeOf(noteFolder))),
               (std::vector<std::string>{"browser.desktop", "files.desktop"}));
 
     SystemDesktop desktop;
-    desktop.openWithOtherApplication(note.url());
-    EXPECT_EQ(calls("one"), std::vector<std::string>{note.url().path()});
+    desktop.openWithOtherApplication(note);
+    EXPECT_EQ(calls("one"), std::vector<std::string>{note.path()});
     EXPECT_EQ(started(), "one");
 }
 
 TEST_F(IsolatedDesktop, NothingOpensWhenThisApplicationIsTheOnlyEditor) {
     install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"text/markdown"});
     install("viewer.desktop", "viewer", {"image/png"});
-    Note note(root);
 
     EXPECT_TRUE(otherApplicationsFor("text/markdown").empty());
     SystemDesktop desktop;
-    desktop.openWithOtherApplication(note.url());
+    desktop.openWithOtherApplication(note);
     EXPECT_TRUE(calls("lumenleaf", 300ms).empty());
     EXPECT_EQ(started(), "");
     EXPECT_FALSE(findObsidian());
@@ -167,11 +154,10 @@ TEST_F(IsolatedDesktop, NothingOpensWhenThisApplicationIsTheOnlyEditor) {
 
 TEST_F(IsolatedDesktop, ObsidianTakesItsAddressWithTheNotesPathAsOneValue) {
     install("obsidian-links.desktop", "obsidian", {"x-scheme-handler/obsidian"}, "%u");
-    Note note(root);
 
     EXPECT_TRUE(findObsidian());
     SystemDesktop desktop;
-    desktop.openURL(reader::ReaderModel::obsidianURL(note.url()));
+    desktop.openURL(reader::ReaderModel::obsidianURL(note));
     EXPECT_EQ(calls("obsidian"),
               std::vector<std::string>{"obsidian://open?path=" + root.path().string() +
                                        "/My%20Notes/Plan%20B.md"});
@@ -185,10 +171,9 @@ TEST_F(IsolatedDesktop, ObsidianIsKnownByItsDesktopIDAlone) {
 TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerToShowTheItem) {
     install("files.desktop", "files", {"inode/directory"});
     FakeFileManager fileManager(bus, true);
-    Note note(root);
 
     SystemDesktop desktop;
-    desktop.reveal(note.url());
+    desktop.reveal(note);
     ASSERT_TRUE(reader::waitUntil([&] { return !fileManager.shown.empty(); }));
     EXPECT_EQ(fileManager.shown,
               (std::vector<std::vector<std::string>>{
@@ -201,21 +186,19 @@ TEST_F(IsolatedDesktop, WithoutAFileManagerRevealingOpensTheFolderInAnotherAppli
     install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"inode/directory"});
     install("files.desktop", "files", {"inode/directory"});
     setDefaults("inode/directory=org.lumenleaf.Lumenleaf.desktop;\n");
-    Note note(root);
 
     SystemDesktop desktop;
-    desktop.reveal(note.url());
-    EXPECT_EQ(calls("files"), std::vector<std::string>{note.folder.string()});
+    desktop.reveal(note);
+    EXPECT_EQ(calls("files"), std::vector<std::string>{noteFolder.string()});
     EXPECT_EQ(started(), "files");
 }
 
 TEST_F(IsolatedDesktop, AFileManagerThatDoesNotAnswerInTimeIsPassedOver) {
     install("files.desktop", "files", {"inode/directory"});
     FakeFileManager fileManager(bus, false);
-    Note note(root);
 
     SystemDesktop desktop(200ms);
-    desktop.reveal(URL::fileURL(note.folder));
+    desktop.reveal(URL::fileURL(noteFolder));
     // A folder shows in the folder that holds it.
     EXPECT_EQ(calls("files"), std::vector<std::string>{root.path().string()});
     EXPECT_EQ(fileManager.shown.size(), 1u);
