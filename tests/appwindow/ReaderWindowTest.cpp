@@ -3,8 +3,6 @@
 namespace app {
 namespace {
 
-using nlohmann::json;
-
 TEST_F(WindowTest, TitleSidebarAndPageFollowTheTarget) {
     auto& shown = open({});
     EXPECT_EQ(title(), "Lumenleaf");
@@ -108,18 +106,6 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteWithHistoryAndScrollOrBeepsW
     EXPECT_EQ(shownNote(), "a.md");
     EXPECT_EQ(run("document.getElementById('start').textContent"), "Start");
     EXPECT_TRUE(waitUntil([&] { return run("window.scrollY") == 1200; }));
-}
-
-TEST_F(WindowTest, DisplaySettingsSetThePageAndTheRendering) {
-    writeSettings("typeface=sans\ntextScale=1.5\nlineWidth=wide\nfrontmatter=hidden\n"
-                  "softBreaks=true\n");
-    writeNote("a.md", "---\ntag: x\n---\na\nb\n");
-    open({std::nullopt, note("a.md")});
-    EXPECT_EQ(run("[document.body.className, "
-                  "document.documentElement.style.getPropertyValue('--scale'), "
-                  "document.documentElement.style.getPropertyValue('--measure'), "
-                  "document.getElementById('content').innerHTML.trim()]"),
-              json({"font-sans", "1.5", "44.0rem", "<p data-line=\"4\">a<br>\nb</p>"}));
 }
 
 } // namespace
