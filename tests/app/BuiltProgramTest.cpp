@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 
 #include <string>
-#include <vector>
 
 namespace app {
 namespace {
@@ -17,23 +16,19 @@ struct Ran {
     std::string out, err;
 };
 
-Ran runWithoutDisplay(const std::string& option) {
-    std::vector<char*> arguments{const_cast<char*>(LUMENLEAF_EXECUTABLE),
-                                 const_cast<char*>(option.c_str()), nullptr};
-    gchar** environment = g_get_environ();
-    for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY"})
-        environment = g_environ_unsetenv(environment, display);
+Ran runWithoutDisplay(const char* option) {
+    const char* arguments[] = {
+        "env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", LUMENLEAF_EXECUTABLE, option, nullptr};
     gchar* out = nullptr;
     gchar* err = nullptr;
     int wait = 0;
     Ran ran;
-    if (g_spawn_sync(nullptr, arguments.data(), environment, G_SPAWN_DEFAULT, nullptr, nullptr,
-                     &out, &err, &wait, nullptr)) {
+    if (g_spawn_sync(nullptr, const_cast<char**>(arguments), nullptr, G_SPAWN_SEARCH_PATH, nullptr,
+                     nullptr, &out, &err, &wait, nullptr)) {
         ran.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
         ran.out = notes::GTextPtr(out).get();
         ran.err = notes::GTextPtr(err).get();
     }
-    g_strfreev(environment);
     return ran;
 }
 

@@ -14,62 +14,43 @@ using notes::LineWidth;
 using notes::Typeface;
 using reader::AppearanceMode;
 
-DisplaySettings readFrom(const std::string& file) {
+DisplaySettings readFrom(const std::string& keys) {
     notes::ScratchFolder folder;
-    notes::ScratchFolder::write(folder / "settings.ini", file);
-    notes::Settings settings(folder / "settings.ini");
-    return DisplaySettings::read(settings);
+    if (keys.empty())
+        return DisplaySettings::read(notes::Settings(folder / "missing" / "settings.ini"));
+    notes::ScratchFolder::write(folder / "settings.ini", "[Lumenleaf]\n" + keys);
+    return DisplaySettings::read(notes::Settings(folder / "settings.ini"));
 }
 
-TEST(DisplaySettings, WithoutAFileEverySettingHasItsDefault) {
-    notes::ScratchFolder folder;
-    notes::Settings settings(folder / "missing" / "settings.ini");
-    const auto display = DisplaySettings::read(settings);
-    EXPECT_EQ(display.typeface, Typeface::serif);
-    EXPECT_EQ(display.textScale, 1.0);
-    EXPECT_EQ(display.lineWidth, LineWidth::medium);
-    EXPECT_EQ(display.appearance, AppearanceMode::system);
-    EXPECT_EQ(display.frontmatter, FrontmatterMode::collapsed);
-    EXPECT_FALSE(display.softBreaks);
-    EXPECT_FALSE(display.showOutline);
-}
+TEST(DisplaySettings, ReadsEveryKeyAndTakesTheDefaultForWhatIsMissingOrUnknown) {
+    const DisplaySettings defaults{Typeface::serif,
+                                   1.0,
+                                   LineWidth::medium,
+                                   AppearanceMode::system,
+                                   FrontmatterMode::collapsed,
+                                   false,
+                                   false};
+    EXPECT_EQ(readFrom(""), defaults);
+    EXPECT_EQ(readFrom("typeface=Sans\ntextScale=big\nlineWidth=\nappearance=Dark\n"
+                       "frontmatter=shown\nsoftBreaks=maybe\nshowOutline=1.5\n"),
+              defaults);
 
-TEST(DisplaySettings, ReadsEveryKeyTheUserSet) {
-    const auto display = readFrom("[Lumenleaf]\n"
-                                  "typeface=sans\ntextScale=1.5\nlineWidth=wide\n"
+    const auto display = readFrom("typeface=sans\ntextScale=1.5\nlineWidth=wide\n"
                                   "appearance=dark\nfrontmatter=hidden\nsoftBreaks=true\n"
                                   "showOutline=true\n");
-    EXPECT_EQ(display.typeface, Typeface::sans);
-    EXPECT_EQ(display.textScale, 1.5);
-    EXPECT_EQ(display.lineWidth, LineWidth::wide);
-    EXPECT_EQ(display.appearance, AppearanceMode::dark);
-    EXPECT_EQ(display.frontmatter, FrontmatterMode::hidden);
-    EXPECT_TRUE(display.softBreaks);
-    EXPECT_TRUE(display.showOutline);
+    EXPECT_EQ(display, (DisplaySettings{Typeface::sans, 1.5, LineWidth::wide, AppearanceMode::dark,
+                                        FrontmatterMode::hidden, true, true}));
     EXPECT_EQ(display.pageAppearance(),
               (notes::PageAppearance{Typeface::sans, 1.5, LineWidth::wide}));
     EXPECT_EQ(display.renderOptions(), (notes::RenderOptions{FrontmatterMode::hidden, true}));
 }
 
-TEST(DisplaySettings, UnknownValuesAndWrongTypesFallBackToTheDefault) {
-    const auto display = readFrom("[Lumenleaf]\n"
-                                  "typeface=Sans\ntextScale=big\nlineWidth=\n"
-                                  "appearance=Dark\nfrontmatter=shown\nsoftBreaks=maybe\n"
-                                  "showOutline=1.5\n");
-    EXPECT_EQ(display, DisplaySettings{});
-}
-
 TEST(DisplaySettings, TextScaleStaysWithinItsRange) {
-    struct Case {
-        const char* stored;
-        double read;
-    };
-    for (const auto& [stored, read] :
-         {Case{"0.7", 0.7}, Case{"0.2", 0.7}, Case{"2.0", 2.0}, Case{"9", 2.0}, Case{"-1", 0.7},
-          Case{"nan", 1.0}, Case{"inf", 1.0}, Case{"1.25", 1.25}}) {
-        SCOPED_TRACE(stored);
-        EXPECT_EQ(readFrom(std::string("[Lumenleaf]\ntextScale=") + stored + "\n").textScale, read);
-    }
+    const std::pair<const char*, double> cases[] = {{"0.7", 0.7}, {"0.2", 0.7},  {"2.0", 2.0},
+                                                    {"9", 2.0},   {"-1", 0.7},   {"nan", 1.0},
+                                                    {"inf", 1.0}, {"1.25", 1.25}};
+    for (const auto& [stored, read] : cases)
+        EXPECT_EQ(readFrom(std::string("textScale=") + stored + "\n").textScale, read) << stored;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Markdown/URL.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 #include "tests/readerview/DisplayTesting.hpp"
 
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,8 @@ protected:
                                                             (root / "calls").string() +
                                                             "/$label\"\n");
         fs::permissions(root / "record.sh", fs::perms::owner_all);
+        fs::create_directory(noteFolder);
+        notes::ScratchFolder::write(noteFolder / "Plan B.md", "plan\n");
 
         bus = g_test_dbus_new(G_TEST_DBUS_NONE);
         g_test_dbus_up(bus);
@@ -89,12 +93,9 @@ protected:
         if (!reader::waitUntil([&] { return std::filesystem::exists(file); }, limit))
             return {};
         std::vector<std::string> arguments;
-        std::string text = notes::ScratchFolder::read(file);
-        for (std::size_t start = 0; start < text.size();) {
-            const std::size_t end = text.find('\n', start);
-            arguments.push_back(text.substr(start, end - start));
-            start = end + 1;
-        }
+        std::istringstream lines(notes::ScratchFolder::read(file));
+        for (std::string line; std::getline(lines, line);)
+            arguments.push_back(line);
         return arguments;
     }
     /// The labels of every application started so far.
@@ -106,6 +107,9 @@ protected:
     }
 
     notes::ScratchFolder root;
+    /// A note whose folder and name hold spaces.
+    std::filesystem::path noteFolder = root / "My Notes";
+    markdown::URL note = markdown::URL::fileURL(noteFolder / "Plan B.md");
     GTestDBus* bus = nullptr;
     /// The applications installed for each type, in order.
     std::map<std::string, std::string> handlers;

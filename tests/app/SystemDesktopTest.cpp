@@ -18,68 +18,51 @@ std::vector<std::string> idsOf(const std::vector<notes::GObjectPtr<GAppInfo>>& a
     return ids;
 }
 
-/// A file manager on the test's bus that records what it is asked to show, and answers
-/// unless it is told to keep silent.
+/// A file manager on the test's bus that records what it is asked to show (the items, then
+/// the startup id), and answers unless it is told to keep silent.
 class FakeFileManager {
 public:
     FakeFileManager(GTestDBus* bus, bool answers) : answers(answers) {
-        GError* error = nullptr;
-        connection = g_dbus_connection_new_for_address_sync(
+        connection.reset(g_dbus_connection_new_for_address_sync(
             g_test_dbus_get_bus_address(bus),
             static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                                               G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, &error);
-        expectNoError(error);
-        node = g_dbus_node_info_new_for_xml(
+            nullptr, nullptr, nullptr));
+        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(
             "<node><interface name='org.freedesktop.FileManager1'><method name='ShowItems'>"
-            "<arg type='as' name='uris' direction='in'/>"
-            "<arg type='s' name='startupId' direction='in'/>"
+            "<arg type='as' direction='in'/><arg type='s' direction='in'/>"
             "</method></interface></node>",
-            &error);
-        expectNoError(error);
+            nullptr);
         static const GDBusInterfaceVTable calls{called, nullptr, nullptr, {}};
-        registration =
-            g_dbus_connection_register_object(connection, "/org/freedesktop/FileManager1",
-                                              node->interfaces[0], &calls, this, nullptr, &error);
-        expectNoError(error);
-        GVariant* reply = g_dbus_connection_call_sync(
-            connection, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            "RequestName", g_variant_new("(su)", "org.freedesktop.FileManager1", 0u),
-            G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, &error);
-        expectNoError(error);
-        if (reply)
-            g_variant_unref(reply);
+        g_dbus_connection_register_object(connection.get(), "/org/freedesktop/FileManager1",
+                                          node->interfaces[0], &calls, this, nullptr, nullptr);
+        g_dbus_node_info_unref(node);
+        g_bus_own_name_on_connection(
+            connection.get(), "org.freedesktop.FileManager1", G_BUS_NAME_OWNER_FLAGS_NONE,
+            [](GDBusConnection*, const char*, gpointer self) {
+                static_cast<FakeFileManager*>(self)->named = true;
+            },
+            nullptr, this, nullptr);
+        EXPECT_TRUE(reader::waitUntil([this] { return named; }));
     }
     ~FakeFileManager() {
         if (pending)
             g_dbus_method_invocation_return_value(pending, nullptr);
-        g_dbus_connection_unregister_object(connection, registration);
-        g_dbus_connection_close_sync(connection, nullptr, nullptr);
-        g_object_unref(connection);
-        g_dbus_node_info_unref(node);
+        g_dbus_connection_close_sync(connection.get(), nullptr, nullptr);
     }
     FakeFileManager(const FakeFileManager&) = delete;
     FakeFileManager& operator=(const FakeFileManager&) = delete;
 
-    /// The items of each call, and its startup id.
     std::vector<std::vector<std::string>> shown;
-    std::vector<std::string> startupIDs;
 
 private:
-    static void expectNoError(GError* error) {
-        EXPECT_EQ(error, nullptr) << error->message;
-        if (error)
-            g_error_free(error);
-    }
-
     static void called(GDBusConnection*, const char*, const char*, const char*, const char*,
                        GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data) {
         auto& self = *static_cast<FakeFileManager*>(data);
         gchar** uris = nullptr;
         const char* startupID = nullptr;
         g_variant_get(parameters, "(^as&s)", &uris, &startupID);
-        self.shown.emplace_back(uris, uris + g_strv_length(uris));
-        self.startupIDs.emplace_back(startupID);
+        self.shown.emplace_back(uris, uris + g_strv_length(uris)).emplace_back(startupID);
         g_strfreev(uris);
         if (self.answers)
             g_dbus_method_invocation_return_value(invocation, nullptr);
@@ -88,45 +71,29 @@ private:
     }
 
     bool answers;
-    GDBusConnection* connection = nullptr;
-    GDBusNodeInfo* node = nullptr;
-    unsigned registration = 0;
+    bool named = false;
+    notes::GObjectPtr<GDBusConnection> connection;
     GDBusMethodInvocation* pending = nullptr;
-};
-
-/// A note whose folder and name hold spaces.
-struct Note {
-    explicit Note(const notes::ScratchFolder& root) : folder(root / "My Notes") {
-        std::filesystem::create_directory(folder);
-        notes::ScratchFolder::write(folder / "Plan B.md", "plan\n");
-    }
-    [[nodiscard]] URL url() const { return URL::fileURL(folder / "Plan B.md"); }
-    std::filesystem::path folder;
 };
 
 /// Every hand-off that a window makes, each followed until it has logged and a while after:
 /// "name: lines logged".
-std::vector<std::string> logLinesOfEachHandoff(const notes::ScratchFolder& root) {
-    const Note note(root);
+std::vector<std::string> logLinesOfEachHandoff(const notes::ScratchFolder& root, const URL& note) {
     const auto picture = root / "pic.png";
     notes::ScratchFolder::write(picture, "not really\n");
-    const std::vector<std::pair<const char*, std::function<void(SystemDesktop&)>>> handoffs{
-        {"web link", [](SystemDesktop& desktop) { desktop.openURL("https://commonmark.org"); }},
-        {"mail link", [](SystemDesktop& desktop) { desktop.openURL("mailto:a@example.org"); }},
-        {"other file", [&](SystemDesktop& desktop) { desktop.openFile(URL::fileURL(picture)); }},
-        {"reveal", [&](SystemDesktop& desktop) { desktop.reveal(note.url()); }},
-        {"default editor",
-         [&](SystemDesktop& desktop) { desktop.openWithOtherApplication(note.url()); }},
-        {"obsidian",
-         [&](SystemDesktop& desktop) {
-             desktop.openURL(reader::ReaderModel::obsidianURL(note.url()));
-         }},
+    SystemDesktop desktop;
+    const std::vector<std::pair<const char*, std::function<void()>>> handoffs{
+        {"web link", [&] { desktop.openURL("https://commonmark.org"); }},
+        {"mail link", [&] { desktop.openURL("mailto:a@example.org"); }},
+        {"other file", [&] { desktop.openFile(URL::fileURL(picture)); }},
+        {"reveal", [&] { desktop.reveal(note); }},
+        {"default editor", [&] { desktop.openWithOtherApplication(note); }},
+        {"obsidian", [&] { desktop.openURL(reader::ReaderModel::obsidianURL(note)); }},
     };
     std::vector<std::string> logged;
-    SystemDesktop desktop;
     for (const auto& [name, handOff] : handoffs) {
         reader::LogCapture log;
-        handOff(desktop);
+        handOff();
         reader::waitUntil([&] { return !log.entries.empty(); }, 10s);
         reader::runFor(300ms);
         logged.push_back(std::string(name) + ": " + std::to_string(log.entries.size()));
@@ -138,14 +105,14 @@ const std::vector<std::string> oneLineEach{"web link: 1", "mail link: 1",      "
                                            "reveal: 1",   "default editor: 1", "obsidian: 1"};
 
 TEST_F(IsolatedDesktop, AHandoffWithoutAnApplicationEndsInOneLogLine) {
-    EXPECT_EQ(logLinesOfEachHandoff(root), oneLineEach);
+    EXPECT_EQ(logLinesOfEachHandoff(root, note), oneLineEach);
 }
 
 TEST_F(IsolatedDesktop, AHandoffToAnApplicationThatCannotStartEndsInOneLogLine) {
     installBroken("broken.desktop",
                   {"x-scheme-handler/https", "x-scheme-handler/mailto", "image/png",
                    "inode/directory", "text/markdown", "x-scheme-handler/obsidian"});
-    EXPECT_EQ(logLinesOfEachHandoff(root), oneLineEach);
+    EXPECT_EQ(logLinesOfEachHandoff(root, note), oneLineEach);
 }
 
 TEST_F(IsolatedDesktop, TheDefaultEditorIsTheSystemsChoiceWithoutThisApplication) {
@@ -158,29 +125,27 @@ TEST_F(IsolatedDesktop, TheDefaultEditorIsTheSystemsChoiceWithoutThisApplication
     install("browser.desktop", "browser", {"inode/directory"});
     setDefaults("text/markdown=org.lumenleaf.Lumenleaf.desktop;\n"
                 "inode/directory=browser.desktop;\n");
-    Note note(root);
 
     // Applications for a note's supertype (plain text) count too, after those for notes.
     EXPECT_EQ(
-        idsOf(otherApplicationsFor(contentTypeOf(note.url().filesystemPath()))),
+        idsOf(otherApplicationsFor(contentTypeOf(note.filesystemPath()))),
         (std::vector<std::string>{"editor-one.desktop", "editor-two.desktop", "plain.desktop"}));
-    EXPECT_EQ(idsOf(otherApplicationsFor(contentTypeOf(note.folder))),
+    EXPECT_EQ(idsOf(otherApplicationsFor(contentTypeOf(noteFolder))),
               (std::vector<std::string>{"browser.desktop", "files.desktop"}));
 
     SystemDesktop desktop;
-    desktop.openWithOtherApplication(note.url());
-    EXPECT_EQ(calls("one"), std::vector<std::string>{note.url().path()});
+    desktop.openWithOtherApplication(note);
+    EXPECT_EQ(calls("one"), std::vector<std::string>{note.path()});
     EXPECT_EQ(started(), "one");
 }
 
 TEST_F(IsolatedDesktop, NothingOpensWhenThisApplicationIsTheOnlyEditor) {
     install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"text/markdown"});
     install("viewer.desktop", "viewer", {"image/png"});
-    Note note(root);
 
     EXPECT_TRUE(otherApplicationsFor("text/markdown").empty());
     SystemDesktop desktop;
-    desktop.openWithOtherApplication(note.url());
+    desktop.openWithOtherApplication(note);
     EXPECT_TRUE(calls("lumenleaf", 300ms).empty());
     EXPECT_EQ(started(), "");
     EXPECT_FALSE(findObsidian());
@@ -189,11 +154,10 @@ TEST_F(IsolatedDesktop, NothingOpensWhenThisApplicationIsTheOnlyEditor) {
 
 TEST_F(IsolatedDesktop, ObsidianTakesItsAddressWithTheNotesPathAsOneValue) {
     install("obsidian-links.desktop", "obsidian", {"x-scheme-handler/obsidian"}, "%u");
-    Note note(root);
 
     EXPECT_TRUE(findObsidian());
     SystemDesktop desktop;
-    desktop.openURL(reader::ReaderModel::obsidianURL(note.url()));
+    desktop.openURL(reader::ReaderModel::obsidianURL(note));
     EXPECT_EQ(calls("obsidian"),
               std::vector<std::string>{"obsidian://open?path=" + root.path().string() +
                                        "/My%20Notes/Plan%20B.md"});
@@ -207,15 +171,13 @@ TEST_F(IsolatedDesktop, ObsidianIsKnownByItsDesktopIDAlone) {
 TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerToShowTheItem) {
     install("files.desktop", "files", {"inode/directory"});
     FakeFileManager fileManager(bus, true);
-    Note note(root);
 
     SystemDesktop desktop;
-    desktop.reveal(note.url());
+    desktop.reveal(note);
     ASSERT_TRUE(reader::waitUntil([&] { return !fileManager.shown.empty(); }));
     EXPECT_EQ(fileManager.shown,
               (std::vector<std::vector<std::string>>{
-                  {"file://" + root.path().string() + "/My%20Notes/Plan%20B.md"}}));
-    EXPECT_EQ(fileManager.startupIDs, std::vector<std::string>{""});
+                  {"file://" + root.path().string() + "/My%20Notes/Plan%20B.md", ""}}));
     // The folder does not open as well.
     EXPECT_TRUE(calls("files", 300ms).empty());
 }
@@ -224,21 +186,19 @@ TEST_F(IsolatedDesktop, WithoutAFileManagerRevealingOpensTheFolderInAnotherAppli
     install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"inode/directory"});
     install("files.desktop", "files", {"inode/directory"});
     setDefaults("inode/directory=org.lumenleaf.Lumenleaf.desktop;\n");
-    Note note(root);
 
     SystemDesktop desktop;
-    desktop.reveal(note.url());
-    EXPECT_EQ(calls("files"), std::vector<std::string>{note.folder.string()});
+    desktop.reveal(note);
+    EXPECT_EQ(calls("files"), std::vector<std::string>{noteFolder.string()});
     EXPECT_EQ(started(), "files");
 }
 
 TEST_F(IsolatedDesktop, AFileManagerThatDoesNotAnswerInTimeIsPassedOver) {
     install("files.desktop", "files", {"inode/directory"});
     FakeFileManager fileManager(bus, false);
-    Note note(root);
 
     SystemDesktop desktop(200ms);
-    desktop.reveal(URL::fileURL(note.folder));
+    desktop.reveal(URL::fileURL(noteFolder));
     // A folder shows in the folder that holds it.
     EXPECT_EQ(calls("files"), std::vector<std::string>{root.path().string()});
     EXPECT_EQ(fileManager.shown.size(), 1u);

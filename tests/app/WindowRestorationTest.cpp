@@ -25,17 +25,24 @@ const ReaderWindow* window(int index) {
     return reinterpret_cast<const ReaderWindow*>(&windowMemory[index]);
 }
 
-/// Runs the steps on a restoration over settings that hold `old`, stores, and gives what the
-/// next start reads and the settings file's text.
-std::pair<std::vector<WindowTarget>, std::string>
-afterRun(const std::function<void(WindowRestoration&)>& steps) {
+/// Steps on a restoration: a window opening on a target, or, without one, closing.
+using Steps = std::vector<std::pair<int, std::optional<WindowTarget>>>;
+
+/// Takes the steps on a restoration over settings whose windows are `stored`, stores, and
+/// gives what the next start reads and the settings file's text.
+std::pair<std::vector<WindowTarget>, std::string> afterRun(const std::string& stored,
+                                                           const Steps& steps = {}) {
     notes::ScratchFolder folder;
-    notes::ScratchFolder::write(folder / "settings.ini",
-                                "[Lumenleaf]\nwindows=[{\"file\":\"/old.md\"}]\n");
+    notes::ScratchFolder::write(folder / "settings.ini", "[Lumenleaf]\nwindows=" + stored + "\n");
     {
         notes::Settings settings(folder / "settings.ini");
         WindowRestoration restoration(settings);
-        steps(restoration);
+        for (const auto& [index, opens] : steps) {
+            if (opens)
+                restoration.opened(window(index), *opens);
+            else
+                restoration.closed(window(index));
+        }
         restoration.store();
     }
     notes::Settings settings(folder / "settings.ini");
@@ -44,35 +51,26 @@ afterRun(const std::function<void(WindowRestoration&)>& steps) {
 }
 
 TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackWithTheLastOneClosed) {
-    auto [targets, text] = afterRun([](WindowRestoration& restoration) {
-        restoration.opened(window(0), folderNote);
-        restoration.opened(window(1), single);
-        restoration.opened(window(2), {});
-    });
+    const std::string oldText = R"([{"file":"/old.md"}])";
+    const auto [targets, text] =
+        afterRun(oldText, {{0, folderNote}, {1, single}, {2, WindowTarget{}}});
     EXPECT_EQ(targets, (std::vector<WindowTarget>{folderNote, single, {}}));
     EXPECT_NE(text.find(R"(windows=[{"file":"/n/My Notes/a.md","folder":"/n/My Notes"},)"
                         R"({"file":"/b.md"},{}])"),
               std::string::npos)
         << text;
 
-    // Closing the last window ends the application, so that one comes back.
-    EXPECT_EQ(afterRun([](WindowRestoration& restoration) {
-                  restoration.opened(window(0), folderNote);
-                  restoration.opened(window(1), single);
-                  restoration.closed(window(0));
-                  restoration.closed(window(1));
-              }).first,
-              std::vector<WindowTarget>{single});
-    // A window opened after it replaces it; a path that is not UTF-8 cannot be kept.
-    EXPECT_EQ(afterRun([](WindowRestoration& restoration) {
-                  restoration.opened(window(0), folderNote);
-                  restoration.closed(window(0));
-                  restoration.opened(window(1), {std::nullopt, URL::fileURL(std::string("/\xe9"))});
-                  restoration.opened(window(2), single);
-              }).first,
-              std::vector<WindowTarget>{single});
-    // A run without windows keeps what was stored.
-    EXPECT_EQ(afterRun([](WindowRestoration&) {}).first, std::vector<WindowTarget>{old});
+    const WindowTarget notUTF8{std::nullopt, URL::fileURL(std::string("/\xe9"))};
+    const std::pair<Steps, std::vector<WindowTarget>> cases[] = {
+        // Closing the last window ends the application, so that one comes back.
+        {{{0, folderNote}, {1, single}, {0, {}}, {1, {}}}, {single}},
+        // A window opened after it replaces it; a path that is not UTF-8 cannot be kept.
+        {{{0, folderNote}, {0, {}}, {1, notUTF8}, {2, single}}, {single}},
+        // A run without windows keeps what was stored.
+        {{}, {old}},
+    };
+    for (const auto& [steps, stored] : cases)
+        EXPECT_EQ(afterRun(oldText, steps).first, stored) << steps.size();
 }
 
 TEST(WindowRestoration, StoredEntriesThatCannotBeReadAreLeftOut) {
@@ -86,11 +84,7 @@ TEST(WindowRestoration, StoredEntriesThatCannotBeReadAreLeftOut) {
              Case{R"({"file":"/b.md"})", {}},
              Case{R"([{"folder":3},"x",{"file":"/b.md","size":[1,2]},{"file":""}])", {single}},
          }) {
-        notes::ScratchFolder folder;
-        notes::ScratchFolder::write(folder / "settings.ini",
-                                    std::string("[Lumenleaf]\nwindows=") + text + "\n");
-        notes::Settings settings(folder / "settings.ini");
-        EXPECT_EQ(WindowRestoration(settings).stored(), read) << text;
+        EXPECT_EQ(afterRun(text).first, read) << text;
     }
 }
 

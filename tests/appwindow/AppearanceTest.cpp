@@ -13,11 +13,19 @@ bool prefersDark() {
     return Gtk::Settings::get_default()->property_gtk_application_prefer_dark_theme().get_value();
 }
 
-TEST_F(WindowTest, ThePageFollowsTheApplicationsAppearance) {
-    // Stored in another letter case: no mode, so the desktop's, which is light here.
-    writeSettings("appearance=Dark\n");
-    writeNote("a.md", "a\n");
-    open(folderTarget("a.md"));
+TEST_F(WindowTest, DisplaySettingsSetThePageTheRenderingAndTheAppearance) {
+    // The appearance is stored in another letter case: no mode, so the desktop's, which is
+    // light here.
+    writeSettings("typeface=sans\ntextScale=1.5\nlineWidth=wide\nfrontmatter=hidden\n"
+                  "softBreaks=true\nappearance=Dark\n");
+    writeNote("a.md", "---\ntag: x\n---\na\nb\n");
+    open({std::nullopt, note("a.md")});
+    EXPECT_EQ(run("[document.body.className, "
+                  "document.documentElement.style.getPropertyValue('--scale'), "
+                  "document.documentElement.style.getPropertyValue('--measure'), "
+                  "document.getElementById('content').innerHTML.trim()]"),
+              nlohmann::json({"font-sans", "1.5", "44.0rem", "<p data-line=\"4\">a<br>\nb</p>"}));
+
     const auto pageIsDark = [this] {
         return run("matchMedia('(prefers-color-scheme: dark)').matches") == true;
     };

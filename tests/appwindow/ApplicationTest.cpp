@@ -1,12 +1,18 @@
 #include "Toplevels.hpp"
 #include "WindowHarness.hpp"
 
+#include <gtkmm/application.h>
+
 namespace app {
 namespace {
 
-TEST_F(WindowTest, TheApplicationOpensAWindowPerPathInOneProcess) {
+using markdown::URL;
+using reader::WindowTarget;
+
+TEST_F(WindowTest, TheApplicationOpensAWindowPerPathAndKeepsTheLastWindowClosed) {
     writeNote("Notes/Plan.md", "plan\n");
     writeNote("Daily.md", "today\n");
+    writeSettings("windows=[{\"file\":\"" + note("Notes/Plan.md").path() + "\"}]\n");
     Application application(state());
 
     const auto run =
@@ -15,23 +21,28 @@ TEST_F(WindowTest, TheApplicationOpensAWindowPerPathInOneProcess) {
     // A path with nothing there fails the run once the other windows have closed.
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.titles, (std::vector<std::string>{"Daily", "Notes"}));
+    // Closing the windows one by one ends the application with the last of them.
+    const auto stored = WindowRestoration(state().settings).stored();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_TRUE(stored[0] == (WindowTarget{URL::fileURL(folder / "Notes"), std::nullopt}) ||
+                stored[0] == (WindowTarget{std::nullopt, note("Daily.md")}));
 }
 
-TEST_F(WindowTest, AltLeftAndAltRightStepThroughHistoryEvenWhenThePageHasTheFocus) {
-    writeNote("a.md", "a\n");
-    writeNote("b.md", "b\n");
-    auto& shown = open(folderTarget("a.md"));
-    shown.model().open(note("b.md"));
-    settle();
-    gtk_widget_grab_focus(shown.noteView().webView().widget());
-    runFor(std::chrono::milliseconds(100));
-    if (!canSendKeys())
-        GTEST_SKIP() << "keys are sent through X11";
+TEST_F(WindowTest, StartedWithoutPathsTheApplicationReopensTheWindowsOpenWhenItQuit) {
+    writeNote("Notes/Plan.md", "plan\n");
+    const WindowTarget kept{URL::fileURL(folder / "Notes"), note("Notes/Plan.md")};
+    // Its folder and note are gone: an empty window.
+    const WindowTarget gone{URL::fileURL(folder / "Gone"), note("Gone/x.md")};
+    writeSettings("windows=" + nlohmann::json::array({kept.keyed(), gone.keyed()}).dump() + "\n");
+    Application application(state());
 
-    ASSERT_TRUE(press("alt+Left"));
-    EXPECT_TRUE(waitUntil([&] { return shownNote() == "a.md"; }));
-    ASSERT_TRUE(press("alt+Right"));
-    EXPECT_TRUE(waitUntil([&] { return shownNote() == "b.md"; }));
+    // Quitting with both windows open keeps both.
+    const auto run = runApplication(application, {}, {"Lumenleaf", "Plan"},
+                                    [] { Gio::Application::get_default()->quit(); });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.titles, (std::vector<std::string>{"Lumenleaf", "Plan"}));
+    EXPECT_EQ(WindowRestoration(state().settings).stored(),
+              (std::vector<WindowTarget>{kept, gone}));
 }
 
 } // namespace

@@ -1,15 +1,11 @@
 #include "WindowHarness.hpp"
 
-#include "app/NoteRendering.hpp"
-
 namespace app {
 namespace {
 
-/// The notes that ship in examples/, read with the application's own renderer.
+/// The notes that ship in examples/.
 class ExamplesTest : public WindowTest {
 protected:
-    ExamplesTest() { render = noteRenderer(); }
-
     [[nodiscard]] static markdown::URL example(const std::string& name) {
         return markdown::URL::fileURL(std::filesystem::path(LUMENLEAF_EXAMPLES_DIR) / name);
     }
@@ -18,7 +14,7 @@ protected:
     }
 };
 
-TEST_F(ExamplesTest, OpenAtTheirReadmeWithEveryNoteInTheSidebar) {
+TEST_F(ExamplesTest, OpenAtTheirReadmeWithEveryNoteInTheSidebarAndFollowAWikilinkAndBack) {
     auto& shown = open(examples());
     EXPECT_EQ(title(), "README");
     EXPECT_EQ(shown.noteView().shownPage(), NoteView::notePage);
@@ -27,10 +23,6 @@ TEST_F(ExamplesTest, OpenAtTheirReadmeWithEveryNoteInTheSidebar) {
         names.push_back(row.name);
     EXPECT_EQ(names, (std::vector<std::string>{"projects", "Callouts", "Code and diagrams",
                                                "Formatting", "README"}));
-}
-
-TEST_F(ExamplesTest, FollowAWikilinkToAnotherNoteAndBack) {
-    auto& shown = open(examples());
     ASSERT_EQ(shown.model().file.get(), example("README.md"));
     // The embedded picture beside the notes loads through the page's own scheme.
     EXPECT_TRUE(waitUntil([&] {

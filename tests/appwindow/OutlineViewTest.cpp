@@ -6,17 +6,23 @@ namespace {
 class OutlineTest : public WindowTest {
 protected:
     void SetUp() override {
-        writeNote("a.md", "# Top\ntall\n# Middle\ntall\n# Bottom\ntall\n");
+        writeNote("a.md", "# Top\n" + tallText + "# Middle\n" + tallText + "# Bottom\n" + tallText);
         writeNote("b.md", "# Only\n");
     }
 };
 
-TEST_F(OutlineTest, ListsTheHeadingsOfTheNoteShown) {
+TEST_F(OutlineTest, ListsTheHeadingsOfTheNoteShownAsTheSettingsSayAndRemembersItsToggle) {
+    writeSettings("showOutline=true\n");
     auto& shown = open(folderTarget("a.md"));
+    EXPECT_TRUE(shown.outline().get_visible());
     EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Top", "Middle", "Bottom"}));
     shown.model().open(note("b.md"));
     settle();
     EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Only"}));
+
+    ASSERT_TRUE(shown.activate_action("win.toggle-outline"));
+    EXPECT_FALSE(shown.outline().get_visible());
+    EXPECT_EQ(notes::Settings(settingsFolder / "settings.ini").boolean("showOutline"), false);
 }
 
 TEST_F(OutlineTest, PickingAHeadingScrollsThePageToItAndThePageReportsItBack) {
@@ -33,15 +39,6 @@ TEST_F(OutlineTest, PickingAHeadingScrollsThePageToItAndThePageReportsItBack) {
     run("window.dispatchEvent(new WheelEvent('wheel')); "
         "window.scrollTo(0, document.getElementById('bottom').offsetTop)");
     ASSERT_TRUE(waitUntil([&] { return shown.outline().selectedID() == "bottom"; }));
-}
-
-TEST_F(OutlineTest, IsShownAsTheSettingsSayAndItsToggleIsRemembered) {
-    writeSettings("showOutline=true\n");
-    auto& shown = open(folderTarget("a.md"));
-    EXPECT_TRUE(shown.outline().get_visible());
-    ASSERT_TRUE(shown.activate_action("win.toggle-outline"));
-    EXPECT_FALSE(shown.outline().get_visible());
-    EXPECT_EQ(notes::Settings(settingsFolder / "settings.ini").boolean("showOutline"), false);
 }
 
 } // namespace

@@ -4,69 +4,54 @@
 namespace app {
 namespace {
 
-using nlohmann::json;
-
-TEST_F(WindowTest, AWindowWithoutTargetIsEmptyAndNamedAfterTheApplication) {
+TEST_F(WindowTest, TitleSidebarAndPageFollowTheTarget) {
     auto& shown = open({});
     EXPECT_EQ(title(), "Lumenleaf");
     EXPECT_EQ(shown.noteView().shownPage(), NoteView::emptyPage);
     EXPECT_FALSE(shown.sidebar().get_visible());
-    EXPECT_FALSE(shown.canGoBack());
-    EXPECT_FALSE(shown.canGoForward());
-}
+    EXPECT_FALSE(shown.canGoBack() || shown.canGoForward());
 
-TEST_F(WindowTest, TitleFollowsTheFolderAndTheNote) {
     writeNote("Plan.old.md", "# Plan\n");
-    auto& shown = open(folderTarget());
+    open(folderTarget());
     // No start note: the folder shows with an empty page.
     EXPECT_EQ(title(), folder.path().filename().string());
-    EXPECT_EQ(shown.noteView().shownPage(), NoteView::emptyPage);
-    EXPECT_TRUE(shown.sidebar().get_visible());
-
-    shown.model().open(note("Plan.old.md"));
+    EXPECT_EQ(window->noteView().shownPage(), NoteView::emptyPage);
+    EXPECT_TRUE(window->sidebar().get_visible());
+    window->model().open(note("Plan.old.md"));
     settle();
     EXPECT_EQ(title(), "Plan.old");
-    EXPECT_EQ(shown.noteView().shownPage(), NoteView::notePage);
+    EXPECT_EQ(window->noteView().shownPage(), NoteView::notePage);
     EXPECT_EQ(run("document.getElementById('plan').textContent"), "Plan");
-}
 
-TEST_F(WindowTest, ASingleNoteShowsWithoutSidebar) {
     writeNote("Daily.md", "today\n");
-    auto& shown = open({std::nullopt, note("Daily.md")});
+    open({std::nullopt, note("Daily.md")});
     EXPECT_EQ(title(), "Daily");
-    EXPECT_FALSE(shown.sidebar().get_visible());
-    EXPECT_EQ(run("document.getElementById('content').textContent.trim()"), "today");
-}
+    EXPECT_FALSE(window->sidebar().get_visible());
+    EXPECT_EQ(pageText(), "today");
 
-TEST_F(WindowTest, ANoteThatCannotBeReadShowsWhyInsteadOfThePage) {
-    writeNote("Good.md", "fine\n");
+    // A note that cannot be read shows why instead of the page, until a note that reads.
     std::filesystem::create_directory(folder / "Broken.md");
-    auto& shown = open({std::nullopt, note("Good.md")});
-    ASSERT_EQ(shown.noteView().shownPage(), NoteView::notePage);
-
-    shown.model().open(note("Broken.md"));
+    window->model().open(note("Broken.md"));
     settle();
-    EXPECT_EQ(shown.noteView().shownPage(), NoteView::errorPage);
-    EXPECT_TRUE(shown.noteView().errorText().starts_with("Couldn't open “Broken.md”. "))
-        << shown.noteView().errorText();
+    EXPECT_EQ(window->noteView().shownPage(), NoteView::errorPage);
+    EXPECT_TRUE(window->noteView().errorText().starts_with("Couldn't open “Broken.md”. "))
+        << window->noteView().errorText();
     EXPECT_EQ(title(), "Broken");
-    EXPECT_EQ(editor::findButton(GTK_WIDGET(shown.gobj()), "Open in Default Editor"), nullptr);
-
-    // Back to a note that reads: its page replaces the message.
-    ASSERT_TRUE(shown.activate_action("win.back"));
+    EXPECT_EQ(editor::findButton(GTK_WIDGET(window->gobj()), "Open in Default Editor"), nullptr);
+    ASSERT_TRUE(window->activate_action("win.back"));
     settle();
-    EXPECT_EQ(shown.noteView().shownPage(), NoteView::notePage);
-    EXPECT_EQ(title(), "Good");
+    EXPECT_EQ(window->noteView().shownPage(), NoteView::notePage);
+    EXPECT_EQ(title(), "Daily");
 
     // A note too large to show is not read; the page offers the default editor instead.
     writeNote("Huge.md", "");
     std::filesystem::resize_file(folder / "Huge.md", reader::ReaderModel::largestShownNote + 1);
-    shown.model().open(note("Huge.md"));
+    window->model().open(note("Huge.md"));
     settle();
-    EXPECT_EQ(shown.noteView().shownPage(), NoteView::errorPage);
-    EXPECT_EQ(shown.noteView().errorText(),
+    EXPECT_EQ(window->noteView().shownPage(), NoteView::errorPage);
+    EXPECT_EQ(window->noteView().errorText(),
               "“Huge.md” is larger than 16 MB, too large to show here.");
-    editor::click(editor::findButton(GTK_WIDGET(shown.gobj()), "Open in Default Editor"));
+    editor::click(GTK_WIDGET(window->gobj()), "Open in Default Editor");
     EXPECT_EQ(desktop.openedElsewhere, std::vector{note("Huge.md")});
 }
 
@@ -84,13 +69,12 @@ TEST_F(WindowTest, NotesRenderBesideTheWindowWhichAnnouncesASlowRenderingOverThe
     renderer.release();
     settle();
     EXPECT_FALSE(shown.noteView().announcesRendering());
-    EXPECT_EQ(run("document.getElementById('content').textContent.trim()"), "second");
+    EXPECT_EQ(pageText(), "second");
 }
 
-TEST_F(WindowTest, BackAndForwardActionsStepThroughHistoryAndAreOnlyEnabledWithSomewhereToGo) {
-    writeNote("a.md", "a\n");
-    writeNote("b.md", "b\n");
-    writeNote("c.md", "c\n");
+TEST_F(WindowTest, BackAndForwardStepThroughHistoryAndAreOnlyEnabledWithSomewhereToGo) {
+    for (const char* name : {"a", "b", "c"})
+        writeNote(name + std::string(".md"), name + std::string("\n"));
     auto& shown = open(folderTarget("a.md"));
     shown.model().open(note("b.md"));
     shown.model().open(note("c.md"));
@@ -98,86 +82,59 @@ TEST_F(WindowTest, BackAndForwardActionsStepThroughHistoryAndAreOnlyEnabledWithS
     EXPECT_TRUE(shown.canGoBack());
     EXPECT_FALSE(shown.canGoForward());
 
+    // The keys work even when the page has the focus.
+    gtk_widget_grab_focus(shown.noteView().webView().widget());
     struct Step {
-        const char* action;
+        const char* actionOrKeys;
         const char* shows;
         bool back;
         bool forward;
     };
     for (const auto& step :
-         {Step{"win.back", "b.md", true, true}, Step{"win.back", "a.md", false, true},
-          Step{"win.forward", "b.md", true, true}, Step{"win.forward", "c.md", true, false}}) {
-        SCOPED_TRACE(std::string(step.action) + " to " + step.shows);
-        ASSERT_TRUE(shown.activate_action(step.action));
+         {Step{"win.back", "b", true, true}, Step{"alt+Left", "a", false, true},
+          Step{"alt+Right", "b", true, true}, Step{"win.forward", "c", true, false}}) {
+        SCOPED_TRACE(step.actionOrKeys);
+        const std::string what = step.actionOrKeys;
+        ASSERT_TRUE(what.starts_with("win.") ? shown.activate_action(what) : press(what));
+        ASSERT_TRUE(waitUntil([&] { return shownNote() == step.shows + std::string(".md"); }));
         settle();
-        EXPECT_EQ(shownNote(), step.shows);
-        EXPECT_EQ(title(), std::filesystem::path(step.shows).stem().string());
-        EXPECT_EQ(run("document.getElementById('content').textContent.trim()"),
-                  std::filesystem::path(step.shows).stem().string());
+        EXPECT_EQ(title(), step.shows);
+        EXPECT_EQ(pageText(), step.shows);
         EXPECT_EQ(shown.canGoBack(), step.back);
         EXPECT_EQ(shown.canGoForward(), step.forward);
     }
 }
 
-TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteWithHistory) {
-    writeNote("a.md", "# Start\nlink: sub/b.md\n");
+TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteWithHistoryAndScrollOrBeepsWhenItIsMissing) {
+    writeNote("a.md", "# Start\n\n[next](sub/b.md) [gone](Missing.md)\n\n" + tallText);
     writeNote("sub/b.md", "# Arrived\n");
     auto& shown = open(folderTarget("a.md"));
-    run("document.getElementById('link').click()");
-    ASSERT_TRUE(waitUntil([&] { return shownNote() == "sub/b.md"; }));
-    settle();
-    EXPECT_EQ(title(), "b");
-    EXPECT_EQ(run("document.getElementById('arrived').textContent"), "Arrived");
-    EXPECT_TRUE(shown.canGoBack());
-    // The note's folder opened in the sidebar, with the note selected.
-    const auto rows = shown.sidebar().rows();
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_TRUE(rows[0].isFolder && rows[0].isExpanded);
-    EXPECT_EQ(rows[1].name, "b");
-    EXPECT_TRUE(rows[1].isSelected);
-
-    ASSERT_TRUE(shown.activate_action("win.back"));
-    settle();
-    EXPECT_EQ(shownNote(), "a.md");
-    EXPECT_EQ(run("document.getElementById('start').textContent"), "Start");
-}
-
-TEST_F(WindowTest, ALinkToAMissingNoteBeepsAndThePageStays) {
-    writeNote("a.md", "link: Missing\n");
-    auto& shown = open(folderTarget("a.md"));
-    run("document.getElementById('link').click()");
-    ASSERT_TRUE(waitUntil([&] { return desktop.beeps == 1; }));
-    EXPECT_EQ(shownNote(), "a.md");
-    EXPECT_FALSE(shown.canGoBack());
-}
-
-TEST_F(WindowTest, DisplaySettingsSetThePageAndTheRendering) {
-    writeSettings("typeface=sans\ntextScale=1.5\nlineWidth=wide\nfrontmatter=hidden\n"
-                  "softBreaks=true\n");
-    writeNote("a.md", "a\n");
-    open({std::nullopt, note("a.md")});
-    EXPECT_EQ(run("[document.body.className, "
-                  "document.documentElement.style.getPropertyValue('--scale'), "
-                  "document.documentElement.style.getPropertyValue('--measure')]"),
-              json({"font-sans", "1.5", "44.0rem"}));
-    ASSERT_FALSE(renderer.options().empty());
-    EXPECT_EQ(renderer.options().back(),
-              (notes::RenderOptions{notes::FrontmatterMode::hidden, true}));
-}
-
-TEST_F(WindowTest, ScrollOffsetsThePageReportsComeBackWithTheNote) {
-    writeNote("a.md", "tall\nlink: b.md\n");
-    writeNote("b.md", "b\n");
-    auto& shown = open(folderTarget("a.md"));
+    // The scroll offset the page reports comes back with the note.
     run("window.scrollTo(0, 1200)");
     ASSERT_TRUE(waitUntil([&] {
         auto stored = shown.model().scrollPositions.find(note("a.md"));
         return stored != shown.model().scrollPositions.end() && stored->second == 1200;
     }));
-    shown.model().open(note("b.md"));
+    run("document.querySelector('a[href$=\"Missing.md\"]').click()");
+    ASSERT_TRUE(waitUntil([&] { return desktop.beeps == 1; }));
+    EXPECT_EQ(shownNote(), "a.md");
+    EXPECT_FALSE(shown.canGoBack());
+
+    run("document.querySelector('a[href$=\"b.md\"]').click()");
+    ASSERT_TRUE(waitUntil([&] { return shownNote() == "sub/b.md"; }));
     settle();
+    EXPECT_EQ(title(), "b");
+    EXPECT_EQ(run("document.getElementById('arrived').textContent"), "Arrived");
+    // The note's folder opened in the sidebar, with the note selected.
+    const auto rows = shown.sidebar().rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_TRUE(rows[0].isFolder && rows[0].isExpanded);
+    EXPECT_TRUE(rows[1].name == "b" && rows[1].isSelected);
+
     ASSERT_TRUE(shown.activate_action("win.back"));
     settle();
+    EXPECT_EQ(shownNote(), "a.md");
+    EXPECT_EQ(run("document.getElementById('start').textContent"), "Start");
     EXPECT_TRUE(waitUntil([&] { return run("window.scrollY") == 1200; }));
 }
 

@@ -5,10 +5,6 @@
 
 namespace app {
 
-bool WindowTest::canSendKeys() const {
-    return GDK_IS_X11_SURFACE(window->get_surface()->gobj());
-}
-
 bool WindowTest::xdotool(std::string command) {
     const std::string id = std::to_string(gdk_x11_surface_get_xid(window->get_surface()->gobj()));
     for (auto at = command.find("%w"); at != std::string::npos; at = command.find("%w"))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.hpp"
+#include "app/NoteRendering.hpp"
 #include "app/ReaderWindow.hpp"
 #include "reader/WebViewScripting.hpp"
 #include "tests/notes/ScratchFolder.hpp"
@@ -28,53 +29,22 @@ using reader::runFor;
 using reader::startToolkit;
 using reader::waitUntil;
 
-/// A stand-in renderer for window tests: "# Title" lines become headings with the id
-/// "title", "link: TARGET" lines links with the id "link" to TARGET, "tall" lines a tall
-/// block, and other lines paragraphs. It records the options of each call and, while held,
-/// blocks every call until released. Called on the windows' render threads.
-class LineRenderer {
+/// The real renderer behind a gate: while held, every call waits until released. Called on
+/// the windows' render threads.
+class RenderGate {
 public:
     reader::NoteRenderer renderer() {
-        return [this](const std::string& text, const notes::RenderOptions& options,
-                      const notes::LinkResolving&, const markdown::URL&) {
+        return [this, render = noteRenderer()](
+                   const std::string& text, const notes::RenderOptions& options,
+                   const notes::LinkResolving& links, const markdown::URL& url) {
             {
                 std::unique_lock lock(mutex);
-                options_.push_back(options);
                 // Bounded, so that a renderer called on the main thread fails the test
                 // instead of hanging it.
                 released.wait_for(lock, std::chrono::seconds(30), [this] { return !held; });
             }
-            reader::RenderedNote note;
-            std::size_t start = 0;
-            int line = 1;
-            while (start < text.size()) {
-                std::size_t end = std::min(text.find('\n', start), text.size());
-                std::string content = text.substr(start, end - start);
-                const std::string attribute = " data-line=\"" + std::to_string(line) + "\"";
-                if (content.starts_with("# ")) {
-                    std::string title = content.substr(2);
-                    std::string id = title;
-                    for (auto& c : id)
-                        c = c == ' ' ? '-' : static_cast<char>(std::tolower(c));
-                    note.headings.push_back({id, 1, title});
-                    note.html += "<h1 id=\"" + id + "\"" + attribute + ">" + title + "</h1>";
-                } else if (content.starts_with("link: ")) {
-                    note.html += "<p" + attribute + "><a id=\"link\" href=\"" + content.substr(6) +
-                                 "\">" + content.substr(6) + "</a></p>";
-                } else if (content == "tall") {
-                    note.html += "<div" + attribute + " style=\"height: 3000px\"></div>";
-                } else {
-                    note.html += "<p" + attribute + ">" + content + "</p>";
-                }
-                start = end + 1;
-                ++line;
-            }
-            return note;
+            return render(text, options, links, url);
         };
-    }
-    [[nodiscard]] std::vector<notes::RenderOptions> options() const {
-        std::lock_guard lock(mutex);
-        return options_;
     }
     void hold() {
         std::lock_guard lock(mutex);
@@ -89,16 +59,25 @@ public:
     }
 
 private:
-    mutable std::mutex mutex;
+    std::mutex mutex;
     std::condition_variable released;
     bool held = false;
-    std::vector<notes::RenderOptions> options_;
 };
+
+/// Paragraphs enough to make a page taller than the window.
+inline const std::string tallText = [] {
+    std::string text;
+    for (int line = 0; line < 60; ++line)
+        text += "tall\n\n";
+    return text;
+}();
 
 /// Reader windows on the display over a scratch folder of notes, with scratch settings.
 class WindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        // Keys and clicks are sent through the X server.
+        ::setenv("GDK_BACKEND", "x11", 1);
         startToolkit(LUMENLEAF_TEST_WEB_DIR);
         Gtk::init_gtkmm_internals();
     }
@@ -157,9 +136,9 @@ protected:
         reader::WebViewScripting page(window->noteView().webView().webView(), state().scheduler);
         return reader::runScript(page, script);
     }
+    /// The text of the page's note.
+    std::string pageText() { return run("document.getElementById('content').textContent.trim()"); }
 
-    /// Whether keys can be sent to the window: through the X server only.
-    [[nodiscard]] bool canSendKeys() const;
     /// Focuses the window and presses the keys there, as xdotool names them ("alt+Left").
     bool press(const std::string& keys) { return xdotool("key --window %w " + keys); }
     /// Focuses the window and clicks the middle of the widget with the pointer.
@@ -183,7 +162,6 @@ protected:
         return press(keys);
     }
 
-    /// The window's title.
     [[nodiscard]] std::string title() const { return window->get_title(); }
 
     /// The file of the window's model, as a path relative to the scratch folder.
@@ -198,8 +176,7 @@ protected:
     notes::ScratchFolder settingsFolder;
     /// Records what windows ask of the desktop, so that no test launches anything.
     reader::RecordingDesktop desktop;
-    LineRenderer renderer;
-    /// What the windows render notes with.
+    RenderGate renderer;
     reader::NoteRenderer render = renderer.renderer();
     std::unique_ptr<AppState> appState;
     std::unique_ptr<ReaderWindow> window;

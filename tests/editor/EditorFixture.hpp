@@ -1,9 +1,10 @@
 #pragma once
 
 #include "editor/NoteEditor.hpp"
+#include "notes/GLibPtr.hpp"
 #include "notes/ManualScheduler.hpp"
-#include "tests/notes/RunUntil.hpp"
 #include "tests/notes/ScratchFolder.hpp"
+#include "tests/readerview/DisplayTesting.hpp"
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
@@ -32,6 +33,16 @@ inline GtkWidget* findOfType(GtkWidget* root, GType type) {
         root, [type](GtkWidget* widget) { return G_TYPE_CHECK_INSTANCE_TYPE(widget, type); });
 }
 
+/// The text of the first label below `root` whose text holds `part`, or "".
+inline std::string labelWith(GtkWidget* root, std::string_view part) {
+    GtkWidget* label = findWidget(root, [part](GtkWidget* widget) {
+        return GTK_IS_LABEL(widget) &&
+               std::string_view(gtk_label_get_text(GTK_LABEL(widget))).find(part) !=
+                   std::string_view::npos;
+    });
+    return label ? gtk_label_get_text(GTK_LABEL(label)) : "";
+}
+
 /// The button titled `title` below `root` that is shown, if any.
 inline GtkWidget* findButton(GtkWidget* root, std::string_view title) {
     return findWidget(root, [title](GtkWidget* widget) {
@@ -41,15 +52,24 @@ inline GtkWidget* findButton(GtkWidget* root, std::string_view title) {
     });
 }
 
-inline void click(GtkWidget* button) {
-    ASSERT_NE(button, nullptr);
+inline void click(GtkWidget* root, std::string_view title) {
+    GtkWidget* button = findButton(root, title);
+    ASSERT_NE(button, nullptr) << title;
     g_signal_emit_by_name(button, "clicked");
+}
+
+/// The line of the text view's cursor, counted from 1.
+inline int cursorLine(GtkWidget* view) {
+    GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
+    GtkTextIter cursor;
+    gtk_text_buffer_get_iter_at_mark(buffer, &cursor, gtk_text_buffer_get_insert(buffer));
+    return gtk_text_iter_get_line(&cursor) + 1;
 }
 
 /// A note on disk, its session on a hand-driven clock, and its editor, shown in a window
 /// when asked.
 struct EditorFixture : ::testing::Test {
-    void SetUp() override { ASSERT_TRUE(gtk_init_check()); }
+    static void SetUpTestSuite() { reader::startToolkit({}); }
     void TearDown() override {
         if (window)
             gtk_window_destroy(GTK_WINDOW(window));
@@ -70,7 +90,7 @@ struct EditorFixture : ::testing::Test {
         gtk_window_set_default_size(GTK_WINDOW(window), 480, 320);
         gtk_window_set_child(GTK_WINDOW(window), editor->widget());
         gtk_window_present(GTK_WINDOW(window));
-        ASSERT_TRUE(notes::runUntil([&] { return gtk_widget_get_mapped(textWidget()); }));
+        ASSERT_TRUE(reader::waitUntil([&] { return gtk_widget_get_mapped(textWidget()); }));
     }
     std::filesystem::path path() const { return folder / "Note.md"; }
     GtkWidget* textWidget() const { return findOfType(editor->widget(), GTK_SOURCE_TYPE_VIEW); }
@@ -78,10 +98,7 @@ struct EditorFixture : ::testing::Test {
     std::string shownText() const {
         GtkTextIter start, end;
         gtk_text_buffer_get_bounds(buffer(), &start, &end);
-        char* text = gtk_text_buffer_get_text(buffer(), &start, &end, TRUE);
-        std::string copy = text;
-        g_free(text);
-        return copy;
+        return notes::GTextPtr(gtk_text_buffer_get_text(buffer(), &start, &end, TRUE)).get();
     }
     // Types at the cursor as the keyboard does.
     void type(const char* text) { g_signal_emit_by_name(textWidget(), "insert-at-cursor", text); }

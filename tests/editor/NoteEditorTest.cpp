@@ -6,20 +6,14 @@
 namespace editor {
 namespace {
 
-using notes::runUntil;
 using notes::ScratchFolder;
+using reader::waitUntil;
 
 using NoteEditorTest = EditorFixture;
 
 TEST_F(NoteEditorTest, TypingReachesTheSessionInTheFilesLineEndingsAndIsSaved) {
-    const struct {
-        const char* file;
-        const char* afterTyping;
-    } cases[] = {
-        {"one\ntwo", "new\nline one\ntwo"},
-        {"one\r\ntwo", "new\r\nline one\r\ntwo"},
-    };
-    for (const auto& [file, afterTyping] : cases) {
+    for (const auto& [file, afterTyping] : {std::pair{"one\ntwo", "new\nline one\ntwo"},
+                                            std::pair{"one\r\ntwo", "new\r\nline one\r\ntwo"}}) {
         open(file);
         type("new\nline ");
         EXPECT_EQ(session->text.get(), afterTyping);
@@ -30,10 +24,11 @@ TEST_F(NoteEditorTest, TypingReachesTheSessionInTheFilesLineEndingsAndIsSaved) {
     }
 }
 
-TEST_F(NoteEditorTest, TextTheSessionReplacesReplacesTheEditorsWithoutAnEdit) {
-    open("one\ntwo\n");
-    session->diskChanged("from disk\n");
-    EXPECT_EQ(shownText(), "from disk\n");
+TEST_F(NoteEditorTest, TextTheSessionReplacesReplacesTheEditorsWithoutAnEditOnTheSameLine) {
+    open("one\ntwo\nthree\n", 3);
+    session->diskChanged("one\nTWO\nthree\n");
+    EXPECT_EQ(shownText(), "one\nTWO\nthree\n");
+    EXPECT_EQ(cursorLine(textWidget()), 3);
     EXPECT_FALSE(session->isDirty());
     EXPECT_EQ(scheduler.pendingCount(), 0u);
 
@@ -60,10 +55,9 @@ TEST_F(NoteEditorTest, TheBannerOffersTheAnswersToAConflictAndAFailedSave) {
     type("mine ");
     session->diskChanged("theirs");
     ASSERT_NE(findButton(pane, "Keep Mine"), nullptr);
-    click(findButton(pane, "Load Theirs"));
+    click(pane, "Load Theirs");
     EXPECT_EQ(shownText(), "theirs");
-
-    click(findButton(pane, "Undo"));
+    click(pane, "Undo");
     EXPECT_EQ(shownText(), "mine one");
     EXPECT_EQ(session->conflict.get(), std::nullopt);
     EXPECT_EQ(findButton(pane, "Undo"), nullptr);
@@ -73,23 +67,17 @@ TEST_F(NoteEditorTest, TheBannerOffersTheAnswersToAConflictAndAFailedSave) {
     ScratchFolder::write(path(), "Caf\xE9");
     session->diskChangedToNotUTF8(
         "Caf\xE9", std::get<notes::StampedFile>(notes::readStampedFile(path())).stamp);
-    EXPECT_NE(findWidget(pane,
-                         [](GtkWidget* widget) {
-                             return GTK_IS_LABEL(widget) &&
-                                    std::string_view(gtk_label_get_text(GTK_LABEL(widget))) ==
-                                        "Another program changed this file into text that "
-                                        "isn\u2019t plain UTF-8.";
-                         }),
-              nullptr);
-    click(findButton(pane, "Stop Editing"));
+    EXPECT_EQ(labelWith(pane, "Another"),
+              "Another program changed this file into text that isn\u2019t plain UTF-8.");
+    click(pane, "Stop Editing");
     EXPECT_EQ(stops, 1);
-    click(findButton(pane, "Keep Mine"));
+    click(pane, "Keep Mine");
     EXPECT_FALSE(session->hasDiskConflict());
 
     std::filesystem::remove_all(folder.path());
     EXPECT_FALSE(session->save());
     ASSERT_NE(findButton(pane, "Try Again"), nullptr);
-    click(findButton(pane, "Dismiss"));
+    click(pane, "Dismiss");
     EXPECT_EQ(session->lastError.get(), std::nullopt);
     EXPECT_EQ(findButton(pane, "Dismiss"), nullptr);
 }
@@ -145,12 +133,12 @@ TEST_F(NoteEditorTest, OpensAtItsStartLineWhichTheReaderReadsBackAsTheTopLine) {
     EXPECT_EQ(bridge.topVisibleLine(), 1); // not shown yet
 
     show();
-    EXPECT_TRUE(runUntil([&] { return bridge.topVisibleLine() == 120; }))
+    EXPECT_TRUE(waitUntil([&] { return bridge.topVisibleLine() == 120; }))
         << "top line " << bridge.topVisibleLine();
 
     GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(textWidget()));
     gtk_adjustment_set_value(scroll, gtk_adjustment_get_value(scroll) + 400);
-    ASSERT_TRUE(runUntil([&] { return lineAtProbe(textWidget()) > 125; }));
+    ASSERT_TRUE(waitUntil([&] { return lineAtProbe(textWidget()) > 125; }));
     EXPECT_EQ(bridge.topVisibleLine(), lineAtProbe(textWidget()));
 
     editor.reset();
@@ -167,20 +155,13 @@ TEST_F(NoteEditorTest, FindsThroughTheReadersFinderActions) {
         gtk_text_buffer_get_selection_bounds(buffer(), &start, &end);
         return std::pair{gtk_text_iter_get_offset(&start), gtk_text_iter_get_offset(&end)};
     };
-    auto countShown = [&] {
-        GtkWidget* label = findWidget(editor->widget(), [](GtkWidget* widget) {
-            return GTK_IS_LABEL(widget) &&
-                   std::string_view(gtk_label_get_text(GTK_LABEL(widget))).find(" of ") !=
-                       std::string_view::npos;
-        });
-        return label ? std::string(gtk_label_get_text(GTK_LABEL(label))) : std::string();
-    };
+    auto countShown = [&] { return labelWith(editor->widget(), " of "); };
 
     link.performTextFinderAction(Action::nextMatch); // nothing to find yet: shows the bar
     EXPECT_TRUE(editor->isFindShown());
     GtkWidget* field = findOfType(editor->widget(), GTK_TYPE_SEARCH_ENTRY);
     gtk_editable_set_text(GTK_EDITABLE(field), "alpha");
-    ASSERT_TRUE(runUntil([&] { return countShown() == "1 of 3"; })) << countShown();
+    ASSERT_TRUE(waitUntil([&] { return countShown() == "1 of 3"; })) << countShown();
     EXPECT_EQ(selection(), std::pair(0, 5));
 
     link.performTextFinderAction(Action::nextMatch);

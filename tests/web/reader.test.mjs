@@ -121,6 +121,7 @@ test('the current heading is the last one at the top, or the last in view at the
     [600, 1400, false, 1],
     [600, 1400, true, 2],
     [600, 850, true, 1],
+    [600, 900, true, 1], // a heading at the very bottom is not yet in view
   ];
   for (const [viewTop, viewBottom, atEnd, index] of cases) {
     assert.equal(page.headingIndexAt(tops, viewTop, viewBottom, atEnd), index, `${viewTop} ${atEnd}`);
