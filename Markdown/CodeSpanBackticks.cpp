@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include <cmark-gfm.h>
@@ -17,16 +16,6 @@
 
 namespace markdown {
 namespace {
-
-// The text one inline parse ran over, and how far the spans found in it so far reach.
-struct InlineContent {
-    std::string_view text;
-    std::vector<std::size_t> lineStarts;
-    std::size_t resumeAt = 0;
-    // Lines the parser failed to count before the last span (after a backslash line break or a
-    // title across lines); it only grows along the text.
-    std::size_t uncountedLines = 0;
-};
 
 std::vector<std::size_t> lineStartsOf(std::string_view text) {
     std::vector<std::size_t> starts{0};
@@ -101,7 +90,8 @@ std::optional<unsigned> codeSpanOpeningBefore(std::string_view text, std::size_t
     return std::nullopt;
 }
 
-unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner, InlineContent& content) {
+unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner,
+                         CodeSpanBackticks::Content& content) {
     const std::string_view literal = cmark_node_get_literal(codeSpan);
     const long lineIndex = std::max(0, codeSpan->start_line - owner->start_line);
     const long column = codeSpan->start_column - owner->start_column - owner->internal_offset;
@@ -123,25 +113,28 @@ unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner, InlineContent&
 
 } // namespace
 
+void CodeSpanBackticks::record(cmark_node* codeSpan) {
+    cmark_node* owner = contentOwner(codeSpan);
+    if (owner == nullptr) {
+        setBacktickCount(codeSpan, 1);
+        return;
+    }
+    auto [entry, added] = contents.try_emplace(owner);
+    if (added) {
+        entry->second.text = nodeContent(owner);
+        entry->second.lineStarts = lineStartsOf(entry->second.text);
+    }
+    setBacktickCount(codeSpan, backtickCountOf(codeSpan, owner, entry->second));
+}
+
 void recordBacktickCounts(cmark_node* root) {
-    std::unordered_map<cmark_node*, InlineContent> contents;
+    CodeSpanBackticks backticks;
     const std::unique_ptr<cmark_iter, decltype(&cmark_iter_free)> iterator(cmark_iter_new(root),
                                                                            cmark_iter_free);
     for (cmark_event_type event; (event = cmark_iter_next(iterator.get())) != CMARK_EVENT_DONE;) {
         cmark_node* node = cmark_iter_get_node(iterator.get());
-        if (event != CMARK_EVENT_ENTER || cmark_node_get_type(node) != CMARK_NODE_CODE)
-            continue;
-        cmark_node* owner = contentOwner(node);
-        if (owner == nullptr) {
-            setBacktickCount(node, 1);
-            continue;
-        }
-        auto [entry, added] = contents.try_emplace(owner);
-        if (added) {
-            entry->second.text = nodeContent(owner);
-            entry->second.lineStarts = lineStartsOf(entry->second.text);
-        }
-        setBacktickCount(node, backtickCountOf(node, owner, entry->second));
+        if (event == CMARK_EVENT_ENTER && cmark_node_get_type(node) == CMARK_NODE_CODE)
+            backticks.record(node);
     }
 }
 
