@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,20 +27,41 @@ std::vector<std::size_t> lineStartsOf(std::string_view text) {
     return starts;
 }
 
-// The code the parser makes of a span's content: line endings become spaces, and one space is
-// stripped from each end when both ends have one and the content is not all spaces.
-std::string normalizedCode(std::string_view raw) {
-    std::string code;
-    code.reserve(raw.size());
+// Calls `visit` with each byte of the code the parser makes of a span's content, in which line
+// endings become spaces.
+template <typename Visit> void forEachCodeByte(std::string_view raw, Visit visit) {
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
             continue;
-        code += raw[i] == '\n' || raw[i] == '\r' ? ' ' : raw[i];
+        visit(raw[i] == '\n' || raw[i] == '\r' ? ' ' : raw[i]);
     }
-    const bool allSpaces = code.find_first_not_of(' ') == std::string::npos;
-    if (!allSpaces && code.size() >= 2 && code.front() == ' ' && code.back() == ' ')
-        return code.substr(1, code.size() - 2);
-    return code;
+}
+
+// Whether the parser makes `literal` of a span's content: line endings become spaces, and one
+// space is stripped from each end when both ends have one and the content is not all spaces.
+// Compared in place: most spans are checked once and copying each would cost more than the check.
+bool isCodeOf(std::string_view raw, std::string_view literal) {
+    std::size_t size = 0;
+    char first = 0;
+    char last = 0;
+    bool allSpaces = true;
+    forEachCodeByte(raw, [&](char c) {
+        if (size++ == 0)
+            first = c;
+        last = c;
+        allSpaces = allSpaces && c == ' ';
+    });
+    const std::size_t strip = !allSpaces && size >= 2 && first == ' ' && last == ' ' ? 1 : 0;
+    if (size - 2 * strip != literal.size())
+        return false;
+    std::size_t index = 0;
+    bool equal = true;
+    forEachCodeByte(raw, [&](char c) {
+        if (index >= strip && index < size - strip)
+            equal = equal && c == literal[index - strip];
+        ++index;
+    });
+    return equal;
 }
 
 bool isBlock(cmark_node* node) {
@@ -81,7 +101,7 @@ std::optional<unsigned> codeSpanOpeningBefore(std::string_view text, std::size_t
         while (runEnd < text.size() && text[runEnd] == '`')
             ++runEnd;
         if (runEnd - i == count) {
-            if (normalizedCode(text.substr(offset, i - offset)) != literal)
+            if (!isCodeOf(text.substr(offset, i - offset), literal))
                 return std::nullopt;
             return static_cast<unsigned>(count);
         }

@@ -117,7 +117,7 @@ private:
 
     RawMarkupPtr convertLeaf(CMarkNode node, ParserNodeKind kind) const {
         auto range = rangeOf(node);
-        return RawMarkup::create(leafData(node, kind), std::move(range));
+        return RawMarkup::create(leafData(node, kind), std::move(range), std::span<RawMarkupPtr>());
     }
 
     RawMarkupData leafData(CMarkNode node, ParserNodeKind kind) const {
