@@ -10,12 +10,12 @@ struct cmark_mem;
 
 namespace markdown {
 
-/// The memory of one parse and its tree, handed to the library as its allocator. Small blocks are
-/// cut from large chunks by size class and a freed one waits on its class's list for the next
-/// request of its class or of a smaller one (which takes a piece of it), so the library's many
-/// small allocations stay out of the C heap and the peak is about that of the blocks alive at
-/// once; larger blocks come from the C heap. Everything
-/// goes back when the arena goes, which frees a tree without walking it.
+/// The memory of a parser and the trees it finishes, handed to the library as its allocator.
+/// Small blocks are cut from large chunks by size class and a freed one waits on its class's list
+/// for the next request of its class or of a smaller one (which takes a piece of it), so the
+/// library's many small allocations stay out of the C heap; larger blocks come from the C heap.
+/// What the library frees serves only the library again. Everything goes back when the arena
+/// goes, which frees a tree without walking it.
 ///
 /// The library's allocator functions take no context, so an arena takes one of a fixed number of
 /// slots, each with functions of its own; while every slot is taken, `memory()` is the library's
