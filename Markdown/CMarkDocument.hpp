@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Markdown/CMarkArena.hpp"
 #include "Markdown/CMarkNode.hpp"
 
 #include <memory>
@@ -7,11 +8,15 @@
 namespace markdown {
 
 /// Owns the tree of one finished parse and frees it, with every node, when it goes. Holds nothing
-/// of the parser that made it.
+/// of the parser that made it but the arena its nodes live in.
 class CMarkDocument {
 public:
-    /// Takes ownership of a tree's root ("document" node).
-    explicit CMarkDocument(cmark_node* root);
+    /// Takes ownership of a tree's root ("document" node), whose nodes come from `arena` (none:
+    /// from the library's default allocator).
+    explicit CMarkDocument(cmark_node* root, std::shared_ptr<CMarkArena> arena = nullptr);
+    ~CMarkDocument();
+    CMarkDocument(CMarkDocument&&) noexcept = default;
+    CMarkDocument& operator=(CMarkDocument&&) = delete;
 
     [[nodiscard]] CMarkNode root() const { return CMarkNode(rootNode.get()); }
 
@@ -19,6 +24,8 @@ private:
     struct NodeDeleter {
         void operator()(cmark_node* node) const;
     };
+    // Declared first so that it goes last, after the tree.
+    std::shared_ptr<CMarkArena> arena;
     std::unique_ptr<cmark_node, NodeDeleter> rootNode;
 };
 

@@ -5,6 +5,7 @@
 
 #include <cmark-gfm-core-extensions.h>
 #include <cmark-gfm.h>
+#include <cmark-gfm/node.h>
 
 namespace markdown {
 namespace {
@@ -29,7 +30,29 @@ CMarkPosition CMarkNode::position() const {
 }
 
 std::optional<std::string_view> CMarkNode::literal() const {
-    return node == nullptr ? std::nullopt : text(cmark_node_get_literal(node));
+    // Read in place: the library's accessor would first copy a text that is not yet a C string.
+    if (node == nullptr)
+        return std::nullopt;
+    const cmark_chunk* chunk = nullptr;
+    switch (node->type) {
+    case CMARK_NODE_HTML_BLOCK:
+    case CMARK_NODE_TEXT:
+    case CMARK_NODE_HTML_INLINE:
+    case CMARK_NODE_CODE:
+    case CMARK_NODE_FOOTNOTE_REFERENCE:
+    case CMARK_NODE_FOOTNOTE_DEFINITION:
+        chunk = &node->as.literal;
+        break;
+    case CMARK_NODE_CODE_BLOCK:
+        chunk = &node->as.code.literal;
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (chunk->len == 0)
+        return std::string_view();
+    return std::string_view(reinterpret_cast<const char*>(chunk->data),
+                            static_cast<std::size_t>(chunk->len));
 }
 
 int CMarkNode::headingLevel() const {

@@ -25,9 +25,9 @@ std::mutex inlineParseMutex;
 
 } // namespace
 
-CMarkParser::CMarkParser(int options) : optionBits(options) {
+CMarkParser::CMarkParser(int options) : arena(std::make_shared<CMarkArena>()), optionBits(options) {
     registerCMarkExtensions();
-    parser.reset(cmark_parser_new(options));
+    parser.reset(cmark_parser_new_with_mem(options, arena->memory()));
 }
 
 bool CMarkParser::attachExtension(std::string_view name) {
@@ -39,27 +39,29 @@ void CMarkParser::feed(std::string_view text) {
     cmark_parser_feed(parser.get(), text.data(), text.size());
 }
 
-CMarkDocument CMarkParser::finish() {
+CMarkDocument CMarkParser::finish(Annotations annotations) {
     cmark_node* root = nullptr;
     {
         const std::lock_guard lock(inlineParseMutex);
         const AttributeScanMemo memo;
         root = cmark_parser_finish(parser.get());
     }
-    CMarkDocument document(root);
-    recordBacktickCounts(root);
-    if (optionBits & tableCellSpans)
-        recordTableCellSpans(root);
+    CMarkDocument document(root, arena);
+    if (annotations == Annotations::record) {
+        recordBacktickCounts(root);
+        if (optionBits & tableCellSpans)
+            recordTableCellSpans(root);
+    }
     return document;
 }
 
-CMarkDocument CMarkParser::parse(std::string_view text, int options) {
+CMarkDocument CMarkParser::parse(std::string_view text, int options, Annotations annotations) {
     CMarkParser parser(options);
     for (const std::string_view name : noteExtensions)
         require(parser.attachExtension(name),
                 "cmark-gfm extension \"" + std::string(name) + "\" is not registered");
     parser.feed(text);
-    return parser.finish();
+    return parser.finish(annotations);
 }
 
 void CMarkParser::ParserDeleter::operator()(cmark_parser* parser) const {

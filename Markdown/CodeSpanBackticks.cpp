@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include <cmark-gfm.h>
@@ -17,16 +15,6 @@
 
 namespace markdown {
 namespace {
-
-// The text one inline parse ran over, and how far the spans found in it so far reach.
-struct InlineContent {
-    std::string_view text;
-    std::vector<std::size_t> lineStarts;
-    std::size_t resumeAt = 0;
-    // Lines the parser failed to count before the last span (after a backslash line break or a
-    // title across lines); it only grows along the text.
-    std::size_t uncountedLines = 0;
-};
 
 std::vector<std::size_t> lineStartsOf(std::string_view text) {
     std::vector<std::size_t> starts{0};
@@ -39,20 +27,41 @@ std::vector<std::size_t> lineStartsOf(std::string_view text) {
     return starts;
 }
 
-// The code the parser makes of a span's content: line endings become spaces, and one space is
-// stripped from each end when both ends have one and the content is not all spaces.
-std::string normalizedCode(std::string_view raw) {
-    std::string code;
-    code.reserve(raw.size());
+// Calls `visit` with each byte of the code the parser makes of a span's content, in which line
+// endings become spaces.
+template <typename Visit> void forEachCodeByte(std::string_view raw, Visit visit) {
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
             continue;
-        code += raw[i] == '\n' || raw[i] == '\r' ? ' ' : raw[i];
+        visit(raw[i] == '\n' || raw[i] == '\r' ? ' ' : raw[i]);
     }
-    const bool allSpaces = code.find_first_not_of(' ') == std::string::npos;
-    if (!allSpaces && code.size() >= 2 && code.front() == ' ' && code.back() == ' ')
-        return code.substr(1, code.size() - 2);
-    return code;
+}
+
+// Whether the parser makes `literal` of a span's content: line endings become spaces, and one
+// space is stripped from each end when both ends have one and the content is not all spaces.
+// Compared in place: most spans are checked once and copying each would cost more than the check.
+bool isCodeOf(std::string_view raw, std::string_view literal) {
+    std::size_t size = 0;
+    char first = 0;
+    char last = 0;
+    bool allSpaces = true;
+    forEachCodeByte(raw, [&](char c) {
+        if (size++ == 0)
+            first = c;
+        last = c;
+        allSpaces = allSpaces && c == ' ';
+    });
+    const std::size_t strip = !allSpaces && size >= 2 && first == ' ' && last == ' ' ? 1 : 0;
+    if (size - 2 * strip != literal.size())
+        return false;
+    std::size_t index = 0;
+    bool equal = true;
+    forEachCodeByte(raw, [&](char c) {
+        if (index >= strip && index < size - strip)
+            equal = equal && c == literal[index - strip];
+        ++index;
+    });
+    return equal;
 }
 
 bool isBlock(cmark_node* node) {
@@ -92,7 +101,7 @@ std::optional<unsigned> codeSpanOpeningBefore(std::string_view text, std::size_t
         while (runEnd < text.size() && text[runEnd] == '`')
             ++runEnd;
         if (runEnd - i == count) {
-            if (normalizedCode(text.substr(offset, i - offset)) != literal)
+            if (!isCodeOf(text.substr(offset, i - offset), literal))
                 return std::nullopt;
             return static_cast<unsigned>(count);
         }
@@ -101,7 +110,8 @@ std::optional<unsigned> codeSpanOpeningBefore(std::string_view text, std::size_t
     return std::nullopt;
 }
 
-unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner, InlineContent& content) {
+unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner,
+                         CodeSpanBackticks::Content& content) {
     const std::string_view literal = cmark_node_get_literal(codeSpan);
     const long lineIndex = std::max(0, codeSpan->start_line - owner->start_line);
     const long column = codeSpan->start_column - owner->start_column - owner->internal_offset;
@@ -123,25 +133,28 @@ unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner, InlineContent&
 
 } // namespace
 
+void CodeSpanBackticks::record(cmark_node* codeSpan) {
+    cmark_node* owner = contentOwner(codeSpan);
+    if (owner == nullptr) {
+        setBacktickCount(codeSpan, 1);
+        return;
+    }
+    auto [entry, added] = contents.try_emplace(owner);
+    if (added) {
+        entry->second.text = nodeContent(owner);
+        entry->second.lineStarts = lineStartsOf(entry->second.text);
+    }
+    setBacktickCount(codeSpan, backtickCountOf(codeSpan, owner, entry->second));
+}
+
 void recordBacktickCounts(cmark_node* root) {
-    std::unordered_map<cmark_node*, InlineContent> contents;
+    CodeSpanBackticks backticks;
     const std::unique_ptr<cmark_iter, decltype(&cmark_iter_free)> iterator(cmark_iter_new(root),
                                                                            cmark_iter_free);
     for (cmark_event_type event; (event = cmark_iter_next(iterator.get())) != CMARK_EVENT_DONE;) {
         cmark_node* node = cmark_iter_get_node(iterator.get());
-        if (event != CMARK_EVENT_ENTER || cmark_node_get_type(node) != CMARK_NODE_CODE)
-            continue;
-        cmark_node* owner = contentOwner(node);
-        if (owner == nullptr) {
-            setBacktickCount(node, 1);
-            continue;
-        }
-        auto [entry, added] = contents.try_emplace(owner);
-        if (added) {
-            entry->second.text = nodeContent(owner);
-            entry->second.lineStarts = lineStartsOf(entry->second.text);
-        }
-        setBacktickCount(node, backtickCountOf(node, owner, entry->second));
+        if (event == CMARK_EVENT_ENTER && cmark_node_get_type(node) == CMARK_NODE_CODE)
+            backticks.record(node);
     }
 }
 

@@ -3,8 +3,10 @@
 #include "Markdown/CMarkIterator.hpp"
 #include "Markdown/CMarkParser.hpp"
 #include "Markdown/CMarkTableState.hpp"
+#include "Markdown/CodeSpanBackticks.hpp"
 #include "Markdown/Fatal.hpp"
 #include "Markdown/ParserNodeKind.hpp"
+#include "Markdown/TableCellSpans.hpp"
 
 #include <span>
 #include <string>
@@ -50,6 +52,10 @@ public:
                 const ParserNodeKind kind = kindOf(node);
                 if (kind == ParserNodeKind::tableRow && tables.awaitsBody())
                     tables.startBody(rangeOf(node));
+                else if (kind == ParserNodeKind::table)
+                    recordTableCellSpansOf(node.raw());
+                else if (kind == ParserNodeKind::code)
+                    backticks.record(node.raw());
                 if (isLeaf(kind))
                     children.push_back(convertLeaf(node, kind));
                 else
@@ -111,7 +117,7 @@ private:
 
     RawMarkupPtr convertLeaf(CMarkNode node, ParserNodeKind kind) const {
         auto range = rangeOf(node);
-        return RawMarkup::create(leafData(node, kind), std::move(range));
+        return RawMarkup::create(leafData(node, kind), std::move(range), std::span<RawMarkupPtr>());
     }
 
     RawMarkupData leafData(CMarkNode node, ParserNodeKind kind) const {
@@ -240,6 +246,7 @@ private:
     const std::optional<URL>& source;
     ParseOptions options;
     CMarkTableState tables;
+    CodeSpanBackticks backticks;
     std::vector<OpenContainer> open;
     std::vector<RawMarkupPtr> children; // of every open container, in document order
     std::vector<std::pair<cmark_node_type, ParserNodeKind>> coreKinds;
@@ -277,7 +284,8 @@ RawMarkupPtr convertCMarkDocument(CMarkNode document, const std::optional<URL>& 
 
 RawMarkupPtr parseRawDocument(std::string_view text, const std::optional<URL>& source,
                               ParseOptions options) {
-    const CMarkDocument parsed = CMarkParser::parse(text, cmarkOptionBits(options));
+    const CMarkDocument parsed =
+        CMarkParser::parse(text, cmarkOptionBits(options), CMarkParser::Annotations::leaveToCaller);
     return convertCMarkDocument(parsed.root(), source, options);
 }
 

@@ -26,7 +26,9 @@ namespace markdown {
                                                           const std::optional<URL>& source);
 
 /// Converts a finished parser tree, given by its document node, into raw markup, bottom-up: a
-/// `document` node over the converted blocks, each node with its range. Walks with a heap stack,
+/// `document` node over the converted blocks, each node with its range. The tree comes without
+/// backtick counts and cell spans (`CMarkParser::Annotations::leaveToCaller`): they are recorded
+/// on the way. Walks with a heap stack,
 /// so any depth of nesting converts. A tree the parser cannot make from text (an unknown node
 /// type, a custom inline without text, a table alignment other than l, c, r or none, ...)
 /// stops the program.

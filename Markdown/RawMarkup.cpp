@@ -3,6 +3,7 @@
 #include "Markdown/CheckedArithmetic.hpp"
 #include "Markdown/Fatal.hpp"
 #include "Markdown/IterativeRelease.hpp"
+#include "Markdown/RawMarkupBlocks.hpp"
 
 #include <algorithm>
 #include <memory>
@@ -27,15 +28,17 @@ template <class T> struct WithChildSlots {
         constexpr std::size_t align = alignof(RawMarkupPtr);
         return (n * sizeof(T) + align - 1) / align * align;
     }
+    static_assert(alignof(T) <= alignof(void*), "raw node blocks align to a pointer");
     T* allocate(std::size_t n) {
         std::size_t offset = slotOffset(n);
-        void* block = ::operator new(offset + slotCountOfNextNode * sizeof(RawMarkupPtr));
+        void* block =
+            rawMarkupBlocks::allocate(offset + slotCountOfNextNode * sizeof(RawMarkupPtr));
         slotsOfNextNode = slotCountOfNextNode == 0
                               ? nullptr
                               : reinterpret_cast<RawMarkupPtr*>(static_cast<char*>(block) + offset);
         return static_cast<T*>(block);
     }
-    void deallocate(T* block, std::size_t) noexcept { ::operator delete(block); }
+    void deallocate(T* block, std::size_t) noexcept { rawMarkupBlocks::release(block); }
 
     template <class U> bool operator==(const WithChildSlots<U>&) const { return true; }
 };

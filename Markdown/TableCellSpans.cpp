@@ -84,7 +84,9 @@ private:
     std::vector<cmark_node*> lastSpanningInColumn;
 };
 
-void recordSpans(cmark_node* table) {
+} // namespace
+
+void recordTableCellSpansOf(cmark_node* table) {
     SpanRecorder recorder;
     for (cmark_node* row = cmark_node_first_child(table); row; row = cmark_node_next(row)) {
         cmark_node* previous = cmark_node_previous(row);
@@ -93,8 +95,6 @@ void recordSpans(cmark_node* table) {
         recorder.addRow(row);
     }
 }
-
-} // namespace
 
 void recordTableCellSpans(cmark_node* root) {
     std::vector<cmark_node*> tables;
@@ -107,7 +107,7 @@ void recordTableCellSpans(cmark_node* root) {
     }
     // Spans are recorded once the walk is over, since a caret cell loses its children.
     for (cmark_node* table : tables)
-        recordSpans(table);
+        recordTableCellSpansOf(table);
 }
 
 } // namespace markdown

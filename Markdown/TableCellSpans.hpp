@@ -14,4 +14,8 @@ namespace markdown {
 /// lengthen, the cell stays an ordinary one (an empty cell, or a caret).
 void recordTableCellSpans(cmark_node* root);
 
+/// The same for one table: a walk that meets tables in its own course records each as it enters
+/// it, before it reaches the cells (a covering caret cell loses its children).
+void recordTableCellSpansOf(cmark_node* table);
+
 } // namespace markdown

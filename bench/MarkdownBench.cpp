@@ -1,6 +1,7 @@
 // The parse, render and memory figures: the stock cmark-gfm parser and renderer against
 // `Document` and `MarkdownRenderer` on the same inputs, with the cost per MB of each at each size.
 #include "bench/support/HeapInUse.hpp"
+#include "bench/support/HeapPeak.hpp"
 #include "bench/support/InstalledMarkdown.hpp"
 #include "bench/support/MarkdownInputs.hpp"
 #include "bench/support/NoteVault.hpp"
@@ -49,19 +50,24 @@ void timeMaking(benchmark::State& state, const MarkdownInput& input, Make make) 
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
-// What the tree that `make` returns holds once parsing is over; the text itself is not counted.
+// The most the heap holds while `make` parses, and what the tree it returns holds once parsing is
+// over; the text itself is not counted.
 template <typename Make>
 void measureHeld(benchmark::State& state, const MarkdownInput& input, Make make) {
     const std::string& text = input.text();
     if (!haveText(state, text))
         return;
     std::size_t held = 0;
+    std::size_t peak = 0;
     for (auto _ : state) {
         std::size_t before = heapBytesInUse();
+        const HeapPeak watch;
         auto parsed = make(text);
+        peak = watch.bytes();
         held = heapBytesInUse() - before;
         benchmark::DoNotOptimize(&parsed);
     }
+    state.counters["peak_bytes"] = static_cast<double>(peak);
     state.counters["held_bytes"] = static_cast<double>(held);
     state.counters["held_per_input_byte"] = static_cast<double>(held) / text.size();
 }

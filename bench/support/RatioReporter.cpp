@@ -52,6 +52,7 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
         figure.bytesPerSecond = counter(run, "bytes_per_second");
         figure.itemsPerSecond = counter(run, "items_per_second");
         figure.heldBytes = counter(run, "held_bytes");
+        figure.peakBytes = counter(run, "peak_bytes");
         figure.isMedian = isMedian;
     }
 }
@@ -96,6 +97,10 @@ void RatioReporter::printRatios() {
                 double ratio = byMemory ? *a.heldBytes / *b.heldBytes : a.seconds / b.seconds;
                 out << "  " << group << ": " << variantOf(ours) << " / " << variantOf(reference)
                     << " = " << format("%.2f", ratio) << (byMemory ? " (memory held)" : "") << "\n";
+                if (a.peakBytes && b.peakBytes)
+                    out << "  " << group << ": " << variantOf(ours) << " / " << variantOf(reference)
+                        << " = " << format("%.2f", *a.peakBytes / *b.peakBytes)
+                        << " (peak while parsing)\n";
             }
         }
     }

@@ -13,7 +13,8 @@ namespace bench {
 /// Prints the runs as the console reporter does, then the figures the goals are stated in: each
 /// variant's ratio to every reference variant of its group (benchmarks are named
 /// "group/variant"), time per MB where a run counts bytes, and time per item where it counts
-/// items. Runs that set a "held_bytes" counter are compared by memory instead of time. With
+/// items. Runs that set a "held_bytes" counter are compared by memory instead of time, and by
+/// their "peak_bytes" counter too where they have one. With
 /// repetitions the median stands for the run.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -28,6 +29,7 @@ private:
         std::optional<double> bytesPerSecond;
         std::optional<double> itemsPerSecond;
         std::optional<double> heldBytes;
+        std::optional<double> peakBytes;
         bool isMedian = false;
     };
 

@@ -6,8 +6,13 @@
 #include <tuple>
 
 #include "Markdown/AttributeExtension.hpp"
+#include "Markdown/CMarkArena.hpp"
 #include "StackThread.hpp"
+#include <algorithm>
 #include <atomic>
+#include <cmark-gfm.h>
+#include <cstring>
+#include <memory>
 #include <thread>
 #include <utility>
 
@@ -106,6 +111,61 @@ TEST(CMarkParser, ParsesStrikethroughOnManyThreadsAtOnce) {
     }
     workers.clear();
     EXPECT_EQ(wrong, 0);
+}
+
+bool allBytesAre(const void* block, std::size_t size, unsigned char value) {
+    const auto* bytes = static_cast<const unsigned char*>(block);
+    return std::all_of(bytes, bytes + size, [value](unsigned char b) { return b == value; });
+}
+
+TEST(CMarkArena, HandsOutZeroedSeparateBlocksAndReusesFreedOnes) {
+    CMarkArena arena;
+    ASSERT_TRUE(arena.holdsMemory());
+    // Small classes, the largest one, the first size past it and blocks of their own.
+    std::vector<std::size_t> sizes{1, 8, 24, 176, 400, 504, 505, 5000, 300000};
+    std::vector<void*> blocks;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        blocks.push_back(arena.allocate(sizes[i], true));
+        EXPECT_TRUE(allBytesAre(blocks[i], sizes[i], 0)) << sizes[i];
+        std::memset(blocks[i], static_cast<int>(i + 1), sizes[i]);
+    }
+    // Freed blocks come back zeroed, whole or cut down for a smaller class, and overlap no other.
+    for (std::size_t i = 0; i < sizes.size(); i += 2) {
+        arena.release(blocks[i]);
+        sizes[i] = i == 0 ? sizes[i] : sizes[i] / 3 + 1;
+        blocks[i] = arena.allocate(sizes[i], true);
+        EXPECT_TRUE(allBytesAre(blocks[i], sizes[i], 0)) << sizes[i];
+        std::memset(blocks[i], static_cast<int>(i + 1), sizes[i]);
+    }
+    for (const std::size_t size : {200, 100, 50}) {
+        sizes.push_back(size);
+        blocks.push_back(arena.allocate(size, false));
+        std::memset(blocks.back(), static_cast<int>(sizes.size()), size);
+    }
+    // Growing keeps the bytes, in place or into a larger block, of the arena or of the heap.
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        blocks[i] = arena.reallocate(blocks[i], sizes[i] + 100);
+        EXPECT_TRUE(allBytesAre(blocks[i], sizes[i], static_cast<unsigned char>(i + 1)))
+            << sizes[i];
+        sizes[i] += 100;
+        std::memset(blocks[i], static_cast<int>(i + 1), sizes[i]);
+    }
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        EXPECT_TRUE(allBytesAre(blocks[i], sizes[i], static_cast<unsigned char>(i + 1)))
+            << sizes[i];
+    arena.release(blocks.front());
+    arena.release(nullptr);
+}
+
+TEST(CMarkArena, ParsesWithTheDefaultAllocatorWhileEverySlotIsTaken) {
+    std::vector<std::unique_ptr<CMarkArena>> taken;
+    do
+        taken.push_back(std::make_unique<CMarkArena>());
+    while (taken.back()->holdsMemory());
+    EXPECT_EQ(taken.back()->memory(), cmark_get_default_mem_allocator());
+    const CMarkDocument document = CMarkParser::parse("a *b* `c`", 0);
+    EXPECT_EQ(describeChildren(document.root()),
+              R"(paragraph(text"a " emph(text"b") text" " code"c"))");
 }
 
 using Spans = std::vector<std::pair<std::string, unsigned>>;

@@ -12,6 +12,7 @@
 #include "Markdown/SourceRange.hpp"
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <unordered_set>
 #include <vector>
@@ -82,6 +83,22 @@ TEST(RawMarkup, DeepTreesCompareAndDropWithoutExhaustingTheStack) {
         EXPECT_FALSE(a->hasSameStructure(*nest("y")));
         EXPECT_EQ(a->subtreeCount(), 200002);
     });
+}
+
+TEST(RawMarkup, NodesOutliveTheThreadThatMadeThemAndGoOnAnyThread) {
+    auto list = [] {
+        std::vector<RawMarkupPtr> items;
+        for (int i = 0; i < 5000; ++i)
+            items.push_back(rawParagraph({rawText("item " + std::to_string(i))}));
+        // Too many children to share a block with other nodes.
+        return rawNode(RawMarkupData::Document{}, std::move(items));
+    };
+    RawMarkupPtr made;
+    std::jthread([&made, &list] { made = list(); }).join();
+    const RawMarkupPtr kept = made->child(4999);
+    std::jthread([&made] { made.reset(); }).join();
+    EXPECT_TRUE(kept->hasSameStructure(*list()->child(4999)));
+    EXPECT_FALSE(kept->hasSameStructure(*list()->child(4998)));
 }
 
 TEST(RawMarkupData, EqualityComparesFieldsWithCanonicalText) {
