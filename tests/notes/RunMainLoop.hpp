@@ -4,21 +4,22 @@
 
 #include <chrono>
 #include <functional>
+#include <thread>
 
 namespace notes::testing {
 
 /// Runs the default main context until `done` holds or `timeout` passes; returns `done()`.
+/// Idle turns sleep briefly, so that conditions set by other threads or processes are seen.
 inline bool runUntil(const std::function<bool()>& done,
                      std::chrono::milliseconds timeout = std::chrono::seconds(3)) {
-    bool timedOut = false;
-    guint timer = g_timeout_add(
-        static_cast<guint>(timeout.count()),
-        [](gpointer flag) { return *static_cast<bool*>(flag) = true, G_SOURCE_REMOVE; }, &timedOut);
-    while (!done() && !timedOut)
-        g_main_context_iteration(nullptr, TRUE);
-    if (!timedOut)
-        g_source_remove(timer);
-    return done();
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return done();
+        if (!g_main_context_iteration(nullptr, FALSE))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
 }
 
 /// Runs the default main context for the duration.

@@ -2,7 +2,7 @@
 
 #include "notes/MainLoopScheduler.hpp"
 #include "reader/ThreadRunner.hpp"
-#include "tests/notes/RunUntil.hpp"
+#include "tests/notes/RunMainLoop.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ namespace {
 
 using markdown::URL;
 using notes::FolderChange;
-using notes::runUntil;
 using notes::ScratchFolder;
+using notes::testing::runUntil;
 using namespace std::chrono_literals;
 
 struct DiskTest : ModelTest {

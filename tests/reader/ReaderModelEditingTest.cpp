@@ -203,7 +203,8 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     EXPECT_EQ(model.prepareToClose(), std::nullopt);
 }
 
-TEST_F(EditingTest, NeedsANoteThatOpenedInStrictUTF8AndStartsAtTheFirstLineWithoutAPage) {
+TEST_F(EditingTest,
+       NeedsANoteThatOpenedInStrictUTF8AndStartsAtTheFirstLineWithoutAPageAndFindsInIt) {
     model.open(note("Missing.md"));
     model.toggleEditing();
     EXPECT_TRUE(page->awaited.empty());
@@ -222,6 +223,15 @@ TEST_F(EditingTest, NeedsANoteThatOpenedInStrictUTF8AndStartsAtTheFirstLineWitho
     model.toggleEditing();
     EXPECT_EQ(*model.mode, Mode::edit);
     EXPECT_EQ(*model.editorStartLine, 1);
+
+    model.showFind();
+    model.findNext(true);
+    model.findNext(false);
+    using Action = EditorTextView::FinderAction;
+    EXPECT_EQ(view->actions,
+              (std::vector{Action::showFindInterface, Action::nextMatch, Action::previousMatch}));
+    EXPECT_EQ(view->focused, 3);
+    EXPECT_FALSE(*model.isFindVisible);
 }
 
 } // namespace

@@ -6,8 +6,6 @@
 namespace reader {
 namespace {
 
-using Action = EditorTextView::FinderAction;
-
 nlohmann::json status(int current, int count) {
     return {{"current", current}, {"count", count}};
 }
@@ -65,23 +63,6 @@ TEST_F(FindTest, ALateAnswerToAnOlderSearchReplacesNothing) {
     model.closeFind();
     page->answer(status(1, 2));
     EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
-}
-
-TEST_F(FindTest, WhileEditingFindGoesToTheEditorAndNotThePage) {
-    write("Note.md", "text");
-    model.openFile(note("Note.md"));
-    model.beginEditSession(1);
-    auto view = std::make_shared<FakeTextView>();
-    model.editor.setTextView(view);
-    model.showFind();
-    model.findNext(true);
-    model.findNext(false);
-    EXPECT_EQ(view->actions,
-              (std::vector{Action::showFindInterface, Action::nextMatch, Action::previousMatch}));
-    EXPECT_EQ(view->focused, 3);
-    EXPECT_FALSE(*model.isFindVisible);
-    EXPECT_EQ(focused, 0);
-    EXPECT_TRUE(page->awaited.empty());
 }
 
 } // namespace

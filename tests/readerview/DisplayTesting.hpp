@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reader/PageScripting.hpp"
+#include "tests/notes/RunMainLoop.hpp"
 
 #include <gtk/gtk.h>
 #include <nlohmann/json.hpp>
@@ -27,22 +28,12 @@ inline void startToolkit(const std::filesystem::path& webFolder) {
     gtk_init();
 }
 
-/// Runs the main loop until the condition holds or the time is up.
+using notes::testing::runFor;
+
+/// Runs the main loop until the condition holds, allowing for a web page's slow start.
 inline bool waitUntil(const std::function<bool()>& condition,
                       std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-    auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        g_main_context_iteration(nullptr, FALSE);
-        g_usleep(1000);
-    }
-    return true;
-}
-
-/// Runs the main loop for a while, for things that must not happen.
-inline void runFor(std::chrono::milliseconds time) {
-    waitUntil([] { return false; }, time);
+    return notes::testing::runUntil(condition, limit);
 }
 
 /// The value of a script run in the page, or the text "error: " and its message.

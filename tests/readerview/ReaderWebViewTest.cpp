@@ -1,10 +1,109 @@
-#include "WebViewHarness.hpp"
+#include "reader/ReaderWebView.hpp"
+#include "DisplayTesting.hpp"
+#include "notes/MainLoopScheduler.hpp"
+#include "reader/WebViewScripting.hpp"
+#include "tests/notes/ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace reader {
 namespace {
 
 using nlohmann::json;
 using namespace std::chrono_literals;
+
+/// What a web view was asked to do: the addresses of its navigation decisions and the loads
+/// it started.
+class NavigationLog {
+public:
+    explicit NavigationLog(WebKitWebView* view) : view(view) {
+        // A hook sees each decision before the view's own handler settles it.
+        hook = g_signal_add_emission_hook(decidePolicy(), 0, recordDecision, this, nullptr);
+        g_signal_connect(view, "load-changed",
+                         G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, int* count) {
+                             *count += event == WEBKIT_LOAD_STARTED;
+                         }),
+                         &loadsStarted);
+    }
+    ~NavigationLog() {
+        g_signal_remove_emission_hook(decidePolicy(), hook);
+        g_signal_handlers_disconnect_by_data(view, &loadsStarted);
+    }
+    NavigationLog(const NavigationLog&) = delete;
+    NavigationLog& operator=(const NavigationLog&) = delete;
+
+    std::vector<std::string> decisions;
+    int loadsStarted = 0;
+
+private:
+    static guint decidePolicy() { return g_signal_lookup("decide-policy", WEBKIT_TYPE_WEB_VIEW); }
+    static gboolean recordDecision(GSignalInvocationHint*, guint, const GValue* values,
+                                   gpointer data) {
+        auto* log = static_cast<NavigationLog*>(data);
+        if (g_value_get_object(&values[0]) != log->view ||
+            g_value_get_enum(&values[2]) == WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
+            return TRUE;
+        auto* decision = WEBKIT_NAVIGATION_POLICY_DECISION(g_value_get_object(&values[1]));
+        auto* action = webkit_navigation_policy_decision_get_navigation_action(decision);
+        const char* url = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+        log->decisions.push_back(url ? url : "");
+        return TRUE;
+    }
+
+    WebKitWebView* view;
+    gulong hook = 0;
+};
+
+/// A reader web view in a window on the display, over a scratch folder of notes.
+class WebViewTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { startToolkit(LUMENLEAF_TEST_WEB_DIR); }
+
+    void SetUp() override {
+        view->setOnLink([this](const std::string& url) { links.push_back(url); });
+        gtk_window_set_default_size(window, 800, 600);
+        gtk_window_set_child(window, view->widget());
+        gtk_window_present(window);
+    }
+    void TearDown() override { gtk_window_destroy(window); }
+
+    /// A page of the note `name` in the scratch folder.
+    [[nodiscard]] ReaderPage note(const std::string& name, std::string body,
+                                  int revision = 1) const {
+        return {markdown::URL::fileURL(folder / name), std::move(body), revision, {}, {}, {}};
+    }
+    [[nodiscard]] std::string readerAddress(const std::string& name) const {
+        return "mdreader://local" + (folder / name).string();
+    }
+    /// Shows the page and waits until its load has finished.
+    [[nodiscard]] bool show(const ReaderPage& page, const notes::PageAppearance& appearance = {}) {
+        view->update(page, appearance);
+        return waitUntil([&] { return view->state().isLoaded(); });
+    }
+    /// The value of a script run in the page, or the text "error: " and its message.
+    nlohmann::json run(const std::string& script) { return runScript(scripting, script); }
+
+    notes::ScratchFolder folder;
+    notes::MainLoopScheduler scheduler;
+    WebBridge bridge;
+    std::unique_ptr<ReaderWebView> view = std::make_unique<ReaderWebView>(bridge, scheduler);
+    WebViewScripting scripting{view->webView(), scheduler};
+    std::vector<std::string> links;
+    GtkWindow* window = GTK_WINDOW(gtk_window_new());
+};
+
+/// A red PNG image three pixels wide and two high.
+constexpr char tinyPNG[] =
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x03\x00\x00"
+    "\x00\x02\x08\x02\x00\x00\x00\x12\x16\xf1\x4d\x00\x00\x00\x10\x49\x44\x41\x54\x78\xda\x63"
+    "\xf8\xcf\xc0\x00\x41\x0c\x70\x16\x00\x41\xd2\x05\xfb\x6f\xf1\x16\xc7\x00\x00\x00\x00\x49"
+    "\x45\x4e\x44\xae\x42\x60\x82";
 
 TEST_F(WebViewTest, LoadsTheTemplateSwapsContentInPlaceAndHandsClickedLinksOver) {
     NavigationLog log(view->webView());
@@ -58,6 +157,70 @@ TEST_F(WebViewTest, ReaderScriptRunsWhileTheNotesOwnScriptsAndRefreshDoNothing) 
     EXPECT_EQ(
         run("[typeof mdr, typeof window.evil, location.href, !!document.getElementById('p')]"),
         json({"object", "undefined", readerAddress("a.md"), true}));
+}
+
+// One long page: what the reader script answers, the messages it sends, and the images beside
+// the note that it loads through the local host.
+TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
+    for (const char* name : {"pic.png", "my pic.png"})
+        notes::ScratchFolder::write(folder / name, std::string(tinyPNG, sizeof tinyPNG - 1));
+    std::string body;
+    for (int line = 1; line < 200; line += 2) {
+        bool fruit = line == 61 || line == 81 || line == 101;
+        body += "<p data-line=\"" + std::to_string(line) + "\">Paragraph" +
+                (fruit ? " with a kiwi" : "") + "</p>";
+        if (line == 111)
+            body += "<h2 id=\"two\">Two</h2><pre><code>copy me<span style=\"display:none\">; "
+                    "rm -rf ~</span>\n  twice\n</code></pre>";
+    }
+    body += "<img id=\"near\" src=\"pic.png\"><img id=\"named\" src=\"" +
+            readerAddress("my%20pic.png") + "\"><img id=\"gone\" src=\"missing.png\">";
+    std::vector<std::string> messages;
+    bridge.headingChanged.connect([&](const auto& id) { messages.push_back(id.value_or("-")); });
+    bridge.scrolled.connect([&](const markdown::URL& url, double y) {
+        messages.push_back(url.path() + " at " + std::to_string(static_cast<int>(y)));
+    });
+    bridge.copyRequested.connect([&](const std::string& text) { messages.push_back(text); });
+    const auto said = [&](const std::string& message) {
+        return waitUntil([&] { return std::ranges::count(messages, message) > 0; });
+    };
+    ASSERT_TRUE(show(note("a.md", body)));
+    EXPECT_EQ(
+        run("['near', 'named', 'gone'].map((id) => document.getElementById(id).naturalWidth)"),
+        json({3, 3, 0}));
+
+    std::vector<int> lines;
+    bridge.topLine([&](int line) { lines.push_back(line); });
+    ASSERT_TRUE(waitUntil([&] { return lines.size() == 1; }));
+    run("window.scrollTo(0, 300)");
+    EXPECT_TRUE(said((folder / "a.md").string() + " at 300"));
+    bridge.scrollToLine(41);
+    bridge.topLine([&](int line) { lines.push_back(line); });
+    ASSERT_TRUE(waitUntil([&] { return lines.size() == 2; }));
+    EXPECT_EQ(lines, (std::vector<int>{1, 41}));
+
+    std::vector<FindStatus> statuses;
+    auto record = [&](FindStatus status) { statuses.push_back(status); };
+    bridge.evaluate("mdr.find", {std::string("KIWI")}, record);
+    bridge.evaluate("mdr.findStep", {true}, record);
+    bridge.evaluate("mdr.findStep", {false}, record);
+    bridge.evaluate("mdr.findStep", {false}, record);
+    bridge.evaluate("mdr.find", {std::string("mango")}, record);
+    ASSERT_TRUE(waitUntil([&] { return statuses.size() == 5; }));
+    EXPECT_EQ(statuses, (std::vector<FindStatus>{{1, 3}, {2, 3}, {1, 3}, {3, 3}, {0, 0}}));
+
+    bridge.scrollToAnchor("two");
+    EXPECT_TRUE(said("two"));
+    run("document.querySelector('.copy-button').click()");
+    EXPECT_TRUE(said("copy me\n  twice"));
+    GdkContentProvider* content =
+        gdk_clipboard_get_content(gtk_widget_get_clipboard(view->widget()));
+    ASSERT_NE(content, nullptr);
+    GValue text = G_VALUE_INIT;
+    g_value_init(&text, G_TYPE_STRING);
+    ASSERT_TRUE(gdk_content_provider_get_value(content, &text, nullptr));
+    EXPECT_STREQ(g_value_get_string(&text), "copy me\n  twice");
+    g_value_unset(&text);
 }
 
 } // namespace
