@@ -57,11 +57,16 @@ const icu::Collator& collatorPrototype() {
 }
 
 // Orders names as a file browser does: case-insensitive first, digits by their value. Sort keys
-// make each comparison a byte comparison, which matters in folders of thousands of notes.
+// make each comparison a byte comparison, which matters in folders of thousands of notes. The keys
+// hold the primary level only, which is quicker to make: names that differ in accents alone tie
+// there, and only those are compared again at both levels.
 class NameOrder {
 public:
-    NameOrder() : collator(collatorPrototype().clone()) {
-        markdown::require(collator != nullptr, "ICU cannot clone a collator");
+    NameOrder() : collator(collatorPrototype().clone()), primary(collatorPrototype().clone()) {
+        markdown::require(collator != nullptr && primary != nullptr, "ICU cannot clone a collator");
+        UErrorCode status = U_ZERO_ERROR;
+        primary->setAttribute(UCOL_STRENGTH, UCOL_PRIMARY, status);
+        markdown::require(U_SUCCESS(status), "ICU collator refuses its settings");
     }
 
     void sort(std::vector<FileNode>& nodes) {
@@ -86,6 +91,8 @@ public:
         // Names the collator finds equal still get one order, whatever the listing order was.
         std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
             int order = bytes(a).compare(bytes(b));
+            if (order == 0)
+                order = compare(nodes[a.node].name, nodes[b.node].name);
             if (order != 0)
                 return order < 0;
             return nodes[a.node].name < nodes[b.node].name;
@@ -98,14 +105,24 @@ public:
     }
 
 private:
+    // The full collator's order of two names.
+    int compare(std::string_view a, std::string_view b) {
+        toUTF16(a);
+        std::u16string first = text16;
+        toUTF16(b);
+        UErrorCode status = U_ZERO_ERROR;
+        return collator->compare(first.data(), static_cast<int32_t>(first.size()), text16.data(),
+                                 static_cast<int32_t>(text16.size()), status);
+    }
+
     void appendSortKey(std::string_view name) {
         toUTF16(name);
         const auto length16 = static_cast<int32_t>(text16.size());
-        int32_t length = collator->getSortKey(text16.data(), length16, buffer.data(),
-                                              static_cast<int32_t>(buffer.size()));
+        int32_t length = primary->getSortKey(text16.data(), length16, buffer.data(),
+                                             static_cast<int32_t>(buffer.size()));
         if (length > static_cast<int32_t>(buffer.size())) {
             buffer.resize(static_cast<std::size_t>(length));
-            length = collator->getSortKey(text16.data(), length16, buffer.data(), length);
+            length = primary->getSortKey(text16.data(), length16, buffer.data(), length);
         }
         keyBytes.append(reinterpret_cast<const char*>(buffer.data()),
                         static_cast<std::size_t>(length));
@@ -125,6 +142,7 @@ private:
     }
 
     std::unique_ptr<icu::Collator> collator;
+    std::unique_ptr<icu::Collator> primary;
     std::vector<uint8_t> buffer = std::vector<uint8_t>(256);
     std::u16string text16;
     // The sort keys of the folder being sorted, end to end.

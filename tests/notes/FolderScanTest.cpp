@@ -49,14 +49,16 @@ Scan scan(const std::string& folder, std::size_t fileLimit = folderScanFileLimit
 
 TEST(FolderScan, ListsFoldersFirstThenNotesInFileBrowserOrder) {
     ScratchFolder notes;
-    for (const char* file : {"b.md", "A.md", "10.md", "2.md", "a10.md", "a9.md", "notes/x.md",
-                             "10 days/x.md", "9 days/x.md"})
+    // Accents order names that are otherwise equal, against the order of their bytes here.
+    for (const char* file : {"b.md", "A.md", "10.md", "2.md", "a10.md", "a9.md", "\u00e0.md",
+                             "\u00e1.md", "notes/x.md", "10 days/x.md", "9 days/x.md"})
         notes.file(file);
 
     Scan result = scan(notes.root());
 
-    EXPECT_EQ(names(result.tree), (std::vector<std::string>{"9 days", "10 days", "notes", "2", "10",
-                                                            "A", "a9", "a10", "b"}));
+    EXPECT_EQ(names(result.tree),
+              (std::vector<std::string>{"9 days", "10 days", "notes", "2", "10", "A", "\u00e1",
+                                        "\u00e0", "a9", "a10", "b"}));
     EXPECT_EQ(result.tree[2],
               (FileNode{URL::fileURL(notes.path("notes")), "notes",
                         std::vector<FileNode>{
