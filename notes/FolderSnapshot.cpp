@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -225,7 +224,7 @@ public:
 
 private:
     // Room for at least one entry of the longest name.
-    static constexpr std::size_t minimumRead = sizeof(dirent64) + 256;
+    static constexpr std::size_t minimumRead = sizeof(dirent64);
 
     template <typename Visit> void forEach(std::size_t used, Visit visit) const {
         // The kernel pads each record to eight bytes, and the buffer starts aligned.

@@ -119,6 +119,19 @@ TEST(FolderScan, EntersNoFurtherFolderOnceMoreFilesThanTheLimitWereMet) {
     EXPECT_EQ(names(atLimit.tree), (std::vector<std::string>{"one", "two"}));
 }
 
+TEST(FolderScan, ListsFoldersLargerThanOneReadOfTheirEntries) {
+    ScratchFolder notes;
+    const std::string stem(200, 'n');
+    for (int i = 0; i < 300; ++i)
+        notes.file(stem + std::to_string(i) + ".md");
+
+    Scan result = scan(notes.root());
+
+    ASSERT_EQ(result.tree.size(), 300u);
+    EXPECT_EQ(result.tree.back().name, stem + "299");
+    EXPECT_EQ(result.markdownFiles.size(), 300u);
+}
+
 // A path too long to open: permissions do not stop root, who runs the tests.
 void makeUnlistableFolder(const std::string& top) {
     std::filesystem::create_directories(top);
