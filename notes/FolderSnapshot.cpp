@@ -235,7 +235,7 @@ private:
         }
     }
 
-    std::vector<char> buffer = std::vector<char>(32 * 1024);
+    std::vector<char> buffer = std::vector<char>(std::size_t{32} * 1024);
 };
 
 class FolderScan {
