@@ -1,6 +1,8 @@
 #include "notes/FolderSnapshot.hpp"
 
+#include "notes/FileDescriptor.hpp"
 #include "notes/PathText.hpp"
+#include "notes/PlainText.hpp"
 
 #include "Markdown/Fatal.hpp"
 
@@ -13,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -55,17 +56,24 @@ const icu::Collator& collatorPrototype() {
 }
 
 // Orders names as a file browser does: case-insensitive first, digits by their value. Sort keys
-// make each comparison a byte comparison, which matters in folders of thousands of notes.
+// make each comparison a byte comparison, which matters in folders of thousands of notes. The keys
+// hold the primary level only, which is quicker to make: names that differ in accents alone tie
+// there, and only those are compared again at both levels.
 class NameOrder {
 public:
-    NameOrder() : collator(collatorPrototype().clone()) {
-        markdown::require(collator != nullptr, "ICU cannot clone a collator");
+    NameOrder() : collator(collatorPrototype().clone()), primary(collatorPrototype().clone()) {
+        markdown::require(collator != nullptr && primary != nullptr, "ICU cannot clone a collator");
+        UErrorCode status = U_ZERO_ERROR;
+        primary->setAttribute(UCOL_STRENGTH, UCOL_PRIMARY, status);
+        markdown::require(U_SUCCESS(status), "ICU collator refuses its settings");
     }
 
     void sort(std::vector<FileNode>& nodes) {
         if (nodes.size() < 2)
             return;
         struct Key {
+            // The key's first eight bytes as a number, which orders most pairs in one step.
+            std::uint64_t head;
             std::size_t offset;
             std::size_t length;
             std::size_t node;
@@ -76,14 +84,24 @@ public:
         for (std::size_t i = 0; i < nodes.size(); ++i) {
             std::size_t offset = keyBytes.size();
             appendSortKey(nodes[i].name);
-            keys.push_back({offset, keyBytes.size() - offset, i});
+            const std::size_t length = keyBytes.size() - offset;
+            std::uint64_t head = 0;
+            for (std::size_t b = 0; b < 8; ++b)
+                head = head << 8 |
+                       (b < length ? static_cast<unsigned char>(keyBytes[offset + b]) : 0U);
+            keys.push_back({head, offset, length, i});
         }
         auto bytes = [&](const Key& key) {
             return std::string_view(keyBytes).substr(key.offset, key.length);
         };
         // Names the collator finds equal still get one order, whatever the listing order was.
         std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+            // Padding with zero bytes, the least, keeps the order of the bytes themselves.
+            if (a.head != b.head)
+                return a.head < b.head;
             int order = bytes(a).compare(bytes(b));
+            if (order == 0)
+                order = compare(nodes[a.node].name, nodes[b.node].name);
             if (order != 0)
                 return order < 0;
             return nodes[a.node].name < nodes[b.node].name;
@@ -96,21 +114,46 @@ public:
     }
 
 private:
+    // The full collator's order of two names.
+    int compare(std::string_view a, std::string_view b) {
+        toUTF16(a);
+        std::u16string first = text16;
+        toUTF16(b);
+        UErrorCode status = U_ZERO_ERROR;
+        return collator->compare(first.data(), static_cast<int32_t>(first.size()), text16.data(),
+                                 static_cast<int32_t>(text16.size()), status);
+    }
+
     void appendSortKey(std::string_view name) {
-        icu::UnicodeString text = icu::UnicodeString::fromUTF8(
-            icu::StringPiece(name.data(), static_cast<int32_t>(name.size())));
-        int32_t length =
-            collator->getSortKey(text, buffer.data(), static_cast<int32_t>(buffer.size()));
+        toUTF16(name);
+        const auto length16 = static_cast<int32_t>(text16.size());
+        int32_t length = primary->getSortKey(text16.data(), length16, buffer.data(),
+                                             static_cast<int32_t>(buffer.size()));
         if (length > static_cast<int32_t>(buffer.size())) {
             buffer.resize(static_cast<std::size_t>(length));
-            length = collator->getSortKey(text, buffer.data(), length);
+            length = primary->getSortKey(text16.data(), length16, buffer.data(), length);
         }
         keyBytes.append(reinterpret_cast<const char*>(buffer.data()),
                         static_cast<std::size_t>(length));
     }
 
+    // The name as UTF-16 in `text16`, ill-formed bytes as U+FFFD; ASCII, nearly every name, is
+    // widened byte for byte.
+    void toUTF16(std::string_view name) {
+        text16.resize(name.size());
+        if (isASCII(name)) {
+            std::copy(name.begin(), name.end(), text16.begin());
+            return;
+        }
+        icu::UnicodeString text = icu::UnicodeString::fromUTF8(
+            icu::StringPiece(name.data(), static_cast<int32_t>(name.size())));
+        text16.assign(text.getBuffer(), text.getBuffer() + text.length());
+    }
+
     std::unique_ptr<icu::Collator> collator;
+    std::unique_ptr<icu::Collator> primary;
     std::vector<uint8_t> buffer = std::vector<uint8_t>(256);
+    std::u16string text16;
     // The sort keys of the folder being sorted, end to end.
     std::string keyBytes;
 };
@@ -124,49 +167,76 @@ struct Entry {
     [[nodiscard]] std::string_view name() const { return std::string_view(path).substr(nameStart); }
 };
 
-struct CloseDirectory {
-    void operator()(DIR* directory) const { ::closedir(directory); }
-};
-
 // The visible entries of one folder, judged by the entries themselves (links not followed); none
-// when the folder cannot be listed to the end. Read with readdir: the type that comes with each
-// entry saves a call per entry, and each entry's path is built once, in its final place.
-std::optional<std::vector<Entry>> listFolder(const std::string& folder) {
-    std::unique_ptr<DIR, CloseDirectory> directory(::opendir(folder.c_str()));
-    if (!directory)
-        return std::nullopt;
-    std::string_view prefix = folder;
-    const bool addSlash = !prefix.ends_with('/');
-    std::vector<Entry> entries;
-    while (true) {
-        errno = 0;
-        const dirent* entry = ::readdir(directory.get());
-        if (entry == nullptr)
-            break;
-        std::string_view name = entry->d_name;
-        if (name.starts_with('.'))
-            continue;
-        bool isDirectory = entry->d_type == DT_DIR;
-        // Some file systems leave the type to be asked for.
-        if (entry->d_type == DT_UNKNOWN) {
-            struct stat status {};
-            isDirectory = ::fstatat(::dirfd(directory.get()), entry->d_name, &status,
-                                    AT_SYMLINK_NOFOLLOW) == 0 &&
-                          S_ISDIR(status.st_mode);
+// when the folder cannot be listed to the end. Read with getdents64 into a buffer kept across the
+// folders of a scan: the type that comes with each entry saves a call per entry, and each entry's
+// path is built once, in its final place.
+class FolderListing {
+public:
+    std::optional<std::vector<Entry>> list(const std::string& folder) {
+        FileDescriptor directory(
+            ::open(folder.c_str(), O_RDONLY | O_NONBLOCK | O_DIRECTORY | O_CLOEXEC));
+        if (!directory)
+            return std::nullopt;
+        // The whole listing first, so that the entries can be counted before they are built.
+        std::size_t used = 0;
+        while (true) {
+            if (buffer.size() - used < minimumRead)
+                buffer.resize(buffer.size() * 2);
+            const ssize_t read =
+                ::getdents64(directory.get(), buffer.data() + used, buffer.size() - used);
+            if (read < 0)
+                return std::nullopt;
+            if (read == 0)
+                break;
+            used += static_cast<std::size_t>(read);
         }
-        std::string path;
-        path.reserve(prefix.size() + 1 + name.size());
-        path += prefix;
-        if (addSlash)
-            path += '/';
-        const std::size_t nameStart = path.size();
-        path += name;
-        entries.push_back({std::move(path), nameStart, isDirectory});
+        std::size_t count = 0;
+        forEach(used, [&](const dirent64&) { ++count; });
+
+        std::string_view prefix = folder;
+        const bool addSlash = !prefix.ends_with('/');
+        std::vector<Entry> entries;
+        entries.reserve(count);
+        forEach(used, [&](const dirent64& entry) {
+            std::string_view name = entry.d_name;
+            if (name.starts_with('.'))
+                return;
+            bool isDirectory = entry.d_type == DT_DIR;
+            // Some file systems leave the type to be asked for.
+            if (entry.d_type == DT_UNKNOWN) {
+                struct stat status {};
+                isDirectory =
+                    ::fstatat(directory.get(), entry.d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+                    S_ISDIR(status.st_mode);
+            }
+            std::string path;
+            path.reserve(prefix.size() + 1 + name.size());
+            path += prefix;
+            if (addSlash)
+                path += '/';
+            const std::size_t nameStart = path.size();
+            path += name;
+            entries.push_back({std::move(path), nameStart, isDirectory});
+        });
+        return entries;
     }
-    if (errno != 0)
-        return std::nullopt;
-    return entries;
-}
+
+private:
+    // Room for at least one entry of the longest name.
+    static constexpr std::size_t minimumRead = sizeof(dirent64);
+
+    template <typename Visit> void forEach(std::size_t used, Visit visit) const {
+        // The kernel pads each record to eight bytes, and the buffer starts aligned.
+        for (std::size_t offset = 0; offset < used;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
+            visit(*entry);
+            offset += entry->d_reclen;
+        }
+    }
+
+    std::vector<char> buffer = std::vector<char>(std::size_t{32} * 1024);
+};
 
 class FolderScan {
 public:
@@ -177,11 +247,13 @@ public:
         // Checked on entering a folder only: a folder being listed finishes its own files.
         if (allFiles.size() > fileLimit)
             return {};
-        std::optional<std::vector<Entry>> entries = listFolder(path);
+        std::optional<std::vector<Entry>> entries = listing.list(path);
         if (!entries)
             return {};
         std::vector<FileNode> folders;
         std::vector<FileNode> files;
+        // Most entries of a folder of notes are notes.
+        files.reserve(entries->size());
         for (Entry& entry : *entries) {
             if (entry.isDirectory) {
                 if (isSkippedFolderName(entry.name()))
@@ -214,6 +286,7 @@ private:
     std::vector<URL>& allFiles;
     std::vector<URL>& markdownFiles;
     std::size_t fileLimit;
+    FolderListing listing;
     NameOrder order;
 };
 

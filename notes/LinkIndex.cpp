@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
-#include <memory_resource>
 #include <system_error>
 
 namespace notes {
@@ -20,11 +20,38 @@ namespace {
 
 constexpr std::uint32_t none = UINT32_MAX;
 
-// A string-keyed table of numbers, sized once for the keys to come: open addressing with linear
-// probing, so that an index of tens of thousands of files costs no allocation per key. The keys
-// view text that must outlive the table. The probed slots hold only part of each key's hash and
-// the place of its entry: a table of a hundred thousand keys then stays small enough for the
-// cache, and the text of another key, which lies elsewhere in memory, is seldom looked at.
+// A key's place in the index's key text and its hash, kept so that the tables can be filled in
+// passes of their own without hashing again.
+struct KeySpan {
+    std::uint32_t start = none; // none: the file has no such key
+    std::uint32_t length = 0;
+    std::uint32_t hash = 0;
+};
+
+// Eight bytes at a time and inlined: every file of a folder has up to four keys to hash.
+std::uint32_t keyHash(std::string_view key) {
+    std::uint64_t hash = 0x9e3779b97f4a7c15ULL ^ key.size();
+    std::size_t i = 0;
+    for (; i + 8 <= key.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, key.data() + i, 8);
+        hash = (hash ^ word) * 0xbf58476d1ce4e5b9ULL;
+        hash ^= hash >> 32;
+    }
+    std::uint64_t tail = 0;
+    if (i < key.size())
+        std::memcpy(&tail, key.data() + i, key.size() - i);
+    hash = (hash ^ tail) * 0x94d049bb133111ebULL;
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    hash ^= hash >> 33;
+    return static_cast<std::uint32_t>(hash);
+}
+
+// A string-keyed table of numbers, sized once for its keys: open addressing with linear probing.
+// A slot holds only a key's hash and a number from which the caller finds the key's text, so a
+// table of a hundred thousand keys stays small, and the text of another key, which lies
+// elsewhere in memory, is looked at only when the hashes agree.
 class KeyTable {
 public:
     explicit KeyTable(std::size_t keys) {
@@ -32,77 +59,52 @@ public:
         while (capacity < keys + keys / 4)
             capacity *= 2;
         slots.resize(capacity);
-        pending.reserve(keys);
     }
 
-    // Gathers a key with a number of the caller's, handed back when the key is placed.
-    void add(std::string_view key, std::uint32_t item) {
-        pending.push_back({std::hash<std::string_view>{}(key), key.data(),
-                           static_cast<std::uint32_t>(key.size()), item});
+    // Fetches the slot a key starts looking at: the slots of a large table are mostly not in the
+    // cache, and fetching a few keys ahead keeps the time per key flat as the table grows.
+    void prefetch(std::uint32_t hash) const { __builtin_prefetch(&slots[hash & mask()]); }
+
+    // The value stored for the key (`none` in a new slot, which the caller must then fill).
+    // `textOf(value)` gives the key text that a stored value stands for.
+    template <typename TextOf>
+    std::uint32_t& place(std::uint32_t hash, std::string_view key, TextOf textOf) {
+        Slot& slot = slots[position(hash, key, textOf)];
+        slot.hash = hash;
+        return slot.value;
     }
 
-    // Places the gathered keys in the order they were gathered: `place(value, item)` with the
-    // key's value in the table (`none` for a key not yet placed).
-    template <typename Place> void fill(Place place) {
-        const std::size_t mask = slots.size() - 1;
-        // The slot of a key a few places on is fetched while this one is placed: the slots of
-        // a large table are mostly not in the cache, and waiting for one at a time would
-        // make the time per key grow with the table.
-        constexpr std::size_t ahead = 8;
-        entries.reserve(pending.size());
-        for (std::size_t k = 0; k < pending.size(); ++k) {
-            if (k + ahead < pending.size())
-                __builtin_prefetch(&slots[pending[k + ahead].hash & mask]);
-            const Pending& key = pending[k];
-            Slot& slot = slots[position(key.hash, {key.text, key.length})];
-            if (slot.entry == none) {
-                slot = {tagOf(key.hash), static_cast<std::uint32_t>(entries.size())};
-                entries.push_back({key.text, key.length, none});
-            }
-            place(entries[slot.entry].value, key.item);
-        }
-        pending = {};
-    }
-
-    [[nodiscard]] std::uint32_t find(std::string_view key) const {
-        const Slot& slot = slots[position(std::hash<std::string_view>{}(key), key)];
-        return slot.entry == none ? none : entries[slot.entry].value;
+    template <typename TextOf>
+    [[nodiscard]] std::uint32_t find(std::string_view key, TextOf textOf) const {
+        return slots[position(keyHash(key), key, textOf)].value;
     }
 
 private:
     struct Slot {
-        std::uint32_t tag = 0;
-        std::uint32_t entry = none; // none: unused
-    };
-    struct Entry {
-        const char* text;
-        std::uint32_t length;
-        std::uint32_t value;
-    };
-    struct Pending {
-        std::size_t hash;
-        const char* text;
-        std::uint32_t length;
-        std::uint32_t item;
+        std::uint32_t hash = 0;
+        std::uint32_t value = none; // none: unused
     };
 
-    static std::uint32_t tagOf(std::size_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
+    [[nodiscard]] std::size_t mask() const { return slots.size() - 1; }
 
-    [[nodiscard]] std::size_t position(std::size_t hash, std::string_view key) const {
-        const std::size_t mask = slots.size() - 1;
-        const std::uint32_t tag = tagOf(hash);
-        std::size_t i = hash & mask;
-        while (slots[i].entry != none &&
-               (slots[i].tag != tag || std::string_view(entries[slots[i].entry].text,
-                                                        entries[slots[i].entry].length) != key))
-            i = (i + 1) & mask;
+    template <typename TextOf>
+    [[nodiscard]] std::size_t position(std::uint32_t hash, std::string_view key,
+                                       TextOf textOf) const {
+        std::size_t i = hash & mask();
+        while (slots[i].value != none && (slots[i].hash != hash || textOf(slots[i].value) != key))
+            i = (i + 1) & mask();
         return i;
     }
 
     std::vector<Slot> slots;
-    std::vector<Entry> entries;
-    std::vector<Pending> pending;
 };
+
+// Keys compare lowercased and composed: file systems and tools may store "é" as "e" and an accent.
+void linkKeyInto(std::string_view text, std::string& out) {
+    lowercaseInto(text, out);
+    if (!isASCII(out))
+        out = markdown::toNFC(out);
+}
 
 // The key without a Markdown extension and its dot, or none.
 std::optional<std::string_view> withoutMarkdownExtension(std::string_view key) {
@@ -114,54 +116,101 @@ std::optional<std::string_view> withoutMarkdownExtension(std::string_view key) {
 
 } // namespace
 
+// Every file has up to four keys: its relative path, that without a
+// Markdown extension, its name, and that without the extension. Their texts lie end to end in
+// one string, the name usually as the end of the relative path.
 struct LinkIndex::Tables {
-    explicit Tables(std::vector<URL> indexed)
-        : files(std::move(indexed)), byRelativePath(files.size() * 2), byName(files.size() * 2) {
-        nameEntries.reserve(files.size() * 2);
+    enum Kind : std::uint32_t { relativeKey, bareRelativeKey, nameKey, bareNameKey, kinds };
+
+    explicit Tables(std::vector<URL> indexed) : files(std::move(indexed)) {
+        keys.resize(files.size() * kinds);
+        nextByName.resize(files.size() * 2, none);
     }
 
-    // A copy of the text that lives as long as the tables.
-    std::string_view keep(std::string_view text) {
-        auto* copy = static_cast<char*>(keyTexts.allocate(text.size(), 1));
-        std::copy(text.begin(), text.end(), copy);
-        return {copy, text.size()};
+    // Appends the text's link key to the key text. ASCII, nearly every path, is lowered as it is
+    // copied; the rest goes through `lowered`.
+    KeySpan keepKey(std::string_view text, std::string& lowered) {
+        const std::size_t start = keyText.size();
+        keyText.resize(start + text.size());
+        char* out = keyText.data() + start;
+        bool ascii = true;
+        for (char c : text) {
+            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+            *out++ = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        if (!ascii) {
+            keyText.resize(start);
+            linkKeyInto(text, lowered);
+            keyText += lowered;
+        }
+        return span(static_cast<std::uint32_t>(start), keyText.size() - start);
     }
 
-    // Places the gathered keys: a later file with a relative key replaces an earlier one, and
-    // the files of one name are listed in the order given.
-    void fill() {
-        byRelativePath.fill([](std::uint32_t& value, std::uint32_t file) { value = file; });
-        byName.fill([this](std::uint32_t& list, std::uint32_t file) {
-            const auto entry = static_cast<std::uint32_t>(nameEntries.size());
-            nameEntries.push_back({file, none});
-            if (list == none) {
-                list = static_cast<std::uint32_t>(nameLists.size());
-                nameLists.push_back({entry, entry});
-                return;
+    // The key at this place of the key text, with its hash.
+    [[nodiscard]] KeySpan span(std::uint32_t start, std::size_t length) const {
+        const std::string_view key = std::string_view(keyText).substr(start, length);
+        return {start, static_cast<std::uint32_t>(length), keyHash(key)};
+    }
+
+    [[nodiscard]] std::string_view text(const KeySpan& key) const {
+        return std::string_view(keyText).substr(key.start, key.length);
+    }
+    [[nodiscard]] std::string_view text(std::uint32_t key) const { return text(keys[key]); }
+
+    // Sizes each table once for the keys it gets, then fills it: a later file with a relative
+    // key replaces an earlier one, and the files of one name are listed in the order given.
+    void fill(std::size_t relativeCount, std::size_t nameCount) {
+        // Files ahead whose slots are fetched while this one's are filled.
+        constexpr std::size_t ahead = 8;
+        const std::size_t count = files.size();
+        auto relativeText = [this](std::uint32_t key) { return text(key); };
+        byRelativePath = KeyTable(relativeCount);
+        for (std::size_t file = 0; file < count; ++file) {
+            if (file + ahead < count)
+                for (Kind kind : {relativeKey, bareRelativeKey})
+                    byRelativePath.prefetch(keys[(file + ahead) * kinds + kind].hash);
+            for (Kind kind : {relativeKey, bareRelativeKey}) {
+                const auto key = static_cast<std::uint32_t>(file * kinds + kind);
+                if (keys[key].start != none)
+                    byRelativePath.place(keys[key].hash, text(key), relativeText) = key;
             }
-            nameEntries[nameLists[list].last].next = entry;
-            nameLists[list].last = entry;
-        });
+        }
+        // Backwards, each file put at the front of its name's list: the lists end in the
+        // order given.
+        auto nameText = [this](std::uint32_t node) { return text(nameNodeKey(node)); };
+        byName = KeyTable(nameCount);
+        for (std::size_t file = count; file-- > 0;) {
+            if (file >= ahead)
+                for (Kind kind : {nameKey, bareNameKey})
+                    byName.prefetch(keys[(file - ahead) * kinds + kind].hash);
+            for (Kind kind : {bareNameKey, nameKey}) {
+                const auto key = static_cast<std::uint32_t>(file * kinds + kind);
+                if (keys[key].start == none)
+                    continue;
+                const auto node = static_cast<std::uint32_t>(file * 2 + (kind - nameKey));
+                std::uint32_t& first = byName.place(keys[key].hash, text(key), nameText);
+                nextByName[node] = first;
+                first = node;
+            }
+        }
     }
 
-    struct NameList {
-        std::uint32_t first;
-        std::uint32_t last;
-    };
-    struct NameEntry {
-        std::uint32_t file;
-        std::uint32_t next;
-    };
+    // A file's name key: two per file, chained through `nextByName`.
+    static std::uint32_t nameNodeKey(std::uint32_t node) {
+        return node / 2 * kinds + nameKey + node % 2;
+    }
 
     std::optional<URL> root;
     std::vector<URL> files;
-    std::pmr::monotonic_buffer_resource keyTexts;
-    // Key -> index in `files`.
-    KeyTable byRelativePath;
-    // Key -> index in `nameLists`; each list chains entries of `nameEntries` in the given order.
-    KeyTable byName;
-    std::vector<NameList> nameLists;
-    std::vector<NameEntry> nameEntries;
+    std::string keyText;
+    // `kinds` entries per file.
+    std::vector<KeySpan> keys;
+    // Key -> its key number, whose file is the number divided by `kinds`.
+    KeyTable byRelativePath{0};
+    // Key -> the first of its name nodes.
+    KeyTable byName{0};
+    // Name node -> the next file's node with the same name key, or none.
+    std::vector<std::uint32_t> nextByName;
 };
 
 namespace {
@@ -181,13 +230,6 @@ std::optional<URL> fileBeside(const URL& current, const std::string& target) {
             return URL::fileURL(std::move(candidate));
     }
     return std::nullopt;
-}
-
-// Keys compare lowercased and composed: file systems and tools may store "é" as "e" and an accent.
-void linkKeyInto(std::string_view text, std::string& out) {
-    lowercaseInto(text, out);
-    if (!isASCII(out))
-        out = markdown::toNFC(out);
 }
 
 std::string linkKey(std::string_view text) {
@@ -255,7 +297,11 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
     }
     std::string standardized;
     std::string lowered;
+    std::size_t relativeCount = 0;
+    std::size_t nameCount = 0;
     const std::vector<URL>& indexed = built->files;
+    // About the length of a note's path below its vault, so that the key text seldom moves.
+    built->keyText.reserve(indexed.size() * 48);
     for (std::uint32_t i = 0; i < indexed.size(); ++i) {
         // Each path lies on its own in memory: fetched a few files ahead, its text is there
         // when its turn comes.
@@ -270,32 +316,39 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
             path = standardized;
         }
         std::string_view relative = path.starts_with(prefix) ? path.substr(prefix.size()) : name;
+        KeySpan* keys = &built->keys[std::size_t{i} * Tables::kinds];
 
-        linkKeyInto(relative, lowered);
-        std::string_view relativeKey = built->keep(lowered);
-        const std::optional<std::string_view> bareRelativeKey =
-            withoutMarkdownExtension(relativeKey);
-        built->byRelativePath.add(relativeKey, i);
-        if (bareRelativeKey)
-            built->byRelativePath.add(*bareRelativeKey, i);
+        const KeySpan relativeKey = built->keepKey(relative, lowered);
+        keys[Tables::relativeKey] = relativeKey;
+        if (std::optional<std::string_view> bare =
+                withoutMarkdownExtension(built->text(relativeKey)))
+            keys[Tables::bareRelativeKey] = built->span(relativeKey.start, bare->size());
+        const bool bareRelative = keys[Tables::bareRelativeKey].start != none;
+        // Every file has a relative key and a name key, and for a note both without extension.
+        relativeCount += 1 + bareRelative;
 
         // ASCII lowers byte for byte, so an ASCII name's keys end its path's keys: nothing to
-        // lower, copy or look at again.
+        // lower or copy.
         if (relative.ends_with(name) && isASCII(name) &&
             (relative.size() == name.size() ||
              relative[relative.size() - name.size() - 1] == '/')) {
-            built->byName.add(relativeKey.substr(relativeKey.size() - name.size()), i);
-            if (bareRelativeKey)
-                built->byName.add(bareRelativeKey->substr(relativeKey.size() - name.size()), i);
+            const auto nameStart =
+                static_cast<std::uint32_t>(relativeKey.start + relativeKey.length - name.size());
+            keys[Tables::nameKey] = built->span(nameStart, name.size());
+            nameCount += 1 + bareRelative;
+            if (bareRelative)
+                keys[Tables::bareNameKey] =
+                    built->span(nameStart, keys[Tables::bareRelativeKey].length -
+                                               (nameStart - relativeKey.start));
             continue;
         }
-        linkKeyInto(name, lowered);
-        std::string_view nameKey = built->keep(lowered);
-        built->byName.add(nameKey, i);
-        if (std::optional<std::string_view> bare = withoutMarkdownExtension(nameKey))
-            built->byName.add(*bare, i);
+        const KeySpan nameKey = built->keepKey(name, lowered);
+        keys[Tables::nameKey] = nameKey;
+        if (std::optional<std::string_view> bare = withoutMarkdownExtension(built->text(nameKey)))
+            keys[Tables::bareNameKey] = built->span(nameKey.start, bare->size());
+        nameCount += 1 + (keys[Tables::bareNameKey].start != none);
     }
-    built->fill();
+    built->fill(relativeCount, nameCount);
     tables = std::move(built);
 }
 
@@ -304,20 +357,21 @@ const std::optional<URL>& LinkIndex::root() const {
 }
 
 std::optional<URL> LinkIndex::byRelativePath(std::string_view key) const {
-    std::uint32_t file = tables->byRelativePath.find(key);
-    if (file == none)
+    const Tables& index = *tables;
+    std::uint32_t found =
+        index.byRelativePath.find(key, [&](std::uint32_t at) { return index.text(at); });
+    if (found == none)
         return std::nullopt;
-    return tables->files[file];
+    return index.files[found / Tables::kinds];
 }
 
 std::vector<URL> LinkIndex::byName(std::string_view key) const {
+    const Tables& index = *tables;
     std::vector<URL> named;
-    std::uint32_t list = tables->byName.find(key);
-    if (list == none)
-        return named;
-    for (std::uint32_t entry = tables->nameLists[list].first; entry != none;
-         entry = tables->nameEntries[entry].next)
-        named.push_back(tables->files[tables->nameEntries[entry].file]);
+    for (std::uint32_t node = index.byName.find(
+             key, [&](std::uint32_t at) { return index.text(Tables::nameNodeKey(at)); });
+         node != none; node = index.nextByName[node])
+        named.push_back(index.files[node / 2]);
     return named;
 }
 

@@ -73,9 +73,12 @@ bool isStandardizedPath(std::string_view path) {
     const bool absolute = path.starts_with('/');
     // A relative path keeps the ".." it begins with.
     bool onlyParents = !absolute;
-    for (std::size_t i = absolute ? 1 : 0; i <= path.size();) {
-        std::size_t end = std::min(path.find('/', i), path.size());
-        std::string_view component = path.substr(i, end - i);
+    // Byte by byte: asked of every file a folder scan meets, where components are short.
+    std::size_t start = absolute ? 1 : 0;
+    for (std::size_t i = start; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '/')
+            continue;
+        std::string_view component = path.substr(start, i - start);
         if (component.empty() || component == ".")
             return false;
         if (component == "..") {
@@ -84,7 +87,7 @@ bool isStandardizedPath(std::string_view path) {
         } else {
             onlyParents = false;
         }
-        i = end + 1;
+        start = i + 1;
     }
     return true;
 }

@@ -49,14 +49,16 @@ Scan scan(const std::string& folder, std::size_t fileLimit = folderScanFileLimit
 
 TEST(FolderScan, ListsFoldersFirstThenNotesInFileBrowserOrder) {
     ScratchFolder notes;
-    for (const char* file : {"b.md", "A.md", "10.md", "2.md", "a10.md", "a9.md", "notes/x.md",
-                             "10 days/x.md", "9 days/x.md"})
+    // Accents order names that are otherwise equal, against the order of their bytes here.
+    for (const char* file : {"b.md", "A.md", "10.md", "2.md", "a10.md", "a9.md", "\u00e0.md",
+                             "\u00e1.md", "notes/x.md", "10 days/x.md", "9 days/x.md"})
         notes.file(file);
 
     Scan result = scan(notes.root());
 
-    EXPECT_EQ(names(result.tree), (std::vector<std::string>{"9 days", "10 days", "notes", "2", "10",
-                                                            "A", "a9", "a10", "b"}));
+    EXPECT_EQ(names(result.tree),
+              (std::vector<std::string>{"9 days", "10 days", "notes", "2", "10", "A", "\u00e1",
+                                        "\u00e0", "a9", "a10", "b"}));
     EXPECT_EQ(result.tree[2],
               (FileNode{URL::fileURL(notes.path("notes")), "notes",
                         std::vector<FileNode>{
@@ -115,6 +117,19 @@ TEST(FolderScan, EntersNoFurtherFolderOnceMoreFilesThanTheLimitWereMet) {
 
     Scan atLimit = scan(notes.root(), 3);
     EXPECT_EQ(names(atLimit.tree), (std::vector<std::string>{"one", "two"}));
+}
+
+TEST(FolderScan, ListsFoldersLargerThanOneReadOfTheirEntries) {
+    ScratchFolder notes;
+    const std::string stem(200, 'n');
+    for (int i = 0; i < 300; ++i)
+        notes.file(stem + std::to_string(i) + ".md");
+
+    Scan result = scan(notes.root());
+
+    ASSERT_EQ(result.tree.size(), 300u);
+    EXPECT_EQ(result.tree.back().name, stem + "299");
+    EXPECT_EQ(result.markdownFiles.size(), 300u);
 }
 
 // A path too long to open: permissions do not stop root, who runs the tests.
