@@ -90,7 +90,7 @@ TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceAndCtrlEAgainShowsTheSavedText
     EXPECT_EQ(run("document.querySelector('[data-line=\"1\"]').textContent"), "typed first");
 }
 
-TEST_F(EditingWindowTest, TheFindBarSearchesThePageAsTheUserTypesAndCountsTheMatches) {
+TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFindTakesTheKeys) {
     writeNote("a.md", "apple pie\nno fruit\napple tart and apple\n");
     open(folderTarget("a.md"));
     auto& bar = detail().findBar();
@@ -135,27 +135,18 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAsTheUserTypesAndCountsTheMat
     ASSERT_TRUE(press("ctrl+f"));
     EXPECT_TRUE(waitUntil([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
     EXPECT_EQ(bar.field().get_text(), "apple");
-}
 
-TEST_F(EditingWindowTest, WhileEditingTheFindKeysGoToTheEditorsFind) {
-    writeNote("a.md", "pear\napple\n");
-    open(folderTarget("a.md"));
-    auto& model = window->model();
-    ASSERT_TRUE(press("ctrl+f"));
-    ASSERT_TRUE(waitUntil([&] { return detail().findBar().get_search_mode(); }));
-
-    // Editing closes the page's find first.
+    // Editing closes the page's find; the find keys then go to the editor's.
     startEditing(*window, false);
     EXPECT_FALSE(*model.isFindVisible);
-    EXPECT_FALSE(detail().findBar().get_search_mode());
+    EXPECT_FALSE(bar.get_search_mode());
     GtkWidget* text = gtk_widget_get_parent(editorText(*window));
     EXPECT_EQ(topOf(text), 0);
-
     ASSERT_TRUE(press("ctrl+f"));
     ASSERT_TRUE(waitUntil([&] { return detail().editor()->isFindShown(); }));
     EXPECT_FALSE(*model.isFindVisible);
     EXPECT_GT(topOf(text), 0);
-    ASSERT_TRUE(type("apple"));
+    ASSERT_TRUE(type("fruit"));
     // The match found is selected, from its start.
     EXPECT_TRUE(waitUntil([&] { return editor::cursorLine(editorText(*window)) == 2; }));
 

@@ -4,18 +4,11 @@ namespace app {
 namespace {
 
 /// The notes that ship in examples/.
-class ExamplesTest : public WindowTest {
-protected:
-    [[nodiscard]] static markdown::URL example(const std::string& name) {
+TEST_F(WindowTest, TheExamplesOpenAtTheirReadmeWithEveryNoteInTheSidebarAndFollowAWikilink) {
+    const auto example = [](const std::string& name) {
         return markdown::URL::fileURL(std::filesystem::path(LUMENLEAF_EXAMPLES_DIR) / name);
-    }
-    [[nodiscard]] static reader::WindowTarget examples() {
-        return {markdown::URL::fileURL(std::string(LUMENLEAF_EXAMPLES_DIR)), std::nullopt};
-    }
-};
-
-TEST_F(ExamplesTest, OpenAtTheirReadmeWithEveryNoteInTheSidebarAndFollowAWikilink) {
-    auto& shown = open(examples());
+    };
+    auto& shown = open({markdown::URL::fileURL(std::string(LUMENLEAF_EXAMPLES_DIR)), std::nullopt});
     EXPECT_EQ(title(), "README");
     EXPECT_EQ(shown.noteView().shownPage(), NoteView::notePage);
     std::vector<std::string> names;
