@@ -17,25 +17,18 @@ using testing::describe;
 using testing::describeChildren;
 using testing::nodesOfType;
 
-TEST(CMarkParser, SmartPunctuationFollowsItsBit) {
-    const std::pair<int, std::string_view> cases[] = {
-        {CMarkParser::smartPunctuation, "text\"\u201cHi\u201d \u2013 it\u2019s\""},
-        {CMarkParser::sourcePositions | CMarkParser::tableCellSpans, R"(text""Hi" -- it's")"},
+TEST(CMarkParser, AttachesTheNoteExtensionsAndNoOthersAndSmartensPunctuationOnItsBit) {
+    const std::tuple<int, std::string_view, std::string_view> cases[] = {
+        {0, "| a |\n|---|", R"(table(table_header(table_cell(text"a"))))"},
+        {0, "^[a](k)", R"(paragraph(attribute[k](text"a")))"},
+        {0, "a[^1]\n\n[^1]: b", R"(paragraph(text"a" link(text"^1")))"},
+        {CMarkParser::smartPunctuation, "\"Hi\" -- it's",
+         "paragraph(text\"\u201cHi\u201d \u2013 it\u2019s\")"},
+        {CMarkParser::sourcePositions | CMarkParser::tableCellSpans, "\"Hi\" -- it's",
+         R"(paragraph(text""Hi" -- it's"))"},
     };
-    for (const auto& [options, paragraph] : cases) {
-        const CMarkDocument document = CMarkParser::parse("\"Hi\" -- it's", options);
-        EXPECT_EQ(describeChildren(document.root().firstChild()), paragraph) << options;
-    }
-}
-
-TEST(CMarkParser, AttachesTheNoteExtensionsAndNoOthers) {
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"| a |\n|---|", R"(table(table_header(table_cell(text"a"))))"},
-        {"^[a](k)", R"(paragraph(attribute[k](text"a")))"},
-        {"a[^1]\n\n[^1]: b", R"(paragraph(text"a" link(text"^1")))"},
-    };
-    for (const auto& [text, firstBlock] : cases) {
-        const CMarkDocument document = CMarkParser::parse(text, 0);
+    for (const auto& [options, text, firstBlock] : cases) {
+        const CMarkDocument document = CMarkParser::parse(text, options);
         EXPECT_EQ(describe(document.root().firstChild()), firstBlock) << text;
     }
 }
@@ -224,9 +217,7 @@ TEST(TableCellSpans, EmptyCellsWidenAndCaretsLengthen) {
     };
     for (const auto& [what, text, rows] : cases)
         EXPECT_EQ(gridOf(text), rows) << what;
-}
-
-TEST(TableCellSpans, EveryCellIsOneByOneWithoutTheOptionBit) {
+    // Without the option bit every cell is one by one.
     EXPECT_EQ(gridOf("| h | i |\n|---|---|\n| a ||\n| ^ | b |\n", CMarkParser::sourcePositions),
               (std::vector<std::string>{R"(1x1 text"h" | 1x1 text"i")", R"(1x1 text"a" | 1x1)",
                                         R"(1x1 text"^" | 1x1 text"b")"}));

@@ -196,10 +196,6 @@ TEST(Table, WritesPadTheAlignmentsToTheWidestRowAndNeverCutThem) {
 }
 
 TEST(Table, CellsKeepTheirSpansAndEveryWriteRebuilds) {
-    Table::Cell covered(0, 3, Text("x"));
-    EXPECT_EQ(covered.colspan(), 0u);
-    EXPECT_EQ(covered.rowspan(), 3u);
-
     Table::Cell parsed = Table::Cell::fromRaw(rawCell("c"));
     Table::Cell widened = parsed;
     widened.setColspan(1);
@@ -242,9 +238,8 @@ TEST(Table, HeadBodyAndCellsStandAtTheirPreOrderPlaces) {
 }
 
 TEST(InlineElement, ASymbolLinkIsBuiltWithADestinationButCanLoseIt) {
-    EXPECT_EQ(SymbolLink(std::nullopt).destination(), "");
-    EXPECT_EQ(SymbolLink("").destination(), "");
     for (const auto& none : {std::optional<std::string>(), std::optional<std::string>("")}) {
+        EXPECT_EQ(SymbolLink(none).destination(), "");
         SymbolLink link("x");
         link.setDestination(none);
         EXPECT_EQ(link.destination(), std::nullopt);

@@ -25,7 +25,7 @@ std::vector<TrimmedLine> linesOf(std::string_view text, std::int64_t firstLine) 
     return lines;
 }
 
-TEST(LineRunText, StripsTheContentIndentationAndRemembersIt) {
+TEST(LineRunText, StripsTheContentIndentationByColumnsAndCountsWidthsInCharacters) {
     std::vector<TrimmedLine> lines = linesOf("    para\n    graph\n      deeper\n\n  less", 10);
     LineRunText run = LineRunText::make(lines, 4);
     EXPECT_EQ(run.text, "para\ngraph\n  deeper\n\nless");
@@ -35,12 +35,10 @@ TEST(LineRunText, StripsTheContentIndentationAndRemembersIt) {
     LineRunText top = LineRunText::make(lines, 0);
     EXPECT_EQ(top.text, "    para\n    graph\n      deeper\n\n  less");
     EXPECT_EQ(top.trimmedIndentationPerLine, (Widths{0, 0, 0, 0, 0}));
-}
 
-TEST(LineRunText, StripsTabsByColumnsAndCountsWidthsInCharacters) {
     // Up to four columns go: one of two tabs, or two spaces and the tab that ends at column 4;
     // a tab that would reach past them stays.
-    std::vector<TrimmedLine> lines = linesOf("\t\tcode\n  \tx\n   \t y\n\t", 1);
+    lines = linesOf("\t\tcode\n  \tx\n   \t y\n\t", 1);
     LineRunText tabs = LineRunText::make(lines, 4);
     EXPECT_EQ(tabs.text, "\tcode\nx\n y\n");
     EXPECT_EQ(tabs.trimmedIndentationPerLine, (Widths{1, 3, 4, 1}));

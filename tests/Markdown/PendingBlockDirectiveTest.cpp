@@ -7,7 +7,6 @@
 #include "Markdown/Document.hpp"
 #include "Markdown/LazySplitLines.hpp"
 #include "Markdown/PendingDoxygenCommand.hpp"
-#include "StackThread.hpp"
 #include <string>
 #include <tuple>
 #include <vector>
@@ -100,12 +99,6 @@ TEST(PendingBlockDirective, ContentLinesCloseAtALeadingOrTrailingBrace) {
                   pending)
             << line;
     }
-}
-
-TEST(PendingBlockDirectiveDeathTest, AStepInAnotherStateStops) {
-    PendingBlockDirective directive = *opening("@Name");
-    EXPECT_DEATH(directive.parseArgumentsText(lineOf("x")), "");
-    EXPECT_DEATH(directive.parseContents(lineOf("}")), "");
 }
 
 using Kind = PendingDoxygenCommand::CommandKind;
@@ -345,7 +338,10 @@ TEST(ParseContainerStack, ContentIndentationDecidesWhatIsCode) {
     EXPECT_FALSE(command.isCodeLine(lineOf("      third", 3)));
 }
 
-TEST(ParseContainerStackDeathTest, GuardsItsShape) {
+TEST(ParseContainerStackDeathTest, GuardsItsShapeAndADirectivesStates) {
+    PendingBlockDirective directive = *opening("@Name");
+    EXPECT_DEATH(directive.parseArgumentsText(lineOf("x")), "");
+    EXPECT_DEATH(directive.parseContents(lineOf("}")), "");
     EXPECT_DEATH(ParseContainerStack().push(ParseContainer::Root{}),
                  "Cannot push additional document containers onto the parse container stack");
     EXPECT_DEATH(ParseContainerStack().closeTop(), "");
@@ -357,19 +353,6 @@ TEST(ParseContainerStackDeathTest, GuardsItsShape) {
     commands.accept(lineOf("@note x"));
     commands.push(ParseContainer::LineRun{});
     EXPECT_DEATH(commands.closeTop(), "Doxygen commands cannot have children");
-}
-
-TEST(ParseContainerStack, DeepNestingDoesNotOverflowTheStack) {
-    testing::runWithStackSize(testing::desktopStackSize, [] {
-        const std::string text = testing::repeated("@A {\n", 100000);
-        ParseContainerStack stack =
-            Document::parseLines({text, std::nullopt}, ParseOptions::parseMinimalDoxygen);
-        std::size_t depth = 0;
-        const ParseContainer* container = &stack.root();
-        for (; container->children() && !container->children()->empty(); ++depth)
-            container = &container->children()->back();
-        EXPECT_EQ(depth, 100001u); // the last, empty line is a run in the innermost directive
-    });
 }
 
 } // namespace

@@ -63,12 +63,6 @@ TEST(RawMarkup, SubstitutesOneChildAndRecountsTheSubtree) {
     EXPECT_EQ(parent->substitutingChild(second, 0, false)->parsedRange(), std::nullopt);
 }
 
-TEST(RawMarkupDeathTest, PositionsOutsideTheChildrenStopTheProgram) {
-    auto parent = rawParagraph({rawText("a")});
-    EXPECT_DEATH((void)parent->substitutingChild(rawText("b"), 1, false), "");
-    EXPECT_DEATH((void)parent->child(1), "");
-}
-
 TEST(RawMarkup, DeepTreesCompareAndDropWithoutExhaustingTheStack) {
     runWithStackSize(desktopStackSize, [] {
         auto nest = [](std::string text) {
@@ -121,9 +115,8 @@ TEST(SourceLocation, OrdersByLineThenColumnWhileEqualityAlsoComparesTheSource) {
 
     EXPECT_LT(SourceLocation(2, 3), SourceLocation(2, 4));
     EXPECT_GT(SourceLocation(2, 1), SourceLocation(1, 80));
-}
 
-TEST(SourceLocation, TextFormsPrintThePathWhereThereIsOne) {
+    // Text forms print the path where there is one.
     const std::pair<std::string, std::string> cases[] = {
         {SourceLocation(12, 5).description(), "12:5"},
         {SourceLocation(12, 5, file).description(), "/notes/a.md:12:5"},
@@ -135,17 +128,6 @@ TEST(SourceLocation, TextFormsPrintThePathWhereThereIsOne) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(text, expected);
-}
-
-TEST(SourceRangeDeathTest, AReversedRangeStopsTheProgram) {
-    EXPECT_DEATH(SourceRange({2, 1}, {1, 5}), "");
-    SourceRange range({1, 5}, {2, 1});
-    EXPECT_DEATH(range.setStart({2, 2}), "");
-
-    range.setStart({2, 1});
-    EXPECT_EQ(range.start(), range.end());
-    range.setEnd({4, 1});
-    EXPECT_EQ(range.upperBound(), SourceLocation(4, 1));
 }
 
 TEST(RangeTracker, WidensToCoverEveryRangeAdded) {
@@ -181,10 +163,21 @@ TEST(RangeAdjuster, MovesEveryDescendantOnceAndWidensTheTracker) {
     EXPECT_EQ(adjuster.ranges.totalRange, SourceRange({1, 1, file}, {12, 8}));
 }
 
-TEST(RangeAdjusterDeathTest, ALineOutsideTheRunStops) {
+TEST(RawMarkupDeathTest, PositionsOutsideTheChildrenARunOrARangeStopTheProgram) {
+    auto parent = rawParagraph({rawText("a")});
+    EXPECT_DEATH((void)parent->substitutingChild(rawText("b"), 1, false), "");
+    EXPECT_DEATH((void)parent->child(1), "");
     RangeAdjuster adjuster{1, RangeTracker{SourceRange({1, 1}, {1, 1})}, {0, 0}};
     EXPECT_DEATH((void)adjuster.adjust(SourceRange({1, 1}, {3, 1})),
                  "A range lies outside the parsed line run");
+
+    EXPECT_DEATH(SourceRange({2, 1}, {1, 5}), "");
+    SourceRange range({1, 5}, {2, 1});
+    EXPECT_DEATH(range.setStart({2, 2}), "");
+    range.setStart({2, 1});
+    EXPECT_EQ(range.start(), range.end());
+    range.setEnd({4, 1});
+    EXPECT_EQ(range.upperBound(), SourceLocation(4, 1));
 }
 
 } // namespace
