@@ -156,44 +156,29 @@ TEST(CommonMarkTableDeathTest, StopsOnAnAlignmentByteTheParserNeverWrites) {
                  "Unexpected table column character for cmark table: \u00e9 \\(0xE9\\)");
 }
 
-// A document whose only block is `block`, owned by the returned value.
-CMarkDocument documentOf(cmark_node* block) {
-    cmark_node* root = cmark_node_new(CMARK_NODE_DOCUMENT);
-    CMarkDocument document(root);
-    if (!cmark_node_append_child(root, block)) {
-        cmark_node_free(block);
-        ADD_FAILURE() << "the document does not take the block";
-    }
-    return document;
-}
-
-cmark_node* paragraphOf(cmark_node* inlineNode) {
+// A document of a paragraph around `inlineNode`, inside a custom block when asked.
+CMarkDocument handBuilt(cmark_node* inlineNode, bool custom) {
+    CMarkDocument document(cmark_node_new(CMARK_NODE_DOCUMENT));
     cmark_node* paragraph = cmark_node_new(CMARK_NODE_PARAGRAPH);
+    cmark_node* block = custom ? cmark_node_new(CMARK_NODE_CUSTOM_BLOCK) : paragraph;
+    EXPECT_TRUE(cmark_node_append_child(document.root().raw(), block));
+    EXPECT_TRUE(!custom || cmark_node_append_child(block, paragraph));
     EXPECT_TRUE(cmark_node_append_child(paragraph, inlineNode));
-    return paragraph;
-}
-
-RawMarkupPtr convert(const CMarkDocument& document) {
-    return convertCMarkDocument(document.root(), std::nullopt, {});
+    return document;
 }
 
 TEST(CommonMarkHandBuiltTreeDeathTest, ConvertsACustomBlockAndStopsOnWhatTheParserNeverMakes) {
     cmark_node* text = cmark_node_new(CMARK_NODE_TEXT);
     cmark_node_set_literal(text, "inside");
-    cmark_node* custom = cmark_node_new(CMARK_NODE_CUSTOM_BLOCK);
-    ASSERT_TRUE(cmark_node_append_child(custom, paragraphOf(text)));
-    const CMarkDocument document = documentOf(custom);
-    EXPECT_EQ(outline(convert(document)),
+    const CMarkDocument document = handBuilt(text, true);
+    EXPECT_EQ(outline(convertCMarkDocument(document.root(), std::nullopt, {})),
               "document\n  customBlock\n    paragraph\n      text(\"inside\")\n");
     // The walk must start on a document.
     EXPECT_DEATH((void)convertCMarkDocument(document.root().firstChild(), std::nullopt, {}), "");
+    // The library keeps no text for a custom inline.
     EXPECT_DEATH(
-        {
-            // The library keeps no text for a custom inline.
-            const CMarkDocument inlineDocument =
-                documentOf(paragraphOf(cmark_node_new(CMARK_NODE_CUSTOM_INLINE)));
-            (void)convert(inlineDocument);
-        },
+        (void)convertCMarkDocument(
+            handBuilt(cmark_node_new(CMARK_NODE_CUSTOM_INLINE), false).root(), std::nullopt, {}),
         "Expected literal content for cmark node but got null pointer");
 }
 
