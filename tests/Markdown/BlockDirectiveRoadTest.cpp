@@ -207,7 +207,7 @@ TEST(DocumentParsing, EveryParseMakesANewRootWithTheSourceInEveryLocation) {
     }
 }
 
-TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSource) {
+TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSourceOrThrowsItsReadError) {
     const ScratchFile scratch("note.md", "\xEF\xBB\xBF# T\xC3\xA9\n\ntext\n");
     const URL file = scratch.url();
     const Document document = Document::parsing(file);
@@ -216,9 +216,7 @@ TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSource) {
     EXPECT_EQ(document.childAt(0)->range(), SourceRange({1, 1, file}, {1, 6, file}));
     EXPECT_EQ(document.childAt(1)->range(), SourceRange({3, 1, file}, {3, 5, file}));
     EXPECT_TRUE(document.hasSameStructure(Document::parsing("# T\xC3\xA9\n\ntext\n")));
-}
 
-TEST(DocumentParsing, ThrowsTheReadErrorOfAFile) {
     const ScratchFile latin1("latin1.md", "caf\xE9\n");
     const std::tuple<const char*, URL, std::errc> cases[] = {
         {"missing", URL::fileURL(latin1.path.parent_path() / "lumenleaf-missing.md"),

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
-#include <unordered_set>
 #include <vector>
 
 namespace markdown {
@@ -130,7 +129,7 @@ TEST(SourceLocation, OrdersByLineThenColumnWhileEqualityAlsoComparesTheSource) {
         EXPECT_EQ(text, expected);
 }
 
-TEST(RangeTracker, WidensToCoverEveryRangeAdded) {
+TEST(RangeTracker, WidensToCoverEveryRangeAddedOrMovedByAnAdjuster) {
     RangeTracker tracker{SourceRange({1, 1, file}, {1, 1, file})};
     tracker.add(SourceRange({3, 5}, {4, 2}));
     EXPECT_EQ(tracker.totalRange, SourceRange({1, 1, file}, {4, 2}));
@@ -141,9 +140,8 @@ TEST(RangeTracker, WidensToCoverEveryRangeAdded) {
     EXPECT_EQ(tracker.totalRange, SourceRange({1, 1, file}, {4, 2, file}));
     tracker.add(SourceRange({4, 2}, {9, 1}));
     EXPECT_EQ(tracker.totalRange.upperBound(), SourceLocation(9, 1));
-}
 
-TEST(RangeAdjuster, MovesEveryDescendantOnceAndWidensTheTracker) {
+    // An adjuster moves every descendant once and widens its tracker.
     // As parsed: paragraph 1:1-1:6 (text, emphasis 1:3-1:6, text), then quote 3:1-3:6 over a
     // list, an item and a paragraph from 3:3 and 3:5.
     const Document parsed = parseString("A *b*\n\n> - c");
