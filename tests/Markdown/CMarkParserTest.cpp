@@ -71,16 +71,14 @@ TEST(CMarkNode, FieldsOfOtherKindsReadAsNoneAndAnIteratorWalksTheTree) {
 }
 
 TEST(CMarkParser, ParsesStrikethroughOnManyThreadsAtOnce) {
-    constexpr int threads = 12;
-    constexpr int parsesPerThread = 150;
     std::atomic<int> wrong = 0;
     std::vector<std::jthread> workers;
-    for (int t = 0; t < threads; ++t) {
+    for (int t = 0; t < 12; ++t) {
         workers.emplace_back([&wrong, t] {
             // Half the threads parse without the extensions, so the special characters of one
             // parse are not the same as those of the next.
             const bool plain = t % 2 == 1;
-            for (int i = 0; i < parsesPerThread; ++i) {
+            for (int i = 0; i < 150; ++i) {
                 CMarkParser parser(CMarkParser::sourcePositions);
                 if (!plain) {
                     parser.attachExtension("strikethrough");
