@@ -63,7 +63,7 @@ TEST(Element, PayloadsOfNewNodesFollowTheirElements) {
         EXPECT_EQ(element.raw().markup->data(), expected) << expected.description();
 }
 
-TEST(Element, EachKindIsOnlyItsOwnElementType) {
+TEST(Element, EachKindIsOnlyItsOwnElementTypeAndFromRawChecksIt) {
     // Neighbouring kinds that share a shape: table parts and the Doxygen commands.
     const std::pair<RawMarkupData, std::vector<bool>> cases[] = {
         {RawMarkupData::TableRow{}, {true, false, false, false, false}},
@@ -76,9 +76,7 @@ TEST(Element, EachKindIsOnlyItsOwnElementType) {
                   expected)
             << caseName(m.kind());
     }
-}
 
-TEST(Element, FromRawChecksTheKind) {
     auto paragraph = rawParagraph({});
     EXPECT_EQ(Paragraph::fromRaw(paragraph).raw().markup, paragraph);
     try {

@@ -166,7 +166,7 @@ TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8BytesOnTheirLine) {
     EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", columns(4, 9, 4)}));
 }
 
-TEST(TrimmedLine, LexesCountsBlanksStopsAndSingleCharacters) {
+TEST(TrimmedLineDeathTest, LexesCountsBlanksStopsAndSingleCharactersButNoNegativeCount) {
     TrimmedLine line = lineOf("    \tabc)de");
     EXPECT_EQ(line.lexWhitespace(2)->range, columns(1, 3));
     EXPECT_EQ(line.lexWhitespace()->text, "  \t");
@@ -184,11 +184,8 @@ TEST(TrimmedLine, LexesCountsBlanksStopsAndSingleCharacters) {
     TrimmedLine marked = lineOf("a)\xCC\x81 \xCC\x81)");
     EXPECT_EQ(marked.lexUntil(')')->text, "a)\xCC\x81 \xCC\x81");
     EXPECT_EQ(lineOf(" \xCC\x81").lexWhitespace(), std::nullopt);
-}
 
-TEST(TrimmedLineDeathTest, NegativeCountWithEmptyAllowedStops) {
-    TrimmedLine line = lineOf("abc");
-    EXPECT_DEATH(line.lex(-1, true), "");
+    EXPECT_DEATH(lineOf("abc").lex(-1, true), "");
 }
 
 TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {

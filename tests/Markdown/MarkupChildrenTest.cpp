@@ -122,7 +122,7 @@ TEST(MarkupChildrenDeathTest, StopOnAPositionOutsideTheChildrenOrAChildOfAnother
     EXPECT_DEATH(walk(), "reached text\n$");
 }
 
-TEST(ChildEdits, ReplaceARunAndKeepTheContainersRange) {
+TEST(ChildEdits, ReplaceARunKeepingTheContainersRangeAndGiveItToTheAncestors) {
     using Texts = std::vector<std::string>;
     const std::tuple<std::int64_t, std::int64_t, std::vector<InlineMarkup>, Texts> cases[] = {
         {1, 1, {Text("x")}, {"a", "x", "b", "c"}},
@@ -139,9 +139,8 @@ TEST(ChildEdits, ReplaceARunAndKeepTheContainersRange) {
         EXPECT_NE(paragraph.raw().metadata.id.rootId, before.raw().metadata.id.rootId);
         EXPECT_EQ(texts(before), (std::vector<std::string>{"a", "b", "c"}));
     }
-}
 
-TEST(ChildEdits, AncestorsTakeTheEditedContainersRange) {
+    // Ancestors take the range of an edited container.
     Document document = parsedDocument();
     auto quote = *document.childAt(1)->as<BlockQuote>();
     quote.setBlockChildren({ThematicBreak(), HTMLBlock("<hr>")});
