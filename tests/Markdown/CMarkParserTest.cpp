@@ -144,7 +144,7 @@ TEST(AttributeExtension, TurnsCaretBracketsAndParenthesesIntoAttributeNodes) {
         EXPECT_EQ(paragraphOf(text), paragraph) << text;
 }
 
-TEST(AttributeExtension, PlacesTheNodeAndItsChildrenWhereTheyStand) {
+TEST(AttributeExtension, PlacesTheNodeAndItsChildrenAndNestsOnlySoDeep) {
     const CMarkDocument document = CMarkParser::parse("ab ^[cd `e`](f) g\nc *d*", noteOptions);
     const CMarkNode attribute = nodesOfType(document.root(), "attribute").at(0);
     EXPECT_EQ(attribute.position(), (CMarkPosition{1, 4, 1, 15}));
@@ -153,9 +153,7 @@ TEST(AttributeExtension, PlacesTheNodeAndItsChildrenWhereTheyStand) {
     EXPECT_EQ(attribute.next().position(), (CMarkPosition{1, 16, 1, 17}));
     // The next lines stay where they stand.
     EXPECT_EQ(nodesOfType(document.root(), "emph").at(0).position(), (CMarkPosition{2, 3, 2, 5}));
-}
 
-TEST(AttributeExtension, NestsOnlySoDeepAndReadsALineFullOfCaretsAsText) {
     std::string nested = "x";
     for (int level = 0; level < attributeNestingLimit + 1; ++level)
         nested = "^[" + nested + "](k)";

@@ -110,7 +110,7 @@ std::optional<std::pair<PendingDoxygenCommand, TrimmedLine>> commandOpening(std:
         ParseContainerStack(doxygen ? ParseOptions::parseMinimalDoxygen : ParseOptions()));
 }
 
-TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCase) {
+TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirPlaces) {
     const std::tuple<std::string, Kind, std::string> cases[] = {
         {"@param x The x.", {Kind::param, "x"}, "The x."},
         {"\\Returns the sum", {Kind::returns}, "the sum"},
@@ -129,9 +129,7 @@ TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCase) {
                                   "@unknown", "@ note", "note", "x @note", "    @note"})
         EXPECT_FALSE(commandOpening(line)) << line;
     EXPECT_FALSE(commandOpening("@note x", false));
-}
 
-TEST(PendingDoxygenCommand, RecordsPlacesAndIndentation) {
     PendingDoxygenCommand param = commandOpening("  @param value The value.")->first;
     EXPECT_EQ(param.atLocation, SourceLocation(1, 3));
     EXPECT_EQ(param.nameLocation, SourceLocation(1, 4));
@@ -192,7 +190,7 @@ DirectiveArgument named(std::string name, SourceRange nameRange, std::string val
     return {std::move(name), nameRange, std::move(value), valueRange, comma};
 }
 
-TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrors) {
+TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrorsAcrossLines) {
     const std::tuple<std::string, std::vector<DirectiveArgument>, std::vector<ParseError>> cases[] =
         {
             {"a: 1, b: 2",
@@ -226,9 +224,7 @@ TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrors) {
         EXPECT_EQ(DirectiveArgumentText(text).parseNameValueArguments(errors), unplaced) << text;
         EXPECT_TRUE(errors.empty()) << text;
     }
-}
 
-TEST(DirectiveArgumentText, ChecksNamesAndCommasAcrossLines) {
     std::vector<ParseError> errors{Missing{'"', {9, 9}}};
     DirectiveArgumentText twoLines({placed("a: 1", 3), placed("b: 2, a: 3", 4)});
     EXPECT_EQ(twoLines.parseNameValueArguments(errors),
@@ -307,7 +303,7 @@ TEST(ParseContainerStack, GroupsLinesIntoDirectivesCommandsAndRuns) {
     }
 }
 
-TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLine) {
+TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLineAndKnowsItsCode) {
     const std::tuple<std::string, SourceLocation, bool, std::size_t> cases[] = {
         {"@A(\na: 1,\nb: 2)\n{\ncontent\n}", SourceLocation(6, 2), true, 2},
         {"@A(a: 1,\n\nb", SourceLocation(1, 9), false, 1},
@@ -322,9 +318,8 @@ TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLin
         EXPECT_FALSE(closed.directive.pendingLine) << text;
         EXPECT_EQ(closed.directive.argumentsText.size(), arguments) << text;
     }
-}
 
-TEST(ParseContainerStack, ContentIndentationDecidesWhatIsCode) {
+    // The content indentation decides what is code.
     ParseContainerStack directive;
     directive.accept(lineOf("@A {", 1));
     directive.accept(lineOf("    x", 2));
