@@ -28,7 +28,7 @@ const ParseOptions doxygen = {ParseOptions::parseBlockDirectives,
                               ParseOptions::parseMinimalDoxygen};
 const URL file = URL::fileURL(std::string("/notes/a.md"));
 
-TEST(BlockDirectiveRoad, TextWithoutDirectivesParsesAsOneRunWithoutSources) {
+TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOtherTextAsOneRun) {
     // Every line break counts as a line feed.
     const char* text = "# T\n\ntext\r\nmore\rlast";
     EXPECT_EQ(outline(Document::parsing(text, std::nullopt, directives).raw().markup),
@@ -37,9 +37,7 @@ TEST(BlockDirectiveRoad, TextWithoutDirectivesParsesAsOneRunWithoutSources) {
     const Document road = Document::parsing(text, file, directives);
     EXPECT_EQ(road.range(), SourceRange({1, 1, file}, {5, 5}));
     EXPECT_EQ(road.childAt(0)->range(), SourceRange({1, 1}, {1, 4}));
-}
 
-TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContent) {
     // Content indented four columns keeps its columns.
     const RawMarkupPtr boxed =
         Document::parsing("# Title\n\n@Box {\n    Indented *text*\n    more\n}\nafter",

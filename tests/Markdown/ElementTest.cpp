@@ -193,7 +193,7 @@ TEST(Table, WritesPadTheAlignmentsToTheWidestRowAndNeverCutThem) {
     EXPECT_EQ(built.raw().markup->subtreeCount(), 1 + 7 + 4);
 }
 
-TEST(Table, CellsKeepTheirSpansAndEveryWriteRebuilds) {
+TEST(Table, CellWritesRebuildAndABodyEditedOutsideLeavesTheAlignmentsUntilWrittenBack) {
     Table::Cell parsed = Table::Cell::fromRaw(rawCell("c"));
     Table::Cell widened = parsed;
     widened.setColspan(1);
@@ -203,9 +203,7 @@ TEST(Table, CellsKeepTheirSpansAndEveryWriteRebuilds) {
     EXPECT_EQ(widened.colspan(), 2u);
     EXPECT_EQ(widened.rowspan(), 1u);
     EXPECT_EQ(widened.childAt(0)->raw().markup, parsed.childAt(0)->raw().markup);
-}
 
-TEST(Table, ABodyEditedOutsideItsTableLeavesTheAlignmentsUntilWrittenBack) {
     Table table = *parsedTable().childAt(1)->as<Table>();
     Table::Cell cell(Text("x"));
     Table::Body body = table.body();

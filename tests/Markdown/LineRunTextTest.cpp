@@ -188,7 +188,7 @@ TEST(TrimmedLineDeathTest, LexesCountsBlanksStopsAndSingleCharactersButNoNegativ
     EXPECT_DEATH(lineOf("abc").lex(-1, true), "");
 }
 
-TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
+TEST(UnicodeText, SplitsIntoUserPerceivedCharactersAndComparesByCanonicalEquivalence) {
     using Characters = std::vector<std::string>;
     const std::pair<std::string, Characters> cases[] = {
         {"a\r\nb\n\r", {"a", "\r\n", "b", "\n", "\r"}},
@@ -209,9 +209,7 @@ TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
         EXPECT_EQ(characters, expected) << text;
         EXPECT_EQ(characterCount(text), expected.size()) << text;
     }
-}
 
-TEST(UnicodeText, ComparesByCanonicalEquivalenceButKeepsCase) {
     EXPECT_TRUE(canonicallyEqual("caf\xC3\xA9", "cafe\xCC\x81")); // precomposed vs combining
     EXPECT_TRUE(canonicallyEqual("", ""));
     EXPECT_FALSE(canonicallyEqual("Caf\xC3\xA9", "caf\xC3\xA9"));
