@@ -177,7 +177,7 @@ TEST(Aside, TakesTheTagBeforeTheFirstColonCharacter) {
     }
 }
 
-TEST(Aside, StartsTheTextRangeAfterATagAndLeavesTheRestOfTheQuote) {
+TEST(Aside, StartsTheTextAfterATagLeavesTheQuoteAndNamesItsKind) {
     BlockQuote quote = parsedQuote("> Warning:  \tthe disk is full\n> next *line*");
     Aside aside(quote);
     EXPECT_EQ(firstText(aside).range(), range(1, 14, 1, 30));
@@ -205,9 +205,8 @@ TEST(Aside, StartsTheTextRangeAfterATagAndLeavesTheRestOfTheQuote) {
     ASSERT_EQ(note.content().size(), 2u);
     EXPECT_TRUE(note.content()[0].isIdentical(*untagged.childAt(0)));
     EXPECT_TRUE(note.content()[1].isIdentical(*untagged.childAt(1)));
-}
 
-TEST(Aside, KindsCompareCanonicallyAndSpaceOutTheirDisplayNames) {
+    // Kinds compare canonically and space out their display names.
     EXPECT_EQ(Aside::Kind("Caf\u00e9"), Aside::Kind("Cafe\u0301"));
     EXPECT_NE(Aside::Kind("Tip"), Aside::Kind("tip"));
     const std::pair<std::string, std::string> names[] = {

@@ -33,7 +33,7 @@ TEST(CMarkParser, AttachesTheNoteExtensionsAndNoOthersAndSmartensPunctuationOnIt
     }
 }
 
-TEST(CMarkParser, AttachesExtensionsByNameTakesTextInPiecesAndParsesAgain) {
+TEST(CMarkParser, AttachesExtensionsByNameParsesInPiecesAndHandsOutNodesAndAnIterator) {
     CMarkParser parser(CMarkParser::sourcePositions);
     EXPECT_TRUE(parser.attachExtension("strikethrough"));
     EXPECT_FALSE(parser.attachExtension("footnotes"));
@@ -45,9 +45,7 @@ TEST(CMarkParser, AttachesExtensionsByNameTakesTextInPiecesAndParsesAgain) {
               R"(paragraph(text"a " strikethrough(text"b")) paragraph(text"c"))");
     parser.feed("~~d~~");
     EXPECT_EQ(describeChildren(parser.finish().root()), R"(paragraph(strikethrough(text"d")))");
-}
 
-TEST(CMarkNode, FieldsOfOtherKindsReadAsNoneAndAnIteratorWalksTheTree) {
     const CMarkDocument document =
         CMarkParser::parse("# Title *b*\n", CMarkParser::sourcePositions);
     const CMarkNode heading = document.root().firstChild();

@@ -113,7 +113,7 @@ TEST(ParseOptions, BehavesAsASetOfBits) {
     EXPECT_EQ(both, smart);
 }
 
-TEST(CommonMarkTable, ConvertsHeadBodyAlignmentsAndSpans) {
+TEST(CommonMarkTable, ConvertsHeadBodyAlignmentsSpansAndInlinesAndLeavesNothingPending) {
     // An empty cell widens its left neighbour; a caret lengthens the cell above.
     const RawMarkupPtr table =
         parse("| a | b | c | d |\n|:--|:-:|--:|---|\n| 1 || 3 | 4 |\n| ^ | x | y | z |\n")
@@ -130,9 +130,7 @@ TEST(CommonMarkTable, ConvertsHeadBodyAlignmentsAndSpans) {
               "tableCell(colspan: 2, rowspan: 2) 3:2-3:5\n  text(\"1\") 3:3-3:4\n");
     EXPECT_EQ(outline(body->child(0)->child(1)), "tableCell(colspan: 0, rowspan: 1) 3:6\n");
     EXPECT_EQ(outline(body->child(1)->child(0)), "tableCell(colspan: 1, rowspan: 0) 4:2-4:5\n");
-}
 
-TEST(CommonMarkTable, ATableWithoutRowsLeavesNothingPendingAndCellsKeepTheirInlines) {
     const RawMarkupPtr document =
         parse("| a |\n|---|\n\n| b | c |\n|---|---|\n| *e* `f` [g](h) |\n");
     EXPECT_EQ(outlineLine(document->child(0)), "table(columnAlignments: [nil]) 1:1-2:6");

@@ -117,7 +117,7 @@ TEST(InlineElement, EveryInlineKindReadsAsPlainTextByItsOwnRule) {
         EXPECT_EQ(element.plainText(), expected) << caseName(element.kind());
 }
 
-TEST(InlineElement, ALinkIsAnAutolinkOnlyWhenItsOneTextReadsAsItsDestination) {
+TEST(InlineElement, LinksAreAutolinksByTheirTextAndRebuildOnEveryWriteUnlikeImages) {
     const std::pair<Link, bool> cases[] = {
         {Link("docs/intro.md", Text("docs/intro.md")), true},
         {Link(precomposed, Text(decomposed)), true},
@@ -128,9 +128,7 @@ TEST(InlineElement, ALinkIsAnAutolinkOnlyWhenItsOneTextReadsAsItsDestination) {
     };
     for (const auto& [link, expected] : cases)
         EXPECT_EQ(link.isAutolink(), expected) << link.destination().value_or("(none)");
-}
 
-TEST(InlineElement, LinkWritesAlwaysRebuildAndImageWritesOnlyOnChange) {
     auto parsed = [](RawMarkupData data) {
         return rawNode(std::move(data), {rawText("t")}, range(1, 1, 1, 9));
     };

@@ -101,7 +101,7 @@ Options withLineLimit() {
     return Options{Options::PreferredLineLimit{Options::LineSplittingElement::softBreak, 20}};
 }
 
-TEST(MarkupFormatter, KeepsSoftBreaksWithoutALineLimitAndMakesThemSpacesWithOne) {
+TEST(MarkupFormatter, KeepsSoftBreaksOnlyWithoutALineLimitAndNeverInATableCell) {
     const std::tuple<Markup, std::string, std::string> cases[] = {
         {Document::parsing("a\nb\nc"), "a\nb\nc", "a b c"},
         // A hard break survives either way.
@@ -114,9 +114,7 @@ TEST(MarkupFormatter, KeepsSoftBreaksWithoutALineLimitAndMakesThemSpacesWithOne)
         EXPECT_EQ(format(markup, Options{}), unlimited);
         EXPECT_EQ(format(markup, withLineLimit()), limited);
     }
-}
 
-TEST(MarkupFormatter, PrintsATableCellWithASoftBreakOnOneLine) {
     Table built(std::nullopt,
                 Table::Head(Table::Cell(Text("x"), SoftBreak(), Text("y")), Table::Cell(Text("z"))),
                 Table::Body(Table::Row(Table::Cell(Text("1")))));

@@ -68,7 +68,7 @@ TEST(PendingBlockDirective, OpeningLineRunsTheStatesAsFarAsItGoes) {
     EXPECT_EQ(closed->endLocation, SourceLocation(1, 25));
 }
 
-TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesis) {
+TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesisAndContentUntilABrace) {
     PendingBlockDirective directive = *opening("@Name(");
     EXPECT_TRUE(directive.parseArgumentsText(lineOf("  a: 1,", 2)));
     EXPECT_EQ(directive.parseState, State::argumentsText);
@@ -79,9 +79,8 @@ TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesis) {
     // A continuation token starts at the line's first character.
     EXPECT_EQ(directive.argumentsText[0].range, SourceRange({2, 1}, {2, 8}));
     EXPECT_EQ(directive.endLocation, SourceLocation(3, 8));
-}
 
-TEST(PendingBlockDirective, ContentLinesCloseAtALeadingOrTrailingBrace) {
+    // Content lines close at a leading or trailing brace.
     const PendingBlockDirective open = *opening("@Name {");
     const std::tuple<std::string, bool, State, std::optional<std::string>> cases[] = {
         {"}", true, State::done, std::nullopt},

@@ -101,7 +101,7 @@ TEST(ChildRawMarkups, EnclosingRangeComesFromTheFirstAndLastChildOnly) {
         EXPECT_EQ(enclosingSourceRange(children), expected);
 }
 
-TEST(SourceLocation, OrdersByLineThenColumnWhileEqualityAlsoComparesTheSource) {
+TEST(SourceLocation, OrdersByLineThenColumnAndRangeTrackersWidenToCoverEveryRange) {
     SourceLocation bare(3, 7);
     SourceLocation sourced(3, 7, file);
     EXPECT_NE(bare, sourced);
@@ -125,9 +125,8 @@ TEST(SourceLocation, OrdersByLineThenColumnWhileEqualityAlsoComparesTheSource) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(text, expected);
-}
 
-TEST(RangeTracker, WidensToCoverEveryRangeAddedOrMovedByAnAdjuster) {
+    // A tracker widens to cover every range added or moved by an adjuster.
     RangeTracker tracker{SourceRange({1, 1, file}, {1, 1, file})};
     tracker.add(SourceRange({3, 5}, {4, 2}));
     EXPECT_EQ(tracker.totalRange, SourceRange({1, 1, file}, {4, 2}));
