@@ -120,15 +120,14 @@ BlockDirective parsedDirective(std::string name) {
         {rawParagraph({rawText("t")}, range(4, 1, 4, 2))}, range(3, 1, 5, 2)));
 }
 
-TEST(BlockDirective, NameRangeCountsTheNamesBytes) {
+TEST(BlockDirective, NameRangeCountsTheNamesBytesOfAParsedDirectiveOnly) {
     const std::pair<std::string, std::int64_t> cases[] = {
         {"Tip", 5}, {"\u00dcb\u00e9", 7}, {"\u2603", 5}, {"", 2}};
     for (const auto& [name, endColumn] : cases)
         EXPECT_EQ(parsedDirective(name).nameRange(),
                   SourceRange(SourceLocation(3, 2, file), SourceLocation(3, endColumn, file)));
-}
 
-TEST(BlockDirective, MadeAndWrittenDirectivesKnowNoPlace) {
+    // Made and written directives know no place.
     BlockDirective parsed = parsedDirective("Tip");
     BlockDirective made("Tip", "x: 1", *parsed.childAt(0)->as<Paragraph>());
     EXPECT_EQ(made.nameLocation(), std::nullopt);
@@ -178,16 +177,7 @@ TEST(Aside, TakesTheTagBeforeTheFirstColonCharacter) {
     }
 }
 
-TEST(Aside, WithoutATagIsANoteOfTheQuoteAsItIs) {
-    BlockQuote quote = parsedQuote("> *Note*: x\n>\n> more");
-    Aside aside(quote);
-    EXPECT_EQ(aside.kind(), Aside::Kind::note);
-    ASSERT_EQ(aside.content().size(), 2u);
-    EXPECT_TRUE(aside.content()[0].isIdentical(*quote.childAt(0)));
-    EXPECT_TRUE(aside.content()[1].isIdentical(*quote.childAt(1)));
-}
-
-TEST(Aside, StartsTheTextRangeAfterTheTagAndLeavesTheRestOfTheQuote) {
+TEST(Aside, StartsTheTextAfterATagLeavesTheQuoteAndNamesItsKind) {
     BlockQuote quote = parsedQuote("> Warning:  \tthe disk is full\n> next *line*");
     Aside aside(quote);
     EXPECT_EQ(firstText(aside).range(), range(1, 14, 1, 30));
@@ -207,9 +197,16 @@ TEST(Aside, StartsTheTextRangeAfterTheTagAndLeavesTheRestOfTheQuote) {
     };
     for (const auto& [tagged, expected] : cases)
         EXPECT_EQ(firstText(Aside(tagged)).range(), expected);
-}
 
-TEST(Aside, KindsCompareCanonicallyAndSpaceOutTheirDisplayNames) {
+    // Without a tag it is a note of the quote as it is.
+    BlockQuote untagged = parsedQuote("> *Note*: x\n>\n> more");
+    Aside note(untagged);
+    EXPECT_EQ(note.kind(), Aside::Kind::note);
+    ASSERT_EQ(note.content().size(), 2u);
+    EXPECT_TRUE(note.content()[0].isIdentical(*untagged.childAt(0)));
+    EXPECT_TRUE(note.content()[1].isIdentical(*untagged.childAt(1)));
+
+    // Kinds compare canonically and space out their display names.
     EXPECT_EQ(Aside::Kind("Caf\u00e9"), Aside::Kind("Cafe\u0301"));
     EXPECT_NE(Aside::Kind("Tip"), Aside::Kind("tip"));
     const std::pair<std::string, std::string> names[] = {

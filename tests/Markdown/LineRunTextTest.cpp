@@ -25,7 +25,7 @@ std::vector<TrimmedLine> linesOf(std::string_view text, std::int64_t firstLine) 
     return lines;
 }
 
-TEST(LineRunText, StripsTheContentIndentationAndRemembersIt) {
+TEST(LineRunText, StripsTheContentIndentationByColumnsAndCountsWidthsInCharacters) {
     std::vector<TrimmedLine> lines = linesOf("    para\n    graph\n      deeper\n\n  less", 10);
     LineRunText run = LineRunText::make(lines, 4);
     EXPECT_EQ(run.text, "para\ngraph\n  deeper\n\nless");
@@ -35,12 +35,10 @@ TEST(LineRunText, StripsTheContentIndentationAndRemembersIt) {
     LineRunText top = LineRunText::make(lines, 0);
     EXPECT_EQ(top.text, "    para\n    graph\n      deeper\n\n  less");
     EXPECT_EQ(top.trimmedIndentationPerLine, (Widths{0, 0, 0, 0, 0}));
-}
 
-TEST(LineRunText, StripsTabsByColumnsAndCountsWidthsInCharacters) {
     // Up to four columns go: one of two tabs, or two spaces and the tab that ends at column 4;
     // a tab that would reach past them stays.
-    std::vector<TrimmedLine> lines = linesOf("\t\tcode\n  \tx\n   \t y\n\t", 1);
+    lines = linesOf("\t\tcode\n  \tx\n   \t y\n\t", 1);
     LineRunText tabs = LineRunText::make(lines, 4);
     EXPECT_EQ(tabs.text, "\tcode\nx\n y\n");
     EXPECT_EQ(tabs.trimmedIndentationPerLine, (Widths{1, 3, 4, 1}));
@@ -81,45 +79,43 @@ TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
     EXPECT_EQ(fromBreaks.segments[1].untrimmedText, "    b: 2");
 }
 
-TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOne) {
+TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOneAndCountsEmptyLines) {
     using Lines = std::vector<std::string>;
-    const std::pair<std::string, Lines> cases[] = {
-        {"", {""}},
-        {"a\nb\n", {"a", "b", ""}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\xE2\x80\xA8z\xE2\x80\xA9", {"a", "z", ""}},         // line and paragraph separators
-        {"a\xE2\x80\xA7z\xC2\xA0", {"a\xE2\x80\xA7z\xC2\xA0"}}, // look-alikes break nothing
+    using Counts = std::vector<std::int64_t>;
+    const std::string spaced = "one\r\n\n\n  two\n  \n";
+    const std::tuple<std::string, Lines, Counts> cases[] = {
+        {"", {""}, {1}},
+        {"a\nb\n", {"a", "b", ""}, {0, 0, 1}},
+        {"a\r\nb", {"a", "b"}, {0, 0}},
+        {"a\xE2\x80\xA8z\xE2\x80\xA9", {"a", "z", ""}, {0, 0, 1}}, // line and paragraph separators
+        {"a\xE2\x80\xA7z\xC2\xA0", {"a\xE2\x80\xA7z\xC2\xA0"}, {0}}, // look-alikes break nothing
+        {spaced,
+         {"one", "", "", "  two", "  ", ""},
+         {0, 1, 2, 0, 0, 1}}, // spaces are no empty line
     };
-    for (const auto& [text, expected] : cases) {
+    for (const auto& [text, expected, expectedCounts] : cases) {
         LazySplitLines::Iterator lines = LazySplitLines{text, std::nullopt}.makeIterator();
         Lines texts;
+        Counts counts;
         while (std::optional<TrimmedLine> line = lines.next()) {
-            EXPECT_EQ(line->lineNumber(), static_cast<std::int64_t>(texts.size()) + 1);
+            EXPECT_EQ(line->lineNumber(), std::ssize(texts) + 1);
+            EXPECT_EQ(line->source(), std::nullopt);
             texts.emplace_back(line->untrimmedText());
+            counts.push_back(lines.precedingConsecutiveEmptyLineCount);
         }
         EXPECT_EQ(texts, expected) << text;
+        EXPECT_EQ(counts, expectedCounts) << text;
         EXPECT_FALSE(lines.next());
     }
-}
 
-TEST(LazySplitLines, HandsOutViewsOfTheInputAndCountsEmptyLines) {
-    const std::string text = "one\r\n\n\n  two\n  \n";
+    // Lines are views of the input, placed in its source.
     const URL file = URL::fileURL(std::string("/notes/a.md"));
-    LazySplitLines::Iterator lines = LazySplitLines{text, file}.makeIterator();
-    std::vector<std::int64_t> counts;
-    std::vector<std::optional<TrimmedLine>> handedOut;
-    while (std::optional<TrimmedLine> line = lines.next()) {
-        handedOut.push_back(line);
-        counts.push_back(lines.precedingConsecutiveEmptyLineCount);
-    }
-    // A line of spaces is not empty.
-    EXPECT_EQ(counts, (std::vector<std::int64_t>{0, 1, 2, 0, 0, 1}));
-    const TrimmedLine& two = *handedOut[3];
-    EXPECT_EQ(two.untrimmedText(), "  two");
-    EXPECT_EQ(two.untrimmedText().data(), text.data() + 7);
+    LazySplitLines::Iterator lines = LazySplitLines{spaced, file}.makeIterator();
+    for (int skipped = 0; skipped < 3; ++skipped)
+        lines.next();
+    const TrimmedLine two = *lines.next();
+    EXPECT_EQ(two.untrimmedText().data(), spaced.data() + 7);
     EXPECT_EQ(two.location(), SourceLocation(4, 1, file));
-    LazySplitLines unsourced{text, std::nullopt};
-    EXPECT_EQ(unsourced.makeIterator().next()->source(), std::nullopt);
 }
 
 TrimmedLine lineOf(std::string_view text, std::int64_t number = 1) {
@@ -170,7 +166,7 @@ TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8BytesOnTheirLine) {
     EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", columns(4, 9, 4)}));
 }
 
-TEST(TrimmedLine, LexesCountsBlanksStopsAndSingleCharacters) {
+TEST(TrimmedLineDeathTest, LexesCountsBlanksStopsAndSingleCharactersButNoNegativeCount) {
     TrimmedLine line = lineOf("    \tabc)de");
     EXPECT_EQ(line.lexWhitespace(2)->range, columns(1, 3));
     EXPECT_EQ(line.lexWhitespace()->text, "  \t");
@@ -188,14 +184,11 @@ TEST(TrimmedLine, LexesCountsBlanksStopsAndSingleCharacters) {
     TrimmedLine marked = lineOf("a)\xCC\x81 \xCC\x81)");
     EXPECT_EQ(marked.lexUntil(')')->text, "a)\xCC\x81 \xCC\x81");
     EXPECT_EQ(lineOf(" \xCC\x81").lexWhitespace(), std::nullopt);
+
+    EXPECT_DEATH(lineOf("abc").lex(-1, true), "");
 }
 
-TEST(TrimmedLineDeathTest, NegativeCountWithEmptyAllowedStops) {
-    TrimmedLine line = lineOf("abc");
-    EXPECT_DEATH(line.lex(-1, true), "");
-}
-
-TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
+TEST(UnicodeText, SplitsIntoUserPerceivedCharactersAndComparesByCanonicalEquivalence) {
     using Characters = std::vector<std::string>;
     const std::pair<std::string, Characters> cases[] = {
         {"a\r\nb\n\r", {"a", "\r\n", "b", "\n", "\r"}},
@@ -216,9 +209,7 @@ TEST(CharacterBreaks, SplitsIntoUserPerceivedCharacters) {
         EXPECT_EQ(characters, expected) << text;
         EXPECT_EQ(characterCount(text), expected.size()) << text;
     }
-}
 
-TEST(UnicodeText, ComparesByCanonicalEquivalenceButKeepsCase) {
     EXPECT_TRUE(canonicallyEqual("caf\xC3\xA9", "cafe\xCC\x81")); // precomposed vs combining
     EXPECT_TRUE(canonicallyEqual("", ""));
     EXPECT_FALSE(canonicallyEqual("Caf\xC3\xA9", "caf\xC3\xA9"));

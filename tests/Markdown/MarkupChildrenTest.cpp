@@ -61,15 +61,6 @@ TEST(MarkupChildren, ForwardAndReversedIterationAgreeOnIdentifiers) {
     }
 }
 
-TEST(MarkupChildrenDeathTest, ANegativePositionStopsTheProgram) {
-    Markup parent = fifthNode();
-    EXPECT_DEATH((void)parent.childAt(-1), "");
-    EXPECT_DEATH((void)parent.childThrough(0, -1), "");
-    TypedChildIndexPath path{{0}, {1}};
-    EXPECT_DEATH((void)path[2], "");
-    EXPECT_DEATH((void)path[-1], "");
-}
-
 TEST(MarkupChildren, PathsStopAtMissingChildrenAndWrongKinds) {
     using K = RawMarkupKind;
     Markup parent = fifthNode();
@@ -109,7 +100,18 @@ TEST(ContainerViews, YieldTheChildrenAsForwardIterationDoes) {
     EXPECT_EQ(positions(list.as<ListItemContainer>()->listItems()), positions(list.children()));
 }
 
-TEST(ContainerViewsDeathTest, StopOnReachingAChildOfAnotherKind) {
+TEST(MarkupChildrenDeathTest, StopOnAPositionOutsideTheChildrenOrAChildOfAnotherKind) {
+    Markup parent = fifthNode();
+    EXPECT_DEATH((void)parent.childAt(-1), "");
+    EXPECT_DEATH((void)parent.childThrough(0, -1), "");
+    TypedChildIndexPath path{{0}, {1}};
+    EXPECT_DEATH((void)path[2], "");
+    EXPECT_DEATH((void)path[-1], "");
+    Paragraph two(Text("a"), Text("b"));
+    EXPECT_DEATH(two.replaceChildrenInRange(-1, 0, {Text("x")}), "");
+    EXPECT_DEATH(two.replaceChildrenInRange(0, 3, {Text("x")}), "");
+    EXPECT_DEATH(two.replaceChildrenInRange(2, 1, {Text("x")}), "");
+
     auto paragraph = *Paragraph()
                           .withUncheckedChildren(std::vector<Markup>{Text("a"), ThematicBreak()})
                           .as<Paragraph>();
@@ -120,7 +122,7 @@ TEST(ContainerViewsDeathTest, StopOnReachingAChildOfAnotherKind) {
     EXPECT_DEATH(walk(), "reached text\n$");
 }
 
-TEST(ChildEdits, ReplaceARunAndKeepTheContainersRange) {
+TEST(ChildEdits, ReplaceARunKeepingTheContainersRangeAndGiveItToTheAncestors) {
     using Texts = std::vector<std::string>;
     const std::tuple<std::int64_t, std::int64_t, std::vector<InlineMarkup>, Texts> cases[] = {
         {1, 1, {Text("x")}, {"a", "x", "b", "c"}},
@@ -137,9 +139,8 @@ TEST(ChildEdits, ReplaceARunAndKeepTheContainersRange) {
         EXPECT_NE(paragraph.raw().metadata.id.rootId, before.raw().metadata.id.rootId);
         EXPECT_EQ(texts(before), (std::vector<std::string>{"a", "b", "c"}));
     }
-}
 
-TEST(ChildEdits, AncestorsTakeTheEditedContainersRange) {
+    // Ancestors take the range of an edited container.
     Document document = parsedDocument();
     auto quote = *document.childAt(1)->as<BlockQuote>();
     quote.setBlockChildren({ThematicBreak(), HTMLBlock("<hr>")});
@@ -148,13 +149,6 @@ TEST(ChildEdits, AncestorsTakeTheEditedContainersRange) {
     EXPECT_EQ(quote.root().range(), range(3, 1, 3, 6));
     EXPECT_EQ(quote.root().childAt(0)->raw().markup, document.childAt(0)->raw().markup);
     EXPECT_TRUE(document.hasSameStructure(parsedDocument()));
-}
-
-TEST(ChildEditsDeathTest, ARunOutsideTheChildrenStops) {
-    Paragraph paragraph(Text("a"), Text("b"));
-    EXPECT_DEATH(paragraph.replaceChildrenInRange(-1, 0, {Text("x")}), "");
-    EXPECT_DEATH(paragraph.replaceChildrenInRange(0, 3, {Text("x")}), "");
-    EXPECT_DEATH(paragraph.replaceChildrenInRange(2, 1, {Text("x")}), "");
 }
 
 std::int64_t childIdOf(const Markup& markup) {

@@ -7,7 +7,6 @@
 #include "Markdown/Document.hpp"
 #include "Markdown/LazySplitLines.hpp"
 #include "Markdown/PendingDoxygenCommand.hpp"
-#include "StackThread.hpp"
 #include <string>
 #include <tuple>
 #include <vector>
@@ -69,7 +68,7 @@ TEST(PendingBlockDirective, OpeningLineRunsTheStatesAsFarAsItGoes) {
     EXPECT_EQ(closed->endLocation, SourceLocation(1, 25));
 }
 
-TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesis) {
+TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesisAndContentUntilABrace) {
     PendingBlockDirective directive = *opening("@Name(");
     EXPECT_TRUE(directive.parseArgumentsText(lineOf("  a: 1,", 2)));
     EXPECT_EQ(directive.parseState, State::argumentsText);
@@ -80,9 +79,8 @@ TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesis) {
     // A continuation token starts at the line's first character.
     EXPECT_EQ(directive.argumentsText[0].range, SourceRange({2, 1}, {2, 8}));
     EXPECT_EQ(directive.endLocation, SourceLocation(3, 8));
-}
 
-TEST(PendingBlockDirective, ContentLinesCloseAtALeadingOrTrailingBrace) {
+    // Content lines close at a leading or trailing brace.
     const PendingBlockDirective open = *opening("@Name {");
     const std::tuple<std::string, bool, State, std::optional<std::string>> cases[] = {
         {"}", true, State::done, std::nullopt},
@@ -102,12 +100,6 @@ TEST(PendingBlockDirective, ContentLinesCloseAtALeadingOrTrailingBrace) {
     }
 }
 
-TEST(PendingBlockDirectiveDeathTest, AStepInAnotherStateStops) {
-    PendingBlockDirective directive = *opening("@Name");
-    EXPECT_DEATH(directive.parseArgumentsText(lineOf("x")), "");
-    EXPECT_DEATH(directive.parseContents(lineOf("}")), "");
-}
-
 using Kind = PendingDoxygenCommand::CommandKind;
 
 std::optional<std::pair<PendingDoxygenCommand, TrimmedLine>> commandOpening(std::string_view text,
@@ -117,7 +109,7 @@ std::optional<std::pair<PendingDoxygenCommand, TrimmedLine>> commandOpening(std:
         ParseContainerStack(doxygen ? ParseOptions::parseMinimalDoxygen : ParseOptions()));
 }
 
-TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCase) {
+TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirPlaces) {
     const std::tuple<std::string, Kind, std::string> cases[] = {
         {"@param x The x.", {Kind::param, "x"}, "The x."},
         {"\\Returns the sum", {Kind::returns}, "the sum"},
@@ -136,9 +128,7 @@ TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCase) {
                                   "@unknown", "@ note", "note", "x @note", "    @note"})
         EXPECT_FALSE(commandOpening(line)) << line;
     EXPECT_FALSE(commandOpening("@note x", false));
-}
 
-TEST(PendingDoxygenCommand, RecordsPlacesAndIndentation) {
     PendingDoxygenCommand param = commandOpening("  @param value The value.")->first;
     EXPECT_EQ(param.atLocation, SourceLocation(1, 3));
     EXPECT_EQ(param.nameLocation, SourceLocation(1, 4));
@@ -199,7 +189,7 @@ DirectiveArgument named(std::string name, SourceRange nameRange, std::string val
     return {std::move(name), nameRange, std::move(value), valueRange, comma};
 }
 
-TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrors) {
+TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrorsAcrossLines) {
     const std::tuple<std::string, std::vector<DirectiveArgument>, std::vector<ParseError>> cases[] =
         {
             {"a: 1, b: 2",
@@ -233,9 +223,7 @@ TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrors) {
         EXPECT_EQ(DirectiveArgumentText(text).parseNameValueArguments(errors), unplaced) << text;
         EXPECT_TRUE(errors.empty()) << text;
     }
-}
 
-TEST(DirectiveArgumentText, ChecksNamesAndCommasAcrossLines) {
     std::vector<ParseError> errors{Missing{'"', {9, 9}}};
     DirectiveArgumentText twoLines({placed("a: 1", 3), placed("b: 2, a: 3", 4)});
     EXPECT_EQ(twoLines.parseNameValueArguments(errors),
@@ -314,7 +302,7 @@ TEST(ParseContainerStack, GroupsLinesIntoDirectivesCommandsAndRuns) {
     }
 }
 
-TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLine) {
+TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLineAndKnowsItsCode) {
     const std::tuple<std::string, SourceLocation, bool, std::size_t> cases[] = {
         {"@A(\na: 1,\nb: 2)\n{\ncontent\n}", SourceLocation(6, 2), true, 2},
         {"@A(a: 1,\n\nb", SourceLocation(1, 9), false, 1},
@@ -329,9 +317,8 @@ TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLin
         EXPECT_FALSE(closed.directive.pendingLine) << text;
         EXPECT_EQ(closed.directive.argumentsText.size(), arguments) << text;
     }
-}
 
-TEST(ParseContainerStack, ContentIndentationDecidesWhatIsCode) {
+    // The content indentation decides what is code.
     ParseContainerStack directive;
     directive.accept(lineOf("@A {", 1));
     directive.accept(lineOf("    x", 2));
@@ -345,7 +332,10 @@ TEST(ParseContainerStack, ContentIndentationDecidesWhatIsCode) {
     EXPECT_FALSE(command.isCodeLine(lineOf("      third", 3)));
 }
 
-TEST(ParseContainerStackDeathTest, GuardsItsShape) {
+TEST(ParseContainerStackDeathTest, GuardsItsShapeAndADirectivesStates) {
+    PendingBlockDirective directive = *opening("@Name");
+    EXPECT_DEATH(directive.parseArgumentsText(lineOf("x")), "");
+    EXPECT_DEATH(directive.parseContents(lineOf("}")), "");
     EXPECT_DEATH(ParseContainerStack().push(ParseContainer::Root{}),
                  "Cannot push additional document containers onto the parse container stack");
     EXPECT_DEATH(ParseContainerStack().closeTop(), "");
@@ -357,19 +347,6 @@ TEST(ParseContainerStackDeathTest, GuardsItsShape) {
     commands.accept(lineOf("@note x"));
     commands.push(ParseContainer::LineRun{});
     EXPECT_DEATH(commands.closeTop(), "Doxygen commands cannot have children");
-}
-
-TEST(ParseContainerStack, DeepNestingDoesNotOverflowTheStack) {
-    testing::runWithStackSize(testing::desktopStackSize, [] {
-        const std::string text = testing::repeated("@A {\n", 100000);
-        ParseContainerStack stack =
-            Document::parseLines({text, std::nullopt}, ParseOptions::parseMinimalDoxygen);
-        std::size_t depth = 0;
-        const ParseContainer* container = &stack.root();
-        for (; container->children() && !container->children()->empty(); ++depth)
-            container = &container->children()->back();
-        EXPECT_EQ(depth, 100001u); // the last, empty line is a run in the innermost directive
-    });
 }
 
 } // namespace

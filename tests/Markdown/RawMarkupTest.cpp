@@ -14,7 +14,6 @@
 #include <string>
 #include <thread>
 #include <tuple>
-#include <unordered_set>
 #include <vector>
 
 namespace markdown {
@@ -22,7 +21,7 @@ namespace {
 using namespace markdown::testing;
 const URL file = URL::fileURL(std::string("/notes/a.md"));
 
-TEST(RawMarkup, ComparesStructureByKindPayloadAndShapeOnly) {
+TEST(RawMarkup, ComparesStructureByKindPayloadAndShapeAndSubstitutesOneChild) {
     using Data = RawMarkupData;
     auto heading = [](std::int64_t level, std::string text) {
         return rawNode(Data::Heading{level}, {rawText(std::move(text))});
@@ -43,9 +42,7 @@ TEST(RawMarkup, ComparesStructureByKindPayloadAndShapeOnly) {
         EXPECT_EQ(a->hasSameStructure(*b), same) << what;
         EXPECT_EQ(b->hasSameStructure(*a), same) << what;
     }
-}
 
-TEST(RawMarkup, SubstitutesOneChildAndRecountsTheSubtree) {
     auto first = rawText("a", range(1, 1, 1, 2));
     auto second = rawText("b");
     auto parent = rawParagraph({first, second}, range(1, 1, 1, 4));
@@ -62,12 +59,6 @@ TEST(RawMarkup, SubstitutesOneChildAndRecountsTheSubtree) {
 
     EXPECT_EQ(parent->substitutingChild(wide, 1, true)->parsedRange(), range(1, 1, 1, 4));
     EXPECT_EQ(parent->substitutingChild(second, 0, false)->parsedRange(), std::nullopt);
-}
-
-TEST(RawMarkupDeathTest, PositionsOutsideTheChildrenStopTheProgram) {
-    auto parent = rawParagraph({rawText("a")});
-    EXPECT_DEATH((void)parent->substitutingChild(rawText("b"), 1, false), "");
-    EXPECT_DEATH((void)parent->child(1), "");
 }
 
 TEST(RawMarkup, DeepTreesCompareAndDropWithoutExhaustingTheStack) {
@@ -127,7 +118,7 @@ TEST(ChildRawMarkups, EnclosingRangeComesFromTheFirstAndLastChildOnly) {
         EXPECT_EQ(enclosingSourceRange(children), expected);
 }
 
-TEST(SourceLocation, OrdersByLineThenColumnWhileEqualityAlsoComparesTheSource) {
+TEST(SourceLocation, OrdersByLineThenColumnAndRangeTrackersWidenToCoverEveryRange) {
     SourceLocation bare(3, 7);
     SourceLocation sourced(3, 7, file);
     EXPECT_NE(bare, sourced);
@@ -138,9 +129,8 @@ TEST(SourceLocation, OrdersByLineThenColumnWhileEqualityAlsoComparesTheSource) {
 
     EXPECT_LT(SourceLocation(2, 3), SourceLocation(2, 4));
     EXPECT_GT(SourceLocation(2, 1), SourceLocation(1, 80));
-}
 
-TEST(SourceLocation, TextFormsPrintThePathWhereThereIsOne) {
+    // Text forms print the path where there is one.
     const std::pair<std::string, std::string> cases[] = {
         {SourceLocation(12, 5).description(), "12:5"},
         {SourceLocation(12, 5, file).description(), "/notes/a.md:12:5"},
@@ -152,20 +142,8 @@ TEST(SourceLocation, TextFormsPrintThePathWhereThereIsOne) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(text, expected);
-}
 
-TEST(SourceRangeDeathTest, AReversedRangeStopsTheProgram) {
-    EXPECT_DEATH(SourceRange({2, 1}, {1, 5}), "");
-    SourceRange range({1, 5}, {2, 1});
-    EXPECT_DEATH(range.setStart({2, 2}), "");
-
-    range.setStart({2, 1});
-    EXPECT_EQ(range.start(), range.end());
-    range.setEnd({4, 1});
-    EXPECT_EQ(range.upperBound(), SourceLocation(4, 1));
-}
-
-TEST(RangeTracker, WidensToCoverEveryRangeAdded) {
+    // A tracker widens to cover every range added or moved by an adjuster.
     RangeTracker tracker{SourceRange({1, 1, file}, {1, 1, file})};
     tracker.add(SourceRange({3, 5}, {4, 2}));
     EXPECT_EQ(tracker.totalRange, SourceRange({1, 1, file}, {4, 2}));
@@ -176,9 +154,8 @@ TEST(RangeTracker, WidensToCoverEveryRangeAdded) {
     EXPECT_EQ(tracker.totalRange, SourceRange({1, 1, file}, {4, 2, file}));
     tracker.add(SourceRange({4, 2}, {9, 1}));
     EXPECT_EQ(tracker.totalRange.upperBound(), SourceLocation(9, 1));
-}
 
-TEST(RangeAdjuster, MovesEveryDescendantOnceAndWidensTheTracker) {
+    // An adjuster moves every descendant once and widens its tracker.
     // As parsed: paragraph 1:1-1:6 (text, emphasis 1:3-1:6, text), then quote 3:1-3:6 over a
     // list, an item and a paragraph from 3:3 and 3:5.
     const Document parsed = parseString("A *b*\n\n> - c");
@@ -198,10 +175,21 @@ TEST(RangeAdjuster, MovesEveryDescendantOnceAndWidensTheTracker) {
     EXPECT_EQ(adjuster.ranges.totalRange, SourceRange({1, 1, file}, {12, 8}));
 }
 
-TEST(RangeAdjusterDeathTest, ALineOutsideTheRunStops) {
+TEST(RawMarkupDeathTest, PositionsOutsideTheChildrenARunOrARangeStopTheProgram) {
+    auto parent = rawParagraph({rawText("a")});
+    EXPECT_DEATH((void)parent->substitutingChild(rawText("b"), 1, false), "");
+    EXPECT_DEATH((void)parent->child(1), "");
     RangeAdjuster adjuster{1, RangeTracker{SourceRange({1, 1}, {1, 1})}, {0, 0}};
     EXPECT_DEATH((void)adjuster.adjust(SourceRange({1, 1}, {3, 1})),
                  "A range lies outside the parsed line run");
+
+    EXPECT_DEATH(SourceRange({2, 1}, {1, 5}), "");
+    SourceRange range({1, 5}, {2, 1});
+    EXPECT_DEATH(range.setStart({2, 2}), "");
+    range.setStart({2, 1});
+    EXPECT_EQ(range.start(), range.end());
+    range.setEnd({4, 1});
+    EXPECT_EQ(range.upperBound(), SourceLocation(4, 1));
 }
 
 } // namespace
