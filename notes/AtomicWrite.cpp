@@ -124,7 +124,8 @@ void removeAbandonedTemporaries(int folder, const fs::path& folderPath) {
 
 } // namespace
 
-std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes) {
+std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes,
+                                    int (*sync)(int fd)) {
     auto resolved = resolveLinks(path);
     if (auto* error = std::get_if<std::error_code>(&resolved))
         return *error;
@@ -171,7 +172,7 @@ std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes
         if (::fchmod(file.get(), original.st_mode & 07777) != 0)
             return lastError();
     }
-    if (::fsync(file.get()) != 0)
+    if (sync(file.get()) != 0)
         return lastError();
     if (!file.close())
         return lastError();
@@ -180,7 +181,7 @@ std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes
     temporary.keep();
     // Makes the rename itself durable; some file systems cannot sync a folder, which is no
     // failure of the write.
-    if (::fsync(folder.get()) != 0 && errno != EINVAL)
+    if (sync(folder.get()) != 0 && errno != EINVAL)
         return lastError();
     removeAbandonedTemporaries(folder.get(), folderPath);
     return {};

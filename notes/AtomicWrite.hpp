@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <unistd.h>
 
 namespace notes {
 
@@ -15,8 +16,10 @@ namespace notes {
 /// (the super-user), since a rename would otherwise replace it. A missing file is created.
 /// On failure the file is as it was and no temporary file is left behind; after a success, the
 /// temporary files that interrupted saves left in the folder minutes ago are removed. Returns
-/// the failure, or an empty code.
+/// the failure, or an empty code. `sync` flushes a file or folder to disk; tests pass their own
+/// to see what is flushed when.
 [[nodiscard]] std::error_code writeFileAtomically(const std::filesystem::path& path,
-                                                  std::string_view bytes);
+                                                  std::string_view bytes,
+                                                  int (*sync)(int fd) = ::fsync);
 
 } // namespace notes

@@ -42,6 +42,13 @@ TEST_F(NoteEditorTest, TextTheSessionReplacesReplacesTheEditorsWithoutAnEdit) {
     session->diskChanged("a\r\nb\nc\r\n");
     EXPECT_EQ(shownText(), "a\r\nb\nc\r\n");
 
+    // The cursor stays on its line.
+    open("one\ntwo\nthree\n", 3);
+    session->diskChanged("one\nTWO\nthree\n");
+    GtkTextIter cursor;
+    gtk_text_buffer_get_iter_at_mark(buffer(), &cursor, gtk_text_buffer_get_insert(buffer()));
+    EXPECT_EQ(gtk_text_iter_get_line(&cursor), 2);
+
     // Once the editor has ended, the session no longer reaches it.
     editor.reset();
     EXPECT_FALSE(session->onReplaceText);

@@ -10,6 +10,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace notes {
 namespace {
@@ -22,16 +24,32 @@ unsigned modeOf(const fs::path& path) {
     return info.st_mode & 07777;
 }
 
+// Each file flushed, with what it and the note held at that moment.
+fs::path watchedNote;
+std::vector<std::pair<std::string, std::string>> flushedFiles;
+
+int recordingSync(int fd) {
+    if (fs::path file = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
+        fs::is_regular_file(file))
+        flushedFiles.emplace_back(ScratchFolder::read(file), ScratchFolder::read(watchedNote));
+    return ::fsync(fd);
+}
+
 TEST(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
     ScratchFolder folder;
     const auto note = folder / "note.md";
     ScratchFolder::write(note, "old text, longer than the new one\n");
     ::chmod(note.c_str(), 0640);
 
-    EXPECT_FALSE(writeFileAtomically(note, "new\n"));
+    watchedNote = note;
+    flushedFiles.clear();
+    EXPECT_FALSE(writeFileAtomically(note, "new\n", recordingSync));
     EXPECT_EQ(ScratchFolder::read(note), "new\n");
     EXPECT_EQ(modeOf(note), 0640u);
     EXPECT_EQ(folder.listing(), "note.md");
+    // The new text reaches the disk before the rename can put it in place.
+    const decltype(flushedFiles) beforeRename{{"new\n", "old text, longer than the new one\n"}};
+    EXPECT_EQ(flushedFiles, beforeRename);
 }
 
 // Mended: files of saves interrupted by a kill stayed in the note's folder for good.

@@ -79,6 +79,9 @@ TEST_F(FolderWatcherTest, ReportsEachKindOfChangeWithTheItemsType) {
     const Step steps[] = {
         {"create", [&] { append(a, "# A\n"); }, {{a, FolderChange::itemCreated | file}}},
         {"modify", [&] { append(a, "more\n"); }, {{a, FolderChange::itemModified | file}}},
+        {"chmod",
+         [&] { ::chmod(a.c_str(), 0600); },
+         {{a, FolderChange::itemMetadataModified | file}}},
         {"rename",
          [&] { fs::rename(a, b); },
          {{a, FolderChange::itemRenamed}, {b, FolderChange::itemRenamed | file}}},

@@ -17,6 +17,7 @@ TEST(ReaderURL, EncodesThePathOutsideTheURLPathCharacters) {
         {"/n/!$&'()*+,-.:=@_~.md", "mdreader://local/n/!$&'()*+,-.:=@_~.md"},
         {"/n/[a]{b}|c\\d^`\"<>.md", "mdreader://local/n/%5Ba%5D%7Bb%7D%7Cc%5Cd%5E%60%22%3C%3E.md"},
         {"/n/\xff\xfe-latin1-\xe9.md", "mdreader://local/n/%FF%FE-latin1-%E9.md"},
+        {"/", "mdreader://local/"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(readerURL(URL::fileURL(c.path)), c.url) << c.path;

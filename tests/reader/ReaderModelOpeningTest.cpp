@@ -148,6 +148,7 @@ TEST_F(OpeningTest, ASingleNoteResolvesAmongItsNeighbours) {
     EXPECT_TRUE(harness.recentFolders.empty());
     EXPECT_EQ(model.index->byName("plan"), std::vector{note("Plan.md")});
     EXPECT_TRUE(model.index->byName("deep").empty());
+    EXPECT_TRUE(model.index->byName(".hidden").empty());
     EXPECT_FALSE(model.contains(note("B.md")));
 }
 
