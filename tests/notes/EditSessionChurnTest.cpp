@@ -7,7 +7,7 @@
 #include "notes/MainLoopScheduler.hpp"
 #include "notes/ReadFile.hpp"
 
-#include "RunMainLoop.hpp"
+#include "RunUntil.hpp"
 #include "ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -23,8 +23,6 @@ using namespace std::chrono_literals;
 
 namespace notes {
 namespace {
-
-using testing::runUntil;
 
 constexpr int rewrites = 1'000;
 
@@ -138,7 +136,7 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
     };
     ASSERT_TRUE(runUntil(settled, 20s)) << "the session never settled";
     // Late reports of the last writes may still open a conflict that the user answers.
-    testing::runFor(400ms);
+    runFor(400ms);
     ASSERT_TRUE(runUntil(settled, 5s));
     other.join();
 

@@ -5,7 +5,7 @@
 #include "notes/FolderWatcher.hpp"
 #include "notes/MainLoopScheduler.hpp"
 
-#include "RunMainLoop.hpp"
+#include "RunUntil.hpp"
 #include "ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -116,7 +116,7 @@ TEST(FolderWatcherChurn, TheTreeAfterTheLastRescanEqualsAFreshScan) {
     });
 
     std::jthread other([&] { churn(folder.path(), done); });
-    ASSERT_TRUE(testing::runUntil([&] { return done.load(); }, 30s));
+    ASSERT_TRUE(runUntil([&] { return done.load(); }, 30s));
     other.join();
     // Quiet from here on, yet on a loaded machine the last events may still wait unread while
     // a rescan holds the main loop: how long ago the last batch came says nothing about them.
@@ -128,7 +128,7 @@ TEST(FolderWatcherChurn, TheTreeAfterTheLastRescanEqualsAFreshScan) {
     // Polled: the quiet period ends with no event to wake the loop.
     const auto deadline = std::chrono::steady_clock::now() + 30s;
     while (!settled() && std::chrono::steady_clock::now() < deadline)
-        testing::runFor(50ms);
+        runFor(50ms);
     ASSERT_TRUE(settled()) << "last change reported: " << lastChangeReported
                            << ", rescans: " << rescans;
 

@@ -46,11 +46,18 @@ protected:
     LocalSchemeHandler handler{WebResources(web)};
 };
 
-TEST_F(LocalSchemeHandlerTest, AppHostServesResourcesByLastPathSegment) {
-    const std::string css = "mdreader://app/reader.css";
+// The page's files by their last path segment, a note's files by their path.
+TEST_F(LocalSchemeHandlerTest, ServesFilesWithTheTypeOfTheirExtension) {
+    const std::string png("\x89PNG\r\n\x1a\n\0\0", 10);
+    writeFile(notes / "pic.png", png);
+    writeFile(notes / "a#b?.zzqx", "12345");
+    const std::string css = "mdreader://app/reader.css",
+                      js = "mdreader://app/x/y/reader%2Ejs?v=2#top";
+    const std::string pic = local(notes / "pic.png"), data = local(notes / "a#b?.zzqx");
     EXPECT_EQ(handler.handleSchemeTask(css), served(css, "text/css", "body { margin: 0 }\n"));
-    const std::string js = "mdreader://app/x/y/reader%2Ejs?v=2#top";
     EXPECT_EQ(handler.handleSchemeTask(js), served(js, "application/javascript", "mdr = {};"));
+    EXPECT_EQ(handler.handleSchemeTask(pic), served(pic, "image/png", png));
+    EXPECT_EQ(handler.handleSchemeTask(data), served(data, "application/octet-stream", "12345"));
 }
 
 TEST_F(LocalSchemeHandlerTest, AppHostNamesNothingOutsideItsFolder) {
@@ -74,17 +81,6 @@ TEST_F(LocalSchemeHandlerTest, AppHostNamesNothingOutsideItsFolder) {
     EXPECT_EQ(log.entries[0].message, "The page's file reader.css is missing from (no folder)");
     EXPECT_EQ(log.entries[1].message,
               "The page's file highlight.min.js is missing from " + web.string());
-}
-
-TEST_F(LocalSchemeHandlerTest, LocalHostServesFilesWithTheTypeOfTheirExtension) {
-    const std::string png("\x89PNG\r\n\x1a\n\0\0", 10);
-    writeFile(notes / "pic.png", png);
-    std::string pic = local(notes / "pic.png");
-    EXPECT_EQ(handler.handleSchemeTask(pic), served(pic, "image/png", png));
-
-    writeFile(notes / "a#b?.zzqx", "12345");
-    const std::string data = local(notes / "a#b?.zzqx");
-    EXPECT_EQ(handler.handleSchemeTask(data), served(data, "application/octet-stream", "12345"));
 }
 
 TEST_F(LocalSchemeHandlerTest, RefusesAnythingButARegularFileWithinTheSizeCap) {

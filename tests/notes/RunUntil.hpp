@@ -9,9 +9,10 @@
 namespace notes {
 
 /// Runs the default main context until the condition holds; false when it still does not
-/// after ten seconds.
-inline bool runUntil(const std::function<bool()>& condition) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+/// once the time is up.
+inline bool runUntil(const std::function<bool()>& condition,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
@@ -19,6 +20,11 @@ inline bool runUntil(const std::function<bool()>& condition) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;
+}
+
+/// Runs the default main context for the duration.
+inline void runFor(std::chrono::milliseconds duration) {
+    runUntil([] { return false; }, duration);
 }
 
 } // namespace notes
