@@ -1,6 +1,7 @@
 #include "notes/ReaderURL.hpp"
 #include "notes/ResolveAssetURL.hpp"
 
+#include "ExpectCases.hpp"
 #include "ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -34,27 +35,17 @@ TEST(ReaderURL, EncodesThePathOutsideTheURLPathCharacters) {
 }
 
 TEST(ReaderURL, ReadsBackOnlyLocalAddressesOfTheScheme) {
-    const std::string_view refused[] = {
-        "",
-        "mdreader://Local/a.md",
-        "mdreader://local",
-        "mdreader://local/a%zz.md",
-        "mdreader://local/etc/passwd%00.png",
+    const std::pair<std::string_view, std::optional<URL>> cases[] = {
+        {"", std::nullopt},
+        {"mdreader://Local/a.md", std::nullopt},
+        {"mdreader://local", std::nullopt},
+        {"mdreader://local/a%zz.md", std::nullopt},
+        {"mdreader://local/etc/passwd%00.png", std::nullopt},
+        {"mdreader://local/a%20b.md#Intro", URL::fileURL(std::string("/a b.md"))},
+        {"mdreader://local/caf%c3%a9.md", URL::fileURL(std::string("/caf\u00e9.md"))},
+        {"mdreader://local/a/%2E%2E/b.md", URL::fileURL(std::string("/a/../b.md"))},
     };
-    for (std::string_view url : refused)
-        EXPECT_EQ(fileURLFromReaderURL(url), std::nullopt) << url;
-
-    struct Case {
-        std::string_view url;
-        std::string path;
-    };
-    const Case accepted[] = {
-        {"mdreader://local/a%20b.md#Intro", "/a b.md"},
-        {"mdreader://local/caf%c3%a9.md", "/caf\u00e9.md"},
-        {"mdreader://local/a/%2E%2E/b.md", "/a/../b.md"},
-    };
-    for (const auto& c : accepted)
-        EXPECT_EQ(fileURLFromReaderURL(c.url), URL::fileURL(c.path)) << c.url;
+    expectCases(cases, fileURLFromReaderURL);
 }
 
 TEST(ResolveAssetURL, SearchesOnlyTheNearestLevelWithPublicOrStatic) {
