@@ -32,6 +32,7 @@ TEST(Frontmatter, ReadsEachFormOfValue) {
     const std::pair<const char*, std::vector<Property>> cases[] = {
         {"title: 'Hello: world'", {{"title", Text{"Hello: world"}}}},
         {"time: 10:30", {{"time", Text{"10:30"}}}},
+        {"quote: '", {{"quote", Text{"'"}}}},
         {"tags: [a, 'b c', , d]", {{"tags", List{{"a", "b c", "d"}}}}},
         {"tags:\n  - a\n  - b", {{"tags", List{{"a", "b"}}}}},
         // A list run wins over "|": every line is an item.

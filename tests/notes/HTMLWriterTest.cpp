@@ -34,6 +34,7 @@ TEST(HTMLWriter, ListsTaskListsAndNumbering) {
          "<li class=\"task\"><input type=\"checkbox\" disabled> open\n</li>\n"
          "<li>plain\n</li>\n</ul>\n"},
         {"3. c", "<ol start=\"3\" data-line=\"1\">\n<li>c\n</li>\n</ol>\n"},
+        {"1. a", "<ol data-line=\"1\">\n<li>a\n</li>\n</ol>\n"},
         // A quote ends on its last line: the blank line after it loosens the list.
         {"- a\n  > q\n\n- c", "<ul data-line=\"1\">\n<li><p>a</p>\n<blockquote>\n<p>q</p>\n"
                               "</blockquote>\n</li>\n<li><p>c</p>\n</li>\n</ul>\n"},

@@ -19,6 +19,7 @@ TEST(PathText, StandardizesLexically) {
         {"/../secret.png", "/secret.png"},
         {"/", "/"},
         {"a/../..", ".."},
+        {"../..", "../.."},
         {"n/..x/y", "n/..x/y"},
         {"", "."},
     };
