@@ -15,7 +15,7 @@ namespace {
 
 TEST(ReadFile, ReadsRegularFilesWholeAndRefusesEverythingElse) {
     ScratchFolder folder;
-    const std::string big(200 * 1024, 'x'); // more than one read's worth
+    const std::string big(std::size_t{200} * 1024, 'x'); // more than one read's worth
     ScratchFolder::write(folder / "note.md", big + "\0end"s);
     ::mkfifo((folder / "pipe.md").c_str(), 0644); // must not hang waiting for a writer
     std::filesystem::create_directory(folder / "dir.md");
