@@ -89,6 +89,7 @@ TEST(LenientUTF8, ReplacesEachMaximalInvalidSequenceWithOneReplacementCharacter)
         {"\xF0\x9F\x98", r},
         // Bytes that can never start or continue a sequence, each on its own.
         {"\xC0\xAF", r + r},
+        {"\xE0\x80\x80", r + r + r},
         // A surrogate encoded in UTF-8 is not text.
         {"\xED\xA0\x80", r + r + r},
         {"\xF4\x90\x80\x80", r + r + r + r},
