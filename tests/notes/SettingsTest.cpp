@@ -22,6 +22,7 @@ TEST(Settings, WritesThroughAndReadsBackEveryKind) {
     Settings again(file);
     EXPECT_EQ(again.string("typeface"), "sans");
     EXPECT_EQ(again.number("textScale"), 1.25);
+    EXPECT_EQ(again.number("typeface"), std::nullopt); // not a number
     EXPECT_EQ(again.boolean("softBreaks"), true);
     EXPECT_EQ(again.stringList("recentFolders"),
               (std::vector<std::string>{"/a;b", "/c d", "/e\\f"}));
