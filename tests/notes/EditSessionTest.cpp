@@ -168,6 +168,13 @@ TEST_F(EditSessionTest, LoadTheirsCanBeUndoneAndTheUndoIsSaved) {
     EXPECT_EQ(onDisk(), "theirs");
     scheduler.advance(1ms);
     EXPECT_EQ(onDisk(), "mine");
+
+    // Typing ends the offer to undo.
+    session->textDidChange("typed");
+    session->diskChanged("theirs 2");
+    session->loadTheirs();
+    session->textDidChange("typed again");
+    EXPECT_EQ(*session->conflict, std::nullopt);
 }
 
 // Mended: with no report from a watcher, the autosave used to write over whatever another
