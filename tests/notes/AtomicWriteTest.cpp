@@ -105,18 +105,6 @@ TEST(AtomicWrite, WritesThroughSymbolicLinksToTheirTarget) {
     EXPECT_EQ(folder.listing(), "chain.md link.md real");
 }
 
-TEST(AtomicWrite, RefusesAReadOnlyNoteAndLeavesItAlone) {
-    ScratchFolder folder;
-    const auto note = folder / "locked.md";
-    ScratchFolder::write(note, "keep me");
-    ::chmod(note.c_str(), 0444);
-
-    // Even the super-user, who could replace it, leaves it alone.
-    EXPECT_EQ(writeFileAtomically(note, "lost"), std::errc::permission_denied);
-    EXPECT_EQ(ScratchFolder::read(note), "keep me");
-    EXPECT_EQ(folder.listing(), "locked.md");
-}
-
 // A write that fails halfway (here: beyond the file size limit) must leave the old note whole.
 TEST(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
     ScratchFolder folder;
@@ -138,18 +126,21 @@ TEST(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
     EXPECT_EQ(folder.listing(), "note.md");
 }
 
-TEST(AtomicWrite, RefusesFoldersAndLinkLoops) {
+// Even the super-user, who could replace a read-only note, leaves it alone.
+TEST(AtomicWrite, RefusesReadOnlyNotesFoldersAndLinkLoops) {
     ScratchFolder folder;
+    ScratchFolder::write(folder / "locked.md", "keep me");
+    ::chmod((folder / "locked.md").c_str(), 0444);
     fs::create_directory(folder / "dir.md");
     fs::create_symlink("b.md", folder / "a.md");
     fs::create_symlink("a.md", folder / "b.md");
 
+    EXPECT_EQ(writeFileAtomically(folder / "locked.md", "lost"), std::errc::permission_denied);
     EXPECT_EQ(writeFileAtomically(folder / "dir.md", "x"), std::errc::is_a_directory);
     EXPECT_EQ(writeFileAtomically(folder / "a.md", "x"), std::errc::too_many_symbolic_link_levels);
-    EXPECT_EQ(folder.listing(), "a.md b.md dir.md");
+    EXPECT_EQ(ScratchFolder::read(folder / "locked.md"), "keep me");
+    EXPECT_EQ(folder.listing(), "a.md b.md dir.md locked.md");
 }
-
-// A write that fails halfway (here: beyond the file size limit) must leave the old note whole.
 
 } // namespace
 } // namespace notes

@@ -22,9 +22,10 @@
 using namespace std::chrono_literals;
 
 namespace notes {
-namespace {
 
+using testing::runFor;
 using testing::runUntil;
+namespace {
 
 constexpr int rewrites = 1'000;
 
@@ -138,7 +139,7 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
     };
     ASSERT_TRUE(runUntil(settled, 20s)) << "the session never settled";
     // Late reports of the last writes may still open a conflict that the user answers.
-    testing::runFor(400ms);
+    runFor(400ms);
     ASSERT_TRUE(runUntil(settled, 5s));
     other.join();
 

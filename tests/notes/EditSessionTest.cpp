@@ -53,7 +53,7 @@ protected:
     std::vector<std::string> replaced;
 };
 
-TEST_F(EditSessionTest, OpensOnlyStrictUTF8Files) {
+TEST_F(EditSessionTest, OpensOnlyStrictUTF8AndSavesInTheFilesFormat) {
     ScratchFolder::write(note, "caf\xE9");
     auto latin1 = EditSession::open(markdown::URL::fileURL(note), scheduler);
     ASSERT_TRUE(std::holds_alternative<std::error_code>(latin1));
@@ -67,6 +67,13 @@ TEST_F(EditSessionTest, OpensOnlyStrictUTF8Files) {
     EXPECT_EQ(*session->text, "a\r\nb\r\n");
     EXPECT_TRUE(session->format().hasBOM);
     EXPECT_EQ(session->format().lineEnding, LineEnding::crlf);
+
+    // The mark stays; LF typed into a CR LF file is written as typed.
+    session->textDidChange("a\r\nb\r\nc\nd\n");
+    EXPECT_TRUE(session->save());
+    EXPECT_EQ(onDisk(), "\xEF\xBB\xBF"
+                        "a\r\nb\r\nc\nd\n");
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
 }
 
 TEST_F(EditSessionTest, AutosavesOnceAfterTheLastChange) {
@@ -85,15 +92,7 @@ TEST_F(EditSessionTest, AutosavesOnceAfterTheLastChange) {
     EXPECT_EQ(*session->savedText, "abc");
     EXPECT_FALSE(session->isDirty());
     EXPECT_EQ(scheduler.pendingCount(), 0u);
-}
-
-TEST_F(EditSessionTest, SavesWithTheFilesMarkAndTheBreaksAsTyped) {
-    // The mark stays; CR LF pasted into an LF file is written as typed.
-    auto session = open("\xEF\xBB\xBFold\n");
-    session->textDidChange("old\nc\r\nd\r\n");
-    EXPECT_TRUE(session->save());
-    EXPECT_EQ(onDisk(), "\xEF\xBB\xBFold\nc\r\nd\r\n");
-    EXPECT_EQ(scheduler.pendingCount(), 0u);
+    EXPECT_TRUE(session->save()); // nothing to write is no failure
 }
 
 TEST_F(EditSessionTest, IgnoresTheEchoOfItsOwnSave) {
@@ -170,6 +169,13 @@ TEST_F(EditSessionTest, LoadTheirsCanBeUndoneAndTheUndoIsSaved) {
     EXPECT_EQ(onDisk(), "theirs");
     scheduler.advance(1ms);
     EXPECT_EQ(onDisk(), "mine");
+
+    // Typing ends the offer to undo.
+    session->textDidChange("typed");
+    session->diskChanged("theirs 2");
+    session->loadTheirs();
+    session->textDidChange("typed again");
+    EXPECT_EQ(*session->conflict, std::nullopt);
 }
 
 // Mended: with no report from a watcher, the autosave used to write over whatever another
@@ -267,15 +273,12 @@ TEST_F(EditSessionTest, AFailedSaveReportsWhyAndAGoodOneClearsIt) {
     EXPECT_TRUE(session->save());
     EXPECT_EQ(*session->lastError, std::nullopt);
     EXPECT_EQ(onDisk(), "mine");
-}
 
-TEST_F(EditSessionTest, AReadOnlyNoteIsNotReplaced) {
-    auto session = open("base");
     ::chmod(note.c_str(), 0444);
-    session->textDidChange("mine");
+    session->textDidChange("more");
     scheduler.advance(900ms);
-    EXPECT_EQ(*session->lastError, "Couldn\u2019t save \u201cnote.md\u201d. Permission denied");
-    EXPECT_EQ(onDisk(), "base");
+    EXPECT_EQ(*session->lastError, "Couldn\u2019t save \u201cPlan.md\u201d. Permission denied");
+    EXPECT_EQ(onDisk(), "mine");
     EXPECT_TRUE(session->isDirty());
 }
 

@@ -1,4 +1,5 @@
 #include "notes/FileText.hpp"
+#include "notes/LenientUTF8.hpp"
 
 #include "ExpectCases.hpp"
 
@@ -6,6 +7,7 @@
 
 #include <string>
 #include <system_error>
+#include <utility>
 #include <variant>
 
 using namespace std::string_literals;
@@ -71,6 +73,28 @@ TEST(LineEnding, CountsCRLFAgainstBareLF) {
         {"\r\r\n", LineEnding::crlf}, // the LF's previous byte is a CR
     };
     expectCases(cases, detectLineEnding);
+}
+
+TEST(LenientUTF8, ReplacesEachMaximalInvalidSequenceWithOneReplacementCharacter) {
+    const std::string r = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        {"caf\xC3\xA9", "caf\xC3\xA9"},
+        {"a\xFF"
+         "b",
+         "a" + r + "b"},
+        // A sequence cut short is one replacement, however many of its bytes came.
+        {"\xE2\x82"
+         "x",
+         r + "x"},
+        {"\xF0\x9F\x98", r},
+        // Bytes that can never start or continue a sequence, each on its own.
+        {"\xC0\xAF", r + r},
+        {"\xE0\x80\x80", r + r + r},
+        // A surrogate encoded in UTF-8 is not text.
+        {"\xED\xA0\x80", r + r + r},
+        {"\xF4\x90\x80\x80", r + r + r + r},
+    };
+    expectCases(cases, replacingInvalidUTF8);
 }
 
 } // namespace

@@ -19,6 +19,9 @@
 using namespace std::chrono_literals;
 
 namespace notes {
+
+using testing::runFor;
+using testing::runUntil;
 namespace {
 
 namespace fs = std::filesystem;
@@ -116,7 +119,7 @@ TEST(FolderWatcherChurn, TheTreeAfterTheLastRescanEqualsAFreshScan) {
     });
 
     std::jthread other([&] { churn(folder.path(), done); });
-    ASSERT_TRUE(testing::runUntil([&] { return done.load(); }, 30s));
+    ASSERT_TRUE(runUntil([&] { return done.load(); }, 30s));
     other.join();
     // Quiet from here on, yet on a loaded machine the last events may still wait unread while
     // a rescan holds the main loop: how long ago the last batch came says nothing about them.
@@ -128,7 +131,7 @@ TEST(FolderWatcherChurn, TheTreeAfterTheLastRescanEqualsAFreshScan) {
     // Polled: the quiet period ends with no event to wake the loop.
     const auto deadline = std::chrono::steady_clock::now() + 30s;
     while (!settled() && std::chrono::steady_clock::now() < deadline)
-        testing::runFor(50ms);
+        runFor(50ms);
     ASSERT_TRUE(settled()) << "last change reported: " << lastChangeReported
                            << ", rescans: " << rescans;
 

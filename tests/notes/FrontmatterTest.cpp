@@ -1,4 +1,5 @@
 #include "notes/Frontmatter.hpp"
+#include "notes/PropertiesBox.hpp"
 
 #include "ExpectCases.hpp"
 
@@ -31,6 +32,7 @@ TEST(Frontmatter, ReadsEachFormOfValue) {
     const std::pair<const char*, std::vector<Property>> cases[] = {
         {"title: 'Hello: world'", {{"title", Text{"Hello: world"}}}},
         {"time: 10:30", {{"time", Text{"10:30"}}}},
+        {"quote: '", {{"quote", Text{"'"}}}},
         {"tags: [a, 'b c', , d]", {{"tags", List{{"a", "b c", "d"}}}}},
         {"tags:\n  - a\n  - b", {{"tags", List{{"a", "b"}}}}},
         // A list run wins over "|": every line is an item.
@@ -55,6 +57,27 @@ TEST(Frontmatter, KeyLinesCommentsAndStrayLines) {
     // A colon carrying a combining mark is not the key's colon.
     EXPECT_EQ(Frontmatter::parse("a:\u0301b: c"),
               (std::vector<Property>{{"a:\u0301b", Text{"c"}}}));
+}
+
+TEST(PropertiesBox, TextsGoThroughTheTextWriterKeysAndRawValuesAreEscaped) {
+    std::string out = "before\n";
+    writePropertiesBox(out,
+                       "related: [[Other note]]\na<b: [x, 'y & z']\nempty: []\n"
+                       "notes:\n  a & b\n  <c>",
+                       [&out](std::string_view text) { out += "{" + std::string(text) + "}"; });
+    EXPECT_EQ(out, "before\n"
+                   "<details class=\"frontmatter\"><summary>Properties</summary>\n<table>\n"
+                   "<tr><th>related</th><td>{[[Other note]]}</td></tr>\n"
+                   "<tr><th>a&lt;b</th><td><span class=\"chip\">{x}</span>"
+                   "<span class=\"chip\">{y & z}</span></td></tr>\n"
+                   "<tr><th>empty</th><td></td></tr>\n"
+                   "<tr><th>notes</th><td><pre>a &amp; b\n&lt;c&gt;</pre></td></tr>\n"
+                   "</table></details>\n");
+
+    // A block without any property writes no box at all.
+    std::string none;
+    writePropertiesBox(none, "# only a comment\n  - stray\nloose", [](std::string_view) {});
+    EXPECT_EQ(none, "");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "notes/EscapeHTML.hpp"
 #include "notes/MarkdownRenderer.hpp"
 
 #include "RenderedHTML.hpp"
@@ -33,6 +34,7 @@ TEST(HTMLWriter, ListsTaskListsAndNumbering) {
          "<li class=\"task\"><input type=\"checkbox\" disabled> open\n</li>\n"
          "<li>plain\n</li>\n</ul>\n"},
         {"3. c", "<ol start=\"3\" data-line=\"1\">\n<li>c\n</li>\n</ol>\n"},
+        {"1. a", "<ol data-line=\"1\">\n<li>a\n</li>\n</ol>\n"},
         // A quote ends on its last line: the blank line after it loosens the list.
         {"- a\n  > q\n\n- c", "<ul data-line=\"1\">\n<li><p>a</p>\n<blockquote>\n<p>q</p>\n"
                               "</blockquote>\n</li>\n<li><p>c</p>\n</li>\n</ul>\n"},
@@ -109,6 +111,37 @@ TEST(HTMLWriter, TablesWithAlignmentsAndSpans) {
          "<td style=\"text-align:right\">3</td></tr>\n"
          "</tbody>\n</table></div>\n"},
     });
+}
+
+TEST(HTMLWriterInlines, WritesTheCommonMarkInlines) {
+    const struct {
+        const char* text;
+        const char* html;
+    } cases[] = {
+        {"a < b & c>d `'\"`", "a &lt; b &amp; c&gt;d <code>'&quot;</code>"},
+        {"*a* **b** ~~c~~ `<d>`",
+         "<em>a</em> <strong>b</strong> <del>c</del> <code>&lt;d&gt;</code>"},
+        {"[a *b*](x?y&z \"T <1>\") [c]()",
+         "<a href=\"x?y&amp;z\" title=\"T &lt;1&gt;\">a <em>b</em></a> <a href=\"\">c</a>"},
+        // A quote with a combining mark after it is still escaped: the attribute stays shut.
+        {"[x](a\"\xCC\x81onclick=1)", "<a href=\"a&quot;\xCC\x81onclick=1\">x</a>"},
+        {"![Logo *big*](img/logo.png \"T\") ![](<>)",
+         "<img src=\"img/logo.png\" alt=\"Logo big\" title=\"T\" loading=\"lazy\"> "
+         "<img src=\"\" alt=\"\" loading=\"lazy\">"},
+        {"a\\\nb  \nc\nd", "a<br>\nb<br>\nc\nd"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(renderedHTML(c.text), "<p data-line=\"1\">" + std::string(c.html) + "</p>\n");
+    }
+    EXPECT_EQ(renderedHTML("a\nb", {FrontmatterMode::collapsed, true}),
+              "<p data-line=\"1\">a<br>\nb</p>\n");
+}
+
+TEST(EscapeHTML, EscapesTheFourCharactersPerCodePoint) {
+    EXPECT_EQ(escapeHTML("a<b & \"c\" 'd'>"), "a&lt;b &amp; &quot;c&quot; 'd'&gt;");
+    // A quote with a combining acute accent is still a quote to an HTML parser.
+    EXPECT_EQ(escapeHTML("\"\u0301 onmouseover=x"), "&quot;\u0301 onmouseover=x");
 }
 
 } // namespace

@@ -13,11 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void writeFile(const fs::path& path, std::string_view bytes) {
-    fs::create_directories(path.parent_path());
-    ScratchFolder::write(path, bytes);
-}
-
 // The answer for a file served whole.
 SchemeAnswer served(const std::string& url, const std::string& type, const std::string& body) {
     return SchemeResponse{url,
@@ -30,10 +25,10 @@ SchemeAnswer served(const std::string& url, const std::string& type, const std::
 class LocalSchemeHandlerTest : public testing::Test {
 protected:
     LocalSchemeHandlerTest() {
-        writeFile(web / "reader.css", "body { margin: 0 }\n");
-        writeFile(web / "reader.js", "mdr = {};");
+        ScratchFolder::write(web / "reader.css", "body { margin: 0 }\n");
+        ScratchFolder::write(web / "reader.js", "mdr = {};");
         fs::create_directories(web / "fonts");
-        writeFile(folder / "secret.txt", "outside the resources");
+        ScratchFolder::write(folder / "secret.txt", "outside the resources");
     }
 
     static std::string local(const fs::path& path) {
@@ -46,11 +41,18 @@ protected:
     LocalSchemeHandler handler{WebResources(web)};
 };
 
-TEST_F(LocalSchemeHandlerTest, AppHostServesResourcesByLastPathSegment) {
-    const std::string css = "mdreader://app/reader.css";
+// The page's files by their last path segment, a note's files by their path.
+TEST_F(LocalSchemeHandlerTest, ServesFilesWithTheTypeOfTheirExtension) {
+    const std::string png("\x89PNG\r\n\x1a\n\0\0", 10);
+    ScratchFolder::write(notes / "pic.png", png);
+    ScratchFolder::write(notes / "a#b?.zzqx", "12345");
+    const std::string css = "mdreader://app/reader.css",
+                      js = "mdreader://app/x/y/reader%2Ejs?v=2#top";
+    const std::string pic = local(notes / "pic.png"), data = local(notes / "a#b?.zzqx");
     EXPECT_EQ(handler.handleSchemeTask(css), served(css, "text/css", "body { margin: 0 }\n"));
-    const std::string js = "mdreader://app/x/y/reader%2Ejs?v=2#top";
     EXPECT_EQ(handler.handleSchemeTask(js), served(js, "application/javascript", "mdr = {};"));
+    EXPECT_EQ(handler.handleSchemeTask(pic), served(pic, "image/png", png));
+    EXPECT_EQ(handler.handleSchemeTask(data), served(data, "application/octet-stream", "12345"));
 }
 
 TEST_F(LocalSchemeHandlerTest, AppHostNamesNothingOutsideItsFolder) {
@@ -76,21 +78,10 @@ TEST_F(LocalSchemeHandlerTest, AppHostNamesNothingOutsideItsFolder) {
               "The page's file highlight.min.js is missing from " + web.string());
 }
 
-TEST_F(LocalSchemeHandlerTest, LocalHostServesFilesWithTheTypeOfTheirExtension) {
-    const std::string png("\x89PNG\r\n\x1a\n\0\0", 10);
-    writeFile(notes / "pic.png", png);
-    std::string pic = local(notes / "pic.png");
-    EXPECT_EQ(handler.handleSchemeTask(pic), served(pic, "image/png", png));
-
-    writeFile(notes / "a#b?.zzqx", "12345");
-    const std::string data = local(notes / "a#b?.zzqx");
-    EXPECT_EQ(handler.handleSchemeTask(data), served(data, "application/octet-stream", "12345"));
-}
-
 TEST_F(LocalSchemeHandlerTest, RefusesAnythingButARegularFileWithinTheSizeCap) {
-    writeFile(notes / "pic.png", "png");
+    ScratchFolder::write(notes / "pic.png", "png");
     ASSERT_EQ(::mkfifo((notes / "pipe").c_str(), 0600), 0);
-    writeFile(notes / "huge.png", "");
+    ScratchFolder::write(notes / "huge.png", "");
     fs::resize_file(notes / "huge.png", LocalSchemeHandler::maximumFileSize + 1);
     const std::string path =
         local(notes / "pic.png").substr(std::string("mdreader://local").size());

@@ -92,23 +92,18 @@ next</p>
 }
 
 TEST_F(NoteVaultRendering, TakesTargetsLabelsAndAddressesAsTyped) {
-    EXPECT_EQ(renderer
-                  .render(R"(---
-source: https://e.org/wiki/Michelson–Morley
----
-[[Don’t]], [[Don't]], \[\[Plan\]\], \![[Plan]], ==a\==
+    EXPECT_EQ(
+        renderer
+            .render(R"([[Don’t]], [[Don't]], \[\[Plan\]\], \![[Plan]], ==a\==
 https://e.org/wiki/Michelson–Morley https://e.org/wiki/Don’t_Stop_Believin’ https://e.org/a--b.
 x[^a–b] y[^don't] z[^don’t]
 
 [^a–b]: dash
 [^don't]: straight
 [^don’t]: curly)")
-                  .html,
-              expected(R"(<details class="frontmatter"><summary>Properties</summary>
-<table>
-<tr><th>source</th><td><a href="https://e.org/wiki/Michelson–Morley">https://e.org/wiki/Michelson–Morley</a></td></tr>
-</table></details>
-<p data-line="4"><a class="wikilink" href="mdreader://local{R}/notes/Don%E2%80%99t.md">Don’t</a>, <a class="wikilink" href="mdreader://local{R}/notes/Don't.md">Don’t</a>, [[Plan]], !<a class="wikilink" href="mdreader://local{R}/notes/Plan.md">Plan</a>, ==a==
+            .html,
+        expected(
+            R"(<p data-line="1"><a class="wikilink" href="mdreader://local{R}/notes/Don%E2%80%99t.md">Don’t</a>, <a class="wikilink" href="mdreader://local{R}/notes/Don't.md">Don’t</a>, [[Plan]], !<a class="wikilink" href="mdreader://local{R}/notes/Plan.md">Plan</a>, ==a==
 <a href="https://e.org/wiki/Michelson–Morley">https://e.org/wiki/Michelson–Morley</a> <a href="https://e.org/wiki/Don’t_Stop_Believin’">https://e.org/wiki/Don’t_Stop_Believin’</a> <a href="https://e.org/a--b">https://e.org/a--b</a>.
 x<sup class="footnote-ref"><a href="#fn-ab" id="fnref-ab">1</a></sup> y<sup class="footnote-ref"><a href="#fn-dont" id="fnref-dont">2</a></sup> z<sup class="footnote-ref"><a href="#fn-dont-1" id="fnref-dont-1">3</a></sup></p>
 <section class="footnotes">

@@ -19,6 +19,7 @@ TEST(PathText, StandardizesLexically) {
         {"/../secret.png", "/secret.png"},
         {"/", "/"},
         {"a/../..", ".."},
+        {"../..", "../.."},
         {"n/..x/y", "n/..x/y"},
         {"", "."},
     };
@@ -29,7 +30,7 @@ TEST(PathText, StandardizesLexically) {
     }
 }
 
-TEST(PathText, FindsExtensionsOutsideDotFileNames) {
+TEST(PathText, SplitsOffExtensionsOutsideDotFileNamesAndTheLastComponent) {
     struct Case {
         std::string_view path;
         std::string_view extension;
@@ -51,6 +52,8 @@ TEST(PathText, FindsExtensionsOutsideDotFileNames) {
     }
     // The Kelvin sign lowercases to "k".
     EXPECT_TRUE(isMarkdownExtension("m\u212Ad"));
+    // The root keeps its slash.
+    EXPECT_EQ(deletingLastPathComponent("/n/"), "/");
 }
 
 } // namespace

@@ -39,8 +39,6 @@ TEST(PathologicalRender, EndsWithTheWholeNote) {
         std::string_view piece; // What the fragment holds `count` times.
         std::size_t count;
     } cases[] = {
-        {"nested quotes", repeated(">", 20'000) + " a\n" + repeated(">", 20'000) + " b",
-         "<blockquote", 20'000},
         {"only stars", stars, "<hr data-line=\"1\">", 1},
         {"stars in text", "a" + stars + "b", "*", 100'000},
         // The innermost "[[x]]" is a wikilink; the other brackets stay text.

@@ -1,9 +1,11 @@
 #include "notes/ReadFile.hpp"
+#include "notes/FileStamp.hpp"
 
 #include "ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <sys/stat.h>
 
 using namespace std::string_literals;
@@ -13,7 +15,7 @@ namespace {
 
 TEST(ReadFile, ReadsRegularFilesWholeAndRefusesEverythingElse) {
     ScratchFolder folder;
-    const std::string big(200 * 1024, 'x'); // more than one read's worth
+    const std::string big(std::size_t{200} * 1024, 'x'); // more than one read's worth
     ScratchFolder::write(folder / "note.md", big + "\0end"s);
     ::mkfifo((folder / "pipe.md").c_str(), 0644); // must not hang waiting for a writer
     std::filesystem::create_directory(folder / "dir.md");
@@ -33,6 +35,36 @@ TEST(ReadFile, ReadsRegularFilesWholeAndRefusesEverythingElse) {
         ASSERT_TRUE(std::holds_alternative<std::error_code>(result));
         EXPECT_EQ(std::get<std::error_code>(result), expected);
     }
+}
+
+struct stat statusChangedSecondsAgo(time_t seconds) {
+    struct stat status {};
+    status.st_ino = 7;
+    status.st_size = 4;
+    status.st_mtim = status.st_ctim = {::time(nullptr) - seconds, 500};
+    return status;
+}
+
+// The status alone may vouch for the bytes only when a later write would have moved its times.
+TEST(FileStamp, TheStatusProvesNothingWhileALaterWriteCouldKeepItsTimes) {
+    struct stat old = statusChangedSecondsAgo(60);
+    struct stat recent = statusChangedSecondsAgo(0);
+    struct stat touched = old;
+    touched.st_ctim.tv_nsec += 1; // a change that put the modification time back
+    struct stat replaced = old;
+    replaced.st_ino = 8;
+
+    EXPECT_TRUE(FileStamp::of(old, "base").provesUnchanged(old));
+    EXPECT_FALSE(FileStamp::of(old, "base").provesUnchanged(touched));
+    EXPECT_FALSE(FileStamp::of(old, "base").provesUnchanged(replaced));
+    EXPECT_FALSE(FileStamp::of(recent, "base").provesUnchanged(recent));
+    // Bytes that do not match the status (it was taken around a write) are never vouched for.
+    struct stat grown = old;
+    grown.st_size = 5;
+    EXPECT_FALSE(FileStamp::of(old, "bases").provesUnchanged(grown));
+
+    EXPECT_TRUE(FileStamp::of(recent, "base").sameBytes(FileStamp::of(old, "base")));
+    EXPECT_FALSE(FileStamp::of(old, "base").sameBytes(FileStamp::of(old, "BASE")));
 }
 
 } // namespace

@@ -1,6 +1,15 @@
 #include "notes/ReaderURL.hpp"
+#include "notes/ResolveAssetURL.hpp"
+
+#include "ExpectCases.hpp"
+#include "ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace notes {
 namespace {
@@ -28,27 +37,42 @@ TEST(ReaderURL, EncodesThePathOutsideTheURLPathCharacters) {
 }
 
 TEST(ReaderURL, ReadsBackOnlyLocalAddressesOfTheScheme) {
-    const std::string_view refused[] = {
-        "",
-        "mdreader://Local/a.md",
-        "mdreader://local",
-        "mdreader://local/a%zz.md",
-        "mdreader://local/etc/passwd%00.png",
+    const std::pair<std::string_view, std::optional<URL>> cases[] = {
+        {"", std::nullopt},
+        {"mdreader://Local/a.md", std::nullopt},
+        {"mdreader://local", std::nullopt},
+        {"mdreader://local/a%zz.md", std::nullopt},
+        {"mdreader://local/etc/passwd%00.png", std::nullopt},
+        {"mdreader://local/a%20b.md#Intro", URL::fileURL(std::string("/a b.md"))},
+        {"mdreader://local/caf%c3%a9.md", URL::fileURL(std::string("/caf\u00e9.md"))},
+        {"mdreader://local/a/%2E%2E/b.md", URL::fileURL(std::string("/a/../b.md"))},
     };
-    for (std::string_view url : refused)
-        EXPECT_EQ(fileURLFromReaderURL(url), std::nullopt) << url;
+    expectCases(cases, fileURLFromReaderURL);
+}
 
-    struct Case {
-        std::string_view url;
-        std::string path;
+TEST(ResolveAssetURL, SearchesOnlyTheNearestLevelWithPublicOrStatic) {
+    ScratchFolder folder;
+    for (const char* file : {"site/public/img/a.png", "site/public/img/a b.png", "site/secret.png",
+                             "site/static/img/a.png", "site/static/only.png", "site/x/p/note.md"})
+        folder.file(file);
+    const URL note = URL::fileURL(folder.path("site/x/p/note.md"));
+    const std::pair<std::string_view, std::optional<std::string>> cases[] = {
+        {"/img/a.png", "site/public/img/a.png"},
+        {"/only.png", "site/static/only.png"},
+        {"/img/a%20b.png?v=2", "site/public/img/a b.png"},
+        {"/../secret.png", std::nullopt},
+        {"/img/a.png%00.txt", std::nullopt},
+        {"//img/a.png", std::nullopt},
+        {"https://e.com/img/a.png", std::nullopt},
     };
-    const Case accepted[] = {
-        {"mdreader://local/a%20b.md#Intro", "/a b.md"},
-        {"mdreader://local/caf%c3%a9.md", "/caf\u00e9.md"},
-        {"mdreader://local/a/%2E%2E/b.md", "/a/../b.md"},
-    };
-    for (const auto& c : accepted)
-        EXPECT_EQ(fileURLFromReaderURL(c.url), URL::fileURL(c.path)) << c.url;
+    for (const auto& [source, found] : cases)
+        EXPECT_EQ(resolveAssetURL(source, note),
+                  found ? std::optional(URL::fileURL(folder.path(*found))) : std::nullopt)
+            << source;
+
+    // A nearer level with a root is searched alone, even without the file.
+    std::filesystem::create_directories(folder.path("site/x/static"));
+    EXPECT_EQ(resolveAssetURL("/img/a.png", note), std::nullopt);
 }
 
 } // namespace

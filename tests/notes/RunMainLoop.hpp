@@ -11,7 +11,7 @@ namespace notes::testing {
 /// Runs the default main context until `done` holds or `timeout` passes; returns `done()`.
 /// Idle turns sleep briefly, so that conditions set by other threads or processes are seen.
 inline bool runUntil(const std::function<bool()>& done,
-                     std::chrono::milliseconds timeout = std::chrono::seconds(3)) {
+                     std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline)

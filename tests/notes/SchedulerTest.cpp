@@ -1,6 +1,8 @@
 #include "notes/MainLoopScheduler.hpp"
 #include "notes/ManualScheduler.hpp"
 
+#include "RunMainLoop.hpp"
+
 #include <glib.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +11,9 @@
 using namespace std::chrono_literals;
 
 namespace notes {
+
+using testing::runFor;
+using testing::runUntil;
 namespace {
 
 TEST(ManualScheduler, RunsDueTasksInTimeOrderAndSkipsCancelledOnes) {
@@ -33,35 +38,24 @@ TEST(ManualScheduler, RunsDueTasksInTimeOrderAndSkipsCancelledOnes) {
 }
 
 TEST(MainLoopScheduler, RunsPostedAndDelayedTasksOnTheLoopAndNothingAfterCancel) {
-    GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
     std::string log;
     {
         MainLoopScheduler scheduler;
         auto cancelled = scheduler.runAfter(5ms, [&] { log += "x"; });
-        scheduler.runAfter(20ms, [&] {
-            log += "d";
-            g_main_loop_quit(loop);
-        });
+        scheduler.runAfter(20ms, [&] { log += "d"; });
         scheduler.post([&] { log += "p"; });
         scheduler.cancel(cancelled);
         // A window that redraws every frame must not hold posted tasks back.
-        GSource* redraw = g_idle_source_new();
-        g_source_set_priority(redraw, G_PRIORITY_HIGH_IDLE + 20);
-        g_source_set_callback(
-            redraw, +[](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr, nullptr);
-        g_source_attach(redraw, nullptr);
-        g_main_loop_run(loop);
-        g_source_destroy(redraw);
-        g_source_unref(redraw);
-
+        guint redraw = g_idle_add_full(
+            G_PRIORITY_HIGH_IDLE + 20, +[](gpointer) -> gboolean { return G_SOURCE_CONTINUE; },
+            nullptr, nullptr);
+        EXPECT_TRUE(runUntil([&] { return log.ends_with('d'); }));
+        g_source_remove(redraw);
         scheduler.runAfter(1ms, [&] { log += "late"; });
     }
     // The scheduler is gone: its waiting task must not run.
-    g_usleep(5000);
-    while (g_main_context_iteration(nullptr, FALSE)) {
-    }
+    runFor(20ms);
     EXPECT_EQ(log, "pd");
-    g_main_loop_unref(loop);
 }
 
 } // namespace

@@ -36,14 +36,15 @@ public:
     }
     /// Creates a note at the relative path, and the folders above it.
     void file(std::string_view relative) const {
-        std::filesystem::create_directories(std::filesystem::path(path(relative)).parent_path());
-        std::ofstream(path(relative)) << "# " << relative << "\n";
+        write(path(relative), "# " + std::string(relative) + "\n");
     }
     void link(std::string_view relative, const std::string& target) const {
         std::filesystem::create_symlink(target, path(relative));
     }
 
+    /// Writes the file whole, making the folders above it.
     static void write(const std::filesystem::path& file, std::string_view bytes) {
+        std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary)
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
