@@ -39,12 +39,7 @@ void HTMLWriter::writeInlines(std::span<const Markup> elements, bool inLink) {
 }
 
 void HTMLWriter::writeText(const TypedText& text, bool inLink) {
-    const InlineTextContext context{
-        .footnoteDefs = &footnoteDefs_,
-        .footnoteOrder = isFootnoteBody_ ? nullptr : &footnoteOrder_,
-        .links = {renderer_.resolver, renderer_.fileURL, &resolvedTargets_},
-    };
-    writeInlineText(out_, text, inLink, context);
+    writeInlineText(out_, text, inLink, inlineContext_);
 }
 
 void HTMLWriter::writeInline(const Markup& element, bool inLink) {
