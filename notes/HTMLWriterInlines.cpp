@@ -46,7 +46,9 @@ void HTMLWriter::writeInline(const Markup& element, bool inLink) {
     // Emphasis and links nest as deep as the note does.
     withStackSpace([&] {
         if (const auto code = element.as<InlineCode>()) {
-            out_ += "<code>" + escapeHTML(code->code()) + "</code>";
+            out_ += "<code>";
+            appendEscapedHTML(out_, code->code());
+            out_ += "</code>";
         } else if (element.is<Emphasis>()) {
             out_ += "<em>";
             writeInlines(element, inLink);

@@ -90,11 +90,13 @@ void writeWikilink(std::string& out, std::string_view shownBody, std::string_vie
     }
     const std::string display = escapeHTML(displayText(shown, embed));
     if (url) {
-        std::string href = target.address;
-        if (shown.anchor)
-            href += "#" + percentEncodePath(*shown.anchor);
         out += embed ? "<a class=\"wikilink embed-link\" href=\"" : "<a class=\"wikilink\" href=\"";
-        out += escapeHTML(href) + "\">" + display + "</a>";
+        appendEscapedHTML(out, target.address);
+        if (shown.anchor)
+            appendEscapedHTML(out, "#" + percentEncodePath(*shown.anchor));
+        out += "\">";
+        out += display;
+        out += "</a>";
     } else if (context.resolver == nullptr) {
         out += "<span class=\"wikilink\">" + display + "</span>";
     } else {
