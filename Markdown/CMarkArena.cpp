@@ -137,14 +137,15 @@ void* CMarkArena::allocate(std::size_t size, bool zeroed) {
     void* block = takeFree(sizeClass);
     if (block == nullptr)
         block = splitFree(sizeClass);
-    if (block != nullptr) {
-        std::memset(block, 0, zeroed ? std::max(size, sizeof(void*)) : sizeof(void*));
-        return block;
+    if (block == nullptr) {
+        std::byte* start = carve(capacityOf(sizeClass));
+        *reinterpret_cast<BlockHeader*>(start) = sizeClass;
+        block = start + headerSize;
     }
-    // Never handed out before: still as zeroed as the chunk came.
-    std::byte* start = carve(capacityOf(sizeClass));
-    *reinterpret_cast<BlockHeader*>(start) = sizeClass;
-    return start + headerSize;
+    // Chunks come unzeroed: zeroing a block as it is handed out touches only what is used,
+    // while it is about to be used.
+    std::memset(block, 0, zeroed ? std::max(size, sizeof(void*)) : sizeof(void*));
+    return block;
 }
 
 void* CMarkArena::reallocate(void* block, std::size_t size) {
@@ -236,7 +237,7 @@ std::byte* CMarkArena::carve(std::size_t capacity) {
         // What is left of the chunk is too small for this block; it stays unused.
         const std::size_t size = std::max(nextChunkSize, capacity);
         nextChunkSize = std::min(nextChunkSize * 2, largestChunkSize);
-        chunks.emplace_back(static_cast<std::byte*>(heapBlock(size, true)));
+        chunks.emplace_back(static_cast<std::byte*>(heapBlock(size, false)));
         cursor = chunks.back().get();
         chunkEnd = cursor + size;
     }

@@ -69,14 +69,7 @@ template <typename Predicate> std::string_view trim(std::string_view text, Predi
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            lines.push_back(text.substr(start, i - start));
-            start = i + 1;
-        }
-    }
-    lines.push_back(text.substr(start));
+    forEachLine(text, [&](std::string_view line) { lines.push_back(line); });
     return lines;
 }
 

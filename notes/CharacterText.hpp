@@ -15,6 +15,18 @@ namespace notes {
 /// feed directly after a carriage return is part of that CR LF character and splits nothing.
 [[nodiscard]] std::vector<std::string_view> splitLines(std::string_view text);
 
+/// Calls `take` with each line of `splitLines(text)`, in order, without collecting them.
+template <typename Take> void forEachLine(std::string_view text, Take take) {
+    std::size_t start = 0;
+    for (std::size_t i = text.find('\n'); i != std::string_view::npos; i = text.find('\n', i + 1)) {
+        if (i == 0 || text[i - 1] != '\r') {
+            take(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    take(text.substr(start));
+}
+
 /// The pieces joined with `separator` between them.
 [[nodiscard]] std::string joinLines(const std::vector<std::string_view>& pieces,
                                     std::string_view separator = "\n");

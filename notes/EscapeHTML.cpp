@@ -1,10 +1,20 @@
 #include "notes/EscapeHTML.hpp"
 
+#include <array>
+
 namespace notes {
 namespace {
 
+// A table, as most text has none of them and every byte is looked at.
+constexpr std::array<bool, 256> specialBytes = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : {'&', '<', '>', '"'})
+        table[c] = true;
+    return table;
+}();
+
 bool isSpecial(char c) {
-    return c == '&' || c == '<' || c == '>' || c == '"';
+    return specialBytes[static_cast<unsigned char>(c)];
 }
 
 } // namespace
@@ -12,6 +22,11 @@ bool isSpecial(char c) {
 std::string escapeHTML(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    appendEscapedHTML(out, text);
+    return out;
+}
+
+void appendEscapedHTML(std::string& out, std::string_view text) {
     // The four characters are ASCII, which never occurs inside a multi-byte UTF-8
     // sequence, so a byte walk escapes exactly the code points.
     // Runs without any of them are copied whole.
@@ -37,7 +52,6 @@ std::string escapeHTML(std::string_view text) {
         }
         start = special + 1;
     }
-    return out;
 }
 
 } // namespace notes

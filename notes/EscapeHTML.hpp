@@ -10,4 +10,7 @@ namespace notes {
 /// Works per code point, so a quote followed by a combining mark is escaped too.
 [[nodiscard]] std::string escapeHTML(std::string_view text);
 
+/// The same, appended to `out`: no string of its own for each run of text.
+void appendEscapedHTML(std::string& out, std::string_view text);
+
 } // namespace notes

@@ -18,10 +18,12 @@ const icu::RegexPattern& footnoteDefinitionPattern() {
 // The scan of one text: which fence it is in and which definition it is collecting.
 class FootnoteScan {
 public:
+    explicit FootnoteScan(std::size_t size) { body_.reserve(size); }
+
     void take(std::string_view line) {
         const std::string_view unindented = line.substr(leadingCharacterCount(line, ' '));
         if (openFence_) {
-            lines_.push_back(line);
+            keep(line);
             if (hasCharacterPrefix(unindented, *openFence_))
                 openFence_.reset();
             return;
@@ -34,7 +36,7 @@ public:
         if (hasCharacterPrefix(unindented, "```") || hasCharacterPrefix(unindented, "~~~")) {
             const char mark = unindented.front();
             openFence_ = std::string(leadingCharacterCount(unindented, mark), mark);
-            lines_.push_back(line);
+            keep(line);
             return;
         }
         // The pattern needs "[^" at the start; most lines fail this before the engine runs.
@@ -43,24 +45,32 @@ public:
                 openLabel_ = std::string(*match->groups[1]);
                 parts_.assign({*match->groups[2]});
                 blankCount_ = 0;
-                lines_.emplace_back();
+                keep({});
                 return;
             }
         }
-        lines_.push_back(line);
+        keep(line);
     }
 
     ExtractedFootnotes finish() && {
         if (openLabel_)
             closeDefinition();
-        return {joinLines(lines_), std::move(definitions_)};
+        return {std::move(body_), std::move(definitions_)};
     }
 
 private:
+    // The body keeps the text's line count: a line taken out stays as an empty one.
+    void keep(std::string_view line) {
+        if (!firstLine_)
+            body_ += '\n';
+        firstLine_ = false;
+        body_ += line;
+    }
+
     bool continuesDefinition(std::string_view line) {
         if (trimWhitespace(line).empty()) {
             parts_.emplace_back();
-            lines_.emplace_back();
+            keep({});
             ++blankCount_;
             return true;
         }
@@ -68,7 +78,7 @@ private:
         if (hasCharacterPrefix(line, "    ") || hasCharacterPrefix(line, "\t") ||
             (blankCount_ == 0 && hasCharacterPrefix(line, "  "))) {
             parts_.push_back(trimWhitespace(line));
-            lines_.emplace_back();
+            keep({});
             blankCount_ = 0;
             return true;
         }
@@ -82,7 +92,8 @@ private:
         blankCount_ = 0;
     }
 
-    std::vector<std::string_view> lines_;
+    std::string body_;
+    bool firstLine_ = true;
     FootnoteDefinitions definitions_;
     std::optional<std::string> openFence_;
     std::optional<std::string> openLabel_;
@@ -93,9 +104,12 @@ private:
 } // namespace
 
 ExtractedFootnotes extractFootnotes(std::string_view text) {
-    FootnoteScan scan;
-    for (std::string_view line : splitLines(text))
-        scan.take(line);
+    // Without a line that starts with "[^" nothing is taken out, fenced or not, and most notes
+    // have none: skip the scan of every line.
+    if (!text.starts_with("[^") && text.find("\n[^") == std::string_view::npos)
+        return {std::string(text), {}};
+    FootnoteScan scan(text.size());
+    forEachLine(text, [&](std::string_view line) { scan.take(line); });
     return std::move(scan).finish();
 }
 

@@ -4,6 +4,7 @@
 #include "notes/CharacterText.hpp"
 #include "notes/EscapeHTML.hpp"
 #include "notes/ListTightness.hpp"
+#include "notes/MarkdownRenderer.hpp"
 #include "notes/PropertiesBox.hpp"
 
 #include <algorithm>
@@ -52,12 +53,21 @@ template <class List> std::vector<ListItem> itemsOf(const List& list) {
 HTMLWriter::HTMLWriter(const MarkdownRenderer& renderer, const FootnoteDefinitions& footnoteDefs,
                        std::string_view source)
     : renderer_(renderer), source_(source), usedSlugs_(ownSlugs_), resolvedTargets_(ownTargets_),
-      footnoteDefs_(footnoteDefs), footnoteOrder_(usedSlugs_), isFootnoteBody_(false) {}
+      footnoteDefs_(footnoteDefs), footnoteOrder_(usedSlugs_), isFootnoteBody_(false),
+      inlineContext_(textContext()) {}
 
 HTMLWriter::HTMLWriter(const HTMLWriter& page, std::string_view source)
     : renderer_(page.renderer_), source_(source), usedSlugs_(page.usedSlugs_),
       resolvedTargets_(page.resolvedTargets_), footnoteDefs_(page.footnoteDefs_),
-      footnoteOrder_(usedSlugs_), isFootnoteBody_(true) {}
+      footnoteOrder_(usedSlugs_), isFootnoteBody_(true), inlineContext_(textContext()) {}
+
+InlineTextContext HTMLWriter::textContext() {
+    return {
+        .footnoteDefs = &footnoteDefs_,
+        .footnoteOrder = isFootnoteBody_ ? nullptr : &footnoteOrder_,
+        .links = {renderer_.resolver, renderer_.fileURL, &resolvedTargets_},
+    };
+}
 
 void HTMLWriter::writeBlock(const Markup& block, bool tight) {
     // Quotes and lists nest as deep as the note does; each level asks for stack room.

@@ -3,6 +3,7 @@
 #include "Markdown/Elements.hpp"
 #include "notes/FootnoteDefinitions.hpp"
 #include "notes/FootnoteOrder.hpp"
+#include "notes/InlineText.hpp"
 #include "notes/OutlineHeading.hpp"
 #include "notes/ResolvedTargets.hpp"
 #include "notes/SourceText.hpp"
@@ -82,6 +83,8 @@ private:
     /// An image; a root-relative source found in the site's "public" or "static" folder is
     /// shown from that file.
     void writeImage(const markdown::Image& image);
+    /// What runs of text are written with; made once the members it points to are.
+    [[nodiscard]] InlineTextContext textContext();
 
     const MarkdownRenderer& renderer_;
     SourceText source_;
@@ -94,6 +97,8 @@ private:
     const FootnoteDefinitions& footnoteDefs_;
     FootnoteOrder footnoteOrder_;
     bool isFootnoteBody_;
+    // Made once: every run of text is written with it, and it holds a copy of the note's address.
+    InlineTextContext inlineContext_;
     int depth_ = 0; // block writes in progress; 1 directly under the document
 };
 

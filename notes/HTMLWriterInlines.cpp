@@ -39,19 +39,16 @@ void HTMLWriter::writeInlines(std::span<const Markup> elements, bool inLink) {
 }
 
 void HTMLWriter::writeText(const TypedText& text, bool inLink) {
-    const InlineTextContext context{
-        .footnoteDefs = &footnoteDefs_,
-        .footnoteOrder = isFootnoteBody_ ? nullptr : &footnoteOrder_,
-        .links = {renderer_.resolver, renderer_.fileURL, &resolvedTargets_},
-    };
-    writeInlineText(out_, text, inLink, context);
+    writeInlineText(out_, text, inLink, inlineContext_);
 }
 
 void HTMLWriter::writeInline(const Markup& element, bool inLink) {
     // Emphasis and links nest as deep as the note does.
     withStackSpace([&] {
         if (const auto code = element.as<InlineCode>()) {
-            out_ += "<code>" + escapeHTML(code->code()) + "</code>";
+            out_ += "<code>";
+            appendEscapedHTML(out_, code->code());
+            out_ += "</code>";
         } else if (element.is<Emphasis>()) {
             out_ += "<em>";
             writeInlines(element, inLink);

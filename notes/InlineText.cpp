@@ -12,7 +12,7 @@ void writeReference(std::string& out, const InlineTextMatch& match, std::string_
     const std::string& label = match.typed;
     if (inLink || context.footnoteOrder == nullptr || context.footnoteDefs == nullptr ||
         !context.footnoteDefs->contains(label)) {
-        out += escapeHTML(whole);
+        appendEscapedHTML(out, whole);
         return;
     }
     writeFootnoteReference(out, context.footnoteOrder->reference(label));
@@ -25,14 +25,14 @@ void writeInlineText(std::string& out, const TypedText& typed, bool inLink,
     const std::string_view text = typed.shown();
     std::size_t cursor = 0;
     for (const InlineTextMatch& match : findInlineText(typed)) {
-        out += escapeHTML(text.substr(cursor, match.begin - cursor));
+        appendEscapedHTML(out, text.substr(cursor, match.begin - cursor));
         cursor = match.end;
         const std::string_view whole = text.substr(match.begin, match.end - match.begin);
         switch (match.kind) {
         case InlineTextKind::wikilink:
         case InlineTextKind::embed:
             if (inLink)
-                out += escapeHTML(whole);
+                appendEscapedHTML(out, whole);
             else
                 writeWikilink(out, match.shown, match.typed, match.kind == InlineTextKind::embed,
                               context.links);
@@ -45,14 +45,14 @@ void writeInlineText(std::string& out, const TypedText& typed, bool inLink,
             break;
         case InlineTextKind::webAddress:
             if (inLink)
-                out += escapeHTML(whole);
+                appendEscapedHTML(out, whole);
             else
                 out += "<a href=\"" + escapeHTML(match.typed) + "\">" + escapeHTML(match.typed) +
                        "</a>";
             break;
         }
     }
-    out += escapeHTML(text.substr(cursor));
+    appendEscapedHTML(out, text.substr(cursor));
 }
 
 } // namespace notes

@@ -12,11 +12,13 @@ constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 std::string withLineFeeds(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out += text[i];
+    std::size_t start = 0;
+    for (std::size_t cr = text.find("\r\n"); cr != std::string_view::npos;
+         cr = text.find("\r\n", cr + 1)) {
+        out.append(text, start, cr - start);
+        start = cr + 1;
     }
+    out.append(text, start);
     return out;
 }
 

@@ -7,13 +7,13 @@ namespace notes {
 const ResolvedTargets::Target&
 ResolvedTargets::resolve(const LinkResolving& resolver, std::string_view name,
                          const std::optional<markdown::URL>& current) {
-    auto [entry, added] = targets.try_emplace(std::string(name));
-    if (added) {
-        entry->second.url = resolver.resolve(name, current);
-        if (entry->second.url)
-            entry->second.address = readerURL(*entry->second.url);
-    }
-    return entry->second;
+    if (auto found = targets.find(name); found != targets.end())
+        return found->second;
+    Target& target = targets.try_emplace(std::string(name)).first->second;
+    target.url = resolver.resolve(name, current);
+    if (target.url)
+        target.address = readerURL(*target.url);
+    return target;
 }
 
 } // namespace notes

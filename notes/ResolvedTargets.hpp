@@ -4,6 +4,7 @@
 
 #include "Markdown/URL.hpp"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,15 @@ public:
                           const std::optional<markdown::URL>& current);
 
 private:
-    std::unordered_map<std::string, Target> targets;
+    // Looked up by the name as written, without a copy of it.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+
+    std::unordered_map<std::string, Target, NameHash, std::equal_to<>> targets;
 };
 
 } // namespace notes

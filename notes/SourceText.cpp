@@ -6,11 +6,19 @@ namespace notes {
 
 SourceText::SourceText(std::string_view text) : text_(text) {
     lineStarts_.push_back(0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        if (text[i] == '\n' || text[i] == '\r')
-            lineStarts_.push_back(i + 1);
+    // Most texts have no carriage return at all: search each kind of line end on its own.
+    constexpr std::size_t none = std::string_view::npos;
+    std::size_t cr = text.find('\r');
+    std::size_t lf = text.find('\n');
+    while (cr != none || lf != none) {
+        std::size_t end = std::min(cr, lf);
+        if (end == cr && cr + 1 == lf)
+            end = lf;
+        lineStarts_.push_back(end + 1);
+        if (cr <= end)
+            cr = text.find('\r', end + 1);
+        if (lf <= end)
+            lf = text.find('\n', end + 1);
     }
 }
 

@@ -21,17 +21,18 @@ bool isImageFile(const markdown::URL& url) {
 }
 
 // The target as typed, or as shown when that finds nothing: a name typed with real curly quotes
-// or dashes is only found as shown.
-ResolvedTargets::Target resolveTarget(const WikilinkParts& shown, const WikilinkParts& typed,
-                                      const WikilinkContext& context) {
+// or dashes is only found as shown. Targets the context keeps no record of are made in `own`.
+const ResolvedTargets::Target& resolveTarget(const WikilinkParts& shown, const WikilinkParts& typed,
+                                             const WikilinkContext& context,
+                                             ResolvedTargets::Target& own,
+                                             ResolvedTargets& unshared) {
     if (typed.name.empty()) {
-        if (!context.fileURL)
-            return {};
-        return {context.fileURL, readerURL(*context.fileURL)};
+        if (context.fileURL)
+            own = {context.fileURL, readerURL(*context.fileURL)};
+        return own;
     }
     if (context.resolver == nullptr)
-        return {};
-    ResolvedTargets unshared;
+        return own;
     ResolvedTargets& targets = context.resolved != nullptr ? *context.resolved : unshared;
     const ResolvedTargets::Target* target =
         &targets.resolve(*context.resolver, typed.name, context.fileURL);
@@ -79,7 +80,9 @@ void writeWikilink(std::string& out, std::string_view shownBody, std::string_vie
                    bool embed, const WikilinkContext& context) {
     const WikilinkParts shown = WikilinkParts::parse(shownBody);
     const WikilinkParts typed = WikilinkParts::parse(typedBody);
-    const ResolvedTargets::Target target = resolveTarget(shown, typed, context);
+    ResolvedTargets::Target own;
+    ResolvedTargets unshared;
+    const ResolvedTargets::Target& target = resolveTarget(shown, typed, context, own, unshared);
     const std::optional<markdown::URL>& url = target.url;
     if (embed && url && isImageFile(*url)) {
         writeImageEmbed(out, shown, *url, target.address);
@@ -87,11 +90,13 @@ void writeWikilink(std::string& out, std::string_view shownBody, std::string_vie
     }
     const std::string display = escapeHTML(displayText(shown, embed));
     if (url) {
-        std::string href = target.address;
-        if (shown.anchor)
-            href += "#" + percentEncodePath(*shown.anchor);
         out += embed ? "<a class=\"wikilink embed-link\" href=\"" : "<a class=\"wikilink\" href=\"";
-        out += escapeHTML(href) + "\">" + display + "</a>";
+        appendEscapedHTML(out, target.address);
+        if (shown.anchor)
+            appendEscapedHTML(out, "#" + percentEncodePath(*shown.anchor));
+        out += "\">";
+        out += display;
+        out += "</a>";
     } else if (context.resolver == nullptr) {
         out += "<span class=\"wikilink\">" + display + "</span>";
     } else {

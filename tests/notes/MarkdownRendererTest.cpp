@@ -24,6 +24,9 @@ TEST(MarkdownRenderer, DataLinesAreLinesOfTheFile) {
         {"\xEF\xBB\xBF---\r\ntitle: x\r\n---\r\nBody", "<p data-line=\"4\">Body</p>\n"},
         // The parser ends a line at a lone carriage return, as the editor counts lines.
         {"a\rb\n\nc", "<p data-line=\"1\">a\nb</p>\n<p data-line=\"4\">c</p>\n"},
+        // CR CR LF leaves one CR LF: a single line end, or the escape below is not found.
+        {"a\r\r\nA line long enough to be out of reach\n\\[[x]]",
+         "<p data-line=\"1\">a\nA line long enough to be out of reach\n[[x]]</p>\n"},
         {"Text\n[^1]: note\n    more\n\n> After", "<p data-line=\"1\">Text</p>\n"
                                                   "<blockquote data-line=\"5\">\n<p>After</p>\n"
                                                   "</blockquote>\n"},
