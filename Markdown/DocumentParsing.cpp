@@ -1,10 +1,10 @@
-#include "Markdown/Document.hpp"
+#include "Markdown/elements/Document.hpp"
 
-#include "Markdown/CommonMarkConverter.hpp"
-#include "Markdown/ContainerConversion.hpp"
-#include "Markdown/LazySplitLines.hpp"
-#include "Markdown/ParseContainerStack.hpp"
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/cmark/CommonMarkConverter.hpp"
+#include "Markdown/directives/ContainerConversion.hpp"
+#include "Markdown/directives/ParseContainerStack.hpp"
+#include "Markdown/support/UnicodeText.hpp"
+#include "Markdown/tree/LazySplitLines.hpp"
 
 #include <cerrno>
 #include <filesystem>

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/DisplaySettings.hpp"
-#include "notes/MainLoopScheduler.hpp"
-#include "notes/Settings.hpp"
-#include "reader/Desktop.hpp"
-#include "reader/NoteRenderer.hpp"
-#include "reader/ReaderServices.hpp"
-#include "reader/RecentFolders.hpp"
-#include "reader/ThreadRunner.hpp"
+#include "notes/runtime/MainLoopScheduler.hpp"
+#include "notes/runtime/Settings.hpp"
+#include "reader/model/Desktop.hpp"
+#include "reader/model/NoteRenderer.hpp"
+#include "reader/model/ReaderServices.hpp"
+#include "reader/model/RecentFolders.hpp"
+#include "reader/model/ThreadRunner.hpp"
 
 #include <filesystem>
 

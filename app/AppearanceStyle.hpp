@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reader/AppearanceMode.hpp"
+#include "reader/model/AppearanceMode.hpp"
 
 namespace app {
 

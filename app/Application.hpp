@@ -4,7 +4,7 @@
 #include "app/Connections.hpp"
 #include "app/ReaderWindow.hpp"
 #include "app/WindowRestoration.hpp"
-#include "reader/WindowTarget.hpp"
+#include "reader/model/WindowTarget.hpp"
 
 #include <gtkmm/application.h>
 

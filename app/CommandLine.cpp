@@ -1,11 +1,11 @@
 #include "app/CommandLine.hpp"
 
 #include "app/DisplaySettings.hpp"
-#include "notes/FrontmatterMode.hpp"
-#include "notes/LineWidth.hpp"
-#include "notes/Settings.hpp"
-#include "notes/Typeface.hpp"
-#include "reader/AppearanceMode.hpp"
+#include "notes/page/LineWidth.hpp"
+#include "notes/page/Typeface.hpp"
+#include "notes/render/FrontmatterMode.hpp"
+#include "notes/runtime/Settings.hpp"
+#include "reader/model/AppearanceMode.hpp"
 
 #include <string>
 #include <string_view>

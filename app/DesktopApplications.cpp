@@ -1,6 +1,6 @@
 #include "app/DesktopApplications.hpp"
 
-#include "notes/GLibPtr.hpp"
+#include "notes/runtime/GLibPtr.hpp"
 
 #include <algorithm>
 #include <memory>

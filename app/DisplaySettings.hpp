@@ -1,9 +1,9 @@
 #pragma once
 
-#include "notes/PageAppearance.hpp"
-#include "notes/RenderOptions.hpp"
-#include "notes/Settings.hpp"
-#include "reader/AppearanceMode.hpp"
+#include "notes/page/PageAppearance.hpp"
+#include "notes/render/RenderOptions.hpp"
+#include "notes/runtime/Settings.hpp"
+#include "reader/model/AppearanceMode.hpp"
 
 namespace app {
 

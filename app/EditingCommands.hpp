@@ -2,7 +2,7 @@
 
 #include "app/Connections.hpp"
 #include "app/NoteDetail.hpp"
-#include "reader/ReaderModel.hpp"
+#include "reader/model/ReaderModel.hpp"
 
 #include <gtkmm/applicationwindow.h>
 #include <gtkmm/shortcutcontroller.h>

@@ -1,7 +1,7 @@
 #include "app/FileManagerReveal.hpp"
 
-#include "notes/GLibPtr.hpp"
-#include "notes/GObjectPtr.hpp"
+#include "notes/runtime/GLibPtr.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
 
 #include <gio/gio.h>
 

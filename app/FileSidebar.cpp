@@ -1,7 +1,7 @@
 #include "app/FileSidebar.hpp"
 
-#include "notes/LenientUTF8.hpp"
-#include "reader/DiskPath.hpp"
+#include "notes/files/LenientUTF8.hpp"
+#include "reader/model/DiskPath.hpp"
 
 #include <gtkmm/box.h>
 #include <gtkmm/gestureclick.h>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/Connections.hpp"
-#include "notes/FileNode.hpp"
-#include "reader/ReaderModel.hpp"
+#include "notes/vault/FileNode.hpp"
+#include "reader/model/ReaderModel.hpp"
 
 #include <gtkmm/listitem.h>
 #include <gtkmm/listview.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Connections.hpp"
-#include "reader/ReaderModel.hpp"
+#include "reader/model/ReaderModel.hpp"
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Connections.hpp"
-#include "reader/ReaderModel.hpp"
+#include "reader/model/ReaderModel.hpp"
 
 #include <giomm/simpleaction.h>
 #include <gtkmm/applicationwindow.h>

@@ -5,8 +5,8 @@
 #include "app/NoteView.hpp"
 #include "app/NoticeBanner.hpp"
 #include "editor/NoteEditor.hpp"
-#include "reader/EditorTextViewOf.hpp"
-#include "reader/ReaderModel.hpp"
+#include "reader/model/EditorTextViewOf.hpp"
+#include "reader/model/ReaderModel.hpp"
 
 #include <gtkmm/box.h>
 #include <gtkmm/stack.h>

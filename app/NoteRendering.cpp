@@ -1,6 +1,6 @@
 #include "app/NoteRendering.hpp"
 
-#include "notes/MarkdownRenderer.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
 
 namespace app {
 

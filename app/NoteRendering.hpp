@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reader/NoteRenderer.hpp"
+#include "reader/model/NoteRenderer.hpp"
 
 namespace app {
 

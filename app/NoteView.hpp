@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/Connections.hpp"
-#include "notes/PageAppearance.hpp"
-#include "notes/Scheduler.hpp"
-#include "reader/ReaderModel.hpp"
-#include "reader/ReaderWebView.hpp"
+#include "notes/page/PageAppearance.hpp"
+#include "notes/runtime/Scheduler.hpp"
+#include "reader/model/ReaderModel.hpp"
+#include "reader/view/ReaderWebView.hpp"
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>

@@ -1,6 +1,6 @@
 #include "app/NoticeBanner.hpp"
 
-#include "notes/LenientUTF8.hpp"
+#include "notes/files/LenientUTF8.hpp"
 
 #include <gtkmm/image.h>
 

@@ -1,6 +1,6 @@
 #include "app/OutlineView.hpp"
 
-#include "notes/LenientUTF8.hpp"
+#include "notes/files/LenientUTF8.hpp"
 
 #include <gtkmm/label.h>
 

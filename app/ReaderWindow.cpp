@@ -1,6 +1,6 @@
 #include "app/ReaderWindow.hpp"
 
-#include "notes/LenientUTF8.hpp"
+#include "notes/files/LenientUTF8.hpp"
 
 #include <gtkmm/shortcut.h>
 #include <gtkmm/shortcutaction.h>

@@ -9,8 +9,8 @@
 #include "app/NoteDetail.hpp"
 #include "app/NoteView.hpp"
 #include "app/OutlineView.hpp"
-#include "reader/ReaderModel.hpp"
-#include "reader/WindowTarget.hpp"
+#include "reader/model/ReaderModel.hpp"
+#include "reader/model/WindowTarget.hpp"
 
 #include <giomm/simpleaction.h>
 #include <gtkmm/applicationwindow.h>

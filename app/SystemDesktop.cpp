@@ -2,9 +2,9 @@
 
 #include "app/DesktopApplications.hpp"
 #include "app/FileManagerReveal.hpp"
-#include "notes/GLibPtr.hpp"
-#include "notes/GObjectPtr.hpp"
-#include "notes/PathText.hpp"
+#include "notes/runtime/GLibPtr.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
+#include "notes/text/PathText.hpp"
 
 #include <gdk/gdk.h>
 #include <gio/gio.h>

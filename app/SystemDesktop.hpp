@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reader/Desktop.hpp"
+#include "reader/model/Desktop.hpp"
 
 #include <chrono>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notes/Settings.hpp"
-#include "reader/WindowTarget.hpp"
+#include "notes/runtime/Settings.hpp"
+#include "reader/model/WindowTarget.hpp"
 
 #include <utility>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reader/WindowTarget.hpp"
+#include "reader/model/WindowTarget.hpp"
 
 #include <filesystem>
 #include <optional>

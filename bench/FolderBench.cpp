@@ -4,7 +4,7 @@
 // the cost grows with the notes and no faster.
 #include "bench/support/NoteVault.hpp"
 #include "bench/support/RatioReporter.hpp"
-#include "notes/FolderSnapshot.hpp"
+#include "notes/vault/FolderSnapshot.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 // link should stay flat; the cost of a note grows with its links only.
 #include "bench/support/NoteVault.hpp"
 #include "bench/support/RatioReporter.hpp"
-#include "notes/FolderSnapshot.hpp"
+#include "notes/vault/FolderSnapshot.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <benchmark/benchmark.h>

@@ -8,9 +8,9 @@
 #include "bench/support/RatioReporter.hpp"
 #include "bench/support/StockCmark.hpp"
 
-#include "Markdown/Document.hpp"
-#include "notes/FolderSnapshot.hpp"
-#include "notes/MarkdownRenderer.hpp"
+#include "Markdown/elements/Document.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
+#include "notes/vault/FolderSnapshot.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/EditSession.hpp"
+#include "notes/files/EditSession.hpp"
 
 #include <optional>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "editor/BannerNotice.hpp"
 #include "editor/SignalConnection.hpp"
-#include "notes/EditSession.hpp"
-#include "notes/GObjectPtr.hpp"
+#include "notes/files/EditSession.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
 
 #include <gtk/gtk.h>
 #include <sigc++/trackable.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/SignalConnection.hpp"
-#include "notes/GObjectPtr.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
 
 #include <gtksourceview/gtksource.h>
 

@@ -1,7 +1,7 @@
 #include "editor/NoteEditor.hpp"
 
-#include "notes/FileText.hpp"
-#include "notes/GLibPtr.hpp"
+#include "notes/files/FileText.hpp"
+#include "notes/runtime/GLibPtr.hpp"
 
 #include <algorithm>
 #include <mutex>

@@ -3,8 +3,8 @@
 #include "editor/EditorBanner.hpp"
 #include "editor/EditorFindBar.hpp"
 #include "editor/SignalConnection.hpp"
-#include "notes/EditSession.hpp"
-#include "notes/GObjectPtr.hpp"
+#include "notes/files/EditSession.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
 
 #include <gtksourceview/gtksource.h>
 

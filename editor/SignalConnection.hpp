@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/GObjectPtr.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
 
 #include <glib-object.h>
 

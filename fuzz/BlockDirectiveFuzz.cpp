@@ -3,9 +3,9 @@
 // text that holds nothing the road reads apart from CommonMark (no "@", no "\", no line break but
 // LF, CR LF and CR) gives the CommonMark road's blocks with their ranges, line breaks read as LF.
 // Blocks from runs of plain lines carry no source, so the road is given one and CommonMark none.
-#include "Markdown/Elements.hpp"
+#include "Markdown/elements/Elements.hpp"
 #include "fuzz/FuzzCheck.hpp"
-#include "notes/LenientUTF8.hpp"
+#include "notes/files/LenientUTF8.hpp"
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,9 @@
 // Strict decoding of note files: exactly the well-formed UTF-8 bodies are accepted, an accepted
 // file encodes back to its very bytes, and line-break handling keeps every character.
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 #include "fuzz/FuzzCheck.hpp"
 #include "fuzz/LineBreaks.hpp"
-#include "notes/FileText.hpp"
+#include "notes/files/FileText.hpp"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // differentially: on any bytes it finds exactly what the regular expression it replaced finds,
 // also when some constructs are refused and the search goes on inside them.
 #include "fuzz/FuzzCheck.hpp"
-#include "tests/notes/InlineTextPattern.hpp"
+#include "tests/notes/render/InlineTextPattern.hpp"
 
 #include <cstdint>
 #include <string_view>

@@ -3,13 +3,13 @@
 // the current note. The first byte picks the current note, the rest is the target, and also a
 // body whose name is resolved as the renderer does; the index covers a small scratch vault with
 // shared names, folders and non-ASCII names.
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 #include "fuzz/FuzzCheck.hpp"
-#include "notes/FolderSnapshot.hpp"
-#include "notes/LinkIndex.hpp"
-#include "notes/PathText.hpp"
-#include "notes/PlainText.hpp"
-#include "notes/WikilinkParts.hpp"
+#include "notes/render/WikilinkParts.hpp"
+#include "notes/text/PathText.hpp"
+#include "notes/text/PlainText.hpp"
+#include "notes/vault/FolderSnapshot.hpp"
+#include "notes/vault/LinkIndex.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <algorithm>

@@ -3,10 +3,10 @@
 // the file's: a line is either the note's line at that number or an empty one.
 #include "fuzz/FuzzCheck.hpp"
 #include "fuzz/LineBreaks.hpp"
-#include "notes/CharacterText.hpp"
-#include "notes/ExtractFootnotes.hpp"
-#include "notes/Frontmatter.hpp"
-#include "notes/PreparedNote.hpp"
+#include "notes/render/ExtractFootnotes.hpp"
+#include "notes/render/Frontmatter.hpp"
+#include "notes/render/PreparedNote.hpp"
+#include "notes/text/CharacterText.hpp"
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,8 @@
 // back (as its standardized form), and every address that names a file names it again after
 // the same trip.
 #include "fuzz/FuzzCheck.hpp"
-#include "notes/PathText.hpp"
-#include "notes/ReaderURL.hpp"
+#include "notes/text/PathText.hpp"
+#include "notes/text/ReaderURL.hpp"
 
 #include <cstdint>
 #include <optional>

@@ -2,9 +2,9 @@
 // UTF-8 replaced), with wikilinks resolved over a small scratch vault: never a crash, the fragment
 // is well-formed UTF-8, and every "data-line" names a line of the note.
 #include "fuzz/FuzzCheck.hpp"
-#include "notes/FolderSnapshot.hpp"
-#include "notes/LenientUTF8.hpp"
-#include "notes/MarkdownRenderer.hpp"
+#include "notes/files/LenientUTF8.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
+#include "notes/vault/FolderSnapshot.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <charconv>

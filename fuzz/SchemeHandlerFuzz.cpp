@@ -3,8 +3,8 @@
 // folder's path, so that seeds can name real files. An answer is a failure or a complete
 // response; files elsewhere on the machine are not read, to keep runs fast.
 #include "fuzz/FuzzCheck.hpp"
-#include "notes/LocalSchemeHandler.hpp"
-#include "notes/ReaderURL.hpp"
+#include "notes/page/LocalSchemeHandler.hpp"
+#include "notes/text/ReaderURL.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <cstdint>

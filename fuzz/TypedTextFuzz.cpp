@@ -2,13 +2,13 @@
 // typographic character and no backslash, the wikilinks, footnote references, highlights and
 // addresses found in every run of text, with their targets, labels and addresses, are exactly
 // those found by guessing the typed form from the text the parser shows.
-#include "Markdown/Document.hpp"
+#include "Markdown/elements/Document.hpp"
 #include "fuzz/FuzzCheck.hpp"
-#include "notes/InlineTextMatch.hpp"
-#include "notes/LenientUTF8.hpp"
-#include "notes/PreparedNote.hpp"
-#include "notes/SourceText.hpp"
-#include "notes/TypedText.hpp"
+#include "notes/files/LenientUTF8.hpp"
+#include "notes/render/InlineTextMatch.hpp"
+#include "notes/render/PreparedNote.hpp"
+#include "notes/render/SourceText.hpp"
+#include "notes/render/TypedText.hpp"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "Markdown/AttributeExtension.hpp"
+#include "Markdown/cmark/AttributeExtension.hpp"
 
-#include "Markdown/BracketPairs.hpp"
+#include "Markdown/cmark/BracketPairs.hpp"
 
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Markdown/BracketPairs.hpp"
+#include "Markdown/cmark/BracketPairs.hpp"
 
 #include <algorithm>
 #include <vector>

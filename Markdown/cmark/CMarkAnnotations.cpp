@@ -1,4 +1,4 @@
-#include "Markdown/CMarkAnnotations.hpp"
+#include "Markdown/cmark/CMarkAnnotations.hpp"
 
 #include <cmark-gfm.h>
 

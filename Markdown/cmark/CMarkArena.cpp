@@ -1,6 +1,6 @@
-#include "Markdown/CMarkArena.hpp"
+#include "Markdown/cmark/CMarkArena.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <algorithm>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "Markdown/CMarkDocument.hpp"
+#include "Markdown/cmark/CMarkDocument.hpp"
 
 #include <utility>
 

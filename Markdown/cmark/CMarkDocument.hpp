@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/CMarkArena.hpp"
-#include "Markdown/CMarkNode.hpp"
+#include "Markdown/cmark/CMarkArena.hpp"
+#include "Markdown/cmark/CMarkNode.hpp"
 
 #include <memory>
 

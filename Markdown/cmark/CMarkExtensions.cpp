@@ -1,7 +1,7 @@
-#include "Markdown/CMarkExtensions.hpp"
+#include "Markdown/cmark/CMarkExtensions.hpp"
 
-#include "Markdown/AttributeExtension.hpp"
-#include "Markdown/Fatal.hpp"
+#include "Markdown/cmark/AttributeExtension.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <mutex>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Markdown/CMarkIterator.hpp"
+#include "Markdown/cmark/CMarkIterator.hpp"
 
 #include <cmark-gfm.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/CMarkNode.hpp"
+#include "Markdown/cmark/CMarkNode.hpp"
 
 #include <cstdint>
 #include <memory>

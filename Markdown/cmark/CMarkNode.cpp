@@ -1,7 +1,7 @@
-#include "Markdown/CMarkNode.hpp"
+#include "Markdown/cmark/CMarkNode.hpp"
 
-#include "Markdown/AttributeExtension.hpp"
-#include "Markdown/CMarkAnnotations.hpp"
+#include "Markdown/cmark/AttributeExtension.hpp"
+#include "Markdown/cmark/CMarkAnnotations.hpp"
 
 #include <cmark-gfm-core-extensions.h>
 #include <cmark-gfm.h>

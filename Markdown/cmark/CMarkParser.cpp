@@ -1,10 +1,10 @@
-#include "Markdown/CMarkParser.hpp"
+#include "Markdown/cmark/CMarkParser.hpp"
 
-#include "Markdown/AttributeExtension.hpp"
-#include "Markdown/CMarkExtensions.hpp"
-#include "Markdown/CodeSpanBackticks.hpp"
-#include "Markdown/Fatal.hpp"
-#include "Markdown/TableCellSpans.hpp"
+#include "Markdown/cmark/AttributeExtension.hpp"
+#include "Markdown/cmark/CMarkExtensions.hpp"
+#include "Markdown/cmark/CodeSpanBackticks.hpp"
+#include "Markdown/cmark/TableCellSpans.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <mutex>
 #include <string>

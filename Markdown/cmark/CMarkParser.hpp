@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/CMarkDocument.hpp"
+#include "Markdown/cmark/CMarkDocument.hpp"
 
 #include <array>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "Markdown/CMarkTableState.hpp"
+#include "Markdown/cmark/CMarkTableState.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <cstdio>
 #include <string>

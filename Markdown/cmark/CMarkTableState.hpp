@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Markdown/CMarkNode.hpp"
-#include "Markdown/ColumnAlignment.hpp"
-#include "Markdown/RawMarkup.hpp"
-#include "Markdown/SourceRange.hpp"
+#include "Markdown/cmark/CMarkNode.hpp"
+#include "Markdown/tree/ColumnAlignment.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 
 #include <cstdint>
 #include <optional>

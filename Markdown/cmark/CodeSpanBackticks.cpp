@@ -1,8 +1,8 @@
-#include "Markdown/CodeSpanBackticks.hpp"
+#include "Markdown/cmark/CodeSpanBackticks.hpp"
 
-#include "Markdown/AttributeExtension.hpp"
-#include "Markdown/CMarkAnnotations.hpp"
-#include "Markdown/NodeContent.hpp"
+#include "Markdown/cmark/AttributeExtension.hpp"
+#include "Markdown/cmark/CMarkAnnotations.hpp"
+#include "Markdown/cmark/NodeContent.hpp"
 
 #include <algorithm>
 #include <memory>

@@ -1,12 +1,12 @@
-#include "Markdown/CommonMarkConverter.hpp"
+#include "Markdown/cmark/CommonMarkConverter.hpp"
 
-#include "Markdown/CMarkIterator.hpp"
-#include "Markdown/CMarkParser.hpp"
-#include "Markdown/CMarkTableState.hpp"
-#include "Markdown/CodeSpanBackticks.hpp"
-#include "Markdown/Fatal.hpp"
-#include "Markdown/ParserNodeKind.hpp"
-#include "Markdown/TableCellSpans.hpp"
+#include "Markdown/cmark/CMarkIterator.hpp"
+#include "Markdown/cmark/CMarkParser.hpp"
+#include "Markdown/cmark/CMarkTableState.hpp"
+#include "Markdown/cmark/CodeSpanBackticks.hpp"
+#include "Markdown/cmark/ParserNodeKind.hpp"
+#include "Markdown/cmark/TableCellSpans.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <span>
 #include <string>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Markdown/CMarkNode.hpp"
-#include "Markdown/Document.hpp"
-#include "Markdown/ParseOptions.hpp"
-#include "Markdown/RawMarkup.hpp"
-#include "Markdown/SourceRange.hpp"
-#include "Markdown/URL.hpp"
+#include "Markdown/cmark/CMarkNode.hpp"
+#include "Markdown/elements/Document.hpp"
+#include "Markdown/elements/ParseOptions.hpp"
+#include "Markdown/support/URL.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 
 #include <optional>
 #include <string_view>

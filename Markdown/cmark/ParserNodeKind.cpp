@@ -1,4 +1,4 @@
-#include "Markdown/ParserNodeKind.hpp"
+#include "Markdown/cmark/ParserNodeKind.hpp"
 
 #include <array>
 

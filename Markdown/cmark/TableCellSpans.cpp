@@ -1,7 +1,7 @@
-#include "Markdown/TableCellSpans.hpp"
+#include "Markdown/cmark/TableCellSpans.hpp"
 
-#include "Markdown/CMarkAnnotations.hpp"
-#include "Markdown/NodeContent.hpp"
+#include "Markdown/cmark/CMarkAnnotations.hpp"
+#include "Markdown/cmark/NodeContent.hpp"
 
 #include <memory>
 #include <string_view>

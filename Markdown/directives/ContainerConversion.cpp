@@ -1,9 +1,9 @@
-#include "Markdown/ContainerConversion.hpp"
+#include "Markdown/directives/ContainerConversion.hpp"
 
-#include "Markdown/CommonMarkConverter.hpp"
-#include "Markdown/Fatal.hpp"
-#include "Markdown/LineRunText.hpp"
-#include "Markdown/RangeAdjuster.hpp"
+#include "Markdown/cmark/CommonMarkConverter.hpp"
+#include "Markdown/directives/LineRunText.hpp"
+#include "Markdown/directives/RangeAdjuster.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <iterator>
 #include <span>

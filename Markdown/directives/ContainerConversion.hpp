@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Markdown/Document.hpp"
-#include "Markdown/ParseContainer.hpp"
-#include "Markdown/ParseOptions.hpp"
-#include "Markdown/URL.hpp"
+#include "Markdown/directives/ParseContainer.hpp"
+#include "Markdown/elements/Document.hpp"
+#include "Markdown/elements/ParseOptions.hpp"
+#include "Markdown/support/URL.hpp"
 
 #include <optional>
 #include <string_view>

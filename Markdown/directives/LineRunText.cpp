@@ -1,6 +1,6 @@
-#include "Markdown/LineRunText.hpp"
+#include "Markdown/directives/LineRunText.hpp"
 
-#include "Markdown/CharacterBreaks.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
 
 namespace markdown {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/TrimmedLine.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 
 #include <cstdint>
 #include <span>

@@ -1,7 +1,7 @@
-#include "Markdown/ParseContainer.hpp"
+#include "Markdown/directives/ParseContainer.hpp"
 
-#include "Markdown/DebugQuoted.hpp"
-#include "Markdown/Overloaded.hpp"
+#include "Markdown/support/DebugQuoted.hpp"
+#include "Markdown/support/Overloaded.hpp"
 
 #include <iterator>
 #include <utility>

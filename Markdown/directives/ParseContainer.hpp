@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Markdown/ParseOptions.hpp"
-#include "Markdown/PendingBlockDirective.hpp"
-#include "Markdown/PendingDoxygenCommand.hpp"
-#include "Markdown/RangeTracker.hpp"
-#include "Markdown/RawMarkup.hpp"
-#include "Markdown/TrimmedLine.hpp"
+#include "Markdown/directives/PendingBlockDirective.hpp"
+#include "Markdown/directives/PendingDoxygenCommand.hpp"
+#include "Markdown/directives/RangeTracker.hpp"
+#include "Markdown/elements/ParseOptions.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "Markdown/ParseContainerStack.hpp"
+#include "Markdown/directives/ParseContainerStack.hpp"
 
-#include "Markdown/CharacterBreaks.hpp"
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Markdown/ParseContainer.hpp"
-#include "Markdown/ParseOptions.hpp"
-#include "Markdown/TrimmedLine.hpp"
+#include "Markdown/directives/ParseContainer.hpp"
+#include "Markdown/elements/ParseOptions.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 
 #include <cstddef>
 #include <vector>

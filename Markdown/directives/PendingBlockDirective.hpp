@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Markdown/DirectiveArgumentText.hpp"
-#include "Markdown/SourceLocation.hpp"
-#include "Markdown/TrimmedLine.hpp"
+#include "Markdown/tree/DirectiveArgumentText.hpp"
+#include "Markdown/tree/SourceLocation.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 
 #include <cstdint>
 #include <optional>

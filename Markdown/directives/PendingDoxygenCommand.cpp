@@ -1,8 +1,8 @@
-#include "Markdown/PendingDoxygenCommand.hpp"
+#include "Markdown/directives/PendingDoxygenCommand.hpp"
 
-#include "Markdown/CharacterBreaks.hpp"
-#include "Markdown/Fatal.hpp"
-#include "Markdown/ParseContainerStack.hpp"
+#include "Markdown/directives/ParseContainerStack.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <unicode/locid.h>
 #include <unicode/uchar.h>

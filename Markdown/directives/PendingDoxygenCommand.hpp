@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/SourceLocation.hpp"
-#include "Markdown/TrimmedLine.hpp"
+#include "Markdown/tree/SourceLocation.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 
 #include <cstdint>
 #include <optional>

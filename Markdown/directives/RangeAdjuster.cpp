@@ -1,7 +1,7 @@
-#include "Markdown/RangeAdjuster.hpp"
+#include "Markdown/directives/RangeAdjuster.hpp"
 
-#include "Markdown/Fatal.hpp"
-#include "Markdown/Markup.hpp"
+#include "Markdown/support/Fatal.hpp"
+#include "Markdown/tree/Markup.hpp"
 
 namespace markdown {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Markdown/MarkupWalker.hpp"
-#include "Markdown/RangeTracker.hpp"
-#include "Markdown/SourceRange.hpp"
+#include "Markdown/directives/RangeTracker.hpp"
+#include "Markdown/elements/MarkupWalker.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "Markdown/RangeTracker.hpp"
+#include "Markdown/directives/RangeTracker.hpp"
 
 namespace markdown {
 

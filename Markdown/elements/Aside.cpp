@@ -1,9 +1,9 @@
-#include "Markdown/Aside.hpp"
+#include "Markdown/elements/Aside.hpp"
 
-#include "Markdown/CharacterBreaks.hpp"
-#include "Markdown/CheckedArithmetic.hpp"
-#include "Markdown/DescendantReplacement.hpp"
-#include "Markdown/Text.hpp"
+#include "Markdown/elements/Text.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
+#include "Markdown/support/CheckedArithmetic.hpp"
+#include "Markdown/tree/DescendantReplacement.hpp"
 
 #include <algorithm>
 #include <array>

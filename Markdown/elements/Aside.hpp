@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/BlockMarkup.hpp"
-#include "Markdown/BlockQuote.hpp"
+#include "Markdown/elements/BlockMarkup.hpp"
+#include "Markdown/elements/BlockQuote.hpp"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Markdown/Aside.hpp"
+#include "Markdown/elements/Aside.hpp"
 
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 #include <array>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/BlockContainer.hpp"
+#include "Markdown/elements/BlockContainer.hpp"
 
 namespace markdown {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/InlineContainer.hpp"
+#include "Markdown/elements/InlineContainer.hpp"
 
 namespace markdown {
 

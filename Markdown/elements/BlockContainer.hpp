@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/BlockMarkup.hpp"
-#include "Markdown/ChildContainer.hpp"
+#include "Markdown/elements/BlockMarkup.hpp"
+#include "Markdown/elements/ChildContainer.hpp"
 
 namespace markdown {
 

@@ -1,7 +1,7 @@
-#include "Markdown/BlockDirective.hpp"
+#include "Markdown/elements/BlockDirective.hpp"
 
-#include "Markdown/CheckedArithmetic.hpp"
-#include "Markdown/LazySplitLines.hpp"
+#include "Markdown/support/CheckedArithmetic.hpp"
+#include "Markdown/tree/LazySplitLines.hpp"
 
 namespace markdown {
 

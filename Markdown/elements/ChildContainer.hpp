@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Markdown/BlockMarkup.hpp"
-#include "Markdown/ChildRawMarkups.hpp"
-#include "Markdown/ChildReplacement.hpp"
-#include "Markdown/ChildrenPlainText.hpp"
-#include "Markdown/InlineMarkup.hpp"
-#include "Markdown/TypedChildren.hpp"
+#include "Markdown/elements/BlockMarkup.hpp"
+#include "Markdown/elements/ChildrenPlainText.hpp"
+#include "Markdown/elements/InlineMarkup.hpp"
+#include "Markdown/tree/ChildRawMarkups.hpp"
+#include "Markdown/tree/ChildReplacement.hpp"
+#include "Markdown/tree/TypedChildren.hpp"
 
 #include <concepts>
 #include <cstdint>

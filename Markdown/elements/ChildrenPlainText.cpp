@@ -1,7 +1,7 @@
-#include "Markdown/ChildrenPlainText.hpp"
+#include "Markdown/elements/ChildrenPlainText.hpp"
 
-#include "Markdown/PlainTextConvertibleMarkup.hpp"
-#include "Markdown/StackSpace.hpp"
+#include "Markdown/elements/PlainTextConvertibleMarkup.hpp"
+#include "Markdown/support/StackSpace.hpp"
 
 namespace markdown {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/ChildRawMarkups.hpp"
-#include "Markdown/MarkupElement.hpp"
+#include "Markdown/elements/MarkupElement.hpp"
+#include "Markdown/tree/ChildRawMarkups.hpp"
 
 #include <initializer_list>
 

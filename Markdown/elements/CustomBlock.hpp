@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/BlockMarkup.hpp"
-#include "Markdown/ContainerElement.hpp"
+#include "Markdown/elements/BlockMarkup.hpp"
+#include "Markdown/elements/ContainerElement.hpp"
 
 namespace markdown {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Markdown/BlockMarkup.hpp"
-#include "Markdown/ContainerElement.hpp"
-#include "Markdown/ParseOptions.hpp"
-#include "Markdown/URL.hpp"
+#include "Markdown/elements/BlockMarkup.hpp"
+#include "Markdown/elements/ContainerElement.hpp"
+#include "Markdown/elements/ParseOptions.hpp"
+#include "Markdown/support/URL.hpp"
 
 #include <optional>
 #include <string_view>

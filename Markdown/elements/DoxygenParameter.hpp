@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/BlockMarkup.hpp"
-#include "Markdown/MarkupElement.hpp"
+#include "Markdown/elements/BlockMarkup.hpp"
+#include "Markdown/elements/MarkupElement.hpp"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/Elements.hpp"
-#include "Markdown/Fatal.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 namespace markdown {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/InlineMarkup.hpp"
-#include "Markdown/MarkupElement.hpp"
+#include "Markdown/elements/InlineMarkup.hpp"
+#include "Markdown/elements/MarkupElement.hpp"
 
 #include <cstdint>
 

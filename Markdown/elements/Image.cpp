@@ -1,6 +1,6 @@
-#include "Markdown/Image.hpp"
+#include "Markdown/elements/Image.hpp"
 
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 namespace markdown {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Markdown/MarkupElement.hpp"
-#include "Markdown/OptionalText.hpp"
-#include "Markdown/RecurringInlineMarkup.hpp"
+#include "Markdown/elements/MarkupElement.hpp"
+#include "Markdown/elements/OptionalText.hpp"
+#include "Markdown/elements/RecurringInlineMarkup.hpp"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/MarkupElement.hpp"
-#include "Markdown/RecurringInlineMarkup.hpp"
+#include "Markdown/elements/MarkupElement.hpp"
+#include "Markdown/elements/RecurringInlineMarkup.hpp"
 
 #include <string>
 

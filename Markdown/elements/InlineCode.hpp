@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/MarkupElement.hpp"
+#include "Markdown/elements/MarkupElement.hpp"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/ChildContainer.hpp"
-#include "Markdown/PlainTextConvertibleMarkup.hpp"
+#include "Markdown/elements/ChildContainer.hpp"
+#include "Markdown/elements/PlainTextConvertibleMarkup.hpp"
 
 namespace markdown {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/PlainTextConvertibleMarkup.hpp"
+#include "Markdown/elements/PlainTextConvertibleMarkup.hpp"
 
 namespace markdown {
 

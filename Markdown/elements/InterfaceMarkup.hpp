@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/Markup.hpp"
-#include "Markdown/MarkupInterface.hpp"
+#include "Markdown/elements/MarkupInterface.hpp"
+#include "Markdown/tree/Markup.hpp"
 
 #include <concepts>
 

@@ -1,7 +1,7 @@
-#include "Markdown/Link.hpp"
+#include "Markdown/elements/Link.hpp"
 
-#include "Markdown/Text.hpp"
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/elements/Text.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 namespace markdown {
 

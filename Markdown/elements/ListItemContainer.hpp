@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Markdown/BlockMarkup.hpp"
-#include "Markdown/ChildContainer.hpp"
-#include "Markdown/ListItem.hpp"
+#include "Markdown/elements/BlockMarkup.hpp"
+#include "Markdown/elements/ChildContainer.hpp"
+#include "Markdown/elements/ListItem.hpp"
 
 namespace markdown {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/InterfaceMarkup.hpp"
+#include "Markdown/elements/InterfaceMarkup.hpp"
 
 namespace markdown {
 

@@ -1,4 +1,4 @@
-#include "Markdown/MarkupElement.hpp"
+#include "Markdown/elements/MarkupElement.hpp"
 
 #include <string>
 

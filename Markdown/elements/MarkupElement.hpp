@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Markdown/ChildContainer.hpp"
-#include "Markdown/ChildRawMarkups.hpp"
-#include "Markdown/Markup.hpp"
-#include "Markdown/RawMarkup.hpp"
+#include "Markdown/elements/ChildContainer.hpp"
+#include "Markdown/tree/ChildRawMarkups.hpp"
+#include "Markdown/tree/Markup.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
 
 #include <optional>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "Markdown/MarkupInterface.hpp"
+#include "Markdown/elements/MarkupInterface.hpp"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/RawMarkupKind.hpp"
+#include "Markdown/tree/RawMarkupKind.hpp"
 
 #include <cstdint>
 

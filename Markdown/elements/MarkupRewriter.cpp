@@ -1,4 +1,4 @@
-#include "Markdown/MarkupRewriter.hpp"
+#include "Markdown/elements/MarkupRewriter.hpp"
 
 #include <vector>
 

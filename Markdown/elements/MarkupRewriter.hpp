@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/MarkupVisitor.hpp"
+#include "Markdown/elements/MarkupVisitor.hpp"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/ElementDispatch.hpp"
-#include "Markdown/StackSpace.hpp"
+#include "Markdown/elements/ElementDispatch.hpp"
+#include "Markdown/support/StackSpace.hpp"
 
 namespace markdown {
 

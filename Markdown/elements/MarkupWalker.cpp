@@ -1,4 +1,4 @@
-#include "Markdown/MarkupWalker.hpp"
+#include "Markdown/elements/MarkupWalker.hpp"
 
 namespace markdown {
 

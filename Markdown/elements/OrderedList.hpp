@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/ContainerElement.hpp"
-#include "Markdown/ListItem.hpp"
+#include "Markdown/elements/ContainerElement.hpp"
+#include "Markdown/elements/ListItem.hpp"
 
 #include <cstdint>
 

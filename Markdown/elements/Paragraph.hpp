@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/ContainerElement.hpp"
-#include "Markdown/InlineMarkup.hpp"
+#include "Markdown/elements/ContainerElement.hpp"
+#include "Markdown/elements/InlineMarkup.hpp"
 
 namespace markdown {
 

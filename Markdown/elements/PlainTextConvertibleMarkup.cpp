@@ -1,6 +1,6 @@
-#include "Markdown/PlainTextConvertibleMarkup.hpp"
+#include "Markdown/elements/PlainTextConvertibleMarkup.hpp"
 
-#include "Markdown/ElementDispatch.hpp"
+#include "Markdown/elements/ElementDispatch.hpp"
 
 #include <concepts>
 #include <type_traits>

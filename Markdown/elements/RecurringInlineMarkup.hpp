@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/InlineMarkup.hpp"
+#include "Markdown/elements/InlineMarkup.hpp"
 
 namespace markdown {
 

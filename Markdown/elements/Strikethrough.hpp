@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Markdown/ChildrenPlainText.hpp"
-#include "Markdown/ContainerElement.hpp"
-#include "Markdown/InlineMarkup.hpp"
+#include "Markdown/elements/ChildrenPlainText.hpp"
+#include "Markdown/elements/ContainerElement.hpp"
+#include "Markdown/elements/InlineMarkup.hpp"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/MarkupElement.hpp"
-#include "Markdown/OptionalText.hpp"
+#include "Markdown/elements/MarkupElement.hpp"
+#include "Markdown/elements/OptionalText.hpp"
 
 #include <optional>
 #include <string>

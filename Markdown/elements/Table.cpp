@@ -1,4 +1,4 @@
-#include "Markdown/Table.hpp"
+#include "Markdown/elements/Table.hpp"
 
 namespace markdown {
 namespace {

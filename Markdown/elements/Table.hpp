@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/ColumnAlignment.hpp"
-#include "Markdown/MarkupElement.hpp"
+#include "Markdown/elements/MarkupElement.hpp"
+#include "Markdown/tree/ColumnAlignment.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -59,7 +59,7 @@ private:
 
 } // namespace markdown
 
-#include "Markdown/TableBody.hpp"
-#include "Markdown/TableCell.hpp"
-#include "Markdown/TableHead.hpp"
-#include "Markdown/TableRow.hpp"
+#include "Markdown/elements/TableBody.hpp"
+#include "Markdown/elements/TableCell.hpp"
+#include "Markdown/elements/TableHead.hpp"
+#include "Markdown/elements/TableRow.hpp"

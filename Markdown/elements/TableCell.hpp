@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Markdown/ContainerElement.hpp"
-#include "Markdown/InlineMarkup.hpp"
-#include "Markdown/Table.hpp"
+#include "Markdown/elements/ContainerElement.hpp"
+#include "Markdown/elements/InlineMarkup.hpp"
+#include "Markdown/elements/Table.hpp"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/Table.hpp"
-#include "Markdown/TableRowElement.hpp"
+#include "Markdown/elements/Table.hpp"
+#include "Markdown/elements/TableRowElement.hpp"
 
 namespace markdown {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Markdown/ChildReplacement.hpp"
-#include "Markdown/ContainerElement.hpp"
-#include "Markdown/Table.hpp"
-#include "Markdown/TableCell.hpp"
-#include "Markdown/TypedChildren.hpp"
+#include "Markdown/elements/ContainerElement.hpp"
+#include "Markdown/elements/Table.hpp"
+#include "Markdown/elements/TableCell.hpp"
+#include "Markdown/tree/ChildReplacement.hpp"
+#include "Markdown/tree/TypedChildren.hpp"
 
 #include <array>
 #include <cstdint>

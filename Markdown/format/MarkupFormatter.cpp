@@ -1,10 +1,10 @@
-#include "Markdown/MarkupFormatter.hpp"
+#include "Markdown/format/MarkupFormatter.hpp"
 
-#include "Markdown/CharacterBreaks.hpp"
-#include "Markdown/CheckedArithmetic.hpp"
-#include "Markdown/Fatal.hpp"
-#include "Markdown/SoftBreakDeleter.hpp"
-#include "Markdown/TableCellBreakDeleter.hpp"
+#include "Markdown/format/SoftBreakDeleter.hpp"
+#include "Markdown/format/TableCellBreakDeleter.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
+#include "Markdown/support/CheckedArithmetic.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/MarkupWalker.hpp"
+#include "Markdown/elements/MarkupWalker.hpp"
 
 #include <cstdint>
 #include <optional>

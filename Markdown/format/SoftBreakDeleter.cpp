@@ -1,6 +1,6 @@
-#include "Markdown/SoftBreakDeleter.hpp"
+#include "Markdown/format/SoftBreakDeleter.hpp"
 
-#include "Markdown/Text.hpp"
+#include "Markdown/elements/Text.hpp"
 
 namespace markdown {
 

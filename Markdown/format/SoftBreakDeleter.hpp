@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/MarkupRewriter.hpp"
+#include "Markdown/elements/MarkupRewriter.hpp"
 
 #include <concepts>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/SoftBreakDeleter.hpp"
-#include "Markdown/TableCell.hpp"
+#include "Markdown/elements/TableCell.hpp"
+#include "Markdown/format/SoftBreakDeleter.hpp"
 
 namespace markdown {
 

@@ -1,6 +1,6 @@
-#include "Markdown/CharacterBreaks.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <unicode/brkiter.h>
 #include <unicode/uchar.h>

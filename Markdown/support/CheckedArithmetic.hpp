@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <cstdint>
 

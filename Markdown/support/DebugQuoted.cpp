@@ -1,4 +1,4 @@
-#include "Markdown/DebugQuoted.hpp"
+#include "Markdown/support/DebugQuoted.hpp"
 
 namespace markdown {
 

@@ -1,4 +1,4 @@
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <cstdio>
 #include <cstdlib>

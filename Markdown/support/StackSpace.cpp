@@ -1,6 +1,6 @@
-#include "Markdown/StackSpace.hpp"
+#include "Markdown/support/StackSpace.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <pthread.h>
 

@@ -1,6 +1,6 @@
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <unicode/normalizer2.h>
 #include <unicode/stringpiece.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/MarkupMetadata.hpp"
-#include "Markdown/RawMarkup.hpp"
+#include "Markdown/tree/MarkupMetadata.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
 
 namespace markdown {
 

@@ -1,4 +1,4 @@
-#include "Markdown/ChildRawMarkups.hpp"
+#include "Markdown/tree/ChildRawMarkups.hpp"
 
 namespace markdown {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/RawMarkup.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
 
 #include <concepts>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "Markdown/ChildReplacement.hpp"
+#include "Markdown/tree/ChildReplacement.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 namespace markdown {
 

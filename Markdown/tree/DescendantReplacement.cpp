@@ -1,4 +1,4 @@
-#include "Markdown/DescendantReplacement.hpp"
+#include "Markdown/tree/DescendantReplacement.hpp"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/Markup.hpp"
+#include "Markdown/tree/Markup.hpp"
 
 #include <cstdint>
 #include <optional>

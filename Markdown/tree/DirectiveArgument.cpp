@@ -1,6 +1,6 @@
-#include "Markdown/DirectiveArgument.hpp"
+#include "Markdown/tree/DirectiveArgument.hpp"
 
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 namespace markdown {
 

@@ -1,9 +1,9 @@
-#include "Markdown/DirectiveArgumentText.hpp"
+#include "Markdown/tree/DirectiveArgumentText.hpp"
 
-#include "Markdown/CharacterBreaks.hpp"
-#include "Markdown/Fatal.hpp"
-#include "Markdown/TrimmedLine.hpp"
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
+#include "Markdown/support/Fatal.hpp"
+#include "Markdown/support/UnicodeText.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 
 #include <algorithm>
 #include <unordered_map>

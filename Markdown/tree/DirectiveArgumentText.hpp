@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/DirectiveArgument.hpp"
-#include "Markdown/SourceRange.hpp"
+#include "Markdown/tree/DirectiveArgument.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 
 #include <cstddef>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "Markdown/LazySplitLines.hpp"
+#include "Markdown/tree/LazySplitLines.hpp"
 
-#include "Markdown/CharacterBreaks.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
 
 namespace markdown {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/TrimmedLine.hpp"
-#include "Markdown/URL.hpp"
+#include "Markdown/support/URL.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Markdown/Markup.hpp"
+#include "Markdown/tree/Markup.hpp"
 
 namespace markdown {
 

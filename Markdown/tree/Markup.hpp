@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Markdown/ChildRawMarkups.hpp"
-#include "Markdown/MarkupData.hpp"
-#include "Markdown/RawMarkupKind.hpp"
-#include "Markdown/SourceRange.hpp"
-#include "Markdown/TypedChildIndexPath.hpp"
+#include "Markdown/tree/ChildRawMarkups.hpp"
+#include "Markdown/tree/MarkupData.hpp"
+#include "Markdown/tree/RawMarkupKind.hpp"
+#include "Markdown/tree/SourceRange.hpp"
+#include "Markdown/tree/TypedChildIndexPath.hpp"
 
 #include <concepts>
 #include <cstdint>
@@ -124,4 +124,4 @@ inline Markup makeMarkup(MarkupData data) {
 
 } // namespace markdown
 
-#include "Markdown/MarkupChildren.hpp"
+#include "Markdown/tree/MarkupChildren.hpp"

@@ -1,7 +1,7 @@
-#include "Markdown/MarkupChildIterator.hpp"
+#include "Markdown/tree/MarkupChildIterator.hpp"
 
-#include "Markdown/CheckedArithmetic.hpp"
-#include "Markdown/Markup.hpp"
+#include "Markdown/support/CheckedArithmetic.hpp"
+#include "Markdown/tree/Markup.hpp"
 
 namespace markdown {
 

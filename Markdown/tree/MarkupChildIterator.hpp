@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "Markdown/MarkupMetadata.hpp"
+#include "Markdown/tree/MarkupMetadata.hpp"
 
 namespace markdown {
 

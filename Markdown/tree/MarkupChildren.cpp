@@ -1,4 +1,4 @@
-#include "Markdown/MarkupChildren.hpp"
+#include "Markdown/tree/MarkupChildren.hpp"
 
 namespace markdown {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/Markup.hpp"
-#include "Markdown/MarkupChildIterator.hpp"
+#include "Markdown/tree/Markup.hpp"
+#include "Markdown/tree/MarkupChildIterator.hpp"
 
 namespace markdown {
 
@@ -24,4 +24,4 @@ public:
 
 } // namespace markdown
 
-#include "Markdown/ReversedMarkupChildren.hpp"
+#include "Markdown/tree/ReversedMarkupChildren.hpp"

@@ -1,8 +1,8 @@
-#include "Markdown/MarkupData.hpp"
+#include "Markdown/tree/MarkupData.hpp"
 
-#include "Markdown/CheckedArithmetic.hpp"
-#include "Markdown/IterativeRelease.hpp"
-#include "Markdown/UniqueIdentifier.hpp"
+#include "Markdown/support/CheckedArithmetic.hpp"
+#include "Markdown/support/IterativeRelease.hpp"
+#include "Markdown/tree/UniqueIdentifier.hpp"
 
 #include <atomic>
 #include <mutex>

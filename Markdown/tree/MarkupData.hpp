@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/AbsoluteRawMarkup.hpp"
+#include "Markdown/tree/AbsoluteRawMarkup.hpp"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/MarkupIdentifier.hpp"
+#include "Markdown/tree/MarkupIdentifier.hpp"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
-#include "Markdown/RawMarkup.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
 
-#include "Markdown/CheckedArithmetic.hpp"
-#include "Markdown/Fatal.hpp"
-#include "Markdown/IterativeRelease.hpp"
-#include "Markdown/RawMarkupBlocks.hpp"
+#include "Markdown/support/CheckedArithmetic.hpp"
+#include "Markdown/support/Fatal.hpp"
+#include "Markdown/support/IterativeRelease.hpp"
+#include "Markdown/tree/RawMarkupBlocks.hpp"
 
 #include <algorithm>
 #include <memory>

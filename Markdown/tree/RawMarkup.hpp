@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/RawMarkupData.hpp"
-#include "Markdown/SourceRange.hpp"
+#include "Markdown/tree/RawMarkupData.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 
 #include <cstdint>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "Markdown/RawMarkupBlocks.hpp"
+#include "Markdown/tree/RawMarkupBlocks.hpp"
 
 #include <atomic>
 #include <memory>

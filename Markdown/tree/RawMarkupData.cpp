@@ -1,7 +1,7 @@
-#include "Markdown/RawMarkupData.hpp"
+#include "Markdown/tree/RawMarkupData.hpp"
 
-#include "Markdown/DebugQuoted.hpp"
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/DebugQuoted.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 namespace markdown {
 namespace {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Markdown/Checkbox.hpp"
-#include "Markdown/ColumnAlignment.hpp"
-#include "Markdown/DirectiveArgumentText.hpp"
-#include "Markdown/RawMarkupKind.hpp"
-#include "Markdown/SourceLocation.hpp"
+#include "Markdown/tree/Checkbox.hpp"
+#include "Markdown/tree/ColumnAlignment.hpp"
+#include "Markdown/tree/DirectiveArgumentText.hpp"
+#include "Markdown/tree/RawMarkupKind.hpp"
+#include "Markdown/tree/SourceLocation.hpp"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "Markdown/RawMarkupKind.hpp"
+#include "Markdown/tree/RawMarkupKind.hpp"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "Markdown/Replacement.hpp"
+#include "Markdown/tree/Replacement.hpp"
 
 namespace markdown {
 

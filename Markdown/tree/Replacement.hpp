@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/SourceRange.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 
 #include <string>
 

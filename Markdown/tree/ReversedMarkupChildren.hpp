@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/Markup.hpp"
-#include "Markdown/MarkupChildIterator.hpp"
+#include "Markdown/tree/Markup.hpp"
+#include "Markdown/tree/MarkupChildIterator.hpp"
 
 namespace markdown {
 

@@ -1,6 +1,6 @@
-#include "Markdown/SourceLocation.hpp"
+#include "Markdown/tree/SourceLocation.hpp"
 
-#include "Markdown/HashCombine.hpp"
+#include "Markdown/support/HashCombine.hpp"
 
 namespace markdown {
 

@@ -1,7 +1,7 @@
-#include "Markdown/SourceRange.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 
-#include "Markdown/Fatal.hpp"
-#include "Markdown/HashCombine.hpp"
+#include "Markdown/support/Fatal.hpp"
+#include "Markdown/support/HashCombine.hpp"
 
 namespace markdown {
 

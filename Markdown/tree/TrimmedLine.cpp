@@ -1,8 +1,8 @@
-#include "Markdown/TrimmedLine.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 
-#include "Markdown/CharacterBreaks.hpp"
-#include "Markdown/Fatal.hpp"
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
+#include "Markdown/support/Fatal.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 namespace markdown {
 namespace {

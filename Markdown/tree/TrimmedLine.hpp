@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/SourceRange.hpp"
-#include "Markdown/URL.hpp"
+#include "Markdown/support/URL.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/Fatal.hpp"
-#include "Markdown/RawMarkupKind.hpp"
+#include "Markdown/support/Fatal.hpp"
+#include "Markdown/tree/RawMarkupKind.hpp"
 
 #include <cstdint>
 #include <initializer_list>

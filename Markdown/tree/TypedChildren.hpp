@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/Fatal.hpp"
-#include "Markdown/Markup.hpp"
+#include "Markdown/support/Fatal.hpp"
+#include "Markdown/tree/Markup.hpp"
 
 #include <cstddef>
 #include <iterator>

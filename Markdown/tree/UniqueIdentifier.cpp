@@ -1,4 +1,4 @@
-#include "Markdown/UniqueIdentifier.hpp"
+#include "Markdown/tree/UniqueIdentifier.hpp"
 
 #include <atomic>
 

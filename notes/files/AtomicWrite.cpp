@@ -1,6 +1,6 @@
-#include "notes/AtomicWrite.hpp"
+#include "notes/files/AtomicWrite.hpp"
 
-#include "notes/FileDescriptor.hpp"
+#include "notes/files/FileDescriptor.hpp"
 
 #include <algorithm>
 #include <cerrno>

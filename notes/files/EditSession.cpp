@@ -1,7 +1,7 @@
-#include "notes/EditSession.hpp"
+#include "notes/files/EditSession.hpp"
 
-#include "notes/AtomicWrite.hpp"
-#include "notes/LenientUTF8.hpp"
+#include "notes/files/AtomicWrite.hpp"
+#include "notes/files/LenientUTF8.hpp"
 
 #include <cerrno>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Markdown/URL.hpp"
-#include "notes/CanonicallyEqual.hpp"
-#include "notes/FileStamp.hpp"
-#include "notes/FileText.hpp"
-#include "notes/Observable.hpp"
-#include "notes/Scheduler.hpp"
+#include "Markdown/support/URL.hpp"
+#include "notes/files/FileStamp.hpp"
+#include "notes/files/FileText.hpp"
+#include "notes/runtime/Observable.hpp"
+#include "notes/runtime/Scheduler.hpp"
+#include "notes/text/CanonicallyEqual.hpp"
 
 #include <chrono>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "notes/FileStamp.hpp"
+#include "notes/files/FileStamp.hpp"
 
-#include "notes/ReadFile.hpp"
+#include "notes/files/ReadFile.hpp"
 
 #include <algorithm>
 #include <functional>

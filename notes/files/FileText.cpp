@@ -1,4 +1,4 @@
-#include "notes/FileText.hpp"
+#include "notes/files/FileText.hpp"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "notes/LenientUTF8.hpp"
+#include "notes/files/LenientUTF8.hpp"
 
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 namespace notes {
 namespace {

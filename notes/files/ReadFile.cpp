@@ -1,6 +1,6 @@
-#include "notes/ReadFile.hpp"
+#include "notes/files/ReadFile.hpp"
 
-#include "notes/FileDescriptor.hpp"
+#include "notes/files/FileDescriptor.hpp"
 
 #include <cerrno>
 #include <fcntl.h>

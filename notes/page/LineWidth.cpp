@@ -1,6 +1,6 @@
-#include "notes/LineWidth.hpp"
+#include "notes/page/LineWidth.hpp"
 
-#include "notes/RawValueCase.hpp"
+#include "notes/text/RawValueCase.hpp"
 
 namespace notes {
 

@@ -1,10 +1,10 @@
-#include "notes/LocalSchemeHandler.hpp"
+#include "notes/page/LocalSchemeHandler.hpp"
 
-#include "notes/GLibPtr.hpp"
-#include "notes/PercentEncoding.hpp"
-#include "notes/ReadFile.hpp"
-#include "notes/ReaderURL.hpp"
-#include "notes/URLComponents.hpp"
+#include "notes/files/ReadFile.hpp"
+#include "notes/runtime/GLibPtr.hpp"
+#include "notes/text/PercentEncoding.hpp"
+#include "notes/text/ReaderURL.hpp"
+#include "notes/text/URLComponents.hpp"
 
 #include <gio/gio.h>
 

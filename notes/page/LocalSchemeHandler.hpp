@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notes/SchemeAnswer.hpp"
-#include "notes/WebResources.hpp"
+#include "notes/page/SchemeAnswer.hpp"
+#include "notes/page/WebResources.hpp"
 
 #include <cstdint>
 #include <functional>

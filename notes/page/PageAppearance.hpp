@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notes/LineWidth.hpp"
-#include "notes/Typeface.hpp"
+#include "notes/page/LineWidth.hpp"
+#include "notes/page/Typeface.hpp"
 
 namespace notes {
 

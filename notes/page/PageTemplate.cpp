@@ -1,7 +1,7 @@
-#include "notes/PageTemplate.hpp"
+#include "notes/page/PageTemplate.hpp"
 
-#include "notes/DecimalText.hpp"
-#include "notes/EscapeHTML.hpp"
+#include "notes/text/DecimalText.hpp"
+#include "notes/text/EscapeHTML.hpp"
 
 namespace notes {
 

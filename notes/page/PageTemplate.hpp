@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/PageAppearance.hpp"
+#include "notes/page/PageAppearance.hpp"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "notes/Typeface.hpp"
+#include "notes/page/Typeface.hpp"
 
-#include "notes/RawValueCase.hpp"
+#include "notes/text/RawValueCase.hpp"
 
 namespace notes {
 

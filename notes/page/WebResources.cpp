@@ -1,4 +1,4 @@
-#include "notes/WebResources.hpp"
+#include "notes/page/WebResources.hpp"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
-#include "notes/CalloutMarker.hpp"
+#include "notes/render/CalloutMarker.hpp"
 
-#include "notes/EscapeHTML.hpp"
-#include "notes/MakeRegex.hpp"
-#include "notes/RegexMatch.hpp"
+#include "notes/text/EscapeHTML.hpp"
+#include "notes/text/MakeRegex.hpp"
+#include "notes/text/RegexMatch.hpp"
 
 #include <algorithm>
 

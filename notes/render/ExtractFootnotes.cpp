@@ -1,8 +1,8 @@
-#include "notes/ExtractFootnotes.hpp"
+#include "notes/render/ExtractFootnotes.hpp"
 
-#include "notes/CharacterText.hpp"
-#include "notes/MakeRegex.hpp"
-#include "notes/RegexMatch.hpp"
+#include "notes/text/CharacterText.hpp"
+#include "notes/text/MakeRegex.hpp"
+#include "notes/text/RegexMatch.hpp"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "notes/FootnoteDefinitions.hpp"
+#include "notes/render/FootnoteDefinitions.hpp"
 
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 namespace notes {
 

@@ -1,8 +1,8 @@
-#include "notes/FootnoteOrder.hpp"
+#include "notes/render/FootnoteOrder.hpp"
 
-#include "notes/Slugify.hpp"
+#include "notes/render/Slugify.hpp"
 
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 namespace notes {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/UsedSlugs.hpp"
+#include "notes/render/UsedSlugs.hpp"
 
 #include <cstddef>
 #include <string>

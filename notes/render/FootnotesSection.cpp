@@ -1,4 +1,4 @@
-#include "notes/FootnotesSection.hpp"
+#include "notes/render/FootnotesSection.hpp"
 
 namespace notes {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notes/FootnoteDefinitions.hpp"
-#include "notes/FootnoteOrder.hpp"
+#include "notes/render/FootnoteDefinitions.hpp"
+#include "notes/render/FootnoteOrder.hpp"
 
 #include <functional>
 #include <string>

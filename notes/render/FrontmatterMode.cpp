@@ -1,6 +1,6 @@
-#include "notes/FrontmatterMode.hpp"
+#include "notes/render/FrontmatterMode.hpp"
 
-#include "notes/RawValueCase.hpp"
+#include "notes/text/RawValueCase.hpp"
 
 namespace notes {
 

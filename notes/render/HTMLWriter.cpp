@@ -1,11 +1,11 @@
-#include "notes/HTMLWriter.hpp"
+#include "notes/render/HTMLWriter.hpp"
 
-#include "Markdown/StackSpace.hpp"
-#include "notes/CharacterText.hpp"
-#include "notes/EscapeHTML.hpp"
-#include "notes/ListTightness.hpp"
-#include "notes/MarkdownRenderer.hpp"
-#include "notes/PropertiesBox.hpp"
+#include "Markdown/support/StackSpace.hpp"
+#include "notes/render/ListTightness.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
+#include "notes/render/PropertiesBox.hpp"
+#include "notes/text/CharacterText.hpp"
+#include "notes/text/EscapeHTML.hpp"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "Markdown/Elements.hpp"
-#include "notes/FootnoteDefinitions.hpp"
-#include "notes/FootnoteOrder.hpp"
-#include "notes/InlineText.hpp"
-#include "notes/OutlineHeading.hpp"
-#include "notes/ResolvedTargets.hpp"
-#include "notes/SourceText.hpp"
-#include "notes/TypedText.hpp"
-#include "notes/UsedSlugs.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "notes/render/FootnoteDefinitions.hpp"
+#include "notes/render/FootnoteOrder.hpp"
+#include "notes/render/InlineText.hpp"
+#include "notes/render/OutlineHeading.hpp"
+#include "notes/render/ResolvedTargets.hpp"
+#include "notes/render/SourceText.hpp"
+#include "notes/render/TypedText.hpp"
+#include "notes/render/UsedSlugs.hpp"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
-#include "notes/CalloutMarker.hpp"
-#include "notes/EscapeHTML.hpp"
-#include "notes/HTMLWriter.hpp"
+#include "notes/render/CalloutMarker.hpp"
+#include "notes/render/HTMLWriter.hpp"
+#include "notes/text/EscapeHTML.hpp"
 
 #include <optional>
 #include <vector>

@@ -1,8 +1,8 @@
 // The footnotes section after the note's last block.
 
-#include "Markdown/Document.hpp"
-#include "notes/FootnotesSection.hpp"
-#include "notes/HTMLWriter.hpp"
+#include "Markdown/elements/Document.hpp"
+#include "notes/render/FootnotesSection.hpp"
+#include "notes/render/HTMLWriter.hpp"
 
 namespace notes {
 

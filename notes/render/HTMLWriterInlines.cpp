@@ -1,13 +1,13 @@
 // The inline part of the writer: text runs and inline elements inside paragraphs, headings,
 // table cells, callout titles and property values.
 
-#include "Markdown/StackSpace.hpp"
-#include "notes/EscapeHTML.hpp"
-#include "notes/HTMLWriter.hpp"
-#include "notes/InlineText.hpp"
-#include "notes/MarkdownRenderer.hpp"
-#include "notes/ReaderURL.hpp"
-#include "notes/ResolveAssetURL.hpp"
+#include "Markdown/support/StackSpace.hpp"
+#include "notes/render/HTMLWriter.hpp"
+#include "notes/render/InlineText.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
+#include "notes/render/ResolveAssetURL.hpp"
+#include "notes/text/EscapeHTML.hpp"
+#include "notes/text/ReaderURL.hpp"
 
 namespace notes {
 

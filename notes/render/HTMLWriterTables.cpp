@@ -1,4 +1,4 @@
-#include "notes/HTMLWriter.hpp"
+#include "notes/render/HTMLWriter.hpp"
 
 #include <cstddef>
 

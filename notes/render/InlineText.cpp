@@ -1,7 +1,7 @@
-#include "notes/InlineText.hpp"
+#include "notes/render/InlineText.hpp"
 
-#include "notes/EscapeHTML.hpp"
-#include "notes/InlineTextMatch.hpp"
+#include "notes/render/InlineTextMatch.hpp"
+#include "notes/text/EscapeHTML.hpp"
 
 namespace notes {
 namespace {

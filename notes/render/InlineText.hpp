@@ -1,9 +1,9 @@
 #pragma once
 
-#include "notes/FootnoteDefinitions.hpp"
-#include "notes/FootnoteOrder.hpp"
-#include "notes/TypedText.hpp"
-#include "notes/WikilinkHTML.hpp"
+#include "notes/render/FootnoteDefinitions.hpp"
+#include "notes/render/FootnoteOrder.hpp"
+#include "notes/render/TypedText.hpp"
+#include "notes/render/WikilinkHTML.hpp"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "notes/InlineTextMatch.hpp"
+#include "notes/render/InlineTextMatch.hpp"
 
 namespace notes {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notes/InlineTextSpan.hpp"
-#include "notes/TypedText.hpp"
+#include "notes/render/InlineTextSpan.hpp"
+#include "notes/render/TypedText.hpp"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "notes/InlineTextSpan.hpp"
+#include "notes/render/InlineTextSpan.hpp"
 
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>

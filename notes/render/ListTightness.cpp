@@ -1,4 +1,4 @@
-#include "notes/ListTightness.hpp"
+#include "notes/render/ListTightness.hpp"
 
 #include <optional>
 

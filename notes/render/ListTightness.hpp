@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/Elements.hpp"
+#include "Markdown/elements/Elements.hpp"
 
 #include <span>
 

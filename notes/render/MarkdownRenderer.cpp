@@ -1,8 +1,8 @@
-#include "notes/MarkdownRenderer.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
 
-#include "Markdown/Document.hpp"
-#include "notes/HTMLWriter.hpp"
-#include "notes/PreparedNote.hpp"
+#include "Markdown/elements/Document.hpp"
+#include "notes/render/HTMLWriter.hpp"
+#include "notes/render/PreparedNote.hpp"
 
 namespace notes {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Markdown/URL.hpp"
-#include "notes/LinkResolving.hpp"
-#include "notes/OutlineHeading.hpp"
-#include "notes/RenderOptions.hpp"
+#include "Markdown/support/URL.hpp"
+#include "notes/render/OutlineHeading.hpp"
+#include "notes/render/RenderOptions.hpp"
+#include "notes/vault/LinkResolving.hpp"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "notes/OutlineHeading.hpp"
+#include "notes/render/OutlineHeading.hpp"
 
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 namespace notes {
 

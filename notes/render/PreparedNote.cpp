@@ -1,7 +1,7 @@
-#include "notes/PreparedNote.hpp"
+#include "notes/render/PreparedNote.hpp"
 
-#include "notes/ExtractFootnotes.hpp"
-#include "notes/Frontmatter.hpp"
+#include "notes/render/ExtractFootnotes.hpp"
+#include "notes/render/Frontmatter.hpp"
 
 namespace notes {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/FootnoteDefinitions.hpp"
+#include "notes/render/FootnoteDefinitions.hpp"
 
 #include <optional>
 #include <string>

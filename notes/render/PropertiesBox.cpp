@@ -1,9 +1,9 @@
-#include "notes/PropertiesBox.hpp"
+#include "notes/render/PropertiesBox.hpp"
 
-#include "notes/EscapeHTML.hpp"
-#include "notes/Frontmatter.hpp"
+#include "notes/render/Frontmatter.hpp"
+#include "notes/text/EscapeHTML.hpp"
 
-#include "Markdown/Overloaded.hpp"
+#include "Markdown/support/Overloaded.hpp"
 
 namespace notes {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/FrontmatterMode.hpp"
+#include "notes/render/FrontmatterMode.hpp"
 
 namespace notes {
 

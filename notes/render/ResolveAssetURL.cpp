@@ -1,7 +1,7 @@
-#include "notes/ResolveAssetURL.hpp"
+#include "notes/render/ResolveAssetURL.hpp"
 
-#include "notes/PathText.hpp"
-#include "notes/PercentEncoding.hpp"
+#include "notes/text/PathText.hpp"
+#include "notes/text/PercentEncoding.hpp"
 
 #include <filesystem>
 #include <string>

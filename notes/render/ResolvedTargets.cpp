@@ -1,6 +1,6 @@
-#include "notes/ResolvedTargets.hpp"
+#include "notes/render/ResolvedTargets.hpp"
 
-#include "notes/ReaderURL.hpp"
+#include "notes/text/ReaderURL.hpp"
 
 namespace notes {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "notes/LinkResolving.hpp"
+#include "notes/vault/LinkResolving.hpp"
 
-#include "Markdown/URL.hpp"
+#include "Markdown/support/URL.hpp"
 
 #include <functional>
 #include <optional>

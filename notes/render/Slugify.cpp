@@ -1,6 +1,6 @@
-#include "notes/Slugify.hpp"
+#include "notes/render/Slugify.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>

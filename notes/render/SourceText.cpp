@@ -1,4 +1,4 @@
-#include "notes/SourceText.hpp"
+#include "notes/render/SourceText.hpp"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/SourceLocation.hpp"
+#include "Markdown/tree/SourceLocation.hpp"
 
 #include <cstddef>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "notes/TypedText.hpp"
+#include "notes/render/TypedText.hpp"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/Elements.hpp"
-#include "notes/SourceText.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "notes/render/SourceText.hpp"
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
-#include "notes/UsedSlugs.hpp"
+#include "notes/render/UsedSlugs.hpp"
 
-#include "Markdown/UnicodeText.hpp"
-#include "notes/Slugify.hpp"
+#include "Markdown/support/UnicodeText.hpp"
+#include "notes/render/Slugify.hpp"
 
 namespace notes {
 

@@ -1,11 +1,11 @@
-#include "notes/WikilinkHTML.hpp"
+#include "notes/render/WikilinkHTML.hpp"
 
-#include "notes/EscapeHTML.hpp"
-#include "notes/PathText.hpp"
-#include "notes/PercentEncoding.hpp"
-#include "notes/PlainText.hpp"
-#include "notes/ReaderURL.hpp"
-#include "notes/WikilinkParts.hpp"
+#include "notes/render/WikilinkParts.hpp"
+#include "notes/text/EscapeHTML.hpp"
+#include "notes/text/PathText.hpp"
+#include "notes/text/PercentEncoding.hpp"
+#include "notes/text/PlainText.hpp"
+#include "notes/text/ReaderURL.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "notes/LinkResolving.hpp"
-#include "notes/ResolvedTargets.hpp"
+#include "notes/render/ResolvedTargets.hpp"
+#include "notes/vault/LinkResolving.hpp"
 
-#include "Markdown/URL.hpp"
+#include "Markdown/support/URL.hpp"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
-#include "notes/WikilinkParts.hpp"
+#include "notes/render/WikilinkParts.hpp"
 
-#include "notes/CharacterText.hpp"
-#include "notes/PathText.hpp"
-#include "notes/Slugify.hpp"
+#include "notes/render/Slugify.hpp"
+#include "notes/text/CharacterText.hpp"
+#include "notes/text/PathText.hpp"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "notes/MainLoopScheduler.hpp"
+#include "notes/runtime/MainLoopScheduler.hpp"
 
 #include <glib.h>
 

@@ -1,4 +1,4 @@
-#include "notes/ManualScheduler.hpp"
+#include "notes/runtime/ManualScheduler.hpp"
 
 namespace notes {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/Scheduler.hpp"
+#include "notes/runtime/Scheduler.hpp"
 
 #include <map>
 #include <mutex>

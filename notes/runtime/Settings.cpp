@@ -1,6 +1,6 @@
-#include "notes/Settings.hpp"
+#include "notes/runtime/Settings.hpp"
 
-#include "notes/GLibPtr.hpp"
+#include "notes/runtime/GLibPtr.hpp"
 
 #include <glib.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 #include <optional>
 #include <string>

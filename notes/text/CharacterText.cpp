@@ -1,4 +1,4 @@
-#include "notes/CharacterText.hpp"
+#include "notes/text/CharacterText.hpp"
 
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>

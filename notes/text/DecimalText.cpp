@@ -1,6 +1,6 @@
-#include "notes/DecimalText.hpp"
+#include "notes/text/DecimalText.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "notes/EscapeHTML.hpp"
+#include "notes/text/EscapeHTML.hpp"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "notes/MakeRegex.hpp"
+#include "notes/text/MakeRegex.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <unicode/stringpiece.h>
 

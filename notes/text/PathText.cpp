@@ -1,6 +1,6 @@
-#include "notes/PathText.hpp"
+#include "notes/text/PathText.hpp"
 
-#include "notes/PlainText.hpp"
+#include "notes/text/PlainText.hpp"
 
 #include <algorithm>
 #include <array>

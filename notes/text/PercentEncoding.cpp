@@ -1,4 +1,4 @@
-#include "notes/PercentEncoding.hpp"
+#include "notes/text/PercentEncoding.hpp"
 
 namespace notes {
 

@@ -1,7 +1,7 @@
-#include "notes/PlainText.hpp"
+#include "notes/text/PlainText.hpp"
 
-#include "Markdown/UnicodeText.hpp"
-#include "notes/PercentEncoding.hpp"
+#include "Markdown/support/UnicodeText.hpp"
+#include "notes/text/PercentEncoding.hpp"
 
 #include <unicode/locid.h>
 #include <unicode/uchar.h>

@@ -1,8 +1,8 @@
-#include "notes/ReaderURL.hpp"
+#include "notes/text/ReaderURL.hpp"
 
-#include "notes/PathText.hpp"
-#include "notes/PercentEncoding.hpp"
-#include "notes/URLComponents.hpp"
+#include "notes/text/PathText.hpp"
+#include "notes/text/PercentEncoding.hpp"
+#include "notes/text/URLComponents.hpp"
 
 #include <filesystem>
 

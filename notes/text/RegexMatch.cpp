@@ -1,6 +1,6 @@
-#include "notes/RegexMatch.hpp"
+#include "notes/text/RegexMatch.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>

@@ -1,4 +1,4 @@
-#include "notes/URLComponents.hpp"
+#include "notes/text/URLComponents.hpp"
 
 namespace notes {
 

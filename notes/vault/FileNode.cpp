@@ -1,4 +1,4 @@
-#include "notes/FileNode.hpp"
+#include "notes/vault/FileNode.hpp"
 
 namespace {
 

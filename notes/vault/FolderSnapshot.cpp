@@ -1,10 +1,10 @@
-#include "notes/FolderSnapshot.hpp"
+#include "notes/vault/FolderSnapshot.hpp"
 
-#include "notes/FileDescriptor.hpp"
-#include "notes/PathText.hpp"
-#include "notes/PlainText.hpp"
+#include "notes/files/FileDescriptor.hpp"
+#include "notes/text/PathText.hpp"
+#include "notes/text/PlainText.hpp"
 
-#include "Markdown/Fatal.hpp"
+#include "Markdown/support/Fatal.hpp"
 
 #include <dirent.h>
 #include <fcntl.h>

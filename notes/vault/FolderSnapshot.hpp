@@ -1,9 +1,9 @@
 #pragma once
 
-#include "notes/FileNode.hpp"
-#include "notes/LinkIndex.hpp"
+#include "notes/vault/FileNode.hpp"
+#include "notes/vault/LinkIndex.hpp"
 
-#include "Markdown/URL.hpp"
+#include "Markdown/support/URL.hpp"
 
 #include <cstddef>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "notes/LinkIndex.hpp"
+#include "notes/vault/LinkIndex.hpp"
 
-#include "notes/CharacterText.hpp"
-#include "notes/PathText.hpp"
-#include "notes/PlainText.hpp"
+#include "notes/text/CharacterText.hpp"
+#include "notes/text/PathText.hpp"
+#include "notes/text/PlainText.hpp"
 
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/UnicodeText.hpp"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/URL.hpp"
+#include "Markdown/support/URL.hpp"
 
 #include <optional>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "notes/ChangeCoalescer.hpp"
+#include "notes/watch/ChangeCoalescer.hpp"
 
 namespace notes {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notes/FolderChange.hpp"
-#include "notes/Scheduler.hpp"
+#include "notes/runtime/Scheduler.hpp"
+#include "notes/watch/FolderChange.hpp"
 
 #include <functional>
 #include <memory>

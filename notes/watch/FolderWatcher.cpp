@@ -1,8 +1,8 @@
-#include "notes/FolderWatcher.hpp"
+#include "notes/watch/FolderWatcher.hpp"
 
-#include "notes/ChangeCoalescer.hpp"
-#include "notes/InotifyTree.hpp"
-#include "notes/MainLoopScheduler.hpp"
+#include "notes/runtime/MainLoopScheduler.hpp"
+#include "notes/watch/ChangeCoalescer.hpp"
+#include "notes/watch/InotifyTree.hpp"
 
 #include <glib-unix.h>
 #include <glib.h>

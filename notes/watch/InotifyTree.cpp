@@ -1,4 +1,4 @@
-#include "notes/InotifyTree.hpp"
+#include "notes/watch/InotifyTree.hpp"
 
 #include <cerrno>
 #include <cstring>

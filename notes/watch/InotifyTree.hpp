@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/FolderChange.hpp"
+#include "notes/watch/FolderChange.hpp"
 
 #include <cstdint>
 #include <map>

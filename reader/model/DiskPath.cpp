@@ -1,6 +1,6 @@
-#include "reader/DiskPath.hpp"
+#include "reader/model/DiskPath.hpp"
 
-#include "notes/PathText.hpp"
+#include "notes/text/PathText.hpp"
 
 #include <filesystem>
 

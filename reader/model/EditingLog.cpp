@@ -1,6 +1,6 @@
-#include "reader/EditingLog.hpp"
+#include "reader/model/EditingLog.hpp"
 
-#include "reader/ApplicationID.hpp"
+#include "reader/model/ApplicationID.hpp"
 
 #include <glib.h>
 

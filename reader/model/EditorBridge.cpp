@@ -1,4 +1,4 @@
-#include "reader/EditorBridge.hpp"
+#include "reader/model/EditorBridge.hpp"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reader/EditorTextView.hpp"
+#include "reader/model/EditorTextView.hpp"
 
 #include <memory>
 #include <optional>

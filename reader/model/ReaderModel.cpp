@@ -1,9 +1,9 @@
-#include "reader/ReaderModel.hpp"
+#include "reader/model/ReaderModel.hpp"
 
-#include "Markdown/Fatal.hpp"
-#include "notes/LenientUTF8.hpp"
-#include "notes/PathText.hpp"
-#include "notes/ReadFile.hpp"
+#include "Markdown/support/Fatal.hpp"
+#include "notes/files/LenientUTF8.hpp"
+#include "notes/files/ReadFile.hpp"
+#include "notes/text/PathText.hpp"
 
 namespace reader {
 

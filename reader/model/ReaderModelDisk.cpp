@@ -1,9 +1,9 @@
 // Folder scans and changes made on disk.
-#include "reader/ReaderModel.hpp"
+#include "reader/model/ReaderModel.hpp"
 
-#include "notes/FileStamp.hpp"
-#include "notes/FileText.hpp"
-#include "reader/DiskPath.hpp"
+#include "notes/files/FileStamp.hpp"
+#include "notes/files/FileText.hpp"
+#include "reader/model/DiskPath.hpp"
 
 #include <algorithm>
 

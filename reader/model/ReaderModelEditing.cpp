@@ -1,7 +1,7 @@
 // Switching between reading and editing, and closing with edits.
-#include "reader/ReaderModel.hpp"
+#include "reader/model/ReaderModel.hpp"
 
-#include "reader/EditingLog.hpp"
+#include "reader/model/EditingLog.hpp"
 
 namespace reader {
 

@@ -1,5 +1,5 @@
 // Find in the page while reading and in the editor while editing.
-#include "reader/ReaderModel.hpp"
+#include "reader/model/ReaderModel.hpp"
 
 namespace reader {
 

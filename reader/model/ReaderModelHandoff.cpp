@@ -1,6 +1,6 @@
-#include "reader/ReaderModel.hpp"
+#include "reader/model/ReaderModel.hpp"
 
-#include "notes/PercentEncoding.hpp"
+#include "notes/text/PercentEncoding.hpp"
 
 namespace reader {
 

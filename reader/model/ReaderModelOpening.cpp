@@ -1,12 +1,12 @@
 // Opening folders and notes, history and links.
-#include "reader/ReaderModel.hpp"
+#include "reader/model/ReaderModel.hpp"
 
-#include "notes/PathText.hpp"
-#include "notes/PercentEncoding.hpp"
-#include "notes/PlainText.hpp"
-#include "notes/ReaderURL.hpp"
-#include "notes/URLComponents.hpp"
-#include "reader/DiskPath.hpp"
+#include "notes/text/PathText.hpp"
+#include "notes/text/PercentEncoding.hpp"
+#include "notes/text/PlainText.hpp"
+#include "notes/text/ReaderURL.hpp"
+#include "notes/text/URLComponents.hpp"
+#include "reader/model/DiskPath.hpp"
 
 #include <array>
 #include <filesystem>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Markdown/URL.hpp"
-#include "notes/Scheduler.hpp"
-#include "reader/BackgroundRunner.hpp"
-#include "reader/Desktop.hpp"
-#include "reader/NoteRenderer.hpp"
+#include "Markdown/support/URL.hpp"
+#include "notes/runtime/Scheduler.hpp"
+#include "reader/model/BackgroundRunner.hpp"
+#include "reader/model/Desktop.hpp"
+#include "reader/model/NoteRenderer.hpp"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "reader/RecentFolders.hpp"
+#include "reader/model/RecentFolders.hpp"
 
-#include "reader/DiskPath.hpp"
+#include "reader/model/DiskPath.hpp"
 
 #include <string>
 

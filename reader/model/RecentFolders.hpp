@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Markdown/URL.hpp"
-#include "notes/Observable.hpp"
-#include "notes/Settings.hpp"
+#include "Markdown/support/URL.hpp"
+#include "notes/runtime/Observable.hpp"
+#include "notes/runtime/Settings.hpp"
 
 #include <cstddef>
 #include <vector>

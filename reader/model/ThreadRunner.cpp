@@ -1,4 +1,4 @@
-#include "reader/ThreadRunner.hpp"
+#include "reader/model/ThreadRunner.hpp"
 
 #include <atomic>
 #include <thread>

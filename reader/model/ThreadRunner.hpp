@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reader/BackgroundRunner.hpp"
+#include "reader/model/BackgroundRunner.hpp"
 
 #include <list>
 #include <memory>

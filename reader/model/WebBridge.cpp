@@ -1,4 +1,4 @@
-#include "reader/WebBridge.hpp"
+#include "reader/model/WebBridge.hpp"
 
 #include <cmath>
 #include <limits>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Markdown/URL.hpp"
-#include "notes/PageAppearance.hpp"
-#include "reader/FindStatus.hpp"
-#include "reader/PageScripting.hpp"
+#include "Markdown/support/URL.hpp"
+#include "notes/page/PageAppearance.hpp"
+#include "reader/model/FindStatus.hpp"
+#include "reader/model/PageScripting.hpp"
 
 #include <nlohmann/json.hpp>
 #include <sigc++/signal.h>

@@ -1,6 +1,6 @@
-#include "reader/WindowTarget.hpp"
+#include "reader/model/WindowTarget.hpp"
 
-#include "reader/DiskPath.hpp"
+#include "reader/model/DiskPath.hpp"
 
 namespace reader {
 namespace {

@@ -1,7 +1,7 @@
-#include "reader/ReaderScheme.hpp"
+#include "reader/view/ReaderScheme.hpp"
 
-#include "notes/GObjectPtr.hpp"
-#include "notes/LocalSchemeHandler.hpp"
+#include "notes/page/LocalSchemeHandler.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
 
 #include <memory>
 #include <string>

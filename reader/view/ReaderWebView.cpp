@@ -1,6 +1,6 @@
-#include "reader/ReaderWebView.hpp"
+#include "reader/view/ReaderWebView.hpp"
 
-#include "reader/ReaderScheme.hpp"
+#include "reader/view/ReaderScheme.hpp"
 
 #include <nlohmann/json.hpp>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "notes/GObjectPtr.hpp"
-#include "notes/PageAppearance.hpp"
-#include "notes/Scheduler.hpp"
-#include "reader/ReaderPage.hpp"
-#include "reader/WebBridge.hpp"
-#include "reader/WebViewCoordinator.hpp"
-#include "reader/WebViewScripting.hpp"
+#include "notes/page/PageAppearance.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
+#include "notes/runtime/Scheduler.hpp"
+#include "reader/model/ReaderPage.hpp"
+#include "reader/model/WebBridge.hpp"
+#include "reader/view/WebViewCoordinator.hpp"
+#include "reader/view/WebViewScripting.hpp"
 
 #include <sigc++/connection.h>
 #include <webkit/webkit.h>

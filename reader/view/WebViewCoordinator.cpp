@@ -1,7 +1,7 @@
-#include "reader/WebViewCoordinator.hpp"
+#include "reader/view/WebViewCoordinator.hpp"
 
-#include "notes/PageTemplate.hpp"
-#include "notes/ReaderURL.hpp"
+#include "notes/page/PageTemplate.hpp"
+#include "notes/text/ReaderURL.hpp"
 
 #include <algorithm>
 #include <utility>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Markdown/URL.hpp"
-#include "notes/PageAppearance.hpp"
-#include "notes/Scheduler.hpp"
-#include "reader/ReaderPage.hpp"
-#include "reader/WebBridge.hpp"
+#include "Markdown/support/URL.hpp"
+#include "notes/page/PageAppearance.hpp"
+#include "notes/runtime/Scheduler.hpp"
+#include "reader/model/ReaderPage.hpp"
+#include "reader/model/WebBridge.hpp"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
-#include "reader/WebViewScripting.hpp"
+#include "reader/view/WebViewScripting.hpp"
 
-#include "notes/GLibPtr.hpp"
-#include "notes/GObjectPtr.hpp"
+#include "notes/runtime/GLibPtr.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
 
 #include <memory>
 #include <utility>

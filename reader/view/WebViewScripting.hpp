@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notes/Scheduler.hpp"
-#include "reader/PageScripting.hpp"
+#include "notes/runtime/Scheduler.hpp"
+#include "reader/model/PageScripting.hpp"
 
 #include <webkit/webkit.h>
 

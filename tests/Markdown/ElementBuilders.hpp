@@ -2,8 +2,8 @@
 
 // Small trees for tests, built through the element constructors.
 
-#include "Markdown/Elements.hpp"
-#include "Markdown/MarkupWalker.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "Markdown/elements/MarkupWalker.hpp"
 
 #include "RawBuilders.hpp"
 

@@ -2,7 +2,7 @@
 
 // Short ways to build raw nodes in tests.
 
-#include "Markdown/RawMarkup.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
 
 #include <string>
 #include <utility>

@@ -3,7 +3,7 @@
 // A raw tree as an indented outline, one node a line: its data, then its range when it has
 // one ("1:3-1:9"). Tests write the expected outline out in full.
 
-#include "Markdown/RawMarkup.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
 
 #include <string>
 #include <utility>

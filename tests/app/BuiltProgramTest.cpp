@@ -1,5 +1,5 @@
-#include "notes/GLibPtr.hpp"
-#include "notes/LocalSchemeHandler.hpp"
+#include "notes/page/LocalSchemeHandler.hpp"
+#include "notes/runtime/GLibPtr.hpp"
 
 #include <glib.h>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include "app/DesktopApplications.hpp"
 #include "app/SystemDesktop.hpp"
-#include "reader/ReaderModel.hpp"
-#include "tests/reader/LogCapture.hpp"
+#include "reader/model/ReaderModel.hpp"
+#include "tests/reader/model/LogCapture.hpp"
 
 namespace app {
 namespace {

@@ -3,9 +3,9 @@
 #include "app/AppState.hpp"
 #include "app/NoteRendering.hpp"
 #include "app/ReaderWindow.hpp"
-#include "reader/WebViewScripting.hpp"
+#include "reader/view/WebViewScripting.hpp"
 #include "tests/notes/ScratchFolder.hpp"
-#include "tests/reader/ModelHarness.hpp"
+#include "tests/reader/model/ModelHarness.hpp"
 #include "tests/readerview/DisplayTesting.hpp"
 
 #include <gtest/gtest.h>

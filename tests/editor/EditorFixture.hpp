@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/NoteEditor.hpp"
-#include "notes/GLibPtr.hpp"
-#include "notes/ManualScheduler.hpp"
+#include "notes/runtime/GLibPtr.hpp"
+#include "notes/runtime/ManualScheduler.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 #include "tests/readerview/DisplayTesting.hpp"
 

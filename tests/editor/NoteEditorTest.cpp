@@ -1,7 +1,7 @@
 #include "EditorFixture.hpp"
 
-#include "reader/EditorBridge.hpp"
-#include "reader/EditorTextViewOf.hpp"
+#include "reader/model/EditorBridge.hpp"
+#include "reader/model/EditorTextViewOf.hpp"
 
 namespace editor {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "reader/EditorTextView.hpp"
-#include "reader/PageScripting.hpp"
+#include "reader/model/EditorTextView.hpp"
+#include "reader/model/PageScripting.hpp"
 
 #include <cstddef>
 #include <optional>

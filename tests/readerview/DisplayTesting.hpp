@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reader/PageScripting.hpp"
+#include "reader/model/PageScripting.hpp"
 #include "tests/notes/RunMainLoop.hpp"
 
 #include <gtk/gtk.h>

@@ -1,7 +1,7 @@
-#include "reader/ReaderWebView.hpp"
+#include "reader/view/ReaderWebView.hpp"
 #include "DisplayTesting.hpp"
-#include "notes/MainLoopScheduler.hpp"
-#include "reader/WebViewScripting.hpp"
+#include "notes/runtime/MainLoopScheduler.hpp"
+#include "reader/view/WebViewScripting.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
-#include "Markdown/CMarkParser.hpp"
-#include "Markdown/CMarkExtensions.hpp"
-#include "tests/Markdown/CMarkTestSupport.hpp"
+#include "Markdown/cmark/CMarkParser.hpp"
+#include "Markdown/cmark/CMarkExtensions.hpp"
+#include "tests/Markdown/cmark/CMarkTestSupport.hpp"
 
 #include <gtest/gtest.h>
 #include <tuple>
 
-#include "Markdown/AttributeExtension.hpp"
-#include "Markdown/CMarkArena.hpp"
-#include "StackThread.hpp"
+#include "Markdown/cmark/AttributeExtension.hpp"
+#include "Markdown/cmark/CMarkArena.hpp"
+#include "tests/Markdown/StackThread.hpp"
 #include <algorithm>
 #include <atomic>
 #include <cmark-gfm.h>

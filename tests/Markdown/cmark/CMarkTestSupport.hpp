@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Markdown/CMarkIterator.hpp"
-#include "Markdown/CMarkNode.hpp"
+#include "Markdown/cmark/CMarkIterator.hpp"
+#include "Markdown/cmark/CMarkNode.hpp"
 
 #include <string>
 #include <string_view>

@@ -1,14 +1,14 @@
-#include "Markdown/CommonMarkConverter.hpp"
-#include "Markdown/ParseOptions.hpp"
+#include "Markdown/cmark/CommonMarkConverter.hpp"
+#include "Markdown/elements/ParseOptions.hpp"
 
-#include "RawOutline.hpp"
+#include "tests/Markdown/RawOutline.hpp"
 
-#include "ElementBuilders.hpp"
-#include "Markdown/CMarkDocument.hpp"
-#include "Markdown/CMarkTableState.hpp"
-#include "Markdown/Elements.hpp"
-#include "Markdown/MarkupRewriter.hpp"
-#include "StackThread.hpp"
+#include "Markdown/cmark/CMarkDocument.hpp"
+#include "Markdown/cmark/CMarkTableState.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "Markdown/elements/MarkupRewriter.hpp"
+#include "tests/Markdown/ElementBuilders.hpp"
+#include "tests/Markdown/StackThread.hpp"
 #include <cmark-gfm.h>
 #include <gtest/gtest.h>
 #include <map>

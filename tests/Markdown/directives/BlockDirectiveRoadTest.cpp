@@ -1,16 +1,16 @@
-#include "Markdown/CommonMarkConverter.hpp"
-#include "Markdown/ContainerConversion.hpp"
-#include "Markdown/Elements.hpp"
-#include "Markdown/LazySplitLines.hpp"
+#include "Markdown/cmark/CommonMarkConverter.hpp"
+#include "Markdown/directives/ContainerConversion.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "Markdown/tree/LazySplitLines.hpp"
 
-#include "ElementBuilders.hpp"
-#include "RawOutline.hpp"
-#include "StackThread.hpp"
+#include "tests/Markdown/ElementBuilders.hpp"
+#include "tests/Markdown/RawOutline.hpp"
+#include "tests/Markdown/StackThread.hpp"
 
 #include <gtest/gtest.h>
 #include <tuple>
 
-#include "Markdown/UniqueIdentifier.hpp"
+#include "Markdown/tree/UniqueIdentifier.hpp"
 #include <filesystem>
 #include <fstream>
 #include <random>

@@ -1,13 +1,13 @@
-#include "Markdown/LineRunText.hpp"
-#include "Markdown/Document.hpp"
-#include "Markdown/LazySplitLines.hpp"
-#include "Markdown/ParseContainerStack.hpp"
+#include "Markdown/directives/LineRunText.hpp"
+#include "Markdown/directives/ParseContainerStack.hpp"
+#include "Markdown/elements/Document.hpp"
+#include "Markdown/tree/LazySplitLines.hpp"
 
 #include <gtest/gtest.h>
 
-#include "Markdown/CharacterBreaks.hpp"
-#include "Markdown/TrimmedLine.hpp"
-#include "Markdown/UnicodeText.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
+#include "Markdown/support/UnicodeText.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 #include <string>
 #include <tuple>
 #include <vector>

@@ -1,12 +1,12 @@
-#include "Markdown/PendingBlockDirective.hpp"
-#include "Markdown/ParseContainerStack.hpp"
+#include "Markdown/directives/PendingBlockDirective.hpp"
+#include "Markdown/directives/ParseContainerStack.hpp"
 
 #include <gtest/gtest.h>
 
-#include "Markdown/DirectiveArgumentText.hpp"
-#include "Markdown/Document.hpp"
-#include "Markdown/LazySplitLines.hpp"
-#include "Markdown/PendingDoxygenCommand.hpp"
+#include "Markdown/directives/PendingDoxygenCommand.hpp"
+#include "Markdown/elements/Document.hpp"
+#include "Markdown/tree/DirectiveArgumentText.hpp"
+#include "Markdown/tree/LazySplitLines.hpp"
 #include <string>
 #include <tuple>
 #include <vector>

@@ -1,11 +1,11 @@
-#include "Markdown/Elements.hpp"
+#include "Markdown/elements/Elements.hpp"
 
-#include "ElementBuilders.hpp"
+#include "tests/Markdown/ElementBuilders.hpp"
 
 #include <gtest/gtest.h>
 
-#include "Markdown/Aside.hpp"
-#include "RawBuilders.hpp"
+#include "Markdown/elements/Aside.hpp"
+#include "tests/Markdown/RawBuilders.hpp"
 #include <functional>
 #include <optional>
 #include <string>

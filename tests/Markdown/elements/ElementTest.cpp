@@ -1,7 +1,7 @@
-#include "Markdown/Elements.hpp"
-#include "Markdown/MarkupVisitor.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "Markdown/elements/MarkupVisitor.hpp"
 
-#include "ElementBuilders.hpp"
+#include "tests/Markdown/ElementBuilders.hpp"
 
 #include <gtest/gtest.h>
 

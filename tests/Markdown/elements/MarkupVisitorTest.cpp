@@ -1,12 +1,12 @@
-#include "Markdown/MarkupRewriter.hpp"
-#include "Markdown/MarkupWalker.hpp"
+#include "Markdown/elements/MarkupRewriter.hpp"
+#include "Markdown/elements/MarkupWalker.hpp"
 
-#include "ElementBuilders.hpp"
+#include "tests/Markdown/ElementBuilders.hpp"
 
-#include "Markdown/Elements.hpp"
-#include "Markdown/MarkupFormatter.hpp"
-#include "Markdown/SoftBreakDeleter.hpp"
-#include "RawBuilders.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "Markdown/format/MarkupFormatter.hpp"
+#include "Markdown/format/SoftBreakDeleter.hpp"
+#include "tests/Markdown/RawBuilders.hpp"
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "Markdown/Elements.hpp"
-#include "Markdown/UniqueIdentifier.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "Markdown/tree/UniqueIdentifier.hpp"
 
-#include "ElementBuilders.hpp"
+#include "tests/Markdown/ElementBuilders.hpp"
 
 #include <gtest/gtest.h>
 #include <iostream>

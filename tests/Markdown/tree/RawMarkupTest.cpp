@@ -1,15 +1,15 @@
-#include "Markdown/RawMarkup.hpp"
-#include "Markdown/ChildRawMarkups.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
+#include "Markdown/tree/ChildRawMarkups.hpp"
 
-#include "ElementBuilders.hpp"
-#include "StackThread.hpp"
+#include "tests/Markdown/ElementBuilders.hpp"
+#include "tests/Markdown/StackThread.hpp"
 
-#include "Markdown/CommonMarkConverter.hpp"
-#include "Markdown/Elements.hpp"
-#include "Markdown/RangeAdjuster.hpp"
-#include "Markdown/RangeTracker.hpp"
-#include "Markdown/Replacement.hpp"
-#include "Markdown/SourceRange.hpp"
+#include "Markdown/cmark/CommonMarkConverter.hpp"
+#include "Markdown/directives/RangeAdjuster.hpp"
+#include "Markdown/directives/RangeTracker.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "Markdown/tree/Replacement.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>

@@ -1,6 +1,6 @@
-#include "notes/AtomicWrite.hpp"
+#include "notes/files/AtomicWrite.hpp"
 
-#include "ScratchFolder.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

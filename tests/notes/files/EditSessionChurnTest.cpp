@@ -1,14 +1,14 @@
 // The edit session on a real main loop while another program rewrites the open note a thousand
 // times: the user types, autosave writes, the watcher reports, and the user keeps their text
 // whenever a conflict opens.
-#include "notes/EditSession.hpp"
-#include "notes/FileText.hpp"
-#include "notes/FolderWatcher.hpp"
-#include "notes/MainLoopScheduler.hpp"
-#include "notes/ReadFile.hpp"
+#include "notes/files/EditSession.hpp"
+#include "notes/files/FileText.hpp"
+#include "notes/files/ReadFile.hpp"
+#include "notes/runtime/MainLoopScheduler.hpp"
+#include "notes/watch/FolderWatcher.hpp"
 
-#include "RunMainLoop.hpp"
-#include "ScratchFolder.hpp"
+#include "tests/notes/RunMainLoop.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

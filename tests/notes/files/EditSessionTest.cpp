@@ -1,7 +1,7 @@
-#include "notes/EditSession.hpp"
-#include "notes/ManualScheduler.hpp"
+#include "notes/files/EditSession.hpp"
+#include "notes/runtime/ManualScheduler.hpp"
 
-#include "ScratchFolder.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "notes/FileText.hpp"
-#include "notes/LenientUTF8.hpp"
+#include "notes/files/FileText.hpp"
+#include "notes/files/LenientUTF8.hpp"
 
-#include "ExpectCases.hpp"
+#include "tests/notes/ExpectCases.hpp"
 
 #include <gtest/gtest.h>
 

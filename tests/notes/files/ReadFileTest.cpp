@@ -1,7 +1,7 @@
-#include "notes/ReadFile.hpp"
-#include "notes/FileStamp.hpp"
+#include "notes/files/ReadFile.hpp"
+#include "notes/files/FileStamp.hpp"
 
-#include "ScratchFolder.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "notes/LocalSchemeHandler.hpp"
-#include "notes/ReaderURL.hpp"
+#include "notes/page/LocalSchemeHandler.hpp"
+#include "notes/text/ReaderURL.hpp"
 
-#include "ScratchFolder.hpp"
-#include "tests/reader/LogCapture.hpp"
+#include "tests/notes/ScratchFolder.hpp"
+#include "tests/reader/model/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "notes/PageTemplate.hpp"
-#include "notes/DecimalText.hpp"
+#include "notes/page/PageTemplate.hpp"
+#include "notes/text/DecimalText.hpp"
 
-#include "ExpectCases.hpp"
+#include "tests/notes/ExpectCases.hpp"
 
 #include <gtest/gtest.h>
 

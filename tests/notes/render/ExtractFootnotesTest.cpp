@@ -1,4 +1,4 @@
-#include "notes/ExtractFootnotes.hpp"
+#include "notes/render/ExtractFootnotes.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "notes/Frontmatter.hpp"
-#include "notes/PropertiesBox.hpp"
+#include "notes/render/Frontmatter.hpp"
+#include "notes/render/PropertiesBox.hpp"
 
-#include "ExpectCases.hpp"
+#include "tests/notes/ExpectCases.hpp"
 
 #include <gtest/gtest.h>
 

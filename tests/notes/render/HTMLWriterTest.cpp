@@ -1,5 +1,5 @@
-#include "notes/EscapeHTML.hpp"
-#include "notes/MarkdownRenderer.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
+#include "notes/text/EscapeHTML.hpp"
 
 #include "RenderedHTML.hpp"
 

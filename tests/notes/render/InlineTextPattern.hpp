@@ -1,8 +1,8 @@
 #pragma once
 
-#include "notes/InlineTextSpan.hpp"
-#include "notes/MakeRegex.hpp"
-#include "notes/RegexMatch.hpp"
+#include "notes/render/InlineTextSpan.hpp"
+#include "notes/text/MakeRegex.hpp"
+#include "notes/text/RegexMatch.hpp"
 
 #include <functional>
 #include <string_view>

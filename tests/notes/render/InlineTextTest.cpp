@@ -1,7 +1,7 @@
-#include "notes/InlineText.hpp"
+#include "notes/render/InlineText.hpp"
 
-#include "ExpectCases.hpp"
 #include "InlineTextPattern.hpp"
+#include "tests/notes/ExpectCases.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "notes/MarkdownRenderer.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
 
-#include "../Markdown/StackThread.hpp"
 #include "RenderedHTML.hpp"
+#include "tests/Markdown/StackThread.hpp"
 
-#include "ExpectCases.hpp"
+#include "tests/notes/ExpectCases.hpp"
 
 #include <gtest/gtest.h>
 

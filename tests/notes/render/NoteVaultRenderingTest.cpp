@@ -1,7 +1,7 @@
-#include "notes/LinkIndex.hpp"
-#include "notes/MarkdownRenderer.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
+#include "notes/vault/LinkIndex.hpp"
 
-#include "ScratchFolder.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Notes shaped to make a parser or writer go deep, quadratic or astray render in bounded time, on
 // the stack a desktop program's main thread has, and come out whole.
-#include "notes/MarkdownRenderer.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
 
-#include "../Markdown/StackThread.hpp"
 #include "RenderedHTML.hpp"
+#include "tests/Markdown/StackThread.hpp"
 
 #include <gtest/gtest.h>
 

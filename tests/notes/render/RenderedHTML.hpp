@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/MarkdownRenderer.hpp"
+#include "notes/render/MarkdownRenderer.hpp"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "notes/Slugify.hpp"
-#include "notes/UsedSlugs.hpp"
+#include "notes/render/Slugify.hpp"
+#include "notes/render/UsedSlugs.hpp"
 
-#include "ExpectCases.hpp"
+#include "tests/notes/ExpectCases.hpp"
 
 #include <gtest/gtest.h>
 

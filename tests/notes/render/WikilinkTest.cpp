@@ -1,8 +1,8 @@
-#include "notes/LinkIndex.hpp"
-#include "notes/WikilinkHTML.hpp"
-#include "notes/WikilinkParts.hpp"
+#include "notes/render/WikilinkHTML.hpp"
+#include "notes/render/WikilinkParts.hpp"
+#include "notes/vault/LinkIndex.hpp"
 
-#include "ExpectCases.hpp"
+#include "tests/notes/ExpectCases.hpp"
 
 #include <gtest/gtest.h>
 

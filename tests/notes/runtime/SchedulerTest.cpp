@@ -1,7 +1,7 @@
-#include "notes/MainLoopScheduler.hpp"
-#include "notes/ManualScheduler.hpp"
+#include "notes/runtime/MainLoopScheduler.hpp"
+#include "notes/runtime/ManualScheduler.hpp"
 
-#include "RunMainLoop.hpp"
+#include "tests/notes/RunMainLoop.hpp"
 
 #include <glib.h>
 #include <gtest/gtest.h>

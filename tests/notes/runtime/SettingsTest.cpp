@@ -1,4 +1,4 @@
-#include "notes/Settings.hpp"
+#include "notes/runtime/Settings.hpp"
 
 #include "tests/notes/ScratchFolder.hpp"
 

@@ -1,4 +1,4 @@
-#include "notes/PathText.hpp"
+#include "notes/text/PathText.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "notes/ReaderURL.hpp"
-#include "notes/ResolveAssetURL.hpp"
+#include "notes/text/ReaderURL.hpp"
+#include "notes/render/ResolveAssetURL.hpp"
 
-#include "ExpectCases.hpp"
-#include "ScratchFolder.hpp"
+#include "tests/notes/ExpectCases.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "notes/FolderSnapshot.hpp"
+#include "notes/vault/FolderSnapshot.hpp"
 
-#include "ScratchFolder.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

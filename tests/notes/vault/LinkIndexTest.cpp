@@ -1,6 +1,6 @@
-#include "notes/LinkIndex.hpp"
+#include "notes/vault/LinkIndex.hpp"
 
-#include "ScratchFolder.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "notes/ChangeCoalescer.hpp"
-#include "notes/ManualScheduler.hpp"
+#include "notes/watch/ChangeCoalescer.hpp"
+#include "notes/runtime/ManualScheduler.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The watcher and the rescan it triggers while another program creates, renames and removes
 // 10,000 files in bursts: once things are quiet, the tree the window holds is the tree a fresh
 // scan finds.
-#include "notes/FolderSnapshot.hpp"
-#include "notes/FolderWatcher.hpp"
-#include "notes/MainLoopScheduler.hpp"
+#include "notes/runtime/MainLoopScheduler.hpp"
+#include "notes/vault/FolderSnapshot.hpp"
+#include "notes/watch/FolderWatcher.hpp"
 
-#include "RunMainLoop.hpp"
-#include "ScratchFolder.hpp"
+#include "tests/notes/RunMainLoop.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "notes/FolderWatcher.hpp"
+#include "notes/watch/FolderWatcher.hpp"
 
-#include "RunMainLoop.hpp"
-#include "ScratchFolder.hpp"
+#include "tests/notes/RunMainLoop.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "reader/AppearanceMode.hpp"
+#include "reader/model/AppearanceMode.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "reader/EditorBridge.hpp"
+#include "reader/model/EditorBridge.hpp"
 
-#include "FakePage.hpp"
+#include "tests/reader/FakePage.hpp"
 
 #include <gtest/gtest.h>
 

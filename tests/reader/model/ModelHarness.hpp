@@ -1,7 +1,7 @@
 #pragma once
 
-#include "notes/ManualScheduler.hpp"
-#include "reader/ReaderModel.hpp"
+#include "notes/runtime/ManualScheduler.hpp"
+#include "reader/model/ReaderModel.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <gtest/gtest.h>

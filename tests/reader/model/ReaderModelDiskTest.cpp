@@ -1,7 +1,7 @@
 #include "ModelHarness.hpp"
 
-#include "notes/MainLoopScheduler.hpp"
-#include "reader/ThreadRunner.hpp"
+#include "notes/runtime/MainLoopScheduler.hpp"
+#include "reader/model/ThreadRunner.hpp"
 #include "tests/notes/RunMainLoop.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "FakePage.hpp"
 #include "LogCapture.hpp"
 #include "ModelHarness.hpp"
+#include "tests/reader/FakePage.hpp"
 
 #include <gtest/gtest.h>
 

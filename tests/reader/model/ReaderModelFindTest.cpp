@@ -1,5 +1,5 @@
-#include "FakePage.hpp"
 #include "ModelHarness.hpp"
+#include "tests/reader/FakePage.hpp"
 
 #include <gtest/gtest.h>
 

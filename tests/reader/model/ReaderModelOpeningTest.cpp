@@ -1,7 +1,7 @@
 #include "ModelHarness.hpp"
 
-#include "FakePage.hpp"
-#include "notes/ReaderURL.hpp"
+#include "notes/text/ReaderURL.hpp"
+#include "tests/reader/FakePage.hpp"
 
 #include <gtest/gtest.h>
 

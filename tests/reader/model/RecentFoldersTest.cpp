@@ -1,4 +1,4 @@
-#include "reader/RecentFolders.hpp"
+#include "reader/model/RecentFolders.hpp"
 
 #include "tests/notes/ScratchFolder.hpp"
 

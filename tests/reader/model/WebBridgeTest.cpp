@@ -1,6 +1,6 @@
-#include "reader/WebBridge.hpp"
+#include "reader/model/WebBridge.hpp"
 
-#include "FakePage.hpp"
+#include "tests/reader/FakePage.hpp"
 
 #include <gtest/gtest.h>
 

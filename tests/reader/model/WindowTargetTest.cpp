@@ -1,4 +1,4 @@
-#include "reader/WindowTarget.hpp"
+#include "reader/model/WindowTarget.hpp"
 
 #include "tests/notes/ScratchFolder.hpp"
 

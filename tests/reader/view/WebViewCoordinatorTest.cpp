@@ -1,7 +1,7 @@
-#include "reader/WebViewCoordinator.hpp"
+#include "reader/view/WebViewCoordinator.hpp"
 
-#include "FakePage.hpp"
-#include "notes/ManualScheduler.hpp"
+#include "notes/runtime/ManualScheduler.hpp"
+#include "tests/reader/FakePage.hpp"
 
 #include <gtest/gtest.h>
 
