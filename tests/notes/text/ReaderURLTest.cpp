@@ -34,6 +34,8 @@ TEST(ReaderURL, EncodesThePathOutsideTheURLPathCharacters) {
     }
     EXPECT_EQ(readerURL(URL::fileURL(std::string("/n/./a/../b//c d/"))),
               "mdreader://local/n/b/c%20d");
+    // The root keeps its separator also when it is spelled otherwise.
+    EXPECT_EQ(readerURL(URL::fileURL(std::string("/./"))), "mdreader://local/");
 }
 
 TEST(ReaderURL, ReadsBackOnlyLocalAddressesOfTheScheme) {
