@@ -3,7 +3,7 @@
 #include "app/DesktopApplications.hpp"
 #include "app/SystemDesktop.hpp"
 #include "reader/model/ReaderModel.hpp"
-#include "tests/reader/model/LogCapture.hpp"
+#include "tests/support/LogCapture.hpp"
 
 namespace app {
 namespace {

@@ -2,7 +2,7 @@
 #include "notes/text/ReaderURL.hpp"
 
 #include "tests/notes/ScratchFolder.hpp"
-#include "tests/reader/model/LogCapture.hpp"
+#include "tests/support/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 

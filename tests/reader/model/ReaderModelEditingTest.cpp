@@ -1,6 +1,6 @@
-#include "LogCapture.hpp"
 #include "ModelHarness.hpp"
 #include "tests/reader/FakePage.hpp"
+#include "tests/support/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
