@@ -10,7 +10,7 @@ ResolvedTargets::resolve(const LinkResolving& resolver, std::string_view name,
     if (auto found = targets.find(name); found != targets.end())
         return found->second;
     Target& target = targets.try_emplace(std::string(name)).first->second;
-    target.url = resolver.resolve(name, current);
+    target.url = resolver.resolve(name, current, folder);
     if (target.url)
         target.address = readerURL(*target.url);
     return target;

@@ -35,6 +35,7 @@ private:
     };
 
     std::unordered_map<std::string, Target, NameHash, std::equal_to<>> targets;
+    NoteFolder folder;
 };
 
 } // namespace notes

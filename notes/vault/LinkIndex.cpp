@@ -216,14 +216,20 @@ struct LinkIndex::Tables {
 namespace {
 
 // A target that names a folder ("Plan/", or a folder on disk) is not a note beside the current one.
-std::optional<URL> fileBeside(const URL& current, const std::string& target) {
+std::optional<URL> fileBeside(const URL& current, const std::string& target, NoteFolder* opened) {
     std::string_view folder = deletingLastPathComponent(current.path());
     for (std::string_view suffix : {std::string_view(), std::string_view(".md")}) {
         std::string appended = target;
         appended += suffix;
         if (appended.ends_with('/'))
             continue;
+        std::optional<bool> held =
+            opened != nullptr ? opened->holdsFile(folder, appended) : std::nullopt;
+        if (held == false)
+            continue;
         std::string candidate = standardizedPath(appendingPathComponent(folder, appended));
+        if (held)
+            return URL::fileURL(std::move(candidate));
         std::error_code error;
         std::filesystem::file_status status = std::filesystem::status(candidate, error);
         if (!error && std::filesystem::exists(status) && !std::filesystem::is_directory(status))
@@ -377,6 +383,16 @@ std::vector<URL> LinkIndex::byName(std::string_view key) const {
 
 std::optional<URL> LinkIndex::resolve(std::string_view target,
                                       const std::optional<URL>& current) const {
+    return resolve(target, current, nullptr);
+}
+
+std::optional<URL> LinkIndex::resolve(std::string_view target, const std::optional<URL>& current,
+                                      NoteFolder& folder) const {
+    return resolve(target, current, &folder);
+}
+
+std::optional<URL> LinkIndex::resolve(std::string_view target, const std::optional<URL>& current,
+                                      NoteFolder* folder) const {
     // Decoding after trimming keeps an encoded blank ("%20") at either end.
     std::string_view trimmed = trimWhitespace(target);
     std::string text = percentDecoded(trimmed).value_or(std::string(trimmed));
@@ -395,7 +411,7 @@ std::optional<URL> LinkIndex::resolve(std::string_view target,
     const std::string key = linkKey(written);
 
     if (current)
-        if (std::optional<URL> beside = fileBeside(*current, written))
+        if (std::optional<URL> beside = fileBeside(*current, written, folder))
             return beside;
 
     if (std::optional<URL> atPath = byRelativePath(key))

@@ -37,8 +37,15 @@ public:
     /// current note. Leading "/" and "./" are ignored, percent escapes decoded.
     [[nodiscard]] std::optional<markdown::URL>
     resolve(std::string_view target, const std::optional<markdown::URL>& current) const override;
+    [[nodiscard]] std::optional<markdown::URL> resolve(std::string_view target,
+                                                       const std::optional<markdown::URL>& current,
+                                                       NoteFolder& folder) const override;
 
 private:
+    std::optional<markdown::URL> resolve(std::string_view target,
+                                         const std::optional<markdown::URL>& current,
+                                         NoteFolder* folder) const;
+
     struct Tables;
     std::shared_ptr<const Tables> tables;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "notes/vault/NoteFolder.hpp"
+
 #include "Markdown/support/URL.hpp"
 
 #include <optional>
@@ -16,6 +18,13 @@ public:
     /// note being rendered (none when it has no file); none when nothing matches.
     [[nodiscard]] virtual std::optional<markdown::URL>
     resolve(std::string_view target, const std::optional<markdown::URL>& current) const = 0;
+    /// The same, with the checks beside the current note made through `folder`, which a rendering
+    /// keeps open for all the targets it asks from one note.
+    [[nodiscard]] virtual std::optional<markdown::URL>
+    resolve(std::string_view target, const std::optional<markdown::URL>& current,
+            NoteFolder& /*folder*/) const {
+        return resolve(target, current);
+    }
 
 protected:
     LinkResolving() = default;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -104,13 +106,28 @@ TEST_F(LinkResolution, LooksBesideTheCurrentNoteBeforeTheIndex) {
     EXPECT_EQ(links.resolve("../a/Plan", at("other/Notes.md")), at("a/Plan.md"));
     EXPECT_EQ(links.resolve("Plan/", at("other/Notes.md")), at("a/Plan.md"));
 
-    LinkIndex empty;
-    EXPECT_EQ(empty.resolve("Plan", at("other/Notes.md")), at("other/Plan.md"));
-    EXPECT_EQ(empty.resolve("Ideas", at("Home.md")), std::nullopt);
-    // A trailing slash asks for a folder.
-    EXPECT_EQ(empty.resolve("Readme", at("other/Notes.md")), at("other/Readme"));
-    EXPECT_EQ(empty.resolve("Readme/", at("other/Notes.md")), std::nullopt);
-    EXPECT_EQ(empty.resolve("Plan", std::nullopt), std::nullopt);
+    // Checked on the joined path, and through the note's folder held open as a rendering does;
+    // ".." is taken as written, not through the link.
+    std::filesystem::create_directory_symlink(notes.path("b/x"), notes.path("other/link"));
+    const LinkIndex empty;
+    NoteFolder folder;
+    for (bool opened : {false, true}) {
+        auto resolve = [&](std::string_view target, const std::optional<URL>& current) {
+            return opened ? empty.resolve(target, current, folder) : empty.resolve(target, current);
+        };
+        SCOPED_TRACE(opened ? "through the open folder" : "by path");
+        EXPECT_EQ(resolve("Plan", at("other/Notes.md")), at("other/Plan.md"));
+        EXPECT_EQ(resolve("Ideas", at("Home.md")), std::nullopt);
+        // A trailing slash asks for a folder.
+        EXPECT_EQ(resolve("Readme", at("other/Notes.md")), at("other/Readme"));
+        EXPECT_EQ(resolve("Readme/", at("other/Notes.md")), std::nullopt);
+        EXPECT_EQ(resolve("link/Note", at("other/Notes.md")), at("other/link/Note.md"));
+        EXPECT_EQ(resolve("link/../Readme", at("other/Notes.md")), at("other/Readme"));
+        EXPECT_EQ(resolve("Plan", std::nullopt), std::nullopt);
+    }
+    // A file removed since is gone, even for the folder already open.
+    std::filesystem::remove(notes.path("other/Plan.md"));
+    EXPECT_EQ(empty.resolve("Plan", at("other/Notes.md"), folder), std::nullopt);
 }
 
 } // namespace

@@ -1,0 +1,52 @@
+#include "notes/vault/NoteFolder.hpp"
+
+#include "notes/text/PathText.hpp"
+
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace notes {
+
+namespace {
+
+// The kernel walks "." and ".." through the folder on disk, where standardizing drops them by
+// their spelling; past a symbolic link the two differ.
+bool walksLikeStandardized(std::string_view relative) {
+    if (relative.empty() || relative.starts_with('/'))
+        return false;
+    for (std::size_t start = 0; start <= relative.size();) {
+        std::size_t end = relative.find('/', start);
+        if (end == std::string_view::npos)
+            end = relative.size();
+        std::string_view component = relative.substr(start, end - start);
+        if (component == "." || component == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<bool> NoteFolder::holdsFile(std::string_view folderPath, std::string_view relative) {
+    // The joined path fails with a name too long; keep that answer.
+    if (folderPath.size() + 1 + relative.size() >= PATH_MAX || !folderPath.starts_with('/') ||
+        !isStandardizedPath(folderPath) || !walksLikeStandardized(relative) ||
+        relative.find('\0') != std::string_view::npos)
+        return std::nullopt;
+    if (!opened || path != folderPath) {
+        path = folderPath;
+        folder = FileDescriptor(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        opened = true;
+    }
+    if (!folder)
+        return std::nullopt;
+    const std::string name(relative);
+    struct stat status {};
+    if (::fstatat(folder.get(), name.c_str(), &status, 0) != 0)
+        return false;
+    return !S_ISDIR(status.st_mode);
+}
+
+} // namespace notes
