@@ -15,12 +15,11 @@ TEST_F(WindowTest, TheApplicationOpensAWindowPerPathAndKeepsTheLastWindowClosed)
     writeSettings("windows=[{\"file\":\"" + note("Notes/Plan.md").path() + "\"}]\n");
     Application application(state());
 
-    const auto run =
-        runApplication(application, {folder / "Notes", folder / "Daily.md", folder / "Missing.md"},
-                       {"Daily", "Notes"});
     // A path with nothing there fails the run once the other windows have closed.
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.titles, (std::vector<std::string>{"Daily", "Notes"}));
+    EXPECT_EQ(runApplication(application,
+                             {folder / "Notes", folder / "Daily.md", folder / "Missing.md"},
+                             {"Daily", "Notes"}),
+              (ApplicationRun{1, {"Daily", "Notes"}}));
     // Closing the windows one by one ends the application with the last of them.
     const auto stored = WindowRestoration(state().settings).stored();
     ASSERT_EQ(stored.size(), 1u);
@@ -37,10 +36,9 @@ TEST_F(WindowTest, StartedWithoutPathsTheApplicationReopensTheWindowsOpenWhenItQ
     Application application(state());
 
     // Quitting with both windows open keeps both.
-    const auto run = runApplication(application, {}, {"Lumenleaf", "Plan"},
-                                    [] { Gio::Application::get_default()->quit(); });
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.titles, (std::vector<std::string>{"Lumenleaf", "Plan"}));
+    EXPECT_EQ(runApplication(application, {}, {"Lumenleaf", "Plan"},
+                             [] { Gio::Application::get_default()->quit(); }),
+              (ApplicationRun{0, {"Lumenleaf", "Plan"}}));
     EXPECT_EQ(WindowRestoration(state().settings).stored(),
               (std::vector<WindowTarget>{kept, gone}));
 }

@@ -2,27 +2,11 @@
 
 #include "tests/editor/EditorFixture.hpp"
 
+#include <cctype>
 #include <set>
 
 namespace app {
 namespace {
-
-/// The visible rows as "name" lines indented by depth, with "+" for an expanded folder,
-/// "-" for a collapsed one and "*" for the selected row.
-std::vector<std::string> outline(const FileSidebar& sidebar) {
-    std::vector<std::string> lines;
-    for (const auto& row : sidebar.rows()) {
-        std::string line(row.depth * 2, ' ');
-        line += row.isFolder ? (row.isExpanded ? "+ " : "- ") : "";
-        line += row.name;
-        if (row.isSelected)
-            line += " *";
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-using Lines = std::vector<std::string>;
 
 class SidebarTest : public WindowTest {
 protected:
@@ -37,48 +21,43 @@ protected:
     }
 };
 
-TEST_F(SidebarTest, PickingAFolderTogglesItInTheModelAndPickingANoteOpensIt) {
+TEST_F(SidebarTest, PickingAFolderTogglesItPickingANoteOpensItAndAnOpenedNoteRevealsItsRow) {
     auto& shown = open(folderTarget());
-    EXPECT_EQ(outline(shown.sidebar()), (Lines{"- projects", "README *", "Zebra"}));
-    // Rows picked in turn (-1: the model opens Zebra, whose row takes the selection back).
-    const std::pair<int, Lines> steps[] = {
-        {0, {"+ projects *", "  - old", "  Plan", "README", "Zebra"}},
-        {1, {"+ projects", "  + old *", "    Archive", "  Plan", "README", "Zebra"}},
-        {0, {"- projects *", "README", "Zebra"}},
+    EXPECT_EQ(sidebarRows(), (Lines{"- projects", "README *", "Zebra"}));
+    // Steps in turn: a row picked, a note opened, or back; and the rows after.
+    const std::pair<std::string, Lines> steps[] = {
+        {"0", {"+ projects *", "  - old", "  Plan", "README", "Zebra"}},
+        {"1", {"+ projects", "  + old *", "    Archive", "  Plan", "README", "Zebra"}},
+        {"0", {"- projects *", "README", "Zebra"}},
         // The inner folder is still open when its parent opens again.
-        {0, {"+ projects *", "  + old", "    Archive", "  Plan", "README", "Zebra"}},
-        {-1, {"+ projects", "  + old", "    Archive", "  Plan", "README", "Zebra *"}},
-        {3, {"+ projects", "  + old", "    Archive", "  Plan *", "README", "Zebra"}},
+        {"0", {"+ projects *", "  + old", "    Archive", "  Plan", "README", "Zebra"}},
+        {"Zebra.md", {"+ projects", "  + old", "    Archive", "  Plan", "README", "Zebra *"}},
+        {"3", {"+ projects", "  + old", "    Archive", "  Plan *", "README", "Zebra"}},
+        {"back", {"+ projects", "  + old", "    Archive", "  Plan", "README", "Zebra *"}},
+        {"0", {"- projects *", "README", "Zebra"}},
+        {"projects/old/Archive.md",
+         {"+ projects", "  + old", "    Archive *", "  Plan", "README", "Zebra"}},
+        {"back", {"+ projects", "  + old", "    Archive", "  Plan", "README", "Zebra *"}},
     };
-    for (const auto& [row, lines] : steps) {
-        row < 0 ? shown.model().open(note("Zebra.md")) : shown.sidebar().pick(row);
+    for (const auto& [step, lines] : steps) {
+        if (std::isdigit(step[0]))
+            shown.sidebar().pick(std::stoi(step));
+        else if (step == "back")
+            ASSERT_TRUE(shown.activate_action("win.back"));
+        else
+            shown.model().open(note(step));
         settle();
-        EXPECT_EQ(outline(shown.sidebar()), lines) << row;
+        EXPECT_EQ(sidebarRows(), lines) << step;
         if (lines[0] == "- projects *") {
             EXPECT_EQ(*shown.model().expandedFolders, std::set<std::string>{key("projects/old")});
         }
     }
-    EXPECT_EQ(shownNote(), "projects/Plan.md");
-    ASSERT_TRUE(shown.activate_action("win.back"));
-    settle();
-    EXPECT_EQ(shownNote(), "Zebra.md");
-}
 
-TEST_F(SidebarTest, ANoteOpenedDeepInsideRevealsItsFoldersWhichARescanKeeps) {
-    auto& shown = open(folderTarget());
-    shown.model().open(note("projects/old/Archive.md"));
-    settle();
-    EXPECT_EQ(outline(shown.sidebar()),
-              (Lines{"+ projects", "  + old", "    Archive *", "  Plan", "README", "Zebra"}));
-    ASSERT_TRUE(shown.activate_action("win.back"));
-    settle();
-    EXPECT_EQ(outline(shown.sidebar()),
-              (Lines{"+ projects", "  + old", "    Archive", "  Plan", "README *", "Zebra"}));
-
+    // A rescan keeps the open folders.
     writeNote("projects/New.md", "new\n");
     ASSERT_TRUE(waitUntil([&] { return shown.sidebar().rows().size() == 7; }));
-    EXPECT_EQ(outline(shown.sidebar()), (Lines{"+ projects", "  + old", "    Archive", "  New",
-                                               "  Plan", "README *", "Zebra"}));
+    EXPECT_EQ(sidebarRows(), (Lines{"+ projects", "  + old", "    Archive", "  New", "  Plan",
+                                    "README", "Zebra *"}));
 }
 
 TEST_F(SidebarTest, ClickingAFolderTogglesItEvenWhenItIsSelected) {
@@ -95,7 +74,7 @@ TEST_F(SidebarTest, ClickingAFolderTogglesItEvenWhenItIsSelected) {
         return label && click(label);
     };
     const auto showsAfter = [&](const Lines& lines) {
-        return waitUntil([&] { return outline(shown.sidebar()) == lines; });
+        return waitUntil([&] { return sidebarRows() == lines; });
     };
     ASSERT_TRUE(clickRow("projects"));
     EXPECT_TRUE(showsAfter({"+ projects *", "  - old", "  Plan", "README", "Zebra"}));

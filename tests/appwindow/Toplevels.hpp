@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/Application.hpp"
+#include "tests/readerview/DisplayTesting.hpp"
 
 #include <glibmm/main.h>
 #include <gtkmm/window.h>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,12 +26,9 @@ template <typename Window = Gtk::Window> std::vector<Window*> toplevels() {
     return windows;
 }
 
-/// What one run of the application gave.
-struct ApplicationRun {
-    int status = 0;
-    /// The titles of its windows when it was ended, sorted.
-    std::vector<std::string> titles;
-};
+/// What one run of the application gave: its exit status, and the titles of its windows,
+/// sorted, when it was ended.
+using ApplicationRun = std::pair<int, std::vector<std::string>>;
 
 /// Runs the application on the command line `lumenleaf ARGUMENTS...` until its windows have
 /// the titles, sorted (or the time is up), then lets `end` end it: by default, closing the
@@ -43,25 +40,25 @@ inline ApplicationRun runApplication(
             window->close();
     }) {
     ApplicationRun run;
-    const auto started = std::chrono::steady_clock::now();
-    Glib::signal_timeout().connect(
-        [&] {
-            run.titles.clear();
+    // Should a step fail, the run still ends.
+    auto giveUp = Glib::signal_timeout().connect_seconds(
+        [] { return g_application_quit(g_application_get_default()), false; }, 60);
+    Glib::signal_idle().connect_once([&] {
+        reader::waitUntil([&] {
+            run.second.clear();
             for (auto* window : toplevels())
-                run.titles.push_back(window->get_title());
-            std::ranges::sort(run.titles);
-            if (run.titles != titles &&
-                std::chrono::steady_clock::now() - started < std::chrono::seconds(20))
-                return true;
-            end();
-            return false;
-        },
-        50);
+                run.second.push_back(window->get_title());
+            std::ranges::sort(run.second);
+            return run.second == titles;
+        });
+        end();
+    });
     arguments.insert(arguments.begin(), "lumenleaf");
     std::vector<char*> argv;
     for (auto& argument : arguments)
         argv.push_back(argument.data());
-    run.status = application.run(static_cast<int>(argv.size()), argv.data());
+    run.first = application.run(static_cast<int>(argv.size()), argv.data());
+    giveUp.disconnect();
     return run;
 }
 

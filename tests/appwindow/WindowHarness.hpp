@@ -13,7 +13,6 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -29,39 +28,24 @@ using reader::runFor;
 using reader::startToolkit;
 using reader::waitUntil;
 
-/// The real renderer behind a gate: while held, every call waits until released. Called on
-/// the windows' render threads.
+/// The real renderer behind a gate: while the test holds it, renderings wait on the windows'
+/// render threads.
 class RenderGate {
 public:
     reader::NoteRenderer renderer() {
-        return [this, render = noteRenderer()](
-                   const std::string& text, const notes::RenderOptions& options,
-                   const notes::LinkResolving& links, const markdown::URL& url) {
-            {
-                std::unique_lock lock(mutex);
-                // Bounded, so that a renderer called on the main thread fails the test
-                // instead of hanging it.
-                released.wait_for(lock, std::chrono::seconds(30), [this] { return !held; });
-            }
-            return render(text, options, links, url);
+        return [this, render = noteRenderer()](const auto&... arguments) {
+            // Bounded, so that a renderer called on the main thread fails the test instead of
+            // hanging it.
+            const std::unique_lock pass(gate, std::chrono::seconds(30));
+            return render(arguments...);
         };
     }
-    void hold() {
-        std::lock_guard lock(mutex);
-        held = true;
-    }
-    void release() {
-        {
-            std::lock_guard lock(mutex);
-            held = false;
-        }
-        released.notify_all();
-    }
+    void hold() { held = std::unique_lock(gate); }
+    void release() { held = {}; }
 
 private:
-    std::mutex mutex;
-    std::condition_variable released;
-    bool held = false;
+    std::timed_mutex gate;
+    std::unique_lock<std::timed_mutex> held;
 };
 
 /// Paragraphs enough to make a page taller than the window.
@@ -136,8 +120,8 @@ protected:
         reader::WebViewScripting page(window->noteView().webView().webView(), state().scheduler);
         return reader::runScript(page, script);
     }
-    /// The text of the page's note.
-    std::string pageText() { return run("document.getElementById('content').textContent.trim()"); }
+    /// The text of the first heading of the page's note.
+    std::string heading() { return run("document.querySelector('#content h1').textContent"); }
 
     /// Focuses the window and presses the keys there, as xdotool names them ("alt+Left").
     bool press(const std::string& keys) { return xdotool("key --window %w " + keys); }
@@ -153,16 +137,19 @@ protected:
         return xdotool("mousemove --window %w " + std::to_string(static_cast<int>(at.x + x)) + " " +
                        std::to_string(static_cast<int>(at.y + y)) + " click 1");
     }
-    /// Focuses the window and types the text (letters, digits and spaces) where its focus is,
-    /// key by key.
-    bool type(const std::string& text) {
-        std::string keys;
-        for (char c : text)
-            keys += c == ' ' ? std::string(" space") : std::string(" ") + c;
-        return press(keys);
-    }
-
     [[nodiscard]] std::string title() const { return window->get_title(); }
+
+    using Lines = std::vector<std::string>;
+    /// The sidebar's visible rows indented by depth, with "+" before an expanded folder, "-"
+    /// before a collapsed one and " *" after the selected row.
+    [[nodiscard]] Lines sidebarRows() const {
+        Lines lines;
+        for (const auto& row : window->sidebar().rows())
+            lines.push_back(std::string(row.depth * 2, ' ') +
+                            (row.isFolder ? (row.isExpanded ? "+ " : "- ") : "") + row.name +
+                            (row.isSelected ? " *" : ""));
+        return lines;
+    }
 
     /// The file of the window's model, as a path relative to the scratch folder.
     [[nodiscard]] std::string shownNote() const {
