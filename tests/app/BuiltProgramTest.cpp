@@ -6,46 +6,35 @@
 #include <sys/wait.h>
 
 #include <string>
+#include <tuple>
 
 namespace app {
 namespace {
 
-/// What the built program did when run without a display.
-struct Ran {
-    int status = -1;
-    std::string out, err;
-};
-
-Ran runWithoutDisplay(const char* option) {
+/// The built program's exit status, output and errors when run with the option and no display.
+std::tuple<int, std::string, std::string> runWithoutDisplay(const char* option) {
     const char* arguments[] = {
         "env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", LUMENLEAF_EXECUTABLE, option, nullptr};
     gchar* out = nullptr;
     gchar* err = nullptr;
     int wait = 0;
-    Ran ran;
-    if (g_spawn_sync(nullptr, const_cast<char**>(arguments), nullptr, G_SPAWN_SEARCH_PATH, nullptr,
-                     nullptr, &out, &err, &wait, nullptr)) {
-        ran.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
-        ran.out = notes::GTextPtr(out).get();
-        ran.err = notes::GTextPtr(err).get();
-    }
-    return ran;
+    if (!g_spawn_sync(nullptr, const_cast<char**>(arguments), nullptr, G_SPAWN_SEARCH_PATH, nullptr,
+                      nullptr, &out, &err, &wait, nullptr))
+        return {-1, "", ""};
+    return {WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, notes::GTextPtr(out).get(),
+            notes::GTextPtr(err).get()};
 }
 
 TEST(BuiltProgram, AnswersHelpAndVersionWithoutADisplay) {
-    const Ran version = runWithoutDisplay("--version");
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "lumenleaf " LUMENLEAF_VERSION "\n");
-    EXPECT_EQ(version.err, "");
-
+    EXPECT_EQ(runWithoutDisplay("--version"),
+              std::tuple(0, "lumenleaf " LUMENLEAF_VERSION "\n", ""));
     for (const char* option : {"--help", "-h"}) {
-        const Ran help = runWithoutDisplay(option);
-        EXPECT_EQ(help.status, 0) << option;
-        EXPECT_EQ(help.err, "") << option;
+        const auto [status, out, err] = runWithoutDisplay(option);
+        EXPECT_EQ(std::tie(status, err), std::tuple(0, "")) << option;
         for (const char* fact : {"Usage: lumenleaf [PATH...]", "Without a\nPATH, the windows",
                                  "lumenleaf/settings.ini", "Ctrl+E", "Ctrl+Q",
                                  "appearance=system|light|dark", "showOutline=true|false"})
-            EXPECT_NE(help.out.find(fact), std::string::npos) << option << " lacks " << fact;
+            EXPECT_NE(out.find(fact), std::string::npos) << option << " lacks " << fact;
     }
 }
 

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -98,11 +99,14 @@ protected:
             arguments.push_back(line);
         return arguments;
     }
-    /// The labels of every application started so far.
+    /// The labels of every application started so far, in order of name.
     [[nodiscard]] std::string started() const {
-        std::string labels;
+        std::set<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(root / "calls"))
-            labels += (labels.empty() ? "" : " ") + entry.path().filename().string();
+            names.insert(entry.path().filename().string());
+        std::string labels;
+        for (const auto& name : names)
+            labels += (labels.empty() ? "" : " ") + name;
         return labels;
     }
 

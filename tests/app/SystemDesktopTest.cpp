@@ -19,10 +19,10 @@ std::vector<std::string> idsOf(const std::vector<notes::GObjectPtr<GAppInfo>>& a
 }
 
 /// A file manager on the test's bus that records what it is asked to show (the items, then
-/// the startup id), and answers unless it is told to keep silent.
+/// the startup id); it answers its first call and keeps silent after.
 class FakeFileManager {
 public:
-    FakeFileManager(GTestDBus* bus, bool answers) : answers(answers) {
+    explicit FakeFileManager(GTestDBus* bus) {
         connection.reset(g_dbus_connection_new_for_address_sync(
             g_test_dbus_get_bus_address(bus),
             static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
@@ -37,13 +37,12 @@ public:
         g_dbus_connection_register_object(connection.get(), "/org/freedesktop/FileManager1",
                                           node->interfaces[0], &calls, this, nullptr, nullptr);
         g_dbus_node_info_unref(node);
-        g_bus_own_name_on_connection(
-            connection.get(), "org.freedesktop.FileManager1", G_BUS_NAME_OWNER_FLAGS_NONE,
-            [](GDBusConnection*, const char*, gpointer self) {
-                static_cast<FakeFileManager*>(self)->named = true;
-            },
-            nullptr, this, nullptr);
-        EXPECT_TRUE(reader::waitUntil([this] { return named; }));
+        // Named before the first reveal asks.
+        g_variant_unref(g_dbus_connection_call_sync(
+            connection.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
+            "org.freedesktop.DBus", "RequestName",
+            g_variant_new("(su)", "org.freedesktop.FileManager1", 0u), nullptr,
+            G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr));
     }
     ~FakeFileManager() {
         if (pending)
@@ -64,14 +63,12 @@ private:
         g_variant_get(parameters, "(^as&s)", &uris, &startupID);
         self.shown.emplace_back(uris, uris + g_strv_length(uris)).emplace_back(startupID);
         g_strfreev(uris);
-        if (self.answers)
+        if (self.shown.size() == 1)
             g_dbus_method_invocation_return_value(invocation, nullptr);
         else
             self.pending = invocation;
     }
 
-    bool answers;
-    bool named = false;
     notes::GObjectPtr<GDBusConnection> connection;
     GDBusMethodInvocation* pending = nullptr;
 };
@@ -115,7 +112,7 @@ TEST_F(IsolatedDesktop, AHandoffToAnApplicationThatCannotStartEndsInOneLogLine) 
     EXPECT_EQ(logLinesOfEachHandoff(root, note), oneLineEach);
 }
 
-TEST_F(IsolatedDesktop, TheDefaultEditorIsTheSystemsChoiceWithoutThisApplication) {
+TEST_F(IsolatedDesktop, TheOtherApplicationIsTheSystemsChoiceWithoutThisApplication) {
     install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"text/markdown", "inode/directory"});
     install("lumenleaf.desktop", "lumenleaf-too", {"text/markdown"});
     install("editor-one.desktop", "one", {"text/markdown"});
@@ -123,20 +120,23 @@ TEST_F(IsolatedDesktop, TheDefaultEditorIsTheSystemsChoiceWithoutThisApplication
     install("plain.desktop", "plain", {"text/plain"});
     install("files.desktop", "files", {"inode/directory"});
     install("browser.desktop", "browser", {"inode/directory"});
-    setDefaults("text/markdown=org.lumenleaf.Lumenleaf.desktop;\n"
-                "inode/directory=browser.desktop;\n");
+    setDefaults("text/markdown=editor-two.desktop;\n"
+                "inode/directory=org.lumenleaf.Lumenleaf.desktop;\n");
 
     // Applications for a note's supertype (plain text) count too, after those for notes.
     EXPECT_EQ(
         idsOf(otherApplicationsFor(contentTypeOf(note.filesystemPath()))),
-        (std::vector<std::string>{"editor-one.desktop", "editor-two.desktop", "plain.desktop"}));
+        (std::vector<std::string>{"editor-two.desktop", "editor-one.desktop", "plain.desktop"}));
     EXPECT_EQ(idsOf(otherApplicationsFor(contentTypeOf(noteFolder))),
-              (std::vector<std::string>{"browser.desktop", "files.desktop"}));
+              (std::vector<std::string>{"files.desktop", "browser.desktop"}));
 
     SystemDesktop desktop;
     desktop.openWithOtherApplication(note);
-    EXPECT_EQ(calls("one"), std::vector<std::string>{note.path()});
-    EXPECT_EQ(started(), "one");
+    EXPECT_EQ(calls("two"), std::vector<std::string>{note.path()});
+    // Without a file manager, revealing opens the folder in another application.
+    desktop.reveal(note);
+    EXPECT_EQ(calls("files"), std::vector<std::string>{noteFolder.string()});
+    EXPECT_EQ(started(), "files two");
 }
 
 TEST_F(IsolatedDesktop, NothingOpensWhenThisApplicationIsTheOnlyEditor) {
@@ -168,40 +168,23 @@ TEST_F(IsolatedDesktop, ObsidianIsKnownByItsDesktopIDAlone) {
     EXPECT_TRUE(findObsidian());
 }
 
-TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerToShowTheItem) {
+TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerAndPassesOverOneThatDoesNotAnswerInTime) {
     install("files.desktop", "files", {"inode/directory"});
-    FakeFileManager fileManager(bus, true);
+    FakeFileManager fileManager(bus);
+    SystemDesktop desktop(1s);
 
-    SystemDesktop desktop;
     desktop.reveal(note);
     ASSERT_TRUE(reader::waitUntil([&] { return !fileManager.shown.empty(); }));
     EXPECT_EQ(fileManager.shown,
               (std::vector<std::vector<std::string>>{
                   {"file://" + root.path().string() + "/My%20Notes/Plan%20B.md", ""}}));
     // The folder does not open as well.
-    EXPECT_TRUE(calls("files", 300ms).empty());
-}
+    EXPECT_TRUE(calls("files", 1500ms).empty());
 
-TEST_F(IsolatedDesktop, WithoutAFileManagerRevealingOpensTheFolderInAnotherApplication) {
-    install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"inode/directory"});
-    install("files.desktop", "files", {"inode/directory"});
-    setDefaults("inode/directory=org.lumenleaf.Lumenleaf.desktop;\n");
-
-    SystemDesktop desktop;
-    desktop.reveal(note);
-    EXPECT_EQ(calls("files"), std::vector<std::string>{noteFolder.string()});
-    EXPECT_EQ(started(), "files");
-}
-
-TEST_F(IsolatedDesktop, AFileManagerThatDoesNotAnswerInTimeIsPassedOver) {
-    install("files.desktop", "files", {"inode/directory"});
-    FakeFileManager fileManager(bus, false);
-
-    SystemDesktop desktop(200ms);
+    // Silent now. A folder shows in the folder that holds it.
     desktop.reveal(URL::fileURL(noteFolder));
-    // A folder shows in the folder that holds it.
     EXPECT_EQ(calls("files"), std::vector<std::string>{root.path().string()});
-    EXPECT_EQ(fileManager.shown.size(), 1u);
+    EXPECT_EQ(fileManager.shown.size(), 2u);
 }
 
 } // namespace

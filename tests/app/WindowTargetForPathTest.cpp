@@ -12,29 +12,26 @@ namespace {
 using markdown::URL;
 using reader::WindowTarget;
 
-TEST(WindowTargetForPath, AFolderOpensAsFolderAndAFileAsSingleNote) {
+TEST(WindowTargetForPath, AFolderOpensAsFolderAFileAsSingleNoteAndNothingThereAsNothing) {
     notes::ScratchFolder folder;
     std::filesystem::create_directory(folder / "Notes");
     notes::ScratchFolder::write(folder / "Notes" / "Plan.md", "# Plan\n");
     notes::ScratchFolder::write(folder / "photo.png", "png");
     std::filesystem::create_symlink(folder / "Notes", folder / "link");
-
-    EXPECT_EQ(windowTargetForPath(folder / "Notes"),
-              (WindowTarget{URL::fileURL(folder / "Notes"), std::nullopt}));
-    EXPECT_EQ(windowTargetForPath(folder / "link"),
-              (WindowTarget{URL::fileURL(folder / "link"), std::nullopt}));
-    EXPECT_EQ(windowTargetForPath(folder / "Notes" / "Plan.md"),
-              (WindowTarget{std::nullopt, URL::fileURL(folder / "Notes" / "Plan.md")}));
-    // The window's opening hands it to the desktop.
-    EXPECT_EQ(windowTargetForPath(folder / "photo.png"),
-              (WindowTarget{std::nullopt, URL::fileURL(folder / "photo.png")}));
-}
-
-TEST(WindowTargetForPath, NothingAtThePathOpensNothing) {
-    notes::ScratchFolder folder;
     std::filesystem::create_symlink(folder / "gone", folder / "dangling");
-    EXPECT_EQ(windowTargetForPath(folder / "missing.md"), std::nullopt);
-    EXPECT_EQ(windowTargetForPath(folder / "dangling"), std::nullopt);
+
+    const auto at = [&](const char* name) { return URL::fileURL(folder / name); };
+    // A file that is not a note too: the window's opening hands it to the desktop.
+    const std::pair<const char*, std::optional<WindowTarget>> cases[] = {
+        {"Notes", WindowTarget{at("Notes"), std::nullopt}},
+        {"link", WindowTarget{at("link"), std::nullopt}},
+        {"Notes/Plan.md", WindowTarget{std::nullopt, at("Notes/Plan.md")}},
+        {"photo.png", WindowTarget{std::nullopt, at("photo.png")}},
+        {"missing.md", std::nullopt},
+        {"dangling", std::nullopt},
+    };
+    for (const auto& [name, target] : cases)
+        EXPECT_EQ(windowTargetForPath(folder / name), target) << name;
     EXPECT_EQ(windowTargetForPath(""), std::nullopt);
 }
 
