@@ -82,7 +82,7 @@ TEST_F(SidebarTest, ClickingAFolderTogglesItEvenWhenItIsSelected) {
     EXPECT_TRUE(showsAfter({"- projects *", "README", "Zebra"}));
     ASSERT_TRUE(clickRow("Zebra"));
     EXPECT_TRUE(showsAfter({"- projects", "README", "Zebra *"}));
-    EXPECT_EQ(shownNote(), "Zebra.md");
+    EXPECT_EQ(title(), "Zebra");
 }
 
 } // namespace

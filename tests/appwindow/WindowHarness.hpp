@@ -48,13 +48,8 @@ private:
     std::unique_lock<std::timed_mutex> held;
 };
 
-/// Paragraphs enough to make a page taller than the window.
-inline const std::string tallText = [] {
-    std::string text;
-    for (int line = 0; line < 60; ++line)
-        text += "tall\n\n";
-    return text;
-}();
+/// A note's part taller than the window: a block of blank lines.
+inline const std::string tallText = "```\n" + std::string(150, '\n') + "```\n";
 
 /// Reader windows on the display over a scratch folder of notes, with scratch settings.
 class WindowTest : public ::testing::Test {
@@ -149,14 +144,6 @@ protected:
                             (row.isFolder ? (row.isExpanded ? "+ " : "- ") : "") + row.name +
                             (row.isSelected ? " *" : ""));
         return lines;
-    }
-
-    /// The file of the window's model, as a path relative to the scratch folder.
-    [[nodiscard]] std::string shownNote() const {
-        const auto& file = window->model().file.get();
-        if (!file)
-            return "(none)";
-        return std::filesystem::path(file->path()).lexically_relative(folder.path()).string();
     }
 
     notes::ScratchFolder folder;
