@@ -12,8 +12,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -67,17 +65,26 @@ protected:
     }
 
     /// Installs an application: a desktop entry with the id, recording its calls under
-    /// `label`, taking the arguments `field` ("%f" paths, "%u" addresses), for the types.
+    /// `label`, taking the arguments `field` ("%f" paths, "%u" addresses), for the types, and
+    /// with the `more` lines.
     void install(const std::string& id, const std::string& label,
-                 const std::vector<std::string>& types, const std::string& field = "%f") {
-        installEntry(id, label, (root / "record.sh").string() + " " + label + " " + field, types);
-    }
-    /// Installs an application for the types that cannot start: it runs in a terminal, and
-    /// the search path from here on holds none.
-    void installBroken(const std::string& id, const std::vector<std::string>& types) {
-        ::setenv("PATH", (root / "calls").c_str(), 1);
-        installEntry(id, "broken", (root / "record.sh").string() + " broken %u", types,
-                     "Terminal=true\n");
+                 const std::vector<std::string>& types, const std::string& field = "%f",
+                 const std::string& more = {}) {
+        std::string typeList;
+        for (const auto& type : types) {
+            typeList += type + ";";
+            handlers[type] += id + ";";
+        }
+        notes::ScratchFolder::write(root / "data" / "applications" / id,
+                                    "[Desktop Entry]\nType=Application\nName=" + label +
+                                        "\nExec=" + (root / "record.sh").string() + " " + label +
+                                        " " + field + "\nMimeType=" + typeList + "\n" + more);
+        // GIO finds the handlers of a type through this index, as the system's packaging
+        // keeps it.
+        std::string index = "[MIME Cache]\n";
+        for (const auto& [type, ids] : handlers)
+            index += type + "=" + ids + "\n";
+        notes::ScratchFolder::write(root / "data" / "applications" / "mimeinfo.cache", index);
     }
     /// Writes the user's choices of default application: lines "type=id;".
     void setDefaults(const std::string& lines) const {
@@ -85,29 +92,14 @@ protected:
                                     "[Default Applications]\n" + lines);
     }
 
-    /// The arguments the application recorded under `label` was started with, once it has
-    /// been; empty when it was not started within the time.
-    [[nodiscard]] std::vector<std::string>
-    calls(const std::string& label,
-          std::chrono::milliseconds limit = std::chrono::seconds(10)) const {
+    /// The arguments, a line each, that the application recorded under `label` was started
+    /// with, once it has been; empty when it was not started within the time.
+    [[nodiscard]] std::string calls(const std::string& label,
+                                    std::chrono::milliseconds limit = std::chrono::seconds(10)) {
         const auto file = root / "calls" / label;
         if (!reader::waitUntil([&] { return std::filesystem::exists(file); }, limit))
             return {};
-        std::vector<std::string> arguments;
-        std::istringstream lines(notes::ScratchFolder::read(file));
-        for (std::string line; std::getline(lines, line);)
-            arguments.push_back(line);
-        return arguments;
-    }
-    /// The labels of every application started so far, in order of name.
-    [[nodiscard]] std::string started() const {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(root / "calls"))
-            names.insert(entry.path().filename().string());
-        std::string labels;
-        for (const auto& name : names)
-            labels += (labels.empty() ? "" : " ") + name;
-        return labels;
+        return notes::ScratchFolder::read(file);
     }
 
     notes::ScratchFolder root;
@@ -117,25 +109,6 @@ protected:
     GTestDBus* bus = nullptr;
     /// The applications installed for each type, in order.
     std::map<std::string, std::string> handlers;
-
-private:
-    void installEntry(const std::string& id, const std::string& label, const std::string& exec,
-                      const std::vector<std::string>& types, const std::string& more = {}) {
-        std::string typeList;
-        for (const auto& type : types) {
-            typeList += type + ";";
-            handlers[type] += id + ";";
-        }
-        notes::ScratchFolder::write(root / "data" / "applications" / id,
-                                    "[Desktop Entry]\nType=Application\nName=" + label +
-                                        "\nExec=" + exec + "\nMimeType=" + typeList + "\n" + more);
-        // GIO finds the handlers of a type through this index, as the system's packaging
-        // keeps it.
-        std::string index = "[MIME Cache]\n";
-        for (const auto& [type, ids] : handlers)
-            index += type + "=" + ids + "\n";
-        notes::ScratchFolder::write(root / "data" / "applications" / "mimeinfo.cache", index);
-    }
 };
 
 } // namespace app
