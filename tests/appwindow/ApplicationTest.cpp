@@ -9,13 +9,26 @@ namespace {
 using markdown::URL;
 using reader::WindowTarget;
 
-TEST_F(WindowTest, TheApplicationOpensAWindowPerPathAndKeepsTheLastWindowClosed) {
+TEST_F(WindowTest, StartedWithoutPathsTheApplicationReopensTheWindowsOpenWhenItEnded) {
     writeNote("Notes/Plan.md", "plan\n");
     writeNote("Daily.md", "today\n");
-    writeSettings("windows=[{\"file\":\"" + note("Notes/Plan.md").path() + "\"}]\n");
-    Application application(state());
+    const WindowTarget kept{URL::fileURL(folder / "Notes"), note("Notes/Plan.md")};
+    // Its folder and note are gone: an empty window.
+    const WindowTarget gone{URL::fileURL(folder / "Gone"), note("Gone/x.md")};
+    writeSettings("windows=" + nlohmann::json::array({kept.keyed(), gone.keyed()}).dump() + "\n");
+    {
+        // Quitting with both windows open keeps both.
+        Application application(state());
+        EXPECT_EQ(runApplication(application, {}, {"Lumenleaf", "Plan"},
+                                 [] { Gio::Application::get_default()->quit(); }),
+                  (ApplicationRun{0, {"Lumenleaf", "Plan"}}));
+        EXPECT_EQ(WindowRestoration(state().settings).stored(),
+                  (std::vector<WindowTarget>{kept, gone}));
+    }
 
-    // A path with nothing there fails the run once the other windows have closed.
+    // Given paths, it opens a window for each instead; a path with nothing there fails the run
+    // once the other windows have closed.
+    Application application(state());
     EXPECT_EQ(runApplication(application,
                              {folder / "Notes", folder / "Daily.md", folder / "Missing.md"},
                              {"Daily", "Notes"}),
@@ -25,22 +38,6 @@ TEST_F(WindowTest, TheApplicationOpensAWindowPerPathAndKeepsTheLastWindowClosed)
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_TRUE(stored[0] == (WindowTarget{URL::fileURL(folder / "Notes"), std::nullopt}) ||
                 stored[0] == (WindowTarget{std::nullopt, note("Daily.md")}));
-}
-
-TEST_F(WindowTest, StartedWithoutPathsTheApplicationReopensTheWindowsOpenWhenItQuit) {
-    writeNote("Notes/Plan.md", "plan\n");
-    const WindowTarget kept{URL::fileURL(folder / "Notes"), note("Notes/Plan.md")};
-    // Its folder and note are gone: an empty window.
-    const WindowTarget gone{URL::fileURL(folder / "Gone"), note("Gone/x.md")};
-    writeSettings("windows=" + nlohmann::json::array({kept.keyed(), gone.keyed()}).dump() + "\n");
-    Application application(state());
-
-    // Quitting with both windows open keeps both.
-    EXPECT_EQ(runApplication(application, {}, {"Lumenleaf", "Plan"},
-                             [] { Gio::Application::get_default()->quit(); }),
-              (ApplicationRun{0, {"Lumenleaf", "Plan"}}));
-    EXPECT_EQ(WindowRestoration(state().settings).stored(),
-              (std::vector<WindowTarget>{kept, gone}));
 }
 
 } // namespace
