@@ -30,28 +30,6 @@ protected:
         shown.model().editSession.get()->setAutosaveDelay(std::chrono::hours(1));
         g_signal_emit_by_name(editorText(shown), "insert-at-cursor", "mine ");
     }
-    /// Opens a.md, "first", and starts editing it.
-    void openEditing() {
-        writeNote("a.md", "first\n");
-        open(folderTarget("a.md"));
-        startEditing(*window);
-    }
-    /// Writes the note under the unsaved edits and waits until the session has seen it.
-    void writeUnderEdits(ReaderWindow& shown) {
-        writeNote("a.md", "theirs\n");
-        auto session = shown.model().editSession.get();
-        ASSERT_TRUE(waitUntil([&] {
-            return *session->conflict == std::optional<notes::EditSession::Conflict>(
-                                             notes::EditSession::ChangedOnDisk{"theirs\n"});
-        }));
-    }
-
-    /// Asks the window to close; whether it did.
-    bool closeWindow() {
-        window->close();
-        runFor(std::chrono::milliseconds(50));
-        return isClosed();
-    }
     bool isClosed() { return !window->gobj() || !window->get_visible(); }
     Gtk::MessageDialog* question() { return window->closeConfirmation().question(); }
     static void answer(ReaderWindow& shown, const char* title) {
@@ -200,12 +178,18 @@ TEST_F(EditingWindowTest, ClosingSavesWithoutAskingAndOverADiskConflictAsksAndDo
                               Case{CloseConfirmation::discardTitle, true, "theirs\n"},
                               Case{CloseConfirmation::keepTitle, true, "mine first\n"}}) {
         SCOPED_TRACE(given.answer ? given.answer : "no conflict");
-        openEditing();
+        writeNote("a.md", "first\n");
+        open(folderTarget("a.md"));
+        startEditing(*window);
         auto session = window->model().editSession.get();
         ASSERT_EQ(disk(), "first\n");
-        if (given.answer)
-            writeUnderEdits(*window);
-        EXPECT_EQ(closeWindow(), !given.answer);
+        if (given.answer) {
+            writeNote("a.md", "theirs\n");
+            ASSERT_TRUE(waitUntil([&] { return session->conflict->has_value(); }));
+        }
+        window->close();
+        runFor(std::chrono::milliseconds(50));
+        EXPECT_EQ(isClosed(), !given.answer);
         if (given.answer) {
             ASSERT_NE(question(), nullptr);
             EXPECT_TRUE(question()->get_visible());
@@ -225,30 +209,8 @@ TEST_F(EditingWindowTest, ClosingSavesWithoutAskingAndOverADiskConflictAsksAndDo
     }
 }
 
-// Mended: closing when the note could no longer be written dropped the user's text.
-TEST_F(EditingWindowTest, KeepingMyVersionAsksAgainWhileTheNoteCannotBeWritten) {
-    openEditing();
-    fs::remove(folder / "a.md");
-    fs::create_directory(folder / "a.md");
-
-    EXPECT_FALSE(closeWindow());
-    ASSERT_NE(question(), nullptr);
-    EXPECT_TRUE(question()->property_secondary_text().get_value().raw().starts_with(
-        "Couldn\u2019t save \u201ca.md\u201d. "))
-        << question()->property_secondary_text().get_value();
-    answer(*window, CloseConfirmation::keepTitle);
-    ASSERT_NE(question(), nullptr);
-    EXPECT_TRUE(question()->get_visible());
-
-    fs::remove(folder / "a.md");
-    answer(*window, CloseConfirmation::keepTitle);
-    EXPECT_EQ(question(), nullptr);
-    EXPECT_TRUE(isClosed());
-    EXPECT_EQ(disk(), "mine first\n");
-}
-
-// Mended: quitting dropped the text of a note that could not be saved.
-TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerOfAWindowWhoseNoteCannotBeSaved) {
+// Mended: quitting, or keeping my version, dropped the text of a note that could not be saved.
+TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerWhichAsksAgainWhileTheNoteCannotBeWritten) {
     writeNote("a.md", "first\n");
     writeNote("b.md", "other\n");
     Application application(state());
@@ -258,11 +220,16 @@ TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerOfAWindowWhoseNoteCannotBeSav
         auto* editing = &application.openWindow({std::nullopt, note("a.md")});
         ASSERT_TRUE(waitUntil([&] { return editing->model().page.get().has_value(); }));
         startEditing(*editing);
-        writeUnderEdits(*editing);
+        fs::remove(folder / "a.md");
+        fs::create_directory(folder / "a.md");
 
         application.quit();
         for (auto* shown : toplevels<ReaderWindow>())
             EXPECT_EQ(shown->closeConfirmation().question() != nullptr, shown == editing);
+        ASSERT_NE(editing->closeConfirmation().question(), nullptr);
+        const auto details = editing->closeConfirmation().question()->property_secondary_text();
+        EXPECT_TRUE(details.get_value().raw().starts_with("Couldn\u2019t save \u201ca.md\u201d. "))
+            << details.get_value();
         answer(*editing, CloseConfirmation::cancelTitle);
         // Reached only when the application still runs after the cancelled quit.
         Glib::signal_timeout().connect_once(
@@ -270,6 +237,11 @@ TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerOfAWindowWhoseNoteCannotBeSav
                 runningAfterCancel = true;
                 EXPECT_EQ(toplevels<ReaderWindow>().size(), 2u);
                 application.quit();
+                answer(*editing, CloseConfirmation::keepTitle);
+                // Still not written: asked again.
+                ASSERT_NE(editing->closeConfirmation().question(), nullptr);
+                EXPECT_TRUE(editing->closeConfirmation().question()->get_visible());
+                fs::remove(folder / "a.md");
                 answer(*editing, CloseConfirmation::keepTitle);
             },
             500);

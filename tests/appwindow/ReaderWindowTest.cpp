@@ -60,14 +60,14 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteBesideTheWindowWithHistoryAn
         auto stored = shown.model().scrollPositions.find(note("a.md"));
         return stored != shown.model().scrollPositions.end() && stored->second == 1200;
     }));
-    renderer.hold();
+    std::unique_lock held(renderGate);
     run("document.querySelector('a[href$=\"b.md\"]').click()");
     ASSERT_TRUE(waitUntil([&] { return title() == "b"; }));
     // The window goes on handling events: its page answers, and a slow rendering is announced
     // over the last page.
     ASSERT_TRUE(waitUntil([&] { return shown.noteView().announcesRendering(); }));
     EXPECT_EQ(heading(), "Start");
-    renderer.release();
+    held.unlock();
     settle();
     EXPECT_FALSE(shown.noteView().announcesRendering());
     EXPECT_EQ(heading(), "Arrived");

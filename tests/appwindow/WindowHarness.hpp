@@ -28,26 +28,6 @@ using reader::runFor;
 using reader::startToolkit;
 using reader::waitUntil;
 
-/// The real renderer behind a gate: while the test holds it, renderings wait on the windows'
-/// render threads.
-class RenderGate {
-public:
-    reader::NoteRenderer renderer() {
-        return [this, render = noteRenderer()](const auto&... arguments) {
-            // Bounded, so that a renderer called on the main thread fails the test instead of
-            // hanging it.
-            const std::unique_lock pass(gate, std::chrono::seconds(30));
-            return render(arguments...);
-        };
-    }
-    void hold() { held = std::unique_lock(gate); }
-    void release() { held = {}; }
-
-private:
-    std::timed_mutex gate;
-    std::unique_lock<std::timed_mutex> held;
-};
-
 /// A note's part taller than the window: a block of blank lines.
 inline const std::string tallText = "```\n" + std::string(150, '\n') + "```\n";
 
@@ -62,8 +42,6 @@ protected:
     }
 
     void TearDown() override {
-        // A test that failed while holding the renderer would otherwise wait for it forever.
-        renderer.release();
         window.reset();
         // Lets the web processes of closed windows wind down before the next test.
         runFor(std::chrono::milliseconds(50));
@@ -150,8 +128,14 @@ protected:
     notes::ScratchFolder settingsFolder;
     /// Records what windows ask of the desktop, so that no test launches anything.
     reader::RecordingDesktop desktop;
-    RenderGate renderer;
-    reader::NoteRenderer render = renderer.renderer();
+    /// While a test holds it, the windows' renderings wait on their threads.
+    std::timed_mutex renderGate;
+    reader::NoteRenderer render = [this, real = noteRenderer()](const auto&... arguments) {
+        // Bounded, so that a renderer called on the main thread fails the test instead of
+        // hanging it.
+        const std::unique_lock pass(renderGate, std::chrono::seconds(30));
+        return real(arguments...);
+    };
     std::unique_ptr<AppState> appState;
     std::unique_ptr<ReaderWindow> window;
 
