@@ -117,7 +117,8 @@ TEST_F(IsolatedDesktop, AHandoffWithoutAnApplicationOrToOneThatCannotStartEndsIn
     EXPECT_EQ(logLinesOfEachHandoff(root, note), oneLineEach);
 }
 
-TEST_F(IsolatedDesktop, TheOtherApplicationIsTheSystemsChoiceWithoutThisApplication) {
+TEST_F(IsolatedDesktop,
+       TheOtherApplicationIsTheSystemsChoiceLessThisOneAndObsidianTakesItsAddress) {
     install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"text/markdown", "inode/directory"});
     install("lumenleaf.desktop", "lumenleaf-too", {"text/markdown"});
     install("editor-one.desktop", "one", {"text/markdown"});
@@ -145,13 +146,10 @@ TEST_F(IsolatedDesktop, TheOtherApplicationIsTheSystemsChoiceWithoutThisApplicat
     EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(root / "calls")), 2);
     EXPECT_FALSE(findObsidian());
     EXPECT_FALSE(desktop.isObsidianInstalled());
-}
 
-TEST_F(IsolatedDesktop, ObsidianTakesItsAddressWithTheNotesPathAsOneValue) {
+    // Obsidian, once installed, takes its address with the note's path as one value.
     install("obsidian-links.desktop", "obsidian", {"x-scheme-handler/obsidian"}, "%u");
-
-    EXPECT_TRUE(findObsidian());
-    SystemDesktop desktop;
+    ASSERT_TRUE(reader::waitUntil([] { return findObsidian(); }));
     desktop.openURL(reader::ReaderModel::obsidianURL(note));
     EXPECT_EQ(calls("obsidian"),
               "obsidian://open?path=" + root.path().string() + "/My%20Notes/Plan%20B.md\n");
