@@ -6,6 +6,8 @@
 #include "reader/model/ReaderModel.hpp"
 #include "tests/support/LogCapture.hpp"
 
+#include <functional>
+
 namespace app {
 namespace {
 

@@ -17,11 +17,9 @@ namespace app {
 /// The windows of the process of the type.
 template <typename Window = Gtk::Window> std::vector<Window*> toplevels() {
     std::vector<Window*> windows;
-    auto all = Gtk::Window::get_toplevels();
-    for (guint position = 0; position < all->get_n_items(); ++position) {
-        if (auto* window = dynamic_cast<Window*>(
-                std::dynamic_pointer_cast<Gtk::Window>(all->get_object(position)).get()))
-            windows.push_back(window);
+    for (auto* window : Gtk::Window::list_toplevels()) {
+        if (auto* typed = dynamic_cast<Window*>(window))
+            windows.push_back(typed);
     }
     return windows;
 }
