@@ -9,7 +9,7 @@ namespace {
 using markdown::URL;
 using reader::WindowTarget;
 
-TEST_F(WindowTest, StartedWithoutPathsTheApplicationReopensTheWindowsOpenWhenItEnded) {
+TEST_F(WindowTest, TheApplicationReopensTheWindowsOpenWhenItEndedOrOpensAWindowPerPath) {
     writeNote("Notes/Plan.md", "plan\n");
     writeNote("Daily.md", "today\n");
     const WindowTarget kept{URL::fileURL(folder / "Notes"), note("Notes/Plan.md")};
