@@ -201,8 +201,9 @@ struct LinkIndex::Tables {
     // Sizes each table for the keys it gets, then fills it: a later file with a relative key
     // replaces an earlier one, and the files of one name are listed in the order given.
     void fill(std::size_t relativeCount, std::size_t nameCount) {
-        // Files ahead whose slots are fetched while this one's are filled.
-        constexpr std::size_t ahead = 8;
+        // Files ahead whose slots are fetched while this one's are filled: far enough for a
+        // slot to arrive from memory, as at a hundred thousand files few are in the cache.
+        constexpr std::size_t ahead = 32;
         const std::size_t count = files.size();
         const KeySpan* keyed = keys();
         auto relativeText = [this](std::uint32_t key) { return text(key); };
