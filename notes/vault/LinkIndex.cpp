@@ -1,5 +1,7 @@
 #include "notes/vault/LinkIndex.hpp"
 
+#include "notes/vault/MappedRegion.hpp"
+
 #include "notes/text/CharacterText.hpp"
 #include "notes/text/PathText.hpp"
 #include "notes/text/PlainText.hpp"
@@ -48,55 +50,65 @@ std::uint32_t keyHash(std::string_view key) {
     return static_cast<std::uint32_t>(hash);
 }
 
-// A string-keyed table of numbers, sized once for its keys: open addressing with linear probing.
-// A slot holds only a key's hash and a number from which the caller finds the key's text, so a
-// table of a hundred thousand keys stays small, and the text of another key, which lies
-// elsewhere in memory, is looked at only when the hashes agree.
+// A string-keyed table of numbers in memory it is given: open addressing with linear probing, at
+// most half full at every size, so that the probes per key do not grow with the folder. A slot
+// holds only a key's hash and a number from which the caller finds the key's text, so a table of
+// a hundred thousand keys stays small, and the text of another key, which lies elsewhere in
+// memory, is looked at only when the hashes agree.
 class KeyTable {
 public:
-    explicit KeyTable(std::size_t keys) {
-        std::size_t capacity = 16;
-        while (capacity < keys + keys / 4)
-            capacity *= 2;
-        slots.resize(capacity);
-    }
+    struct Slot {
+        std::uint32_t hash;
+        // One above the value, so that zeroed memory is an empty table; 0: unused.
+        std::uint32_t stored;
+    };
+
+    static std::size_t capacityFor(std::size_t keys) { return 2 * keys + 1; }
+
+    // `slots` holds capacityFor(keys) zeroed slots.
+    KeyTable(Slot* slots, std::size_t keys) : slots(slots), capacity(capacityFor(keys)) {}
 
     // Fetches the slot a key starts looking at: the slots of a large table are mostly not in the
     // cache, and fetching a few keys ahead keeps the time per key flat as the table grows.
-    void prefetch(std::uint32_t hash) const { __builtin_prefetch(&slots[hash & mask()]); }
+    void prefetch(std::uint32_t hash) const { __builtin_prefetch(&slots[home(hash)]); }
 
-    // The value stored for the key (`none` in a new slot, which the caller must then fill).
-    // `textOf(value)` gives the key text that a stored value stands for.
+    // Stores the value for its key and returns the value it replaces, or `none`.
+    // `textOf(value)` gives the key text that a value stands for.
     template <typename TextOf>
-    std::uint32_t& place(std::uint32_t hash, std::string_view key, TextOf textOf) {
-        Slot& slot = slots[position(hash, key, textOf)];
-        slot.hash = hash;
-        return slot.value;
+    std::uint32_t replace(std::uint32_t hash, std::uint32_t value, TextOf textOf) {
+        Slot& slot = slots[position(
+            hash, [&](std::uint32_t other) { return textOf(other) == textOf(value); })];
+        const std::uint32_t replaced = slot.stored - 1;
+        slot = {hash, value + 1};
+        return replaced;
     }
 
+    // The value stored for the key, or `none`.
     template <typename TextOf>
     [[nodiscard]] std::uint32_t find(std::string_view key, TextOf textOf) const {
-        return slots[position(keyHash(key), key, textOf)].value;
+        return slots[position(keyHash(key),
+                              [&](std::uint32_t other) { return textOf(other) == key; })]
+                   .stored -
+               1;
     }
 
 private:
-    struct Slot {
-        std::uint32_t hash = 0;
-        std::uint32_t value = none; // none: unused
-    };
+    // The slot a key starts looking at, spread over the table by the hash's leading bits.
+    [[nodiscard]] std::size_t home(std::uint32_t hash) const {
+        return static_cast<std::size_t>((std::uint64_t{hash} * capacity) >> 32);
+    }
 
-    [[nodiscard]] std::size_t mask() const { return slots.size() - 1; }
-
-    template <typename TextOf>
-    [[nodiscard]] std::size_t position(std::uint32_t hash, std::string_view key,
-                                       TextOf textOf) const {
-        std::size_t i = hash & mask();
-        while (slots[i].value != none && (slots[i].hash != hash || textOf(slots[i].value) != key))
-            i = (i + 1) & mask();
+    template <typename Same>
+    [[nodiscard]] std::size_t position(std::uint32_t hash, Same same) const {
+        std::size_t i = home(hash);
+        while (slots[i].stored != 0 && (slots[i].hash != hash || !same(slots[i].stored - 1)))
+            if (++i == capacity)
+                i = 0;
         return i;
     }
 
-    std::vector<Slot> slots;
+    Slot* slots = nullptr;
+    std::size_t capacity = 0;
 };
 
 // Keys compare lowercased and composed: file systems and tools may store "é" as "e" and an accent.
@@ -116,81 +128,111 @@ std::optional<std::string_view> withoutMarkdownExtension(std::string_view key) {
 
 } // namespace
 
-// Every file has up to four keys: its relative path, that without a
-// Markdown extension, its name, and that without the extension. Their texts lie end to end in
-// one string, the name usually as the end of the relative path.
+// Every file has up to four keys: its relative path, that without a Markdown extension, its
+// name, and that without the extension. Everything kept per file lies in one mapped region: the
+// keys, the name lists, both tables and, last so that it can grow, the keys' texts end to end,
+// the name usually as the end of the relative path. Dropping the index gives the region back in
+// one piece.
 struct LinkIndex::Tables {
     enum Kind : std::uint32_t { relativeKey, bareRelativeKey, nameKey, bareNameKey, kinds };
 
-    explicit Tables(std::vector<URL> indexed) : files(std::move(indexed)) {
-        keys.resize(files.size() * kinds);
-        nextByName.resize(files.size() * 2, none);
+    // Both tables start empty; `fill` sizes them for the keys.
+    explicit Tables(std::vector<URL> indexed)
+        : files(std::move(indexed)), nextByNameAt(files.size() * kinds * sizeof(KeySpan)),
+          relativeSlotsAt(nextByNameAt + files.size() * 2 * sizeof(std::uint32_t)),
+          nameSlotsAt(relativeSlotsAt + slotsFor(files.size()) * sizeof(KeyTable::Slot)),
+          textAt(nameSlotsAt + slotsFor(files.size()) * sizeof(KeyTable::Slot)),
+          // About the length of a note's path below its vault, so that the text seldom moves.
+          memory(textAt + files.size() * 64),
+          byRelativePath(at<KeyTable::Slot>(relativeSlotsAt), 0),
+          byName(at<KeyTable::Slot>(nameSlotsAt), 0) {}
+
+    // Each file address is fetched well before it is released: at a hundred thousand files the
+    // addresses are no longer in the cache, and one miss at a time would make dropping a large
+    // index slower per file than a small one.
+    ~Tables() {
+        constexpr std::size_t ahead = 64;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (i + ahead < files.size())
+                __builtin_prefetch(&files[i + ahead].path(), 1);
+            if (i + ahead / 2 < files.size())
+                __builtin_prefetch(files[i + ahead / 2].path().data());
+            files[i] = URL();
+        }
     }
+
+    // Room for the slots of a table of every key the files can have: two per file.
+    static std::size_t slotsFor(std::size_t files) { return KeyTable::capacityFor(2 * files); }
+
+    [[nodiscard]] KeySpan* keys() const { return at<KeySpan>(0); }
+    [[nodiscard]] std::uint32_t* nextByName() const { return at<std::uint32_t>(nextByNameAt); }
 
     // Appends the text's link key to the key text. ASCII, nearly every path, is lowered as it is
     // copied; the rest goes through `lowered`.
     KeySpan keepKey(std::string_view text, std::string& lowered) {
-        const std::size_t start = keyText.size();
-        keyText.resize(start + text.size());
-        char* out = keyText.data() + start;
-        bool ascii = true;
-        for (char c : text) {
-            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-            *out++ = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        }
-        if (!ascii) {
-            keyText.resize(start);
+        if (!isASCII(text)) {
             linkKeyInto(text, lowered);
-            keyText += lowered;
+            text = lowered;
         }
-        return span(static_cast<std::uint32_t>(start), keyText.size() - start);
+        const std::size_t start = textLength;
+        if (textAt + start + text.size() > memory.size())
+            memory.grow(2 * (textAt + start + text.size()));
+        char* out = at<char>(textAt + start);
+        for (char c : text)
+            *out++ = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        textLength += text.size();
+        return span(static_cast<std::uint32_t>(start), text.size());
     }
 
     // The key at this place of the key text, with its hash.
     [[nodiscard]] KeySpan span(std::uint32_t start, std::size_t length) const {
-        const std::string_view key = std::string_view(keyText).substr(start, length);
+        const std::string_view key = text(start, length);
         return {start, static_cast<std::uint32_t>(length), keyHash(key)};
     }
 
-    [[nodiscard]] std::string_view text(const KeySpan& key) const {
-        return std::string_view(keyText).substr(key.start, key.length);
+    [[nodiscard]] std::string_view text(std::uint32_t start, std::size_t length) const {
+        return {at<char>(textAt + start), length};
     }
-    [[nodiscard]] std::string_view text(std::uint32_t key) const { return text(keys[key]); }
+    [[nodiscard]] std::string_view text(const KeySpan& key) const {
+        return text(key.start, key.length);
+    }
+    [[nodiscard]] std::string_view text(std::uint32_t key) const { return text(keys()[key]); }
 
-    // Sizes each table once for the keys it gets, then fills it: a later file with a relative
-    // key replaces an earlier one, and the files of one name are listed in the order given.
+    // Sizes each table for the keys it gets, then fills it: a later file with a relative key
+    // replaces an earlier one, and the files of one name are listed in the order given.
     void fill(std::size_t relativeCount, std::size_t nameCount) {
-        // Files ahead whose slots are fetched while this one's are filled.
-        constexpr std::size_t ahead = 8;
+        // Files ahead whose slots are fetched while this one's are filled: far enough for a
+        // slot to arrive from memory, as at a hundred thousand files few are in the cache.
+        constexpr std::size_t ahead = 32;
         const std::size_t count = files.size();
+        const KeySpan* keyed = keys();
         auto relativeText = [this](std::uint32_t key) { return text(key); };
-        byRelativePath = KeyTable(relativeCount);
+        byRelativePath = KeyTable(at<KeyTable::Slot>(relativeSlotsAt), relativeCount);
         for (std::size_t file = 0; file < count; ++file) {
             if (file + ahead < count)
                 for (Kind kind : {relativeKey, bareRelativeKey})
-                    byRelativePath.prefetch(keys[(file + ahead) * kinds + kind].hash);
+                    byRelativePath.prefetch(keyed[(file + ahead) * kinds + kind].hash);
             for (Kind kind : {relativeKey, bareRelativeKey}) {
                 const auto key = static_cast<std::uint32_t>(file * kinds + kind);
-                if (keys[key].start != none)
-                    byRelativePath.place(keys[key].hash, text(key), relativeText) = key;
+                if (keyed[key].start != none)
+                    byRelativePath.replace(keyed[key].hash, key, relativeText);
             }
         }
         // Backwards, each file put at the front of its name's list: the lists end in the
         // order given.
         auto nameText = [this](std::uint32_t node) { return text(nameNodeKey(node)); };
-        byName = KeyTable(nameCount);
+        byName = KeyTable(at<KeyTable::Slot>(nameSlotsAt), nameCount);
+        std::uint32_t* next = nextByName();
         for (std::size_t file = count; file-- > 0;) {
             if (file >= ahead)
                 for (Kind kind : {nameKey, bareNameKey})
-                    byName.prefetch(keys[(file - ahead) * kinds + kind].hash);
+                    byName.prefetch(keyed[(file - ahead) * kinds + kind].hash);
             for (Kind kind : {bareNameKey, nameKey}) {
                 const auto key = static_cast<std::uint32_t>(file * kinds + kind);
-                if (keys[key].start == none)
+                if (keyed[key].start == none)
                     continue;
                 const auto node = static_cast<std::uint32_t>(file * 2 + (kind - nameKey));
-                std::uint32_t& first = byName.place(keys[key].hash, text(key), nameText);
-                nextByName[node] = first;
-                first = node;
+                next[node] = byName.replace(keyed[key].hash, node, nameText);
             }
         }
     }
@@ -200,17 +242,25 @@ struct LinkIndex::Tables {
         return node / 2 * kinds + nameKey + node % 2;
     }
 
+    template <typename T> [[nodiscard]] T* at(std::size_t offset) const {
+        return reinterpret_cast<T*>(memory.data() + offset);
+    }
+
     std::optional<URL> root;
     std::vector<URL> files;
-    std::string keyText;
-    // `kinds` entries per file.
-    std::vector<KeySpan> keys;
+    // Where each part lies in `memory`, after `kinds` keys per file: two name nodes per file,
+    // each giving the next file's node with the same name key, or none; the slots of each table;
+    // the key text.
+    std::size_t nextByNameAt;
+    std::size_t relativeSlotsAt;
+    std::size_t nameSlotsAt;
+    std::size_t textAt;
+    std::size_t textLength = 0;
+    MappedRegion memory;
     // Key -> its key number, whose file is the number divided by `kinds`.
-    KeyTable byRelativePath{0};
+    KeyTable byRelativePath;
     // Key -> the first of its name nodes.
-    KeyTable byName{0};
-    // Name node -> the next file's node with the same name key, or none.
-    std::vector<std::uint32_t> nextByName;
+    KeyTable byName;
 };
 
 namespace {
@@ -306,8 +356,6 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
     std::size_t relativeCount = 0;
     std::size_t nameCount = 0;
     const std::vector<URL>& indexed = built->files;
-    // About the length of a note's path below its vault, so that the key text seldom moves.
-    built->keyText.reserve(indexed.size() * 48);
     for (std::uint32_t i = 0; i < indexed.size(); ++i) {
         // Each path lies on its own in memory: fetched a few files ahead, its text is there
         // when its turn comes.
@@ -322,7 +370,8 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
             path = standardized;
         }
         std::string_view relative = path.starts_with(prefix) ? path.substr(prefix.size()) : name;
-        KeySpan* keys = &built->keys[std::size_t{i} * Tables::kinds];
+        // Kept here until the file is done: keeping a key may move the index's memory.
+        KeySpan keys[Tables::kinds];
 
         const KeySpan relativeKey = built->keepKey(relative, lowered);
         keys[Tables::relativeKey] = relativeKey;
@@ -341,18 +390,19 @@ LinkIndex::LinkIndex(const std::optional<URL>& root, std::vector<URL> files) {
             const auto nameStart =
                 static_cast<std::uint32_t>(relativeKey.start + relativeKey.length - name.size());
             keys[Tables::nameKey] = built->span(nameStart, name.size());
-            nameCount += 1 + bareRelative;
             if (bareRelative)
                 keys[Tables::bareNameKey] =
                     built->span(nameStart, keys[Tables::bareRelativeKey].length -
                                                (nameStart - relativeKey.start));
-            continue;
+        } else {
+            const KeySpan nameKey = built->keepKey(name, lowered);
+            keys[Tables::nameKey] = nameKey;
+            if (std::optional<std::string_view> bare =
+                    withoutMarkdownExtension(built->text(nameKey)))
+                keys[Tables::bareNameKey] = built->span(nameKey.start, bare->size());
         }
-        const KeySpan nameKey = built->keepKey(name, lowered);
-        keys[Tables::nameKey] = nameKey;
-        if (std::optional<std::string_view> bare = withoutMarkdownExtension(built->text(nameKey)))
-            keys[Tables::bareNameKey] = built->span(nameKey.start, bare->size());
         nameCount += 1 + (keys[Tables::bareNameKey].start != none);
+        std::copy(std::begin(keys), std::end(keys), built->keys() + std::size_t{i} * Tables::kinds);
     }
     built->fill(relativeCount, nameCount);
     tables = std::move(built);
@@ -376,7 +426,7 @@ std::vector<URL> LinkIndex::byName(std::string_view key) const {
     std::vector<URL> named;
     for (std::uint32_t node = index.byName.find(
              key, [&](std::uint32_t at) { return index.text(Tables::nameNodeKey(at)); });
-         node != none; node = index.nextByName[node])
+         node != none; node = index.nextByName()[node])
         named.push_back(index.files[node / 2]);
     return named;
 }
