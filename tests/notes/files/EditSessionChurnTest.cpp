@@ -50,9 +50,8 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
     const std::filesystem::path note = folder / "note.md";
     ScratchFolder::write(note, "# Start\n");
     MainLoopScheduler scheduler;
-    auto opened = EditSession::open(markdown::URL::fileURL(note), scheduler);
-    ASSERT_TRUE(std::holds_alternative<std::shared_ptr<EditSession>>(opened));
-    std::shared_ptr<EditSession> session = std::get<std::shared_ptr<EditSession>>(opened);
+    auto session = std::get<std::shared_ptr<EditSession>>(
+        EditSession::open(markdown::URL::fileURL(note), scheduler));
     session->setAutosaveDelay(15ms);
 
     // What the editor shows, and the last text the session wrote from it.
@@ -79,11 +78,12 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
     });
 
     // Every text either side may write, by hash: whatever the disk is seen holding must be one.
-    std::set<std::size_t> written{std::hash<std::string>{}(editor)};
+    const std::hash<std::string> hash;
+    std::set<std::size_t> written{hash(editor)};
     std::mutex writtenLock;
     auto wrote = [&](const std::string& text) {
         std::lock_guard guard(writtenLock);
-        written.insert(std::hash<std::string>{}(text));
+        written.insert(hash(text));
     };
     std::vector<std::string> mixed;
     FolderWatcher watcher(folder.path().native(), [&](std::span<const FolderChange> batch) {
@@ -91,12 +91,7 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
             if (change.path != note.native())
                 continue;
             if (std::optional<std::string> disk = readNote(note)) {
-                bool whole = false;
-                {
-                    std::lock_guard guard(writtenLock);
-                    whole = written.contains(std::hash<std::string>{}(*disk));
-                }
-                if (!whole)
+                if (std::lock_guard guard(writtenLock); !written.contains(hash(*disk)))
                     mixed.push_back(*disk);
                 session->diskChanged(*disk);
             }
