@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -35,9 +36,13 @@ int recordingSync(int fd) {
     return ::fsync(fd);
 }
 
-TEST(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
+class AtomicWrite : public ::testing::Test {
+protected:
     ScratchFolder folder;
-    const auto note = folder / "note.md";
+    const fs::path note = folder / "note.md";
+};
+
+TEST_F(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
     ScratchFolder::write(note, "old text, longer than the new one\n");
     ::chmod(note.c_str(), 0640);
 
@@ -53,9 +58,7 @@ TEST(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
 }
 
 // Mended: files of saves interrupted by a kill stayed in the note's folder for good.
-TEST(AtomicWrite, ASaveRemovesWhatInterruptedSavesLeftMinutesAgo) {
-    ScratchFolder folder;
-    const auto note = folder / "note.md";
+TEST_F(AtomicWrite, ASaveRemovesWhatInterruptedSavesLeftMinutesAgo) {
     const char* names[] = {".lumenleaf-save-0123456789abcdef", ".lumenleaf-save-fedcba9876543210",
                            ".lumenleaf-save-notes", ".lumenleaf-save-0123456789abcdef.md"};
     for (const char* name : names)
@@ -71,11 +74,9 @@ TEST(AtomicWrite, ASaveRemovesWhatInterruptedSavesLeftMinutesAgo) {
               ".lumenleaf-save-notes note.md");
 }
 
-TEST(AtomicWrite, KeepsTheOwnerWhereAllowed) {
+TEST_F(AtomicWrite, KeepsTheOwnerWhereAllowed) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only the super-user may give a file away";
-    ScratchFolder folder;
-    const auto note = folder / "theirs.md";
     ScratchFolder::write(note, "x");
     ASSERT_EQ(::chown(note.c_str(), 1234, 5678), 0);
     ::chmod(note.c_str(), 02664);
@@ -83,13 +84,11 @@ TEST(AtomicWrite, KeepsTheOwnerWhereAllowed) {
     EXPECT_FALSE(writeFileAtomically(note, "y"));
     struct stat info {};
     ::stat(note.c_str(), &info);
-    EXPECT_EQ(info.st_uid, 1234u);
-    EXPECT_EQ(info.st_gid, 5678u);
-    EXPECT_EQ(info.st_mode & 07777, 02664u);
+    EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777),
+              std::tuple(1234u, 5678u, 02664u));
 }
 
-TEST(AtomicWrite, WritesThroughSymbolicLinksToTheirTarget) {
-    ScratchFolder folder;
+TEST_F(AtomicWrite, WritesThroughSymbolicLinksToTheirTarget) {
     fs::create_directory(folder / "real");
     const auto target = folder / "real" / "note.md";
     ScratchFolder::write(target, "old");
@@ -106,9 +105,7 @@ TEST(AtomicWrite, WritesThroughSymbolicLinksToTheirTarget) {
 }
 
 // A write that fails halfway (here: beyond the file size limit) must leave the old note whole.
-TEST(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
-    ScratchFolder folder;
-    const auto note = folder / "note.md";
+TEST_F(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
     ScratchFolder::write(note, "old");
 
     auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -127,8 +124,7 @@ TEST(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
 }
 
 // Even the super-user, who could replace a read-only note, leaves it alone.
-TEST(AtomicWrite, RefusesReadOnlyNotesFoldersAndLinkLoops) {
-    ScratchFolder folder;
+TEST_F(AtomicWrite, RefusesReadOnlyNotesFoldersAndLinkLoops) {
     ScratchFolder::write(folder / "locked.md", "keep me");
     ::chmod((folder / "locked.md").c_str(), 0444);
     fs::create_directory(folder / "dir.md");
