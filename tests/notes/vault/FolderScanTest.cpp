@@ -65,44 +65,6 @@ TEST(FolderScan, ListsFoldersFirstThenNotesInFileBrowserOrder) {
                             {URL::fileURL(notes.path("notes/x.md")), "x", std::nullopt}}}));
 }
 
-TEST(FolderScan, ShowsVisibleNotesAndKeepsEveryVisibleFileForLinks) {
-    ScratchFolder notes;
-    for (const char* file : {"Plan.MD", "archive.tar.mkd", "draft.txt", "images/photo.png",
-                             ".hidden.md", "deep/.git/x.md", "node_modules/pkg/readme.md",
-                             "deep/er/build/x.md", "deep/er/kept.md", "Build/kept.md"})
-        notes.file(file);
-
-    Scan result = scan(notes.root());
-
-    EXPECT_EQ(names(result.tree),
-              (std::vector<std::string>{"Build", "deep", "archive.tar", "Plan"}));
-    EXPECT_EQ(names((*result.tree[1].children)), (std::vector<std::string>{"er"}));
-    EXPECT_EQ(relativePaths(result.markdownFiles, notes.root()),
-              (std::vector<std::string>{"Build/kept.md", "Plan.MD", "archive.tar.mkd",
-                                        "deep/er/kept.md"}));
-    EXPECT_EQ(relativePaths(result.allFiles, notes.root()),
-              (std::vector<std::string>{"Build/kept.md", "Plan.MD", "archive.tar.mkd",
-                                        "deep/er/kept.md", "draft.txt", "images/photo.png"}));
-}
-
-TEST(FolderScan, TakesSymbolicLinksAsFilesByTheirOwnName) {
-    ScratchFolder notes;
-    ScratchFolder elsewhere;
-    elsewhere.file("inside.md");
-    notes.file("real.md");
-    notes.link("linked folder", elsewhere.root());
-    notes.link("Alias.md", elsewhere.path("inside.md"));
-    notes.link("Gone.md", elsewhere.path("missing.md"));
-    notes.link("loop", notes.root());
-
-    Scan result = scan(notes.root());
-
-    EXPECT_EQ(names(result.tree), (std::vector<std::string>{"Alias", "Gone", "real"}));
-    EXPECT_EQ(
-        relativePaths(result.allFiles, notes.root()),
-        (std::vector<std::string>{"Alias.md", "Gone.md", "linked folder", "loop", "real.md"}));
-}
-
 TEST(FolderScan, EntersNoFurtherFolderOnceMoreFilesThanTheLimitWereMet) {
     ScratchFolder notes;
     for (const char* file :
@@ -149,17 +111,33 @@ void makeUnlistableFolder(const std::string& top) {
     ::close(folder);
 }
 
-TEST(FolderScan, SkipsFoldersThatCannotBeListedAndGoesOnWithTheRest) {
+// Links are taken as files by their own name; a folder that cannot be listed gives nothing.
+TEST(FolderScan, ShowsVisibleNotesAndKeepsEveryVisibleFileForLinks) {
     ScratchFolder notes;
-    notes.file("a/first.md");
-    notes.file("z/last.md");
+    ScratchFolder elsewhere;
+    elsewhere.file("inside.md");
+    for (const char* file : {"Plan.MD", "archive.tar.mkd", "draft.txt", "images/photo.png",
+                             ".hidden.md", "deep/.git/x.md", "node_modules/pkg/readme.md",
+                             "deep/er/build/x.md", "deep/er/kept.md", "Build/kept.md"})
+        notes.file(file);
+    notes.link("linked folder", elsewhere.root());
+    notes.link("Alias.md", elsewhere.path("inside.md"));
+    notes.link("Gone.md", elsewhere.path("missing.md"));
+    notes.link("loop", notes.root());
     makeUnlistableFolder(notes.path("m"));
 
     Scan result = scan(notes.root());
 
-    EXPECT_EQ(names(result.tree), (std::vector<std::string>{"a", "z"}));
+    EXPECT_EQ(names(result.tree),
+              (std::vector<std::string>{"Build", "deep", "Alias", "archive.tar", "Gone", "Plan"}));
+    EXPECT_EQ(names((*result.tree[1].children)), (std::vector<std::string>{"er"}));
+    EXPECT_EQ(relativePaths(result.markdownFiles, notes.root()),
+              (std::vector<std::string>{"Alias.md", "Build/kept.md", "Gone.md", "Plan.MD",
+                                        "archive.tar.mkd", "deep/er/kept.md"}));
     EXPECT_EQ(relativePaths(result.allFiles, notes.root()),
-              (std::vector<std::string>{"a/first.md", "z/last.md"}));
+              (std::vector<std::string>{"Alias.md", "Build/kept.md", "Gone.md", "Plan.MD",
+                                        "archive.tar.mkd", "deep/er/kept.md", "draft.txt",
+                                        "images/photo.png", "linked folder", "loop"}));
     EXPECT_TRUE(scan(notes.path("no such folder")).tree.empty());
 }
 

@@ -16,10 +16,6 @@ namespace {
 
 using markdown::URL;
 
-URL fileURL(const std::string& path) {
-    return URL::fileURL(path);
-}
-
 class LinkResolution : public ::testing::Test {
 protected:
     LinkResolution() {
@@ -30,7 +26,7 @@ protected:
             notes.file(file);
     }
 
-    URL at(std::string_view relative) const { return fileURL(notes.path(relative)); }
+    URL at(std::string_view relative) const { return URL::fileURL(notes.path(relative)); }
 
     // Everything but "other/", in the order given.
     LinkIndex index(std::vector<std::string_view> order) const {
@@ -48,12 +44,11 @@ protected:
 };
 
 TEST_F(LinkResolution, ResolvesByPathThenNameThenNearness) {
-    struct Case {
+    const struct {
         std::string_view target;
-        std::optional<std::string_view> current;
+        std::string_view current;
         std::optional<std::string_view> expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // The longer shared leading path wins among files of one name.
         {"Plan", "b/x/Note.md", "b/Plan.md"},
         // The relative path, in any case, with or without the extension.
@@ -77,16 +72,10 @@ TEST_F(LinkResolution, ResolvesByPathThenNameThenNearness) {
         {" /./ ", "b/x/Note.md", std::nullopt},
     };
     LinkIndex links = standardIndex();
-    for (const Case& c : cases) {
-        std::optional<URL> current;
-        if (c.current)
-            current = at(*c.current);
-        std::optional<URL> expected;
-        if (c.expected)
-            expected = at(*c.expected);
-        EXPECT_EQ(links.resolve(c.target, current), expected)
-            << c.target << " from " << c.current.value_or("nothing");
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(links.resolve(c.target, at(c.current)),
+                  c.expected ? std::optional(at(*c.expected)) : std::nullopt)
+            << c.target << " from " << c.current;
 }
 
 TEST_F(LinkResolution, BreaksTiesByTheOrderTheFilesWereGiven) {
