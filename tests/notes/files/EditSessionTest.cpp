@@ -28,15 +28,11 @@ class EditSessionTest : public ::testing::Test {
 protected:
     std::shared_ptr<EditSession> open(std::string_view bytes) {
         ScratchFolder::write(note, bytes);
-        auto opened = EditSession::open(markdown::URL::fileURL(note), scheduler);
-        auto* session = std::get_if<std::shared_ptr<EditSession>>(&opened);
-        if (!session) {
-            ADD_FAILURE() << std::get<std::error_code>(opened).message();
-            return nullptr;
-        }
+        auto session = std::get<std::shared_ptr<EditSession>>(
+            EditSession::open(markdown::URL::fileURL(note), scheduler));
         replaced.clear();
-        (*session)->onReplaceText = [this](const std::string& text) { replaced.push_back(text); };
-        return *session;
+        session->onReplaceText = [this](const std::string& text) { replaced.push_back(text); };
+        return session;
     }
     /// A session of the note "base" with the unsaved edit "mine".
     std::shared_ptr<EditSession> edited() {
@@ -61,10 +57,10 @@ protected:
 
 TEST_F(EditSessionTest, OpensOnlyStrictUTF8AndSavesInTheFilesFormat) {
     ScratchFolder::write(note, "caf\xE9");
-    auto latin1 = EditSession::open(markdown::URL::fileURL(note), scheduler);
-    ASSERT_TRUE(std::holds_alternative<std::error_code>(latin1));
-    EXPECT_EQ(std::get<std::error_code>(latin1), FileText::ReadError::notUTF8);
-    EXPECT_EQ(std::get<std::error_code>(latin1).message(),
+    const auto latin1 =
+        std::get<std::error_code>(EditSession::open(markdown::URL::fileURL(note), scheduler));
+    EXPECT_EQ(latin1, FileText::ReadError::notUTF8);
+    EXPECT_EQ(latin1.message(),
               "This file isn\u2019t plain UTF-8 text, so Lumenleaf won\u2019t edit it (saving "
               "could change it).");
 
