@@ -42,16 +42,21 @@ protected:
     const fs::path note = folder / "note.md";
 };
 
+// Through a chain of links, relative ones too, to the file they lead to.
 TEST_F(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
-    ScratchFolder::write(note, "old text, longer than the new one\n");
-    ::chmod(note.c_str(), 0640);
+    const auto target = folder / "real" / "note.md";
+    ScratchFolder::write(target, "old text, longer than the new one\n");
+    ::chmod(target.c_str(), 0640);
+    fs::create_symlink("real/note.md", folder / "link.md");
+    fs::create_symlink(folder / "link.md", folder / "chain.md");
 
-    watchedNote = note;
+    watchedNote = target;
     flushedFiles.clear();
-    EXPECT_FALSE(writeFileAtomically(note, "new\n", recordingSync));
-    EXPECT_EQ(ScratchFolder::read(note), "new\n");
-    EXPECT_EQ(modeOf(note), 0640u);
-    EXPECT_EQ(folder.listing(), "note.md");
+    EXPECT_FALSE(writeFileAtomically(folder / "chain.md", "new\n", recordingSync));
+    EXPECT_EQ(ScratchFolder::read(target), "new\n");
+    EXPECT_EQ(modeOf(target), 0640u);
+    EXPECT_TRUE(fs::is_symlink(folder / "chain.md") && fs::is_symlink(folder / "link.md"));
+    EXPECT_EQ(folder.listing(), "chain.md link.md real");
     // The new text reaches the disk before the rename can put it in place.
     const decltype(flushedFiles) beforeRename{{"new\n", "old text, longer than the new one\n"}};
     EXPECT_EQ(flushedFiles, beforeRename);
@@ -88,25 +93,15 @@ TEST_F(AtomicWrite, KeepsTheOwnerWhereAllowed) {
               std::tuple(1234u, 5678u, 02664u));
 }
 
-TEST_F(AtomicWrite, WritesThroughSymbolicLinksToTheirTarget) {
-    fs::create_directory(folder / "real");
-    const auto target = folder / "real" / "note.md";
-    ScratchFolder::write(target, "old");
-    ::chmod(target.c_str(), 0600);
-    fs::create_symlink("real/note.md", folder / "link.md");
-    fs::create_symlink(folder / "link.md", folder / "chain.md");
-
-    EXPECT_FALSE(writeFileAtomically(folder / "chain.md", "new"));
-    EXPECT_TRUE(fs::is_symlink(folder / "chain.md"));
-    EXPECT_TRUE(fs::is_symlink(folder / "link.md"));
-    EXPECT_EQ(ScratchFolder::read(target), "new");
-    EXPECT_EQ(modeOf(target), 0600u);
-    EXPECT_EQ(folder.listing(), "chain.md link.md real");
-}
-
-// A write that fails halfway (here: beyond the file size limit) must leave the old note whole.
-TEST_F(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
+// A write that fails halfway (here: beyond the file size limit) leaves the old note whole and
+// no temporary file; even the super-user, who could replace a read-only note, leaves it alone.
+TEST_F(AtomicWrite, AFailedOrRefusedWriteLeavesEveryFileAsItWas) {
     ScratchFolder::write(note, "old");
+    ScratchFolder::write(folder / "locked.md", "keep me");
+    ::chmod((folder / "locked.md").c_str(), 0444);
+    fs::create_directory(folder / "dir.md");
+    fs::create_symlink("b.md", folder / "a.md");
+    fs::create_symlink("a.md", folder / "b.md");
 
     auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
@@ -119,23 +114,12 @@ TEST_F(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(error, std::errc::file_too_large);
-    EXPECT_EQ(ScratchFolder::read(note), "old");
-    EXPECT_EQ(folder.listing(), "note.md");
-}
-
-// Even the super-user, who could replace a read-only note, leaves it alone.
-TEST_F(AtomicWrite, RefusesReadOnlyNotesFoldersAndLinkLoops) {
-    ScratchFolder::write(folder / "locked.md", "keep me");
-    ::chmod((folder / "locked.md").c_str(), 0444);
-    fs::create_directory(folder / "dir.md");
-    fs::create_symlink("b.md", folder / "a.md");
-    fs::create_symlink("a.md", folder / "b.md");
-
     EXPECT_EQ(writeFileAtomically(folder / "locked.md", "lost"), std::errc::permission_denied);
     EXPECT_EQ(writeFileAtomically(folder / "dir.md", "x"), std::errc::is_a_directory);
     EXPECT_EQ(writeFileAtomically(folder / "a.md", "x"), std::errc::too_many_symbolic_link_levels);
+    EXPECT_EQ(ScratchFolder::read(note), "old");
     EXPECT_EQ(ScratchFolder::read(folder / "locked.md"), "keep me");
-    EXPECT_EQ(folder.listing(), "a.md b.md dir.md locked.md");
+    EXPECT_EQ(folder.listing(), "a.md b.md dir.md locked.md note.md");
 }
 
 } // namespace
