@@ -19,12 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-unsigned modeOf(const fs::path& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info.st_mode & 07777;
-}
-
 // Each file flushed, with what it and the note held at that moment.
 fs::path watchedNote;
 std::vector<std::pair<std::string, std::string>> flushedFiles;
@@ -54,7 +48,7 @@ TEST_F(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
     flushedFiles.clear();
     EXPECT_FALSE(writeFileAtomically(folder / "chain.md", "new\n", recordingSync));
     EXPECT_EQ(ScratchFolder::read(target), "new\n");
-    EXPECT_EQ(modeOf(target), 0640u);
+    EXPECT_EQ(ScratchFolder::status(target).st_mode & 07777, 0640u);
     EXPECT_TRUE(fs::is_symlink(folder / "chain.md") && fs::is_symlink(folder / "link.md"));
     EXPECT_EQ(folder.listing(), "chain.md link.md real");
     // The new text reaches the disk before the rename can put it in place.
@@ -87,8 +81,7 @@ TEST_F(AtomicWrite, KeepsTheOwnerWhereAllowed) {
     ::chmod(note.c_str(), 02664);
 
     EXPECT_FALSE(writeFileAtomically(note, "y"));
-    struct stat info {};
-    ::stat(note.c_str(), &info);
+    const struct stat info = ScratchFolder::status(note);
     EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777),
               std::tuple(1234u, 5678u, 02664u));
 }

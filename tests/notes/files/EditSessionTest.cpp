@@ -18,12 +18,6 @@ namespace fs = std::filesystem;
 using Conflict = EditSession::Conflict;
 using Texts = std::vector<std::string>;
 
-ino_t inodeOf(const fs::path& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info.st_ino;
-}
-
 class EditSessionTest : public ::testing::Test {
 protected:
     std::shared_ptr<EditSession> open(std::string_view bytes) {
@@ -77,7 +71,7 @@ TEST_F(EditSessionTest, OpensOnlyStrictUTF8AndSavesInTheFilesFormat) {
 
 TEST_F(EditSessionTest, AutosavesOnceAfterTheLastChange) {
     auto session = open("a");
-    const ino_t before = inodeOf(note);
+    const ino_t before = ScratchFolder::status(note).st_ino;
     session->textDidChange("ab");
     scheduler.advance(500ms);
     session->textDidChange("abc");
@@ -87,7 +81,7 @@ TEST_F(EditSessionTest, AutosavesOnceAfterTheLastChange) {
 
     scheduler.advance(1ms);
     EXPECT_EQ(onDisk(), "abc");
-    EXPECT_NE(inodeOf(note), before);
+    EXPECT_NE(ScratchFolder::status(note).st_ino, before);
     EXPECT_FALSE(session->isDirty());
     EXPECT_EQ(scheduler.pendingCount(), 0u);
     EXPECT_TRUE(session->save()); // nothing to write is no failure

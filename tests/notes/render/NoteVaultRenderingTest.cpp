@@ -21,17 +21,17 @@ protected:
         for (const char* file : {"notes/Plan.md", "notes/Bob's notes.md", "public/img/logo.png",
                                  "notes/Don't.md", "notes/Don\u2019t.md"}) {
             vault.file(file);
-            files.push_back(URL::fileURL(vault.path(file)));
+            files.push_back(URL::fileURL(vault / file));
         }
-        index = LinkIndex(URL::fileURL(vault.root()), files);
+        index = LinkIndex(URL::fileURL(vault.path()), files);
         renderer.resolver = &index;
-        renderer.fileURL = URL::fileURL(vault.path("notes/Index.md"));
+        renderer.fileURL = URL::fileURL(vault / "notes/Index.md");
     }
 
     // The expected fragment, with "{R}" standing for the vault's folder.
     std::string expected(std::string text) const {
         for (std::size_t at; (at = text.find("{R}")) != std::string::npos;)
-            text.replace(at, 3, vault.root());
+            text.replace(at, 3, vault.path().native());
         return text;
     }
 

@@ -26,14 +26,14 @@ protected:
             notes.file(file);
     }
 
-    URL at(std::string_view relative) const { return URL::fileURL(notes.path(relative)); }
+    URL at(std::string_view relative) const { return URL::fileURL(notes / relative); }
 
     // Everything but "other/", in the order given.
     LinkIndex index(std::vector<std::string_view> order) const {
         std::vector<URL> files;
         for (std::string_view relative : order)
             files.push_back(at(relative));
-        return LinkIndex(URL::fileURL(notes.root()), files);
+        return LinkIndex(URL::fileURL(notes.path()), files);
     }
     LinkIndex standardIndex() const {
         return index({"Home.md", "a/Plan.md", "b/Plan.md", "b/x/Note.md", "a/Note.md", "My Plan.md",
@@ -97,7 +97,7 @@ TEST_F(LinkResolution, LooksBesideTheCurrentNoteBeforeTheIndex) {
 
     // Checked on the joined path, and through the note's folder held open as a rendering does;
     // ".." is taken as written, not through the link.
-    std::filesystem::create_directory_symlink(notes.path("b/x"), notes.path("other/link"));
+    std::filesystem::create_directory_symlink(notes / "b/x", notes / "other/link");
     const LinkIndex empty;
     NoteFolder folder;
     for (bool opened : {false, true}) {
@@ -115,7 +115,7 @@ TEST_F(LinkResolution, LooksBesideTheCurrentNoteBeforeTheIndex) {
         EXPECT_EQ(resolve("Plan", std::nullopt), std::nullopt);
     }
     // A file removed since is gone, even for the folder already open.
-    std::filesystem::remove(notes.path("other/Plan.md"));
+    std::filesystem::remove(notes / "other/Plan.md");
     EXPECT_EQ(empty.resolve("Plan", at("other/Notes.md"), folder), std::nullopt);
 }
 
