@@ -39,13 +39,12 @@ TEST(PageTemplate, AppearanceSetsScaleMeasureAndFaceAroundTheNote) {
 }
 
 TEST(PageTemplate, StartAttributeTakesAnchorThenLineThenOffset) {
-    struct Case {
+    const struct {
         std::optional<std::string_view> anchor;
         std::optional<double> scroll;
         std::optional<long> line;
         std::string body;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"intro", 120.5, 40, "<body class=\"font-serif\" data-anchor=\"intro\">"},
         {"a\"b&c<d>", std::nullopt, std::nullopt,
          "<body class=\"font-serif\" data-anchor=\"a&quot;b&amp;c&lt;d&gt;\">"},
