@@ -109,9 +109,11 @@ TEST(HTMLWriter, WritesTheCommonMarkInlinesAndEscapesPerCodePoint) {
          "<img src=\"\" alt=\"\" loading=\"lazy\">"},
         {"a\\\nb  \nc\nd", "a<br>\nb<br>\nc\nd"},
     };
+    // The inlines of the one paragraph, without its tags.
     expectCases(cases, [](const char* text) {
         const std::string html = renderedHTML(text);
-        return html.substr(html.find('>') + 1, html.size() - html.find('>') - 6);
+        const std::size_t start = html.find('>') + 1;
+        return html.substr(start, html.rfind("</p>") - start);
     });
     EXPECT_EQ(renderedHTML("a\nb", {FrontmatterMode::collapsed, true}),
               "<p data-line=\"1\">a<br>\nb</p>\n");
