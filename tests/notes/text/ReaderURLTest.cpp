@@ -56,7 +56,7 @@ TEST(ResolveAssetURL, SearchesOnlyTheNearestLevelWithPublicOrStatic) {
     for (const char* file : {"site/public/img/a.png", "site/public/img/a b.png", "site/secret.png",
                              "site/static/img/a.png", "site/static/only.png", "site/x/p/note.md"})
         folder.file(file);
-    const URL note = URL::fileURL((folder / "site/x/p/note.md"));
+    const URL note = URL::fileURL(folder / "site/x/p/note.md");
     const std::pair<std::string_view, std::optional<std::string>> cases[] = {
         {"/img/a.png", "site/public/img/a.png"},
         {"/only.png", "site/static/only.png"},
@@ -68,11 +68,11 @@ TEST(ResolveAssetURL, SearchesOnlyTheNearestLevelWithPublicOrStatic) {
     };
     for (const auto& [source, found] : cases)
         EXPECT_EQ(resolveAssetURL(source, note),
-                  found ? std::optional(URL::fileURL((folder / *found))) : std::nullopt)
+                  found ? std::optional(URL::fileURL(folder / *found)) : std::nullopt)
             << source;
 
     // A nearer level with a root is searched alone, even without the file.
-    std::filesystem::create_directories((folder / "site/x/static"));
+    std::filesystem::create_directories(folder / "site/x/static");
     EXPECT_EQ(resolveAssetURL("/img/a.png", note), std::nullopt);
 }
 

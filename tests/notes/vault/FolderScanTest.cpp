@@ -60,9 +60,10 @@ TEST(FolderScan, ListsFoldersFirstThenNotesInFileBrowserOrder) {
     EXPECT_EQ(names(result.tree),
               (std::vector<std::string>{"9 days", "10 days", "notes", "2", "10", "A", "\u00e1",
                                         "\u00e0", "a9", "a10", "b"}));
-    EXPECT_EQ(result.tree[2], (FileNode{URL::fileURL((notes / "notes")), "notes",
-                                        std::vector<FileNode>{{URL::fileURL((notes / "notes/x.md")),
-                                                               "x", std::nullopt}}}));
+    EXPECT_EQ(
+        result.tree[2],
+        (FileNode{URL::fileURL(notes / "notes"), "notes",
+                  std::vector<FileNode>{{URL::fileURL(notes / "notes/x.md"), "x", std::nullopt}}}));
 }
 
 TEST(FolderScan, EntersNoFurtherFolderOnceMoreFilesThanTheLimitWereMet) {
@@ -121,10 +122,10 @@ TEST(FolderScan, ShowsVisibleNotesAndKeepsEveryVisibleFileForLinks) {
                              "deep/er/build/x.md", "deep/er/kept.md", "Build/kept.md"})
         notes.file(file);
     notes.link("linked folder", elsewhere.path());
-    notes.link("Alias.md", (elsewhere / "inside.md"));
-    notes.link("Gone.md", (elsewhere / "missing.md"));
+    notes.link("Alias.md", elsewhere / "inside.md");
+    notes.link("Gone.md", elsewhere / "missing.md");
     notes.link("loop", notes.path());
-    makeUnlistableFolder((notes / "m"));
+    makeUnlistableFolder(notes / "m");
 
     Scan result = scan(notes.path());
 
@@ -138,7 +139,7 @@ TEST(FolderScan, ShowsVisibleNotesAndKeepsEveryVisibleFileForLinks) {
               (std::vector<std::string>{"Alias.md", "Build/kept.md", "Gone.md", "Plan.MD",
                                         "archive.tar.mkd", "deep/er/kept.md", "draft.txt",
                                         "images/photo.png", "linked folder", "loop"}));
-    EXPECT_TRUE(scan((notes / "no such folder")).tree.empty());
+    EXPECT_TRUE(scan(notes / "no such folder").tree.empty());
 }
 
 } // namespace
