@@ -74,13 +74,12 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
             scheduler.runAfter(2ms, [&] { session->keepMine(); });
     });
 
-    // Every text either side may write, by hash: whatever the disk is seen holding must be one.
-    const std::hash<std::string> hash;
-    std::set<std::size_t> written{hash(editor)};
+    // Every text either side may write: whatever the disk is seen holding must be one.
+    std::set<std::string> written{editor};
     std::mutex writtenLock;
     auto wrote = [&](const std::string& text) {
         std::lock_guard guard(writtenLock);
-        written.insert(hash(text));
+        written.insert(text);
     };
     std::vector<std::string> mixed;
     FolderWatcher watcher(folder.path().native(), [&](std::span<const FolderChange> batch) {
@@ -88,7 +87,7 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
             if (change.path != note.native())
                 continue;
             if (std::optional<std::string> disk = readNote(note)) {
-                if (std::lock_guard guard(writtenLock); !written.contains(hash(*disk)))
+                if (std::lock_guard guard(writtenLock); !written.contains(*disk))
                     mixed.push_back(*disk);
                 session->diskChanged(*disk);
             }
@@ -122,7 +121,6 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
     };
     scheduler.post(type);
 
-    const std::string theirLast = theirText(rewrites);
     auto settled = [&] {
         if (!theyAreDone || session->isDirty() || *session->conflict)
             return false;
@@ -137,7 +135,7 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
 
     const std::optional<std::string> disk = readNote(note);
     ASSERT_TRUE(disk);
-    EXPECT_TRUE(*disk == lastTyped || *disk == theirLast)
+    EXPECT_TRUE(*disk == lastTyped || *disk == theirText(rewrites))
         << "the disk holds neither the user's last text nor the other program's";
     EXPECT_EQ(*session->text, editor);
     EXPECT_TRUE(mixed.empty()) << mixed.size() << " partial texts seen, first: " << mixed.front();
