@@ -61,6 +61,7 @@ TEST_F(EditSessionTest, OpensOnlyStrictUTF8AndSavesInTheFilesFormat) {
     auto session = open("\xEF\xBB\xBF"
                         "a\r\nb\r\n");
     EXPECT_EQ(*session->text, "a\r\nb\r\n");
+    EXPECT_EQ(session->format().lineEnding, LineEnding::crlf);
     // The mark stays; LF typed into a CR LF file is written as typed.
     session->textDidChange("a\r\nb\r\nc\nd\n");
     EXPECT_TRUE(session->save());
