@@ -35,9 +35,6 @@ public:
     void file(std::string_view relative) const {
         write(folder / relative, "# " + std::string(relative) + "\n");
     }
-    void link(std::string_view relative, const std::filesystem::path& target) const {
-        std::filesystem::create_symlink(target, folder / relative);
-    }
 
     /// Writes the file whole, making the folders above it.
     static void write(const std::filesystem::path& file, std::string_view bytes) {

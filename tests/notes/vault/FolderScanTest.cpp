@@ -121,10 +121,10 @@ TEST(FolderScan, ShowsVisibleNotesAndKeepsEveryVisibleFileForLinks) {
                              ".hidden.md", "deep/.git/x.md", "node_modules/pkg/readme.md",
                              "deep/er/build/x.md", "deep/er/kept.md", "Build/kept.md"})
         notes.file(file);
-    notes.link("linked folder", elsewhere.path());
-    notes.link("Alias.md", elsewhere / "inside.md");
-    notes.link("Gone.md", elsewhere / "missing.md");
-    notes.link("loop", notes.path());
+    std::filesystem::create_symlink(elsewhere.path(), notes / "linked folder");
+    std::filesystem::create_symlink(elsewhere / "inside.md", notes / "Alias.md");
+    std::filesystem::create_symlink(elsewhere / "missing.md", notes / "Gone.md");
+    std::filesystem::create_symlink(notes.path(), notes / "loop");
     makeUnlistableFolder(notes / "m");
 
     Scan result = scan(notes.path());
