@@ -14,33 +14,23 @@ using namespace std::string_literals;
 namespace notes {
 namespace {
 
-struct Accepted {
-    const char* name;
-    std::string bytes;
-    std::string text;
-    bool hasBOM;
-    LineEnding lineEnding;
-};
-
 TEST(FileText, DecodesStrictUTF8AndEncodesItBackByteForByte) {
-    const Accepted cases[] = {
-        {"empty", "", "", false, LineEnding::lf},
-        {"mark only", "\xEF\xBB\xBF", "", true, LineEnding::lf},
-        {"second mark stays in the text", "\xEF\xBB\xBF\xEF\xBB\xBFx", "\xEF\xBB\xBFx", true,
-         LineEnding::lf},
-        {"NUL byte", "a\0b"s, "a\0b"s, false, LineEnding::lf},
-        {"CRLF majority", "a\r\nb\r\nc\n", "a\r\nb\r\nc\n", false, LineEnding::crlf},
-        {"edges of the ranges", "\xC2\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF",
-         "\xC2\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF", false, LineEnding::lf},
+    const std::string edges = "\xC2\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF";
+    const std::pair<std::string, FileText> cases[] = {
+        {"", {"", false, LineEnding::lf}},
+        {"\xEF\xBB\xBF", {"", true, LineEnding::lf}},
+        // A second mark stays in the text.
+        {"\xEF\xBB\xBF\xEF\xBB\xBFx", {"\xEF\xBB\xBFx", true, LineEnding::lf}},
+        {"a\0b"s, {"a\0b"s, false, LineEnding::lf}},
+        {"a\r\nb\r\nc\n", {"a\r\nb\r\nc\n", false, LineEnding::crlf}},
+        // The edges of the ranges of each length.
+        {edges, {edges, false, LineEnding::lf}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto decoded = FileText::decode(c.bytes);
-        ASSERT_TRUE(std::holds_alternative<FileText>(decoded));
-        const auto& file = std::get<FileText>(decoded);
-        EXPECT_EQ(file, (FileText{c.text, c.hasBOM, c.lineEnding}));
-        EXPECT_EQ(file.encoded(), c.bytes);
-    }
+    expectCases(cases, [](const std::string& bytes) {
+        return std::get<FileText>(FileText::decode(bytes));
+    });
+    for (const auto& [bytes, file] : cases)
+        EXPECT_EQ(file.encoded(), bytes);
 }
 
 TEST(LineEnding, CountsCRLFAgainstBareLF) {
