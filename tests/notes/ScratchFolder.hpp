@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,17 +31,9 @@ public:
         return folder / name;
     }
 
-    /// The folder as text, and a path below it as text.
-    [[nodiscard]] std::string root() const { return folder.native(); }
-    [[nodiscard]] std::string path(std::string_view relative) const {
-        return root() + "/" + std::string(relative);
-    }
     /// Creates a note at the relative path, and the folders above it.
     void file(std::string_view relative) const {
-        write(path(relative), "# " + std::string(relative) + "\n");
-    }
-    void link(std::string_view relative, const std::string& target) const {
-        std::filesystem::create_symlink(target, path(relative));
+        write(folder / relative, "# " + std::string(relative) + "\n");
     }
 
     /// Writes the file whole, making the folders above it.
@@ -51,6 +45,12 @@ public:
     static std::string read(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
+    }
+    /// What the file's inode says: its number, owner and mode bits.
+    static struct stat status(const std::filesystem::path& file) {
+        struct stat status {};
+        ::stat(file.c_str(), &status);
+        return status;
     }
     /// The names in the folder, sorted, to see that nothing was left behind.
     [[nodiscard]] std::string listing() const {

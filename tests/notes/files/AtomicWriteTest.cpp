@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -17,12 +18,6 @@ namespace notes {
 namespace {
 
 namespace fs = std::filesystem;
-
-unsigned modeOf(const fs::path& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info.st_mode & 07777;
-}
 
 // Each file flushed, with what it and the note held at that moment.
 fs::path watchedNote;
@@ -35,27 +30,34 @@ int recordingSync(int fd) {
     return ::fsync(fd);
 }
 
-TEST(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
+class AtomicWrite : public ::testing::Test {
+protected:
     ScratchFolder folder;
-    const auto note = folder / "note.md";
-    ScratchFolder::write(note, "old text, longer than the new one\n");
-    ::chmod(note.c_str(), 0640);
+    const fs::path note = folder / "note.md";
+};
 
-    watchedNote = note;
+// Through a chain of links, relative ones too, to the file they lead to.
+TEST_F(AtomicWrite, ReplacesTheContentsAndKeepsThePermissions) {
+    const auto target = folder / "real" / "note.md";
+    ScratchFolder::write(target, "old text, longer than the new one\n");
+    ::chmod(target.c_str(), 0640);
+    fs::create_symlink("real/note.md", folder / "link.md");
+    fs::create_symlink(folder / "link.md", folder / "chain.md");
+
+    watchedNote = target;
     flushedFiles.clear();
-    EXPECT_FALSE(writeFileAtomically(note, "new\n", recordingSync));
-    EXPECT_EQ(ScratchFolder::read(note), "new\n");
-    EXPECT_EQ(modeOf(note), 0640u);
-    EXPECT_EQ(folder.listing(), "note.md");
+    EXPECT_FALSE(writeFileAtomically(folder / "chain.md", "new\n", recordingSync));
+    EXPECT_EQ(ScratchFolder::read(target), "new\n");
+    EXPECT_EQ(ScratchFolder::status(target).st_mode & 07777, 0640u);
+    EXPECT_TRUE(fs::is_symlink(folder / "chain.md") && fs::is_symlink(folder / "link.md"));
+    EXPECT_EQ(folder.listing(), "chain.md link.md real");
     // The new text reaches the disk before the rename can put it in place.
     const decltype(flushedFiles) beforeRename{{"new\n", "old text, longer than the new one\n"}};
     EXPECT_EQ(flushedFiles, beforeRename);
 }
 
 // Mended: files of saves interrupted by a kill stayed in the note's folder for good.
-TEST(AtomicWrite, ASaveRemovesWhatInterruptedSavesLeftMinutesAgo) {
-    ScratchFolder folder;
-    const auto note = folder / "note.md";
+TEST_F(AtomicWrite, ASaveRemovesWhatInterruptedSavesLeftMinutesAgo) {
     const char* names[] = {".lumenleaf-save-0123456789abcdef", ".lumenleaf-save-fedcba9876543210",
                            ".lumenleaf-save-notes", ".lumenleaf-save-0123456789abcdef.md"};
     for (const char* name : names)
@@ -71,45 +73,28 @@ TEST(AtomicWrite, ASaveRemovesWhatInterruptedSavesLeftMinutesAgo) {
               ".lumenleaf-save-notes note.md");
 }
 
-TEST(AtomicWrite, KeepsTheOwnerWhereAllowed) {
+TEST_F(AtomicWrite, KeepsTheOwnerWhereAllowed) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only the super-user may give a file away";
-    ScratchFolder folder;
-    const auto note = folder / "theirs.md";
     ScratchFolder::write(note, "x");
     ASSERT_EQ(::chown(note.c_str(), 1234, 5678), 0);
     ::chmod(note.c_str(), 02664);
 
     EXPECT_FALSE(writeFileAtomically(note, "y"));
-    struct stat info {};
-    ::stat(note.c_str(), &info);
-    EXPECT_EQ(info.st_uid, 1234u);
-    EXPECT_EQ(info.st_gid, 5678u);
-    EXPECT_EQ(info.st_mode & 07777, 02664u);
+    const struct stat info = ScratchFolder::status(note);
+    EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777),
+              std::tuple(1234u, 5678u, 02664u));
 }
 
-TEST(AtomicWrite, WritesThroughSymbolicLinksToTheirTarget) {
-    ScratchFolder folder;
-    fs::create_directory(folder / "real");
-    const auto target = folder / "real" / "note.md";
-    ScratchFolder::write(target, "old");
-    ::chmod(target.c_str(), 0600);
-    fs::create_symlink("real/note.md", folder / "link.md");
-    fs::create_symlink(folder / "link.md", folder / "chain.md");
-
-    EXPECT_FALSE(writeFileAtomically(folder / "chain.md", "new"));
-    EXPECT_TRUE(fs::is_symlink(folder / "chain.md"));
-    EXPECT_TRUE(fs::is_symlink(folder / "link.md"));
-    EXPECT_EQ(ScratchFolder::read(target), "new");
-    EXPECT_EQ(modeOf(target), 0600u);
-    EXPECT_EQ(folder.listing(), "chain.md link.md real");
-}
-
-// A write that fails halfway (here: beyond the file size limit) must leave the old note whole.
-TEST(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
-    ScratchFolder folder;
-    const auto note = folder / "note.md";
+// A write that fails halfway (here: beyond the file size limit) leaves the old note whole and
+// no temporary file; even the super-user, who could replace a read-only note, leaves it alone.
+TEST_F(AtomicWrite, AFailedOrRefusedWriteLeavesEveryFileAsItWas) {
     ScratchFolder::write(note, "old");
+    ScratchFolder::write(folder / "locked.md", "keep me");
+    ::chmod((folder / "locked.md").c_str(), 0444);
+    fs::create_directory(folder / "dir.md");
+    fs::create_symlink("b.md", folder / "a.md");
+    fs::create_symlink("a.md", folder / "b.md");
 
     auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
@@ -122,24 +107,12 @@ TEST(AtomicWrite, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(error, std::errc::file_too_large);
-    EXPECT_EQ(ScratchFolder::read(note), "old");
-    EXPECT_EQ(folder.listing(), "note.md");
-}
-
-// Even the super-user, who could replace a read-only note, leaves it alone.
-TEST(AtomicWrite, RefusesReadOnlyNotesFoldersAndLinkLoops) {
-    ScratchFolder folder;
-    ScratchFolder::write(folder / "locked.md", "keep me");
-    ::chmod((folder / "locked.md").c_str(), 0444);
-    fs::create_directory(folder / "dir.md");
-    fs::create_symlink("b.md", folder / "a.md");
-    fs::create_symlink("a.md", folder / "b.md");
-
     EXPECT_EQ(writeFileAtomically(folder / "locked.md", "lost"), std::errc::permission_denied);
     EXPECT_EQ(writeFileAtomically(folder / "dir.md", "x"), std::errc::is_a_directory);
     EXPECT_EQ(writeFileAtomically(folder / "a.md", "x"), std::errc::too_many_symbolic_link_levels);
+    EXPECT_EQ(ScratchFolder::read(note), "old");
     EXPECT_EQ(ScratchFolder::read(folder / "locked.md"), "keep me");
-    EXPECT_EQ(folder.listing(), "a.md b.md dir.md locked.md");
+    EXPECT_EQ(folder.listing(), "a.md b.md dir.md locked.md note.md");
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace notes {
@@ -17,7 +16,7 @@ std::string bodyTag(const std::string& page) {
     return page.substr(start, page.find('>', start) + 1 - start);
 }
 
-TEST(PageTemplate, DefaultAppearanceGivesTheWholePage) {
+TEST(PageTemplate, AppearanceSetsScaleMeasureAndFaceAroundTheNote) {
     EXPECT_EQ(makePageHTML("<p data-line=\"1\">Hi</p>", PageAppearance{}),
               "<!doctype html>\n"
               "<html style=\"--scale: 1.0; --measure: 37.0rem\">\n"
@@ -39,23 +38,19 @@ TEST(PageTemplate, DefaultAppearanceGivesTheWholePage) {
               "<script src=\"mdreader://app/reader.js\"></script>\n"
               "</body>\n"
               "</html>");
-}
-
-TEST(PageTemplate, AppearanceSetsScaleMeasureAndFace) {
-    std::string page = makePageHTML("x", {Typeface::sans, 1.1, LineWidth::wide});
+    const std::string sans = makePageHTML("x", {Typeface::sans, 1.1, LineWidth::wide});
     EXPECT_TRUE(
-        page.starts_with("<!doctype html>\n<html style=\"--scale: 1.1; --measure: 44.0rem\">"));
-    EXPECT_EQ(bodyTag(page), "<body class=\"font-sans\">");
+        sans.starts_with("<!doctype html>\n<html style=\"--scale: 1.1; --measure: 44.0rem\">"));
+    EXPECT_EQ(bodyTag(sans), "<body class=\"font-sans\">");
 }
 
 TEST(PageTemplate, StartAttributeTakesAnchorThenLineThenOffset) {
-    struct Case {
+    const struct {
         std::optional<std::string_view> anchor;
         std::optional<double> scroll;
         std::optional<long> line;
         std::string body;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"intro", 120.5, 40, "<body class=\"font-serif\" data-anchor=\"intro\">"},
         {"a\"b&c<d>", std::nullopt, std::nullopt,
          "<body class=\"font-serif\" data-anchor=\"a&quot;b&amp;c&lt;d&gt;\">"},

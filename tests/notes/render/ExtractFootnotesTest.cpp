@@ -9,12 +9,11 @@ namespace notes {
 namespace {
 
 TEST(ExtractFootnotes, TakesDefinitionsOutAndKeepsEveryLine) {
-    struct Case {
+    const struct {
         const char* text;
         const char* body;
         std::map<std::string, std::string> definitions;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"Text[^1]\n\n[^1]: The note.", "Text[^1]\n\n", {{"1", "The note."}}},
         {"[^a]: First line\n    second line\nAfter",
          "\n\nAfter",
@@ -32,7 +31,7 @@ TEST(ExtractFootnotes, TakesDefinitionsOutAndKeepsEveryLine) {
         // A fence indented inside a definition belongs to it; an unindented one ends it.
         {"[^a]: x\n    ```\n[^b]: y", "\n\n", {{"a", "x\n```"}, {"b", "y"}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const ExtractedFootnotes result = extractFootnotes(c.text);
         EXPECT_EQ(result.body, c.body);

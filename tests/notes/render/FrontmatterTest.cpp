@@ -28,7 +28,7 @@ TEST(Frontmatter, SplitReplacesTheBlockWithEmptyLines) {
     expectCases(cases, Frontmatter::split);
 }
 
-TEST(Frontmatter, ReadsEachFormOfValue) {
+TEST(Frontmatter, ReadsKeysAndEachFormOfValueAndSkipsStrayLines) {
     const std::pair<const char*, std::vector<Property>> cases[] = {
         {"title: 'Hello: world'", {{"title", Text{"Hello: world"}}}},
         {"time: 10:30", {{"time", Text{"10:30"}}}},
@@ -44,19 +44,13 @@ TEST(Frontmatter, ReadsEachFormOfValue) {
          {{"desc", Text{"line one   indented line two"}}}},
         // A tab ends the indentation and makes the shared indentation zero.
         {"a:\n    x\n\ty", {{"a", Raw{"    x\n\ty"}}}},
+        {"- x\nloose text\n  indented\ntitle: T", {{"title", Text{"T"}}}},
+        // Keys and values are trimmed of tabs and Unicode spaces, not of line-break characters.
+        {"\u00A0name\t:\u2003Ada\u00A0", {{"name", Text{"Ada"}}}},
+        // A colon carrying a combining mark is not the key's colon.
+        {"a:\u0301b: c", {{"a:\u0301b", Text{"c"}}}},
     };
     expectCases(cases, Frontmatter::parse);
-}
-
-TEST(Frontmatter, KeyLinesCommentsAndStrayLines) {
-    EXPECT_EQ(Frontmatter::parse("- x\nloose text\n  indented\ntitle: T"),
-              (std::vector<Property>{{"title", Text{"T"}}}));
-    // Keys and values are trimmed of tabs and Unicode spaces, not of line-break characters.
-    EXPECT_EQ(Frontmatter::parse("\u00A0name\t:\u2003Ada\u00A0"),
-              (std::vector<Property>{{"name", Text{"Ada"}}}));
-    // A colon carrying a combining mark is not the key's colon.
-    EXPECT_EQ(Frontmatter::parse("a:\u0301b: c"),
-              (std::vector<Property>{{"a:\u0301b", Text{"c"}}}));
 }
 
 TEST(PropertiesBox, TextsGoThroughTheTextWriterKeysAndRawValuesAreEscaped) {

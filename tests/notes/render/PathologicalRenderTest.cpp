@@ -14,15 +14,8 @@ namespace notes {
 namespace {
 
 using markdown::testing::repeated;
+using testing::occurrences;
 using testing::renderedHTML;
-
-std::size_t occurrences(std::string_view text, std::string_view piece) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(piece); at != std::string_view::npos;
-         at = text.find(piece, at + piece.size()))
-        ++count;
-    return count;
-}
 
 std::string wideTable(int columns) {
     return "|" + repeated("h|", columns) + "\n|" + repeated("-|", columns) + "\n|" +
@@ -48,6 +41,11 @@ TEST(PathologicalRender, EndsWithTheWholeNote) {
         {"10,000 columns", wideTable(10'000), "<td", 10'000},
         // NUL is not text: each becomes a replacement character.
         {"only NUL bytes", nuls, "\xEF\xBF\xBD", 100'000},
+        {"20,000 nested quotes", repeated(">", 20'000) + " x", "</blockquote>", 20'000},
+        // Lists stop nesting at 99 on one line; the other markers are text.
+        {"10,000 nested lists", repeated("- ", 10'000) + "x", "- ", 10'000 - 99},
+        {"10,000 nested emphases", repeated("**", 10'000) + "a" + repeated("**", 10'000),
+         "<strong>", 10'000},
     };
     markdown::testing::runWithStackSize(markdown::testing::desktopStackSize, [&] {
         for (const auto& c : cases) {

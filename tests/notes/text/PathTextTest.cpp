@@ -1,5 +1,7 @@
 #include "notes/text/PathText.hpp"
 
+#include "tests/notes/ExpectCases.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string_view>
@@ -9,11 +11,7 @@ namespace notes {
 namespace {
 
 TEST(PathText, StandardizesLexically) {
-    struct Case {
-        std::string_view path;
-        std::string_view standardized;
-    };
-    const Case cases[] = {
+    const std::pair<std::string_view, std::string_view> cases[] = {
         {"/a/./b//c/", "/a/b/c"},
         {"/a/b/../c", "/a/c"},
         {"/../secret.png", "/secret.png"},
@@ -23,21 +21,20 @@ TEST(PathText, StandardizesLexically) {
         {"n/..x/y", "n/..x/y"},
         {"", "."},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(standardizedPath(c.path), c.standardized) << c.path;
-        EXPECT_EQ(isStandardizedPath(c.path), c.path == c.standardized) << c.path;
-        EXPECT_TRUE(isStandardizedPath(standardizedPath(c.path))) << c.path;
+    expectCases(cases, standardizedPath);
+    for (const auto& [path, standardized] : cases) {
+        EXPECT_EQ(isStandardizedPath(path), path == standardized) << path;
+        EXPECT_TRUE(isStandardizedPath(standardized)) << standardized;
     }
 }
 
 TEST(PathText, SplitsOffExtensionsOutsideDotFileNamesAndTheLastComponent) {
-    struct Case {
+    const struct {
         std::string_view path;
         std::string_view extension;
         std::string_view withoutExtension;
         bool markdown;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"a.tar.Markdown", "Markdown", "a.tar", true},
         {"x.mdx", "mdx", "x", false},
         {".md", "", ".md", false},
@@ -45,7 +42,7 @@ TEST(PathText, SplitsOffExtensionsOutsideDotFileNamesAndTheLastComponent) {
         {"/n/Plan.md/", "md", "/n/Plan", true},
         {"Plan.", "", "Plan", false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(pathExtension(c.path), c.extension) << c.path;
         EXPECT_EQ(deletingPathExtension(c.path), c.withoutExtension) << c.path;
         EXPECT_EQ(hasMarkdownExtension(c.path), c.markdown) << c.path;

@@ -26,10 +26,11 @@ std::vector<std::string> names(const std::vector<FileNode>& nodes) {
 }
 
 // Relative to the folder, sorted: the scan keeps the listing order, which the disk decides.
-std::vector<std::string> relativePaths(const std::vector<URL>& urls, const std::string& folder) {
+std::vector<std::string> relativePaths(const std::vector<URL>& urls,
+                                       const std::filesystem::path& folder) {
     std::vector<std::string> paths;
     for (const URL& url : urls)
-        paths.push_back(url.path().substr(folder.size() + 1));
+        paths.push_back(url.path().substr(folder.native().size() + 1));
     std::sort(paths.begin(), paths.end());
     return paths;
 }
@@ -40,7 +41,7 @@ struct Scan {
     std::vector<URL> markdownFiles;
 };
 
-Scan scan(const std::string& folder, std::size_t fileLimit = folderScanFileLimit) {
+Scan scan(const std::filesystem::path& folder, std::size_t fileLimit = folderScanFileLimit) {
     Scan result;
     result.tree =
         scanFolder(URL::fileURL(folder), result.allFiles, result.markdownFiles, fileLimit);
@@ -54,53 +55,15 @@ TEST(FolderScan, ListsFoldersFirstThenNotesInFileBrowserOrder) {
                              "\u00e1.md", "notes/x.md", "10 days/x.md", "9 days/x.md"})
         notes.file(file);
 
-    Scan result = scan(notes.root());
+    Scan result = scan(notes.path());
 
     EXPECT_EQ(names(result.tree),
               (std::vector<std::string>{"9 days", "10 days", "notes", "2", "10", "A", "\u00e1",
                                         "\u00e0", "a9", "a10", "b"}));
-    EXPECT_EQ(result.tree[2],
-              (FileNode{URL::fileURL(notes.path("notes")), "notes",
-                        std::vector<FileNode>{
-                            {URL::fileURL(notes.path("notes/x.md")), "x", std::nullopt}}}));
-}
-
-TEST(FolderScan, ShowsVisibleNotesAndKeepsEveryVisibleFileForLinks) {
-    ScratchFolder notes;
-    for (const char* file : {"Plan.MD", "archive.tar.mkd", "draft.txt", "images/photo.png",
-                             ".hidden.md", "deep/.git/x.md", "node_modules/pkg/readme.md",
-                             "deep/er/build/x.md", "deep/er/kept.md", "Build/kept.md"})
-        notes.file(file);
-
-    Scan result = scan(notes.root());
-
-    EXPECT_EQ(names(result.tree),
-              (std::vector<std::string>{"Build", "deep", "archive.tar", "Plan"}));
-    EXPECT_EQ(names((*result.tree[1].children)), (std::vector<std::string>{"er"}));
-    EXPECT_EQ(relativePaths(result.markdownFiles, notes.root()),
-              (std::vector<std::string>{"Build/kept.md", "Plan.MD", "archive.tar.mkd",
-                                        "deep/er/kept.md"}));
-    EXPECT_EQ(relativePaths(result.allFiles, notes.root()),
-              (std::vector<std::string>{"Build/kept.md", "Plan.MD", "archive.tar.mkd",
-                                        "deep/er/kept.md", "draft.txt", "images/photo.png"}));
-}
-
-TEST(FolderScan, TakesSymbolicLinksAsFilesByTheirOwnName) {
-    ScratchFolder notes;
-    ScratchFolder elsewhere;
-    elsewhere.file("inside.md");
-    notes.file("real.md");
-    notes.link("linked folder", elsewhere.root());
-    notes.link("Alias.md", elsewhere.path("inside.md"));
-    notes.link("Gone.md", elsewhere.path("missing.md"));
-    notes.link("loop", notes.root());
-
-    Scan result = scan(notes.root());
-
-    EXPECT_EQ(names(result.tree), (std::vector<std::string>{"Alias", "Gone", "real"}));
     EXPECT_EQ(
-        relativePaths(result.allFiles, notes.root()),
-        (std::vector<std::string>{"Alias.md", "Gone.md", "linked folder", "loop", "real.md"}));
+        result.tree[2],
+        (FileNode{URL::fileURL(notes / "notes"), "notes",
+                  std::vector<FileNode>{{URL::fileURL(notes / "notes/x.md"), "x", std::nullopt}}}));
 }
 
 TEST(FolderScan, EntersNoFurtherFolderOnceMoreFilesThanTheLimitWereMet) {
@@ -110,12 +73,12 @@ TEST(FolderScan, EntersNoFurtherFolderOnceMoreFilesThanTheLimitWereMet) {
         notes.file(file);
 
     // Whichever folder comes first is listed whole; the second only while the count is within.
-    Scan truncated = scan(notes.root(), 2);
+    Scan truncated = scan(notes.path(), 2);
     ASSERT_EQ(truncated.tree.size(), 1u);
     EXPECT_EQ(truncated.tree[0].children->size(), 3u);
     EXPECT_EQ(truncated.allFiles.size(), 3u);
 
-    Scan atLimit = scan(notes.root(), 3);
+    Scan atLimit = scan(notes.path(), 3);
     EXPECT_EQ(names(atLimit.tree), (std::vector<std::string>{"one", "two"}));
 }
 
@@ -125,7 +88,7 @@ TEST(FolderScan, ListsFoldersLargerThanOneReadOfTheirEntries) {
     for (int i = 0; i < 300; ++i)
         notes.file(stem + std::to_string(i) + ".md");
 
-    Scan result = scan(notes.root());
+    Scan result = scan(notes.path());
 
     ASSERT_EQ(result.tree.size(), 300u);
     EXPECT_EQ(result.tree.back().name, stem + "299");
@@ -133,11 +96,11 @@ TEST(FolderScan, ListsFoldersLargerThanOneReadOfTheirEntries) {
 }
 
 // A path too long to open: permissions do not stop root, who runs the tests.
-void makeUnlistableFolder(const std::string& top) {
+void makeUnlistableFolder(const std::filesystem::path& top) {
     std::filesystem::create_directories(top);
     int folder = ::open(top.c_str(), O_DIRECTORY | O_RDONLY);
     const std::string name(200, 'n');
-    for (std::size_t length = top.size(); folder >= 0 && length <= PATH_MAX;
+    for (std::size_t length = top.native().size(); folder >= 0 && length <= PATH_MAX;
          length += name.size() + 1) {
         ::mkdirat(folder, name.c_str(), 0755);
         int next = ::openat(folder, name.c_str(), O_DIRECTORY | O_RDONLY);
@@ -149,18 +112,34 @@ void makeUnlistableFolder(const std::string& top) {
     ::close(folder);
 }
 
-TEST(FolderScan, SkipsFoldersThatCannotBeListedAndGoesOnWithTheRest) {
+// Links are taken as files by their own name; a folder that cannot be listed gives nothing.
+TEST(FolderScan, ShowsVisibleNotesAndKeepsEveryVisibleFileForLinks) {
     ScratchFolder notes;
-    notes.file("a/first.md");
-    notes.file("z/last.md");
-    makeUnlistableFolder(notes.path("m"));
+    ScratchFolder elsewhere;
+    elsewhere.file("inside.md");
+    for (const char* file : {"Plan.MD", "archive.tar.mkd", "draft.txt", "images/photo.png",
+                             ".hidden.md", "deep/.git/x.md", "node_modules/pkg/readme.md",
+                             "deep/er/build/x.md", "deep/er/kept.md", "Build/kept.md"})
+        notes.file(file);
+    std::filesystem::create_symlink(elsewhere.path(), notes / "linked folder");
+    std::filesystem::create_symlink(elsewhere / "inside.md", notes / "Alias.md");
+    std::filesystem::create_symlink(elsewhere / "missing.md", notes / "Gone.md");
+    std::filesystem::create_symlink(notes.path(), notes / "loop");
+    makeUnlistableFolder(notes / "m");
 
-    Scan result = scan(notes.root());
+    Scan result = scan(notes.path());
 
-    EXPECT_EQ(names(result.tree), (std::vector<std::string>{"a", "z"}));
-    EXPECT_EQ(relativePaths(result.allFiles, notes.root()),
-              (std::vector<std::string>{"a/first.md", "z/last.md"}));
-    EXPECT_TRUE(scan(notes.path("no such folder")).tree.empty());
+    EXPECT_EQ(names(result.tree),
+              (std::vector<std::string>{"Build", "deep", "Alias", "archive.tar", "Gone", "Plan"}));
+    EXPECT_EQ(names((*result.tree[1].children)), (std::vector<std::string>{"er"}));
+    EXPECT_EQ(relativePaths(result.markdownFiles, notes.path()),
+              (std::vector<std::string>{"Alias.md", "Build/kept.md", "Gone.md", "Plan.MD",
+                                        "archive.tar.mkd", "deep/er/kept.md"}));
+    EXPECT_EQ(relativePaths(result.allFiles, notes.path()),
+              (std::vector<std::string>{"Alias.md", "Build/kept.md", "Gone.md", "Plan.MD",
+                                        "archive.tar.mkd", "deep/er/kept.md", "draft.txt",
+                                        "images/photo.png", "linked folder", "loop"}));
+    EXPECT_TRUE(scan(notes / "no such folder").tree.empty());
 }
 
 } // namespace

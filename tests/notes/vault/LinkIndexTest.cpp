@@ -16,10 +16,6 @@ namespace {
 
 using markdown::URL;
 
-URL fileURL(const std::string& path) {
-    return URL::fileURL(path);
-}
-
 class LinkResolution : public ::testing::Test {
 protected:
     LinkResolution() {
@@ -30,14 +26,14 @@ protected:
             notes.file(file);
     }
 
-    URL at(std::string_view relative) const { return fileURL(notes.path(relative)); }
+    URL at(std::string_view relative) const { return URL::fileURL(notes / relative); }
 
     // Everything but "other/", in the order given.
     LinkIndex index(std::vector<std::string_view> order) const {
         std::vector<URL> files;
         for (std::string_view relative : order)
             files.push_back(at(relative));
-        return LinkIndex(URL::fileURL(notes.root()), files);
+        return LinkIndex(URL::fileURL(notes.path()), files);
     }
     LinkIndex standardIndex() const {
         return index({"Home.md", "a/Plan.md", "b/Plan.md", "b/x/Note.md", "a/Note.md", "My Plan.md",
@@ -47,13 +43,12 @@ protected:
     ScratchFolder notes;
 };
 
-TEST_F(LinkResolution, ResolvesByPathThenNameThenNearness) {
-    struct Case {
+TEST_F(LinkResolution, ResolvesBesideTheNoteThenByPathThenNameThenNearness) {
+    const struct {
         std::string_view target;
-        std::optional<std::string_view> current;
+        std::string_view current;
         std::optional<std::string_view> expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // The longer shared leading path wins among files of one name.
         {"Plan", "b/x/Note.md", "b/Plan.md"},
         // The relative path, in any case, with or without the extension.
@@ -75,18 +70,17 @@ TEST_F(LinkResolution, ResolvesByPathThenNameThenNearness) {
         {"Missing", "b/x/Note.md", std::nullopt},
         {"%20Plan", "b/x/Note.md", std::nullopt},
         {" /./ ", "b/x/Note.md", std::nullopt},
+        // The index knows only "a" and "b"; the note beside the current one still wins, as
+        // written.
+        {"Plan", "other/Notes.md", "other/Plan.md"},
+        {"../a/Plan", "other/Notes.md", "a/Plan.md"},
+        {"Plan/", "other/Notes.md", "a/Plan.md"},
     };
     LinkIndex links = standardIndex();
-    for (const Case& c : cases) {
-        std::optional<URL> current;
-        if (c.current)
-            current = at(*c.current);
-        std::optional<URL> expected;
-        if (c.expected)
-            expected = at(*c.expected);
-        EXPECT_EQ(links.resolve(c.target, current), expected)
-            << c.target << " from " << c.current.value_or("nothing");
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(links.resolve(c.target, at(c.current)),
+                  c.expected ? std::optional(at(*c.expected)) : std::nullopt)
+            << c.target << " from " << c.current;
 }
 
 TEST_F(LinkResolution, BreaksTiesByTheOrderTheFilesWereGiven) {
@@ -99,16 +93,10 @@ TEST_F(LinkResolution, BreaksTiesByTheOrderTheFilesWereGiven) {
               at("b/../a/Plan.md"));
 }
 
-TEST_F(LinkResolution, LooksBesideTheCurrentNoteBeforeTheIndex) {
-    // The index knows only "a" and "b"; the note beside the current one still wins, as written.
-    LinkIndex links = standardIndex();
-    EXPECT_EQ(links.resolve("Plan", at("other/Notes.md")), at("other/Plan.md"));
-    EXPECT_EQ(links.resolve("../a/Plan", at("other/Notes.md")), at("a/Plan.md"));
-    EXPECT_EQ(links.resolve("Plan/", at("other/Notes.md")), at("a/Plan.md"));
-
+TEST_F(LinkResolution, LooksBesideTheCurrentNoteByPathAndThroughItsOpenFolder) {
     // Checked on the joined path, and through the note's folder held open as a rendering does;
     // ".." is taken as written, not through the link.
-    std::filesystem::create_directory_symlink(notes.path("b/x"), notes.path("other/link"));
+    std::filesystem::create_directory_symlink(notes / "b/x", notes / "other/link");
     const LinkIndex empty;
     NoteFolder folder;
     for (bool opened : {false, true}) {
@@ -126,7 +114,7 @@ TEST_F(LinkResolution, LooksBesideTheCurrentNoteBeforeTheIndex) {
         EXPECT_EQ(resolve("Plan", std::nullopt), std::nullopt);
     }
     // A file removed since is gone, even for the folder already open.
-    std::filesystem::remove(notes.path("other/Plan.md"));
+    std::filesystem::remove(notes / "other/Plan.md");
     EXPECT_EQ(empty.resolve("Plan", at("other/Notes.md"), folder), std::nullopt);
 }
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,16 +20,14 @@ constexpr auto modified = FolderChange::itemModified;
 TEST(ChangeCoalescer, FirstChangeAfterQuietGoesAtOnceAndLaterOnesWaitForTheLatency) {
     ManualScheduler scheduler;
     auto start = scheduler.now();
-    std::vector<std::string> log; // "time: path flags, ..."
+    std::vector<std::string> log; // "time: path flags, ..." with the flags in hexadecimal
     ChangeCoalescer coalescer(scheduler, 150ms, [&](std::span<const FolderChange> batch) {
         auto at = std::chrono::duration_cast<std::chrono::milliseconds>(scheduler.now() - start);
-        std::string line = std::to_string(at.count()) + ":";
-        for (const auto& change : batch) {
-            char hex[8];
-            auto end = std::to_chars(hex, hex + sizeof hex, change.flags, 16).ptr;
-            line += " " + change.path + " " + std::string(hex, end);
-        }
-        log.push_back(line);
+        std::ostringstream line;
+        line << at.count() << ":" << std::hex;
+        for (const auto& change : batch)
+            line << " " << change.path << " " << change.flags;
+        log.push_back(line.str());
     });
     auto addAt = [&](std::chrono::milliseconds at, std::vector<FolderChange> changes) {
         scheduler.advance(start + at - scheduler.now());

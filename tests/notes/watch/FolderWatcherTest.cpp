@@ -26,8 +26,10 @@ using testing::runUntil;
 namespace {
 
 using Flags = FolderChange::Flags;
-constexpr Flags file = FolderChange::itemIsFile;
-constexpr Flags folder = FolderChange::itemIsDirectory;
+constexpr Flags file = FolderChange::itemIsFile, folder = FolderChange::itemIsDirectory;
+constexpr Flags created = FolderChange::itemCreated, modified = FolderChange::itemModified,
+                renamed = FolderChange::itemRenamed, removed = FolderChange::itemRemoved,
+                mustScan = FolderChange::mustScanSubdirectories;
 
 void append(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::app) << text;
@@ -38,7 +40,6 @@ class FolderWatcherTest : public ::testing::Test {
 protected:
     FolderWatcher::OnChange record() {
         return [this](std::span<const FolderChange> batch) {
-            ++batches;
             for (const auto& change : batch)
                 seen[change.path] |= change.flags;
         };
@@ -68,31 +69,28 @@ protected:
 TEST_F(FolderWatcherTest, ReportsEachKindOfChangeWithTheItemsType) {
     FolderWatcher watcher(base.native(), record());
     fs::path a = base / "a.md", b = base / "b.md", sub = base / "d";
-    struct Step {
+    const struct {
         const char* what;
         std::function<void()> action;
         std::map<fs::path, Flags> expected;
-    };
-    const Step steps[] = {
-        {"create", [&] { append(a, "# A\n"); }, {{a, FolderChange::itemCreated | file}}},
-        {"modify", [&] { append(a, "more\n"); }, {{a, FolderChange::itemModified | file}}},
+    } steps[] = {
+        {"create", [&] { append(a, "# A\n"); }, {{a, created | file}}},
+        {"modify", [&] { append(a, "more\n"); }, {{a, modified | file}}},
         {"chmod",
          [&] { ::chmod(a.c_str(), 0600); },
          {{a, FolderChange::itemMetadataModified | file}}},
-        {"rename",
-         [&] { fs::rename(a, b); },
-         {{a, FolderChange::itemRenamed}, {b, FolderChange::itemRenamed | file}}},
+        {"rename", [&] { fs::rename(a, b); }, {{a, renamed}, {b, renamed | file}}},
         // As editors save: a new file renamed over the note.
         {"replace",
          [&] {
              append(base / ".b.tmp", "new\n");
              fs::rename(base / ".b.tmp", b);
          },
-         {{b, FolderChange::itemRenamed | file}}},
-        {"remove", [&] { fs::remove(b); }, {{b, FolderChange::itemRemoved | file}}},
-        {"mkdir", [&] { fs::create_directory(sub); }, {{sub, FolderChange::itemCreated | folder}}},
+         {{b, renamed | file}}},
+        {"remove", [&] { fs::remove(b); }, {{b, removed | file}}},
+        {"mkdir", [&] { fs::create_directory(sub); }, {{sub, created | folder}}},
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
         seen.clear();
         step.action();
@@ -110,34 +108,32 @@ TEST_F(FolderWatcherTest, FollowsFoldersMadeMovedInRenamedAndMovedOut) {
     SCOPED_TRACE("a new folder with a note written at once");
     fs::create_directory(root / "sub");
     append(root / "sub/n.md", "n\n");
-    expectSeen({{root / "sub", FolderChange::itemCreated | folder},
-                {root / "sub/n.md", FolderChange::itemCreated | file}});
+    expectSeen({{root / "sub", created | folder}, {root / "sub/n.md", created | file}});
 
     SCOPED_TRACE("a tree moved in: what it holds counts as created");
     fs::rename(outside / "deep", root / "deep");
-    expectSeen({{root / "deep", FolderChange::itemRenamed | folder},
-                {root / "deep/inner", FolderChange::itemCreated | folder},
-                {root / "deep/inner/x.md", FolderChange::itemCreated | file}});
+    expectSeen({{root / "deep", renamed | folder},
+                {root / "deep/inner", created | folder},
+                {root / "deep/inner/x.md", created | file}});
     append(root / "deep/inner/x.md", "more\n");
-    expectSeen({{root / "deep/inner/x.md", FolderChange::itemModified}});
+    expectSeen({{root / "deep/inner/x.md", modified}});
 
     SCOPED_TRACE("a folder renamed inside the tree");
     fs::rename(root / "deep", root / "moved");
-    expectSeen({{root / "deep", FolderChange::itemRenamed | folder},
-                {root / "moved", FolderChange::itemRenamed | folder}});
+    expectSeen({{root / "deep", renamed | folder}, {root / "moved", renamed | folder}});
     seen.clear();
     append(root / "moved/inner/x.md", "again\n");
-    expectSeen({{root / "moved/inner/x.md", FolderChange::itemModified}});
+    expectSeen({{root / "moved/inner/x.md", modified}});
     EXPECT_FALSE(seenBelow(root / "deep"));
 
     SCOPED_TRACE("a folder moved out");
     fs::rename(root / "moved", outside / "gone");
-    expectSeen({{root / "moved", FolderChange::itemRenamed | folder}});
+    expectSeen({{root / "moved", renamed | folder}});
     seen.clear();
     append(outside / "gone/inner/x.md", "outside\n");
     append(root / "marker", "");
     // Events keep their order: the marker in means the change outside would be in too.
-    expectSeen({{root / "marker", FolderChange::itemCreated}});
+    expectSeen({{root / "marker", created}});
     EXPECT_FALSE(seenBelow(outside));
     EXPECT_FALSE(seenBelow(root / "moved"));
 }
@@ -156,10 +152,9 @@ TEST_F(FolderWatcherTest, RootRemovedOrMovedIsReportedAndWatchedAgainOnceBack) {
 
     SCOPED_TRACE("renamed back");
     fs::rename(elsewhere, root);
-    expectSeen({{root, FolderChange::mustScanSubdirectories},
-                {root / "sub/late.md", FolderChange::itemCreated | file}});
+    expectSeen({{root, mustScan}, {root / "sub/late.md", created | file}});
     append(root / "sub/late.md", "more\n");
-    expectSeen({{root / "sub/late.md", FolderChange::itemModified}});
+    expectSeen({{root / "sub/late.md", modified}});
 
     SCOPED_TRACE("removed and made again");
     fs::remove_all(root);
@@ -167,62 +162,56 @@ TEST_F(FolderWatcherTest, RootRemovedOrMovedIsReportedAndWatchedAgainOnceBack) {
     seen.clear();
     fs::create_directory(root);
     append(root / "new.md", "");
-    expectSeen({{root, FolderChange::mustScanSubdirectories},
-                {root / "new.md", FolderChange::itemCreated | file}});
+    expectSeen({{root, mustScan}, {root / "new.md", created | file}});
 }
 
 // Mended: a folder made and renamed before the watcher handled its creation (an unpacked
 // download, a checkout) was never watched, nor anything below it.
 TEST_F(FolderWatcherTest, FoldersRenamedBeforeTheirCreationIsHandledAreWatched) {
     FolderWatcher watcher(base.native(), record());
-    constexpr int folders = 100;
     // The loop does not run meanwhile, so every creation is handled after its rename.
-    for (int n = 0; n < folders; ++n) {
+    for (int n = 0; n < 100; ++n) {
         fs::create_directories(base / ("p" + std::to_string(n)) / "q/r");
-        fs::rename(base / ("p" + std::to_string(n)), base / ("n" + std::to_string(n)));
+        fs::rename(base / ("p" + std::to_string(n)), base / std::to_string(n));
     }
     std::map<fs::path, Flags> expected;
-    for (int n = 0; n < folders; ++n) {
+    for (int n = 0; n < 100; ++n) {
         for (const char* below : {"", "q", "q/r"}) {
-            fs::path note = base / ("n" + std::to_string(n)) / below / "new.md";
+            const fs::path note = base / std::to_string(n) / below / "new.md";
             append(note, "");
-            expected[note] = FolderChange::itemCreated;
+            expected[note] = created;
         }
     }
     expectSeen(expected);
 }
 
-// The number of the watcher's result when user namespaces cannot be made here.
-constexpr int cannotLowerTheLimit = 77;
-
-// In a user namespace of its own, where the per-user limit of watches may be lowered without
-// touching the machine's: whether folders made beyond the limit ask for a full scan.
-int watchBeyondTheLimit(const fs::path& root) {
-    if (::unshare(CLONE_NEWUSER) != 0)
-        return cannotLowerTheLimit;
-    if (!(std::ofstream("/proc/sys/user/max_inotify_watches") << 40 << std::flush))
-        return cannotLowerTheLimit;
-    for (int n = 0; n < 100; ++n)
-        fs::create_directory(root / std::to_string(n));
-    bool askedForScan = false;
-    FolderWatcher watcher(root.native(), [&](std::span<const FolderChange> batch) {
-        for (const auto& change : batch)
-            askedForScan |= change.path == root.native() &&
-                            (change.flags & FolderChange::mustScanSubdirectories);
-    });
-    if (!runUntil([&] { return askedForScan; }))
-        return 1; // for the folders there from the start
-    askedForScan = false;
-    for (int n = 100; n <= 200; ++n)
-        fs::create_directory(root / std::to_string(n));
-    return runUntil([&] { return askedForScan; }) ? 0 : 2; // for the folders made since
-}
-
 // Mended: folders beyond the limit of watches went unwatched without a word.
 TEST_F(FolderWatcherTest, FoldersBeyondTheLimitOfWatchesAskForAFullScan) {
+    constexpr int cannotLowerTheLimit = 77;
+    // In a user namespace of its own, where the per-user limit of watches may be lowered without
+    // touching the machine's.
+    auto watchBeyondTheLimit = [&] {
+        if (::unshare(CLONE_NEWUSER) != 0 ||
+            !(std::ofstream("/proc/sys/user/max_inotify_watches") << 40 << std::flush))
+            return cannotLowerTheLimit;
+        auto make = [&](int from, int to) {
+            for (int n = from; n < to; ++n)
+                fs::create_directory(base / std::to_string(n));
+        };
+        auto askedForScan = [&] {
+            return runUntil([&] { return (seen[base.native()] & mustScan) != 0; });
+        };
+        make(0, 100);
+        FolderWatcher watcher(base.native(), record());
+        if (!askedForScan())
+            return 1; // for the folders there from the start
+        seen.clear();
+        make(100, 200);
+        return askedForScan() ? 0 : 2; // for the folders made since
+    };
     pid_t child = ::fork();
     if (child == 0)
-        ::_exit(watchBeyondTheLimit(base));
+        ::_exit(watchBeyondTheLimit());
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
@@ -261,9 +250,9 @@ TEST_F(FolderWatcherTest, LostEventsAskForAFullScanAndWatchingGoesOn) {
     fs::create_directory(base / "lost");
     append(base / "lost/n.md", "n\n");
 
-    expectSeen({{base, FolderChange::mustScanSubdirectories}});
+    expectSeen({{base, mustScan}});
     append(base / "lost/n.md", "more\n");
-    expectSeen({{base / "lost/n.md", FolderChange::itemModified | file}});
+    expectSeen({{base / "lost/n.md", modified | file}});
 }
 
 } // namespace
