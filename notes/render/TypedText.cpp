@@ -98,9 +98,8 @@ TypedText TypedText::guessed(std::string_view shown) {
     return typed;
 }
 
-void TypedText::append(const markdown::Text& text, const SourceText& source) {
-    const std::string& shown = text.string();
-    const std::optional<markdown::SourceRange> range = text.range();
+void TypedText::append(std::string_view shown, const std::optional<markdown::SourceRange>& range,
+                       const SourceText& source) {
     const std::optional<std::size_t> hint = range ? source.offset(range->start()) : std::nullopt;
     if (hint)
         append(shown, source.text(), *hint);
