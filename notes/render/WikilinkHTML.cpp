@@ -79,7 +79,11 @@ std::string displayText(const WikilinkParts& parts, bool embed) {
 void writeWikilink(std::string& out, std::string_view shownBody, std::string_view typedBody,
                    bool embed, const WikilinkContext& context) {
     const WikilinkParts shown = WikilinkParts::parse(shownBody);
-    const WikilinkParts typed = WikilinkParts::parse(typedBody);
+    // Most bodies hold nothing the parser changes: their typed parts are the shown ones.
+    const std::optional<WikilinkParts> typedApart =
+        typedBody == shownBody ? std::nullopt
+                               : std::optional<WikilinkParts>(WikilinkParts::parse(typedBody));
+    const WikilinkParts& typed = typedApart ? *typedApart : shown;
     ResolvedTargets::Target own;
     ResolvedTargets unshared;
     const ResolvedTargets::Target& target = resolveTarget(shown, typed, context, own, unshared);
