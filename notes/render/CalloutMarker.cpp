@@ -26,20 +26,6 @@ bool isKindCharacter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
 }
 
-// Any of the characters that end a line for the pattern: LF, VT, FF, CR, NEL, LS, PS.
-bool holdsLineEnd(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x0A && c <= 0x0D)
-            return true;
-        const std::string_view rest = text.substr(i);
-        if (rest.starts_with("\xC2\x85") || rest.starts_with("\xE2\x80\xA8") ||
-            rest.starts_with("\xE2\x80\xA9"))
-            return true;
-    }
-    return false;
-}
-
 std::optional<CalloutMarker> parsedByPattern(std::string_view markerLine) {
     const std::optional<RegexMatch> match = firstMatch(calloutPattern(), markerLine);
     if (!match)
@@ -62,7 +48,7 @@ std::optional<CalloutMarker> CalloutMarker::parse(std::string_view markerLine) {
         return std::nullopt;
     // Where the title holds no line end, "." takes all of it and the pattern reduces to its
     // marker: read that by hand; line ends are left to the pattern's own rules.
-    if (holdsLineEnd(markerLine))
+    if (holdsLineTerminator(markerLine))
         return parsedByPattern(markerLine);
     std::size_t end = 2;
     while (end < markerLine.size() && isKindCharacter(markerLine[end]))
