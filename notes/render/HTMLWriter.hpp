@@ -22,7 +22,7 @@ struct MarkdownRenderer;
 
 /// The state of one rendering: the HTML written so far, the outline, the heading anchors
 /// given out and the footnotes referenced. One more writer is made for each footnote body.
-/// Every write appends to `out()`; nothing is ever taken back.
+/// Every write appends to the HTML; nothing is ever taken back.
 class HTMLWriter {
 public:
     /// `renderer` gives the options, the link resolver and the note's file; `source` is the
@@ -33,11 +33,9 @@ public:
     HTMLWriter(const HTMLWriter&) = delete;
     HTMLWriter& operator=(const HTMLWriter&) = delete;
 
-    [[nodiscard]] const std::string& out() const { return out_; }
-    /// Every heading written so far, however deep, in document order.
-    [[nodiscard]] const std::vector<OutlineHeading>& headings() const { return headings_; }
-    /// The HTML and the outline, moved out once the writing is over.
+    /// The HTML written, moved out once the writing is over.
     [[nodiscard]] std::string takeOut() { return std::move(out_); }
+    /// Every heading written, however deep, in document order; moved out like the HTML.
     [[nodiscard]] std::vector<OutlineHeading> takeHeadings() { return std::move(headings_); }
 
     /// Appends one block and everything in it. `tight` is true only for the blocks of the
