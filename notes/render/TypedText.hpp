@@ -52,6 +52,8 @@ public:
 private:
     bool alignAt(std::string_view shown, std::string_view source, std::size_t start);
     void push(std::string_view typed, std::size_t shownOffset, bool escaped);
+    /// The same as a push of each byte of `run`, typed as shown from `shownOffset` on.
+    void pushAsShown(std::string_view run, std::size_t shownOffset);
     void keepOffsets();
 
     std::string shown_;
