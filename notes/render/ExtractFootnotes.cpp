@@ -52,6 +52,13 @@ public:
     explicit FootnoteScan(std::size_t size) { body_.reserve(size); }
 
     void take(std::string_view line) {
+        // Most lines neither continue nor open anything: no space, fence mark or "[" leads them.
+        if (!openFence_ && !openLabel_ &&
+            (line.empty() ||
+             std::string_view(" `~[").find(line.front()) == std::string_view::npos)) {
+            keep(line);
+            return;
+        }
         const std::string_view unindented = line.substr(leadingCharacterCount(line, ' '));
         if (openFence_) {
             keep(line);
