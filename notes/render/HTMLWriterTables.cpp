@@ -49,14 +49,18 @@ void HTMLWriter::writeRow(const markdown::RawMarkup& row, std::string_view tag,
             child->data().getIf<markdown::RawMarkupKind::tableCell>();
         if (cell == nullptr || cell->colspan == 0 || cell->rowspan == 0)
             continue; // covered by a neighbour's span
-        std::string open = "<" + std::string(tag) + std::string(alignmentStyle(table, i));
+        out_ += '<';
+        out_ += tag;
+        out_ += alignmentStyle(table, i);
         if (cell->colspan >= 2)
-            open += " colspan=\"" + std::to_string(cell->colspan) + "\"";
+            out_ += " colspan=\"" + std::to_string(cell->colspan) + "\"";
         if (cell->rowspan >= 2)
-            open += " rowspan=\"" + std::to_string(cell->rowspan) + "\"";
-        out_ += open + ">";
+            out_ += " rowspan=\"" + std::to_string(cell->rowspan) + "\"";
+        out_ += '>';
         writeInlines(child->children(), false);
-        out_ += "</" + std::string(tag) + ">";
+        out_ += "</";
+        out_ += tag;
+        out_ += '>';
     }
     out_ += "</tr>\n";
 }
