@@ -88,14 +88,18 @@ void HTMLWriter::writeBlock(const RawMarkupPtr& node, bool tight) {
                 writeInlines(block.children(), false);
                 out_ += "\n";
             } else {
-                out_ += "<p" + dataLine(block) + ">";
+                out_ += "<p";
+                appendDataLine(out_, block);
+                out_ += ">";
                 writeInlines(block.children(), false);
                 out_ += "</p>\n";
             }
             break;
         case RawMarkupKind::blockQuote:
             if (!writeCallout(block)) {
-                out_ += "<blockquote" + dataLine(block) + ">\n";
+                out_ += "<blockquote";
+                appendDataLine(out_, block);
+                out_ += ">\n";
                 writeBlocks(block.children(), false);
                 out_ += "</blockquote>\n";
             }
@@ -108,18 +112,20 @@ void HTMLWriter::writeBlock(const RawMarkupPtr& node, bool tight) {
                 std::ranges::any_of(block.children(), [](const RawMarkupPtr& item) {
                     return checkboxOf(*item).has_value();
                 });
-            out_ += std::string(isTaskList ? "<ul class=\"task-list\"" : "<ul") + dataLine(block) +
-                    ">\n";
+            out_ += isTaskList ? "<ul class=\"task-list\"" : "<ul";
+            appendDataLine(out_, block);
+            out_ += ">\n";
             writeListItems(block);
             out_ += "</ul>\n";
             break;
         }
         case RawMarkupKind::orderedList: {
             const std::uint64_t startIndex = data.getIf<RawMarkupKind::orderedList>()->startIndex;
-            std::string start;
+            out_ += "<ol";
             if (startIndex != 1)
-                start = " start=\"" + std::to_string(startIndex) + "\"";
-            out_ += "<ol" + start + dataLine(block) + ">\n";
+                out_ += " start=\"" + std::to_string(startIndex) + "\"";
+            appendDataLine(out_, block);
+            out_ += ">\n";
             writeListItems(block);
             out_ += "</ol>\n";
             break;
@@ -128,7 +134,9 @@ void HTMLWriter::writeBlock(const RawMarkupPtr& node, bool tight) {
             writeTable(block, *data.getIf<RawMarkupKind::table>());
             break;
         case RawMarkupKind::thematicBreak:
-            out_ += "<hr" + dataLine(block) + ">\n";
+            out_ += "<hr";
+            appendDataLine(out_, block);
+            out_ += ">\n";
             break;
         case RawMarkupKind::htmlBlock:
             out_ += data.getIf<RawMarkupKind::htmlBlock>()->html;
@@ -149,7 +157,11 @@ void HTMLWriter::writeHeading(const RawMarkupPtr& heading, std::int64_t level) {
     const std::string text(trimWhitespace(plainText(heading)));
     std::string id = usedSlugs_.uniqueSlug(text);
     const std::string levelText = std::to_string(level);
-    out_ += "<h" + levelText + " id=\"" + escapeHTML(id) + "\"" + dataLine(*heading) + ">";
+    out_ += "<h" + levelText + " id=\"";
+    appendEscapedHTML(out_, id);
+    out_ += "\"";
+    appendDataLine(out_, *heading);
+    out_ += ">";
     headings_.push_back({std::move(id), static_cast<int>(level), text});
     writeInlines(heading->children(), false);
     out_ += "</h" + levelText + ">\n";
@@ -158,18 +170,25 @@ void HTMLWriter::writeHeading(const RawMarkupPtr& heading, std::int64_t level) {
 void HTMLWriter::writeCodeBlock(const RawMarkup& block, const RawMarkupData::CodeBlock& code) {
     const std::optional<std::string>& info = code.language;
     const std::string_view language = info ? codeLanguage(*info) : std::string_view();
-    std::string html;
     if (isMermaid(language)) {
-        html = "<div class=\"mermaid-diagram\"" + dataLine(block) +
-               "><pre><code class=\"language-mermaid\">" + escapeHTML(code.code) +
-               "</code></pre></div>\n";
+        out_ += "<div class=\"mermaid-diagram\"";
+        appendDataLine(out_, block);
+        out_ += "><pre><code class=\"language-mermaid\">";
+        appendEscapedHTML(out_, code.code);
+        out_ += "</code></pre></div>\n";
     } else {
-        html = "<pre" + dataLine(block) + "><code";
-        if (!language.empty())
-            html += " class=\"language-" + escapeHTML(language) + "\"";
-        html += ">" + escapeHTML(code.code) + "</code></pre>\n";
+        out_ += "<pre";
+        appendDataLine(out_, block);
+        out_ += "><code";
+        if (!language.empty()) {
+            out_ += " class=\"language-";
+            appendEscapedHTML(out_, language);
+            out_ += "\"";
+        }
+        out_ += ">";
+        appendEscapedHTML(out_, code.code);
+        out_ += "</code></pre>\n";
     }
-    out_ += html;
 }
 
 void HTMLWriter::writeListItems(const RawMarkup& list) {
@@ -187,13 +206,14 @@ void HTMLWriter::writeListItems(const RawMarkup& list) {
     }
 }
 
-std::string HTMLWriter::dataLine(const RawMarkup& block) const {
+void HTMLWriter::appendDataLine(std::string& html, const RawMarkup& block) const {
     if (depth_ != 1 || isFootnoteBody_)
-        return "";
-    const std::optional<SourceRange>& range = block.parsedRange();
-    if (!range)
-        return "";
-    return " data-line=\"" + std::to_string(range->start().line) + "\"";
+        return;
+    if (const std::optional<SourceRange>& range = block.parsedRange()) {
+        html += " data-line=\"";
+        html += std::to_string(range->start().line);
+        html += '"';
+    }
 }
 
 void HTMLWriter::writeProperties(std::string_view frontmatterBlock) {

@@ -64,8 +64,8 @@ private:
     void writeCodeBlock(const markdown::RawMarkup& block,
                         const markdown::RawMarkupData::CodeBlock& code);
     void writeListItems(const markdown::RawMarkup& list);
-    /// ` data-line="N"` for a block directly under the note's document, else "".
-    [[nodiscard]] std::string dataLine(const markdown::RawMarkup& block) const;
+    /// Appends ` data-line="N"` for a block directly under the note's document, else nothing.
+    void appendDataLine(std::string& html, const markdown::RawMarkup& block) const;
 
     // Callouts and tables (HTMLWriterCallouts.cpp, HTMLWriterTables.cpp).
     /// Writes a block quote that opens with a "[!kind]" marker as a callout box; false, with

@@ -38,7 +38,9 @@ bool HTMLWriter::writeCallout(const markdown::RawMarkup& quote) {
     const TypedText titleText = markerLine.suffix(marker->titleOffset);
     const Nodes titleRest = children.subspan(leadingTexts, lineEnd - leadingTexts);
 
-    out_ += marker->openingHTML(dataLine(quote));
+    std::string dataLine;
+    appendDataLine(dataLine, quote);
+    out_ += marker->openingHTML(dataLine);
     if (titleText.empty() && titleRest.empty()) {
         out_ += escapeHTML(marker->defaultTitle());
     } else {
