@@ -62,10 +62,16 @@ void HTMLWriter::writeInline(const RawMarkupPtr& element, bool inLink) {
             break;
         case RawMarkupKind::link: {
             const RawMarkupData::Link& link = *data.getIf<RawMarkupKind::link>();
-            std::string open = "<a href=\"" + escapeHTML(link.destination.value_or("")) + "\"";
-            if (link.title)
-                open += " title=\"" + escapeHTML(*link.title) + "\"";
-            out_ += open + ">";
+            out_ += "<a href=\"";
+            if (link.destination)
+                appendEscapedHTML(out_, *link.destination);
+            out_ += "\"";
+            if (link.title) {
+                out_ += " title=\"";
+                appendEscapedHTML(out_, *link.title);
+                out_ += "\"";
+            }
+            out_ += ">";
             writeInlines(element->children(), true);
             out_ += "</a>";
             break;

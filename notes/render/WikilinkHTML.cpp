@@ -92,20 +92,25 @@ void writeWikilink(std::string& out, std::string_view shownBody, std::string_vie
         writeImageEmbed(out, shown, *url, target.address);
         return;
     }
-    const std::string display = escapeHTML(displayText(shown, embed));
+    const std::string display = displayText(shown, embed);
     if (url) {
         out += embed ? "<a class=\"wikilink embed-link\" href=\"" : "<a class=\"wikilink\" href=\"";
         appendEscapedHTML(out, target.address);
         if (shown.anchor)
             appendEscapedHTML(out, "#" + percentEncodePath(*shown.anchor));
         out += "\">";
-        out += display;
+        appendEscapedHTML(out, display);
         out += "</a>";
     } else if (context.resolver == nullptr) {
-        out += "<span class=\"wikilink\">" + display + "</span>";
+        out += "<span class=\"wikilink\">";
+        appendEscapedHTML(out, display);
+        out += "</span>";
     } else {
-        out += "<span class=\"wikilink unresolved\" title=\"No note named “" +
-               escapeHTML(typed.name) + "” in this folder\">" + display + "</span>";
+        out += "<span class=\"wikilink unresolved\" title=\"No note named “";
+        appendEscapedHTML(out, typed.name);
+        out += "” in this folder\">";
+        appendEscapedHTML(out, display);
+        out += "</span>";
     }
 }
 
