@@ -3,6 +3,7 @@
 // addresses found in every run of text, with their targets, labels and addresses, are exactly
 // those found by guessing the typed form from the text the parser shows.
 #include "Markdown/elements/Document.hpp"
+#include "Markdown/elements/Text.hpp"
 #include "fuzz/FuzzCheck.hpp"
 #include "notes/files/LenientUTF8.hpp"
 #include "notes/render/InlineTextMatch.hpp"
@@ -70,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         notes::TypedText run;
         for (Markup child : container.children()) {
             if (const std::optional<markdown::Text> piece = child.as<markdown::Text>()) {
-                run.append(*piece, source);
+                run.append(piece->string(), piece->range(), source);
                 continue;
             }
             if (!run.empty())

@@ -22,21 +22,51 @@ char asciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+bool isKindCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
+}
+
+std::optional<CalloutMarker> parsedByPattern(std::string_view markerLine) {
+    const std::optional<RegexMatch> match = firstMatch(calloutPattern(), markerLine);
+    if (!match)
+        return std::nullopt;
+    CalloutMarker marker;
+    marker.kind = std::string(*match->groups[1]);
+    std::transform(marker.kind.begin(), marker.kind.end(), marker.kind.begin(), asciiLower);
+    const std::string_view fold = *match->groups[2];
+    marker.fold = fold == "+"   ? CalloutMarker::Fold::expanded
+                  : fold == "-" ? CalloutMarker::Fold::collapsed
+                                : CalloutMarker::Fold::none;
+    marker.titleOffset = static_cast<std::size_t>(match->groups[3]->data() - markerLine.data());
+    return marker;
+}
+
 } // namespace
 
 std::optional<CalloutMarker> CalloutMarker::parse(std::string_view markerLine) {
     if (!markerLine.starts_with("[!"))
         return std::nullopt;
-    const std::optional<RegexMatch> match = firstMatch(calloutPattern(), markerLine);
-    if (!match)
+    // Where the title holds no line end, "." takes all of it and the pattern reduces to its
+    // marker: read that by hand; line ends are left to the pattern's own rules.
+    if (holdsLineTerminator(markerLine))
+        return parsedByPattern(markerLine);
+    std::size_t end = 2;
+    while (end < markerLine.size() && isKindCharacter(markerLine[end]))
+        ++end;
+    if (end == 2 || end == markerLine.size() || markerLine[end] != ']')
         return std::nullopt;
-
     CalloutMarker marker;
-    marker.kind = std::string(*match->groups[1]);
-    std::transform(marker.kind.begin(), marker.kind.end(), marker.kind.begin(), asciiLower);
-    const std::string_view fold = *match->groups[2];
-    marker.fold = fold == "+" ? Fold::expanded : fold == "-" ? Fold::collapsed : Fold::none;
-    marker.titleOffset = static_cast<std::size_t>(match->groups[3]->data() - markerLine.data());
+    marker.kind.reserve(end - 2);
+    for (const char c : markerLine.substr(2, end - 2))
+        marker.kind += asciiLower(c);
+    std::size_t title = end + 1;
+    if (title < markerLine.size() && (markerLine[title] == '+' || markerLine[title] == '-')) {
+        marker.fold = markerLine[title] == '+' ? Fold::expanded : Fold::collapsed;
+        ++title;
+    }
+    while (title < markerLine.size() && (markerLine[title] == ' ' || markerLine[title] == '\t'))
+        ++title;
+    marker.titleOffset = title;
     return marker;
 }
 

@@ -15,12 +15,50 @@ const icu::RegexPattern& footnoteDefinitionPattern() {
     return *pattern;
 }
 
+struct Definition {
+    std::string_view label;
+    std::string_view firstLine;
+};
+
+// The definition that the line starts, as the pattern reads it.
+std::optional<Definition> definitionAt(std::string_view line) {
+    // The pattern needs "[^" at the start; most lines fail this before anything else.
+    if (!line.starts_with("[^"))
+        return std::nullopt;
+    // A label of visible ASCII in a line without line ends is read by hand; anything else
+    // (other characters may be white space to the pattern) goes to the pattern.
+    std::size_t end = 2;
+    while (end < line.size() && line[end] > ' ' && line[end] < 0x7F && line[end] != ']')
+        ++end;
+    const bool labelEnds =
+        end < line.size() && (line[end] == ']' || line[end] == ' ' || line[end] == '\t');
+    if (labelEnds && !holdsLineTerminator(line)) {
+        if (end == 2 || line[end] != ']' || end + 1 == line.size() || line[end + 1] != ':')
+            return std::nullopt;
+        std::size_t text = end + 2;
+        if (text < line.size() && (line[text] == ' ' || line[text] == '\t'))
+            ++text;
+        return Definition{line.substr(2, end - 2), line.substr(text)};
+    }
+    const std::optional<RegexMatch> match = firstMatch(footnoteDefinitionPattern(), line);
+    if (!match)
+        return std::nullopt;
+    return Definition{*match->groups[1], *match->groups[2]};
+}
+
 // The scan of one text: which fence it is in and which definition it is collecting.
 class FootnoteScan {
 public:
     explicit FootnoteScan(std::size_t size) { body_.reserve(size); }
 
     void take(std::string_view line) {
+        // Most lines neither continue nor open anything: no space, fence mark or "[" leads them.
+        if (!openFence_ && !openLabel_ &&
+            (line.empty() ||
+             std::string_view(" `~[").find(line.front()) == std::string_view::npos)) {
+            keep(line);
+            return;
+        }
         const std::string_view unindented = line.substr(leadingCharacterCount(line, ' '));
         if (openFence_) {
             keep(line);
@@ -39,15 +77,12 @@ public:
             keep(line);
             return;
         }
-        // The pattern needs "[^" at the start; most lines fail this before the engine runs.
-        if (line.starts_with("[^")) {
-            if (auto match = firstMatch(footnoteDefinitionPattern(), line)) {
-                openLabel_ = std::string(*match->groups[1]);
-                parts_.assign({*match->groups[2]});
-                blankCount_ = 0;
-                keep({});
-                return;
-            }
+        if (const std::optional<Definition> definition = definitionAt(line)) {
+            openLabel_ = std::string(definition->label);
+            parts_.assign({definition->firstLine});
+            blankCount_ = 0;
+            keep({});
+            return;
         }
         keep(line);
     }

@@ -105,23 +105,34 @@ bool isContinuationLine(std::string_view line) {
 } // namespace
 
 Frontmatter::Split Frontmatter::split(std::string_view text) {
-    if (!text.starts_with("---\n"))
+    constexpr std::string_view opening = "---\n";
+    if (!text.starts_with(opening))
         return {std::nullopt, std::string(text)};
-    std::vector<std::string_view> lines = splitLines(text);
-    lines.erase(lines.begin());
-    const auto closing = std::find_if(lines.begin(), lines.end(), [](std::string_view line) {
-        const std::string_view trimmed = trimWhitespace(line);
-        return trimmed == "---" || trimmed == "...";
-    });
-    if (closing == lines.end())
-        return {std::nullopt, std::string(text)};
-
-    const auto blockLines = static_cast<std::size_t>(closing - lines.begin());
-    Split result;
-    result.block = joinLines({lines.begin(), closing});
-    result.body = std::string(blockLines + 2, '\n');
-    result.body += joinLines({closing + 1, lines.end()});
-    return result;
+    // The lines after the opening one, cut where `forEachLine` cuts them, up to the closing
+    // one; the text is copied once, not as a list of lines.
+    std::size_t start = opening.size();
+    std::size_t blockLines = 0;
+    while (true) {
+        std::size_t end = text.find('\n', start);
+        while (end != std::string_view::npos && text[end - 1] == '\r')
+            end = text.find('\n', end + 1);
+        const std::string_view trimmed = trimWhitespace(text.substr(start, end - start));
+        if (trimmed == "---" || trimmed == "...") {
+            Split result;
+            result.block =
+                blockLines == 0
+                    ? std::string()
+                    : std::string(text.substr(opening.size(), start - 1 - opening.size()));
+            result.body = std::string(blockLines + 2, '\n');
+            if (end != std::string_view::npos)
+                result.body += text.substr(end + 1);
+            return result;
+        }
+        if (end == std::string_view::npos)
+            return {std::nullopt, std::string(text)};
+        ++blockLines;
+        start = end + 1;
+    }
 }
 
 std::vector<Frontmatter::Property> Frontmatter::parse(std::string_view block) {

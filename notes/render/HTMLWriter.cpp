@@ -1,5 +1,6 @@
 #include "notes/render/HTMLWriter.hpp"
 
+#include "Markdown/elements/Elements.hpp"
 #include "Markdown/support/StackSpace.hpp"
 #include "notes/render/ListTightness.hpp"
 #include "notes/render/MarkdownRenderer.hpp"
@@ -41,11 +42,9 @@ bool isMermaid(std::string_view language) {
     });
 }
 
-template <class List> std::vector<ListItem> itemsOf(const List& list) {
-    std::vector<ListItem> items;
-    for (ListItem item : list.listItems())
-        items.push_back(std::move(item));
-    return items;
+std::optional<Checkbox> checkboxOf(const RawMarkup& item) {
+    const RawMarkupData::ListItem* payload = item.data().getIf<RawMarkupKind::listItem>();
+    return payload != nullptr ? payload->checkbox : std::nullopt;
 }
 
 } // namespace
@@ -61,6 +60,11 @@ HTMLWriter::HTMLWriter(const HTMLWriter& page, std::string_view source)
       resolvedTargets_(page.resolvedTargets_), footnoteDefs_(page.footnoteDefs_),
       footnoteOrder_(usedSlugs_), isFootnoteBody_(true), inlineContext_(textContext()) {}
 
+std::string HTMLWriter::plainText(const RawMarkupPtr& node) {
+    // Headings and images are few: wrapping them as elements costs little.
+    return Markup(MarkupData::newRoot(node)).as<PlainTextConvertibleMarkup>()->plainText();
+}
+
 InlineTextContext HTMLWriter::textContext() {
     return {
         .footnoteDefs = &footnoteDefs_,
@@ -69,112 +73,147 @@ InlineTextContext HTMLWriter::textContext() {
     };
 }
 
-void HTMLWriter::writeBlock(const Markup& block, bool tight) {
+void HTMLWriter::writeBlock(const RawMarkupPtr& node, bool tight) {
     // Quotes and lists nest as deep as the note does; each level asks for stack room.
     withStackSpace([&] {
         DepthScope inBlock(depth_);
-        if (auto heading = block.as<Heading>()) {
-            writeHeading(*heading);
-        } else if (block.is<Paragraph>()) {
+        const RawMarkup& block = *node;
+        const RawMarkupData& data = block.data();
+        switch (block.kind()) {
+        case RawMarkupKind::heading:
+            writeHeading(node, data.getIf<RawMarkupKind::heading>()->level);
+            break;
+        case RawMarkupKind::paragraph:
             if (tight) {
-                writeInlines(block, false);
+                writeInlines(block.children(), false);
                 out_ += "\n";
             } else {
-                out_ += "<p" + dataLine(block) + ">";
-                writeInlines(block, false);
+                out_ += "<p";
+                appendDataLine(out_, block);
+                out_ += ">";
+                writeInlines(block.children(), false);
                 out_ += "</p>\n";
             }
-        } else if (auto quote = block.as<BlockQuote>()) {
-            if (!writeCallout(*quote)) {
-                out_ += "<blockquote" + dataLine(block) + ">\n";
-                writeBlocks(block, 0, false);
+            break;
+        case RawMarkupKind::blockQuote:
+            if (!writeCallout(block)) {
+                out_ += "<blockquote";
+                appendDataLine(out_, block);
+                out_ += ">\n";
+                writeBlocks(block.children(), false);
                 out_ += "</blockquote>\n";
             }
-        } else if (auto code = block.as<CodeBlock>()) {
-            writeCodeBlock(*code);
-        } else if (auto list = block.as<UnorderedList>()) {
-            const std::vector<ListItem> items = itemsOf(*list);
-            const bool isTaskList = std::ranges::any_of(
-                items, [](const ListItem& item) { return item.checkbox().has_value(); });
-            out_ += std::string(isTaskList ? "<ul class=\"task-list\"" : "<ul") + dataLine(block) +
-                    ">\n";
-            writeListItems(items);
+            break;
+        case RawMarkupKind::codeBlock:
+            writeCodeBlock(block, *data.getIf<RawMarkupKind::codeBlock>());
+            break;
+        case RawMarkupKind::unorderedList: {
+            const bool isTaskList =
+                std::ranges::any_of(block.children(), [](const RawMarkupPtr& item) {
+                    return checkboxOf(*item).has_value();
+                });
+            out_ += isTaskList ? "<ul class=\"task-list\"" : "<ul";
+            appendDataLine(out_, block);
+            out_ += ">\n";
+            writeListItems(block);
             out_ += "</ul>\n";
-        } else if (auto ordered = block.as<OrderedList>()) {
-            const std::vector<ListItem> items = itemsOf(*ordered);
-            std::string start;
-            if (ordered->startIndex() != 1)
-                start = " start=\"" + std::to_string(ordered->startIndex()) + "\"";
-            out_ += "<ol" + start + dataLine(block) + ">\n";
-            writeListItems(items);
+            break;
+        }
+        case RawMarkupKind::orderedList: {
+            const std::uint64_t startIndex = data.getIf<RawMarkupKind::orderedList>()->startIndex;
+            out_ += "<ol";
+            if (startIndex != 1)
+                out_ += " start=\"" + std::to_string(startIndex) + "\"";
+            appendDataLine(out_, block);
+            out_ += ">\n";
+            writeListItems(block);
             out_ += "</ol>\n";
-        } else if (auto table = block.as<Table>()) {
-            writeTable(*table);
-        } else if (block.is<ThematicBreak>()) {
-            out_ += "<hr" + dataLine(block) + ">\n";
-        } else if (auto html = block.as<HTMLBlock>()) {
-            out_ += html->rawHTML();
-        } else {
-            writeBlocks(block, 0, false);
+            break;
+        }
+        case RawMarkupKind::table:
+            writeTable(block, *data.getIf<RawMarkupKind::table>());
+            break;
+        case RawMarkupKind::thematicBreak:
+            out_ += "<hr";
+            appendDataLine(out_, block);
+            out_ += ">\n";
+            break;
+        case RawMarkupKind::htmlBlock:
+            out_ += data.getIf<RawMarkupKind::htmlBlock>()->html;
+            break;
+        default:
+            writeBlocks(block.children(), false);
+            break;
         }
     });
 }
 
-void HTMLWriter::writeBlocks(const Markup& parent, std::int64_t skip, bool tight) {
-    for (Markup child : parent.children())
-        if (child.indexInParent() >= skip)
-            writeBlock(child, tight);
+void HTMLWriter::writeBlocks(Nodes blocks, bool tight) {
+    for (const RawMarkupPtr& block : blocks)
+        writeBlock(block, tight);
 }
 
-void HTMLWriter::writeHeading(const Heading& heading) {
-    const std::string text(trimWhitespace(heading.as<PlainTextConvertibleMarkup>()->plainText()));
+void HTMLWriter::writeHeading(const RawMarkupPtr& heading, std::int64_t level) {
+    const std::string text(trimWhitespace(plainText(heading)));
     std::string id = usedSlugs_.uniqueSlug(text);
-    const std::string level = std::to_string(heading.level());
-    out_ += "<h" + level + " id=\"" + escapeHTML(id) + "\"" + dataLine(heading) + ">";
-    headings_.push_back({std::move(id), static_cast<int>(heading.level()), text});
-    writeInlines(heading, false);
-    out_ += "</h" + level + ">\n";
+    const std::string levelText = std::to_string(level);
+    out_ += "<h" + levelText + " id=\"";
+    appendEscapedHTML(out_, id);
+    out_ += "\"";
+    appendDataLine(out_, *heading);
+    out_ += ">";
+    headings_.push_back({std::move(id), static_cast<int>(level), text});
+    writeInlines(heading->children(), false);
+    out_ += "</h" + levelText + ">\n";
 }
 
-void HTMLWriter::writeCodeBlock(const CodeBlock& block) {
-    const std::optional<std::string>& info = block.language();
+void HTMLWriter::writeCodeBlock(const RawMarkup& block, const RawMarkupData::CodeBlock& code) {
+    const std::optional<std::string>& info = code.language;
     const std::string_view language = info ? codeLanguage(*info) : std::string_view();
-    std::string html;
     if (isMermaid(language)) {
-        html = "<div class=\"mermaid-diagram\"" + dataLine(block) +
-               "><pre><code class=\"language-mermaid\">" + escapeHTML(block.code()) +
-               "</code></pre></div>\n";
+        out_ += "<div class=\"mermaid-diagram\"";
+        appendDataLine(out_, block);
+        out_ += "><pre><code class=\"language-mermaid\">";
+        appendEscapedHTML(out_, code.code);
+        out_ += "</code></pre></div>\n";
     } else {
-        html = "<pre" + dataLine(block) + "><code";
-        if (!language.empty())
-            html += " class=\"language-" + escapeHTML(language) + "\"";
-        html += ">" + escapeHTML(block.code()) + "</code></pre>\n";
+        out_ += "<pre";
+        appendDataLine(out_, block);
+        out_ += "><code";
+        if (!language.empty()) {
+            out_ += " class=\"language-";
+            appendEscapedHTML(out_, language);
+            out_ += "\"";
+        }
+        out_ += ">";
+        appendEscapedHTML(out_, code.code);
+        out_ += "</code></pre>\n";
     }
-    out_ += html;
 }
 
-void HTMLWriter::writeListItems(std::span<const ListItem> items) {
-    const bool tight = isTightList(items);
-    for (const ListItem& item : items) {
-        if (const std::optional<Checkbox> checkbox = item.checkbox()) {
+void HTMLWriter::writeListItems(const RawMarkup& list) {
+    const bool tight = isTightList(list);
+    for (const RawMarkupPtr& item : list.children()) {
+        if (const std::optional<Checkbox> checkbox = checkboxOf(*item)) {
             const bool checked = *checkbox == Checkbox::checked;
             out_ += checked ? "<li class=\"task done\"><input type=\"checkbox\" disabled checked> "
                             : "<li class=\"task\"><input type=\"checkbox\" disabled> ";
         } else {
             out_ += "<li>";
         }
-        writeBlocks(item, 0, tight);
+        writeBlocks(item->children(), tight);
         out_ += "</li>\n";
     }
 }
 
-std::string HTMLWriter::dataLine(const Markup& block) const {
+void HTMLWriter::appendDataLine(std::string& html, const RawMarkup& block) const {
     if (depth_ != 1 || isFootnoteBody_)
-        return "";
-    const std::optional<SourceRange> range = block.range();
-    if (!range)
-        return "";
-    return " data-line=\"" + std::to_string(range->start().line) + "\"";
+        return;
+    if (const std::optional<SourceRange>& range = block.parsedRange()) {
+        html += " data-line=\"";
+        html += std::to_string(range->start().line);
+        html += '"';
+    }
 }
 
 void HTMLWriter::writeProperties(std::string_view frontmatterBlock) {

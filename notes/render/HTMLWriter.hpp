@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Markdown/elements/Elements.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
 #include "notes/render/FootnoteDefinitions.hpp"
 #include "notes/render/FootnoteOrder.hpp"
 #include "notes/render/InlineText.hpp"
@@ -22,7 +22,7 @@ struct MarkdownRenderer;
 
 /// The state of one rendering: the HTML written so far, the outline, the heading anchors
 /// given out and the footnotes referenced. One more writer is made for each footnote body.
-/// Every write appends to `out()`; nothing is ever taken back.
+/// Every write appends to the HTML; nothing is ever taken back.
 class HTMLWriter {
 public:
     /// `renderer` gives the options, the link resolver and the note's file; `source` is the
@@ -33,14 +33,16 @@ public:
     HTMLWriter(const HTMLWriter&) = delete;
     HTMLWriter& operator=(const HTMLWriter&) = delete;
 
-    [[nodiscard]] const std::string& out() const { return out_; }
-    /// Every heading written so far, however deep, in document order.
-    [[nodiscard]] const std::vector<OutlineHeading>& headings() const { return headings_; }
+    /// The HTML written, moved out once the writing is over.
+    [[nodiscard]] std::string takeOut() { return std::move(out_); }
+    /// Every heading written, however deep, in document order; moved out like the HTML.
+    [[nodiscard]] std::vector<OutlineHeading> takeHeadings() { return std::move(headings_); }
 
     /// Appends one block and everything in it. `tight` is true only for the blocks of the
     /// items of a tight list: their paragraphs are written without `<p>`. Any depth of
-    /// nesting is written without running out of stack.
-    void writeBlock(const markdown::Markup& block, bool tight);
+    /// nesting is written without running out of stack. The raw nodes are read as they are:
+    /// the writer never asks for a node's parent or place in its tree.
+    void writeBlock(const markdown::RawMarkupPtr& block, bool tight);
 
     /// The closed "Properties" box of a front-matter block; nothing when it has no property.
     void writeProperties(std::string_view frontmatterBlock);
@@ -54,35 +56,39 @@ private:
     /// footnote reference counted, its heading ids taken among the page's.
     HTMLWriter(const HTMLWriter& page, std::string_view source);
 
+    using Nodes = std::span<const markdown::RawMarkupPtr>;
+
     // Blocks (HTMLWriter.cpp).
-    void writeBlocks(const markdown::Markup& parent, std::int64_t skip, bool tight);
-    void writeHeading(const markdown::Heading& heading);
-    void writeCodeBlock(const markdown::CodeBlock& block);
-    void writeListItems(std::span<const markdown::ListItem> items);
-    /// ` data-line="N"` for a block directly under the note's document, else "".
-    [[nodiscard]] std::string dataLine(const markdown::Markup& block) const;
+    void writeBlocks(Nodes blocks, bool tight);
+    void writeHeading(const markdown::RawMarkupPtr& heading, std::int64_t level);
+    void writeCodeBlock(const markdown::RawMarkup& block,
+                        const markdown::RawMarkupData::CodeBlock& code);
+    void writeListItems(const markdown::RawMarkup& list);
+    /// Appends ` data-line="N"` for a block directly under the note's document, else nothing.
+    void appendDataLine(std::string& html, const markdown::RawMarkup& block) const;
 
     // Callouts and tables (HTMLWriterCallouts.cpp, HTMLWriterTables.cpp).
     /// Writes a block quote that opens with a "[!kind]" marker as a callout box; false, with
     /// nothing written, for any other quote.
-    bool writeCallout(const markdown::BlockQuote& quote);
-    void writeTable(const markdown::Table& table);
-    void writeRow(const markdown::Markup& row, std::string_view tag,
-                  const markdown::Table::ColumnAlignments& alignments);
+    bool writeCallout(const markdown::RawMarkup& quote);
+    void writeTable(const markdown::RawMarkup& table, const markdown::RawMarkupData::Table& data);
+    void writeRow(const markdown::RawMarkup& row, std::string_view tag,
+                  const markdown::RawMarkupData::Table& table);
 
     // Inline content (HTMLWriterInlines.cpp). `inLink` is true while a link's text is
     // written, so that no anchor is put inside another.
-    /// The inline children of a paragraph, heading, cell or inline element.
-    void writeInlines(const markdown::Markup& container, bool inLink);
-    /// Neighbouring `Text` elements reach `writeText` as one run.
-    void writeInlines(std::span<const markdown::Markup> elements, bool inLink);
+    /// Inline elements; neighbouring `Text` elements reach `writeText` as one run.
+    void writeInlines(Nodes elements, bool inLink);
     /// One run of plain text.
     void writeText(const TypedText& text, bool inLink);
     /// One inline element other than `Text`.
-    void writeInline(const markdown::Markup& element, bool inLink);
+    void writeInline(const markdown::RawMarkupPtr& element, bool inLink);
     /// An image; a root-relative source found in the site's "public" or "static" folder is
     /// shown from that file.
-    void writeImage(const markdown::Image& image);
+    void writeImage(const markdown::RawMarkupPtr& image,
+                    const markdown::RawMarkupData::Image& data);
+    /// The plain text of a heading or an image, by the element's own rule.
+    [[nodiscard]] static std::string plainText(const markdown::RawMarkupPtr& node);
     /// What runs of text are written with; made once the members it points to are.
     [[nodiscard]] InlineTextContext textContext();
 

@@ -3,42 +3,44 @@
 #include "notes/text/EscapeHTML.hpp"
 
 #include <optional>
-#include <vector>
 
 namespace notes {
 
-bool HTMLWriter::writeCallout(const markdown::BlockQuote& quote) {
-    const std::optional<markdown::Markup> first = quote.childAt(0);
-    if (!first || !first->is<markdown::Paragraph>())
+using markdown::RawMarkupKind;
+using markdown::RawMarkupPtr;
+
+bool HTMLWriter::writeCallout(const markdown::RawMarkup& quote) {
+    const Nodes blocks = quote.children();
+    if (blocks.empty() || blocks.front()->kind() != RawMarkupKind::paragraph)
         return false;
 
     // The parser may cut the marker into several texts (at "[" and "]"); a line break or any
     // other element ends it.
-    std::vector<markdown::Markup> children;
-    for (markdown::Markup child : first->children())
-        children.push_back(std::move(child));
+    const Nodes children = blocks.front()->children();
     TypedText markerLine;
     std::size_t leadingTexts = 0;
     for (; leadingTexts < children.size(); ++leadingTexts) {
-        const std::optional<markdown::Text> text = children[leadingTexts].as<markdown::Text>();
-        if (!text)
+        const RawMarkupPtr& child = children[leadingTexts];
+        const auto* text = child->data().getIf<RawMarkupKind::text>();
+        if (text == nullptr)
             break;
-        markerLine.append(*text, source_);
+        markerLine.append(text->string, child->parsedRange(), source_);
     }
     const std::optional<CalloutMarker> marker = CalloutMarker::parse(markerLine.shown());
     if (!marker)
         return false;
 
     // The title is the whole first line after the marker, markup and links included.
-    auto lineEnd = children.begin() + static_cast<std::ptrdiff_t>(leadingTexts);
-    while (lineEnd != children.end() && !lineEnd->is<markdown::SoftBreak>() &&
-           !lineEnd->is<markdown::LineBreak>())
+    std::size_t lineEnd = leadingTexts;
+    while (lineEnd != children.size() && children[lineEnd]->kind() != RawMarkupKind::softBreak &&
+           children[lineEnd]->kind() != RawMarkupKind::lineBreak)
         ++lineEnd;
     const TypedText titleText = markerLine.suffix(marker->titleOffset);
-    const std::span<const markdown::Markup> titleRest(
-        children.begin() + static_cast<std::ptrdiff_t>(leadingTexts), lineEnd);
+    const Nodes titleRest = children.subspan(leadingTexts, lineEnd - leadingTexts);
 
-    out_ += marker->openingHTML(dataLine(quote));
+    std::string dataLine;
+    appendDataLine(dataLine, quote);
+    out_ += marker->openingHTML(dataLine);
     if (titleText.empty() && titleRest.empty()) {
         out_ += escapeHTML(marker->defaultTitle());
     } else {
@@ -47,12 +49,12 @@ bool HTMLWriter::writeCallout(const markdown::BlockQuote& quote) {
         writeInlines(titleRest, false);
     }
     out_ += marker->bodyOpeningHTML();
-    if (lineEnd != children.end() && lineEnd + 1 != children.end()) {
+    if (lineEnd != children.size() && lineEnd + 1 != children.size()) {
         out_ += "<p>";
-        writeInlines(std::span<const markdown::Markup>(lineEnd + 1, children.end()), false);
+        writeInlines(children.subspan(lineEnd + 1), false);
         out_ += "</p>\n";
     }
-    writeBlocks(quote, 1, false);
+    writeBlocks(blocks.subspan(1), false);
     out_ += marker->closingHTML();
     return true;
 }

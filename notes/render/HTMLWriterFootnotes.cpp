@@ -11,9 +11,9 @@ void HTMLWriter::writeFootnotes() {
         out_, footnoteOrder_.footnotes(), footnoteDefs_, [this](std::string_view definition) {
             HTMLWriter body(*this, definition);
             const markdown::Document document = markdown::Document::parsing(definition);
-            for (markdown::Markup block : document.children())
+            for (const markdown::RawMarkupPtr& block : document.raw().markup->children())
                 body.writeBlock(block, false);
-            return std::move(body.out_);
+            return body.takeOut();
         });
 }
 

@@ -13,23 +13,16 @@ namespace notes {
 
 using namespace markdown;
 
-void HTMLWriter::writeInlines(const Markup& container, bool inLink) {
-    std::vector<Markup> elements;
-    for (Markup child : container.children())
-        elements.push_back(std::move(child));
-    writeInlines(elements, inLink);
-}
-
-void HTMLWriter::writeInlines(std::span<const Markup> elements, bool inLink) {
+void HTMLWriter::writeInlines(Nodes elements, bool inLink) {
     TypedText run;
     const auto flush = [&] {
         if (!run.empty())
             writeText(run, inLink);
         run = TypedText();
     };
-    for (const Markup& element : elements) {
-        if (const std::optional<Text> text = element.as<Text>()) {
-            run.append(*text, source_);
+    for (const RawMarkupPtr& element : elements) {
+        if (const RawMarkupData::Text* text = element->data().getIf<RawMarkupKind::text>()) {
+            run.append(text->string, element->parsedRange(), source_);
         } else {
             flush();
             writeInline(element, inLink);
@@ -42,56 +35,76 @@ void HTMLWriter::writeText(const TypedText& text, bool inLink) {
     writeInlineText(out_, text, inLink, inlineContext_);
 }
 
-void HTMLWriter::writeInline(const Markup& element, bool inLink) {
+void HTMLWriter::writeInline(const RawMarkupPtr& element, bool inLink) {
     // Emphasis and links nest as deep as the note does.
     withStackSpace([&] {
-        if (const auto code = element.as<InlineCode>()) {
+        const RawMarkupData& data = element->data();
+        switch (element->kind()) {
+        case RawMarkupKind::inlineCode:
             out_ += "<code>";
-            appendEscapedHTML(out_, code->code());
+            appendEscapedHTML(out_, data.getIf<RawMarkupKind::inlineCode>()->code);
             out_ += "</code>";
-        } else if (element.is<Emphasis>()) {
+            break;
+        case RawMarkupKind::emphasis:
             out_ += "<em>";
-            writeInlines(element, inLink);
+            writeInlines(element->children(), inLink);
             out_ += "</em>";
-        } else if (element.is<Strong>()) {
+            break;
+        case RawMarkupKind::strong:
             out_ += "<strong>";
-            writeInlines(element, inLink);
+            writeInlines(element->children(), inLink);
             out_ += "</strong>";
-        } else if (element.is<Strikethrough>()) {
+            break;
+        case RawMarkupKind::strikethrough:
             out_ += "<del>";
-            writeInlines(element, inLink);
+            writeInlines(element->children(), inLink);
             out_ += "</del>";
-        } else if (const auto link = element.as<Link>()) {
-            std::string open = "<a href=\"" + escapeHTML(link->destination().value_or("")) + "\"";
-            if (link->title())
-                open += " title=\"" + escapeHTML(*link->title()) + "\"";
-            out_ += open + ">";
-            writeInlines(element, true);
+            break;
+        case RawMarkupKind::link: {
+            const RawMarkupData::Link& link = *data.getIf<RawMarkupKind::link>();
+            out_ += "<a href=\"";
+            if (link.destination)
+                appendEscapedHTML(out_, *link.destination);
+            out_ += "\"";
+            if (link.title) {
+                out_ += " title=\"";
+                appendEscapedHTML(out_, *link.title);
+                out_ += "\"";
+            }
+            out_ += ">";
+            writeInlines(element->children(), true);
             out_ += "</a>";
-        } else if (const auto image = element.as<Image>()) {
-            writeImage(*image);
-        } else if (const auto html = element.as<InlineHTML>()) {
-            out_ += html->rawHTML();
-        } else if (element.is<LineBreak>()) {
+            break;
+        }
+        case RawMarkupKind::image:
+            writeImage(element, *data.getIf<RawMarkupKind::image>());
+            break;
+        case RawMarkupKind::inlineHTML:
+            out_ += data.getIf<RawMarkupKind::inlineHTML>()->html;
+            break;
+        case RawMarkupKind::lineBreak:
             out_ += "<br>\n";
-        } else if (element.is<SoftBreak>()) {
+            break;
+        case RawMarkupKind::softBreak:
             out_ += renderer_.options.softBreaksAsLineBreaks ? "<br>\n" : "\n";
-        } else {
-            writeInlines(element, inLink);
+            break;
+        default:
+            writeInlines(element->children(), inLink);
+            break;
         }
     });
 }
 
-void HTMLWriter::writeImage(const Image& image) {
-    std::string source = image.source().value_or("");
+void HTMLWriter::writeImage(const RawMarkupPtr& image, const RawMarkupData::Image& data) {
+    std::string source = data.source.value_or("");
     // The page would read "/img/a.png" from the root of the disk.
     if (renderer_.fileURL)
         if (const std::optional<URL> asset = resolveAssetURL(source, *renderer_.fileURL))
             source = readerURL(*asset);
-    std::string html = "<img src=\"" + escapeHTML(source) + "\" alt=\"" +
-                       escapeHTML(image.as<PlainTextConvertibleMarkup>()->plainText()) + "\"";
-    if (image.title())
-        html += " title=\"" + escapeHTML(*image.title()) + "\"";
+    std::string html =
+        "<img src=\"" + escapeHTML(source) + "\" alt=\"" + escapeHTML(plainText(image)) + "\"";
+    if (data.title)
+        html += " title=\"" + escapeHTML(*data.title) + "\"";
     out_ += html + " loading=\"lazy\">";
 }
 

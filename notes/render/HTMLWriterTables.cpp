@@ -5,8 +5,8 @@
 namespace notes {
 namespace {
 
-std::string_view alignmentStyle(const markdown::Table::ColumnAlignments& alignments,
-                                std::size_t column) {
+std::string_view alignmentStyle(const markdown::RawMarkupData::Table& table, std::size_t column) {
+    const auto& alignments = table.columnAlignments;
     if (column >= alignments.size() || !alignments[column])
         return "";
     switch (*alignments[column]) {
@@ -22,38 +22,47 @@ std::string_view alignmentStyle(const markdown::Table::ColumnAlignments& alignme
 
 } // namespace
 
-void HTMLWriter::writeTable(const markdown::Table& table) {
-    const markdown::Table::ColumnAlignments& alignments = table.columnAlignments();
-    out_ += "<div class=\"table-wrap\"" + dataLine(table) + "><table>\n<thead>\n";
-    writeRow(table.head(), "th", alignments);
+void HTMLWriter::writeTable(const markdown::RawMarkup& table,
+                            const markdown::RawMarkupData::Table& data) {
+    // A table holds its head row and its body, in that order.
+    const markdown::RawMarkup& head = *table.child(0);
+    const markdown::RawMarkup& body = *table.child(1);
+    out_ += "<div class=\"table-wrap\"";
+    appendDataLine(out_, table);
+    out_ += "><table>\n<thead>\n";
+    writeRow(head, "th", data);
     out_ += "</thead>\n";
-    const markdown::Table::Body body = table.body();
-    if (!body.isEmpty()) {
+    if (body.childCount() != 0) {
         out_ += "<tbody>\n";
-        for (markdown::Markup row : body.children())
-            writeRow(row, "td", alignments);
+        for (const markdown::RawMarkupPtr& row : body.children())
+            writeRow(*row, "td", data);
         out_ += "</tbody>\n";
     }
     out_ += "</table></div>\n";
 }
 
-void HTMLWriter::writeRow(const markdown::Markup& row, std::string_view tag,
-                          const markdown::Table::ColumnAlignments& alignments) {
+void HTMLWriter::writeRow(const markdown::RawMarkup& row, std::string_view tag,
+                          const markdown::RawMarkupData::Table& table) {
     out_ += "<tr>";
     std::size_t column = 0;
-    for (markdown::Markup child : row.children()) {
+    for (const markdown::RawMarkupPtr& child : row.children()) {
         const std::size_t i = column++;
-        const std::optional<markdown::Table::Cell> cell = child.as<markdown::Table::Cell>();
-        if (!cell || cell->colspan() == 0 || cell->rowspan() == 0)
+        const markdown::RawMarkupData::TableCell* cell =
+            child->data().getIf<markdown::RawMarkupKind::tableCell>();
+        if (cell == nullptr || cell->colspan == 0 || cell->rowspan == 0)
             continue; // covered by a neighbour's span
-        std::string open = "<" + std::string(tag) + std::string(alignmentStyle(alignments, i));
-        if (cell->colspan() >= 2)
-            open += " colspan=\"" + std::to_string(cell->colspan()) + "\"";
-        if (cell->rowspan() >= 2)
-            open += " rowspan=\"" + std::to_string(cell->rowspan()) + "\"";
-        out_ += open + ">";
-        writeInlines(child, false);
-        out_ += "</" + std::string(tag) + ">";
+        out_ += '<';
+        out_ += tag;
+        out_ += alignmentStyle(table, i);
+        if (cell->colspan >= 2)
+            out_ += " colspan=\"" + std::to_string(cell->colspan) + "\"";
+        if (cell->rowspan >= 2)
+            out_ += " rowspan=\"" + std::to_string(cell->rowspan) + "\"";
+        out_ += '>';
+        writeInlines(child->children(), false);
+        out_ += "</";
+        out_ += tag;
+        out_ += '>';
     }
     out_ += "</tr>\n";
 }

@@ -41,14 +41,20 @@ void writeInlineText(std::string& out, const TypedText& typed, bool inLink,
             writeReference(out, match, whole, inLink, context);
             break;
         case InlineTextKind::highlight:
-            out += "<mark>" + escapeHTML(match.shown) + "</mark>";
+            out += "<mark>";
+            appendEscapedHTML(out, match.shown);
+            out += "</mark>";
             break;
         case InlineTextKind::webAddress:
             if (inLink)
                 appendEscapedHTML(out, whole);
-            else
-                out += "<a href=\"" + escapeHTML(match.typed) + "\">" + escapeHTML(match.typed) +
-                       "</a>";
+            else {
+                out += "<a href=\"";
+                appendEscapedHTML(out, match.typed);
+                out += "\">";
+                appendEscapedHTML(out, match.typed);
+                out += "</a>";
+            }
             break;
         }
     }

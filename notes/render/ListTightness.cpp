@@ -3,44 +3,28 @@
 #include <optional>
 
 namespace notes {
-namespace {
 
-std::optional<markdown::Markup> lastChild(const markdown::Markup& item) {
-    if (item.isEmpty())
-        return std::nullopt;
-    return item.childAt(item.childCount() - 1);
+using markdown::RawMarkup;
+using markdown::RawMarkupPtr;
+
+bool blankLineBetween(const RawMarkup& previous, const RawMarkup& next) {
+    const std::optional<markdown::SourceRange>& before = previous.parsedRange();
+    const std::optional<markdown::SourceRange>& after = next.parsedRange();
+    return before && after && after->start().line - before->end().line >= 2;
 }
 
-// The end line of `previous` to the start line of `next`, when both have a range.
-std::optional<std::int64_t> lineDistance(const markdown::Markup& previous,
-                                         const markdown::Markup& next) {
-    const std::optional<markdown::SourceRange> before = previous.range();
-    const std::optional<markdown::SourceRange> after = next.range();
-    if (!before || !after)
-        return std::nullopt;
-    return after->start().line - before->end().line;
-}
-
-} // namespace
-
-bool blankLineBetween(const markdown::Markup& previous, const markdown::Markup& next) {
-    const std::optional<std::int64_t> distance = lineDistance(previous, next);
-    return distance && *distance >= 2;
-}
-
-bool isTightList(std::span<const markdown::ListItem> items) {
+bool isTightList(const RawMarkup& list) {
+    const std::span<const RawMarkupPtr> items = list.children();
     for (std::size_t i = 0; i + 1 < items.size(); ++i) {
-        const std::optional<markdown::Markup> last = lastChild(items[i]);
-        if (last && blankLineBetween(*last, items[i + 1]))
+        const std::span<const RawMarkupPtr> blocks = items[i]->children();
+        if (!blocks.empty() && blankLineBetween(*blocks.back(), *items[i + 1]))
             return false;
     }
-    for (const markdown::ListItem& item : items) {
-        std::optional<markdown::Markup> previous;
-        for (markdown::Markup block : item.children()) {
-            if (previous && blankLineBetween(*previous, block))
+    for (const RawMarkupPtr& item : items) {
+        const std::span<const RawMarkupPtr> blocks = item->children();
+        for (std::size_t i = 0; i + 1 < blocks.size(); ++i)
+            if (blankLineBetween(*blocks[i], *blocks[i + 1]))
                 return false;
-            previous = block;
-        }
     }
     return true;
 }

@@ -12,10 +12,10 @@ MarkdownRenderer::Result MarkdownRenderer::render(std::string_view text) const {
     if (note.frontmatter && options.frontmatter == FrontmatterMode::collapsed)
         writer.writeProperties(*note.frontmatter);
     const markdown::Document document = markdown::Document::parsing(note.body);
-    for (markdown::Markup block : document.children())
+    for (const markdown::RawMarkupPtr& block : document.raw().markup->children())
         writer.writeBlock(block, false);
     writer.writeFootnotes();
-    return {writer.out(), writer.headings()};
+    return {writer.takeOut(), writer.takeHeadings()};
 }
 
 } // namespace notes

@@ -1,6 +1,7 @@
 #include "notes/render/TypedText.hpp"
 
 #include <algorithm>
+#include <numeric>
 
 namespace notes {
 namespace {
@@ -98,9 +99,8 @@ TypedText TypedText::guessed(std::string_view shown) {
     return typed;
 }
 
-void TypedText::append(const markdown::Text& text, const SourceText& source) {
-    const std::string& shown = text.string();
-    const std::optional<markdown::SourceRange> range = text.range();
+void TypedText::append(std::string_view shown, const std::optional<markdown::SourceRange>& range,
+                       const SourceText& source) {
     const std::optional<std::size_t> hint = range ? source.offset(range->start()) : std::nullopt;
     if (hint)
         append(shown, source.text(), *hint);
@@ -146,12 +146,7 @@ bool TypedText::alignAt(std::string_view shown, std::string_view source, std::si
     const std::size_t base = shown_.size();
     if (source.substr(start, shown.size()) == shown) {
         shown_ += shown;
-        if (shownOffsets_.empty()) {
-            typed_ += shown;
-            return true;
-        }
-        for (std::size_t j = 0; j < shown.size(); ++j)
-            push(shown.substr(j, 1), base + j, false);
+        pushAsShown(shown, base);
         return true;
     }
 
@@ -191,9 +186,15 @@ bool TypedText::alignAt(std::string_view shown, std::string_view source, std::si
             }
         }
         if (c == shown[j]) {
-            push(shown.substr(j, 1), base + j, false);
-            ++i;
-            ++j;
+            // The run typed as shown, up to a byte that may start an escape or an entity.
+            std::size_t run = 1;
+            while (j + run < shown.size() && i + run < source.size() &&
+                   source[i + run] == shown[j + run] && source[i + run] != '\\' &&
+                   source[i + run] != '&')
+                ++run;
+            pushAsShown(shown.substr(j, run), base + j);
+            i += run;
+            j += run;
             continue;
         }
         const std::string_view typed = substitutionAt(shown, j);
@@ -226,6 +227,18 @@ void TypedText::push(std::string_view typed, std::size_t shownOffset, bool escap
     typed_ += typed;
     if (!same)
         shownOffsets_.insert(shownOffsets_.end(), typed.size(), shownOffset);
+}
+
+void TypedText::pushAsShown(std::string_view run, std::size_t shownOffset) {
+    // As a push of each byte: offsets are kept from the first byte that needs them on.
+    if (shownOffset != typed_.size() || !shownOffsets_.empty()) {
+        keepOffsets();
+        const std::size_t first = shownOffsets_.size();
+        shownOffsets_.resize(first + run.size());
+        std::iota(shownOffsets_.begin() + static_cast<std::ptrdiff_t>(first), shownOffsets_.end(),
+                  shownOffset);
+    }
+    typed_ += run;
 }
 
 void TypedText::keepOffsets() {

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "Markdown/elements/Elements.hpp"
+#include "Markdown/tree/SourceRange.hpp"
 #include "notes/render/SourceText.hpp"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,10 @@ public:
     /// whether the parser made it or the user typed it.
     [[nodiscard]] static TypedText guessed(std::string_view shown);
 
-    /// Appends a parsed text element, read back from the source where the parser found it;
-    /// guessed when its range is missing or does not lead to its text.
-    void append(const markdown::Text& text, const SourceText& source);
+    /// Appends the string of a parsed text element, read back from the source where the parser
+    /// found it (`range`); guessed when its range is missing or does not lead to its text.
+    void append(std::string_view shown, const std::optional<markdown::SourceRange>& range,
+                const SourceText& source);
     /// Appends shown text read back from `source`, found at or near byte `hint` (the parser's
     /// positions can be a few bytes off); guessed when it is not found there.
     void append(std::string_view shown, std::string_view source, std::size_t hint);
@@ -50,6 +52,8 @@ public:
 private:
     bool alignAt(std::string_view shown, std::string_view source, std::size_t start);
     void push(std::string_view typed, std::size_t shownOffset, bool escaped);
+    /// The same as a push of each byte of `run`, typed as shown from `shownOffset` on.
+    void pushAsShown(std::string_view run, std::size_t shownOffset);
     void keepOffsets();
 
     std::string shown_;

@@ -79,7 +79,11 @@ std::string displayText(const WikilinkParts& parts, bool embed) {
 void writeWikilink(std::string& out, std::string_view shownBody, std::string_view typedBody,
                    bool embed, const WikilinkContext& context) {
     const WikilinkParts shown = WikilinkParts::parse(shownBody);
-    const WikilinkParts typed = WikilinkParts::parse(typedBody);
+    // Most bodies hold nothing the parser changes: their typed parts are the shown ones.
+    const std::optional<WikilinkParts> typedApart =
+        typedBody == shownBody ? std::nullopt
+                               : std::optional<WikilinkParts>(WikilinkParts::parse(typedBody));
+    const WikilinkParts& typed = typedApart ? *typedApart : shown;
     ResolvedTargets::Target own;
     ResolvedTargets unshared;
     const ResolvedTargets::Target& target = resolveTarget(shown, typed, context, own, unshared);
@@ -88,20 +92,25 @@ void writeWikilink(std::string& out, std::string_view shownBody, std::string_vie
         writeImageEmbed(out, shown, *url, target.address);
         return;
     }
-    const std::string display = escapeHTML(displayText(shown, embed));
+    const std::string display = displayText(shown, embed);
     if (url) {
         out += embed ? "<a class=\"wikilink embed-link\" href=\"" : "<a class=\"wikilink\" href=\"";
         appendEscapedHTML(out, target.address);
         if (shown.anchor)
             appendEscapedHTML(out, "#" + percentEncodePath(*shown.anchor));
         out += "\">";
-        out += display;
+        appendEscapedHTML(out, display);
         out += "</a>";
     } else if (context.resolver == nullptr) {
-        out += "<span class=\"wikilink\">" + display + "</span>";
+        out += "<span class=\"wikilink\">";
+        appendEscapedHTML(out, display);
+        out += "</span>";
     } else {
-        out += "<span class=\"wikilink unresolved\" title=\"No note named “" +
-               escapeHTML(typed.name) + "” in this folder\">" + display + "</span>";
+        out += "<span class=\"wikilink unresolved\" title=\"No note named “";
+        appendEscapedHTML(out, typed.name);
+        out += "” in this folder\">";
+        appendEscapedHTML(out, display);
+        out += "</span>";
     }
 }
 

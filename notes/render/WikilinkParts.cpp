@@ -2,7 +2,6 @@
 
 #include "notes/render/Slugify.hpp"
 #include "notes/text/CharacterText.hpp"
-#include "notes/text/PathText.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -13,6 +12,8 @@ namespace notes {
 namespace {
 
 std::string withoutEscapedBars(std::string_view body) {
+    if (body.find("\\|") == std::string_view::npos)
+        return std::string(body);
     std::string text;
     text.reserve(body.size());
     for (std::size_t i = 0; i < body.size(); ++i) {
@@ -23,9 +24,12 @@ std::string withoutEscapedBars(std::string_view body) {
     return text;
 }
 
+// As the last of `pathComponents`, without listing them all.
 std::string_view lastComponent(std::string_view name) {
-    const std::vector<std::string_view> components = pathComponents(name);
-    return components.empty() ? name : components.back();
+    const std::string_view trimmed = name.substr(0, name.find_last_not_of('/') + 1);
+    if (trimmed.empty())
+        return name.starts_with('/') ? name.substr(0, 1) : name;
+    return trimmed.substr(trimmed.rfind('/') + 1);
 }
 
 std::optional<long long> wholeNumber(std::string_view piece) {

@@ -1,23 +1,38 @@
 #include "notes/text/PercentEncoding.hpp"
 
+#include <array>
+
 namespace notes {
 
 namespace {
 
-// Every byte outside the letters, digits and `others` becomes %XX.
-std::string percentEncode(std::string_view bytes, std::string_view others) {
+using ByteSet = std::array<bool, 256>;
+
+// The letters, the digits and `others`: the bytes kept as they are.
+constexpr ByteSet keptBytes(std::string_view others) {
+    ByteSet kept{};
+    for (unsigned char c = 0; c < 128; ++c)
+        kept[c] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                  others.find(static_cast<char>(c)) != std::string_view::npos;
+    return kept;
+}
+
+constexpr ByteSet keptInPaths = keptBytes("!$&'()*+,-./:=@_~");
+// What a query allows, less "&", which would end the item.
+constexpr ByteSet keptInQueryValues = keptBytes("!$'()*+,-./:;=?@_~");
+
+// Every byte outside `kept` becomes %XX.
+std::string percentEncode(std::string_view bytes, const ByteSet& kept) {
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes) {
         auto byte = static_cast<unsigned char>(c);
-        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-            (byte >= '0' && byte <= '9') || others.find(c) != std::string_view::npos) {
+        if (kept[byte]) {
             out += c;
         } else {
-            out += '%';
-            out += digits[byte >> 4];
-            out += digits[byte & 0xF];
+            const char escape[] = {'%', digits[byte >> 4], digits[byte & 0xF]};
+            out.append(escape, sizeof escape);
         }
     }
     return out;
@@ -36,12 +51,11 @@ int hexValue(char c) {
 } // namespace
 
 std::string percentEncodePath(std::string_view bytes) {
-    return percentEncode(bytes, "!$&'()*+,-./:=@_~");
+    return percentEncode(bytes, keptInPaths);
 }
 
-// What a query allows, less "&", which would end the item.
 std::string percentEncodeQueryValue(std::string_view bytes) {
-    return percentEncode(bytes, "!$'()*+,-./:;=?@_~");
+    return percentEncode(bytes, keptInQueryValues);
 }
 
 std::optional<std::string> percentDecode(std::string_view text) {

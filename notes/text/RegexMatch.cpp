@@ -136,4 +136,17 @@ std::vector<RegexMatch> allMatches(const icu::RegexPattern& pattern, std::string
     return matches;
 }
 
+bool holdsLineTerminator(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x0A && c <= 0x0D)
+            return true;
+        const std::string_view rest = text.substr(i);
+        if (rest.starts_with("\xC2\x85") || rest.starts_with("\xE2\x80\xA8") ||
+            rest.starts_with("\xE2\x80\xA9"))
+            return true;
+    }
+    return false;
+}
+
 } // namespace notes

@@ -36,4 +36,9 @@ struct RegexMatch {
 allMatches(const icu::RegexPattern& pattern, std::string_view text,
            const std::function<bool(const RegexMatch&)>& accept);
 
+/// Whether the text holds a character that ends a line for the patterns ("." stops at it, "$"
+/// matches before it): LF, VT, FF, CR, NEL, LS or PS. Text without one lets a pattern of the
+/// form "^...(.*)$" be read by hand.
+[[nodiscard]] bool holdsLineTerminator(std::string_view text);
+
 } // namespace notes

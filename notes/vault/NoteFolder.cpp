@@ -2,6 +2,8 @@
 
 #include "notes/text/PathText.hpp"
 
+#include <algorithm>
+#include <array>
 #include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,20 +33,24 @@ bool walksLikeStandardized(std::string_view relative) {
 
 std::optional<bool> NoteFolder::holdsFile(std::string_view folderPath, std::string_view relative) {
     // The joined path fails with a name too long; keep that answer.
-    if (folderPath.size() + 1 + relative.size() >= PATH_MAX || !folderPath.starts_with('/') ||
-        !isStandardizedPath(folderPath) || !walksLikeStandardized(relative) ||
+    if (folderPath.size() + 1 + relative.size() >= PATH_MAX || !walksLikeStandardized(relative) ||
         relative.find('\0') != std::string_view::npos)
         return std::nullopt;
+    // The folder held open passed these checks when it was opened.
     if (!opened || path != folderPath) {
+        if (!folderPath.starts_with('/') || !isStandardizedPath(folderPath))
+            return std::nullopt;
         path = folderPath;
         folder = FileDescriptor(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
         opened = true;
     }
     if (!folder)
         return std::nullopt;
-    const std::string name(relative);
+    // Shorter than PATH_MAX (checked above): a terminated copy needs no allocation.
+    std::array<char, PATH_MAX> name;
+    *std::ranges::copy(relative, name.begin()).out = '\0';
     struct stat status {};
-    if (::fstatat(folder.get(), name.c_str(), &status, 0) != 0)
+    if (::fstatat(folder.get(), name.data(), &status, 0) != 0)
         return false;
     return !S_ISDIR(status.st_mode);
 }

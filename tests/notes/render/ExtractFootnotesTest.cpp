@@ -22,6 +22,12 @@ TEST(ExtractFootnotes, TakesDefinitionsOutAndKeepsEveryLine) {
         {"[^a]: One\n\n  two", "\n\n  two", {{"a", "One"}}},
         {"[^my note]: x", "[^my note]: x", {}},
         {" [^a]: indented", " [^a]: indented", {}},
+        {"[^]: x\n[^a] : x\n[^a]x", "[^]: x\n[^a] : x\n[^a]x", {}},
+        {"[^a]:\tTab\n[^b]:", "\n", {{"a", "Tab"}, {"b", ""}}},
+        // Labels beyond ASCII, and line ends other than LF, keep the rules of white space and
+        // line ends that Unicode gives them.
+        {"[^caf\u00E9]:  x", "", {{"caf\u00E9", "x"}}},
+        {"[^a\u00A0b]: x\n[^a]: x\ry", "[^a\u00A0b]: x\n[^a]: x\ry", {}},
         // Fences: a closing run is at least as long as the opening one and of its character;
         // one never closed runs to the end.
         {"```\n[^a]: code\n```\n[^b]: after", "```\n[^a]: code\n```\n", {{"b", "after"}}},

@@ -74,6 +74,17 @@ TEST(InlineTextSpan, FindsWhatTheFirstPatternFinds) {
                 << text;
 }
 
+TEST_F(InlineText, FindsAddressesAfterARunThatOpensWithAQuoteAlone) {
+    // A first text of one curly quote typed straight, then a second one typed as shown: what
+    // follows the quote lies two bytes further on in the shown text than in the typed one.
+    TypedText run;
+    run.append("\u2019", "'[see https://e.com/x]", 0);
+    run.append("[see https://e.com/x]", "'[see https://e.com/x]", 1);
+    std::string out;
+    writeInlineText(out, run, false, {&definitions, &order, {}});
+    EXPECT_EQ(out, R"(’[see <a href="https://e.com/x">https://e.com/x</a>])");
+}
+
 TEST_F(InlineText, NumbersDefinedFootnoteReferencesOutsideLinksOnly) {
     EXPECT_EQ(write("[^1] https://e.com [[Note]] ==hi==", true),
               "[^1] https://e.com [[Note]] <mark>hi</mark>");

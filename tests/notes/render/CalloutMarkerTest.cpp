@@ -1,0 +1,44 @@
+#include "notes/render/CalloutMarker.hpp"
+
+#include <gtest/gtest.h>
+
+namespace notes {
+namespace {
+
+using Fold = CalloutMarker::Fold;
+
+TEST(CalloutMarker, ReadsKindFoldAndWhereTheTitleBegins) {
+    struct Case {
+        const char* line;
+        std::optional<CalloutMarker> marker;
+    };
+    const Case cases[] = {
+        {"[!note]", CalloutMarker{"note", Fold::none, 7}},
+        {"[!NoTe]", CalloutMarker{"note", Fold::none, 7}},
+        {"[!warning]- Careful", CalloutMarker{"warning", Fold::collapsed, 12}},
+        {"[!tip]+\t  Live", CalloutMarker{"tip", Fold::expanded, 10}},
+        {"[!a-b]x", CalloutMarker{"a-b", Fold::none, 6}},
+        // Only the character right after "]" folds; blanks end the marker.
+        {"[!x]\t-t", CalloutMarker{"x", Fold::none, 5}},
+        {"[!x] \xC3\xA9 \xFF", CalloutMarker{"x", Fold::none, 5}},
+        {"[!my note]", std::nullopt},
+        {"[!note2]", std::nullopt},
+        {"[!]", std::nullopt},
+        {"[!note", std::nullopt},
+        {" [!note]", std::nullopt},
+        // A title runs to the end of its line: a line end inside it is no callout, one at the
+        // very end is.
+        {"[!x] a\nb", std::nullopt},
+        {"[!x] a\xE2\x80\xA8"
+         "b",
+         std::nullopt},
+        {"[!x] a\n", CalloutMarker{"x", Fold::none, 5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(CalloutMarker::parse(c.line), c.marker);
+    }
+}
+
+} // namespace
+} // namespace notes
