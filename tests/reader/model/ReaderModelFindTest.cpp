@@ -1,26 +1,17 @@
 #include "ModelHarness.hpp"
-#include "tests/reader/FakePage.hpp"
-
-#include <gtest/gtest.h>
 
 namespace reader {
 namespace {
 
-nlohmann::json status(int current, int count) {
+using FindTest = ModelTest;
+
+nlohmann::json status(double current, int count) {
     return {{"current", current}, {"count", count}};
 }
 
-struct FindTest : ModelTest {
-    FindTest() {
-        model.web.setWebView(page);
-        model.web.setFocusFindField([this] { ++focused; });
-    }
-
-    std::shared_ptr<FakePage> page = std::make_shared<FakePage>();
-    int focused = 0;
-};
-
 TEST_F(FindTest, ShowsTheBarThenPublishesThePagesCountsAndClosingKeepsTheQuery) {
+    int focused = 0;
+    model.web.setFocusFindField([&] { ++focused; });
     model.findNext(true); // with the bar hidden: only shows it
     EXPECT_TRUE(*model.isFindVisible);
     EXPECT_EQ(focused, 1);
@@ -40,7 +31,7 @@ TEST_F(FindTest, ShowsTheBarThenPublishesThePagesCountsAndClosingKeepsTheQuery) 
     EXPECT_EQ(*model.findStatus, (FindStatus{3, 3}));
     EXPECT_EQ(*changes, 2);
     model.findStep(true);
-    page->answer(nlohmann::json{{"current", 2.5}, {"count", 3}}); // only whole numbers count
+    page->answer(status(2.5, 3)); // only whole numbers count
     EXPECT_EQ(*model.findStatus, (FindStatus{0, 3}));
 
     model.closeFind();

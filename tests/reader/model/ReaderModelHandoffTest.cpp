@@ -1,13 +1,12 @@
 #include "ModelHarness.hpp"
 
-#include <gtest/gtest.h>
-
 namespace reader {
 namespace {
 
 using markdown::URL;
+using HandoffTest = ModelTest;
 
-TEST_F(ModelTest, EachHandoffCommandHandsOverWhatIsOpenAndNothingWithoutIt) {
+TEST_F(HandoffTest, EachHandoffCommandHandsOverWhatIsOpenAndNothingWithoutIt) {
     write("My Notes/Plan B.md", "plan\n");
     const URL notes = note("My Notes"), plan = note("My Notes/Plan B.md");
     const auto handOver = [&] {

@@ -1,9 +1,6 @@
 #include "ModelHarness.hpp"
 
 #include "notes/text/ReaderURL.hpp"
-#include "tests/reader/FakePage.hpp"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -67,8 +64,6 @@ TEST_F(OpeningTest, OpeningAFolderResetsTheWindowAndNotesTheFolderAsRecent) {
 }
 
 TEST_F(OpeningTest, KeepsHistoryAcrossLinksAndStepsAndALinkToTheNoteShownOnlyScrolls) {
-    auto page = std::make_shared<FakePage>();
-    model.web.setWebView(page);
     model.open(note("A.md"));
     model.handleLink(link("B.md"));
     model.handleLink(link("C.md"));
@@ -132,27 +127,22 @@ TEST_F(OpeningTest, ANoteThatCannotBeReadShowsWhyAndBrokenUTF8IsReplaced) {
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("caf\xEF\xBF\xBD ok"));
 }
 
-TEST_F(OpeningTest, ASingleNoteResolvesAmongItsNeighbours) {
+TEST_F(OpeningTest, ATargetOpensWhatStillExistsAndANoteAloneResolvesAmongItsNeighbours) {
+    make({"README.md"});
     model.tree.set({{note("x.md"), "x", {}}});
-    model.openFile(note("A.md"));
+    model.apply({note("gone"), note("moved.md")});
+    settle();
+    EXPECT_EQ(*model.file, std::nullopt);
+    model.apply({note("gone"), note("A.md")});
     EXPECT_EQ(*model.folder, std::nullopt);
+    EXPECT_EQ(*model.file, note("A.md"));
+    EXPECT_TRUE(model.matches({std::nullopt, note("A.md")}));
     EXPECT_TRUE(model.tree->empty());
     EXPECT_TRUE(harness.recentFolders.empty());
     EXPECT_EQ(model.index->byName("plan"), std::vector{note("Plan.md")});
     EXPECT_TRUE(model.index->byName("deep").empty());
     EXPECT_TRUE(model.index->byName(".hidden").empty());
     EXPECT_FALSE(model.contains(note("B.md")));
-}
-
-TEST_F(OpeningTest, AppliesATargetByWhatStillExists) {
-    make({"README.md"});
-    model.apply({note("gone"), note("moved.md")});
-    settle();
-    EXPECT_EQ(*model.file, std::nullopt);
-    model.apply({note("gone"), note("Plan.md")});
-    EXPECT_EQ(*model.folder, std::nullopt);
-    EXPECT_EQ(*model.file, note("Plan.md"));
-    EXPECT_TRUE(model.matches({std::nullopt, note("Plan.md")}));
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "ModelHarness.hpp"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
 
@@ -15,13 +13,15 @@ struct RenderingTest : ModelTest {
     }
 };
 
-TEST_F(RenderingTest, RefreshPublishesOnlyChangedTextUnlessForcedAndTheOutlineFirst) {
+TEST_F(RenderingTest, RendersAgainOnlyForChangedTextOrOptionsAndPublishesTheOutlineFirst) {
     model.refreshPage(true); // no note open
     EXPECT_TRUE(harness.renders.empty());
 
     std::vector<std::string> seen;
     model.page.connect(
         [&] { seen.push_back(model.headings->empty() ? "" : model.headings.get().front().text); });
+    auto options = countNotifications(model.renderOptions);
+    model.renderOptions.set({notes::FrontmatterMode::hidden, false});
     model.open(note("A.md"));
     EXPECT_TRUE(seen.empty()); // rendered in the background
     settle();
@@ -31,19 +31,28 @@ TEST_F(RenderingTest, RefreshPublishesOnlyChangedTextUnlessForcedAndTheOutlineFi
     auto headings = countNotifications(model.headings);
 
     model.refreshPage(false);
+    model.renderOptions.set({notes::FrontmatterMode::hidden, false});
     settle();
-    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(harness.renders.size(), 1u);
+    EXPECT_EQ(*options, 1);
     model.refreshPage(true);
     settle();
     first.revision = 2;
     EXPECT_EQ(*model.page, first);
     EXPECT_EQ(*headings, 0); // the same outline is stored silently
 
+    // The text has not changed, yet the page is made again with the new options.
+    model.renderOptions.set({notes::FrontmatterMode::hidden, true});
+    settle();
+    ASSERT_EQ(harness.renders.size(), 3u);
+    EXPECT_TRUE(harness.renders[2].options.softBreaksAsLineBreaks);
+    EXPECT_EQ(model.page.get()->revision, 3);
+
     // A note deleted meanwhile leaves the last page on screen, silently.
     std::filesystem::remove(folder / "A.md");
     model.refreshPage(true);
     settle();
-    EXPECT_EQ(model.page.get()->revision, 2);
+    EXPECT_EQ(model.page.get()->revision, 3);
     EXPECT_EQ(*model.errorMessage, std::nullopt);
 }
 
@@ -89,23 +98,6 @@ TEST_F(RenderingTest, RestoresAStoredOffsetOnlyWithoutAnAnchor) {
     settle();
     EXPECT_EQ(model.page.get()->scrollLine, 12);
     EXPECT_EQ(model.page.get()->scroll, 420.0);
-}
-
-TEST_F(RenderingTest, ChangedRenderOptionsRenderTheOpenNoteAgainEqualOnesDoNothing) {
-    auto notified = countNotifications(model.renderOptions);
-    model.renderOptions.set({notes::FrontmatterMode::hidden, false});
-    model.open(note("A.md"));
-    settle();
-    model.renderOptions.set({notes::FrontmatterMode::hidden, false});
-    EXPECT_EQ(harness.renders.size(), 1u);
-    EXPECT_EQ(*notified, 1);
-
-    // The text has not changed, yet the page is made again with the new options.
-    model.renderOptions.set({notes::FrontmatterMode::hidden, true});
-    settle();
-    ASSERT_EQ(harness.renders.size(), 2u);
-    EXPECT_TRUE(harness.renders[1].options.softBreaksAsLineBreaks);
-    EXPECT_EQ(model.page.get()->revision, 2);
 }
 
 } // namespace
