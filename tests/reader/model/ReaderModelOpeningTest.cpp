@@ -34,10 +34,9 @@ TEST_F(OpeningTest, StartsWithReadmeThenIndexThenHomeAtTheTopLevelOnly) {
         const std::string dir = "start" + std::to_string(++i) + "/";
         for (const auto& file : files)
             make({dir + file});
-        ModelHarness fresh;
-        fresh.model->openFolder(note(dir), std::nullopt);
-        fresh.scheduler.runPosted();
-        EXPECT_EQ(*fresh.model->file, expected ? std::optional(note(expected)) : std::nullopt);
+        model.openFolder(note(dir), std::nullopt);
+        settle();
+        EXPECT_EQ(*model.file, expected ? std::optional(note(expected)) : std::nullopt);
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace reader {
 namespace {
 
@@ -126,21 +128,23 @@ TEST_F(CoordinatorTest, OnlyTheLatestTemplateFinishingMakesThePageLoaded) {
     EXPECT_TRUE(fakePage->sent.empty());
 }
 
-TEST_F(CoordinatorTest, ScrollReportsCountOnlyForALoadedPage) {
+TEST_F(CoordinatorTest, OnlyWellFormedMessagesCountAndScrollReportsOnlyForALoadedPage) {
     std::vector<std::string> log;
     bridge.scrolled.connect([&](const markdown::URL& url, double) { log.push_back(url.path()); });
-    bridge.headingChanged.connect([&](const auto& id) { log.push_back(id.value_or("")); });
+    bridge.headingChanged.connect([&](const auto& id) { log.push_back(id.value_or("none")); });
     const nlohmann::json scroll = {{"type", "scroll"}, {"y", 480}};
     coordinator->update(page("/n/a.md", 1), serif);
     finishLatestLoad();
     coordinator->receiveMessage(scroll);
+    coordinator->receiveMessage({{"type", "scroll"}, {"y", std::nan("")}});
+    coordinator->receiveMessage({{"type", "heading"}, {"id", 3}});
     coordinator->update(page("/n/b.md", 1), serif);
     // A late report of the page being replaced, and the new page's first heading.
     coordinator->receiveMessage(scroll);
     coordinator->receiveMessage({{"type", "heading"}, {"id", "intro"}});
     finishLatestLoad();
     coordinator->receiveMessage(scroll);
-    EXPECT_EQ(log, (std::vector<std::string>{"/n/a.md", "intro", "/n/b.md"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"/n/a.md", "none", "intro", "/n/b.md"}));
 }
 
 } // namespace
