@@ -56,7 +56,7 @@ TEST_F(EditingTest, EntersAtThePagesLineAndLeavesUnchangedAtTheEditorsLineWithou
     fs::remove_all(folder.path());
     model.toggleEditing();
     EXPECT_TRUE(reading());
-    EXPECT_EQ(harness.desktop.beeps, 0);
+    EXPECT_EQ(desktop.beeps, 0);
     EXPECT_EQ(*pageChanges, 0);
     EXPECT_EQ(page->sent.back(), "mdr.scrollToLine(3)");
     EXPECT_EQ(log.entries, (std::vector{editing("enter editing at line 12"),
@@ -79,12 +79,12 @@ TEST_F(EditingTest, LeavingAfterEditsSavesAndLandsTheNewestRenderingAtTheEditors
 
     // Unchanged text, but a rendering still running would land at the offset stored.
     enterAt(1);
-    harness.background.hold = true;
+    background.hold = true;
     model.renderOptions.set({notes::FrontmatterMode::hidden, true});
     view->before = "x\ny\n";
     model.toggleEditing();
-    harness.finish(1); // the rendering that leaving started
-    harness.finish(0);
+    finish(1); // the rendering that leaving started
+    finish(0);
     EXPECT_EQ(model.page.get()->scrollLine, 3);
 }
 
@@ -99,12 +99,12 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
     auto session = model.editSession.get();
     session->textDidChange("mine");
     writeOutside("Caf\xE9");
-    harness.scheduler.advance(5s);
+    scheduler.advance(5s);
     EXPECT_EQ(onDisk(), "Caf\xE9");
     EXPECT_TRUE(session->hasDiskConflict());
     session->stopEditing();
     EXPECT_TRUE(reading());
-    EXPECT_EQ(harness.renders.back().text, "Caf\uFFFD");
+    EXPECT_EQ(renders.back().text, "Caf\uFFFD");
     EXPECT_EQ(onDisk(), "Caf\xE9");
 
     SCOPED_TRACE("without unsaved edits, editing ends and says why");
@@ -158,7 +158,7 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     session->diskChanged("theirs");
     std::size_t logged = log.entries.size();
     model.toggleEditing();
-    EXPECT_EQ(harness.desktop.beeps, 1);
+    EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(*model.mode, Mode::edit);
     EXPECT_EQ(log.entries.size(), logged); // nothing is logged before the conflict is answered
     auto unsaved = model.prepareToClose();
@@ -173,7 +173,7 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     session->textDidChange("mine again");
     fs::remove_all(folder.path());
     model.toggleEditing();
-    EXPECT_EQ(harness.desktop.beeps, 2);
+    EXPECT_EQ(desktop.beeps, 2);
     EXPECT_EQ(*model.mode, Mode::edit);
     EXPECT_EQ(log.entries.size(), logged + 1); // the leave is logged anyway
     unsaved = model.prepareToClose();

@@ -45,7 +45,7 @@ TEST_F(OpeningTest, OpeningAFolderResetsTheWindowAndNotesTheFolderAsRecent) {
     model.openFolder(URL::fileURL(folder.path() / "sub" / ".."), note("sub/deeper/Deep.md"));
     EXPECT_TRUE(*model.isScanning);
     EXPECT_EQ(model.sidebarFilter.get(), "");
-    EXPECT_EQ(harness.recentFolders, std::vector{root()});
+    EXPECT_EQ(recentFolders, std::vector{root()});
     settle();
 
     EXPECT_FALSE(*model.isScanning);
@@ -98,11 +98,11 @@ TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWeb) {
 
     model.handleLink(link("Gone.md"));
     model.handleLink("mdreader://local/broken%ZZescape.md");
-    EXPECT_EQ(harness.desktop.beeps, 2);
+    EXPECT_EQ(desktop.beeps, 2);
     model.handleLink(link("report.pdf"));
-    EXPECT_EQ(harness.desktop.openedFiles, std::vector{note("report.pdf")});
+    EXPECT_EQ(desktop.openedFiles, std::vector{note("report.pdf")});
     model.handleLink("mailto:ada@example.org");
-    EXPECT_EQ(harness.desktop.openedURLs, std::vector<std::string>{"mailto:ada@example.org"});
+    EXPECT_EQ(desktop.openedURLs, std::vector<std::string>{"mailto:ada@example.org"});
 }
 
 TEST_F(OpeningTest, ANoteThatCannotBeReadShowsWhyAndBrokenUTF8IsReplaced) {
@@ -137,7 +137,7 @@ TEST_F(OpeningTest, ATargetOpensWhatStillExistsAndANoteAloneResolvesAmongItsNeig
     EXPECT_EQ(*model.file, note("A.md"));
     EXPECT_TRUE(model.matches({std::nullopt, note("A.md")}));
     EXPECT_TRUE(model.tree->empty());
-    EXPECT_TRUE(harness.recentFolders.empty());
+    EXPECT_TRUE(recentFolders.empty());
     EXPECT_EQ(model.index->byName("plan"), std::vector{note("Plan.md")});
     EXPECT_TRUE(model.index->byName("deep").empty());
     EXPECT_TRUE(model.index->byName(".hidden").empty());

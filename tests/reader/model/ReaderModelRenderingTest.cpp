@@ -15,7 +15,7 @@ struct RenderingTest : ModelTest {
 
 TEST_F(RenderingTest, RendersAgainOnlyForChangedTextOrOptionsAndPublishesTheOutlineFirst) {
     model.refreshPage(true); // no note open
-    EXPECT_TRUE(harness.renders.empty());
+    EXPECT_TRUE(renders.empty());
 
     std::vector<std::string> seen;
     model.page.connect(
@@ -33,7 +33,7 @@ TEST_F(RenderingTest, RendersAgainOnlyForChangedTextOrOptionsAndPublishesTheOutl
     model.refreshPage(false);
     model.renderOptions.set({notes::FrontmatterMode::hidden, false});
     settle();
-    EXPECT_EQ(harness.renders.size(), 1u);
+    EXPECT_EQ(renders.size(), 1u);
     EXPECT_EQ(*options, 1);
     model.refreshPage(true);
     settle();
@@ -44,8 +44,8 @@ TEST_F(RenderingTest, RendersAgainOnlyForChangedTextOrOptionsAndPublishesTheOutl
     // The text has not changed, yet the page is made again with the new options.
     model.renderOptions.set({notes::FrontmatterMode::hidden, true});
     settle();
-    ASSERT_EQ(harness.renders.size(), 3u);
-    EXPECT_TRUE(harness.renders[2].options.softBreaksAsLineBreaks);
+    ASSERT_EQ(renders.size(), 3u);
+    EXPECT_TRUE(renders[2].options.softBreaksAsLineBreaks);
     EXPECT_EQ(model.page.get()->revision, 3);
 
     // A note deleted meanwhile leaves the last page on screen, silently.
@@ -58,13 +58,13 @@ TEST_F(RenderingTest, RendersAgainOnlyForChangedTextOrOptionsAndPublishesTheOutl
 
 // Mended: notes used to be rendered on the main thread, and one that took long froze the window.
 TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPage) {
-    harness.background.hold = true;
+    background.hold = true;
     auto pages = countNotifications(model.page);
     model.open(note("A.md"));
     model.open(note("B.md"));
     EXPECT_TRUE(*model.isRendering);
-    harness.finish(1);
-    harness.finish(0);
+    finish(1);
+    finish(0);
     EXPECT_EQ(*pages, 1);
     EXPECT_EQ(*model.page, (ReaderPage{note("B.md"), paragraph("other"), 1, {}, {}, {}}));
     EXPECT_TRUE(model.headings->empty());
@@ -77,7 +77,7 @@ TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPa
     for (const auto& leave : leaving) {
         model.open(note("A.md"));
         leave();
-        harness.finish();
+        finish();
         EXPECT_EQ(*model.page, std::nullopt);
         EXPECT_TRUE(model.headings->empty());
         EXPECT_FALSE(*model.isRendering);

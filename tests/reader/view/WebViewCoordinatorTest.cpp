@@ -72,11 +72,23 @@ TEST_F(CoordinatorTest, FirstUpdateLoadsTheTemplateAndNewRevisionsSwapContent) {
     EXPECT_EQ(coordinator->loadedRevision(), 3);
 }
 
-TEST_F(CoordinatorTest, ActivatedLinksAreCancelledAndHandedOverOnALaterTurn) {
+TEST_F(CoordinatorTest, AllowsOnlyTheTemplateLoadsItStartedAndHandsActivatedLinksOverLater) {
+    const std::string note = "mdreader://local/n/a.md";
     coordinator->update(page("/n/a.md", 1), serif);
-    finishLatestLoad();
-    EXPECT_EQ(decide(Type::linkActivated, "mdreader://local/n/b.md#x"), Policy::cancel);
-    EXPECT_EQ(decide(Type::linkActivated, "https://example.org/", true), Policy::cancel);
+    coordinator->update(page("/n/a.md", 2), serif); // still loading: a second template
+    const std::tuple<Type, std::optional<std::string>, bool, Policy> cases[] = {
+        {Type::linkActivated, "mdreader://local/n/b.md#x", false, Policy::cancel},
+        {Type::other, "https://example.org/", false, Policy::cancel}, // a note's refresh
+        {Type::other, note, true, Policy::cancel}, // a new window, even to the note
+        {Type::other, note, false, Policy::allow},
+        {Type::other, note, false, Policy::allow},
+        {Type::other, note, false, Policy::cancel}, // a refresh to the note itself
+        {Type::reload, note, false, Policy::cancel},
+        {Type::formSubmitted, "mdreader://local/n/form", false, Policy::cancel},
+        {Type::linkActivated, "https://example.org/", true, Policy::cancel},
+    };
+    for (const auto& [type, url, newWindow, expected] : cases)
+        EXPECT_EQ(decide(type, url, newWindow), expected) << url.value_or("(none)");
     EXPECT_TRUE(links.empty()) << "handed over while the web view is still deciding";
     scheduler.runPosted();
     EXPECT_EQ(links,
@@ -86,25 +98,6 @@ TEST_F(CoordinatorTest, ActivatedLinksAreCancelledAndHandedOverOnALaterTurn) {
     coordinator.reset();
     scheduler.runPosted();
     EXPECT_EQ(links.size(), 2u) << "no link reaches a window whose view is gone";
-}
-
-TEST_F(CoordinatorTest, OnlyTheTemplateLoadsItStartedAreAllowed) {
-    const std::string note = "mdreader://local/n/a.md";
-    coordinator->update(page("/n/a.md", 1), serif);
-    coordinator->update(page("/n/a.md", 2), serif); // still loading: a second template
-    const std::tuple<Type, std::optional<std::string>, bool, Policy> cases[] = {
-        {Type::other, "https://example.org/", false, Policy::cancel}, // a note's refresh
-        {Type::other, note, true, Policy::cancel}, // a new window, even to the note
-        {Type::other, note, false, Policy::allow},
-        {Type::other, note, false, Policy::allow},
-        {Type::other, note, false, Policy::cancel}, // a refresh to the note itself
-        {Type::reload, note, false, Policy::cancel},
-        {Type::formSubmitted, "mdreader://local/n/form", false, Policy::cancel},
-    };
-    for (const auto& [type, url, newWindow, expected] : cases)
-        EXPECT_EQ(decide(type, url, newWindow), expected) << url.value_or("(none)");
-    scheduler.runPosted();
-    EXPECT_TRUE(links.empty());
 }
 
 TEST_F(CoordinatorTest, OnlyTheLatestTemplateFinishingMakesThePageLoaded) {
