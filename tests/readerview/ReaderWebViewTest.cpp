@@ -18,32 +18,6 @@ namespace {
 using nlohmann::json;
 using namespace std::chrono_literals;
 
-/// The addresses of the navigations web views decide on. A hook sees each decision before the
-/// view's own handler settles it.
-class NavigationLog {
-public:
-    NavigationLog() : hook(g_signal_add_emission_hook(decidePolicy(), 0, record, this, nullptr)) {}
-    ~NavigationLog() { g_signal_remove_emission_hook(decidePolicy(), hook); }
-    NavigationLog(const NavigationLog&) = delete;
-    NavigationLog& operator=(const NavigationLog&) = delete;
-
-    std::vector<std::string> decisions;
-
-private:
-    static guint decidePolicy() { return g_signal_lookup("decide-policy", WEBKIT_TYPE_WEB_VIEW); }
-    static gboolean record(GSignalInvocationHint*, guint, const GValue* values, gpointer log) {
-        if (g_value_get_enum(&values[2]) == WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
-            return TRUE;
-        auto* decision = WEBKIT_NAVIGATION_POLICY_DECISION(g_value_get_object(&values[1]));
-        auto* action = webkit_navigation_policy_decision_get_navigation_action(decision);
-        const char* url = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-        static_cast<NavigationLog*>(log)->decisions.push_back(url ? url : "");
-        return TRUE;
-    }
-
-    gulong hook;
-};
-
 /// A reader web view in a window on the display, over a scratch folder of notes.
 class WebViewTest : public ::testing::Test {
 protected:
@@ -92,15 +66,12 @@ constexpr char tinyPNG[] =
 TEST_F(WebViewTest, LoadsTheTemplateRunsNoneOfTheNotesOwnScriptsAndSwapsContentInPlace) {
     notes::ScratchFolder::write(folder / "other.md", "raw text");
     notes::ScratchFolder::write(folder / "evil.js", "window.evil = 'file';");
-    NavigationLog log;
     // The style sheet sets the measure of 37rem, at a root size scaled to 1.5 × 16px.
     ASSERT_TRUE(show(note("a.md", "<h1 id=\"top\">Top</h1><script>window.evil = 'inline';</script>"
                                   "<script src=\"evil.js\"></script>"
                                   "<meta http-equiv=\"refresh\" content=\"0; url=other.md\">"),
                      {notes::Typeface::sans, 1.5, notes::LineWidth::medium}));
-    ASSERT_TRUE(waitUntil(
-        [&] { return std::ranges::count(log.decisions, readerAddress("other.md")) > 0; }));
-    runFor(300ms);
+    runFor(500ms); // the refresh, had it been followed, would have replaced the page by now
     EXPECT_EQ(
         run("[typeof mdr, typeof window.evil, document.body.className, "
             "document.documentElement.style.getPropertyValue('--scale'), location.href, "
