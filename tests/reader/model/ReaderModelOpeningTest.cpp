@@ -62,15 +62,15 @@ TEST_F(OpeningTest, OpeningAFolderResetsTheWindowAndNotesTheFolderAsRecent) {
         EXPECT_FALSE(model.contains(URL::fileURL(outside))) << outside;
 }
 
-TEST_F(OpeningTest, KeepsHistoryAcrossLinksAndStepsAndALinkToTheNoteShownOnlyScrolls) {
-    model.open(note("A.md"));
+TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWebKeepingHistoryAndOnlyScrollsWithinANote) {
+    model.openFolder(root(), note("A.md"));
+    settle();
     model.handleLink(link("B.md"));
     model.handleLink(link("C.md"));
     auto pages = countNotifications(model.page);
     model.handleLink(link("C.md") + "#intro");
     EXPECT_EQ(page->sent, std::vector<std::string>{R"(mdr.scrollToAnchor("intro"))"});
     EXPECT_EQ(*pages, 0);
-
     model.goBack();
     model.goBack();
     model.goBack(); // nothing to go back to
@@ -78,19 +78,13 @@ TEST_F(OpeningTest, KeepsHistoryAcrossLinksAndStepsAndALinkToTheNoteShownOnlyScr
     EXPECT_EQ(*model.forwardStack, (std::vector{note("C.md"), note("B.md")}));
     model.goForward();
     EXPECT_EQ(*model.file, note("B.md"));
-    model.open(note("Plan.md"));
-    EXPECT_EQ(*model.backStack, (std::vector{note("A.md"), note("B.md")}));
-    EXPECT_TRUE(model.forwardStack->empty());
-}
 
-TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWeb) {
-    model.openFolder(root(), note("A.md"));
-    settle();
     std::string plan = link("A.md"); // a wikilink written without extension
     plan.replace(plan.size() - 4, 4, "Plan");
     model.handleLink(plan);
     EXPECT_EQ(*model.file, note("Plan.md"));
-
+    EXPECT_EQ(*model.backStack, (std::vector{note("A.md"), note("B.md")}));
+    EXPECT_TRUE(model.forwardStack->empty());
     model.handleLink(link("My Note.md") + "#my%20heading");
     settle();
     EXPECT_EQ(*model.file, note("My Note.md"));
