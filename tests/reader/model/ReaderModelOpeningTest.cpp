@@ -1,9 +1,6 @@
 #include "ModelHarness.hpp"
 
 #include "notes/text/ReaderURL.hpp"
-#include "tests/reader/FakePage.hpp"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -37,10 +34,9 @@ TEST_F(OpeningTest, StartsWithReadmeThenIndexThenHomeAtTheTopLevelOnly) {
         const std::string dir = "start" + std::to_string(++i) + "/";
         for (const auto& file : files)
             make({dir + file});
-        ModelHarness fresh;
-        fresh.model->openFolder(note(dir), std::nullopt);
-        fresh.scheduler.runPosted();
-        EXPECT_EQ(*fresh.model->file, expected ? std::optional(note(expected)) : std::nullopt);
+        model.openFolder(note(dir), std::nullopt);
+        settle();
+        EXPECT_EQ(*model.file, expected ? std::optional(note(expected)) : std::nullopt);
     }
 }
 
@@ -49,7 +45,7 @@ TEST_F(OpeningTest, OpeningAFolderResetsTheWindowAndNotesTheFolderAsRecent) {
     model.openFolder(URL::fileURL(folder.path() / "sub" / ".."), note("sub/deeper/Deep.md"));
     EXPECT_TRUE(*model.isScanning);
     EXPECT_EQ(model.sidebarFilter.get(), "");
-    EXPECT_EQ(harness.recentFolders, std::vector{root()});
+    EXPECT_EQ(recentFolders, std::vector{root()});
     settle();
 
     EXPECT_FALSE(*model.isScanning);
@@ -66,17 +62,15 @@ TEST_F(OpeningTest, OpeningAFolderResetsTheWindowAndNotesTheFolderAsRecent) {
         EXPECT_FALSE(model.contains(URL::fileURL(outside))) << outside;
 }
 
-TEST_F(OpeningTest, KeepsHistoryAcrossLinksAndStepsAndALinkToTheNoteShownOnlyScrolls) {
-    auto page = std::make_shared<FakePage>();
-    model.web.setWebView(page);
-    model.open(note("A.md"));
+TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWebKeepingHistoryAndOnlyScrollsWithinANote) {
+    model.openFolder(root(), note("A.md"));
+    settle();
     model.handleLink(link("B.md"));
     model.handleLink(link("C.md"));
     auto pages = countNotifications(model.page);
     model.handleLink(link("C.md") + "#intro");
     EXPECT_EQ(page->sent, std::vector<std::string>{R"(mdr.scrollToAnchor("intro"))"});
     EXPECT_EQ(*pages, 0);
-
     model.goBack();
     model.goBack();
     model.goBack(); // nothing to go back to
@@ -84,19 +78,13 @@ TEST_F(OpeningTest, KeepsHistoryAcrossLinksAndStepsAndALinkToTheNoteShownOnlyScr
     EXPECT_EQ(*model.forwardStack, (std::vector{note("C.md"), note("B.md")}));
     model.goForward();
     EXPECT_EQ(*model.file, note("B.md"));
-    model.open(note("Plan.md"));
-    EXPECT_EQ(*model.backStack, (std::vector{note("A.md"), note("B.md")}));
-    EXPECT_TRUE(model.forwardStack->empty());
-}
 
-TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWeb) {
-    model.openFolder(root(), note("A.md"));
-    settle();
     std::string plan = link("A.md"); // a wikilink written without extension
     plan.replace(plan.size() - 4, 4, "Plan");
     model.handleLink(plan);
     EXPECT_EQ(*model.file, note("Plan.md"));
-
+    EXPECT_EQ(*model.backStack, (std::vector{note("A.md"), note("B.md")}));
+    EXPECT_TRUE(model.forwardStack->empty());
     model.handleLink(link("My Note.md") + "#my%20heading");
     settle();
     EXPECT_EQ(*model.file, note("My Note.md"));
@@ -104,11 +92,11 @@ TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWeb) {
 
     model.handleLink(link("Gone.md"));
     model.handleLink("mdreader://local/broken%ZZescape.md");
-    EXPECT_EQ(harness.desktop.beeps, 2);
+    EXPECT_EQ(desktop.beeps, 2);
     model.handleLink(link("report.pdf"));
-    EXPECT_EQ(harness.desktop.openedFiles, std::vector{note("report.pdf")});
+    EXPECT_EQ(desktop.openedFiles, std::vector{note("report.pdf")});
     model.handleLink("mailto:ada@example.org");
-    EXPECT_EQ(harness.desktop.openedURLs, std::vector<std::string>{"mailto:ada@example.org"});
+    EXPECT_EQ(desktop.openedURLs, std::vector<std::string>{"mailto:ada@example.org"});
 }
 
 TEST_F(OpeningTest, ANoteThatCannotBeReadShowsWhyAndBrokenUTF8IsReplaced) {
@@ -132,27 +120,22 @@ TEST_F(OpeningTest, ANoteThatCannotBeReadShowsWhyAndBrokenUTF8IsReplaced) {
     EXPECT_EQ(model.page.get()->bodyHTML, paragraph("caf\xEF\xBF\xBD ok"));
 }
 
-TEST_F(OpeningTest, ASingleNoteResolvesAmongItsNeighbours) {
+TEST_F(OpeningTest, ATargetOpensWhatStillExistsAndANoteAloneResolvesAmongItsNeighbours) {
+    make({"README.md"});
     model.tree.set({{note("x.md"), "x", {}}});
-    model.openFile(note("A.md"));
+    model.apply({note("gone"), note("moved.md")});
+    settle();
+    EXPECT_EQ(*model.file, std::nullopt);
+    model.apply({note("gone"), note("A.md")});
     EXPECT_EQ(*model.folder, std::nullopt);
+    EXPECT_EQ(*model.file, note("A.md"));
+    EXPECT_TRUE(model.matches({std::nullopt, note("A.md")}));
     EXPECT_TRUE(model.tree->empty());
-    EXPECT_TRUE(harness.recentFolders.empty());
+    EXPECT_TRUE(recentFolders.empty());
     EXPECT_EQ(model.index->byName("plan"), std::vector{note("Plan.md")});
     EXPECT_TRUE(model.index->byName("deep").empty());
     EXPECT_TRUE(model.index->byName(".hidden").empty());
     EXPECT_FALSE(model.contains(note("B.md")));
-}
-
-TEST_F(OpeningTest, AppliesATargetByWhatStillExists) {
-    make({"README.md"});
-    model.apply({note("gone"), note("moved.md")});
-    settle();
-    EXPECT_EQ(*model.file, std::nullopt);
-    model.apply({note("gone"), note("Plan.md")});
-    EXPECT_EQ(*model.folder, std::nullopt);
-    EXPECT_EQ(*model.file, note("Plan.md"));
-    EXPECT_TRUE(model.matches({std::nullopt, note("Plan.md")}));
 }
 
 } // namespace

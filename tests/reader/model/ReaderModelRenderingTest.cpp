@@ -1,7 +1,5 @@
 #include "ModelHarness.hpp"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
 
@@ -15,9 +13,9 @@ struct RenderingTest : ModelTest {
     }
 };
 
-TEST_F(RenderingTest, RefreshPublishesOnlyChangedTextUnlessForcedAndTheOutlineFirst) {
+TEST_F(RenderingTest, RendersAgainOnlyForNewTextOrOptionsOrWhenForcedAndPublishesTheOutlineFirst) {
     model.refreshPage(true); // no note open
-    EXPECT_TRUE(harness.renders.empty());
+    EXPECT_TRUE(renders.empty());
 
     std::vector<std::string> seen;
     model.page.connect(
@@ -28,34 +26,39 @@ TEST_F(RenderingTest, RefreshPublishesOnlyChangedTextUnlessForcedAndTheOutlineFi
     EXPECT_EQ(seen, std::vector<std::string>{"Top"});
     EXPECT_EQ(*model.headings, (std::vector<notes::OutlineHeading>{{"Top", 1, "Top"}}));
     ReaderPage first = *model.page.get();
-    auto headings = countNotifications(model.headings);
 
-    model.refreshPage(false);
+    model.refreshPage(false); // the same text
     settle();
-    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(renders.size(), 1u);
     model.refreshPage(true);
     settle();
     first.revision = 2;
     EXPECT_EQ(*model.page, first);
-    EXPECT_EQ(*headings, 0); // the same outline is stored silently
+
+    // The text has not changed, yet the page is made again with the new options.
+    model.renderOptions.set({notes::FrontmatterMode::hidden, true});
+    settle();
+    ASSERT_EQ(renders.size(), 3u);
+    EXPECT_TRUE(renders[2].options.softBreaksAsLineBreaks);
+    EXPECT_EQ(model.page.get()->revision, 3);
 
     // A note deleted meanwhile leaves the last page on screen, silently.
     std::filesystem::remove(folder / "A.md");
     model.refreshPage(true);
     settle();
-    EXPECT_EQ(model.page.get()->revision, 2);
+    EXPECT_EQ(model.page.get()->revision, 3);
     EXPECT_EQ(*model.errorMessage, std::nullopt);
 }
 
 // Mended: notes used to be rendered on the main thread, and one that took long froze the window.
 TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPage) {
-    harness.background.hold = true;
+    background.hold = true;
     auto pages = countNotifications(model.page);
     model.open(note("A.md"));
     model.open(note("B.md"));
     EXPECT_TRUE(*model.isRendering);
-    harness.finish(1);
-    harness.finish(0);
+    finish(1);
+    finish(0);
     EXPECT_EQ(*pages, 1);
     EXPECT_EQ(*model.page, (ReaderPage{note("B.md"), paragraph("other"), 1, {}, {}, {}}));
     EXPECT_TRUE(model.headings->empty());
@@ -68,7 +71,7 @@ TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPa
     for (const auto& leave : leaving) {
         model.open(note("A.md"));
         leave();
-        harness.finish();
+        finish();
         EXPECT_EQ(*model.page, std::nullopt);
         EXPECT_TRUE(model.headings->empty());
         EXPECT_FALSE(*model.isRendering);
@@ -89,23 +92,6 @@ TEST_F(RenderingTest, RestoresAStoredOffsetOnlyWithoutAnAnchor) {
     settle();
     EXPECT_EQ(model.page.get()->scrollLine, 12);
     EXPECT_EQ(model.page.get()->scroll, 420.0);
-}
-
-TEST_F(RenderingTest, ChangedRenderOptionsRenderTheOpenNoteAgainEqualOnesDoNothing) {
-    auto notified = countNotifications(model.renderOptions);
-    model.renderOptions.set({notes::FrontmatterMode::hidden, false});
-    model.open(note("A.md"));
-    settle();
-    model.renderOptions.set({notes::FrontmatterMode::hidden, false});
-    EXPECT_EQ(harness.renders.size(), 1u);
-    EXPECT_EQ(*notified, 1);
-
-    // The text has not changed, yet the page is made again with the new options.
-    model.renderOptions.set({notes::FrontmatterMode::hidden, true});
-    settle();
-    ASSERT_EQ(harness.renders.size(), 2u);
-    EXPECT_TRUE(harness.renders[1].options.softBreaksAsLineBreaks);
-    EXPECT_EQ(model.page.get()->revision, 2);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace reader {
 namespace {
 
@@ -70,11 +72,23 @@ TEST_F(CoordinatorTest, FirstUpdateLoadsTheTemplateAndNewRevisionsSwapContent) {
     EXPECT_EQ(coordinator->loadedRevision(), 3);
 }
 
-TEST_F(CoordinatorTest, ActivatedLinksAreCancelledAndHandedOverOnALaterTurn) {
+TEST_F(CoordinatorTest, AllowsOnlyTheTemplateLoadsItStartedAndHandsActivatedLinksOverLater) {
+    const std::string note = "mdreader://local/n/a.md";
     coordinator->update(page("/n/a.md", 1), serif);
-    finishLatestLoad();
-    EXPECT_EQ(decide(Type::linkActivated, "mdreader://local/n/b.md#x"), Policy::cancel);
-    EXPECT_EQ(decide(Type::linkActivated, "https://example.org/", true), Policy::cancel);
+    coordinator->update(page("/n/a.md", 2), serif); // still loading: a second template
+    const std::tuple<Type, std::optional<std::string>, bool, Policy> cases[] = {
+        {Type::linkActivated, "mdreader://local/n/b.md#x", false, Policy::cancel},
+        {Type::other, "https://example.org/", false, Policy::cancel}, // a note's refresh
+        {Type::other, note, true, Policy::cancel}, // a new window, even to the note
+        {Type::other, note, false, Policy::allow},
+        {Type::other, note, false, Policy::allow},
+        {Type::other, note, false, Policy::cancel}, // a refresh to the note itself
+        {Type::reload, note, false, Policy::cancel},
+        {Type::formSubmitted, "mdreader://local/n/form", false, Policy::cancel},
+        {Type::linkActivated, "https://example.org/", true, Policy::cancel},
+    };
+    for (const auto& [type, url, newWindow, expected] : cases)
+        EXPECT_EQ(decide(type, url, newWindow), expected) << url.value_or("(none)");
     EXPECT_TRUE(links.empty()) << "handed over while the web view is still deciding";
     scheduler.runPosted();
     EXPECT_EQ(links,
@@ -86,32 +100,20 @@ TEST_F(CoordinatorTest, ActivatedLinksAreCancelledAndHandedOverOnALaterTurn) {
     EXPECT_EQ(links.size(), 2u) << "no link reaches a window whose view is gone";
 }
 
-TEST_F(CoordinatorTest, OnlyTheTemplateLoadsItStartedAreAllowed) {
-    const std::string note = "mdreader://local/n/a.md";
-    coordinator->update(page("/n/a.md", 1), serif);
-    coordinator->update(page("/n/a.md", 2), serif); // still loading: a second template
-    const std::tuple<Type, std::optional<std::string>, bool, Policy> cases[] = {
-        {Type::other, "https://example.org/", false, Policy::cancel}, // a note's refresh
-        {Type::other, note, true, Policy::cancel}, // a new window, even to the note
-        {Type::other, note, false, Policy::allow},
-        {Type::other, note, false, Policy::allow},
-        {Type::other, note, false, Policy::cancel}, // a refresh to the note itself
-        {Type::reload, note, false, Policy::cancel},
-        {Type::formSubmitted, "mdreader://local/n/form", false, Policy::cancel},
-    };
-    for (const auto& [type, url, newWindow, expected] : cases)
-        EXPECT_EQ(decide(type, url, newWindow), expected) << url.value_or("(none)");
-    scheduler.runPosted();
-    EXPECT_TRUE(links.empty());
-}
-
-TEST_F(CoordinatorTest, OnlyTheLatestTemplateFinishingMakesThePageLoaded) {
+TEST_F(CoordinatorTest, OnlyTheLatestTemplateFinishingMakesThePageLoadedAndItsReportsCount) {
+    std::vector<std::string> log;
+    bridge.scrolled.connect([&](const markdown::URL& url, double) { log.push_back(url.path()); });
+    bridge.headingChanged.connect([&](const auto& id) { log.push_back(id.value_or("none")); });
+    const nlohmann::json scroll = {{"type", "scroll"}, {"y", 480}};
     coordinator->update(page("/n/a.md", 1), sans);
     EXPECT_EQ(decide(Type::other, "mdreader://local/n/a.md"), Policy::allow);
     coordinator->update(page("/n/b.md", 1), serif);
     // The first note finishes after the second one's template was started.
     coordinator->navigationFinished();
     EXPECT_FALSE(coordinator->isLoaded());
+    // A late report of the page being replaced, and the new page's first heading.
+    coordinator->receiveMessage(scroll);
+    coordinator->receiveMessage({{"type", "heading"}, {"id", "intro"}});
     coordinator->update(page("/n/b.md", 1), serif);
     EXPECT_EQ(loads.size(), 2u) << "same note and revision while loading: nothing to do";
 
@@ -124,23 +126,10 @@ TEST_F(CoordinatorTest, OnlyTheLatestTemplateFinishingMakesThePageLoaded) {
     finishLatestLoad();
     EXPECT_TRUE(coordinator->isLoaded());
     EXPECT_TRUE(fakePage->sent.empty());
-}
-
-TEST_F(CoordinatorTest, ScrollReportsCountOnlyForALoadedPage) {
-    std::vector<std::string> log;
-    bridge.scrolled.connect([&](const markdown::URL& url, double) { log.push_back(url.path()); });
-    bridge.headingChanged.connect([&](const auto& id) { log.push_back(id.value_or("")); });
-    const nlohmann::json scroll = {{"type", "scroll"}, {"y", 480}};
-    coordinator->update(page("/n/a.md", 1), serif);
-    finishLatestLoad();
     coordinator->receiveMessage(scroll);
-    coordinator->update(page("/n/b.md", 1), serif);
-    // A late report of the page being replaced, and the new page's first heading.
-    coordinator->receiveMessage(scroll);
-    coordinator->receiveMessage({{"type", "heading"}, {"id", "intro"}});
-    finishLatestLoad();
-    coordinator->receiveMessage(scroll);
-    EXPECT_EQ(log, (std::vector<std::string>{"/n/a.md", "intro", "/n/b.md"}));
+    coordinator->receiveMessage({{"type", "scroll"}, {"y", std::nan("")}});
+    coordinator->receiveMessage({{"type", "heading"}, {"id", 3}});
+    EXPECT_EQ(log, (std::vector<std::string>{"intro", "/n/b.md", "none"}));
 }
 
 } // namespace
