@@ -20,6 +20,11 @@ public:
 
     [[nodiscard]] CMarkNode root() const { return CMarkNode(rootNode.get()); }
 
+    /// For a caller that frees the nodes below the root one by one (`cmark_node_free`) as it is
+    /// done with them: their memory goes back to the C heap as soon as it can, instead of
+    /// waiting for the whole tree to go.
+    void returnFreedMemory();
+
 private:
     struct NodeDeleter {
         void operator()(cmark_node* node) const;

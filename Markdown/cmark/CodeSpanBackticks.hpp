@@ -19,6 +19,12 @@ namespace markdown {
 class CodeSpanBackticks {
 public:
     void record(cmark_node* codeSpan);
+    /// Drops what was kept of a node's text once its spans are all recorded (before the node
+    /// goes, as the kept text lies in it).
+    void forget(cmark_node* owner) {
+        if (!contents.empty())
+            contents.erase(owner);
+    }
 
     // The text one inline parse ran over, and how far the spans found in it so far reach.
     struct Content {

@@ -1,6 +1,5 @@
 #include "Markdown/cmark/CommonMarkConverter.hpp"
 
-#include "Markdown/cmark/CMarkIterator.hpp"
 #include "Markdown/cmark/CMarkParser.hpp"
 #include "Markdown/cmark/CMarkTableState.hpp"
 #include "Markdown/cmark/CodeSpanBackticks.hpp"
@@ -15,6 +14,7 @@
 
 #include <cmark-gfm-extension_api.h>
 #include <cmark-gfm.h>
+#include <cmark-gfm/node.h>
 
 namespace markdown {
 namespace {
@@ -33,51 +33,50 @@ std::optional<std::string> nonEmpty(std::optional<std::string_view> text) {
 }
 
 /// One conversion of a parser tree. The parser's tree can nest tens of thousands of levels
-/// (a line of `>`, a run of `*`), so containers wait on a heap stack for their exit event, and
-/// the converted children of every open container wait, in order, in one shared buffer.
+/// (a line of `>`, a run of `*`), so containers wait on a heap stack until their children are
+/// converted, and the converted children of every open container wait, in order, in one shared
+/// buffer. When it consumes the tree, each node below the root is freed as soon as it is
+/// converted, so that the parser's memory serves the raw nodes made after it.
 class Converter {
 public:
-    Converter(CMarkNode root, const std::optional<URL>& source, ParseOptions options)
-        : iterator(root), source(source), options(options) {
+    Converter(CMarkNode root, const std::optional<URL>& source, ParseOptions options, bool consume)
+        : root(root.raw()), source(source), options(options), consume(consume) {
         open.reserve(32);
         children.reserve(256);
     }
 
     RawMarkupPtr run() {
-        require(step() == CMarkEvent::enter && kindOf(iterator.node()) == ParserNodeKind::document);
-        RawMarkupPtr document;
-        while (!document) {
-            const CMarkNode node = iterator.node();
-            if (iterator.event() == CMarkEvent::enter) {
-                const ParserNodeKind kind = kindOf(node);
-                if (kind == ParserNodeKind::tableRow && tables.awaitsBody())
-                    tables.startBody(rangeOf(node));
-                else if (kind == ParserNodeKind::table)
-                    recordTableCellSpansOf(node.raw());
-                else if (kind == ParserNodeKind::code)
-                    backticks.record(node.raw());
-                if (isLeaf(kind))
-                    children.push_back(convertLeaf(node, kind));
-                else
-                    open.push_back({node, kind, children.size()});
-            } else {
-                require(iterator.event() == CMarkEvent::exit && !open.empty() &&
-                        open.back().node == node);
-                const OpenContainer container = open.back();
-                open.pop_back();
-                RawMarkupPtr made = convertContainer(container, rangeOf(node));
-                children.resize(container.firstChild);
-                if (open.empty())
-                    document = std::move(made);
-                else
-                    children.push_back(std::move(made));
+        require(root != nullptr && kindOf(CMarkNode(root)) == ParserNodeKind::document);
+        cmark_node* node = root;
+        for (;;) {
+            enter(CMarkNode(node));
+            if (isOpen(node) && node->first_child != nullptr) {
+                node = node->first_child;
+                continue;
             }
-            step();
+            // `node` is converted, or a container without children: leave it and every
+            // container whose last child it is.
+            for (;;) {
+                if (isOpen(node)) {
+                    RawMarkupPtr made = close(CMarkNode(node));
+                    if (node == root) {
+                        if (made->kind() != RawMarkupKind::document)
+                            fatal("cmark top-level conversion didn't produce a RawMarkup.document");
+                        return made;
+                    }
+                    children.push_back(std::move(made));
+                }
+                cmark_node* next = node->next;
+                cmark_node* parent = node->parent;
+                if (consume)
+                    cmark_node_free(node);
+                if (next != nullptr) {
+                    node = next;
+                    break;
+                }
+                node = parent;
+            }
         }
-        require(iterator.event() == CMarkEvent::done && !iterator.node());
-        if (document->kind() != RawMarkupKind::document)
-            fatal("cmark top-level conversion didn't produce a RawMarkup.document");
-        return document;
     }
 
 private:
@@ -87,7 +86,31 @@ private:
         std::size_t firstChild; // in `children`
     };
 
-    CMarkEvent step() { return iterator.next(); }
+    bool isOpen(cmark_node* node) const { return !open.empty() && open.back().node.raw() == node; }
+
+    void enter(CMarkNode node) {
+        const ParserNodeKind kind = kindOf(node);
+        if (kind == ParserNodeKind::tableRow && tables.awaitsBody())
+            tables.startBody(rangeOf(node));
+        else if (kind == ParserNodeKind::table)
+            recordTableCellSpansOf(node.raw());
+        else if (kind == ParserNodeKind::code)
+            backticks.record(node.raw());
+        if (isLeaf(kind))
+            children.push_back(convertLeaf(node, kind));
+        else
+            open.push_back({node, kind, children.size()});
+    }
+
+    // The open container at the top, converted from the children it has gathered.
+    RawMarkupPtr close(CMarkNode node) {
+        const OpenContainer container = open.back();
+        open.pop_back();
+        backticks.forget(node.raw());
+        RawMarkupPtr made = convertContainer(container, rangeOf(node));
+        children.resize(container.firstChild);
+        return made;
+    }
 
     // A core node's kind follows from its type number: names are compared once per type and
     // conversion, not per node. An extension names its nodes by their content (a table row may be
@@ -242,9 +265,10 @@ private:
         }
     }
 
-    CMarkIterator iterator;
+    cmark_node* root;
     const std::optional<URL>& source;
     ParseOptions options;
+    bool consume;
     CMarkTableState tables;
     CodeSpanBackticks backticks;
     std::vector<OpenContainer> open;
@@ -279,14 +303,20 @@ std::optional<SourceRange> cmarkSourceRange(const CMarkPosition& position, unsig
 
 RawMarkupPtr convertCMarkDocument(CMarkNode document, const std::optional<URL>& source,
                                   ParseOptions options) {
-    return Converter(document, source, options).run();
+    return Converter(document, source, options, false).run();
+}
+
+RawMarkupPtr convertCMarkDocument(CMarkDocument document, const std::optional<URL>& source,
+                                  ParseOptions options) {
+    document.returnFreedMemory();
+    return Converter(document.root(), source, options, true).run();
 }
 
 RawMarkupPtr parseRawDocument(std::string_view text, const std::optional<URL>& source,
                               ParseOptions options) {
-    const CMarkDocument parsed =
-        CMarkParser::parse(text, cmarkOptionBits(options), CMarkParser::Annotations::leaveToCaller);
-    return convertCMarkDocument(parsed.root(), source, options);
+    return convertCMarkDocument(
+        CMarkParser::parse(text, cmarkOptionBits(options), CMarkParser::Annotations::leaveToCaller),
+        source, options);
 }
 
 Document parseString(std::string_view text, const std::optional<URL>& source,

@@ -1,0 +1,69 @@
+// A parse gives the parser's tree back while it converts it: these check that nothing in use goes
+// with it (the sanitizer build reports any read of memory given back too early).
+#include "Markdown/cmark/CMarkArena.hpp"
+#include "Markdown/cmark/CMarkParser.hpp"
+#include "Markdown/cmark/CommonMarkConverter.hpp"
+#include "tests/Markdown/RawOutline.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace markdown {
+namespace {
+
+TEST(CMarkArena, ReturnsOnlyChunksWithoutBlocksInUse) {
+    CMarkArena arena;
+    ASSERT_TRUE(arena.holdsMemory());
+    // Enough blocks for several chunks, some freed before and kept for reuse.
+    struct Filled {
+        unsigned char* block;
+        std::size_t size;
+        unsigned char value;
+    };
+    std::vector<Filled> blocks;
+    for (std::size_t i = 0; i < 20000; ++i) {
+        const Filled filled{static_cast<unsigned char*>(arena.allocate(8 + i % 25 * 8, false)),
+                            8 + i % 25 * 8, static_cast<unsigned char>(i % 251)};
+        std::memset(filled.block, filled.value, filled.size);
+        if (i % 7 == 3)
+            arena.release(filled.block);
+        else
+            blocks.push_back(filled);
+    }
+    arena.returnFreedChunks();
+    // Blocks asked for now, of every kind, live beside the old ones and go one by one.
+    void* late = arena.allocate(40, true);
+    void* grown = arena.reallocate(arena.allocate(16, false), 3000);
+    for (std::size_t i = 0; i < blocks.size(); i += 2)
+        arena.release(blocks[i].block);
+    for (std::size_t i = 1; i < blocks.size(); i += 2) {
+        const auto [block, size, value] = blocks[i];
+        EXPECT_TRUE(block[0] == value && block[size - 1] == value) << i;
+        arena.release(block);
+    }
+    arena.release(late);
+    arena.release(grown);
+}
+
+TEST(CommonMarkConverter, ConvertsTheSameWhetherItFreesTheTreeOrOnlyReadsIt) {
+    const std::string text = "# Title *em* `code`\n\n"
+                             "> - [x] a [link](/u \"T\") ![i](<>)\n"
+                             ">   1. ``two`` ^[attr *x*](k=v)\n\n"
+                             "| a | b |\n|:-|-:|\n| `c\\|d` | ~~e~~ |\n|  |\n\n"
+                             "```swift\nlet x\n```\n\n<div>\nhi\n</div>\n\n"
+                             "a  \nb \"quoted\" -- x\n***\n";
+    const int bits = cmarkOptionBits({});
+    const auto leave = CMarkParser::Annotations::leaveToCaller;
+    const CMarkDocument read = CMarkParser::parse(text, bits, leave);
+    const std::string expected = testing::outline(convertCMarkDocument(read.root(), {}, {}));
+    EXPECT_EQ(testing::outline(convertCMarkDocument(CMarkParser::parse(text, bits, leave), {}, {})),
+              expected);
+    EXPECT_NE(expected.find("tableCell"), std::string::npos);
+    EXPECT_NE(expected.find("inlineAttributes"), std::string::npos);
+}
+
+} // namespace
+} // namespace markdown
