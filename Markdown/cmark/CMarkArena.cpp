@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include <cmark-gfm.h>
@@ -28,7 +29,8 @@ constexpr BlockHeader largeClass = ~BlockHeader{0};
 constexpr BlockHeader classMask = 0xFFFF'FFFF;
 
 constexpr std::size_t firstChunkSize = std::size_t{16} << 10;
-constexpr std::size_t largestChunkSize = std::size_t{1} << 20;
+// Small chunks come free sooner while a tree is freed node by node.
+constexpr std::size_t largestChunkSize = std::size_t{64} << 10;
 
 // The class whose blocks first hold `total` bytes, header included.
 std::size_t classOf(std::size_t total) {
@@ -61,7 +63,8 @@ std::size_t chunkIn(BlockHeader header) {
 }
 
 // The C heap's calls are kept to these three: the library's allocator interface is C's own, and
-// what they return is owned by the arena's chunk list or its list of large blocks.
+// what they return is owned by the arena's list of large blocks. Chunks come from operator new,
+// so that a chunk's receiver can treat it as any block from operator new.
 void* heapBlock(std::size_t size, bool zeroed) {
     // NOLINTNEXTLINE(cppcoreguidelines-no-malloc,cppcoreguidelines-owning-memory)
     void* block = zeroed ? std::calloc(1, size) : std::malloc(size);
@@ -147,7 +150,7 @@ void* CMarkArena::allocate(std::size_t size, bool zeroed) {
     const std::size_t total = std::max(size, sizeof(void*)) + headerSize;
     // Once chunks are returned, what little is still asked for comes from the C heap: a chunk
     // that comes and goes with one block would cost more than the block.
-    if (total > largestClassed || returning)
+    if (total > largestClassed || receiver)
         return allocateLarge(total, zeroed);
     const std::size_t sizeClass = classOf(total);
     void* block = takeFree(sizeClass);
@@ -203,22 +206,26 @@ void CMarkArena::release(void* block) {
     }
     Chunk& chunk = chunks[chunkIn(header)];
     --chunk.blocksInUse;
-    if (!returning)
+    if (!receiver)
         putFree(block, classIn(header));
     else if (chunk.blocksInUse == 0)
-        chunk.memory.reset();
+        giveAway(chunk);
 }
 
-void CMarkArena::returnFreedChunks() {
-    returning = true;
-    // Free blocks lie in chunks that may go back now; none is handed out again.
+void CMarkArena::returnFreedChunks(ChunkReceiver chunkReceiver) {
+    receiver = std::move(chunkReceiver);
+    // Free blocks lie in chunks that may go now; none is handed out again.
     freeBlocks.fill(nullptr);
     classesWithFreeBlocks = 0;
     cursor = nullptr;
     chunkEnd = nullptr;
     for (Chunk& chunk : chunks)
-        if (chunk.blocksInUse == 0)
-            chunk.memory.reset();
+        if (chunk.blocksInUse == 0 && chunk.memory)
+            giveAway(chunk);
+}
+
+void CMarkArena::giveAway(Chunk& chunk) {
+    receiver(chunk.memory.release(), chunk.size);
 }
 
 void* CMarkArena::takeFree(std::size_t sizeClass) {
@@ -271,9 +278,10 @@ void* CMarkArena::carve(std::size_t sizeClass) {
         // What is left of the chunk is too small for this block; it stays unused.
         const std::size_t size = std::max(nextChunkSize, capacity);
         nextChunkSize = std::min(nextChunkSize * 2, largestChunkSize);
-        chunks.push_back(
-            {std::unique_ptr<std::byte, ChunkFree>(static_cast<std::byte*>(heapBlock(size, false))),
-             0});
+        auto* memory = static_cast<std::byte*>(::operator new(size, std::nothrow));
+        if (memory == nullptr)
+            outOfMemory();
+        chunks.push_back({std::unique_ptr<std::byte, ChunkFree>(memory), size, 0});
         cursor = chunks.back().memory.get();
         chunkEnd = cursor + size;
     }
@@ -284,7 +292,7 @@ void* CMarkArena::carve(std::size_t sizeClass) {
 }
 
 void CMarkArena::ChunkFree::operator()(std::byte* chunk) const {
-    freeHeapBlock(chunk);
+    ::operator delete(chunk);
 }
 
 } // namespace markdown

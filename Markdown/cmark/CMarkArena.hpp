@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,11 +41,15 @@ public:
     /// Gives a block back; null is ignored.
     void release(void* block);
 
+    /// Takes a chunk that no block uses any more: `size` bytes from `::operator new`.
+    using ChunkReceiver = std::function<void(std::byte* chunk, std::size_t size)>;
+
     /// For a caller that frees a finished tree node by node while it builds something else: from
-    /// now on a freed block is not kept for reuse, and a chunk goes back to the C heap as soon
-    /// as none of its blocks is in use (at once for those already unused), so that the C heap
-    /// can hand the memory out again. Later requests are served from new chunks.
-    void returnFreedChunks();
+    /// now on a freed block is not kept for reuse, and each chunk goes to `receiver` as soon as
+    /// none of its blocks is in use (at once for those already unused), so that the memory
+    /// serves what the caller builds. Later requests are served from the C heap. The receiver
+    /// must outlive every release that follows.
+    void returnFreedChunks(ChunkReceiver receiver);
 
 private:
     struct ChunkFree {
@@ -53,8 +58,10 @@ private:
     struct LargeBlock;
     struct Chunk {
         std::unique_ptr<std::byte, ChunkFree> memory;
-        std::size_t blocksInUse = 0;
+        std::size_t size;
+        std::size_t blocksInUse;
     };
+    void giveAway(Chunk& chunk);
 
     void* allocateLarge(std::size_t total, bool zeroed);
     void* takeFree(std::size_t sizeClass);
@@ -70,7 +77,7 @@ private:
     std::array<void*, classCount> freeBlocks{};
     std::uint64_t classesWithFreeBlocks = 0; // bit by class
     static_assert(classCount <= 64);
-    bool returning = false;
+    ChunkReceiver receiver; // set once chunks are returned
     std::vector<Chunk> chunks;
     std::byte* cursor = nullptr;
     std::byte* chunkEnd = nullptr;

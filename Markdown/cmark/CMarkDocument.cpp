@@ -15,9 +15,9 @@ CMarkDocument::~CMarkDocument() {
         static_cast<void>(rootNode.release());
 }
 
-void CMarkDocument::returnFreedMemory() {
+void CMarkDocument::returnFreedMemory(CMarkArena::ChunkReceiver receiver) {
     if (arena && arena->holdsMemory())
-        arena->returnFreedChunks();
+        arena->returnFreedChunks(std::move(receiver));
 }
 
 void CMarkDocument::NodeDeleter::operator()(cmark_node* node) const {

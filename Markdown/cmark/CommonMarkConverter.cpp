@@ -6,6 +6,7 @@
 #include "Markdown/cmark/ParserNodeKind.hpp"
 #include "Markdown/cmark/TableCellSpans.hpp"
 #include "Markdown/support/Fatal.hpp"
+#include "Markdown/tree/RawMarkupBlocks.hpp"
 
 #include <span>
 #include <string>
@@ -308,8 +309,12 @@ RawMarkupPtr convertCMarkDocument(CMarkNode document, const std::optional<URL>& 
 
 RawMarkupPtr convertCMarkDocument(CMarkDocument document, const std::optional<URL>& source,
                                   ParseOptions options) {
-    document.returnFreedMemory();
-    return Converter(document.root(), source, options, true).run();
+    // The parser's memory becomes the raw nodes' as it comes free; the tree goes first.
+    rawMarkupBlocks::SpareMemory spare;
+    CMarkDocument tree = std::move(document);
+    tree.returnFreedMemory(
+        [&spare](std::byte* chunk, std::size_t size) { spare.add(chunk, size); });
+    return Converter(tree.root(), source, options, true).run();
 }
 
 RawMarkupPtr parseRawDocument(std::string_view text, const std::optional<URL>& source,

@@ -3,10 +3,12 @@
 #include "Markdown/cmark/CMarkArena.hpp"
 #include "Markdown/cmark/CMarkParser.hpp"
 #include "Markdown/cmark/CommonMarkConverter.hpp"
+#include "Markdown/tree/RawMarkupBlocks.hpp"
 #include "tests/Markdown/RawOutline.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -33,7 +35,11 @@ TEST(CMarkArena, ReturnsOnlyChunksWithoutBlocksInUse) {
         else
             blocks.push_back(filled);
     }
-    arena.returnFreedChunks();
+    std::vector<std::pair<std::byte*, std::size_t>> given;
+    arena.returnFreedChunks([&given](std::byte* chunk, std::size_t size) {
+        std::memset(chunk, 0xAB, size);
+        given.emplace_back(chunk, size);
+    });
     // Blocks asked for now, of every kind, live beside the old ones and go one by one.
     void* late = arena.allocate(40, true);
     void* grown = arena.reallocate(arena.allocate(16, false), 3000);
@@ -46,6 +52,34 @@ TEST(CMarkArena, ReturnsOnlyChunksWithoutBlocksInUse) {
     }
     arena.release(late);
     arena.release(grown);
+    EXPECT_GE(given.size(), 3U);
+    for (const auto& given : given)
+        ::operator delete(given.first);
+}
+
+TEST(RawMarkupBlocks, FillsSpareMemoryBeforeNewBlocksAndFreesWhatIsLeft) {
+    constexpr std::size_t pieceSize = 16 << 10;
+    std::vector<std::byte*> pieces;
+    std::vector<void*> nodes;
+    {
+        rawMarkupBlocks::SpareMemory spare;
+        for (int i = 0; i < 3; ++i) {
+            pieces.push_back(static_cast<std::byte*>(::operator new(pieceSize)));
+            spare.add(pieces.back(), pieceSize);
+        }
+        // Past what is left of the thread's current block, nodes land in a spare piece.
+        const auto inAPiece = [&pieces](void* node) {
+            return std::any_of(pieces.begin(), pieces.end(), [node](std::byte* piece) {
+                return node >= piece && node < piece + pieceSize;
+            });
+        };
+        do
+            nodes.push_back(rawMarkupBlocks::allocate(200));
+        while (!inAPiece(nodes.back()) && nodes.size() < 1000);
+        EXPECT_TRUE(inAPiece(nodes.back()));
+    }
+    for (void* node : nodes)
+        rawMarkupBlocks::release(node);
 }
 
 TEST(CommonMarkConverter, ConvertsTheSameWhetherItFreesTheTreeOrOnlyReadsIt) {
