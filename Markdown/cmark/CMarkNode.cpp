@@ -30,8 +30,7 @@ std::string_view CMarkNode::typeString() const {
 CMarkPosition CMarkNode::position() const {
     if (node == nullptr)
         return {};
-    return {cmark_node_get_start_line(node), cmark_node_get_start_column(node),
-            cmark_node_get_end_line(node), cmark_node_get_end_column(node)};
+    return {node->start_line, node->start_column, node->end_line, node->end_column};
 }
 
 std::optional<std::string_view> CMarkNode::literal() const {
@@ -106,7 +105,7 @@ std::optional<std::string_view> CMarkNode::attributes() const {
 }
 
 unsigned CMarkNode::backtickCount() const {
-    if (node == nullptr || cmark_node_get_type(node) != CMARK_NODE_CODE)
+    if (node == nullptr || node->type != CMARK_NODE_CODE)
         return 0;
     return recordedBacktickCount(node);
 }

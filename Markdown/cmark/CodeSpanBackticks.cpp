@@ -16,15 +16,24 @@
 namespace markdown {
 namespace {
 
-std::vector<std::size_t> lineStartsOf(std::string_view text) {
-    std::vector<std::size_t> starts{0};
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        if (text[i] == '\n' || text[i] == '\r')
-            starts.push_back(i + 1);
+// Whether the text has that line, finding line starts up to it: most spans lie early in their
+// text, so the rest of a long paragraph is never scanned.
+bool reachesLine(CodeSpanBackticks::Content& content, std::size_t line) {
+    const std::string_view text = content.text;
+    while (content.lineStarts.size() <= line && content.scanned < text.size()) {
+        std::size_t end = content.scanned;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        if (end == text.size()) {
+            content.scanned = end;
+            break;
+        }
+        if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+            ++end;
+        content.lineStarts.push_back(end + 1);
+        content.scanned = end + 1;
     }
-    return starts;
+    return line < content.lineStarts.size();
 }
 
 // Calls `visit` with each byte of the code the parser makes of a span's content, in which line
@@ -116,7 +125,7 @@ unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner,
     const long lineIndex = std::max(0, codeSpan->start_line - owner->start_line);
     const long column = codeSpan->start_column - owner->start_column - owner->internal_offset;
     for (std::size_t line = lineIndex + content.uncountedLines;
-         line < content.lineStarts.size() && column >= 0; ++line) {
+         column >= 0 && reachesLine(content, line); ++line) {
         const std::size_t offset = content.lineStarts[line] + static_cast<std::size_t>(column);
         if (offset < content.resumeAt)
             continue;
@@ -139,12 +148,25 @@ void CodeSpanBackticks::record(cmark_node* codeSpan) {
         setBacktickCount(codeSpan, 1);
         return;
     }
-    auto [entry, added] = contents.try_emplace(owner);
-    if (added) {
-        entry->second.text = nodeContent(owner);
-        entry->second.lineStarts = lineStartsOf(entry->second.text);
+    // Owners nest (an attribute node in a paragraph), and the innermost is nearly always the
+    // last one met.
+    auto entry = std::find_if(contents.rbegin(), contents.rend(),
+                              [owner](const auto& known) { return known.first == owner; });
+    if (entry == contents.rend()) {
+        Content& added = contents.emplace_back(owner, Content{}).second;
+        added.text = nodeContent(owner);
+        added.lineStarts.push_back(0);
+        setBacktickCount(codeSpan, backtickCountOf(codeSpan, owner, added));
+        return;
     }
     setBacktickCount(codeSpan, backtickCountOf(codeSpan, owner, entry->second));
+}
+
+void CodeSpanBackticks::forget(cmark_node* owner) {
+    const auto entry = std::find_if(contents.rbegin(), contents.rend(),
+                                    [owner](const auto& known) { return known.first == owner; });
+    if (entry != contents.rend())
+        contents.erase(std::next(entry).base());
 }
 
 void recordBacktickCounts(cmark_node* root) {
@@ -155,6 +177,8 @@ void recordBacktickCounts(cmark_node* root) {
         cmark_node* node = cmark_iter_get_node(iterator.get());
         if (event == CMARK_EVENT_ENTER && cmark_node_get_type(node) == CMARK_NODE_CODE)
             backticks.record(node);
+        else if (event == CMARK_EVENT_EXIT)
+            backticks.forget(node);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "Markdown/support/Fatal.hpp"
 #include "Markdown/tree/RawMarkupBlocks.hpp"
 
+#include <array>
 #include <span>
 #include <string>
 #include <utility>
@@ -115,19 +116,27 @@ private:
 
     // A core node's kind follows from its type number: names are compared once per type and
     // conversion, not per node. An extension names its nodes by their content (a table row may be
-    // its header, an item a task), so those are looked up by name each time.
+    // its header, an item a task), so those are known by the type string it gives.
     ParserNodeKind kindOf(CMarkNode node) {
-        if (cmark_node_get_syntax_extension(node.raw()) != nullptr)
-            return kindNamed(node);
-        const cmark_node_type type = cmark_node_get_type(node.raw());
-        for (const auto& [known, kind] : coreKinds)
-            if (known == type)
-                return kind;
-        return coreKinds.emplace_back(type, kindNamed(node)).second;
+        const cmark_node* raw = node.raw();
+        if (raw->extension != nullptr) {
+            // The extensions' type strings are literals: the same text, the same address.
+            const char* name = cmark_node_get_type_string(node.raw());
+            for (const auto& [known, kind] : extensionKinds)
+                if (known == name)
+                    return kind;
+            return extensionKinds.emplace_back(name, kindNamed(name)).second;
+        }
+        const std::uint16_t type = raw->type;
+        if ((type & ~0xC01F) != 0)
+            return kindNamed(node.typeString());
+        ParserNodeKind& kind = coreKinds[(type & 0x1F) | (type & 0x4000 ? 0x20 : 0)];
+        if (kind == ParserNodeKind::none)
+            kind = kindNamed(node.typeString());
+        return kind;
     }
 
-    static ParserNodeKind kindNamed(CMarkNode node) {
-        const std::string_view type = node.typeString();
+    static ParserNodeKind kindNamed(std::string_view type) {
         const auto kind = parserNodeKind(type);
         if (!kind || *kind == ParserNodeKind::none || *kind == ParserNodeKind::unknown)
             fatal("Unknown cmark node type '" + std::string(type) +
@@ -274,7 +283,16 @@ private:
     CodeSpanBackticks backticks;
     std::vector<OpenContainer> open;
     std::vector<RawMarkupPtr> children; // of every open container, in document order
-    std::vector<std::pair<cmark_node_type, ParserNodeKind>> coreKinds;
+    // By the low bits of the type number of block (0x8000) and inline (0xC000) nodes; none
+    // until first met.
+    std::array<ParserNodeKind, 0x40> coreKinds = filledWithNone();
+    std::vector<std::pair<const char*, ParserNodeKind>> extensionKinds;
+
+    static std::array<ParserNodeKind, 0x40> filledWithNone() {
+        std::array<ParserNodeKind, 0x40> kinds{};
+        kinds.fill(ParserNodeKind::none);
+        return kinds;
+    }
 };
 
 } // namespace
