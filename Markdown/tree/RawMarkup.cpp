@@ -67,7 +67,7 @@ RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> pa
                                            children);
 }
 
-RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::span<RawMarkupPtr> children)
+RawMarkup::RawMarkup(Key, RawMarkupHeader&& header, std::span<RawMarkupPtr> children)
     : head(std::move(header)), childSlots(slotsOfNextNode) {
     std::uninitialized_move(children.begin(), children.end(), childSlots);
 }

@@ -81,7 +81,7 @@ public:
     static void adjustParsedRangeBeforeSharing(const RawMarkupPtr& node,
                                                std::optional<SourceRange> parsedRange);
 
-    RawMarkup(Key, RawMarkupHeader header, std::span<RawMarkupPtr> children);
+    RawMarkup(Key, RawMarkupHeader&& header, std::span<RawMarkupPtr> children);
     ~RawMarkup();
     RawMarkup(const RawMarkup&) = delete;
     RawMarkup& operator=(const RawMarkup&) = delete;
