@@ -21,17 +21,17 @@ namespace {
 bool reachesLine(CodeSpanBackticks::Content& content, std::size_t line) {
     const std::string_view text = content.text;
     while (content.lineStarts.size() <= line && content.scanned < text.size()) {
-        std::size_t end = content.scanned;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        if (end == text.size()) {
-            content.scanned = end;
+        const std::size_t end = content.hasCarriageReturns
+                                    ? text.find_first_of("\r\n", content.scanned)
+                                    : text.find('\n', content.scanned);
+        if (end == std::string_view::npos) {
+            content.scanned = text.size();
             break;
         }
-        if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
-            ++end;
-        content.lineStarts.push_back(end + 1);
-        content.scanned = end + 1;
+        const std::size_t next =
+            text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
+        content.lineStarts.push_back(next);
+        content.scanned = next;
     }
     return line < content.lineStarts.size();
 }
@@ -50,6 +50,12 @@ template <typename Visit> void forEachCodeByte(std::string_view raw, Visit visit
 // space is stripped from each end when both ends have one and the content is not all spaces.
 // Compared in place: most spans are checked once and copying each would cost more than the check.
 bool isCodeOf(std::string_view raw, std::string_view literal) {
+    if (raw.find_first_of("\r\n") == std::string_view::npos) {
+        // Most spans stay on one line: their code is the content, perhaps stripped.
+        const bool strip = raw.size() >= 2 && raw.front() == ' ' && raw.back() == ' ' &&
+                           raw.find_first_not_of(' ') != std::string_view::npos;
+        return raw.substr(strip ? 1 : 0, raw.size() - (strip ? 2 : 0)) == literal;
+    }
     std::size_t size = 0;
     char first = 0;
     char last = 0;
@@ -101,11 +107,8 @@ std::optional<unsigned> codeSpanOpeningBefore(std::string_view text, std::size_t
     const std::size_t count = offset - runStart - backslashes % 2;
     if (count == 0)
         return std::nullopt;
-    for (std::size_t i = offset; i < text.size();) {
-        if (text[i] != '`') {
-            ++i;
-            continue;
-        }
+    for (std::size_t i = text.find('`', offset); i != std::string_view::npos;
+         i = text.find('`', i)) {
         std::size_t runEnd = i;
         while (runEnd < text.size() && text[runEnd] == '`')
             ++runEnd;
@@ -156,6 +159,7 @@ void CodeSpanBackticks::record(cmark_node* codeSpan) {
         Content& added = contents.emplace_back(owner, Content{}).second;
         added.text = nodeContent(owner);
         added.lineStarts.push_back(0);
+        added.hasCarriageReturns = added.text.find('\r') != std::string_view::npos;
         setBacktickCount(codeSpan, backtickCountOf(codeSpan, owner, added));
         return;
     }

@@ -28,6 +28,7 @@ public:
         std::string_view text;
         std::vector<std::size_t> lineStarts; // found so far
         std::size_t scanned = 0;             // how far they have been looked for
+        bool hasCarriageReturns = false;     // else lines end at line feeds alone
         std::size_t resumeAt = 0;
         // Lines the parser failed to count before the last span (after a backslash line break or
         // a title across lines); it only grows along the text.
