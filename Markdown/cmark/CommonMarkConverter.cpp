@@ -340,9 +340,14 @@ RawMarkupPtr convertCMarkDocument(CMarkDocument document, const std::optional<UR
 
 RawMarkupPtr parseRawDocument(std::string_view text, const std::optional<URL>& source,
                               ParseOptions options) {
-    return convertCMarkDocument(
-        CMarkParser::parse(text, cmarkOptionBits(options), CMarkParser::Annotations::leaveToCaller),
-        source, options);
+    CMarkDocument parsed =
+        CMarkParser::parse(text, cmarkOptionBits(options), CMarkParser::Annotations::leaveToCaller);
+    // Freeing the parser's tree as it converts keeps a large parse from holding two whole trees
+    // at once; a small tree (a few MB at most) costs less time kept to the end and dropped whole.
+    constexpr std::size_t freedFrom = std::size_t{256} << 10;
+    if (text.size() >= freedFrom)
+        return convertCMarkDocument(std::move(parsed), source, options);
+    return convertCMarkDocument(parsed.root(), source, options);
 }
 
 Document parseString(std::string_view text, const std::optional<URL>& source,

@@ -96,6 +96,11 @@ TEST(CommonMarkConverter, ConvertsTheSameWhetherItFreesTheTreeOrOnlyReadsIt) {
     EXPECT_EQ(testing::outline(convertCMarkDocument(CMarkParser::parse(text, bits, leave), {}, {})),
               expected);
     EXPECT_NE(expected.find("tableCell"), std::string::npos);
+
+    // Each level is freed on the way up, below open levels that still wait.
+    const std::string deep = std::string(30000, '>') + " *x*";
+    EXPECT_EQ(convertCMarkDocument(CMarkParser::parse(deep, bits, leave), {}, {})->subtreeCount(),
+              30004);
     EXPECT_NE(expected.find("inlineAttributes"), std::string::npos);
 }
 
