@@ -316,11 +316,16 @@ std::optional<SourceRange> cmarkSourceRange(const CMarkPosition& position, unsig
     if (position.endLine <= 0 || position.endColumn < 0)
         return std::nullopt;
     const std::int64_t widen = backtickCount;
-    SourceLocation start(position.startLine, position.startColumn - widen, source);
-    SourceLocation end(position.endLine, position.endColumn + widen + 1, source);
-    if (end < start)
+    const std::int64_t startColumn = position.startColumn - widen;
+    const std::int64_t endColumn = position.endColumn + widen + 1;
+    // Compared as locations compare, before any is made: most nodes are fine, and each
+    // location carries a copy of the source.
+    if (position.endLine < position.startLine ||
+        (position.endLine == position.startLine && endColumn < startColumn))
         return std::nullopt;
-    return SourceRange(std::move(start), std::move(end));
+    return std::optional<SourceRange>(std::in_place,
+                                      SourceLocation(position.startLine, startColumn, source),
+                                      SourceLocation(position.endLine, endColumn, source));
 }
 
 RawMarkupPtr convertCMarkDocument(CMarkNode document, const std::optional<URL>& source,
