@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include <cmark-gfm.h>
@@ -14,7 +15,8 @@
 namespace markdown {
 namespace {
 
-// Every block starts with its size class; the caller's bytes follow.
+// Every block starts with its size class and the number of the chunk it was cut from; the
+// caller's bytes follow.
 using BlockHeader = std::uint64_t;
 constexpr std::size_t headerSize = sizeof(BlockHeader);
 
@@ -24,9 +26,11 @@ constexpr std::size_t headerSize = sizeof(BlockHeader);
 constexpr std::size_t classStep = 8;
 constexpr std::size_t largestClassed = 512;
 constexpr BlockHeader largeClass = ~BlockHeader{0};
+constexpr BlockHeader classMask = 0xFFFF'FFFF;
 
 constexpr std::size_t firstChunkSize = std::size_t{16} << 10;
-constexpr std::size_t largestChunkSize = std::size_t{1} << 20;
+// Small chunks come free sooner while a tree is freed node by node.
+constexpr std::size_t largestChunkSize = std::size_t{64} << 10;
 
 // The class whose blocks first hold `total` bytes, header included.
 std::size_t classOf(std::size_t total) {
@@ -42,12 +46,25 @@ BlockHeader& headerOf(void* block) {
     return *reinterpret_cast<BlockHeader*>(static_cast<std::byte*>(block) - headerSize);
 }
 
+BlockHeader makeHeader(std::size_t sizeClass, std::size_t chunk) {
+    return BlockHeader{chunk} << 32 | sizeClass;
+}
+
+std::size_t classIn(BlockHeader header) {
+    return header & classMask;
+}
+
+std::size_t chunkIn(BlockHeader header) {
+    return header >> 32;
+}
+
 [[noreturn]] void outOfMemory() {
     fatal("cmark-gfm's arena could not get memory from the C heap");
 }
 
 // The C heap's calls are kept to these three: the library's allocator interface is C's own, and
-// what they return is owned by the arena's chunk list or its list of large blocks.
+// what they return is owned by the arena's list of large blocks. Chunks come from operator new,
+// so that a chunk's receiver can treat it as any block from operator new.
 void* heapBlock(std::size_t size, bool zeroed) {
     // NOLINTNEXTLINE(cppcoreguidelines-no-malloc,cppcoreguidelines-owning-memory)
     void* block = zeroed ? std::calloc(1, size) : std::malloc(size);
@@ -131,17 +148,17 @@ cmark_mem* CMarkArena::memory() const {
 void* CMarkArena::allocate(std::size_t size, bool zeroed) {
     // Room for the link of a free block, as every class has.
     const std::size_t total = std::max(size, sizeof(void*)) + headerSize;
-    if (total > largestClassed)
+    // Once chunks are returned, what little is still asked for comes from the C heap: a chunk
+    // that comes and goes with one block would cost more than the block.
+    if (total > largestClassed || receiver)
         return allocateLarge(total, zeroed);
     const std::size_t sizeClass = classOf(total);
     void* block = takeFree(sizeClass);
     if (block == nullptr)
         block = splitFree(sizeClass);
-    if (block == nullptr) {
-        std::byte* start = carve(capacityOf(sizeClass));
-        *reinterpret_cast<BlockHeader*>(start) = sizeClass;
-        block = start + headerSize;
-    }
+    if (block == nullptr)
+        block = carve(sizeClass);
+    ++chunks[chunkIn(headerOf(block))].blocksInUse;
     // Chunks come unzeroed: zeroing a block as it is handed out touches only what is used,
     // while it is about to be used.
     std::memset(block, 0, zeroed ? std::max(size, sizeof(void*)) : sizeof(void*));
@@ -165,7 +182,7 @@ void* CMarkArena::reallocate(void* block, std::size_t size) {
             large->next->previous = large;
         return reinterpret_cast<std::byte*>(large) + sizeof(LargeBlock);
     }
-    const std::size_t capacity = capacityOf(header) - headerSize;
+    const std::size_t capacity = capacityOf(classIn(header)) - headerSize;
     if (size <= capacity)
         return block;
     void* grown = allocate(size, false);
@@ -187,7 +204,28 @@ void CMarkArena::release(void* block) {
         freeHeapBlock(large);
         return;
     }
-    putFree(block, header);
+    Chunk& chunk = chunks[chunkIn(header)];
+    --chunk.blocksInUse;
+    if (!receiver)
+        putFree(block, classIn(header));
+    else if (chunk.blocksInUse == 0)
+        giveAway(chunk);
+}
+
+void CMarkArena::returnFreedChunks(ChunkReceiver chunkReceiver) {
+    receiver = std::move(chunkReceiver);
+    // Free blocks lie in chunks that may go now; none is handed out again.
+    freeBlocks.fill(nullptr);
+    classesWithFreeBlocks = 0;
+    cursor = nullptr;
+    chunkEnd = nullptr;
+    for (Chunk& chunk : chunks)
+        if (chunk.blocksInUse == 0 && chunk.memory)
+            giveAway(chunk);
+}
+
+void CMarkArena::giveAway(Chunk& chunk) {
+    receiver(chunk.memory.release(), chunk.size);
 }
 
 void* CMarkArena::takeFree(std::size_t sizeClass) {
@@ -215,10 +253,12 @@ void* CMarkArena::splitFree(std::size_t sizeClass) {
         return nullptr;
     const auto largerClass = static_cast<std::size_t>(std::countr_zero(larger));
     auto* block = static_cast<std::byte*>(takeFree(largerClass));
-    headerOf(block) = sizeClass;
+    const std::size_t chunk = chunkIn(headerOf(block));
+    headerOf(block) = makeHeader(sizeClass, chunk);
     std::byte* rest = block + capacityOf(sizeClass);
-    headerOf(rest) = classOf(capacityOf(largerClass) - capacityOf(sizeClass));
-    putFree(rest, headerOf(rest));
+    const std::size_t restClass = classOf(capacityOf(largerClass) - capacityOf(sizeClass));
+    headerOf(rest) = makeHeader(restClass, chunk);
+    putFree(rest, restClass);
     return block;
 }
 
@@ -232,22 +272,27 @@ void* CMarkArena::allocateLarge(std::size_t total, bool zeroed) {
     return reinterpret_cast<std::byte*>(large) + sizeof(LargeBlock);
 }
 
-std::byte* CMarkArena::carve(std::size_t capacity) {
+void* CMarkArena::carve(std::size_t sizeClass) {
+    const std::size_t capacity = capacityOf(sizeClass);
     if (static_cast<std::size_t>(chunkEnd - cursor) < capacity) {
         // What is left of the chunk is too small for this block; it stays unused.
         const std::size_t size = std::max(nextChunkSize, capacity);
         nextChunkSize = std::min(nextChunkSize * 2, largestChunkSize);
-        chunks.emplace_back(static_cast<std::byte*>(heapBlock(size, false)));
-        cursor = chunks.back().get();
+        auto* memory = static_cast<std::byte*>(::operator new(size, std::nothrow));
+        if (memory == nullptr)
+            outOfMemory();
+        chunks.push_back({std::unique_ptr<std::byte, ChunkFree>(memory), size, 0});
+        cursor = chunks.back().memory.get();
         chunkEnd = cursor + size;
     }
-    std::byte* start = cursor;
+    *reinterpret_cast<BlockHeader*>(cursor) = makeHeader(sizeClass, chunks.size() - 1);
+    void* block = cursor + headerSize;
     cursor += capacity;
-    return start;
+    return block;
 }
 
 void CMarkArena::ChunkFree::operator()(std::byte* chunk) const {
-    freeHeapBlock(chunk);
+    ::operator delete(chunk);
 }
 
 } // namespace markdown

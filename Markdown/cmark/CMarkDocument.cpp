@@ -15,6 +15,11 @@ CMarkDocument::~CMarkDocument() {
         static_cast<void>(rootNode.release());
 }
 
+void CMarkDocument::returnFreedMemory(CMarkArena::ChunkReceiver receiver) {
+    if (arena && arena->holdsMemory())
+        arena->returnFreedChunks(std::move(receiver));
+}
+
 void CMarkDocument::NodeDeleter::operator()(cmark_node* node) const {
     cmark_node_free(node);
 }

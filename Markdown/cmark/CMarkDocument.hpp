@@ -20,6 +20,12 @@ public:
 
     [[nodiscard]] CMarkNode root() const { return CMarkNode(rootNode.get()); }
 
+    /// For a caller that frees the nodes below the root one by one (`cmark_node_free`) as it is
+    /// done with them: their memory goes to `receiver` as soon as it can, instead of waiting
+    /// for the whole tree to go (see `CMarkArena::returnFreedChunks`). With the library's
+    /// default allocator, freed nodes go back to the C heap.
+    void returnFreedMemory(CMarkArena::ChunkReceiver receiver);
+
 private:
     struct NodeDeleter {
         void operator()(cmark_node* node) const;

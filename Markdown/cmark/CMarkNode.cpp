@@ -10,10 +10,15 @@
 namespace markdown {
 namespace {
 
-std::optional<std::string_view> text(const char* value) {
-    if (value == nullptr)
-        return std::nullopt;
-    return std::string_view(value);
+// A text of the node read in place, as far as the C string the library would make of it
+// reaches: the library's accessor first copies a text that is not yet a C string, into the
+// tree's memory.
+std::string_view cString(const cmark_chunk& chunk) {
+    if (chunk.len <= 0)
+        return {};
+    const std::string_view text(reinterpret_cast<const char*>(chunk.data),
+                                static_cast<std::size_t>(chunk.len));
+    return text.substr(0, text.find('\0'));
 }
 
 } // namespace
@@ -25,8 +30,7 @@ std::string_view CMarkNode::typeString() const {
 CMarkPosition CMarkNode::position() const {
     if (node == nullptr)
         return {};
-    return {cmark_node_get_start_line(node), cmark_node_get_start_column(node),
-            cmark_node_get_end_line(node), cmark_node_get_end_column(node)};
+    return {node->start_line, node->start_column, node->end_line, node->end_column};
 }
 
 std::optional<std::string_view> CMarkNode::literal() const {
@@ -75,15 +79,21 @@ int CMarkNode::listStart() const {
 }
 
 std::optional<std::string_view> CMarkNode::fenceInfo() const {
-    return node == nullptr ? std::nullopt : text(cmark_node_get_fence_info(node));
+    if (node == nullptr || node->type != CMARK_NODE_CODE_BLOCK)
+        return std::nullopt;
+    return cString(node->as.code.info);
 }
 
 std::optional<std::string_view> CMarkNode::url() const {
-    return node == nullptr ? std::nullopt : text(cmark_node_get_url(node));
+    if (node == nullptr || (node->type != CMARK_NODE_LINK && node->type != CMARK_NODE_IMAGE))
+        return std::nullopt;
+    return cString(node->as.link.url);
 }
 
 std::optional<std::string_view> CMarkNode::title() const {
-    return node == nullptr ? std::nullopt : text(cmark_node_get_title(node));
+    if (node == nullptr || (node->type != CMARK_NODE_LINK && node->type != CMARK_NODE_IMAGE))
+        return std::nullopt;
+    return cString(node->as.link.title);
 }
 
 bool CMarkNode::isTaskChecked() const {
@@ -95,7 +105,7 @@ std::optional<std::string_view> CMarkNode::attributes() const {
 }
 
 unsigned CMarkNode::backtickCount() const {
-    if (node == nullptr || cmark_node_get_type(node) != CMARK_NODE_CODE)
+    if (node == nullptr || node->type != CMARK_NODE_CODE)
         return 0;
     return recordedBacktickCount(node);
 }

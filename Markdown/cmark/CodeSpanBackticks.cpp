@@ -16,15 +16,24 @@
 namespace markdown {
 namespace {
 
-std::vector<std::size_t> lineStartsOf(std::string_view text) {
-    std::vector<std::size_t> starts{0};
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        if (text[i] == '\n' || text[i] == '\r')
-            starts.push_back(i + 1);
+// Whether the text has that line, finding line starts up to it: most spans lie early in their
+// text, so the rest of a long paragraph is never scanned.
+bool reachesLine(CodeSpanBackticks::Content& content, std::size_t line) {
+    const std::string_view text = content.text;
+    while (content.lineStarts.size() <= line && content.scanned < text.size()) {
+        const std::size_t end = content.hasCarriageReturns
+                                    ? text.find_first_of("\r\n", content.scanned)
+                                    : text.find('\n', content.scanned);
+        if (end == std::string_view::npos) {
+            content.scanned = text.size();
+            break;
+        }
+        const std::size_t next =
+            text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
+        content.lineStarts.push_back(next);
+        content.scanned = next;
     }
-    return starts;
+    return line < content.lineStarts.size();
 }
 
 // Calls `visit` with each byte of the code the parser makes of a span's content, in which line
@@ -41,6 +50,12 @@ template <typename Visit> void forEachCodeByte(std::string_view raw, Visit visit
 // space is stripped from each end when both ends have one and the content is not all spaces.
 // Compared in place: most spans are checked once and copying each would cost more than the check.
 bool isCodeOf(std::string_view raw, std::string_view literal) {
+    if (raw.find_first_of("\r\n") == std::string_view::npos) {
+        // Most spans stay on one line: their code is the content, perhaps stripped.
+        const bool strip = raw.size() >= 2 && raw.front() == ' ' && raw.back() == ' ' &&
+                           raw.find_first_not_of(' ') != std::string_view::npos;
+        return raw.substr(strip ? 1 : 0, raw.size() - (strip ? 2 : 0)) == literal;
+    }
     std::size_t size = 0;
     char first = 0;
     char last = 0;
@@ -92,11 +107,8 @@ std::optional<unsigned> codeSpanOpeningBefore(std::string_view text, std::size_t
     const std::size_t count = offset - runStart - backslashes % 2;
     if (count == 0)
         return std::nullopt;
-    for (std::size_t i = offset; i < text.size();) {
-        if (text[i] != '`') {
-            ++i;
-            continue;
-        }
+    for (std::size_t i = text.find('`', offset); i != std::string_view::npos;
+         i = text.find('`', i)) {
         std::size_t runEnd = i;
         while (runEnd < text.size() && text[runEnd] == '`')
             ++runEnd;
@@ -116,7 +128,7 @@ unsigned backtickCountOf(cmark_node* codeSpan, cmark_node* owner,
     const long lineIndex = std::max(0, codeSpan->start_line - owner->start_line);
     const long column = codeSpan->start_column - owner->start_column - owner->internal_offset;
     for (std::size_t line = lineIndex + content.uncountedLines;
-         line < content.lineStarts.size() && column >= 0; ++line) {
+         column >= 0 && reachesLine(content, line); ++line) {
         const std::size_t offset = content.lineStarts[line] + static_cast<std::size_t>(column);
         if (offset < content.resumeAt)
             continue;
@@ -139,12 +151,26 @@ void CodeSpanBackticks::record(cmark_node* codeSpan) {
         setBacktickCount(codeSpan, 1);
         return;
     }
-    auto [entry, added] = contents.try_emplace(owner);
-    if (added) {
-        entry->second.text = nodeContent(owner);
-        entry->second.lineStarts = lineStartsOf(entry->second.text);
+    // Owners nest (an attribute node in a paragraph), and the innermost is nearly always the
+    // last one met.
+    auto entry = std::find_if(contents.rbegin(), contents.rend(),
+                              [owner](const auto& known) { return known.first == owner; });
+    if (entry == contents.rend()) {
+        Content& added = contents.emplace_back(owner, Content{}).second;
+        added.text = nodeContent(owner);
+        added.lineStarts.push_back(0);
+        added.hasCarriageReturns = added.text.find('\r') != std::string_view::npos;
+        setBacktickCount(codeSpan, backtickCountOf(codeSpan, owner, added));
+        return;
     }
     setBacktickCount(codeSpan, backtickCountOf(codeSpan, owner, entry->second));
+}
+
+void CodeSpanBackticks::forget(cmark_node* owner) {
+    const auto entry = std::find_if(contents.rbegin(), contents.rend(),
+                                    [owner](const auto& known) { return known.first == owner; });
+    if (entry != contents.rend())
+        contents.erase(std::next(entry).base());
 }
 
 void recordBacktickCounts(cmark_node* root) {
@@ -155,6 +181,8 @@ void recordBacktickCounts(cmark_node* root) {
         cmark_node* node = cmark_iter_get_node(iterator.get());
         if (event == CMARK_EVENT_ENTER && cmark_node_get_type(node) == CMARK_NODE_CODE)
             backticks.record(node);
+        else if (event == CMARK_EVENT_EXIT)
+            backticks.forget(node);
     }
 }
 

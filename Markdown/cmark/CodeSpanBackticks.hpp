@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 struct cmark_node;
@@ -19,11 +19,16 @@ namespace markdown {
 class CodeSpanBackticks {
 public:
     void record(cmark_node* codeSpan);
+    /// At each node's exit (before the node goes): drops what was kept of its text, its spans
+    /// being all recorded, so that what is kept stays as small as the nesting.
+    void forget(cmark_node* owner);
 
     // The text one inline parse ran over, and how far the spans found in it so far reach.
     struct Content {
         std::string_view text;
-        std::vector<std::size_t> lineStarts;
+        std::vector<std::size_t> lineStarts; // found so far
+        std::size_t scanned = 0;             // how far they have been looked for
+        bool hasCarriageReturns = false;     // else lines end at line feeds alone
         std::size_t resumeAt = 0;
         // Lines the parser failed to count before the last span (after a backslash line break or
         // a title across lines); it only grows along the text.
@@ -31,7 +36,7 @@ public:
     };
 
 private:
-    std::unordered_map<cmark_node*, Content> contents;
+    std::vector<std::pair<cmark_node*, Content>> contents;
 };
 
 /// Records the backtick count on every code span below `root`.

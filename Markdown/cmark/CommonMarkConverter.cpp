@@ -1,13 +1,14 @@
 #include "Markdown/cmark/CommonMarkConverter.hpp"
 
-#include "Markdown/cmark/CMarkIterator.hpp"
 #include "Markdown/cmark/CMarkParser.hpp"
 #include "Markdown/cmark/CMarkTableState.hpp"
 #include "Markdown/cmark/CodeSpanBackticks.hpp"
 #include "Markdown/cmark/ParserNodeKind.hpp"
 #include "Markdown/cmark/TableCellSpans.hpp"
 #include "Markdown/support/Fatal.hpp"
+#include "Markdown/tree/RawMarkupBlocks.hpp"
 
+#include <array>
 #include <span>
 #include <string>
 #include <utility>
@@ -15,6 +16,7 @@
 
 #include <cmark-gfm-extension_api.h>
 #include <cmark-gfm.h>
+#include <cmark-gfm/node.h>
 
 namespace markdown {
 namespace {
@@ -33,51 +35,53 @@ std::optional<std::string> nonEmpty(std::optional<std::string_view> text) {
 }
 
 /// One conversion of a parser tree. The parser's tree can nest tens of thousands of levels
-/// (a line of `>`, a run of `*`), so containers wait on a heap stack for their exit event, and
-/// the converted children of every open container wait, in order, in one shared buffer.
+/// (a line of `>`, a run of `*`), so containers wait on a heap stack until their children are
+/// converted, and the converted children of every open container wait, in order, in one shared
+/// buffer. When it consumes the tree, each node below the root is freed as soon as it is
+/// converted, so that the parser's memory serves the raw nodes made after it.
 class Converter {
 public:
-    Converter(CMarkNode root, const std::optional<URL>& source, ParseOptions options)
-        : iterator(root), source(source), options(options) {
+    Converter(CMarkNode root, const std::optional<URL>& source, ParseOptions options, bool consume)
+        : root(root.raw()), source(source), options(options), consume(consume) {
         open.reserve(32);
         children.reserve(256);
     }
 
     RawMarkupPtr run() {
-        require(step() == CMarkEvent::enter && kindOf(iterator.node()) == ParserNodeKind::document);
-        RawMarkupPtr document;
-        while (!document) {
-            const CMarkNode node = iterator.node();
-            if (iterator.event() == CMarkEvent::enter) {
-                const ParserNodeKind kind = kindOf(node);
-                if (kind == ParserNodeKind::tableRow && tables.awaitsBody())
-                    tables.startBody(rangeOf(node));
-                else if (kind == ParserNodeKind::table)
-                    recordTableCellSpansOf(node.raw());
-                else if (kind == ParserNodeKind::code)
-                    backticks.record(node.raw());
-                if (isLeaf(kind))
-                    children.push_back(convertLeaf(node, kind));
-                else
-                    open.push_back({node, kind, children.size()});
-            } else {
-                require(iterator.event() == CMarkEvent::exit && !open.empty() &&
-                        open.back().node == node);
-                const OpenContainer container = open.back();
-                open.pop_back();
-                RawMarkupPtr made = convertContainer(container, rangeOf(node));
-                children.resize(container.firstChild);
-                if (open.empty())
-                    document = std::move(made);
-                else
-                    children.push_back(std::move(made));
+        require(root != nullptr && kindOf(CMarkNode(root)) == ParserNodeKind::document);
+        cmark_node* node = root;
+        for (;;) {
+            // A large tree is far out of the cache: ask for the next nodes while this one converts.
+            __builtin_prefetch(node->next);
+            __builtin_prefetch(node->first_child);
+            enter(CMarkNode(node));
+            if (isOpen(node) && node->first_child != nullptr) {
+                node = node->first_child;
+                continue;
             }
-            step();
+            // `node` is converted, or a container without children: leave it and every
+            // container whose last child it is.
+            for (;;) {
+                if (isOpen(node)) {
+                    RawMarkupPtr made = close(CMarkNode(node));
+                    if (node == root) {
+                        if (made->kind() != RawMarkupKind::document)
+                            fatal("cmark top-level conversion didn't produce a RawMarkup.document");
+                        return made;
+                    }
+                    children.push_back(std::move(made));
+                }
+                cmark_node* next = node->next;
+                cmark_node* parent = node->parent;
+                if (consume)
+                    cmark_node_free(node);
+                if (next != nullptr) {
+                    node = next;
+                    break;
+                }
+                node = parent;
+            }
         }
-        require(iterator.event() == CMarkEvent::done && !iterator.node());
-        if (document->kind() != RawMarkupKind::document)
-            fatal("cmark top-level conversion didn't produce a RawMarkup.document");
-        return document;
     }
 
 private:
@@ -87,23 +91,55 @@ private:
         std::size_t firstChild; // in `children`
     };
 
-    CMarkEvent step() { return iterator.next(); }
+    bool isOpen(cmark_node* node) const { return !open.empty() && open.back().node.raw() == node; }
+
+    void enter(CMarkNode node) {
+        const ParserNodeKind kind = kindOf(node);
+        if (kind == ParserNodeKind::tableRow && tables.awaitsBody())
+            tables.startBody(rangeOf(node));
+        else if (kind == ParserNodeKind::table)
+            recordTableCellSpansOf(node.raw());
+        else if (kind == ParserNodeKind::code)
+            backticks.record(node.raw());
+        if (isLeaf(kind))
+            children.push_back(convertLeaf(node, kind));
+        else
+            open.push_back({node, kind, children.size()});
+    }
+
+    // The open container at the top, converted from the children it has gathered.
+    RawMarkupPtr close(CMarkNode node) {
+        const OpenContainer container = open.back();
+        open.pop_back();
+        backticks.forget(node.raw());
+        RawMarkupPtr made = convertContainer(container, rangeOf(node));
+        children.resize(container.firstChild);
+        return made;
+    }
 
     // A core node's kind follows from its type number: names are compared once per type and
     // conversion, not per node. An extension names its nodes by their content (a table row may be
-    // its header, an item a task), so those are looked up by name each time.
+    // its header, an item a task), so those are known by the type string it gives.
     ParserNodeKind kindOf(CMarkNode node) {
-        if (cmark_node_get_syntax_extension(node.raw()) != nullptr)
-            return kindNamed(node);
-        const cmark_node_type type = cmark_node_get_type(node.raw());
-        for (const auto& [known, kind] : coreKinds)
-            if (known == type)
-                return kind;
-        return coreKinds.emplace_back(type, kindNamed(node)).second;
+        const cmark_node* raw = node.raw();
+        if (raw->extension != nullptr) {
+            // The extensions' type strings are literals: the same text, the same address.
+            const char* name = cmark_node_get_type_string(node.raw());
+            for (const auto& [known, kind] : extensionKinds)
+                if (known == name)
+                    return kind;
+            return extensionKinds.emplace_back(name, kindNamed(name)).second;
+        }
+        const std::uint16_t type = raw->type;
+        if ((type & ~0xC01F) != 0)
+            return kindNamed(node.typeString());
+        ParserNodeKind& kind = coreKinds[(type & 0x1F) | (type & 0x4000 ? 0x20 : 0)];
+        if (kind == ParserNodeKind::none)
+            kind = kindNamed(node.typeString());
+        return kind;
     }
 
-    static ParserNodeKind kindNamed(CMarkNode node) {
-        const std::string_view type = node.typeString();
+    static ParserNodeKind kindNamed(std::string_view type) {
         const auto kind = parserNodeKind(type);
         if (!kind || *kind == ParserNodeKind::none || *kind == ParserNodeKind::unknown)
             fatal("Unknown cmark node type '" + std::string(type) +
@@ -242,14 +278,24 @@ private:
         }
     }
 
-    CMarkIterator iterator;
+    cmark_node* root;
     const std::optional<URL>& source;
     ParseOptions options;
+    bool consume;
     CMarkTableState tables;
     CodeSpanBackticks backticks;
     std::vector<OpenContainer> open;
     std::vector<RawMarkupPtr> children; // of every open container, in document order
-    std::vector<std::pair<cmark_node_type, ParserNodeKind>> coreKinds;
+    // By the low bits of the type number of block (0x8000) and inline (0xC000) nodes; none
+    // until first met.
+    std::array<ParserNodeKind, 0x40> coreKinds = filledWithNone();
+    std::vector<std::pair<const char*, ParserNodeKind>> extensionKinds;
+
+    static std::array<ParserNodeKind, 0x40> filledWithNone() {
+        std::array<ParserNodeKind, 0x40> kinds{};
+        kinds.fill(ParserNodeKind::none);
+        return kinds;
+    }
 };
 
 } // namespace
@@ -270,22 +316,42 @@ std::optional<SourceRange> cmarkSourceRange(const CMarkPosition& position, unsig
     if (position.endLine <= 0 || position.endColumn < 0)
         return std::nullopt;
     const std::int64_t widen = backtickCount;
-    SourceLocation start(position.startLine, position.startColumn - widen, source);
-    SourceLocation end(position.endLine, position.endColumn + widen + 1, source);
-    if (end < start)
+    const std::int64_t startColumn = position.startColumn - widen;
+    const std::int64_t endColumn = position.endColumn + widen + 1;
+    // Compared as locations compare, before any is made: most nodes are fine, and each
+    // location carries a copy of the source.
+    if (position.endLine < position.startLine ||
+        (position.endLine == position.startLine && endColumn < startColumn))
         return std::nullopt;
-    return SourceRange(std::move(start), std::move(end));
+    return std::optional<SourceRange>(std::in_place,
+                                      SourceLocation(position.startLine, startColumn, source),
+                                      SourceLocation(position.endLine, endColumn, source));
 }
 
 RawMarkupPtr convertCMarkDocument(CMarkNode document, const std::optional<URL>& source,
                                   ParseOptions options) {
-    return Converter(document, source, options).run();
+    return Converter(document, source, options, false).run();
+}
+
+RawMarkupPtr convertCMarkDocument(CMarkDocument document, const std::optional<URL>& source,
+                                  ParseOptions options) {
+    // The parser's memory becomes the raw nodes' as it comes free; the tree goes first.
+    rawMarkupBlocks::SpareMemory spare;
+    CMarkDocument tree = std::move(document);
+    tree.returnFreedMemory(
+        [&spare](std::byte* chunk, std::size_t size) { spare.add(chunk, size); });
+    return Converter(tree.root(), source, options, true).run();
 }
 
 RawMarkupPtr parseRawDocument(std::string_view text, const std::optional<URL>& source,
                               ParseOptions options) {
-    const CMarkDocument parsed =
+    CMarkDocument parsed =
         CMarkParser::parse(text, cmarkOptionBits(options), CMarkParser::Annotations::leaveToCaller);
+    // Freeing the parser's tree as it converts keeps a large parse from holding two whole trees
+    // at once; a small tree (a few MB at most) costs less time kept to the end and dropped whole.
+    constexpr std::size_t freedFrom = std::size_t{256} << 10;
+    if (text.size() >= freedFrom)
+        return convertCMarkDocument(std::move(parsed), source, options);
     return convertCMarkDocument(parsed.root(), source, options);
 }
 

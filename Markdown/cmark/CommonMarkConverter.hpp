@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Markdown/cmark/CMarkDocument.hpp"
 #include "Markdown/cmark/CMarkNode.hpp"
 #include "Markdown/elements/Document.hpp"
 #include "Markdown/elements/ParseOptions.hpp"
@@ -34,6 +35,11 @@ namespace markdown {
 /// stops the program.
 [[nodiscard]] RawMarkupPtr
 convertCMarkDocument(CMarkNode document, const std::optional<URL>& source, ParseOptions options);
+/// The same, consuming the tree: each node is freed once converted, so that the parse never
+/// holds the whole parser tree and the whole raw tree at once.
+[[nodiscard]] RawMarkupPtr convertCMarkDocument(CMarkDocument document,
+                                                const std::optional<URL>& source,
+                                                ParseOptions options);
 
 /// Parses the whole text as CommonMark with GitHub tables, strikethrough and task lists (and
 /// our attribute spans) and converts it. Never fails. `parseBlockDirectives` and

@@ -59,16 +59,17 @@ RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> pa
 
 RawMarkupPtr RawMarkup::create(RawMarkupData data, std::optional<SourceRange> parsedRange,
                                std::span<RawMarkupPtr> children) {
-    auto childCount = static_cast<std::int64_t>(children.size());
-    RawMarkupHeader header{std::move(data), childCount, countSubtree(children),
-                           std::move(parsedRange)};
     slotCountOfNextNode = children.size();
-    return std::allocate_shared<RawMarkup>(WithChildSlots<RawMarkup>{}, Key{}, std::move(header),
-                                           children);
+    // The data and range move once, straight into the node.
+    return std::allocate_shared<RawMarkup>(WithChildSlots<RawMarkup>{}, Key{}, std::move(data),
+                                           std::move(parsedRange), children);
 }
 
-RawMarkup::RawMarkup(Key, RawMarkupHeader header, std::span<RawMarkupPtr> children)
-    : head(std::move(header)), childSlots(slotsOfNextNode) {
+RawMarkup::RawMarkup(Key, RawMarkupData&& data, std::optional<SourceRange>&& parsedRange,
+                     std::span<RawMarkupPtr> children)
+    : head{std::move(data), static_cast<std::int64_t>(children.size()), countSubtree(children),
+           std::move(parsedRange)},
+      childSlots(slotsOfNextNode) {
     std::uninitialized_move(children.begin(), children.end(), childSlots);
 }
 

@@ -81,7 +81,8 @@ public:
     static void adjustParsedRangeBeforeSharing(const RawMarkupPtr& node,
                                                std::optional<SourceRange> parsedRange);
 
-    RawMarkup(Key, RawMarkupHeader header, std::span<RawMarkupPtr> children);
+    RawMarkup(Key, RawMarkupData&& data, std::optional<SourceRange>&& parsedRange,
+              std::span<RawMarkupPtr> children);
     ~RawMarkup();
     RawMarkup(const RawMarkup&) = delete;
     RawMarkup& operator=(const RawMarkup&) = delete;

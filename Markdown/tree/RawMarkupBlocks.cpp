@@ -8,6 +8,8 @@ namespace markdown::rawMarkupBlocks {
 namespace {
 
 constexpr std::size_t blockSize = std::size_t{64} << 10;
+// What a thread's spare memory keeps at most.
+constexpr std::size_t spareLimit = std::size_t{1} << 20;
 // Larger nodes (thousands of children) would leave too much of a block unused.
 constexpr std::size_t largestShared = blockSize / 8;
 
@@ -52,6 +54,7 @@ struct Filling {
 };
 
 thread_local Filling filling;
+thread_local SpareMemory* spareMemory = nullptr;
 
 void* place(Block* block, std::byte* at) {
     std::construct_at(reinterpret_cast<NodePrefix*>(at), NodePrefix{block});
@@ -69,9 +72,13 @@ void* allocate(std::size_t size) {
     if (static_cast<std::size_t>(filling.end - filling.cursor) < total) {
         if (filling.block != nullptr)
             drop(filling.block);
-        filling.block = newBlock(blockSize);
+        std::size_t bytes = blockSize;
+        std::byte* spare =
+            spareMemory != nullptr ? spareMemory->take(dataStart + total, bytes) : nullptr;
+        filling.block =
+            spare != nullptr ? std::construct_at(reinterpret_cast<Block*>(spare)) : newBlock(bytes);
         filling.cursor = reinterpret_cast<std::byte*>(filling.block) + dataStart;
-        filling.end = reinterpret_cast<std::byte*>(filling.block) + blockSize;
+        filling.end = reinterpret_cast<std::byte*>(filling.block) + bytes;
     }
     filling.block->users.fetch_add(1, std::memory_order_relaxed);
     void* node = place(filling.block, filling.cursor);
@@ -82,6 +89,41 @@ void* allocate(std::size_t size) {
 void release(void* node) noexcept {
     drop(static_cast<NodePrefix*>(static_cast<void*>(static_cast<std::byte*>(node) - prefixSize))
              ->block);
+}
+
+SpareMemory::SpareMemory() : outer(spareMemory) {
+    spareMemory = this;
+}
+
+SpareMemory::~SpareMemory() {
+    spareMemory = outer;
+    for (const Piece& piece : pieces)
+        ::operator delete(piece.memory);
+}
+
+std::byte* SpareMemory::take(std::size_t least, std::size_t& size) {
+    while (!pieces.empty()) {
+        const Piece piece = pieces.back();
+        pieces.pop_back();
+        bytes -= piece.size;
+        if (piece.size >= least) {
+            size = piece.size;
+            return piece.memory;
+        }
+        ::operator delete(piece.memory);
+    }
+    return nullptr;
+}
+
+void SpareMemory::add(std::byte* memory, std::size_t size) {
+    // Beyond what the next nodes will soon fill, memory serves the rest of the parse (the
+    // nodes' texts) better from the heap.
+    if (bytes >= spareLimit) {
+        ::operator delete(memory);
+        return;
+    }
+    pieces.push_back({memory, size});
+    bytes += size;
 }
 
 } // namespace markdown::rawMarkupBlocks

@@ -5,11 +5,6 @@
 
 namespace markdown {
 
-SourceRange::SourceRange(SourceLocation start, SourceLocation end)
-    : lower(std::move(start)), upper(std::move(end)) {
-    require(!(upper < lower));
-}
-
 void SourceRange::setStart(SourceLocation start) {
     require(!(upper < start));
     lower = std::move(start);

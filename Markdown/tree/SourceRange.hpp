@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Markdown/support/Fatal.hpp"
 #include "Markdown/tree/SourceLocation.hpp"
 
 #include <string>
+#include <utility>
 
 namespace markdown {
 
@@ -10,7 +12,10 @@ namespace markdown {
 /// The start is never after the end; a value that would break this stops the program.
 class SourceRange {
 public:
-    SourceRange(SourceLocation start, SourceLocation end);
+    SourceRange(SourceLocation start, SourceLocation end)
+        : lower(std::move(start)), upper(std::move(end)) {
+        require(!(upper < lower));
+    }
 
     [[nodiscard]] const SourceLocation& lowerBound() const { return lower; }
     [[nodiscard]] const SourceLocation& upperBound() const { return upper; }
