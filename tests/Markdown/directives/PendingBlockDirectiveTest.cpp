@@ -7,18 +7,16 @@
 #include "Markdown/elements/Document.hpp"
 #include "Markdown/tree/DirectiveArgumentText.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
+#include "tests/Markdown/RawBuilders.hpp"
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace markdown {
 namespace {
+using namespace markdown::testing;
 using State = PendingBlockDirective::ParseState;
 using Texts = std::vector<std::string>;
-
-TrimmedLine lineOf(std::string_view text, std::int64_t number = 1) {
-    return TrimmedLine(text, 0, number, std::nullopt);
-}
 
 std::optional<PendingBlockDirective> opening(std::string_view text) {
     return PendingBlockDirective::parseOpeningLine(lineOf(text), ParseContainerStack());
@@ -31,23 +29,30 @@ Texts argumentTexts(const PendingBlockDirective& directive) {
     return texts;
 }
 
+// The line left for the content, or "none".
+std::string_view pendingText(const PendingBlockDirective& directive) {
+    return directive.pendingLine ? directive.pendingLine->untrimmedText() : "none";
+}
+
 TEST(PendingBlockDirective, OpeningLineRunsTheStatesAsFarAsItGoes) {
-    const std::tuple<std::string, State, Texts, std::int64_t> cases[] = {
-        {"@Name", State::contentsStart, {}, 6},
-        {"@Name(a: 1) {", State::contents, {"a: 1"}, 14},
-        {"@Name(a: 1,", State::argumentsText, {"a: 1,"}, 12},
-        {"@Name(x) { }", State::done, {"x"}, 13},
+    const std::tuple<std::string, State, Texts, std::int64_t, std::string_view> cases[] = {
+        {"@Name", State::contentsStart, {}, 6, "none"},
+        {"@Name(a: 1) {", State::contents, {"a: 1"}, 14, "none"},
+        {"@Name(a: 1,", State::argumentsText, {"a: 1,"}, 12, "none"},
+        {"@Name(x) { }", State::done, {"x"}, 13, "none"},
         // A parenthesis inside quotes or after a backslash stays argument text.
-        {R"x(@Name(a: ")" b\)) {)x", State::contents, {R"x(a: ")" b\))x"}, 20},
-        {"@Na\xC3\xAFve:x", State::contentsStart, {}, 8},
+        {R"x(@Name(a: ")" b\)) {)x", State::contents, {R"x(a: ")" b\))x"}, 20, "none"},
+        {"@Na\xC3\xAFve:x", State::contentsStart, {}, 8, "none"},
+        // Content closed on the opening line becomes a pending line.
+        {"@Name { hello  world }  ", State::done, {}, 25, "        hello  world"},
     };
-    for (const auto& [line, state, arguments, endColumn] : cases) {
+    for (const auto& [line, state, arguments, endColumn, pending] : cases) {
         std::optional<PendingBlockDirective> directive = opening(line);
         ASSERT_TRUE(directive) << line;
         EXPECT_EQ(directive->parseState, state) << line;
         EXPECT_EQ(argumentTexts(*directive), arguments) << line;
         EXPECT_EQ(directive->endLocation, SourceLocation(1, endColumn)) << line;
-        EXPECT_FALSE(directive->pendingLine) << line;
+        EXPECT_EQ(pendingText(*directive), pending) << line;
     }
     for (std::string_view line : {"", "x @Name", "@", "@ Name", "@(x)", "    @Name", "```@Name"})
         EXPECT_FALSE(opening(line)) << line;
@@ -58,14 +63,7 @@ TEST(PendingBlockDirective, OpeningLineRunsTheStatesAsFarAsItGoes) {
     EXPECT_EQ(placed->atLocation, SourceLocation(1, 4));
     EXPECT_EQ(placed->nameLocation, SourceLocation(1, 5));
     EXPECT_EQ(placed->argumentsText[0].range, SourceRange({1, 10}, {1, 14}));
-
-    // Content closed on the opening line becomes a pending line.
-    std::optional<PendingBlockDirective> closed = opening("@Name { hello  world }  ");
-    ASSERT_TRUE(closed && closed->pendingLine);
-    EXPECT_EQ(closed->parseState, State::done);
-    EXPECT_EQ(closed->pendingLine->untrimmedText(), "        hello  world");
-    EXPECT_EQ(closed->innerIndentationColumnCount, 8);
-    EXPECT_EQ(closed->endLocation, SourceLocation(1, 25));
+    EXPECT_EQ(opening("@Name { hello  world }  ")->innerIndentationColumnCount, 8);
 }
 
 TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesisAndContentUntilABrace) {
@@ -82,21 +80,18 @@ TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesisAndContent
 
     // Content lines close at a leading or trailing brace.
     const PendingBlockDirective open = *opening("@Name {");
-    const std::tuple<std::string, bool, State, std::optional<std::string>> cases[] = {
-        {"}", true, State::done, std::nullopt},
-        {"text", false, State::contents, std::nullopt},
+    // The line, whether it was taken whole, the state after it and the line left pending.
+    const std::tuple<std::string, bool, State, std::string_view> cases[] = {
+        {"}", true, State::done, "none"},
+        {"text", false, State::contents, "none"},
         {"  text }", false, State::done, "  text"},
-        {"}\xCC\x81", false, State::contents, std::nullopt}, // a brace with a mark
+        {"}\xCC\x81", false, State::contents, "none"}, // a brace with a mark
     };
     for (const auto& [line, accepted, state, pending] : cases) {
         PendingBlockDirective directive = open;
         EXPECT_EQ(directive.parseContents(lineOf(line, 2)), accepted) << line;
         EXPECT_EQ(directive.parseState, state) << line;
-        EXPECT_EQ(directive.pendingLine
-                      ? std::optional(std::string(directive.pendingLine->untrimmedText()))
-                      : std::nullopt,
-                  pending)
-            << line;
+        EXPECT_EQ(pendingText(directive), pending) << line;
     }
 }
 
@@ -170,53 +165,44 @@ TEST(DirectiveArgumentText, TextIsOneUnplacedSegmentAndEmptyOnlyWhenAllBlank) {
 }
 
 using ParseError = DirectiveArgumentText::ParseError;
+using Errors = std::vector<ParseError>;
+using Arguments = std::vector<DirectiveArgument>;
 using Missing = DirectiveArgumentText::MissingExpectedCharacter;
 using Unexpected = DirectiveArgumentText::UnexpectedCharacter;
 using Duplicate = DirectiveArgumentText::DuplicateArgument;
 
 // A segment of line `line` whose argument text is all of `text`, placed from column 1.
-Segment placed(std::string text, std::int64_t line = 1) {
-    auto end = static_cast<std::int64_t>(text.size()) + 1;
-    return Segment{std::move(text), 0, SourceRange({line, 1}, {line, end})};
-}
-
-SourceRange at(std::int64_t from, std::int64_t to, std::int64_t line = 1) {
-    return SourceRange({line, from}, {line, to});
-}
-
-DirectiveArgument named(std::string name, SourceRange nameRange, std::string value,
-                        SourceRange valueRange, bool comma = false) {
-    return {std::move(name), nameRange, std::move(value), valueRange, comma};
+Segment placed(const std::string& text, std::int64_t line = 1) {
+    return Segment{text, 0, at(1, std::ssize(text) + 1, line)};
 }
 
 TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrorsAcrossLines) {
-    const std::tuple<std::string, std::vector<DirectiveArgument>, std::vector<ParseError>> cases[] =
-        {
-            {"a: 1, b: 2",
-             {named("a", at(1, 2), "1", at(4, 5), true), named("b", at(7, 8), "2", at(10, 11))},
-             {}},
-            {"a 1", {named("a", at(1, 2), "1", at(3, 4))}, {Missing{':', {1, 2}}}},
-            {"a: 1 b: 2",
-             {named("a", at(1, 2), "1", at(4, 5)), named("b", at(6, 7), "2", at(9, 10))},
-             {Missing{',', {1, 5}}}},
-            {"a: 1,, b: 2", {named("a", at(1, 2), "1", at(4, 5), true)}, {Unexpected{',', {1, 7}}}},
-            // After a first argument a lone word is a name still waiting for its colon.
-            {"x, y", {{"", std::nullopt, "x", at(1, 2), true}}, {Missing{':', {1, 5}}}},
-            // Every repeat of a name points at its first use, canonically equal spellings too.
-            {"\u00e9: 1, e\u0301: 2, \u00e9: 3",
-             {named("\u00e9", at(1, 3), "1", at(5, 6), true),
-              named("e\u0301", at(8, 11), "2", at(13, 14), true),
-              named("\u00e9", at(16, 18), "3", at(20, 21))},
-             {Duplicate{"e\u0301", {1, 1}, {1, 8}}, Duplicate{"\u00e9", {1, 1}, {1, 16}}}},
-        };
+    const std::tuple<std::string, Arguments, Errors> cases[] = {
+        {"a: 1, b: 2",
+         {{"a", at(1, 2), "1", at(4, 5), true}, {"b", at(7, 8), "2", at(10, 11)}},
+         {}},
+        {"a 1", {{"a", at(1, 2), "1", at(3, 4)}}, {Missing{':', {1, 2}}}},
+        {"a: 1 b: 2",
+         {{"a", at(1, 2), "1", at(4, 5)}, {"b", at(6, 7), "2", at(9, 10)}},
+         {Missing{',', {1, 5}}}},
+        {"a: 1,, b: 2", {{"a", at(1, 2), "1", at(4, 5), true}}, {Unexpected{',', {1, 7}}}},
+        // After a first argument a lone word is a name still waiting for its colon.
+        {"x, y", {{"", std::nullopt, "x", at(1, 2), true}}, {Missing{':', {1, 5}}}},
+        // Every repeat of a name points at its first use, canonically equal spellings too.
+        {"\u00e9: 1, e\u0301: 2, \u00e9: 3",
+         {{"\u00e9", at(1, 3), "1", at(5, 6), true},
+          {"e\u0301", at(8, 11), "2", at(13, 14), true},
+          {"\u00e9", at(16, 18), "3", at(20, 21)}},
+         {Duplicate{"e\u0301", {1, 1}, {1, 8}}, Duplicate{"\u00e9", {1, 1}, {1, 16}}}},
+    };
     for (const auto& [text, arguments, expectedErrors] : cases) {
-        std::vector<ParseError> errors;
+        Errors errors;
         EXPECT_EQ(DirectiveArgumentText({placed(text)}).parseNameValueArguments(errors), arguments)
             << text;
         EXPECT_EQ(errors, expectedErrors) << text;
 
         // Without a place the same arguments come out, with no ranges and no errors.
-        std::vector<DirectiveArgument> unplaced = arguments;
+        Arguments unplaced = arguments;
         for (auto& argument : unplaced)
             argument.nameRange = argument.valueRange = std::nullopt;
         errors.clear();
@@ -224,24 +210,24 @@ TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrorsAcrossL
         EXPECT_TRUE(errors.empty()) << text;
     }
 
-    std::vector<ParseError> errors{Missing{'"', {9, 9}}};
+    Errors errors{Missing{'"', {9, 9}}};
     DirectiveArgumentText twoLines({placed("a: 1", 3), placed("b: 2, a: 3", 4)});
     EXPECT_EQ(twoLines.parseNameValueArguments(errors),
-              (std::vector<DirectiveArgument>{named("a", at(1, 2, 3), "1", at(4, 5, 3)),
-                                              named("b", at(1, 2, 4), "2", at(4, 5, 4), true),
-                                              named("a", at(7, 8, 4), "3", at(10, 11, 4))}));
+              (Arguments{{"a", at(1, 2, 3), "1", at(4, 5, 3)},
+                         {"b", at(1, 2, 4), "2", at(4, 5, 4), true},
+                         {"a", at(7, 8, 4), "3", at(10, 11, 4)}}));
     // What was in the list stays; the duplicate comes with its line, the missing comma last.
-    EXPECT_EQ(errors, (std::vector<ParseError>{Missing{'"', {9, 9}}, Duplicate{"a", {3, 1}, {4, 7}},
-                                               Missing{',', {3, 5}}}));
+    EXPECT_EQ(errors,
+              (Errors{Missing{'"', {9, 9}}, Duplicate{"a", {3, 1}, {4, 7}}, Missing{',', {3, 5}}}));
     EXPECT_EQ(twoLines.parseNameValueArguments().size(), 3u);
 
     // Mid-line, tokens are placed from the line's start; the ")" after the value is passed over.
-    const URL file = URL::fileURL(std::string("/notes/a.md"));
+    const URL& file = noteFile;
     Segment segment{"  @Note(caf\xC3\xA9: \"b\")", 8, SourceRange({5, 9, file}, {5, 22, file})};
     errors.clear();
     EXPECT_EQ(segment.parseNameValueArguments(errors),
-              (std::vector{named("caf\xC3\xA9", SourceRange({5, 9, file}, {5, 14, file}), "b",
-                                 SourceRange({5, 17, file}, {5, 18, file}))}));
+              (Arguments{{"caf\xC3\xA9", SourceRange({5, 9, file}, {5, 14, file}), "b",
+                          SourceRange({5, 17, file}, {5, 18, file})}}));
     EXPECT_TRUE(errors.empty());
 }
 
