@@ -20,18 +20,21 @@
 
 namespace markdown {
 namespace {
-using testing::outline;
-using testing::outlineLine;
+using namespace markdown::testing;
 
 const ParseOptions directives = ParseOptions::parseBlockDirectives;
 const ParseOptions doxygen = {ParseOptions::parseBlockDirectives,
                               ParseOptions::parseMinimalDoxygen};
-const URL file = URL::fileURL(std::string("/notes/a.md"));
+const URL& file = noteFile;
+
+RawMarkupPtr parsedRaw(std::string_view text, ParseOptions options = directives) {
+    return Document::parsing(text, std::nullopt, options).raw().markup;
+}
 
 TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOtherTextAsOneRun) {
     // Every line break counts as a line feed.
     const char* text = "# T\n\ntext\r\nmore\rlast";
-    EXPECT_EQ(outline(Document::parsing(text, std::nullopt, directives).raw().markup),
+    EXPECT_EQ(outline(parsedRaw(text)),
               outline(parseString("# T\n\ntext\nmore\nlast").raw().markup));
     // Only the document's start carries the source.
     const Document road = Document::parsing(text, file, directives);
@@ -40,10 +43,7 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOther
 
     // Content indented four columns keeps its columns.
     const RawMarkupPtr boxed =
-        Document::parsing("# Title\n\n@Box {\n    Indented *text*\n    more\n}\nafter",
-                          std::nullopt, directives)
-            .raw()
-            .markup;
+        parsedRaw("# Title\n\n@Box {\n    Indented *text*\n    more\n}\nafter");
     EXPECT_EQ(outlineLine(boxed), "document 1:1-7:6");
     const RawMarkupPtr& box = boxed->child(1);
     EXPECT_EQ(outlineLine(box),
@@ -55,10 +55,7 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOther
 
     // Doxygen commands hold their description, continuation lines included.
     const RawMarkupPtr sums =
-        Document::parsing("Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.",
-                          std::nullopt, doxygen)
-            .raw()
-            .markup;
+        parsedRaw("Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.", doxygen);
     EXPECT_EQ(outlineLine(sums->child(1)), "doxygenParam(name: \"x\") 2:1-3:10");
     EXPECT_EQ(outlineLine(sums->child(1)->child(0)), "paragraph 2:10-3:10");
     EXPECT_EQ(outlineLine(sums->child(1)->child(0)->child(2)), "text(\"addend.\") 3:3-3:10");
@@ -70,10 +67,7 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOther
                                    {"    ", "4:9-4:13"},
                                    {"  \t", "4:7-4:11"}}) {
         const RawMarkupPtr tabbed =
-            Document::parsing("@Name {\n" + indent + "x\n\n" + indent + indent + "code\n}\n",
-                              std::nullopt, directives)
-                .raw()
-                .markup;
+            parsedRaw("@Name {\n" + indent + "x\n\n" + indent + indent + "code\n}\n");
         EXPECT_EQ(outline(tabbed->child(0)->child(1)),
                   "codeBlock(\"code\\n\", language: nil) " + columns + "\n")
             << indent;
@@ -81,12 +75,11 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOther
 
     // Widths on the opening line count characters where columns count bytes, so after an
     // accented name the content and the end stand one column early (bytes: 1:10, 1:17).
-    EXPECT_EQ(
-        outline(Document::parsing("@Caf\xC3\xA9 { hello }", std::nullopt, directives).raw().markup),
-        "document 1:1-1:16\n"
-        "  blockDirective(name: \"Caf\xC3\xA9\", nameLocation: 1:2, arguments: []) 1:1-1:16\n"
-        "    paragraph 1:9-1:14\n"
-        "      text(\"hello\") 1:9-1:14\n");
+    EXPECT_EQ(outline(parsedRaw("@Caf\xC3\xA9 { hello }")),
+              "document 1:1-1:16\n"
+              "  blockDirective(name: \"Caf\xC3\xA9\", nameLocation: 1:2, arguments: []) 1:1-1:16\n"
+              "    paragraph 1:9-1:14\n"
+              "      text(\"hello\") 1:9-1:14\n");
 }
 
 TEST(BlockDirectiveRoad, OnlyDirectivesAndCommandsCarryTheSource) {
@@ -109,23 +102,19 @@ TEST(BlockDirectiveRoad, OnlyDirectivesAndCommandsCarryTheSource) {
 }
 
 TEST(BlockDirectiveRoad, DeepNestingParsesAndConvertsOnADesktopStack) {
-    testing::runWithStackSize(testing::desktopStackSize, [] {
+    runWithStackSize(desktopStackSize, [] {
         // Left open, every directive is closed at the end of the text.
         const int depth = 100000;
-        const std::string text =
-            testing::repeated("@A {\n", depth) + testing::repeated(">", 20000) + " x\n";
-        const Document document = Document::parsing(text, std::nullopt, doxygen);
-        EXPECT_EQ(document.range(), SourceRange({1, 1}, {depth + 1, 20003}));
-        const RawMarkup* node = document.raw().markup.get();
-        int directivesDown = 0;
-        int quotesDown = 0;
-        while (node->childCount() > 0) {
+        const std::string note = repeated("@A {\n", depth) + repeated(">", 20000) + " x\n";
+        const Document parsed = Document::parsing(note, std::nullopt, doxygen);
+        EXPECT_EQ(parsed.range(), SourceRange({1, 1}, {depth + 1, 20003}));
+        using enum RawMarkupKind;
+        EXPECT_EQ(
+            kindsDownTheFirstChildren(parsed.raw().markup),
+            (KindCounts{{blockDirective, depth}, {blockQuote, 20000}, {paragraph, 1}, {text, 1}}));
+        const RawMarkup* node = parsed.raw().markup.get();
+        while (node->childCount() > 0)
             node = node->child(0).get();
-            directivesDown += node->kind() == RawMarkupKind::blockDirective;
-            quotesDown += node->kind() == RawMarkupKind::blockQuote;
-        }
-        EXPECT_EQ(directivesDown, depth);
-        EXPECT_EQ(quotesDown, 20000);
         EXPECT_EQ(node->parsedRange(), SourceRange({depth + 1, 20002}, {depth + 1, 20003}));
     });
 }
@@ -143,19 +132,13 @@ TEST(BlockDirectiveRoad, EveryRangeLiesInTheText) {
                 pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
         const Document document =
             Document::parsing(text, std::nullopt, round % 2 ? doxygen : directives);
-        const auto lines = static_cast<std::int64_t>(
-            LazySplitLines{text, std::nullopt}.makeIterator().rawLines.size());
-        std::vector<const RawMarkup*> pending{document.raw().markup.get()};
-        while (!pending.empty()) {
-            const RawMarkup* node = pending.back();
-            pending.pop_back();
-            if (const auto& range = node->parsedRange()) {
-                ASSERT_GE(range->lowerBound().line, 1) << text;
-                ASSERT_LE(range->upperBound().line, lines) << text;
-                ASSERT_LE(range->upperBound(), document.range()->upperBound()) << text;
-            }
-            for (const RawMarkupPtr& child : node->children())
-                pending.push_back(child.get());
+        const auto lines = std::ssize(LazySplitLines{text, std::nullopt}.makeIterator().rawLines);
+        for (const auto& range : rangesIn(document)) {
+            if (!range)
+                continue;
+            ASSERT_GE(range->lowerBound().line, 1) << text;
+            ASSERT_LE(range->upperBound().line, lines) << text;
+            ASSERT_LE(range->upperBound(), document.range()->upperBound()) << text;
         }
     }
 }
@@ -196,7 +179,7 @@ TEST(DocumentParsing, EveryParseMakesANewRootWithTheSourceInEveryLocation) {
     EXPECT_EQ(second.range(), SourceRange({1, 1}, {7, 6}));
     EXPECT_TRUE(Document::parsing("").isEmpty());
 
-    const std::vector<std::optional<SourceRange>> ranges = testing::rangesIn(first);
+    const std::vector<std::optional<SourceRange>> ranges = rangesIn(first);
     EXPECT_EQ(ranges.size(), 20u);
     for (const auto& range : ranges) {
         ASSERT_TRUE(range);
