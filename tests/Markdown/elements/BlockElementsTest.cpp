@@ -110,7 +110,7 @@ TEST(BlockDirective, ArgumentTextBecomesOneSegmentALine) {
     }
 }
 
-const URL file = URL::fileURL(std::string("/notes/a.md"));
+const URL& file = noteFile;
 
 // A directive as the parser makes it: a named place, ranged argument lines and a range.
 BlockDirective parsedDirective(std::string name) {
@@ -129,19 +129,17 @@ TEST(BlockDirective, NameRangeCountsTheNamesBytesOfAParsedDirectiveOnly) {
 
     // Made and written directives know no place.
     BlockDirective parsed = parsedDirective("Tip");
-    BlockDirective made("Tip", "x: 1", *parsed.childAt(0)->as<Paragraph>());
-    EXPECT_EQ(made.nameLocation(), std::nullopt);
-    EXPECT_EQ(made.nameRange(), std::nullopt);
-    EXPECT_EQ(made.range(), std::nullopt);
-
     BlockDirective written = parsed;
     written.setArgumentText(DirectiveArgumentText("y: 2"));
-    EXPECT_EQ(written.name(), "Tip");
+    for (const BlockDirective& unplaced :
+         {BlockDirective("Tip", "x: 1", *parsed.childAt(0)->as<Paragraph>()), written}) {
+        EXPECT_EQ(unplaced.nameLocation(), std::nullopt);
+        EXPECT_EQ(unplaced.nameRange(), std::nullopt);
+        EXPECT_EQ(unplaced.range(), std::nullopt);
+        EXPECT_EQ(unplaced.name(), "Tip");
+        EXPECT_EQ(unplaced.childAt(0)->raw().markup, parsed.childAt(0)->raw().markup);
+    }
     EXPECT_EQ(written.argumentText().segments.at(0).untrimmedText, "y: 2");
-    EXPECT_EQ(written.nameLocation(), std::nullopt);
-    EXPECT_EQ(written.nameRange(), std::nullopt);
-    EXPECT_EQ(written.range(), std::nullopt);
-    EXPECT_EQ(written.childAt(0)->raw().markup, parsed.childAt(0)->raw().markup);
     EXPECT_NE(written.raw().metadata.id.rootId, parsed.raw().metadata.id.rootId);
     EXPECT_TRUE(parsed.nameLocation());
 }

@@ -220,12 +220,10 @@ TEST(MarkupIdentity, CopiesOfARebuiltElementAgreeOnTheirRootAcrossThreads) {
     Document document = paragraphAndHeading();
     Markup edited(document.childThrough(0, 0)->data().replacingSelf(rawText("q"), false));
     std::vector<RawMarkupPtr> roots(4);
-    std::vector<std::thread> threads;
-    threads.reserve(roots.size());
+    std::vector<std::jthread> threads;
     for (auto& root : roots)
         threads.emplace_back([&root, copy = edited] { root = copy.root().raw().markup; });
-    for (auto& thread : threads)
-        thread.join();
+    threads.clear(); // joins them
     for (const auto& root : roots)
         EXPECT_EQ(root, roots.front());
 }
