@@ -97,11 +97,9 @@ TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesisAndContent
 
 using Kind = PendingDoxygenCommand::CommandKind;
 
-std::optional<std::pair<PendingDoxygenCommand, TrimmedLine>> commandOpening(std::string_view text,
-                                                                            bool doxygen = true) {
-    return PendingDoxygenCommand::parseOpeningLine(
-        lineOf(text),
-        ParseContainerStack(doxygen ? ParseOptions::parseMinimalDoxygen : ParseOptions()));
+auto commandOpening(std::string_view text,
+                    ParseOptions options = ParseOptions::parseMinimalDoxygen) {
+    return PendingDoxygenCommand::parseOpeningLine(lineOf(text), ParseContainerStack(options));
 }
 
 TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirPlaces) {
@@ -122,7 +120,7 @@ TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirP
     for (std::string_view line : {"@param", "@param  ", "@param\xE2\x80\x83x", "@paramx y",
                                   "@unknown", "@ note", "note", "x @note", "    @note"})
         EXPECT_FALSE(commandOpening(line)) << line;
-    EXPECT_FALSE(commandOpening("@note x", false));
+    EXPECT_FALSE(commandOpening("@note x", {}));
 
     PendingDoxygenCommand param = commandOpening("  @param value The value.")->first;
     EXPECT_EQ(param.atLocation, SourceLocation(1, 3));
@@ -141,12 +139,11 @@ TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirP
 
     // A tab before the "@" counts one, inside a directive whose content sits at 4 columns.
     ParseContainerStack stack(ParseOptions::parseMinimalDoxygen);
-    PendingBlockDirective directive = *PendingBlockDirective::parseOpeningLine(lineOf("@A"), stack);
+    PendingBlockDirective directive = *opening("@A");
     directive.atIndentationColumnCount = 4;
     stack.push(ParseContainer::BlockDirective{directive, {}});
-    EXPECT_EQ(PendingDoxygenCommand::parseOpeningLine(lineOf("\t@note x"), stack)
-                  ->first.atSignIndentation,
-              1);
+    auto tabbed = PendingDoxygenCommand::parseOpeningLine(lineOf("\t@note x"), stack);
+    EXPECT_EQ(tabbed->first.atSignIndentation, 1);
 }
 
 using Segment = DirectiveArgumentText::LineSegment;
