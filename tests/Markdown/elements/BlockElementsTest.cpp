@@ -154,31 +154,36 @@ Text firstText(const Aside& aside) {
     return *aside.content().at(0).childAt(0)->as<Text>();
 }
 
-TEST(Aside, TakesTheTagBeforeTheFirstColonCharacter) {
-    // The kind, or none for no aside, and the first text after the tag.
-    const std::tuple<std::string, Requirement, std::optional<std::string>, std::string> cases[] = {
-        {"> Warning: the disk is full", Requirement::requireSingleWordTag, "Warning",
-         "the disk is full"},
-        // A colon or a space carrying a combining mark is another character.
-        {"> a:\u0301b: c", Requirement::requireSingleWordTag, "a:\u0301b", "c"},
-        {"> Two words: x", Requirement::requireSingleWordTag, std::nullopt, ""},
-        {"> Two words: x", Requirement::tagNotRequired, "Two words", "x"},
-        {"> *Note*: x", Requirement::requireAnyLengthTag, std::nullopt, ""},
-    };
-    for (const auto& [markdown, requirement, kind, rest] : cases) {
+TEST(Aside, TakesTheTagBeforeTheFirstColonCharacterStartsTheTextAfterItAndLeavesTheQuote) {
+    using enum Requirement;
+    // The kind, or none for no aside, and the first text after the tag with its range.
+    const std::tuple<std::string, Requirement, std::optional<std::string>, std::string,
+                     std::optional<SourceRange>>
+        cases[] = {
+            {"> Warning:  \tthe disk is full", requireSingleWordTag, "Warning", "the disk is full",
+             range(1, 14, 1, 30)},
+            // A colon or a space carrying a combining mark is another character.
+            {"> a:\u0301b: c", requireSingleWordTag, "a:\u0301b", "c", range(1, 10, 1, 11)},
+            {"> Two words: x", requireSingleWordTag, std::nullopt, "", {}},
+            {"> Two words: x", tagNotRequired, "Two words", "x", range(1, 14, 1, 15)},
+            {"> *Note*: x", requireAnyLengthTag, std::nullopt, "", {}},
+            // Columns count bytes.
+            {"> \u00d1B: x", tagNotRequired, "\u00d1B", "x", range(1, 8, 1, 9)},
+        };
+    for (const auto& [markdown, requirement, kind, rest, restRange] : cases) {
         auto aside = Aside::withTagRequirement(parsedQuote(markdown), requirement);
         ASSERT_EQ(aside.has_value(), kind.has_value()) << markdown;
         if (aside) {
             EXPECT_EQ(aside->kind().rawValue, *kind);
             EXPECT_EQ(firstText(*aside).string(), rest);
+            EXPECT_EQ(firstText(*aside).range(), restRange);
         }
     }
-}
+    // The start never passes the end's column.
+    EXPECT_EQ(firstText(Aside(BlockQuote(Paragraph(Text("Tip: x"))))).range(), std::nullopt);
 
-TEST(Aside, StartsTheTextAfterATagLeavesTheQuoteAndNamesItsKind) {
     BlockQuote quote = parsedQuote("> Warning:  \tthe disk is full\n> next *line*");
     Aside aside(quote);
-    EXPECT_EQ(firstText(aside).range(), range(1, 14, 1, 30));
     const Markup& paragraph = aside.content().at(0);
     EXPECT_EQ(paragraph.range(), quote.childAt(0)->range());
     EXPECT_EQ(paragraph.parent()->range(), quote.range());
@@ -187,14 +192,6 @@ TEST(Aside, StartsTheTextAfterATagLeavesTheQuoteAndNamesItsKind) {
     // The quote and its tree are as they were.
     EXPECT_EQ(quote.childThrough(0, 0)->as<Text>()->string(), "Warning:  \tthe disk is full");
     EXPECT_EQ(quote.childThrough(0, 0)->range(), range(1, 3, 1, 30));
-
-    // Columns count bytes; the start never passes the end's column.
-    const std::pair<BlockQuote, std::optional<SourceRange>> cases[] = {
-        {parsedQuote("> \u00d1B: x"), range(1, 8, 1, 9)},
-        {BlockQuote(Paragraph(Text("Tip: x"))), std::nullopt},
-    };
-    for (const auto& [tagged, expected] : cases)
-        EXPECT_EQ(firstText(Aside(tagged)).range(), expected);
 
     // Without a tag it is a note of the quote as it is.
     BlockQuote untagged = parsedQuote("> *Note*: x\n>\n> more");

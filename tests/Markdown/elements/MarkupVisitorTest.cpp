@@ -3,10 +3,8 @@
 
 #include "tests/Markdown/ElementBuilders.hpp"
 
-#include "Markdown/elements/Elements.hpp"
 #include "Markdown/format/MarkupFormatter.hpp"
 #include "Markdown/format/SoftBreakDeleter.hpp"
-#include "tests/Markdown/RawBuilders.hpp"
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -24,16 +22,14 @@ struct EntryNames final : MarkupVisitor<std::string> {
     std::string visitDocument(const Document&) override { return "Document"; }
     std::string visitTableRow(const Table::Row&) override { return "TableRow"; }
     std::string visitTableCell(const Table::Cell&) override { return "TableCell"; }
-    std::string visitDoxygenParameter(const DoxygenParameter&) override {
-        return "DoxygenParameter";
-    }
+    std::string visitDoxygenParameter(const DoxygenParameter&) override { return "Parameter"; }
 };
 
 TEST(MarkupVisitor, EachElementLandsInItsOwnEntry) {
     Table::Cell cell(Text("c"));
     const std::pair<Markup, const char*> cases[] = {
         {Document(), "Document"},   {Table::Row(cell), "TableRow"},
-        {cell, "TableCell"},        {DoxygenParameter("p"), "DoxygenParameter"},
+        {cell, "TableCell"},        {DoxygenParameter("p"), "Parameter"},
         {Table::Body(), "default"},
     };
     EntryNames names;
@@ -146,11 +142,9 @@ TEST(SoftBreakDeleter, TurnsEachSoftBreakIntoASpaceInANewTreeAndKeepsHardBreaks)
     Paragraph paragraph = *document.childAt(0)->as<Paragraph>();
     std::optional<Paragraph> rewritten = withoutSoftBreaks(paragraph);
     ASSERT_TRUE(rewritten.has_value());
-    EXPECT_EQ(format(*rewritten, Options{}), "a  \nb c");
     EXPECT_EQ(rewritten->childCount(), 5);
     EXPECT_EQ(rewritten->childAt(3)->range(), std::nullopt);
     EXPECT_EQ(rewritten->range(), paragraph.range());
-    EXPECT_EQ(rewritten->childAt(4)->range(), paragraph.childAt(4)->range());
 
     // The rewritten paragraph stands in a rebuilt document of one new tree; the input stays.
     EXPECT_EQ(rewritten->parent()->kind(), K::document);
