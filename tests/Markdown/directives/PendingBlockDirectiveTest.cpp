@@ -261,28 +261,27 @@ ParseContainerStack stackOf(std::string_view text, ParseOptions options = {}) {
 }
 
 TEST(ParseContainerStack, GroupsLinesIntoDirectivesCommandsAndRuns) {
-    const std::string doc = "Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.";
-    const std::tuple<std::string, std::string, bool> cases[] = {
+    const ParseOptions doxygen = ParseOptions::parseMinimalDoxygen;
+    const std::tuple<std::string, std::string, ParseOptions> cases[] = {
         // Fences and indented code protect at-sign lines.
-        {"```\n@Name\n```\n    @Name\n@Other", "run[```|@Name|```|    @Name] @Other", false},
+        {"```\n@Name\n```\n    @Name\n@Other", "run[```|@Name|```|    @Name] @Other", {}},
         // Without a brace, the first line that does not continue a directive ends it.
-        {"text\n@A\nmore", "run[text] @A run[more]", false},
-        {"@A(\n  a: 1,\n  b: 2)\n{\nx\n}", "@A(  a: 1,|  b: 2)[run[x]]", false},
+        {"text\n@A\nmore", "run[text] @A run[more]", {}},
+        {"@A(\n  a: 1,\n  b: 2)\n{\nx\n}", "@A(  a: 1,|  b: 2)[run[x]]", {}},
         // A closing brace counts at the start of a line; text after it is dropped.
-        {"@A {\n  x\n  y }\n  } gone\nz", "@A[run[  x|  y }]] run[z]", false},
+        {"@A {\n  x\n  y }\n  } gone\nz", "@A[run[  x|  y }]] run[z]", {}},
         {"@A {\nbefore\n@B {\ninner\n}\nafter\n}\nout",
-         "@A[run[before] @B[run[inner]] run[after]] run[out]", false},
+         "@A[run[before] @B[run[inner]] run[after]] run[out]",
+         {}},
         // Doxygen commands, never inside directive content.
-        {doc,
+        {"Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.",
          "run[Sums.] \\'param' Argument: 'x'[The first|  addend.] \\'returns'[The sum.] "
          "run[|More.]",
-         true},
-        {"@A {\n@note x\n}", "@A[@note]", true},
+         doxygen},
+        {"@A {\n@note x\n}", "@A[@note]", doxygen},
     };
-    for (const auto& [text, shape, doxygen] : cases) {
-        auto options = doxygen ? ParseOptions::parseMinimalDoxygen : ParseOptions();
+    for (const auto& [text, shape, options] : cases)
         EXPECT_EQ(shapeOf(stackOf(text, options).root()), shape) << text;
-    }
 }
 
 TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLineAndKnowsItsCode) {
