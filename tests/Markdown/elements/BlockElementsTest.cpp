@@ -16,7 +16,7 @@ namespace markdown {
 namespace {
 using namespace markdown::testing;
 
-// A parsed document whose blocks carry ranges; `payload` is the block under test, at child 1.
+// A parsed document whose elements carry ranges; `payload` is the element under test, at child 1.
 template <class E> E parsedBlock(typename E::Payload payload) {
     auto text = rawParagraph({rawText("t", range(2, 1, 2, 2))}, range(2, 1, 2, 2));
     std::vector<RawMarkupPtr> children;
@@ -24,7 +24,7 @@ template <class E> E parsedBlock(typename E::Payload payload) {
         children.push_back(text);
     else if (hasInterface(E::markupKind, MarkupInterface::listItemContainer))
         children.push_back(rawNode(RawMarkupData::ListItem{}, {text}, range(2, 1, 2, 2)));
-    else if (E::markupKind == RawMarkupKind::heading)
+    else if (hasInterface(E::markupKind, MarkupInterface::inlineContainer))
         children.push_back(rawText("h", range(2, 3, 2, 4)));
     auto block = rawNode(std::move(payload), children, range(2, 1, 2, 4));
     auto document = rawNode(RawMarkupData::Document{}, {rawParagraph({}, range(1, 1, 1, 2)), block},
@@ -37,14 +37,18 @@ template <class E> Markup written(E element, const std::function<void(E&)>& writ
     return element;
 }
 
-// Level and start compare before they rebuild; every other write rebuilds, also to an equal
-// value, and leaves the element and its ancestors without a range.
-TEST(BlockElements, WritesRebuildUnlessTheyCompare) {
+// Level, start and an image's source compare before they rebuild; every other write rebuilds,
+// also to an equal value, and leaves the element and its ancestors without a range.
+TEST(Elements, WritesRebuildUnlessTheyCompare) {
     auto heading = parsedBlock<Heading>({2});
     auto list = parsedBlock<OrderedList>({0});
     auto item = parsedBlock<ListItem>({Checkbox::checked});
     auto code = parsedBlock<CodeBlock>({"x\n", "c"});
     auto parameter = parsedBlock<DoxygenParameter>({"count"});
+    const std::string precomposed = "caf\u00e9";
+    auto image = parsedBlock<Image>({precomposed, "t"});
+    auto untitled = parsedBlock<Image>({precomposed, std::nullopt});
+    auto link = parsedBlock<Link>({"b.md", "t"});
     using D = RawMarkupData;
     // Before, after, the payload after, and whether the write rebuilt.
     const std::tuple<Markup, Markup, RawMarkupData, bool> cases[] = {
@@ -59,6 +63,15 @@ TEST(BlockElements, WritesRebuildUnlessTheyCompare) {
          D::CodeBlock{"x\n", "c"}, true},
         {parameter, written<DoxygenParameter>(parameter, [](auto& e) { e.setName("count"); }),
          D::DoxygenParam{"count"}, true},
+        {image, written<Image>(image, [](auto& e) { e.setSource("cafe\u0301"); }),
+         D::Image{precomposed, "t"}, false},
+        {image, written<Image>(image, [](auto& e) { e.setTitle(""); }),
+         D::Image{precomposed, std::nullopt}, true},
+        // An empty title is not the absent one held.
+        {untitled, written<Image>(untitled, [](auto& e) { e.setTitle(""); }),
+         D::Image{precomposed, std::nullopt}, true},
+        {link, written<Link>(link, [](auto& e) { e.setDestination("b.md"); }), D::Link{"b.md", "t"},
+         true},
     };
     for (const auto& [before, after, expected, rebuilds] : cases) {
         SCOPED_TRACE(after.raw().markup->data().description());
