@@ -147,16 +147,7 @@ Document parsedTable() {
         rawNode(RawMarkupData::Document{}, {rawParagraph({rawText("p")}), table}));
 }
 
-TEST(Table, WritesRebuildAndPadTheAlignmentsToTheWidestRowAndNeverCutThem) {
-    Table::Cell parsed = Table::Cell::fromRaw(rawCell("c"));
-    Table::Cell widened = parsed;
-    widened.setColspan(1);
-    EXPECT_FALSE(widened.isIdentical(parsed));
-    EXPECT_EQ(widened.range(), std::nullopt);
-    widened.setColspan(2);
-    EXPECT_EQ(widened.colspan(), 2u);
-    EXPECT_EQ(widened.rowspan(), 1u);
-    EXPECT_EQ(widened.childAt(0)->raw().markup, parsed.childAt(0)->raw().markup);
+TEST(Table, WritesPadTheAlignmentsToTheWidestRowAndNeverCutThem) {
 
     const std::pair<Alignments, Alignments> cases[] = {
         {{}, Alignments(2)},
