@@ -11,11 +11,10 @@
 #include <tuple>
 
 #include "Markdown/tree/UniqueIdentifier.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace markdown {
@@ -149,23 +148,6 @@ TEST(BlockDirectiveRoadDeathTest, ConvertsOnlyTheRoot) {
                  "Tried to convert a non-root container to a `Document`");
 }
 
-namespace fs = std::filesystem;
-
-// A file of this process in the temporary folder, gone again at the end of the test.
-struct ScratchFile {
-    fs::path path;
-    ScratchFile(const std::string& name, std::string_view bytes)
-        : path(fs::path(::testing::TempDir()) /
-               ("lumenleaf-" + std::to_string(::getpid()) + "-" + name)) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    ~ScratchFile() {
-        std::error_code ignored;
-        fs::remove(path, ignored);
-    }
-    URL url() const { return URL::fileURL(path); }
-};
-
 TEST(DocumentParsing, EveryParseMakesANewRootWithTheSourceInEveryLocation) {
     const std::uint64_t before = current_unique_id();
     const char* text = "# a *b*\n\n> c `d` [e](f)\n\n| g |\n|---|\n| h |\n";
@@ -189,8 +171,10 @@ TEST(DocumentParsing, EveryParseMakesANewRootWithTheSourceInEveryLocation) {
 }
 
 TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSourceOrThrowsItsReadError) {
-    const ScratchFile scratch("note.md", "\xEF\xBB\xBF# T\xC3\xA9\n\ntext\n");
-    const URL file = scratch.url();
+    const notes::ScratchFolder folder;
+    notes::ScratchFolder::write(folder / "note.md", "\xEF\xBB\xBF# T\xC3\xA9\n\ntext\n");
+    notes::ScratchFolder::write(folder / "latin1.md", "caf\xE9\n");
+    const URL file = URL::fileURL(folder / "note.md");
     const Document document = Document::parsing(file);
     ASSERT_EQ(document.childCount(), 2);
     // The byte-order mark is not part of the text.
@@ -198,17 +182,15 @@ TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSourceOrThrowsItsReadError) {
     EXPECT_EQ(document.childAt(1)->range(), SourceRange({3, 1, file}, {3, 5, file}));
     EXPECT_TRUE(document.hasSameStructure(Document::parsing("# T\xC3\xA9\n\ntext\n")));
 
-    const ScratchFile latin1("latin1.md", "caf\xE9\n");
     const std::tuple<const char*, URL, std::errc> cases[] = {
-        {"missing", URL::fileURL(latin1.path.parent_path() / "lumenleaf-missing.md"),
-         std::errc::no_such_file_or_directory},
-        {"not UTF-8", latin1.url(), std::errc::illegal_byte_sequence},
+        {"missing", URL::fileURL(folder / "missing.md"), std::errc::no_such_file_or_directory},
+        {"not UTF-8", URL::fileURL(folder / "latin1.md"), std::errc::illegal_byte_sequence},
     };
     for (const auto& [what, note, code] : cases) {
         try {
             (void)Document::parsing(note);
             ADD_FAILURE() << what << ": no error";
-        } catch (const fs::filesystem_error& error) {
+        } catch (const std::filesystem::filesystem_error& error) {
             EXPECT_TRUE(error.code() == code) << what << ": " << error.code().message();
             EXPECT_EQ(error.path1(), note.filesystemPath()) << what;
         }
