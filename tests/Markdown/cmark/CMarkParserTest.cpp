@@ -18,9 +18,7 @@
 
 namespace markdown {
 namespace {
-using testing::describe;
-using testing::describeChildren;
-using testing::nodesOfType;
+using namespace markdown::testing;
 
 TEST(CMarkParser, AttachesTheNoteExtensionsAndNoOthersAndSmartensPunctuationOnItsBit) {
     const std::tuple<int, std::string_view, std::string_view> cases[] = {
@@ -212,12 +210,11 @@ TEST(AttributeExtension, PlacesTheNodeAndItsChildrenAndNestsOnlySoDeep) {
     // The next lines stay where they stand.
     EXPECT_EQ(nodesOfType(document.root(), "emph").at(0).position(), (CMarkPosition{2, 3, 2, 5}));
 
-    std::string nested = "x";
-    for (int level = 0; level < attributeNestingLimit + 1; ++level)
-        nested = "^[" + nested + "](k)";
+    const int levels = attributeNestingLimit + 1;
+    const std::string nested = repeated("^[", levels) + "x" + repeated("](k)", levels);
     EXPECT_EQ(nodesOfType(CMarkParser::parse(nested, noteOptions).root(), "attribute").size(),
               static_cast<std::size_t>(attributeNestingLimit));
-    const std::string carets = testing::repeated("^[a](^[", 10000);
+    const std::string carets = repeated("^[a](^[", 10000);
     EXPECT_TRUE(nodesOfType(CMarkParser::parse(carets, noteOptions).root(), "attribute").empty());
 }
 

@@ -195,9 +195,9 @@ TEST(MarkupIdentity, RebuildingGivesTheWholePathTheNewNodesRangeUnlessAskedToKee
         Markup rebuilt(*data);
         EXPECT_EQ(childIdOf(rebuilt), childIdOf(text));
         EXPECT_EQ(rebuilt.indexInParent(), 0);
-        std::optional<Markup> ancestor = rebuilt.parent();
         std::vector<RawMarkupKind> kinds;
-        for (; ancestor; ancestor = ancestor->parent()) {
+        for (std::optional<Markup> ancestor = rebuilt.parent(); ancestor;
+             ancestor = ancestor->parent()) {
             kinds.push_back(ancestor->kind());
             EXPECT_EQ(ancestor->range(), ancestors);
             EXPECT_EQ(rootIdOf(*ancestor), rootIdOf(rebuilt));
