@@ -34,7 +34,7 @@ std::string_view pendingText(const PendingBlockDirective& directive) {
     return directive.pendingLine ? directive.pendingLine->untrimmedText() : "none";
 }
 
-TEST(PendingBlockDirective, OpeningLineRunsTheStatesAsFarAsItGoes) {
+TEST(PendingBlockDirective, RunsItsStatesOverTheLinesUntilTheClosingParenthesisAndBrace) {
     const std::tuple<std::string, State, Texts, std::int64_t, std::string_view> cases[] = {
         {"@Name", State::contentsStart, {}, 6, "none"},
         {"@Name(a: 1) {", State::contents, {"a: 1"}, 14, "none"},
@@ -64,9 +64,7 @@ TEST(PendingBlockDirective, OpeningLineRunsTheStatesAsFarAsItGoes) {
     EXPECT_EQ(placed->nameLocation, SourceLocation(1, 5));
     EXPECT_EQ(placed->argumentsText[0].range, SourceRange({1, 10}, {1, 14}));
     EXPECT_EQ(opening("@Name { hello  world }  ")->innerIndentationColumnCount, 8);
-}
 
-TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesisAndContentUntilABrace) {
     PendingBlockDirective directive = *opening("@Name(");
     EXPECT_TRUE(directive.parseArgumentsText(lineOf("  a: 1,", 2)));
     EXPECT_EQ(directive.parseState, State::argumentsText);
@@ -81,13 +79,13 @@ TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesisAndContent
     // Content lines close at a leading or trailing brace.
     const PendingBlockDirective open = *opening("@Name {");
     // The line, whether it was taken whole, the state after it and the line left pending.
-    const std::tuple<std::string, bool, State, std::string_view> cases[] = {
+    const std::tuple<std::string, bool, State, std::string_view> contentLines[] = {
         {"}", true, State::done, "none"},
         {"text", false, State::contents, "none"},
         {"  text }", false, State::done, "  text"},
         {"}\xCC\x81", false, State::contents, "none"}, // a brace with a mark
     };
-    for (const auto& [line, accepted, state, pending] : cases) {
+    for (const auto& [line, accepted, state, pending] : contentLines) {
         PendingBlockDirective directive = open;
         EXPECT_EQ(directive.parseContents(lineOf(line, 2)), accepted) << line;
         EXPECT_EQ(directive.parseState, state) << line;

@@ -100,7 +100,7 @@ static_assert(!std::is_constructible_v<Link, std::string, std::string, std::vect
 const std::string precomposed = "caf\u00e9";
 const std::string decomposed = "cafe\u0301";
 
-TEST(InlineElement, EveryInlineKindReadsAsPlainTextByItsOwnRule) {
+TEST(InlineElement, EveryInlineKindReadsAsPlainTextByItsOwnRuleAndASymbolLinkCanLoseItsTarget) {
     // A linked image, as the parser builds it: the link reads as the image's alternative text.
     auto image = rawNode(RawMarkupData::Image{"i.png", std::nullopt}, {rawText("logo")});
     auto linkedImage = rawNode(RawMarkupData::Link{"x.md", std::nullopt}, {rawText("a "), image});
@@ -115,6 +115,14 @@ TEST(InlineElement, EveryInlineKindReadsAsPlainTextByItsOwnRule) {
     };
     for (const auto& [element, expected] : cases)
         EXPECT_EQ(element.plainText(), expected) << caseName(element.kind());
+
+    for (const auto& none : {std::optional<std::string>(), std::optional<std::string>("")}) {
+        EXPECT_EQ(SymbolLink(none).destination(), "");
+        SymbolLink link("x");
+        link.setDestination(none);
+        EXPECT_EQ(link.destination(), std::nullopt);
+        EXPECT_EQ(link.plainText(), "````");
+    }
 }
 
 TEST(InlineElement, LinksAreAutolinksByTheirText) {
@@ -147,30 +155,7 @@ Document parsedTable() {
         rawNode(RawMarkupData::Document{}, {rawParagraph({rawText("p")}), table}));
 }
 
-TEST(Table, WritesPadTheAlignmentsToTheWidestRowAndNeverCutThem) {
-
-    const std::pair<Alignments, Alignments> cases[] = {
-        {{}, Alignments(2)},
-        {{A::center, A::center, A::right}, {A::center, A::center, A::right}},
-    };
-    for (const auto& [written, expected] : cases) {
-        Table table = *parsedTable().childAt(1)->as<Table>();
-        table.setColumnAlignments(written);
-        EXPECT_EQ(table.columnAlignments(), expected);
-        EXPECT_EQ(table.root().range(), std::nullopt);
-        EXPECT_EQ(table.body().range(), range(3, 1, 3, 10)); // only the table node loses its own
-    }
-
-    // A new table pads too, and shares its parts' nodes.
-    Table::Cell cell(Text("x"));
-    Table::Head head(cell, cell, cell);
-    Table built(Alignments{A::center}, head, Table::Body(Table::Row(cell)));
-    EXPECT_EQ(built.columnAlignments(), (Alignments{A::center, std::nullopt, std::nullopt}));
-    EXPECT_EQ(built.childAt(0)->raw().markup, head.raw().markup);
-    EXPECT_EQ(built.raw().markup->subtreeCount(), 1 + 7 + 4);
-}
-
-TEST(Table, PartsStandAtTheirPreOrderPlacesAndABodyEditedOutsideWaitsToBeWrittenBack) {
+TEST(Table, PartsStandAtPreOrderPlacesAndAlignmentsPadToTheWidestRowWhenWritten) {
     Table table = *parsedTable().childAt(1)->as<Table>();
     ASSERT_EQ(table.raw().metadata.id.childId, 3);
     EXPECT_EQ(table.head().raw().metadata.id.childId, 4);
@@ -183,28 +168,38 @@ TEST(Table, PartsStandAtTheirPreOrderPlacesAndABodyEditedOutsideWaitsToBeWritten
             cellIds.push_back(cell.raw().metadata.id.childId);
     EXPECT_EQ(cellIds, (std::vector<std::int64_t>{11, 13}));
 
+    const std::pair<Alignments, Alignments> cases[] = {
+        {{}, Alignments(2)},
+        {{A::center, A::center, A::right}, {A::center, A::center, A::right}},
+    };
+    for (const auto& [written, expected] : cases) {
+        Table rewritten = table;
+        rewritten.setColumnAlignments(written);
+        EXPECT_EQ(rewritten.columnAlignments(), expected);
+        EXPECT_EQ(rewritten.root().range(), std::nullopt);
+        EXPECT_EQ(rewritten.body().range(),
+                  range(3, 1, 3, 10)); // only the table node loses its own
+    }
+
+    // A new table pads too, and shares its parts' nodes.
     Table::Cell cell(Text("x"));
+    Table::Head head(cell, cell, cell);
+    Table built(Alignments{A::center}, head, Table::Body(Table::Row(cell)));
+    EXPECT_EQ(built.columnAlignments(), (Alignments{A::center, std::nullopt, std::nullopt}));
+    EXPECT_EQ(built.childAt(0)->raw().markup, head.raw().markup);
+    EXPECT_EQ(built.raw().markup->subtreeCount(), 1 + 7 + 4);
+
+    // A body edited on its own leaves the alignments until it is written back.
     Table::Body body = table.body();
     body.appendRow({cell, cell, cell});
     Table above = *body.parent()->as<Table>();
     EXPECT_EQ(above.columnAlignments(), (Alignments{A::left, A::right}));
     EXPECT_EQ(above.maxColumnCount(), 3);
     EXPECT_EQ(body.range(), range(3, 1, 3, 10)); // a child edit keeps the node's own range
-
     table.setBody(body);
     EXPECT_EQ(table.columnAlignments(), (Alignments{A::left, A::right, std::nullopt}));
     EXPECT_TRUE(Table(std::nullopt, Table::Head(), Table::Body()).isEmpty());
     EXPECT_FALSE(Table(std::nullopt, Table::Head(), Table::Body(Table::Row())).isEmpty());
-}
-
-TEST(InlineElement, ASymbolLinkIsBuiltWithADestinationButCanLoseIt) {
-    for (const auto& none : {std::optional<std::string>(), std::optional<std::string>("")}) {
-        EXPECT_EQ(SymbolLink(none).destination(), "");
-        SymbolLink link("x");
-        link.setDestination(none);
-        EXPECT_EQ(link.destination(), std::nullopt);
-        EXPECT_EQ(link.plainText(), "````");
-    }
 }
 
 } // namespace

@@ -36,7 +36,7 @@ Markup fifthNode() {
     return *document.childAt(1);
 }
 
-TEST(MarkupChildren, ForwardAndReversedIterationAgreeOnIdentifiers) {
+TEST(MarkupChildren, IterateWithAgreedIdentifiersAndPathsStopAtMissingChildrenOrWrongKinds) {
     Markup parent = fifthNode();
     ASSERT_EQ(parent.raw().metadata.id.childId, 5);
     EXPECT_EQ(positions(parent.children()), (std::vector<Position>{{6, 0}, {7, 1}, {10, 2}}));
@@ -59,11 +59,8 @@ TEST(MarkupChildren, ForwardAndReversedIterationAgreeOnIdentifiers) {
         EXPECT_EQ(backward.next().has_value(), text[0] == 'a') << text;
         EXPECT_FALSE(forward.next());
     }
-}
 
-TEST(MarkupChildren, PathsStopAtMissingChildrenAndWrongKinds) {
     using K = RawMarkupKind;
-    Markup parent = fifthNode();
     const std::pair<TypedChildIndexPath, std::optional<K>> cases[] = {
         {{}, K::blockQuote},
         {{{1}, {0}}, K::text},
