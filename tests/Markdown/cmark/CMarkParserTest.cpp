@@ -20,7 +20,7 @@ namespace markdown {
 namespace {
 using namespace markdown::testing;
 
-TEST(CMarkParser, AttachesTheNoteExtensionsAndNoOthersAndSmartensPunctuationOnItsBit) {
+TEST(CMarkParser, AttachesExtensionsParsesInPiecesAndHandsOutNodesAndAnIterator) {
     const std::tuple<int, std::string_view, std::string_view> cases[] = {
         {0, "| a |\n|---|", R"(table(table_header(table_cell(text"a"))))"},
         {0, "^[a](k)", R"(paragraph(attribute[k](text"a")))"},
@@ -34,9 +34,7 @@ TEST(CMarkParser, AttachesTheNoteExtensionsAndNoOthersAndSmartensPunctuationOnIt
         const CMarkDocument document = CMarkParser::parse(text, options);
         EXPECT_EQ(describe(document.root().firstChild()), firstBlock) << text;
     }
-}
 
-TEST(CMarkParser, AttachesExtensionsByNameParsesInPiecesAndHandsOutNodesAndAnIterator) {
     CMarkParser parser(CMarkParser::sourcePositions);
     EXPECT_TRUE(parser.attachExtension("strikethrough"));
     EXPECT_FALSE(parser.attachExtension("footnotes"));
@@ -185,7 +183,7 @@ std::string paragraphOf(std::string_view text) {
     return describeChildren(document.root().firstChild());
 }
 
-TEST(AttributeExtension, TurnsCaretBracketsAndParenthesesIntoAttributeNodes) {
+TEST(AttributeExtension, TurnsCaretSpansIntoPlacedAttributeNodesNestedOnlySoDeep) {
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"^[a](k)", R"~(attribute[k](text"a"))~"},
         {R"~(^[a](k: "v (w)"))~", R"~(attribute[k: "v (w)"](text"a"))~"},
@@ -198,9 +196,7 @@ TEST(AttributeExtension, TurnsCaretBracketsAndParenthesesIntoAttributeNodes) {
     };
     for (const auto& [text, paragraph] : cases)
         EXPECT_EQ(paragraphOf(text), paragraph) << text;
-}
 
-TEST(AttributeExtension, PlacesTheNodeAndItsChildrenAndNestsOnlySoDeep) {
     const CMarkDocument document = CMarkParser::parse("ab ^[cd `e`](f) g\nc *d*", noteOptions);
     const CMarkNode attribute = nodesOfType(document.root(), "attribute").at(0);
     EXPECT_EQ(attribute.position(), (CMarkPosition{1, 4, 1, 15}));

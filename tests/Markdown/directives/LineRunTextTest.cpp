@@ -112,7 +112,7 @@ TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOneAndCountsEmptyLin
     }
 }
 
-TEST(TrimmedLine, MeasuresTheLineWhateverItsParsePosition) {
+TEST(TrimmedLine, MeasuresTheLineCountsCharactersAndPlacesTokensInUTF8Bytes) {
     // Text, indentation columns, blank, fence.
     const std::tuple<std::string, std::int64_t, bool, bool> cases[] = {
         {"  \tx", 4, false, false}, // a tab moves to the next multiple of 4
@@ -130,9 +130,7 @@ TEST(TrimmedLine, MeasuresTheLineWhateverItsParsePosition) {
         EXPECT_EQ(line.indentationColumnCount(), columns) << text;
         EXPECT_TRUE(line.isEmptyOrAllWhitespace());
     }
-}
 
-TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8BytesOnTheirLine) {
     // h, e with an acute accent (two bytes), an e with a combining accent (three bytes), a flag.
     std::string text = "h\xC3\xA9"
                        "e\xCC\x81\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA";

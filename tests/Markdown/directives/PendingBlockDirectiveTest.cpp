@@ -146,19 +146,6 @@ TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirP
 
 using Segment = DirectiveArgumentText::LineSegment;
 
-TEST(DirectiveArgumentText, TextIsOneUnplacedSegmentAndEmptyOnlyWhenAllBlank) {
-    EXPECT_EQ(DirectiveArgumentText("a: 1,\nb: 2").segments,
-              (std::vector<Segment>{{"a: 1,\nb: 2", 0, std::nullopt}}));
-    const std::pair<DirectiveArgumentText, bool> cases[] = {
-        {DirectiveArgumentText(), true},
-        {DirectiveArgumentText(std::vector<Segment>{{"", 0, {}}, {" x", 0, {}}}), false},
-        // The whole line counts, not only the part after the parse position.
-        {DirectiveArgumentText(std::vector<Segment>{{"x  ", 1, {}}}), false},
-    };
-    for (const auto& [text, empty] : cases)
-        EXPECT_EQ(text.isEmpty(), empty);
-}
-
 using ParseError = DirectiveArgumentText::ParseError;
 using Errors = std::vector<ParseError>;
 using Arguments = std::vector<DirectiveArgument>;
@@ -171,7 +158,18 @@ Segment placed(const std::string& text, std::int64_t line = 1) {
     return Segment{text, 0, at(1, std::ssize(text) + 1, line)};
 }
 
-TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrorsAcrossLines) {
+TEST(DirectiveArgumentText, IsBlankByWholeLinesAndParsesEverySyntaxCollectingErrorsAcrossLines) {
+    EXPECT_EQ(DirectiveArgumentText("a: 1,\nb: 2").segments,
+              (std::vector<Segment>{{"a: 1,\nb: 2", 0, std::nullopt}}));
+    const std::pair<DirectiveArgumentText, bool> blank[] = {
+        {DirectiveArgumentText(), true},
+        {DirectiveArgumentText(std::vector<Segment>{{"", 0, {}}, {" x", 0, {}}}), false},
+        // The whole line counts, not only the part after the parse position.
+        {DirectiveArgumentText(std::vector<Segment>{{"x  ", 1, {}}}), false},
+    };
+    for (const auto& [text, empty] : blank)
+        EXPECT_EQ(text.isEmpty(), empty);
+
     const std::tuple<std::string, Arguments, Errors> cases[] = {
         {"a: 1, b: 2",
          {{"a", at(1, 2), "1", at(4, 5), true}, {"b", at(7, 8), "2", at(10, 11)}},
@@ -258,7 +256,7 @@ ParseContainerStack stackOf(std::string_view text, ParseOptions options = {}) {
     return stack;
 }
 
-TEST(ParseContainerStack, GroupsLinesIntoDirectivesCommandsAndRuns) {
+TEST(ParseContainerStack, GroupsLinesClosesDirectivesAtTheirBraceOrRefusedLineAndKnowsCode) {
     const ParseOptions doxygen = ParseOptions::parseMinimalDoxygen;
     const std::tuple<std::string, std::string, ParseOptions> cases[] = {
         // Fences and indented code protect at-sign lines.
@@ -280,15 +278,13 @@ TEST(ParseContainerStack, GroupsLinesIntoDirectivesCommandsAndRuns) {
     };
     for (const auto& [text, shape, options] : cases)
         EXPECT_EQ(shapeOf(stackOf(text, options).root()), shape) << text;
-}
 
-TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLineAndKnowsItsCode) {
-    const std::tuple<std::string, SourceLocation, bool, std::size_t> cases[] = {
+    const std::tuple<std::string, SourceLocation, bool, std::size_t> closings[] = {
         {"@A(\na: 1,\nb: 2)\n{\ncontent\n}", SourceLocation(6, 2), true, 2},
         {"@A(a: 1,\n\nb", SourceLocation(1, 9), false, 1},
         {"@A {\ntext }", SourceLocation(1, 5), false, 0},
     };
-    for (const auto& [text, end, done, arguments] : cases) {
+    for (const auto& [text, end, done, arguments] : closings) {
         ParseContainerStack stack = stackOf(text);
         const auto& closed =
             std::get<ParseContainer::BlockDirective>(stack.root().children()->front().value);

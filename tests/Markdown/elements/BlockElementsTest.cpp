@@ -119,7 +119,17 @@ TEST(BlockElementsDeathTest, APayloadOfAnotherKindStops) {
 
 using Segment = DirectiveArgumentText::LineSegment;
 
-TEST(BlockDirective, ArgumentTextBecomesOneSegmentALine) {
+const URL& file = noteFile;
+
+// A directive as the parser makes it: a named place, ranged argument lines and a range.
+BlockDirective parsedDirective(std::string name) {
+    DirectiveArgumentText arguments(std::vector<Segment>{{"@Tip(x: 1)", 5, range(3, 6, 3, 10)}});
+    return BlockDirective::fromRaw(rawNode(
+        RawMarkupData::BlockDirective{std::move(name), SourceLocation(3, 2, file), arguments},
+        {rawParagraph({rawText("t")}, range(4, 1, 4, 2))}, range(3, 1, 5, 2)));
+}
+
+TEST(BlockDirective, ArgumentTextIsOneSegmentALineAndNameRangeCountsBytesWhenParsed) {
     const std::pair<std::optional<std::string>, std::vector<std::string>> cases[] = {
         {std::nullopt, {}},
         {"", {""}},
@@ -133,22 +143,10 @@ TEST(BlockDirective, ArgumentTextBecomesOneSegmentALine) {
         BlockDirective directive("Note", text, Paragraph());
         EXPECT_EQ(directive.argumentText().segments, expected) << text.value_or("(none)");
     }
-}
 
-const URL& file = noteFile;
-
-// A directive as the parser makes it: a named place, ranged argument lines and a range.
-BlockDirective parsedDirective(std::string name) {
-    DirectiveArgumentText arguments(std::vector<Segment>{{"@Tip(x: 1)", 5, range(3, 6, 3, 10)}});
-    return BlockDirective::fromRaw(rawNode(
-        RawMarkupData::BlockDirective{std::move(name), SourceLocation(3, 2, file), arguments},
-        {rawParagraph({rawText("t")}, range(4, 1, 4, 2))}, range(3, 1, 5, 2)));
-}
-
-TEST(BlockDirective, NameRangeCountsTheNamesBytesOfAParsedDirectiveOnly) {
-    const std::pair<std::string, std::int64_t> cases[] = {
+    const std::pair<std::string, std::int64_t> names[] = {
         {"Tip", 5}, {"\u00dcb\u00e9", 7}, {"\u2603", 5}, {"", 2}};
-    for (const auto& [name, endColumn] : cases)
+    for (const auto& [name, endColumn] : names)
         EXPECT_EQ(parsedDirective(name).nameRange(),
                   SourceRange(SourceLocation(3, 2, file), SourceLocation(3, endColumn, file)));
 

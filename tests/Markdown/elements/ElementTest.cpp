@@ -50,7 +50,7 @@ TEST(Element, ConstructionMakesANewRootThatSharesTheChildrensRawNodes) {
     EXPECT_EQ(Paragraph({rangedText}, true).range(), rangedText.range());
 }
 
-TEST(Element, PayloadsOfNewNodesFollowTheirElements) {
+TEST(Element, PayloadsFollowTheElementsAndEachKindIsOnlyItsOwnTypeAsFromRawChecks) {
     using Data = RawMarkupData;
     const std::pair<Markup, Data> cases[] = {
         {OrderedList(ListItem(std::nullopt)), Data::OrderedList{1}},
@@ -61,15 +61,13 @@ TEST(Element, PayloadsOfNewNodesFollowTheirElements) {
     };
     for (const auto& [element, expected] : cases)
         EXPECT_EQ(element.raw().markup->data(), expected) << expected.description();
-}
 
-TEST(Element, EachKindIsOnlyItsOwnElementTypeAndFromRawChecksIt) {
     // Neighbouring kinds that share a shape: table parts and the Doxygen commands.
-    const std::pair<RawMarkupData, std::vector<bool>> cases[] = {
+    const std::pair<RawMarkupData, std::vector<bool>> kinds[] = {
         {RawMarkupData::TableRow{}, {true, false, false, false, false}},
         {RawMarkupData::DoxygenNote{}, {false, false, false, true, false}},
     };
-    for (const auto& [data, expected] : cases) {
+    for (const auto& [data, expected] : kinds) {
         Markup m = makeMarkup(MarkupData::newRoot(rawNode(data)));
         EXPECT_EQ((std::vector<bool>{m.is<Table::Row>(), m.is<Table::Head>(), m.is<Table::Body>(),
                                      m.is<DoxygenNote>(), m.is<DoxygenAbstract>()}),
