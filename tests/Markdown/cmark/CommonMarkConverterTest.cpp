@@ -39,7 +39,7 @@ TEST(CommonMarkConverter, RangeRuleWidensCodeSpansAndDropsUnknownOrInvertedPosit
               SourceRange({1, 2, noteFile}, {1, 5, noteFile}));
 }
 
-TEST(CommonMarkConverter, AsksTheParserForCellSpansAndWhatTheOptionsLeaveOn) {
+TEST(ParseOptions, FormASetOfBitsAndAskTheParserForCellSpansAndWhatTheyLeaveOn) {
     const std::pair<ParseOptions, int> cases[] = {
         {{}, 0x100402},
         {{ParseOptions::disableSmartPunctuation, ParseOptions::disableSourcePositions}, 0x100000},
@@ -47,6 +47,16 @@ TEST(CommonMarkConverter, AsksTheParserForCellSpansAndWhatTheOptionsLeaveOn) {
     };
     for (const auto& [options, bits] : cases)
         EXPECT_EQ(cmarkOptionBits(options), bits) << options.rawValue;
+
+    const ParseOptions links = ParseOptions::parseSymbolLinks;
+    const ParseOptions smart = ParseOptions::disableSmartOpts;
+    ParseOptions both{links, smart};
+    EXPECT_EQ(both.rawValue, 6u);
+    EXPECT_EQ((both & links), links);
+    EXPECT_TRUE(links.isDisjoint(smart));
+    EXPECT_FALSE(both.isDisjoint(smart));
+    both.remove(links);
+    EXPECT_EQ(both, smart);
 }
 
 TEST(CommonMarkConverter, ConvertsEveryKindOfNodeWithItsRange) {
@@ -121,23 +131,6 @@ TEST(CommonMarkConverter, MakesSymbolLinksOfDoubleBacktickSpansOnlyWhenAsked) {
     EXPECT_EQ(outline(paragraph->child(4)), "symbolLink(destination: \"three\") 1:15-1:26\n");
 }
 
-TEST(ParseOptions, BehavesAsASetOfBits) {
-    const ParseOptions links = ParseOptions::parseSymbolLinks;
-    const ParseOptions smart = ParseOptions::disableSmartOpts;
-    ParseOptions both{links, smart};
-    EXPECT_EQ(both.rawValue, 6u);
-    EXPECT_EQ((both & links), links);
-    EXPECT_TRUE(links.isDisjoint(smart));
-    EXPECT_FALSE(both.isDisjoint(smart));
-    both.remove(links);
-    EXPECT_EQ(both, smart);
-}
-
-TEST(CommonMarkTableDeathTest, StopsOnAnAlignmentByteTheParserNeverWrites) {
-    EXPECT_DEATH((void)cmarkColumnAlignment(0xE9),
-                 "Unexpected table column character for cmark table: \u00e9 \\(0xE9\\)");
-}
-
 // A document of a paragraph around `inlineNode`, inside a custom block when asked.
 CMarkDocument handBuilt(cmark_node* inlineNode, bool custom) {
     CMarkDocument document(cmark_node_new(CMARK_NODE_DOCUMENT));
@@ -162,6 +155,9 @@ TEST(CommonMarkHandBuiltTreeDeathTest, ConvertsACustomBlockAndStopsOnWhatThePars
         (void)convertCMarkDocument(
             handBuilt(cmark_node_new(CMARK_NODE_CUSTOM_INLINE), false).root(), std::nullopt, {}),
         "Expected literal content for cmark node but got null pointer");
+    // Nor does it write another table alignment.
+    EXPECT_DEATH((void)cmarkColumnAlignment(0xE9),
+                 "Unexpected table column character for cmark table: \u00e9 \\(0xE9\\)");
 }
 
 TEST(DeepNesting, NotesParseWalkRewriteEditAndDropOnADesktopStack) {
