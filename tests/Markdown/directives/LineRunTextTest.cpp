@@ -49,7 +49,7 @@ TEST(LineRunText, StripsTheContentIndentationByColumnsAndCountsWidthsInCharacter
     // characters, one less than the accented name's bytes.
     std::string text = "@param caf\xC3\xA9 The value.";
     ParseContainerStack stack(ParseOptions::parseMinimalDoxygen);
-    stack.accept(TrimmedLine(text, 0, 3, std::nullopt));
+    stack.accept(lineOf(text, 3));
     const auto& command = std::get<ParseContainer::DoxygenCommand>(stack.stack().back().value);
     LineRunText description = LineRunText::make(command.lines, 0);
     EXPECT_EQ(description.text, "The value.");
@@ -64,12 +64,9 @@ TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
     const auto& block =
         std::get<ParseContainer::BlockDirective>(stack.root().children()->at(1).value);
     DirectiveArgumentText arguments = block.directive.argumentText(text);
-    ASSERT_EQ(arguments.segments.size(), 2u);
-    EXPECT_EQ(arguments.segments[0].untrimmedText, "  @Caf\xC3\xA9(a: 1,");
-    EXPECT_EQ(arguments.segments[0].trimmedText(), "a: 1,");
-    EXPECT_EQ(arguments.segments[0].range, SourceRange({3, 10}, {3, 15}));
-    EXPECT_EQ(arguments.segments[1].untrimmedText, "    b: 2");
-    EXPECT_EQ(arguments.segments[1].parseIndex, 0u);
+    EXPECT_EQ(arguments.segments, (std::vector<DirectiveArgumentText::LineSegment>{
+                                      {"  @Caf\xC3\xA9(a: 1,", 9, SourceRange({3, 10}, {3, 15})},
+                                      {"    b: 2", 0, SourceRange({4, 1}, {4, 9})}}));
 
     // Tokens without a place find their line start at the line break before them.
     PendingBlockDirective unplaced = block.directive;
