@@ -30,7 +30,7 @@ RawMarkupPtr parsedRaw(std::string_view text, ParseOptions options = directives)
     return Document::parsing(text, std::nullopt, options).raw().markup;
 }
 
-TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOtherTextAsOneRun) {
+TEST(BlockDirectiveRoad, ConvertsDirectivesCommandsAndTextRunsAndOnlyTheFormerCarryTheSource) {
     // Every line break counts as a line feed.
     const char* text = "# T\n\ntext\r\nmore\rlast";
     EXPECT_EQ(outline(parsedRaw(text)),
@@ -79,22 +79,21 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOther
               "  blockDirective(name: \"Caf\xC3\xA9\", nameLocation: 1:2, arguments: []) 1:1-1:16\n"
               "    paragraph 1:9-1:14\n"
               "      text(\"hello\") 1:9-1:14\n");
-}
 
-TEST(BlockDirectiveRoad, OnlyDirectivesAndCommandsCarryTheSource) {
+    // Only directives and commands carry the source.
     const Document document =
         Document::parsing("@Box(a: 1,\n  b: 2) {\n  text\n}\n@note N.", file, doxygen);
-    const BlockDirective box = *document.childAt(0)->as<BlockDirective>();
-    EXPECT_EQ(box.range(), SourceRange({1, 1, file}, {4, 2, file}));
-    EXPECT_EQ(box.nameLocation(), SourceLocation(1, 2, file));
-    EXPECT_EQ(box.childAt(0)->range(), SourceRange({3, 3}, {3, 7}));
+    const BlockDirective sourced = *document.childAt(0)->as<BlockDirective>();
+    EXPECT_EQ(sourced.range(), SourceRange({1, 1, file}, {4, 2, file}));
+    EXPECT_EQ(sourced.nameLocation(), SourceLocation(1, 2, file));
+    EXPECT_EQ(sourced.childAt(0)->range(), SourceRange({3, 3}, {3, 7}));
     EXPECT_EQ(document.childAt(1)->range(), SourceRange({5, 1, file}, {5, 9, file}));
     EXPECT_EQ(document.childAt(1)->childAt(0)->range(), SourceRange({5, 7}, {5, 9}));
     // On equal ends the later range wins: the description, which has no source.
     EXPECT_EQ(document.range(), SourceRange({1, 1, file}, {5, 9}));
 
     // Argument ranges stand in the whole text.
-    std::vector<DirectiveArgument> arguments = box.argumentText().parseNameValueArguments();
+    std::vector<DirectiveArgument> arguments = sourced.argumentText().parseNameValueArguments();
     ASSERT_EQ(arguments.size(), 2u);
     EXPECT_EQ(arguments[0].valueRange, SourceRange({1, 9, file}, {1, 10, file}));
     EXPECT_EQ(arguments[1].nameRange, SourceRange({2, 3, file}, {2, 4, file}));
