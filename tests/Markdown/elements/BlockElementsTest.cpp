@@ -130,18 +130,16 @@ BlockDirective parsedDirective(std::string name) {
 }
 
 TEST(BlockDirective, ArgumentTextIsOneSegmentALineAndNameRangeCountsBytesWhenParsed) {
-    const std::pair<std::optional<std::string>, std::vector<std::string>> cases[] = {
+    // Segments of made directives are whole lines with no place.
+    const std::pair<std::optional<std::string>, std::vector<Segment>> cases[] = {
         {std::nullopt, {}},
-        {"", {""}},
-        {"a\r\nb", {"a", "b"}},
-        {"\u2028", {"", ""}},
+        {"", {{"", 0, {}}}},
+        {"a\r\nb", {{"a", 0, {}}, {"b", 0, {}}}},
+        {"\u2028", {{"", 0, {}}, {"", 0, {}}}},
     };
-    for (const auto& [text, lines] : cases) {
-        std::vector<Segment> expected;
-        for (const auto& line : lines)
-            expected.push_back({line, 0, std::nullopt});
+    for (const auto& [text, segments] : cases) {
         BlockDirective directive("Note", text, Paragraph());
-        EXPECT_EQ(directive.argumentText().segments, expected) << text.value_or("(none)");
+        EXPECT_EQ(directive.argumentText().segments, segments) << text.value_or("(none)");
     }
 
     const std::pair<std::string, std::int64_t> names[] = {
