@@ -59,7 +59,7 @@ TEST(ParseOptions, FormASetOfBitsAndAskTheParserForCellSpansAndWhatTheyLeaveOn) 
     EXPECT_EQ(both, smart);
 }
 
-TEST(CommonMarkConverter, ConvertsEveryKindOfNodeWithItsRange) {
+TEST(CommonMarkConverter, ConvertsEveryKindOfNodeWithItsRangeAndSymbolLinksOnlyWhenAsked) {
     const char* lists = "- [x] done\n- [ ] open\n";
     const char* code = "```swift\nlet x\n```\n\n    indented\n";
     // The parser gives breaks no position; its text before a hard break covers the blanks.
@@ -121,9 +121,7 @@ TEST(CommonMarkConverter, ConvertsEveryKindOfNodeWithItsRange) {
     }
     // The cell's inline content is all there.
     EXPECT_EQ(parse(tables)->child(1)->child(1)->child(0)->child(0)->childCount(), 5);
-}
 
-TEST(CommonMarkConverter, MakesSymbolLinksOfDoubleBacktickSpansOnlyWhenAsked) {
     const RawMarkupPtr paragraph =
         parse("`one` ``two`` ```three```", ParseOptions::parseSymbolLinks)->child(0);
     EXPECT_EQ(outline(paragraph->child(0)), "inlineCode(\"one\") 1:1-1:6\n");

@@ -147,7 +147,7 @@ TEST(BlockDirectiveRoadDeathTest, ConvertsOnlyTheRoot) {
                  "Tried to convert a non-root container to a `Document`");
 }
 
-TEST(DocumentParsing, EveryParseMakesANewRootWithTheSourceInEveryLocation) {
+TEST(DocumentParsing, MakesANewRootWithTheSourceEverywhereAndReadsFilesOrThrowsTheirError) {
     const std::uint64_t before = current_unique_id();
     const char* text = "# a *b*\n\n> c `d` [e](f)\n\n| g |\n|---|\n| h |\n";
     const Document first = Document::parsing(text, file);
@@ -167,18 +167,16 @@ TEST(DocumentParsing, EveryParseMakesANewRootWithTheSourceInEveryLocation) {
         EXPECT_EQ(range->start().source, file);
         EXPECT_EQ(range->end().source, file);
     }
-}
 
-TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSourceOrThrowsItsReadError) {
     const notes::ScratchFolder folder;
     notes::ScratchFolder::write(folder / "note.md", "\xEF\xBB\xBF# T\xC3\xA9\n\ntext\n");
     notes::ScratchFolder::write(folder / "latin1.md", "caf\xE9\n");
-    const URL file = URL::fileURL(folder / "note.md");
-    const Document document = Document::parsing(file);
+    const URL saved = URL::fileURL(folder / "note.md");
+    const Document document = Document::parsing(saved);
     ASSERT_EQ(document.childCount(), 2);
     // The byte-order mark is not part of the text.
-    EXPECT_EQ(document.childAt(0)->range(), SourceRange({1, 1, file}, {1, 6, file}));
-    EXPECT_EQ(document.childAt(1)->range(), SourceRange({3, 1, file}, {3, 5, file}));
+    EXPECT_EQ(document.childAt(0)->range(), SourceRange({1, 1, saved}, {1, 6, saved}));
+    EXPECT_EQ(document.childAt(1)->range(), SourceRange({3, 1, saved}, {3, 5, saved}));
     EXPECT_TRUE(document.hasSameStructure(Document::parsing("# T\xC3\xA9\n\ntext\n")));
 
     const std::tuple<const char*, URL, std::errc> cases[] = {

@@ -98,7 +98,7 @@ static_assert(!std::is_constructible_v<Link, std::string, std::string, std::vect
 const std::string precomposed = "caf\u00e9";
 const std::string decomposed = "cafe\u0301";
 
-TEST(InlineElement, EveryInlineKindReadsAsPlainTextByItsOwnRuleAndASymbolLinkCanLoseItsTarget) {
+TEST(InlineElement, ReadsAsPlainTextByItsKindsRuleAndLinksAreAutolinksByTheirText) {
     // A linked image, as the parser builds it: the link reads as the image's alternative text.
     auto image = rawNode(RawMarkupData::Image{"i.png", std::nullopt}, {rawText("logo")});
     auto linkedImage = rawNode(RawMarkupData::Link{"x.md", std::nullopt}, {rawText("a "), image});
@@ -121,10 +121,8 @@ TEST(InlineElement, EveryInlineKindReadsAsPlainTextByItsOwnRuleAndASymbolLinkCan
         EXPECT_EQ(link.destination(), std::nullopt);
         EXPECT_EQ(link.plainText(), "````");
     }
-}
 
-TEST(InlineElement, LinksAreAutolinksByTheirText) {
-    const std::pair<Link, bool> cases[] = {
+    const std::pair<Link, bool> links[] = {
         {Link("docs/intro.md", Text("docs/intro.md")), true},
         {Link(precomposed, Text(decomposed)), true},
         {Link("docs/intro.md", Emphasis(Text("docs/intro.md"))), false},
@@ -132,7 +130,7 @@ TEST(InlineElement, LinksAreAutolinksByTheirText) {
         {Link(std::nullopt, std::nullopt, std::vector<Text>{Text("")}), false},
         {Link("a", Text("a"), Text("a")), false},
     };
-    for (const auto& [link, expected] : cases)
+    for (const auto& [link, expected] : links)
         EXPECT_EQ(link.isAutolink(), expected) << link.destination().value_or("(none)");
 }
 
