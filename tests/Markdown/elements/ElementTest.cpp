@@ -95,9 +95,6 @@ static_assert(!std::is_constructible_v<Link, std::string, SymbolLink>);
 static_assert(!std::is_constructible_v<InlineAttributes, std::string, InlineAttributes>);
 static_assert(!std::is_constructible_v<Link, std::string, std::string, std::vector<InlineMarkup>>);
 
-const std::string precomposed = "caf\u00e9";
-const std::string decomposed = "cafe\u0301";
-
 TEST(InlineElement, ReadsAsPlainTextByItsKindsRuleAndLinksAreAutolinksByTheirText) {
     // A linked image, as the parser builds it: the link reads as the image's alternative text.
     auto image = rawNode(RawMarkupData::Image{"i.png", std::nullopt}, {rawText("logo")});
@@ -124,7 +121,7 @@ TEST(InlineElement, ReadsAsPlainTextByItsKindsRuleAndLinksAreAutolinksByTheirTex
 
     const std::pair<Link, bool> links[] = {
         {Link("docs/intro.md", Text("docs/intro.md")), true},
-        {Link(precomposed, Text(decomposed)), true},
+        {Link("caf\u00e9", Text("cafe\u0301")), true}, // canonically equal
         {Link("docs/intro.md", Emphasis(Text("docs/intro.md"))), false},
         {Link("docs/intro.md", Text("intro")), false},
         {Link(std::nullopt, std::nullopt, std::vector<Text>{Text("")}), false},
