@@ -1,5 +1,4 @@
 #include "Markdown/cmark/CommonMarkConverter.hpp"
-#include "Markdown/directives/ContainerConversion.hpp"
 #include "Markdown/elements/Elements.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
 
@@ -139,12 +138,6 @@ TEST(BlockDirectiveRoad, EveryRangeLiesInTheText) {
             ASSERT_LE(range->upperBound(), document.range()->upperBound()) << text;
         }
     }
-}
-
-TEST(BlockDirectiveRoadDeathTest, ConvertsOnlyTheRoot) {
-    const ParseContainer run = ParseContainer::LineRun{};
-    EXPECT_DEATH((void)convertToDocument(run, "", std::nullopt, {}),
-                 "Tried to convert a non-root container to a `Document`");
 }
 
 TEST(DocumentParsing, MakesANewRootWithTheSourceEverywhereAndReadsFilesOrThrowsTheirError) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Markdown/directives/ContainerConversion.hpp"
 #include "Markdown/directives/PendingDoxygenCommand.hpp"
 #include "Markdown/elements/Document.hpp"
 #include "Markdown/tree/DirectiveArgumentText.hpp"
@@ -308,7 +309,7 @@ TEST(ParseContainerStack, GroupsLinesClosesDirectivesAtTheirBraceOrRefusedLineAn
     EXPECT_FALSE(command.isCodeLine(lineOf("      third", 3)));
 }
 
-TEST(ParseContainerStackDeathTest, GuardsItsShapeAndADirectivesStates) {
+TEST(ParseContainerStackDeathTest, GuardsItsShapeADirectivesStatesAndConvertsOnlyTheRoot) {
     PendingBlockDirective directive = *opening("@Name");
     EXPECT_DEATH(directive.parseArgumentsText(lineOf("x")), "");
     EXPECT_DEATH(directive.parseContents(lineOf("}")), "");
@@ -323,6 +324,10 @@ TEST(ParseContainerStackDeathTest, GuardsItsShapeAndADirectivesStates) {
     commands.accept(lineOf("@note x"));
     commands.push(ParseContainer::LineRun{});
     EXPECT_DEATH(commands.closeTop(), "Doxygen commands cannot have children");
+    // Only the root container converts to a document.
+    const ParseContainer run = ParseContainer::LineRun{};
+    EXPECT_DEATH((void)convertToDocument(run, "", std::nullopt, {}),
+                 "Tried to convert a non-root container to a `Document`");
 }
 
 } // namespace
