@@ -6,7 +6,6 @@
 
 #include "Markdown/elements/Aside.hpp"
 #include "tests/Markdown/RawBuilders.hpp"
-#include <functional>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -32,7 +31,7 @@ template <class E> E parsedBlock(typename E::Payload payload) {
     return *Document::fromRaw(document).childAt(1)->template as<E>();
 }
 
-template <class E> Markup written(E element, const std::function<void(E&)>& write) {
+template <class E, class Write> Markup written(E element, Write write) {
     write(element);
     return element;
 }
@@ -55,34 +54,29 @@ TEST(Elements, WritesRebuildUnlessTheyCompare) {
     using D = RawMarkupData;
     // Before, after, the payload after, and whether the write rebuilt.
     const std::tuple<Markup, Markup, RawMarkupData, bool> cases[] = {
-        {heading, written<Heading>(heading, [](auto& e) { e.setLevel(2); }), D::Heading{2}, false},
-        {list, written<OrderedList>(list, [](auto& e) { e.setStartIndex(0); }), D::OrderedList{0},
-         false},
-        {item, written<ListItem>(item, [](auto& e) { e.setCheckbox(Checkbox::checked); }),
+        {heading, written(heading, [](auto& e) { e.setLevel(2); }), D::Heading{2}, false},
+        {list, written(list, [](auto& e) { e.setStartIndex(0); }), D::OrderedList{0}, false},
+        {item, written(item, [](auto& e) { e.setCheckbox(Checkbox::checked); }),
          D::ListItem{Checkbox::checked}, true},
-        {item, written<ListItem>(item, [](auto& e) { e.setCheckbox(Checkbox::unchecked); }),
+        {item, written(item, [](auto& e) { e.setCheckbox(Checkbox::unchecked); }),
          D::ListItem{Checkbox::unchecked}, true},
-        {code, written<CodeBlock>(code, [](auto& e) { e.setCode("x\n"); }),
-         D::CodeBlock{"x\n", "c"}, true},
-        {parameter, written<DoxygenParameter>(parameter, [](auto& e) { e.setName("count"); }),
+        {code, written(code, [](auto& e) { e.setCode("x\n"); }), D::CodeBlock{"x\n", "c"}, true},
+        {parameter, written(parameter, [](auto& e) { e.setName("count"); }),
          D::DoxygenParam{"count"}, true},
-        {image, written<Image>(image, [](auto& e) { e.setSource("cafe\u0301"); }),
+        {image, written(image, [](auto& e) { e.setSource("cafe\u0301"); }),
          D::Image{precomposed, "t"}, false},
-        {image, written<Image>(image, [](auto& e) { e.setTitle(""); }),
+        {image, written(image, [](auto& e) { e.setTitle(""); }),
          D::Image{precomposed, std::nullopt}, true},
         // An empty title is not the absent one held.
-        {untitled, written<Image>(untitled, [](auto& e) { e.setTitle(""); }),
+        {untitled, written(untitled, [](auto& e) { e.setTitle(""); }),
          D::Image{precomposed, std::nullopt}, true},
-        {link, written<Link>(link, [](auto& e) { e.setDestination("b.md"); }), D::Link{"b.md", "t"},
+        {link, written(link, [](auto& e) { e.setDestination("b.md"); }), D::Link{"b.md", "t"},
          true},
-        {cell, written<Table::Cell>(cell, [](auto& e) { e.setColspan(1); }), D::TableCell{1, 1},
-         true},
-        {cell, written<Table::Cell>(cell, [](auto& e) { e.setColspan(2); }), D::TableCell{2, 1},
-         true},
+        {cell, written(cell, [](auto& e) { e.setColspan(1); }), D::TableCell{1, 1}, true},
+        {cell, written(cell, [](auto& e) { e.setColspan(2); }), D::TableCell{2, 1}, true},
         // A written directive no longer knows where its name stood.
         {directive,
-         written<BlockDirective>(directive,
-                                 [](auto& e) { e.setArgumentText(DirectiveArgumentText("y")); }),
+         written(directive, [](auto& e) { e.setArgumentText(DirectiveArgumentText("y")); }),
          D::BlockDirective{"Tip", std::nullopt, DirectiveArgumentText("y")}, true},
     };
     for (const auto& [before, after, expected, rebuilds] : cases) {
