@@ -17,17 +17,22 @@ namespace markdown {
 namespace {
 using namespace markdown::testing;
 using State = PendingBlockDirective::ParseState;
-using Texts = std::vector<std::string>;
 
 std::optional<PendingBlockDirective> opening(std::string_view text) {
     return PendingBlockDirective::parseOpeningLine(lineOf(text), ParseContainerStack());
 }
 
-Texts argumentTexts(const PendingBlockDirective& directive) {
-    Texts texts;
-    for (const auto& token : directive.argumentsText)
-        texts.emplace_back(token.text);
-    return texts;
+std::string joined(const auto& items, auto text, std::string_view separator) {
+    std::string out;
+    for (const auto& item : items)
+        out += (&item == &*items.begin() ? "" : std::string(separator)) + text(item);
+    return out;
+}
+
+// The argument tokens of a directive, joined by "|", or "none".
+std::string argumentsOf(const PendingBlockDirective& directive) {
+    auto text = [](const TrimmedLine::Lex& token) { return std::string(token.text); };
+    return directive.argumentsText.empty() ? "none" : joined(directive.argumentsText, text, "|");
 }
 
 // The line left for the content, or "none".
@@ -36,22 +41,22 @@ std::string_view pendingText(const PendingBlockDirective& directive) {
 }
 
 TEST(PendingBlockDirective, RunsItsStatesOverTheLinesUntilTheClosingParenthesisAndBrace) {
-    const std::tuple<std::string, State, Texts, std::int64_t, std::string_view> cases[] = {
-        {"@Name", State::contentsStart, {}, 6, "none"},
-        {"@Name(a: 1) {", State::contents, {"a: 1"}, 14, "none"},
-        {"@Name(a: 1,", State::argumentsText, {"a: 1,"}, 12, "none"},
-        {"@Name(x) { }", State::done, {"x"}, 13, "none"},
+    const std::tuple<std::string, State, std::string, std::int64_t, std::string_view> cases[] = {
+        {"@Name", State::contentsStart, "none", 6, "none"},
+        {"@Name(a: 1) {", State::contents, "a: 1", 14, "none"},
+        {"@Name(a: 1,", State::argumentsText, "a: 1,", 12, "none"},
+        {"@Name(x) { }", State::done, "x", 13, "none"},
         // A parenthesis inside quotes or after a backslash stays argument text.
-        {R"x(@Name(a: ")" b\)) {)x", State::contents, {R"x(a: ")" b\))x"}, 20, "none"},
-        {"@Na\xC3\xAFve:x", State::contentsStart, {}, 8, "none"},
+        {R"x(@Name(a: ")" b\)) {)x", State::contents, R"x(a: ")" b\))x", 20, "none"},
+        {"@Na\xC3\xAFve:x", State::contentsStart, "none", 8, "none"},
         // Content closed on the opening line becomes a pending line.
-        {"@Name { hello  world }  ", State::done, {}, 25, "        hello  world"},
+        {"@Name { hello  world }  ", State::done, "none", 25, "        hello  world"},
     };
     for (const auto& [line, state, arguments, endColumn, pending] : cases) {
         std::optional<PendingBlockDirective> directive = opening(line);
         ASSERT_TRUE(directive) << line;
         EXPECT_EQ(directive->parseState, state) << line;
-        EXPECT_EQ(argumentTexts(*directive), arguments) << line;
+        EXPECT_EQ(argumentsOf(*directive), arguments) << line;
         EXPECT_EQ(directive->endLocation, SourceLocation(1, endColumn)) << line;
         EXPECT_EQ(pendingText(*directive), pending) << line;
     }
@@ -72,7 +77,7 @@ TEST(PendingBlockDirective, RunsItsStatesOverTheLinesUntilTheClosingParenthesisA
 
     EXPECT_TRUE(directive.parseArgumentsText(lineOf("b: 2) {", 3)));
     EXPECT_EQ(directive.parseState, State::contents);
-    EXPECT_EQ(argumentTexts(directive), (Texts{"  a: 1,", "b: 2"}));
+    EXPECT_EQ(argumentsOf(directive), "  a: 1,|b: 2");
     // A continuation token starts at the line's first character.
     EXPECT_EQ(directive.argumentsText[0].range, SourceRange({2, 1}, {2, 8}));
     EXPECT_EQ(directive.endLocation, SourceLocation(3, 8));
@@ -225,13 +230,6 @@ TEST(DirectiveArgumentText, IsBlankByWholeLinesAndParsesEverySyntaxCollectingErr
     EXPECT_TRUE(errors.empty());
 }
 
-std::string joined(const auto& items, auto text, std::string_view separator) {
-    std::string out;
-    for (const auto& item : items)
-        out += (&item == &*items.begin() ? "" : std::string(separator)) + text(item);
-    return out;
-}
-
 // A line a container: "run[line|line]", "@Name(argument line|...)[children]",
 // "\kind name[line|...]"; children separated by spaces.
 std::string shapeOf(const ParseContainer& container) {
@@ -242,10 +240,9 @@ std::string shapeOf(const ParseContainer& container) {
         return "\\" + command->command.kind.debugDescription() + "[" +
                joined(command->lines, rest, "|") + "]";
     if (const auto* block = std::get_if<ParseContainer::BlockDirective>(&container.value)) {
-        const auto& tokens = block->directive.argumentsText;
-        auto text = [](const TrimmedLine::Lex& token) { return std::string(token.text); };
-        return "@" + std::string(block->directive.name) +
-               (tokens.empty() ? "" : "(" + joined(tokens, text, "|") + ")") +
+        const PendingBlockDirective& directive = block->directive;
+        return "@" + std::string(directive.name) +
+               (directive.argumentsText.empty() ? "" : "(" + argumentsOf(directive) + ")") +
                (block->children.empty() ? "" : "[" + joined(block->children, shapeOf, " ") + "]");
     }
     return joined(*container.children(), shapeOf, " ");
