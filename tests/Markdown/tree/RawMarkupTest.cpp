@@ -122,17 +122,12 @@ TEST(SourceLocation, OrdersByLineThenColumnAndRangeTrackersWidenToCoverEveryRang
     EXPECT_GT(SourceLocation(2, 1), SourceLocation(1, 80));
 
     // Text forms print the path where there is one.
-    const std::pair<std::string, std::string> cases[] = {
-        {SourceLocation(12, 5).description(), "12:5"},
-        {SourceLocation(12, 5, file).description(), "/notes/a.md:12:5"},
-        {SourceRange({1, 1, file}, {2, 4, file}).diagnosticDescription(true),
-         "/notes/a.md:/notes/a.md:1:1-/notes/a.md:2:4"},
-        {SourceRange({1, 1, file}, {2, 4, file}).diagnosticDescription(false),
-         "/notes/a.md:1:1-/notes/a.md:2:4"},
-        {Replacement{SourceRange({3, 5}, {3, 9}), "x"}.description(), "3:5-3:9: fixit: x"},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(text, expected);
+    EXPECT_EQ(SourceLocation(12, 5).description(), "12:5");
+    EXPECT_EQ(SourceLocation(12, 5, file).description(), "/notes/a.md:12:5");
+    const SourceRange twoLines({1, 1, file}, {2, 4, file});
+    EXPECT_EQ(twoLines.diagnosticDescription(true), "/notes/a.md:/notes/a.md:1:1-/notes/a.md:2:4");
+    EXPECT_EQ(twoLines.diagnosticDescription(false), "/notes/a.md:1:1-/notes/a.md:2:4");
+    EXPECT_EQ((Replacement{SourceRange({3, 5}, {3, 9}), "x"}.description()), "3:5-3:9: fixit: x");
 
     // A tracker widens to cover every range added or moved by an adjuster.
     RangeTracker tracker{SourceRange({1, 1, file}, {1, 1, file})};
