@@ -167,14 +167,10 @@ Segment placed(const std::string& text, std::int64_t line = 1) {
 TEST(DirectiveArgumentText, IsBlankByWholeLinesAndParsesEverySyntaxCollectingErrorsAcrossLines) {
     EXPECT_EQ(DirectiveArgumentText("a: 1,\nb: 2").segments,
               (std::vector<Segment>{{"a: 1,\nb: 2", 0, std::nullopt}}));
-    const std::pair<DirectiveArgumentText, bool> blank[] = {
-        {DirectiveArgumentText(), true},
-        {DirectiveArgumentText(std::vector<Segment>{{"", 0, {}}, {" x", 0, {}}}), false},
-        // The whole line counts, not only the part after the parse position.
-        {DirectiveArgumentText(std::vector<Segment>{{"x  ", 1, {}}}), false},
-    };
-    for (const auto& [text, empty] : blank)
-        EXPECT_EQ(text.isEmpty(), empty);
+    EXPECT_TRUE(DirectiveArgumentText().isEmpty());
+    EXPECT_FALSE(DirectiveArgumentText(std::vector<Segment>{{"", 0, {}}, {" x", 0, {}}}).isEmpty());
+    // The whole line counts, not only the part after the parse position.
+    EXPECT_FALSE(DirectiveArgumentText(std::vector<Segment>{{"x  ", 1, {}}}).isEmpty());
 
     const std::tuple<std::string, Arguments, Errors> cases[] = {
         {"a: 1, b: 2",

@@ -97,16 +97,15 @@ TEST(RawMarkup, NodesOutliveTheThreadThatMadeThemAndGoOnAnyThread) {
 }
 
 TEST(ChildRawMarkups, EnclosingRangeComesFromTheFirstAndLastChildOnly) {
-    auto at = [](std::int64_t line) { return rawText("t", range(line, 1, line, 5)); };
-    auto bare = rawText("t");
-    const std::pair<std::vector<RawMarkupPtr>, std::optional<SourceRange>> cases[] = {
-        {{}, std::nullopt},
-        {{at(1), bare, at(4)}, range(1, 1, 4, 5)},
-        {{at(1), at(9), at(4)}, range(1, 1, 4, 5)}, // a middle child reaching further is ignored
-        {{at(4), at(1)}, std::nullopt},             // out of order: refused, not fatal
+    auto on = [](std::int64_t line) { return rawText("t", range(line, 1, line, 5)); };
+    auto enclosing = [](std::vector<RawMarkupPtr> children) {
+        return enclosingSourceRange(children);
     };
-    for (const auto& [children, expected] : cases)
-        EXPECT_EQ(enclosingSourceRange(children), expected);
+    EXPECT_EQ(enclosing({}), std::nullopt);
+    EXPECT_EQ(enclosing({on(1), rawText("t"), on(4)}), range(1, 1, 4, 5));
+    EXPECT_EQ(enclosing({on(1), on(9), on(4)}),
+              range(1, 1, 4, 5)); // a middle child reaching further is ignored
+    EXPECT_EQ(enclosing({on(4), on(1)}), std::nullopt); // out of order: refused, not fatal
 }
 
 TEST(SourceLocation, OrdersByLineThenColumnAndRangeTrackersWidenToCoverEveryRange) {
