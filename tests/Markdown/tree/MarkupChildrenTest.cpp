@@ -64,8 +64,8 @@ TEST(MarkupChildren, IterateInEveryViewWithAgreedIdentifiersAndPathsStopWhereNon
     EXPECT_EQ(parent.childThrough(1, 0)->kind(), K::text);
     EXPECT_EQ(parent.childThrough(TypedChildIndexPath{{1, K::paragraph}, {1, K::text}})->kind(),
               K::text);
-    EXPECT_FALSE(parent.childThrough(
-        TypedChildIndexPath{{0, K::thematicBreak}, {0}})); // a leaf has no child 0
+    // A leaf has no child 0.
+    EXPECT_FALSE(parent.childThrough(TypedChildIndexPath{{0, K::thematicBreak}, {0}}));
     EXPECT_TRUE(parent.childThrough().value().isIdentical(parent));
     EXPECT_FALSE(parent.childAt(3));
     EXPECT_EQ(parent.childThrough(1, 1)->raw().metadata.id.childId, 9);

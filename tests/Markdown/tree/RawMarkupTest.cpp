@@ -103,9 +103,9 @@ TEST(ChildRawMarkups, EnclosingRangeComesFromTheFirstAndLastChildOnly) {
     };
     EXPECT_EQ(enclosing({}), std::nullopt);
     EXPECT_EQ(enclosing({on(1), rawText("t"), on(4)}), range(1, 1, 4, 5));
-    EXPECT_EQ(enclosing({on(1), on(9), on(4)}),
-              range(1, 1, 4, 5)); // a middle child reaching further is ignored
-    EXPECT_EQ(enclosing({on(4), on(1)}), std::nullopt); // out of order: refused, not fatal
+    // A middle child reaching further is ignored; children out of order are refused, not fatal.
+    EXPECT_EQ(enclosing({on(1), on(9), on(4)}), range(1, 1, 4, 5));
+    EXPECT_EQ(enclosing({on(4), on(1)}), std::nullopt);
 }
 
 TEST(SourceLocation, OrdersByLineThenColumnAndRangeTrackersWidenToCoverEveryRange) {
