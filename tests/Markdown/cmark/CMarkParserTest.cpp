@@ -184,18 +184,14 @@ std::string paragraphOf(std::string_view text) {
 }
 
 TEST(AttributeExtension, TurnsCaretSpansIntoPlacedAttributeNodesNestedOnlySoDeep) {
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"^[a](k)", R"~(attribute[k](text"a"))~"},
-        {R"~(^[a](k: "v (w)"))~", R"~(attribute[k: "v (w)"](text"a"))~"},
-        {"^[a ^[b](i)](o)", R"~(attribute[o](text"a " attribute[i](text"b")))~"},
-        // An escaped backtick opens no code span that would hide the bracket.
-        {"^[\\`](k) `", R"~(attribute[k](text"`") text" `")~"},
-        // Not attribute spans: the caret stays text.
-        {"^[a]", R"~(text"^[a]")~"},
-        {"^[a](f(x))", R"~(text"^" link(text"a"))~"},
-    };
-    for (const auto& [text, paragraph] : cases)
-        EXPECT_EQ(paragraphOf(text), paragraph) << text;
+    EXPECT_EQ(paragraphOf("^[a](k)"), R"~(attribute[k](text"a"))~");
+    EXPECT_EQ(paragraphOf(R"~(^[a](k: "v (w)"))~"), R"~(attribute[k: "v (w)"](text"a"))~");
+    EXPECT_EQ(paragraphOf("^[a ^[b](i)](o)"), R"~(attribute[o](text"a " attribute[i](text"b")))~");
+    // An escaped backtick opens no code span that would hide the bracket.
+    EXPECT_EQ(paragraphOf("^[\\`](k) `"), R"~(attribute[k](text"`") text" `")~");
+    // Not attribute spans: the caret stays text.
+    EXPECT_EQ(paragraphOf("^[a]"), R"~(text"^[a]")~");
+    EXPECT_EQ(paragraphOf("^[a](f(x))"), R"~(text"^" link(text"a"))~");
 
     const CMarkDocument document = CMarkParser::parse("ab ^[cd `e`](f) g\nc *d*", noteOptions);
     const CMarkNode attribute = nodesOfType(document.root(), "attribute").at(0);

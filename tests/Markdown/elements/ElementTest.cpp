@@ -52,15 +52,11 @@ TEST(Element, ConstructionMakesANewRootThatSharesTheChildrensRawNodes) {
 
 TEST(Element, PayloadsFollowTheElementsAndEachKindIsOnlyItsOwnTypeAsFromRawChecks) {
     using Data = RawMarkupData;
-    const std::pair<Markup, Data> cases[] = {
-        {OrderedList(ListItem(std::nullopt)), Data::OrderedList{1}},
-        {Table::Cell(0, 3, Text("x")), Data::TableCell{0, 3}},
-        {CodeBlock(std::nullopt, "x\n"), Data::CodeBlock{"x\n", std::nullopt}},
-        {BlockDirective("Note"),
-         Data::BlockDirective{"Note", std::nullopt, DirectiveArgumentText()}},
-    };
-    for (const auto& [element, expected] : cases)
-        EXPECT_EQ(element.raw().markup->data(), expected) << expected.description();
+    EXPECT_EQ(OrderedList(ListItem(std::nullopt)).raw().markup->data(), Data::OrderedList{1});
+    EXPECT_EQ(Table::Cell(0, 3, Text("x")).raw().markup->data(), (Data::TableCell{0, 3}));
+    EXPECT_EQ(CodeBlock(std::nullopt, "x\n").raw().markup->data(), (Data::CodeBlock{"x\n", {}}));
+    EXPECT_EQ(BlockDirective("Note").raw().markup->data(),
+              (Data::BlockDirective{"Note", std::nullopt, DirectiveArgumentText()}));
 
     // Neighbouring kinds that share a shape: table parts and the Doxygen commands.
     const Markup row = makeMarkup(MarkupData::newRoot(rawNode(RawMarkupData::TableRow{})));
