@@ -88,17 +88,13 @@ TEST(InlineElement, ReadsAsPlainTextByItsKindsRuleAndLinksAreAutolinksByTheirTex
     // A linked image, as the parser builds it: the link reads as the image's alternative text.
     auto image = rawNode(RawMarkupData::Image{"i.png", std::nullopt}, {rawText("logo")});
     auto linkedImage = rawNode(RawMarkupData::Link{"x.md", std::nullopt}, {rawText("a "), image});
-    const std::pair<PlainTextConvertibleMarkup, std::string> cases[] = {
-        {InlineCode("a`b"), "`a`b`"},
-        {CustomInline("a *b*"), "a *b*"},
-        {SymbolLink("x"), "``x``"},
-        {Strikethrough(Text("a"), Strong(Text("b"))), "~ab~"},
-        {Link::fromRaw(linkedImage), "a logo"},
-        {InlineAttributes("class: x", Text("a"), InlineCode("b")), "a`b`"},
-        {Table::Cell(Text("x"), LineBreak(), Strikethrough(Text("y"))), "x\n~y~"},
-    };
-    for (const auto& [element, expected] : cases)
-        EXPECT_EQ(element.plainText(), expected) << caseName(element.kind());
+    EXPECT_EQ(Link::fromRaw(linkedImage).plainText(), "a logo");
+    EXPECT_EQ(InlineCode("a`b").plainText(), "`a`b`");
+    EXPECT_EQ(CustomInline("a *b*").plainText(), "a *b*");
+    EXPECT_EQ(SymbolLink("x").plainText(), "``x``");
+    EXPECT_EQ(Strikethrough(Text("a"), Strong(Text("b"))).plainText(), "~ab~");
+    EXPECT_EQ(InlineAttributes("class: x", Text("a"), InlineCode("b")).plainText(), "a`b`");
+    EXPECT_EQ(Table::Cell(Text("x"), LineBreak(), Strikethrough(Text("y"))).plainText(), "x\n~y~");
 
     for (const auto& none : {std::optional<std::string>(), std::optional<std::string>("")}) {
         EXPECT_EQ(SymbolLink(none).destination(), "");
@@ -108,16 +104,13 @@ TEST(InlineElement, ReadsAsPlainTextByItsKindsRuleAndLinksAreAutolinksByTheirTex
         EXPECT_EQ(link.plainText(), "````");
     }
 
-    const std::pair<Link, bool> links[] = {
-        {Link("docs/intro.md", Text("docs/intro.md")), true},
-        {Link("caf\u00e9", Text("cafe\u0301")), true}, // canonically equal
-        {Link("docs/intro.md", Emphasis(Text("docs/intro.md"))), false},
-        {Link("docs/intro.md", Text("intro")), false},
-        {Link(std::nullopt, std::nullopt, std::vector<Text>{Text("")}), false},
-        {Link("a", Text("a"), Text("a")), false},
-    };
-    for (const auto& [link, expected] : links)
-        EXPECT_EQ(link.isAutolink(), expected) << link.destination().value_or("(none)");
+    // A link is an autolink when its one text child is its destination, canonically.
+    EXPECT_TRUE(Link("docs/intro.md", Text("docs/intro.md")).isAutolink());
+    EXPECT_TRUE(Link("caf\u00e9", Text("cafe\u0301")).isAutolink());
+    EXPECT_FALSE(Link("docs/intro.md", Emphasis(Text("docs/intro.md"))).isAutolink());
+    EXPECT_FALSE(Link("docs/intro.md", Text("intro")).isAutolink());
+    EXPECT_FALSE(Link(std::nullopt, std::nullopt, std::vector<Text>{Text("")}).isAutolink());
+    EXPECT_FALSE(Link("a", Text("a"), Text("a")).isAutolink());
 }
 
 using A = Table::ColumnAlignment;
