@@ -11,7 +11,6 @@
 #include "tests/Markdown/StackThread.hpp"
 #include <cmark-gfm.h>
 #include <gtest/gtest.h>
-#include <map>
 #include <string>
 #include <tuple>
 
@@ -158,7 +157,7 @@ TEST(CommonMarkHandBuiltTreeDeathTest, ConvertsACustomBlockAndStopsOnWhatThePars
 
 TEST(DeepNesting, NotesParseWalkRewriteEditAndDropOnADesktopStack) {
     using enum RawMarkupKind;
-    const std::pair<std::string, std::map<RawMarkupKind, int>> cases[] = {
+    const std::pair<std::string, KindCounts> cases[] = {
         {repeated(">", 20000) + " x", {{blockQuote, 20000}, {paragraph, 1}, {text, 1}}},
         {repeated("*", 20000) + "a" + repeated("*", 20000),
          {{paragraph, 1}, {strong, 10000}, {text, 1}}},

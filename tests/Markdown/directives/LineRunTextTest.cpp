@@ -47,9 +47,8 @@ TEST(LineRunText, StripsTheContentIndentationByColumnsAndCountsWidthsInCharacter
 
     // A Doxygen opening line enters with its command already consumed; its width counts
     // characters, one less than the accented name's bytes.
-    std::string text = "@param caf\xC3\xA9 The value.";
     ParseContainerStack stack(ParseOptions::parseMinimalDoxygen);
-    stack.accept(lineOf(text, 3));
+    stack.accept(lineOf("@param caf\xC3\xA9 The value.", 3));
     const auto& command = std::get<ParseContainer::DoxygenCommand>(stack.stack().back().value);
     LineRunText description = LineRunText::make(command.lines, 0);
     EXPECT_EQ(description.text, "The value.");

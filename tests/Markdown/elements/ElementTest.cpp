@@ -1,5 +1,4 @@
 #include "Markdown/elements/Elements.hpp"
-#include "Markdown/elements/MarkupVisitor.hpp"
 
 #include "tests/Markdown/ElementBuilders.hpp"
 
