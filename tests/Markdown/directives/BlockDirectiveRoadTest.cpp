@@ -61,15 +61,13 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesCommandsAndTextRunsAndOnlyTheFormerCa
     EXPECT_EQ(outlineLine(sums->child(3)), "paragraph 6:1-6:6");
 
     // A content tab is stripped as the four columns it stands for, so two tabs make code.
-    for (auto [indent, columns] : {std::pair<std::string, std::string>{"\t", "4:3-4:7"},
-                                   {"    ", "4:9-4:13"},
-                                   {"  \t", "4:7-4:11"}}) {
-        const RawMarkupPtr tabbed =
-            parsedRaw("@Name {\n" + indent + "x\n\n" + indent + indent + "code\n}\n");
-        EXPECT_EQ(outline(tabbed->child(0)->child(1)),
-                  "codeBlock(\"code\\n\", language: nil) " + columns + "\n")
-            << indent;
-    }
+    auto codeIndentedBy = [](const std::string& indent) {
+        const std::string text = "@Name {\n" + indent + "x\n\n" + indent + indent + "code\n}\n";
+        return outline(parsedRaw(text)->child(0)->child(1));
+    };
+    EXPECT_EQ(codeIndentedBy("\t"), "codeBlock(\"code\\n\", language: nil) 4:3-4:7\n");
+    EXPECT_EQ(codeIndentedBy("    "), "codeBlock(\"code\\n\", language: nil) 4:9-4:13\n");
+    EXPECT_EQ(codeIndentedBy("  \t"), "codeBlock(\"code\\n\", language: nil) 4:7-4:11\n");
 
     // Widths on the opening line count characters where columns count bytes, so after an
     // accented name the content and the end stand one column early (bytes: 1:10, 1:17).
