@@ -15,11 +15,8 @@ namespace markdown {
 namespace {
 using namespace markdown::testing;
 
-struct Position {
-    std::int64_t childId;
-    std::int64_t indexInParent;
-    friend bool operator==(const Position&, const Position&) = default;
-};
+// A child's identifier and its index in the parent.
+using Position = std::pair<std::int64_t, std::int64_t>;
 
 template <class Children> std::vector<Position> positions(const Children& children) {
     std::vector<Position> result;
