@@ -119,11 +119,11 @@ TEST(BlockDirectiveRoad, EveryRangeLiesInTheText) {
         "\t", "\n", "\n", "\r", ">",       "- ",        "1. ",      "*",    "`",           "```",
         "| ", "|-", "x",  "#",  "\\note ", "@param x ", "\xC3\xA9", "    ", "\xE2\x80\xA8"};
     std::mt19937 random(113);
+    std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
     for (int round = 0; round < 2000; ++round) {
         std::string text;
         for (int i = std::uniform_int_distribution<int>(0, 40)(random); i > 0; --i)
-            text +=
-                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+            text += pieces[piece(random)];
         const Document document =
             Document::parsing(text, std::nullopt, round % 2 ? doxygen : directives);
         const auto lines = std::ssize(LazySplitLines{text, std::nullopt}.makeIterator().rawLines);

@@ -184,8 +184,7 @@ TEST(MarkupIdentity, RebuildingGivesTheWholePathTheNewNodesRangeUnlessAskedToKee
         EXPECT_EQ(childIdOf(rebuilt), childIdOf(text));
         EXPECT_EQ(rebuilt.indexInParent(), 0);
         std::vector<RawMarkupKind> kinds;
-        for (std::optional<Markup> ancestor = rebuilt.parent(); ancestor;
-             ancestor = ancestor->parent()) {
+        for (auto ancestor = rebuilt.parent(); ancestor; ancestor = ancestor->parent()) {
             kinds.push_back(ancestor->kind());
             EXPECT_EQ(ancestor->range(), ancestors);
             EXPECT_EQ(rootIdOf(*ancestor), rootIdOf(rebuilt));

@@ -149,14 +149,11 @@ TEST(SourceLocation, OrdersByLineThenColumnAndRangeTrackersWidenToCoverEveryRang
         adjuster.visit(child);
 
     // The document itself is not visited.
-    const std::vector<std::optional<SourceRange>> expected = {
-        SourceRange({1, 1}, {3, 6}),   SourceRange({10, 5}, {10, 10}),
-        SourceRange({10, 5}, {10, 7}), SourceRange({10, 7}, {10, 10}),
-        SourceRange({10, 8}, {10, 9}), SourceRange({12, 3}, {12, 8}),
-        SourceRange({12, 5}, {12, 8}), SourceRange({12, 5}, {12, 8}),
-        SourceRange({12, 7}, {12, 8}), SourceRange({12, 7}, {12, 8}),
-    };
-    EXPECT_EQ(rangesIn(parsed), expected);
+    EXPECT_EQ(rangesIn(parsed), (std::vector<std::optional<SourceRange>>{
+                                    range(1, 1, 3, 6), range(10, 5, 10, 10), range(10, 5, 10, 7),
+                                    range(10, 7, 10, 10), range(10, 8, 10, 9), range(12, 3, 12, 8),
+                                    range(12, 5, 12, 8), range(12, 5, 12, 8), range(12, 7, 12, 8),
+                                    range(12, 7, 12, 8)}));
     EXPECT_EQ(adjuster.ranges.totalRange, SourceRange({1, 1, file}, {12, 8}));
 }
 
