@@ -146,10 +146,9 @@ TEST(CommonMarkHandBuiltTreeDeathTest, ConvertsACustomBlockAndStopsOnWhatThePars
     // The walk must start on a document.
     EXPECT_DEATH((void)convertCMarkDocument(document.root().firstChild(), std::nullopt, {}), "");
     // The library keeps no text for a custom inline.
-    EXPECT_DEATH(
-        (void)convertCMarkDocument(
-            handBuilt(cmark_node_new(CMARK_NODE_CUSTOM_INLINE), false).root(), std::nullopt, {}),
-        "Expected literal content for cmark node but got null pointer");
+    const CMarkDocument customInline = handBuilt(cmark_node_new(CMARK_NODE_CUSTOM_INLINE), false);
+    EXPECT_DEATH((void)convertCMarkDocument(customInline.root(), std::nullopt, {}),
+                 "Expected literal content for cmark node but got null pointer");
     // Nor does it write another table alignment.
     EXPECT_DEATH((void)cmarkColumnAlignment(0xE9),
                  "Unexpected table column character for cmark table: \u00e9 \\(0xE9\\)");
