@@ -5,6 +5,7 @@
 
 #include "Markdown/tree/RawMarkup.hpp"
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +32,18 @@ inline std::string outline(const RawMarkupPtr& root) {
 inline std::string outlineLine(const RawMarkupPtr& node) {
     std::string line = outline(node);
     return line.substr(0, line.find('\n'));
+}
+
+using KindCounts = std::map<RawMarkupKind, int>;
+
+/// How often each kind stands on the path of first children below the root.
+inline KindCounts kindsDownTheFirstChildren(const RawMarkupPtr& root) {
+    KindCounts counts;
+    for (const RawMarkup* node = root.get(); node->childCount() > 0;) {
+        node = node->child(0).get();
+        ++counts[node->kind()];
+    }
+    return counts;
 }
 
 } // namespace markdown::testing

@@ -20,6 +20,8 @@ inline std::vector<CMarkNode> nodesOfType(CMarkNode root, std::string_view type)
     return found;
 }
 
+inline std::string describeChildren(CMarkNode node);
+
 /// A subtree in one line: `text"a"`, `attribute[k](text"a")`, `emph(text"b")`, `softbreak`.
 inline std::string describe(CMarkNode node) {
     std::string out(node.typeString());
@@ -29,10 +31,7 @@ inline std::string describe(CMarkNode node) {
         out += '[' + std::string(*attributes) + ']';
     if (!node.firstChild())
         return node.attributes() ? out + "()" : out;
-    out += '(';
-    for (CMarkNode child = node.firstChild(); child; child = child.next())
-        out += (child == node.firstChild() ? "" : " ") + describe(child);
-    return out + ')';
+    return out + '(' + describeChildren(node) + ')';
 }
 
 /// The children of a node, described and joined by blanks.

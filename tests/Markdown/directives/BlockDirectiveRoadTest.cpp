@@ -1,5 +1,4 @@
 #include "Markdown/cmark/CommonMarkConverter.hpp"
-#include "Markdown/directives/ContainerConversion.hpp"
 #include "Markdown/elements/Elements.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
 
@@ -11,27 +10,29 @@
 #include <tuple>
 
 #include "Markdown/tree/UniqueIdentifier.hpp"
+#include "tests/notes/ScratchFolder.hpp"
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace markdown {
 namespace {
-using testing::outline;
-using testing::outlineLine;
+using namespace markdown::testing;
 
 const ParseOptions directives = ParseOptions::parseBlockDirectives;
 const ParseOptions doxygen = {ParseOptions::parseBlockDirectives,
                               ParseOptions::parseMinimalDoxygen};
-const URL file = URL::fileURL(std::string("/notes/a.md"));
+const URL& file = noteFile;
 
-TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOtherTextAsOneRun) {
+RawMarkupPtr parsedRaw(std::string_view text, ParseOptions options = directives) {
+    return Document::parsing(text, std::nullopt, options).raw().markup;
+}
+
+TEST(BlockDirectiveRoad, ConvertsDirectivesCommandsAndTextRunsAndOnlyTheFormerCarryTheSource) {
     // Every line break counts as a line feed.
     const char* text = "# T\n\ntext\r\nmore\rlast";
-    EXPECT_EQ(outline(Document::parsing(text, std::nullopt, directives).raw().markup),
+    EXPECT_EQ(outline(parsedRaw(text)),
               outline(parseString("# T\n\ntext\nmore\nlast").raw().markup));
     // Only the document's start carries the source.
     const Document road = Document::parsing(text, file, directives);
@@ -40,10 +41,7 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOther
 
     // Content indented four columns keeps its columns.
     const RawMarkupPtr boxed =
-        Document::parsing("# Title\n\n@Box {\n    Indented *text*\n    more\n}\nafter",
-                          std::nullopt, directives)
-            .raw()
-            .markup;
+        parsedRaw("# Title\n\n@Box {\n    Indented *text*\n    more\n}\nafter");
     EXPECT_EQ(outlineLine(boxed), "document 1:1-7:6");
     const RawMarkupPtr& box = boxed->child(1);
     EXPECT_EQ(outlineLine(box),
@@ -55,10 +53,7 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOther
 
     // Doxygen commands hold their description, continuation lines included.
     const RawMarkupPtr sums =
-        Document::parsing("Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.",
-                          std::nullopt, doxygen)
-            .raw()
-            .markup;
+        parsedRaw("Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.", doxygen);
     EXPECT_EQ(outlineLine(sums->child(1)), "doxygenParam(name: \"x\") 2:1-3:10");
     EXPECT_EQ(outlineLine(sums->child(1)->child(0)), "paragraph 2:10-3:10");
     EXPECT_EQ(outlineLine(sums->child(1)->child(0)->child(2)), "text(\"addend.\") 3:3-3:10");
@@ -66,66 +61,54 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesAndCommandsAroundTheirContentAndOther
     EXPECT_EQ(outlineLine(sums->child(3)), "paragraph 6:1-6:6");
 
     // A content tab is stripped as the four columns it stands for, so two tabs make code.
-    for (auto [indent, columns] : {std::pair<std::string, std::string>{"\t", "4:3-4:7"},
-                                   {"    ", "4:9-4:13"},
-                                   {"  \t", "4:7-4:11"}}) {
-        const RawMarkupPtr tabbed =
-            Document::parsing("@Name {\n" + indent + "x\n\n" + indent + indent + "code\n}\n",
-                              std::nullopt, directives)
-                .raw()
-                .markup;
-        EXPECT_EQ(outline(tabbed->child(0)->child(1)),
-                  "codeBlock(\"code\\n\", language: nil) " + columns + "\n")
-            << indent;
-    }
+    auto codeIndentedBy = [](const std::string& indent) {
+        const std::string text = "@Name {\n" + indent + "x\n\n" + indent + indent + "code\n}\n";
+        return outline(parsedRaw(text)->child(0)->child(1));
+    };
+    EXPECT_EQ(codeIndentedBy("\t"), "codeBlock(\"code\\n\", language: nil) 4:3-4:7\n");
+    EXPECT_EQ(codeIndentedBy("    "), "codeBlock(\"code\\n\", language: nil) 4:9-4:13\n");
+    EXPECT_EQ(codeIndentedBy("  \t"), "codeBlock(\"code\\n\", language: nil) 4:7-4:11\n");
 
     // Widths on the opening line count characters where columns count bytes, so after an
     // accented name the content and the end stand one column early (bytes: 1:10, 1:17).
-    EXPECT_EQ(
-        outline(Document::parsing("@Caf\xC3\xA9 { hello }", std::nullopt, directives).raw().markup),
-        "document 1:1-1:16\n"
-        "  blockDirective(name: \"Caf\xC3\xA9\", nameLocation: 1:2, arguments: []) 1:1-1:16\n"
-        "    paragraph 1:9-1:14\n"
-        "      text(\"hello\") 1:9-1:14\n");
-}
+    const RawMarkupPtr cafe = parsedRaw("@Caf\xC3\xA9 { hello }")->child(0);
+    EXPECT_EQ(outlineLine(cafe),
+              "blockDirective(name: \"Caf\xC3\xA9\", nameLocation: 1:2, arguments: []) 1:1-1:16");
+    EXPECT_EQ(outlineLine(cafe->child(0)), "paragraph 1:9-1:14");
 
-TEST(BlockDirectiveRoad, OnlyDirectivesAndCommandsCarryTheSource) {
+    // Only directives and commands carry the source.
     const Document document =
         Document::parsing("@Box(a: 1,\n  b: 2) {\n  text\n}\n@note N.", file, doxygen);
-    const BlockDirective box = *document.childAt(0)->as<BlockDirective>();
-    EXPECT_EQ(box.range(), SourceRange({1, 1, file}, {4, 2, file}));
-    EXPECT_EQ(box.nameLocation(), SourceLocation(1, 2, file));
-    EXPECT_EQ(box.childAt(0)->range(), SourceRange({3, 3}, {3, 7}));
+    const BlockDirective sourced = *document.childAt(0)->as<BlockDirective>();
+    EXPECT_EQ(sourced.range(), SourceRange({1, 1, file}, {4, 2, file}));
+    EXPECT_EQ(sourced.nameLocation(), SourceLocation(1, 2, file));
+    EXPECT_EQ(sourced.childAt(0)->range(), SourceRange({3, 3}, {3, 7}));
     EXPECT_EQ(document.childAt(1)->range(), SourceRange({5, 1, file}, {5, 9, file}));
     EXPECT_EQ(document.childAt(1)->childAt(0)->range(), SourceRange({5, 7}, {5, 9}));
     // On equal ends the later range wins: the description, which has no source.
     EXPECT_EQ(document.range(), SourceRange({1, 1, file}, {5, 9}));
 
     // Argument ranges stand in the whole text.
-    std::vector<DirectiveArgument> arguments = box.argumentText().parseNameValueArguments();
+    std::vector<DirectiveArgument> arguments = sourced.argumentText().parseNameValueArguments();
     ASSERT_EQ(arguments.size(), 2u);
     EXPECT_EQ(arguments[0].valueRange, SourceRange({1, 9, file}, {1, 10, file}));
     EXPECT_EQ(arguments[1].nameRange, SourceRange({2, 3, file}, {2, 4, file}));
 }
 
 TEST(BlockDirectiveRoad, DeepNestingParsesAndConvertsOnADesktopStack) {
-    testing::runWithStackSize(testing::desktopStackSize, [] {
+    runWithStackSize(desktopStackSize, [] {
         // Left open, every directive is closed at the end of the text.
         const int depth = 100000;
-        const std::string text =
-            testing::repeated("@A {\n", depth) + testing::repeated(">", 20000) + " x\n";
-        const Document document = Document::parsing(text, std::nullopt, doxygen);
-        EXPECT_EQ(document.range(), SourceRange({1, 1}, {depth + 1, 20003}));
-        const RawMarkup* node = document.raw().markup.get();
-        int directivesDown = 0;
-        int quotesDown = 0;
-        while (node->childCount() > 0) {
+        const std::string note = repeated("@A {\n", depth) + repeated(">", 20000) + " x\n";
+        const Document parsed = Document::parsing(note, std::nullopt, doxygen);
+        EXPECT_EQ(parsed.range(), SourceRange({1, 1}, {depth + 1, 20003}));
+        using enum RawMarkupKind;
+        EXPECT_EQ(
+            kindsDownTheFirstChildren(parsed.raw().markup),
+            (KindCounts{{blockDirective, depth}, {blockQuote, 20000}, {paragraph, 1}, {text, 1}}));
+        const RawMarkup* node = parsed.raw().markup.get();
+        while (node->childCount() > 0)
             node = node->child(0).get();
-            directivesDown += node->kind() == RawMarkupKind::blockDirective;
-            quotesDown += node->kind() == RawMarkupKind::blockQuote;
-        }
-        EXPECT_EQ(directivesDown, depth);
-        EXPECT_EQ(quotesDown, 20000);
         EXPECT_EQ(node->parsedRange(), SourceRange({depth + 1, 20002}, {depth + 1, 20003}));
     });
 }
@@ -136,54 +119,25 @@ TEST(BlockDirectiveRoad, EveryRangeLiesInTheText) {
         "\t", "\n", "\n", "\r", ">",       "- ",        "1. ",      "*",    "`",           "```",
         "| ", "|-", "x",  "#",  "\\note ", "@param x ", "\xC3\xA9", "    ", "\xE2\x80\xA8"};
     std::mt19937 random(113);
+    std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
     for (int round = 0; round < 2000; ++round) {
         std::string text;
         for (int i = std::uniform_int_distribution<int>(0, 40)(random); i > 0; --i)
-            text +=
-                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+            text += pieces[piece(random)];
         const Document document =
             Document::parsing(text, std::nullopt, round % 2 ? doxygen : directives);
-        const auto lines = static_cast<std::int64_t>(
-            LazySplitLines{text, std::nullopt}.makeIterator().rawLines.size());
-        std::vector<const RawMarkup*> pending{document.raw().markup.get()};
-        while (!pending.empty()) {
-            const RawMarkup* node = pending.back();
-            pending.pop_back();
-            if (const auto& range = node->parsedRange()) {
-                ASSERT_GE(range->lowerBound().line, 1) << text;
-                ASSERT_LE(range->upperBound().line, lines) << text;
-                ASSERT_LE(range->upperBound(), document.range()->upperBound()) << text;
-            }
-            for (const RawMarkupPtr& child : node->children())
-                pending.push_back(child.get());
+        const auto lines = std::ssize(LazySplitLines{text, std::nullopt}.makeIterator().rawLines);
+        for (const auto& range : rangesIn(document)) {
+            if (!range)
+                continue;
+            ASSERT_GE(range->lowerBound().line, 1) << text;
+            ASSERT_LE(range->upperBound().line, lines) << text;
+            ASSERT_LE(range->upperBound(), document.range()->upperBound()) << text;
         }
     }
 }
 
-TEST(BlockDirectiveRoadDeathTest, ConvertsOnlyTheRoot) {
-    const ParseContainer run = ParseContainer::LineRun{};
-    EXPECT_DEATH((void)convertToDocument(run, "", std::nullopt, {}),
-                 "Tried to convert a non-root container to a `Document`");
-}
-
-namespace fs = std::filesystem;
-
-// A file of this process in the temporary folder, gone again at the end of the test.
-struct ScratchFile {
-    fs::path path;
-    ScratchFile(const std::string& name, std::string_view bytes)
-        : path(fs::path(::testing::TempDir()) /
-               ("lumenleaf-" + std::to_string(::getpid()) + "-" + name)) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    ~ScratchFile() {
-        std::error_code ignored;
-        fs::remove(path, ignored);
-    }
-    URL url() const { return URL::fileURL(path); }
-};
-
-TEST(DocumentParsing, EveryParseMakesANewRootWithTheSourceInEveryLocation) {
+TEST(DocumentParsing, MakesANewRootWithTheSourceEverywhereAndReadsFilesOrThrowsTheirError) {
     const std::uint64_t before = current_unique_id();
     const char* text = "# a *b*\n\n> c `d` [e](f)\n\n| g |\n|---|\n| h |\n";
     const Document first = Document::parsing(text, file);
@@ -196,36 +150,34 @@ TEST(DocumentParsing, EveryParseMakesANewRootWithTheSourceInEveryLocation) {
     EXPECT_EQ(second.range(), SourceRange({1, 1}, {7, 6}));
     EXPECT_TRUE(Document::parsing("").isEmpty());
 
-    const std::vector<std::optional<SourceRange>> ranges = testing::rangesIn(first);
+    const std::vector<std::optional<SourceRange>> ranges = rangesIn(first);
     EXPECT_EQ(ranges.size(), 20u);
     for (const auto& range : ranges) {
         ASSERT_TRUE(range);
         EXPECT_EQ(range->start().source, file);
         EXPECT_EQ(range->end().source, file);
     }
-}
 
-TEST(DocumentParsing, ReadsAFileWholeWithTheFileAsSourceOrThrowsItsReadError) {
-    const ScratchFile scratch("note.md", "\xEF\xBB\xBF# T\xC3\xA9\n\ntext\n");
-    const URL file = scratch.url();
-    const Document document = Document::parsing(file);
+    const notes::ScratchFolder folder;
+    notes::ScratchFolder::write(folder / "note.md", "\xEF\xBB\xBF# T\xC3\xA9\n\ntext\n");
+    notes::ScratchFolder::write(folder / "latin1.md", "caf\xE9\n");
+    const URL saved = URL::fileURL(folder / "note.md");
+    const Document document = Document::parsing(saved);
     ASSERT_EQ(document.childCount(), 2);
     // The byte-order mark is not part of the text.
-    EXPECT_EQ(document.childAt(0)->range(), SourceRange({1, 1, file}, {1, 6, file}));
-    EXPECT_EQ(document.childAt(1)->range(), SourceRange({3, 1, file}, {3, 5, file}));
+    EXPECT_EQ(document.childAt(0)->range(), SourceRange({1, 1, saved}, {1, 6, saved}));
+    EXPECT_EQ(document.childAt(1)->range(), SourceRange({3, 1, saved}, {3, 5, saved}));
     EXPECT_TRUE(document.hasSameStructure(Document::parsing("# T\xC3\xA9\n\ntext\n")));
 
-    const ScratchFile latin1("latin1.md", "caf\xE9\n");
     const std::tuple<const char*, URL, std::errc> cases[] = {
-        {"missing", URL::fileURL(latin1.path.parent_path() / "lumenleaf-missing.md"),
-         std::errc::no_such_file_or_directory},
-        {"not UTF-8", latin1.url(), std::errc::illegal_byte_sequence},
+        {"missing", URL::fileURL(folder / "missing.md"), std::errc::no_such_file_or_directory},
+        {"not UTF-8", URL::fileURL(folder / "latin1.md"), std::errc::illegal_byte_sequence},
     };
     for (const auto& [what, note, code] : cases) {
         try {
             (void)Document::parsing(note);
             ADD_FAILURE() << what << ": no error";
-        } catch (const fs::filesystem_error& error) {
+        } catch (const std::filesystem::filesystem_error& error) {
             EXPECT_TRUE(error.code() == code) << what << ": " << error.code().message();
             EXPECT_EQ(error.path1(), note.filesystemPath()) << what;
         }

@@ -7,13 +7,14 @@
 
 #include "Markdown/support/CharacterBreaks.hpp"
 #include "Markdown/support/UnicodeText.hpp"
-#include "Markdown/tree/TrimmedLine.hpp"
+#include "tests/Markdown/RawBuilders.hpp"
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace markdown {
 namespace {
+using namespace markdown::testing;
 using Widths = std::vector<std::int64_t>;
 
 std::vector<TrimmedLine> linesOf(std::string_view text, std::int64_t firstLine) {
@@ -26,29 +27,28 @@ std::vector<TrimmedLine> linesOf(std::string_view text, std::int64_t firstLine) 
 }
 
 TEST(LineRunText, StripsTheContentIndentationByColumnsAndCountsWidthsInCharacters) {
-    std::vector<TrimmedLine> lines = linesOf("    para\n    graph\n      deeper\n\n  less", 10);
-    LineRunText run = LineRunText::make(lines, 4);
-    EXPECT_EQ(run.text, "para\ngraph\n  deeper\n\nless");
-    EXPECT_EQ(run.startLine, 10);
-    EXPECT_EQ(run.trimmedIndentationPerLine, (Widths{4, 4, 4, 0, 2}));
-
-    LineRunText top = LineRunText::make(lines, 0);
-    EXPECT_EQ(top.text, "    para\n    graph\n      deeper\n\n  less");
-    EXPECT_EQ(top.trimmedIndentationPerLine, (Widths{0, 0, 0, 0, 0}));
-
+    const std::string indented = "    para\n    graph\n      deeper\n\n  less";
     // Up to four columns go: one of two tabs, or two spaces and the tab that ends at column 4;
     // a tab that would reach past them stays.
-    lines = linesOf("\t\tcode\n  \tx\n   \t y\n\t", 1);
-    LineRunText tabs = LineRunText::make(lines, 4);
-    EXPECT_EQ(tabs.text, "\tcode\nx\n y\n");
-    EXPECT_EQ(tabs.trimmedIndentationPerLine, (Widths{1, 3, 4, 1}));
-    EXPECT_EQ(LineRunText::make(lines, 2).text, "\t\tcode\n\tx\n \t y\n\t");
+    const std::string tabbed = "\t\tcode\n  \tx\n   \t y\n\t";
+    // The lines from line 10, the content's columns, the text and what went of each line.
+    const std::tuple<std::string, std::int64_t, std::string, Widths> cases[] = {
+        {indented, 4, "para\ngraph\n  deeper\n\nless", {4, 4, 4, 0, 2}},
+        {indented, 0, indented, {0, 0, 0, 0, 0}},
+        {tabbed, 4, "\tcode\nx\n y\n", {1, 3, 4, 1}},
+        {tabbed, 2, "\t\tcode\n\tx\n \t y\n\t", {0, 2, 2, 0}},
+    };
+    for (const auto& [text, content, expected, widths] : cases) {
+        LineRunText run = LineRunText::make(linesOf(text, 10), content);
+        EXPECT_EQ(run.text, expected);
+        EXPECT_EQ(run.startLine, 10);
+        EXPECT_EQ(run.trimmedIndentationPerLine, widths) << expected;
+    }
 
     // A Doxygen opening line enters with its command already consumed; its width counts
     // characters, one less than the accented name's bytes.
-    std::string text = "@param caf\xC3\xA9 The value.";
     ParseContainerStack stack(ParseOptions::parseMinimalDoxygen);
-    stack.accept(TrimmedLine(text, 0, 3, std::nullopt));
+    stack.accept(lineOf("@param caf\xC3\xA9 The value.", 3));
     const auto& command = std::get<ParseContainer::DoxygenCommand>(stack.stack().back().value);
     LineRunText description = LineRunText::make(command.lines, 0);
     EXPECT_EQ(description.text, "The value.");
@@ -63,12 +63,9 @@ TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
     const auto& block =
         std::get<ParseContainer::BlockDirective>(stack.root().children()->at(1).value);
     DirectiveArgumentText arguments = block.directive.argumentText(text);
-    ASSERT_EQ(arguments.segments.size(), 2u);
-    EXPECT_EQ(arguments.segments[0].untrimmedText, "  @Caf\xC3\xA9(a: 1,");
-    EXPECT_EQ(arguments.segments[0].trimmedText(), "a: 1,");
-    EXPECT_EQ(arguments.segments[0].range, SourceRange({3, 10}, {3, 15}));
-    EXPECT_EQ(arguments.segments[1].untrimmedText, "    b: 2");
-    EXPECT_EQ(arguments.segments[1].parseIndex, 0u);
+    EXPECT_EQ(arguments.segments, (std::vector<DirectiveArgumentText::LineSegment>{
+                                      {"  @Caf\xC3\xA9(a: 1,", 9, SourceRange({3, 10}, {3, 15})},
+                                      {"    b: 2", 0, SourceRange({4, 1}, {4, 9})}}));
 
     // Tokens without a place find their line start at the line break before them.
     PendingBlockDirective unplaced = block.directive;
@@ -94,12 +91,14 @@ TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOneAndCountsEmptyLin
          {0, 1, 2, 0, 0, 1}}, // spaces are no empty line
     };
     for (const auto& [text, expected, expectedCounts] : cases) {
-        LazySplitLines::Iterator lines = LazySplitLines{text, std::nullopt}.makeIterator();
+        LazySplitLines::Iterator lines = LazySplitLines{text, noteFile}.makeIterator();
         Lines texts;
         Counts counts;
         while (std::optional<TrimmedLine> line = lines.next()) {
-            EXPECT_EQ(line->lineNumber(), std::ssize(texts) + 1);
-            EXPECT_EQ(line->source(), std::nullopt);
+            // Lines are views of the input, placed in its source.
+            const std::size_t offset = line->untrimmedText().data() - text.data();
+            EXPECT_LE(offset + line->untrimmedText().size(), text.size());
+            EXPECT_EQ(line->location(), SourceLocation(std::ssize(texts) + 1, 1, noteFile));
             texts.emplace_back(line->untrimmedText());
             counts.push_back(lines.precedingConsecutiveEmptyLineCount);
         }
@@ -107,26 +106,9 @@ TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOneAndCountsEmptyLin
         EXPECT_EQ(counts, expectedCounts) << text;
         EXPECT_FALSE(lines.next());
     }
-
-    // Lines are views of the input, placed in its source.
-    const URL file = URL::fileURL(std::string("/notes/a.md"));
-    LazySplitLines::Iterator lines = LazySplitLines{spaced, file}.makeIterator();
-    for (int skipped = 0; skipped < 3; ++skipped)
-        lines.next();
-    const TrimmedLine two = *lines.next();
-    EXPECT_EQ(two.untrimmedText().data(), spaced.data() + 7);
-    EXPECT_EQ(two.location(), SourceLocation(4, 1, file));
 }
 
-TrimmedLine lineOf(std::string_view text, std::int64_t number = 1) {
-    return TrimmedLine(text, 0, number, std::nullopt);
-}
-
-SourceRange columns(std::int64_t from, std::int64_t to, std::int64_t line = 1) {
-    return SourceRange({line, from}, {line, to});
-}
-
-TEST(TrimmedLine, MeasuresTheLineWhateverItsParsePosition) {
+TEST(TrimmedLine, MeasuresTheLineCountsCharactersAndPlacesTokensInUTF8Bytes) {
     // Text, indentation columns, blank, fence.
     const std::tuple<std::string, std::int64_t, bool, bool> cases[] = {
         {"  \tx", 4, false, false}, // a tab moves to the next multiple of 4
@@ -144,41 +126,37 @@ TEST(TrimmedLine, MeasuresTheLineWhateverItsParsePosition) {
         EXPECT_EQ(line.indentationColumnCount(), columns) << text;
         EXPECT_TRUE(line.isEmptyOrAllWhitespace());
     }
-}
 
-TEST(TrimmedLine, CountsCharactersButPlacesTokensInUTF8BytesOnTheirLine) {
     // h, e with an acute accent (two bytes), an e with a combining accent (three bytes), a flag.
-    std::string text = "h\xC3\xA9"
-                       "e\xCC\x81\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA";
+    std::string text = "h\u00e9e\u0301\U0001F1E9\U0001F1EA";
     TrimmedLine line = lineOf(text, 7);
-    EXPECT_EQ(line.lex(2), (TrimmedLine::Lex{"h\xC3\xA9", columns(1, 4, 7)}));
+    EXPECT_EQ(line.lex(2), (TrimmedLine::Lex{"h\xC3\xA9", at(1, 4, 7)}));
     EXPECT_EQ(line.location(), SourceLocation(7, 4));
-    EXPECT_EQ(line.lex(1)->range, columns(4, 7, 7));
-    EXPECT_EQ(line.lex(1)->range, columns(7, 15, 7));
+    EXPECT_EQ(line.lex(1)->range, at(4, 7, 7));
+    EXPECT_EQ(line.lex(1)->range, at(7, 15, 7));
 
     // Places follow the line number and source, also from mid-line and for an owning copy.
-    const URL file = URL::fileURL(std::string("/notes/a.md"));
-    EXPECT_EQ(TrimmedLine("@Note(x)", 5, 3, file).lex(1)->range,
-              SourceRange({3, 6, file}, {3, 7, file}));
+    EXPECT_EQ(TrimmedLine("@Note(x)", 5, 3, noteFile).lex(1)->range,
+              SourceRange({3, 6, noteFile}, {3, 7, noteFile}));
     std::optional<TrimmedLine> copy;
     { copy = TrimmedLine::owning("   hello", 4, std::nullopt); }
     copy->lexWhitespace();
-    EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", columns(4, 9, 4)}));
+    EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", at(4, 9, 4)}));
 }
 
 TEST(TrimmedLineDeathTest, LexesCountsBlanksStopsAndSingleCharactersButNoNegativeCount) {
     TrimmedLine line = lineOf("    \tabc)de");
-    EXPECT_EQ(line.lexWhitespace(2)->range, columns(1, 3));
+    EXPECT_EQ(line.lexWhitespace(2)->range, at(1, 3));
     EXPECT_EQ(line.lexWhitespace()->text, "  \t");
     EXPECT_EQ(line.lexWhitespace(), std::nullopt);
     EXPECT_EQ(line.lexCharacter(')'), std::nullopt);
-    EXPECT_EQ(line.lexUntil(')'), (TrimmedLine::Lex{"abc", columns(6, 9)}));
+    EXPECT_EQ(line.lexUntil(')'), (TrimmedLine::Lex{"abc", at(6, 9)}));
     EXPECT_EQ(line.lexUntil(')'), std::nullopt);
-    EXPECT_EQ(line.lexCharacter(')')->range, columns(9, 10));
+    EXPECT_EQ(line.lexCharacter(')')->range, at(9, 10));
     EXPECT_EQ(line.lex(3)->text, "de"); // fewer are left
     EXPECT_EQ(line.lex(3), std::nullopt);
     EXPECT_EQ(line.lexUntil(')'), std::nullopt);
-    EXPECT_EQ(line.lex(3, true), (TrimmedLine::Lex{"", columns(12, 12)}));
+    EXPECT_EQ(line.lex(3, true), (TrimmedLine::Lex{"", at(12, 12)}));
 
     // A parenthesis or a space carrying a mark is another character.
     TrimmedLine marked = lineOf("a)\xCC\x81 \xCC\x81)");
@@ -192,13 +170,9 @@ TEST(UnicodeText, SplitsIntoUserPerceivedCharactersAndComparesByCanonicalEquival
     using Characters = std::vector<std::string>;
     const std::pair<std::string, Characters> cases[] = {
         {"a\r\nb\n\r", {"a", "\r\n", "b", "\n", "\r"}},
-        {"e\xCC\x81x\xC3\xA9", {"e\xCC\x81", "x", "\xC3\xA9"}}, // decomposed, precomposed
-        {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"
-         "a",
-         {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA", "a"}}, // a flag
-        {"\xFF\xFE"
-         "a",
-         {"\xFF", "\xFE", "a"}}, // ill-formed bytes still move on
+        {"e\xCC\x81x\xC3\xA9", {"e\xCC\x81", "x", "\xC3\xA9"}},   // decomposed, precomposed
+        {"\U0001F1E9\U0001F1EAa", {"\U0001F1E9\U0001F1EA", "a"}}, // a flag
+        {"\xFF\xFE!", {"\xFF", "\xFE", "!"}},                     // ill-formed bytes still move on
     };
     for (const auto& [text, expected] : cases) {
         Characters characters;

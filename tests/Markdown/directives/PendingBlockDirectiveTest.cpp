@@ -3,51 +3,62 @@
 
 #include <gtest/gtest.h>
 
+#include "Markdown/directives/ContainerConversion.hpp"
 #include "Markdown/directives/PendingDoxygenCommand.hpp"
 #include "Markdown/elements/Document.hpp"
 #include "Markdown/tree/DirectiveArgumentText.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
+#include "tests/Markdown/RawBuilders.hpp"
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace markdown {
 namespace {
+using namespace markdown::testing;
 using State = PendingBlockDirective::ParseState;
-using Texts = std::vector<std::string>;
-
-TrimmedLine lineOf(std::string_view text, std::int64_t number = 1) {
-    return TrimmedLine(text, 0, number, std::nullopt);
-}
 
 std::optional<PendingBlockDirective> opening(std::string_view text) {
     return PendingBlockDirective::parseOpeningLine(lineOf(text), ParseContainerStack());
 }
 
-Texts argumentTexts(const PendingBlockDirective& directive) {
-    Texts texts;
-    for (const auto& token : directive.argumentsText)
-        texts.emplace_back(token.text);
-    return texts;
+std::string joined(const auto& items, auto text, std::string_view separator) {
+    std::string out;
+    for (const auto& item : items)
+        out += (&item == &*items.begin() ? "" : std::string(separator)) + text(item);
+    return out;
 }
 
-TEST(PendingBlockDirective, OpeningLineRunsTheStatesAsFarAsItGoes) {
-    const std::tuple<std::string, State, Texts, std::int64_t> cases[] = {
-        {"@Name", State::contentsStart, {}, 6},
-        {"@Name(a: 1) {", State::contents, {"a: 1"}, 14},
-        {"@Name(a: 1,", State::argumentsText, {"a: 1,"}, 12},
-        {"@Name(x) { }", State::done, {"x"}, 13},
+// The argument tokens of a directive, joined by "|", or "none".
+std::string argumentsOf(const PendingBlockDirective& directive) {
+    auto text = [](const TrimmedLine::Lex& token) { return std::string(token.text); };
+    return directive.argumentsText.empty() ? "none" : joined(directive.argumentsText, text, "|");
+}
+
+// The line left for the content, or "none".
+std::string_view pendingText(const PendingBlockDirective& directive) {
+    return directive.pendingLine ? directive.pendingLine->untrimmedText() : "none";
+}
+
+TEST(PendingBlockDirective, RunsItsStatesOverTheLinesUntilTheClosingParenthesisAndBrace) {
+    const std::tuple<std::string, State, std::string, std::int64_t, std::string_view> cases[] = {
+        {"@Name", State::contentsStart, "none", 6, "none"},
+        {"@Name(a: 1) {", State::contents, "a: 1", 14, "none"},
+        {"@Name(a: 1,", State::argumentsText, "a: 1,", 12, "none"},
+        {"@Name(x) { }", State::done, "x", 13, "none"},
         // A parenthesis inside quotes or after a backslash stays argument text.
-        {R"x(@Name(a: ")" b\)) {)x", State::contents, {R"x(a: ")" b\))x"}, 20},
-        {"@Na\xC3\xAFve:x", State::contentsStart, {}, 8},
+        {R"x(@Name(a: ")" b\)) {)x", State::contents, R"x(a: ")" b\))x", 20, "none"},
+        {"@Na\xC3\xAFve:x", State::contentsStart, "none", 8, "none"},
+        // Content closed on the opening line becomes a pending line.
+        {"@Name { hello  world }  ", State::done, "none", 25, "        hello  world"},
     };
-    for (const auto& [line, state, arguments, endColumn] : cases) {
+    for (const auto& [line, state, arguments, endColumn, pending] : cases) {
         std::optional<PendingBlockDirective> directive = opening(line);
         ASSERT_TRUE(directive) << line;
         EXPECT_EQ(directive->parseState, state) << line;
-        EXPECT_EQ(argumentTexts(*directive), arguments) << line;
+        EXPECT_EQ(argumentsOf(*directive), arguments) << line;
         EXPECT_EQ(directive->endLocation, SourceLocation(1, endColumn)) << line;
-        EXPECT_FALSE(directive->pendingLine) << line;
+        EXPECT_EQ(pendingText(*directive), pending) << line;
     }
     for (std::string_view line : {"", "x @Name", "@", "@ Name", "@(x)", "    @Name", "```@Name"})
         EXPECT_FALSE(opening(line)) << line;
@@ -58,55 +69,41 @@ TEST(PendingBlockDirective, OpeningLineRunsTheStatesAsFarAsItGoes) {
     EXPECT_EQ(placed->atLocation, SourceLocation(1, 4));
     EXPECT_EQ(placed->nameLocation, SourceLocation(1, 5));
     EXPECT_EQ(placed->argumentsText[0].range, SourceRange({1, 10}, {1, 14}));
+    EXPECT_EQ(opening("@Name { hello  world }  ")->innerIndentationColumnCount, 8);
 
-    // Content closed on the opening line becomes a pending line.
-    std::optional<PendingBlockDirective> closed = opening("@Name { hello  world }  ");
-    ASSERT_TRUE(closed && closed->pendingLine);
-    EXPECT_EQ(closed->parseState, State::done);
-    EXPECT_EQ(closed->pendingLine->untrimmedText(), "        hello  world");
-    EXPECT_EQ(closed->innerIndentationColumnCount, 8);
-    EXPECT_EQ(closed->endLocation, SourceLocation(1, 25));
-}
-
-TEST(PendingBlockDirective, ArgumentsRunOverLinesUntilTheirParenthesisAndContentUntilABrace) {
     PendingBlockDirective directive = *opening("@Name(");
     EXPECT_TRUE(directive.parseArgumentsText(lineOf("  a: 1,", 2)));
     EXPECT_EQ(directive.parseState, State::argumentsText);
 
     EXPECT_TRUE(directive.parseArgumentsText(lineOf("b: 2) {", 3)));
     EXPECT_EQ(directive.parseState, State::contents);
-    EXPECT_EQ(argumentTexts(directive), (Texts{"  a: 1,", "b: 2"}));
+    EXPECT_EQ(argumentsOf(directive), "  a: 1,|b: 2");
     // A continuation token starts at the line's first character.
     EXPECT_EQ(directive.argumentsText[0].range, SourceRange({2, 1}, {2, 8}));
     EXPECT_EQ(directive.endLocation, SourceLocation(3, 8));
 
     // Content lines close at a leading or trailing brace.
     const PendingBlockDirective open = *opening("@Name {");
-    const std::tuple<std::string, bool, State, std::optional<std::string>> cases[] = {
-        {"}", true, State::done, std::nullopt},
-        {"text", false, State::contents, std::nullopt},
+    // The line, whether it was taken whole, the state after it and the line left pending.
+    const std::tuple<std::string, bool, State, std::string_view> contentLines[] = {
+        {"}", true, State::done, "none"},
+        {"text", false, State::contents, "none"},
         {"  text }", false, State::done, "  text"},
-        {"}\xCC\x81", false, State::contents, std::nullopt}, // a brace with a mark
+        {"}\xCC\x81", false, State::contents, "none"}, // a brace with a mark
     };
-    for (const auto& [line, accepted, state, pending] : cases) {
+    for (const auto& [line, accepted, state, pending] : contentLines) {
         PendingBlockDirective directive = open;
         EXPECT_EQ(directive.parseContents(lineOf(line, 2)), accepted) << line;
         EXPECT_EQ(directive.parseState, state) << line;
-        EXPECT_EQ(directive.pendingLine
-                      ? std::optional(std::string(directive.pendingLine->untrimmedText()))
-                      : std::nullopt,
-                  pending)
-            << line;
+        EXPECT_EQ(pendingText(directive), pending) << line;
     }
 }
 
 using Kind = PendingDoxygenCommand::CommandKind;
 
-std::optional<std::pair<PendingDoxygenCommand, TrimmedLine>> commandOpening(std::string_view text,
-                                                                            bool doxygen = true) {
-    return PendingDoxygenCommand::parseOpeningLine(
-        lineOf(text),
-        ParseContainerStack(doxygen ? ParseOptions::parseMinimalDoxygen : ParseOptions()));
+auto commandOpening(std::string_view text,
+                    ParseOptions options = ParseOptions::parseMinimalDoxygen) {
+    return PendingDoxygenCommand::parseOpeningLine(lineOf(text), ParseContainerStack(options));
 }
 
 TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirPlaces) {
@@ -127,7 +124,7 @@ TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirP
     for (std::string_view line : {"@param", "@param  ", "@param\xE2\x80\x83x", "@paramx y",
                                   "@unknown", "@ note", "note", "x @note", "    @note"})
         EXPECT_FALSE(commandOpening(line)) << line;
-    EXPECT_FALSE(commandOpening("@note x", false));
+    EXPECT_FALSE(commandOpening("@note x", {}));
 
     PendingDoxygenCommand param = commandOpening("  @param value The value.")->first;
     EXPECT_EQ(param.atLocation, SourceLocation(1, 3));
@@ -146,77 +143,61 @@ TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirP
 
     // A tab before the "@" counts one, inside a directive whose content sits at 4 columns.
     ParseContainerStack stack(ParseOptions::parseMinimalDoxygen);
-    PendingBlockDirective directive = *PendingBlockDirective::parseOpeningLine(lineOf("@A"), stack);
+    PendingBlockDirective directive = *opening("@A");
     directive.atIndentationColumnCount = 4;
     stack.push(ParseContainer::BlockDirective{directive, {}});
-    EXPECT_EQ(PendingDoxygenCommand::parseOpeningLine(lineOf("\t@note x"), stack)
-                  ->first.atSignIndentation,
-              1);
+    auto tabbed = PendingDoxygenCommand::parseOpeningLine(lineOf("\t@note x"), stack);
+    EXPECT_EQ(tabbed->first.atSignIndentation, 1);
 }
 
 using Segment = DirectiveArgumentText::LineSegment;
 
-TEST(DirectiveArgumentText, TextIsOneUnplacedSegmentAndEmptyOnlyWhenAllBlank) {
-    EXPECT_EQ(DirectiveArgumentText("a: 1,\nb: 2").segments,
-              (std::vector<Segment>{{"a: 1,\nb: 2", 0, std::nullopt}}));
-    const std::pair<DirectiveArgumentText, bool> cases[] = {
-        {DirectiveArgumentText(), true},
-        {DirectiveArgumentText(std::vector<Segment>{{"", 0, {}}, {" x", 0, {}}}), false},
-        // The whole line counts, not only the part after the parse position.
-        {DirectiveArgumentText(std::vector<Segment>{{"x  ", 1, {}}}), false},
-    };
-    for (const auto& [text, empty] : cases)
-        EXPECT_EQ(text.isEmpty(), empty);
-}
-
 using ParseError = DirectiveArgumentText::ParseError;
+using Errors = std::vector<ParseError>;
+using Arguments = std::vector<DirectiveArgument>;
 using Missing = DirectiveArgumentText::MissingExpectedCharacter;
 using Unexpected = DirectiveArgumentText::UnexpectedCharacter;
 using Duplicate = DirectiveArgumentText::DuplicateArgument;
 
 // A segment of line `line` whose argument text is all of `text`, placed from column 1.
-Segment placed(std::string text, std::int64_t line = 1) {
-    auto end = static_cast<std::int64_t>(text.size()) + 1;
-    return Segment{std::move(text), 0, SourceRange({line, 1}, {line, end})};
+Segment placed(const std::string& text, std::int64_t line = 1) {
+    return Segment{text, 0, at(1, std::ssize(text) + 1, line)};
 }
 
-SourceRange at(std::int64_t from, std::int64_t to, std::int64_t line = 1) {
-    return SourceRange({line, from}, {line, to});
-}
+TEST(DirectiveArgumentText, IsBlankByWholeLinesAndParsesEverySyntaxCollectingErrorsAcrossLines) {
+    EXPECT_EQ(DirectiveArgumentText("a: 1,\nb: 2").segments,
+              (std::vector<Segment>{{"a: 1,\nb: 2", 0, std::nullopt}}));
+    EXPECT_TRUE(DirectiveArgumentText().isEmpty());
+    EXPECT_FALSE(DirectiveArgumentText(std::vector<Segment>{{"", 0, {}}, {" x", 0, {}}}).isEmpty());
+    // The whole line counts, not only the part after the parse position.
+    EXPECT_FALSE(DirectiveArgumentText(std::vector<Segment>{{"x  ", 1, {}}}).isEmpty());
 
-DirectiveArgument named(std::string name, SourceRange nameRange, std::string value,
-                        SourceRange valueRange, bool comma = false) {
-    return {std::move(name), nameRange, std::move(value), valueRange, comma};
-}
-
-TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrorsAcrossLines) {
-    const std::tuple<std::string, std::vector<DirectiveArgument>, std::vector<ParseError>> cases[] =
-        {
-            {"a: 1, b: 2",
-             {named("a", at(1, 2), "1", at(4, 5), true), named("b", at(7, 8), "2", at(10, 11))},
-             {}},
-            {"a 1", {named("a", at(1, 2), "1", at(3, 4))}, {Missing{':', {1, 2}}}},
-            {"a: 1 b: 2",
-             {named("a", at(1, 2), "1", at(4, 5)), named("b", at(6, 7), "2", at(9, 10))},
-             {Missing{',', {1, 5}}}},
-            {"a: 1,, b: 2", {named("a", at(1, 2), "1", at(4, 5), true)}, {Unexpected{',', {1, 7}}}},
-            // After a first argument a lone word is a name still waiting for its colon.
-            {"x, y", {{"", std::nullopt, "x", at(1, 2), true}}, {Missing{':', {1, 5}}}},
-            // Every repeat of a name points at its first use, canonically equal spellings too.
-            {"\u00e9: 1, e\u0301: 2, \u00e9: 3",
-             {named("\u00e9", at(1, 3), "1", at(5, 6), true),
-              named("e\u0301", at(8, 11), "2", at(13, 14), true),
-              named("\u00e9", at(16, 18), "3", at(20, 21))},
-             {Duplicate{"e\u0301", {1, 1}, {1, 8}}, Duplicate{"\u00e9", {1, 1}, {1, 16}}}},
-        };
+    const std::tuple<std::string, Arguments, Errors> cases[] = {
+        {"a: 1, b: 2",
+         {{"a", at(1, 2), "1", at(4, 5), true}, {"b", at(7, 8), "2", at(10, 11)}},
+         {}},
+        {"a 1", {{"a", at(1, 2), "1", at(3, 4)}}, {Missing{':', {1, 2}}}},
+        {"a: 1 b: 2",
+         {{"a", at(1, 2), "1", at(4, 5)}, {"b", at(6, 7), "2", at(9, 10)}},
+         {Missing{',', {1, 5}}}},
+        {"a: 1,, b: 2", {{"a", at(1, 2), "1", at(4, 5), true}}, {Unexpected{',', {1, 7}}}},
+        // After a first argument a lone word is a name still waiting for its colon.
+        {"x, y", {{"", std::nullopt, "x", at(1, 2), true}}, {Missing{':', {1, 5}}}},
+        // Every repeat of a name points at its first use, canonically equal spellings too.
+        {"\u00e9: 1, e\u0301: 2, \u00e9: 3",
+         {{"\u00e9", at(1, 3), "1", at(5, 6), true},
+          {"e\u0301", at(8, 11), "2", at(13, 14), true},
+          {"\u00e9", at(16, 18), "3", at(20, 21)}},
+         {Duplicate{"e\u0301", {1, 1}, {1, 8}}, Duplicate{"\u00e9", {1, 1}, {1, 16}}}},
+    };
     for (const auto& [text, arguments, expectedErrors] : cases) {
-        std::vector<ParseError> errors;
+        Errors errors;
         EXPECT_EQ(DirectiveArgumentText({placed(text)}).parseNameValueArguments(errors), arguments)
             << text;
         EXPECT_EQ(errors, expectedErrors) << text;
 
         // Without a place the same arguments come out, with no ranges and no errors.
-        std::vector<DirectiveArgument> unplaced = arguments;
+        Arguments unplaced = arguments;
         for (auto& argument : unplaced)
             argument.nameRange = argument.valueRange = std::nullopt;
         errors.clear();
@@ -224,32 +205,25 @@ TEST(DirectiveArgumentText, ParsesEveryArgumentSyntaxAndCollectsItsErrorsAcrossL
         EXPECT_TRUE(errors.empty()) << text;
     }
 
-    std::vector<ParseError> errors{Missing{'"', {9, 9}}};
+    Errors errors{Missing{'"', {9, 9}}};
     DirectiveArgumentText twoLines({placed("a: 1", 3), placed("b: 2, a: 3", 4)});
     EXPECT_EQ(twoLines.parseNameValueArguments(errors),
-              (std::vector<DirectiveArgument>{named("a", at(1, 2, 3), "1", at(4, 5, 3)),
-                                              named("b", at(1, 2, 4), "2", at(4, 5, 4), true),
-                                              named("a", at(7, 8, 4), "3", at(10, 11, 4))}));
+              (Arguments{{"a", at(1, 2, 3), "1", at(4, 5, 3)},
+                         {"b", at(1, 2, 4), "2", at(4, 5, 4), true},
+                         {"a", at(7, 8, 4), "3", at(10, 11, 4)}}));
     // What was in the list stays; the duplicate comes with its line, the missing comma last.
-    EXPECT_EQ(errors, (std::vector<ParseError>{Missing{'"', {9, 9}}, Duplicate{"a", {3, 1}, {4, 7}},
-                                               Missing{',', {3, 5}}}));
+    EXPECT_EQ(errors,
+              (Errors{Missing{'"', {9, 9}}, Duplicate{"a", {3, 1}, {4, 7}}, Missing{',', {3, 5}}}));
     EXPECT_EQ(twoLines.parseNameValueArguments().size(), 3u);
 
     // Mid-line, tokens are placed from the line's start; the ")" after the value is passed over.
-    const URL file = URL::fileURL(std::string("/notes/a.md"));
+    const URL& file = noteFile;
     Segment segment{"  @Note(caf\xC3\xA9: \"b\")", 8, SourceRange({5, 9, file}, {5, 22, file})};
     errors.clear();
     EXPECT_EQ(segment.parseNameValueArguments(errors),
-              (std::vector{named("caf\xC3\xA9", SourceRange({5, 9, file}, {5, 14, file}), "b",
-                                 SourceRange({5, 17, file}, {5, 18, file}))}));
+              (Arguments{{"caf\xC3\xA9", SourceRange({5, 9, file}, {5, 14, file}), "b",
+                          SourceRange({5, 17, file}, {5, 18, file})}}));
     EXPECT_TRUE(errors.empty());
-}
-
-std::string joined(const auto& items, auto text, std::string_view separator) {
-    std::string out;
-    for (const auto& item : items)
-        out += (&item == &*items.begin() ? "" : std::string(separator)) + text(item);
-    return out;
 }
 
 // A line a container: "run[line|line]", "@Name(argument line|...)[children]",
@@ -262,10 +236,9 @@ std::string shapeOf(const ParseContainer& container) {
         return "\\" + command->command.kind.debugDescription() + "[" +
                joined(command->lines, rest, "|") + "]";
     if (const auto* block = std::get_if<ParseContainer::BlockDirective>(&container.value)) {
-        const auto& tokens = block->directive.argumentsText;
-        auto text = [](const TrimmedLine::Lex& token) { return std::string(token.text); };
-        return "@" + std::string(block->directive.name) +
-               (tokens.empty() ? "" : "(" + joined(tokens, text, "|") + ")") +
+        const PendingBlockDirective& directive = block->directive;
+        return "@" + std::string(directive.name) +
+               (directive.argumentsText.empty() ? "" : "(" + argumentsOf(directive) + ")") +
                (block->children.empty() ? "" : "[" + joined(block->children, shapeOf, " ") + "]");
     }
     return joined(*container.children(), shapeOf, " ");
@@ -277,38 +250,35 @@ ParseContainerStack stackOf(std::string_view text, ParseOptions options = {}) {
     return stack;
 }
 
-TEST(ParseContainerStack, GroupsLinesIntoDirectivesCommandsAndRuns) {
-    const std::string doc = "Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.";
-    const std::tuple<std::string, std::string, bool> cases[] = {
+TEST(ParseContainerStack, GroupsLinesClosesDirectivesAtTheirBraceOrRefusedLineAndKnowsCode) {
+    const ParseOptions doxygen = ParseOptions::parseMinimalDoxygen;
+    const std::tuple<std::string, std::string, ParseOptions> cases[] = {
         // Fences and indented code protect at-sign lines.
-        {"```\n@Name\n```\n    @Name\n@Other", "run[```|@Name|```|    @Name] @Other", false},
+        {"```\n@Name\n```\n    @Name\n@Other", "run[```|@Name|```|    @Name] @Other", {}},
         // Without a brace, the first line that does not continue a directive ends it.
-        {"text\n@A\nmore", "run[text] @A run[more]", false},
-        {"@A(\n  a: 1,\n  b: 2)\n{\nx\n}", "@A(  a: 1,|  b: 2)[run[x]]", false},
+        {"text\n@A\nmore", "run[text] @A run[more]", {}},
+        {"@A(\n  a: 1,\n  b: 2)\n{\nx\n}", "@A(  a: 1,|  b: 2)[run[x]]", {}},
         // A closing brace counts at the start of a line; text after it is dropped.
-        {"@A {\n  x\n  y }\n  } gone\nz", "@A[run[  x|  y }]] run[z]", false},
+        {"@A {\n  x\n  y }\n  } gone\nz", "@A[run[  x|  y }]] run[z]", {}},
         {"@A {\nbefore\n@B {\ninner\n}\nafter\n}\nout",
-         "@A[run[before] @B[run[inner]] run[after]] run[out]", false},
+         "@A[run[before] @B[run[inner]] run[after]] run[out]",
+         {}},
         // Doxygen commands, never inside directive content.
-        {doc,
+        {"Sums.\n@param x The first\n  addend.\n@returns The sum.\n\nMore.",
          "run[Sums.] \\'param' Argument: 'x'[The first|  addend.] \\'returns'[The sum.] "
          "run[|More.]",
-         true},
-        {"@A {\n@note x\n}", "@A[@note]", true},
+         doxygen},
+        {"@A {\n@note x\n}", "@A[@note]", doxygen},
     };
-    for (const auto& [text, shape, doxygen] : cases) {
-        auto options = doxygen ? ParseOptions::parseMinimalDoxygen : ParseOptions();
+    for (const auto& [text, shape, options] : cases)
         EXPECT_EQ(shapeOf(stackOf(text, options).root()), shape) << text;
-    }
-}
 
-TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLineAndKnowsItsCode) {
-    const std::tuple<std::string, SourceLocation, bool, std::size_t> cases[] = {
+    const std::tuple<std::string, SourceLocation, bool, std::size_t> closings[] = {
         {"@A(\na: 1,\nb: 2)\n{\ncontent\n}", SourceLocation(6, 2), true, 2},
         {"@A(a: 1,\n\nb", SourceLocation(1, 9), false, 1},
         {"@A {\ntext }", SourceLocation(1, 5), false, 0},
     };
-    for (const auto& [text, end, done, arguments] : cases) {
+    for (const auto& [text, end, done, arguments] : closings) {
         ParseContainerStack stack = stackOf(text);
         const auto& closed =
             std::get<ParseContainer::BlockDirective>(stack.root().children()->front().value);
@@ -332,7 +302,7 @@ TEST(ParseContainerStack, ClosesADirectiveAtItsBraceOrAsItStoodBeforeARefusedLin
     EXPECT_FALSE(command.isCodeLine(lineOf("      third", 3)));
 }
 
-TEST(ParseContainerStackDeathTest, GuardsItsShapeAndADirectivesStates) {
+TEST(ParseContainerStackDeathTest, GuardsItsShapeADirectivesStatesAndConvertsOnlyTheRoot) {
     PendingBlockDirective directive = *opening("@Name");
     EXPECT_DEATH(directive.parseArgumentsText(lineOf("x")), "");
     EXPECT_DEATH(directive.parseContents(lineOf("}")), "");
@@ -347,6 +317,10 @@ TEST(ParseContainerStackDeathTest, GuardsItsShapeAndADirectivesStates) {
     commands.accept(lineOf("@note x"));
     commands.push(ParseContainer::LineRun{});
     EXPECT_DEATH(commands.closeTop(), "Doxygen commands cannot have children");
+    // Only the root container converts to a document.
+    const ParseContainer run = ParseContainer::LineRun{};
+    EXPECT_DEATH((void)convertToDocument(run, "", std::nullopt, {}),
+                 "Tried to convert a non-root container to a `Document`");
 }
 
 } // namespace

@@ -15,11 +15,8 @@ namespace markdown {
 namespace {
 using namespace markdown::testing;
 
-struct Position {
-    std::int64_t childId;
-    std::int64_t indexInParent;
-    friend bool operator==(const Position&, const Position&) = default;
-};
+// A child's identifier and its index in the parent.
+using Position = std::pair<std::int64_t, std::int64_t>;
 
 template <class Children> std::vector<Position> positions(const Children& children) {
     std::vector<Position> result;
@@ -36,7 +33,7 @@ Markup fifthNode() {
     return *document.childAt(1);
 }
 
-TEST(MarkupChildren, ForwardAndReversedIterationAgreeOnIdentifiers) {
+TEST(MarkupChildren, IterateInEveryViewWithAgreedIdentifiersAndPathsStopWhereNoneFits) {
     Markup parent = fifthNode();
     ASSERT_EQ(parent.raw().metadata.id.childId, 5);
     EXPECT_EQ(positions(parent.children()), (std::vector<Position>{{6, 0}, {7, 1}, {10, 2}}));
@@ -59,24 +56,25 @@ TEST(MarkupChildren, ForwardAndReversedIterationAgreeOnIdentifiers) {
         EXPECT_EQ(backward.next().has_value(), text[0] == 'a') << text;
         EXPECT_FALSE(forward.next());
     }
-}
 
-TEST(MarkupChildren, PathsStopAtMissingChildrenAndWrongKinds) {
     using K = RawMarkupKind;
-    Markup parent = fifthNode();
-    const std::pair<TypedChildIndexPath, std::optional<K>> cases[] = {
-        {{}, K::blockQuote},
-        {{{1}, {0}}, K::text},
-        {{{1, K::paragraph}, {1, K::text}}, K::text},
-        {{{0, K::thematicBreak}, {0}}, std::nullopt}, // a leaf has no child 0
-    };
-    for (const auto& [path, expected] : cases) {
-        auto reached = parent.childThrough(path);
-        EXPECT_EQ(reached ? std::optional(reached->kind()) : std::nullopt, expected);
-    }
+    EXPECT_EQ(parent.childThrough(1, 0)->kind(), K::text);
+    EXPECT_EQ(parent.childThrough(TypedChildIndexPath{{1, K::paragraph}, {1, K::text}})->kind(),
+              K::text);
+    // A leaf has no child 0.
+    EXPECT_FALSE(parent.childThrough(TypedChildIndexPath{{0, K::thematicBreak}, {0}}));
     EXPECT_TRUE(parent.childThrough().value().isIdentical(parent));
     EXPECT_FALSE(parent.childAt(3));
     EXPECT_EQ(parent.childThrough(1, 1)->raw().metadata.id.childId, 9);
+
+    // Typed views yield the children as forward iteration does.
+    Document document = parsedDocument();
+    EXPECT_EQ(positions(document.blockChildren()), positions(document.children()));
+    auto heading = Heading(1, Text("a"), Emphasis(Text("b")));
+    EXPECT_EQ(positions(heading.inlineChildren()), positions(heading.children()));
+
+    Markup list = UnorderedList(ListItem(std::nullopt), ListItem(Checkbox::checked));
+    EXPECT_EQ(positions(list.as<ListItemContainer>()->listItems()), positions(list.children()));
 }
 
 static_assert(std::ranges::input_range<TypedChildren<BlockMarkup>>);
@@ -88,16 +86,6 @@ std::vector<std::string> texts(const Markup& container) {
     for (Markup child : container.children())
         strings.push_back(child.raw().markup->data().getIf<RawMarkupData::Text>()->string);
     return strings;
-}
-
-TEST(ContainerViews, YieldTheChildrenAsForwardIterationDoes) {
-    Document document = parsedDocument();
-    EXPECT_EQ(positions(document.blockChildren()), positions(document.children()));
-    auto heading = Heading(1, Text("a"), Emphasis(Text("b")));
-    EXPECT_EQ(positions(heading.inlineChildren()), positions(heading.children()));
-
-    Markup list = UnorderedList(ListItem(std::nullopt), ListItem(Checkbox::checked));
-    EXPECT_EQ(positions(list.as<ListItemContainer>()->listItems()), positions(list.children()));
 }
 
 TEST(MarkupChildrenDeathTest, StopOnAPositionOutsideTheChildrenOrAChildOfAnotherKind) {
@@ -195,9 +183,8 @@ TEST(MarkupIdentity, RebuildingGivesTheWholePathTheNewNodesRangeUnlessAskedToKee
         Markup rebuilt(*data);
         EXPECT_EQ(childIdOf(rebuilt), childIdOf(text));
         EXPECT_EQ(rebuilt.indexInParent(), 0);
-        std::optional<Markup> ancestor = rebuilt.parent();
         std::vector<RawMarkupKind> kinds;
-        for (; ancestor; ancestor = ancestor->parent()) {
+        for (auto ancestor = rebuilt.parent(); ancestor; ancestor = ancestor->parent()) {
             kinds.push_back(ancestor->kind());
             EXPECT_EQ(ancestor->range(), ancestors);
             EXPECT_EQ(rootIdOf(*ancestor), rootIdOf(rebuilt));
@@ -220,12 +207,10 @@ TEST(MarkupIdentity, CopiesOfARebuiltElementAgreeOnTheirRootAcrossThreads) {
     Document document = paragraphAndHeading();
     Markup edited(document.childThrough(0, 0)->data().replacingSelf(rawText("q"), false));
     std::vector<RawMarkupPtr> roots(4);
-    std::vector<std::thread> threads;
-    threads.reserve(roots.size());
+    std::vector<std::jthread> threads;
     for (auto& root : roots)
         threads.emplace_back([&root, copy = edited] { root = copy.root().raw().markup; });
-    for (auto& thread : threads)
-        thread.join();
+    threads.clear(); // joins them
     for (const auto& root : roots)
         EXPECT_EQ(root, roots.front());
 }
