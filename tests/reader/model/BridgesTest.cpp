@@ -1,3 +1,4 @@
+#include "reader/model/EditorBridge.hpp"
 #include "reader/model/WebBridge.hpp"
 
 #include "tests/reader/FakePage.hpp"
@@ -19,7 +20,6 @@ TEST(WebBridge, WritesCallsAsOneScriptExpressionWithCompactJSONArguments) {
     // A number JSON cannot carry leaves the call without arguments.
     EXPECT_EQ(WebBridge::call("mdr.setAppearance", {"serif", nan, 37.0}), "mdr.setAppearance()");
 }
-
 TEST(WebBridge, TopLineTakesOnlyNumbersTruncatedAndElseTheFirstLine) {
     const std::pair<PageScripting::Result, int> cases[] = {
         {json(12.9), 12}, {json("12"), 1}, {PageScripting::Error{"ReferenceError"}, 1},
@@ -48,6 +48,22 @@ TEST(WebBridge, TopLineTakesOnlyNumbersTruncatedAndElseTheFirstLine) {
     }
     page->answer(json(30));
     EXPECT_EQ(line, 30);
+}
+
+TEST(EditorBridge, CountsEachKindOfLineBreakOnceAboveTheTopOfTheView) {
+    const std::pair<std::optional<std::string>, int> cases[] = {
+        {"# Title", 1}, {"a\nb\nc", 3},      {"a\r\nb\r\n", 3},
+        {"a\rb\rc", 3}, {"a\n\r\nb\r\r", 5}, {std::nullopt, 1},
+    };
+    for (const auto& [before, expected] : cases) {
+        EditorBridge bridge;
+        auto view = std::make_shared<FakeTextView>();
+        view->before = before;
+        bridge.setTextView(view);
+        EXPECT_EQ(bridge.topVisibleLine(), expected) << before.value_or("no layout");
+        view.reset();
+        EXPECT_EQ(bridge.topVisibleLine(), 1);
+    }
 }
 
 } // namespace
