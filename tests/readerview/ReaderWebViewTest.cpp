@@ -56,12 +56,8 @@ protected:
     GtkWindow* window = GTK_WINDOW(gtk_window_new());
 };
 
-/// A red PNG image three pixels wide and two high.
-constexpr char tinyPNG[] =
-    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x03\x00\x00"
-    "\x00\x02\x08\x02\x00\x00\x00\x12\x16\xf1\x4d\x00\x00\x00\x10\x49\x44\x41\x54\x78\xda\x63"
-    "\xf8\xcf\xc0\x00\x41\x0c\x70\x16\x00\x41\xd2\x05\xfb\x6f\xf1\x16\xc7\x00\x00\x00\x00\x49"
-    "\x45\x4e\x44\xae\x42\x60\x82";
+/// An image three pixels wide and two high.
+constexpr char tinyImage[] = R"(<svg xmlns="http://www.w3.org/2000/svg" width="3" height="2"/>)";
 
 TEST_F(WebViewTest, LoadsTheTemplateRunsNoneOfTheNotesOwnScriptsAndSwapsContentInPlace) {
     notes::ScratchFolder::write(folder / "other.md", "raw text");
@@ -109,8 +105,8 @@ TEST_F(WebViewTest, LoadsTheTemplateRunsNoneOfTheNotesOwnScriptsAndSwapsContentI
 // One long page: what the reader script answers, the messages it sends, and the images beside
 // the note that it loads through the local host.
 TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
-    for (const char* name : {"pic.png", "my pic.png"})
-        notes::ScratchFolder::write(folder / name, std::string(tinyPNG, sizeof tinyPNG - 1));
+    for (const char* name : {"pic.svg", "my pic.svg"})
+        notes::ScratchFolder::write(folder / name, tinyImage);
     std::string body;
     for (int line = 1; line < 200; line += 2) {
         bool fruit = line == 61 || line == 81 || line == 101;
@@ -120,8 +116,8 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
             body += "<h2 id=\"two\">Two</h2><pre><code>copy me<span style=\"display:none\">; "
                     "rm -rf ~</span>\n  twice\n</code></pre>";
     }
-    body += "<img id=\"near\" src=\"pic.png\"><img id=\"named\" src=\"" +
-            readerAddress("my%20pic.png") + "\"><img id=\"gone\" src=\"missing.png\">";
+    body += "<img id=\"near\" src=\"pic.svg\"><img id=\"named\" src=\"" +
+            readerAddress("my%20pic.svg") + "\"><img id=\"gone\" src=\"missing.svg\">";
     std::vector<std::string> messages;
     bridge.headingChanged.connect([&](const auto& id) { messages.push_back(id.value_or("-")); });
     bridge.scrolled.connect([&](const markdown::URL& url, double y) {
@@ -136,15 +132,12 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
         run("['near', 'named', 'gone'].map((id) => document.getElementById(id).naturalWidth)"),
         json({3, 3, 0}));
 
-    std::vector<int> lines;
-    bridge.topLine([&](int line) { lines.push_back(line); });
-    ASSERT_TRUE(waitUntil([&] { return lines.size() == 1; }));
     run("window.scrollTo(0, 300)");
     EXPECT_TRUE(said((folder / "a.md").string() + " at 300"));
     bridge.scrollToLine(41);
-    bridge.topLine([&](int line) { lines.push_back(line); });
-    ASSERT_TRUE(waitUntil([&] { return lines.size() == 2; }));
-    EXPECT_EQ(lines, (std::vector<int>{1, 41}));
+    std::optional<int> line;
+    bridge.topLine([&](int answer) { line = answer; });
+    EXPECT_TRUE(waitUntil([&] { return line == 41; }));
 
     std::vector<FindStatus> statuses;
     auto record = [&](FindStatus status) { statuses.push_back(status); };
