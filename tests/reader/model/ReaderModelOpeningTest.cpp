@@ -76,9 +76,7 @@ TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWebKeepingHistoryAndOnlyScroll
     model.goForward();
     EXPECT_EQ(*model.file, note("B.md"));
 
-    std::string plan = link("A.md"); // a wikilink written without extension
-    plan.replace(plan.size() - 4, 4, "Plan");
-    model.handleLink(plan);
+    model.handleLink(link("Plan")); // as a wikilink is written: without extension
     EXPECT_EQ(*model.file, note("Plan.md"));
     EXPECT_EQ(*model.backStack, (std::vector{note("A.md"), note("B.md")}));
     EXPECT_TRUE(model.forwardStack->empty());
