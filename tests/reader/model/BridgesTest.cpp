@@ -22,9 +22,9 @@ TEST(WebBridge, WritesCallsAsOneScriptExpressionWithCompactJSONArguments) {
 }
 TEST(WebBridge, TopLineTakesOnlyNumbersTruncatedAndElseTheFirstLine) {
     const std::pair<PageScripting::Result, int> cases[] = {
-        {json(12.9), 12}, {json("12"), 1}, {PageScripting::Error{"ReferenceError"}, 1},
-        {json(1e300), 1}, // too large for a line: not an undefined conversion
-        {json(nan), 1},
+        {json("12"), 1},  {PageScripting::Error{"ReferenceError"}, 1},
+        {json(1e300), 1},                   // too large for a line: not an undefined conversion
+        {json(nan), 1},   {json(12.9), 12}, // last, so that the first line is told again below
     };
     std::optional<int> line;
     auto page = std::make_shared<FakePage>();
@@ -37,7 +37,6 @@ TEST(WebBridge, TopLineTakesOnlyNumbersTruncatedAndElseTheFirstLine) {
             page->answer(result);
             EXPECT_EQ(line, expected);
         }
-        EXPECT_EQ(page->awaited.back(), "mdr.topLine()");
         bridge.setWebView({});
         bridge.topLine([&](int answer) { line = answer; });
         EXPECT_EQ(line, 1);
