@@ -101,22 +101,18 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
     for (const char* name : {"pic.svg", "my pic.svg"})
         notes::ScratchFolder::write(folder / name, tinyImage);
     std::string body;
-    for (int line = 1; line < 200; line += 2) {
-        bool fruit = line == 61 || line == 81 || line == 101;
+    for (int line = 1; line < 200; line += 2)
         body += "<p data-line=\"" + std::to_string(line) + "\">Paragraph" +
-                (fruit ? " with a kiwi" : "") + "</p>";
-        if (line == 111)
-            body += "<h2 id=\"two\">Two</h2><pre><code>copy me<span style=\"display:none\">; "
-                    "rm -rf ~</span>\n  twice\n</code></pre>";
-    }
-    body += "<img id=\"near\" src=\"pic.svg\"><img id=\"named\" src=\"" +
-            readerAddress("my%20pic.svg") + "\"><img id=\"gone\" src=\"missing.svg\">";
+                (line % 40 == 21 ? " with a kiwi" : "") + "</p>";
+    body += "<h2 id=\"two\">Two</h2><pre><code>copy me<span style=\"display:none\">; rm -rf ~"
+            "</span>\n  twice\n</code></pre><img id=\"near\" src=\"pic.svg\">";
+    body += "<img id=\"named\" src=\"" + readerAddress("my%20pic.svg") +
+            "\"><img id=\"gone\" src=\"missing.svg\">";
     std::vector<std::string> messages;
     bridge.headingChanged.connect([&](const auto& id) { messages.push_back(id.value_or("-")); });
     bridge.scrolled.connect([&](const markdown::URL& url, double y) {
         messages.push_back(url.path() + " at " + std::to_string(static_cast<int>(y)));
     });
-    bridge.copyRequested.connect([&](const std::string& text) { messages.push_back(text); });
     const auto said = [&](const std::string& message) {
         return waitUntil([&] { return std::ranges::count(messages, message) > 0; });
     };
@@ -138,18 +134,17 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
     bridge.evaluate("mdr.findStep", {false}, record);
     bridge.evaluate("mdr.find", {std::string("mango")}, record);
     ASSERT_TRUE(waitUntil([&] { return statuses.size() == 3; }));
-    EXPECT_EQ(statuses, (std::vector<FindStatus>{{1, 3}, {3, 3}, {0, 0}}));
+    EXPECT_EQ(statuses,
+              (std::vector<FindStatus>{{2, 5}, {1, 5}, {0, 0}})); // from the top of the view
 
     bridge.scrollToAnchor("two");
     EXPECT_TRUE(said("two"));
     run("document.querySelector('.copy-button').click()");
-    EXPECT_TRUE(said("copy me\n  twice"));
-    GdkContentProvider* content =
-        gdk_clipboard_get_content(gtk_widget_get_clipboard(view->widget()));
-    ASSERT_NE(content, nullptr);
+    GdkClipboard* clipboard = gtk_widget_get_clipboard(view->widget());
+    ASSERT_TRUE(waitUntil([&] { return gdk_clipboard_get_content(clipboard) != nullptr; }));
     g_auto(GValue) text = G_VALUE_INIT;
     g_value_init(&text, G_TYPE_STRING);
-    ASSERT_TRUE(gdk_content_provider_get_value(content, &text, nullptr));
+    ASSERT_TRUE(gdk_content_provider_get_value(gdk_clipboard_get_content(clipboard), &text, {}));
     EXPECT_STREQ(g_value_get_string(&text), "copy me\n  twice");
 }
 
