@@ -123,7 +123,6 @@ TEST_F(OpeningTest, ATargetOpensWhatStillExistsAndANoteAloneResolvesAmongItsNeig
     model.apply({note("gone"), note("A.md")});
     EXPECT_EQ(*model.folder, std::nullopt);
     EXPECT_EQ(*model.file, note("A.md"));
-    EXPECT_TRUE(model.matches({std::nullopt, note("A.md")}));
     EXPECT_TRUE(model.tree->empty());
     EXPECT_TRUE(recentFolders.empty());
     EXPECT_EQ(model.index->byName("plan"), std::vector{note("Plan.md")});
