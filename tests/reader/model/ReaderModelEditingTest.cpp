@@ -148,9 +148,8 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     model.toggleEditing();
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_EQ(*model.mode, Mode::edit);
-    auto unsaved = model.prepareToClose();
-    ASSERT_TRUE(unsaved);
-    EXPECT_EQ(std::pair(unsaved->reason, unsaved->file),
+    auto unsaved = model.prepareToClose().value();
+    EXPECT_EQ(std::pair(unsaved.reason, unsaved.file),
               std::pair(Reason::changedOnDisk, note("Note.md")));
     EXPECT_FALSE(model.resolveClose(Choice::cancel));
     EXPECT_EQ(*model.editSession, session);
@@ -162,11 +161,9 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     model.toggleEditing();
     EXPECT_EQ(desktop.beeps, 2);
     EXPECT_EQ(*model.mode, Mode::edit);
-    unsaved = model.prepareToClose();
-    ASSERT_TRUE(unsaved);
-    EXPECT_EQ(unsaved->reason, Reason::saveFailed);
-    EXPECT_TRUE(
-        unsaved->error.value_or("").starts_with("Couldn\u2019t save \u201cNote.md\u201d. "));
+    unsaved = model.prepareToClose().value();
+    EXPECT_EQ(unsaved.reason, Reason::saveFailed);
+    EXPECT_TRUE(unsaved.error.value_or("").starts_with("Couldn\u2019t save \u201cNote.md\u201d. "));
     EXPECT_FALSE(model.resolveClose(Choice::keepMine)); // still cannot be written
     EXPECT_TRUE(model.prepareToClose());
     EXPECT_TRUE(model.resolveClose(Choice::discard));
