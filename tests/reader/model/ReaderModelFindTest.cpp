@@ -19,17 +19,15 @@ TEST_F(FindTest, ShowsTheBarThenPublishesThePagesCountsAndClosingKeepsTheQuery) 
 
     model.findQuery.set("two \"words\"");
     model.find();
-    page->answer(status(1, 3));
     model.findNext(true);
-    page->answer(status(1, 3));
     model.findStep(false);
-    page->answer(status(3, 3));
+    page->answer(status(3, 3), 2);
     EXPECT_EQ(page->awaited,
               (std::vector<std::string>{R"(mdr.find("two \"words\""))", "mdr.findStep(true)",
                                         "mdr.findStep(false)"}));
     EXPECT_EQ(*model.findStatus, (FindStatus{3, 3}));
     model.findStep(true);
-    page->answer(status(2.5, 3)); // only whole numbers count
+    page->answer(status(2.5, 3), 2); // only whole numbers count
     EXPECT_EQ(*model.findStatus, (FindStatus{0, 3}));
 
     model.closeFind();

@@ -24,7 +24,6 @@ TEST_F(RenderingTest, RendersAgainOnlyForNewTextOrOptionsOrWhenForcedAndPublishe
     EXPECT_TRUE(seen.empty()); // rendered in the background
     settle();
     EXPECT_EQ(seen, std::vector<std::string>{"Top"});
-    EXPECT_EQ(*model.headings, (std::vector<notes::OutlineHeading>{{"Top", 1, "Top"}}));
     ReaderPage first = *model.page.get();
 
     model.refreshPage(false); // the same text
@@ -40,7 +39,6 @@ TEST_F(RenderingTest, RendersAgainOnlyForNewTextOrOptionsOrWhenForcedAndPublishe
     settle();
     ASSERT_EQ(renders.size(), 3u);
     EXPECT_TRUE(renders[2].options.softBreaksAsLineBreaks);
-    EXPECT_EQ(model.page.get()->revision, 3);
 
     // A note deleted meanwhile leaves the last page on screen, silently.
     std::filesystem::remove(folder / "A.md");
@@ -53,13 +51,14 @@ TEST_F(RenderingTest, RendersAgainOnlyForNewTextOrOptionsOrWhenForcedAndPublishe
 // Mended: notes used to be rendered on the main thread, and one that took long froze the window.
 TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPage) {
     background.hold = true;
-    auto pages = countNotifications(model.page);
+    int pages = 0;
+    model.page.connect([&] { ++pages; });
     model.open(note("A.md"));
     model.open(note("B.md"));
     EXPECT_TRUE(*model.isRendering);
     finish(1);
     finish(0);
-    EXPECT_EQ(*pages, 1);
+    EXPECT_EQ(pages, 1);
     EXPECT_EQ(*model.page, (ReaderPage{note("B.md"), paragraph("other"), 1, {}, {}, {}}));
     EXPECT_TRUE(model.headings->empty());
     EXPECT_FALSE(*model.isRendering);

@@ -18,8 +18,9 @@ const PageAppearance serif{};
 const PageAppearance sans{notes::Typeface::sans, 1.0, notes::LineWidth::medium};
 const PageAppearance wideSerif{notes::Typeface::serif, 1.0, notes::LineWidth::wide};
 
-ReaderPage page(const std::string& path, int revision, std::string body = "<p>a</p>") {
-    return {markdown::URL::fileURL(path), std::move(body), revision, {}, {}, {}};
+ReaderPage page(const std::string& path, int revision, std::string body = "<p>a</p>",
+                std::optional<std::string> anchor = {}, std::optional<int> line = {}) {
+    return {markdown::URL::fileURL(path), std::move(body), revision, std::move(anchor), {}, line};
 }
 
 /// A coordinator over a recording page, loader and link callback.
@@ -49,9 +50,7 @@ struct CoordinatorTest : ::testing::Test {
 };
 
 TEST_F(CoordinatorTest, FirstUpdateLoadsTheTemplateAndNewRevisionsSwapContent) {
-    auto shown = page("/n/My Plan.md", 1, "<h1 id=\"go\">Go</h1>");
-    shown.anchor = "go";
-    coordinator->update(shown, sans);
+    coordinator->update(page("/n/My Plan.md", 1, "<h1 id=\"go\">Go</h1>", "go"), sans);
     ASSERT_EQ(loads.size(), 1u);
     EXPECT_EQ(loads[0].second, "mdreader://local/n/My%20Plan.md");
     EXPECT_NE(loads[0].first.find("<body class=\"font-sans\" data-anchor=\"go\">"),
@@ -59,9 +58,8 @@ TEST_F(CoordinatorTest, FirstUpdateLoadsTheTemplateAndNewRevisionsSwapContent) {
     finishLatestLoad();
     EXPECT_TRUE(fakePage->sent.empty()) << "the template already has the appearance";
 
-    auto second = page("/n/My Plan.md", 2, "<p>b</p>");
-    second.scrollLine = 12;
-    second.anchor = "ignored"; // an anchor takes effect only through a full load
+    // An anchor takes effect only through a full load.
+    auto second = page("/n/My Plan.md", 2, "<p>b</p>", "ignored", 12);
     coordinator->update(second, wideSerif);
     coordinator->update(second, wideSerif);
     coordinator->update(page("/n/My Plan.md", 3, "<p>c</p>"), wideSerif);

@@ -1,3 +1,5 @@
+#include "reader/model/AppearanceMode.hpp"
+#include "reader/model/RecentFolders.hpp"
 #include "reader/model/WindowTarget.hpp"
 
 #include "tests/notes/ScratchFolder.hpp"
@@ -6,6 +8,7 @@
 
 #include <filesystem>
 
+// What a window keeps across starts: its appearance, the recent folders, and what it showed.
 namespace reader {
 namespace {
 
@@ -14,6 +17,35 @@ using nlohmann::json;
 
 URL url(const std::string& path) {
     return URL::fileURL(path);
+}
+
+TEST(AppearanceMode, ReadsBackEveryStoredTextAndNothingElse) {
+    std::vector<std::string_view> texts;
+    for (auto mode : allAppearanceModes) {
+        texts.push_back(rawValue(mode));
+        EXPECT_EQ(appearanceModeFromRawValue(rawValue(mode)), mode);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string_view>{"system", "light", "dark"}));
+    for (const char* text : {"Dark", "dark ", "", "auto"})
+        EXPECT_EQ(appearanceModeFromRawValue(text), std::nullopt) << text;
+}
+
+TEST(RecentFolders, PutsTheFolderFirstOnceAndKeepsTheNewestTenAcrossStarts) {
+    notes::ScratchFolder folder;
+    notes::Settings settings(folder / "settings.ini");
+    RecentFolders recent(settings);
+    for (int i = 1; i <= 11; ++i)
+        recent.noteRecent(url("/notes/" + std::to_string(i)));
+    // One folder written two ways is listed once.
+    recent.noteRecent(url("/notes/x/../5/"));
+    std::vector<std::string> paths;
+    for (const auto& folderURL : *recent.folders)
+        paths.push_back(folderURL.path());
+    EXPECT_EQ(paths, (std::vector<std::string>{"/notes/x/../5/", "/notes/11", "/notes/10",
+                                               "/notes/9", "/notes/8", "/notes/7", "/notes/6",
+                                               "/notes/4", "/notes/3", "/notes/2"}));
+    notes::Settings stored(folder / "settings.ini");
+    EXPECT_EQ(*RecentFolders(stored).folders, *recent.folders);
 }
 
 TEST(WindowTarget, StoresOnlyThePresentFieldsAndReadsThemBack) {
