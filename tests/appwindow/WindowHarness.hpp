@@ -111,16 +111,20 @@ protected:
     }
     [[nodiscard]] std::string title() const { return window->get_title(); }
 
-    using Lines = std::vector<std::string>;
-    /// The sidebar's visible rows indented by depth, with "+" before an expanded folder, "-"
-    /// before a collapsed one and " *" after the selected row.
-    [[nodiscard]] Lines sidebarRows() const {
-        Lines lines;
-        for (const auto& row : window->sidebar().rows())
-            lines.push_back(std::string(row.depth * 2, ' ') +
-                            (row.isFolder ? (row.isExpanded ? "+ " : "- ") : "") + row.name +
-                            (row.isSelected ? " *" : ""));
-        return lines;
+    /// The sidebar's visible rows: "+" before an expanded folder, "-" before a collapsed one,
+    /// "*" after the selected row, and the rows inside a folder in brackets after it.
+    [[nodiscard]] std::string sidebarRows() const {
+        std::string text;
+        unsigned depth = 0;
+        for (const auto& row : window->sidebar().rows()) {
+            text += row.depth > depth
+                        ? "("
+                        : std::string(depth - row.depth, ')') + (text.empty() ? "" : " ");
+            depth = row.depth;
+            text += (row.isFolder ? (row.isExpanded ? "+" : "-") : "") + row.name +
+                    (row.isSelected ? "*" : "");
+        }
+        return text + std::string(depth, ')');
     }
 
     notes::ScratchFolder folder;
