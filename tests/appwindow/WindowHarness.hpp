@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.hpp"
+#include "app/Application.hpp"
 #include "app/NoteRendering.hpp"
 #include "app/ReaderWindow.hpp"
 #include "reader/view/WebViewScripting.hpp"
@@ -8,13 +9,16 @@
 #include "tests/reader/model/ModelHarness.hpp"
 #include "tests/readerview/DisplayTesting.hpp"
 
+#include <glibmm/main.h>
 #include <gtest/gtest.h>
 #include <gtkmm/init.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -125,6 +129,42 @@ protected:
                     (row.isSelected ? "*" : "");
         }
         return text + std::string(depth, ')');
+    }
+
+    /// What one run of the application gave: its exit status, and the titles of its windows,
+    /// sorted, when it was ended.
+    using ApplicationRun = std::pair<int, std::vector<std::string>>;
+    /// Runs the application on the command line `lumenleaf ARGUMENTS...` until its windows have
+    /// the titles, sorted (or the time is up), then lets `end` end it: by default, closing the
+    /// windows one by one as the user would.
+    ApplicationRun runApplication(
+        std::vector<std::string> arguments, const std::vector<std::string>& titles,
+        const std::function<void(Application&)>& end = [](Application&) {
+            for (auto* window : Gtk::Window::list_toplevels())
+                window->close();
+        }) {
+        Application application(state());
+        ApplicationRun run;
+        // Should a step fail, the run still ends.
+        auto giveUp = Glib::signal_timeout().connect_seconds(
+            [] { return g_application_quit(g_application_get_default()), false; }, 60);
+        Glib::signal_idle().connect_once([&] {
+            waitUntil([&] {
+                run.second.clear();
+                for (auto* window : Gtk::Window::list_toplevels())
+                    run.second.push_back(window->get_title());
+                std::ranges::sort(run.second);
+                return run.second == titles;
+            });
+            end(application);
+        });
+        arguments.insert(arguments.begin(), "lumenleaf");
+        std::vector<char*> argv;
+        for (auto& argument : arguments)
+            argv.push_back(argument.data());
+        run.first = application.run(static_cast<int>(argv.size()), argv.data());
+        giveUp.disconnect();
+        return run;
     }
 
     notes::ScratchFolder folder;
