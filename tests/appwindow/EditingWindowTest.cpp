@@ -46,6 +46,13 @@ protected:
         return at.y;
     }
     std::string disk() const { return ScratchFolder::read(folder / "a.md"); }
+    /// The mode, the child the note's detail shows, and whether the editor and the model's
+    /// text view are there: "edit editing editor view".
+    std::string shows() {
+        return std::string(*window->model().mode == Mode::edit ? "edit " : "read ") +
+               detail().shownChild() + (detail().editor() ? " editor" : "") +
+               (window->model().editor.textView() ? " view" : "");
+    }
 };
 
 TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgainShowsTheText) {
@@ -60,9 +67,7 @@ TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgain
     ASSERT_TRUE(waitUntil([&] { return banner.get_visible(); }));
     EXPECT_EQ(std::optional(banner.text()), *shown.model().notice);
     runFor(std::chrono::milliseconds(50));
-    EXPECT_EQ(*shown.model().mode, Mode::read);
-    EXPECT_EQ(detail().shownChild(), NoteDetail::readingChild);
-    EXPECT_EQ(detail().editor(), nullptr);
+    EXPECT_EQ(shows(), "read reading");
     banner.dismiss();
     EXPECT_FALSE(banner.get_visible());
     EXPECT_EQ(*shown.model().notice, std::nullopt);
@@ -72,20 +77,15 @@ TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgain
     gtk_widget_grab_focus(shown.noteView().webView().widget());
 
     ASSERT_TRUE(press("ctrl+e"));
-    ASSERT_TRUE(waitUntil([&] { return detail().editor() != nullptr; }));
-    EXPECT_EQ(detail().shownChild(), NoteDetail::editingChild);
-    EXPECT_NE(shown.model().editor.textView(), nullptr);
-    ASSERT_TRUE(waitUntil([&] { return hasFocusIn(editorText(*window)); }));
+    ASSERT_TRUE(waitUntil([&] { return detail().editor() && hasFocusIn(editorText(*window)); }));
 
     ASSERT_TRUE(press("t y p e d space"));
     // The session's own delay, on the main loop: the text reaches the disk without a switch.
     EXPECT_TRUE(waitUntil([&] { return disk() == "typed first\n2\n3\n"; }));
-    EXPECT_EQ(*shown.model().mode, Mode::edit);
+    EXPECT_EQ(shows(), "edit editing editor view");
 
     ASSERT_TRUE(press("ctrl+e"));
-    ASSERT_TRUE(waitUntil([&] { return detail().shownChild() == NoteDetail::readingChild; }));
-    EXPECT_EQ(detail().editor(), nullptr);
-    EXPECT_EQ(shown.model().editor.textView(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return shows() == "read reading"; })) << shows();
     settle();
     EXPECT_EQ(run("document.querySelector('[data-line=\"1\"]').textContent"), "typed first\n2\n3");
 
@@ -96,7 +96,7 @@ TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgain
     shown.model().open(note("b.md"));
     ASSERT_TRUE(waitUntil(
         [&] { return detail().editor() && detail().editor()->session()->url() == note("b.md"); }));
-    EXPECT_EQ(detail().shownChild(), NoteDetail::editingChild);
+    EXPECT_EQ(shows(), "edit editing editor view");
     EXPECT_EQ(editor::cursorLine(editorText(*window)), 1);
 }
 
@@ -108,15 +108,19 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     const auto counts = [&](const std::string& count) {
         return waitUntil([&] { return bar.countText() == count; });
     };
+    // Whether the page's find bar shows, whether the model says so, and whether a find bar
+    // pushes the widget down.
+    using Finding = std::tuple<bool, bool, bool>;
+    const auto finding = [&](GtkWidget* below) {
+        return Finding(bar.get_search_mode(), *model.isFindVisible, topOf(below) > 0);
+    };
     GtkWidget* page = window->noteView().webView().widget();
-    EXPECT_FALSE(bar.get_search_mode());
+    EXPECT_EQ(finding(page), Finding(false, false, false));
     gtk_widget_grab_focus(page);
 
     ASSERT_TRUE(press("ctrl+f"));
     ASSERT_TRUE(waitUntil([&] { return hasFocusIn(GTK_WIDGET(bar.field().gobj())); }));
-    EXPECT_TRUE(bar.get_search_mode());
-    EXPECT_GT(topOf(page), 0);
-    EXPECT_TRUE(*model.isFindVisible);
+    EXPECT_EQ(finding(page), Finding(true, true, true));
     EXPECT_EQ(bar.countText(), "");
 
     // Typed, then stepped through and around.
@@ -133,8 +137,7 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     ASSERT_TRUE(press("Escape"));
     ASSERT_TRUE(waitUntil([&] { return !bar.get_search_mode(); }));
     EXPECT_TRUE(hasFocusIn(page));
-    EXPECT_EQ(topOf(page), 0);
-    EXPECT_FALSE(*model.isFindVisible);
+    EXPECT_EQ(finding(page), Finding(false, false, false));
     EXPECT_TRUE(
         waitUntil([&] { return run("document.querySelectorAll('mdr-find').length") == 0; }));
 
@@ -146,13 +149,11 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     // Editing closes the page's find; the find keys then go to the editor's.
     ASSERT_TRUE(window->activate_action("win.toggle-editing"));
     ASSERT_TRUE(waitUntil([&] { return detail().editor() != nullptr; }));
-    EXPECT_FALSE(*model.isFindVisible);
-    EXPECT_FALSE(bar.get_search_mode());
     GtkWidget* text = gtk_widget_get_parent(editorText(*window));
+    EXPECT_EQ(finding(text), Finding(false, false, false));
     ASSERT_TRUE(press("ctrl+f"));
     ASSERT_TRUE(waitUntil([&] { return detail().editor()->isFindShown(); }));
-    EXPECT_FALSE(*model.isFindVisible);
-    EXPECT_GT(topOf(text), 0);
+    EXPECT_EQ(finding(text), Finding(false, false, true));
     ASSERT_TRUE(press("f r u i t"));
     // The match found is selected, from its start.
     EXPECT_TRUE(waitUntil([&] { return editor::cursorLine(editorText(*window)) == 2; }));
@@ -160,7 +161,7 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     ASSERT_TRUE(press("Escape"));
     ASSERT_TRUE(waitUntil([&] { return !detail().editor()->isFindShown(); }));
     EXPECT_TRUE(hasFocusIn(editorText(*window)));
-    EXPECT_EQ(topOf(text), 0);
+    EXPECT_EQ(finding(text), Finding(false, false, false));
     EXPECT_EQ(*model.mode, Mode::edit);
 }
 
@@ -189,8 +190,7 @@ TEST_F(EditingWindowTest, ClosingSavesWithoutAskingAndOverADiskConflictAsksAndDo
         runFor(std::chrono::milliseconds(50));
         EXPECT_EQ(isClosed(), !given.answer);
         if (given.answer) {
-            ASSERT_NE(question(), nullptr);
-            EXPECT_TRUE(question()->get_visible());
+            ASSERT_TRUE(question() && question()->get_visible());
             EXPECT_EQ(question()->property_text().get_value(),
                       "Your changes to \u201ca.md\u201d aren\u2019t saved.");
             answer(*window, given.answer);
@@ -202,7 +202,7 @@ TEST_F(EditingWindowTest, ClosingSavesWithoutAskingAndOverADiskConflictAsksAndDo
             // Nothing changed: still editing the user's text.
             EXPECT_EQ(*window->model().editSession, session);
             EXPECT_EQ(*session->text, "mine first\n");
-            EXPECT_NE(detail().editor(), nullptr);
+            EXPECT_EQ(shows(), "edit editing editor view");
         }
     }
 }
