@@ -6,22 +6,23 @@ namespace {
 
 TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
     // The window's title, and which of the note view's pages it shows.
-    const auto shows = [&] { return title() + " " + window->noteView().shownPage(); };
+    const auto shows = [&] {
+        return title() + " " + window->noteView().shownPage() +
+               (window->sidebar().get_visible() ? " sidebar" : "");
+    };
     // Asked once per process: in a process of its own the first window is the first to ask.
     desktop.obsidianInstalled = true;
     auto& shown = open({});
     EXPECT_EQ(shows(), "Lumenleaf empty");
-    EXPECT_FALSE(shown.sidebar().get_visible());
     EXPECT_FALSE(shown.canGoBack() || shown.canGoForward());
 
     writeNote("Plan B.old.md", "# Plan\n");
     open(folderTarget());
     // No start note: the folder shows with an empty page.
-    EXPECT_EQ(shows(), folder.path().filename().string() + " empty");
-    EXPECT_TRUE(window->sidebar().get_visible());
+    EXPECT_EQ(shows(), folder.path().filename().string() + " empty sidebar");
     window->model().open(note("Plan B.old.md"));
     settle();
-    EXPECT_EQ(shows(), "Plan B.old page");
+    EXPECT_EQ(shows(), "Plan B.old page sidebar");
     EXPECT_EQ(heading(), "Plan");
     // The window's menu hands the note to other applications.
     for (const char* action : {"win.reveal", "win.open-in-default-editor", "win.open-in-obsidian"})
@@ -35,7 +36,6 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
     writeNote("Daily.md", "# today\n");
     open({std::nullopt, note("Daily.md")});
     EXPECT_EQ(shows(), "Daily page");
-    EXPECT_FALSE(window->sidebar().get_visible());
     EXPECT_EQ(heading(), "today");
 
     // A note that cannot be read shows why instead of the page, until a note that reads.
@@ -108,6 +108,51 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteBesideTheWindowWithHistoryAn
             EXPECT_TRUE(waitUntil([&] { return run("window.scrollY") == 1200; }));
         }
     }
+}
+
+TEST_F(WindowTest, TheOutlineListsTheHeadingsScrollsToThePickedOneAndRemembersItsToggle) {
+    writeNote("a.md", "# Top\n" + tallText + "# Middle\n" + tallText + "# Bottom\n" + tallText);
+    writeNote("b.md", "# Only\n");
+    writeSettings("showOutline=true\n");
+    auto& shown = open(folderTarget("a.md"));
+    EXPECT_TRUE(shown.outline().get_visible());
+    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Top", "Middle", "Bottom"}));
+
+    shown.outline().pick(1);
+    ASSERT_TRUE(waitUntil([&] {
+        return run("Math.abs(document.getElementById('middle').getBoundingClientRect().top) < "
+                   "80") == true;
+    }));
+    ASSERT_TRUE(waitUntil([&] { return shown.model().currentHeadingID.get() == "middle"; }));
+    EXPECT_EQ(shown.outline().selectedID(), "middle");
+    // The reader scrolls on: the page reports the heading that is now at the top.
+    run("window.dispatchEvent(new WheelEvent('wheel')); "
+        "window.scrollTo(0, document.getElementById('bottom').offsetTop)");
+    ASSERT_TRUE(waitUntil([&] { return shown.outline().selectedID() == "bottom"; }));
+
+    shown.model().open(note("b.md"));
+    settle();
+    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Only"}));
+    ASSERT_TRUE(shown.activate_action("win.toggle-outline"));
+    EXPECT_FALSE(shown.outline().get_visible());
+    EXPECT_EQ(notes::Settings(settingsFolder / "settings.ini").boolean("showOutline"), false);
+}
+
+/// The notes that ship in examples/.
+TEST_F(WindowTest, TheExamplesOpenAtTheirReadmeWithEveryNoteInTheSidebarAndFollowAWikilink) {
+    auto& shown = open({markdown::URL::fileURL(std::string(LUMENLEAF_EXAMPLES_DIR)), std::nullopt});
+    EXPECT_EQ(title(), "README");
+    EXPECT_EQ(shown.noteView().shownPage(), NoteView::notePage);
+    EXPECT_EQ(sidebarRows(), "-projects Callouts Code and diagrams Formatting README*");
+    // The embedded picture beside the notes loads through the page's own scheme.
+    EXPECT_TRUE(waitUntil([&] {
+        return run("[...document.images].some(i => i.complete && i.naturalWidth > 0)") == true;
+    }));
+
+    run("document.querySelector('a.wikilink[href$=\"Formatting.md\"]').click()");
+    ASSERT_TRUE(waitUntil([&] { return title() == "Formatting"; }));
+    settle();
+    EXPECT_EQ(heading(), "Formatting");
 }
 
 } // namespace
