@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Markdown/support/URL.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 #include "tests/readerview/DisplayTesting.hpp"
 
@@ -52,15 +53,8 @@ protected:
         fs::create_directory(noteFolder);
         notes::ScratchFolder::write(noteFolder / "Plan B.md", "plan\n");
 
-        bus = g_test_dbus_new(G_TEST_DBUS_NONE);
-        g_test_dbus_up(bus);
-    }
-
-    void TearDown() override {
-        if (bus) {
-            g_test_dbus_down(bus);
-            g_object_unref(bus);
-        }
+        bus.reset(g_test_dbus_new(G_TEST_DBUS_NONE));
+        g_test_dbus_up(bus.get());
     }
 
     /// Installs an application: a desktop entry with the id, recording its calls under
@@ -105,7 +99,8 @@ protected:
     /// A note whose folder and name hold spaces.
     std::filesystem::path noteFolder = root / "My Notes";
     markdown::URL note = markdown::URL::fileURL(noteFolder / "Plan B.md");
-    GTestDBus* bus = nullptr;
+    /// Taken down as it goes.
+    notes::GObjectPtr<GTestDBus> bus;
     /// The applications installed for each type, in order.
     std::map<std::string, std::string> handlers;
 };

@@ -164,7 +164,7 @@ TEST_F(IsolatedDesktop, ObsidianIsKnownByItsDesktopIDAlone) {
 
 TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerAndPassesOverOneThatDoesNotAnswerInTime) {
     install("files.desktop", "files", {"inode/directory"});
-    FakeFileManager fileManager(bus);
+    FakeFileManager fileManager(bus.get());
     SystemDesktop desktop(1s);
 
     desktop.reveal(note);

@@ -20,10 +20,7 @@ const WindowTarget single{std::nullopt, URL::fileURL(std::string("/b.md"))};
 const WindowTarget old{std::nullopt, URL::fileURL(std::string("/old.md"))};
 
 // Stand-ins for windows: only their addresses are used.
-const char windowMemory[3] = {};
-const ReaderWindow* window(int index) {
-    return reinterpret_cast<const ReaderWindow*>(&windowMemory[index]);
-}
+const char windows[3] = {};
 
 /// Steps on a restoration: a window opening on a target, or, without one, closing.
 using Steps = std::vector<std::pair<int, std::optional<WindowTarget>>>;
@@ -38,10 +35,11 @@ std::pair<std::vector<WindowTarget>, std::string> afterRun(const std::string& st
         notes::Settings settings(folder / "settings.ini");
         WindowRestoration restoration(settings);
         for (const auto& [index, opens] : steps) {
+            const auto* window = reinterpret_cast<const ReaderWindow*>(&windows[index]);
             if (opens)
-                restoration.opened(window(index), *opens);
+                restoration.opened(window, *opens);
             else
-                restoration.closed(window(index));
+                restoration.closed(window);
         }
         restoration.store();
     }

@@ -15,20 +15,17 @@ using reader::AppearanceMode;
 class DarkDesktop : public WindowTest {
 protected:
     static void SetUpTestSuite() {
-        std::filesystem::create_directories(config() / "gtk-4.0");
-        notes::ScratchFolder::write(config() / "gtk-4.0" / "settings.ini",
+        std::filesystem::create_directories(config / "gtk-4.0");
+        notes::ScratchFolder::write(config / "gtk-4.0" / "settings.ini",
                                     "[Settings]\ngtk-application-prefer-dark-theme=true\n");
-        ::setenv("XDG_CONFIG_HOME", config().path().c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
         WindowTest::SetUpTestSuite();
     }
     void SetUp() override {
-        if (g_get_user_config_dir() != config().path())
+        if (g_get_user_config_dir() != config.path())
             GTEST_SKIP() << "needs a process of its own (ctest runs each test so)";
     }
-    static const notes::ScratchFolder& config() {
-        static const notes::ScratchFolder folder;
-        return folder;
-    }
+    static inline const notes::ScratchFolder config;
 };
 
 TEST_F(DarkDesktop, DisplaySettingsSetThePageTheRenderingAndTheAppearance) {

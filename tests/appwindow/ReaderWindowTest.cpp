@@ -66,10 +66,9 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteBesideTheWindowWithHistoryAn
     auto& shown = open(folderTarget("a.md"));
     // The scroll offset the page reports comes back with the note.
     run("window.scrollTo(0, 1200)");
-    ASSERT_TRUE(waitUntil([&] {
-        auto stored = shown.model().scrollPositions.find(note("a.md"));
-        return stored != shown.model().scrollPositions.end() && stored->second == 1200;
-    }));
+    const auto& stored = shown.model().scrollPositions;
+    ASSERT_TRUE(waitUntil(
+        [&] { return stored.contains(note("a.md")) && stored.at(note("a.md")) == 1200; }));
     std::unique_lock held(renderGate);
     run("document.querySelector('a[href$=\"b.md\"]').click()");
     ASSERT_TRUE(waitUntil([&] { return title() == "b"; }));
