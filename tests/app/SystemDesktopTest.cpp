@@ -2,11 +2,14 @@
 
 #include "app/DesktopApplications.hpp"
 #include "app/SystemDesktop.hpp"
-#include "notes/runtime/GLibPtr.hpp"
 #include "reader/model/ReaderModel.hpp"
 #include "tests/support/LogCapture.hpp"
 
+#include <giomm/dbusconnection.h>
+#include <giomm/init.h>
+
 #include <functional>
+#include <tuple>
 
 namespace app {
 namespace {
@@ -26,53 +29,44 @@ std::vector<std::string> idsOf(const std::vector<notes::GObjectPtr<GAppInfo>>& a
 class FakeFileManager {
 public:
     explicit FakeFileManager(GTestDBus* bus) {
-        connection.reset(g_dbus_connection_new_for_address_sync(
+        Gio::init();
+        using Flags = Gio::DBus::ConnectionFlags;
+        connection = Gio::DBus::Connection::create_for_address_sync(
             g_test_dbus_get_bus_address(bus),
-            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, nullptr));
-        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(
-            "<node><interface name='org.freedesktop.FileManager1'><method name='ShowItems'>"
-            "<arg type='as' direction='in'/><arg type='s' direction='in'/>"
-            "</method></interface></node>",
-            nullptr);
-        static const GDBusInterfaceVTable calls{
-            [](GDBusConnection*, const char*, const char*, const char*, const char*,
-               GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data) {
-                auto& self = *static_cast<FakeFileManager*>(data);
-                self.shown.emplace_back(notes::GTextPtr(g_variant_print(parameters, false)).get());
-                if (self.shown.size() == 1)
-                    g_dbus_method_invocation_return_value(invocation, nullptr);
-                else
-                    self.pending = invocation;
-            },
-            nullptr,
-            nullptr,
-            {}};
-        g_dbus_connection_register_object(connection.get(), "/org/freedesktop/FileManager1",
-                                          node->interfaces[0], &calls, this, nullptr, nullptr);
-        g_dbus_node_info_unref(node);
+            Flags::AUTHENTICATION_CLIENT | Flags::MESSAGE_BUS_CONNECTION);
+        connection->register_object(
+            "/org/freedesktop/FileManager1",
+            Gio::DBus::NodeInfo::create_for_xml(
+                "<node><interface name='org.freedesktop.FileManager1'><method name='ShowItems'>"
+                "<arg type='as' direction='in'/><arg type='s' direction='in'/>"
+                "</method></interface></node>")
+                ->lookup_interface(),
+            calls);
         // Named before the first reveal asks.
-        g_variant_unref(g_dbus_connection_call_sync(
-            connection.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
-            "org.freedesktop.DBus", "RequestName",
-            g_variant_new("(su)", "org.freedesktop.FileManager1", 0u), nullptr,
-            G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr));
+        connection->call_sync("/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
+                              Glib::Variant<std::tuple<Glib::ustring, guint32>>::create(
+                                  {"org.freedesktop.FileManager1", 0}),
+                              "org.freedesktop.DBus");
     }
     ~FakeFileManager() {
         if (pending)
-            g_dbus_method_invocation_return_value(pending, nullptr);
-        g_dbus_connection_close_sync(connection.get(), nullptr, nullptr);
+            pending->return_value({});
     }
-    FakeFileManager(const FakeFileManager&) = delete;
-    FakeFileManager& operator=(const FakeFileManager&) = delete;
-
     /// The arguments of each call, as GVariant prints them.
     std::vector<std::string> shown;
 
 private:
-    notes::GObjectPtr<GDBusConnection> connection;
-    GDBusMethodInvocation* pending = nullptr;
+    const Gio::DBus::InterfaceVTable calls{
+        [this](const auto&, const auto&, const auto&, const auto&, const auto&,
+               const Glib::VariantContainerBase& parameters, const auto& invocation) {
+            shown.push_back(parameters.print());
+            if (shown.size() == 1)
+                invocation->return_value({});
+            else
+                pending = invocation;
+        }};
+    Glib::RefPtr<Gio::DBus::Connection> connection;
+    Glib::RefPtr<Gio::DBus::MethodInvocation> pending;
 };
 
 /// The lines logged by each hand-off that a window makes (a web link, a mail link, another
