@@ -44,11 +44,11 @@ protected:
         ASSERT_EQ(g_get_user_data_dir(), (root / "data").string())
             << "GLib had read its folders before the test";
 
-        notes::ScratchFolder::write(root / "record.sh", "#!/bin/sh\nlabel=$1\nshift\n"
-                                                        "printf '%s\\n' \"$@\" > \"$0.$label\"\n"
-                                                        "mv \"$0.$label\" \"" +
-                                                            (root / "calls").string() +
-                                                            "/$label\"\n");
+        // Written beside it first, so that a call shows only once it is whole.
+        notes::ScratchFolder::write(
+            root / "record.sh",
+            "#!/bin/sh\nlabel=$1\nshift\nprintf '%s\\n' \"$@\" > \"$0.$label\"\n"
+            "mv \"$0.$label\" \"${0%/*}/calls/$label\"\n");
         fs::permissions(root / "record.sh", fs::perms::owner_all);
         fs::create_directory(noteFolder);
         notes::ScratchFolder::write(noteFolder / "Plan B.md", "plan\n");
