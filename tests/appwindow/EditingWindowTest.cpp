@@ -105,9 +105,6 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     open(folderTarget("a.md"));
     auto& bar = detail().findBar();
     auto& model = window->model();
-    const auto counts = [&](const std::string& count) {
-        return waitUntil([&] { return bar.countText() == count; });
-    };
     // Whether the page's find bar shows, whether the model says so, and whether a find bar
     // pushes the widget down.
     using Finding = std::tuple<bool, bool, bool>;
@@ -131,7 +128,8 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
                                                          {"shift+ctrl+g", "3 of 3"}};
     for (const auto& [keys, count] : steps) {
         ASSERT_TRUE(press(keys));
-        EXPECT_TRUE(counts(count)) << keys << ": " << bar.countText();
+        EXPECT_TRUE(waitUntil([&] { return bar.countText() == count; }))
+            << keys << ": " << bar.countText();
     }
 
     ASSERT_TRUE(press("Escape"));
@@ -143,7 +141,7 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
 
     // Shown again, the query the field keeps is found again.
     ASSERT_TRUE(press("ctrl+f"));
-    EXPECT_TRUE(counts("1 of 3")) << bar.countText();
+    EXPECT_TRUE(waitUntil([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
     EXPECT_EQ(bar.field().get_text(), "apple");
 
     // Editing closes the page's find; the find keys then go to the editor's.

@@ -28,7 +28,6 @@
 namespace app {
 
 using reader::runFor;
-using reader::startToolkit;
 using reader::waitUntil;
 
 /// A note's part taller than the window: a block of blank lines.
@@ -40,7 +39,7 @@ protected:
     static void SetUpTestSuite() {
         // Keys and clicks are sent through the X server.
         ::setenv("GDK_BACKEND", "x11", 1);
-        startToolkit(LUMENLEAF_TEST_WEB_DIR);
+        reader::startToolkit(LUMENLEAF_TEST_WEB_DIR);
         Gtk::init_gtkmm_internals();
     }
 
