@@ -106,10 +106,7 @@ TEST_F(IsolatedDesktop, AHandoffWithoutAnApplicationOrToOneThatCannotStartEndsIn
              "text/markdown", "x-scheme-handler/obsidian"},
             "%u", "Terminal=true\n");
     // Once GIO has seen it.
-    ASSERT_TRUE(reader::waitUntil([] {
-        return notes::GObjectPtr<GAppInfo>(g_app_info_get_default_for_type("image/png", false)) !=
-               nullptr;
-    }));
+    ASSERT_TRUE(reader::waitUntil(findObsidian));
     EXPECT_EQ(logLinesOfEachHandoff(root, note), oneLineEach);
 }
 
@@ -145,7 +142,7 @@ TEST_F(IsolatedDesktop,
 
     // Obsidian, once installed, takes its address with the note's path as one value.
     install("obsidian-links.desktop", "obsidian", {"x-scheme-handler/obsidian"}, "%u");
-    ASSERT_TRUE(reader::waitUntil([] { return findObsidian(); }));
+    ASSERT_TRUE(reader::waitUntil(findObsidian));
     desktop.openURL(reader::ReaderModel::obsidianURL(note));
     EXPECT_EQ(calls("obsidian"),
               "obsidian://open?path=" + root.path().string() + "/My%20Notes/Plan%20B.md\n");
