@@ -148,13 +148,11 @@ TEST_F(IsolatedDesktop,
               "obsidian://open?path=" + root.path().string() + "/My%20Notes/Plan%20B.md\n");
 }
 
-TEST_F(IsolatedDesktop, ObsidianIsKnownByItsDesktopIDAlone) {
+TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerOrPassesOverItAndObsidianIsKnownByItsID) {
+    install("files.desktop", "files", {"inode/directory"});
+    // Known as Obsidian by its desktop id alone, though it opens nothing.
     install("md.obsidian.Obsidian.desktop", "obsidian", {});
     EXPECT_TRUE(findObsidian());
-}
-
-TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerAndPassesOverOneThatDoesNotAnswerInTime) {
-    install("files.desktop", "files", {"inode/directory"});
     FakeFileManager fileManager(bus.get());
     SystemDesktop desktop(1s);
 
