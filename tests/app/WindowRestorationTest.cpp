@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace app {
@@ -58,11 +58,8 @@ TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackWithTheLastOneClosed) {
         << text;
 
     const WindowTarget notUTF8{std::nullopt, URL::fileURL(std::string("/\xe9"))};
-    struct Case {
-        std::string stored;
-        Steps steps;
-        std::vector<WindowTarget> read;
-    };
+    // The windows stored, the steps taken, and the windows the next start reads.
+    using Case = std::tuple<std::string, Steps, std::vector<WindowTarget>>;
     for (const auto& [stored, steps, read] : {
              Case{oldText, threeOpen, {folderNote, single, {}}},
              // Closing the last window ends the application, so that one comes back.

@@ -2,6 +2,8 @@
 
 #include "tests/editor/EditorFixture.hpp"
 
+#include <tuple>
+
 namespace app {
 namespace {
 
