@@ -7,10 +7,6 @@
 namespace app {
 namespace {
 
-using Mode = reader::ReaderModel::Mode;
-using notes::ScratchFolder;
-namespace fs = std::filesystem;
-
 /// Reader windows that switch to the editor and back.
 class EditingWindowTest : public WindowTest {
 protected:
@@ -47,11 +43,12 @@ protected:
         EXPECT_TRUE(gtk_widget_compute_point(widget, GTK_WIDGET(detail().gobj()), &origin, &at));
         return at.y;
     }
-    std::string disk() const { return ScratchFolder::read(folder / "a.md"); }
+    std::string disk() const { return notes::ScratchFolder::read(folder / "a.md"); }
     /// The mode, the child the note's detail shows, and whether the editor and the model's
     /// text view are there: "edit editing editor view".
     std::string shows() {
-        return std::string(*window->model().mode == Mode::edit ? "edit " : "read ") +
+        return std::string(*window->model().mode == reader::ReaderModel::Mode::edit ? "edit "
+                                                                                    : "read ") +
                detail().shownChild() + (detail().editor() ? " editor" : "") +
                (window->model().editor.textView() ? " view" : "");
     }
@@ -162,7 +159,7 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     ASSERT_TRUE(waitUntil([&] { return !detail().editor()->isFindShown(); }));
     EXPECT_TRUE(hasFocusIn(editorText(*window)));
     EXPECT_EQ(finding(text), Finding(false, false, false));
-    EXPECT_EQ(*model.mode, Mode::edit);
+    EXPECT_EQ(shows(), "edit editing editor view");
 }
 
 // Mended: closing over a disk conflict used to drop the user's text without a word.
@@ -213,8 +210,8 @@ TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerWhichAsksAgainWhileTheNoteCan
         auto* editing = &application.openWindow({std::nullopt, note("a.md")});
         ASSERT_TRUE(waitUntil([&] { return editing->model().page.get().has_value(); }));
         startEditing(*editing);
-        fs::remove(folder / "a.md");
-        fs::create_directory(folder / "a.md");
+        std::filesystem::remove(folder / "a.md");
+        std::filesystem::create_directory(folder / "a.md");
 
         application.quit();
         // Two windows, and the one question.
@@ -236,7 +233,7 @@ TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerWhichAsksAgainWhileTheNoteCan
                 // Still not written: asked again.
                 const auto* again = editing->closeConfirmation().question();
                 ASSERT_TRUE(again && again->get_visible());
-                fs::remove(folder / "a.md");
+                std::filesystem::remove(folder / "a.md");
                 answer(*editing, CloseConfirmation::keepTitle);
             },
             500);
