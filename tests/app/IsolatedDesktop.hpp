@@ -99,7 +99,7 @@ protected:
     /// A note whose folder and name hold spaces.
     std::filesystem::path noteFolder = root / "My Notes";
     markdown::URL note = markdown::URL::fileURL(noteFolder / "Plan B.md");
-    /// Taken down as it goes.
+    /// A private session bus; it goes down with its last reference.
     notes::GObjectPtr<GTestDBus> bus;
     /// The applications installed for each type, in order.
     std::map<std::string, std::string> handlers;

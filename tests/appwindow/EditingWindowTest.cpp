@@ -47,9 +47,9 @@ protected:
     /// The mode, the child the note's detail shows, and whether the editor and the model's
     /// text view are there: "edit editing editor view".
     std::string shows() {
-        return std::string(*window->model().mode == reader::ReaderModel::Mode::edit ? "edit "
-                                                                                    : "read ") +
-               detail().shownChild() + (detail().editor() ? " editor" : "") +
+        const bool editing = *window->model().mode == reader::ReaderModel::Mode::edit;
+        return std::string(editing ? "edit " : "read ") + detail().shownChild() +
+               (detail().editor() ? " editor" : "") +
                (window->model().editor.textView() ? " view" : "");
     }
 };
