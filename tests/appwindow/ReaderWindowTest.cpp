@@ -5,10 +5,12 @@ namespace app {
 namespace {
 
 TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
-    // The window's title, and which of the note view's pages it shows.
+    // The window's title, which of the note view's pages it shows, whether the sidebar shows,
+    // and the note's heading on a page.
     const auto shows = [&] {
-        return title() + " " + window->noteView().shownPage() +
-               (window->sidebar().get_visible() ? " sidebar" : "");
+        const auto page = window->noteView().shownPage();
+        return title() + " " + page + (window->sidebar().get_visible() ? " sidebar" : "") +
+               (page == NoteView::notePage ? ": " + heading() : "");
     };
     // Asked once per process: in a process of its own the first window is the first to ask.
     desktop.obsidianInstalled = true;
@@ -22,8 +24,7 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
     EXPECT_EQ(shows(), folder.path().filename().string() + " empty sidebar");
     window->model().open(note("Plan B.old.md"));
     settle();
-    EXPECT_EQ(shows(), "Plan B.old page sidebar");
-    EXPECT_EQ(heading(), "Plan");
+    EXPECT_EQ(shows(), "Plan B.old page sidebar: Plan");
     // The window's menu hands the note to other applications.
     for (const char* action : {"win.reveal", "win.open-in-default-editor", "win.open-in-obsidian"})
         ASSERT_TRUE(window->activate_action(action)) << action;
@@ -35,8 +36,7 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
 
     writeNote("Daily.md", "# today\n");
     open({std::nullopt, note("Daily.md")});
-    EXPECT_EQ(shows(), "Daily page");
-    EXPECT_EQ(heading(), "today");
+    EXPECT_EQ(shows(), "Daily page: today");
 
     // A note that cannot be read shows why instead of the page, until a note that reads.
     std::filesystem::create_directory(folder / "Broken.md");
@@ -47,7 +47,7 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
     EXPECT_EQ(editor::findButton(GTK_WIDGET(window->gobj()), "Open in Default Editor"), nullptr);
     ASSERT_TRUE(window->activate_action("win.back"));
     settle();
-    EXPECT_EQ(shows(), "Daily page");
+    EXPECT_EQ(shows(), "Daily page: today");
 
     // A note too large to show is not read; the page offers the default editor instead.
     writeNote("Huge.md", "");
@@ -140,8 +140,7 @@ TEST_F(WindowTest, TheOutlineListsTheHeadingsScrollsToThePickedOneAndRemembersIt
 /// The notes that ship in examples/.
 TEST_F(WindowTest, TheExamplesOpenAtTheirReadmeWithEveryNoteInTheSidebarAndFollowAWikilink) {
     auto& shown = open({markdown::URL::fileURL(std::string(LUMENLEAF_EXAMPLES_DIR)), std::nullopt});
-    EXPECT_EQ(title(), "README");
-    EXPECT_EQ(shown.noteView().shownPage(), NoteView::notePage);
+    EXPECT_EQ(title() + " " + shown.noteView().shownPage(), "README page");
     EXPECT_EQ(sidebarRows(), "-projects Callouts Code and diagrams Formatting README*");
     // The embedded picture beside the notes loads through the page's own scheme.
     EXPECT_TRUE(waitUntil([&] {
