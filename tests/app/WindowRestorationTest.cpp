@@ -17,7 +17,6 @@ using reader::WindowTarget;
 const WindowTarget folderNote{URL::fileURL(std::string("/n/My Notes")),
                               URL::fileURL(std::string("/n/My Notes/a.md"))};
 const WindowTarget single{std::nullopt, URL::fileURL(std::string("/b.md"))};
-const WindowTarget old{std::nullopt, URL::fileURL(std::string("/old.md"))};
 
 // Stand-ins for windows: only their addresses are used.
 const char windows[3] = {};
@@ -67,7 +66,7 @@ TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackWithTheLastOneClosed) {
              // A window opened after it replaces it; a path that is not UTF-8 cannot be kept.
              Case{oldText, {{0, folderNote}, {0, {}}, {1, notUTF8}, {2, single}}, {single}},
              // A run without windows keeps what was stored, leaving out what cannot be read.
-             Case{oldText, {}, {old}},
+             Case{oldText, {}, {WindowTarget{std::nullopt, URL::fileURL(std::string("/old.md"))}}},
              Case{"", {}, {}},
              Case{"not json", {}, {}},
              Case{R"({"file":"/b.md"})", {}, {}},

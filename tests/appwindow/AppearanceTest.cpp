@@ -46,11 +46,10 @@ TEST_F(DarkDesktop, DisplaySettingsSetThePageTheRenderingAndTheAppearance) {
                                                      {AppearanceMode::dark, true},
                                                      {AppearanceMode::light, false},
                                                      {AppearanceMode::system, true}};
+    const auto toolkit = Gtk::Settings::get_default();
     for (const auto& [mode, dark] : modes) {
         applyAppearance(mode);
-        EXPECT_EQ(
-            Gtk::Settings::get_default()->property_gtk_application_prefer_dark_theme().get_value(),
-            dark);
+        EXPECT_EQ(toolkit->property_gtk_application_prefer_dark_theme().get_value(), dark);
         EXPECT_TRUE(waitUntil([&] {
             return run("matchMedia('(prefers-color-scheme: dark)').matches") == dark;
         })) << static_cast<int>(mode);
