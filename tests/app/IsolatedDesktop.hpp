@@ -50,7 +50,6 @@ protected:
             "#!/bin/sh\nlabel=$1\nshift\nprintf '%s\\n' \"$@\" > \"$0.$label\"\n"
             "mv \"$0.$label\" \"${0%/*}/calls/$label\"\n");
         fs::permissions(root / "record.sh", fs::perms::owner_all);
-        fs::create_directory(noteFolder);
         notes::ScratchFolder::write(noteFolder / "Plan B.md", "plan\n");
 
         bus.reset(g_test_dbus_new(G_TEST_DBUS_NONE));

@@ -15,7 +15,6 @@ using reader::AppearanceMode;
 class DarkDesktop : public WindowTest {
 protected:
     static void SetUpTestSuite() {
-        std::filesystem::create_directories(config / "gtk-4.0");
         notes::ScratchFolder::write(config / "gtk-4.0" / "settings.ini",
                                     "[Settings]\ngtk-application-prefer-dark-theme=true\n");
         ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);

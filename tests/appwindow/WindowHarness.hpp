@@ -82,7 +82,6 @@ protected:
         return markdown::URL::fileURL(folder / name);
     }
     void writeNote(const std::string& name, const std::string& text) const {
-        std::filesystem::create_directories((folder / name).parent_path());
         notes::ScratchFolder::write(folder / name, text);
     }
     [[nodiscard]] reader::WindowTarget folderTarget(std::optional<std::string> initial = {}) const {
