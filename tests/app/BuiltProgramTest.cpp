@@ -12,14 +12,13 @@ namespace app {
 namespace {
 
 /// The built program's exit status, output and errors when run with the option and no display.
-std::tuple<int, std::string, std::string> runWithoutDisplay(const char* option) {
-    const char* arguments[] = {
-        "env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", LUMENLEAF_EXECUTABLE, option, nullptr};
+std::tuple<int, std::string, std::string> runWithoutDisplay(const std::string& option) {
     gchar* out = nullptr;
     gchar* err = nullptr;
     int wait = 0;
-    if (!g_spawn_sync(nullptr, const_cast<char**>(arguments), nullptr, G_SPAWN_SEARCH_PATH, nullptr,
-                      nullptr, &out, &err, &wait, nullptr))
+    if (!g_spawn_command_line_sync(
+            ("env -u DISPLAY -u WAYLAND_DISPLAY " LUMENLEAF_EXECUTABLE " " + option).c_str(), &out,
+            &err, &wait, nullptr))
         return {-1, "", ""};
     return {WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, notes::GTextPtr(out).get(),
             notes::GTextPtr(err).get()};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Markdown/support/URL.hpp"
+#include "notes/runtime/GObjectPtr.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 #include "tests/readerview/DisplayTesting.hpp"
 
@@ -43,24 +44,16 @@ protected:
         ASSERT_EQ(g_get_user_data_dir(), (root / "data").string())
             << "GLib had read its folders before the test";
 
-        notes::ScratchFolder::write(root / "record.sh", "#!/bin/sh\nlabel=$1\nshift\n"
-                                                        "printf '%s\\n' \"$@\" > \"$0.$label\"\n"
-                                                        "mv \"$0.$label\" \"" +
-                                                            (root / "calls").string() +
-                                                            "/$label\"\n");
+        // Written beside it first, so that a call shows only once it is whole.
+        notes::ScratchFolder::write(
+            root / "record.sh",
+            "#!/bin/sh\nlabel=$1\nshift\nprintf '%s\\n' \"$@\" > \"$0.$label\"\n"
+            "mv \"$0.$label\" \"${0%/*}/calls/$label\"\n");
         fs::permissions(root / "record.sh", fs::perms::owner_all);
-        fs::create_directory(noteFolder);
         notes::ScratchFolder::write(noteFolder / "Plan B.md", "plan\n");
 
-        bus = g_test_dbus_new(G_TEST_DBUS_NONE);
-        g_test_dbus_up(bus);
-    }
-
-    void TearDown() override {
-        if (bus) {
-            g_test_dbus_down(bus);
-            g_object_unref(bus);
-        }
+        bus.reset(g_test_dbus_new(G_TEST_DBUS_NONE));
+        g_test_dbus_up(bus.get());
     }
 
     /// Installs an application: a desktop entry with the id, recording its calls under
@@ -105,7 +98,8 @@ protected:
     /// A note whose folder and name hold spaces.
     std::filesystem::path noteFolder = root / "My Notes";
     markdown::URL note = markdown::URL::fileURL(noteFolder / "Plan B.md");
-    GTestDBus* bus = nullptr;
+    /// A private session bus; it goes down with its last reference.
+    notes::GObjectPtr<GTestDBus> bus;
     /// The applications installed for each type, in order.
     std::map<std::string, std::string> handlers;
 };

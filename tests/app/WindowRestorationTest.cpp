@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace app {
@@ -17,13 +17,9 @@ using reader::WindowTarget;
 const WindowTarget folderNote{URL::fileURL(std::string("/n/My Notes")),
                               URL::fileURL(std::string("/n/My Notes/a.md"))};
 const WindowTarget single{std::nullopt, URL::fileURL(std::string("/b.md"))};
-const WindowTarget old{std::nullopt, URL::fileURL(std::string("/old.md"))};
 
 // Stand-ins for windows: only their addresses are used.
-const char windowMemory[3] = {};
-const ReaderWindow* window(int index) {
-    return reinterpret_cast<const ReaderWindow*>(&windowMemory[index]);
-}
+const char windows[3] = {};
 
 /// Steps on a restoration: a window opening on a target, or, without one, closing.
 using Steps = std::vector<std::pair<int, std::optional<WindowTarget>>>;
@@ -38,10 +34,11 @@ std::pair<std::vector<WindowTarget>, std::string> afterRun(const std::string& st
         notes::Settings settings(folder / "settings.ini");
         WindowRestoration restoration(settings);
         for (const auto& [index, opens] : steps) {
+            const auto* window = reinterpret_cast<const ReaderWindow*>(&windows[index]);
             if (opens)
-                restoration.opened(window(index), *opens);
+                restoration.opened(window, *opens);
             else
-                restoration.closed(window(index));
+                restoration.closed(window);
         }
         restoration.store();
     }
@@ -60,11 +57,8 @@ TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackWithTheLastOneClosed) {
         << text;
 
     const WindowTarget notUTF8{std::nullopt, URL::fileURL(std::string("/\xe9"))};
-    struct Case {
-        std::string stored;
-        Steps steps;
-        std::vector<WindowTarget> read;
-    };
+    // The windows stored, the steps taken, and the windows the next start reads.
+    using Case = std::tuple<std::string, Steps, std::vector<WindowTarget>>;
     for (const auto& [stored, steps, read] : {
              Case{oldText, threeOpen, {folderNote, single, {}}},
              // Closing the last window ends the application, so that one comes back.
@@ -72,7 +66,7 @@ TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackWithTheLastOneClosed) {
              // A window opened after it replaces it; a path that is not UTF-8 cannot be kept.
              Case{oldText, {{0, folderNote}, {0, {}}, {1, notUTF8}, {2, single}}, {single}},
              // A run without windows keeps what was stored, leaving out what cannot be read.
-             Case{oldText, {}, {old}},
+             Case{oldText, {}, {WindowTarget{std::nullopt, URL::fileURL(std::string("/old.md"))}}},
              Case{"", {}, {}},
              Case{"not json", {}, {}},
              Case{R"({"file":"/b.md"})", {}, {}},

@@ -14,7 +14,6 @@ using reader::WindowTarget;
 
 TEST(WindowTargetForPath, AFolderOpensAsFolderAFileAsSingleNoteAndNothingThereAsNothing) {
     notes::ScratchFolder folder;
-    std::filesystem::create_directory(folder / "Notes");
     notes::ScratchFolder::write(folder / "Notes" / "Plan.md", "# Plan\n");
     notes::ScratchFolder::write(folder / "photo.png", "png");
     std::filesystem::create_symlink(folder / "Notes", folder / "link");

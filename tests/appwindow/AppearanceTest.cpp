@@ -15,20 +15,16 @@ using reader::AppearanceMode;
 class DarkDesktop : public WindowTest {
 protected:
     static void SetUpTestSuite() {
-        std::filesystem::create_directories(config() / "gtk-4.0");
-        notes::ScratchFolder::write(config() / "gtk-4.0" / "settings.ini",
+        notes::ScratchFolder::write(config / "gtk-4.0" / "settings.ini",
                                     "[Settings]\ngtk-application-prefer-dark-theme=true\n");
-        ::setenv("XDG_CONFIG_HOME", config().path().c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
         WindowTest::SetUpTestSuite();
     }
     void SetUp() override {
-        if (g_get_user_config_dir() != config().path())
+        if (g_get_user_config_dir() != config.path())
             GTEST_SKIP() << "needs a process of its own (ctest runs each test so)";
     }
-    static const notes::ScratchFolder& config() {
-        static const notes::ScratchFolder folder;
-        return folder;
-    }
+    static inline const notes::ScratchFolder config;
 };
 
 TEST_F(DarkDesktop, DisplaySettingsSetThePageTheRenderingAndTheAppearance) {
@@ -49,11 +45,10 @@ TEST_F(DarkDesktop, DisplaySettingsSetThePageTheRenderingAndTheAppearance) {
                                                      {AppearanceMode::dark, true},
                                                      {AppearanceMode::light, false},
                                                      {AppearanceMode::system, true}};
+    const auto toolkit = Gtk::Settings::get_default();
     for (const auto& [mode, dark] : modes) {
         applyAppearance(mode);
-        EXPECT_EQ(
-            Gtk::Settings::get_default()->property_gtk_application_prefer_dark_theme().get_value(),
-            dark);
+        EXPECT_EQ(toolkit->property_gtk_application_prefer_dark_theme().get_value(), dark);
         EXPECT_TRUE(waitUntil([&] {
             return run("matchMedia('(prefers-color-scheme: dark)').matches") == dark;
         })) << static_cast<int>(mode);

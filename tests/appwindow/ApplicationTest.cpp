@@ -1,7 +1,4 @@
-#include "Toplevels.hpp"
 #include "WindowHarness.hpp"
-
-#include <gtkmm/application.h>
 
 namespace app {
 namespace {
@@ -16,21 +13,16 @@ TEST_F(WindowTest, TheApplicationReopensTheWindowsOpenWhenItEndedOrOpensAWindowP
     // Its folder and note are gone: an empty window.
     const WindowTarget gone{URL::fileURL(folder / "Gone"), note("Gone/x.md")};
     writeSettings("windows=" + nlohmann::json::array({kept.keyed(), gone.keyed()}).dump() + "\n");
-    {
-        // Quitting with both windows open keeps both.
-        Application application(state());
-        EXPECT_EQ(runApplication(application, {}, {"Lumenleaf", "Plan"},
-                                 [] { Gio::Application::get_default()->quit(); }),
-                  (ApplicationRun{0, {"Lumenleaf", "Plan"}}));
-        EXPECT_EQ(WindowRestoration(state().settings).stored(),
-                  (std::vector<WindowTarget>{kept, gone}));
-    }
+    // Quitting with both windows open keeps both.
+    EXPECT_EQ(runApplication({}, {"Lumenleaf", "Plan"},
+                             [](Application& application) { application.quit(); }),
+              (ApplicationRun{0, {"Lumenleaf", "Plan"}}));
+    EXPECT_EQ(WindowRestoration(state().settings).stored(),
+              (std::vector<WindowTarget>{kept, gone}));
 
     // Given paths, it opens a window for each instead; a path with nothing there fails the run
     // once the other windows have closed.
-    Application application(state());
-    EXPECT_EQ(runApplication(application,
-                             {folder / "Notes", folder / "Daily.md", folder / "Missing.md"},
+    EXPECT_EQ(runApplication({folder / "Notes", folder / "Daily.md", folder / "Missing.md"},
                              {"Daily", "Notes"}),
               (ApplicationRun{1, {"Daily", "Notes"}}));
     // Closing the windows one by one ends the application with the last of them.

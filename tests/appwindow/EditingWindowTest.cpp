@@ -1,14 +1,11 @@
-#include "Toplevels.hpp"
 #include "WindowHarness.hpp"
 
 #include "tests/editor/EditorFixture.hpp"
 
+#include <tuple>
+
 namespace app {
 namespace {
-
-using Mode = reader::ReaderModel::Mode;
-using notes::ScratchFolder;
-namespace fs = std::filesystem;
 
 /// Reader windows that switch to the editor and back.
 class EditingWindowTest : public WindowTest {
@@ -46,7 +43,15 @@ protected:
         EXPECT_TRUE(gtk_widget_compute_point(widget, GTK_WIDGET(detail().gobj()), &origin, &at));
         return at.y;
     }
-    std::string disk() const { return ScratchFolder::read(folder / "a.md"); }
+    std::string disk() const { return notes::ScratchFolder::read(folder / "a.md"); }
+    /// The mode, the child the note's detail shows, and whether the editor and the model's
+    /// text view are there: "edit editing editor view".
+    std::string shows() {
+        const bool editing = *window->model().mode == reader::ReaderModel::Mode::edit;
+        return std::string(editing ? "edit " : "read ") + detail().shownChild() +
+               (detail().editor() ? " editor" : "") +
+               (window->model().editor.textView() ? " view" : "");
+    }
 };
 
 TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgainShowsTheText) {
@@ -61,9 +66,7 @@ TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgain
     ASSERT_TRUE(waitUntil([&] { return banner.get_visible(); }));
     EXPECT_EQ(std::optional(banner.text()), *shown.model().notice);
     runFor(std::chrono::milliseconds(50));
-    EXPECT_EQ(*shown.model().mode, Mode::read);
-    EXPECT_EQ(detail().shownChild(), NoteDetail::readingChild);
-    EXPECT_EQ(detail().editor(), nullptr);
+    EXPECT_EQ(shows(), "read reading");
     banner.dismiss();
     EXPECT_FALSE(banner.get_visible());
     EXPECT_EQ(*shown.model().notice, std::nullopt);
@@ -73,20 +76,15 @@ TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgain
     gtk_widget_grab_focus(shown.noteView().webView().widget());
 
     ASSERT_TRUE(press("ctrl+e"));
-    ASSERT_TRUE(waitUntil([&] { return detail().editor() != nullptr; }));
-    EXPECT_EQ(detail().shownChild(), NoteDetail::editingChild);
-    EXPECT_NE(shown.model().editor.textView(), nullptr);
-    ASSERT_TRUE(waitUntil([&] { return hasFocusIn(editorText(*window)); }));
+    ASSERT_TRUE(waitUntil([&] { return detail().editor() && hasFocusIn(editorText(*window)); }));
 
     ASSERT_TRUE(press("t y p e d space"));
     // The session's own delay, on the main loop: the text reaches the disk without a switch.
     EXPECT_TRUE(waitUntil([&] { return disk() == "typed first\n2\n3\n"; }));
-    EXPECT_EQ(*shown.model().mode, Mode::edit);
+    EXPECT_EQ(shows(), "edit editing editor view");
 
     ASSERT_TRUE(press("ctrl+e"));
-    ASSERT_TRUE(waitUntil([&] { return detail().shownChild() == NoteDetail::readingChild; }));
-    EXPECT_EQ(detail().editor(), nullptr);
-    EXPECT_EQ(shown.model().editor.textView(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return shows() == "read reading"; })) << shows();
     settle();
     EXPECT_EQ(run("document.querySelector('[data-line=\"1\"]').textContent"), "typed first\n2\n3");
 
@@ -97,7 +95,7 @@ TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgain
     shown.model().open(note("b.md"));
     ASSERT_TRUE(waitUntil(
         [&] { return detail().editor() && detail().editor()->session()->url() == note("b.md"); }));
-    EXPECT_EQ(detail().shownChild(), NoteDetail::editingChild);
+    EXPECT_EQ(shows(), "edit editing editor view");
     EXPECT_EQ(editor::cursorLine(editorText(*window)), 1);
 }
 
@@ -106,18 +104,19 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     open(folderTarget("a.md"));
     auto& bar = detail().findBar();
     auto& model = window->model();
-    const auto counts = [&](const std::string& count) {
-        return waitUntil([&] { return bar.countText() == count; });
+    // Whether the page's find bar shows, whether the model says so, and whether a find bar
+    // pushes the widget down.
+    using Finding = std::tuple<bool, bool, bool>;
+    const auto finding = [&](GtkWidget* below) {
+        return Finding(bar.get_search_mode(), *model.isFindVisible, topOf(below) > 0);
     };
     GtkWidget* page = window->noteView().webView().widget();
-    EXPECT_FALSE(bar.get_search_mode());
+    EXPECT_EQ(finding(page), Finding(false, false, false));
     gtk_widget_grab_focus(page);
 
     ASSERT_TRUE(press("ctrl+f"));
     ASSERT_TRUE(waitUntil([&] { return hasFocusIn(GTK_WIDGET(bar.field().gobj())); }));
-    EXPECT_TRUE(bar.get_search_mode());
-    EXPECT_GT(topOf(page), 0);
-    EXPECT_TRUE(*model.isFindVisible);
+    EXPECT_EQ(finding(page), Finding(true, true, true));
     EXPECT_EQ(bar.countText(), "");
 
     // Typed, then stepped through and around.
@@ -128,32 +127,30 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
                                                          {"shift+ctrl+g", "3 of 3"}};
     for (const auto& [keys, count] : steps) {
         ASSERT_TRUE(press(keys));
-        EXPECT_TRUE(counts(count)) << keys << ": " << bar.countText();
+        EXPECT_TRUE(waitUntil([&] { return bar.countText() == count; }))
+            << keys << ": " << bar.countText();
     }
 
     ASSERT_TRUE(press("Escape"));
     ASSERT_TRUE(waitUntil([&] { return !bar.get_search_mode(); }));
     EXPECT_TRUE(hasFocusIn(page));
-    EXPECT_EQ(topOf(page), 0);
-    EXPECT_FALSE(*model.isFindVisible);
+    EXPECT_EQ(finding(page), Finding(false, false, false));
     EXPECT_TRUE(
         waitUntil([&] { return run("document.querySelectorAll('mdr-find').length") == 0; }));
 
     // Shown again, the query the field keeps is found again.
     ASSERT_TRUE(press("ctrl+f"));
-    EXPECT_TRUE(counts("1 of 3")) << bar.countText();
+    EXPECT_TRUE(waitUntil([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
     EXPECT_EQ(bar.field().get_text(), "apple");
 
     // Editing closes the page's find; the find keys then go to the editor's.
     ASSERT_TRUE(window->activate_action("win.toggle-editing"));
     ASSERT_TRUE(waitUntil([&] { return detail().editor() != nullptr; }));
-    EXPECT_FALSE(*model.isFindVisible);
-    EXPECT_FALSE(bar.get_search_mode());
     GtkWidget* text = gtk_widget_get_parent(editorText(*window));
+    EXPECT_EQ(finding(text), Finding(false, false, false));
     ASSERT_TRUE(press("ctrl+f"));
     ASSERT_TRUE(waitUntil([&] { return detail().editor()->isFindShown(); }));
-    EXPECT_FALSE(*model.isFindVisible);
-    EXPECT_GT(topOf(text), 0);
+    EXPECT_EQ(finding(text), Finding(false, false, true));
     ASSERT_TRUE(press("f r u i t"));
     // The match found is selected, from its start.
     EXPECT_TRUE(waitUntil([&] { return editor::cursorLine(editorText(*window)) == 2; }));
@@ -161,49 +158,46 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     ASSERT_TRUE(press("Escape"));
     ASSERT_TRUE(waitUntil([&] { return !detail().editor()->isFindShown(); }));
     EXPECT_TRUE(hasFocusIn(editorText(*window)));
-    EXPECT_EQ(topOf(text), 0);
-    EXPECT_EQ(*model.mode, Mode::edit);
+    EXPECT_EQ(finding(text), Finding(false, false, false));
+    EXPECT_EQ(shows(), "edit editing editor view");
 }
 
 // Mended: closing over a disk conflict used to drop the user's text without a word.
 TEST_F(EditingWindowTest, ClosingSavesWithoutAskingAndOverADiskConflictAsksAndDoesAsAnswered) {
-    struct Case {
-        const char* answer;
-        bool closes;
-        const char* disk;
-    };
-    for (const auto& given : {Case{nullptr, true, "mine first\n"},
-                              Case{CloseConfirmation::cancelTitle, false, "theirs\n"},
-                              Case{CloseConfirmation::discardTitle, true, "theirs\n"},
-                              Case{CloseConfirmation::keepTitle, true, "mine first\n"}}) {
-        SCOPED_TRACE(given.answer ? given.answer : "no conflict");
+    // The answer to the question, when asked; whether the window closes; the note's text after.
+    using Case = std::tuple<const char*, bool, const char*>;
+    for (const auto& [given, closes, text] :
+         {Case{nullptr, true, "mine first\n"},
+          Case{CloseConfirmation::cancelTitle, false, "theirs\n"},
+          Case{CloseConfirmation::discardTitle, true, "theirs\n"},
+          Case{CloseConfirmation::keepTitle, true, "mine first\n"}}) {
+        SCOPED_TRACE(given ? given : "no conflict");
         writeNote("a.md", "first\n");
         open(folderTarget("a.md"));
         startEditing(*window);
         auto session = window->model().editSession.get();
         ASSERT_EQ(disk(), "first\n");
-        if (given.answer) {
+        if (given) {
             writeNote("a.md", "theirs\n");
             ASSERT_TRUE(waitUntil([&] { return session->conflict->has_value(); }));
         }
         window->close();
         runFor(std::chrono::milliseconds(50));
-        EXPECT_EQ(isClosed(), !given.answer);
-        if (given.answer) {
-            ASSERT_NE(question(), nullptr);
-            EXPECT_TRUE(question()->get_visible());
+        EXPECT_EQ(isClosed(), !given);
+        if (given) {
+            ASSERT_TRUE(question() && question()->get_visible());
             EXPECT_EQ(question()->property_text().get_value(),
                       "Your changes to \u201ca.md\u201d aren\u2019t saved.");
-            answer(*window, given.answer);
+            answer(*window, given);
         }
         EXPECT_EQ(question(), nullptr);
-        EXPECT_EQ(isClosed(), given.closes);
-        EXPECT_EQ(disk(), given.disk);
-        if (!given.closes) {
+        EXPECT_EQ(isClosed(), closes);
+        EXPECT_EQ(disk(), text);
+        if (!closes) {
             // Nothing changed: still editing the user's text.
             EXPECT_EQ(*window->model().editSession, session);
             EXPECT_EQ(*session->text, "mine first\n");
-            EXPECT_NE(detail().editor(), nullptr);
+            EXPECT_EQ(shows(), "edit editing editor view");
         }
     }
 }
@@ -212,42 +206,40 @@ TEST_F(EditingWindowTest, ClosingSavesWithoutAskingAndOverADiskConflictAsksAndDo
 TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerWhichAsksAgainWhileTheNoteCannotBeWritten) {
     writeNote("a.md", "first\n");
     writeNote("b.md", "other\n");
-    Application application(state());
-    bool runningAfterCancel = false;
-
-    const auto firstQuit = [&] {
+    const auto firstQuit = [&](Application& application) {
         auto* editing = &application.openWindow({std::nullopt, note("a.md")});
         ASSERT_TRUE(waitUntil([&] { return editing->model().page.get().has_value(); }));
         startEditing(*editing);
-        fs::remove(folder / "a.md");
-        fs::create_directory(folder / "a.md");
+        std::filesystem::remove(folder / "a.md");
+        std::filesystem::create_directory(folder / "a.md");
 
         application.quit();
-        for (auto* shown : toplevels<ReaderWindow>())
-            EXPECT_EQ(shown->closeConfirmation().question() != nullptr, shown == editing);
+        // Two windows, and the one question.
+        EXPECT_EQ(Gtk::Window::list_toplevels().size(), 3u);
         ASSERT_NE(editing->closeConfirmation().question(), nullptr);
         const auto details = editing->closeConfirmation().question()->property_secondary_text();
         EXPECT_TRUE(details.get_value().raw().starts_with("Couldn\u2019t save \u201ca.md\u201d. "))
             << details.get_value();
         answer(*editing, CloseConfirmation::cancelTitle);
-        // Reached only when the application still runs after the cancelled quit.
+        // Reached only when the application still runs after the cancelled quit: the note
+        // is written only by the answer below.
         Glib::signal_timeout().connect_once(
             [&, editing] {
-                runningAfterCancel = true;
-                EXPECT_EQ(toplevels<ReaderWindow>().size(), 2u);
+                EXPECT_EQ(
+                    std::ranges::count_if(Gtk::Window::list_toplevels(), &Gtk::Widget::get_visible),
+                    2);
                 application.quit();
                 answer(*editing, CloseConfirmation::keepTitle);
                 // Still not written: asked again.
-                ASSERT_NE(editing->closeConfirmation().question(), nullptr);
-                EXPECT_TRUE(editing->closeConfirmation().question()->get_visible());
-                fs::remove(folder / "a.md");
+                const auto* again = editing->closeConfirmation().question();
+                ASSERT_TRUE(again && again->get_visible());
+                std::filesystem::remove(folder / "a.md");
                 answer(*editing, CloseConfirmation::keepTitle);
             },
             500);
     };
 
-    EXPECT_EQ(runApplication(application, {folder / "b.md"}, {"b"}, firstQuit).first, 0);
-    EXPECT_TRUE(runningAfterCancel);
+    EXPECT_EQ(runApplication({folder / "b.md"}, {"b"}, firstQuit).first, 0);
     EXPECT_EQ(disk(), "mine first\n");
 }
 

@@ -5,24 +5,26 @@ namespace app {
 namespace {
 
 TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
-    // The window's title, and which of the note view's pages it shows.
-    const auto shows = [&] { return title() + " " + window->noteView().shownPage(); };
+    // The window's title, which of the note view's pages it shows, whether the sidebar shows,
+    // and the note's heading on a page.
+    const auto shows = [&] {
+        const auto page = window->noteView().shownPage();
+        return title() + " " + page + (window->sidebar().get_visible() ? " sidebar" : "") +
+               (page == NoteView::notePage ? ": " + heading() : "");
+    };
     // Asked once per process: in a process of its own the first window is the first to ask.
     desktop.obsidianInstalled = true;
     auto& shown = open({});
     EXPECT_EQ(shows(), "Lumenleaf empty");
-    EXPECT_FALSE(shown.sidebar().get_visible());
     EXPECT_FALSE(shown.canGoBack() || shown.canGoForward());
 
     writeNote("Plan B.old.md", "# Plan\n");
     open(folderTarget());
     // No start note: the folder shows with an empty page.
-    EXPECT_EQ(shows(), folder.path().filename().string() + " empty");
-    EXPECT_TRUE(window->sidebar().get_visible());
+    EXPECT_EQ(shows(), folder.path().filename().string() + " empty sidebar");
     window->model().open(note("Plan B.old.md"));
     settle();
-    EXPECT_EQ(shows(), "Plan B.old page");
-    EXPECT_EQ(heading(), "Plan");
+    EXPECT_EQ(shows(), "Plan B.old page sidebar: Plan");
     // The window's menu hands the note to other applications.
     for (const char* action : {"win.reveal", "win.open-in-default-editor", "win.open-in-obsidian"})
         ASSERT_TRUE(window->activate_action(action)) << action;
@@ -34,9 +36,7 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
 
     writeNote("Daily.md", "# today\n");
     open({std::nullopt, note("Daily.md")});
-    EXPECT_EQ(shows(), "Daily page");
-    EXPECT_FALSE(window->sidebar().get_visible());
-    EXPECT_EQ(heading(), "today");
+    EXPECT_EQ(shows(), "Daily page: today");
 
     // A note that cannot be read shows why instead of the page, until a note that reads.
     std::filesystem::create_directory(folder / "Broken.md");
@@ -47,7 +47,7 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
     EXPECT_EQ(editor::findButton(GTK_WIDGET(window->gobj()), "Open in Default Editor"), nullptr);
     ASSERT_TRUE(window->activate_action("win.back"));
     settle();
-    EXPECT_EQ(shows(), "Daily page");
+    EXPECT_EQ(shows(), "Daily page: today");
 
     // A note too large to show is not read; the page offers the default editor instead.
     writeNote("Huge.md", "");
@@ -66,10 +66,9 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteBesideTheWindowWithHistoryAn
     auto& shown = open(folderTarget("a.md"));
     // The scroll offset the page reports comes back with the note.
     run("window.scrollTo(0, 1200)");
-    ASSERT_TRUE(waitUntil([&] {
-        auto stored = shown.model().scrollPositions.find(note("a.md"));
-        return stored != shown.model().scrollPositions.end() && stored->second == 1200;
-    }));
+    const auto& stored = shown.model().scrollPositions;
+    ASSERT_TRUE(waitUntil(
+        [&] { return stored.contains(note("a.md")) && stored.at(note("a.md")) == 1200; }));
     std::unique_lock held(renderGate);
     run("document.querySelector('a[href$=\"b.md\"]').click()");
     ASSERT_TRUE(waitUntil([&] { return title() == "b"; }));
@@ -82,7 +81,7 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteBesideTheWindowWithHistoryAn
     EXPECT_FALSE(shown.noteView().announcesRendering());
     EXPECT_EQ(heading(), "Arrived");
     // The note's folder opened in the sidebar, with the note selected.
-    EXPECT_EQ(sidebarRows(), (Lines{"+ sub", "  b *", "a", "c"}));
+    EXPECT_EQ(sidebarRows(), "+sub(b*) a c");
 
     // The heading shown, then "<" while back goes somewhere and ">" while forward does.
     const auto place = [&] {
@@ -108,6 +107,50 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteBesideTheWindowWithHistoryAn
             EXPECT_TRUE(waitUntil([&] { return run("window.scrollY") == 1200; }));
         }
     }
+}
+
+TEST_F(WindowTest, TheOutlineListsTheHeadingsScrollsToThePickedOneAndRemembersItsToggle) {
+    writeNote("a.md", "# Top\n" + tallText + "# Middle\n" + tallText + "# Bottom\n" + tallText);
+    writeNote("b.md", "# Only\n");
+    writeSettings("showOutline=true\n");
+    auto& shown = open(folderTarget("a.md"));
+    EXPECT_TRUE(shown.outline().get_visible());
+    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Top", "Middle", "Bottom"}));
+
+    shown.outline().pick(1);
+    ASSERT_TRUE(waitUntil([&] {
+        return run("Math.abs(document.getElementById('middle').getBoundingClientRect().top) < "
+                   "80") == true;
+    }));
+    ASSERT_TRUE(waitUntil([&] { return shown.model().currentHeadingID.get() == "middle"; }));
+    EXPECT_EQ(shown.outline().selectedID(), "middle");
+    // The reader scrolls on: the page reports the heading that is now at the top.
+    run("window.dispatchEvent(new WheelEvent('wheel')); "
+        "window.scrollTo(0, document.getElementById('bottom').offsetTop)");
+    ASSERT_TRUE(waitUntil([&] { return shown.outline().selectedID() == "bottom"; }));
+
+    shown.model().open(note("b.md"));
+    settle();
+    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Only"}));
+    ASSERT_TRUE(shown.activate_action("win.toggle-outline"));
+    EXPECT_FALSE(shown.outline().get_visible());
+    EXPECT_EQ(notes::Settings(settingsFolder / "settings.ini").boolean("showOutline"), false);
+}
+
+/// The notes that ship in examples/.
+TEST_F(WindowTest, TheExamplesOpenAtTheirReadmeWithEveryNoteInTheSidebarAndFollowAWikilink) {
+    auto& shown = open({markdown::URL::fileURL(std::string(LUMENLEAF_EXAMPLES_DIR)), std::nullopt});
+    EXPECT_EQ(title() + " " + shown.noteView().shownPage(), "README page");
+    EXPECT_EQ(sidebarRows(), "-projects Callouts Code and diagrams Formatting README*");
+    // The embedded picture beside the notes loads through the page's own scheme.
+    EXPECT_TRUE(waitUntil([&] {
+        return run("[...document.images].some(i => i.complete && i.naturalWidth > 0)") == true;
+    }));
+
+    run("document.querySelector('a.wikilink[href$=\"Formatting.md\"]').click()");
+    ASSERT_TRUE(waitUntil([&] { return title() == "Formatting"; }));
+    settle();
+    EXPECT_EQ(heading(), "Formatting");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.hpp"
+#include "app/Application.hpp"
 #include "app/NoteRendering.hpp"
 #include "app/ReaderWindow.hpp"
 #include "reader/view/WebViewScripting.hpp"
@@ -8,13 +9,16 @@
 #include "tests/reader/model/ModelHarness.hpp"
 #include "tests/readerview/DisplayTesting.hpp"
 
+#include <glibmm/main.h>
 #include <gtest/gtest.h>
 #include <gtkmm/init.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -24,7 +28,6 @@
 namespace app {
 
 using reader::runFor;
-using reader::startToolkit;
 using reader::waitUntil;
 
 /// A note's part taller than the window: a block of blank lines.
@@ -36,7 +39,7 @@ protected:
     static void SetUpTestSuite() {
         // Keys and clicks are sent through the X server.
         ::setenv("GDK_BACKEND", "x11", 1);
-        startToolkit(LUMENLEAF_TEST_WEB_DIR);
+        reader::startToolkit(LUMENLEAF_TEST_WEB_DIR);
         Gtk::init_gtkmm_internals();
     }
 
@@ -79,7 +82,6 @@ protected:
         return markdown::URL::fileURL(folder / name);
     }
     void writeNote(const std::string& name, const std::string& text) const {
-        std::filesystem::create_directories((folder / name).parent_path());
         notes::ScratchFolder::write(folder / name, text);
     }
     [[nodiscard]] reader::WindowTarget folderTarget(std::optional<std::string> initial = {}) const {
@@ -111,16 +113,56 @@ protected:
     }
     [[nodiscard]] std::string title() const { return window->get_title(); }
 
-    using Lines = std::vector<std::string>;
-    /// The sidebar's visible rows indented by depth, with "+" before an expanded folder, "-"
-    /// before a collapsed one and " *" after the selected row.
-    [[nodiscard]] Lines sidebarRows() const {
-        Lines lines;
-        for (const auto& row : window->sidebar().rows())
-            lines.push_back(std::string(row.depth * 2, ' ') +
-                            (row.isFolder ? (row.isExpanded ? "+ " : "- ") : "") + row.name +
-                            (row.isSelected ? " *" : ""));
-        return lines;
+    /// The sidebar's visible rows: "+" before an expanded folder, "-" before a collapsed one,
+    /// "*" after the selected row, and the rows inside a folder in brackets after it.
+    [[nodiscard]] std::string sidebarRows() const {
+        std::string text;
+        unsigned depth = 0;
+        for (const auto& row : window->sidebar().rows()) {
+            text += row.depth > depth
+                        ? "("
+                        : std::string(depth - row.depth, ')') + (text.empty() ? "" : " ");
+            depth = row.depth;
+            text += (row.isFolder ? (row.isExpanded ? "+" : "-") : "") + row.name +
+                    (row.isSelected ? "*" : "");
+        }
+        return text + std::string(depth, ')');
+    }
+
+    /// What one run of the application gave: its exit status, and the titles of its windows,
+    /// sorted, when it was ended.
+    using ApplicationRun = std::pair<int, std::vector<std::string>>;
+    /// Runs the application on the command line `lumenleaf ARGUMENTS...` until its windows have
+    /// the titles, sorted (or the time is up), then lets `end` end it: by default, closing the
+    /// windows one by one as the user would.
+    ApplicationRun runApplication(
+        std::vector<std::string> arguments, const std::vector<std::string>& titles,
+        const std::function<void(Application&)>& end = [](Application&) {
+            for (auto* window : Gtk::Window::list_toplevels())
+                window->close();
+        }) {
+        Application application(state());
+        ApplicationRun run;
+        // Should a step fail, the run still ends.
+        auto giveUp = Glib::signal_timeout().connect_seconds(
+            [] { return g_application_quit(g_application_get_default()), false; }, 60);
+        Glib::signal_idle().connect_once([&] {
+            waitUntil([&] {
+                run.second.clear();
+                for (auto* window : Gtk::Window::list_toplevels())
+                    run.second.push_back(window->get_title());
+                std::ranges::sort(run.second);
+                return run.second == titles;
+            });
+            end(application);
+        });
+        arguments.insert(arguments.begin(), "lumenleaf");
+        std::vector<char*> argv;
+        for (auto& argument : arguments)
+            argv.push_back(argument.data());
+        run.first = application.run(static_cast<int>(argv.size()), argv.data());
+        giveUp.disconnect();
+        return run;
     }
 
     notes::ScratchFolder folder;
