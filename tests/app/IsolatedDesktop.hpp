@@ -3,7 +3,7 @@
 #include "Markdown/support/URL.hpp"
 #include "notes/runtime/GObjectPtr.hpp"
 #include "tests/notes/ScratchFolder.hpp"
-#include "tests/readerview/DisplayTesting.hpp"
+#include "tests/support/DisplayTesting.hpp"
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "reader/view/WebViewScripting.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 #include "tests/reader/model/ModelHarness.hpp"
-#include "tests/readerview/DisplayTesting.hpp"
+#include "tests/support/DisplayTesting.hpp"
 
 #include <glibmm/main.h>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "notes/runtime/GLibPtr.hpp"
 #include "notes/runtime/ManualScheduler.hpp"
 #include "tests/notes/ScratchFolder.hpp"
-#include "tests/readerview/DisplayTesting.hpp"
+#include "tests/support/DisplayTesting.hpp"
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>

@@ -1,8 +1,8 @@
 #include "reader/view/ReaderWebView.hpp"
-#include "DisplayTesting.hpp"
 #include "notes/runtime/MainLoopScheduler.hpp"
 #include "reader/view/WebViewScripting.hpp"
 #include "tests/notes/ScratchFolder.hpp"
+#include "tests/support/DisplayTesting.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
