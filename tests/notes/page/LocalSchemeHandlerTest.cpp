@@ -13,6 +13,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The answer for a file served whole.
+SchemeAnswer served(const std::string& url, const std::string& type, const std::string& body) {
+    return SchemeResponse{url,
+                          200,
+                          "HTTP/1.1",
+                          {{"Content-Type", type}, {"Content-Length", std::to_string(body.size())}},
+                          body};
+}
+
 class LocalSchemeHandlerTest : public testing::Test {
 protected:
     LocalSchemeHandlerTest() {
@@ -37,21 +46,13 @@ TEST_F(LocalSchemeHandlerTest, ServesFilesWithTheTypeOfTheirExtension) {
     const std::string png("\x89PNG\r\n\x1a\n\0\0", 10);
     ScratchFolder::write(notes / "pic.png", png);
     ScratchFolder::write(notes / "a#b?.zzqx", "12345");
-    const struct {
-        std::string url, type, body;
-    } cases[] = {
-        {"mdreader://app/reader.css", "text/css", "body { margin: 0 }\n"},
-        {"mdreader://app/x/y/reader%2Ejs?v=2#top", "application/javascript", "mdr = {};"},
-        {local(notes / "pic.png"), "image/png", png},
-        {local(notes / "a#b?.zzqx"), "application/octet-stream", "12345"},
-    };
-    for (const auto& [url, type, body] : cases) {
-        const std::string length = std::to_string(body.size());
-        EXPECT_EQ(
-            handler.handleSchemeTask(url),
-            SchemeAnswer(SchemeResponse{
-                url, 200, "HTTP/1.1", {{"Content-Type", type}, {"Content-Length", length}}, body}));
-    }
+    const std::string css = "mdreader://app/reader.css",
+                      js = "mdreader://app/x/y/reader%2Ejs?v=2#top";
+    const std::string pic = local(notes / "pic.png"), data = local(notes / "a#b?.zzqx");
+    EXPECT_EQ(handler.handleSchemeTask(css), served(css, "text/css", "body { margin: 0 }\n"));
+    EXPECT_EQ(handler.handleSchemeTask(js), served(js, "application/javascript", "mdr = {};"));
+    EXPECT_EQ(handler.handleSchemeTask(pic), served(pic, "image/png", png));
+    EXPECT_EQ(handler.handleSchemeTask(data), served(data, "application/octet-stream", "12345"));
 }
 
 // Neither host names anything outside its files, nor anything but a regular file within the cap.
