@@ -99,8 +99,7 @@ TEST_F(AtomicWrite, AFailedOrRefusedWriteLeavesEveryFileAsItWas) {
     auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
     ::getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 16;
+    const rlimit small{16, previous.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &small);
     const auto error = writeFileAtomically(note, std::string(1000, 'n'));
     ::setrlimit(RLIMIT_FSIZE, &previous);

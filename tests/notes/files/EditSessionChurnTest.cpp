@@ -2,8 +2,6 @@
 // times: the user types, autosave writes, the watcher reports, and the user keeps their text
 // whenever a conflict opens.
 #include "notes/files/EditSession.hpp"
-#include "notes/files/FileText.hpp"
-#include "notes/files/ReadFile.hpp"
 #include "notes/runtime/MainLoopScheduler.hpp"
 #include "notes/watch/FolderWatcher.hpp"
 
@@ -12,11 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <mutex>
 #include <set>
-#include <string>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -32,17 +29,6 @@ constexpr int rewrites = 1'000;
 // What the other program writes: a whole note, different each time.
 std::string theirText(int number) {
     return "# Their draft " + std::to_string(number) + "\n\n" + std::string(200, 'x') + "\n";
-}
-
-// The note's strict text as it is now, or nothing while it cannot be read.
-std::optional<std::string> readNote(const std::filesystem::path& path) {
-    auto bytes = readFile(path);
-    auto* read = std::get_if<std::string>(&bytes);
-    if (read == nullptr)
-        return std::nullopt;
-    auto decoded = FileText::decode(*read);
-    auto* file = std::get_if<FileText>(&decoded);
-    return file ? std::optional<std::string>(file->text) : std::nullopt;
 }
 
 TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) {
@@ -82,17 +68,15 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
         written.insert(text);
     };
     std::vector<std::string> mixed;
+    // Both sides replace the note whole, so it is never missing and always plain ASCII.
     FolderWatcher watcher(folder.path().native(), [&](std::span<const FolderChange> batch) {
-        for (const FolderChange& change : batch) {
-            if (change.path != note.native())
-                continue;
-            if (std::optional<std::string> disk = readNote(note)) {
-                if (std::lock_guard guard(writtenLock); !written.contains(*disk))
-                    mixed.push_back(*disk);
-                session->diskChanged(*disk);
-            }
+        if (std::ranges::none_of(
+                batch, [&](const FolderChange& change) { return change.path == note.native(); }))
             return;
-        }
+        const std::string disk = ScratchFolder::read(note);
+        if (std::lock_guard guard(writtenLock); !written.contains(disk))
+            mixed.push_back(disk);
+        session->diskChanged(disk);
     });
 
     std::atomic<bool> theyAreDone = false;
@@ -122,10 +106,8 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
     scheduler.post(type);
 
     auto settled = [&] {
-        if (!theyAreDone || session->isDirty() || *session->conflict)
-            return false;
-        std::optional<std::string> disk = readNote(note);
-        return disk && *disk == *session->savedText;
+        return theyAreDone && !session->isDirty() && !*session->conflict &&
+               ScratchFolder::read(note) == *session->savedText;
     };
     ASSERT_TRUE(runUntil(settled, 20s)) << "the session never settled";
     // Late reports of the last writes may still open a conflict that the user answers.
@@ -133,9 +115,8 @@ TEST(EditSessionChurn, DiskEndsWithOneWholeTextAndTypingIsNeverDroppedSilently) 
     ASSERT_TRUE(runUntil(settled, 5s));
     other.join();
 
-    const std::optional<std::string> disk = readNote(note);
-    ASSERT_TRUE(disk);
-    EXPECT_TRUE(*disk == lastTyped || *disk == theirText(rewrites))
+    const std::string disk = ScratchFolder::read(note);
+    EXPECT_TRUE(disk == lastTyped || disk == theirText(rewrites))
         << "the disk holds neither the user's last text nor the other program's";
     EXPECT_EQ(*session->text, editor);
     EXPECT_TRUE(mixed.empty()) << mixed.size() << " partial texts seen, first: " << mixed.front();

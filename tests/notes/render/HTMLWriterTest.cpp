@@ -12,10 +12,6 @@ namespace {
 using testing::renderedHTML;
 using Golden = std::pair<const char*, std::string>;
 
-std::string render(const char* text) {
-    return renderedHTML(text);
-}
-
 TEST(HTMLWriter, WritesListsCodeAndRules) {
     const Golden cases[] = {
         // A blank line between two blocks of one item loosens the whole list.
@@ -40,7 +36,7 @@ TEST(HTMLWriter, WritesListsCodeAndRules) {
         {"<div>\n*x* &amp;\n</div>", "<div>\n*x* &amp;\n</div>\n"},
         {"- <div>\n\n***", "<ul data-line=\"1\">\n<li><div>\n</li>\n</ul>\n<hr data-line=\"3\">\n"},
     };
-    expectCases(cases, render);
+    expectCases(cases, [](const char* text) { return renderedHTML(text); });
 }
 
 TEST(HTMLWriter, HeadingsGetAnchorsAndFillTheOutline) {
@@ -92,7 +88,7 @@ TEST(HTMLWriter, WritesCalloutsAndTables) {
          "<td style=\"text-align:right\">3</td></tr>\n"
          "</tbody>\n</table></div>\n"},
     };
-    expectCases(cases, render);
+    expectCases(cases, [](const char* text) { return renderedHTML(text); });
 }
 
 TEST(HTMLWriter, WritesTheCommonMarkInlinesAndEscapesPerCodePoint) {

@@ -48,7 +48,6 @@ related: [[Plan]]
 # Bob's plan
 
 Read [[Bob's notes|his notes]] and ==this==[^m][^n].
-Visit https://example.com/a--b/c...d.
 
 ![Logo](/img/logo.png "The logo")
 
@@ -61,9 +60,8 @@ Visit https://example.com/a--b/c...d.
 <tr><th>related</th><td><a class="wikilink" href="mdreader://local{R}/notes/Plan.md">Plan</a></td></tr>
 </table></details>
 <h1 id="bobs-plan" data-line="5">Bob’s plan</h1>
-<p data-line="7">Read <a class="wikilink" href="mdreader://local{R}/notes/Bob's%20notes.md">his notes</a> and <mark>this</mark><sup class="footnote-ref"><a href="#fn-m" id="fnref-m">2</a></sup><sup class="footnote-ref"><a href="#fn-n" id="fnref-n-1">1</a></sup>.
-Visit <a href="https://example.com/a--b/c...d">https://example.com/a--b/c...d</a>.</p>
-<p data-line="10"><img src="mdreader://local{R}/public/img/logo.png" alt="Logo" title="The logo" loading="lazy"></p>
+<p data-line="7">Read <a class="wikilink" href="mdreader://local{R}/notes/Bob's%20notes.md">his notes</a> and <mark>this</mark><sup class="footnote-ref"><a href="#fn-m" id="fnref-m">2</a></sup><sup class="footnote-ref"><a href="#fn-n" id="fnref-n-1">1</a></sup>.</p>
+<p data-line="9"><img src="mdreader://local{R}/public/img/logo.png" alt="Logo" title="The logo" loading="lazy"></p>
 <section class="footnotes">
 <ol>
 <li id="fn-n"><p>Note <strong>one</strong>[^m], <a class="wikilink" href="mdreader://local{R}/notes/Plan.md">Plan</a>.</p>

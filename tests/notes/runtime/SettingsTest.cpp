@@ -10,13 +10,13 @@ namespace {
 TEST(Settings, WritesThroughAndReadsBackEveryKind) {
     ScratchFolder folder;
     const auto file = folder / "lumenleaf" / "settings.ini";
+    const std::vector<std::string> folders{"/a;b", "/c d", "/e\\f"};
     {
         Settings settings(file);
         EXPECT_EQ(settings.string("typeface"), std::nullopt);
         EXPECT_TRUE(settings.setString("typeface", "sans"));
         EXPECT_TRUE(settings.setNumber("textScale", 1.25));
         EXPECT_TRUE(settings.setBoolean("softBreaks", true));
-        const std::vector<std::string> folders{"/a;b", "/c d", "/e\\f"};
         EXPECT_TRUE(settings.setStringList("recentFolders", folders));
     }
     Settings again(file);
@@ -24,8 +24,7 @@ TEST(Settings, WritesThroughAndReadsBackEveryKind) {
     EXPECT_EQ(again.number("textScale"), 1.25);
     EXPECT_EQ(again.number("typeface"), std::nullopt); // not a number
     EXPECT_EQ(again.boolean("softBreaks"), true);
-    EXPECT_EQ(again.stringList("recentFolders"),
-              (std::vector<std::string>{"/a;b", "/c d", "/e\\f"}));
+    EXPECT_EQ(again.stringList("recentFolders"), folders);
 
     // A key another window wrote meanwhile is kept.
     Settings(file).setString("appearance", "dark");

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
-#include <vector>
 
 namespace notes {
 namespace {

@@ -121,26 +121,24 @@ TEST_F(LinkResolution, LooksBesideTheCurrentNoteByPathAndThroughItsOpenFolder) {
 // Thousands of files with paths far longer than a note's usual: the key text outgrows the room
 // first set aside for it, and every answer must survive the move.
 TEST(LinkIndex, AnswersForEveryFileOfALargeFolderWithLongPaths) {
-    const std::string deep = "/vault/" + std::string(300, 'D') + "/";
     std::vector<URL> files;
-    for (int folder = 0; folder < 2000; ++folder) {
-        files.push_back(URL::fileURL(deep + "F" + std::to_string(folder) + "/Index.md"));
-        files.push_back(URL::fileURL(deep + "F" + std::to_string(folder) + "/Note.png"));
-    }
+    for (int folder = 0; folder < 2000; ++folder)
+        for (const char* name : {"/Index.md", "/Note.png"})
+            files.push_back(URL::fileURL("/vault/" + std::string(300, 'D') + "/F" +
+                                         std::to_string(folder) + name));
     const LinkIndex links(URL::fileURL(std::string("/vault")), files);
-    const std::string relative = std::string(300, 'd') + "/f";
     for (int folder : {0, 1, 999, 1999}) {
-        const std::string at = relative + std::to_string(folder);
-        EXPECT_EQ(links.byRelativePath(at + "/index"), files[2 * folder]) << folder;
-        EXPECT_EQ(links.byRelativePath(at + "/index.md"), files[2 * folder]) << folder;
-        EXPECT_EQ(links.byRelativePath(at + "/note.png"), files[2 * folder + 1]) << folder;
+        const std::string at = std::string(300, 'd') + "/f" + std::to_string(folder);
+        const URL index = files[2 * folder], note = files[2 * folder + 1];
+        EXPECT_EQ(links.byRelativePath(at + "/index"), index) << folder;
+        EXPECT_EQ(links.byRelativePath(at + "/index.md"), index) << folder;
+        EXPECT_EQ(links.byRelativePath(at + "/note.png"), note) << folder;
         EXPECT_EQ(links.byRelativePath(at + "/note"), std::nullopt) << folder;
     }
+    // Every file of a name, in the order given.
     const std::vector<URL> indexes = links.byName("index");
     ASSERT_EQ(indexes.size(), 2000U);
-    EXPECT_EQ(indexes.front(), files[0]);
-    EXPECT_EQ(indexes[1], files[2]);
-    EXPECT_EQ(indexes.back(), files[3998]);
+    EXPECT_EQ((std::vector{indexes[1], indexes[1999]}), (std::vector{files[2], files[3998]}));
     EXPECT_EQ(links.byName("note.png").size(), 2000U);
     EXPECT_TRUE(links.byName("note").empty());
 }

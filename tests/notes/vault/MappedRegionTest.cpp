@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <utility>
 
 namespace notes {
 namespace {
 
-bool allZero(const std::byte* from, const std::byte* to) {
-    return std::all_of(from, to, [](std::byte b) { return b == std::byte{0}; });
+bool all(const std::byte* from, const std::byte* to, int value) {
+    return std::all_of(from, to, [&](std::byte b) { return b == std::byte(value); });
 }
 
 // Small regions, one just large enough for huge pages, and one growing past it.
@@ -21,14 +20,13 @@ TEST(MappedRegion, IsZeroedAndKeepsItsContentsAsItGrows) {
         SCOPED_TRACE(first);
         MappedRegion region(first);
         ASSERT_GE(region.size(), first);
-        EXPECT_TRUE(allZero(region.data(), region.data() + region.size()));
+        EXPECT_TRUE(all(region.data(), region.data() + region.size(), 0));
         std::fill(region.data(), region.data() + first, std::byte{0x5a});
 
         region.grow(grown);
         ASSERT_GE(region.size(), grown);
-        EXPECT_TRUE(std::all_of(region.data(), region.data() + first,
-                                [](std::byte b) { return b == std::byte{0x5a}; }));
-        EXPECT_TRUE(allZero(region.data() + first, region.data() + region.size()));
+        EXPECT_TRUE(all(region.data(), region.data() + first, 0x5a));
+        EXPECT_TRUE(all(region.data() + first, region.data() + region.size(), 0));
     }
 }
 

@@ -59,12 +59,10 @@ TEST(ChangeCoalescer, NothingIsDeliveredAfterDestructionWhichTheDeliveryMayCause
     std::unique_ptr<ChangeCoalescer> coalescer;
     coalescer = std::make_unique<ChangeCoalescer>(
         scheduler, 150ms, [&, label = std::string(40, 'x')](std::span<const FolderChange>) {
-            if (log.empty()) {
-                log = "first ";
-                return;
-            }
-            coalescer.reset();
-            log += label.substr(0, 4); // the running callback must survive its owner
+            if (!log.empty())
+                coalescer.reset();
+            // The running callback must survive its owner.
+            log += log.empty() ? "first " : label.substr(0, 4);
         });
     coalescer->add(change);
     coalescer->add(change);

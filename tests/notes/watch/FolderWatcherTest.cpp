@@ -170,16 +170,14 @@ TEST_F(FolderWatcherTest, RootRemovedOrMovedIsReportedAndWatchedAgainOnceBack) {
 TEST_F(FolderWatcherTest, FoldersRenamedBeforeTheirCreationIsHandledAreWatched) {
     FolderWatcher watcher(base.native(), record());
     // The loop does not run meanwhile, so every creation is handled after its rename.
-    for (int n = 0; n < 100; ++n) {
-        fs::create_directories(base / ("p" + std::to_string(n)) / "q/r");
-        fs::rename(base / ("p" + std::to_string(n)), base / std::to_string(n));
-    }
     std::map<fs::path, Flags> expected;
     for (int n = 0; n < 100; ++n) {
+        const fs::path made = base / ("p" + std::to_string(n)), moved = base / std::to_string(n);
+        fs::create_directories(made / "q/r");
+        fs::rename(made, moved);
         for (const char* below : {"", "q", "q/r"}) {
-            const fs::path note = base / std::to_string(n) / below / "new.md";
-            append(note, "");
-            expected[note] = created;
+            append(moved / below / "new.md", "");
+            expected[moved / below / "new.md"] = created;
         }
     }
     expectSeen(expected);
