@@ -1,6 +1,5 @@
 #include "Markdown/directives/LineRunText.hpp"
 #include "Markdown/directives/ParseContainerStack.hpp"
-#include "Markdown/elements/Document.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
 
 #include <gtest/gtest.h>
@@ -54,26 +53,6 @@ TEST(LineRunText, StripsTheContentIndentationByColumnsAndCountsWidthsInCharacter
     EXPECT_EQ(description.text, "The value.");
     EXPECT_EQ(description.startLine, 3);
     EXPECT_EQ(description.trimmedIndentationPerLine, (Widths{12}));
-}
-
-TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
-    // The line before the directive ends in a line separator (three bytes).
-    std::string text = "intro\r\nx\xE2\x80\xA8  @Caf\xC3\xA9(a: 1,\n    b: 2) {\n}";
-    ParseContainerStack stack = Document::parseLines({text, std::nullopt}, {});
-    const auto& block =
-        std::get<ParseContainer::BlockDirective>(stack.root().children()->at(1).value);
-    DirectiveArgumentText arguments = block.directive.argumentText(text);
-    EXPECT_EQ(arguments.segments, (std::vector<DirectiveArgumentText::LineSegment>{
-                                      {"  @Caf\xC3\xA9(a: 1,", 9, SourceRange({3, 10}, {3, 15})},
-                                      {"    b: 2", 0, SourceRange({4, 1}, {4, 9})}}));
-
-    // Tokens without a place find their line start at the line break before them.
-    PendingBlockDirective unplaced = block.directive;
-    for (auto& token : unplaced.argumentsText)
-        token.range.reset();
-    DirectiveArgumentText fromBreaks = unplaced.argumentText(text);
-    EXPECT_EQ(fromBreaks.segments[0].untrimmedText, "  @Caf\xC3\xA9(a: 1,");
-    EXPECT_EQ(fromBreaks.segments[1].untrimmedText, "    b: 2");
 }
 
 TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOneAndCountsEmptyLines) {

@@ -214,7 +214,6 @@ TEST(DirectiveArgumentText, IsBlankByWholeLinesAndParsesEverySyntaxCollectingErr
     // What was in the list stays; the duplicate comes with its line, the missing comma last.
     EXPECT_EQ(errors,
               (Errors{Missing{'"', {9, 9}}, Duplicate{"a", {3, 1}, {4, 7}}, Missing{',', {3, 5}}}));
-    EXPECT_EQ(twoLines.parseNameValueArguments().size(), 3u);
 
     // Mid-line, tokens are placed from the line's start; the ")" after the value is passed over.
     const URL& file = noteFile;
@@ -300,6 +299,23 @@ TEST(ParseContainerStack, GroupsLinesClosesDirectivesAtTheirBraceOrRefusedLineAn
     EXPECT_TRUE(command.isCodeLine(lineOf("      second", 2)));
     command.accept(lineOf("      second", 2));
     EXPECT_FALSE(command.isCodeLine(lineOf("      third", 3)));
+
+    // Argument segments hold their lines up to the token; the line before the directive ends in
+    // a line separator (three bytes).
+    std::string text = "intro\r\nx\xE2\x80\xA8  @Caf\xC3\xA9(a: 1,\n    b: 2) {\n}";
+    ParseContainerStack parsed = stackOf(text);
+    const auto& block =
+        std::get<ParseContainer::BlockDirective>(parsed.root().children()->at(1).value);
+    EXPECT_EQ(block.directive.argumentText(text).segments,
+              (std::vector<Segment>{{"  @Caf\xC3\xA9(a: 1,", 9, SourceRange({3, 10}, {3, 15})},
+                                    {"    b: 2", 0, SourceRange({4, 1}, {4, 9})}}));
+    // Tokens without a place find their line start at the line break before them.
+    PendingBlockDirective unplaced = block.directive;
+    for (auto& token : unplaced.argumentsText)
+        token.range.reset();
+    EXPECT_EQ(unplaced.argumentText(text).segments,
+              (std::vector<Segment>{{"  @Caf\xC3\xA9(a: 1,", 9, std::nullopt},
+                                    {"    b: 2", 0, std::nullopt}}));
 }
 
 TEST(ParseContainerStackDeathTest, GuardsItsShapeADirectivesStatesAndConvertsOnlyTheRoot) {
