@@ -159,21 +159,17 @@ TEST(CMarkArena, ParsesWithTheDefaultAllocatorWhileEverySlotIsTaken) {
 TEST(CMarkArena, ReturnsOnlyChunksWithoutBlocksInUse) {
     CMarkArena arena;
     ASSERT_TRUE(arena.holdsMemory());
-    // Enough blocks for several chunks, some freed before and kept for reuse.
-    struct Filled {
-        unsigned char* block;
-        std::size_t size;
-        unsigned char value;
-    };
-    std::vector<Filled> blocks;
+    // Enough blocks for several chunks, some freed before and kept for reuse; block i holds its
+    // size's bytes of i % 251.
+    auto size = [](std::size_t i) { return 8 + i % 25 * 8; };
+    std::vector<std::pair<std::size_t, void*>> blocks;
     for (std::size_t i = 0; i < 20000; ++i) {
-        const Filled filled{static_cast<unsigned char*>(arena.allocate(8 + i % 25 * 8, false)),
-                            8 + i % 25 * 8, static_cast<unsigned char>(i % 251)};
-        std::memset(filled.block, filled.value, filled.size);
+        void* block = arena.allocate(size(i), false);
+        std::memset(block, static_cast<int>(i % 251), size(i));
         if (i % 7 == 3)
-            arena.release(filled.block);
+            arena.release(block);
         else
-            blocks.push_back(filled);
+            blocks.emplace_back(i, block);
     }
     std::vector<std::pair<std::byte*, std::size_t>> given;
     arena.returnFreedChunks([&given](std::byte* chunk, std::size_t size) {
@@ -184,10 +180,10 @@ TEST(CMarkArena, ReturnsOnlyChunksWithoutBlocksInUse) {
     void* late = arena.allocate(40, true);
     void* grown = arena.reallocate(arena.allocate(16, false), 3000);
     for (std::size_t i = 0; i < blocks.size(); i += 2)
-        arena.release(blocks[i].block);
+        arena.release(blocks[i].second);
     for (std::size_t i = 1; i < blocks.size(); i += 2) {
-        const auto [block, size, value] = blocks[i];
-        EXPECT_TRUE(block[0] == value && block[size - 1] == value) << i;
+        const auto [index, block] = blocks[i];
+        EXPECT_TRUE(allBytesAre(block, size(index), static_cast<unsigned char>(index % 251)));
         arena.release(block);
     }
     arena.release(late);
