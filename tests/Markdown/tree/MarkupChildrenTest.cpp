@@ -17,6 +17,7 @@ using namespace markdown::testing;
 
 // A child's identifier and its index in the parent.
 using Position = std::pair<std::int64_t, std::int64_t>;
+using K = RawMarkupKind;
 
 template <class Children> std::vector<Position> positions(const Children& children) {
     std::vector<Position> result;
@@ -42,9 +43,8 @@ TEST(MarkupChildren, IterateInEveryViewWithAgreedIdentifiersAndPathsStopWhereNon
     EXPECT_EQ(parent.childAt(1)->raw().metadata.id.childId, 7);
 
     auto iterator = parent.children().reversed().makeIterator();
-    EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::paragraph);
-    EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::paragraph);
-    EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::thematicBreak);
+    for (auto kind : {K::paragraph, K::paragraph, K::thematicBreak})
+        EXPECT_EQ(iterator.next()->kind(), kind);
     EXPECT_FALSE(iterator.next());
     EXPECT_FALSE(iterator.next());
 
@@ -57,7 +57,6 @@ TEST(MarkupChildren, IterateInEveryViewWithAgreedIdentifiersAndPathsStopWhereNon
         EXPECT_FALSE(forward.next());
     }
 
-    using K = RawMarkupKind;
     EXPECT_EQ(parent.childThrough(1, 0)->kind(), K::text);
     EXPECT_EQ(parent.childThrough(TypedChildIndexPath{{1, K::paragraph}, {1, K::text}})->kind(),
               K::text);
@@ -189,8 +188,7 @@ TEST(MarkupIdentity, RebuildingGivesTheWholePathTheNewNodesRangeUnlessAskedToKee
             EXPECT_EQ(ancestor->range(), ancestors);
             EXPECT_EQ(rootIdOf(*ancestor), rootIdOf(rebuilt));
         }
-        EXPECT_EQ(kinds, (std::vector{RawMarkupKind::paragraph, RawMarkupKind::blockQuote,
-                                      RawMarkupKind::document}));
+        EXPECT_EQ(kinds, (std::vector{K::paragraph, K::blockQuote, K::document}));
         Markup root = rebuilt.root();
         EXPECT_NE(rootIdOf(root), rootIdOf(document));
         // The untouched first paragraph is shared, not copied.

@@ -98,14 +98,12 @@ TEST(RawMarkup, NodesOutliveTheThreadThatMadeThemAndGoOnAnyThread) {
 
 TEST(ChildRawMarkups, EnclosingRangeComesFromTheFirstAndLastChildOnly) {
     auto on = [](std::int64_t line) { return rawText("t", range(line, 1, line, 5)); };
-    auto enclosing = [](std::vector<RawMarkupPtr> children) {
-        return enclosingSourceRange(children);
-    };
-    EXPECT_EQ(enclosing({}), std::nullopt);
-    EXPECT_EQ(enclosing({on(1), rawText("t"), on(4)}), range(1, 1, 4, 5));
+    using Children = std::vector<RawMarkupPtr>;
+    EXPECT_EQ(enclosingSourceRange(Children{}), std::nullopt);
+    EXPECT_EQ(enclosingSourceRange(Children{on(1), rawText("t"), on(4)}), range(1, 1, 4, 5));
     // A middle child reaching further is ignored; children out of order are refused, not fatal.
-    EXPECT_EQ(enclosing({on(1), on(9), on(4)}), range(1, 1, 4, 5));
-    EXPECT_EQ(enclosing({on(4), on(1)}), std::nullopt);
+    EXPECT_EQ(enclosingSourceRange(Children{on(1), on(9), on(4)}), range(1, 1, 4, 5));
+    EXPECT_EQ(enclosingSourceRange(Children{on(4), on(1)}), std::nullopt);
 }
 
 TEST(SourceLocation, OrdersByLineThenColumnAndRangeTrackersWidenToCoverEveryRange) {
