@@ -249,7 +249,7 @@ ParseContainerStack stackOf(std::string_view text, ParseOptions options = {}) {
     return stack;
 }
 
-TEST(ParseContainerStack, GroupsLinesClosesDirectivesAtTheirBraceOrRefusedLineAndKnowsCode) {
+TEST(ParseContainerStackDeathTest, GroupsLinesClosesDirectivesKnowsCodeAndGuardsItsShape) {
     const ParseOptions doxygen = ParseOptions::parseMinimalDoxygen;
     const std::tuple<std::string, std::string, ParseOptions> cases[] = {
         // Fences and indented code protect at-sign lines.
@@ -316,12 +316,11 @@ TEST(ParseContainerStack, GroupsLinesClosesDirectivesAtTheirBraceOrRefusedLineAn
     EXPECT_EQ(unplaced.argumentText(text).segments,
               (std::vector<Segment>{{"  @Caf\xC3\xA9(a: 1,", 9, std::nullopt},
                                     {"    b: 2", 0, std::nullopt}}));
-}
 
-TEST(ParseContainerStackDeathTest, GuardsItsShapeADirectivesStatesAndConvertsOnlyTheRoot) {
-    PendingBlockDirective directive = *opening("@Name");
-    EXPECT_DEATH(directive.parseArgumentsText(lineOf("x")), "");
-    EXPECT_DEATH(directive.parseContents(lineOf("}")), "");
+    // The stack guards its shape and a directive its states.
+    PendingBlockDirective bare = *opening("@Name");
+    EXPECT_DEATH(bare.parseArgumentsText(lineOf("x")), "");
+    EXPECT_DEATH(bare.parseContents(lineOf("}")), "");
     EXPECT_DEATH(ParseContainerStack().push(ParseContainer::Root{}),
                  "Cannot push additional document containers onto the parse container stack");
     EXPECT_DEATH(ParseContainerStack().closeTop(), "");
@@ -329,10 +328,8 @@ TEST(ParseContainerStackDeathTest, GuardsItsShapeADirectivesStatesAndConvertsOnl
     runs.push(ParseContainer::LineRun{});
     runs.push(ParseContainer::LineRun{});
     EXPECT_DEATH(runs.closeTop(), "Line runs cannot have children");
-    ParseContainerStack commands(ParseOptions::parseMinimalDoxygen);
-    commands.accept(lineOf("@note x"));
-    commands.push(ParseContainer::LineRun{});
-    EXPECT_DEATH(commands.closeTop(), "Doxygen commands cannot have children");
+    command.push(ParseContainer::LineRun{});
+    EXPECT_DEATH(command.closeTop(), "Doxygen commands cannot have children");
     // Only the root container converts to a document.
     const ParseContainer run = ParseContainer::LineRun{};
     EXPECT_DEATH((void)convertToDocument(run, "", std::nullopt, {}),

@@ -54,7 +54,17 @@ TEST(Element, ConstructionMakesANewRootThatSharesTheChildrensRawNodes) {
     EXPECT_EQ(Paragraph({rangedText}, true).range(), rangedText.range());
 }
 
-TEST(Element, PayloadsFollowTheElementsAndEachKindIsOnlyItsOwnTypeAsFromRawChecks) {
+// An element of type E wrapped around a node of another kind, which only a fault can make.
+template <class E> E wrongly(const Markup& other) {
+    struct Wrapper : E {
+        explicit Wrapper(const Markup& other) : E(E::fromRaw(rawNode(typename E::Payload{}))) {
+            this->replaceData(other.data());
+        }
+    };
+    return Wrapper(other);
+}
+
+TEST(ElementDeathTest, PayloadsFollowTheElementsAndEachKindIsOnlyItsOwnType) {
     using Data = RawMarkupData;
     EXPECT_EQ(OrderedList(ListItem(std::nullopt)).raw().markup->data(), Data::OrderedList{1});
     EXPECT_EQ(Table::Cell(0, 3, Text("x")).raw().markup->data(), (Data::TableCell{0, 3}));
@@ -80,6 +90,13 @@ TEST(Element, PayloadsFollowTheElementsAndEachKindIsOnlyItsOwnTypeAsFromRawCheck
         EXPECT_EQ(error.to(), "Heading");
     }
     EXPECT_THROW((void)Table::Cell::fromRaw(rawNode(RawMarkupData::TableRow{})), RawMarkup::Error);
+    // Only a fault makes an element over a node of another kind; it stops on use.
+    const Paragraph empty;
+    const std::string message = "\\(rootId: [0-9]+, childId: 0, indexInParent: 0\\) markup "
+                                "wrapped unexpected AbsoluteRawMarkup\\(markup: paragraph";
+    EXPECT_DEATH((void)wrongly<Heading>(empty).level(), "Fatal error: Heading" + message);
+    EXPECT_DEATH(wrongly<BlockDirective>(empty).setName("x"),
+                 "Fatal error: BlockDirective" + message);
 }
 
 // Links, images and attribute spans hold recurring inline content only; emphasis holds any.
@@ -256,25 +273,6 @@ TEST(Elements, WritesRebuildUnlessTheyCompare) {
         auto old = before.raw().markup->children(), now = after.raw().markup->children();
         EXPECT_TRUE(std::equal(old.begin(), old.end(), now.begin(), now.end()));
     }
-}
-
-// An element of type E wrapped around a node of another kind, which only a fault can make.
-template <class E> E wrongly(const Markup& other) {
-    struct Wrapper : E {
-        explicit Wrapper(const Markup& other) : E(E::fromRaw(rawNode(typename E::Payload{}))) {
-            this->replaceData(other.data());
-        }
-    };
-    return Wrapper(other);
-}
-
-TEST(BlockElementsDeathTest, APayloadOfAnotherKindStops) {
-    Paragraph paragraph;
-    const std::string message = "\\(rootId: [0-9]+, childId: 0, indexInParent: 0\\) markup "
-                                "wrapped unexpected AbsoluteRawMarkup\\(markup: paragraph";
-    EXPECT_DEATH((void)wrongly<Heading>(paragraph).level(), "Fatal error: Heading" + message);
-    EXPECT_DEATH(wrongly<BlockDirective>(paragraph).setName("x"),
-                 "Fatal error: BlockDirective" + message);
 }
 
 using Segment = DirectiveArgumentText::LineSegment;
