@@ -214,55 +214,52 @@ template <class E> E parsedBlock(typename E::Payload payload) {
     return *Document::fromRaw(document).childAt(1)->template as<E>();
 }
 
-template <class E, class Write> Markup written(E element, Write write) {
+// A parsed element of that payload, before and after the write.
+template <class E, class Write>
+std::pair<Markup, Markup> written(typename E::Payload payload, Write write) {
+    E element = parsedBlock<E>(std::move(payload));
+    const Markup before = element;
     write(element);
-    return element;
+    return {before, element};
 }
 
 // Level, start and an image's source compare before they rebuild; every other write rebuilds,
 // also to an equal value, and leaves the element and its ancestors without a range.
 TEST(Elements, WritesRebuildUnlessTheyCompare) {
-    auto heading = parsedBlock<Heading>({2});
-    auto list = parsedBlock<OrderedList>({0});
-    auto item = parsedBlock<ListItem>({Checkbox::checked});
-    auto code = parsedBlock<CodeBlock>({"x\n", "c"});
-    auto parameter = parsedBlock<DoxygenParameter>({"count"});
     const std::string precomposed = "caf\u00e9";
-    auto image = parsedBlock<Image>({precomposed, "t"});
-    auto untitled = parsedBlock<Image>({precomposed, std::nullopt});
-    auto link = parsedBlock<Link>({"b.md", "t"});
-    auto cell = parsedBlock<Table::Cell>({1, 1});
-    auto directive = parsedBlock<BlockDirective>(
-        {"Tip", SourceLocation(3, 2, noteFile), DirectiveArgumentText("x")});
     using D = RawMarkupData;
-    // Before, after, the payload after, and whether the write rebuilt.
-    const std::tuple<Markup, Markup, RawMarkupData, bool> cases[] = {
-        {heading, written(heading, [](auto& e) { e.setLevel(2); }), D::Heading{2}, false},
-        {list, written(list, [](auto& e) { e.setStartIndex(0); }), D::OrderedList{0}, false},
-        {item, written(item, [](auto& e) { e.setCheckbox(Checkbox::checked); }),
+    // Before and after, the payload after, and whether the write rebuilt.
+    const std::tuple<std::pair<Markup, Markup>, RawMarkupData, bool> cases[] = {
+        {written<Heading>({2}, [](auto& e) { e.setLevel(2); }), D::Heading{2}, false},
+        {written<OrderedList>({0}, [](auto& e) { e.setStartIndex(0); }), D::OrderedList{0}, false},
+        {written<ListItem>({Checkbox::checked}, [](auto& e) { e.setCheckbox(Checkbox::checked); }),
          D::ListItem{Checkbox::checked}, true},
-        {item, written(item, [](auto& e) { e.setCheckbox(Checkbox::unchecked); }),
+        {written<ListItem>({Checkbox::checked},
+                           [](auto& e) { e.setCheckbox(Checkbox::unchecked); }),
          D::ListItem{Checkbox::unchecked}, true},
-        {code, written(code, [](auto& e) { e.setCode("x\n"); }), D::CodeBlock{"x\n", "c"}, true},
-        {parameter, written(parameter, [](auto& e) { e.setName("count"); }),
+        {written<CodeBlock>({"x\n", "c"}, [](auto& e) { e.setCode("x\n"); }),
+         D::CodeBlock{"x\n", "c"}, true},
+        {written<DoxygenParameter>({"count"}, [](auto& e) { e.setName("count"); }),
          D::DoxygenParam{"count"}, true},
-        {image, written(image, [](auto& e) { e.setSource("cafe\u0301"); }),
+        {written<Image>({precomposed, "t"}, [](auto& e) { e.setSource("cafe\u0301"); }),
          D::Image{precomposed, "t"}, false},
-        {image, written(image, [](auto& e) { e.setTitle(""); }),
+        {written<Image>({precomposed, "t"}, [](auto& e) { e.setTitle(""); }),
          D::Image{precomposed, std::nullopt}, true},
         // An empty title is not the absent one held.
-        {untitled, written(untitled, [](auto& e) { e.setTitle(""); }),
+        {written<Image>({precomposed, std::nullopt}, [](auto& e) { e.setTitle(""); }),
          D::Image{precomposed, std::nullopt}, true},
-        {link, written(link, [](auto& e) { e.setDestination("b.md"); }), D::Link{"b.md", "t"},
-         true},
-        {cell, written(cell, [](auto& e) { e.setColspan(1); }), D::TableCell{1, 1}, true},
-        {cell, written(cell, [](auto& e) { e.setColspan(2); }), D::TableCell{2, 1}, true},
+        {written<Link>({"b.md", "t"}, [](auto& e) { e.setDestination("b.md"); }),
+         D::Link{"b.md", "t"}, true},
+        {written<Table::Cell>({1, 1}, [](auto& e) { e.setColspan(1); }), D::TableCell{1, 1}, true},
+        {written<Table::Cell>({1, 1}, [](auto& e) { e.setColspan(2); }), D::TableCell{2, 1}, true},
         // A written directive no longer knows where its name stood.
-        {directive,
-         written(directive, [](auto& e) { e.setArgumentText(DirectiveArgumentText("y")); }),
+        {written<BlockDirective>(
+             {"Tip", SourceLocation(3, 2, noteFile), DirectiveArgumentText("x")},
+             [](auto& e) { e.setArgumentText(DirectiveArgumentText("y")); }),
          D::BlockDirective{"Tip", std::nullopt, DirectiveArgumentText("y")}, true},
     };
-    for (const auto& [before, after, expected, rebuilds] : cases) {
+    for (const auto& [write, expected, rebuilds] : cases) {
+        const auto& [before, after] = write;
         SCOPED_TRACE(after.raw().markup->data().description());
         EXPECT_EQ(after.raw().markup->data(), expected);
         EXPECT_EQ(after.isIdentical(before), !rebuilds);
