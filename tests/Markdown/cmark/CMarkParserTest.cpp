@@ -7,6 +7,9 @@
 
 #include "Markdown/cmark/AttributeExtension.hpp"
 #include "Markdown/cmark/CMarkArena.hpp"
+#include "Markdown/cmark/CommonMarkConverter.hpp"
+#include "Markdown/tree/RawMarkupBlocks.hpp"
+#include "tests/Markdown/RawOutline.hpp"
 #include "tests/Markdown/StackThread.hpp"
 #include <algorithm>
 #include <atomic>
@@ -20,10 +23,11 @@ namespace markdown {
 namespace {
 using namespace markdown::testing;
 
+std::string firstBlock(std::string_view text, int options = CMarkParser::sourcePositions) {
+    return describe(CMarkParser::parse(text, options).root().firstChild());
+}
+
 TEST(CMarkParser, AttachesExtensionsParsesInPiecesAndHandsOutNodesAndAnIterator) {
-    auto firstBlock = [](std::string_view text, int options) {
-        return describe(CMarkParser::parse(text, options).root().firstChild());
-    };
     EXPECT_EQ(firstBlock("| a |\n|---|", 0), R"(table(table_header(table_cell(text"a"))))");
     EXPECT_EQ(firstBlock("^[a](k)", 0), R"(paragraph(attribute[k](text"a")))");
     EXPECT_EQ(firstBlock("a[^1]\n\n[^1]: b", 0), R"(paragraph(text"a" link(text"^1")))");
@@ -150,6 +154,92 @@ TEST(CMarkArena, ParsesWithTheDefaultAllocatorWhileEverySlotIsTaken) {
               R"(paragraph(text"a " emph(text"b") text" " code"c"))");
 }
 
+// A parse gives the parser's tree back while it converts it: these check that nothing in use goes
+// with it (the sanitizer build reports any read of memory given back too early).
+TEST(CMarkArena, ReturnsOnlyChunksWithoutBlocksInUse) {
+    CMarkArena arena;
+    ASSERT_TRUE(arena.holdsMemory());
+    // Enough blocks for several chunks, some freed before and kept for reuse; block i holds its
+    // size's bytes of i % 251.
+    auto size = [](std::size_t i) { return 8 + i % 25 * 8; };
+    std::vector<std::pair<std::size_t, void*>> blocks;
+    for (std::size_t i = 0; i < 20000; ++i) {
+        void* block = arena.allocate(size(i), false);
+        std::memset(block, static_cast<int>(i % 251), size(i));
+        if (i % 7 == 3)
+            arena.release(block);
+        else
+            blocks.emplace_back(i, block);
+    }
+    std::vector<std::pair<std::byte*, std::size_t>> given;
+    arena.returnFreedChunks([&given](std::byte* chunk, std::size_t size) {
+        std::memset(chunk, 0xAB, size);
+        given.emplace_back(chunk, size);
+    });
+    // Blocks asked for now, of every kind, live beside the old ones and go one by one.
+    void* late = arena.allocate(40, true);
+    void* grown = arena.reallocate(arena.allocate(16, false), 3000);
+    for (std::size_t i = 0; i < blocks.size(); i += 2)
+        arena.release(blocks[i].second);
+    for (std::size_t i = 1; i < blocks.size(); i += 2) {
+        const auto [index, block] = blocks[i];
+        EXPECT_TRUE(allBytesAre(block, size(index), static_cast<unsigned char>(index % 251)));
+        arena.release(block);
+    }
+    arena.release(late);
+    arena.release(grown);
+    EXPECT_GE(given.size(), 3U);
+    for (const auto& given : given)
+        ::operator delete(given.first);
+}
+
+TEST(RawMarkupBlocks, FillsSpareMemoryBeforeNewBlocksAndFreesWhatIsLeft) {
+    constexpr std::size_t pieceSize = 16 << 10;
+    std::vector<std::byte*> pieces;
+    std::vector<void*> nodes;
+    {
+        rawMarkupBlocks::SpareMemory spare;
+        for (int i = 0; i < 3; ++i) {
+            pieces.push_back(static_cast<std::byte*>(::operator new(pieceSize)));
+            spare.add(pieces.back(), pieceSize);
+        }
+        // Past what is left of the thread's current block, nodes land in a spare piece.
+        const auto inAPiece = [&pieces](void* node) {
+            return std::any_of(pieces.begin(), pieces.end(), [node](std::byte* piece) {
+                return node >= piece && node < piece + pieceSize;
+            });
+        };
+        do
+            nodes.push_back(rawMarkupBlocks::allocate(200));
+        while (!inAPiece(nodes.back()) && nodes.size() < 1000);
+        EXPECT_TRUE(inAPiece(nodes.back()));
+    }
+    for (void* node : nodes)
+        rawMarkupBlocks::release(node);
+}
+
+TEST(CommonMarkConverter, ConvertsTheSameWhetherItFreesTheTreeOrOnlyReadsIt) {
+    const std::string text = "# Title *em* `code`\n\n"
+                             "> - [x] a [link](/u \"T\") ![i](<>)\n"
+                             ">   1. ``two`` ^[attr *x*](k=v)\n\n"
+                             "| a | b |\n|:-|-:|\n| `c\\|d` | ~~e~~ |\n|  |\n\n"
+                             "```swift\nlet x\n```\n\n<div>\nhi\n</div>\n\n"
+                             "a  \nb \"quoted\" -- x\n***\n";
+    const int bits = cmarkOptionBits({});
+    const auto leave = CMarkParser::Annotations::leaveToCaller;
+    const CMarkDocument read = CMarkParser::parse(text, bits, leave);
+    const std::string expected = outline(convertCMarkDocument(read.root(), {}, {}));
+    EXPECT_EQ(outline(convertCMarkDocument(CMarkParser::parse(text, bits, leave), {}, {})),
+              expected);
+    EXPECT_NE(expected.find("tableCell"), std::string::npos);
+
+    // Each level is freed on the way up, below open levels that still wait.
+    const std::string deep = std::string(30000, '>') + " *x*";
+    EXPECT_EQ(convertCMarkDocument(CMarkParser::parse(deep, bits, leave), {}, {})->subtreeCount(),
+              30004);
+    EXPECT_NE(expected.find("inlineAttributes"), std::string::npos);
+}
+
 using Spans = std::vector<std::pair<std::string, unsigned>>;
 
 Spans codeSpansOf(std::string_view text, int options) {
@@ -176,20 +266,16 @@ TEST(CodeSpanBackticks, CountsTheRunThatOpensEachSpan) {
 constexpr int noteOptions =
     CMarkParser::sourcePositions | CMarkParser::smartPunctuation | CMarkParser::tableCellSpans;
 
-std::string paragraphOf(std::string_view text) {
-    const CMarkDocument document = CMarkParser::parse(text, CMarkParser::sourcePositions);
-    return describeChildren(document.root().firstChild());
-}
-
 TEST(AttributeExtension, TurnsCaretSpansIntoPlacedAttributeNodesNestedOnlySoDeep) {
-    EXPECT_EQ(paragraphOf("^[a](k)"), R"~(attribute[k](text"a"))~");
-    EXPECT_EQ(paragraphOf(R"~(^[a](k: "v (w)"))~"), R"~(attribute[k: "v (w)"](text"a"))~");
-    EXPECT_EQ(paragraphOf("^[a ^[b](i)](o)"), R"~(attribute[o](text"a " attribute[i](text"b")))~");
+    EXPECT_EQ(firstBlock(R"~(^[a](k: "v (w)"))~"),
+              R"~(paragraph(attribute[k: "v (w)"](text"a")))~");
+    EXPECT_EQ(firstBlock("^[a ^[b](i)](o)"),
+              R"~(paragraph(attribute[o](text"a " attribute[i](text"b"))))~");
     // An escaped backtick opens no code span that would hide the bracket.
-    EXPECT_EQ(paragraphOf("^[\\`](k) `"), R"~(attribute[k](text"`") text" `")~");
+    EXPECT_EQ(firstBlock("^[\\`](k) `"), R"~(paragraph(attribute[k](text"`") text" `"))~");
     // Not attribute spans: the caret stays text.
-    EXPECT_EQ(paragraphOf("^[a]"), R"~(text"^[a]")~");
-    EXPECT_EQ(paragraphOf("^[a](f(x))"), R"~(text"^" link(text"a"))~");
+    EXPECT_EQ(firstBlock("^[a]"), R"~(paragraph(text"^[a]"))~");
+    EXPECT_EQ(firstBlock("^[a](f(x))"), R"~(paragraph(text"^" link(text"a")))~");
 
     const CMarkDocument document = CMarkParser::parse("ab ^[cd `e`](f) g\nc *d*", noteOptions);
     const CMarkNode attribute = nodesOfType(document.root(), "attribute").at(0);

@@ -1,6 +1,5 @@
 #include "Markdown/directives/LineRunText.hpp"
 #include "Markdown/directives/ParseContainerStack.hpp"
-#include "Markdown/elements/Document.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
 
 #include <gtest/gtest.h>
@@ -56,26 +55,6 @@ TEST(LineRunText, StripsTheContentIndentationByColumnsAndCountsWidthsInCharacter
     EXPECT_EQ(description.trimmedIndentationPerLine, (Widths{12}));
 }
 
-TEST(PendingBlockDirective, ArgumentSegmentsHoldTheirLinesUpToTheToken) {
-    // The line before the directive ends in a line separator (three bytes).
-    std::string text = "intro\r\nx\xE2\x80\xA8  @Caf\xC3\xA9(a: 1,\n    b: 2) {\n}";
-    ParseContainerStack stack = Document::parseLines({text, std::nullopt}, {});
-    const auto& block =
-        std::get<ParseContainer::BlockDirective>(stack.root().children()->at(1).value);
-    DirectiveArgumentText arguments = block.directive.argumentText(text);
-    EXPECT_EQ(arguments.segments, (std::vector<DirectiveArgumentText::LineSegment>{
-                                      {"  @Caf\xC3\xA9(a: 1,", 9, SourceRange({3, 10}, {3, 15})},
-                                      {"    b: 2", 0, SourceRange({4, 1}, {4, 9})}}));
-
-    // Tokens without a place find their line start at the line break before them.
-    PendingBlockDirective unplaced = block.directive;
-    for (auto& token : unplaced.argumentsText)
-        token.range.reset();
-    DirectiveArgumentText fromBreaks = unplaced.argumentText(text);
-    EXPECT_EQ(fromBreaks.segments[0].untrimmedText, "  @Caf\xC3\xA9(a: 1,");
-    EXPECT_EQ(fromBreaks.segments[1].untrimmedText, "    b: 2");
-}
-
 TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOneAndCountsEmptyLines) {
     using Lines = std::vector<std::string>;
     using Counts = std::vector<std::int64_t>;
@@ -108,7 +87,7 @@ TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOneAndCountsEmptyLin
     }
 }
 
-TEST(TrimmedLine, MeasuresTheLineCountsCharactersAndPlacesTokensInUTF8Bytes) {
+TEST(TrimmedLineDeathTest, MeasuresLexesAndPlacesTokensInUTF8BytesButTakesNoNegativeCount) {
     // Text, indentation columns, blank, fence.
     const std::tuple<std::string, std::int64_t, bool, bool> cases[] = {
         {"  \tx", 4, false, false}, // a tab moves to the next multiple of 4
@@ -142,21 +121,20 @@ TEST(TrimmedLine, MeasuresTheLineCountsCharactersAndPlacesTokensInUTF8Bytes) {
     { copy = TrimmedLine::owning("   hello", 4, std::nullopt); }
     copy->lexWhitespace();
     EXPECT_EQ(copy->lex(5), (TrimmedLine::Lex{"hello", at(4, 9, 4)}));
-}
 
-TEST(TrimmedLineDeathTest, LexesCountsBlanksStopsAndSingleCharactersButNoNegativeCount) {
-    TrimmedLine line = lineOf("    \tabc)de");
-    EXPECT_EQ(line.lexWhitespace(2)->range, at(1, 3));
-    EXPECT_EQ(line.lexWhitespace()->text, "  \t");
-    EXPECT_EQ(line.lexWhitespace(), std::nullopt);
-    EXPECT_EQ(line.lexCharacter(')'), std::nullopt);
-    EXPECT_EQ(line.lexUntil(')'), (TrimmedLine::Lex{"abc", at(6, 9)}));
-    EXPECT_EQ(line.lexUntil(')'), std::nullopt);
-    EXPECT_EQ(line.lexCharacter(')')->range, at(9, 10));
-    EXPECT_EQ(line.lex(3)->text, "de"); // fewer are left
-    EXPECT_EQ(line.lex(3), std::nullopt);
-    EXPECT_EQ(line.lexUntil(')'), std::nullopt);
-    EXPECT_EQ(line.lex(3, true), (TrimmedLine::Lex{"", at(12, 12)}));
+    // Blanks, stops and single characters; fewer characters than asked are what is left.
+    TrimmedLine stops = lineOf("    \tabc)de");
+    EXPECT_EQ(stops.lexWhitespace(2)->range, at(1, 3));
+    EXPECT_EQ(stops.lexWhitespace()->text, "  \t");
+    EXPECT_EQ(stops.lexWhitespace(), std::nullopt);
+    EXPECT_EQ(stops.lexCharacter(')'), std::nullopt);
+    EXPECT_EQ(stops.lexUntil(')'), (TrimmedLine::Lex{"abc", at(6, 9)}));
+    EXPECT_EQ(stops.lexUntil(')'), std::nullopt);
+    EXPECT_EQ(stops.lexCharacter(')')->range, at(9, 10));
+    EXPECT_EQ(stops.lex(3)->text, "de");
+    EXPECT_EQ(stops.lex(3), std::nullopt);
+    EXPECT_EQ(stops.lexUntil(')'), std::nullopt);
+    EXPECT_EQ(stops.lex(3, true), (TrimmedLine::Lex{"", at(12, 12)}));
 
     // A parenthesis or a space carrying a mark is another character.
     TrimmedLine marked = lineOf("a)\xCC\x81 \xCC\x81)");

@@ -214,7 +214,6 @@ TEST(DirectiveArgumentText, IsBlankByWholeLinesAndParsesEverySyntaxCollectingErr
     // What was in the list stays; the duplicate comes with its line, the missing comma last.
     EXPECT_EQ(errors,
               (Errors{Missing{'"', {9, 9}}, Duplicate{"a", {3, 1}, {4, 7}}, Missing{',', {3, 5}}}));
-    EXPECT_EQ(twoLines.parseNameValueArguments().size(), 3u);
 
     // Mid-line, tokens are placed from the line's start; the ")" after the value is passed over.
     const URL& file = noteFile;
@@ -250,7 +249,7 @@ ParseContainerStack stackOf(std::string_view text, ParseOptions options = {}) {
     return stack;
 }
 
-TEST(ParseContainerStack, GroupsLinesClosesDirectivesAtTheirBraceOrRefusedLineAndKnowsCode) {
+TEST(ParseContainerStackDeathTest, GroupsLinesClosesDirectivesKnowsCodeAndGuardsItsShape) {
     const ParseOptions doxygen = ParseOptions::parseMinimalDoxygen;
     const std::tuple<std::string, std::string, ParseOptions> cases[] = {
         // Fences and indented code protect at-sign lines.
@@ -300,12 +299,28 @@ TEST(ParseContainerStack, GroupsLinesClosesDirectivesAtTheirBraceOrRefusedLineAn
     EXPECT_TRUE(command.isCodeLine(lineOf("      second", 2)));
     command.accept(lineOf("      second", 2));
     EXPECT_FALSE(command.isCodeLine(lineOf("      third", 3)));
-}
 
-TEST(ParseContainerStackDeathTest, GuardsItsShapeADirectivesStatesAndConvertsOnlyTheRoot) {
-    PendingBlockDirective directive = *opening("@Name");
-    EXPECT_DEATH(directive.parseArgumentsText(lineOf("x")), "");
-    EXPECT_DEATH(directive.parseContents(lineOf("}")), "");
+    // Argument segments hold their lines up to the token; the line before the directive ends in
+    // a line separator (three bytes).
+    std::string text = "intro\r\nx\xE2\x80\xA8  @Caf\xC3\xA9(a: 1,\n    b: 2) {\n}";
+    ParseContainerStack parsed = stackOf(text);
+    const auto& block =
+        std::get<ParseContainer::BlockDirective>(parsed.root().children()->at(1).value);
+    EXPECT_EQ(block.directive.argumentText(text).segments,
+              (std::vector<Segment>{{"  @Caf\xC3\xA9(a: 1,", 9, SourceRange({3, 10}, {3, 15})},
+                                    {"    b: 2", 0, SourceRange({4, 1}, {4, 9})}}));
+    // Tokens without a place find their line start at the line break before them.
+    PendingBlockDirective unplaced = block.directive;
+    for (auto& token : unplaced.argumentsText)
+        token.range.reset();
+    EXPECT_EQ(unplaced.argumentText(text).segments,
+              (std::vector<Segment>{{"  @Caf\xC3\xA9(a: 1,", 9, std::nullopt},
+                                    {"    b: 2", 0, std::nullopt}}));
+
+    // The stack guards its shape and a directive its states.
+    PendingBlockDirective bare = *opening("@Name");
+    EXPECT_DEATH(bare.parseArgumentsText(lineOf("x")), "");
+    EXPECT_DEATH(bare.parseContents(lineOf("}")), "");
     EXPECT_DEATH(ParseContainerStack().push(ParseContainer::Root{}),
                  "Cannot push additional document containers onto the parse container stack");
     EXPECT_DEATH(ParseContainerStack().closeTop(), "");
@@ -313,10 +328,8 @@ TEST(ParseContainerStackDeathTest, GuardsItsShapeADirectivesStatesAndConvertsOnl
     runs.push(ParseContainer::LineRun{});
     runs.push(ParseContainer::LineRun{});
     EXPECT_DEATH(runs.closeTop(), "Line runs cannot have children");
-    ParseContainerStack commands(ParseOptions::parseMinimalDoxygen);
-    commands.accept(lineOf("@note x"));
-    commands.push(ParseContainer::LineRun{});
-    EXPECT_DEATH(commands.closeTop(), "Doxygen commands cannot have children");
+    command.push(ParseContainer::LineRun{});
+    EXPECT_DEATH(command.closeTop(), "Doxygen commands cannot have children");
     // Only the root container converts to a document.
     const ParseContainer run = ParseContainer::LineRun{};
     EXPECT_DEATH((void)convertToDocument(run, "", std::nullopt, {}),

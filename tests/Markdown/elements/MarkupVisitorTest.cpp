@@ -118,7 +118,7 @@ Options withLineLimit() {
     return Options{Options::PreferredLineLimit{Options::LineSplittingElement::softBreak, 20}};
 }
 
-TEST(MarkupFormatter, KeepsSoftBreaksOnlyWithoutALineLimitAndNeverInATableCell) {
+TEST(MarkupFormatterDeathTest, KeepsSoftBreaksOnlyWithoutALineLimitAndStopsOnWhatItCannotPrint) {
     EXPECT_EQ(format(Document::parsing("a\nb\nc"), Options{}), "a\nb\nc");
     EXPECT_EQ(format(Document::parsing("a\nb\nc"), withLineLimit()), "a b c");
     // A hard break survives either way.
@@ -139,15 +139,12 @@ TEST(MarkupFormatter, KeepsSoftBreaksOnlyWithoutALineLimitAndNeverInATableCell) 
     // Each column keeps its alignment.
     EXPECT_EQ(format(Document::parsing("|a|b|c|d|\n|:--|:-:|--:|---|"), Options{}),
               "| a | b | c | d |\n| :-- | :-: | --: | --- |");
-}
 
-TEST(MarkupFormatterDeathTest, StopsOnTablePartsOutsideTheirTableAndWhatItCannotPrint) {
-    Document parsed = Document::parsing("| a |\n|---|\n| b |");
-    Table table = *parsed.childAt(0)->as<Table>();
+    // Table parts outside their table, and what it cannot print, stop the program.
     const std::string unit = " directly; markdown tables must be formatted as a single unit. "
                              "Call `visitTable` on the parent table";
-    EXPECT_DEATH((void)format(table.head(), {}), "Do not call visitTableHead" + unit);
-    EXPECT_DEATH((void)format(*table.body().rows().begin(), {}),
+    EXPECT_DEATH((void)format(built.head(), {}), "Do not call visitTableHead" + unit);
+    EXPECT_DEATH((void)format(*built.body().rows().begin(), {}),
                  "Do not call visitTableRow" + unit);
     EXPECT_DEATH((void)format(CustomBlock(Paragraph(Text("a"))), {}),
                  "not implemented for CustomBlock");

@@ -17,6 +17,7 @@ using namespace markdown::testing;
 
 // A child's identifier and its index in the parent.
 using Position = std::pair<std::int64_t, std::int64_t>;
+using K = RawMarkupKind;
 
 template <class Children> std::vector<Position> positions(const Children& children) {
     std::vector<Position> result;
@@ -25,16 +26,12 @@ template <class Children> std::vector<Position> positions(const Children& childr
     return result;
 }
 
-// A document whose second child has children of subtree sizes 1, 3 and 2 and childId 5.
-Markup fifthNode() {
-    Document document(
+TEST(MarkupChildrenDeathTest, IterateInEveryViewWithAgreedIdentifiersAndStopOutsideThePath) {
+    // The second child has children of subtree sizes 1, 3 and 2.
+    const Document document(
         Paragraph(Text("a"), Text("b"), Text("c")),
         BlockQuote(ThematicBreak(), Paragraph(Text("d"), Text("e")), Paragraph(Text("f"))));
-    return *document.childAt(1);
-}
-
-TEST(MarkupChildren, IterateInEveryViewWithAgreedIdentifiersAndPathsStopWhereNoneFits) {
-    Markup parent = fifthNode();
+    Markup parent = *document.childAt(1);
     ASSERT_EQ(parent.raw().metadata.id.childId, 5);
     EXPECT_EQ(positions(parent.children()), (std::vector<Position>{{6, 0}, {7, 1}, {10, 2}}));
     EXPECT_EQ(positions(parent.children().reversed()),
@@ -42,9 +39,8 @@ TEST(MarkupChildren, IterateInEveryViewWithAgreedIdentifiersAndPathsStopWhereNon
     EXPECT_EQ(parent.childAt(1)->raw().metadata.id.childId, 7);
 
     auto iterator = parent.children().reversed().makeIterator();
-    EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::paragraph);
-    EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::paragraph);
-    EXPECT_EQ(iterator.next()->kind(), RawMarkupKind::thematicBreak);
+    for (auto kind : {K::paragraph, K::paragraph, K::thematicBreak})
+        EXPECT_EQ(iterator.next()->kind(), kind);
     EXPECT_FALSE(iterator.next());
     EXPECT_FALSE(iterator.next());
 
@@ -57,7 +53,6 @@ TEST(MarkupChildren, IterateInEveryViewWithAgreedIdentifiersAndPathsStopWhereNon
         EXPECT_FALSE(forward.next());
     }
 
-    using K = RawMarkupKind;
     EXPECT_EQ(parent.childThrough(1, 0)->kind(), K::text);
     EXPECT_EQ(parent.childThrough(TypedChildIndexPath{{1, K::paragraph}, {1, K::text}})->kind(),
               K::text);
@@ -67,29 +62,7 @@ TEST(MarkupChildren, IterateInEveryViewWithAgreedIdentifiersAndPathsStopWhereNon
     EXPECT_FALSE(parent.childAt(3));
     EXPECT_EQ(parent.childThrough(1, 1)->raw().metadata.id.childId, 9);
 
-    // Typed views yield the children as forward iteration does.
-    Document document = parsedDocument();
-    EXPECT_EQ(positions(document.blockChildren()), positions(document.children()));
-    auto heading = Heading(1, Text("a"), Emphasis(Text("b")));
-    EXPECT_EQ(positions(heading.inlineChildren()), positions(heading.children()));
-
-    Markup list = UnorderedList(ListItem(std::nullopt), ListItem(Checkbox::checked));
-    EXPECT_EQ(positions(list.as<ListItemContainer>()->listItems()), positions(list.children()));
-}
-
-static_assert(std::ranges::input_range<TypedChildren<BlockMarkup>>);
-static_assert(std::is_constructible_v<BlockQuote, TypedChildren<BlockMarkup>>);
-static_assert(sizeof(Paragraph) == sizeof(Markup) && sizeof(InlineContainer) == sizeof(Markup));
-
-std::vector<std::string> texts(const Markup& container) {
-    std::vector<std::string> strings;
-    for (Markup child : container.children())
-        strings.push_back(child.raw().markup->data().getIf<RawMarkupData::Text>()->string);
-    return strings;
-}
-
-TEST(MarkupChildrenDeathTest, StopOnAPositionOutsideTheChildrenOrAChildOfAnotherKind) {
-    Markup parent = fifthNode();
+    // Positions outside the children or the path stop the program.
     EXPECT_DEATH((void)parent.childAt(-1), "");
     EXPECT_DEATH((void)parent.childThrough(0, -1), "");
     TypedChildIndexPath path{{0}, {1}};
@@ -108,6 +81,26 @@ TEST(MarkupChildrenDeathTest, StopOnAPositionOutsideTheChildrenOrAChildOfAnother
             std::cerr << "reached " << caseName(child.kind()) << "\n";
     };
     EXPECT_DEATH(walk(), "reached text\n$");
+
+    // Typed views yield the children as forward iteration does.
+    Document parsed = parsedDocument();
+    EXPECT_EQ(positions(parsed.blockChildren()), positions(parsed.children()));
+    auto heading = Heading(1, Text("a"), Emphasis(Text("b")));
+    EXPECT_EQ(positions(heading.inlineChildren()), positions(heading.children()));
+
+    Markup list = UnorderedList(ListItem(std::nullopt), ListItem(Checkbox::checked));
+    EXPECT_EQ(positions(list.as<ListItemContainer>()->listItems()), positions(list.children()));
+}
+
+static_assert(std::ranges::input_range<TypedChildren<BlockMarkup>>);
+static_assert(std::is_constructible_v<BlockQuote, TypedChildren<BlockMarkup>>);
+static_assert(sizeof(Paragraph) == sizeof(Markup) && sizeof(InlineContainer) == sizeof(Markup));
+
+std::vector<std::string> texts(const Markup& container) {
+    std::vector<std::string> strings;
+    for (Markup child : container.children())
+        strings.push_back(child.raw().markup->data().getIf<RawMarkupData::Text>()->string);
+    return strings;
 }
 
 TEST(ChildEdits, ReplaceARunKeepingTheContainersRangeAndGiveItToTheAncestors) {
@@ -189,8 +182,7 @@ TEST(MarkupIdentity, RebuildingGivesTheWholePathTheNewNodesRangeUnlessAskedToKee
             EXPECT_EQ(ancestor->range(), ancestors);
             EXPECT_EQ(rootIdOf(*ancestor), rootIdOf(rebuilt));
         }
-        EXPECT_EQ(kinds, (std::vector{RawMarkupKind::paragraph, RawMarkupKind::blockQuote,
-                                      RawMarkupKind::document}));
+        EXPECT_EQ(kinds, (std::vector{K::paragraph, K::blockQuote, K::document}));
         Markup root = rebuilt.root();
         EXPECT_NE(rootIdOf(root), rootIdOf(document));
         // The untouched first paragraph is shared, not copied.

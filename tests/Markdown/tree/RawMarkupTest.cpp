@@ -22,7 +22,7 @@ namespace {
 using namespace markdown::testing;
 const URL& file = noteFile;
 
-TEST(RawMarkup, ComparesStructureByKindPayloadAndShapeAndSubstitutesOneChild) {
+TEST(RawMarkupDeathTest, ComparesStructureByKindPayloadAndShapeAndSubstitutesOnlyItsChildren) {
     using Data = RawMarkupData;
     auto directiveIn = [](std::string path) {
         return rawNode(Data::BlockDirective{"n", SourceLocation(1, 2, fileAt(path)),
@@ -63,6 +63,9 @@ TEST(RawMarkup, ComparesStructureByKindPayloadAndShapeAndSubstitutesOneChild) {
 
     EXPECT_EQ(parent->substitutingChild(wide, 1, true)->parsedRange(), range(1, 1, 1, 4));
     EXPECT_EQ(parent->substitutingChild(second, 0, false)->parsedRange(), std::nullopt);
+    // Positions outside the children stop the program.
+    EXPECT_DEATH((void)parent->substitutingChild(rawText("b"), 2, false), "");
+    EXPECT_DEATH((void)parent->child(2), "");
 }
 
 TEST(RawMarkup, DeepTreesCompareAndDropWithoutExhaustingTheStack) {
@@ -98,17 +101,15 @@ TEST(RawMarkup, NodesOutliveTheThreadThatMadeThemAndGoOnAnyThread) {
 
 TEST(ChildRawMarkups, EnclosingRangeComesFromTheFirstAndLastChildOnly) {
     auto on = [](std::int64_t line) { return rawText("t", range(line, 1, line, 5)); };
-    auto enclosing = [](std::vector<RawMarkupPtr> children) {
-        return enclosingSourceRange(children);
-    };
-    EXPECT_EQ(enclosing({}), std::nullopt);
-    EXPECT_EQ(enclosing({on(1), rawText("t"), on(4)}), range(1, 1, 4, 5));
+    using Children = std::vector<RawMarkupPtr>;
+    EXPECT_EQ(enclosingSourceRange(Children{}), std::nullopt);
+    EXPECT_EQ(enclosingSourceRange(Children{on(1), rawText("t"), on(4)}), range(1, 1, 4, 5));
     // A middle child reaching further is ignored; children out of order are refused, not fatal.
-    EXPECT_EQ(enclosing({on(1), on(9), on(4)}), range(1, 1, 4, 5));
-    EXPECT_EQ(enclosing({on(4), on(1)}), std::nullopt);
+    EXPECT_EQ(enclosingSourceRange(Children{on(1), on(9), on(4)}), range(1, 1, 4, 5));
+    EXPECT_EQ(enclosingSourceRange(Children{on(4), on(1)}), std::nullopt);
 }
 
-TEST(SourceLocation, OrdersByLineThenColumnAndRangeTrackersWidenToCoverEveryRange) {
+TEST(SourceLocationDeathTest, OrdersByLineThenColumnAndRangesStayInOrderAndInTheirRun) {
     SourceLocation bare(3, 7);
     SourceLocation sourced(3, 7, file);
     EXPECT_NE(bare, sourced);
@@ -155,16 +156,10 @@ TEST(SourceLocation, OrdersByLineThenColumnAndRangeTrackersWidenToCoverEveryRang
                                     range(12, 5, 12, 8), range(12, 5, 12, 8), range(12, 7, 12, 8),
                                     range(12, 7, 12, 8)}));
     EXPECT_EQ(adjuster.ranges.totalRange, SourceRange({1, 1, file}, {12, 8}));
-}
-
-TEST(RawMarkupDeathTest, PositionsOutsideTheChildrenARunOrARangeStopTheProgram) {
-    auto parent = rawParagraph({rawText("a")});
-    EXPECT_DEATH((void)parent->substitutingChild(rawText("b"), 1, false), "");
-    EXPECT_DEATH((void)parent->child(1), "");
-    RangeAdjuster adjuster{1, RangeTracker{SourceRange({1, 1}, {1, 1})}, {0, 0}};
-    EXPECT_DEATH((void)adjuster.adjust(SourceRange({1, 1}, {3, 1})),
+    EXPECT_DEATH((void)adjuster.adjust(SourceRange({1, 1}, {4, 1})),
                  "A range lies outside the parsed line run");
 
+    // A range never ends before it starts.
     EXPECT_DEATH(SourceRange({2, 1}, {1, 5}), "");
     SourceRange range({1, 5}, {2, 1});
     EXPECT_DEATH(range.setStart({2, 2}), "");
