@@ -24,7 +24,7 @@ std::tuple<int, std::string, std::string> runWithoutDisplay(const std::string& o
             notes::GTextPtr(err).get()};
 }
 
-TEST(BuiltProgram, AnswersHelpAndVersionWithoutADisplay) {
+TEST(BuiltProgram, AnswersHelpAndVersionWithoutADisplayAndFindsEveryFileOfThePageBesideItself) {
     EXPECT_EQ(runWithoutDisplay("--version"),
               std::tuple(0, "lumenleaf " LUMENLEAF_VERSION "\n", ""));
     for (const char* option : {"--help", "-h"}) {
@@ -35,9 +35,7 @@ TEST(BuiltProgram, AnswersHelpAndVersionWithoutADisplay) {
                                  "appearance=system|light|dark", "showOutline=true|false"})
             EXPECT_NE(out.find(fact), std::string::npos) << option << " lacks " << fact;
     }
-}
 
-TEST(BuiltProgram, FindsEveryFileOfThePageBesideItself) {
     const auto folder = notes::WebResources::installedFolder(LUMENLEAF_EXECUTABLE);
     ASSERT_TRUE(folder);
     const notes::LocalSchemeHandler handler{notes::WebResources(*folder)};

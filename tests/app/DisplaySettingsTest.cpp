@@ -22,7 +22,7 @@ DisplaySettings readFrom(const std::string& keys) {
     return DisplaySettings::read(notes::Settings(folder / "settings.ini"));
 }
 
-TEST(DisplaySettings, ReadsEveryKeyAndTakesTheDefaultForWhatIsMissingOrUnknown) {
+TEST(DisplaySettings, ReadsEveryKeyTakesTheDefaultForWhatIsMissingOrUnknownAndBoundsTheTextScale) {
     EXPECT_EQ(readFrom(""),
               (DisplaySettings{Typeface::serif, 1.0, LineWidth::medium, AppearanceMode::system,
                                FrontmatterMode::collapsed, false, false}));
@@ -34,9 +34,7 @@ TEST(DisplaySettings, ReadsEveryKeyAndTakesTheDefaultForWhatIsMissingOrUnknown) 
                        "frontmatter=hidden\nsoftBreaks=true\nshowOutline=true\n"),
               (DisplaySettings{Typeface::sans, 1.5, LineWidth::wide, AppearanceMode::dark,
                                FrontmatterMode::hidden, true, true}));
-}
 
-TEST(DisplaySettings, TextScaleStaysWithinItsRange) {
     const std::pair<const char*, double> cases[] = {{"0.7", 0.7}, {"0.2", 0.7},  {"2.0", 2.0},
                                                     {"9", 2.0},   {"-1", 0.7},   {"nan", 1.0},
                                                     {"inf", 1.0}, {"1.25", 1.25}};

@@ -73,13 +73,12 @@ private:
 /// file, reveal, the default editor, Obsidian), each followed until it has logged and a while
 /// after.
 std::vector<std::size_t> logLinesOfEachHandoff(const notes::ScratchFolder& root, const URL& note) {
-    const auto picture = root / "pic.png";
-    notes::ScratchFolder::write(picture, "not really\n");
+    notes::ScratchFolder::write(root / "pic.png", "not really\n");
     SystemDesktop desktop;
     const std::function<void()> handoffs[] = {
         [&] { desktop.openURL("https://commonmark.org"); },
         [&] { desktop.openURL("mailto:a@example.org"); },
-        [&] { desktop.openFile(URL::fileURL(picture)); },
+        [&] { desktop.openFile(URL::fileURL(root / "pic.png")); },
         [&] { desktop.reveal(note); },
         [&] { desktop.openWithOtherApplication(note); },
         [&] { desktop.openURL(reader::ReaderModel::obsidianURL(note)); },
@@ -110,8 +109,7 @@ TEST_F(IsolatedDesktop, AHandoffWithoutAnApplicationOrToOneThatCannotStartEndsIn
     EXPECT_EQ(logLinesOfEachHandoff(root, note), oneLineEach);
 }
 
-TEST_F(IsolatedDesktop,
-       TheOtherApplicationIsTheSystemsChoiceLessThisOneAndObsidianTakesItsAddress) {
+TEST_F(IsolatedDesktop, HandoffsGoToTheSystemsChoiceLessThisOneAndRevealAsksTheFileManager) {
     install("org.lumenleaf.Lumenleaf.desktop", "lumenleaf", {"text/markdown", "inode/directory"});
     install("lumenleaf.desktop", "lumenleaf-too", {"text/markdown"});
     install("editor-one.desktop", "one", {"text/markdown"});
@@ -129,7 +127,7 @@ TEST_F(IsolatedDesktop,
     EXPECT_EQ(idsOf(otherApplicationsFor(contentTypeOf(noteFolder))),
               (std::vector<std::string>{"files.desktop", "browser.desktop"}));
 
-    SystemDesktop desktop;
+    SystemDesktop desktop(1s);
     desktop.openWithOtherApplication(note);
     EXPECT_EQ(calls("two"), note.path() + "\n");
     // Without a file manager, revealing opens the folder in another application.
@@ -137,25 +135,21 @@ TEST_F(IsolatedDesktop,
     EXPECT_EQ(calls("files"), noteFolder.string() + "\n");
     // Nothing else started.
     EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(root / "calls")), 2);
-    EXPECT_FALSE(findObsidian());
     EXPECT_FALSE(desktop.isObsidianInstalled());
+    // Known as Obsidian by its desktop id alone, though it opens nothing.
+    install("md.obsidian.Obsidian.desktop", "obsidian", {});
+    EXPECT_TRUE(reader::waitUntil(findObsidian));
 
-    // Obsidian, once installed, takes its address with the note's path as one value.
+    // Obsidian takes its address with the note's path as one value.
     install("obsidian-links.desktop", "obsidian", {"x-scheme-handler/obsidian"}, "%u");
-    ASSERT_TRUE(reader::waitUntil(findObsidian));
+    ASSERT_TRUE(reader::waitUntil(
+        [] { return !otherApplicationsFor("x-scheme-handler/obsidian").empty(); }));
     desktop.openURL(reader::ReaderModel::obsidianURL(note));
     EXPECT_EQ(calls("obsidian"),
               "obsidian://open?path=" + root.path().string() + "/My%20Notes/Plan%20B.md\n");
-}
 
-TEST_F(IsolatedDesktop, RevealingAsksTheFileManagerOrPassesOverItAndObsidianIsKnownByItsID) {
-    install("files.desktop", "files", {"inode/directory"});
-    // Known as Obsidian by its desktop id alone, though it opens nothing.
-    install("md.obsidian.Obsidian.desktop", "obsidian", {});
-    EXPECT_TRUE(findObsidian());
+    std::filesystem::remove(root / "calls" / "files");
     FakeFileManager fileManager(bus.get());
-    SystemDesktop desktop(1s);
-
     desktop.reveal(note);
     ASSERT_TRUE(reader::waitUntil([&] { return !fileManager.shown.empty(); }));
     // The item, and no startup id.

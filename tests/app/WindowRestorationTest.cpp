@@ -2,6 +2,7 @@
 
 #include "tests/notes/ScratchFolder.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -50,11 +51,9 @@ std::pair<std::vector<WindowTarget>, std::string> afterRun(const std::string& st
 TEST(WindowRestoration, TheWindowsOpenAtTheEndComeBackWithTheLastOneClosed) {
     const std::string oldText = R"([{"file":"/old.md"}])";
     const Steps threeOpen{{0, folderNote}, {1, single}, {2, WindowTarget{}}};
-    const std::string text = afterRun(oldText, threeOpen).second;
-    EXPECT_NE(text.find(R"(windows=[{"file":"/n/My Notes/a.md","folder":"/n/My Notes"},)"
-                        R"({"file":"/b.md"},{}])"),
-              std::string::npos)
-        << text;
+    EXPECT_THAT(afterRun(oldText, threeOpen).second,
+                testing::HasSubstr(R"(windows=[{"file":"/n/My Notes/a.md","folder":"/n/My Notes"},)"
+                                   R"({"file":"/b.md"},{}])"));
 
     const WindowTarget notUTF8{std::nullopt, URL::fileURL(std::string("/\xe9"))};
     // The windows stored, the steps taken, and the windows the next start reads.

@@ -27,9 +27,9 @@ TEST_F(WindowTest, TheApplicationReopensTheWindowsOpenWhenItEndedOrOpensAWindowP
               (ApplicationRun{1, {"Daily", "Notes"}}));
     // Closing the windows one by one ends the application with the last of them.
     const auto stored = WindowRestoration(state().settings).stored();
-    ASSERT_EQ(stored.size(), 1u);
-    EXPECT_TRUE(stored[0] == (WindowTarget{URL::fileURL(folder / "Notes"), std::nullopt}) ||
-                stored[0] == (WindowTarget{std::nullopt, note("Daily.md")}));
+    EXPECT_TRUE(
+        (stored == std::vector{WindowTarget{URL::fileURL(folder / "Notes"), std::nullopt}} ||
+         stored == std::vector{WindowTarget{std::nullopt, note("Daily.md")}}));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "tests/editor/EditorFixture.hpp"
 
+#include <gtkmm/settings.h>
+
 #include <cctype>
 #include <set>
 
@@ -14,8 +16,6 @@ TEST_F(WindowTest, PickingOrClickingAFolderTogglesItPickingANoteOpensItAndReveal
         writeNote(name, "text\n");
     auto& shown = open(folderTarget());
     EXPECT_EQ(sidebarRows(), "-projects README* Zebra");
-    gint doubleClick = 0;
-    g_object_get(gtk_settings_get_default(), "gtk-double-click-time", &doubleClick, nullptr);
     // Steps in turn: a row picked or clicked, a note opened or written, or back; and the rows
     // after.
     const std::pair<std::string, std::string> steps[] = {
@@ -50,7 +50,8 @@ TEST_F(WindowTest, PickingOrClickingAFolderTogglesItPickingANoteOpensItAndReveal
                     return GTK_IS_LABEL(w) && gtk_label_get_text(GTK_LABEL(w)) == step.substr(6);
                 });
             // Apart from the last, so that it is not taken for a double click.
-            runFor(std::chrono::milliseconds(doubleClick + 100));
+            runFor(std::chrono::milliseconds(
+                Gtk::Settings::get_default()->property_gtk_double_click_time() + 100));
             ASSERT_TRUE(label && click(label)) << step;
         } else {
             shown.model().open(note(step));

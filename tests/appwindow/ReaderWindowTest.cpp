@@ -4,7 +4,7 @@
 namespace app {
 namespace {
 
-TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
+TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTargetAndTheExamplesOpenAtTheirReadme) {
     // The window's title, which of the note view's pages it shows, whether the sidebar shows,
     // and the note's heading on a page.
     const auto shows = [&] {
@@ -57,13 +57,40 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTarget) {
     EXPECT_EQ(shows(), "Huge error");
     editor::click(GTK_WIDGET(window->gobj()), "Open in Default Editor");
     EXPECT_EQ(desktop.openedElsewhere, (std::vector{note("Plan B.old.md"), note("Huge.md")}));
+
+    // The notes that ship in examples/ open at their README, with every note in the sidebar.
+    open({markdown::URL::fileURL(std::string(LUMENLEAF_EXAMPLES_DIR)), std::nullopt});
+    EXPECT_EQ(shows(), "README page sidebar: Welcome");
+    EXPECT_EQ(sidebarRows(), "-projects Callouts Code and diagrams Formatting README*");
+    // The embedded picture beside the notes loads through the page's own scheme.
+    EXPECT_TRUE(waitUntil([&] {
+        return run("[...document.images].some(i => i.complete && i.naturalWidth > 0)") == true;
+    }));
+    run("document.querySelector('a.wikilink[href$=\"Formatting.md\"]').click()");
+    ASSERT_TRUE(waitUntil([&] { return title() == "Formatting"; }));
+    settle();
+    EXPECT_EQ(heading(), "Formatting");
 }
 
-TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteBesideTheWindowWithHistoryAndScroll) {
-    writeNote("a.md", "# Start\n\n[next](sub/b.md)\n\n" + tallText);
+TEST_F(WindowTest, TheOutlineFollowsThePageAndALinkOpensItsNoteWithHistoryAndScroll) {
+    writeNote("a.md", "# Start\n\n[next](sub/b.md)\n" + tallText + "# Middle\n" + tallText +
+                          "# Bottom\n" + tallText);
     writeNote("sub/b.md", "# Arrived\n");
     writeNote("c.md", "# Last\n");
+    writeSettings("showOutline=true\n");
     auto& shown = open(folderTarget("a.md"));
+    EXPECT_TRUE(shown.outline().get_visible());
+    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Start", "Middle", "Bottom"}));
+    // Picked, a heading scrolls to the top; scrolled on, the page reports the one now there.
+    shown.outline().pick(1);
+    ASSERT_TRUE(waitUntil([&] {
+        return run("Math.abs(document.getElementById('middle').getBoundingClientRect().top) < "
+                   "80") == true;
+    }));
+    run("window.dispatchEvent(new WheelEvent('wheel')); "
+        "window.scrollTo(0, document.getElementById('bottom').offsetTop)");
+    ASSERT_TRUE(waitUntil([&] { return shown.outline().selectedID() == "bottom"; }));
+
     // The scroll offset the page reports comes back with the note.
     run("window.scrollTo(0, 1200)");
     const auto& stored = shown.model().scrollPositions;
@@ -82,6 +109,7 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteBesideTheWindowWithHistoryAn
     EXPECT_EQ(heading(), "Arrived");
     // The note's folder opened in the sidebar, with the note selected.
     EXPECT_EQ(sidebarRows(), "+sub(b*) a c");
+    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Arrived"}));
 
     // The heading shown, then "<" while back goes somewhere and ">" while forward does.
     const auto place = [&] {
@@ -107,50 +135,9 @@ TEST_F(WindowTest, ALinkClickedInThePageOpensItsNoteBesideTheWindowWithHistoryAn
             EXPECT_TRUE(waitUntil([&] { return run("window.scrollY") == 1200; }));
         }
     }
-}
-
-TEST_F(WindowTest, TheOutlineListsTheHeadingsScrollsToThePickedOneAndRemembersItsToggle) {
-    writeNote("a.md", "# Top\n" + tallText + "# Middle\n" + tallText + "# Bottom\n" + tallText);
-    writeNote("b.md", "# Only\n");
-    writeSettings("showOutline=true\n");
-    auto& shown = open(folderTarget("a.md"));
-    EXPECT_TRUE(shown.outline().get_visible());
-    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Top", "Middle", "Bottom"}));
-
-    shown.outline().pick(1);
-    ASSERT_TRUE(waitUntil([&] {
-        return run("Math.abs(document.getElementById('middle').getBoundingClientRect().top) < "
-                   "80") == true;
-    }));
-    ASSERT_TRUE(waitUntil([&] { return shown.model().currentHeadingID.get() == "middle"; }));
-    EXPECT_EQ(shown.outline().selectedID(), "middle");
-    // The reader scrolls on: the page reports the heading that is now at the top.
-    run("window.dispatchEvent(new WheelEvent('wheel')); "
-        "window.scrollTo(0, document.getElementById('bottom').offsetTop)");
-    ASSERT_TRUE(waitUntil([&] { return shown.outline().selectedID() == "bottom"; }));
-
-    shown.model().open(note("b.md"));
-    settle();
-    EXPECT_EQ(shown.outline().rowTexts(), (std::vector<std::string>{"Only"}));
     ASSERT_TRUE(shown.activate_action("win.toggle-outline"));
     EXPECT_FALSE(shown.outline().get_visible());
     EXPECT_EQ(notes::Settings(settingsFolder / "settings.ini").boolean("showOutline"), false);
-}
-
-/// The notes that ship in examples/.
-TEST_F(WindowTest, TheExamplesOpenAtTheirReadmeWithEveryNoteInTheSidebarAndFollowAWikilink) {
-    auto& shown = open({markdown::URL::fileURL(std::string(LUMENLEAF_EXAMPLES_DIR)), std::nullopt});
-    EXPECT_EQ(title() + " " + shown.noteView().shownPage(), "README page");
-    EXPECT_EQ(sidebarRows(), "-projects Callouts Code and diagrams Formatting README*");
-    // The embedded picture beside the notes loads through the page's own scheme.
-    EXPECT_TRUE(waitUntil([&] {
-        return run("[...document.images].some(i => i.complete && i.naturalWidth > 0)") == true;
-    }));
-
-    run("document.querySelector('a.wikilink[href$=\"Formatting.md\"]').click()");
-    ASSERT_TRUE(waitUntil([&] { return title() == "Formatting"; }));
-    settle();
-    EXPECT_EQ(heading(), "Formatting");
 }
 
 } // namespace
