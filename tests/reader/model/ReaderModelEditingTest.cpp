@@ -38,8 +38,7 @@ TEST_F(EditingTest, EntersAtThePagesLineAndLeavesUnchangedAtTheEditorsLineWithou
     model.toggleEditing(); // asks the page, and waits for its answer
     EXPECT_EQ(*model.mode, Mode::read);
     page->answer(nlohmann::json(12));
-    EXPECT_EQ(*model.editorStartLine, 12);
-    EXPECT_FALSE(*model.isFindVisible);
+    EXPECT_EQ(std::tuple(*model.editorStartLine, *model.isFindVisible), std::tuple(12, false));
     EXPECT_EQ(page->sent, std::vector<std::string>{"mdr.clearFind()"});
 
     view->before = "one\ntwo\n";
@@ -47,10 +46,8 @@ TEST_F(EditingTest, EntersAtThePagesLineAndLeavesUnchangedAtTheEditorsLineWithou
     model.page.connect([&] { ++pageChanges; });
     fs::remove_all(folder.path()); // a write would fail, and beep
     model.toggleEditing();
-    EXPECT_TRUE(reading());
-    EXPECT_EQ(desktop.beeps, 0);
-    EXPECT_EQ(pageChanges, 0);
-    EXPECT_EQ(page->sent.back(), "mdr.scrollToLine(3)");
+    EXPECT_EQ(std::tuple(reading(), desktop.beeps, pageChanges, page->sent.back()),
+              std::tuple(true, 0, 0, "mdr.scrollToLine(3)"));
     const std::string domain = "org.lumenleaf.Lumenleaf";
     EXPECT_EQ(log.entries, (std::vector<LogEntry>{{domain, "editing", "enter editing at line 12"},
                                                   {domain, "editing", "leave editing at line 3"}}));
@@ -94,18 +91,16 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
     scheduler.advance(5s);
     EXPECT_TRUE(session->hasDiskConflict());
     session->stopEditing();
-    EXPECT_TRUE(reading());
-    EXPECT_EQ(renders.back().text, "Caf\uFFFD");
-    EXPECT_EQ(onDisk(), "Caf\xE9");
+    EXPECT_EQ(std::tuple(reading(), renders.back().text, onDisk()),
+              std::tuple(true, "Caf\uFFFD", "Caf\xE9"));
 
     SCOPED_TRACE("without unsaved edits, editing ends and says why");
     write("Note.md", "clean");
     enterAt(1);
     ASSERT_EQ(*model.mode, Mode::edit);
     writeOutside("Caf\xE9 again");
-    EXPECT_TRUE(reading());
-    EXPECT_EQ(*model.notice, notUTF8);
-    EXPECT_EQ(onDisk(), "Caf\xE9 again");
+    EXPECT_EQ(std::tuple(reading(), *model.notice, onDisk()),
+              std::tuple(true, notUTF8, "Caf\xE9 again"));
 }
 
 // Mended: the page's answer used to start a session on whatever note was open by then, and a
@@ -127,8 +122,7 @@ TEST_F(EditingTest, ALateTopLineStartsNothingOnceTheWindowHasMovedOn) {
     auto session = model.editSession.get();
     session->textDidChange("typed meanwhile");
     page->answer(nlohmann::json(9));
-    EXPECT_EQ(*model.editSession, session);
-    EXPECT_EQ(*model.editorStartLine, 4);
+    EXPECT_EQ(std::tuple(*model.editSession, *model.editorStartLine), std::tuple(session, 4));
 }
 
 // Mended: closing a window or quitting while the session could not save dropped the user's
@@ -146,21 +140,19 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     write("Note.md", "theirs");
     session->diskChanged("theirs");
     model.toggleEditing();
-    EXPECT_EQ(desktop.beeps, 1);
-    EXPECT_EQ(*model.mode, Mode::edit);
+    EXPECT_EQ(std::tuple(desktop.beeps, *model.mode), std::tuple(1, Mode::edit));
     auto unsaved = model.prepareToClose().value();
-    EXPECT_EQ(std::pair(unsaved.reason, unsaved.file),
-              std::pair(Reason::changedOnDisk, note("Note.md")));
-    EXPECT_FALSE(model.resolveClose(Choice::cancel));
-    EXPECT_EQ(*model.editSession, session);
-    EXPECT_TRUE(model.resolveClose(Choice::keepMine));
-    EXPECT_EQ(onDisk(), "mine");
+    EXPECT_EQ(std::tuple(unsaved.reason, unsaved.file),
+              std::tuple(Reason::changedOnDisk, note("Note.md")));
+    EXPECT_EQ((std::tuple{model.resolveClose(Choice::cancel), *model.editSession}),
+              std::tuple(false, session));
+    EXPECT_EQ((std::tuple{model.resolveClose(Choice::keepMine), onDisk()}),
+              std::tuple(true, "mine"));
 
     session->textDidChange("mine again");
     fs::remove_all(folder.path());
     model.toggleEditing();
-    EXPECT_EQ(desktop.beeps, 2);
-    EXPECT_EQ(*model.mode, Mode::edit);
+    EXPECT_EQ(std::tuple(desktop.beeps, *model.mode), std::tuple(2, Mode::edit));
     unsaved = model.prepareToClose().value();
     EXPECT_EQ(unsaved.reason, Reason::saveFailed);
     EXPECT_TRUE(unsaved.error.value_or("").starts_with("Couldn\u2019t save \u201cNote.md\u201d. "));
@@ -181,8 +173,7 @@ TEST_F(EditingTest,
     model.open(note("Latin.md"));
     settle();
     enterAt(3);
-    EXPECT_EQ(*model.notice, notUTF8);
-    EXPECT_TRUE(reading());
+    EXPECT_EQ(std::tuple(*model.notice, reading()), std::tuple(std::optional(notUTF8), true));
 
     model.open(note("Note.md"));
     settle();
@@ -195,8 +186,7 @@ TEST_F(EditingTest,
     using Action = EditorTextView::FinderAction;
     EXPECT_EQ(view->actions,
               (std::vector{Action::showFindInterface, Action::nextMatch, Action::previousMatch}));
-    EXPECT_EQ(view->focused, 3);
-    EXPECT_FALSE(*model.isFindVisible);
+    EXPECT_EQ(std::tuple(view->focused, *model.isFindVisible), std::tuple(3, false));
 }
 
 } // namespace

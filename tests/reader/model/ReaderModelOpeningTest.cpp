@@ -9,6 +9,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using markdown::URL;
+using namespace std::string_literals;
 
 // A folder of notes, each holding one line: its own name.
 struct OpeningTest : ModelTest {
@@ -43,11 +44,10 @@ TEST_F(OpeningTest, StartsWithReadmeThenIndexThenHomeAtTheTopLevelOnly) {
 TEST_F(OpeningTest, OpeningAFolderResetsTheWindowAndNotesTheFolderAsRecent) {
     model.sidebarFilter.set("pl");
     model.openFolder(URL::fileURL(folder.path() / "sub" / ".."), note("sub/deeper/Deep.md"));
-    EXPECT_EQ(model.sidebarFilter.get(), "");
-    EXPECT_EQ(recentFolders, std::vector{root()});
+    EXPECT_EQ(std::tuple(model.sidebarFilter.get(), recentFolders),
+              std::tuple(""s, std::vector{root()}));
     settle();
-    EXPECT_EQ(*model.folder, root());
-    EXPECT_EQ(model.title(), "Deep");
+    EXPECT_EQ(std::tuple(*model.folder, model.title()), std::tuple(std::optional(root()), "Deep"s));
     fs::path real = fs::canonical(folder.path());
     EXPECT_EQ(*model.expandedFolders,
               (std::set<std::string>{real / "sub", real / "sub" / "deeper"}));
@@ -67,8 +67,8 @@ TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWebKeepingHistoryAndOnlyScroll
     int pages = 0;
     model.page.connect([&] { ++pages; });
     model.handleLink(link("C.md") + "#intro");
-    EXPECT_EQ(page->sent, std::vector<std::string>{R"(mdr.scrollToAnchor("intro"))"});
-    EXPECT_EQ(pages, 0);
+    EXPECT_EQ(std::tuple(pages, page->sent),
+              std::tuple(0, std::vector<std::string>{R"(mdr.scrollToAnchor("intro"))"}));
     for (int i = 0; i < 3; ++i) // the last has nothing to go back to
         model.goBack();
     EXPECT_EQ(*model.file, note("A.md"));
@@ -77,29 +77,28 @@ TEST_F(OpeningTest, FollowsLinksToNotesFilesAndTheWebKeepingHistoryAndOnlyScroll
     EXPECT_EQ(*model.file, note("B.md"));
 
     model.handleLink(link("Plan")); // as a wikilink is written: without extension
-    EXPECT_EQ(*model.file, note("Plan.md"));
-    EXPECT_EQ(*model.backStack, (std::vector{note("A.md"), note("B.md")}));
-    EXPECT_TRUE(model.forwardStack->empty());
+    EXPECT_EQ(std::tuple(*model.file, *model.backStack, model.forwardStack->size()),
+              std::tuple(note("Plan.md"), std::vector{note("A.md"), note("B.md")}, 0u));
     model.handleLink(link("My Note.md") + "#my%20heading");
     settle();
-    EXPECT_EQ(*model.file, note("My Note.md"));
-    EXPECT_EQ(model.page.get()->anchor, "my heading");
+    EXPECT_EQ(std::tuple(*model.file, model.page.get()->anchor),
+              std::tuple(std::optional(note("My Note.md")), std::optional("my heading"s)));
 
     for (const auto& elsewhere : {link("Gone.md"), std::string("mdreader://local/broken%ZZ.md"),
                                   link("report.pdf"), std::string("mailto:ada@example.org")})
         model.handleLink(elsewhere);
-    EXPECT_EQ(desktop.beeps, 2);
-    EXPECT_EQ(desktop.openedFiles, std::vector{note("report.pdf")});
-    EXPECT_EQ(desktop.openedURLs, std::vector<std::string>{"mailto:ada@example.org"});
+    EXPECT_EQ(std::tuple(desktop.beeps, desktop.openedFiles, desktop.openedURLs),
+              std::tuple(2, std::vector{note("report.pdf")},
+                         std::vector<std::string>{"mailto:ada@example.org"}));
 }
 
 TEST_F(OpeningTest, ANoteThatCannotBeReadShowsWhyAndBrokenUTF8IsReplaced) {
     write("Latin.md", "caf\xE9 ok");
     model.open(note("A.md"));
     model.open(note("Gone.md"));
-    EXPECT_EQ(*model.errorMessage, "Couldn't open \u201cGone.md\u201d. No such file or directory");
-    EXPECT_EQ(*model.page, std::nullopt);
-    EXPECT_EQ(*model.file, note("Gone.md"));
+    EXPECT_EQ(std::tuple(*model.errorMessage, *model.page, *model.file),
+              std::tuple("Couldn't open \u201cGone.md\u201d. No such file or directory"s,
+                         std::nullopt, note("Gone.md")));
 
     // Too large to show: not read, let alone rendered (the window shows the message).
     write("Huge.md", "");
@@ -109,9 +108,8 @@ TEST_F(OpeningTest, ANoteThatCannotBeReadShowsWhyAndBrokenUTF8IsReplaced) {
 
     model.open(note("Latin.md"));
     settle();
-    EXPECT_EQ(*model.errorMessage, std::nullopt);
-    EXPECT_FALSE(*model.isTooLarge);
-    EXPECT_EQ(model.page.get()->bodyHTML, paragraph("caf\xEF\xBF\xBD ok"));
+    EXPECT_EQ(std::tuple(*model.errorMessage, *model.isTooLarge, model.page.get()->bodyHTML),
+              std::tuple(std::nullopt, false, paragraph("caf\xEF\xBF\xBD ok")));
 }
 
 TEST_F(OpeningTest, ATargetOpensWhatStillExistsAndANoteAloneResolvesAmongItsNeighbours) {
@@ -121,14 +119,11 @@ TEST_F(OpeningTest, ATargetOpensWhatStillExistsAndANoteAloneResolvesAmongItsNeig
     settle();
     EXPECT_EQ(*model.file, std::nullopt);
     model.apply({note("gone"), note("A.md")});
-    EXPECT_EQ(*model.folder, std::nullopt);
-    EXPECT_EQ(*model.file, note("A.md"));
-    EXPECT_TRUE(model.tree->empty());
-    EXPECT_TRUE(recentFolders.empty());
-    EXPECT_EQ(model.index->byName("plan"), std::vector{note("Plan.md")});
-    EXPECT_TRUE(model.index->byName("deep").empty());
-    EXPECT_TRUE(model.index->byName(".hidden").empty());
-    EXPECT_FALSE(model.contains(note("B.md")));
+    EXPECT_EQ(std::tuple(*model.folder, *model.file, model.tree->size(), recentFolders.size()),
+              std::tuple(std::nullopt, note("A.md"), 0u, 0u));
+    EXPECT_EQ(std::tuple(model.index->byName("plan"), model.index->byName("deep").size(),
+                         model.index->byName(".hidden").size(), model.contains(note("B.md"))),
+              std::tuple(std::vector{note("Plan.md")}, 0u, 0u, false));
 }
 
 } // namespace
