@@ -34,8 +34,8 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
     finish(); // the start note's rendering
     changed({{"Other.md", FolderChange::itemModified | FolderChange::itemMetadataModified},
              {"README.md", FolderChange::itemModified}});
-    EXPECT_EQ(scheduler.pendingCount(), 0u);
-    EXPECT_TRUE(background.jobs.empty()); // same text: nothing to render
+    // Same text: nothing to render.
+    EXPECT_EQ(std::tuple(scheduler.pendingCount(), background.jobs.size()), std::tuple(0u, 0u));
 
     write("README.md", "edited elsewhere");
     changed({{"README.md", FolderChange::itemModified},
@@ -61,19 +61,16 @@ TEST_F(DiskTest, OnlyTheLastOpeningInstallsItsScanAndFirstNote) {
     finish(1);
     finish(0);
     finish(0); // the rendering of the second folder's start note
-    EXPECT_EQ(*model.folder, secondFolder);
-    EXPECT_EQ(*model.file, secondIndex);
-    EXPECT_EQ(*model.markdownFiles, std::vector{secondIndex});
-    EXPECT_FALSE(*model.isScanning);
-    EXPECT_EQ(renders.size(), 1u);
+    EXPECT_EQ(std::tuple(*model.folder, *model.file, *model.markdownFiles, *model.isScanning,
+                         renders.size()),
+              std::tuple(secondFolder, secondIndex, std::vector{secondIndex}, false, 1u));
 
     model.openFolder(root(), std::nullopt);
     EXPECT_TRUE(*model.isScanning);
     model.openFile(note("Other.md"));
     finish();
-    EXPECT_FALSE(*model.isScanning);
-    EXPECT_EQ(*model.file, note("Other.md"));
-    EXPECT_TRUE(model.tree->empty());
+    EXPECT_EQ(std::tuple(*model.isScanning, *model.file, model.tree->size()),
+              std::tuple(false, note("Other.md"), 0u));
 }
 
 TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
@@ -87,15 +84,13 @@ TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     session->diskChanged("theirs");
     model.openFolder(secondFolder, std::nullopt);
     model.openFile(secondIndex);
-    EXPECT_EQ(desktop.beeps, 2);
-    EXPECT_EQ(*model.folder, root());
-    EXPECT_EQ(*model.editSession, session);
+    EXPECT_EQ(std::tuple(desktop.beeps, *model.folder, *model.editSession),
+              std::tuple(2, root(), session));
 
     session->keepMine();
     model.openFolder(secondFolder, std::nullopt);
     settle();
-    EXPECT_TRUE(reading());
-    EXPECT_EQ(*model.file, secondIndex);
+    EXPECT_EQ(std::tuple(reading(), *model.file), std::tuple(true, secondIndex));
     // Saved once, and nothing of the old session is left to write later.
     scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);
     EXPECT_EQ(ScratchFolder::read(folder / "README.md"), "mine");
