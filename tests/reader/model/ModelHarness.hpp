@@ -26,16 +26,12 @@ public:
     void openWithOtherApplication(const markdown::URL& file) override {
         openedElsewhere.push_back(file);
     }
-    bool isObsidianInstalled() override {
-        ++obsidianQuestions;
-        return obsidianInstalled;
-    }
+    bool isObsidianInstalled() override { return obsidianInstalled; }
 
     int beeps = 0;
     std::vector<markdown::URL> openedFiles, revealed, openedElsewhere;
     std::vector<std::string> openedURLs;
     bool obsidianInstalled = false;
-    int obsidianQuestions = 0;
 };
 
 /// Runs background jobs on the calling thread: at once, or, while held, when the test says.
@@ -61,14 +57,9 @@ inline std::string paragraph(const std::string& line) {
 /// recording desktop and page, and a renderer that writes each line as a paragraph and takes
 /// lines starting with "# " as headings.
 struct ModelTest : ::testing::Test {
-    struct RenderCall {
-        std::string text;
-        notes::RenderOptions options;
-    };
-
     ModelTest() { model.web.setWebView(page); }
     RenderedNote render(const std::string& text, const notes::RenderOptions& options) {
-        renders.push_back({text, options});
+        renders.emplace_back(text, options);
         RenderedNote note;
         std::istringstream lines(text);
         for (std::string line; std::getline(lines, line); note.html += paragraph(line))
@@ -106,7 +97,7 @@ struct ModelTest : ::testing::Test {
     notes::ManualScheduler scheduler;
     HeldRunner background;
     RecordingDesktop desktop;
-    std::vector<RenderCall> renders;
+    std::vector<std::pair<std::string, notes::RenderOptions>> renders; // text and options
     std::vector<markdown::URL> recentFolders;
     std::shared_ptr<ReaderModel> owner =
         ReaderModel::create({scheduler, background, desktop,

@@ -91,7 +91,7 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
     scheduler.advance(5s);
     EXPECT_TRUE(session->hasDiskConflict());
     session->stopEditing();
-    EXPECT_EQ(std::tuple(reading(), renders.back().text, onDisk()),
+    EXPECT_EQ(std::tuple(reading(), renders.back().first, onDisk()),
               std::tuple(true, "Caf\uFFFD", "Caf\xE9"));
 
     SCOPED_TRACE("without unsaved edits, editing ends and says why");

@@ -126,5 +126,33 @@ TEST_F(OpeningTest, ATargetOpensWhatStillExistsAndANoteAloneResolvesAmongItsNeig
               std::tuple(std::vector{note("Plan.md")}, 0u, 0u, false));
 }
 
+TEST_F(OpeningTest, HandsOverWhatIsOpenAndAsksOnceForTheProcessWhetherObsidianIsInstalled) {
+    write("My Notes/Plan B.md", "plan\n");
+    const URL notes = note("My Notes"), plan = note("My Notes/Plan B.md");
+    const auto handOver = [&] {
+        model.revealInFinder();
+        model.openInObsidian();
+        model.openInDefaultEditor();
+    };
+    handOver(); // nothing open
+    model.openFolder(notes, std::nullopt);
+    settle();
+    handOver(); // only a folder: it is revealed
+    model.open(plan);
+    handOver();
+    EXPECT_EQ(desktop.revealed, (std::vector{notes, plan}));
+    EXPECT_EQ(desktop.openedURLs,
+              std::vector<std::string>{"obsidian://open?path=" + folder.path().string() +
+                                       "/My%20Notes/Plan%20B.md"});
+    EXPECT_EQ(desktop.openedElsewhere, std::vector{plan});
+
+    // Installed or removed since: the first answer stays, for every window.
+    const bool answer = model.isObsidianInstalled();
+    desktop.obsidianInstalled = !answer;
+    auto second = ReaderModel::create(
+        {scheduler, background, desktop, [](auto&&...) { return RenderedNote{}; }, [](auto&&) {}});
+    EXPECT_EQ(second->isObsidianInstalled(), answer);
+}
+
 } // namespace
 } // namespace reader

@@ -38,7 +38,7 @@ TEST_F(RenderingTest, RendersAgainOnlyForNewTextOrOptionsOrWhenForcedAndPublishe
     model.renderOptions.set({notes::FrontmatterMode::hidden, true});
     settle();
     ASSERT_EQ(renders.size(), 3u);
-    EXPECT_TRUE(renders[2].options.softBreaksAsLineBreaks);
+    EXPECT_TRUE(renders[2].second.softBreaksAsLineBreaks);
 
     // A note deleted meanwhile leaves the last page on screen, silently.
     std::filesystem::remove(folder / "A.md");
@@ -49,7 +49,8 @@ TEST_F(RenderingTest, RendersAgainOnlyForNewTextOrOptionsOrWhenForcedAndPublishe
 }
 
 // Mended: notes used to be rendered on the main thread, and one that took long froze the window.
-TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPage) {
+TEST_F(RenderingTest,
+       OnlyTheNewestRenderingIsInstalledNoneOnceTheNoteHasNoPageAndOffsetsOnlyWithoutAnchor) {
     background.hold = true;
     int pages = 0;
     model.page.connect([&] { ++pages; });
@@ -73,9 +74,9 @@ TEST_F(RenderingTest, OnlyTheNewestRenderingIsInstalledAndNoneOnceTheNoteHasNoPa
         EXPECT_EQ(std::tuple(*model.page, model.headings->size(), *model.isRendering),
                   std::tuple(std::nullopt, 0u, false));
     }
-}
 
-TEST_F(RenderingTest, RestoresAStoredOffsetOnlyWithoutAnAnchor) {
+    // A stored offset is restored only without an anchor.
+    background.hold = false;
     model.scrollPositions[note("A.md")] = 420.0;
     model.open(note("A.md"));
     settle();
