@@ -17,8 +17,7 @@
 namespace reader {
 
 /// A desktop that records what it is asked to do.
-class RecordingDesktop final : public Desktop {
-public:
+struct RecordingDesktop final : Desktop {
     void beep() override { ++beeps; }
     void openFile(const markdown::URL& file) override { openedFiles.push_back(file); }
     void openURL(const std::string& url) override { openedURLs.push_back(url); }
@@ -35,8 +34,7 @@ public:
 };
 
 /// Runs background jobs on the calling thread: at once, or, while held, when the test says.
-class HeldRunner final : public BackgroundRunner {
-public:
+struct HeldRunner final : BackgroundRunner {
     void run(Job job) override {
         if (hold)
             jobs.push_back(std::move(job));
