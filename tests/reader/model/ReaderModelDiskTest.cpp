@@ -1,9 +1,5 @@
 #include "ModelHarness.hpp"
 
-#include "notes/runtime/MainLoopScheduler.hpp"
-#include "reader/model/ThreadRunner.hpp"
-#include "tests/notes/RunMainLoop.hpp"
-
 #include <chrono>
 
 namespace reader {
@@ -12,7 +8,6 @@ namespace {
 using markdown::URL;
 using notes::FolderChange;
 using notes::ScratchFolder;
-using notes::testing::runUntil;
 using namespace std::chrono_literals;
 
 struct DiskTest : ModelTest {
@@ -94,26 +89,6 @@ TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     // Saved once, and nothing of the old session is left to write later.
     scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);
     EXPECT_EQ(ScratchFolder::read(folder / "README.md"), "mine");
-}
-
-TEST_F(ModelTest, ScansOnAThreadAndFollowsTheFolderThroughItsWatcher) {
-    write("README.md", "readme");
-    notes::MainLoopScheduler mainLoop;
-    ThreadRunner threads;
-    auto live = ReaderModel::create({mainLoop, threads, desktop,
-                                     [](const std::string& text, auto&&...) {
-                                         return RenderedNote{text, {}};
-                                     },
-                                     [](auto&&) {}});
-    live->openFolder(root(), std::nullopt);
-    ASSERT_TRUE(runUntil([&] { return live->page.get().has_value(); }));
-    EXPECT_EQ(live->page.get()->bodyHTML, "readme");
-
-    write("README.md", "changed elsewhere");
-    write("New.md", "new");
-    EXPECT_TRUE(runUntil([&] { return live->page.get()->bodyHTML == "changed elsewhere"; }));
-    EXPECT_TRUE(runUntil([&] { return live->markdownFiles->size() == 2; }));
-    EXPECT_FALSE(*live->isScanning);
 }
 
 } // namespace
