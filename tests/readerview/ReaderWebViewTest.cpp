@@ -31,8 +31,7 @@ struct WebViewTest : ::testing::Test {
     void TearDown() override { gtk_window_destroy(window); }
 
     /// A page of the note `name` in the scratch folder.
-    [[nodiscard]] ReaderPage note(const std::string& name, std::string body,
-                                  int revision = 1) const {
+    ReaderPage note(const std::string& name, std::string body, int revision = 1) const {
         return {markdown::URL::fileURL(folder / name), std::move(body), revision, {}, {}, {}};
     }
     [[nodiscard]] std::string readerAddress(const std::string& name) const {

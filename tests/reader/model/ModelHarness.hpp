@@ -46,16 +46,13 @@ struct HeldRunner final : BackgroundRunner {
     std::vector<Job> jobs;
 };
 
-/// The body the harness's renderer writes for a text of one line.
-inline std::string paragraph(const std::string& line) {
-    return "<p>" + line + "</p>";
-}
-
 /// A model beside a scratch folder of notes, with a hand-driven clock, held background work, a
 /// recording desktop and page, and a renderer that writes each line as a paragraph and takes
 /// lines starting with "# " as headings.
 struct ModelTest : ::testing::Test {
     ModelTest() { model.web.setWebView(page); }
+    /// The body the renderer writes for a text of one line.
+    static std::string paragraph(const std::string& line) { return "<p>" + line + "</p>"; }
     RenderedNote render(const std::string& text, const notes::RenderOptions& options) {
         renders.emplace_back(text, options);
         RenderedNote note;

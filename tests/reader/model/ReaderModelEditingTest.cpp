@@ -163,17 +163,10 @@ TEST_F(EditingTest, AConflictOrAFailedSaveKeepsTheEditorAndClosingAsksBeforeLosi
     EXPECT_EQ(model.prepareToClose(), std::nullopt);
 }
 
-TEST_F(EditingTest,
-       NeedsANoteThatOpenedInStrictUTF8AndStartsAtTheFirstLineWithoutAPageAndFindsInIt) {
+TEST_F(EditingTest, NeedsANoteThatOpenedAndStartsAtTheFirstLineWithoutAPageAndFindsInTheEditor) {
     model.open(note("Missing.md"));
     model.toggleEditing();
     EXPECT_TRUE(page->awaited.empty());
-
-    write("Latin.md", "caf\xe9");
-    model.open(note("Latin.md"));
-    settle();
-    enterAt(3);
-    EXPECT_EQ(std::tuple(*model.notice, reading()), std::tuple(std::optional(notUTF8), true));
 
     model.open(note("Note.md"));
     settle();

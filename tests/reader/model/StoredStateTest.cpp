@@ -15,9 +15,7 @@ namespace {
 using markdown::URL;
 using nlohmann::json;
 
-URL url(const std::string& path) {
-    return URL::fileURL(path);
-}
+const auto url = [](const std::string& path) { return URL::fileURL(path); };
 
 TEST(AppearanceMode, ReadsBackEveryStoredTextAndNothingElse) {
     std::vector<std::string_view> texts;
