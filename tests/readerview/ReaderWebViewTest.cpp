@@ -37,11 +37,6 @@ struct WebViewTest : ::testing::Test {
     [[nodiscard]] std::string readerAddress(const std::string& name) const {
         return "mdreader://local" + (folder / name).string();
     }
-    /// Shows the page and waits until its load has finished.
-    [[nodiscard]] bool show(const ReaderPage& page, const notes::PageAppearance& appearance = {}) {
-        view->update(page, appearance);
-        return waitUntil([&] { return view->state().isLoaded(); });
-    }
     /// The value of a script run in the page, or the text "error: " and its message.
     nlohmann::json run(const std::string& script) { return runScript(scripting, script); }
 
@@ -61,10 +56,11 @@ TEST_F(WebViewTest, LoadsTheTemplateRunsNoneOfTheNotesOwnScriptsAndSwapsContentI
     notes::ScratchFolder::write(folder / "other.md", "raw text");
     notes::ScratchFolder::write(folder / "evil.js", "window.evil = 'file';");
     // The style sheet sets the measure of 37rem, at a root size scaled to 1.5 × 16px.
-    ASSERT_TRUE(show(note("a.md", "<h1 id=\"top\">Top</h1><script>window.evil = 'inline';</script>"
-                                  "<script src=\"evil.js\"></script>"
-                                  "<meta http-equiv=\"refresh\" content=\"0; url=other.md\">"),
-                     {notes::Typeface::sans, 1.5, notes::LineWidth::medium}));
+    view->update(note("a.md", "<h1 id=\"top\">Top</h1><script>window.evil = 'inline';</script>"
+                              "<script src=\"evil.js\"></script>"
+                              "<meta http-equiv=\"refresh\" content=\"0; url=other.md\">"),
+                 {notes::Typeface::sans, 1.5, notes::LineWidth::medium});
+    ASSERT_TRUE(waitUntil([&] { return view->state().isLoaded(); }));
     runFor(500ms); // the refresh, had it been followed, would have replaced the page by now
     EXPECT_EQ(run("[typeof mdr, typeof window.evil, location.href, "
                   "document.getElementById('top').textContent, "
@@ -106,7 +102,8 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
             "\"><img id=\"gone\" src=\"missing.svg\">";
     std::vector<std::string> headings;
     bridge.headingChanged.connect([&](const auto& id) { headings.push_back(id.value_or("-")); });
-    ASSERT_TRUE(show(note("a.md", body)));
+    view->update(note("a.md", body), {});
+    ASSERT_TRUE(waitUntil([&] { return view->state().isLoaded(); }));
     EXPECT_EQ(
         run("['near', 'named', 'gone'].map((id) => document.getElementById(id).naturalWidth)"),
         json({3, 3, 0}));

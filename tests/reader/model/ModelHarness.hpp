@@ -75,7 +75,6 @@ struct ModelTest : ::testing::Test {
     markdown::URL root() const { return markdown::URL::fileURL(folder.path()); }
     /// Writes the note, and the folders above it.
     void write(const std::string& name, const std::string& text) const {
-        std::filesystem::create_directories((folder / name).parent_path());
         notes::ScratchFolder::write(folder / name, text);
     }
     /// Reports changes to the named items, as the folder's watcher does.

@@ -50,7 +50,7 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
 
 // Mended: overlapping scans used to be installed in the order they finished, and a single note
 // opened while a scan ran left the window scanning for good.
-TEST_F(DiskTest, OnlyTheLastOpeningInstallsItsScanAndFirstNote) {
+TEST_F(DiskTest, OnlyTheLastOpeningInstallsItsScanAndFirstNoteAndNoneWhileEditsCannotBeSaved) {
     model.openFolder(root(), std::nullopt);
     model.openFolder(secondFolder, std::nullopt);
     finish(1);
@@ -66,9 +66,8 @@ TEST_F(DiskTest, OnlyTheLastOpeningInstallsItsScanAndFirstNote) {
     finish();
     EXPECT_EQ(std::tuple(*model.isScanning, *model.file, model.tree->size()),
               std::tuple(false, note("Other.md"), 0u));
-}
 
-TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
+    // Switching folders while editing saves and ends the session, or refuses.
     background.hold = false;
     model.openFolder(root(), std::nullopt);
     settle();

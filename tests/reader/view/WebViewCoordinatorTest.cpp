@@ -79,7 +79,6 @@ TEST_F(CoordinatorTest, AllowsOnlyTheTemplateLoadsItStartedAndHandsActivatedLink
         {Type::other, note, false, Policy::allow},
         {Type::other, note, false, Policy::allow},
         {Type::other, note, false, Policy::cancel}, // a refresh to the note itself
-        {Type::reload, note, false, Policy::cancel},
         {Type::formSubmitted, "mdreader://local/n/form", false, Policy::cancel},
         {Type::linkActivated, "https://example.org/", true, Policy::cancel},
     };
