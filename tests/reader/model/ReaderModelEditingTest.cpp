@@ -92,7 +92,6 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
     SCOPED_TRACE("without unsaved edits, editing ends and says why");
     write("Note.md", "clean");
     enterAt(1);
-    ASSERT_EQ(*model.mode, Mode::edit);
     writeOutside("Caf\xE9 again");
     EXPECT_EQ(std::tuple(reading(), *model.notice, onDisk()),
               std::tuple(true, notUTF8, "Caf\xE9 again"));

@@ -13,9 +13,8 @@ TEST_F(FindTest, ShowsTheBarThenPublishesTheNewestCountsAndClosingKeepsTheQuery)
     int focused = 0;
     model.web.setFocusFindField([&] { ++focused; });
     model.findNext(true); // with the bar hidden: only shows it
-    EXPECT_TRUE(*model.isFindVisible);
-    EXPECT_EQ(focused, 1);
-    EXPECT_TRUE(page->awaited.empty());
+    EXPECT_EQ(std::tuple(*model.isFindVisible, focused, page->awaited.size()),
+              std::tuple(true, 1, 0u));
 
     model.findQuery.set("two \"words\"");
     model.find();
@@ -31,9 +30,8 @@ TEST_F(FindTest, ShowsTheBarThenPublishesTheNewestCountsAndClosingKeepsTheQuery)
     EXPECT_EQ(*model.findStatus, (FindStatus{0, 3}));
 
     model.closeFind();
-    EXPECT_FALSE(*model.isFindVisible);
-    EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
-    EXPECT_EQ(*model.findQuery, "two \"words\"");
+    EXPECT_EQ(std::tuple(*model.isFindVisible, *model.findStatus, *model.findQuery),
+              std::tuple(false, FindStatus{0, 0}, "two \"words\""));
     EXPECT_EQ(page->sent, std::vector<std::string>{"mdr.clearFind()"});
 
     // Mended: answers were applied as they arrived, so a slow answer to an older query replaced

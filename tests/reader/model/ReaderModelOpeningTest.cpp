@@ -89,15 +89,35 @@ TEST_F(OpeningTest, StartsAtTheFolderStartNoteOrTheOneGivenThenFollowsLinksKeepi
                          std::vector<std::string>{"mailto:ada@example.org"}));
 }
 
-TEST_F(OpeningTest, ATargetOpensWhatExistsALoneNoteResolvesInItsFolderAndAnUnreadableOneSaysWhy) {
+// Handing over a note is left to the window's tests.
+TEST_F(OpeningTest, HandsOverWhatIsOpenOpensWhatATargetKeepsAndSaysWhyANoteCannotBeRead) {
+    for (int i = 0; i < 2; ++i) { // with nothing open, then only a folder: it is revealed
+        model.revealInFinder();
+        model.openInObsidian();
+        model.openInDefaultEditor();
+        model.openFolder(root(), std::nullopt);
+        settle();
+    }
+    EXPECT_EQ(
+        std::tuple(desktop.revealed, desktop.openedURLs.size(), desktop.openedElsewhere.size()),
+        std::tuple(std::vector{root()}, 0u, 0u));
+
+    // Installed or removed since: the first answer stays, for every window.
+    const bool answer = model.isObsidianInstalled();
+    desktop.obsidianInstalled = !answer;
+    auto second = ReaderModel::create(
+        {scheduler, background, desktop, [](auto&&...) { return RenderedNote{}; }, [](auto&&) {}});
+    EXPECT_EQ(second->isObsidianInstalled(), answer);
+
+    // A target opens what still exists; a note alone resolves among its neighbours.
     make({"README.md"});
     model.tree.set({{note("x.md"), "x", {}}});
     model.apply({note("gone"), note("moved.md")});
     settle();
     EXPECT_EQ(*model.file, std::nullopt);
-    model.apply({note("gone"), note("A.md")});
+    model.apply({note("gone"), note("A.md")}); // noted as recent: only the two openings above
     EXPECT_EQ(std::tuple(*model.folder, *model.file, model.tree->size(), recentFolders.size()),
-              std::tuple(std::nullopt, note("A.md"), 0u, 0u));
+              std::tuple(std::nullopt, note("A.md"), 0u, 2u));
     EXPECT_EQ(std::tuple(model.index->byName("plan"), model.index->byName("deep").size(),
                          model.index->byName(".hidden").size(), model.contains(note("B.md"))),
               std::tuple(std::vector{note("Plan.md")}, 0u, 0u, false));
@@ -120,27 +140,6 @@ TEST_F(OpeningTest, ATargetOpensWhatExistsALoneNoteResolvesInItsFolderAndAnUnrea
     settle();
     EXPECT_EQ(std::tuple(*model.errorMessage, *model.isTooLarge, model.page.get()->bodyHTML),
               std::tuple(std::nullopt, false, paragraph("caf\xEF\xBF\xBD ok")));
-}
-
-// Handing over a note is left to the window's tests.
-TEST_F(OpeningTest, HandsOverOnlyWhatIsOpenAndAsksOnceForTheProcessWhetherObsidianIsInstalled) {
-    for (int i = 0; i < 2; ++i) { // with nothing open, then only a folder: it is revealed
-        model.revealInFinder();
-        model.openInObsidian();
-        model.openInDefaultEditor();
-        model.openFolder(root(), std::nullopt);
-        settle();
-    }
-    EXPECT_EQ(
-        std::tuple(desktop.revealed, desktop.openedURLs.size(), desktop.openedElsewhere.size()),
-        std::tuple(std::vector{root()}, 0u, 0u));
-
-    // Installed or removed since: the first answer stays, for every window.
-    const bool answer = model.isObsidianInstalled();
-    desktop.obsidianInstalled = !answer;
-    auto second = ReaderModel::create(
-        {scheduler, background, desktop, [](auto&&...) { return RenderedNote{}; }, [](auto&&) {}});
-    EXPECT_EQ(second->isObsidianInstalled(), answer);
 }
 
 } // namespace

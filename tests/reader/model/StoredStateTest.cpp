@@ -46,8 +46,7 @@ TEST(RecentFolders, PutsTheFolderFirstOnceAndKeepsTheNewestTenAcrossStarts) {
     EXPECT_EQ(*RecentFolders(stored).folders, *recent.folders);
 }
 
-TEST(WindowTarget,
-     StoresThePresentFieldsMatchesExactlyHashesFolderApartFromFileAndOpensWhatExists) {
+TEST(WindowTarget, StoresPresentFieldsMatchesExactlyHashesFolderApartFromFileAndOpensWhatExists) {
     const std::pair<WindowTarget, json> cases[] = {
         {{std::nullopt, url("/n/Plan.md")}, {{"file", "/n/Plan.md"}}},
         {{url("/n"), url("/n/a b.md")}, {{"folder", "/n"}, {"file", "/n/a b.md"}}},

@@ -51,8 +51,7 @@ struct CoordinatorTest : ::testing::Test {
 
 TEST_F(CoordinatorTest, FirstUpdateLoadsTheTemplateAndNewRevisionsSwapContent) {
     coordinator->update(page("/n/My Plan.md", 1, "<h1 id=\"go\">Go</h1>", "go"), sans);
-    ASSERT_EQ(loads.size(), 1u);
-    EXPECT_EQ(loads[0].second, "mdreader://local/n/My%20Plan.md");
+    EXPECT_EQ(loads.at(0).second, "mdreader://local/n/My%20Plan.md");
     EXPECT_NE(loads[0].first.find("<body class=\"font-sans\" data-anchor=\"go\">"),
               std::string::npos);
     finishLatestLoad();
