@@ -19,8 +19,7 @@ template <typename Item> Item takeAt(std::vector<Item>& items, std::size_t at) {
 }
 
 /// A page that records what it is asked to run and answers awaited scripts when told to.
-class FakePage final : public PageScripting {
-public:
+struct FakePage final : PageScripting {
     void evaluate(const std::string& script) override { sent.push_back(script); }
     void evaluate(const std::string& script, Completion completion) override {
         awaited.push_back(script);
@@ -36,8 +35,7 @@ public:
 
 /// An editor view whose text above the top-line probe (60 units down) is given, and that records
 /// focus and finder actions.
-class FakeTextView final : public EditorTextView {
-public:
+struct FakeTextView final : EditorTextView {
     std::optional<std::string> textBeforePointBelowTop(double distance) const override {
         return distance == 60 ? before : std::nullopt;
     }

@@ -13,14 +13,13 @@ namespace {
 using nlohmann::json;
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
-TEST(WebBridge, WritesCallsAsOneScriptExpressionWithCompactJSONArguments) {
+TEST(WebBridge, WritesCallsAsOneExpressionAndTakesTopLinesOnlyAsNumbersTruncated) {
     EXPECT_EQ(WebBridge::call("mdr.find", {"say \"hi\"\n"}), R"(mdr.find("say \"hi\"\n"))");
     // Broken UTF-8 is replaced rather than losing the call.
     EXPECT_EQ(WebBridge::call("mdr.find", {"a\xFF"}), "mdr.find(\"a\xEF\xBF\xBD\")");
     // A number JSON cannot carry leaves the call without arguments.
     EXPECT_EQ(WebBridge::call("mdr.setAppearance", {"serif", nan, 37.0}), "mdr.setAppearance()");
-}
-TEST(WebBridge, TopLineTakesOnlyNumbersTruncatedAndElseTheFirstLine) {
+
     const std::pair<PageScripting::Result, int> cases[] = {
         {json("12"), 1},  {PageScripting::Error{"ReferenceError"}, 1},
         {json(1e300), 1},                   // too large for a line: not an undefined conversion

@@ -17,8 +17,7 @@
 namespace reader {
 
 /// A desktop that records what it is asked to do.
-class RecordingDesktop final : public Desktop {
-public:
+struct RecordingDesktop final : Desktop {
     void beep() override { ++beeps; }
     void openFile(const markdown::URL& file) override { openedFiles.push_back(file); }
     void openURL(const std::string& url) override { openedURLs.push_back(url); }
@@ -26,21 +25,16 @@ public:
     void openWithOtherApplication(const markdown::URL& file) override {
         openedElsewhere.push_back(file);
     }
-    bool isObsidianInstalled() override {
-        ++obsidianQuestions;
-        return obsidianInstalled;
-    }
+    bool isObsidianInstalled() override { return obsidianInstalled; }
 
     int beeps = 0;
     std::vector<markdown::URL> openedFiles, revealed, openedElsewhere;
     std::vector<std::string> openedURLs;
     bool obsidianInstalled = false;
-    int obsidianQuestions = 0;
 };
 
 /// Runs background jobs on the calling thread: at once, or, while held, when the test says.
-class HeldRunner final : public BackgroundRunner {
-public:
+struct HeldRunner final : BackgroundRunner {
     void run(Job job) override {
         if (hold)
             jobs.push_back(std::move(job));
@@ -52,23 +46,15 @@ public:
     std::vector<Job> jobs;
 };
 
-/// The body the harness's renderer writes for a text of one line.
-inline std::string paragraph(const std::string& line) {
-    return "<p>" + line + "</p>";
-}
-
 /// A model beside a scratch folder of notes, with a hand-driven clock, held background work, a
 /// recording desktop and page, and a renderer that writes each line as a paragraph and takes
 /// lines starting with "# " as headings.
 struct ModelTest : ::testing::Test {
-    struct RenderCall {
-        std::string text;
-        notes::RenderOptions options;
-    };
-
     ModelTest() { model.web.setWebView(page); }
+    /// The body the renderer writes for a text of one line.
+    static std::string paragraph(const std::string& line) { return "<p>" + line + "</p>"; }
     RenderedNote render(const std::string& text, const notes::RenderOptions& options) {
-        renders.push_back({text, options});
+        renders.emplace_back(text, options);
         RenderedNote note;
         std::istringstream lines(text);
         for (std::string line; std::getline(lines, line); note.html += paragraph(line))
@@ -89,7 +75,6 @@ struct ModelTest : ::testing::Test {
     markdown::URL root() const { return markdown::URL::fileURL(folder.path()); }
     /// Writes the note, and the folders above it.
     void write(const std::string& name, const std::string& text) const {
-        std::filesystem::create_directories((folder / name).parent_path());
         notes::ScratchFolder::write(folder / name, text);
     }
     /// Reports changes to the named items, as the folder's watcher does.
@@ -106,7 +91,7 @@ struct ModelTest : ::testing::Test {
     notes::ManualScheduler scheduler;
     HeldRunner background;
     RecordingDesktop desktop;
-    std::vector<RenderCall> renders;
+    std::vector<std::pair<std::string, notes::RenderOptions>> renders; // text and options
     std::vector<markdown::URL> recentFolders;
     std::shared_ptr<ReaderModel> owner =
         ReaderModel::create({scheduler, background, desktop,

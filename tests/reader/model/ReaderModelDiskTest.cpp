@@ -1,9 +1,5 @@
 #include "ModelHarness.hpp"
 
-#include "notes/runtime/MainLoopScheduler.hpp"
-#include "reader/model/ThreadRunner.hpp"
-#include "tests/notes/RunMainLoop.hpp"
-
 #include <chrono>
 
 namespace reader {
@@ -12,7 +8,6 @@ namespace {
 using markdown::URL;
 using notes::FolderChange;
 using notes::ScratchFolder;
-using notes::testing::runUntil;
 using namespace std::chrono_literals;
 
 struct DiskTest : ModelTest {
@@ -34,8 +29,8 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
     finish(); // the start note's rendering
     changed({{"Other.md", FolderChange::itemModified | FolderChange::itemMetadataModified},
              {"README.md", FolderChange::itemModified}});
-    EXPECT_EQ(scheduler.pendingCount(), 0u);
-    EXPECT_TRUE(background.jobs.empty()); // same text: nothing to render
+    // Same text: nothing to render.
+    EXPECT_EQ(std::tuple(scheduler.pendingCount(), background.jobs.size()), std::tuple(0u, 0u));
 
     write("README.md", "edited elsewhere");
     changed({{"README.md", FolderChange::itemModified},
@@ -55,28 +50,24 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
 
 // Mended: overlapping scans used to be installed in the order they finished, and a single note
 // opened while a scan ran left the window scanning for good.
-TEST_F(DiskTest, OnlyTheLastOpeningInstallsItsScanAndFirstNote) {
+TEST_F(DiskTest, OnlyTheLastOpeningInstallsItsScanAndFirstNoteAndNoneWhileEditsCannotBeSaved) {
     model.openFolder(root(), std::nullopt);
     model.openFolder(secondFolder, std::nullopt);
     finish(1);
     finish(0);
     finish(0); // the rendering of the second folder's start note
-    EXPECT_EQ(*model.folder, secondFolder);
-    EXPECT_EQ(*model.file, secondIndex);
-    EXPECT_EQ(*model.markdownFiles, std::vector{secondIndex});
-    EXPECT_FALSE(*model.isScanning);
-    EXPECT_EQ(renders.size(), 1u);
+    EXPECT_EQ(std::tuple(*model.folder, *model.file, *model.markdownFiles, *model.isScanning,
+                         renders.size()),
+              std::tuple(secondFolder, secondIndex, std::vector{secondIndex}, false, 1u));
 
     model.openFolder(root(), std::nullopt);
     EXPECT_TRUE(*model.isScanning);
     model.openFile(note("Other.md"));
     finish();
-    EXPECT_FALSE(*model.isScanning);
-    EXPECT_EQ(*model.file, note("Other.md"));
-    EXPECT_TRUE(model.tree->empty());
-}
+    EXPECT_EQ(std::tuple(*model.isScanning, *model.file, model.tree->size()),
+              std::tuple(false, note("Other.md"), 0u));
 
-TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
+    // Switching folders while editing saves and ends the session, or refuses.
     background.hold = false;
     model.openFolder(root(), std::nullopt);
     settle();
@@ -87,38 +78,16 @@ TEST_F(DiskTest, SwitchingFoldersWhileEditingSavesAndEndsTheSessionOrRefuses) {
     session->diskChanged("theirs");
     model.openFolder(secondFolder, std::nullopt);
     model.openFile(secondIndex);
-    EXPECT_EQ(desktop.beeps, 2);
-    EXPECT_EQ(*model.folder, root());
-    EXPECT_EQ(*model.editSession, session);
+    EXPECT_EQ(std::tuple(desktop.beeps, *model.folder, *model.editSession),
+              std::tuple(2, root(), session));
 
     session->keepMine();
     model.openFolder(secondFolder, std::nullopt);
     settle();
-    EXPECT_TRUE(reading());
-    EXPECT_EQ(*model.file, secondIndex);
+    EXPECT_EQ(std::tuple(reading(), *model.file), std::tuple(true, secondIndex));
     // Saved once, and nothing of the old session is left to write later.
     scheduler.advance(notes::EditSession::defaultAutosaveDelay * 2);
     EXPECT_EQ(ScratchFolder::read(folder / "README.md"), "mine");
-}
-
-TEST_F(ModelTest, ScansOnAThreadAndFollowsTheFolderThroughItsWatcher) {
-    write("README.md", "readme");
-    notes::MainLoopScheduler mainLoop;
-    ThreadRunner threads;
-    auto live = ReaderModel::create({mainLoop, threads, desktop,
-                                     [](const std::string& text, auto&&...) {
-                                         return RenderedNote{text, {}};
-                                     },
-                                     [](auto&&) {}});
-    live->openFolder(root(), std::nullopt);
-    ASSERT_TRUE(runUntil([&] { return live->page.get().has_value(); }));
-    EXPECT_EQ(live->page.get()->bodyHTML, "readme");
-
-    write("README.md", "changed elsewhere");
-    write("New.md", "new");
-    EXPECT_TRUE(runUntil([&] { return live->page.get()->bodyHTML == "changed elsewhere"; }));
-    EXPECT_TRUE(runUntil([&] { return live->markdownFiles->size() == 2; }));
-    EXPECT_FALSE(*live->isScanning);
 }
 
 } // namespace

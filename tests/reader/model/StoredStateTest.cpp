@@ -15,9 +15,7 @@ namespace {
 using markdown::URL;
 using nlohmann::json;
 
-URL url(const std::string& path) {
-    return URL::fileURL(path);
-}
+const auto url = [](const std::string& path) { return URL::fileURL(path); };
 
 TEST(AppearanceMode, ReadsBackEveryStoredTextAndNothingElse) {
     std::vector<std::string_view> texts;
@@ -48,7 +46,7 @@ TEST(RecentFolders, PutsTheFolderFirstOnceAndKeepsTheNewestTenAcrossStarts) {
     EXPECT_EQ(*RecentFolders(stored).folders, *recent.folders);
 }
 
-TEST(WindowTarget, StoresOnlyThePresentFieldsAndReadsThemBack) {
+TEST(WindowTarget, StoresPresentFieldsMatchesExactlyHashesFolderApartFromFileAndOpensWhatExists) {
     const std::pair<WindowTarget, json> cases[] = {
         {{std::nullopt, url("/n/Plan.md")}, {{"file", "/n/Plan.md"}}},
         {{url("/n"), url("/n/a b.md")}, {{"folder", "/n"}, {"file", "/n/a b.md"}}},
@@ -64,12 +62,11 @@ TEST(WindowTarget, StoresOnlyThePresentFieldsAndReadsThemBack) {
     for (const auto& [stored, message] : bad)
         EXPECT_EQ(std::get<WindowTarget::DecodeError>(WindowTarget::fromKeyed(stored)).message,
                   message);
-}
 
-TEST(WindowTarget, MatchesExactlyHashesFolderApartFromFileAndOpensWhatExists) {
-    const WindowTarget target{url("/n"), url("/n/Plan.md")};
-    EXPECT_TRUE(target.matches(url("/n"), url("/n/Plan.md")));
-    EXPECT_FALSE(target.matches(url("/n"), url("/n/./Plan.md")));
+    const WindowTarget plan{url("/n"), url("/n/Plan.md")};
+    EXPECT_EQ(std::tuple(plan.matches(url("/n"), url("/n/Plan.md")),
+                         plan.matches(url("/n"), url("/n/./Plan.md"))),
+              std::tuple(true, false));
     std::hash<WindowTarget> hash;
     EXPECT_NE(hash({url("/n"), std::nullopt}), hash({std::nullopt, url("/n")}));
 
@@ -77,13 +74,13 @@ TEST(WindowTarget, MatchesExactlyHashesFolderApartFromFileAndOpensWhatExists) {
     std::filesystem::create_directory(root / "notes");
     notes::ScratchFolder::write(root / "notes" / "Plan.md", "# Plan\n");
     auto at = [&](const char* relative) { return URL::fileURL(root / relative); };
-    const std::pair<WindowTarget, WindowTarget::Opening> cases[] = {
+    const std::pair<WindowTarget, WindowTarget::Opening> openings[] = {
         {{at("notes"), at("notes/Plan.md")},
          WindowTarget::OpenFolder{at("notes"), at("notes/Plan.md")}},
         {{at("gone"), at("notes/Plan.md")}, WindowTarget::OpenFile{at("notes/Plan.md")}},
         {{at("gone"), at("moved/Plan.md")}, std::monostate{}},
     };
-    for (const auto& [target, expected] : cases)
+    for (const auto& [target, expected] : openings)
         EXPECT_EQ(target.opening(), expected) << target.keyed().dump();
 }
 
