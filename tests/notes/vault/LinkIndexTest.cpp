@@ -86,9 +86,6 @@ TEST_F(LinkResolution, BreaksTiesByTheOrderTheFilesWereGiven) {
     EXPECT_EQ(bFirst.resolve("Plan", at("Home.md")), at("b/Plan.md"));
     EXPECT_EQ(bFirst.resolve("Plan", at("a/Note.md")), at("a/Plan.md"));
     EXPECT_EQ(bFirst.byName("plan.md"), (std::vector<URL>{at("b/Plan.md"), at("a/Plan.md")}));
-    // Of two files with one relative path, the later one is kept.
-    EXPECT_EQ(index({"a/Plan.md", "b/../a/Plan.md"}).byRelativePath("a/plan"),
-              at("b/../a/Plan.md"));
 }
 
 TEST_F(LinkResolution, LooksBesideTheCurrentNoteByPathAndThroughItsOpenFolder) {
