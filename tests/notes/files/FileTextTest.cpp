@@ -49,15 +49,11 @@ TEST(FileText, RefusesAnythingThatIsNotStrictUTF8AndLenientlyReplacesIt) {
     const std::string r = "\xEF\xBF\xBD";
     const std::pair<std::string, std::string> cases[] = {
         {"caf\xC3\xA9", "caf\xC3\xA9"},
-        {"a\xFF"
-         "b",
-         "a" + r + "b"},
+        {"a\xFFz", "a" + r + "z"},
         {"a\x80", "a" + r},
         // A sequence cut short is one replacement, however many of its bytes came.
         {"ok \xE2\x82", "ok " + r},
-        {"\xE2\x82"
-         "a",
-         r + "a"},
+        {"\xE2\x82z", r + "z"},
         {"\xF0\x9F\x98", r},
         // Overlong forms, surrogates and bytes beyond U+10FFFF: each byte on its own.
         {"\xC0\x80", r + r},

@@ -2,7 +2,6 @@
 #include "notes/text/ReaderURL.hpp"
 
 #include "tests/notes/ScratchFolder.hpp"
-#include "tests/support/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -72,20 +71,11 @@ TEST_F(LocalSchemeHandlerTest, RefusesAnythingElse) {
         local(notes / "huge.png"),    "mdreader://local/dev/zero",
         "mdreader://Local" + path,    "mdreader://" + path,
     };
-    reader::LogCapture log;
     for (const auto& url : refused)
         EXPECT_EQ(handler.handleSchemeTask(url), SchemeAnswer{SchemeFailure::fileDoesNotExist})
             << url;
     EXPECT_EQ(LocalSchemeHandler(WebResources({})).handleSchemeTask("mdreader://app/reader.css"),
               SchemeAnswer{SchemeFailure::fileDoesNotExist});
-    // A file of the page that is missing is logged, once; other names are not the page's.
-    for (int time = 0; time < 2; ++time)
-        EXPECT_EQ(handler.handleSchemeTask("mdreader://app/highlight.min.js"),
-                  SchemeAnswer{SchemeFailure::fileDoesNotExist});
-    ASSERT_EQ(log.entries.size(), 2u);
-    EXPECT_EQ(log.entries[0].message, "The page's file reader.css is missing from (no folder)");
-    EXPECT_EQ(log.entries[1].message,
-              "The page's file highlight.min.js is missing from " + web.string());
 }
 
 } // namespace

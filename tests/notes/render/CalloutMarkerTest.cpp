@@ -1,5 +1,7 @@
 #include "notes/render/CalloutMarker.hpp"
 
+#include "tests/notes/ExpectCases.hpp"
+
 #include <gtest/gtest.h>
 
 namespace notes {
@@ -8,11 +10,7 @@ namespace {
 using Fold = CalloutMarker::Fold;
 
 TEST(CalloutMarker, ReadsKindFoldAndWhereTheTitleBegins) {
-    struct Case {
-        const char* line;
-        std::optional<CalloutMarker> marker;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::optional<CalloutMarker>> cases[] = {
         {"[!note]", CalloutMarker{"note", Fold::none, 7}},
         {"[!NoTe]", CalloutMarker{"note", Fold::none, 7}},
         {"[!warning]- Careful", CalloutMarker{"warning", Fold::collapsed, 12}},
@@ -29,15 +27,10 @@ TEST(CalloutMarker, ReadsKindFoldAndWhereTheTitleBegins) {
         // A title runs to the end of its line: a line end inside it is no callout, one at the
         // very end is.
         {"[!x] a\nb", std::nullopt},
-        {"[!x] a\xE2\x80\xA8"
-         "b",
-         std::nullopt},
+        {"[!x] a\xE2\x80\xA8z", std::nullopt},
         {"[!x] a\n", CalloutMarker{"x", Fold::none, 5}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        EXPECT_EQ(CalloutMarker::parse(c.line), c.marker);
-    }
+    expectCases(cases, CalloutMarker::parse);
 }
 
 } // namespace

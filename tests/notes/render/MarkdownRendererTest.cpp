@@ -31,12 +31,6 @@ TEST(MarkdownRenderer, DataLinesAreLinesOfTheFile) {
                                                   "</blockquote>\n"},
     };
     expectCases(cases, [&](const char* text) { return renderedHTML(text, hidden); });
-}
-
-TEST(MarkdownRenderer, FrontMatterIsABoxBeforeTheFirstBlockOrNothing) {
-    const std::string note = "---\ntitle: My note\n---\n# Intro";
-    // Hidden, the note reads as if the front matter had been empty lines.
-    EXPECT_EQ(renderedHTML(note, {FrontmatterMode::hidden, false}), renderedHTML("\n\n\n# Intro"));
     // A block without properties gives no box even when collapsed.
     EXPECT_EQ(renderedHTML("---\n---\nBody"), "<p data-line=\"3\">Body</p>\n");
 }

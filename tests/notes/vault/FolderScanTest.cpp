@@ -78,8 +78,7 @@ TEST(FolderScan, EntersNoFurtherFolderOnceMoreFilesThanTheLimitWereMet) {
     EXPECT_EQ(truncated.tree[0].children->size(), 3u);
     EXPECT_EQ(truncated.allFiles.size(), 3u);
 
-    Scan atLimit = scan(notes.path(), 3);
-    EXPECT_EQ(names(atLimit.tree), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(names(scan(notes.path(), 3).tree), (std::vector<std::string>{"one", "two"}));
 }
 
 TEST(FolderScan, ListsFoldersLargerThanOneReadOfTheirEntries) {

