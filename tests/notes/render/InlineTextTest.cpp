@@ -1,13 +1,10 @@
 #include "notes/render/InlineText.hpp"
-#include "notes/render/InlineTextSpan.hpp"
-#include "notes/text/MakeRegex.hpp"
-#include "notes/text/RegexMatch.hpp"
 
+#include "InlineTextPattern.hpp"
 #include "tests/notes/ExpectCases.hpp"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,54 +13,6 @@ namespace notes {
 namespace {
 
 using Case = std::pair<std::string_view, std::string>;
-
-using AcceptSpan = std::function<bool(const InlineTextSpan&)>;
-
-/// The spans that the regular expression the constructs were first found with finds, kept as the
-/// oracle the byte scanner must agree with. After a span `accept` refuses, the search goes on
-/// from the character after its start.
-std::vector<InlineTextSpan> patternSpans(std::string_view text, const AcceptSpan& accept) {
-    // Groups: 1 "!", 2 wikilink body, 3 footnote label, 4 highlighted text, 5 address.
-    static const auto pattern = makeRegex(R"re((!?)\[\[([^\[\]\n]+?)\]\])re"
-                                          R"re(|\[\^([^\]\s]+)\])re"
-                                          R"re(|==(?=\S)([^=\n]+?)(?<=\S)==)re"
-                                          R"re(|\b(https?://[^\s<>"]+[^\s<>".,:;'!?)\]]))re");
-    const auto spanOf = [&](const RegexMatch& match) {
-        constexpr InlineTextKind kinds[] = {InlineTextKind::wikilink, InlineTextKind::wikilink,
-                                            InlineTextKind::footnoteReference,
-                                            InlineTextKind::highlight, InlineTextKind::webAddress};
-        std::size_t group = 2;
-        while (!match.groups[group])
-            ++group;
-        InlineTextKind kind = kinds[group - 1];
-        if (group == 2 && !match.groups[1]->empty())
-            kind = InlineTextKind::embed;
-        const auto contentBegin =
-            static_cast<std::size_t>(match.groups[group]->data() - text.data());
-        return InlineTextSpan{kind, match.begin, match.end, contentBegin,
-                              contentBegin + match.groups[group]->size()};
-    };
-    std::vector<InlineTextSpan> spans;
-    for (const RegexMatch& match :
-         allMatches(*pattern, text, [&](const RegexMatch& m) { return accept(spanOf(m)); }))
-        spans.push_back(spanOf(match));
-    return spans;
-}
-
-/// The same, found by the scanner.
-std::vector<InlineTextSpan> scannedSpans(std::string_view text, const AcceptSpan& accept) {
-    std::vector<InlineTextSpan> spans;
-    std::size_t from = 0;
-    while (const std::optional<InlineTextSpan> span = findInlineTextSpan(text, from)) {
-        if (!accept(*span)) {
-            from = span->begin + 1;
-            continue;
-        }
-        spans.push_back(*span);
-        from = span->end;
-    }
-    return spans;
-}
 
 class InlineText : public ::testing::Test {
 protected:
@@ -114,14 +63,15 @@ TEST(InlineTextSpan, FindsWhatTheFirstPatternFinds) {
         "\xFF\xFEhttp://ab http://a\x80. [^\xE2\x82] ==\xC3== \xC3http://ab \xE2\x80http://ab "
         "é\x80http://ab",
     };
-    const AcceptSpan filters[] = {
+    const testing::AcceptSpan filters[] = {
         [](const InlineTextSpan&) { return true; },
         // Refused constructs make way for those starting inside them.
         [](const InlineTextSpan& span) { return span.begin % 3 != 0; },
     };
     for (std::string_view text : texts)
-        for (const AcceptSpan& accept : filters)
-            EXPECT_EQ(scannedSpans(text, accept), patternSpans(text, accept)) << text;
+        for (const testing::AcceptSpan& accept : filters)
+            EXPECT_EQ(testing::scannedSpans(text, accept), testing::patternSpans(text, accept))
+                << text;
 }
 
 TEST_F(InlineText, FindsAddressesAfterARunThatOpensWithAQuoteAlone) {
