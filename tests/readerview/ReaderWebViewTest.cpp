@@ -1,15 +1,11 @@
 #include "reader/view/ReaderWebView.hpp"
 #include "notes/runtime/MainLoopScheduler.hpp"
-#include "reader/view/WebViewScripting.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 #include "tests/support/DisplayTesting.hpp"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <memory>
-#include <string>
 #include <vector>
 
 namespace reader {
@@ -22,17 +18,17 @@ using namespace std::chrono_literals;
 struct WebViewTest : ::testing::Test {
     static void SetUpTestSuite() { startToolkit(LUMENLEAF_TEST_WEB_DIR); }
 
-    void SetUp() override {
+    WebViewTest() {
         view->setOnLink([this](const std::string& url) { links.push_back(url); });
         gtk_window_set_default_size(window, 800, 600);
         gtk_window_set_child(window, view->widget());
         gtk_window_present(window);
     }
-    void TearDown() override { gtk_window_destroy(window); }
+    ~WebViewTest() override { gtk_window_destroy(window); }
 
-    /// A page of the note `name` in the scratch folder.
-    ReaderPage note(const std::string& name, std::string body, int revision = 1) const {
-        return {markdown::URL::fileURL(folder / name), std::move(body), revision, {}, {}, {}};
+    /// A page of a.md in the scratch folder.
+    ReaderPage note(std::string body, int revision) const {
+        return {markdown::URL::fileURL(folder / "a.md"), std::move(body), revision, {}, {}, {}};
     }
     [[nodiscard]] std::string readerAddress(const std::string& name) const {
         return "mdreader://local" + (folder / name).string();
@@ -49,49 +45,17 @@ struct WebViewTest : ::testing::Test {
     GtkWindow* window = GTK_WINDOW(gtk_window_new());
 };
 
-/// An image three pixels wide and two high.
-constexpr char tinyImage[] = R"(<svg xmlns="http://www.w3.org/2000/svg" width="3" height="2"/>)";
-
-TEST_F(WebViewTest, LoadsTheTemplateRunsNoneOfTheNotesOwnScriptsAndSwapsContentInPlace) {
+// One long page: none of the note's own scripts run, what the reader script answers and sends,
+// the images beside the note that it loads through the local host, and content swapped in place.
+TEST_F(WebViewTest, LoadsTheTemplateWithoutTheNotesScriptsAnswersTheBridgeAndSwapsContent) {
     notes::ScratchFolder::write(folder / "other.md", "raw text");
     notes::ScratchFolder::write(folder / "evil.js", "window.evil = 'file';");
-    // The style sheet sets the measure of 37rem, at a root size scaled to 1.5 × 16px.
-    view->update(note("a.md", "<h1 id=\"top\">Top</h1><script>window.evil = 'inline';</script>"
-                              "<script src=\"evil.js\"></script>"
-                              "<meta http-equiv=\"refresh\" content=\"0; url=other.md\">"),
-                 {notes::Typeface::sans, 1.5, notes::LineWidth::medium});
-    ASSERT_TRUE(waitUntil([&] { return view->state().isLoaded(); }));
-    runFor(500ms); // the refresh, had it been followed, would have replaced the page by now
-    EXPECT_EQ(run("[typeof mdr, typeof window.evil, location.href, "
-                  "document.getElementById('top').textContent, "
-                  "getComputedStyle(document.getElementById('content')).maxWidth]"),
-              json({"object", "undefined", readerAddress("a.md"), "Top", "888px"}));
-    run("window.marker = 7");
-
-    view->update(note("a.md",
-                      "<p><a id=\"next\" href=\"b.md#part\">next</a> <a id=\"out\" "
-                      "target=\"_blank\" href=\"https://example.org/x\">out</a></p>",
-                      2),
-                 {notes::Typeface::serif, 1.0, notes::LineWidth::wide});
-    ASSERT_TRUE(waitUntil([&] { return run("!!document.getElementById('next')") == true; }));
-    EXPECT_EQ(run("[window.marker, document.documentElement.style.getPropertyValue('--measure')]"),
-              json({7, "44rem"}));
-
-    run("document.getElementById('next').click(); document.getElementById('out').click()");
-    // Handed over, so neither navigates the view nor opens a window.
-    ASSERT_TRUE(waitUntil([&] { return links.size() == 2; }));
-    EXPECT_EQ(links,
-              (std::vector<std::string>{readerAddress("b.md") + "#part", "https://example.org/x"}));
-    runFor(300ms);
-    EXPECT_EQ(run("[window.marker, location.href]"), json({7, readerAddress("a.md")}));
-}
-
-// One long page: what the reader script answers, the messages it sends, and the images beside
-// the note that it loads through the local host.
-TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
-    for (const char* name : {"pic.svg", "my pic.svg"})
-        notes::ScratchFolder::write(folder / name, tinyImage);
-    std::string body;
+    for (const char* name : {"pic.svg", "my pic.svg"}) // three pixels wide
+        notes::ScratchFolder::write(folder / name,
+                                    R"(<svg xmlns="http://www.w3.org/2000/svg" width="3"/>)");
+    std::string body = "<h1 id=\"top\">Top</h1><script>window.evil = 'inline';</script>"
+                       "<script src=\"evil.js\"></script>"
+                       "<meta http-equiv=\"refresh\" content=\"0; url=other.md\">";
     for (int line = 1; line < 200; line += 2)
         body += "<p data-line=\"" + std::to_string(line) + "\">Paragraph" +
                 (line % 40 == 21 ? " with a kiwi" : "") + "</p>";
@@ -101,11 +65,16 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
             "\"><img id=\"gone\" src=\"missing.svg\">";
     std::vector<std::string> headings;
     bridge.headingChanged.connect([&](const auto& id) { headings.push_back(id.value_or("-")); });
-    view->update(note("a.md", body), {});
+    // The style sheet sets the measure of 37rem, at a root size scaled to 1.5 × 16px.
+    view->update(note(body, 1), {notes::Typeface::sans, 1.5, notes::LineWidth::medium});
     ASSERT_TRUE(waitUntil([&] { return view->state().isLoaded(); }));
+    runFor(500ms); // the refresh, had it been followed, would have replaced the page by now
     EXPECT_EQ(
-        run("['near', 'named', 'gone'].map((id) => document.getElementById(id).naturalWidth)"),
-        json({3, 3, 0}));
+        run("[typeof mdr, typeof window.evil, location.href, "
+            "document.getElementById('top').textContent, "
+            "getComputedStyle(document.getElementById('content')).maxWidth, "
+            "...['near', 'named', 'gone'].map((id) => document.getElementById(id).naturalWidth)]"),
+        json({"object", "undefined", readerAddress("a.md"), "Top", "888px", 3, 3, 0}));
 
     bridge.scrollToLine(41);
     std::optional<int> line;
@@ -130,6 +99,23 @@ TEST_F(WebViewTest, ThePageAnswersTheBridgeSendsItsMessagesAndLoadsImages) {
     g_value_init(&text, G_TYPE_STRING);
     ASSERT_TRUE(gdk_content_provider_get_value(gdk_clipboard_get_content(clipboard), &text, {}));
     EXPECT_STREQ(g_value_get_string(&text), "copy me\n  twice");
+
+    run("window.marker = 7");
+    view->update(note("<p><a id=\"next\" href=\"b.md#part\">next</a> <a id=\"out\" "
+                      "target=\"_blank\" href=\"https://example.org/x\">out</a></p>",
+                      2),
+                 {notes::Typeface::serif, 1.0, notes::LineWidth::wide});
+    ASSERT_TRUE(waitUntil([&] { return run("!!document.getElementById('next')") == true; }));
+    EXPECT_EQ(run("[window.marker, document.documentElement.style.getPropertyValue('--measure')]"),
+              json({7, "44rem"}));
+
+    run("document.getElementById('next').click(); document.getElementById('out').click()");
+    // Handed over, so neither navigates the view nor opens a window.
+    ASSERT_TRUE(waitUntil([&] { return links.size() == 2; }));
+    EXPECT_EQ(links,
+              (std::vector<std::string>{readerAddress("b.md") + "#part", "https://example.org/x"}));
+    runFor(300ms);
+    EXPECT_EQ(run("[window.marker, location.href]"), json({7, readerAddress("a.md")}));
 }
 
 } // namespace

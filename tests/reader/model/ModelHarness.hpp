@@ -7,12 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <filesystem>
 #include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace reader {
 

@@ -1,7 +1,5 @@
 #include "ModelHarness.hpp"
 
-#include <chrono>
-
 namespace reader {
 namespace {
 

@@ -2,8 +2,6 @@
 
 #include "notes/text/ReaderURL.hpp"
 
-#include <filesystem>
-
 namespace reader {
 namespace {
 

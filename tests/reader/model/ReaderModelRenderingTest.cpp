@@ -1,8 +1,5 @@
 #include "ModelHarness.hpp"
 
-#include <filesystem>
-#include <functional>
-
 namespace reader {
 namespace {
 

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 // What a window keeps across starts: its appearance, the recent folders, and what it showed.
 namespace reader {
 namespace {
