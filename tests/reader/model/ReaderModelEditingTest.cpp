@@ -76,14 +76,11 @@ TEST_F(EditingTest, LeavesAtTheEditorsLineSavingAChangedTextAndEntersAtThePagesL
 // Mended: an outside write of bytes that are not UTF-8 was skipped while editing, and the next
 // autosave replaced it without a word.
 TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
-    const auto writeOutside = [&](const std::string& text) {
-        write("Note.md", text);
-        changed({{"Note.md", notes::FolderChange::itemModified}});
-    };
     enterAt(1);
     auto session = model.editSession.get();
     session->textDidChange("mine");
-    writeOutside("Caf\xE9");
+    write("Note.md", "Caf\xE9");
+    changed({{"Note.md", notes::FolderChange::itemModified}});
     scheduler.advance(5s);
     EXPECT_TRUE(session->hasDiskConflict());
     session->stopEditing();
@@ -93,7 +90,8 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
     SCOPED_TRACE("without unsaved edits, editing ends and says why");
     write("Note.md", "clean");
     enterAt(1);
-    writeOutside("Caf\xE9 again");
+    write("Note.md", "Caf\xE9 again");
+    changed({{"Note.md", notes::FolderChange::itemModified}});
     EXPECT_EQ(std::tuple(reading(), *model.notice, onDisk()),
               std::tuple(true, notUTF8, "Caf\xE9 again"));
 }

@@ -12,11 +12,10 @@ namespace {
 
 using Type = WebViewCoordinator::NavigationType;
 using Policy = WebViewCoordinator::Policy;
-using notes::PageAppearance;
 
-const PageAppearance serif{};
-const PageAppearance sans{notes::Typeface::sans, 1.0, notes::LineWidth::medium};
-const PageAppearance wideSerif{notes::Typeface::serif, 1.0, notes::LineWidth::wide};
+const notes::PageAppearance serif{};
+const notes::PageAppearance sans{notes::Typeface::sans, 1.0, notes::LineWidth::medium};
+const notes::PageAppearance wideSerif{notes::Typeface::serif, 1.0, notes::LineWidth::wide};
 
 ReaderPage page(const std::string& path, int revision, std::string body = "<p>a</p>",
                 std::optional<std::string> anchor = {}, std::optional<int> line = {}) {
