@@ -1,5 +1,4 @@
 #include "Markdown/cmark/CMarkParser.hpp"
-#include "Markdown/cmark/CMarkExtensions.hpp"
 #include "tests/Markdown/cmark/CMarkTestSupport.hpp"
 
 #include <gtest/gtest.h>

@@ -3,15 +3,12 @@
 
 #include "tests/Markdown/RawOutline.hpp"
 
-#include "Markdown/cmark/CMarkDocument.hpp"
 #include "Markdown/cmark/CMarkTableState.hpp"
-#include "Markdown/elements/Elements.hpp"
 #include "Markdown/elements/MarkupRewriter.hpp"
 #include "tests/Markdown/ElementBuilders.hpp"
 #include "tests/Markdown/StackThread.hpp"
 #include <cmark-gfm.h>
 #include <gtest/gtest.h>
-#include <string>
 #include <tuple>
 
 namespace markdown {

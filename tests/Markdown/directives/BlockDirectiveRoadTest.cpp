@@ -1,5 +1,4 @@
 #include "Markdown/cmark/CommonMarkConverter.hpp"
-#include "Markdown/elements/Elements.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
 
 #include "tests/Markdown/ElementBuilders.hpp"
@@ -13,8 +12,6 @@
 #include "tests/notes/ScratchFolder.hpp"
 #include <filesystem>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace markdown {
 namespace {

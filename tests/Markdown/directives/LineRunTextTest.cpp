@@ -7,9 +7,7 @@
 #include "Markdown/support/CharacterBreaks.hpp"
 #include "Markdown/support/UnicodeText.hpp"
 #include "tests/Markdown/RawBuilders.hpp"
-#include <string>
 #include <tuple>
-#include <vector>
 
 namespace markdown {
 namespace {

@@ -6,12 +6,9 @@
 #include "Markdown/directives/ContainerConversion.hpp"
 #include "Markdown/directives/PendingDoxygenCommand.hpp"
 #include "Markdown/elements/Document.hpp"
-#include "Markdown/tree/DirectiveArgumentText.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
 #include "tests/Markdown/RawBuilders.hpp"
-#include <string>
 #include <tuple>
-#include <vector>
 
 namespace markdown {
 namespace {

@@ -5,12 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "Markdown/elements/Aside.hpp"
-#include "tests/Markdown/RawBuilders.hpp"
-#include <optional>
-#include <string>
 #include <tuple>
 #include <type_traits>
-#include <vector>
 
 namespace markdown {
 namespace {

@@ -1,15 +1,10 @@
 #include "Markdown/elements/MarkupRewriter.hpp"
-#include "Markdown/elements/MarkupWalker.hpp"
 
 #include "tests/Markdown/ElementBuilders.hpp"
 
 #include "Markdown/format/MarkupFormatter.hpp"
 #include "Markdown/format/SoftBreakDeleter.hpp"
 #include <gtest/gtest.h>
-#include <optional>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace markdown {
 namespace {

@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 #include <iostream>
 #include <ranges>
-#include <string>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 namespace markdown {
 namespace {

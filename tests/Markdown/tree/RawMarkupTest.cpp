@@ -6,16 +6,11 @@
 
 #include "Markdown/cmark/CommonMarkConverter.hpp"
 #include "Markdown/directives/RangeAdjuster.hpp"
-#include "Markdown/directives/RangeTracker.hpp"
-#include "Markdown/elements/Elements.hpp"
 #include "Markdown/tree/Replacement.hpp"
-#include "Markdown/tree/SourceRange.hpp"
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <string>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 namespace markdown {
 namespace {
