@@ -25,10 +25,12 @@ inline Document parsedDocument() {
     return Document::fromRaw(rawNode(RawMarkupData::Document{}, {first, quote}, range(1, 1, 3, 6)));
 }
 
+using Ranges = std::vector<std::optional<SourceRange>>;
+
 /// Every range of the tree, the root's first, in document order; none for an element without one.
-inline std::vector<std::optional<SourceRange>> rangesIn(const Markup& root) {
+inline Ranges rangesIn(const Markup& root) {
     struct Collector : MarkupWalker {
-        std::vector<std::optional<SourceRange>> ranges;
+        Ranges ranges;
         void visit(const Markup& markup) override {
             ranges.push_back(markup.range());
             MarkupWalker::visit(markup);

@@ -51,10 +51,9 @@ TEST(CMarkParser, AttachesExtensionsParsesInPiecesAndHandsOutNodesAndAnIterator)
     const CMarkDocument document =
         CMarkParser::parse("# Title *b*\n", CMarkParser::sourcePositions);
     const CMarkNode heading = document.root().firstChild();
-    EXPECT_EQ(heading.position(), (CMarkPosition{1, 1, 1, 11}));
-    EXPECT_EQ(heading.listType(), CMarkListType::none);
-    EXPECT_FALSE(heading.isTaskChecked());
-    EXPECT_EQ(heading.attributes(), std::nullopt);
+    EXPECT_EQ(std::tuple(heading.position(), heading.listType(), heading.isTaskChecked(),
+                         heading.attributes()),
+              std::tuple(CMarkPosition{1, 1, 1, 11}, CMarkListType::none, false, std::nullopt));
 
     // An iterator enters leaves once and containers twice, then is done.
     CMarkIterator iterator(document.root());
@@ -230,13 +229,11 @@ TEST(CommonMarkConverter, ConvertsTheSameWhetherItFreesTheTreeOrOnlyReadsIt) {
     const std::string expected = outline(convertCMarkDocument(read.root(), {}, {}));
     EXPECT_EQ(outline(convertCMarkDocument(CMarkParser::parse(text, bits, leave), {}, {})),
               expected);
-    EXPECT_NE(expected.find("tableCell"), std::string::npos);
 
     // Each level is freed on the way up, below open levels that still wait.
     const std::string deep = std::string(30000, '>') + " *x*";
     EXPECT_EQ(convertCMarkDocument(CMarkParser::parse(deep, bits, leave), {}, {})->subtreeCount(),
               30004);
-    EXPECT_NE(expected.find("inlineAttributes"), std::string::npos);
 }
 
 using Spans = std::vector<std::pair<std::string, unsigned>>;

@@ -142,7 +142,7 @@ TEST(DocumentParsing, MakesANewRootWithTheSourceEverywhereAndReadsFilesOrThrowsT
     EXPECT_EQ(second.range(), SourceRange({1, 1}, {7, 6}));
     EXPECT_TRUE(Document::parsing("").isEmpty());
 
-    const std::vector<std::optional<SourceRange>> ranges = rangesIn(first);
+    const Ranges ranges = rangesIn(first);
     EXPECT_EQ(ranges.size(), 20u);
     for (const auto& range : ranges) {
         ASSERT_TRUE(range);

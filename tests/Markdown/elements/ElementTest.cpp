@@ -29,10 +29,13 @@ TEST(Element, ConstructionMakesANewRootThatSharesTheChildrensRawNodes) {
 
     BlockQuote plain(blocks);
     BlockQuote inheriting(blocks, true);
-    BlockQuote refusing(blocks, false);
-    EXPECT_EQ(plain.range(), std::nullopt);
-    EXPECT_EQ(refusing.range(), std::nullopt);
-    EXPECT_EQ(inheriting.range(), range(1, 1, 3, 6));
+    // Elements without the inheriting forms never take a range.
+    auto rangedText = *first.childAt(0)->as<InlineMarkup>();
+    EXPECT_EQ((Ranges{plain.range(), BlockQuote(blocks, false).range(), inheriting.range(),
+                      Heading(2, rangedText).range(), Paragraph(rangedText).range(),
+                      Paragraph({rangedText}, true).range()}),
+              (Ranges{std::nullopt, std::nullopt, range(1, 1, 3, 6), std::nullopt, std::nullopt,
+                      range(1, 1, 1, 4)}));
 
     EXPECT_EQ(plain.childAt(1)->raw().markup, quote.raw().markup);
     EXPECT_EQ(plain.childAt(1)->raw().metadata.id.rootId, plain.raw().metadata.id.rootId);
@@ -41,13 +44,6 @@ TEST(Element, ConstructionMakesANewRootThatSharesTheChildrensRawNodes) {
     EXPECT_FALSE(plain.isIdentical(inheriting));
     EXPECT_TRUE(plain.hasSameStructure(inheriting));
     EXPECT_TRUE(parsed.childAt(1)->isIdentical(quote)); // the other tree is untouched
-
-    // Elements without the inheriting forms never take a range.
-    auto rangedText = *first.childAt(0)->as<InlineMarkup>();
-    ASSERT_TRUE(rangedText.range());
-    EXPECT_EQ(Heading(2, rangedText).range(), std::nullopt);
-    EXPECT_EQ(Paragraph(rangedText).range(), std::nullopt);
-    EXPECT_EQ(Paragraph({rangedText}, true).range(), rangedText.range());
 }
 
 // An element of type E wrapped around a node of another kind, which only a fault can make.
@@ -80,10 +76,9 @@ TEST(ElementDeathTest, PayloadsFollowTheElementsAndEachKindIsOnlyItsOwnType) {
         (void)Heading::fromRaw(paragraph);
         FAIL() << "a paragraph node became a heading";
     } catch (const RawMarkup::Error& error) {
-        EXPECT_EQ(error.errorDescription(), "Can't wrap a paragraph in a Heading");
-        EXPECT_STREQ(error.what(), "Can't wrap a paragraph in a Heading");
-        EXPECT_EQ(error.from(), paragraph);
-        EXPECT_EQ(error.to(), "Heading");
+        const std::string message = "Can't wrap a paragraph in a Heading";
+        EXPECT_EQ(std::tuple(error.errorDescription(), error.what(), error.from(), error.to()),
+                  std::tuple(message, message, paragraph, "Heading"));
     }
     EXPECT_THROW((void)Table::Cell::fromRaw(rawNode(RawMarkupData::TableRow{})), RawMarkup::Error);
     // Only a fault makes an element over a node of another kind; it stops on use.
@@ -149,16 +144,16 @@ Document parsedTable() {
 
 TEST(Table, PartsStandAtPreOrderPlacesAndAlignmentsPadToTheWidestRowWhenWritten) {
     Table table = *parsedTable().childAt(1)->as<Table>();
-    ASSERT_EQ(table.raw().metadata.id.childId, 3);
-    EXPECT_EQ(table.head().raw().metadata.id.childId, 4);
-    EXPECT_TRUE(table.head().parent()->isIdentical(table));
-    EXPECT_EQ(table.body().raw().metadata.id.childId, 4 + 5); // past the head's cells and texts
-    EXPECT_EQ(table.body().indexInParent(), 1);
-    std::vector<std::int64_t> cellIds;
+    // The table, its head, its body past the head's cells and texts, then the body's cells.
+    std::vector<std::int64_t> ids{table.raw().metadata.id.childId,
+                                  table.head().raw().metadata.id.childId,
+                                  table.body().raw().metadata.id.childId};
     for (const Table::Row& row : table.body().rows())
         for (const Table::Cell& cell : row.cells())
-            cellIds.push_back(cell.raw().metadata.id.childId);
-    EXPECT_EQ(cellIds, (std::vector<std::int64_t>{11, 13}));
+            ids.push_back(cell.raw().metadata.id.childId);
+    EXPECT_EQ(ids, (std::vector<std::int64_t>{3, 4, 9, 11, 13}));
+    EXPECT_TRUE(table.head().parent()->isIdentical(table));
+    EXPECT_EQ(table.body().indexInParent(), 1);
 
     const std::pair<Alignments, Alignments> cases[] = {
         {{}, Alignments(2)},
@@ -168,9 +163,9 @@ TEST(Table, PartsStandAtPreOrderPlacesAndAlignmentsPadToTheWidestRowWhenWritten)
         Table rewritten = table;
         rewritten.setColumnAlignments(written);
         EXPECT_EQ(rewritten.columnAlignments(), expected);
-        EXPECT_EQ(rewritten.root().range(), std::nullopt);
-        EXPECT_EQ(rewritten.body().range(),
-                  range(3, 1, 3, 10)); // only the table node loses its own
+        // Only the table node loses its own range.
+        EXPECT_EQ((Ranges{rewritten.root().range(), rewritten.body().range()}),
+                  (Ranges{std::nullopt, range(3, 1, 3, 10)}));
     }
 
     // A new table pads too, and shares its parts' nodes.

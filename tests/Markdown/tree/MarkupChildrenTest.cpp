@@ -34,7 +34,6 @@ TEST(MarkupChildrenDeathTest, IterateInEveryViewWithAgreedIdentifiersAndStopOuts
     EXPECT_EQ(positions(parent.children()), (std::vector<Position>{{6, 0}, {7, 1}, {10, 2}}));
     EXPECT_EQ(positions(parent.children().reversed()),
               (std::vector<Position>{{10, 2}, {7, 1}, {6, 0}}));
-    EXPECT_EQ(parent.childAt(1)->raw().metadata.id.childId, 7);
 
     auto iterator = parent.children().reversed().makeIterator();
     for (auto kind : {K::paragraph, K::paragraph, K::thematicBreak})
@@ -51,7 +50,6 @@ TEST(MarkupChildrenDeathTest, IterateInEveryViewWithAgreedIdentifiersAndStopOuts
         EXPECT_FALSE(forward.next());
     }
 
-    EXPECT_EQ(parent.childThrough(1, 0)->kind(), K::text);
     EXPECT_EQ(parent.childThrough(TypedChildIndexPath{{1, K::paragraph}, {1, K::text}})->kind(),
               K::text);
     // A leaf has no child 0.
@@ -155,6 +153,16 @@ TEST(MarkupIdentity, IdentityIsTreeAndPositionNotContentAndDetachingMakesANewRoo
     EXPECT_EQ(detached.indexInParent(), 0);
     EXPECT_FALSE(detached.parent());
     EXPECT_EQ(detached.raw().markup, text.raw().markup);
+
+    // Copies of a rebuilt element agree on their new root across threads.
+    Markup edited(document.childThrough(0, 0)->data().replacingSelf(rawText("q"), false));
+    std::vector<RawMarkupPtr> roots(4);
+    std::vector<std::jthread> threads;
+    for (auto& root : roots)
+        threads.emplace_back([&root, copy = edited] { root = copy.root().raw().markup; });
+    threads.clear(); // joins them
+    for (const auto& root : roots)
+        EXPECT_EQ(root, roots.front());
 }
 
 TEST(MarkupIdentity, RebuildingGivesTheWholePathTheNewNodesRangeUnlessAskedToKeepTheParents) {
@@ -191,18 +199,6 @@ TEST(MarkupIdentity, RebuildingGivesTheWholePathTheNewNodesRangeUnlessAskedToKee
     // The old tree is as it was.
     EXPECT_EQ(document.childThrough(1, 0, 0)->raw().markup, text.raw().markup);
     EXPECT_EQ(document.childAt(1)->range(), range(3, 1, 3, 6));
-}
-
-TEST(MarkupIdentity, CopiesOfARebuiltElementAgreeOnTheirRootAcrossThreads) {
-    Document document = paragraphAndHeading();
-    Markup edited(document.childThrough(0, 0)->data().replacingSelf(rawText("q"), false));
-    std::vector<RawMarkupPtr> roots(4);
-    std::vector<std::jthread> threads;
-    for (auto& root : roots)
-        threads.emplace_back([&root, copy = edited] { root = copy.root().raw().markup; });
-    threads.clear(); // joins them
-    for (const auto& root : roots)
-        EXPECT_EQ(root, roots.front());
 }
 
 TEST(MarkupIdentityDeathTest, TheFirstRootOfAProcessGetsIdentifierOne) {

@@ -145,11 +145,11 @@ TEST(SourceLocationDeathTest, OrdersByLineThenColumnAndRangesStayInOrderAndInThe
         adjuster.visit(child);
 
     // The document itself is not visited.
-    EXPECT_EQ(rangesIn(parsed), (std::vector<std::optional<SourceRange>>{
-                                    range(1, 1, 3, 6), range(10, 5, 10, 10), range(10, 5, 10, 7),
-                                    range(10, 7, 10, 10), range(10, 8, 10, 9), range(12, 3, 12, 8),
-                                    range(12, 5, 12, 8), range(12, 5, 12, 8), range(12, 7, 12, 8),
-                                    range(12, 7, 12, 8)}));
+    EXPECT_EQ(
+        rangesIn(parsed),
+        (Ranges{range(1, 1, 3, 6), range(10, 5, 10, 10), range(10, 5, 10, 7), range(10, 7, 10, 10),
+                range(10, 8, 10, 9), range(12, 3, 12, 8), range(12, 5, 12, 8), range(12, 5, 12, 8),
+                range(12, 7, 12, 8), range(12, 7, 12, 8)}));
     EXPECT_EQ(adjuster.ranges.totalRange, SourceRange({1, 1, file}, {12, 8}));
     EXPECT_DEATH((void)adjuster.adjust(SourceRange({1, 1}, {4, 1})),
                  "A range lies outside the parsed line run");
