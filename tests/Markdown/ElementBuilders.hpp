@@ -11,9 +11,8 @@
 
 namespace markdown::testing {
 
-/// A paragraph of two texts followed by a heading: pre-order numbers 0 to 4.
-inline Document paragraphAndHeading() {
-    return Document(Paragraph(Text("a"), Text("b")), Heading(1, Text("c")));
+inline std::int64_t childIdOf(const Markup& markup) {
+    return markup.raw().metadata.id.childId;
 }
 
 /// A document over raw nodes that carry ranges, as a parser would make them.

@@ -81,7 +81,6 @@ TEST(CommonMarkConverter, ConvertsEveryKindOfNodeWithItsRangeAndSymbolLinksOnlyW
         {breaks, {0, 1}, "lineBreak"},
         {breaks, {0, 3}, "softBreak"},
         {"*a **b** c*\n", {0, 0, 1}, "strong 1:4-1:9"},
-        {spans, {0, 0}, "inlineCode(\"code\") 1:1-1:7"},
         {spans, {0, 4}, "strikethrough 1:16-1:24"},
         {spans, {0, 6}, "inlineHTML(\"<kbd>\") 1:25-1:30"},
         {links, {0, 0}, "link(destination: \"/u\", title: \"T\") 1:1-1:12"},

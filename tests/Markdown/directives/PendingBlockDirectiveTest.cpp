@@ -72,11 +72,11 @@ TEST(PendingBlockDirective, RunsItsStatesOverTheLinesUntilTheClosingParenthesisA
     EXPECT_EQ(directive.parseState, State::argumentsText);
 
     EXPECT_TRUE(directive.parseArgumentsText(lineOf("b: 2) {", 3)));
-    EXPECT_EQ(directive.parseState, State::contents);
-    EXPECT_EQ(argumentsOf(directive), "  a: 1,|b: 2");
     // A continuation token starts at the line's first character.
-    EXPECT_EQ(directive.argumentsText[0].range, SourceRange({2, 1}, {2, 8}));
-    EXPECT_EQ(directive.endLocation, SourceLocation(3, 8));
+    EXPECT_EQ(std::tuple(directive.parseState, argumentsOf(directive),
+                         directive.argumentsText[0].range, directive.endLocation),
+              std::tuple(State::contents, "  a: 1,|b: 2", SourceRange({2, 1}, {2, 8}),
+                         SourceLocation(3, 8)));
 
     // Content lines close at a leading or trailing brace.
     const PendingBlockDirective open = *opening("@Name {");

@@ -39,7 +39,7 @@ TEST(Element, ConstructionMakesANewRootThatSharesTheChildrensRawNodes) {
 
     EXPECT_EQ(plain.childAt(1)->raw().markup, quote.raw().markup);
     EXPECT_EQ(plain.childAt(1)->raw().metadata.id.rootId, plain.raw().metadata.id.rootId);
-    EXPECT_EQ(plain.childAt(1)->raw().metadata.id.childId, 3); // after the paragraph's 2 nodes
+    EXPECT_EQ(childIdOf(*plain.childAt(1)), 3); // after the paragraph's 2 nodes
     EXPECT_EQ(plain.raw().markup->subtreeCount(), 6);
     EXPECT_FALSE(plain.isIdentical(inheriting));
     EXPECT_TRUE(plain.hasSameStructure(inheriting));
@@ -145,12 +145,11 @@ Document parsedTable() {
 TEST(Table, PartsStandAtPreOrderPlacesAndAlignmentsPadToTheWidestRowWhenWritten) {
     Table table = *parsedTable().childAt(1)->as<Table>();
     // The table, its head, its body past the head's cells and texts, then the body's cells.
-    std::vector<std::int64_t> ids{table.raw().metadata.id.childId,
-                                  table.head().raw().metadata.id.childId,
-                                  table.body().raw().metadata.id.childId};
+    std::vector<std::int64_t> ids{childIdOf(table), childIdOf(table.head()),
+                                  childIdOf(table.body())};
     for (const Table::Row& row : table.body().rows())
         for (const Table::Cell& cell : row.cells())
-            ids.push_back(cell.raw().metadata.id.childId);
+            ids.push_back(childIdOf(cell));
     EXPECT_EQ(ids, (std::vector<std::int64_t>{3, 4, 9, 11, 13}));
     EXPECT_TRUE(table.head().parent()->isIdentical(table));
     EXPECT_EQ(table.body().indexInParent(), 1);
@@ -265,13 +264,11 @@ TEST(Elements, WritesRebuildUnlessTheyCompare) {
 
 using Segment = DirectiveArgumentText::LineSegment;
 
-const URL& file = noteFile;
-
 // A directive as the parser makes it: a named place, ranged argument lines and a range.
 BlockDirective parsedDirective(std::string name) {
     DirectiveArgumentText arguments(std::vector<Segment>{{"@Tip(x: 1)", 5, range(3, 6, 3, 10)}});
     return BlockDirective::fromRaw(rawNode(
-        RawMarkupData::BlockDirective{std::move(name), SourceLocation(3, 2, file), arguments},
+        RawMarkupData::BlockDirective{std::move(name), SourceLocation(3, 2, noteFile), arguments},
         {rawParagraph({rawText("t")}, range(4, 1, 4, 2))}, range(3, 1, 5, 2)));
 }
 
@@ -288,14 +285,13 @@ TEST(BlockDirective, ArgumentTextIsOneSegmentALineAndNameRangeCountsBytesWhenPar
     const std::pair<std::string, std::int64_t> names[] = {
         {"Tip", 5}, {"\u00dcb\u00e9", 7}, {"\u2603", 5}, {"", 2}};
     for (const auto& [name, endColumn] : names)
-        EXPECT_EQ(parsedDirective(name).nameRange(),
-                  SourceRange(SourceLocation(3, 2, file), SourceLocation(3, endColumn, file)));
+        EXPECT_EQ(
+            parsedDirective(name).nameRange(),
+            SourceRange(SourceLocation(3, 2, noteFile), SourceLocation(3, endColumn, noteFile)));
 
     // Made directives know no place; written ones lose theirs, as every write table row shows.
     EXPECT_EQ(BlockDirective("Tip", "x: 1", Paragraph(Text("t"))).nameRange(), std::nullopt);
 }
-
-using Requirement = Aside::TagRequirement;
 
 BlockQuote parsedQuote(std::string_view markdown) {
     return *Document::parsing(markdown).childAt(0)->as<BlockQuote>();
@@ -306,9 +302,9 @@ Text firstText(const Aside& aside) {
 }
 
 TEST(Aside, TakesTheTagBeforeTheFirstColonCharacterStartsTheTextAfterItAndLeavesTheQuote) {
-    using enum Requirement;
+    using enum Aside::TagRequirement;
     // The kind, or none for no aside, and the first text after the tag with its range.
-    const std::tuple<std::string, Requirement, std::optional<std::string>, std::string,
+    const std::tuple<std::string, Aside::TagRequirement, std::optional<std::string>, std::string,
                      std::optional<SourceRange>>
         cases[] = {
             {"> Warning:  \tthe disk is full", requireSingleWordTag, "Warning", "the disk is full",
