@@ -1,5 +1,4 @@
 #include "Markdown/cmark/CommonMarkConverter.hpp"
-#include "Markdown/elements/ParseOptions.hpp"
 
 #include "tests/Markdown/RawOutline.hpp"
 

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "Markdown/directives/ContainerConversion.hpp"
-#include "Markdown/directives/PendingDoxygenCommand.hpp"
-#include "Markdown/elements/Document.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
 #include "tests/Markdown/RawBuilders.hpp"
 #include <tuple>

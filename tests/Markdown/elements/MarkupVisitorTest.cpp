@@ -1,4 +1,3 @@
-#include "Markdown/elements/MarkupRewriter.hpp"
 
 #include "tests/Markdown/ElementBuilders.hpp"
 

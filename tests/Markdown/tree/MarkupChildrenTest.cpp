@@ -1,4 +1,3 @@
-#include "Markdown/elements/Elements.hpp"
 #include "Markdown/tree/UniqueIdentifier.hpp"
 
 #include "tests/Markdown/ElementBuilders.hpp"
