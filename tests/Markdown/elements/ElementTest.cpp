@@ -263,14 +263,6 @@ TEST(Elements, WritesRebuildUnlessTheyCompare) {
 
 using Segment = DirectiveArgumentText::LineSegment;
 
-// A directive as the parser makes it: a named place, ranged argument lines and a range.
-BlockDirective parsedDirective(std::string name) {
-    DirectiveArgumentText arguments(std::vector<Segment>{{"@Tip(x: 1)", 5, range(3, 6, 3, 10)}});
-    return BlockDirective::fromRaw(rawNode(
-        RawMarkupData::BlockDirective{std::move(name), SourceLocation(3, 2, noteFile), arguments},
-        {rawParagraph({rawText("t")}, range(4, 1, 4, 2))}, range(3, 1, 5, 2)));
-}
-
 TEST(BlockDirective, ArgumentTextIsOneSegmentALineAndNameRangeCountsBytesWhenParsed) {
     // Segments of made directives are whole lines with no place.
     auto segmentsOf = [](std::optional<std::string> text) {
@@ -283,10 +275,12 @@ TEST(BlockDirective, ArgumentTextIsOneSegmentALineAndNameRangeCountsBytesWhenPar
 
     const std::pair<std::string, std::int64_t> names[] = {
         {"Tip", 5}, {"\u00dcb\u00e9", 7}, {"\u2603", 5}, {"", 2}};
-    for (const auto& [name, endColumn] : names)
+    for (const auto& [name, endColumn] : names) {
+        const RawMarkupData::BlockDirective parsed{name, SourceLocation(3, 2, noteFile), {}};
         EXPECT_EQ(
-            parsedDirective(name).nameRange(),
+            BlockDirective::fromRaw(rawNode(parsed)).nameRange(),
             SourceRange(SourceLocation(3, 2, noteFile), SourceLocation(3, endColumn, noteFile)));
+    }
 
     // Made directives know no place; written ones lose theirs, as every write table row shows.
     EXPECT_EQ(BlockDirective("Tip", "x: 1", Paragraph(Text("t"))).nameRange(), std::nullopt);
