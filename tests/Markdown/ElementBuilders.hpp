@@ -11,9 +11,8 @@
 
 namespace markdown::testing {
 
-/// A paragraph of two texts followed by a heading: pre-order numbers 0 to 4.
-inline Document paragraphAndHeading() {
-    return Document(Paragraph(Text("a"), Text("b")), Heading(1, Text("c")));
+inline std::int64_t childIdOf(const Markup& markup) {
+    return markup.raw().metadata.id.childId;
 }
 
 /// A document over raw nodes that carry ranges, as a parser would make them.
@@ -25,10 +24,12 @@ inline Document parsedDocument() {
     return Document::fromRaw(rawNode(RawMarkupData::Document{}, {first, quote}, range(1, 1, 3, 6)));
 }
 
+using Ranges = std::vector<std::optional<SourceRange>>;
+
 /// Every range of the tree, the root's first, in document order; none for an element without one.
-inline std::vector<std::optional<SourceRange>> rangesIn(const Markup& root) {
+inline Ranges rangesIn(const Markup& root) {
     struct Collector : MarkupWalker {
-        std::vector<std::optional<SourceRange>> ranges;
+        Ranges ranges;
         void visit(const Markup& markup) override {
             ranges.push_back(markup.range());
             MarkupWalker::visit(markup);

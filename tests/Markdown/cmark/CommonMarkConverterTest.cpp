@@ -1,17 +1,13 @@
 #include "Markdown/cmark/CommonMarkConverter.hpp"
-#include "Markdown/elements/ParseOptions.hpp"
 
 #include "tests/Markdown/RawOutline.hpp"
 
-#include "Markdown/cmark/CMarkDocument.hpp"
 #include "Markdown/cmark/CMarkTableState.hpp"
-#include "Markdown/elements/Elements.hpp"
 #include "Markdown/elements/MarkupRewriter.hpp"
 #include "tests/Markdown/ElementBuilders.hpp"
 #include "tests/Markdown/StackThread.hpp"
 #include <cmark-gfm.h>
 #include <gtest/gtest.h>
-#include <string>
 #include <tuple>
 
 namespace markdown {
@@ -84,7 +80,6 @@ TEST(CommonMarkConverter, ConvertsEveryKindOfNodeWithItsRangeAndSymbolLinksOnlyW
         {breaks, {0, 1}, "lineBreak"},
         {breaks, {0, 3}, "softBreak"},
         {"*a **b** c*\n", {0, 0, 1}, "strong 1:4-1:9"},
-        {spans, {0, 0}, "inlineCode(\"code\") 1:1-1:7"},
         {spans, {0, 4}, "strikethrough 1:16-1:24"},
         {spans, {0, 6}, "inlineHTML(\"<kbd>\") 1:25-1:30"},
         {links, {0, 0}, "link(destination: \"/u\", title: \"T\") 1:1-1:12"},

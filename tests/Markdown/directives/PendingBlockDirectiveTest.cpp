@@ -4,14 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "Markdown/directives/ContainerConversion.hpp"
-#include "Markdown/directives/PendingDoxygenCommand.hpp"
-#include "Markdown/elements/Document.hpp"
-#include "Markdown/tree/DirectiveArgumentText.hpp"
 #include "Markdown/tree/LazySplitLines.hpp"
 #include "tests/Markdown/RawBuilders.hpp"
-#include <string>
 #include <tuple>
-#include <vector>
 
 namespace markdown {
 namespace {
@@ -55,20 +50,19 @@ TEST(PendingBlockDirective, RunsItsStatesOverTheLinesUntilTheClosingParenthesisA
     for (const auto& [line, state, arguments, endColumn, pending] : cases) {
         std::optional<PendingBlockDirective> directive = opening(line);
         ASSERT_TRUE(directive) << line;
-        EXPECT_EQ(directive->parseState, state) << line;
-        EXPECT_EQ(argumentsOf(*directive), arguments) << line;
-        EXPECT_EQ(directive->endLocation, SourceLocation(1, endColumn)) << line;
-        EXPECT_EQ(pendingText(*directive), pending) << line;
+        EXPECT_EQ(std::tuple(directive->parseState, argumentsOf(*directive), directive->endLocation,
+                             pendingText(*directive)),
+                  std::tuple(state, arguments, SourceLocation(1, endColumn), pending))
+            << line;
     }
     for (std::string_view line : {"", "x @Name", "@", "@ Name", "@(x)", "    @Name", "```@Name"})
         EXPECT_FALSE(opening(line)) << line;
 
-    std::optional<PendingBlockDirective> placed = opening("   @Note(x: 1)");
-    EXPECT_EQ(placed->name, "Note");
-    EXPECT_EQ(placed->atIndentationColumnCount, 3);
-    EXPECT_EQ(placed->atLocation, SourceLocation(1, 4));
-    EXPECT_EQ(placed->nameLocation, SourceLocation(1, 5));
-    EXPECT_EQ(placed->argumentsText[0].range, SourceRange({1, 10}, {1, 14}));
+    const PendingBlockDirective placed = *opening("   @Note(x: 1)");
+    EXPECT_EQ(std::tuple(placed.name, placed.atIndentationColumnCount, placed.atLocation,
+                         placed.nameLocation, placed.argumentsText[0].range),
+              std::tuple("Note", 3, SourceLocation(1, 4), SourceLocation(1, 5),
+                         SourceRange({1, 10}, {1, 14})));
     EXPECT_EQ(opening("@Name { hello  world }  ")->innerIndentationColumnCount, 8);
 
     PendingBlockDirective directive = *opening("@Name(");
@@ -76,11 +70,11 @@ TEST(PendingBlockDirective, RunsItsStatesOverTheLinesUntilTheClosingParenthesisA
     EXPECT_EQ(directive.parseState, State::argumentsText);
 
     EXPECT_TRUE(directive.parseArgumentsText(lineOf("b: 2) {", 3)));
-    EXPECT_EQ(directive.parseState, State::contents);
-    EXPECT_EQ(argumentsOf(directive), "  a: 1,|b: 2");
     // A continuation token starts at the line's first character.
-    EXPECT_EQ(directive.argumentsText[0].range, SourceRange({2, 1}, {2, 8}));
-    EXPECT_EQ(directive.endLocation, SourceLocation(3, 8));
+    EXPECT_EQ(std::tuple(directive.parseState, argumentsOf(directive),
+                         directive.argumentsText[0].range, directive.endLocation),
+              std::tuple(State::contents, "  a: 1,|b: 2", SourceRange({2, 1}, {2, 8}),
+                         SourceLocation(3, 8)));
 
     // Content lines close at a leading or trailing brace.
     const PendingBlockDirective open = *opening("@Name {");
@@ -93,9 +87,9 @@ TEST(PendingBlockDirective, RunsItsStatesOverTheLinesUntilTheClosingParenthesisA
     };
     for (const auto& [line, accepted, state, pending] : contentLines) {
         PendingBlockDirective directive = open;
-        EXPECT_EQ(directive.parseContents(lineOf(line, 2)), accepted) << line;
-        EXPECT_EQ(directive.parseState, state) << line;
-        EXPECT_EQ(pendingText(directive), pending) << line;
+        const bool taken = directive.parseContents(lineOf(line, 2));
+        EXPECT_EQ(std::tuple(taken, directive.parseState, pendingText(directive)),
+                  std::tuple(accepted, state, pending));
     }
 }
 
@@ -127,10 +121,9 @@ TEST(PendingDoxygenCommand, RecognisesTheListedCommandsInAnyCaseAndRecordsTheirP
     EXPECT_FALSE(commandOpening("@note x", {}));
 
     PendingDoxygenCommand param = commandOpening("  @param value The value.")->first;
-    EXPECT_EQ(param.atLocation, SourceLocation(1, 3));
-    EXPECT_EQ(param.nameLocation, SourceLocation(1, 4));
-    EXPECT_EQ(param.atSignIndentation, 2);
-    EXPECT_EQ(param.endLocation, SourceLocation(1, 26));
+    EXPECT_EQ(std::tuple(param.atLocation, param.nameLocation, param.atSignIndentation,
+                         param.endLocation),
+              std::tuple(SourceLocation(1, 3), SourceLocation(1, 4), 2, SourceLocation(1, 26)));
 
     // The inner indentation comes from the first non-blank line after the opening line.
     param.addLine(lineOf("@note on the opening line", 1));
@@ -281,10 +274,10 @@ TEST(ParseContainerStackDeathTest, GroupsLinesClosesDirectivesKnowsCodeAndGuards
         ParseContainerStack stack = stackOf(text);
         const auto& closed =
             std::get<ParseContainer::BlockDirective>(stack.root().children()->front().value);
-        EXPECT_EQ(closed.directive.endLocation, end) << text;
-        EXPECT_EQ(closed.directive.parseState == State::done, done) << text;
-        EXPECT_FALSE(closed.directive.pendingLine) << text;
-        EXPECT_EQ(closed.directive.argumentsText.size(), arguments) << text;
+        const PendingBlockDirective& directive = closed.directive;
+        EXPECT_EQ(std::tuple(directive.endLocation, directive.parseState == State::done,
+                             pendingText(directive), directive.argumentsText.size()),
+                  std::tuple(end, done, "none", arguments));
     }
 
     // The content indentation decides what is code.

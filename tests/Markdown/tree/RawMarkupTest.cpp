@@ -6,16 +6,11 @@
 
 #include "Markdown/cmark/CommonMarkConverter.hpp"
 #include "Markdown/directives/RangeAdjuster.hpp"
-#include "Markdown/directives/RangeTracker.hpp"
-#include "Markdown/elements/Elements.hpp"
 #include "Markdown/tree/Replacement.hpp"
-#include "Markdown/tree/SourceRange.hpp"
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <string>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 namespace markdown {
 namespace {
@@ -63,6 +58,14 @@ TEST(RawMarkupDeathTest, ComparesStructureByKindPayloadAndShapeAndSubstitutesOnl
 
     EXPECT_EQ(parent->substitutingChild(wide, 1, true)->parsedRange(), range(1, 1, 1, 4));
     EXPECT_EQ(parent->substitutingChild(second, 0, false)->parsedRange(), std::nullopt);
+    // An enclosing range comes from the first and the last child only.
+    auto on = [](std::int64_t line) { return rawText("t", range(line, 1, line, 5)); };
+    using Children = std::vector<RawMarkupPtr>;
+    EXPECT_EQ(enclosingSourceRange(Children{}), std::nullopt);
+    EXPECT_EQ(enclosingSourceRange(Children{on(1), rawText("t"), on(4)}), range(1, 1, 4, 5));
+    // A middle child reaching further is ignored; children out of order are refused, not fatal.
+    EXPECT_EQ(enclosingSourceRange(Children{on(1), on(9), on(4)}), range(1, 1, 4, 5));
+    EXPECT_EQ(enclosingSourceRange(Children{on(4), on(1)}), std::nullopt);
     // Positions outside the children stop the program.
     EXPECT_DEATH((void)parent->substitutingChild(rawText("b"), 2, false), "");
     EXPECT_DEATH((void)parent->child(2), "");
@@ -97,16 +100,6 @@ TEST(RawMarkup, NodesOutliveTheThreadThatMadeThemAndGoOnAnyThread) {
     std::jthread([&made] { made.reset(); }).join();
     EXPECT_TRUE(kept->hasSameStructure(*list()->child(4999)));
     EXPECT_FALSE(kept->hasSameStructure(*list()->child(4998)));
-}
-
-TEST(ChildRawMarkups, EnclosingRangeComesFromTheFirstAndLastChildOnly) {
-    auto on = [](std::int64_t line) { return rawText("t", range(line, 1, line, 5)); };
-    using Children = std::vector<RawMarkupPtr>;
-    EXPECT_EQ(enclosingSourceRange(Children{}), std::nullopt);
-    EXPECT_EQ(enclosingSourceRange(Children{on(1), rawText("t"), on(4)}), range(1, 1, 4, 5));
-    // A middle child reaching further is ignored; children out of order are refused, not fatal.
-    EXPECT_EQ(enclosingSourceRange(Children{on(1), on(9), on(4)}), range(1, 1, 4, 5));
-    EXPECT_EQ(enclosingSourceRange(Children{on(4), on(1)}), std::nullopt);
 }
 
 TEST(SourceLocationDeathTest, OrdersByLineThenColumnAndRangesStayInOrderAndInTheirRun) {
@@ -150,11 +143,11 @@ TEST(SourceLocationDeathTest, OrdersByLineThenColumnAndRangesStayInOrderAndInThe
         adjuster.visit(child);
 
     // The document itself is not visited.
-    EXPECT_EQ(rangesIn(parsed), (std::vector<std::optional<SourceRange>>{
-                                    range(1, 1, 3, 6), range(10, 5, 10, 10), range(10, 5, 10, 7),
-                                    range(10, 7, 10, 10), range(10, 8, 10, 9), range(12, 3, 12, 8),
-                                    range(12, 5, 12, 8), range(12, 5, 12, 8), range(12, 7, 12, 8),
-                                    range(12, 7, 12, 8)}));
+    EXPECT_EQ(
+        rangesIn(parsed),
+        (Ranges{range(1, 1, 3, 6), range(10, 5, 10, 10), range(10, 5, 10, 7), range(10, 7, 10, 10),
+                range(10, 8, 10, 9), range(12, 3, 12, 8), range(12, 5, 12, 8), range(12, 5, 12, 8),
+                range(12, 7, 12, 8), range(12, 7, 12, 8)}));
     EXPECT_EQ(adjuster.ranges.totalRange, SourceRange({1, 1, file}, {12, 8}));
     EXPECT_DEATH((void)adjuster.adjust(SourceRange({1, 1}, {4, 1})),
                  "A range lies outside the parsed line run");
