@@ -16,8 +16,6 @@ using reader::AppearanceMode;
 
 DisplaySettings readFrom(const std::string& keys) {
     notes::ScratchFolder folder;
-    if (keys.empty())
-        return DisplaySettings::read(notes::Settings(folder / "missing" / "settings.ini"));
     notes::ScratchFolder::write(folder / "settings.ini", "[Lumenleaf]\n" + keys);
     return DisplaySettings::read(notes::Settings(folder / "settings.ini"));
 }

@@ -78,11 +78,6 @@ protected:
             index += type + "=" + ids + "\n";
         notes::ScratchFolder::write(root / "data" / "applications" / "mimeinfo.cache", index);
     }
-    /// Writes the user's choices of default application: lines "type=id;".
-    void setDefaults(const std::string& lines) const {
-        notes::ScratchFolder::write(root / "config" / "mimeapps.list",
-                                    "[Default Applications]\n" + lines);
-    }
 
     /// The arguments, a line each, that the application recorded under `label` was started
     /// with, once it has been; empty when it was not started within the time.

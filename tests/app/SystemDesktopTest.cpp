@@ -70,8 +70,7 @@ private:
 };
 
 /// The lines logged by each hand-off that a window makes (a web link, a mail link, another
-/// file, reveal, the default editor, Obsidian), each followed until it has logged and a while
-/// after.
+/// file, reveal, the default editor, Obsidian), each followed until it has logged.
 std::vector<std::size_t> logLinesOfEachHandoff(const notes::ScratchFolder& root, const URL& note) {
     notes::ScratchFolder::write(root / "pic.png", "not really\n");
     SystemDesktop desktop;
@@ -87,9 +86,8 @@ std::vector<std::size_t> logLinesOfEachHandoff(const notes::ScratchFolder& root,
     for (const auto& handOff : handoffs) {
         reader::LogCapture log;
         handOff();
-        reader::waitUntil([&] { return !log.entries.empty(); }, 10s);
-        reader::runFor(300ms);
-        logged.push_back(log.entries.size());
+        reader::waitUntil([&] { return log.records > 0; }, 10s);
+        logged.push_back(log.records);
     }
     return logged;
 }
@@ -117,8 +115,10 @@ TEST_F(IsolatedDesktop, HandoffsGoToTheSystemsChoiceLessThisOneAndRevealAsksTheF
     install("plain.desktop", "plain", {"text/plain"});
     install("files.desktop", "files", {"inode/directory"});
     install("browser.desktop", "browser", {"inode/directory"});
-    setDefaults("text/markdown=editor-two.desktop;\n"
-                "inode/directory=org.lumenleaf.Lumenleaf.desktop;\n");
+    // The user's choices of default application.
+    notes::ScratchFolder::write(root / "config" / "mimeapps.list",
+                                "[Default Applications]\ntext/markdown=editor-two.desktop;\n"
+                                "inode/directory=org.lumenleaf.Lumenleaf.desktop;\n");
 
     // Applications for a note's supertype (plain text) count too, after those for notes.
     EXPECT_EQ(

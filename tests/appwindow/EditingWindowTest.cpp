@@ -73,7 +73,6 @@ TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgain
     ASSERT_TRUE(press("t y p e d space"));
     // The session's own delay, on the main loop: the text reaches the disk without a switch.
     EXPECT_TRUE(waitUntil([&] { return disk() == "typed first\n2\n3\n"; }));
-    EXPECT_EQ(shows(), "edit editing editor view");
 
     ASSERT_TRUE(press("ctrl+e"));
     ASSERT_TRUE(waitUntil([&] { return shows() == "read reading"; })) << shows();
@@ -138,8 +137,7 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     EXPECT_TRUE(waitUntil([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
 
     // Editing closes the page's find; the find keys then go to the editor's.
-    ASSERT_TRUE(window->activate_action("win.toggle-editing"));
-    ASSERT_TRUE(waitUntil([&] { return detail().editor() != nullptr; }));
+    startEditing(*window);
     GtkWidget* text = gtk_widget_get_parent(editorText(*window));
     EXPECT_EQ(finding(text), Finding(false, false, false));
     ASSERT_TRUE(press("ctrl+f"));

@@ -1,8 +1,17 @@
 #include "WindowHarness.hpp"
+
 #include "tests/editor/EditorFixture.hpp"
+
+#include <gtkmm/settings.h>
+
+#include <cctype>
+#include <set>
 
 namespace app {
 namespace {
+
+using markdown::URL;
+using reader::WindowTarget;
 
 TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTargetAndTheExamplesOpenAtTheirReadme) {
     // The window's title, which of the note view's pages it shows, whether the sidebar shows,
@@ -59,7 +68,7 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTargetAndTheExamplesOpenAtThe
     EXPECT_EQ(desktop.openedElsewhere, (std::vector{note("Plan B.old.md"), note("Huge.md")}));
 
     // The notes that ship in examples/ open at their README, with every note in the sidebar.
-    open({markdown::URL::fileURL(std::string(LUMENLEAF_EXAMPLES_DIR)), std::nullopt});
+    open({URL::fileURL(std::string(LUMENLEAF_EXAMPLES_DIR)), std::nullopt});
     EXPECT_EQ(shows(), "README page sidebar: Welcome");
     EXPECT_EQ(sidebarRows(), "-projects Callouts Code and diagrams Formatting README*");
     // The embedded picture beside the notes loads through the page's own scheme.
@@ -138,6 +147,89 @@ TEST_F(WindowTest, TheOutlineFollowsThePageAndALinkOpensItsNoteWithHistoryAndScr
     ASSERT_TRUE(shown.activate_action("win.toggle-outline"));
     EXPECT_FALSE(shown.outline().get_visible());
     EXPECT_EQ(notes::Settings(settingsFolder / "settings.ini").boolean("showOutline"), false);
+}
+
+TEST_F(WindowTest, PickingOrClickingAFolderTogglesItPickingANoteOpensItAndRevealsItsRow) {
+    for (const char* name :
+         {"README.md", "Zebra.md", "projects/Plan.md", "projects/old/Archive.md"})
+        writeNote(name, "text\n");
+    auto& shown = open(folderTarget());
+    EXPECT_EQ(sidebarRows(), "-projects README* Zebra");
+    // Steps in turn: a row picked or clicked, a note opened or written, or back; and the rows
+    // after.
+    const std::pair<std::string, std::string> steps[] = {
+        {"0", "+projects*(-old Plan) README Zebra"},
+        {"1", "+projects(+old*(Archive) Plan) README Zebra"},
+        {"0", "-projects* README Zebra"},
+        // The inner folder is still open when its parent opens again.
+        {"0", "+projects*(+old(Archive) Plan) README Zebra"},
+        {"Zebra.md", "+projects(+old(Archive) Plan) README Zebra*"},
+        {"3", "+projects(+old(Archive) Plan*) README Zebra"},
+        {"back", "+projects(+old(Archive) Plan) README Zebra*"},
+        {"0", "-projects* README Zebra"},
+        {"projects/old/Archive.md", "+projects(+old(Archive*) Plan) README Zebra"},
+        {"back", "+projects(+old(Archive) Plan) README Zebra*"},
+        // A rescan keeps the open folders.
+        {"new projects/New.md", "+projects(+old(Archive) New Plan) README Zebra*"},
+        // Clicked, a folder toggles even when it is selected.
+        {"click projects", "-projects* README Zebra"},
+        {"click projects", "+projects*(+old(Archive) New Plan) README Zebra"},
+        {"click README", "+projects(+old(Archive) New Plan) README* Zebra"},
+    };
+    for (const auto& [step, rows] : steps) {
+        if (std::isdigit(step[0])) {
+            shown.sidebar().pick(std::stoi(step));
+        } else if (step == "back") {
+            ASSERT_TRUE(shown.activate_action("win.back"));
+        } else if (step.starts_with("new ")) {
+            writeNote(step.substr(4), "new\n");
+        } else if (step.starts_with("click ")) {
+            GtkWidget* label =
+                editor::findWidget(GTK_WIDGET(shown.sidebar().gobj()), [&](GtkWidget* w) {
+                    return GTK_IS_LABEL(w) && gtk_label_get_text(GTK_LABEL(w)) == step.substr(6);
+                });
+            // Apart from the last, so that it is not taken for a double click.
+            runFor(std::chrono::milliseconds(
+                Gtk::Settings::get_default()->property_gtk_double_click_time() + 100));
+            ASSERT_TRUE(label && click(label)) << step;
+        } else {
+            shown.model().open(note(step));
+        }
+        settle();
+        EXPECT_TRUE(waitUntil([&] { return sidebarRows() == rows; }))
+            << step << ": " << sidebarRows();
+        if (rows.starts_with("-projects*")) {
+            EXPECT_EQ(*shown.model().expandedFolders,
+                      std::set{std::filesystem::canonical(folder / "projects/old").string()});
+        }
+    }
+    EXPECT_EQ(title(), "README");
+}
+
+TEST_F(WindowTest, TheApplicationReopensTheWindowsOpenWhenItEndedOrOpensAWindowPerPath) {
+    writeNote("Notes/Plan.md", "plan\n");
+    writeNote("Daily.md", "today\n");
+    const WindowTarget kept{URL::fileURL(folder / "Notes"), note("Notes/Plan.md")};
+    // Its folder and note are gone: an empty window.
+    const WindowTarget gone{URL::fileURL(folder / "Gone"), note("Gone/x.md")};
+    writeSettings("windows=" + nlohmann::json::array({kept.keyed(), gone.keyed()}).dump() + "\n");
+    // Quitting with both windows open keeps both.
+    EXPECT_EQ(runApplication({}, {"Lumenleaf", "Plan"},
+                             [](Application& application) { application.quit(); }),
+              (ApplicationRun{0, {"Lumenleaf", "Plan"}}));
+    EXPECT_EQ(WindowRestoration(state().settings).stored(),
+              (std::vector<WindowTarget>{kept, gone}));
+
+    // Given paths, it opens a window for each instead; a path with nothing there fails the run
+    // once the other windows have closed.
+    EXPECT_EQ(runApplication({folder / "Notes", folder / "Daily.md", folder / "Missing.md"},
+                             {"Daily", "Notes"}),
+              (ApplicationRun{1, {"Daily", "Notes"}}));
+    // Closing the windows one by one ends the application with the last of them.
+    const auto stored = WindowRestoration(state().settings).stored();
+    EXPECT_TRUE(
+        (stored == std::vector{WindowTarget{URL::fileURL(folder / "Notes"), std::nullopt}} ||
+         stored == std::vector{WindowTarget{std::nullopt, note("Daily.md")}}));
 }
 
 } // namespace
