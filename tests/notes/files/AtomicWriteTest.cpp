@@ -8,9 +8,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <tuple>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 

@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <string_view>
-
 namespace notes {
 namespace {
 

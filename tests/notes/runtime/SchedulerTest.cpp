@@ -3,7 +3,6 @@
 
 #include "tests/notes/RunMainLoop.hpp"
 
-#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <string>

@@ -4,13 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
-
 namespace notes {
 namespace {
 

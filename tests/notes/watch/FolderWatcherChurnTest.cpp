@@ -11,8 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <string>
 #include <thread>
 
 using namespace std::chrono_literals;
