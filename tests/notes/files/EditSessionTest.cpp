@@ -181,14 +181,6 @@ TEST_F(EditSessionTest, ASaveNeverWritesOverBytesItHasNotSeen) {
         scheduler.advance(5s);
         EXPECT_EQ(onDisk(), test.onDisk);
     }
-
-    // The file cannot be read for the check: the save fails as a write would.
-    auto session = edited();
-    fs::remove(note);
-    fs::create_directory(note);
-    EXPECT_FALSE(session->save());
-    EXPECT_EQ(*session->lastError, "Couldn\u2019t save \u201cnote.md\u201d. Is a directory");
-    EXPECT_TRUE(fs::is_empty(note));
 }
 
 // Mended: a file turned into bytes that are not UTF-8 was skipped, and the next autosave
@@ -229,6 +221,13 @@ TEST_F(EditSessionTest, AFailedSaveReportsWhyAndAGoodOneClearsIt) {
     EXPECT_EQ(*session->lastError, "Couldn\u2019t save \u201cPlan.md\u201d. Permission denied");
     EXPECT_EQ(onDisk(), "mine");
     EXPECT_TRUE(session->isDirty());
+
+    // The file cannot be read for the check: the save fails as a write would.
+    fs::remove(note);
+    fs::create_directory(note);
+    EXPECT_FALSE(session->save());
+    EXPECT_EQ(*session->lastError, "Couldn\u2019t save \u201cPlan.md\u201d. Is a directory");
+    EXPECT_TRUE(fs::is_empty(note));
 }
 
 } // namespace
