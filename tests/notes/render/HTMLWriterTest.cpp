@@ -110,8 +110,6 @@ TEST(HTMLWriter, WritesTheCommonMarkInlinesAndEscapesPerCodePoint) {
         const std::size_t start = html.find('>') + 1;
         return html.substr(start, html.rfind("</p>") - start);
     });
-    EXPECT_EQ(renderedHTML("a\nb", {FrontmatterMode::collapsed, true}),
-              "<p data-line=\"1\">a<br>\nb</p>\n");
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <climits>
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,8 +16,7 @@ using markdown::URL;
 
 std::vector<std::string> names(const std::vector<FileNode>& nodes) {
     std::vector<std::string> result;
-    for (const FileNode& node : nodes)
-        result.push_back(node.name);
+    std::ranges::transform(nodes, std::back_inserter(result), &FileNode::name);
     return result;
 }
 
