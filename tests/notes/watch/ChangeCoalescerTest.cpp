@@ -36,9 +36,10 @@ TEST(ChangeCoalescer, FirstChangeAfterQuietGoesAtOnceAndLaterOnesWaitForTheLaten
     addAt(50ms, {{"b", modified}, {"a", modified}});
     addAt(100ms, {{"b", removed}, {"c", created}, {"a", modified}});
     addAt(149ms, {});
-    addAt(200ms, {{"d", created}}); // within the latency of the batch at 150
-    addAt(500ms, {{"e", created}}); // quiet again
-    addAt(650ms, {{"f", created}}); // exactly the latency after the previous batch
+    addAt(200ms, {{"d", created}});      // within the latency of the batch at 150
+    addAt(500ms, {{"e", created}});      // quiet again
+    addAt(650ms, {{"f", created}});      // exactly the latency after the previous batch
+    EXPECT_EQ(log.back(), "650: f 100"); // at once, not on a timer
     addAt(700ms, {{"g", created}});
     scheduler.advance(1s);
 
