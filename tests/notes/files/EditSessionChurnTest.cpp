@@ -13,8 +13,6 @@
 #include <algorithm>
 #include <atomic>
 #include <mutex>
-#include <set>
-#include <thread>
 
 using namespace std::chrono_literals;
 

@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-#include <variant>
-
 using namespace std::string_literals;
 
 namespace notes {

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <sys/stat.h>
 
 using namespace std::string_literals;
 

@@ -11,7 +11,6 @@ using Fold = CalloutMarker::Fold;
 
 TEST(CalloutMarker, ReadsKindFoldAndWhereTheTitleBegins) {
     const std::pair<const char*, std::optional<CalloutMarker>> cases[] = {
-        {"[!note]", CalloutMarker{"note", Fold::none, 7}},
         {"[!NoTe]", CalloutMarker{"note", Fold::none, 7}},
         {"[!warning]- Careful", CalloutMarker{"warning", Fold::collapsed, 12}},
         {"[!tip]+\t  Live", CalloutMarker{"tip", Fold::expanded, 10}},

@@ -67,11 +67,6 @@ TEST(PropertiesBox, TextsGoThroughTheTextWriterKeysAndRawValuesAreEscaped) {
                    "<tr><th>empty</th><td></td></tr>\n"
                    "<tr><th>notes</th><td><pre>a &amp; b\n&lt;c&gt;</pre></td></tr>\n"
                    "</table></details>\n");
-
-    // A block without any property writes no box at all.
-    std::string none;
-    writePropertiesBox(none, "# only a comment\n  - stray\nloose", [](std::string_view) {});
-    EXPECT_EQ(none, "");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "notes/render/MarkdownRenderer.hpp"
-#include "notes/text/EscapeHTML.hpp"
 
 #include "RenderedHTML.hpp"
 #include "tests/notes/ExpectCases.hpp"
@@ -111,9 +110,6 @@ TEST(HTMLWriter, WritesTheCommonMarkInlinesAndEscapesPerCodePoint) {
         const std::size_t start = html.find('>') + 1;
         return html.substr(start, html.rfind("</p>") - start);
     });
-    EXPECT_EQ(renderedHTML("a\nb", {FrontmatterMode::collapsed, true}),
-              "<p data-line=\"1\">a<br>\nb</p>\n");
-    EXPECT_EQ(escapeHTML("a<b & \"c\" 'd'>"), "a&lt;b &amp; &quot;c&quot; 'd'&gt;");
 }
 
 } // namespace

@@ -6,22 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <string_view>
-#include <vector>
-
 namespace notes {
 namespace {
 
 using markdown::URL;
-
-// An index that resolves by name alone: none of its files is on disk.
-LinkIndex indexOf(std::initializer_list<std::string> paths) {
-    std::vector<URL> files;
-    for (const std::string& path : paths)
-        files.push_back(URL::fileURL(path));
-    return LinkIndex(std::nullopt, files);
-}
 
 TEST(Wikilink, ReadsEmbedSizesWithoutThrowingOnHugeNumbers) {
     const std::pair<std::string_view, std::optional<EmbedSize>> cases[] = {
@@ -35,9 +23,12 @@ TEST(Wikilink, ReadsEmbedSizesWithoutThrowingOnHugeNumbers) {
 
 // The target is resolved as typed and shown as the parser has it.
 TEST(Wikilink, WritesLinksImagesAndUnresolvedLabels) {
-    const LinkIndex resolver =
-        indexOf({"/notes/Plan.md", "/notes/img/Photo.PNG", "/notes/Other note.md",
-                 "/n/Bob's notes.md", "/n/Ann’s plan.md"});
+    std::vector<URL> files;
+    for (const char* path : {"/notes/Plan.md", "/notes/img/Photo.PNG", "/notes/Other note.md",
+                             "/n/Bob's notes.md", "/n/Ann’s plan.md"})
+        files.push_back(URL::fileURL(std::string(path)));
+    // It resolves by name alone: none of its files is on disk.
+    const LinkIndex resolver(std::nullopt, files);
     const WikilinkContext withIndex{&resolver, URL::fileURL(std::string("/n/Index.md"))};
     const WikilinkContext withoutIndex{nullptr, withIndex.fileURL};
     const std::string link = R"(<a class="wikilink" href="mdreader://local/)";

@@ -3,7 +3,6 @@
 
 #include "tests/notes/RunMainLoop.hpp"
 
-#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,7 +31,6 @@ TEST(ManualScheduler, RunsDueTasksInTimeOrderAndSkipsCancelledOnes) {
     EXPECT_EQ(log, "");
     scheduler.advance(1ms);
     EXPECT_EQ(log, "bpB");
-    EXPECT_EQ(scheduler.pendingCount(), 1u);
     scheduler.advance(1s);
     EXPECT_EQ(log, "bpBc");
 }

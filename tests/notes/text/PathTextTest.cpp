@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string_view>
-
 namespace notes {
 namespace {
 
@@ -41,11 +39,10 @@ TEST(PathText, SplitsOffExtensionsOutsideDotFileNamesAndTheLastComponent) {
         {"/n/Plan.md/", "md", "/n/Plan", true},
         {"Plan.", "", "Plan", false},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(pathExtension(c.path), c.extension) << c.path;
-        EXPECT_EQ(deletingPathExtension(c.path), c.withoutExtension) << c.path;
-        EXPECT_EQ(hasMarkdownExtension(c.path), c.markdown) << c.path;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(std::tuple(pathExtension(c.path), deletingPathExtension(c.path),
+                             hasMarkdownExtension(c.path)),
+                  std::tuple(c.extension, c.withoutExtension, c.markdown));
     // The Kelvin sign lowercases to "k".
     EXPECT_TRUE(isMarkdownExtension("m\u212Ad"));
     // The root keeps its slash.

@@ -7,11 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <string_view>
-
 namespace notes {
 namespace {
 

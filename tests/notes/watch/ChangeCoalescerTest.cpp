@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <sstream>
 #include <string>
-#include <vector>
 
 using namespace std::chrono_literals;
 
