@@ -21,17 +21,13 @@ namespace {
 bool reachesLine(CodeSpanBackticks::Content& content, std::size_t line) {
     const std::string_view text = content.text;
     while (content.lineStarts.size() <= line && content.scanned < text.size()) {
-        const std::size_t end = content.hasCarriageReturns
-                                    ? text.find_first_of("\r\n", content.scanned)
-                                    : text.find('\n', content.scanned);
+        const std::size_t end = text.find('\n', content.scanned);
         if (end == std::string_view::npos) {
             content.scanned = text.size();
             break;
         }
-        const std::size_t next =
-            text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
-        content.lineStarts.push_back(next);
-        content.scanned = next;
+        content.lineStarts.push_back(end + 1);
+        content.scanned = end + 1;
     }
     return line < content.lineStarts.size();
 }
@@ -39,18 +35,15 @@ bool reachesLine(CodeSpanBackticks::Content& content, std::size_t line) {
 // Calls `visit` with each byte of the code the parser makes of a span's content, in which line
 // endings become spaces.
 template <typename Visit> void forEachCodeByte(std::string_view raw, Visit visit) {
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
-            continue;
-        visit(raw[i] == '\n' || raw[i] == '\r' ? ' ' : raw[i]);
-    }
+    for (const char c : raw)
+        visit(c == '\n' ? ' ' : c);
 }
 
 // Whether the parser makes `literal` of a span's content: line endings become spaces, and one
 // space is stripped from each end when both ends have one and the content is not all spaces.
 // Compared in place: most spans are checked once and copying each would cost more than the check.
 bool isCodeOf(std::string_view raw, std::string_view literal) {
-    if (raw.find_first_of("\r\n") == std::string_view::npos) {
+    if (raw.find('\n') == std::string_view::npos) {
         // Most spans stay on one line: their code is the content, perhaps stripped.
         const bool strip = raw.size() >= 2 && raw.front() == ' ' && raw.back() == ' ' &&
                            raw.find_first_not_of(' ') != std::string_view::npos;
@@ -159,7 +152,6 @@ void CodeSpanBackticks::record(cmark_node* codeSpan) {
         Content& added = contents.emplace_back(owner, Content{}).second;
         added.text = nodeContent(owner);
         added.lineStarts.push_back(0);
-        added.hasCarriageReturns = added.text.find('\r') != std::string_view::npos;
         setBacktickCount(codeSpan, backtickCountOf(codeSpan, owner, added));
         return;
     }

@@ -23,12 +23,12 @@ public:
     /// being all recorded, so that what is kept stays as small as the nesting.
     void forget(cmark_node* owner);
 
-    // The text one inline parse ran over, and how far the spans found in it so far reach.
+    // The text one inline parse ran over (the parser ends each of its lines with a line feed
+    // alone, whatever the note's line endings), and how far the spans found in it so far reach.
     struct Content {
         std::string_view text;
         std::vector<std::size_t> lineStarts; // found so far
         std::size_t scanned = 0;             // how far they have been looked for
-        bool hasCarriageReturns = false;     // else lines end at line feeds alone
         std::size_t resumeAt = 0;
         // Lines the parser failed to count before the last span (after a backslash line break or
         // a title across lines); it only grows along the text.
