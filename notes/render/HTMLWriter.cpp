@@ -88,18 +88,14 @@ void HTMLWriter::writeBlock(const RawMarkupPtr& node, bool tight) {
                 writeInlines(block.children(), false);
                 out_ += "\n";
             } else {
-                out_ += "<p";
-                appendDataLine(out_, block);
-                out_ += ">";
+                writeOpening("<p", block, ">");
                 writeInlines(block.children(), false);
                 out_ += "</p>\n";
             }
             break;
         case RawMarkupKind::blockQuote:
             if (!writeCallout(block)) {
-                out_ += "<blockquote";
-                appendDataLine(out_, block);
-                out_ += ">\n";
+                writeOpening("<blockquote", block, ">\n");
                 writeBlocks(block.children(), false);
                 out_ += "</blockquote>\n";
             }
@@ -112,20 +108,17 @@ void HTMLWriter::writeBlock(const RawMarkupPtr& node, bool tight) {
                 std::ranges::any_of(block.children(), [](const RawMarkupPtr& item) {
                     return checkboxOf(*item).has_value();
                 });
-            out_ += isTaskList ? "<ul class=\"task-list\"" : "<ul";
-            appendDataLine(out_, block);
-            out_ += ">\n";
+            writeOpening(isTaskList ? "<ul class=\"task-list\"" : "<ul", block, ">\n");
             writeListItems(block);
             out_ += "</ul>\n";
             break;
         }
         case RawMarkupKind::orderedList: {
             const std::uint64_t startIndex = data.getIf<RawMarkupKind::orderedList>()->startIndex;
-            out_ += "<ol";
+            std::string start = "<ol";
             if (startIndex != 1)
-                out_ += " start=\"" + std::to_string(startIndex) + "\"";
-            appendDataLine(out_, block);
-            out_ += ">\n";
+                start += " start=\"" + std::to_string(startIndex) + "\"";
+            writeOpening(start, block, ">\n");
             writeListItems(block);
             out_ += "</ol>\n";
             break;
@@ -134,9 +127,7 @@ void HTMLWriter::writeBlock(const RawMarkupPtr& node, bool tight) {
             writeTable(block, *data.getIf<RawMarkupKind::table>());
             break;
         case RawMarkupKind::thematicBreak:
-            out_ += "<hr";
-            appendDataLine(out_, block);
-            out_ += ">\n";
+            writeOpening("<hr", block, ">\n");
             break;
         case RawMarkupKind::htmlBlock:
             out_ += data.getIf<RawMarkupKind::htmlBlock>()->html;
@@ -171,15 +162,12 @@ void HTMLWriter::writeCodeBlock(const RawMarkup& block, const RawMarkupData::Cod
     const std::optional<std::string>& info = code.language;
     const std::string_view language = info ? codeLanguage(*info) : std::string_view();
     if (isMermaid(language)) {
-        out_ += "<div class=\"mermaid-diagram\"";
-        appendDataLine(out_, block);
-        out_ += "><pre><code class=\"language-mermaid\">";
+        writeOpening("<div class=\"mermaid-diagram\"", block,
+                     "><pre><code class=\"language-mermaid\">");
         appendEscapedHTML(out_, code.code);
         out_ += "</code></pre></div>\n";
     } else {
-        out_ += "<pre";
-        appendDataLine(out_, block);
-        out_ += "><code";
+        writeOpening("<pre", block, "><code");
         if (!language.empty()) {
             out_ += " class=\"language-";
             appendEscapedHTML(out_, language);
@@ -214,6 +202,13 @@ void HTMLWriter::appendDataLine(std::string& html, const RawMarkup& block) const
         html += std::to_string(range->start().line);
         html += '"';
     }
+}
+
+void HTMLWriter::writeOpening(std::string_view start, const RawMarkup& block,
+                              std::string_view end) {
+    out_ += start;
+    appendDataLine(out_, block);
+    out_ += end;
 }
 
 void HTMLWriter::writeProperties(std::string_view frontmatterBlock) {

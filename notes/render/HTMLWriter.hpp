@@ -66,6 +66,9 @@ private:
     void writeListItems(const markdown::RawMarkup& list);
     /// Appends ` data-line="N"` for a block directly under the note's document, else nothing.
     void appendDataLine(std::string& html, const markdown::RawMarkup& block) const;
+    /// Writes a block's opening tag: `start`, its data line, then `end`.
+    void writeOpening(std::string_view start, const markdown::RawMarkup& block,
+                      std::string_view end);
 
     // Callouts and tables (HTMLWriterCallouts.cpp, HTMLWriterTables.cpp).
     /// Writes a block quote that opens with a "[!kind]" marker as a callout box; false, with

@@ -27,9 +27,7 @@ void HTMLWriter::writeTable(const markdown::RawMarkup& table,
     // A table holds its head row and its body, in that order.
     const markdown::RawMarkup& head = *table.child(0);
     const markdown::RawMarkup& body = *table.child(1);
-    out_ += "<div class=\"table-wrap\"";
-    appendDataLine(out_, table);
-    out_ += "><table>\n<thead>\n";
+    writeOpening("<div class=\"table-wrap\"", table, "><table>\n<thead>\n");
     writeRow(head, "th", data);
     out_ += "</thead>\n";
     if (body.childCount() != 0) {
