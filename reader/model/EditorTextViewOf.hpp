@@ -10,9 +10,9 @@ namespace reader {
 
 /// Presents an editor's view as the reader's `EditorTextView` without either knowing the other.
 /// `View` offers `textBeforePointBelowTop`, `hasScrolledSinceOpening` and `focus` as the
-/// interface has them, and its find
-/// as `showFind()` and `findNext(bool forward)`; it has no replace, so that action shows its
-/// find. Made where both are known (the window); the view is held weakly.
+/// interface has them, and its find as `showFind()` and `findNext(bool forward)`; it has no
+/// replace, so that action shows its find. Made where both are known (the window); the view is
+/// held weakly.
 template <typename View> class EditorTextViewOf final : public EditorTextView {
 public:
     explicit EditorTextViewOf(std::weak_ptr<View> view) : view(std::move(view)) {}
