@@ -164,7 +164,15 @@ bool NoteEditor::scrollToStartLine(bool regardless) {
     if (!regardless && upper - page < target && upper < last.y + last.height)
         return false;
     gtk_adjustment_set_value(scroll, target);
+    startScroll = gtk_adjustment_get_value(scroll);
     return true;
+}
+
+bool NoteEditor::hasScrolledSinceOpening() const {
+    if (startLineTick)
+        return false;
+    GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view));
+    return !startScroll || gtk_adjustment_get_value(scroll) != *startScroll;
 }
 
 std::optional<std::string> NoteEditor::textBeforePointBelowTop(double distance) const {

@@ -42,6 +42,8 @@ public:
     /// The text from its start up to the character at the left of the visible area,
     /// `distance` units below its top; none until the text is shown.
     [[nodiscard]] std::optional<std::string> textBeforePointBelowTop(double distance) const;
+    /// Whether the text has scrolled since the editor put its start line in place.
+    [[nodiscard]] bool hasScrolledSinceOpening() const;
     /// Gives the text the keyboard focus.
     void focus();
     /// Shows the find bar and focuses its field.
@@ -80,6 +82,8 @@ private:
     bool replacing = false;
     guint startLineTick = 0;
     int startLineFrames = 0;
+    /// Where the start line was scrolled to, once it was.
+    std::optional<double> startScroll;
     static constexpr int maxStartLineFrames = 120;
     std::vector<SignalConnection> connections;
 };

@@ -31,4 +31,9 @@ int EditorBridge::topVisibleLine() const {
     return lineBreakCount(*before) + 1;
 }
 
+bool EditorBridge::hasScrolledSinceOpening() const {
+    auto view = textView();
+    return !view || view->hasScrolledSinceOpening();
+}
+
 } // namespace reader

@@ -23,6 +23,9 @@ public:
     /// The 1-based source line near the top of the editor's visible text; CR, LF and CR LF each
     /// end one line. 1 without a view or while it has no laid-out text.
     [[nodiscard]] int topVisibleLine() const;
+    /// Whether the editor's text has scrolled since it opened at its start line; true without
+    /// a view.
+    [[nodiscard]] bool hasScrolledSinceOpening() const;
 
 private:
     std::weak_ptr<EditorTextView> attached;

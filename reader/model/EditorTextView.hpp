@@ -22,6 +22,9 @@ public:
     /// of the visible area; none while the view has no laid-out text.
     [[nodiscard]] virtual std::optional<std::string>
     textBeforePointBelowTop(double distance) const = 0;
+    /// Whether the text has scrolled since the view put its start line in place; true when it
+    /// cannot tell.
+    [[nodiscard]] virtual bool hasScrolledSinceOpening() const = 0;
     /// Gives the view keyboard focus in its window, when it is in one.
     virtual void focus() = 0;
     /// Runs one of the text finder's actions.

@@ -9,9 +9,10 @@
 namespace reader {
 
 /// Presents an editor's view as the reader's `EditorTextView` without either knowing the other.
-/// `View` offers `textBeforePointBelowTop` and `focus` as the interface has them, and its find
-/// as `showFind()` and `findNext(bool forward)`; it has no replace, so that action shows its
-/// find. Made where both are known (the window); the view is held weakly.
+/// `View` offers `textBeforePointBelowTop`, `hasScrolledSinceOpening` and `focus` as the
+/// interface has them, and its find as `showFind()` and `findNext(bool forward)`; it has no
+/// replace, so that action shows its find. Made where both are known (the window); the view is
+/// held weakly.
 template <typename View> class EditorTextViewOf final : public EditorTextView {
 public:
     explicit EditorTextViewOf(std::weak_ptr<View> view) : view(std::move(view)) {}
@@ -21,6 +22,10 @@ public:
         if (auto shown = view.lock())
             return shown->textBeforePointBelowTop(distance);
         return std::nullopt;
+    }
+    [[nodiscard]] bool hasScrolledSinceOpening() const override {
+        auto shown = view.lock();
+        return !shown || shown->hasScrolledSinceOpening();
     }
     void focus() override {
         if (auto shown = view.lock())

@@ -75,6 +75,11 @@ void ReaderModel::leaveEditing() {
     logLeaveEditing(line);
     if (!saveEditSession())
         return;
+    // Where the editor could not scroll its start line down to the height at which the top
+    // line is read (near the start of the text, or in a text shorter than the view), it reads
+    // a later line. Unscrolled, it shows what the page showed, so the page goes back there.
+    if (!editor.hasScrolledSinceOpening() && editorStartLine.get())
+        line = *editorStartLine.get();
     mode.set(Mode::read);
     editSession.set(nullptr);
     if (!file.get()) {

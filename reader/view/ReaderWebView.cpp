@@ -87,10 +87,12 @@ ReaderWebView::ReaderWebView(WebBridge& bridge, notes::Scheduler& scheduler)
     : bridge(bridge), view(notes::retainGObject(WEBKIT_WEB_VIEW(webkit_web_view_new()))),
       contentManager(notes::retainGObject(webkit_web_view_get_user_content_manager(view.get()))),
       scripting(std::make_shared<WebViewScripting>(view.get(), scheduler)),
-      coordinator(bridge, scheduler, [this](const std::string& html, const std::string& baseURL) {
-          webkit_web_view_load_html(this->view.get(), html.c_str(),
-                                    baseURL.empty() ? nullptr : baseURL.c_str());
-      }) {
+      coordinator(bridge, scheduler,
+                  [this](const std::string& html, const std::string& baseURL) {
+                      webkit_web_view_load_html(this->view.get(), html.c_str(),
+                                                baseURL.empty() ? nullptr : baseURL.c_str());
+                  }),
+      pinch(view.get()) {
     registerReaderScheme(webkit_web_view_get_context(view.get()));
 
     webkit_user_content_manager_register_script_message_handler(contentManager.get(),

@@ -5,6 +5,7 @@
 #include "notes/runtime/Scheduler.hpp"
 #include "reader/model/ReaderPage.hpp"
 #include "reader/model/WebBridge.hpp"
+#include "reader/view/PinchMagnification.hpp"
 #include "reader/view/WebViewCoordinator.hpp"
 #include "reader/view/WebViewScripting.hpp"
 
@@ -21,7 +22,7 @@ namespace reader {
 /// the "mdreader" scheme, attaches its page to the bridge and listens on the "mdr" message
 /// channel: the page's "heading" and "scroll" reports arrive as the bridge's signals, and its
 /// "copy" requests go to the widget's clipboard. Clicked links never navigate the page; they
-/// go to `setOnLink`'s callback. Lives on the main thread.
+/// go to `setOnLink`'s callback. A pinch magnifies the page. Lives on the main thread.
 class ReaderWebView {
 public:
     /// Makes the widget; nothing is loaded until the first update. The bridge and the scheduler
@@ -45,6 +46,7 @@ public:
 
     /// What the page holds.
     [[nodiscard]] const WebViewCoordinator& state() const { return coordinator; }
+    [[nodiscard]] const PinchMagnification& magnification() const { return pinch; }
 
 private:
     WebBridge& bridge;
@@ -52,6 +54,7 @@ private:
     notes::GObjectPtr<WebKitUserContentManager> contentManager;
     std::shared_ptr<WebViewScripting> scripting;
     WebViewCoordinator coordinator;
+    PinchMagnification pinch;
     sigc::connection copyConnection;
 };
 

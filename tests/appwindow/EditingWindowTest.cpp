@@ -3,6 +3,7 @@
 #include "tests/editor/EditorFixture.hpp"
 
 #include <tuple>
+#include <utility>
 
 namespace app {
 namespace {
@@ -227,6 +228,48 @@ TEST_F(EditingWindowTest, QuittingWaitsForTheAnswerWhichAsksAgainWhileTheNoteCan
 
     EXPECT_EQ(runApplication({folder / "b.md"}, {"b"}, firstQuit).first, 0);
     EXPECT_EQ(disk(), "mine first\n");
+}
+
+// Mended: in a note shorter than the editor, or at its start, the editor could not scroll the
+// line it opened at down to where its top line is read, and each Ctrl+E there and back moved
+// the page down by the lines between.
+TEST_F(EditingWindowTest, CtrlETwiceWithoutScrollingLeavesThePageWhereItWas) {
+    std::filesystem::copy_file(
+        std::filesystem::path(LUMENLEAF_EXAMPLES_DIR) / "Code and diagrams.md", folder / "c.md");
+    std::string tall;
+    for (int line = 1; line <= 300; ++line)
+        tall += "Line " + std::to_string(line) + (line % 5 == 0 ? "\n\n" : "\n");
+    writeNote("tall.md", tall);
+    auto& model = open(folderTarget("c.md")).model();
+    // The editor has put its start line in place once its top line holds still.
+    const auto editorSettled = [&] {
+        int last = 0;
+        return waitUntil([&] {
+            runFor(std::chrono::milliseconds(50));
+            const int now = detail().editor() ? model.editor.topVisibleLine() : 0;
+            return std::exchange(last, now) == now && now > 0;
+        });
+    };
+    // The page's top line and its scroll offset.
+    const auto place = [&] { return run("[mdr.topLine(), scrollY]"); };
+    for (const auto& [name, y] :
+         {std::pair("c.md", 0), std::pair("c.md", 400), std::pair("tall.md", 2000)}) {
+        SCOPED_TRACE(std::string(name) + " at " + std::to_string(y));
+        model.open(note(name));
+        settle();
+        run("scrollTo(0, " + std::to_string(y) + ")");
+        const auto before = place();
+        for (int trip = 1; trip <= 10; ++trip) {
+            ASSERT_TRUE(press("ctrl+e"));
+            ASSERT_TRUE(editorSettled());
+            ASSERT_TRUE(press("ctrl+e"));
+            ASSERT_TRUE(waitUntil([&] { return shows() == "read reading"; }));
+            const auto after = place();
+            ASSERT_EQ(after[0], before[0]) << "trip " << trip << ": " << after;
+            // Within a line of the text, 1.6 times its size.
+            EXPECT_NEAR(after[1].get<double>(), before[1].get<double>(), 28) << "trip " << trip;
+        }
+    }
 }
 
 } // namespace

@@ -104,14 +104,17 @@ TEST_F(NoteEditorTest, OpensAtItsStartLineWhichTheReaderReadsBackAsTheTopLine) {
     show();
     EXPECT_TRUE(reader::waitUntil([&] { return bridge.topVisibleLine() == 120; }))
         << "top line " << bridge.topVisibleLine();
+    EXPECT_FALSE(bridge.hasScrolledSinceOpening());
 
     GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(textWidget()));
     gtk_adjustment_set_value(scroll, gtk_adjustment_get_value(scroll) + 400);
     ASSERT_TRUE(reader::waitUntil([&] { return lineAtProbe(textWidget()) > 125; }));
     EXPECT_EQ(bridge.topVisibleLine(), lineAtProbe(textWidget()));
+    EXPECT_TRUE(bridge.hasScrolledSinceOpening());
 
     editor.reset();
-    EXPECT_EQ(bridge.topVisibleLine(), 1);
+    EXPECT_EQ(std::pair(bridge.topVisibleLine(), bridge.hasScrolledSinceOpening()),
+              std::pair(1, true));
 }
 
 TEST_F(NoteEditorTest, FindsThroughTheReadersFinderActions) {

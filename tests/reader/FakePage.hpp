@@ -39,10 +39,12 @@ struct FakeTextView final : EditorTextView {
     std::optional<std::string> textBeforePointBelowTop(double distance) const override {
         return distance == 60 ? before : std::nullopt;
     }
+    bool hasScrolledSinceOpening() const override { return scrolled; }
     void focus() override { ++focused; }
     void performTextFinderAction(FinderAction action) override { actions.push_back(action); }
 
     std::optional<std::string> before;
+    bool scrolled = true;
     int focused = 0;
     std::vector<FinderAction> actions;
 };

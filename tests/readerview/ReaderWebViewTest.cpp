@@ -118,5 +118,49 @@ TEST_F(WebViewTest, LoadsTheTemplateWithoutTheNotesScriptsAnswersTheBridgeAndSwa
     EXPECT_EQ(run("[window.marker, location.href]"), json({7, readerAddress("a.md")}));
 }
 
+// No pinch can be made on a virtual display: the test plays the gesture's signals as a pinch
+// gives them, each with the scale since the fingers went down.
+TEST_F(WebViewTest, APinchMagnifiesThePageAndAReversePinchShrinksItWithinBounds) {
+    view->update(note("<p data-line=\"1\">Text</p>", 1),
+                 {notes::Typeface::serif, 1.25, notes::LineWidth::medium});
+    ASSERT_TRUE(waitUntil([&] { return view->state().isLoaded(); }));
+    GtkGesture* pinch = GTK_GESTURE(view->magnification().gesture());
+    // The zoom level, and the page's width in its own pixels, which the zoom divides.
+    const auto zoomed = [&] {
+        runFor(100ms);
+        return json({webkit_web_view_get_zoom_level(view->webView()), run("innerWidth")});
+    };
+    const auto play = [&](std::initializer_list<double> scales) {
+        g_signal_emit_by_name(pinch, "begin", nullptr);
+        for (double scale : scales)
+            g_signal_emit_by_name(pinch, "scale-changed", scale);
+        g_signal_emit_by_name(pinch, "end", nullptr);
+    };
+    EXPECT_EQ(zoomed(), json({1.0, 800}));
+    play({1.2, 1.6, 2.0});
+    EXPECT_EQ(zoomed(), json({2.0, 400}));
+    // The next pinch goes on from there; a reverse one shrinks.
+    play({0.9, 0.8});
+    EXPECT_EQ(zoomed(), json({1.6, 500}));
+    play({10.0});
+    EXPECT_EQ(zoomed(), json({PinchMagnification::maximumZoom, 266}));
+    play({0.5, 0.01});
+    EXPECT_EQ(zoomed(), json({PinchMagnification::minimumZoom, 1600}));
+    // The text scale setting is the page's own, apart from the zoom.
+    EXPECT_EQ(run("document.documentElement.style.getPropertyValue('--scale')"), "1.25");
+
+    // WebKit's own pinch, which would scale the page as well, hears no events.
+    GListModel* controllers = gtk_widget_observe_controllers(view->widget());
+    int listening = 0;
+    for (guint i = 0; i < g_list_model_get_n_items(controllers); ++i) {
+        auto* controller = static_cast<GtkEventController*>(g_list_model_get_item(controllers, i));
+        listening += GTK_IS_GESTURE_ZOOM(controller) &&
+                     gtk_event_controller_get_propagation_phase(controller) != GTK_PHASE_NONE;
+        g_object_unref(controller);
+    }
+    g_object_unref(controllers);
+    EXPECT_EQ(listening, 1);
+}
+
 } // namespace
 } // namespace reader

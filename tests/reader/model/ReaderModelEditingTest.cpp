@@ -73,6 +73,29 @@ TEST_F(EditingTest, LeavesAtTheEditorsLineSavingAChangedTextAndEntersAtThePagesL
               std::tuple(true, 0, 0, "mdr.scrollToLine(3)"));
 }
 
+// Mended: an editor that could not scroll its start line down to where its top line is read
+// handed the page a later line, and each switch there and back moved the page down.
+TEST_F(EditingTest, AnEditorLeftUnscrolledHandsThePageBackTheLineItOpenedAt) {
+    // Whether the editor scrolled, whether the text changed; the line the page is sent to.
+    using Case = std::tuple<bool, bool, int>;
+    for (const auto& [scrolled, edited, expected] :
+         {Case{false, false, 7}, Case{false, true, 7}, Case{true, false, 4}, Case{true, true, 4}}) {
+        SCOPED_TRACE(std::to_string(scrolled) + " " + std::to_string(edited));
+        enterAt(7);
+        view->scrolled = scrolled;
+        view->before = "1\n2\n3\n"; // the top line read is 4
+        if (edited)
+            model.editSession.get()->textDidChange(onDisk() + "!");
+        model.toggleEditing();
+        settle();
+        ASSERT_TRUE(reading());
+        if (edited)
+            EXPECT_EQ(model.page.get()->scrollLine, expected);
+        else
+            EXPECT_EQ(page->sent.back(), "mdr.scrollToLine(" + std::to_string(expected) + ")");
+    }
+}
+
 // Mended: an outside write of bytes that are not UTF-8 was skipped while editing, and the next
 // autosave replaced it without a word.
 TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
