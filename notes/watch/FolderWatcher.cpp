@@ -27,6 +27,7 @@ struct FolderWatcher::Stream {
     ChangeCoalescer coalescer;
     InotifyTree tree;
     std::unique_ptr<GSource, SourceDeleter> source;
+    Scheduler::TaskId pollTimer = 0;
 
     Stream(const std::string& path, OnChange onChange)
         : coalescer(scheduler, latency, std::move(onChange)), tree(path) {
@@ -43,9 +44,23 @@ struct FolderWatcher::Stream {
     static gboolean onReadable(gint, GIOCondition, gpointer data) {
         auto* self = static_cast<Stream*>(data);
         std::vector<Change> changes = self->tree.readChanges();
+        self->schedulePoll();
         // Last use of `self`: the delivery may destroy the watcher.
         self->coalescer.add(changes);
         return G_SOURCE_CONTINUE;
+    }
+
+    // Cancelled with the scheduler when the watcher goes.
+    void schedulePoll() {
+        if (pollTimer != 0 || !tree.isPolling())
+            return;
+        pollTimer = scheduler.runAfter(pollInterval, [this] {
+            pollTimer = 0;
+            std::vector<Change> changes = tree.poll();
+            schedulePoll();
+            // Last use of `this`, as above.
+            coalescer.add(changes);
+        });
     }
 };
 
@@ -53,5 +68,9 @@ FolderWatcher::FolderWatcher(const std::string& path, OnChange onChange)
     : stream(std::make_unique<Stream>(path, std::move(onChange))) {}
 
 FolderWatcher::~FolderWatcher() = default;
+
+void FolderWatcher::followFile(std::optional<std::string> path) {
+    stream->tree.followFile(std::move(path));
+}
 
 } // namespace notes
