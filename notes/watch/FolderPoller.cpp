@@ -126,7 +126,10 @@ std::vector<FolderChange> FolderPoller::poll() {
     std::vector<FolderChange> out;
     std::vector<std::string> gone;
     std::vector<std::string> made;
-    for (auto& [path, folder] : folders) {
+    for (auto& entry : folders) {
+        // Named, not bound: the lambda below captures it.
+        const std::string& path = entry.first;
+        Folder& folder = entry.second;
         std::optional<Stamp> now = stampOf(path);
         // Its removal is its parent's change.
         if (!now) {

@@ -54,11 +54,11 @@ TEST_F(WindowTest, APageOnceReplacedNeverComesBackWhileTheNextNoteLoads) {
 // Mended: a folder with more files than a scan lists was cut without a word.
 TEST_F(WindowTest, AFolderCutAtTheScansFileLimitSaysSoOnce) {
     // Any two of the folders hold more files than the limit, so the third is left out.
-    constexpr int filesPerFolder = 25'000;
+    constexpr std::size_t filesPerFolder = 25'000;
     static_assert(2 * filesPerFolder > notes::folderScanFileLimit);
     for (const char* name : {"d0", "d1", "d2"}) {
         writeNote(std::string(name) + "/note.md", "# Note\n");
-        for (int n = 0; n < filesPerFolder; ++n) {
+        for (std::size_t n = 0; n < filesPerFolder; ++n) {
             const std::string path = (folder / name / ("f" + std::to_string(n))).native();
             ::close(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
         }
