@@ -7,6 +7,9 @@
 #include <glib-unix.h>
 #include <glib.h>
 
+#include <algorithm>
+#include <chrono>
+
 namespace notes {
 
 namespace {
@@ -28,6 +31,9 @@ struct FolderWatcher::Stream {
     InotifyTree tree;
     std::unique_ptr<GSource, SourceDeleter> source;
     Scheduler::TaskId pollTimer = 0;
+    // The pause after a poll: `pollInterval`, or this many times as long as the poll took.
+    static constexpr int pollPauseFactor = 200;
+    Scheduler::Duration pollPause = pollInterval;
 
     Stream(const std::string& path, OnChange onChange)
         : coalescer(scheduler, latency, std::move(onChange)), tree(path) {
@@ -54,9 +60,14 @@ struct FolderWatcher::Stream {
     void schedulePoll() {
         if (pollTimer != 0 || !tree.isPolling())
             return;
-        pollTimer = scheduler.runAfter(pollInterval, [this] {
+        pollTimer = scheduler.runAfter(pollPause, [this] {
             pollTimer = 0;
+            const auto started = std::chrono::steady_clock::now();
             std::vector<Change> changes = tree.poll();
+            // A tree so large that a poll is slow is polled less often, so that polling takes
+            // the same small share of one processor at any size.
+            pollPause = std::max<Scheduler::Duration>(
+                pollInterval, (std::chrono::steady_clock::now() - started) * pollPauseFactor);
             schedulePoll();
             // Last use of `this`, as above.
             coalescer.add(changes);

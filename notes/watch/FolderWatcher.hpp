@@ -19,7 +19,9 @@ namespace notes {
 /// previous batch. Lost events, and folders that cannot be watched, give one change with
 /// `mustScanSubdirectories` on the root. Folders beyond the per-user limit of watches are
 /// followed by polling their modification times (and those of the `followFile`) every
-/// `pollInterval`, reported as created and removed items, and watched once the limit allows;
+/// `pollInterval` (less often where a poll takes more than a 200th of that, so that polling a
+/// huge tree stays cheap), reported as created and removed items, and watched once the limit
+/// allows;
 /// the first of them adds `watchLimitReached`. The root removed or moved gives `rootChanged` on the
 /// root; once a folder is at its path again, watching starts over with
 /// `mustScanSubdirectories` and what the folder holds reported as created.
