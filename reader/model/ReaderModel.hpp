@@ -92,7 +92,7 @@ public:
     notes::Observable<std::shared_ptr<notes::EditSession>, notes::NeverEqual> editSession;
     /// The 1-based line at which the editor opens.
     notes::Observable<std::optional<int>> editorStartLine;
-    /// A one-line message to the user.
+    /// A message to the user, a line each.
     notes::Observable<std::optional<std::string>, notes::CanonicallyEqual> notice;
     notes::Observable<bool> isFindVisible;
     notes::Observable<std::string, notes::CanonicallyEqual> findQuery;

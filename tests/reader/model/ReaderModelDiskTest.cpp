@@ -51,6 +51,14 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
     EXPECT_EQ(background.jobs.size(), 1u);
 }
 
+// The notice of the watch limit joins a notice already shown, once.
+TEST_F(DiskTest, TheWatchLimitNoticeKeepsTheNoticeShown) {
+    model.notice.set("Earlier.");
+    for (int batch = 0; batch < 2; ++batch)
+        changed({{"", FolderChange::mustScanSubdirectories | FolderChange::watchLimitReached}});
+    EXPECT_EQ(*model.notice, "Earlier.\n" + std::string(ReaderModel::watchLimitNotice));
+}
+
 // Mended: a folder beyond the limit of watches went stale for good, and nothing said why.
 TEST_F(DiskTest, FoldersBeyondTheLimitOfWatchesAreFollowedAndTheWindowSaysWhy) {
     write("d0/note.md", "d0");
