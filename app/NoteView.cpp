@@ -4,6 +4,8 @@
 
 #include <gtkmm/image.h>
 
+#include <utility>
+
 namespace app {
 
 NoteView::NoteView(reader::ReaderModel& model, notes::Scheduler& scheduler,
@@ -13,6 +15,7 @@ NoteView::NoteView(reader::ReaderModel& model, notes::Scheduler& scheduler,
       errorTitle("Can't Open This Note"), openElsewhere("Open in Default Editor"),
       renderingLabel("Rendering\u2026") {
     view->setOnLink([this](const std::string& url) { this->model.handleLink(url); });
+    view->setOnLoaded([this] { pageLoaded(); });
     gtk_widget_set_hexpand(view->widget(), TRUE);
     gtk_widget_set_vexpand(view->widget(), TRUE);
 
@@ -73,9 +76,17 @@ NoteView::~NoteView() {
 }
 
 void NoteView::pageChanged() {
+    const bool wasAwaiting = std::exchange(awaitingLoad, false);
     if (const auto& page = model.page.get()) {
         view->update(*page, appearance);
-        pages.set_visible_child(notePage);
+        // Until it loads, the web view shows what it held before, which may be a page this
+        // view has replaced since (a note too large, one that could not be read).
+        const auto& loaded = view->state();
+        if (shownPage() == notePage ||
+            (loaded.isLoaded() && loaded.loadedRevision() == page->revision))
+            pages.set_visible_child(notePage);
+        else
+            awaitingLoad = true;
     } else if (const auto& message = model.errorMessage.get()) {
         errorMessage.set_text(notes::replacingInvalidUTF8(*message));
         openElsewhere.set_visible(model.isTooLarge.get());
@@ -83,6 +94,19 @@ void NoteView::pageChanged() {
     } else {
         pages.set_visible_child(emptyPage);
     }
+    if (awaitingLoad != wasAwaiting)
+        renderingChanged();
+}
+
+void NoteView::pageLoaded() {
+    if (!awaitingLoad)
+        return;
+    const auto& page = model.page.get();
+    if (!page || view->state().loadedRevision() != page->revision)
+        return;
+    awaitingLoad = false;
+    pages.set_visible_child(notePage);
+    renderingChanged();
 }
 
 void NoteView::renderingChanged() {
@@ -90,7 +114,7 @@ void NoteView::renderingChanged() {
         scheduler.cancel(*renderingNotice);
         renderingNotice.reset();
     }
-    if (!model.isRendering.get()) {
+    if (!model.isRendering.get() && !awaitingLoad) {
         spinner.stop();
         rendering.set_visible(false);
         return;

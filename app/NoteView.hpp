@@ -23,7 +23,9 @@ namespace app {
 /// The middle of a window: the note's page, the "Can't Open This Note" page with the model's
 /// reason (and, for a note too large to show, a button that opens it in the default editor),
 /// or an empty page when no note is shown. A rendering that takes longer than
-/// `renderingNoticeDelay` is announced above whatever is shown meanwhile. It hands the page's
+/// `renderingNoticeDelay` is announced above whatever is shown meanwhile: the last note's page
+/// while it is on screen, else the empty page, which stays until the web view has loaded the
+/// new page so that a page once replaced never comes back. It hands the page's
 /// clicked links to the model and keeps the heading and scroll offset that the page reports.
 class NoteView : public Gtk::Overlay {
 public:
@@ -50,6 +52,7 @@ public:
 private:
     void pageChanged();
     void renderingChanged();
+    void pageLoaded();
 
     reader::ReaderModel& model;
     notes::Scheduler& scheduler;
@@ -65,6 +68,8 @@ private:
     Gtk::Spinner spinner;
     Gtk::Label renderingLabel;
     std::optional<notes::Scheduler::TaskId> renderingNotice;
+    /// The model's page is on its way into the web view, which still holds an older one.
+    bool awaitingLoad = false;
     Connections connections;
 };
 

@@ -1,20 +1,24 @@
 // Scanning and indexing a folder of 10,000 notes in 200 folders (FolderSnapshot with its
 // LinkIndex) against plain recursive walks that only list names, on the same folder in the same
 // run; and the same at 100,000 notes in 2,000 folders, past the scan's file limit, to show that
-// the cost grows with the notes and no faster.
+// the cost grows with the notes and no faster. Then the idle poll of 10,000 folders that cannot
+// be watched against a bare status call on each of them.
 #include "bench/support/NoteVault.hpp"
 #include "bench/support/RatioReporter.hpp"
 #include "notes/vault/FolderSnapshot.hpp"
+#include "notes/watch/FolderPoller.hpp"
 #include "tests/notes/ScratchFolder.hpp"
 
 #include <benchmark/benchmark.h>
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace bench {
@@ -118,6 +122,48 @@ void readdirWalk(benchmark::State& state, std::size_t noteCount) {
     }
 }
 
+// 100 folders of 100 folders, a note in each of those; written on first use, then left alone long
+// enough that their times are older than any file system's step, as an idle tree's are.
+const std::vector<std::string>& pollFolders() {
+    static notes::ScratchFolder scratch;
+    static const std::vector<std::string> folders = [] {
+        std::vector<std::string> made{scratch.path().native()};
+        for (int outer = 0; outer < 100; ++outer) {
+            const fs::path parent = scratch / ("a" + std::to_string(outer));
+            made.push_back(parent.native());
+            for (int inner = 0; inner < 100; ++inner) {
+                const fs::path folder = parent / ("b" + std::to_string(inner));
+                notes::ScratchFolder::write(folder / "note.md", "# Note\n");
+                made.push_back(folder.native());
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        return made;
+    }();
+    return folders;
+}
+
+void idlePoll(benchmark::State& state) {
+    notes::FolderPoller poller;
+    poller.follow(pollFolders().front());
+    for (auto _ : state) {
+        std::vector<notes::FolderChange> changes = poller.poll();
+        benchmark::DoNotOptimize(changes.data());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * pollFolders().size()));
+}
+
+void statEach(benchmark::State& state) {
+    const std::vector<std::string>& folders = pollFolders();
+    for (auto _ : state) {
+        for (const std::string& folder : folders) {
+            struct stat status {};
+            benchmark::DoNotOptimize(::lstat(folder.c_str(), &status));
+        }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * folders.size()));
+}
+
 void registerAll() {
     for (std::size_t noteCount : {10'000, 100'000}) {
         const std::string group = "folder/" + std::to_string(noteCount) + "notes";
@@ -132,6 +178,12 @@ void registerAll() {
         add("scanFolder", scanOnly);
         add("LinkIndex", indexOnly);
     }
+    benchmark::RegisterBenchmark("poll/10101folders/lstat_each", statEach)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("poll/10101folders/FolderPoller", idlePoll)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
 }
 
 } // namespace
@@ -139,5 +191,5 @@ void registerAll() {
 
 int main(int argc, char** argv) {
     bench::registerAll();
-    return bench::runBenchmarks(argc, argv, {"walk_filesystem", "walk_readdir"});
+    return bench::runBenchmarks(argc, argv, {"walk_filesystem", "walk_readdir", "lstat_each"});
 }

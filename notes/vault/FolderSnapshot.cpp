@@ -245,8 +245,10 @@ public:
 
     std::vector<FileNode> scan(const std::string& path) {
         // Checked on entering a folder only: a folder being listed finishes its own files.
-        if (allFiles.size() > fileLimit)
+        if (allFiles.size() > fileLimit) {
+            limitReached = true;
             return {};
+        }
         std::optional<std::vector<Entry>> entries = listing.list(path);
         if (!entries)
             return {};
@@ -282,9 +284,13 @@ public:
         return folders;
     }
 
+    /// Whether a folder was left out for the limit.
+    [[nodiscard]] bool reachedLimit() const { return limitReached; }
+
 private:
     std::vector<URL>& allFiles;
     std::vector<URL>& markdownFiles;
+    bool limitReached = false;
     std::size_t fileLimit;
     FolderListing listing;
     NameOrder order;
@@ -300,9 +306,10 @@ std::vector<FileNode> scanFolder(const URL& folder, std::vector<URL>& allFiles,
 FolderSnapshot FolderSnapshot::scan(const URL& folder, std::size_t fileLimit) {
     std::vector<URL> allFiles;
     std::vector<URL> markdownFiles;
-    std::vector<FileNode> tree = scanFolder(folder, allFiles, markdownFiles, fileLimit);
+    FolderScan scan(allFiles, markdownFiles, fileLimit);
+    std::vector<FileNode> tree = scan.scan(folder.path());
     LinkIndex index(folder, std::move(allFiles));
-    return {std::move(tree), std::move(index), std::move(markdownFiles)};
+    return {std::move(tree), std::move(index), std::move(markdownFiles), scan.reachedLimit()};
 }
 
 } // namespace notes

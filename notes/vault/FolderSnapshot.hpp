@@ -32,6 +32,8 @@ struct FolderSnapshot {
     LinkIndex index;
     /// The notes, in the order the scan met them (not the tree's order).
     std::vector<markdown::URL> markdownFiles;
+    /// The scan met more files than its limit and left folders out, so the tree is not whole.
+    bool reachedFileLimit = false;
 
     /// Scans the folder and indexes what it met.
     [[nodiscard]] static FolderSnapshot scan(const markdown::URL& folder,

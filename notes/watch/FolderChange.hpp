@@ -23,6 +23,9 @@ struct FolderChange {
     static constexpr Flags itemIsFile = 0x10000;
     static constexpr Flags itemIsDirectory = 0x20000;
     static constexpr Flags itemIsSymlink = 0x40000;
+    /// With `mustScanSubdirectories`, once per watcher: some folders could not be watched, for
+    /// the per-user limit of watches, and are followed by their modification times instead.
+    static constexpr Flags watchLimitReached = 0x1000000;
     /// The flags after which a folder's tree is out of date.
     static constexpr Flags structuralChangeMask =
         mustScanSubdirectories | rootChanged | itemCreated | itemRemoved | itemRenamed;

@@ -7,6 +7,9 @@
 #include <glib-unix.h>
 #include <glib.h>
 
+#include <algorithm>
+#include <chrono>
+
 namespace notes {
 
 namespace {
@@ -27,6 +30,10 @@ struct FolderWatcher::Stream {
     ChangeCoalescer coalescer;
     InotifyTree tree;
     std::unique_ptr<GSource, SourceDeleter> source;
+    Scheduler::TaskId pollTimer = 0;
+    // The pause after a poll: `pollInterval`, or this many times as long as the poll took.
+    static constexpr int pollPauseFactor = 200;
+    Scheduler::Duration pollPause = pollInterval;
 
     Stream(const std::string& path, OnChange onChange)
         : coalescer(scheduler, latency, std::move(onChange)), tree(path) {
@@ -43,9 +50,28 @@ struct FolderWatcher::Stream {
     static gboolean onReadable(gint, GIOCondition, gpointer data) {
         auto* self = static_cast<Stream*>(data);
         std::vector<Change> changes = self->tree.readChanges();
+        self->schedulePoll();
         // Last use of `self`: the delivery may destroy the watcher.
         self->coalescer.add(changes);
         return G_SOURCE_CONTINUE;
+    }
+
+    // Cancelled with the scheduler when the watcher goes.
+    void schedulePoll() {
+        if (pollTimer != 0 || !tree.isPolling())
+            return;
+        pollTimer = scheduler.runAfter(pollPause, [this] {
+            pollTimer = 0;
+            const auto started = std::chrono::steady_clock::now();
+            std::vector<Change> changes = tree.poll();
+            // A tree so large that a poll is slow is polled less often, so that polling takes
+            // the same small share of one processor at any size.
+            pollPause = std::max<Scheduler::Duration>(
+                pollInterval, (std::chrono::steady_clock::now() - started) * pollPauseFactor);
+            schedulePoll();
+            // Last use of `this`, as above.
+            coalescer.add(changes);
+        });
     }
 };
 
@@ -53,5 +79,9 @@ FolderWatcher::FolderWatcher(const std::string& path, OnChange onChange)
     : stream(std::make_unique<Stream>(path, std::move(onChange))) {}
 
 FolderWatcher::~FolderWatcher() = default;
+
+void FolderWatcher::followFile(std::optional<std::string> path) {
+    stream->tree.followFile(std::move(path));
+}
 
 } // namespace notes

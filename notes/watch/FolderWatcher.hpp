@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -16,7 +17,12 @@ namespace notes {
 /// they already hold is reported as created). The first change after a quiet period is
 /// delivered at once; later ones are merged per path and delivered `latency` after the
 /// previous batch. Lost events, and folders that cannot be watched, give one change with
-/// `mustScanSubdirectories` on the root. The root removed or moved gives `rootChanged` on the
+/// `mustScanSubdirectories` on the root. Folders beyond the per-user limit of watches are
+/// followed by polling their modification times (and those of the `followFile`) every
+/// `pollInterval` (less often where a poll takes more than a 200th of that, so that polling a
+/// huge tree stays cheap), reported as created and removed items, and watched once the limit
+/// allows;
+/// the first of them adds `watchLimitReached`. The root removed or moved gives `rootChanged` on the
 /// root; once a folder is at its path again, watching starts over with
 /// `mustScanSubdirectories` and what the folder holds reported as created.
 ///
@@ -29,6 +35,8 @@ public:
     using OnChange = std::function<void(std::span<const Change>)>;
 
     static constexpr std::chrono::milliseconds latency{150};
+    /// How often folders that cannot be watched are looked at.
+    static constexpr std::chrono::milliseconds pollInterval{2000};
 
     /// Starts watching the folder at `path`; changes made before are never reported. Never
     /// fails visibly: when the folder cannot be watched, the watcher reports nothing.
@@ -36,6 +44,10 @@ public:
     ~FolderWatcher();
     FolderWatcher(const FolderWatcher&) = delete;
     FolderWatcher& operator=(const FolderWatcher&) = delete;
+
+    /// The file, below the folder, whose changes in place are reported even while its folder
+    /// cannot be watched; none for none.
+    void followFile(std::optional<std::string> path);
 
 private:
     struct Stream;

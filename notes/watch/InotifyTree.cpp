@@ -59,7 +59,7 @@ InotifyTree::InotifyTree(const std::string& path) : root(normalizedRoot(path)) {
     if (descriptor < 0)
         return;
     watchSubtree("", nullptr);
-    if (!watchOfFolder.contains("")) {
+    if (!watchOfFolder.contains("") && !unwatched.contains("")) {
         ::close(descriptor);
         descriptor = -1;
     }
@@ -91,8 +91,37 @@ std::vector<FolderChange> InotifyTree::readChanges() {
     // under a new move and is watched again).
     dropInTransit();
     if (std::exchange(mustScan, false))
-        out.push_back({root, FolderChange::mustScanSubdirectories});
+        out.push_back(
+            {root,
+             FolderChange::mustScanSubdirectories |
+                 (std::exchange(limitToAnnounce, false) ? FolderChange::watchLimitReached : 0)});
     return out;
+}
+
+std::vector<FolderChange> InotifyTree::poll() {
+    const std::size_t watchesBefore = watchOfFolder.size();
+    retryWatches();
+    // Compared once more after their watches are in place, so nothing in between goes unseen.
+    std::vector<FolderChange> out = poller.poll();
+    if (watchOfFolder.size() != watchesBefore) {
+        poller.forgetIf([this](const std::string& path) {
+            return watchOfFolder.contains(path == root ? std::string() : relativeOf(path));
+        });
+    }
+    return out;
+}
+
+void InotifyTree::retryWatches() {
+    retrying = true;
+    // One failed attempt per poll while the limit holds.
+    while (!unwatched.empty()) {
+        std::string folder = *unwatched.begin();
+        unwatched.erase(unwatched.begin());
+        watchSubtree(folder, nullptr);
+        if (unwatched.contains(folder))
+            break;
+    }
+    retrying = false;
 }
 
 void InotifyTree::handle(int wd, std::uint32_t mask, std::uint32_t cookie, const char* name,
@@ -219,6 +248,10 @@ void InotifyTree::watchSubtree(const std::string& relative, std::vector<FolderCh
 }
 
 InotifyTree::Subtree InotifyTree::takeSubtree(const std::string& relative) {
+    std::erase_if(unwatched, [&](const std::string& folder) {
+        return folder == relative || isWithin(folder, relative);
+    });
+    poller.forget(fullPath(relative));
     Subtree taken;
     // Everything that starts with `relative` sorts together; siblings such as "a b" of "a"
     // sit among its descendants and are skipped.
@@ -240,13 +273,28 @@ void InotifyTree::remember(const std::string& relative, int wd) {
 }
 
 void InotifyTree::watchFailed(const std::string& folder, int error) {
+    if (error == ENOSPC || error == ENOMEM) {
+        poller.follow(fullPath(folder));
+        // A folder already gone is its parent's change.
+        if (poller.follows(fullPath(folder)))
+            unwatched.insert(folder);
+    }
+    if (retrying)
+        return;
     mustScan = true;
+    if (unwatched.contains(folder) && !std::exchange(limitAnnounced, true))
+        limitToAnnounce = true;
     if (warnedOfLimit)
         return;
     warnedOfLimit = true;
-    g_warning("Changes in %s go unnoticed: it cannot be watched (%s). The number of folders a "
-              "user may watch is limited by fs.inotify.max_user_watches.",
-              fullPath(folder).c_str(), std::strerror(error));
+    if (unwatched.contains(folder))
+        g_warning("%s cannot be watched (%s): changes in it, and in other folders past the "
+                  "limit, are looked for every few seconds instead. The number of folders a user "
+                  "may watch is limited by fs.inotify.max_user_watches.",
+                  fullPath(folder).c_str(), std::strerror(error));
+    else
+        g_warning("Changes in %s go unnoticed: it cannot be watched (%s).",
+                  fullPath(folder).c_str(), std::strerror(error));
 }
 
 void InotifyTree::rootLost(std::vector<FolderChange>& out) {
@@ -287,6 +335,8 @@ void InotifyTree::stopWatching() {
 }
 
 InotifyTree::Subtree InotifyTree::takeAll() {
+    unwatched.clear();
+    poller.forget(root);
     Subtree taken(watchOfFolder.begin(), watchOfFolder.end());
     for (auto& [cookie, detached] : inTransit)
         taken.insert(taken.end(), detached.watches.begin(), detached.watches.end());
@@ -308,6 +358,10 @@ void InotifyTree::dropWatches(const Subtree& watches) {
         if (!folderOfWatch.contains(wd))
             ::inotify_rm_watch(descriptor, wd);
     }
+}
+
+std::string InotifyTree::relativeOf(const std::string& path) const {
+    return path.substr(root == "/" ? 1 : root.size() + 1);
 }
 
 std::string InotifyTree::fullPath(const std::string& relative) const {

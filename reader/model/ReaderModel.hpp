@@ -92,7 +92,7 @@ public:
     notes::Observable<std::shared_ptr<notes::EditSession>, notes::NeverEqual> editSession;
     /// The 1-based line at which the editor opens.
     notes::Observable<std::optional<int>> editorStartLine;
-    /// A one-line message to the user.
+    /// A message to the user, a line each.
     notes::Observable<std::optional<std::string>, notes::CanonicallyEqual> notice;
     notes::Observable<bool> isFindVisible;
     notes::Observable<std::string, notes::CanonicallyEqual> findQuery;
@@ -158,6 +158,13 @@ public:
     /// over unsaved edits, and otherwise end editing with a notice); files created, removed or
     /// moved scan the folder again `rescanDelay` after the last such batch.
     void handleFolderChanges(std::span<const notes::FolderChange> changes);
+    /// The notice for a folder with more sub-folders than the system lets a user watch.
+    static constexpr std::string_view watchLimitNotice =
+        "This folder is too large to watch at once: changes in some of its folders show up "
+        "after a few seconds. The system setting fs.inotify.max_user_watches raises the limit.";
+    /// The notice for a folder whose scan stopped at its limit of files.
+    static constexpr std::string_view fileLimitNotice =
+        "Only the first 49,999 files of this folder are shown.";
 
     /// The largest note shown, in bytes. Each byte of a note costs the web process 100 to 230
     /// bytes of memory for its page, and the renderer 30 to 45 more: a larger note is neither
@@ -281,6 +288,8 @@ private:
                        const std::optional<std::string>& anchor, std::optional<int> scrollLine);
     void dropRender();
     void openNoteChanged();
+    /// Shows the message in the notice, after the one shown, if any.
+    void tell(std::string_view message);
     void askPage(std::string_view function, const WebBridge::Arguments& arguments);
     void performInEditor(EditorTextView::FinderAction action);
 
@@ -297,6 +306,8 @@ private:
     std::optional<notes::Scheduler::TaskId> rescanTask;
     /// The number of the newest scan started; only its result is installed.
     std::uint64_t latestScan = 0;
+    /// Whether the open folder's notice of its file limit was shown.
+    bool toldFileLimit = false;
     /// What to do once the open folder's newest scan is installed.
     std::vector<std::function<void()>> scanCompletions;
     /// Find requests sent to the page, and the newest of them whose answer is shown: answers

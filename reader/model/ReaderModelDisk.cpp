@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+static_assert(notes::folderScanFileLimit == 49'999, "the notice of the file limit names it");
+
 namespace reader {
 
 void ReaderModel::rescan(std::function<void()> then) {
@@ -40,11 +42,17 @@ void ReaderModel::installScan(const markdown::URL& scanned, std::uint64_t scan,
     markdownFiles.set(std::move(snapshot.markdownFiles));
     index.set(std::move(snapshot.index));
     isScanning.set(false);
+    if (snapshot.reachedFileLimit && !std::exchange(toldFileLimit, true))
+        tell(fileLimitNotice);
     for (auto& completion : std::exchange(scanCompletions, {}))
         completion();
 }
 
 void ReaderModel::handleFolderChanges(std::span<const notes::FolderChange> changes) {
+    if (std::any_of(changes.begin(), changes.end(), [](const auto& change) {
+            return (change.flags & notes::FolderChange::watchLimitReached) != 0;
+        }))
+        tell(watchLimitNotice);
     if (file.get()) {
         std::string note = resolvedPath(*file.get());
         auto touched = std::find_if(changes.begin(), changes.end(), [&](const auto& change) {
@@ -65,6 +73,14 @@ void ReaderModel::handleFolderChanges(std::span<const notes::FolderChange> chang
         if (auto model = weak.lock())
             model->rescan();
     });
+}
+
+void ReaderModel::tell(std::string_view message) {
+    const auto& shown = notice.get();
+    if (!shown)
+        notice.set(std::string(message));
+    else if (shown->find(message) == std::string::npos)
+        notice.set(*shown + "\n" + std::string(message));
 }
 
 void ReaderModel::openNoteChanged() {

@@ -73,6 +73,8 @@ void ReaderModel::watch(const markdown::URL& watched) {
             if (auto model = weak.lock())
                 model->handleFolderChanges(changes);
         });
+    if (file.get())
+        watcher->followFile(file.get()->path());
 }
 
 void ReaderModel::openFolder(const markdown::URL& url,
@@ -90,6 +92,7 @@ void ReaderModel::openFolder(const markdown::URL& url,
     expandedFolders.set({});
     sidebarFilter.set("");
     services.noteRecent(opened);
+    toldFileLimit = false;
     watch(opened);
     scanCompletions.clear();
     std::weak_ptr<ReaderModel> weak = weak_from_this();
@@ -162,6 +165,8 @@ void ReaderModel::open(const markdown::URL& url, const std::optional<std::string
         forwardStack.modify([](auto& stack) { stack.clear(); });
     }
     file.set(note);
+    if (watcher)
+        watcher->followFile(note.path());
     lastSource.reset();
     currentHeadingID.set(std::nullopt);
     revealInSidebar(note);

@@ -132,4 +132,8 @@ void ReaderWebView::setOnLink(std::function<void(const std::string&)> onLink) {
     coordinator.onLink = std::move(onLink);
 }
 
+void ReaderWebView::setOnLoaded(std::function<void()> onLoaded) {
+    coordinator.onLoaded = std::move(onLoaded);
+}
+
 } // namespace reader

@@ -43,6 +43,8 @@ public:
 
     /// Called on a later turn of the main loop with the URL of a link the user activated.
     void setOnLink(std::function<void(const std::string&)> onLink);
+    /// Called whenever the latest page has loaded.
+    void setOnLoaded(std::function<void()> onLoaded);
 
     /// What the page holds.
     [[nodiscard]] const WebViewCoordinator& state() const { return coordinator; }

@@ -105,6 +105,8 @@ void WebViewCoordinator::navigationFinished() {
     loaded = true;
     if (latestAppearance)
         appearanceStep(*latestAppearance);
+    if (onLoaded)
+        onLoaded();
 }
 
 void WebViewCoordinator::receiveMessage(const nlohmann::json& body) const {

@@ -67,6 +67,8 @@ public:
 
     /// Called with the URL of a link that the user activated in the page.
     std::function<void(const std::string&)> onLink;
+    /// Called when the latest template has loaded.
+    std::function<void()> onLoaded;
 
     /// The note whose template was loaded last.
     [[nodiscard]] const std::optional<markdown::URL>& loadedFile() const { return file; }

@@ -67,6 +67,11 @@ TEST(FolderScan, EntersNoFurtherFolderOnceMoreFilesThanTheLimitWereMet) {
     EXPECT_EQ(truncated.allFiles.size(), 3u);
 
     EXPECT_EQ(names(Scan(notes.path(), 3).tree), (std::vector<std::string>{"one", "two"}));
+    // Only a folder left out makes the snapshot say that the limit was reached.
+    const URL folder = URL::fileURL(notes.path());
+    EXPECT_EQ(std::pair(FolderSnapshot::scan(folder, 2).reachedFileLimit,
+                        FolderSnapshot::scan(folder, 3).reachedFileLimit),
+              std::pair(true, false));
 }
 
 TEST(FolderScan, ListsFoldersLargerThanOneReadOfTheirEntries) {

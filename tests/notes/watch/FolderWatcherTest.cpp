@@ -1,22 +1,27 @@
 #include "notes/watch/FolderWatcher.hpp"
 
+#include "notes/watch/InotifyTree.hpp"
+
 #include "tests/notes/RunMainLoop.hpp"
 #include "tests/notes/ScratchFolder.hpp"
+#include "tests/notes/WatchLimit.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
-#include <sched.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 namespace notes {
 
+using testing::cannotLowerTheLimit;
 using testing::runFor;
 using testing::runUntil;
+using testing::setWatchLimit;
+using testing::withWatchLimit;
 namespace {
 
 using Flags = FolderChange::Flags;
@@ -178,14 +183,8 @@ TEST_F(FolderWatcherTest, FoldersRenamedBeforeTheirCreationIsHandledAreWatched) 
 
 // Mended: folders beyond the limit of watches went unwatched without a word.
 TEST_F(FolderWatcherTest, FoldersBeyondTheLimitOfWatchesAskForAFullScan) {
-    constexpr int cannotLowerTheLimit = 77;
-    // In a user namespace of its own, where the per-user limit of watches may be lowered without
-    // touching the machine's.
-    auto watchBeyondTheLimit = [&] {
-        if (::unshare(CLONE_NEWUSER) != 0 ||
-            !(std::ofstream("/proc/sys/user/max_inotify_watches") << 40 << std::flush))
-            return cannotLowerTheLimit;
-        // A hundred folders there from the start, then a hundred made since.
+    // A hundred folders there from the start, then a hundred made since.
+    int status = withWatchLimit(40, [&] {
         std::unique_ptr<FolderWatcher> watcher;
         for (int round = 1; round <= 2; ++round) {
             for (int n = round * 100 - 100; n < round * 100; ++n)
@@ -197,16 +196,53 @@ TEST_F(FolderWatcherTest, FoldersBeyondTheLimitOfWatchesAskForAFullScan) {
             seen.clear();
         }
         return 0;
-    };
-    pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(watchBeyondTheLimit());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == cannotLowerTheLimit)
+    });
+    if (status == cannotLowerTheLimit)
         GTEST_SKIP() << "user namespaces are not allowed here, so the limit cannot be lowered";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "no full scan was asked for (1: at the start, 2: later)";
+    EXPECT_EQ(status, 0) << "no full scan was asked for (1: at the start, 2: later)";
+}
+
+// Mended: changes in folders beyond the limit of watches were never reported.
+TEST_F(FolderWatcherTest, FoldersBeyondTheLimitAreFollowedByPollingUntilTheyCanBeWatched) {
+    for (const char* note : {"d0/note.md", "d1/note.md", "d2/note.md"})
+        scratch.file(note);
+    int status = withWatchLimit(1, [&] {
+        {
+            // The root takes the one watch; no sub-folder gets one.
+            FolderWatcher watcher(base.native(), record());
+            watcher.followFile((base / "d1/note.md").native());
+            if (!runUntil([&] {
+                    return seen[base.native()] == (mustScan | FolderChange::watchLimitReached);
+                }))
+                return 1;
+            seen.clear();
+            append(base / "d0/late.md", "");
+            append(base / "d1/note.md", "more\n");
+            fs::create_directories(base / "d2/sub");
+            const std::map<std::string, Flags> expected{
+                {(base / "d0/late.md").native(), created | file},
+                {(base / "d1/note.md").native(), modified | file},
+                {(base / "d2/sub").native(), created | folder}};
+            if (!runUntil([&] { return seen == expected; }, 5s))
+                return 2;
+        }
+        // Watched once the limit allows.
+        InotifyTree tree(base.native());
+        if (!tree.isPolling())
+            return 3;
+        setWatchLimit(100);
+        if (!tree.poll().empty() || tree.isPolling())
+            return 4;
+        append(base / "d2/sub/after.md", "");
+        std::vector<FolderChange> changes = tree.readChanges();
+        const FolderChange made{(base / "d2/sub/after.md").native(), created | file};
+        return std::ranges::find(changes, made) == changes.end() ? 5 : 0;
+    });
+    if (status == cannotLowerTheLimit)
+        GTEST_SKIP() << "user namespaces are not allowed here, so the limit cannot be lowered";
+    EXPECT_EQ(status, 0) << "1: the limit not announced, 2: changes not reported within 5 s, "
+                            "3: nothing polled, 4: not watched when the limit allows, 5: "
+                            "watched folder silent";
 }
 
 TEST_F(FolderWatcherTest, NothingArrivesOnceDestroyedInsideItsCallback) {

@@ -1,5 +1,10 @@
 #include "ModelHarness.hpp"
 
+#include "tests/notes/RunMainLoop.hpp"
+#include "tests/notes/WatchLimit.hpp"
+
+#include <algorithm>
+
 namespace reader {
 namespace {
 
@@ -44,6 +49,48 @@ TEST_F(DiskTest, AChangedOpenNoteRendersOnceAndStructuralBatchesScanOnceAfterThe
     EXPECT_TRUE(background.jobs.empty());
     scheduler.advance(1ms);
     EXPECT_EQ(background.jobs.size(), 1u);
+}
+
+// The notice of the watch limit joins a notice already shown, once.
+TEST_F(DiskTest, TheWatchLimitNoticeKeepsTheNoticeShown) {
+    model.notice.set("Earlier.");
+    for (int batch = 0; batch < 2; ++batch)
+        changed({{"", FolderChange::mustScanSubdirectories | FolderChange::watchLimitReached}});
+    EXPECT_EQ(*model.notice, "Earlier.\n" + std::string(ReaderModel::watchLimitNotice));
+}
+
+// Mended: a folder beyond the limit of watches went stale for good, and nothing said why.
+TEST_F(DiskTest, FoldersBeyondTheLimitOfWatchesAreFollowedAndTheWindowSaysWhy) {
+    write("d0/note.md", "d0");
+    write("d1/note.md", "d1");
+    const int status = notes::testing::withWatchLimit(1, [&] {
+        // The watcher's own batches, and the scans and renderings they start, until `done`.
+        auto follow = [&](const std::function<bool()>& done) {
+            return notes::testing::runUntil(
+                [&] {
+                    scheduler.advance(ReaderModel::rescanDelay);
+                    while (!background.jobs.empty())
+                        finish();
+                    return done();
+                },
+                5s);
+        };
+        model.openFolder(root(), std::nullopt);
+        if (!follow([&] { return model.notice.get() == ReaderModel::watchLimitNotice; }))
+            return 1;
+        write("d0/late.md", "late");
+        if (!follow([&] { return std::ranges::count(*model.markdownFiles, note("d0/late.md")); }))
+            return 2;
+        model.open(note("d1/note.md"));
+        write("d1/note.md", "changed");
+        if (!follow([&] { return model.page.get()->bodyHTML == paragraph("changed"); }))
+            return 3;
+        return 0;
+    });
+    if (status == notes::testing::cannotLowerTheLimit)
+        GTEST_SKIP() << "user namespaces are not allowed here, so the limit cannot be lowered";
+    EXPECT_EQ(status, 0) << "within 5 s, 1: no notice, 2: the new note not listed, 3: the open "
+                            "note's change not shown";
 }
 
 // Mended: overlapping scans used to be installed in the order they finished, and a single note
