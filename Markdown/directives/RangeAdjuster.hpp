@@ -41,8 +41,8 @@ public:
     RangeTracker ranges;
     /// Per line of the run, in order, the columns stripped from its start.
     std::vector<std::int64_t> trimmedIndentationPerLine;
-    /// Per line of the run, the blanks that went to the parser as spaces; empty when no line's
-    /// did.
+    /// Per line of the run, the blanks that went to the parser as spaces (none on most lines);
+    /// an empty list moves every column by the line's stripped indentation alone.
     std::vector<WidenedBlanks> widenedBlanksPerLine;
 };
 
