@@ -1,6 +1,6 @@
 #include "Markdown/cmark/CMarkTableState.hpp"
 
-#include "Markdown/support/Fatal.hpp"
+#include "Markdown/cmark/ConversionStop.hpp"
 
 #include <cstdio>
 #include <string>
@@ -31,7 +31,8 @@ std::optional<ColumnAlignment> cmarkColumnAlignment(std::uint8_t byte) {
     }
     char hex[8];
     std::snprintf(hex, sizeof hex, "%X", byte);
-    fatal("Unexpected table column character for cmark table: " + character + " (0x" + hex + ")");
+    conversionStop("Unexpected table column character for cmark table: " + character + " (0x" +
+                   hex + ")");
 }
 
 void CMarkTableState::leaveTable(const std::optional<SourceRange>& tableRange) {
@@ -52,7 +53,7 @@ RawMarkupPtr CMarkTableState::makeTable(CMarkNode table, std::optional<SourceRan
     alignments.reserve(columns);
     if (columns > 0) {
         const auto bytes = table.tableAlignments();
-        require(bytes.size() == columns);
+        conversionRequire(bytes.size() == columns);
         for (const std::uint8_t byte : bytes)
             alignments.push_back(cmarkColumnAlignment(byte));
     }
@@ -66,12 +67,12 @@ RawMarkupPtr CMarkTableState::makeTable(CMarkNode table, std::optional<SourceRan
     }
     RawMarkupPtr body;
     if (!rows.empty()) {
-        require(pendingBody.has_value());
+        conversionRequire(pendingBody.has_value());
         for (const auto& row : rows)
-            require(row->kind() == RawMarkupKind::tableRow);
+            conversionRequire(row->kind() == RawMarkupKind::tableRow);
         body = RawMarkup::create(RawMarkupData::TableBody{}, std::move(pendingBody->range), rows);
     } else {
-        require(!pendingBody.has_value());
+        conversionRequire(!pendingBody.has_value());
         body = RawMarkup::create(RawMarkupData::TableBody{});
     }
     headerSeen = false;

@@ -3,9 +3,9 @@
 #include "Markdown/cmark/CMarkParser.hpp"
 #include "Markdown/cmark/CMarkTableState.hpp"
 #include "Markdown/cmark/CodeSpanBackticks.hpp"
+#include "Markdown/cmark/ConversionStop.hpp"
 #include "Markdown/cmark/ParserNodeKind.hpp"
 #include "Markdown/cmark/TableCellSpans.hpp"
-#include "Markdown/support/Fatal.hpp"
 #include "Markdown/tree/RawMarkupBlocks.hpp"
 
 #include <array>
@@ -23,12 +23,12 @@ namespace {
 
 std::string ownedText(std::optional<std::string_view> text) {
     if (!text)
-        fatal("Expected literal content for cmark node but got null pointer");
+        conversionStop("Expected literal content for cmark node but got null pointer");
     return std::string(*text);
 }
 
 std::optional<std::string> nonEmpty(std::optional<std::string_view> text) {
-    require(text.has_value());
+    conversionRequire(text.has_value());
     if (text->empty())
         return std::nullopt;
     return std::string(*text);
@@ -48,7 +48,7 @@ public:
     }
 
     RawMarkupPtr run() {
-        require(root != nullptr && kindOf(CMarkNode(root)) == ParserNodeKind::document);
+        conversionRequire(root != nullptr && kindOf(CMarkNode(root)) == ParserNodeKind::document);
         cmark_node* node = root;
         for (;;) {
             // A large tree is far out of the cache: ask for the next nodes while this one converts.
@@ -66,7 +66,8 @@ public:
                     RawMarkupPtr made = close(CMarkNode(node));
                     if (node == root) {
                         if (made->kind() != RawMarkupKind::document)
-                            fatal("cmark top-level conversion didn't produce a RawMarkup.document");
+                            conversionStop(
+                                "cmark top-level conversion didn't produce a RawMarkup.document");
                         return made;
                     }
                     children.push_back(std::move(made));
@@ -142,8 +143,8 @@ private:
     static ParserNodeKind kindNamed(std::string_view type) {
         const auto kind = parserNodeKind(type);
         if (!kind || *kind == ParserNodeKind::none || *kind == ParserNodeKind::unknown)
-            fatal("Unknown cmark node type '" + std::string(type) +
-                  "' encountered during conversion");
+            conversionStop("Unknown cmark node type '" + std::string(type) +
+                           "' encountered during conversion");
         return *kind;
     }
 
@@ -168,7 +169,7 @@ private:
             return RawMarkupData::CustomInline{ownedText(node.literal())};
         case ParserNodeKind::codeBlock: {
             const auto info = node.fenceInfo();
-            require(info.has_value());
+            conversionRequire(info.has_value());
             std::optional<std::string> language;
             if (!info->empty())
                 language = std::string(*info);
@@ -187,7 +188,7 @@ private:
         case ParserNodeKind::thematicBreak:
             return RawMarkupData::ThematicBreak{};
         default:
-            fatal();
+            conversionStop();
         }
     }
 
@@ -204,12 +205,12 @@ private:
             [[fallthrough]];
         case ParserNodeKind::tableRow:
             for (const auto& cell : made)
-                require(cell->kind() == RawMarkupKind::tableCell);
+                conversionRequire(cell->kind() == RawMarkupKind::tableCell);
             break;
         case ParserNodeKind::list:
             for (const auto& item : made) {
                 if (item->kind() != RawMarkupKind::listItem)
-                    fatal("Converted cmark list had a node other than RawMarkup.listItem");
+                    conversionStop("Converted cmark list had a node other than RawMarkup.listItem");
             }
             break;
         default:
@@ -250,7 +251,7 @@ private:
             return RawMarkupData::Image{nonEmpty(node.url()), nonEmpty(node.title())};
         case ParserNodeKind::attribute: {
             const auto attributes = node.attributes();
-            require(attributes.has_value());
+            conversionRequire(attributes.has_value());
             return RawMarkupData::InlineAttributes{std::string(*attributes)};
         }
         case ParserNodeKind::tableHeader:
@@ -260,7 +261,7 @@ private:
         case ParserNodeKind::tableCell:
             return RawMarkupData::TableCell{node.colspan(), node.rowspan()};
         default:
-            fatal();
+            conversionStop();
         }
     }
 
@@ -268,13 +269,13 @@ private:
         switch (node.listType()) {
         case CMarkListType::ordered: {
             const int start = node.listStart();
-            require(start >= 0);
+            conversionRequire(start >= 0);
             return RawMarkupData::OrderedList{static_cast<std::uint64_t>(start)};
         }
         case CMarkListType::bullet:
             return RawMarkupData::UnorderedList{};
         default:
-            fatal("cmark reported a list node but said its list type is CMARK_NO_LIST?");
+            conversionStop("cmark reported a list node but said its list type is CMARK_NO_LIST?");
         }
     }
 

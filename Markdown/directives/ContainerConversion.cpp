@@ -85,7 +85,8 @@ private:
     std::vector<RawMarkupPtr> lines(std::span<const TrimmedLine> lines, std::int64_t indentation) {
         LineRunText run = LineRunText::make(lines, indentation);
         const Document parsed = parseString(run.text, std::nullopt, options);
-        RangeAdjuster adjuster(run.startLine, tracker, std::move(run.trimmedIndentationPerLine));
+        RangeAdjuster adjuster(run.startLine, tracker, std::move(run.trimmedIndentationPerLine),
+                               std::move(run.widenedBlanksPerLine));
         for (const Markup& child : parsed.children())
             adjuster.visit(child);
         tracker = adjuster.ranges;

@@ -10,9 +10,12 @@ SourceRange RangeAdjuster::adjust(const SourceRange& range) const {
         require(location.line >= 1 &&
                     static_cast<std::size_t>(location.line) <= trimmedIndentationPerLine.size(),
                 "A range lies outside the parsed line run");
-        return SourceLocation(startLine + location.line - 1,
-                              location.column + trimmedIndentationPerLine[location.line - 1],
-                              location.source);
+        const auto index = static_cast<std::size_t>(location.line - 1);
+        std::int64_t column = location.column + trimmedIndentationPerLine[index];
+        if (index < widenedBlanksPerLine.size() && location.column >= 1 &&
+            location.column <= widenedBlanksPerLine[index].spaces())
+            column = widenedBlanksPerLine[index].writtenColumn(location.column);
+        return SourceLocation(startLine + location.line - 1, column, location.source);
     };
     return SourceRange(move(range.lowerBound()), move(range.upperBound()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Markdown/directives/RangeTracker.hpp"
+#include "Markdown/directives/WidenedBlanks.hpp"
 #include "Markdown/elements/MarkupWalker.hpp"
 #include "Markdown/tree/SourceRange.hpp"
 
@@ -19,12 +20,15 @@ namespace markdown {
 class RangeAdjuster : public MarkupWalker {
 public:
     RangeAdjuster(std::int64_t startLine, RangeTracker ranges,
-                  std::vector<std::int64_t> trimmedIndentationPerLine)
+                  std::vector<std::int64_t> trimmedIndentationPerLine,
+                  std::vector<WidenedBlanks> widenedBlanksPerLine = {})
         : startLine(startLine), ranges(std::move(ranges)),
-          trimmedIndentationPerLine(std::move(trimmedIndentationPerLine)) {}
+          trimmedIndentationPerLine(std::move(trimmedIndentationPerLine)),
+          widenedBlanksPerLine(std::move(widenedBlanksPerLine)) {}
 
     /// Line n of the run becomes line startLine + n - 1, and a column on it grows by what was
-    /// stripped from that line. A line outside the run stops the program.
+    /// stripped from that line; a column among a line's widened blanks becomes the blank's.
+    /// A line outside the run stops the program.
     [[nodiscard]] SourceRange adjust(const SourceRange& range) const;
 
     /// Moves the element's range and those of all its descendants; an element without a
@@ -37,6 +41,9 @@ public:
     RangeTracker ranges;
     /// Per line of the run, in order, the columns stripped from its start.
     std::vector<std::int64_t> trimmedIndentationPerLine;
+    /// Per line of the run, the blanks that went to the parser as spaces (none on most lines);
+    /// an empty list moves every column by the line's stripped indentation alone.
+    std::vector<WidenedBlanks> widenedBlanksPerLine;
 };
 
 } // namespace markdown

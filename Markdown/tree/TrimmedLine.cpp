@@ -11,16 +11,15 @@ bool isWhitespaceAt(std::string_view text, std::size_t offset) {
     return isCharacterAt(text, offset, ' ') || isCharacterAt(text, offset, '\t');
 }
 
-// The column after the blank `c` at `column`: a tab reaches the next multiple of 4.
-std::int64_t columnAfter(std::int64_t column, char c) {
+} // namespace
+
+std::int64_t TrimmedLine::columnAfter(std::int64_t column, char c) {
     if (c == ' ')
         return column + 1;
     if (c == '\t')
         return (column + 4) & ~std::int64_t{3};
     fatal("Non-whitespace character found while calculating equivalent indentation column count");
 }
-
-} // namespace
 
 bool operator==(const TrimmedLine::Lex& a, const TrimmedLine::Lex& b) {
     return a.range == b.range && canonicallyEqual(a.text, b.text);

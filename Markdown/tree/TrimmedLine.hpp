@@ -74,6 +74,10 @@ public:
     /// True when the rest, after spaces and tabs, begins with ``` or ~~~ (however indented).
     [[nodiscard]] bool isCodeFence() const;
 
+    /// The column after the blank (a space or a tab) `c` at `column`, counted from 0: a tab
+    /// reaches the next multiple of 4. Any other character stops the program.
+    [[nodiscard]] static std::int64_t columnAfter(std::int64_t column, char c);
+
 private:
     std::shared_ptr<const std::string> storage; // only for `owning` lines
     std::string_view text;

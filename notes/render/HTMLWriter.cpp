@@ -139,9 +139,20 @@ void HTMLWriter::writeBlock(const RawMarkupPtr& node, bool tight) {
     });
 }
 
+void HTMLWriter::writeDocument(const RawMarkup& document) {
+    writeBlocks(document.children(), false);
+}
+
 void HTMLWriter::writeBlocks(Nodes blocks, bool tight) {
-    for (const RawMarkupPtr& block : blocks)
-        writeBlock(block, tight);
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        writeBlockBefore(blocks[i], i + 1 < blocks.size() ? blocks[i + 1].get() : nullptr, tight);
+}
+
+void HTMLWriter::writeBlockBefore(const RawMarkupPtr& block, const RawMarkup* next, bool tight) {
+    if (next != nullptr)
+        folded_ = FoldedText::paragraphBefore(*block, *next, source_);
+    writeBlock(block, tight);
+    folded_.reset();
 }
 
 void HTMLWriter::writeHeading(const RawMarkupPtr& heading, std::int64_t level) {
@@ -197,11 +208,12 @@ void HTMLWriter::writeListItems(const RawMarkup& list) {
 void HTMLWriter::appendDataLine(std::string& html, const RawMarkup& block) const {
     if (depth_ != 1 || isFootnoteBody_)
         return;
-    if (const std::optional<SourceRange>& range = block.parsedRange()) {
-        html += " data-line=\"";
-        html += std::to_string(range->start().line);
-        html += '"';
-    }
+    const std::optional<SourceRange>& range = block.parsedRange();
+    if (!range && !folded_)
+        return;
+    html += " data-line=\"";
+    html += std::to_string(range ? range->start().line : folded_->line());
+    html += '"';
 }
 
 void HTMLWriter::writeOpening(std::string_view start, const RawMarkup& block,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Markdown/tree/RawMarkup.hpp"
+#include "notes/render/FoldedText.hpp"
 #include "notes/render/FootnoteDefinitions.hpp"
 #include "notes/render/FootnoteOrder.hpp"
 #include "notes/render/InlineText.hpp"
@@ -43,6 +44,8 @@ public:
     /// nesting is written without running out of stack. The raw nodes are read as they are:
     /// the writer never asks for a node's parent or place in its tree.
     void writeBlock(const markdown::RawMarkupPtr& block, bool tight);
+    /// Appends every block of a parsed document, in order.
+    void writeDocument(const markdown::RawMarkup& document);
 
     /// The closed "Properties" box of a front-matter block; nothing when it has no property.
     void writeProperties(std::string_view frontmatterBlock);
@@ -60,6 +63,10 @@ private:
 
     // Blocks (HTMLWriter.cpp).
     void writeBlocks(Nodes blocks, bool tight);
+    /// Writes a block followed by `next`, if any: a paragraph that the parser folded into the
+    /// table after it is read from the table's lines.
+    void writeBlockBefore(const markdown::RawMarkupPtr& block, const markdown::RawMarkup* next,
+                          bool tight);
     void writeHeading(const markdown::RawMarkupPtr& heading, std::int64_t level);
     void writeCodeBlock(const markdown::RawMarkup& block,
                         const markdown::RawMarkupData::CodeBlock& code);
@@ -82,6 +89,8 @@ private:
     // written, so that no anchor is put inside another.
     /// Inline elements; neighbouring `Text` elements reach `writeText` as one run.
     void writeInlines(Nodes elements, bool inLink);
+    /// Adds a `Text` element to a run, read back as typed from where it stands.
+    void appendText(TypedText& run, const markdown::RawMarkup& element, std::string_view shown);
     /// One run of plain text.
     void writeText(const TypedText& text, bool inLink);
     /// One inline element other than `Text`.
@@ -109,6 +118,8 @@ private:
     // Made once: every run of text is written with it, and it holds a copy of the note's address.
     InlineTextContext inlineContext_;
     int depth_ = 0; // block writes in progress; 1 directly under the document
+    // Where the texts being written stand, while the parser gave them no place of their own.
+    std::optional<FoldedText> folded_;
 };
 
 } // namespace notes

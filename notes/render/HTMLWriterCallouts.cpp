@@ -17,6 +17,10 @@ bool HTMLWriter::writeCallout(const markdown::RawMarkup& quote) {
     // The parser may cut the marker into several texts (at "[" and "]"); a line break or any
     // other element ends it.
     const Nodes children = blocks.front()->children();
+    // The marker's paragraph may have been folded into a table after it; no other block is
+    // written before the body's blocks.
+    if (blocks.size() > 1)
+        folded_ = FoldedText::paragraphBefore(*blocks.front(), *blocks[1], source_);
     TypedText markerLine;
     std::size_t leadingTexts = 0;
     for (; leadingTexts < children.size(); ++leadingTexts) {
@@ -24,11 +28,13 @@ bool HTMLWriter::writeCallout(const markdown::RawMarkup& quote) {
         const auto* text = child->data().getIf<RawMarkupKind::text>();
         if (text == nullptr)
             break;
-        markerLine.append(text->string, child->parsedRange(), source_);
+        appendText(markerLine, *child, text->string);
     }
     const std::optional<CalloutMarker> marker = CalloutMarker::parse(markerLine.shown());
-    if (!marker)
+    if (!marker) {
+        folded_.reset();
         return false;
+    }
 
     // The title is the whole first line after the marker, markup and links included.
     std::size_t lineEnd = leadingTexts;
@@ -54,6 +60,7 @@ bool HTMLWriter::writeCallout(const markdown::RawMarkup& quote) {
         writeInlines(children.subspan(lineEnd + 1), false);
         out_ += "</p>\n";
     }
+    folded_.reset();
     writeBlocks(blocks.subspan(1), false);
     out_ += marker->closingHTML();
     return true;

@@ -11,8 +11,7 @@ void HTMLWriter::writeFootnotes() {
         out_, footnoteOrder_.footnotes(), footnoteDefs_, [this](std::string_view definition) {
             HTMLWriter body(*this, definition);
             const markdown::Document document = markdown::Document::parsing(definition);
-            for (const markdown::RawMarkupPtr& block : document.raw().markup->children())
-                body.writeBlock(block, false);
+            body.writeDocument(*document.raw().markup);
             return body.takeOut();
         });
 }

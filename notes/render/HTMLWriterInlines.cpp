@@ -22,13 +22,20 @@ void HTMLWriter::writeInlines(Nodes elements, bool inLink) {
     };
     for (const RawMarkupPtr& element : elements) {
         if (const RawMarkupData::Text* text = element->data().getIf<RawMarkupKind::text>()) {
-            run.append(text->string, element->parsedRange(), source_);
+            appendText(run, *element, text->string);
         } else {
             flush();
             writeInline(element, inLink);
         }
     }
     flush();
+}
+
+void HTMLWriter::appendText(TypedText& run, const RawMarkup& element, std::string_view shown) {
+    if (folded_)
+        folded_->append(run, shown);
+    else
+        run.append(shown, element.parsedRange(), source_);
 }
 
 void HTMLWriter::writeText(const TypedText& text, bool inLink) {

@@ -28,7 +28,9 @@ void HTMLWriter::writeTable(const markdown::RawMarkup& table,
     const markdown::RawMarkup& head = *table.child(0);
     const markdown::RawMarkup& body = *table.child(1);
     writeOpening("<div class=\"table-wrap\"", table, "><table>\n<thead>\n");
+    folded_ = FoldedText::headerRow(table, source_);
     writeRow(head, "th", data);
+    folded_.reset();
     out_ += "</thead>\n";
     if (body.childCount() != 0) {
         out_ += "<tbody>\n";

@@ -12,8 +12,7 @@ MarkdownRenderer::Result MarkdownRenderer::render(std::string_view text) const {
     if (note.frontmatter && options.frontmatter == FrontmatterMode::collapsed)
         writer.writeProperties(*note.frontmatter);
     const markdown::Document document = markdown::Document::parsing(note.body);
-    for (const markdown::RawMarkupPtr& block : document.raw().markup->children())
-        writer.writeBlock(block, false);
+    writer.writeDocument(*document.raw().markup);
     writer.writeFootnotes();
     return {writer.takeOut(), writer.takeHeadings()};
 }

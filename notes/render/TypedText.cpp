@@ -142,12 +142,25 @@ void TypedText::appendGuessed(std::string_view shown) {
     }
 }
 
-bool TypedText::alignAt(std::string_view shown, std::string_view source, std::size_t start) {
+std::optional<std::size_t> TypedText::appendFound(std::string_view shown, std::string_view source,
+                                                  std::size_t from, std::size_t& budget) {
+    for (std::size_t start = from; start <= source.size() && budget != 0; ++start) {
+        std::size_t reached = start;
+        const std::optional<std::size_t> end = alignAt(shown, source, start, &reached);
+        budget -= std::min(budget, (end ? *end : reached) - start + 1);
+        if (end)
+            return end;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> TypedText::alignAt(std::string_view shown, std::string_view source,
+                                              std::size_t start, std::size_t* reached) {
     const std::size_t base = shown_.size();
     if (source.substr(start, shown.size()) == shown) {
         shown_ += shown;
         pushAsShown(shown, base);
-        return true;
+        return start + shown.size();
     }
 
     const std::size_t typedSize = typed_.size();
@@ -208,13 +221,15 @@ bool TypedText::alignAt(std::string_view shown, std::string_view source, std::si
     }
     if (j == shown.size()) {
         shown_ += shown;
-        return true;
+        return i;
     }
+    if (reached != nullptr)
+        *reached = i;
     typed_.resize(typedSize);
     // No offsets before the attempt: the kept text is the same on both sides again.
     shownOffsets_.resize(offsetsSize);
     escaped_.resize(escapedSize);
-    return false;
+    return std::nullopt;
 }
 
 void TypedText::push(std::string_view typed, std::size_t shownOffset, bool escaped) {

@@ -33,6 +33,12 @@ public:
     /// Appends shown text read back from `source`, found at or near byte `hint` (the parser's
     /// positions can be a few bytes off); guessed when it is not found there.
     void append(std::string_view shown, std::string_view source, std::size_t hint);
+    /// Appends shown text read back from the first place of `source` at or after byte `from`
+    /// where it is found; gives the byte after it there, or none, with nothing appended, when
+    /// it is not found. The bytes looked at are taken from `budget`, and the search ends when
+    /// it runs out: text the source cannot hold must not cost a look at every byte each time.
+    std::optional<std::size_t> appendFound(std::string_view shown, std::string_view source,
+                                           std::size_t from, std::size_t& budget);
     void appendGuessed(std::string_view shown);
 
     /// The text from a byte offset of the shown text on; the offset must start a character.
@@ -50,7 +56,10 @@ public:
     [[nodiscard]] bool isEscaped(std::size_t typedOffset) const;
 
 private:
-    bool alignAt(std::string_view shown, std::string_view source, std::size_t start);
+    /// Appends the shown text as typed at `start` of the source, when it is; gives the byte
+    /// after it there. Otherwise sets `reached` to the byte where the two parted.
+    std::optional<std::size_t> alignAt(std::string_view shown, std::string_view source,
+                                       std::size_t start, std::size_t* reached = nullptr);
     void push(std::string_view typed, std::size_t shownOffset, bool escaped);
     /// The same as a push of each byte of `run`, typed as shown from `shownOffset` on.
     void pushAsShown(std::string_view run, std::size_t shownOffset);

@@ -446,6 +446,9 @@ std::optional<URL> LinkIndex::resolve(std::string_view target, const std::option
     // Decoding after trimming keeps an encoded blank ("%20") at either end.
     std::string_view trimmed = trimWhitespace(target);
     std::string text = percentDecoded(trimmed).value_or(std::string(trimmed));
+    // No file's path holds a NUL, and a path cut at one would name another file.
+    if (text.find('\0') != std::string::npos)
+        return std::nullopt;
     std::string_view rest = text;
     while (true) {
         if (rest.starts_with('/'))

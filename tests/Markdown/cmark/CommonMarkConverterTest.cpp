@@ -130,21 +130,41 @@ CMarkDocument handBuilt(cmark_node* inlineNode, bool custom) {
     return document;
 }
 
+TEST(FatalReport, NamesTheFileWhereOneIsGivenAndKeepsTheMessageExact) {
+    const FatalSite converter{"Markdown/CommonMarkConverter", 26};
+    const std::tuple<std::string_view, std::optional<FatalSite>, std::string> cases[] = {
+        {"Line runs cannot have children", std::nullopt,
+         "Fatal error: Line runs cannot have children"},
+        {"cmark top-level conversion didn't produce a RawMarkup.document", converter,
+         "Fatal error: cmark top-level conversion didn't produce a RawMarkup.document: file "
+         "Markdown/CommonMarkConverter, line 26"},
+        {"", converter, "Fatal error: file Markdown/CommonMarkConverter, line 26"},
+    };
+    for (const auto& [message, site, expected] : cases)
+        EXPECT_EQ(fatalReport(message, site), expected);
+}
+
 TEST(CommonMarkHandBuiltTreeDeathTest, ConvertsACustomBlockAndStopsOnWhatTheParserNeverMakes) {
+    // Every stop of the conversion names the converter's file, with or without a message.
+    const std::string file = ": file Markdown/CommonMarkConverter, line [0-9]+";
     cmark_node* text = cmark_node_new(CMARK_NODE_TEXT);
     cmark_node_set_literal(text, "inside");
     const CMarkDocument document = handBuilt(text, true);
     EXPECT_EQ(outline(convertCMarkDocument(document.root(), std::nullopt, {})),
               "document\n  customBlock\n    paragraph\n      text(\"inside\")\n");
     // The walk must start on a document.
-    EXPECT_DEATH((void)convertCMarkDocument(document.root().firstChild(), std::nullopt, {}), "");
+    EXPECT_DEATH((void)convertCMarkDocument(document.root().firstChild(), std::nullopt, {}),
+                 "Fatal error" + file + "\n");
     // The library keeps no text for a custom inline.
     const CMarkDocument customInline = handBuilt(cmark_node_new(CMARK_NODE_CUSTOM_INLINE), false);
     EXPECT_DEATH((void)convertCMarkDocument(customInline.root(), std::nullopt, {}),
-                 "Expected literal content for cmark node but got null pointer");
+                 "Fatal error: Expected literal content for cmark node but got null pointer" +
+                     file + "\n");
     // Nor does it write another table alignment.
     EXPECT_DEATH((void)cmarkColumnAlignment(0xE9),
-                 "Unexpected table column character for cmark table: \u00e9 \\(0xE9\\)");
+                 "Fatal error: Unexpected table column character for cmark table: \u00e9 "
+                 "\\(0xE9\\)" +
+                     file + "\n");
 }
 
 TEST(DeepNesting, NotesParseWalkRewriteEditAndDropOnADesktopStack) {

@@ -61,6 +61,21 @@ TEST(BlockDirectiveRoad, ConvertsDirectivesCommandsAndTextRunsAndOnlyTheFormerCa
     EXPECT_EQ(codeIndentedBy("\t"), "codeBlock(\"code\\n\", language: nil) 4:3-4:7\n");
     EXPECT_EQ(codeIndentedBy("    "), "codeBlock(\"code\\n\", language: nil) 4:9-4:13\n");
     EXPECT_EQ(codeIndentedBy("  \t"), "codeBlock(\"code\\n\", language: nil) 4:7-4:11\n");
+    // A tab left after the content indentation covers the columns it covers as written: beside
+    // content at two columns, one cut by it adds two, so "y" is a paragraph; ranges point at
+    // the text as written, code at the blank where its content starts.
+    const std::pair<const char*, const char*> tabbed[] = {
+        {"\t", "paragraph 4:2-4:3\n  text(\"y\") 4:2-4:3\n"},
+        {"  \t", "paragraph 4:4-4:5\n  text(\"y\") 4:4-4:5\n"},
+        {" \t", "paragraph 4:3-4:4\n  text(\"y\") 4:3-4:4\n"},
+        {"\t\t", "codeBlock(\"  y\\n\", language: nil) 4:2-4:4\n"},
+    };
+    for (const auto& [blanks, expected] : tabbed)
+        EXPECT_EQ(
+            outline(
+                parsedRaw(std::string("@A {\n  x\n\n") + blanks + "y\n}\n")->child(0)->child(1)),
+            expected)
+            << blanks;
 
     // Widths on the opening line count characters where columns count bytes, so after an
     // accented name the content and the end stand one column early (bytes: 1:10, 1:17).
@@ -122,6 +137,7 @@ TEST(BlockDirectiveRoad, EveryRangeLiesInTheText) {
             if (!range)
                 continue;
             ASSERT_GE(range->lowerBound().line, 1) << text;
+            ASSERT_GE(range->lowerBound().column, 1) << text;
             ASSERT_LE(range->upperBound().line, lines) << text;
             ASSERT_LE(range->upperBound(), document.range()->upperBound()) << text;
         }

@@ -16,15 +16,18 @@ using Widths = std::vector<std::int64_t>;
 
 TEST(LineRunText, StripsTheContentIndentationByColumnsAndCountsWidthsInCharacters) {
     const std::string indented = "    para\n    graph\n      deeper\n\n  less";
-    // Up to four columns go: one of two tabs, or two spaces and the tab that ends at column 4;
-    // a tab that would reach past them stays.
+    // Up to four columns go: one of two tabs, or two spaces and the tab that ends at column 4.
+    // A tab left, or the part of one beyond the columns that go, becomes the spaces of the
+    // columns it covers as written; what went then counts those spaces back.
     const std::string tabbed = "\t\tcode\n  \tx\n   \t y\n\t";
     // The lines, the content's columns, the text and what went of each line.
     const std::tuple<std::string, std::int64_t, std::string, Widths> cases[] = {
         {indented, 4, "para\ngraph\n  deeper\n\nless", {4, 4, 4, 0, 2}},
         {indented, 0, indented, {0, 0, 0, 0, 0}},
-        {tabbed, 4, "\tcode\nx\n y\n", {1, 3, 4, 1}},
-        {tabbed, 2, "\t\tcode\n\tx\n \t y\n\t", {0, 2, 2, 0}},
+        {tabbed, 4, "    code\nx\n y\n", {-2, 3, 4, 1}},
+        {tabbed, 2, "      code\n  x\n   y\n  ", {-4, 1, 2, -1}},
+        // Without an indentation the line is the parser's own, tabs and all.
+        {tabbed, 0, tabbed, {0, 0, 0, 0}},
     };
     for (const auto& [text, content, expected, widths] : cases) {
         std::vector<TrimmedLine> lines;

@@ -29,6 +29,12 @@ TEST(MarkdownRenderer, DataLinesAreLinesOfTheFile) {
         {"Text\n[^1]: note\n    more\n\n> After", "<p data-line=\"1\">Text</p>\n"
                                                   "<blockquote data-line=\"5\">\n<p>After</p>\n"
                                                   "</blockquote>\n"},
+        // The parser starts a table at the first line of the paragraph above its header row,
+        // and gives the paragraph no line: it takes the table's.
+        {"# A\n\npara\ntwo\n| h |\n|---|",
+         "<h1 id=\"a\" data-line=\"1\">A</h1>\n<p data-line=\"3\">para\ntwo</p>\n"
+         "<div class=\"table-wrap\" data-line=\"3\"><table>\n<thead>\n<tr><th>h</th></tr>\n"
+         "</thead>\n</table></div>\n"},
     };
     expectCases(cases, [&](const char* text) { return renderedHTML(text, hidden); });
     // A block without properties gives no box even when collapsed.
@@ -65,10 +71,28 @@ TEST(MarkdownRenderer, FindsTextAsTypedWhereverTheParserPlacesIt) {
     for (const char* block :
          {"a\n    b [^x’]", "a\n                         b [^x’]", "> q\nlazy [^x’]",
           ">>   spaced [^x’]", "- item\n  cont [^x’]", "| a\\|b\\|c [^x’] | c |\n|---|---|",
-          "Setext\n  [^x’]\n===", "*em* `c` &amp; &ndash; \"q\"... [^x’]"}) {
+          "Setext\n  [^x’]\n===", "*em* `c` &amp; &ndash; \"q\"... [^x’]",
+          // Beside a table the parser places the paragraph nowhere and its header row on the
+          // paragraph's first line.
+          "# Heading\n\nThe first line of it\nand *two* [^x’]\n| h |\n|---|\n| b |",
+          "- item\n  cont [^x’]\n  | h |\n  |---|",
+          "> [!note] a\\|b \"q\"\n> [^x’] c\n> | h |\n> |---|",
+          "> 1\n> 2\n> 3\n> 4\n> 5\n> 6\n> 7\n> 8\n> 9\n> | x [^x’] |\n> |---|"}) {
         EXPECT_NE(renderedHTML(std::string(block) + "\n\n[^x’]: def").find("id=\"fnref-x\""),
                   std::string::npos)
             << block;
+    }
+}
+
+TEST(MarkdownRenderer, ReadsAddressesBesideATableAsTyped) {
+    // Guessed, the dash would be read back as "--".
+    const std::string address = "<a href=\"https://e.com/a–b\">https://e.com/a–b</a>";
+    for (const char* note :
+         {"line https://e.com/a–b\n| h |\n|---|", "- x https://e.com/a–b\n  | h |\n  |---|",
+          "> x\n> y https://e.com/a–b\n> | h |\n> |---|",
+          "> [!tip] See https://e.com/a–b\n> | h |\n> |---|",
+          "Ref[^n].\n\n[^n]: body https://e.com/a–b\n    | h |\n    |---|"}) {
+        EXPECT_EQ(occurrences(renderedHTML(note), address), 1u) << note;
     }
 }
 

@@ -95,5 +95,15 @@ x<sup class="footnote-ref"><a href="#fn-ab" id="fnref-ab">1</a></sup> y<sup clas
 <a href="https://e.com">see [^1] and [[Plan]]</a> <img class="embed" src="mdreader://local{R}/public/img/logo.png" alt="logo.png" width="64" height="32" loading="lazy"> <span class="wikilink unresolved" title="No note named “No” in this folder">No</span>)"));
 }
 
+// The parser places a paragraph above a table nowhere: its wikilinks are still read as typed.
+TEST_F(NoteVaultRendering, ResolvesWikilinksBesideATableAsTyped) {
+    const std::string html = renderer.render("see [[Don\u2019t]] ok\n| h |\n|---|").html;
+    EXPECT_NE(
+        html.find(expected(
+            R"(<p data-line="1">see <a class="wikilink" href="mdreader://local{R}/notes/Don%E2%80%99t.md">Don’t</a> ok</p>)")),
+        std::string::npos)
+        << html;
+}
+
 } // namespace
 } // namespace notes

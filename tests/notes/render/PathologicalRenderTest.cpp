@@ -39,6 +39,10 @@ TEST(PathologicalRender, EndsWithTheWholeNote) {
         {"20,000 nested quotes", repeated(">", 20'000) + " x", "</blockquote>", 20'000},
         // Lists stop nesting at 99 on one line; the other markers are text.
         {"10,000 nested lists", repeated("- ", 10'000) + "x", "- ", 10'000 - 99},
+        // Beside a table the texts are looked for in the lines; a NUL, shown as U+FFFD, is
+        // found nowhere.
+        {"NULs above a table", repeated(std::string("\0 *a* ", 6), 20'000) + "\n| h |\n|---|",
+         "<em>a</em>", 20'000},
         {"10,000 nested emphases", repeated("**", 10'000) + "a" + repeated("**", 10'000),
          "<strong>", 10'000},
     };

@@ -59,6 +59,9 @@ TEST_F(LinkResolution, ResolvesBesideTheNoteThenByPathThenNameThenNearness) {
         {"Missing", "b/x/Note.md", std::nullopt},
         {"%20Plan", "b/x/Note.md", std::nullopt},
         {" /./ ", "b/x/Note.md", std::nullopt},
+        // A decoded NUL names no file, beside the note or in the index.
+        {"diagram.png%00zzz", "img/cur.md", std::nullopt},
+        {"img/diagram.png%00", "Home.md", std::nullopt},
         // The index knows only "a" and "b"; the note beside the current one still wins, as
         // written.
         {"Plan", "other/Notes.md", "other/Plan.md"},
@@ -99,6 +102,9 @@ TEST_F(LinkResolution, LooksBesideTheCurrentNoteByPathAndThroughItsOpenFolder) {
         EXPECT_EQ(resolve("link/Note", at("other/Notes.md")), at("other/link/Note.md"));
         EXPECT_EQ(resolve("link/../Readme", at("other/Notes.md")), at("other/Readme"));
         EXPECT_EQ(resolve("Plan", std::nullopt), std::nullopt);
+        // A decoded NUL names no file, although the path cut at it does.
+        for (std::string_view cut : {"diagram.png%00zzz", "diagram.png%00.md", "diagram.png%00"})
+            EXPECT_EQ(resolve(cut, at("img/cur.md")), std::nullopt) << cut;
     }
     // A file removed since is gone, even for the folder already open.
     std::filesystem::remove(notes / "other/Plan.md");
