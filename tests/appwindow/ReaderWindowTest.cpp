@@ -21,8 +21,6 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTargetAndTheExamplesOpenAtThe
         return title() + " " + page + (window->sidebar().get_visible() ? " sidebar" : "") +
                (page == NoteView::notePage ? ": " + heading() : "");
     };
-    // Asked once per process: in a process of its own the first window is the first to ask.
-    desktop.obsidianInstalled = true;
     auto& shown = open({});
     EXPECT_EQ(shows(), "Lumenleaf empty");
     EXPECT_FALSE(shown.canGoBack() || shown.canGoForward());
