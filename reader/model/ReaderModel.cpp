@@ -74,6 +74,9 @@ void ReaderModel::installRender(std::uint64_t rendering, RenderedNote rendered,
         if (auto stored = scrollPositions.find(url); stored != scrollPositions.end())
             scroll = stored->second;
     }
+    // Another note's page starts without the search; the bar's next step searches it.
+    if (page.get() && page.get()->fileURL != url)
+        forgetPageSearch();
     page.set(ReaderPage{url, std::move(rendered.html), revision, anchor, scroll, scrollLine});
     isRendering.set(false);
 }

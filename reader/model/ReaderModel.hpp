@@ -256,6 +256,9 @@ public:
     void findStep(bool forward);
     /// Hides the find bar and clears the page's search; `findQuery` stays.
     void closeFind();
+    /// Whether the page holds a search for the find bar: false from the bar's closing, or the
+    /// page of another note, until the next search.
+    [[nodiscard]] bool isPageSearched() const { return pageSearched; }
 
 private:
     struct Key {};
@@ -282,6 +285,9 @@ private:
     void dropRender();
     void openNoteChanged();
     void askPage(std::string_view function, const WebBridge::Arguments& arguments);
+    /// The page no longer holds the bar's search: its count is 0 and 0, and answers still on
+    /// their way count for nothing.
+    void forgetPageSearch();
     void performInEditor(EditorTextView::FinderAction action);
 
     ReaderServices services;
@@ -303,6 +309,7 @@ private:
     /// may come back out of order, and an older one must not replace a newer one.
     std::uint64_t findRequests = 0;
     std::uint64_t findShown = 0;
+    bool pageSearched = false;
 };
 
 } // namespace reader

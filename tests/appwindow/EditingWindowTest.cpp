@@ -132,8 +132,21 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     EXPECT_TRUE(
         waitUntil([&] { return run("document.querySelectorAll('mdr-find').length") == 0; }));
 
-    // Shown again, the query the field keeps is found again.
-    ASSERT_TRUE(press("ctrl+f"));
+    // Shown again, by Ctrl+F or by Ctrl+G, the bar offers the query it keeps without searching
+    // the page; the next step searches.
+    for (const char* keys : {"ctrl+f", "ctrl+g"}) {
+        ASSERT_TRUE(press(keys));
+        ASSERT_TRUE(waitUntil([&] { return hasFocusIn(GTK_WIDGET(bar.field().gobj())); }));
+        runFor(std::chrono::milliseconds(300));
+        EXPECT_EQ(std::tuple(bar.field().get_text().raw(), bar.countText(),
+                             run("document.querySelectorAll('mdr-find').length")),
+                  std::tuple(std::string("apple"), std::string(), nlohmann::json(0)))
+            << keys;
+        ASSERT_TRUE(press("Escape"));
+        ASSERT_TRUE(waitUntil([&] { return !bar.get_search_mode(); }));
+    }
+    ASSERT_TRUE(press("ctrl+g"));
+    ASSERT_TRUE(press("ctrl+g"));
     EXPECT_TRUE(waitUntil([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
 
     // Editing closes the page's find; the find keys then go to the editor's.

@@ -200,6 +200,24 @@ TEST_F(EditingTest, FindsInThePageKeepingTheNewestCountsThenInTheEditorOfANoteTh
     page->answer(status(1, 2), 2);
     EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
 
+    // Reopened on the kept query, the page is searched when the user steps, not before.
+    const auto asked = page->awaited.size();
+    model.findNext(true);
+    EXPECT_EQ(std::tuple(*model.isFindVisible, page->awaited.size()), std::tuple(true, asked));
+    model.findNext(false);
+    EXPECT_EQ(page->awaited.back(), R"(mdr.find("two \"words\""))");
+    page->answer(status(2, 4), page->waiting.size() - 1);
+    model.findNext(false);
+    EXPECT_EQ(page->awaited.back(), "mdr.findStep(false)");
+    // The page of another note holds no search until the first step searches it.
+    write("Other.md", "two");
+    model.open(note("Other.md"));
+    settle();
+    EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
+    model.findNext(true);
+    EXPECT_EQ(page->awaited.back(), R"(mdr.find("two \"words\""))");
+    model.closeFind();
+
     // Without a page, editing starts at the first line.
     model.web.setWebView({});
     model.toggleEditing();
