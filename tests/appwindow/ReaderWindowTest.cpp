@@ -230,5 +230,28 @@ TEST_F(WindowTest, TheApplicationReopensTheWindowsOpenWhenItEndedOrOpensAWindowP
          stored == std::vector{WindowTarget{std::nullopt, note("Daily.md")}}));
 }
 
+// Mended: a note that left a comment or a raw-text element open swallowed the page's scripts,
+// and its page neither answered the window nor followed the note's changes.
+TEST_F(WindowTest, NoUnclosedTagInANoteSwitchesItsPageOff) {
+    const std::string tags[] = {"<!--",       "<style>", "<textarea>", "<title>",
+                                "<noscript>", "<xmp>",   "<plaintext>"};
+    const auto text = [](const std::string& heading, const std::string& tag) {
+        return "# " + heading + "\n\nbefore\n\n" + tag + "\n\nafter\n";
+    };
+    for (std::size_t i = 0; i < std::size(tags); ++i)
+        writeNote(std::to_string(i) + ".md", text("Opened", tags[i]));
+    open(folderTarget());
+    for (std::size_t i = 0; i < std::size(tags); ++i) {
+        SCOPED_TRACE(tags[i]);
+        const std::string name = std::to_string(i) + ".md";
+        window->model().open(note(name));
+        settle();
+        EXPECT_EQ(run("[typeof mdr, document.querySelector('#content h1').textContent]"),
+                  nlohmann::json({"object", "Opened"}));
+        writeNote(name, text("Changed", tags[i]));
+        EXPECT_TRUE(waitUntil([&] { return heading() == "Changed"; })) << heading();
+    }
+}
+
 } // namespace
 } // namespace app
