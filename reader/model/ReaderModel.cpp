@@ -17,6 +17,7 @@ std::shared_ptr<ReaderModel> ReaderModel::create(ReaderServices services) {
 ReaderModel::ReaderModel(Key, ReaderServices services) : services(std::move(services)) {
     // Connected first, so it runs before the views hear of the change.
     renderOptions.connect([this] { renderOptionsChanged(); });
+    web.findRefreshed.connect([this](FindStatus status) { findRefreshed(status); });
 }
 
 ReaderModel::~ReaderModel() {

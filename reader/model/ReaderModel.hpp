@@ -285,6 +285,7 @@ private:
     void dropRender();
     void openNoteChanged();
     void askPage(std::string_view function, const WebBridge::Arguments& arguments);
+    void findRefreshed(FindStatus status);
     /// The page no longer holds the bar's search: its count is 0 and 0, and answers still on
     /// their way count for nothing.
     void forgetPageSearch();

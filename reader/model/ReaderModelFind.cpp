@@ -73,4 +73,10 @@ void ReaderModel::forgetPageSearch() {
     findShown = findRequests;
 }
 
+// The page searched the note's new text for the query it held.
+void ReaderModel::findRefreshed(FindStatus status) {
+    if (isFindVisible.get() && pageSearched)
+        findStatus.set(status);
+}
+
 } // namespace reader

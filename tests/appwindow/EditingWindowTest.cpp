@@ -124,6 +124,9 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
         EXPECT_TRUE(waitUntil([&] { return bar.countText() == count; }))
             << keys << ": " << bar.countText();
     }
+    // Mended: the page searched the note's new text, and the bar kept the old count.
+    writeNote("a.md", "apple pie\nno fruit\napple tart and apple\napple again\n");
+    EXPECT_TRUE(waitUntil([&] { return bar.countText() == "3 of 4"; })) << bar.countText();
 
     ASSERT_TRUE(press("Escape"));
     ASSERT_TRUE(waitUntil([&] { return !bar.get_search_mode(); }));
@@ -147,7 +150,7 @@ TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFind
     }
     ASSERT_TRUE(press("ctrl+g"));
     ASSERT_TRUE(press("ctrl+g"));
-    EXPECT_TRUE(waitUntil([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
+    EXPECT_TRUE(waitUntil([&] { return bar.countText() == "1 of 4"; })) << bar.countText();
 
     // Editing closes the page's find; the find keys then go to the editor's.
     startEditing(*window);
