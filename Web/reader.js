@@ -600,10 +600,12 @@
     enhance(content);
     if (typeof line === 'number' && Number.isFinite(line)) scrollToLine(line);
     else scrollToY(y);
-    // A search that was open goes on in the new text, without moving the page.
+    // A search that was open goes on in the new text, without moving the page, and the
+    // application hears where it now stands.
     if (query) {
       search(query);
       if (findMatches.length) showCurrent(Math.min(Math.max(current, 0), findMatches.length - 1), false);
+      post({ type: 'find', ...findStatus(findCurrent, findMatches.length) });
     }
     pinnedHeading = null;
     updateHeading();

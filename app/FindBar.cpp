@@ -54,7 +54,7 @@ FindBar::~FindBar() {
 }
 
 void FindBar::step(bool forward) {
-    model.findStep(forward);
+    model.findNext(forward);
 }
 
 void FindBar::followVisibility() {
@@ -69,10 +69,9 @@ void FindBar::followVisibility() {
     }
     if (!shown)
         return;
+    // The kept query, not yet searched: the page is searched when it changes or the user steps.
     showQuery();
-    // Closing cleared the page's marks; the query shown is found again.
-    if (!model.findQuery->empty())
-        model.find();
+    followStatus();
 }
 
 void FindBar::followQuery() {
@@ -92,7 +91,7 @@ void FindBar::showQuery() {
 
 void FindBar::followStatus() {
     const reader::FindStatus& status = model.findStatus.get();
-    if (model.findQuery->empty())
+    if (model.findQuery->empty() || !model.isPageSearched())
         count.set_text("");
     else
         count.set_text(std::to_string(status.current) + " of " + std::to_string(status.count));

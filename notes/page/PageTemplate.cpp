@@ -44,15 +44,18 @@ std::string makePageHTML(std::string_view bodyHTML, const PageAppearance& appear
     page += pageContentSecurityPolicy;
     page += "\">\n<meta name=\"color-scheme\" content=\"light dark\">\n"
             "<link rel=\"stylesheet\" href=\"mdreader://app/reader.css";
-    page += "\">\n</head>\n<body class=\"font-";
+    // In the head, where no note text can reach them: an unclosed comment, <style>, <textarea>,
+    // <title>, <noscript>, <xmp> or <plaintext> in the note would swallow scripts after it.
+    // Deferred, they still run in this order once the whole page is parsed.
+    page += "\">\n<script defer src=\"mdreader://app/highlight.min.js";
+    page += "\"></script>\n<script defer src=\"mdreader://app/reader.js";
+    page += "\"></script>\n</head>\n<body class=\"font-";
     page += rawValue(appearance.typeface);
     page += '"';
     page += startAttribute(anchor, scroll, scrollLine);
     page += ">\n<main id=\"content\">\n";
     page += bodyHTML;
-    page += "\n</main>\n<script src=\"mdreader://app/highlight.min.js";
-    page += "\"></script>\n<script src=\"mdreader://app/reader.js";
-    page += "\"></script>\n</body>\n</html>";
+    page += "\n</main>\n</body>\n</html>";
     return page;
 }
 

@@ -17,6 +17,7 @@ std::shared_ptr<ReaderModel> ReaderModel::create(ReaderServices services) {
 ReaderModel::ReaderModel(Key, ReaderServices services) : services(std::move(services)) {
     // Connected first, so it runs before the views hear of the change.
     renderOptions.connect([this] { renderOptionsChanged(); });
+    web.findRefreshed.connect([this](FindStatus status) { findRefreshed(status); });
 }
 
 ReaderModel::~ReaderModel() {
@@ -74,6 +75,9 @@ void ReaderModel::installRender(std::uint64_t rendering, RenderedNote rendered,
         if (auto stored = scrollPositions.find(url); stored != scrollPositions.end())
             scroll = stored->second;
     }
+    // Another note's page starts without the search; the bar's next step searches it.
+    if (page.get() && page.get()->fileURL != url)
+        forgetPageSearch();
     page.set(ReaderPage{url, std::move(rendered.html), revision, anchor, scroll, scrollLine});
     isRendering.set(false);
 }

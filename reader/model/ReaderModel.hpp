@@ -263,6 +263,9 @@ public:
     void findStep(bool forward);
     /// Hides the find bar and clears the page's search; `findQuery` stays.
     void closeFind();
+    /// Whether the page holds a search for the find bar: false from the bar's closing, or the
+    /// page of another note, until the next search.
+    [[nodiscard]] bool isPageSearched() const { return pageSearched; }
 
 private:
     struct Key {};
@@ -291,6 +294,10 @@ private:
     /// Shows the message in the notice, after the one shown, if any.
     void tell(std::string_view message);
     void askPage(std::string_view function, const WebBridge::Arguments& arguments);
+    void findRefreshed(FindStatus status);
+    /// The page no longer holds the bar's search: its count is 0 and 0, and answers still on
+    /// their way count for nothing.
+    void forgetPageSearch();
     void performInEditor(EditorTextView::FinderAction action);
 
     ReaderServices services;
@@ -314,6 +321,7 @@ private:
     /// may come back out of order, and an older one must not replace a newer one.
     std::uint64_t findRequests = 0;
     std::uint64_t findShown = 0;
+    bool pageSearched = false;
 };
 
 } // namespace reader

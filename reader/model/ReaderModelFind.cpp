@@ -31,10 +31,16 @@ void ReaderModel::findNext(bool forward) {
         showFind();
         return;
     }
+    // The bar opened on the kept query without searching: the first step searches.
+    if (!pageSearched) {
+        find();
+        return;
+    }
     findStep(forward);
 }
 
 void ReaderModel::find() {
+    pageSearched = true;
     askPage("mdr.find", {findQuery.get()});
 }
 
@@ -56,11 +62,21 @@ void ReaderModel::askPage(std::string_view function, const WebBridge::Arguments&
 
 void ReaderModel::closeFind() {
     isFindVisible.set(false);
-    findStatus.set({});
-    // Answers still on their way belong to the search just closed.
-    findShown = findRequests;
+    forgetPageSearch();
     if (auto view = web.webView())
         view->evaluate(WebBridge::call("mdr.clearFind", {}));
+}
+
+void ReaderModel::forgetPageSearch() {
+    pageSearched = false;
+    findStatus.set({});
+    findShown = findRequests;
+}
+
+// The page searched the note's new text for the query it held.
+void ReaderModel::findRefreshed(FindStatus status) {
+    if (isFindVisible.get() && pageSearched)
+        findStatus.set(status);
 }
 
 } // namespace reader

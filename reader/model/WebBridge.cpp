@@ -59,11 +59,15 @@ int topLineFrom(const PageScripting::Result& result) {
     return truncatedNumber(*value).value_or(defaultTopLine);
 }
 
+FindStatus findStatusOf(const json& value) {
+    if (!value.is_object())
+        return {};
+    return {wholeField(value, "current"), wholeField(value, "count")};
+}
+
 FindStatus findStatusFrom(const PageScripting::Result& result) {
     const auto* value = std::get_if<json>(&result);
-    if (!value || !value->is_object())
-        return {};
-    return {wholeField(*value, "current"), wholeField(*value, "count")};
+    return value ? findStatusOf(*value) : FindStatus{};
 }
 
 // Appends the argument; false when JSON cannot carry it.
@@ -171,6 +175,8 @@ void WebBridge::dispatchMessage(const json& body,
         auto text = body.find("text");
         if (text != body.end() && text->is_string())
             copyRequested.emit(text->get<std::string>());
+    } else if (kind == "find") {
+        findRefreshed.emit(findStatusOf(body));
     }
 }
 

@@ -70,6 +70,8 @@ public:
     sigc::signal<void(const markdown::URL&, double)> scrolled;
     /// The page asks for text to replace the clipboard's content.
     sigc::signal<void(const std::string&)> copyRequested;
+    /// The page searched its new content for the search it held, and tells where it stands.
+    sigc::signal<void(FindStatus)> findRefreshed;
 
 private:
     void send(std::string_view name, const Arguments& arguments) const;

@@ -21,8 +21,6 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTargetAndTheExamplesOpenAtThe
         return title() + " " + page + (window->sidebar().get_visible() ? " sidebar" : "") +
                (page == NoteView::notePage ? ": " + heading() : "");
     };
-    // Asked once per process: in a process of its own the first window is the first to ask.
-    desktop.obsidianInstalled = true;
     auto& shown = open({});
     EXPECT_EQ(shows(), "Lumenleaf empty");
     EXPECT_FALSE(shown.canGoBack() || shown.canGoForward());
@@ -230,6 +228,29 @@ TEST_F(WindowTest, TheApplicationReopensTheWindowsOpenWhenItEndedOrOpensAWindowP
     EXPECT_TRUE(
         (stored == std::vector{WindowTarget{URL::fileURL(folder / "Notes"), std::nullopt}} ||
          stored == std::vector{WindowTarget{std::nullopt, note("Daily.md")}}));
+}
+
+// Mended: a note that left a comment or a raw-text element open swallowed the page's scripts,
+// and its page neither answered the window nor followed the note's changes.
+TEST_F(WindowTest, NoUnclosedTagInANoteSwitchesItsPageOff) {
+    const std::string tags[] = {"<!--",       "<style>", "<textarea>", "<title>",
+                                "<noscript>", "<xmp>",   "<plaintext>"};
+    const auto text = [](const std::string& heading, const std::string& tag) {
+        return "# " + heading + "\n\nbefore\n\n" + tag + "\n\nafter\n";
+    };
+    for (std::size_t i = 0; i < std::size(tags); ++i)
+        writeNote(std::to_string(i) + ".md", text("Opened", tags[i]));
+    open(folderTarget());
+    for (std::size_t i = 0; i < std::size(tags); ++i) {
+        SCOPED_TRACE(tags[i]);
+        const std::string name = std::to_string(i) + ".md";
+        window->model().open(note(name));
+        settle();
+        EXPECT_EQ(run("[typeof mdr, document.querySelector('#content h1').textContent]"),
+                  nlohmann::json({"object", "Opened"}));
+        writeNote(name, text("Changed", tags[i]));
+        EXPECT_TRUE(waitUntil([&] { return heading() == "Changed"; })) << heading();
+    }
 }
 
 } // namespace

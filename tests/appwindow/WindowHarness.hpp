@@ -167,8 +167,14 @@ protected:
 
     notes::ScratchFolder folder;
     notes::ScratchFolder settingsFolder;
-    /// Records what windows ask of the desktop, so that no test launches anything.
-    reader::RecordingDesktop desktop;
+    /// Records what windows ask of the desktop, so that no test launches anything. Obsidian is
+    /// installed for every test: the process keeps the first window's answer, whichever test
+    /// opens that window.
+    reader::RecordingDesktop desktop = [] {
+        reader::RecordingDesktop installed;
+        installed.obsidianInstalled = true;
+        return installed;
+    }();
     /// While a test holds it, the windows' renderings wait on their threads.
     std::timed_mutex renderGate;
     reader::NoteRenderer render = [this, real = noteRenderer()](const auto&... arguments) {

@@ -25,11 +25,11 @@ TEST(PageTemplate, AppearanceSetsScaleMeasureAndFaceAroundTheNote) {
               // Scripts only from the application: a note's <script src> is mdreader://local.
               "style-src mdreader: 'unsafe-inline'; script-src mdreader://app; "
               "font-src mdreader:\">\n<meta name=\"color-scheme\" content=\"light dark\">\n"
-              "<link rel=\"stylesheet\" href=\"mdreader://app/reader.css\">\n</head>\n"
+              "<link rel=\"stylesheet\" href=\"mdreader://app/reader.css\">\n"
+              "<script defer src=\"mdreader://app/highlight.min.js\"></script>\n"
+              "<script defer src=\"mdreader://app/reader.js\"></script>\n</head>\n"
               "<body class=\"font-serif\">\n<main id=\"content\">\n"
-              "<p data-line=\"1\">Hi</p>\n</main>\n"
-              "<script src=\"mdreader://app/highlight.min.js\"></script>\n"
-              "<script src=\"mdreader://app/reader.js\"></script>\n</body>\n</html>");
+              "<p data-line=\"1\">Hi</p>\n</main>\n</body>\n</html>");
     const std::string sans = makePageHTML("x", {Typeface::sans, 1.1, LineWidth::wide});
     EXPECT_TRUE(
         sans.starts_with("<!doctype html>\n<html style=\"--scale: 1.1; --measure: 44.0rem\">"));

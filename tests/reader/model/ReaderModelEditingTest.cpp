@@ -223,6 +223,33 @@ TEST_F(EditingTest, FindsInThePageKeepingTheNewestCountsThenInTheEditorOfANoteTh
     page->answer(status(1, 2), 2);
     EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
 
+    // Reopened on the kept query, the page is searched when the user steps, not before. While
+    // the bar shows a search, the page's count for the note's new text is the count.
+    const auto refreshed = [&](int current, int count) {
+        model.web.dispatchMessage({{"type", "find"}, {"current", current}, {"count", count}}, {});
+        return *model.findStatus;
+    };
+    const auto asked = page->awaited.size();
+    model.findNext(true);
+    EXPECT_EQ(std::tuple(*model.isFindVisible, page->awaited.size()), std::tuple(true, asked));
+    EXPECT_EQ(refreshed(2, 4), (FindStatus{0, 0}));
+    model.findNext(false);
+    EXPECT_EQ(page->awaited.back(), R"(mdr.find("two \"words\""))");
+    page->answer(status(1, 3), page->waiting.size() - 1);
+    EXPECT_EQ(refreshed(2, 4), (FindStatus{2, 4}));
+    model.findNext(false);
+    EXPECT_EQ(page->awaited.back(), "mdr.findStep(false)");
+    // The page of another note holds no search until the first step searches it.
+    write("Other.md", "two");
+    model.open(note("Other.md"));
+    settle();
+    EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
+    EXPECT_EQ(refreshed(2, 4), (FindStatus{0, 0}));
+    model.findNext(true);
+    EXPECT_EQ(page->awaited.back(), R"(mdr.find("two \"words\""))");
+    model.closeFind();
+    EXPECT_EQ(refreshed(1, 4), (FindStatus{0, 0}));
+
     // Without a page, editing starts at the first line.
     model.web.setWebView({});
     model.toggleEditing();
