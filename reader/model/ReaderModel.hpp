@@ -295,6 +295,7 @@ private:
     void tell(std::string_view message);
     void askPage(std::string_view function, const WebBridge::Arguments& arguments);
     void findRefreshed(FindStatus status);
+    void showFindStatus(FindStatus status);
     /// The page no longer holds the bar's search: its count is 0 and 0, and answers still on
     /// their way count for nothing.
     void forgetPageSearch();

@@ -56,7 +56,7 @@ void ReaderModel::askPage(std::string_view function, const WebBridge::Arguments&
         if (!model || request <= model->findShown)
             return;
         model->findShown = request;
-        model->findStatus.set(status);
+        model->showFindStatus(status);
     });
 }
 
@@ -69,8 +69,14 @@ void ReaderModel::closeFind() {
 
 void ReaderModel::forgetPageSearch() {
     pageSearched = false;
-    findStatus.set({});
+    showFindStatus({});
     findShown = findRequests;
+}
+
+// Whether the page was searched changes what "0 of 0" means to the bar, so an answer equal to
+// the status held still tells it.
+void ReaderModel::showFindStatus(FindStatus status) {
+    findStatus.modify([&](FindStatus& shown) { shown = status; });
 }
 
 // The page searched the note's new text for the query it held.

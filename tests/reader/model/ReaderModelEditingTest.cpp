@@ -222,6 +222,15 @@ TEST_F(EditingTest, FindsInThePageKeepingTheNewestCountsThenInTheEditorOfANoteTh
     model.closeFind();
     page->answer(status(1, 2), 2);
     EXPECT_EQ(*model.findStatus, (FindStatus{0, 0}));
+    // A search that finds nothing tells the bar, though its status equals the one held.
+    int told = 0;
+    sigc::connection telling = model.findStatus.connect([&] { ++told; });
+    model.showFind();
+    model.find();
+    page->answer(status(0, 0), page->waiting.size() - 1);
+    EXPECT_EQ(told, 1);
+    telling.disconnect();
+    model.closeFind();
 
     // Reopened on the kept query, the page is searched when the user steps, not before. While
     // the bar shows a search, the page's count for the note's new text is the count.
