@@ -70,18 +70,17 @@ std::string codeSpan(std::string_view code, std::size_t minimumRun, bool inCell)
     return fence + pad + body + pad + fence;
 }
 
-std::string destinationAndTitle(const std::optional<std::string>& destination,
-                                const std::optional<std::string>& title) {
-    std::string out;
-    if (destination) {
-        const std::string_view text = *destination;
-        const bool bracketed = std::any_of(text.begin(), text.end(), isControlOrSpace) ||
-                               text.front() == '<' || !hasBalancedParentheses(text);
-        out = bracketed ? "<" + escaped(text, "<>") + ">" : escaped(text, "()");
-    }
-    if (title)
-        out += (out.empty() ? "" : " ") + ("\"" + escaped(*title, "\"") + "\"");
-    return out;
+std::string linkDestination(const std::optional<std::string>& destination) {
+    if (!destination)
+        return {};
+    const std::string_view text = *destination;
+    const bool bracketed = std::any_of(text.begin(), text.end(), isControlOrSpace) ||
+                           text.front() == '<' || !hasBalancedParentheses(text);
+    return bracketed ? "<" + escaped(text, "<>") + ">" : escaped(text, "()");
+}
+
+std::string linkTitle(std::string_view title) {
+    return "\"" + escaped(title, "\"") + "\"";
 }
 
 bool isAutolinkable(std::string_view destination) {

@@ -13,10 +13,11 @@ namespace markdown {
 /// backtick to the run. `inCell`: a "|" in the code is escaped, since it would end the cell.
 [[nodiscard]] std::string codeSpan(std::string_view code, std::size_t minimumRun, bool inCell);
 
-/// A link or image destination and title as they go between the parentheses: the destination
-/// in angle brackets where it holds spaces or unbalanced parentheses, the title in quotes.
-[[nodiscard]] std::string destinationAndTitle(const std::optional<std::string>& destination,
-                                              const std::optional<std::string>& title);
+/// A link or image destination as it goes between the parentheses: in angle brackets where it
+/// holds spaces or unbalanced parentheses; nothing for none.
+[[nodiscard]] std::string linkDestination(const std::optional<std::string>& destination);
+/// A link or image title in double quotes.
+[[nodiscard]] std::string linkTitle(std::string_view title);
 
 /// Whether `<destination>` reads back as an autolink to exactly that destination.
 [[nodiscard]] bool isAutolinkable(std::string_view destination);

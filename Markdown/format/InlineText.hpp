@@ -29,11 +29,12 @@ public:
         std::optional<Wrapping> wrapping;
     };
 
-    /// Markup printed as it is.
-    void appendMarkup(std::string_view markup);
+    /// Markup printed as it is; with `breakable`, a long line may break at its spaces.
+    void appendMarkup(std::string_view markup, bool breakable = false);
     /// Text that reads back as itself: every character that could open something is escaped.
-    /// `inCell`: the text stands in a table cell, where "|" ends the cell.
-    void appendText(std::string_view text, bool inCell);
+    /// `inCell`: the text stands in a table cell, where "|" ends the cell. `following`: the
+    /// character printed right after the text, where it is known.
+    void appendText(std::string_view text, bool inCell, std::optional<char> following);
     /// A line end: a hard break, or a soft one.
     void appendLineEnd(bool hard);
 
@@ -54,7 +55,8 @@ private:
 
 /// True when a line beginning with `line` would open something other than paragraph text: a
 /// heading, quote, list, thematic break, setext underline, table row, fence, HTML block, block
-/// directive or its closing brace, or indented code.
-[[nodiscard]] bool opensBlockAtLineStart(std::string_view line);
+/// directive or its closing brace, or indented code. `inParagraph`: the line continues a
+/// paragraph, which only some blocks interrupt.
+[[nodiscard]] bool opensBlockAtLineStart(std::string_view line, bool inParagraph);
 
 } // namespace markdown

@@ -1,6 +1,7 @@
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/format/InlineSyntax.hpp"
+#include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/format/SoftBreakDeleter.hpp"
 #include "Markdown/format/TableCellBreakDeleter.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
@@ -67,6 +68,22 @@ std::size_t longestRun(std::string_view text, char c) {
         longest = std::max(longest, run);
     }
     return longest;
+}
+
+// The first character printed after the element, where its next sibling tells.
+std::optional<char> followingCharacter(const Markup& markup) {
+    auto parent = markup.parent();
+    if (!parent)
+        return std::nullopt;
+    auto next = parent->childAt(markup.indexInParent() + 1);
+    if (!next)
+        return parent->is<Paragraph>() || parent->is<Heading>() ? std::optional('\n')
+                                                                : std::nullopt;
+    if (next->is<SoftBreak>() || next->is<LineBreak>())
+        return '\n';
+    if (auto text = next->as<Text>(); text && !text->string().empty())
+        return text->string().front();
+    return std::nullopt;
 }
 
 bool isList(RawMarkupKind kind) {
@@ -278,9 +295,16 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::string_view firs
     const bool closesWithParent = parent && isFirstOrLastChild(markup) &&
                                   markup.indexInParent() == parent->childCount() - 1 &&
                                   !openDelimiters.empty();
+    // The other character cannot open inside a word, where the parser sorts runs out itself.
+    const bool afterWord = !text.empty() && isAsciiAlphanumeric(text.back());
+    // Inside a word only asterisks open; there a strong run may join the run before it, which
+    // the parser splits from the inside out.
+    const std::size_t beforeRun = text.find_last_not_of("*_");
+    const bool runInWord = beforeRun != std::string::npos && isAsciiAlphanumeric(text[beforeRun]);
     std::string_view delimiter = first;
-    if ((!text.empty() && text.back() == first[0]) ||
-        (closesWithParent && openDelimiters.back() == first[0]))
+    if (!text.empty() && text.back() == first[0])
+        delimiter = runInWord && first.size() == 2 ? first : second;
+    else if (closesWithParent && openDelimiters.back() == first[0] && !afterWord)
         delimiter = second;
     openDelimiters.push_back(delimiter[0]);
     inlines->appendMarkup(delimiter);
@@ -313,9 +337,21 @@ void MarkupFormatter::visitImage(const Image& image) {
     const auto saved = std::exchange(openDelimiters, {});
     inlines->appendMarkup("![");
     descendInto(image);
-    inlines->appendMarkup("](" + destinationAndTitle(image.source(), image.title()) + ")");
+    printDestinationAndTitle(image.source(), image.title());
     openDelimiters = saved;
     closeInlines(opened);
+}
+
+void MarkupFormatter::printDestinationAndTitle(const std::optional<std::string>& destination,
+                                               const std::optional<std::string>& title) {
+    inlines->appendMarkup("](" + linkDestination(destination));
+    // A line may break between the destination and the title, not inside the title.
+    if (title) {
+        if (destination)
+            inlines->appendMarkup(" ", true);
+        inlines->appendMarkup(linkTitle(*title));
+    }
+    inlines->appendMarkup(")");
 }
 
 void MarkupFormatter::visitLink(const Link& link) {
@@ -326,7 +362,7 @@ void MarkupFormatter::visitLink(const Link& link) {
         const auto saved = std::exchange(openDelimiters, {});
         inlines->appendMarkup("[");
         descendInto(link);
-        inlines->appendMarkup("](" + destinationAndTitle(link.destination(), link.title()) + ")");
+        printDestinationAndTitle(link.destination(), link.title());
         openDelimiters = saved;
     }
     closeInlines(opened);
@@ -350,7 +386,7 @@ void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttrib
 
 void MarkupFormatter::visitText(const Text& text) {
     const bool opened = openInlines();
-    inlines->appendText(text.string(), inCell);
+    inlines->appendText(text.string(), inCell, followingCharacter(text));
     closeInlines(opened);
 }
 

@@ -111,6 +111,8 @@ private:
     void closeInlines(bool opened);
     [[nodiscard]] InlineText gatherInlines(const Markup& container);
     void printInlines(const InlineText& text, bool linesStartBlocks, bool wrap);
+    void printDestinationAndTitle(const std::optional<std::string>& destination,
+                                  const std::optional<std::string>& title);
     void printDelimited(const Markup& markup, std::string_view first, std::string_view second);
     [[nodiscard]] std::string cellText(const Table::Cell& cell) const;
 

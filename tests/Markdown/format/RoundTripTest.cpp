@@ -4,6 +4,7 @@
 #include "Markdown/support/CharacterBreaks.hpp"
 #include "tests/Markdown/RawOutline.hpp"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -97,26 +98,53 @@ struct Outcome {
     std::string printed;
 };
 
-Outcome roundTrip(const std::string& markdown, const Options& options, bool unwrap) {
-    const Document source = Document::parsing(markdown);
+// A directive as its name, argument text and children: where it stood in the source is no
+// part of what it says.
+struct Unplaced : MarkupRewriter {
+    std::optional<Markup> visitBlockDirective(const BlockDirective& directive) override {
+        std::optional<std::string> arguments;
+        for (const auto& segment : directive.argumentText().segments)
+            arguments = (arguments ? *arguments + "\n" : "") + std::string(segment.trimmedText());
+        std::vector<Markup> children;
+        for (const Markup& child : directive.children())
+            children.push_back(*visit(child));
+        return BlockDirective(directive.name(), arguments).withUncheckedChildren(children);
+    }
+};
+
+Markup unplaced(const Markup& markup) {
+    Unplaced rewriter;
+    return *rewriter.visit(markup);
+}
+
+Outcome roundTrip(const std::string& markdown, const Options& options, bool unwrap,
+                  ParseOptions parseOptions = {}) {
+    const Document source = Document::parsing(markdown, std::nullopt, parseOptions);
     Outcome outcome;
     outcome.printed = format(source, options);
-    const Document reparsed = Document::parsing(outcome.printed);
+    const Document reparsed = Document::parsing(outcome.printed, std::nullopt, parseOptions);
     outcome.same = unwrap ? unwrapped(reparsed).hasSameStructure(unwrapped(source))
-                          : reparsed.hasSameStructure(source);
+                          : unplaced(reparsed).hasSameStructure(unplaced(source));
     outcome.fixedPoint = format(reparsed, options) == outcome.printed;
     return outcome;
 }
 
-// What CommonMark cannot say twice, with the reason.
-const std::map<std::string, std::string> keptBack = {};
+// What CommonMark cannot say twice, with the reason. Wrapping compares texts merged, so there
+// they say the same.
+const std::map<std::string, std::string> keptBack = {
+    // A reference link before a space and a line end: the parser keeps the stripped space as a
+    // text of nothing, and Markdown has no way to write an empty text.
+    {"spec.txt #564", "empty text after a link"},
+    {"spec.txt #595", "empty text after an image"},
+};
 
 void checkEveryExample(const Options& options, bool unwrap) {
+    const std::map<std::string, std::string> kept = unwrap ? decltype(keptBack){} : keptBack;
     int same = 0;
     int different = 0;
     for (const Example& example : allExamples()) {
         const Outcome outcome = roundTrip(example.markdown, options, unwrap);
-        const bool expectedDifferent = keptBack.contains(example.name);
+        const bool expectedDifferent = kept.contains(example.name);
         outcome.same ? ++same : ++different;
         if (outcome.same == expectedDifferent)
             ADD_FAILURE() << example.name << (outcome.same ? " now round-trips" : " differs")
@@ -131,12 +159,77 @@ void checkEveryExample(const Options& options, bool unwrap) {
                           << outcome.printed << "\n--- printed again\n"
                           << format(Document::parsing(outcome.printed), options);
     }
-    std::cout << "same " << same << ", different " << different << ", kept back " << keptBack.size()
+    std::cout << "same " << same << ", different " << different << ", kept back " << kept.size()
               << "\n";
 }
 
 TEST(MarkupFormatterRoundTrip, EverySpecExampleAndNoteReadsBackAsTheSameTree) {
     checkEveryExample(Options{}, false);
+}
+
+constexpr std::int64_t lineLimit = 40;
+const Options wrapped{
+    Options::PreferredLineLimit{Options::LineSplittingElement::softBreak, lineLimit}};
+
+// What a continuation of `line` starts with: its quote markers and indentation, with a list
+// marker turned into as many spaces.
+std::string continuationPrefix(std::string_view line) {
+    std::size_t end = line.find_first_not_of("> ");
+    end = end == std::string_view::npos ? line.size() : end;
+    std::string prefix(line.substr(0, end));
+    std::size_t marker = end;
+    while (marker < line.size() && std::isdigit(static_cast<unsigned char>(line[marker])))
+        ++marker;
+    const bool numbered =
+        marker > end && marker < line.size() && (line[marker] == '.' || line[marker] == ')');
+    const bool bullet = marker == end && marker < line.size() &&
+                        std::string_view("-*+").find(line[marker]) != std::string_view::npos;
+    if ((numbered || bullet) && marker + 1 < line.size() && line[marker + 1] == ' ')
+        prefix += std::string(marker + 2 - end, ' ');
+    return prefix;
+}
+
+// A printed line longer than the limit that could have been broken at a space before it
+// without changing the tree; none when every long line had to stay whole.
+std::optional<std::string> needlesslyLongLine(const std::string& printed) {
+    const Markup printedTree = unwrapped(Document::parsing(printed));
+    std::vector<std::string> lines;
+    std::istringstream stream(printed);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (static_cast<std::int64_t>(characterCount(line)) <= lineLimit)
+            continue;
+        const std::string prefix = continuationPrefix(line);
+        for (std::size_t space = line.find(' ', prefix.size());
+             space != std::string::npos && space + 1 < line.size();
+             space = line.find(' ', space + 1)) {
+            if (line[space - 1] == ' ' || line[space + 1] == ' ')
+                continue;
+            const bool fits =
+                static_cast<std::int64_t>(characterCount(line.substr(0, space))) <= lineLimit;
+            std::string edited;
+            for (std::size_t j = 0; j < lines.size(); ++j)
+                edited += (j == i ? line.substr(0, space) + "\n" + prefix + line.substr(space + 1)
+                                  : lines[j]) +
+                          "\n";
+            if (unwrapped(Document::parsing(edited)).hasSameStructure(printedTree))
+                return line;
+            if (!fits)
+                break; // past the limit only the first possible break counts
+        }
+    }
+    return std::nullopt;
+}
+
+TEST(MarkupFormatterRoundTrip, WrappedAtFortyCharactersEveryExampleSaysTheSame) {
+    checkEveryExample(wrapped, true);
+    int longLines = 0;
+    for (const Example& example : allExamples())
+        if (auto line = needlesslyLongLine(format(Document::parsing(example.markdown), wrapped)))
+            ADD_FAILURE() << example.name << " has a line it could have broken:\n"
+                          << *line << (++longLines, "");
 }
 
 } // namespace
