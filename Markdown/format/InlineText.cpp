@@ -99,7 +99,9 @@ bool opensBlockAtLineStart(std::string_view line, bool inParagraph) {
     if (digits == 0 || digits > 9 || (at(line, digits) != '.' && at(line, digits) != ')'))
         return false;
     // Inside a paragraph only a list that starts at 1 opens.
-    return !inParagraph || line.substr(0, digits).find_first_not_of('0') == digits - 1;
+    return !inParagraph ||
+           (line[digits - 1] == '1' &&
+            line.substr(0, digits - 1).find_first_not_of('0') == std::string_view::npos);
 }
 
 void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {

@@ -75,14 +75,16 @@ std::optional<char> followingCharacter(const Markup& markup) {
     auto parent = markup.parent();
     if (!parent)
         return std::nullopt;
-    auto next = parent->childAt(markup.indexInParent() + 1);
-    if (!next)
+    // The raw node, since finding a sibling element costs as much as the siblings before it.
+    const std::int64_t nextIndex = markup.indexInParent() + 1;
+    if (nextIndex == parent->childCount())
         return parent->is<Paragraph>() || parent->is<Heading>() ? std::optional('\n')
                                                                 : std::nullopt;
-    if (next->is<SoftBreak>() || next->is<LineBreak>())
+    const RawMarkupData& next = parent->raw().markup->child(nextIndex)->data();
+    if (next.kind() == RawMarkupKind::softBreak || next.kind() == RawMarkupKind::lineBreak)
         return '\n';
-    if (auto text = next->as<Text>(); text && !text->string().empty())
-        return text->string().front();
+    if (const auto* text = next.getIf<RawMarkupKind::text>(); text && !text->string.empty())
+        return text->string.front();
     return std::nullopt;
 }
 

@@ -234,3 +234,51 @@ TEST(MarkupFormatterRoundTrip, WrappedAtFortyCharactersEveryExampleSaysTheSame) 
 
 } // namespace
 } // namespace markdown
+
+namespace markdown {
+namespace {
+
+TEST(MarkupFormatterRoundTrip, BlockDirectivesAndDoxygenCommandsReadBackWithTheirOptions) {
+    const ParseOptions directives = ParseOptions::parseBlockDirectives;
+    const ParseOptions doxygen = {ParseOptions::parseBlockDirectives,
+                                  ParseOptions::parseMinimalDoxygen};
+    const std::pair<const char*, ParseOptions> examples[] = {
+        {"a\n\nb\nc\n", directives},
+        {"```\n@Name\n```\n", directives},
+        {"    @Name\n", directives},
+        {"@Box {\n    a\n    b\n}\n", directives},
+        {"@Box {\n    a\n\n        code\n}\n", directives},
+        {"text\n@Name\n", directives},
+        {"@A(x: 1,\n@B\n", directives},
+        {"@Outer {\n  @Inner {\n    text\n  }\n}\n", directives},
+        {"}\ntext\n", directives},
+        {"@Name\n\ntext\n", directives},
+        {"@Name\ntext\n", directives},
+        {"@Name(a: 1) {\n}\n", directives},
+        {"@Name(\na: 1,\nb: 2)\n", directives},
+        {"@Name(a: \")\") {\n}\n", directives},
+        {"@Name(a: \\)) {}\n", directives},
+        {"@Name(x) { }\n@Other {}\n", directives},
+        {"@Name { hello }\n", directives},
+        {"@Box {\ntext\n  } dropped\n", directives},
+        {"a\n\n@Box {\ncontent\n}\n", directives},
+        {"@A {\n@B {\nx\n}\ny\n}\n", directives},
+        {"@Box(a: 1,\n  b: 2) {\n  text\n}\n", directives},
+        {"@Box {\n- a\n- b\n\n> quote\n}\n", directives},
+        {"@param x The x.\ncontinued\n\nafter\n", doxygen},
+        {"\\Returns the value.\n", doxygen},
+        {"@PARAM x desc\n", doxygen},
+        {"@param\n\n@unknown x\n\n@paramx y\n", doxygen},
+        {"@note First\n  second line\n", doxygen},
+        {"@param x First line\nsecond line\n@returns *it*\n", doxygen},
+        {"@brief A.\n\n@discussion B.\n\n@note\n", doxygen},
+    };
+    for (const auto& [markdown, parseOptions] : examples) {
+        const Outcome outcome = roundTrip(markdown, Options{}, false, parseOptions);
+        EXPECT_TRUE(outcome.same) << markdown << "--- printed\n" << outcome.printed;
+        EXPECT_TRUE(outcome.fixedPoint) << markdown;
+    }
+}
+
+} // namespace
+} // namespace markdown
