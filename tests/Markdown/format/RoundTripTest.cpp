@@ -272,6 +272,7 @@ TEST(MarkupFormatterRoundTrip, BlockDirectivesAndDoxygenCommandsReadBackWithThei
         {"@note First\n  second line\n", doxygen},
         {"@param x First line\nsecond line\n@returns *it*\n", doxygen},
         {"@brief A.\n\n@discussion B.\n\n@note\n", doxygen},
+        {"@note A list:\n- one\n- two\n", doxygen},
     };
     for (const auto& [markdown, parseOptions] : examples) {
         const Outcome outcome = roundTrip(markdown, Options{}, false, parseOptions);
