@@ -27,8 +27,10 @@ public:
             LineSplittingElement lineSplittingElement = LineSplittingElement::softBreak;
             std::int64_t maxLength = 0;
         };
-        /// When present, the printed text is to be re-wrapped, so the source's soft breaks
-        /// are not kept.
+        /// When present, the source's soft breaks are not kept and paragraph text is wrapped
+        /// at spaces, so that no line is longer than `maxLength` characters where a space
+        /// allows a break that keeps the tree (none inside code spans, link destinations or
+        /// before what would open a block at a line's start).
         std::optional<PreferredLineLimit> preferredLineLimit;
     };
 
@@ -46,7 +48,7 @@ public:
         std::int64_t lineNumber = 0;
     };
 
-    explicit MarkupFormatter(Options formattingOptions) : options(std::move(formattingOptions)) {}
+    explicit MarkupFormatter(Options formattingOptions) : options(formattingOptions) {}
 
     [[nodiscard]] const Options& formattingOptions() const { return options; }
     /// The Markdown text printed so far.
