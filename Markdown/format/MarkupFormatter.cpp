@@ -54,12 +54,6 @@ std::string tableLine(const std::vector<std::optional<std::string>>& cells, std:
     return line;
 }
 
-template <class Element> bool isFirstOrLastChild(const Element& element) {
-    auto parent = element.parent();
-    return parent &&
-           (element.indexInParent() == 0 || element.indexInParent() == parent->childCount() - 1);
-}
-
 std::size_t longestRun(std::string_view text, char c) {
     std::size_t longest = 0;
     std::size_t run = 0;
@@ -294,9 +288,8 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::string_view firs
     // A delimiter run next to another of the same character would merge with it.
     const std::string& text = inlines->text();
     auto parent = markup.parent();
-    const bool closesWithParent = parent && isFirstOrLastChild(markup) &&
-                                  markup.indexInParent() == parent->childCount() - 1 &&
-                                  !openDelimiters.empty();
+    const bool closesWithParent =
+        parent && markup.indexInParent() == parent->childCount() - 1 && !openDelimiters.empty();
     // The other character cannot open inside a word, where the parser sorts runs out itself.
     const bool afterWord = !text.empty() && isAsciiAlphanumeric(text.back());
     // Inside a word only asterisks open; there a strong run may join the run before it, which
@@ -324,23 +317,25 @@ void MarkupFormatter::visitStrong(const Strong& strong) {
     printDelimited(strong, "**", "__");
 }
 
-void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
+bool MarkupFormatter::printSpanOpening(const Markup& span, std::string_view opening) {
     const bool opened = openInlines();
-    const auto saved = std::exchange(openDelimiters, {});
+    // Delimiter runs inside the span cannot meet those outside it.
+    const auto outside = std::exchange(openDelimiters, {});
+    inlines->appendMarkup(opening);
+    descendInto(span);
+    openDelimiters = outside;
+    return opened;
+}
+
+void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
+    const bool opened = printSpanOpening(strikethrough, "~~");
     inlines->appendMarkup("~~");
-    descendInto(strikethrough);
-    inlines->appendMarkup("~~");
-    openDelimiters = saved;
     closeInlines(opened);
 }
 
 void MarkupFormatter::visitImage(const Image& image) {
-    const bool opened = openInlines();
-    const auto saved = std::exchange(openDelimiters, {});
-    inlines->appendMarkup("![");
-    descendInto(image);
+    const bool opened = printSpanOpening(image, "![");
     printDestinationAndTitle(image.source(), image.title());
-    openDelimiters = saved;
     closeInlines(opened);
 }
 
@@ -357,16 +352,14 @@ void MarkupFormatter::printDestinationAndTitle(const std::optional<std::string>&
 }
 
 void MarkupFormatter::visitLink(const Link& link) {
-    const bool opened = openInlines();
     if (link.isAutolink() && isAutolinkable(*link.destination())) {
+        const bool opened = openInlines();
         inlines->appendMarkup("<" + *link.destination() + ">");
-    } else {
-        const auto saved = std::exchange(openDelimiters, {});
-        inlines->appendMarkup("[");
-        descendInto(link);
-        printDestinationAndTitle(link.destination(), link.title());
-        openDelimiters = saved;
+        closeInlines(opened);
+        return;
     }
+    const bool opened = printSpanOpening(link, "[");
+    printDestinationAndTitle(link.destination(), link.title());
     closeInlines(opened);
 }
 
@@ -377,12 +370,8 @@ void MarkupFormatter::visitInlineHTML(const InlineHTML& inlineHTML) {
 }
 
 void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttributes) {
-    const bool opened = openInlines();
-    const auto saved = std::exchange(openDelimiters, {});
-    inlines->appendMarkup("^[");
-    descendInto(inlineAttributes);
+    const bool opened = printSpanOpening(inlineAttributes, "^[");
     inlines->appendMarkup("](" + inlineAttributes.attributes() + ")");
-    openDelimiters = saved;
     closeInlines(opened);
 }
 

@@ -113,6 +113,8 @@ private:
     void closeInlines(bool opened);
     [[nodiscard]] InlineText gatherInlines(const Markup& container);
     void printInlines(const InlineText& text, bool linesStartBlocks, bool wrap);
+    /// Prints the opening and the children of a span; true when it opened the inline run.
+    bool printSpanOpening(const Markup& span, std::string_view opening);
     void printDestinationAndTitle(const std::optional<std::string>& destination,
                                   const std::optional<std::string>& title);
     void printDelimited(const Markup& markup, std::string_view first, std::string_view second);
