@@ -4,6 +4,7 @@
 #include "Markdown/support/CharacterBreaks.hpp"
 
 #include <algorithm>
+#include <utility>
 
 namespace markdown {
 namespace {
@@ -104,7 +105,12 @@ bool opensBlockAtLineStart(std::string_view line, bool inParagraph) {
             line.substr(0, digits - 1).find_first_not_of('0') == std::string_view::npos);
 }
 
+void InlineText::appendEmptyText() {
+    emptyTextPending = true;
+}
+
 void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
+    emptyTextPending = markup.empty() && emptyTextPending;
     if (breakableSpaces)
         for (std::size_t space = markup.find(' '); space != std::string_view::npos;
              space = markup.find(' ', space + 1))
@@ -123,6 +129,7 @@ void InlineText::appendLiteral(char c, bool escaped) {
 }
 
 void InlineText::appendText(std::string_view text, bool inCell, std::optional<char> following) {
+    emptyTextPending = text.empty() && emptyTextPending;
     int dotsInARow = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -181,7 +188,17 @@ void InlineText::appendText(std::string_view text, bool inCell, std::optional<ch
 }
 
 void InlineText::appendLineEnd(bool hard) {
-    printed += hard ? "  \n" : "\n";
+    // The parser keeps the spaces before a line end after markup as a text of nothing.
+    if (std::exchange(emptyTextPending, false)) {
+        printed += hard ? "  \n" : " \n";
+        return;
+    }
+    // Elsewhere trailing spaces make a hard break only after literal text: they would leave an
+    // empty line, take whitespace away with them, or leave a text of nothing after markup.
+    const bool afterLiteral = !printed.empty() && printed.back() != ' ' && printed.back() != '\t' &&
+                              (static_cast<unsigned char>(printed.back()) >= 0x80 ||
+                               (!literals.empty() && literals.back() == printed.size() - 1));
+    printed += hard ? (afterLiteral ? "  \n" : "\\\n") : "\n";
 }
 
 std::string InlineText::laidOut(const Layout& layout) const {

@@ -35,6 +35,8 @@ public:
     /// `inCell`: the text stands in a table cell, where "|" ends the cell. `following`: the
     /// character printed right after the text, where it is known.
     void appendText(std::string_view text, bool inCell, std::optional<char> following);
+    /// A text of nothing, which only the line end right after it can say.
+    void appendEmptyText();
     /// A line end: a hard break, or a soft one.
     void appendLineEnd(bool hard);
 
@@ -51,6 +53,7 @@ private:
     std::string printed;
     std::vector<std::size_t> literals;  // offsets of literal characters, ascending
     std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
+    bool emptyTextPending = false;
 };
 
 /// True when a line beginning with `line` would open something other than paragraph text: a

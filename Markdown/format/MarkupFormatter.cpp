@@ -64,17 +64,26 @@ std::size_t longestRun(std::string_view text, char c) {
     return longest;
 }
 
+// The data of the element's next sibling, read from the raw node, since finding a sibling
+// element costs as much as the siblings before it.
+const RawMarkupData* nextSibling(const Markup& markup) {
+    auto parent = markup.parent();
+    const std::int64_t nextIndex = markup.indexInParent() + 1;
+    if (!parent || nextIndex == parent->childCount())
+        return nullptr;
+    return &parent->raw().markup->child(nextIndex)->data();
+}
+
 // The first character printed after the element, where its next sibling tells.
 std::optional<char> followingCharacter(const Markup& markup) {
     auto parent = markup.parent();
     if (!parent)
         return std::nullopt;
-    // The raw node, since finding a sibling element costs as much as the siblings before it.
-    const std::int64_t nextIndex = markup.indexInParent() + 1;
-    if (nextIndex == parent->childCount())
+    const RawMarkupData* nextData = nextSibling(markup);
+    if (!nextData)
         return parent->is<Paragraph>() || parent->is<Heading>() ? std::optional('\n')
                                                                 : std::nullopt;
-    const RawMarkupData& next = parent->raw().markup->child(nextIndex)->data();
+    const RawMarkupData& next = *nextData;
     if (next.kind() == RawMarkupKind::softBreak || next.kind() == RawMarkupKind::lineBreak)
         return '\n';
     if (const auto* text = next.getIf<RawMarkupKind::text>(); text && !text->string.empty())
@@ -111,12 +120,13 @@ void MarkupFormatter::printBlocks(const Markup& container) {
 }
 
 void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
-    startBlock();
+    startContainer();
     prefixes.push("> ", "> ");
     if (blockQuote.isEmpty())
         printBareLine();
     printBlocks(blockQuote);
     prefixes.pop();
+    blockPlaced = false;
 }
 
 void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
@@ -178,35 +188,37 @@ void MarkupFormatter::visitListItem(const ListItem& listItem) {
     const std::string rest(marker.size(), ' ');
     if (listItem.checkbox())
         marker += *listItem.checkbox() == Checkbox::checked ? "[x] " : "[ ] ";
+    // Items follow each other line by line; blocks inside an item keep blank lines between.
     tightStart = listItem.indexInParent() > 0;
+    startContainer();
     prefixes.push(std::move(marker), rest);
-    if (listItem.isEmpty()) {
-        startBlock();
+    if (listItem.isEmpty())
         printBareLine();
-    }
     printBlocks(listItem);
     prefixes.pop();
-    tightStart = false;
+    blockPlaced = false;
 }
 
 void MarkupFormatter::visitOrderedList(const OrderedList& orderedList) {
-    startBlock();
+    startContainer();
     const char delimiter = listMarkerToAvoid == '.' ? ')' : '.';
     for (const Markup& item : orderedList.children()) {
         lastListMarker = delimiter;
         visit(item);
     }
     lastListMarker = delimiter;
+    blockPlaced = false;
 }
 
 void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
-    startBlock();
+    startContainer();
     const char bullet = listMarkerToAvoid == '-' ? '*' : '-';
     for (const Markup& item : unorderedList.children()) {
         lastListMarker = bullet;
         visit(item);
     }
     lastListMarker = bullet;
+    blockPlaced = false;
 }
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
@@ -282,26 +294,27 @@ void MarkupFormatter::visitSymbolLink(const SymbolLink& symbolLink) {
     closeInlines(opened);
 }
 
-void MarkupFormatter::printDelimited(const Markup& markup, std::string_view first,
-                                     std::string_view second) {
+void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength) {
     const bool opened = openInlines();
-    // A delimiter run next to another of the same character would merge with it.
     const std::string& text = inlines->text();
-    auto parent = markup.parent();
-    const bool closesWithParent =
-        parent && markup.indexInParent() == parent->childCount() - 1 && !openDelimiters.empty();
-    // The other character cannot open inside a word, where the parser sorts runs out itself.
-    const bool afterWord = !text.empty() && isAsciiAlphanumeric(text.back());
     // Inside a word only asterisks open; there a strong run may join the run before it, which
     // the parser splits from the inside out.
-    const std::size_t beforeRun = text.find_last_not_of("*_");
-    const bool runInWord = beforeRun != std::string::npos && isAsciiAlphanumeric(text[beforeRun]);
-    std::string_view delimiter = first;
-    if (!text.empty() && text.back() == first[0])
-        delimiter = runInWord && first.size() == 2 ? first : second;
-    else if (closesWithParent && openDelimiters.back() == first[0] && !afterWord)
-        delimiter = second;
-    openDelimiters.push_back(delimiter[0]);
+    const bool atParentStart = !openDelimiters.empty() && markup.indexInParent() == 0;
+    const std::size_t wordEnd = atParentStart ? text.find_last_not_of("*_") : text.size() - 1;
+    const bool wordBefore = wordEnd < text.size() && isAsciiAlphanumeric(text[wordEnd]);
+    const bool wordAfter = isAsciiAlphanumeric(followingCharacter(markup).value_or(' '));
+    auto fits = [&](char c) {
+        // A run next to another of the same character would merge with it.
+        if (!text.empty() && text.back() == c)
+            return false;
+        return c == '*' || !(wordBefore || wordAfter);
+    };
+    // Inside emphasis the other character keeps the inner runs apart from the outer ones.
+    const char preferred = !openDelimiters.empty() && openDelimiters.back() == '*' ? '_' : '*';
+    const char other = preferred == '*' ? '_' : '*';
+    const char chosen = fits(preferred) ? preferred : fits(other) ? other : '*';
+    const std::string delimiter(runLength, chosen);
+    openDelimiters.push_back(chosen);
     inlines->appendMarkup(delimiter);
     descendInto(markup);
     inlines->appendMarkup(delimiter);
@@ -310,11 +323,11 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::string_view firs
 }
 
 void MarkupFormatter::visitEmphasis(const Emphasis& emphasis) {
-    printDelimited(emphasis, "*", "_");
+    printDelimited(emphasis, 1);
 }
 
 void MarkupFormatter::visitStrong(const Strong& strong) {
-    printDelimited(strong, "**", "__");
+    printDelimited(strong, 2);
 }
 
 bool MarkupFormatter::printSpanOpening(const Markup& span, std::string_view opening) {
@@ -377,7 +390,10 @@ void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttrib
 
 void MarkupFormatter::visitText(const Text& text) {
     const bool opened = openInlines();
-    inlines->appendText(text.string(), inCell, followingCharacter(text));
+    if (text.string().empty())
+        inlines->appendEmptyText();
+    else
+        inlines->appendText(text.string(), inCell, followingCharacter(text));
     closeInlines(opened);
 }
 
@@ -566,10 +582,17 @@ void MarkupFormatter::queueNewlines(std::int64_t count) {
 }
 
 void MarkupFormatter::startBlock() {
+    if (std::exchange(blockPlaced, false))
+        return;
     const bool tight = std::exchange(tightStart, false) || tightBlocks;
     if (!printed.empty())
         current.queuedNewlines =
             std::max(current.queuedNewlines, (tight ? 1 : 2) - current.newlineStreak);
+}
+
+void MarkupFormatter::startContainer() {
+    startBlock();
+    blockPlaced = true;
 }
 
 std::string format(const Markup& markup, const MarkupFormatter::Options& options) {

@@ -103,6 +103,8 @@ private:
     void queueNewlines(std::int64_t count);
     /// A block after printed text starts after a blank line (a line end in a tight run).
     void startBlock();
+    /// A container's start places its first block too.
+    void startContainer();
     /// The blocks of a container; adjacent lists of one kind get different markers.
     void printBlocks(const Markup& container);
     void printDoxygen(const std::string& opening, const Markup& command);
@@ -117,7 +119,9 @@ private:
     bool printSpanOpening(const Markup& span, std::string_view opening);
     void printDestinationAndTitle(const std::optional<std::string>& destination,
                                   const std::optional<std::string>& title);
-    void printDelimited(const Markup& markup, std::string_view first, std::string_view second);
+    /// Emphasis (a run of one) or strong emphasis (two) with the delimiter character that keeps
+    /// its runs apart from those around it.
+    void printDelimited(const Markup& markup, std::size_t runLength);
     [[nodiscard]] std::string cellText(const Table::Cell& cell) const;
 
     Options options;
@@ -126,6 +130,7 @@ private:
     LinePrefixes prefixes;
     bool lineOpen = false;
     bool tightStart = false;
+    bool blockPlaced = false;
     bool tightBlocks = false;
     bool inCell = false;
     std::optional<InlineText> inlines;

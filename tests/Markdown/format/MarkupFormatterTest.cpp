@@ -45,6 +45,7 @@ TEST(MarkupFormatter, BuiltTreesReadBackAsThemselves) {
         inParagraph(Text("\"straight\" 'quotes' -- dashes ... dots")),
         inParagraph(Text("line\nend")),
         Document(Paragraph(Text("a!"), Link("b", Text("c")))),
+        Document(Paragraph(Emphasis(Text("a")), Text(""), SoftBreak(), Text("b"))),
         Document(Paragraph(Text("a<"), Emphasis(Text("b")))),
         // Code spans and blocks that hold their own delimiters.
         inParagraph(InlineCode("`a")),
@@ -108,6 +109,8 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
         {"- a\n\n\n- b\n", "- a\n- b"},
         {"> a\n>\n> b\n", "> a\n>\n> b"},
         {"1. a\n   > b\n   c\n", "1. a\n\n   > b\n   > c"},
+        {"> - a\n>   - b\n", "> - a\n>\n>   - b"},
+        {"- - a\n  - b\n- c\n", "- - a\n  - b\n- c"},
         {"[a](<b c> \"t\")\n", "[a](<b c> \"t\")"},
         {"``` js\ncode\n```\n", "```js\ncode\n```"},
         {"Title\n=====\n", "# Title"},
