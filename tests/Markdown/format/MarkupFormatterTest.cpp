@@ -46,6 +46,9 @@ TEST(MarkupFormatter, BuiltTreesReadBackAsThemselves) {
         inParagraph(Text("line\nend")),
         Document(Paragraph(Text("a!"), Link("b", Text("c")))),
         Document(Paragraph(Emphasis(Text("a")), Text(""), SoftBreak(), Text("b"))),
+        Document(Paragraph(Emphasis(Text("a")), Text(""), LineBreak(), Text("b"))),
+        Document(Paragraph(InlineCode("a"), LineBreak(), Text("b"))),
+        Document(Paragraph(LineBreak(), Text("b\t"), LineBreak(), Text("c"))),
         Document(Paragraph(Text("a<"), Emphasis(Text("b")))),
         // Code spans and blocks that hold their own delimiters.
         inParagraph(InlineCode("`a")),
@@ -61,6 +64,7 @@ TEST(MarkupFormatter, BuiltTreesReadBackAsThemselves) {
         inParagraph(Emphasis(Strong(Text("a")))),
         inParagraph(Strong(Strong(Text("a")))),
         Document(Paragraph(Emphasis(Text("a")), Emphasis(Text("b")))),
+        inParagraph(Emphasis(Text("@("), Emphasis(Text("):")), Text("{2 }"))),
         inParagraph(Strikethrough(Emphasis(Text("a")))),
         // Links and images.
         inParagraph(Link("a b", Text("space"))),
