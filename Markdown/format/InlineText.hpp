@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace markdown {
@@ -48,10 +49,13 @@ public:
     [[nodiscard]] std::string laidOut(const Layout& layout) const;
 
 private:
-    void appendLiteral(char c, bool escaped);
+    /// Characters printed as they are, where a backslash may go before any of them.
+    void appendLiterals(std::string_view run);
+    [[nodiscard]] bool isLiteral(std::size_t offset) const;
 
     std::string printed;
-    std::vector<std::size_t> literals;  // offsets of literal characters, ascending
+    // Runs of literal characters, [first, second) offsets, ascending and apart.
+    std::vector<std::pair<std::size_t, std::size_t>> literals;
     std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
     bool emptyTextPending = false;
 };

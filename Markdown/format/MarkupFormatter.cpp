@@ -64,26 +64,20 @@ std::size_t longestRun(std::string_view text, char c) {
     return longest;
 }
 
-// The data of the element's next sibling, read from the raw node, since finding a sibling
-// element costs as much as the siblings before it.
-const RawMarkupData* nextSibling(const Markup& markup) {
-    auto parent = markup.parent();
-    const std::int64_t nextIndex = markup.indexInParent() + 1;
-    if (!parent || nextIndex == parent->childCount())
-        return nullptr;
-    return &parent->raw().markup->child(nextIndex)->data();
-}
-
-// The first character printed after the element, where its next sibling tells.
+// The first character printed after the element, where its next sibling tells. Read from the
+// raw nodes: finding a sibling element costs as much as the siblings before it.
 std::optional<char> followingCharacter(const Markup& markup) {
-    auto parent = markup.parent();
+    const MarkupData* parent = markup.data().parent();
     if (!parent)
         return std::nullopt;
-    const RawMarkupData* nextData = nextSibling(markup);
-    if (!nextData)
-        return parent->is<Paragraph>() || parent->is<Heading>() ? std::optional('\n')
-                                                                : std::nullopt;
-    const RawMarkupData& next = *nextData;
+    const RawMarkup& parentNode = *parent->raw.markup;
+    const std::int64_t nextIndex = markup.indexInParent() + 1;
+    if (nextIndex == parentNode.childCount())
+        return parentNode.kind() == RawMarkupKind::paragraph ||
+                       parentNode.kind() == RawMarkupKind::heading
+                   ? std::optional('\n')
+                   : std::nullopt;
+    const RawMarkupData& next = parentNode.child(nextIndex)->data();
     if (next.kind() == RawMarkupKind::softBreak || next.kind() == RawMarkupKind::lineBreak)
         return '\n';
     if (const auto* text = next.getIf<RawMarkupKind::text>(); text && !text->string.empty())
