@@ -248,7 +248,8 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
         print(opening);
         return;
     }
-    // The command's text starts on its own line and runs to the next blank line.
+    // The text starts on the command's own line and runs to the next blank line, so its
+    // blocks follow each other without one.
     prefixes.push(opening + " ", "");
     const bool wasTight = std::exchange(tightBlocks, true);
     printBlocks(command);

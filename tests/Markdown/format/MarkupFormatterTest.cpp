@@ -23,8 +23,8 @@ ListItem item(std::string_view text) {
     return ListItem(std::nullopt, Paragraph(Text(std::string(text))));
 }
 
-// Trees no spec example spells out, built in code: each prints as Markdown that reads back as
-// the same tree.
+// Trees none of the parser's own examples spells out, built in code: each prints as Markdown that
+// reads back as the same tree.
 TEST(MarkupFormatter, BuiltTreesReadBackAsThemselves) {
     const Markup trees[] = {
         // Text that would open a block at a line's start, or something inline anywhere.
