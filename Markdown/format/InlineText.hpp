@@ -28,6 +28,8 @@ public:
         std::int64_t firstIndent = 0;
         std::int64_t restIndent = 0;
         std::optional<Wrapping> wrapping;
+        /// Whether a "}" that ends a line would close a block directive around the text.
+        bool lineEndsCloseDirectives = false;
     };
 
     /// Markup printed as it is; with `breakable`, a long line may break at its spaces.

@@ -133,6 +133,7 @@ private:
     bool blockPlaced = false;
     bool tightBlocks = false;
     bool inCell = false;
+    int directiveDepth = 0;
     std::optional<InlineText> inlines;
     std::optional<char> listMarkerToAvoid;
     char lastListMarker = 0;

@@ -258,6 +258,10 @@ TEST(MarkupFormatterRoundTrip, BlockDirectivesAndDoxygenCommandsReadBackWithThei
         {"@A {\n@B {\nx\n}\ny\n}\n", directives},
         {"@Box(a: 1,\n  b: 2) {\n  text\n}\n", directives},
         {"@Box {\n- a\n- b\n\n> quote\n}\n", directives},
+        // A closing brace that ends a content line, and an argument list a quote keeps open.
+        {"@Box {\n\na&#125;\n}\n", directives},
+        {"@Box(a: \"x)\n\ntext\n", directives},
+        {"@Box(a: x\\)\n\ntext\n", directives},
         {"@param x The x.\ncontinued\n\nafter\n", doxygen},
         {"\\Returns the value.\n", doxygen},
         {"@PARAM x desc\n", doxygen},
