@@ -301,7 +301,14 @@ std::string InlineText::laidOut(const Layout& layout) const {
             }
             wordStart = space + 1;
         }
-        emitWord(wordStart, lineEnd);
+        // A reference says the closing brace as text; a backslash would still end the line in one.
+        const bool braceAtEnd = layout.lineEndsCloseDirectives && lineEnd > lineStart &&
+                                text[lineEnd - 1] == '}' && isLiteral(lineEnd - 1);
+        if (braceAtEnd && escapeAt == lineEnd - 1)
+            escapeAt = std::string_view::npos;
+        emitWord(wordStart, braceAtEnd ? lineEnd - 1 : lineEnd);
+        if (braceAtEnd)
+            out += "&#125;";
         if (lineEnd == text.size())
             break;
         out += '\n';
