@@ -62,10 +62,4 @@ private:
     bool emptyTextPending = false;
 };
 
-/// True when a line beginning with `line` would open something other than paragraph text: a
-/// heading, quote, list, thematic break, setext underline, table row, fence, HTML block, block
-/// directive or its closing brace, or indented code. `inParagraph`: the line continues a
-/// paragraph, which only some blocks interrupt.
-[[nodiscard]] bool opensBlockAtLineStart(std::string_view line, bool inParagraph);
-
 } // namespace markdown
