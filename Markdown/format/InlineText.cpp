@@ -47,7 +47,7 @@ bool InlineText::isLiteral(std::size_t offset) const {
     return run != literals.begin() && offset < std::prev(run)->second;
 }
 
-void InlineText::appendText(std::string_view text, bool inCell, std::optional<char> following) {
+void InlineText::appendText(std::string_view text, const TextContext& context) {
     // The characters that may need a backslash, or are spaces or line ends; any other character
     // is printed as it is.
     static constexpr auto needsLook = [] {
@@ -68,8 +68,8 @@ void InlineText::appendText(std::string_view text, bool inCell, std::optional<ch
         const char previous = i > 0 ? text[i - 1] : '\0';
         // At the text's end, what follows is the next element's, when it is known.
         const bool last = i + 1 == text.size();
-        const char next = last ? following.value_or('\0') : text[i + 1];
-        const bool atEnd = last && !following;
+        const char next = last ? context.following.value_or('\0') : text[i + 1];
+        const bool atEnd = last && !context.following;
         if (c == '\n' || c == '\r' || c == ' ') {
             appendLiterals(text.substr(runStart, i - runStart));
             runStart = i + 1;
@@ -82,11 +82,16 @@ void InlineText::appendText(std::string_view text, bool inCell, std::optional<ch
         }
         bool escaped = false;
         switch (c) {
+        case '~':
+            // The parser looks through tildes for what flanks an emphasis delimiter, but not
+            // through a backslash; a tilde there, the text's only one, is left as it is.
+            escaped = !((i == 0 && context.afterOpener && text.find('~', 1) == text.npos) ||
+                        (last && context.beforeCloser && text.find('~') == i));
+            break;
         case '*':
         case '`':
         case '[':
         case ']':
-        case '~':
         case '"': // smart punctuation would curl straight quotes
         case '\'':
             escaped = true;
@@ -113,7 +118,7 @@ void InlineText::appendText(std::string_view text, bool inCell, std::optional<ch
             escaped = dotsInARow == 2; // an ellipsis
             break;
         case '|':
-            escaped = inCell;
+            escaped = context.inCell;
             break;
         default:
             break;

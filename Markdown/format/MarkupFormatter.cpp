@@ -399,8 +399,17 @@ void MarkupFormatter::visitText(const Text& text) {
     if (text.string().empty())
         inlines->appendEmptyText();
     else
-        inlines->appendText(text.string(), inCell, followingCharacter(text));
+        inlines->appendText(text.string(), textContext(text));
     closeInlines(opened);
+}
+
+InlineText::TextContext MarkupFormatter::textContext(const Text& text) const {
+    // Inside emphasis the innermost open span is the text's parent.
+    const MarkupData* parent = openDelimiters.empty() ? nullptr : text.data().parent();
+    return {.inCell = inCell,
+            .following = followingCharacter(text),
+            .afterOpener = parent && text.indexInParent() == 0,
+            .beforeCloser = parent && text.indexInParent() == parent->raw.markup->childCount() - 1};
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
