@@ -11,6 +11,10 @@
 namespace markdown {
 namespace {
 
+bool isWordCharacter(char c) {
+    return isAsciiAlphanumeric(c) || static_cast<unsigned char>(c) >= 0x80;
+}
+
 bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
     return std::binary_search(sorted.begin(), sorted.end(), offset);
 }
@@ -83,10 +87,13 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         bool escaped = false;
         switch (c) {
         case '~':
-            // The parser looks through tildes for what flanks an emphasis delimiter, but not
-            // through a backslash; a tilde there, the text's only one, is left as it is.
-            escaped = !((i == 0 && context.afterOpener && text.find('~', 1) == text.npos) ||
-                        (last && context.beforeCloser && text.find('~') == i));
+            // The parser looks through tildes for what flanks an emphasis delimiter, so a
+            // backslash there flanks it as punctuation; before or after a word the tilde, the
+            // text's only one, is left as it is.
+            escaped = !(
+                (i == 0 && context.afterOpener && isWordCharacter(next) &&
+                 text.find('~', 1) == text.npos) ||
+                (last && context.beforeCloser && isWordCharacter(previous) && text.find('~') == i));
             break;
         case '*':
         case '`':
