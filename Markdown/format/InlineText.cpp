@@ -1,0 +1,243 @@
+#include "Markdown/format/InlineText.hpp"
+
+#include "Markdown/format/LineStart.hpp"
+#include "Markdown/format/MarkdownCharacters.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace markdown {
+namespace {
+
+bool isWordCharacter(char c) {
+    return isAsciiAlphanumeric(c) || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
+    return std::binary_search(sorted.begin(), sorted.end(), offset);
+}
+
+} // namespace
+
+void InlineText::appendEmptyText() {
+    emptyTextPending = true;
+}
+
+void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
+    emptyTextPending = markup.empty() && emptyTextPending;
+    if (breakableSpaces)
+        for (std::size_t space = markup.find(' '); space != std::string_view::npos;
+             space = markup.find(' ', space + 1))
+            breakable.push_back(printed.size() + space);
+    printed += markup;
+}
+
+void InlineText::appendLiterals(std::string_view run) {
+    if (run.empty())
+        return;
+    if (!literals.empty() && literals.back().second == printed.size())
+        literals.back().second += run.size();
+    else
+        literals.emplace_back(printed.size(), printed.size() + run.size());
+    printed += run;
+}
+
+bool InlineText::isLiteral(std::size_t offset) const {
+    auto run =
+        std::upper_bound(literals.begin(), literals.end(), offset,
+                         [](std::size_t value, const auto& run) { return value < run.first; });
+    return run != literals.begin() && offset < std::prev(run)->second;
+}
+
+void InlineText::appendText(std::string_view text, const TextContext& context) {
+    // The characters that may need a backslash, or are spaces or line ends; any other character
+    // is printed as it is.
+    static constexpr auto needsLook = [] {
+        std::array<bool, 256> table{};
+        for (unsigned char c : std::string_view("\n\r *`[]~\"'\\_<&!-.|"))
+            table[c] = true;
+        return table;
+    }();
+    emptyTextPending = text.empty() && emptyTextPending;
+    int dotsInARow = 0;
+    std::size_t runStart = 0; // of the characters printed as they are
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!needsLook[static_cast<unsigned char>(text[i])]) {
+            dotsInARow = 0;
+            continue;
+        }
+        const char c = text[i];
+        const char previous = i > 0 ? text[i - 1] : '\0';
+        // At the text's end, what follows is the next element's, when it is known.
+        const bool last = i + 1 == text.size();
+        const char next = last ? context.following.value_or('\0') : text[i + 1];
+        const bool atEnd = last && !context.following;
+        if (c == '\n' || c == '\r' || c == ' ') {
+            appendLiterals(text.substr(runStart, i - runStart));
+            runStart = i + 1;
+            dotsInARow = 0;
+            if (c == ' ')
+                breakable.push_back(printed.size());
+            // A line end of the text itself is no line end of the printed lines.
+            printed += c == ' ' ? " " : c == '\n' ? "&#10;" : "&#13;";
+            continue;
+        }
+        bool escaped = false;
+        switch (c) {
+        case '~':
+            // The parser looks through tildes for what flanks an emphasis delimiter, so a
+            // backslash there flanks it as punctuation; before or after a word the tilde, the
+            // text's only one, is left as it is.
+            escaped = !(
+                (i == 0 && context.afterOpener && isWordCharacter(next) &&
+                 text.find('~', 1) == text.npos) ||
+                (last && context.beforeCloser && isWordCharacter(previous) && text.find('~') == i));
+            break;
+        case '*':
+        case '`':
+        case '[':
+        case ']':
+        case '"': // smart punctuation would curl straight quotes
+        case '\'':
+            escaped = true;
+            break;
+        case '\\':
+            escaped = atEnd || next == '\n' || isAsciiPunctuation(next);
+            break;
+        case '_':
+            escaped = !(isAsciiAlphanumeric(previous) && isAsciiAlphanumeric(next));
+            break;
+        case '<':
+            escaped = atEnd || next == '/' || next == '!' || next == '?' || isAsciiLetter(next);
+            break;
+        case '&':
+            escaped = startsEntity(text, i);
+            break;
+        case '!':
+            escaped = atEnd || next == '['; // a link after it would read as an image
+            break;
+        case '-':
+            escaped = previous == '-'; // dashes
+            break;
+        case '.':
+            escaped = dotsInARow == 2; // an ellipsis
+            break;
+        case '|':
+            escaped = context.inCell;
+            break;
+        default:
+            break;
+        }
+        dotsInARow = c == '.' && !escaped ? dotsInARow + 1 : 0;
+        if (escaped) {
+            appendLiterals(text.substr(runStart, i - runStart));
+            runStart = i + 1;
+            printed += '\\';
+            printed += c;
+        }
+    }
+    appendLiterals(text.substr(runStart));
+}
+
+void InlineText::appendLineEnd(bool hard) {
+    // The parser keeps the spaces before a line end after markup as a text of nothing.
+    if (std::exchange(emptyTextPending, false)) {
+        printed += hard ? "  \n" : " \n";
+        return;
+    }
+    // Elsewhere trailing spaces make a hard break only after literal text: they would leave an
+    // empty line, take whitespace away with them, or leave a text of nothing after markup.
+    const bool afterLiteral =
+        !printed.empty() && printed.back() != ' ' && printed.back() != '\t' &&
+        (static_cast<unsigned char>(printed.back()) >= 0x80 || isLiteral(printed.size() - 1));
+    printed += hard ? (afterLiteral ? "  \n" : "\\\n") : "\n";
+}
+
+std::string InlineText::laidOut(const Layout& layout) const {
+    std::string out;
+    out.reserve(printed.size() + printed.size() / 16);
+    const std::string_view text = printed;
+    std::size_t nextBreakable = 0;
+    for (std::size_t lineStart = 0; lineStart <= text.size();) {
+        std::size_t lineEnd = text.find('\n', lineStart);
+        if (lineEnd == std::string_view::npos)
+            lineEnd = text.size();
+        std::int64_t column = lineStart == 0 ? layout.firstIndent : layout.restIndent;
+        // Leading whitespace would be taken off the line, or make it code.
+        const bool leadingSpace = lineStart < lineEnd && contains(breakable, lineStart);
+        if (leadingSpace ||
+            (lineStart < lineEnd && text[lineStart] == '\t' && isLiteral(lineStart))) {
+            out += leadingSpace ? "&#32;" : "&#9;";
+            ++lineStart;
+            ++column;
+        }
+        const std::string_view line = text.substr(lineStart, lineEnd - lineStart);
+        std::size_t escapeAt = std::string_view::npos;
+        if (layout.linesStartBlocks && opensBlockAtLineStart(line, lineStart != 0)) {
+            const std::size_t point = lineStart + escapePointOfLineStart(line);
+            if (isLiteral(point) && isAsciiPunctuation(text[point]))
+                escapeAt = point;
+        }
+
+        // The spaces of the line where a break keeps the tree.
+        std::vector<std::size_t> breaks;
+        while (nextBreakable < breakable.size() && breakable[nextBreakable] < lineStart)
+            ++nextBreakable;
+        for (; nextBreakable < breakable.size() && breakable[nextBreakable] < lineEnd;
+             ++nextBreakable) {
+            const std::size_t space = breakable[nextBreakable];
+            if (!layout.wrapping || space == lineStart || space + 1 >= lineEnd)
+                continue;
+            const char before = text[space - 1];
+            if (before != ' ' && before != '\\' && text[space + 1] != ' ' &&
+                !opensBlockAtLineStart(text.substr(space + 1, lineEnd - space - 1), true))
+                breaks.push_back(space);
+        }
+        std::size_t wordStart = lineStart;
+        auto emitWord = [&](std::size_t from, std::size_t to) {
+            if (escapeAt >= from && escapeAt < to) {
+                out.append(text.substr(from, escapeAt - from));
+                out += '\\';
+                out.append(text.substr(escapeAt, to - escapeAt));
+                ++column;
+            } else {
+                out.append(text.substr(from, to - from));
+            }
+            if (layout.wrapping) // only wrapping needs the width
+                column += static_cast<std::int64_t>(characterCount(text.substr(from, to - from)));
+        };
+        for (std::size_t b = 0; b < breaks.size(); ++b) {
+            const std::size_t space = breaks[b];
+            emitWord(wordStart, space);
+            const std::size_t nextWordEnd = b + 1 < breaks.size() ? breaks[b + 1] : lineEnd;
+            const auto nextWidth = static_cast<std::int64_t>(
+                characterCount(text.substr(space + 1, nextWordEnd - space - 1)));
+            const std::int64_t marker = layout.wrapping->hardBreak ? 2 : 0;
+            if (column + 1 + nextWidth + marker > layout.wrapping->maxLength) {
+                out += layout.wrapping->hardBreak ? "  \n" : "\n";
+                column = layout.restIndent;
+            } else {
+                out += ' ';
+                ++column;
+            }
+            wordStart = space + 1;
+        }
+        // A reference says the closing brace as text; a backslash would still end the line in one.
+        const bool braceAtEnd = layout.lineEndsCloseDirectives && lineEnd > lineStart &&
+                                text[lineEnd - 1] == '}' && isLiteral(lineEnd - 1);
+        if (braceAtEnd && escapeAt == lineEnd - 1)
+            escapeAt = std::string_view::npos;
+        emitWord(wordStart, braceAtEnd ? lineEnd - 1 : lineEnd);
+        if (braceAtEnd)
+            out += "&#125;";
+        if (lineEnd == text.size())
+            break;
+        out += '\n';
+        lineStart = lineEnd + 1;
+    }
+    return out;
+}
+
+} // namespace markdown

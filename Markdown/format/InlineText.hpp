@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace markdown {
+
+/// The printed Markdown of a run of inline elements, before it is laid out on lines. Besides the
+/// text it knows which characters are literal (so that a backslash may go before them) and which
+/// spaces a long line may be broken at.
+class InlineText {
+public:
+    /// Where a long line is broken: a line end alone or a hard break, and the widest line.
+    struct Wrapping {
+        bool hardBreak = false;
+        std::int64_t maxLength = 0;
+    };
+    /// How the lines of the text stand in the printed page.
+    struct Layout {
+        /// Whether a line's start may open a block, so that literal text there needs escaping.
+        bool linesStartBlocks = true;
+        /// The width of what goes before the first line and before every other line.
+        std::int64_t firstIndent = 0;
+        std::int64_t restIndent = 0;
+        std::optional<Wrapping> wrapping;
+        /// Whether a "}" that ends a line would close a block directive around the text.
+        bool lineEndsCloseDirectives = false;
+    };
+
+    /// Markup printed as it is; with `breakable`, a long line may break at its spaces.
+    void appendMarkup(std::string_view markup, bool breakable = false);
+    /// Where a text stands among what is printed around it.
+    struct TextContext {
+        /// In a table cell, where "|" ends the cell.
+        bool inCell = false;
+        /// The character printed right after the text, where it is known.
+        std::optional<char> following;
+        /// Right after an emphasis opener, or right before its closer.
+        bool afterOpener = false;
+        bool beforeCloser = false;
+    };
+    /// Text that reads back as itself: every character that could open something is escaped.
+    void appendText(std::string_view text, const TextContext& context);
+    /// A text of nothing, which only the line end right after it can say.
+    void appendEmptyText();
+    /// A line end: a hard break, or a soft one.
+    void appendLineEnd(bool hard);
+
+    [[nodiscard]] const std::string& text() const { return printed; }
+    [[nodiscard]] bool empty() const { return printed.empty(); }
+
+    /// The text with a backslash before literal text that would open a block at a line's start,
+    /// wrapped at spaces as the layout asks.
+    [[nodiscard]] std::string laidOut(const Layout& layout) const;
+
+private:
+    /// Characters printed as they are, where a backslash may go before any of them.
+    void appendLiterals(std::string_view run);
+    [[nodiscard]] bool isLiteral(std::size_t offset) const;
+
+    std::string printed;
+    // Runs of literal characters, [first, second) offsets, ascending and apart.
+    std::vector<std::pair<std::size_t, std::size_t>> literals;
+    std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
+    bool emptyTextPending = false;
+};
+
+} // namespace markdown

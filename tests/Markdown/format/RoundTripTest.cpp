@@ -1,0 +1,287 @@
+#include "Markdown/elements/Elements.hpp"
+#include "Markdown/elements/MarkupRewriter.hpp"
+#include "Markdown/format/MarkupFormatter.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
+#include "tests/Markdown/RawOutline.hpp"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+
+namespace markdown {
+namespace {
+using namespace markdown::testing;
+using Options = MarkupFormatter::Options;
+
+struct Example {
+    std::string name;
+    std::string markdown;
+};
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
+}
+
+// The examples of one of the parser's test files: the Markdown between an opening "```` example"
+// line and the "." line, "→" standing for a tab.
+std::vector<Example> specExamples(const std::string& fileName) {
+    const std::string fence(32, '`');
+    std::istringstream lines(
+        readFile(std::filesystem::path(LUMENLEAF_CMARK_GFM_TEST_DIR) / fileName));
+    std::vector<Example> examples;
+    std::string line;
+    std::optional<std::string> markdown;
+    bool inMarkdown = false;
+    while (std::getline(lines, line)) {
+        if (line.starts_with(fence + " example")) {
+            markdown.emplace();
+            inMarkdown = true;
+        } else if (markdown && inMarkdown && line == ".") {
+            inMarkdown = false;
+        } else if (markdown && line == fence) {
+            examples.push_back({fileName + " #" + std::to_string(examples.size() + 1), *markdown});
+            markdown.reset();
+        } else if (markdown && inMarkdown) {
+            for (std::size_t tab; (tab = line.find("\u2192")) != std::string::npos;)
+                line.replace(tab, 3, "\t");
+            *markdown += line + "\n";
+        }
+    }
+    return examples;
+}
+
+std::vector<Example> allExamples() {
+    std::vector<Example> examples;
+    // Every example the files hold, so that a file not found cannot pass for one that prints.
+    for (const auto& [file, count] :
+         {std::pair{"spec.txt", 672}, {"extensions.txt", 30}, {"regression.txt", 26}}) {
+        auto some = specExamples(file);
+        EXPECT_EQ(some.size(), static_cast<std::size_t>(count)) << file;
+        examples.insert(examples.end(), some.begin(), some.end());
+    }
+    const std::size_t notesFrom = examples.size();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(LUMENLEAF_EXAMPLES_DIR))
+        if (entry.path().extension() == ".md")
+            examples.push_back({entry.path().filename().string(), readFile(entry.path())});
+    EXPECT_GT(examples.size(), notesFrom);
+    return examples;
+}
+
+// Soft breaks as spaces and neighbouring texts as one: what a tree says once its line ends may
+// move.
+struct Unwrapped : MarkupRewriter {
+    std::optional<Markup> visitSoftBreak(const SoftBreak&) override { return Text(" "); }
+    std::optional<Markup> defaultVisit(const Markup& markup) override {
+        std::vector<Markup> children;
+        for (const Markup& child : markup.children()) {
+            std::optional<Markup> rewritten = visit(child);
+            auto text = rewritten->as<Text>();
+            auto last = children.empty() ? std::nullopt : children.back().as<Text>();
+            if (text && last)
+                children.back() = Text(last->string() + text->string());
+            else
+                children.push_back(*rewritten);
+        }
+        return markup.withUncheckedChildren(children);
+    }
+};
+
+Markup unwrapped(const Markup& markup) {
+    Unwrapped rewriter;
+    return *rewriter.visit(markup);
+}
+
+struct Outcome {
+    bool same = true;
+    bool fixedPoint = true;
+    std::string printed;
+};
+
+// A directive as its name, argument text and children: where it stood in the source is no
+// part of what it says.
+struct Unplaced : MarkupRewriter {
+    std::optional<Markup> visitBlockDirective(const BlockDirective& directive) override {
+        std::optional<std::string> arguments;
+        for (const auto& segment : directive.argumentText().segments)
+            arguments = (arguments ? *arguments + "\n" : "") + std::string(segment.trimmedText());
+        std::vector<Markup> children;
+        for (const Markup& child : directive.children())
+            children.push_back(*visit(child));
+        return BlockDirective(directive.name(), arguments).withUncheckedChildren(children);
+    }
+};
+
+Markup unplaced(const Markup& markup) {
+    Unplaced rewriter;
+    return *rewriter.visit(markup);
+}
+
+Outcome roundTrip(const std::string& markdown, const Options& options, bool unwrap,
+                  ParseOptions parseOptions = {}) {
+    const Document source = Document::parsing(markdown, std::nullopt, parseOptions);
+    Outcome outcome;
+    outcome.printed = format(source, options);
+    const Document reparsed = Document::parsing(outcome.printed, std::nullopt, parseOptions);
+    outcome.same = unwrap ? unwrapped(reparsed).hasSameStructure(unwrapped(source))
+                          : unplaced(reparsed).hasSameStructure(unplaced(source));
+    outcome.fixedPoint = format(reparsed, options) == outcome.printed;
+    return outcome;
+}
+
+// What CommonMark cannot say twice, each with the reason; every example says itself now.
+const std::map<std::string, std::string> keptBack = {};
+
+void checkEveryExample(const Options& options, bool unwrap) {
+    int same = 0;
+    int different = 0;
+    for (const Example& example : allExamples()) {
+        const Outcome outcome = roundTrip(example.markdown, options, unwrap);
+        const bool expectedDifferent = keptBack.contains(example.name);
+        outcome.same ? ++same : ++different;
+        if (outcome.same == expectedDifferent)
+            ADD_FAILURE() << example.name << (outcome.same ? " now round-trips" : " differs")
+                          << "\n--- source\n"
+                          << example.markdown << "--- printed\n"
+                          << outcome.printed << "\n--- source tree\n"
+                          << outline(Document::parsing(example.markdown).raw().markup)
+                          << "--- reparsed tree\n"
+                          << outline(Document::parsing(outcome.printed).raw().markup);
+        else if (outcome.same && !outcome.fixedPoint)
+            ADD_FAILURE() << example.name << " is not a fixed point:\n"
+                          << outcome.printed << "\n--- printed again\n"
+                          << format(Document::parsing(outcome.printed), options);
+    }
+    std::cout << "same " << same << ", different " << different << ", kept back " << keptBack.size()
+              << "\n";
+}
+
+TEST(MarkupFormatterRoundTrip, EverySpecExampleAndNoteReadsBackAsTheSameTree) {
+    checkEveryExample(Options{}, false);
+}
+
+constexpr std::int64_t lineLimit = 40;
+const Options wrapped{
+    Options::PreferredLineLimit{Options::LineSplittingElement::softBreak, lineLimit}};
+
+// What a continuation of `line` starts with: its quote markers and indentation, with a list
+// marker turned into as many spaces.
+std::string continuationPrefix(std::string_view line) {
+    std::size_t end = line.find_first_not_of("> ");
+    end = end == std::string_view::npos ? line.size() : end;
+    std::string prefix(line.substr(0, end));
+    std::size_t marker = end;
+    while (marker < line.size() && std::isdigit(static_cast<unsigned char>(line[marker])))
+        ++marker;
+    const bool numbered =
+        marker > end && marker < line.size() && (line[marker] == '.' || line[marker] == ')');
+    const bool bullet = marker == end && marker < line.size() &&
+                        std::string_view("-*+").find(line[marker]) != std::string_view::npos;
+    if ((numbered || bullet) && marker + 1 < line.size() && line[marker + 1] == ' ')
+        prefix += std::string(marker + 2 - end, ' ');
+    return prefix;
+}
+
+// A printed line longer than the limit that could have been broken at a space before it
+// without changing the tree; none when every long line had to stay whole.
+std::optional<std::string> needlesslyLongLine(const std::string& printed) {
+    const Markup printedTree = unwrapped(Document::parsing(printed));
+    std::vector<std::string> lines;
+    std::istringstream stream(printed);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (static_cast<std::int64_t>(characterCount(line)) <= lineLimit)
+            continue;
+        const std::string prefix = continuationPrefix(line);
+        for (std::size_t space = line.find(' ', prefix.size());
+             space != std::string::npos && space + 1 < line.size();
+             space = line.find(' ', space + 1)) {
+            if (line[space - 1] == ' ' || line[space + 1] == ' ')
+                continue;
+            const bool fits =
+                static_cast<std::int64_t>(characterCount(line.substr(0, space))) <= lineLimit;
+            std::string edited;
+            for (std::size_t j = 0; j < lines.size(); ++j)
+                edited += (j == i ? line.substr(0, space) + "\n" + prefix + line.substr(space + 1)
+                                  : lines[j]) +
+                          "\n";
+            if (unwrapped(Document::parsing(edited)).hasSameStructure(printedTree))
+                return line;
+            if (!fits)
+                break; // past the limit only the first possible break counts
+        }
+    }
+    return std::nullopt;
+}
+
+TEST(MarkupFormatterRoundTrip, WrappedAtFortyCharactersEveryExampleSaysTheSame) {
+    checkEveryExample(wrapped, true);
+    int longLines = 0;
+    for (const Example& example : allExamples())
+        if (auto line = needlesslyLongLine(format(Document::parsing(example.markdown), wrapped)))
+            ADD_FAILURE() << example.name << " has a line it could have broken:\n"
+                          << *line << (++longLines, "");
+}
+
+} // namespace
+} // namespace markdown
+
+namespace markdown {
+namespace {
+
+TEST(MarkupFormatterRoundTrip, BlockDirectivesAndDoxygenCommandsReadBackWithTheirOptions) {
+    const ParseOptions directives = ParseOptions::parseBlockDirectives;
+    const ParseOptions doxygen = {ParseOptions::parseBlockDirectives,
+                                  ParseOptions::parseMinimalDoxygen};
+    const std::pair<const char*, ParseOptions> examples[] = {
+        {"a\n\nb\nc\n", directives},
+        {"```\n@Name\n```\n", directives},
+        {"    @Name\n", directives},
+        {"@Box {\n    a\n    b\n}\n", directives},
+        {"@Box {\n    a\n\n        code\n}\n", directives},
+        {"text\n@Name\n", directives},
+        {"@A(x: 1,\n@B\n", directives},
+        {"@Outer {\n  @Inner {\n    text\n  }\n}\n", directives},
+        {"}\ntext\n", directives},
+        {"@Name\n\ntext\n", directives},
+        {"@Name\ntext\n", directives},
+        {"@Name(a: 1) {\n}\n", directives},
+        {"@Name(\na: 1,\nb: 2)\n", directives},
+        {"@Name(a: \")\") {\n}\n", directives},
+        {"@Name(a: \\)) {}\n", directives},
+        {"@Name(x) { }\n@Other {}\n", directives},
+        {"@Name { hello }\n", directives},
+        {"@Box {\ntext\n  } dropped\n", directives},
+        {"a\n\n@Box {\ncontent\n}\n", directives},
+        {"@A {\n@B {\nx\n}\ny\n}\n", directives},
+        {"@Box(a: 1,\n  b: 2) {\n  text\n}\n", directives},
+        {"@Box {\n- a\n- b\n\n> quote\n}\n", directives},
+        // A closing brace that ends a content line, and an argument list a quote keeps open.
+        {"@Box {\n\na&#125;\n}\n", directives},
+        {"@Box(a: \"x)\n\ntext\n", directives},
+        {"@Box(a: x\\)\n\ntext\n", directives},
+        {"@param x The x.\ncontinued\n\nafter\n", doxygen},
+        {"\\Returns the value.\n", doxygen},
+        {"@PARAM x desc\n", doxygen},
+        {"@param\n\n@unknown x\n\n@paramx y\n", doxygen},
+        {"@note First\n  second line\n", doxygen},
+        {"@param x First line\nsecond line\n@returns *it*\n", doxygen},
+        {"@brief A.\n\n@discussion B.\n\n@note\n", doxygen},
+        {"@note A list:\n- one\n- two\n", doxygen},
+    };
+    for (const auto& [markdown, parseOptions] : examples) {
+        const Outcome outcome = roundTrip(markdown, Options{}, false, parseOptions);
+        EXPECT_TRUE(outcome.same) << markdown << "--- printed\n" << outcome.printed;
+        EXPECT_TRUE(outcome.fixedPoint) << markdown;
+    }
+}
+
+} // namespace
+} // namespace markdown
