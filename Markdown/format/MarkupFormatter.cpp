@@ -1,5 +1,7 @@
 #include "Markdown/format/MarkupFormatter.hpp"
 
+#include "Markdown/format/InlineSyntax.hpp"
+#include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/format/SoftBreakDeleter.hpp"
 #include "Markdown/format/TableCellBreakDeleter.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace markdown {
@@ -34,16 +37,57 @@ std::string_view delimiter(const std::optional<ColumnAlignment>& alignment) {
     fatal("unknown column alignment");
 }
 
-// "| a | b |", with empty cells up to the column count.
-std::string tableLine(const std::vector<std::string>& cells, std::size_t columns) {
+// "| a | b |", with empty cells up to the column count; a cell another one covers is nothing
+// between its pipes.
+std::string tableLine(const std::vector<std::optional<std::string>>& cells, std::size_t columns) {
     std::string line = "|";
     for (std::size_t column = 0; column < columns; ++column) {
+        if (column < cells.size() && !cells[column]) {
+            line += '|';
+            continue;
+        }
         line += ' ';
         if (column < cells.size())
-            line += cells[column];
+            line += *cells[column];
         line += " |";
     }
     return line;
+}
+
+template <class Element> bool isFirstOrLastChild(const Element& element) {
+    auto parent = element.parent();
+    return parent &&
+           (element.indexInParent() == 0 || element.indexInParent() == parent->childCount() - 1);
+}
+
+std::size_t longestRun(std::string_view text, char c) {
+    std::size_t longest = 0;
+    std::size_t run = 0;
+    for (char d : text) {
+        run = d == c ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+// The first character printed after the element, where its next sibling tells.
+std::optional<char> followingCharacter(const Markup& markup) {
+    auto parent = markup.parent();
+    if (!parent)
+        return std::nullopt;
+    auto next = parent->childAt(markup.indexInParent() + 1);
+    if (!next)
+        return parent->is<Paragraph>() || parent->is<Heading>() ? std::optional('\n')
+                                                                : std::nullopt;
+    if (next->is<SoftBreak>() || next->is<LineBreak>())
+        return '\n';
+    if (auto text = next->as<Text>(); text && !text->string().empty())
+        return text->string().front();
+    return std::nullopt;
+}
+
+bool isList(RawMarkupKind kind) {
+    return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
 
 } // namespace
@@ -56,25 +100,350 @@ void MarkupFormatter::defaultVisit(const Markup& markup) {
 }
 
 void MarkupFormatter::visitDocument(const Document& document) {
-    descendInto(document);
+    printBlocks(document);
+}
+
+void MarkupFormatter::printBlocks(const Markup& container) {
+    std::optional<RawMarkupKind> previous;
+    for (const Markup& child : container.children()) {
+        listMarkerToAvoid.reset();
+        if (previous == child.kind() && isList(child.kind()))
+            listMarkerToAvoid = lastListMarker;
+        previous = child.kind();
+        visit(child);
+    }
+}
+
+void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
+    startBlock();
+    prefixes.push("> ", "> ");
+    if (blockQuote.isEmpty())
+        printBareLine();
+    printBlocks(blockQuote);
+    prefixes.pop();
+}
+
+void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
+    startBlock();
+    const std::string language = codeBlock.language().value_or("");
+    const char fenceCharacter = language.find('`') == std::string::npos ? '`' : '~';
+    std::string_view code = codeBlock.code();
+    if (code.ends_with('\n'))
+        code.remove_suffix(1);
+    const std::string fence(std::max<std::size_t>(3, longestRun(code, fenceCharacter) + 1),
+                            fenceCharacter);
+    std::string text = fence + infoString(language) + "\n";
+    if (!codeBlock.code().empty())
+        text.append(code).append("\n");
+    print(text + fence);
+}
+
+void MarkupFormatter::visitHeading(const Heading& heading) {
+    startBlock();
+    InlineText content = gatherInlines(heading);
+    const std::int64_t level = std::clamp<std::int64_t>(heading.level(), 1, 6);
+    if (content.text().find('\n') != std::string::npos && level <= 2) {
+        // Only an underlined heading spans lines.
+        printInlines(content, true, false);
+        print(std::string("\n") + (level == 1 ? "===" : "---"));
+        return;
+    }
+    std::string text = content.laidOut({.linesStartBlocks = false, .wrapping = std::nullopt});
+    // A closing run of number signs would be taken off the heading.
+    if (text.ends_with('#'))
+        text.insert(text.size() - 1, "\\");
+    print(std::string(static_cast<std::size_t>(level), '#') + (text.empty() ? "" : " ") + text);
+}
+
+void MarkupFormatter::visitThematicBreak(const ThematicBreak&) {
+    startBlock();
+    // After a "-" bullet, "---" would make the whole line a thematic break.
+    print(prefixes.pendingFirst().starts_with('-') ? "***" : "---");
+}
+
+void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
+    startBlock();
+    std::string_view html = htmlBlock.rawHTML();
+    while (html.ends_with('\n'))
+        html.remove_suffix(1);
+    print(html);
+}
+
+void MarkupFormatter::visitListItem(const ListItem& listItem) {
+    std::string marker = "- ";
+    auto parent = listItem.parent();
+    if (parent && parent->kind() == RawMarkupKind::orderedList) {
+        const std::uint64_t number = parent->as<OrderedList>()->startIndex() +
+                                     static_cast<std::uint64_t>(listItem.indexInParent());
+        marker = std::to_string(number) + (lastListMarker == ')' ? ')' : '.') + " ";
+    } else if (parent && parent->kind() == RawMarkupKind::unorderedList) {
+        marker = lastListMarker == '*' ? "* " : "- ";
+    }
+    const std::string rest(marker.size(), ' ');
+    if (listItem.checkbox())
+        marker += *listItem.checkbox() == Checkbox::checked ? "[x] " : "[ ] ";
+    tightStart = listItem.indexInParent() > 0;
+    prefixes.push(std::move(marker), rest);
+    if (listItem.isEmpty()) {
+        startBlock();
+        printBareLine();
+    }
+    printBlocks(listItem);
+    prefixes.pop();
+    tightStart = false;
+}
+
+void MarkupFormatter::visitOrderedList(const OrderedList& orderedList) {
+    startBlock();
+    const char delimiter = listMarkerToAvoid == '.' ? ')' : '.';
+    for (const Markup& item : orderedList.children()) {
+        lastListMarker = delimiter;
+        visit(item);
+    }
+    lastListMarker = delimiter;
+}
+
+void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
+    startBlock();
+    const char bullet = listMarkerToAvoid == '-' ? '*' : '-';
+    for (const Markup& item : unorderedList.children()) {
+        lastListMarker = bullet;
+        visit(item);
+    }
+    lastListMarker = bullet;
 }
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
     startBlock();
-    descendInto(paragraph);
+    printInlines(gatherInlines(paragraph), true, true);
+}
+
+void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) {
+    startBlock();
+    std::string opening = "@" + blockDirective.name();
+    const auto& segments = blockDirective.argumentText().segments;
+    for (std::size_t i = 0; i < segments.size(); ++i)
+        opening.append(i == 0 ? "(" : "\n").append(segments[i].trimmedText());
+    if (!segments.empty())
+        opening += ')';
+    if (blockDirective.isEmpty()) {
+        print(opening);
+        return;
+    }
+    print(opening + " {");
+    const bool wasTight = std::exchange(tightBlocks, false);
+    tightStart = true;
+    printBlocks(blockDirective);
+    tightStart = true;
+    startBlock();
+    print("}");
+    tightBlocks = wasTight;
+}
+
+void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& command) {
+    startBlock();
+    if (command.isEmpty()) {
+        print(opening);
+        return;
+    }
+    // The command's text starts on its own line and runs to the next blank line.
+    prefixes.push(opening + " ", "");
+    const bool wasTight = std::exchange(tightBlocks, true);
+    printBlocks(command);
+    tightBlocks = wasTight;
+    prefixes.pop();
+}
+
+void MarkupFormatter::visitDoxygenDiscussion(const DoxygenDiscussion& doxygenDiscussion) {
+    printDoxygen("@discussion", doxygenDiscussion);
+}
+
+void MarkupFormatter::visitDoxygenNote(const DoxygenNote& doxygenNote) {
+    printDoxygen("@note", doxygenNote);
+}
+
+void MarkupFormatter::visitDoxygenAbstract(const DoxygenAbstract& doxygenAbstract) {
+    printDoxygen("@abstract", doxygenAbstract);
+}
+
+void MarkupFormatter::visitDoxygenParameter(const DoxygenParameter& doxygenParameter) {
+    printDoxygen("@param " + doxygenParameter.name(), doxygenParameter);
+}
+
+void MarkupFormatter::visitDoxygenReturns(const DoxygenReturns& doxygenReturns) {
+    printDoxygen("@returns", doxygenReturns);
+}
+
+void MarkupFormatter::visitInlineCode(const InlineCode& inlineCode) {
+    const bool opened = openInlines();
+    inlines->appendMarkup(codeSpan(inlineCode.code(), 1, inCell));
+    closeInlines(opened);
+}
+
+void MarkupFormatter::visitSymbolLink(const SymbolLink& symbolLink) {
+    const bool opened = openInlines();
+    inlines->appendMarkup(codeSpan(symbolLink.destination().value_or(""), 2, inCell));
+    closeInlines(opened);
+}
+
+void MarkupFormatter::printDelimited(const Markup& markup, std::string_view first,
+                                     std::string_view second) {
+    const bool opened = openInlines();
+    // A delimiter run next to another of the same character would merge with it.
+    const std::string& text = inlines->text();
+    auto parent = markup.parent();
+    const bool closesWithParent = parent && isFirstOrLastChild(markup) &&
+                                  markup.indexInParent() == parent->childCount() - 1 &&
+                                  !openDelimiters.empty();
+    // The other character cannot open inside a word, where the parser sorts runs out itself.
+    const bool afterWord = !text.empty() && isAsciiAlphanumeric(text.back());
+    // Inside a word only asterisks open; there a strong run may join the run before it, which
+    // the parser splits from the inside out.
+    const std::size_t beforeRun = text.find_last_not_of("*_");
+    const bool runInWord = beforeRun != std::string::npos && isAsciiAlphanumeric(text[beforeRun]);
+    std::string_view delimiter = first;
+    if (!text.empty() && text.back() == first[0])
+        delimiter = runInWord && first.size() == 2 ? first : second;
+    else if (closesWithParent && openDelimiters.back() == first[0] && !afterWord)
+        delimiter = second;
+    openDelimiters.push_back(delimiter[0]);
+    inlines->appendMarkup(delimiter);
+    descendInto(markup);
+    inlines->appendMarkup(delimiter);
+    openDelimiters.pop_back();
+    closeInlines(opened);
+}
+
+void MarkupFormatter::visitEmphasis(const Emphasis& emphasis) {
+    printDelimited(emphasis, "*", "_");
+}
+
+void MarkupFormatter::visitStrong(const Strong& strong) {
+    printDelimited(strong, "**", "__");
+}
+
+void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
+    const bool opened = openInlines();
+    const auto saved = std::exchange(openDelimiters, {});
+    inlines->appendMarkup("~~");
+    descendInto(strikethrough);
+    inlines->appendMarkup("~~");
+    openDelimiters = saved;
+    closeInlines(opened);
+}
+
+void MarkupFormatter::visitImage(const Image& image) {
+    const bool opened = openInlines();
+    const auto saved = std::exchange(openDelimiters, {});
+    inlines->appendMarkup("![");
+    descendInto(image);
+    printDestinationAndTitle(image.source(), image.title());
+    openDelimiters = saved;
+    closeInlines(opened);
+}
+
+void MarkupFormatter::printDestinationAndTitle(const std::optional<std::string>& destination,
+                                               const std::optional<std::string>& title) {
+    inlines->appendMarkup("](" + linkDestination(destination));
+    // A line may break between the destination and the title, not inside the title.
+    if (title) {
+        if (destination)
+            inlines->appendMarkup(" ", true);
+        inlines->appendMarkup(linkTitle(*title));
+    }
+    inlines->appendMarkup(")");
+}
+
+void MarkupFormatter::visitLink(const Link& link) {
+    const bool opened = openInlines();
+    if (link.isAutolink() && isAutolinkable(*link.destination())) {
+        inlines->appendMarkup("<" + *link.destination() + ">");
+    } else {
+        const auto saved = std::exchange(openDelimiters, {});
+        inlines->appendMarkup("[");
+        descendInto(link);
+        printDestinationAndTitle(link.destination(), link.title());
+        openDelimiters = saved;
+    }
+    closeInlines(opened);
+}
+
+void MarkupFormatter::visitInlineHTML(const InlineHTML& inlineHTML) {
+    const bool opened = openInlines();
+    inlines->appendMarkup(inlineHTML.rawHTML());
+    closeInlines(opened);
+}
+
+void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttributes) {
+    const bool opened = openInlines();
+    const auto saved = std::exchange(openDelimiters, {});
+    inlines->appendMarkup("^[");
+    descendInto(inlineAttributes);
+    inlines->appendMarkup("](" + inlineAttributes.attributes() + ")");
+    openDelimiters = saved;
+    closeInlines(opened);
 }
 
 void MarkupFormatter::visitText(const Text& text) {
-    print(text.string());
+    const bool opened = openInlines();
+    inlines->appendText(text.string(), inCell, followingCharacter(text));
+    closeInlines(opened);
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
-    queueNewlines(1);
+    const bool opened = openInlines();
+    inlines->appendLineEnd(false);
+    closeInlines(opened);
 }
 
 void MarkupFormatter::visitLineBreak(const LineBreak&) {
-    print("  ");
-    queueNewlines(1);
+    const bool opened = openInlines();
+    inlines->appendLineEnd(true);
+    closeInlines(opened);
+}
+
+bool MarkupFormatter::openInlines() {
+    if (inlines)
+        return false;
+    inlines.emplace();
+    return true;
+}
+
+void MarkupFormatter::closeInlines(bool opened) {
+    if (!opened)
+        return;
+    InlineText text = std::move(*inlines);
+    inlines.reset();
+    printInlines(text, !inCell, false);
+}
+
+InlineText MarkupFormatter::gatherInlines(const Markup& container) {
+    inlines.emplace();
+    descendInto(container);
+    InlineText text = std::move(*inlines);
+    inlines.reset();
+    return text;
+}
+
+void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks, bool wrap) {
+    InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
+                              .firstIndent =
+                                  lineOpen ? current.currentLength : prefixes.nextWidth(),
+                              .restIndent = prefixes.restWidth(),
+                              .wrapping = std::nullopt};
+    if (wrap && options.preferredLineLimit)
+        layout.wrapping = InlineText::Wrapping{options.preferredLineLimit->lineSplittingElement ==
+                                                   Options::LineSplittingElement::hardBreak,
+                                               options.preferredLineLimit->maxLength};
+    std::string laidOut = text.laidOut(layout);
+    // Line ends with nothing after them are owed to whatever is printed next.
+    std::int64_t trailing = 0;
+    while (laidOut.ends_with('\n')) {
+        laidOut.pop_back();
+        ++trailing;
+    }
+    print(laidOut);
+    queueNewlines(trailing);
 }
 
 void MarkupFormatter::visitTable(const Table& table) {
@@ -83,16 +452,22 @@ void MarkupFormatter::visitTable(const Table& table) {
         return; // Markdown has no table without a column
     std::vector<std::string> lines;
     auto rowLine = [&](const auto& row) {
-        std::vector<std::string> cells;
-        for (const Table::Cell& cell : row.cells())
-            cells.push_back(cellText(cell));
+        std::vector<std::optional<std::string>> cells;
+        for (const Table::Cell& cell : row.cells()) {
+            if (cell.colspan() == 0)
+                cells.emplace_back(std::nullopt);
+            else if (cell.rowspan() == 0)
+                cells.emplace_back("^");
+            else
+                cells.emplace_back(cellText(cell));
+        }
         lines.push_back(tableLine(cells, columns));
     };
     rowLine(table.head());
-    std::vector<std::string> delimiters;
+    std::vector<std::optional<std::string>> delimiters;
     for (const auto& alignment : table.columnAlignments())
         delimiters.emplace_back(delimiter(alignment));
-    delimiters.resize(std::max(delimiters.size(), columns), "---");
+    delimiters.resize(std::max(delimiters.size(), columns), std::string("---"));
     lines.push_back(tableLine(delimiters, columns));
     for (const Table::Row& row : table.body().rows())
         rowLine(row);
@@ -127,28 +502,64 @@ std::string MarkupFormatter::cellText(const Table::Cell& cell) const {
     std::optional<Markup> rewritten = cell.detachedFromParent().accept(deleter);
     require(rewritten.has_value());
     MarkupFormatter cellFormatter(options);
-    for (const Markup& child : rewritten->children())
-        cellFormatter.visit(child);
+    cellFormatter.inCell = true;
+    cellFormatter.printInlines(cellFormatter.gatherInlines(*rewritten), false, false);
+    // A lone caret would stretch the cell above over this one.
+    if (cellFormatter.printed == "^")
+        return "\\^";
     return cellFormatter.printed;
 }
 
 void MarkupFormatter::print(std::string_view text) {
     if (text.empty())
         return;
-    std::string output(static_cast<std::size_t>(current.queuedNewlines), '\n');
-    current.queuedNewlines = 0;
-    output += text;
+    printQueuedNewlines();
     std::size_t lineStart = 0;
-    for (std::size_t end = 0; (end = output.find('\n', lineStart)) != std::string::npos;
-         lineStart = end + 1) {
-        addToLine(std::string_view(output).substr(lineStart, end - lineStart));
-        current.lastLineLength = current.currentLength;
-        current.currentLength = 0;
-        current.lineNumber = checkedAdd(current.lineNumber, 1);
-        current.newlineStreak = checkedAdd(current.newlineStreak, 1);
+    for (std::size_t end = 0;; lineStart = end + 1) {
+        end = text.find('\n', lineStart);
+        const std::string_view line =
+            text.substr(lineStart, end == std::string_view::npos ? end : end - lineStart);
+        if (!line.empty()) {
+            if (!lineOpen) {
+                write(prefixes.takeLinePrefix());
+                lineOpen = true;
+            }
+            write(line);
+        }
+        if (end == std::string_view::npos)
+            break;
+        writeLineEnd();
     }
-    addToLine(std::string_view(output).substr(lineStart));
-    printed += output;
+}
+
+void MarkupFormatter::printQueuedNewlines() {
+    for (; current.queuedNewlines > 0; --current.queuedNewlines)
+        writeLineEnd();
+}
+
+void MarkupFormatter::printBareLine() {
+    printQueuedNewlines();
+    std::string prefix = prefixes.takeLinePrefix();
+    while (prefix.ends_with(' '))
+        prefix.pop_back();
+    write(prefix);
+    lineOpen = true;
+}
+
+void MarkupFormatter::write(std::string_view text) {
+    addToLine(text);
+    printed += text;
+}
+
+void MarkupFormatter::writeLineEnd() {
+    if (!lineOpen)
+        write(prefixes.blankLinePrefix());
+    printed += '\n';
+    lineOpen = false;
+    current.lastLineLength = current.currentLength;
+    current.currentLength = 0;
+    current.lineNumber = checkedAdd(current.lineNumber, 1);
+    current.newlineStreak = checkedAdd(current.newlineStreak, 1);
 }
 
 void MarkupFormatter::addToLine(std::string_view text) {
@@ -164,8 +575,10 @@ void MarkupFormatter::queueNewlines(std::int64_t count) {
 }
 
 void MarkupFormatter::startBlock() {
+    const bool tight = std::exchange(tightStart, false) || tightBlocks;
     if (!printed.empty())
-        current.queuedNewlines = std::max(current.queuedNewlines, 2 - current.newlineStreak);
+        current.queuedNewlines =
+            std::max(current.queuedNewlines, (tight ? 1 : 2) - current.newlineStreak);
 }
 
 std::string format(const Markup& markup, const MarkupFormatter::Options& options) {

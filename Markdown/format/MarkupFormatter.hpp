@@ -1,18 +1,23 @@
 #pragma once
 
 #include "Markdown/elements/MarkupWalker.hpp"
+#include "Markdown/format/InlineText.hpp"
+#include "Markdown/format/LinePrefixes.hpp"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace markdown {
 
-/// Prints a tree back as Markdown text, appending to `result` as it walks. It prints documents,
-/// paragraphs, texts, soft and hard line breaks and tables; any other element stops the
-/// program with "Formatter not implemented for " and the element's type name. A table's head,
-/// body, rows and cells print only as part of their table.
+/// Prints a tree back as Markdown text, appending to `result` as it walks: text parsed again
+/// with the same options gives a tree of the same structure. Text is escaped only where a
+/// character would open something; every line of a block gets the prefixes of the quotes and
+/// list items around it. `CustomBlock` and `CustomInline` stop the program with "Formatter not
+/// implemented for " and the element's type name; a table's head, body, rows and cells print
+/// only as part of their table.
 class MarkupFormatter : public MarkupWalker {
 public:
     struct Options {
@@ -50,7 +55,30 @@ public:
 
     void defaultVisit(const Markup& markup) override;
     void visitDocument(const Document& document) override;
+    void visitBlockQuote(const BlockQuote& blockQuote) override;
+    void visitCodeBlock(const CodeBlock& codeBlock) override;
+    void visitHeading(const Heading& heading) override;
+    void visitThematicBreak(const ThematicBreak& thematicBreak) override;
+    void visitHTMLBlock(const HTMLBlock& htmlBlock) override;
+    void visitListItem(const ListItem& listItem) override;
+    void visitOrderedList(const OrderedList& orderedList) override;
+    void visitUnorderedList(const UnorderedList& unorderedList) override;
     void visitParagraph(const Paragraph& paragraph) override;
+    void visitBlockDirective(const BlockDirective& blockDirective) override;
+    void visitDoxygenDiscussion(const DoxygenDiscussion& doxygenDiscussion) override;
+    void visitDoxygenNote(const DoxygenNote& doxygenNote) override;
+    void visitDoxygenAbstract(const DoxygenAbstract& doxygenAbstract) override;
+    void visitDoxygenParameter(const DoxygenParameter& doxygenParameter) override;
+    void visitDoxygenReturns(const DoxygenReturns& doxygenReturns) override;
+    void visitInlineCode(const InlineCode& inlineCode) override;
+    void visitEmphasis(const Emphasis& emphasis) override;
+    void visitStrong(const Strong& strong) override;
+    void visitStrikethrough(const Strikethrough& strikethrough) override;
+    void visitImage(const Image& image) override;
+    void visitLink(const Link& link) override;
+    void visitSymbolLink(const SymbolLink& symbolLink) override;
+    void visitInlineHTML(const InlineHTML& inlineHTML) override;
+    void visitInlineAttributes(const InlineAttributes& inlineAttributes) override;
     void visitText(const Text& text) override;
     void visitSoftBreak(const SoftBreak& softBreak) override;
     void visitLineBreak(const LineBreak& lineBreak) override;
@@ -61,17 +89,45 @@ public:
     void visitTableCell(const Table::Cell& cell) override;
 
 private:
-    /// Prints the queued line ends, then the text; empty text prints nothing.
+    /// Prints the queued line ends, then the text, each line after its prefixes; empty text
+    /// prints nothing.
     void print(std::string_view text);
+    void write(std::string_view text);
+    void writeLineEnd();
+    void printQueuedNewlines();
+    /// Prints the prefixes of a line that holds nothing else (an empty quote or list item).
+    void printBareLine();
     void addToLine(std::string_view text);
     void queueNewlines(std::int64_t count);
-    /// A block after printed text starts after a blank line.
+    /// A block after printed text starts after a blank line (a line end in a tight run).
     void startBlock();
+    /// The blocks of a container; adjacent lists of one kind get different markers.
+    void printBlocks(const Markup& container);
+    void printDoxygen(const std::string& opening, const Markup& command);
+
+    /// Inline elements are gathered into `inlines` and laid out on lines once their block is
+    /// complete; an inline element printed on its own is laid out when its visit ends.
+    bool openInlines();
+    void closeInlines(bool opened);
+    [[nodiscard]] InlineText gatherInlines(const Markup& container);
+    void printInlines(const InlineText& text, bool linesStartBlocks, bool wrap);
+    void printDestinationAndTitle(const std::optional<std::string>& destination,
+                                  const std::optional<std::string>& title);
+    void printDelimited(const Markup& markup, std::string_view first, std::string_view second);
     [[nodiscard]] std::string cellText(const Table::Cell& cell) const;
 
     Options options;
     std::string printed;
     State current;
+    LinePrefixes prefixes;
+    bool lineOpen = false;
+    bool tightStart = false;
+    bool tightBlocks = false;
+    bool inCell = false;
+    std::optional<InlineText> inlines;
+    std::optional<char> listMarkerToAvoid;
+    char lastListMarker = 0;
+    std::vector<char> openDelimiters;
 };
 
 /// The element printed as Markdown by a new `MarkupFormatter`. With a preferred line limit the

@@ -141,7 +141,8 @@ TEST(MarkupFormatterDeathTest, KeepsSoftBreaksOnlyWithoutALineLimitAndStopsOnWha
                  "Do not call visitTableRow" + unit);
     EXPECT_DEATH((void)format(CustomBlock(Paragraph(Text("a"))), {}),
                  "not implemented for CustomBlock");
-    EXPECT_DEATH((void)format(Document::parsing("# Title"), {}), "not implemented for Heading");
+    EXPECT_DEATH((void)format(Document(Paragraph(Text("a"), CustomInline("b"))), {}),
+                 "not implemented for CustomInline");
 }
 
 } // namespace

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace markdown {
+
+/// The printed Markdown of a run of inline elements, before it is laid out on lines. Besides the
+/// text it knows which characters are literal (so that a backslash may go before them) and which
+/// spaces a long line may be broken at.
+class InlineText {
+public:
+    /// Where a long line is broken: a line end alone or a hard break, and the widest line.
+    struct Wrapping {
+        bool hardBreak = false;
+        std::int64_t maxLength = 0;
+    };
+    /// How the lines of the text stand in the printed page.
+    struct Layout {
+        /// Whether a line's start may open a block, so that literal text there needs escaping.
+        bool linesStartBlocks = true;
+        /// The width of what goes before the first line and before every other line.
+        std::int64_t firstIndent = 0;
+        std::int64_t restIndent = 0;
+        std::optional<Wrapping> wrapping;
+    };
+
+    /// Markup printed as it is; with `breakable`, a long line may break at its spaces.
+    void appendMarkup(std::string_view markup, bool breakable = false);
+    /// Text that reads back as itself: every character that could open something is escaped.
+    /// `inCell`: the text stands in a table cell, where "|" ends the cell. `following`: the
+    /// character printed right after the text, where it is known.
+    void appendText(std::string_view text, bool inCell, std::optional<char> following);
+    /// A line end: a hard break, or a soft one.
+    void appendLineEnd(bool hard);
+
+    [[nodiscard]] const std::string& text() const { return printed; }
+    [[nodiscard]] bool empty() const { return printed.empty(); }
+
+    /// The text with a backslash before literal text that would open a block at a line's start,
+    /// wrapped at spaces as the layout asks.
+    [[nodiscard]] std::string laidOut(const Layout& layout) const;
+
+private:
+    void appendLiteral(char c, bool escaped);
+
+    std::string printed;
+    std::vector<std::size_t> literals;  // offsets of literal characters, ascending
+    std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
+};
+
+/// True when a line beginning with `line` would open something other than paragraph text: a
+/// heading, quote, list, thematic break, setext underline, table row, fence, HTML block, block
+/// directive or its closing brace, or indented code. `inParagraph`: the line continues a
+/// paragraph, which only some blocks interrupt.
+[[nodiscard]] bool opensBlockAtLineStart(std::string_view line, bool inParagraph);
+
+} // namespace markdown

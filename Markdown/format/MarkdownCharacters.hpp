@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace markdown {
+
+// Character classes of the Markdown syntax, as the printer's escaping needs them.
+
+[[nodiscard]] constexpr bool isAsciiPunctuation(char c) {
+    return (c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
+           (c >= '{' && c <= '~');
+}
+
+[[nodiscard]] constexpr bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+[[nodiscard]] constexpr bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+[[nodiscard]] constexpr bool isAsciiAlphanumeric(char c) {
+    return isAsciiLetter(c) || isAsciiDigit(c);
+}
+
+/// Whether the "&" at `ampersand` starts what the parser would read as a character reference
+/// ("&amp;", "&#123;", "&#x1F;").
+[[nodiscard]] constexpr bool startsEntity(std::string_view text, std::size_t ampersand) {
+    std::size_t i = ampersand + 1;
+    if (i < text.size() && text[i] == '#') {
+        ++i;
+        if (i < text.size() && (text[i] == 'x' || text[i] == 'X'))
+            ++i;
+    }
+    const std::size_t nameStart = i;
+    while (i < text.size() && isAsciiAlphanumeric(text[i]))
+        ++i;
+    return i > nameStart && i < text.size() && text[i] == ';';
+}
+
+/// Whether a backslash at `index` would be read as an escape: a punctuation character follows,
+/// or, at the end, whatever comes next might be one.
+[[nodiscard]] constexpr bool backslashEscapes(std::string_view text, std::size_t index) {
+    return index + 1 == text.size() || isAsciiPunctuation(text[index + 1]);
+}
+
+} // namespace markdown
