@@ -4,6 +4,8 @@
 #include "Markdown/support/CharacterBreaks.hpp"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace markdown {
 namespace {
@@ -99,10 +101,17 @@ bool opensBlockAtLineStart(std::string_view line, bool inParagraph) {
     if (digits == 0 || digits > 9 || (at(line, digits) != '.' && at(line, digits) != ')'))
         return false;
     // Inside a paragraph only a list that starts at 1 opens.
-    return !inParagraph || line.substr(0, digits).find_first_not_of('0') == digits - 1;
+    return !inParagraph ||
+           (line[digits - 1] == '1' &&
+            line.substr(0, digits - 1).find_first_not_of('0') == std::string_view::npos);
+}
+
+void InlineText::appendEmptyText() {
+    emptyTextPending = true;
 }
 
 void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
+    emptyTextPending = markup.empty() && emptyTextPending;
     if (breakableSpaces)
         for (std::size_t space = markup.find(' '); space != std::string_view::npos;
              space = markup.find(' ', space + 1))
@@ -110,29 +119,54 @@ void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
     printed += markup;
 }
 
-void InlineText::appendLiteral(char c, bool escaped) {
-    if (escaped)
-        printed += '\\';
-    else if (c == ' ')
-        breakable.push_back(printed.size());
-    else if (static_cast<unsigned char>(c) < 0x80)
-        literals.push_back(printed.size());
-    printed += c;
+void InlineText::appendLiterals(std::string_view run) {
+    if (run.empty())
+        return;
+    if (!literals.empty() && literals.back().second == printed.size())
+        literals.back().second += run.size();
+    else
+        literals.emplace_back(printed.size(), printed.size() + run.size());
+    printed += run;
+}
+
+bool InlineText::isLiteral(std::size_t offset) const {
+    auto run =
+        std::upper_bound(literals.begin(), literals.end(), offset,
+                         [](std::size_t value, const auto& run) { return value < run.first; });
+    return run != literals.begin() && offset < std::prev(run)->second;
 }
 
 void InlineText::appendText(std::string_view text, bool inCell, std::optional<char> following) {
+    // The characters that may need a backslash, or are spaces or line ends; any other character
+    // is printed as it is.
+    static constexpr auto needsLook = [] {
+        std::array<bool, 256> table{};
+        for (unsigned char c : std::string_view("\n\r *`[]~\"'\\_<&!-.|"))
+            table[c] = true;
+        return table;
+    }();
+    emptyTextPending = text.empty() && emptyTextPending;
     int dotsInARow = 0;
+    std::size_t runStart = 0; // of the characters printed as they are
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!needsLook[static_cast<unsigned char>(text[i])]) {
+            dotsInARow = 0;
+            continue;
+        }
         const char c = text[i];
         const char previous = i > 0 ? text[i - 1] : '\0';
         // At the text's end, what follows is the next element's, when it is known.
         const bool last = i + 1 == text.size();
         const char next = last ? following.value_or('\0') : text[i + 1];
         const bool atEnd = last && !following;
-        if (c == '\n' || c == '\r') {
-            // A line end of the text itself, not of the printed lines.
-            printed += c == '\n' ? "&#10;" : "&#13;";
+        if (c == '\n' || c == '\r' || c == ' ') {
+            appendLiterals(text.substr(runStart, i - runStart));
+            runStart = i + 1;
             dotsInARow = 0;
+            if (c == ' ')
+                breakable.push_back(printed.size());
+            // A line end of the text itself is no line end of the printed lines.
+            printed += c == ' ' ? " " : c == '\n' ? "&#10;" : "&#13;";
             continue;
         }
         bool escaped = false;
@@ -174,12 +208,28 @@ void InlineText::appendText(std::string_view text, bool inCell, std::optional<ch
             break;
         }
         dotsInARow = c == '.' && !escaped ? dotsInARow + 1 : 0;
-        appendLiteral(c, escaped);
+        if (escaped) {
+            appendLiterals(text.substr(runStart, i - runStart));
+            runStart = i + 1;
+            printed += '\\';
+            printed += c;
+        }
     }
+    appendLiterals(text.substr(runStart));
 }
 
 void InlineText::appendLineEnd(bool hard) {
-    printed += hard ? "  \n" : "\n";
+    // The parser keeps the spaces before a line end after markup as a text of nothing.
+    if (std::exchange(emptyTextPending, false)) {
+        printed += hard ? "  \n" : " \n";
+        return;
+    }
+    // Elsewhere trailing spaces make a hard break only after literal text: they would leave an
+    // empty line, take whitespace away with them, or leave a text of nothing after markup.
+    const bool afterLiteral =
+        !printed.empty() && printed.back() != ' ' && printed.back() != '\t' &&
+        (static_cast<unsigned char>(printed.back()) >= 0x80 || isLiteral(printed.size() - 1));
+    printed += hard ? (afterLiteral ? "  \n" : "\\\n") : "\n";
 }
 
 std::string InlineText::laidOut(const Layout& layout) const {
@@ -195,7 +245,7 @@ std::string InlineText::laidOut(const Layout& layout) const {
         // Leading whitespace would be taken off the line, or make it code.
         const bool leadingSpace = lineStart < lineEnd && contains(breakable, lineStart);
         if (leadingSpace ||
-            (lineStart < lineEnd && text[lineStart] == '\t' && contains(literals, lineStart))) {
+            (lineStart < lineEnd && text[lineStart] == '\t' && isLiteral(lineStart))) {
             out += leadingSpace ? "&#32;" : "&#9;";
             ++lineStart;
             ++column;
@@ -204,7 +254,7 @@ std::string InlineText::laidOut(const Layout& layout) const {
         std::size_t escapeAt = std::string_view::npos;
         if (layout.linesStartBlocks && opensBlockAtLineStart(line, lineStart != 0)) {
             const std::size_t point = lineStart + escapePointOfLineStart(line);
-            if (contains(literals, point) && isAsciiPunctuation(text[point]))
+            if (isLiteral(point) && isAsciiPunctuation(text[point]))
                 escapeAt = point;
         }
 
@@ -232,7 +282,8 @@ std::string InlineText::laidOut(const Layout& layout) const {
             } else {
                 out.append(text.substr(from, to - from));
             }
-            column += static_cast<std::int64_t>(characterCount(text.substr(from, to - from)));
+            if (layout.wrapping) // only wrapping needs the width
+                column += static_cast<std::int64_t>(characterCount(text.substr(from, to - from)));
         };
         for (std::size_t b = 0; b < breaks.size(); ++b) {
             const std::size_t space = breaks[b];

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace markdown {
@@ -35,6 +36,8 @@ public:
     /// `inCell`: the text stands in a table cell, where "|" ends the cell. `following`: the
     /// character printed right after the text, where it is known.
     void appendText(std::string_view text, bool inCell, std::optional<char> following);
+    /// A text of nothing, which only the line end right after it can say.
+    void appendEmptyText();
     /// A line end: a hard break, or a soft one.
     void appendLineEnd(bool hard);
 
@@ -46,11 +49,15 @@ public:
     [[nodiscard]] std::string laidOut(const Layout& layout) const;
 
 private:
-    void appendLiteral(char c, bool escaped);
+    /// Characters printed as they are, where a backslash may go before any of them.
+    void appendLiterals(std::string_view run);
+    [[nodiscard]] bool isLiteral(std::size_t offset) const;
 
     std::string printed;
-    std::vector<std::size_t> literals;  // offsets of literal characters, ascending
+    // Runs of literal characters, [first, second) offsets, ascending and apart.
+    std::vector<std::pair<std::size_t, std::size_t>> literals;
     std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
+    bool emptyTextPending = false;
 };
 
 /// True when a line beginning with `line` would open something other than paragraph text: a

@@ -54,12 +54,6 @@ std::string tableLine(const std::vector<std::optional<std::string>>& cells, std:
     return line;
 }
 
-template <class Element> bool isFirstOrLastChild(const Element& element) {
-    auto parent = element.parent();
-    return parent &&
-           (element.indexInParent() == 0 || element.indexInParent() == parent->childCount() - 1);
-}
-
 std::size_t longestRun(std::string_view text, char c) {
     std::size_t longest = 0;
     std::size_t run = 0;
@@ -70,19 +64,24 @@ std::size_t longestRun(std::string_view text, char c) {
     return longest;
 }
 
-// The first character printed after the element, where its next sibling tells.
+// The first character printed after the element, where its next sibling tells. Read from the
+// raw nodes: finding a sibling element costs as much as the siblings before it.
 std::optional<char> followingCharacter(const Markup& markup) {
-    auto parent = markup.parent();
+    const MarkupData* parent = markup.data().parent();
     if (!parent)
         return std::nullopt;
-    auto next = parent->childAt(markup.indexInParent() + 1);
-    if (!next)
-        return parent->is<Paragraph>() || parent->is<Heading>() ? std::optional('\n')
-                                                                : std::nullopt;
-    if (next->is<SoftBreak>() || next->is<LineBreak>())
+    const RawMarkup& parentNode = *parent->raw.markup;
+    const std::int64_t nextIndex = markup.indexInParent() + 1;
+    if (nextIndex == parentNode.childCount())
+        return parentNode.kind() == RawMarkupKind::paragraph ||
+                       parentNode.kind() == RawMarkupKind::heading
+                   ? std::optional('\n')
+                   : std::nullopt;
+    const RawMarkupData& next = parentNode.child(nextIndex)->data();
+    if (next.kind() == RawMarkupKind::softBreak || next.kind() == RawMarkupKind::lineBreak)
         return '\n';
-    if (auto text = next->as<Text>(); text && !text->string().empty())
-        return text->string().front();
+    if (const auto* text = next.getIf<RawMarkupKind::text>(); text && !text->string.empty())
+        return text->string.front();
     return std::nullopt;
 }
 
@@ -115,12 +114,13 @@ void MarkupFormatter::printBlocks(const Markup& container) {
 }
 
 void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
-    startBlock();
+    startContainer();
     prefixes.push("> ", "> ");
     if (blockQuote.isEmpty())
         printBareLine();
     printBlocks(blockQuote);
     prefixes.pop();
+    blockPlaced = false;
 }
 
 void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
@@ -182,35 +182,37 @@ void MarkupFormatter::visitListItem(const ListItem& listItem) {
     const std::string rest(marker.size(), ' ');
     if (listItem.checkbox())
         marker += *listItem.checkbox() == Checkbox::checked ? "[x] " : "[ ] ";
+    // Items follow each other line by line; blocks inside an item keep blank lines between.
     tightStart = listItem.indexInParent() > 0;
+    startContainer();
     prefixes.push(std::move(marker), rest);
-    if (listItem.isEmpty()) {
-        startBlock();
+    if (listItem.isEmpty())
         printBareLine();
-    }
     printBlocks(listItem);
     prefixes.pop();
-    tightStart = false;
+    blockPlaced = false;
 }
 
 void MarkupFormatter::visitOrderedList(const OrderedList& orderedList) {
-    startBlock();
+    startContainer();
     const char delimiter = listMarkerToAvoid == '.' ? ')' : '.';
     for (const Markup& item : orderedList.children()) {
         lastListMarker = delimiter;
         visit(item);
     }
     lastListMarker = delimiter;
+    blockPlaced = false;
 }
 
 void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
-    startBlock();
+    startContainer();
     const char bullet = listMarkerToAvoid == '-' ? '*' : '-';
     for (const Markup& item : unorderedList.children()) {
         lastListMarker = bullet;
         visit(item);
     }
     lastListMarker = bullet;
+    blockPlaced = false;
 }
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
@@ -246,7 +248,8 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
         print(opening);
         return;
     }
-    // The command's text starts on its own line and runs to the next blank line.
+    // The text starts on the command's own line and runs to the next blank line, so its
+    // blocks follow each other without one.
     prefixes.push(opening + " ", "");
     const bool wasTight = std::exchange(tightBlocks, true);
     printBlocks(command);
@@ -286,27 +289,27 @@ void MarkupFormatter::visitSymbolLink(const SymbolLink& symbolLink) {
     closeInlines(opened);
 }
 
-void MarkupFormatter::printDelimited(const Markup& markup, std::string_view first,
-                                     std::string_view second) {
+void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength) {
     const bool opened = openInlines();
-    // A delimiter run next to another of the same character would merge with it.
     const std::string& text = inlines->text();
-    auto parent = markup.parent();
-    const bool closesWithParent = parent && isFirstOrLastChild(markup) &&
-                                  markup.indexInParent() == parent->childCount() - 1 &&
-                                  !openDelimiters.empty();
-    // The other character cannot open inside a word, where the parser sorts runs out itself.
-    const bool afterWord = !text.empty() && isAsciiAlphanumeric(text.back());
     // Inside a word only asterisks open; there a strong run may join the run before it, which
     // the parser splits from the inside out.
-    const std::size_t beforeRun = text.find_last_not_of("*_");
-    const bool runInWord = beforeRun != std::string::npos && isAsciiAlphanumeric(text[beforeRun]);
-    std::string_view delimiter = first;
-    if (!text.empty() && text.back() == first[0])
-        delimiter = runInWord && first.size() == 2 ? first : second;
-    else if (closesWithParent && openDelimiters.back() == first[0] && !afterWord)
-        delimiter = second;
-    openDelimiters.push_back(delimiter[0]);
+    const bool atParentStart = !openDelimiters.empty() && markup.indexInParent() == 0;
+    const std::size_t wordEnd = atParentStart ? text.find_last_not_of("*_") : text.size() - 1;
+    const bool wordBefore = wordEnd < text.size() && isAsciiAlphanumeric(text[wordEnd]);
+    const bool wordAfter = isAsciiAlphanumeric(followingCharacter(markup).value_or(' '));
+    auto fits = [&](char c) {
+        // A run next to another of the same character would merge with it.
+        if (!text.empty() && text.back() == c)
+            return false;
+        return c == '*' || !(wordBefore || wordAfter);
+    };
+    // Inside emphasis the other character keeps the inner runs apart from the outer ones.
+    const char preferred = !openDelimiters.empty() && openDelimiters.back() == '*' ? '_' : '*';
+    const char other = preferred == '*' ? '_' : '*';
+    const char chosen = fits(preferred) ? preferred : fits(other) ? other : '*';
+    const std::string delimiter(runLength, chosen);
+    openDelimiters.push_back(chosen);
     inlines->appendMarkup(delimiter);
     descendInto(markup);
     inlines->appendMarkup(delimiter);
@@ -315,30 +318,32 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::string_view firs
 }
 
 void MarkupFormatter::visitEmphasis(const Emphasis& emphasis) {
-    printDelimited(emphasis, "*", "_");
+    printDelimited(emphasis, 1);
 }
 
 void MarkupFormatter::visitStrong(const Strong& strong) {
-    printDelimited(strong, "**", "__");
+    printDelimited(strong, 2);
+}
+
+bool MarkupFormatter::printSpanOpening(const Markup& span, std::string_view opening) {
+    const bool opened = openInlines();
+    // Delimiter runs inside the span cannot meet those outside it.
+    const auto outside = std::exchange(openDelimiters, {});
+    inlines->appendMarkup(opening);
+    descendInto(span);
+    openDelimiters = outside;
+    return opened;
 }
 
 void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
-    const bool opened = openInlines();
-    const auto saved = std::exchange(openDelimiters, {});
+    const bool opened = printSpanOpening(strikethrough, "~~");
     inlines->appendMarkup("~~");
-    descendInto(strikethrough);
-    inlines->appendMarkup("~~");
-    openDelimiters = saved;
     closeInlines(opened);
 }
 
 void MarkupFormatter::visitImage(const Image& image) {
-    const bool opened = openInlines();
-    const auto saved = std::exchange(openDelimiters, {});
-    inlines->appendMarkup("![");
-    descendInto(image);
+    const bool opened = printSpanOpening(image, "![");
     printDestinationAndTitle(image.source(), image.title());
-    openDelimiters = saved;
     closeInlines(opened);
 }
 
@@ -355,16 +360,14 @@ void MarkupFormatter::printDestinationAndTitle(const std::optional<std::string>&
 }
 
 void MarkupFormatter::visitLink(const Link& link) {
-    const bool opened = openInlines();
     if (link.isAutolink() && isAutolinkable(*link.destination())) {
+        const bool opened = openInlines();
         inlines->appendMarkup("<" + *link.destination() + ">");
-    } else {
-        const auto saved = std::exchange(openDelimiters, {});
-        inlines->appendMarkup("[");
-        descendInto(link);
-        printDestinationAndTitle(link.destination(), link.title());
-        openDelimiters = saved;
+        closeInlines(opened);
+        return;
     }
+    const bool opened = printSpanOpening(link, "[");
+    printDestinationAndTitle(link.destination(), link.title());
     closeInlines(opened);
 }
 
@@ -375,18 +378,17 @@ void MarkupFormatter::visitInlineHTML(const InlineHTML& inlineHTML) {
 }
 
 void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttributes) {
-    const bool opened = openInlines();
-    const auto saved = std::exchange(openDelimiters, {});
-    inlines->appendMarkup("^[");
-    descendInto(inlineAttributes);
+    const bool opened = printSpanOpening(inlineAttributes, "^[");
     inlines->appendMarkup("](" + inlineAttributes.attributes() + ")");
-    openDelimiters = saved;
     closeInlines(opened);
 }
 
 void MarkupFormatter::visitText(const Text& text) {
     const bool opened = openInlines();
-    inlines->appendText(text.string(), inCell, followingCharacter(text));
+    if (text.string().empty())
+        inlines->appendEmptyText();
+    else
+        inlines->appendText(text.string(), inCell, followingCharacter(text));
     closeInlines(opened);
 }
 
@@ -575,10 +577,17 @@ void MarkupFormatter::queueNewlines(std::int64_t count) {
 }
 
 void MarkupFormatter::startBlock() {
+    if (std::exchange(blockPlaced, false))
+        return;
     const bool tight = std::exchange(tightStart, false) || tightBlocks;
     if (!printed.empty())
         current.queuedNewlines =
             std::max(current.queuedNewlines, (tight ? 1 : 2) - current.newlineStreak);
+}
+
+void MarkupFormatter::startContainer() {
+    startBlock();
+    blockPlaced = true;
 }
 
 std::string format(const Markup& markup, const MarkupFormatter::Options& options) {

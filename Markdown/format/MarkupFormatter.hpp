@@ -27,8 +27,10 @@ public:
             LineSplittingElement lineSplittingElement = LineSplittingElement::softBreak;
             std::int64_t maxLength = 0;
         };
-        /// When present, the printed text is to be re-wrapped, so the source's soft breaks
-        /// are not kept.
+        /// When present, the source's soft breaks are not kept and paragraph text is wrapped
+        /// at spaces, so that no line is longer than `maxLength` characters where a space
+        /// allows a break that keeps the tree (none inside code spans, link destinations or
+        /// before what would open a block at a line's start).
         std::optional<PreferredLineLimit> preferredLineLimit;
     };
 
@@ -46,7 +48,7 @@ public:
         std::int64_t lineNumber = 0;
     };
 
-    explicit MarkupFormatter(Options formattingOptions) : options(std::move(formattingOptions)) {}
+    explicit MarkupFormatter(Options formattingOptions) : options(formattingOptions) {}
 
     [[nodiscard]] const Options& formattingOptions() const { return options; }
     /// The Markdown text printed so far.
@@ -101,6 +103,8 @@ private:
     void queueNewlines(std::int64_t count);
     /// A block after printed text starts after a blank line (a line end in a tight run).
     void startBlock();
+    /// A container's start places its first block too.
+    void startContainer();
     /// The blocks of a container; adjacent lists of one kind get different markers.
     void printBlocks(const Markup& container);
     void printDoxygen(const std::string& opening, const Markup& command);
@@ -111,9 +115,13 @@ private:
     void closeInlines(bool opened);
     [[nodiscard]] InlineText gatherInlines(const Markup& container);
     void printInlines(const InlineText& text, bool linesStartBlocks, bool wrap);
+    /// Prints the opening and the children of a span; true when it opened the inline run.
+    bool printSpanOpening(const Markup& span, std::string_view opening);
     void printDestinationAndTitle(const std::optional<std::string>& destination,
                                   const std::optional<std::string>& title);
-    void printDelimited(const Markup& markup, std::string_view first, std::string_view second);
+    /// Emphasis (a run of one) or strong emphasis (two) with the delimiter character that keeps
+    /// its runs apart from those around it.
+    void printDelimited(const Markup& markup, std::size_t runLength);
     [[nodiscard]] std::string cellText(const Table::Cell& cell) const;
 
     Options options;
@@ -122,6 +130,7 @@ private:
     LinePrefixes prefixes;
     bool lineOpen = false;
     bool tightStart = false;
+    bool blockPlaced = false;
     bool tightBlocks = false;
     bool inCell = false;
     std::optional<InlineText> inlines;

@@ -7,6 +7,7 @@
 #include <unicode/utext.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -74,6 +75,10 @@ std::size_t characterEnd(std::string_view text, std::size_t from) {
 }
 
 std::size_t characterCount(std::string_view text) {
+    // ASCII without CR is one character a byte: the common case, counted without the rules.
+    if (std::all_of(text.begin(), text.end(),
+                    [](char byte) { return isASCII(byte) && byte != '\r'; }))
+        return text.size();
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); i = characterEnd(text, i))
         ++count;

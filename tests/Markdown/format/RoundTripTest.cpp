@@ -129,22 +129,15 @@ Outcome roundTrip(const std::string& markdown, const Options& options, bool unwr
     return outcome;
 }
 
-// What CommonMark cannot say twice, with the reason. Wrapping compares texts merged, so there
-// they say the same.
-const std::map<std::string, std::string> keptBack = {
-    // A reference link before a space and a line end: the parser keeps the stripped space as a
-    // text of nothing, and Markdown has no way to write an empty text.
-    {"spec.txt #564", "empty text after a link"},
-    {"spec.txt #595", "empty text after an image"},
-};
+// What CommonMark cannot say twice, each with the reason; every example says itself now.
+const std::map<std::string, std::string> keptBack = {};
 
 void checkEveryExample(const Options& options, bool unwrap) {
-    const std::map<std::string, std::string> kept = unwrap ? decltype(keptBack){} : keptBack;
     int same = 0;
     int different = 0;
     for (const Example& example : allExamples()) {
         const Outcome outcome = roundTrip(example.markdown, options, unwrap);
-        const bool expectedDifferent = kept.contains(example.name);
+        const bool expectedDifferent = keptBack.contains(example.name);
         outcome.same ? ++same : ++different;
         if (outcome.same == expectedDifferent)
             ADD_FAILURE() << example.name << (outcome.same ? " now round-trips" : " differs")
@@ -159,7 +152,7 @@ void checkEveryExample(const Options& options, bool unwrap) {
                           << outcome.printed << "\n--- printed again\n"
                           << format(Document::parsing(outcome.printed), options);
     }
-    std::cout << "same " << same << ", different " << different << ", kept back " << kept.size()
+    std::cout << "same " << same << ", different " << different << ", kept back " << keptBack.size()
               << "\n";
 }
 
@@ -230,6 +223,55 @@ TEST(MarkupFormatterRoundTrip, WrappedAtFortyCharactersEveryExampleSaysTheSame) 
         if (auto line = needlesslyLongLine(format(Document::parsing(example.markdown), wrapped)))
             ADD_FAILURE() << example.name << " has a line it could have broken:\n"
                           << *line << (++longLines, "");
+}
+
+} // namespace
+} // namespace markdown
+
+namespace markdown {
+namespace {
+
+TEST(MarkupFormatterRoundTrip, BlockDirectivesAndDoxygenCommandsReadBackWithTheirOptions) {
+    const ParseOptions directives = ParseOptions::parseBlockDirectives;
+    const ParseOptions doxygen = {ParseOptions::parseBlockDirectives,
+                                  ParseOptions::parseMinimalDoxygen};
+    const std::pair<const char*, ParseOptions> examples[] = {
+        {"a\n\nb\nc\n", directives},
+        {"```\n@Name\n```\n", directives},
+        {"    @Name\n", directives},
+        {"@Box {\n    a\n    b\n}\n", directives},
+        {"@Box {\n    a\n\n        code\n}\n", directives},
+        {"text\n@Name\n", directives},
+        {"@A(x: 1,\n@B\n", directives},
+        {"@Outer {\n  @Inner {\n    text\n  }\n}\n", directives},
+        {"}\ntext\n", directives},
+        {"@Name\n\ntext\n", directives},
+        {"@Name\ntext\n", directives},
+        {"@Name(a: 1) {\n}\n", directives},
+        {"@Name(\na: 1,\nb: 2)\n", directives},
+        {"@Name(a: \")\") {\n}\n", directives},
+        {"@Name(a: \\)) {}\n", directives},
+        {"@Name(x) { }\n@Other {}\n", directives},
+        {"@Name { hello }\n", directives},
+        {"@Box {\ntext\n  } dropped\n", directives},
+        {"a\n\n@Box {\ncontent\n}\n", directives},
+        {"@A {\n@B {\nx\n}\ny\n}\n", directives},
+        {"@Box(a: 1,\n  b: 2) {\n  text\n}\n", directives},
+        {"@Box {\n- a\n- b\n\n> quote\n}\n", directives},
+        {"@param x The x.\ncontinued\n\nafter\n", doxygen},
+        {"\\Returns the value.\n", doxygen},
+        {"@PARAM x desc\n", doxygen},
+        {"@param\n\n@unknown x\n\n@paramx y\n", doxygen},
+        {"@note First\n  second line\n", doxygen},
+        {"@param x First line\nsecond line\n@returns *it*\n", doxygen},
+        {"@brief A.\n\n@discussion B.\n\n@note\n", doxygen},
+        {"@note A list:\n- one\n- two\n", doxygen},
+    };
+    for (const auto& [markdown, parseOptions] : examples) {
+        const Outcome outcome = roundTrip(markdown, Options{}, false, parseOptions);
+        EXPECT_TRUE(outcome.same) << markdown << "--- printed\n" << outcome.printed;
+        EXPECT_TRUE(outcome.fixedPoint) << markdown;
+    }
 }
 
 } // namespace

@@ -1,0 +1,163 @@
+#include "Markdown/format/MarkupFormatter.hpp"
+#include "Markdown/elements/Elements.hpp"
+#include "tests/Markdown/RawOutline.hpp"
+
+#include <gtest/gtest.h>
+
+namespace markdown {
+namespace {
+using namespace markdown::testing;
+using Options = MarkupFormatter::Options;
+
+Document inParagraph(const Markup& inline_) {
+    return Document(Paragraph(inline_.as<InlineMarkup>().value()));
+}
+
+OrderedList startingAt(std::uint64_t start, const ListItem& item) {
+    OrderedList list(item);
+    list.setStartIndex(start);
+    return list;
+}
+
+ListItem item(std::string_view text) {
+    return ListItem(std::nullopt, Paragraph(Text(std::string(text))));
+}
+
+// Trees none of the parser's own examples spells out, built in code: each prints as Markdown that
+// reads back as the same tree.
+TEST(MarkupFormatter, BuiltTreesReadBackAsThemselves) {
+    const Markup trees[] = {
+        // Text that would open a block at a line's start, or something inline anywhere.
+        inParagraph(Text("# not a heading")),
+        inParagraph(Text("1. not a list")),
+        inParagraph(Text("12) nor this")),
+        inParagraph(Text("- nor this")),
+        inParagraph(Text("+ nor this")),
+        inParagraph(Text("> no quote")),
+        inParagraph(Text("=")),
+        inParagraph(Text("***")),
+        inParagraph(Text("@Directive(x) {")),
+        inParagraph(Text("}")),
+        inParagraph(Text("|-|")),
+        inParagraph(Text("    indented")),
+        inParagraph(Text("\ttab")),
+        inParagraph(Text("a_b _c_ *d* [e](f) `g` <h> <!-- i --> &amp; ~~j~~ \\k\\")),
+        inParagraph(Text("\"straight\" 'quotes' -- dashes ... dots")),
+        inParagraph(Text("line\nend")),
+        Document(Paragraph(Text("a!"), Link("b", Text("c")))),
+        Document(Paragraph(Emphasis(Text("a")), Text(""), SoftBreak(), Text("b"))),
+        Document(Paragraph(Emphasis(Text("a")), Text(""), LineBreak(), Text("b"))),
+        Document(Paragraph(InlineCode("a"), LineBreak(), Text("b"))),
+        Document(Paragraph(LineBreak(), Text("b\t"), LineBreak(), Text("c"))),
+        Document(Paragraph(Text("a<"), Emphasis(Text("b")))),
+        // Code spans and blocks that hold their own delimiters.
+        inParagraph(InlineCode("`a")),
+        inParagraph(InlineCode(" a ")),
+        inParagraph(InlineCode("  ")),
+        inParagraph(InlineCode("a``b`c")),
+        Document(CodeBlock("swift", "a\n```\nb\n")),
+        Document(CodeBlock("a`b", "~~~~\n")),
+        Document(CodeBlock(std::nullopt, "")),
+        // Emphasis inside emphasis.
+        inParagraph(Emphasis(Emphasis(Text("a")))),
+        inParagraph(Strong(Emphasis(Text("a")))),
+        inParagraph(Emphasis(Strong(Text("a")))),
+        inParagraph(Strong(Strong(Text("a")))),
+        Document(Paragraph(Emphasis(Text("a")), Emphasis(Text("b")))),
+        inParagraph(Emphasis(Text("@("), Emphasis(Text("):")), Text("{2 }"))),
+        inParagraph(Strikethrough(Emphasis(Text("a")))),
+        // Links and images.
+        inParagraph(Link("a b", Text("space"))),
+        inParagraph(Link("a(b", Text("paren"))),
+        inParagraph(Link(std::string("d"), std::string("t \"q\""), std::vector{Text("title")})),
+        inParagraph(Link("https://example.com/a", Text("https://example.com/a"))),
+        inParagraph(Link("docs/intro.md", Text("docs/intro.md"))),
+        inParagraph(Image("i.png", "t", Text("alt"))),
+        inParagraph(InlineAttributes("class: \"x\"", Text("attributed"))),
+        // Containers.
+        Document(BlockQuote(Paragraph(Text("a")), CodeBlock(std::nullopt, "b\n\nc\n"))),
+        Document(BlockQuote()),
+        Document(UnorderedList(item("a")), UnorderedList(item("b")), UnorderedList(item("c"))),
+        Document(startingAt(0, item("a")), startingAt(7, item("b"))),
+        Document(UnorderedList(ListItem(Checkbox::checked, Paragraph(Text("done"))),
+                               ListItem(Checkbox::unchecked, Paragraph(Text("to do"))))),
+        Document(UnorderedList(ListItem(std::nullopt, ThematicBreak()), ListItem(std::nullopt))),
+        Document(UnorderedList(ListItem(std::nullopt, Paragraph(Text("a")),
+                                        UnorderedList(item("b")), Paragraph(Text("c"))))),
+        Document(Heading(3, Text("closing #"))),
+        Document(Heading(1, Text("two"), SoftBreak(), Text("lines"))),
+        Document(HTMLBlock("<div>\n</div>\n"), Paragraph(Text("after"))),
+        // Tables: a pipe in a cell, a cell over two columns and one over two rows.
+        Document(Table(std::nullopt, Table::Head(Table::Cell(Text("a|b")), Table::Cell(Text("^"))),
+                       Table::Body(Table::Row(Table::Cell(2, 1, Text("wide")), Table::Cell(0, 1)),
+                                   Table::Row(Table::Cell(1, 2, Text("x")), Table::Cell(Text("y"))),
+                                   Table::Row(Table::Cell(1, 0), Table::Cell(Text("z")))))),
+    };
+    for (const Markup& tree : trees) {
+        const std::string printed = format(tree, Options{});
+        const Document reparsed = Document::parsing(printed);
+        EXPECT_TRUE(reparsed.hasSameStructure(tree))
+            << "--- printed\n"
+            << printed << "\n--- built\n"
+            << outline(tree.raw().markup) << "--- reparsed\n"
+            << outline(reparsed.raw().markup);
+    }
+}
+
+// The layout a person would write: no escape where nothing would open, markers and blank lines
+// only where CommonMark needs them.
+TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"snake_case & 3 < 4, 2 * 3\n", "snake_case & 3 < 4, 2 \\* 3"},
+        {"- a\n- b\n\n<!-- -->\n\n- c\n", "- a\n- b\n\n<!-- -->\n\n- c"},
+        {"- a\n\n\n- b\n", "- a\n- b"},
+        {"> a\n>\n> b\n", "> a\n>\n> b"},
+        {"1. a\n   > b\n   c\n", "1. a\n\n   > b\n   > c"},
+        {"> - a\n>   - b\n", "> - a\n>\n>   - b"},
+        {"- - a\n  - b\n- c\n", "- - a\n  - b\n- c"},
+        {"[a](<b c> \"t\")\n", "[a](<b c> \"t\")"},
+        {"``` js\ncode\n```\n", "```js\ncode\n```"},
+        {"Title\n=====\n", "# Title"},
+    };
+    for (const auto& [markdown, expected] : cases)
+        EXPECT_EQ(format(Document::parsing(markdown), Options{}), expected) << markdown;
+    // Two lists in a row keep apart through their markers.
+    EXPECT_EQ(format(Document(UnorderedList(item("a")), UnorderedList(item("b")),
+                              startingAt(2, item("c")), startingAt(3, item("d"))),
+                     Options{}),
+              "- a\n\n* b\n\n2. c\n\n3) d");
+}
+
+TEST(MarkupFormatter, WrapsAtSpacesWithTheChosenBreakWhereTheTreeStaysTheSame) {
+    const Document document = Document::parsing("aaa 2. bbb 1. ccc - ddd `e f` ggg\n");
+    const auto limited = [](Options::LineSplittingElement element, std::int64_t maxLength) {
+        return Options{Options::PreferredLineLimit{element, maxLength}};
+    };
+    // Never before "1. " or "- ", which would open a list inside the paragraph ("2. " cannot),
+    // nor inside code.
+    EXPECT_EQ(format(document, limited(Options::LineSplittingElement::softBreak, 5)),
+              "aaa\n2.\nbbb 1.\nccc -\nddd\n`e f`\nggg");
+    EXPECT_EQ(format(document, limited(Options::LineSplittingElement::softBreak, 20)),
+              "aaa 2. bbb 1. ccc -\nddd `e f` ggg");
+    EXPECT_EQ(format(document, limited(Options::LineSplittingElement::hardBreak, 10)),
+              "aaa 2.  \nbbb 1.  \nccc -  \nddd  \n`e f`  \nggg");
+    // Inside a list item the marker counts.
+    EXPECT_EQ(format(Document::parsing("- aaa bbb ccc\n"),
+                     limited(Options::LineSplittingElement::softBreak, 9)),
+              "- aaa bbb\n  ccc");
+}
+
+TEST(MarkupFormatter, KeepsItsStateTrueAsItPrints) {
+    MarkupFormatter formatter(Options{});
+    Document::parsing("> a\n> b\n\nccc\n").accept(formatter);
+    EXPECT_EQ(formatter.result(), "> a\n> b\n\nccc");
+    const MarkupFormatter::State& state = formatter.state();
+    EXPECT_EQ(state.lineNumber, 3);
+    EXPECT_EQ(state.currentLength, 3);
+    EXPECT_EQ(state.lastLineLength, 0);
+    EXPECT_EQ(state.newlineStreak, 0);
+    EXPECT_EQ(state.queuedNewlines, 0);
+}
+
+} // namespace
+} // namespace markdown
