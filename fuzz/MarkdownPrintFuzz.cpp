@@ -28,25 +28,18 @@ MarkupFormatter::Options wrappedAt(std::int64_t maxLength) {
     return options;
 }
 
-// A tree in walk order: each node opened with its data and closed after its children, texts of
-// nothing left out; with texts merged, a run of adjacent texts and soft breaks is one piece of
-// text instead.
+// A tree in walk order: each node opened with its data and closed after its children; with
+// texts merged, a run of adjacent texts and soft breaks is one piece of text instead.
 struct Step {
     enum class Kind { open, close, text } kind;
     const RawMarkupData* data = nullptr;
     std::string text;
 };
 
-// The parser leaves a text of nothing where it strips the space before a line end after a
-// link, emphasis or code; the printer does not write one, so it takes no part.
-bool isEmptyText(const RawMarkup& node) {
-    const auto* text = node.data().getIf<RawMarkupData::Text>();
-    return text && text->string.empty();
-}
-
 std::vector<Step> walk(const RawMarkup& root, bool mergeTexts) {
     std::vector<Step> steps;
     std::string run;
+    bool inRun = false;
     // Null stands for the close of the node opened last.
     std::vector<const RawMarkup*> pending{&root};
     while (!pending.empty()) {
@@ -57,13 +50,14 @@ std::vector<Step> walk(const RawMarkup& root, bool mergeTexts) {
         if (mergeTexts && isText) {
             const auto* text = node->data().getIf<RawMarkupData::Text>();
             run += text ? text->string : " ";
+            inRun = true;
             continue;
         }
-        if (!run.empty())
+        if (inRun) {
             steps.push_back({Step::Kind::text, nullptr, std::move(run)});
-        run.clear();
-        if (node && isEmptyText(*node))
-            continue;
+            run.clear();
+            inRun = false;
+        }
         if (!node) {
             steps.push_back({Step::Kind::close, nullptr, {}});
             continue;
