@@ -38,25 +38,6 @@ bool endsName(std::string_view text, std::size_t i) {
     return false;
 }
 
-// The characters of the rest before the first unquoted, unescaped ")"; quotes do not carry
-// over from one line to the next.
-std::int64_t argumentTextLength(std::string_view rest) {
-    bool escaped = false;
-    bool quoted = false;
-    std::int64_t count = 0;
-    for (std::size_t i = 0; i < rest.size(); i = characterEnd(rest, i), ++count) {
-        if (escaped)
-            escaped = false;
-        else if (isCharacterAt(rest, i, '\\'))
-            escaped = true;
-        else if (isCharacterAt(rest, i, '"'))
-            quoted = !quoted;
-        else if (!quoted && isCharacterAt(rest, i, ')'))
-            break;
-    }
-    return count;
-}
-
 bool isWhitespaceCharacter(std::string_view text, std::size_t i) {
     return isCharacterAt(text, i, ' ') || isCharacterAt(text, i, '\t');
 }
@@ -73,6 +54,23 @@ std::size_t lineStartBefore(std::string_view input, std::size_t offset) {
 }
 
 } // namespace
+
+std::int64_t argumentTextLength(std::string_view rest) {
+    bool escaped = false;
+    bool quoted = false;
+    std::int64_t count = 0;
+    for (std::size_t i = 0; i < rest.size(); i = characterEnd(rest, i), ++count) {
+        if (escaped)
+            escaped = false;
+        else if (isCharacterAt(rest, i, '\\'))
+            escaped = true;
+        else if (isCharacterAt(rest, i, '"'))
+            quoted = !quoted;
+        else if (!quoted && isCharacterAt(rest, i, ')'))
+            break;
+    }
+    return count;
+}
 
 std::optional<PendingBlockDirective>
 PendingBlockDirective::parseOpeningLine(const TrimmedLine& line, const ParseContainerStack& stack) {

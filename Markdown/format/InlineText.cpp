@@ -1,5 +1,6 @@
 #include "Markdown/format/InlineText.hpp"
 
+#include "Markdown/format/LineStart.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
 
@@ -10,101 +11,15 @@
 namespace markdown {
 namespace {
 
-char at(std::string_view text, std::size_t index) {
-    return index < text.size() ? text[index] : '\0';
-}
-
-// Where a backslash makes a line start plain text: the delimiter after a number, else the
-// first character.
-std::size_t escapePointOfLineStart(std::string_view line) {
-    std::size_t digits = 0;
-    while (digits < line.size() && isAsciiDigit(line[digits]))
-        ++digits;
-    return digits;
+bool isWordCharacter(char c) {
+    return isAsciiAlphanumeric(c) || static_cast<unsigned char>(c) >= 0x80;
 }
 
 bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
     return std::binary_search(sorted.begin(), sorted.end(), offset);
 }
 
-// The HTML blocks that may interrupt a paragraph: those of the block-level names, and scripts,
-// comments, processing instructions, declarations and character data.
-bool interruptsParagraphAsHTML(std::string_view line) {
-    static constexpr std::string_view names[] = {
-        "address", "article",  "aside",   "base",     "basefont", "blockquote", "body",
-        "caption", "center",   "col",     "colgroup", "dd",       "details",    "dialog",
-        "dir",     "div",      "dl",      "dt",       "fieldset", "figcaption", "figure",
-        "footer",  "form",     "frame",   "frameset", "h1",       "h2",         "h3",
-        "h4",      "h5",       "h6",      "head",     "header",   "hr",         "html",
-        "iframe",  "legend",   "li",      "link",     "main",     "menu",       "menuitem",
-        "nav",     "noframes", "ol",      "optgroup", "option",   "p",          "param",
-        "section", "source",   "summary", "table",    "tbody",    "td",         "tfoot",
-        "th",      "thead",    "title",   "tr",       "track",    "ul",         "script",
-        "pre",     "style",    "textarea"};
-    std::size_t i = 1;
-    if (at(line, i) == '/')
-        ++i;
-    else if (at(line, i) == '!' || at(line, i) == '?')
-        return true;
-    std::size_t end = i;
-    while (end < line.size() && isAsciiAlphanumeric(line[end]))
-        ++end;
-    std::string name(line.substr(i, end - i));
-    for (char& c : name)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    for (std::string_view blockName : names)
-        if (name == blockName)
-            return true;
-    return false;
-}
-
 } // namespace
-
-bool opensBlockAtLineStart(std::string_view line, bool inParagraph) {
-    if (line.empty())
-        return false;
-    // A table's delimiter row under a line of text.
-    if (line.find_first_not_of("|-: \t") == std::string_view::npos &&
-        line.find('-') != std::string_view::npos)
-        return true;
-    const char first = line[0];
-    const char second = at(line, 1);
-    const bool spaceOrEnd = second == '\0' || second == ' ' || second == '\t';
-    switch (first) {
-    case '#':
-    case '>':
-    case '|':
-    case ':':
-    case '@':
-    case '}':
-    case ' ':
-    case '\t':
-        return true;
-    case '<':
-        return !inParagraph || interruptsParagraphAsHTML(line);
-    case '-':
-    case '=':
-    case '*':
-    case '_':
-        // A list item, or a line of nothing but the character: a thematic break or underline.
-        return spaceOrEnd ||
-               line.find_first_not_of(std::string{first, ' ', '\t'}) == std::string_view::npos;
-    case '+':
-        return spaceOrEnd;
-    case '`':
-    case '~':
-        return line.starts_with(first == '`' ? "```" : "~~~");
-    default:
-        break;
-    }
-    const std::size_t digits = escapePointOfLineStart(line);
-    if (digits == 0 || digits > 9 || (at(line, digits) != '.' && at(line, digits) != ')'))
-        return false;
-    // Inside a paragraph only a list that starts at 1 opens.
-    return !inParagraph ||
-           (line[digits - 1] == '1' &&
-            line.substr(0, digits - 1).find_first_not_of('0') == std::string_view::npos);
-}
 
 void InlineText::appendEmptyText() {
     emptyTextPending = true;
@@ -136,7 +51,7 @@ bool InlineText::isLiteral(std::size_t offset) const {
     return run != literals.begin() && offset < std::prev(run)->second;
 }
 
-void InlineText::appendText(std::string_view text, bool inCell, std::optional<char> following) {
+void InlineText::appendText(std::string_view text, const TextContext& context) {
     // The characters that may need a backslash, or are spaces or line ends; any other character
     // is printed as it is.
     static constexpr auto needsLook = [] {
@@ -157,8 +72,8 @@ void InlineText::appendText(std::string_view text, bool inCell, std::optional<ch
         const char previous = i > 0 ? text[i - 1] : '\0';
         // At the text's end, what follows is the next element's, when it is known.
         const bool last = i + 1 == text.size();
-        const char next = last ? following.value_or('\0') : text[i + 1];
-        const bool atEnd = last && !following;
+        const char next = last ? context.following.value_or('\0') : text[i + 1];
+        const bool atEnd = last && !context.following;
         if (c == '\n' || c == '\r' || c == ' ') {
             appendLiterals(text.substr(runStart, i - runStart));
             runStart = i + 1;
@@ -171,11 +86,19 @@ void InlineText::appendText(std::string_view text, bool inCell, std::optional<ch
         }
         bool escaped = false;
         switch (c) {
+        case '~':
+            // The parser looks through tildes for what flanks an emphasis delimiter, so a
+            // backslash there flanks it as punctuation; before or after a word the tilde, the
+            // text's only one, is left as it is.
+            escaped = !(
+                (i == 0 && context.afterOpener && isWordCharacter(next) &&
+                 text.find('~', 1) == text.npos) ||
+                (last && context.beforeCloser && isWordCharacter(previous) && text.find('~') == i));
+            break;
         case '*':
         case '`':
         case '[':
         case ']':
-        case '~':
         case '"': // smart punctuation would curl straight quotes
         case '\'':
             escaped = true;
@@ -202,7 +125,7 @@ void InlineText::appendText(std::string_view text, bool inCell, std::optional<ch
             escaped = dotsInARow == 2; // an ellipsis
             break;
         case '|':
-            escaped = inCell;
+            escaped = context.inCell;
             break;
         default:
             break;
@@ -301,7 +224,14 @@ std::string InlineText::laidOut(const Layout& layout) const {
             }
             wordStart = space + 1;
         }
-        emitWord(wordStart, lineEnd);
+        // A reference says the closing brace as text; a backslash would still end the line in one.
+        const bool braceAtEnd = layout.lineEndsCloseDirectives && lineEnd > lineStart &&
+                                text[lineEnd - 1] == '}' && isLiteral(lineEnd - 1);
+        if (braceAtEnd && escapeAt == lineEnd - 1)
+            escapeAt = std::string_view::npos;
+        emitWord(wordStart, braceAtEnd ? lineEnd - 1 : lineEnd);
+        if (braceAtEnd)
+            out += "&#125;";
         if (lineEnd == text.size())
             break;
         out += '\n';

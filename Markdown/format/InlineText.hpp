@@ -28,14 +28,24 @@ public:
         std::int64_t firstIndent = 0;
         std::int64_t restIndent = 0;
         std::optional<Wrapping> wrapping;
+        /// Whether a "}" that ends a line would close a block directive around the text.
+        bool lineEndsCloseDirectives = false;
     };
 
     /// Markup printed as it is; with `breakable`, a long line may break at its spaces.
     void appendMarkup(std::string_view markup, bool breakable = false);
+    /// Where a text stands among what is printed around it.
+    struct TextContext {
+        /// In a table cell, where "|" ends the cell.
+        bool inCell = false;
+        /// The character printed right after the text, where it is known.
+        std::optional<char> following;
+        /// Right after an emphasis opener, or right before its closer.
+        bool afterOpener = false;
+        bool beforeCloser = false;
+    };
     /// Text that reads back as itself: every character that could open something is escaped.
-    /// `inCell`: the text stands in a table cell, where "|" ends the cell. `following`: the
-    /// character printed right after the text, where it is known.
-    void appendText(std::string_view text, bool inCell, std::optional<char> following);
+    void appendText(std::string_view text, const TextContext& context);
     /// A text of nothing, which only the line end right after it can say.
     void appendEmptyText();
     /// A line end: a hard break, or a soft one.
@@ -59,11 +69,5 @@ private:
     std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
     bool emptyTextPending = false;
 };
-
-/// True when a line beginning with `line` would open something other than paragraph text: a
-/// heading, quote, list, thematic break, setext underline, table row, fence, HTML block, block
-/// directive or its closing brace, or indented code. `inParagraph`: the line continues a
-/// paragraph, which only some blocks interrupt.
-[[nodiscard]] bool opensBlockAtLineStart(std::string_view line, bool inParagraph);
 
 } // namespace markdown

@@ -1,5 +1,6 @@
 #include "Markdown/format/MarkupFormatter.hpp"
 
+#include "Markdown/directives/PendingBlockDirective.hpp"
 #include "Markdown/format/InlineSyntax.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/format/SoftBreakDeleter.hpp"
@@ -148,7 +149,9 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
         print(std::string("\n") + (level == 1 ? "===" : "---"));
         return;
     }
-    std::string text = content.laidOut({.linesStartBlocks = false, .wrapping = std::nullopt});
+    std::string text = content.laidOut({.linesStartBlocks = false,
+                                        .wrapping = std::nullopt,
+                                        .lineEndsCloseDirectives = directiveDepth > 0});
     // A closing run of number signs would be taken off the heading.
     if (text.ends_with('#'))
         text.insert(text.size() - 1, "\\");
@@ -226,8 +229,14 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     const auto& segments = blockDirective.argumentText().segments;
     for (std::size_t i = 0; i < segments.size(); ++i)
         opening.append(i == 0 ? "(" : "\n").append(segments[i].trimmedText());
-    if (!segments.empty())
-        opening += ')';
+    // Where the last line leaves a quote or an escape open, a ")" would be argument text:
+    // the list then stays open as it did in the source, up to the blank line after it.
+    if (!segments.empty()) {
+        const std::string closed = std::string(segments.back().trimmedText()) + ")";
+        if (argumentTextLength(closed) < static_cast<std::int64_t>(characterCount(closed)) ||
+            !blockDirective.isEmpty())
+            opening += ')';
+    }
     if (blockDirective.isEmpty()) {
         print(opening);
         return;
@@ -235,7 +244,9 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     print(opening + " {");
     const bool wasTight = std::exchange(tightBlocks, false);
     tightStart = true;
+    ++directiveDepth;
     printBlocks(blockDirective);
+    --directiveDepth;
     tightStart = true;
     startBlock();
     print("}");
@@ -388,8 +399,17 @@ void MarkupFormatter::visitText(const Text& text) {
     if (text.string().empty())
         inlines->appendEmptyText();
     else
-        inlines->appendText(text.string(), inCell, followingCharacter(text));
+        inlines->appendText(text.string(), textContext(text));
     closeInlines(opened);
+}
+
+InlineText::TextContext MarkupFormatter::textContext(const Text& text) const {
+    // Inside emphasis the innermost open span is the text's parent.
+    const MarkupData* parent = openDelimiters.empty() ? nullptr : text.data().parent();
+    return {.inCell = inCell,
+            .following = followingCharacter(text),
+            .afterOpener = parent && text.indexInParent() == 0,
+            .beforeCloser = parent && text.indexInParent() == parent->raw.markup->childCount() - 1};
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
@@ -432,7 +452,8 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
                               .firstIndent =
                                   lineOpen ? current.currentLength : prefixes.nextWidth(),
                               .restIndent = prefixes.restWidth(),
-                              .wrapping = std::nullopt};
+                              .wrapping = std::nullopt,
+                              .lineEndsCloseDirectives = directiveDepth > 0 && !inCell};
     if (wrap && options.preferredLineLimit)
         layout.wrapping = InlineText::Wrapping{options.preferredLineLimit->lineSplittingElement ==
                                                    Options::LineSplittingElement::hardBreak,

@@ -114,6 +114,7 @@ private:
     bool openInlines();
     void closeInlines(bool opened);
     [[nodiscard]] InlineText gatherInlines(const Markup& container);
+    [[nodiscard]] InlineText::TextContext textContext(const Text& text) const;
     void printInlines(const InlineText& text, bool linesStartBlocks, bool wrap);
     /// Prints the opening and the children of a span; true when it opened the inline run.
     bool printSpanOpening(const Markup& span, std::string_view opening);
@@ -133,6 +134,7 @@ private:
     bool blockPlaced = false;
     bool tightBlocks = false;
     bool inCell = false;
+    int directiveDepth = 0;
     std::optional<InlineText> inlines;
     std::optional<char> listMarkerToAvoid;
     char lastListMarker = 0;

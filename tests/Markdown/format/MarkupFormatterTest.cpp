@@ -65,6 +65,8 @@ TEST(MarkupFormatter, BuiltTreesReadBackAsThemselves) {
         inParagraph(Strong(Strong(Text("a")))),
         Document(Paragraph(Emphasis(Text("a")), Emphasis(Text("b")))),
         inParagraph(Emphasis(Text("@("), Emphasis(Text("):")), Text("{2 }"))),
+        Document(Paragraph(Text("a"), Emphasis(Text("~b")), Text("c"), Strong(Text("d~")))),
+        inParagraph(Emphasis(Text("a ~"))),
         inParagraph(Strikethrough(Emphasis(Text("a")))),
         // Links and images.
         inParagraph(Link("a b", Text("space"))),

@@ -28,8 +28,8 @@ std::string readFile(const std::filesystem::path& path) {
     return contents.str();
 }
 
-// The examples of a spec file: the Markdown between an opening "```` example" line and the "."
-// line, "→" standing for a tab.
+// The examples of one of the parser's test files: the Markdown between an opening "```` example"
+// line and the "." line, "→" standing for a tab.
 std::vector<Example> specExamples(const std::string& fileName) {
     const std::string fence(32, '`');
     std::istringstream lines(
@@ -58,13 +58,18 @@ std::vector<Example> specExamples(const std::string& fileName) {
 
 std::vector<Example> allExamples() {
     std::vector<Example> examples;
-    for (const char* file : {"spec.txt", "extensions.txt", "regression.txt"}) {
+    // Every example the files hold, so that a file not found cannot pass for one that prints.
+    for (const auto& [file, count] :
+         {std::pair{"spec.txt", 672}, {"extensions.txt", 30}, {"regression.txt", 26}}) {
         auto some = specExamples(file);
+        EXPECT_EQ(some.size(), static_cast<std::size_t>(count)) << file;
         examples.insert(examples.end(), some.begin(), some.end());
     }
+    const std::size_t notesFrom = examples.size();
     for (const auto& entry : std::filesystem::recursive_directory_iterator(LUMENLEAF_EXAMPLES_DIR))
         if (entry.path().extension() == ".md")
             examples.push_back({entry.path().filename().string(), readFile(entry.path())});
+    EXPECT_GT(examples.size(), notesFrom);
     return examples;
 }
 
@@ -258,6 +263,10 @@ TEST(MarkupFormatterRoundTrip, BlockDirectivesAndDoxygenCommandsReadBackWithThei
         {"@A {\n@B {\nx\n}\ny\n}\n", directives},
         {"@Box(a: 1,\n  b: 2) {\n  text\n}\n", directives},
         {"@Box {\n- a\n- b\n\n> quote\n}\n", directives},
+        // A closing brace that ends a content line, and an argument list a quote keeps open.
+        {"@Box {\n\na&#125;\n}\n", directives},
+        {"@Box(a: \"x)\n\ntext\n", directives},
+        {"@Box(a: x\\)\n\ntext\n", directives},
         {"@param x The x.\ncontinued\n\nafter\n", doxygen},
         {"\\Returns the value.\n", doxygen},
         {"@PARAM x desc\n", doxygen},

@@ -1,0 +1,100 @@
+#include "Markdown/format/LineStart.hpp"
+
+#include "Markdown/format/MarkdownCharacters.hpp"
+
+#include <string>
+
+namespace markdown {
+namespace {
+
+char at(std::string_view text, std::size_t index) {
+    return index < text.size() ? text[index] : '\0';
+}
+
+// The HTML blocks that may interrupt a paragraph: those of the block-level names, and scripts,
+// comments, processing instructions, declarations and character data.
+bool interruptsParagraphAsHTML(std::string_view line) {
+    static constexpr std::string_view names[] = {
+        "address", "article",  "aside",   "base",     "basefont", "blockquote", "body",
+        "caption", "center",   "col",     "colgroup", "dd",       "details",    "dialog",
+        "dir",     "div",      "dl",      "dt",       "fieldset", "figcaption", "figure",
+        "footer",  "form",     "frame",   "frameset", "h1",       "h2",         "h3",
+        "h4",      "h5",       "h6",      "head",     "header",   "hr",         "html",
+        "iframe",  "legend",   "li",      "link",     "main",     "menu",       "menuitem",
+        "nav",     "noframes", "ol",      "optgroup", "option",   "p",          "param",
+        "section", "source",   "summary", "table",    "tbody",    "td",         "tfoot",
+        "th",      "thead",    "title",   "tr",       "track",    "ul",         "script",
+        "pre",     "style",    "textarea"};
+    std::size_t i = 1;
+    if (at(line, i) == '/')
+        ++i;
+    else if (at(line, i) == '!' || at(line, i) == '?')
+        return true;
+    std::size_t end = i;
+    while (end < line.size() && isAsciiAlphanumeric(line[end]))
+        ++end;
+    std::string name(line.substr(i, end - i));
+    for (char& c : name)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    for (std::string_view blockName : names)
+        if (name == blockName)
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::size_t escapePointOfLineStart(std::string_view line) {
+    std::size_t digits = 0;
+    while (digits < line.size() && isAsciiDigit(line[digits]))
+        ++digits;
+    return digits;
+}
+
+bool opensBlockAtLineStart(std::string_view line, bool inParagraph) {
+    if (line.empty())
+        return false;
+    // A table's delimiter row under a line of text.
+    if (line.find_first_not_of("|-: \t") == std::string_view::npos &&
+        line.find('-') != std::string_view::npos)
+        return true;
+    const char first = line[0];
+    const char second = at(line, 1);
+    const bool spaceOrEnd = second == '\0' || second == ' ' || second == '\t';
+    switch (first) {
+    case '#':
+    case '>':
+    case '|':
+    case ':':
+    case '@':
+    case '}':
+    case ' ':
+    case '\t':
+        return true;
+    case '<':
+        return !inParagraph || interruptsParagraphAsHTML(line);
+    case '-':
+    case '=':
+    case '*':
+    case '_':
+        // A list item, or a line of nothing but the character: a thematic break or underline.
+        return spaceOrEnd ||
+               line.find_first_not_of(std::string{first, ' ', '\t'}) == std::string_view::npos;
+    case '+':
+        return spaceOrEnd;
+    case '`':
+    case '~':
+        return line.starts_with(first == '`' ? "```" : "~~~");
+    default:
+        break;
+    }
+    const std::size_t digits = escapePointOfLineStart(line);
+    if (digits == 0 || digits > 9 || (at(line, digits) != '.' && at(line, digits) != ')'))
+        return false;
+    // Inside a paragraph only a list that starts at 1 opens.
+    return !inParagraph ||
+           (line[digits - 1] == '1' &&
+            line.substr(0, digits - 1).find_first_not_of('0') == std::string_view::npos);
+}
+
+} // namespace markdown
