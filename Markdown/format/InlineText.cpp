@@ -23,7 +23,7 @@ void InlineText::appendEmptyText() {
 
 void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
     emptyTextPending = markup.empty() && emptyTextPending;
-    if (breakableSpaces)
+    if (breakableSpaces && !unbreakable)
         for (std::size_t space = markup.find(' '); space != std::string_view::npos;
              space = markup.find(' ', space + 1))
             breakable.push_back(printed.size() + space);
@@ -74,7 +74,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             appendLiterals(text.substr(runStart, i - runStart));
             runStart = i + 1;
             dotsInARow = 0;
-            if (c == ' ')
+            if (c == ' ' && !unbreakable)
                 breakable.push_back(printed.size());
             // A line end of the text itself is no line end of the printed lines.
             printed += c == ' ' ? " " : c == '\n' ? "&#10;" : "&#13;";
@@ -152,6 +152,18 @@ void InlineText::appendLineEnd(bool hard) {
         !printed.empty() && printed.back() != ' ' && printed.back() != '\t' &&
         (static_cast<unsigned char>(printed.back()) >= 0x80 || isLiteral(printed.size() - 1));
     printed += hard ? (afterLiteral ? "  \n" : "\\\n") : "\n";
+}
+
+bool InlineText::unescapeLast(char c) {
+    if (printed.size() < 2 || printed.back() != c)
+        return false;
+    std::size_t backslashes = 0;
+    while (backslashes + 1 < printed.size() && printed[printed.size() - 2 - backslashes] == '\\')
+        ++backslashes;
+    if (backslashes % 2 == 0)
+        return false;
+    printed.erase(printed.size() - 2, 1);
+    return true;
 }
 
 std::string InlineText::laidOut(const Layout& layout) const {

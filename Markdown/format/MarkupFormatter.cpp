@@ -125,6 +125,24 @@ bool innerNeedsAsterisk(const Markup& span) {
     return false;
 }
 
+// Whether the asterisk run that opens the span, joined by that of the emphasis opening its
+// first child, is of a length that its closers cannot match, where a word stands on both sides
+// of them (the parser does not pair runs whose lengths add up to a multiple of three). A literal
+// asterisk before the run makes it longer and stays text: the parser takes delimiters from the
+// run's inner end.
+bool opensWithJoiningRun(const Markup& span, std::size_t runLength, bool wordBefore) {
+    const RawMarkup& node = *span.raw().markup;
+    if (node.childCount() < 2 || !isDelimited(*node.child(0)))
+        return false;
+    const auto* next = node.child(1)->data().getIf<RawMarkupKind::text>();
+    const bool childJoins =
+        wordBefore || (next && !next->string.empty() &&
+                       (next->string.front() == '~' || flanksAsWord(next->string.front())));
+    const std::size_t childRun = node.child(0)->kind() == RawMarkupKind::strong ? 2 : 1;
+    const std::size_t opener = runLength + childRun;
+    return childJoins && childRun % 3 != 0 && (opener + childRun) % 3 == 0;
+}
+
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
@@ -286,8 +304,9 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
 
 void MarkupFormatter::visitThematicBreak(const ThematicBreak&) {
     startBlock();
-    // After a "-" bullet, "---" would make the whole line a thematic break.
-    print(prefixes.pendingFirst().starts_with('-') ? "***" : "---");
+    // After a "-" bullet, "---" would make the whole line a thematic break; right under a
+    // paragraph, as in a Doxygen command, it would underline it.
+    print(prefixes.pendingFirst().starts_with('-') || tightBlocks ? "***" : "---");
 }
 
 void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
@@ -473,6 +492,8 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
                         : fits(preferred) ? preferred
                         : fits(other)     ? other
                                           : '*';
+    if (chosen == '*' && !atParentStart && opensWithJoiningRun(markup, runLength, wordBefore))
+        inlines->unescapeLast('*');
     const std::string delimiter(runLength, chosen);
     openDelimiters.push_back({chosen, wordBefore, wordAfter});
     inlines->appendMarkup(delimiter);
@@ -548,7 +569,11 @@ void MarkupFormatter::visitInlineHTML(const InlineHTML& inlineHTML) {
 }
 
 void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttributes) {
-    const bool opened = printSpanOpening(inlineAttributes, "^[");
+    const bool opened = openInlines();
+    const bool wasUnbreakable = inlines->isUnbreakable();
+    inlines->setUnbreakable(true);
+    printSpanOpening(inlineAttributes, "^[");
+    inlines->setUnbreakable(wasUnbreakable);
     inlines->appendMarkup("](" + inlineAttributes.attributes() + ")");
     closeInlines(opened);
 }

@@ -1,5 +1,7 @@
 #include "Markdown/format/RoadReading.hpp"
 
+#include "Markdown/format/MarkdownCharacters.hpp"
+
 #include <string>
 
 namespace markdown {
@@ -15,8 +17,12 @@ bool mayReadAsDirectiveSyntax(std::string_view line) {
     const std::string_view rest = withoutIndentation(line);
     if (rest.starts_with('}'))
         return true;
-    // A name follows the at sign or the backslash of a Doxygen command.
-    return rest.size() > 1 && (rest.front() == '@' || rest.front() == '\\') &&
+    // A name follows the at sign, or a command's name the backslash of a Doxygen command.
+    if (rest.size() < 2)
+        return false;
+    if (rest.front() == '\\')
+        return isAsciiLetter(rest[1]);
+    return rest.front() == '@' &&
            std::string_view("(),:{ \t").find(rest[1]) == std::string_view::npos;
 }
 
