@@ -105,23 +105,21 @@ bool isDelimited(const RawMarkup& node) {
     return node.kind() == RawMarkupKind::emphasis || node.kind() == RawMarkupKind::strong;
 }
 
-// Whether the emphasis that opens or closes the span has a word on its inner side, where only
-// asterisks work; the span's runs would then join its runs and might no longer match.
+// Whether an emphasis inside the span has a word beside it, where only asterisks work; the
+// span's own runs had better be the other character then.
 bool innerNeedsAsterisk(const Markup& span) {
     const RawMarkup& node = *span.raw().markup;
     const std::int64_t count = node.childCount();
-    if (count == 0)
-        return false;
-    if (isDelimited(*node.child(0)) && count > 1) {
-        const auto* text = node.child(1)->data().getIf<RawMarkupKind::text>();
-        if (text && !text->string.empty() && flanksAsWord(text->string.front()))
+    auto wordAt = [&](std::int64_t index, bool front) {
+        if (index < 0 || index >= count)
+            return false;
+        const auto* text = node.child(index)->data().getIf<RawMarkupKind::text>();
+        return text && !text->string.empty() &&
+               flanksAsWord(front ? text->string.front() : text->string.back());
+    };
+    for (std::int64_t i = 0; i < count; ++i)
+        if (isDelimited(*node.child(i)) && (wordAt(i - 1, false) || wordAt(i + 1, true)))
             return true;
-    }
-    if (isDelimited(*node.child(count - 1)) && count > 1) {
-        const auto* text = node.child(count - 2)->data().getIf<RawMarkupKind::text>();
-        if (text && !text->string.empty() && flanksAsWord(text->string.back()))
-            return true;
-    }
     return false;
 }
 
@@ -469,9 +467,15 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     const char after = followingCharacter(markup).value_or(' ');
     const bool wordAfter = after == '~' || flanksAsWord(after);
     auto fits = [&](char c) {
-        // A run next to another of the same character would merge with it.
-        if (!text.empty() && text.back() == c)
-            return false;
+        // A run next to another of the same character would merge with it; an escaped one
+        // is text.
+        if (!text.empty() && text.back() == c) {
+            std::size_t backslashes = 0;
+            while (backslashes + 1 < text.size() && text[text.size() - 2 - backslashes] == '\\')
+                ++backslashes;
+            if (backslashes % 2 == 0)
+                return false;
+        }
         return c == '*' || !(wordBefore || wordAfter);
     };
     // Inside emphasis the other character keeps the inner runs apart from the outer ones, unless
@@ -643,6 +647,9 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
                                                    Options::LineSplittingElement::hardBreak,
                                                options.preferredLineLimit->maxLength};
     std::string laidOut = text.laidOut(layout);
+    // A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one.
+    if (!laidOut.empty() && (laidOut.back() == '\v' || laidOut.back() == '\f'))
+        laidOut.replace(laidOut.size() - 1, 1, laidOut.back() == '\v' ? "&#11;" : "&#12;");
     // The parser drops a byte order mark that opens the text; a reference keeps it.
     if (printed.empty() && current.queuedNewlines == 0 && laidOut.starts_with(byteOrderMark))
         laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
