@@ -105,8 +105,14 @@ bool isDelimited(const RawMarkup& node) {
     return node.kind() == RawMarkupKind::emphasis || node.kind() == RawMarkupKind::strong;
 }
 
+std::size_t runLengthOf(const RawMarkup& node) {
+    return node.kind() == RawMarkupKind::strong ? 2 : 1;
+}
+
 // Whether an emphasis inside the span has a word beside it, where only asterisks work; the
-// span's own runs had better be the other character then.
+// span's own runs had better be the other character then. An emphasis that opens the span
+// joins its asterisk run, which is fine unless the parser could not pair the joined run with the
+// emphasis's closer (it does not pair runs whose lengths add up to a multiple of three).
 bool innerNeedsAsterisk(const Markup& span) {
     const RawMarkup& node = *span.raw().markup;
     const std::int64_t count = node.childCount();
@@ -117,10 +123,20 @@ bool innerNeedsAsterisk(const Markup& span) {
         return text && !text->string.empty() &&
                flanksAsWord(front ? text->string.front() : text->string.back());
     };
-    for (std::int64_t i = 0; i < count; ++i)
+    for (std::int64_t i = 1; i < count; ++i)
         if (isDelimited(*node.child(i)) && (wordAt(i - 1, false) || wordAt(i + 1, true)))
             return true;
-    return false;
+    if (count < 2 || !isDelimited(*node.child(0)) || !wordAt(1, true))
+        return false;
+    std::size_t joined = runLengthOf(node);
+    for (const RawMarkup* inner = node.child(0).get(); isDelimited(*inner);
+         inner = inner->child(0).get()) {
+        joined += runLengthOf(*inner);
+        if (inner->childCount() == 0)
+            break;
+    }
+    const std::size_t closer = runLengthOf(*node.child(0));
+    return (joined + closer) % 3 == 0;
 }
 
 // Whether the asterisk run that opens the span, joined by that of the emphasis opening its

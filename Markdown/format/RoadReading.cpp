@@ -2,6 +2,8 @@
 
 #include "Markdown/format/MarkdownCharacters.hpp"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace markdown {
@@ -17,13 +19,19 @@ bool mayReadAsDirectiveSyntax(std::string_view line) {
     const std::string_view rest = withoutIndentation(line);
     if (rest.starts_with('}'))
         return true;
-    // A name follows the at sign, or a command's name the backslash of a Doxygen command.
+    // A name follows the at sign; a command's name the backslash of a Doxygen command.
     if (rest.size() < 2)
         return false;
-    if (rest.front() == '\\')
-        return isAsciiLetter(rest[1]);
-    return rest.front() == '@' &&
-           std::string_view("(),:{ \t").find(rest[1]) == std::string_view::npos;
+    if (rest.front() == '@')
+        return std::string_view("(),:{ \t").find(rest[1]) == std::string_view::npos;
+    if (rest.front() != '\\')
+        return false;
+    std::string name;
+    for (std::size_t i = 1; i < rest.size() && isAsciiLetter(rest[i]); ++i)
+        name += static_cast<char>(rest[i] | 0x20);
+    static constexpr std::string_view commands[] = {"discussion", "note",   "brief",   "abstract",
+                                                    "param",      "return", "returns", "result"};
+    return std::find(std::begin(commands), std::end(commands), name) != std::end(commands);
 }
 
 } // namespace

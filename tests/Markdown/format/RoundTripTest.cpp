@@ -307,6 +307,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "_\xC3\xA9*\xC3\xA9*u_\n",
         "***r*e*r\n", // a literal asterisk the opening run needs
         "***t*t*t\n",
+        "***h*h*t*\n",
         "~~@~@~@~~\n", // strikethrough inside strikethrough
         "^[\n]()\n",   // a caret before a link
         "^[](\x0b)\n",
@@ -319,8 +320,10 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\n```\n@@\n",
         "```\n~~~\n@\n@p\n",
         "~~~\n```\n\\\xEF\xBF\xBD\n@p\n",
-        "\\\\note\n",         // a backslash before a Doxygen command's name
-        "@param c\n}\n***\n", // a thematic break under a paragraph
+        "\\\x0b\n",                                   // a backslash before a vertical tab
+        "```\n```\xEF\xBF\xBD\n\\t\n@\xEF\xBF\xBD\n", // a backslash before no command's name
+        "\\\\note\n",                                 // a backslash before a Doxygen command's name
+        "@param c\n}\n***\n",                         // a thematic break under a paragraph
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
