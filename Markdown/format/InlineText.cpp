@@ -11,24 +11,6 @@
 namespace markdown {
 namespace {
 
-// The line break other than LF and CR that starts at `i`, if any: VT, FF, NEL, LS or PS.
-std::string_view roadLineBreakAt(std::string_view text, std::size_t i) {
-    for (std::string_view lineBreak : {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
-        if (text.substr(i).starts_with(lineBreak))
-            return text.substr(i, lineBreak.size());
-    return {};
-}
-
-std::string_view reference(std::string_view lineBreak) {
-    if (lineBreak == "\v")
-        return "&#11;";
-    if (lineBreak == "\f")
-        return "&#12;";
-    if (lineBreak == "\xC2\x85")
-        return "&#133;";
-    return lineBreak == "\xE2\x80\xA8" ? "&#8232;" : "&#8233;";
-}
-
 bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
     return std::binary_search(sorted.begin(), sorted.end(), offset);
 }
@@ -70,7 +52,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
     // is printed as it is.
     static constexpr auto needsLook = [] {
         std::array<bool, 256> table{};
-        for (unsigned char c : std::string_view("\n\r\v\f\xC2\xE2 *`[]~\"'\\_<&!^-.|"))
+        for (unsigned char c : std::string_view("\n\r *`[]~\"'\\_<&!^-.|"))
             table[c] = true;
         return table;
     }();
@@ -88,17 +70,6 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         const bool last = i + 1 == text.size();
         const char next = last ? context.following.value_or('\0') : text[i + 1];
         const bool atEnd = last && !context.following;
-        // The block-directive road ends lines at these too. At the text's ends, where a
-        // delimiter may stand beside them, they flank it as words, as a reference would not.
-        if (const std::string_view lineBreak = roadLineBreakAt(text, i);
-            !lineBreak.empty() && i > 0 && i + lineBreak.size() < text.size()) {
-            appendLiterals(text.substr(runStart, i - runStart));
-            printed += reference(lineBreak);
-            i += lineBreak.size() - 1;
-            runStart = i + 1;
-            dotsInARow = 0;
-            continue;
-        }
         if (c == '\n' || c == '\r' || c == ' ') {
             appendLiterals(text.substr(runStart, i - runStart));
             runStart = i + 1;
@@ -129,9 +100,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             escaped = true;
             break;
         case '\\':
-            // Before a line end printed as a reference it would escape the ampersand.
-            escaped = atEnd || next == '\n' || next == '\r' || isAsciiPunctuation(next) ||
-                      !roadLineBreakAt(text, i + 1).empty();
+            escaped = atEnd || next == '\n' || isAsciiPunctuation(next);
             break;
         case '_':
             escaped = !(isAsciiAlphanumeric(previous) && isAsciiAlphanumeric(next));

@@ -663,9 +663,16 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
                                                    Options::LineSplittingElement::hardBreak,
                                                options.preferredLineLimit->maxLength};
     std::string laidOut = text.laidOut(layout);
-    // A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one.
-    if (!laidOut.empty() && (laidOut.back() == '\v' || laidOut.back() == '\f'))
-        laidOut.replace(laidOut.size() - 1, 1, laidOut.back() == '\v' ? "&#11;" : "&#12;");
+    // A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one
+    // (and a backslash before it stays one).
+    if (!laidOut.empty() && (laidOut.back() == '\v' || laidOut.back() == '\f')) {
+        const char last = laidOut.back();
+        laidOut.pop_back();
+        const std::size_t backslashes = laidOut.size() - 1 - laidOut.find_last_not_of('\\');
+        if (!laidOut.empty() && backslashes % 2 == 1)
+            laidOut += '\\';
+        laidOut += last == '\v' ? "&#11;" : "&#12;";
+    }
     // The parser drops a byte order mark that opens the text; a reference keeps it.
     if (printed.empty() && current.queuedNewlines == 0 && laidOut.starts_with(byteOrderMark))
         laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
