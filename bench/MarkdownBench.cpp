@@ -7,6 +7,7 @@
 #include "bench/support/NoteVault.hpp"
 #include "bench/support/RatioReporter.hpp"
 #include "bench/support/StockCmark.hpp"
+#include "bench/support/TimeMaking.hpp"
 
 #include "Markdown/elements/Document.hpp"
 #include "notes/render/MarkdownRenderer.hpp"
@@ -21,34 +22,6 @@
 
 namespace bench {
 namespace {
-
-// False, with the reason on the run, when the input could not be made on this machine.
-bool haveText(benchmark::State& state, const std::string& text) {
-    if (!text.empty())
-        return true;
-    state.SkipWithError("no Markdown documentation installed below /usr/share/doc");
-    return false;
-}
-
-// Makes a tree (or a rendering) of the input's text, timing that; what `make` returns is freed
-// outside the timed part.
-template <typename Make>
-void timeMaking(benchmark::State& state, const MarkdownInput& input, Make make) {
-    const std::string& text = input.text();
-    if (!haveText(state, text))
-        return;
-    // Untimed: what the first call sets up (the rendering's vault) and the caches it warms.
-    benchmark::DoNotOptimize(make(text));
-    std::optional<decltype(make(text))> made;
-    for (auto _ : state) {
-        made.emplace(make(text));
-        benchmark::DoNotOptimize(&*made);
-        state.PauseTiming();
-        made.reset();
-        state.ResumeTiming();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-}
 
 // The most the heap holds while `make` parses, and what the tree it returns holds once parsing is
 // over; the text itself is not counted.
@@ -150,10 +123,7 @@ void registerAll() {
 } // namespace bench
 
 int main(int argc, char** argv) {
-    const bench::InstalledMarkdown& docs = bench::InstalledMarkdown::shared();
-    benchmark::AddCustomContext("installed Markdown documentation",
-                                std::to_string(docs.fileCount()) + " files, " +
-                                    std::to_string(docs.byteCount()) + " bytes");
+    bench::InstalledMarkdown::addSharedToContext();
     bench::registerAll();
     return bench::runBenchmarks(argc, argv, {"cmark", "cmark_html", "cmark_tree"});
 }

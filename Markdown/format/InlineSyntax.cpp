@@ -80,7 +80,11 @@ std::string linkDestination(const std::optional<std::string>& destination) {
 }
 
 std::string linkTitle(std::string_view title) {
-    return "\"" + escaped(title, "\"") + "\"";
+    // A line end in the title would take the next line's indentation away.
+    std::string text;
+    for (char c : escaped(title, "\""))
+        text += c == '\n' ? "&#10;" : c == '\r' ? "&#13;" : std::string(1, c);
+    return "\"" + text + "\"";
 }
 
 bool isAutolinkable(std::string_view destination) {

@@ -11,10 +11,6 @@
 namespace markdown {
 namespace {
 
-bool isWordCharacter(char c) {
-    return isAsciiAlphanumeric(c) || static_cast<unsigned char>(c) >= 0x80;
-}
-
 bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
     return std::binary_search(sorted.begin(), sorted.end(), offset);
 }
@@ -27,7 +23,7 @@ void InlineText::appendEmptyText() {
 
 void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
     emptyTextPending = markup.empty() && emptyTextPending;
-    if (breakableSpaces)
+    if (breakableSpaces && !unbreakable)
         for (std::size_t space = markup.find(' '); space != std::string_view::npos;
              space = markup.find(' ', space + 1))
             breakable.push_back(printed.size() + space);
@@ -56,7 +52,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
     // is printed as it is.
     static constexpr auto needsLook = [] {
         std::array<bool, 256> table{};
-        for (unsigned char c : std::string_view("\n\r *`[]~\"'\\_<&!-.|"))
+        for (unsigned char c : std::string_view("\n\r *`[]~\"'\\_<&!^-.|"))
             table[c] = true;
         return table;
     }();
@@ -78,7 +74,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             appendLiterals(text.substr(runStart, i - runStart));
             runStart = i + 1;
             dotsInARow = 0;
-            if (c == ' ')
+            if (c == ' ' && !unbreakable)
                 breakable.push_back(printed.size());
             // A line end of the text itself is no line end of the printed lines.
             printed += c == ' ' ? " " : c == '\n' ? "&#10;" : "&#13;";
@@ -90,10 +86,10 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             // The parser looks through tildes for what flanks an emphasis delimiter, so a
             // backslash there flanks it as punctuation; before or after a word the tilde, the
             // text's only one, is left as it is.
-            escaped = !(
-                (i == 0 && context.afterOpener && isWordCharacter(next) &&
-                 text.find('~', 1) == text.npos) ||
-                (last && context.beforeCloser && isWordCharacter(previous) && text.find('~') == i));
+            escaped =
+                !((i == 0 && context.afterOpener && flanksAsWord(next) &&
+                   text.find('~', 1) == text.npos) ||
+                  (last && context.beforeCloser && flanksAsWord(previous) && text.find('~') == i));
             break;
         case '*':
         case '`':
@@ -117,6 +113,9 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             break;
         case '!':
             escaped = atEnd || next == '['; // a link after it would read as an image
+            break;
+        case '^':
+            escaped = atEnd || next == '['; // a link after it would read as attributes
             break;
         case '-':
             escaped = previous == '-'; // dashes
@@ -155,6 +154,18 @@ void InlineText::appendLineEnd(bool hard) {
     printed += hard ? (afterLiteral ? "  \n" : "\\\n") : "\n";
 }
 
+bool InlineText::unescapeLast(char c) {
+    if (printed.size() < 2 || printed.back() != c)
+        return false;
+    std::size_t backslashes = 0;
+    while (backslashes + 1 < printed.size() && printed[printed.size() - 2 - backslashes] == '\\')
+        ++backslashes;
+    if (backslashes % 2 == 0)
+        return false;
+    printed.erase(printed.size() - 2, 1);
+    return true;
+}
+
 std::string InlineText::laidOut(const Layout& layout) const {
     std::string out;
     out.reserve(printed.size() + printed.size() / 16);
@@ -191,8 +202,16 @@ std::string InlineText::laidOut(const Layout& layout) const {
             if (!layout.wrapping || space == lineStart || space + 1 >= lineEnd)
                 continue;
             const char before = text[space - 1];
-            if (before != ' ' && before != '\\' && text[space + 1] != ' ' &&
-                !opensBlockAtLineStart(text.substr(space + 1, lineEnd - space - 1), true))
+            // Whitespace beside a line end is taken off the line.
+            const char after = text[space + 1];
+            // The word may stand alone on its line when the space after it breaks too.
+            const std::size_t wordEnd = nextBreakable + 1 < breakable.size()
+                                            ? std::min(breakable[nextBreakable + 1], lineEnd)
+                                            : lineEnd;
+            if (before != ' ' && before != '\t' && before != '\\' && after != ' ' &&
+                after != '\t' &&
+                !opensBlockAtLineStart(text.substr(space + 1, lineEnd - space - 1), true) &&
+                !opensBlockAtLineStart(text.substr(space + 1, wordEnd - space - 1), true))
                 breaks.push_back(space);
         }
         std::size_t wordStart = lineStart;

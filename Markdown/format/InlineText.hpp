@@ -50,6 +50,12 @@ public:
     void appendEmptyText();
     /// A line end: a hard break, or a soft one.
     void appendLineEnd(bool hard);
+    /// Text appended while unbreakable keeps its spaces: inline attributes end at a line end.
+    void setUnbreakable(bool on) { unbreakable = on; }
+    [[nodiscard]] bool isUnbreakable() const { return unbreakable; }
+    /// Takes the backslash off a literal `c` that ends the text, so that it joins the delimiter
+    /// run printed next; false when the text does not end with one.
+    bool unescapeLast(char c);
 
     [[nodiscard]] const std::string& text() const { return printed; }
     [[nodiscard]] bool empty() const { return printed.empty(); }
@@ -68,6 +74,7 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> literals;
     std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
     bool emptyTextPending = false;
+    bool unbreakable = false;
 };
 
 } // namespace markdown

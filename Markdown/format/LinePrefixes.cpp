@@ -13,11 +13,23 @@ void LinePrefixes::pop() {
 }
 
 std::string LinePrefixes::takeLinePrefix() {
-    std::string line;
-    for (Prefix& prefix : prefixes) {
-        line += prefix.firstPrinted ? prefix.rest : prefix.first;
+    std::string line = nextLinePrefix();
+    for (Prefix& prefix : prefixes)
         prefix.firstPrinted = true;
-    }
+    return line;
+}
+
+std::string LinePrefixes::nextLinePrefix() const {
+    std::string line;
+    for (const Prefix& prefix : prefixes)
+        line += prefix.firstPrinted ? prefix.rest : prefix.first;
+    return line;
+}
+
+std::string LinePrefixes::restPrefix() const {
+    std::string line;
+    for (const Prefix& prefix : prefixes)
+        line += prefix.rest;
     return line;
 }
 

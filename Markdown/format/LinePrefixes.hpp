@@ -17,6 +17,9 @@ public:
 
     /// The prefix of the next line with text; afterwards every container has had its first line.
     [[nodiscard]] std::string takeLinePrefix();
+    /// The prefix `takeLinePrefix` would give, and that of the lines after the next one.
+    [[nodiscard]] std::string nextLinePrefix() const;
+    [[nodiscard]] std::string restPrefix() const;
     /// The prefix of a blank line: only the containers whose first line is printed, without
     /// trailing spaces.
     [[nodiscard]] std::string blankLinePrefix() const;

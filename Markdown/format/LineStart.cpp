@@ -82,6 +82,8 @@ bool opensBlockAtLineStart(std::string_view line, bool inParagraph) {
                line.find_first_not_of(std::string{first, ' ', '\t'}) == std::string_view::npos;
     case '+':
         return spaceOrEnd;
+    case '\\':
+        return isAsciiLetter(second); // a Doxygen command
     case '`':
     case '~':
         return line.starts_with(first == '`' ? "```" : "~~~");

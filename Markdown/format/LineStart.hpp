@@ -9,8 +9,8 @@ namespace markdown {
 
 /// True when a line beginning with `line` would open something other than paragraph text: a
 /// heading, quote, list, thematic break, setext underline, table row, fence, HTML block, block
-/// directive or its closing brace, or indented code. `inParagraph`: the line continues a
-/// paragraph, which only some blocks interrupt.
+/// directive or its closing brace, Doxygen command, or indented code. `inParagraph`: the line
+/// continues a paragraph, which only some blocks interrupt.
 [[nodiscard]] bool opensBlockAtLineStart(std::string_view line, bool inParagraph);
 
 /// Where a backslash makes a line start plain text: the offset of the delimiter after a number

@@ -24,6 +24,14 @@ namespace markdown {
     return isAsciiLetter(c) || isAsciiDigit(c);
 }
 
+/// Whether a character beside a delimiter run flanks it as a word would: neither the end, nor
+/// space (a vertical tab is none), nor punctuation. A byte of a character beyond ASCII counts
+/// as one.
+[[nodiscard]] constexpr bool flanksAsWord(char c) {
+    return !(c == '\0' || c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' ||
+             isAsciiPunctuation(c));
+}
+
 /// Whether the "&" at `ampersand` starts what the parser would read as a character reference
 /// ("&amp;", "&#123;", "&#x1F;").
 [[nodiscard]] constexpr bool startsEntity(std::string_view text, std::size_t ampersand) {

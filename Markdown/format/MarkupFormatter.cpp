@@ -3,6 +3,7 @@
 #include "Markdown/directives/PendingBlockDirective.hpp"
 #include "Markdown/format/InlineSyntax.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
+#include "Markdown/format/RoadReading.hpp"
 #include "Markdown/format/SoftBreakDeleter.hpp"
 #include "Markdown/format/TableCellBreakDeleter.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
@@ -17,6 +18,8 @@
 
 namespace markdown {
 namespace {
+
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 [[noreturn]] void stopOnTablePart(std::string_view method) {
     fatal("Do not call " + std::string(method) +
@@ -86,6 +89,74 @@ std::optional<char> followingCharacter(const Markup& markup) {
     return std::nullopt;
 }
 
+// Code as an indented block: four spaces before every line that is not empty.
+std::string indentedCode(std::string_view code) {
+    std::string indented;
+    for (std::size_t start = 0; start <= code.size();) {
+        const std::size_t end = std::min(code.find('\n', start), code.size());
+        indented.append(start == 0 ? "" : "\n").append(end > start ? "    " : "");
+        indented.append(code.substr(start, end - start));
+        start = end + 1;
+    }
+    return indented;
+}
+
+bool isDelimited(const RawMarkup& node) {
+    return node.kind() == RawMarkupKind::emphasis || node.kind() == RawMarkupKind::strong;
+}
+
+std::size_t runLengthOf(const RawMarkup& node) {
+    return node.kind() == RawMarkupKind::strong ? 2 : 1;
+}
+
+// Whether an emphasis inside the span has a word beside it, where only asterisks work; the
+// span's own runs had better be the other character then. An emphasis that opens the span
+// joins its asterisk run, which is fine unless the parser could not pair the joined run with the
+// emphasis's closer (it does not pair runs whose lengths add up to a multiple of three).
+bool innerNeedsAsterisk(const Markup& span) {
+    const RawMarkup& node = *span.raw().markup;
+    const std::int64_t count = node.childCount();
+    auto wordAt = [&](std::int64_t index, bool front) {
+        if (index < 0 || index >= count)
+            return false;
+        const auto* text = node.child(index)->data().getIf<RawMarkupKind::text>();
+        return text && !text->string.empty() &&
+               flanksAsWord(front ? text->string.front() : text->string.back());
+    };
+    for (std::int64_t i = 1; i < count; ++i)
+        if (isDelimited(*node.child(i)) && (wordAt(i - 1, false) || wordAt(i + 1, true)))
+            return true;
+    if (count < 2 || !isDelimited(*node.child(0)) || !wordAt(1, true))
+        return false;
+    std::size_t joined = runLengthOf(node);
+    for (const RawMarkup* inner = node.child(0).get(); isDelimited(*inner);
+         inner = inner->child(0).get()) {
+        joined += runLengthOf(*inner);
+        if (inner->childCount() == 0)
+            break;
+    }
+    const std::size_t closer = runLengthOf(*node.child(0));
+    return (joined + closer) % 3 == 0;
+}
+
+// Whether the asterisk run that opens the span, joined by that of the emphasis opening its
+// first child, is of a length that its closers cannot match, where a word stands on both sides
+// of them (the parser does not pair runs whose lengths add up to a multiple of three). A literal
+// asterisk before the run makes it longer and stays text: the parser takes delimiters from the
+// run's inner end.
+bool opensWithJoiningRun(const Markup& span, std::size_t runLength, bool wordBefore) {
+    const RawMarkup& node = *span.raw().markup;
+    if (node.childCount() < 2 || !isDelimited(*node.child(0)))
+        return false;
+    const auto* next = node.child(1)->data().getIf<RawMarkupKind::text>();
+    const bool childJoins =
+        wordBefore || (next && !next->string.empty() &&
+                       (next->string.front() == '~' || flanksAsWord(next->string.front())));
+    const std::size_t childRun = node.child(0)->kind() == RawMarkupKind::strong ? 2 : 1;
+    const std::size_t opener = runLength + childRun;
+    return childJoins && childRun % 3 != 0 && (opener + childRun) % 3 == 0;
+}
+
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
@@ -133,10 +204,97 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         code.remove_suffix(1);
     const std::string fence(std::max<std::size_t>(3, longestRun(code, fenceCharacter) + 1),
                             fenceCharacter);
-    std::string text = fence + infoString(language) + "\n";
-    if (!codeBlock.code().empty())
-        text.append(code).append("\n");
-    print(text + fence);
+    // A fence character opening the info string would lengthen the fence.
+    const std::string opening =
+        fence + (language.starts_with(fenceCharacter) ? "\\" : "") + infoString(language);
+    const std::string body = codeBlock.code().empty() ? "" : "\n" + std::string(code);
+    switch (codeLayout(codeBlock, code, opening, fence)) {
+    case CodeLayout::fenced:
+        print(opening + body + "\n" + fence);
+        return;
+    case CodeLayout::fencedBelowMarker:
+        printBareLine();
+        queueNewlines(1);
+        print(opening + body + "\n" + fence);
+        return;
+    case CodeLayout::indented:
+        print(indentedCode(code));
+        return;
+    case CodeLayout::unclosed:
+        // Every line up to the next block is code, blank ones at the end too.
+        print(opening + (codeBlock.code().empty() ? "" : "\n" + codeBlock.code()));
+        // A blank line after it would be code.
+        tightStart = true;
+        return;
+    }
+}
+
+MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlock,
+                                                        std::string_view code,
+                                                        const std::string& opening,
+                                                        const std::string& fence) {
+    // The block-directive road must find the code where CommonMark does and leave its fence
+    // toggle off for the directive lines after it: the usual fences where they do, else a layout
+    // that does.
+    const std::string first = prefixes.nextLinePrefix();
+    const std::string rest = prefixes.restPrefix();
+    const RoadReading closed =
+        RoadReading::of(roadInCode, first + opening, rest, code, rest + fence);
+    auto choose = [&](CodeLayout layout, const RoadReading& reading) {
+        roadInCode = reading.endsInCode;
+        return layout;
+    };
+    if (!closed.endsInCode && closed.codeKept)
+        return choose(CodeLayout::fenced, closed);
+
+    const auto isBlank = [](std::string_view line) {
+        return line.find_first_not_of(" \t") == std::string_view::npos;
+    };
+    const std::size_t firstEnd = std::min(code.find('\n'), code.size());
+    const std::size_t lastBreak = code.rfind('\n');
+    const std::size_t lastStart = lastBreak == std::string_view::npos ? 0 : lastBreak + 1;
+    const MarkupData* parent = codeBlock.data().parent();
+    const std::int64_t index = codeBlock.indexInParent();
+    const RawMarkupKind parentKind = parent ? parent->raw.markup->kind() : RawMarkupKind::document;
+    const bool afterList =
+        parent && index > 0 && isList(parent->raw.markup->child(index - 1)->kind());
+    // An indented block has no language and no blank first or last line; it cannot continue a
+    // paragraph, join a list before it, start a list item or set a directive's indentation.
+    const bool indentable =
+        !codeBlock.language() && !code.empty() && !isBlank(code.substr(0, firstEnd)) &&
+        !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && first == rest &&
+        !(parentKind == RawMarkupKind::blockDirective && index == 0);
+    if (indentable) {
+        // Every line is code by its indentation; only the toggle is left to keep off.
+        const RoadReading reading =
+            RoadReading::of(roadInCode, "", rest, indentedCode(code), std::nullopt);
+        if (!reading.endsInCode)
+            return choose(CodeLayout::indented, reading);
+    }
+
+    if (first != rest && first.find('>') == std::string::npos) {
+        const RoadReading below =
+            RoadReading::of(roadInCode, rest + opening, rest, code, rest + fence);
+        if (!below.endsInCode && below.codeKept)
+            return choose(CodeLayout::fencedBelowMarker, below);
+    }
+
+    // Where the lines the road passes to CommonMark end with the code, no closing fence is needed.
+    const bool lastOfItsLines = [&] {
+        if (!first.empty() || !rest.empty() ||
+            (parentKind != RawMarkupKind::document && parentKind != RawMarkupKind::blockDirective))
+            return false;
+        if (index + 1 == parent->raw.markup->childCount())
+            return true;
+        const RawMarkupKind next = parent->raw.markup->child(index + 1)->kind();
+        return next == RawMarkupKind::blockDirective || next == RawMarkupKind::doxygenDiscussion ||
+               next == RawMarkupKind::doxygenNote || next == RawMarkupKind::doxygenAbstract ||
+               next == RawMarkupKind::doxygenParam || next == RawMarkupKind::doxygenReturns;
+    }();
+    const RoadReading open = RoadReading::of(roadInCode, first + opening, rest, code, std::nullopt);
+    if (lastOfItsLines && !open.endsInCode && open.codeKept)
+        return choose(CodeLayout::unclosed, open);
+    return choose(CodeLayout::fenced, closed);
 }
 
 void MarkupFormatter::visitHeading(const Heading& heading) {
@@ -160,8 +318,9 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
 
 void MarkupFormatter::visitThematicBreak(const ThematicBreak&) {
     startBlock();
-    // After a "-" bullet, "---" would make the whole line a thematic break.
-    print(prefixes.pendingFirst().starts_with('-') ? "***" : "---");
+    // After a "-" bullet, "---" would make the whole line a thematic break; right under a
+    // paragraph, as in a Doxygen command, it would underline it.
+    print(prefixes.pendingFirst().starts_with('-') || tightBlocks ? "***" : "---");
 }
 
 void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
@@ -169,6 +328,9 @@ void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
     std::string_view html = htmlBlock.rawHTML();
     while (html.ends_with('\n'))
         html.remove_suffix(1);
+    // Its lines may look like fences to the block-directive road.
+    roadInCode =
+        RoadReading::of(roadInCode, "", prefixes.restPrefix(), html, std::nullopt).endsInCode;
     print(html);
 }
 
@@ -189,8 +351,12 @@ void MarkupFormatter::visitListItem(const ListItem& listItem) {
     tightStart = listItem.indexInParent() > 0;
     startContainer();
     prefixes.push(std::move(marker), rest);
-    if (listItem.isEmpty())
+    if (listItem.isEmpty()) {
         printBareLine();
+        // Only the space after it makes the box a task's.
+        if (listItem.checkbox())
+            write(" ");
+    }
     printBlocks(listItem);
     prefixes.pop();
     blockPlaced = false;
@@ -237,11 +403,13 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
             !blockDirective.isEmpty())
             opening += ')';
     }
+    roadInCode = false;
     if (blockDirective.isEmpty()) {
         print(opening);
         return;
     }
     print(opening + " {");
+    roadInCode = false;
     const bool wasTight = std::exchange(tightBlocks, false);
     tightStart = true;
     ++directiveDepth;
@@ -250,11 +418,13 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     tightStart = true;
     startBlock();
     print("}");
+    roadInCode = false;
     tightBlocks = wasTight;
 }
 
 void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& command) {
     startBlock();
+    roadInCode = false;
     if (command.isEmpty()) {
         print(opening);
         return;
@@ -306,21 +476,46 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     // Inside a word only asterisks open; there a strong run may join the run before it, which
     // the parser splits from the inside out.
     const bool atParentStart = !openDelimiters.empty() && markup.indexInParent() == 0;
-    const std::size_t wordEnd = atParentStart ? text.find_last_not_of("*_") : text.size() - 1;
-    const bool wordBefore = wordEnd < text.size() && isAsciiAlphanumeric(text[wordEnd]);
-    const bool wordAfter = isAsciiAlphanumeric(followingCharacter(markup).value_or(' '));
+    // The parser looks through tildes for the character that flanks a run.
+    const std::size_t wordEnd = text.find_last_not_of(atParentStart ? "*_~" : "~");
+    const bool wordBefore = wordEnd < text.size() && flanksAsWord(text[wordEnd]);
+    // A tilde after the closer may be printed bare, when the parser looks through it.
+    const char after = followingCharacter(markup).value_or(' ');
+    const bool wordAfter = after == '~' || flanksAsWord(after);
     auto fits = [&](char c) {
-        // A run next to another of the same character would merge with it.
-        if (!text.empty() && text.back() == c)
-            return false;
+        // A run next to another of the same character would merge with it; an escaped one
+        // is text.
+        if (!text.empty() && text.back() == c) {
+            std::size_t backslashes = 0;
+            while (backslashes + 1 < text.size() && text[text.size() - 2 - backslashes] == '\\')
+                ++backslashes;
+            if (backslashes % 2 == 0)
+                return false;
+        }
         return c == '*' || !(wordBefore || wordAfter);
     };
-    // Inside emphasis the other character keeps the inner runs apart from the outer ones.
-    const char preferred = !openDelimiters.empty() && openDelimiters.back() == '*' ? '_' : '*';
+    // Inside emphasis the other character keeps the inner runs apart from the outer ones, unless
+    // an outer run has a word on its other side: punctuation between them would keep it from
+    // opening or closing, so the runs join as one.
+    const bool atParentEnd =
+        !openDelimiters.empty() &&
+        markup.indexInParent() + 1 == markup.data().parent()->raw.markup->childCount();
+    const bool joinsParent =
+        !openDelimiters.empty() && ((atParentStart && openDelimiters.back().wordBefore) ||
+                                    (atParentEnd && openDelimiters.back().wordAfter));
+    const char preferred = (!openDelimiters.empty() && openDelimiters.back().character == '*') ||
+                                   innerNeedsAsterisk(markup)
+                               ? '_'
+                               : '*';
     const char other = preferred == '*' ? '_' : '*';
-    const char chosen = fits(preferred) ? preferred : fits(other) ? other : '*';
+    const char chosen = joinsParent       ? openDelimiters.back().character
+                        : fits(preferred) ? preferred
+                        : fits(other)     ? other
+                                          : '*';
+    if (chosen == '*' && !atParentStart && opensWithJoiningRun(markup, runLength, wordBefore))
+        inlines->unescapeLast('*');
     const std::string delimiter(runLength, chosen);
-    openDelimiters.push_back(chosen);
+    openDelimiters.push_back({chosen, wordBefore, wordAfter});
     inlines->appendMarkup(delimiter);
     descendInto(markup);
     inlines->appendMarkup(delimiter);
@@ -347,8 +542,13 @@ bool MarkupFormatter::printSpanOpening(const Markup& span, std::string_view open
 }
 
 void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
-    const bool opened = printSpanOpening(strikethrough, "~~");
-    inlines->appendMarkup("~~");
+    // Runs of one length close only runs of that length: a strikethrough inside another takes
+    // the other length.
+    const std::string_view run = strikethroughDepth % 2 == 0 ? "~~" : "~";
+    ++strikethroughDepth;
+    const bool opened = printSpanOpening(strikethrough, run);
+    --strikethroughDepth;
+    inlines->appendMarkup(run);
     closeInlines(opened);
 }
 
@@ -389,7 +589,11 @@ void MarkupFormatter::visitInlineHTML(const InlineHTML& inlineHTML) {
 }
 
 void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttributes) {
-    const bool opened = printSpanOpening(inlineAttributes, "^[");
+    const bool opened = openInlines();
+    const bool wasUnbreakable = inlines->isUnbreakable();
+    inlines->setUnbreakable(true);
+    printSpanOpening(inlineAttributes, "^[");
+    inlines->setUnbreakable(wasUnbreakable);
     inlines->appendMarkup("](" + inlineAttributes.attributes() + ")");
     closeInlines(opened);
 }
@@ -459,6 +663,19 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
                                                    Options::LineSplittingElement::hardBreak,
                                                options.preferredLineLimit->maxLength};
     std::string laidOut = text.laidOut(layout);
+    // A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one
+    // (and a backslash before it stays one).
+    if (!laidOut.empty() && (laidOut.back() == '\v' || laidOut.back() == '\f')) {
+        const char last = laidOut.back();
+        laidOut.pop_back();
+        const std::size_t backslashes = laidOut.size() - 1 - laidOut.find_last_not_of('\\');
+        if (!laidOut.empty() && backslashes % 2 == 1)
+            laidOut += '\\';
+        laidOut += last == '\v' ? "&#11;" : "&#12;";
+    }
+    // The parser drops a byte order mark that opens the text; a reference keeps it.
+    if (printed.empty() && current.queuedNewlines == 0 && laidOut.starts_with(byteOrderMark))
+        laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
     // Line ends with nothing after them are owed to whatever is printed next.
     std::int64_t trailing = 0;
     while (laidOut.ends_with('\n')) {
@@ -530,7 +747,14 @@ std::string MarkupFormatter::cellText(const Table::Cell& cell) const {
     // A lone caret would stretch the cell above over this one.
     if (cellFormatter.printed == "^")
         return "\\^";
-    return cellFormatter.printed;
+    // A cell is trimmed of vertical tabs and form feeds as of spaces; references keep them.
+    std::string text = std::move(cellFormatter.printed);
+    auto reference = [](char c) { return c == '\v' ? "&#11;" : "&#12;"; };
+    if (text.size() > 1 && (text.back() == '\v' || text.back() == '\f'))
+        text.replace(text.size() - 1, 1, reference(text.back()));
+    if (!text.empty() && (text.front() == '\v' || text.front() == '\f'))
+        text.replace(0, 1, reference(text.front()));
+    return text;
 }
 
 void MarkupFormatter::print(std::string_view text) {

@@ -108,6 +108,12 @@ private:
     /// The blocks of a container; adjacent lists of one kind get different markers.
     void printBlocks(const Markup& container);
     void printDoxygen(const std::string& opening, const Markup& command);
+    /// How a code block is laid out, the block-directive road's fence toggle set after it: fenced;
+    /// fenced on the line after a bare list marker; indented; or with no closing fence, where its
+    /// lines end the text the parser reads as one.
+    enum class CodeLayout { fenced, fencedBelowMarker, indented, unclosed };
+    [[nodiscard]] CodeLayout codeLayout(const CodeBlock& codeBlock, std::string_view code,
+                                        const std::string& opening, const std::string& fence);
 
     /// Inline elements are gathered into `inlines` and laid out on lines once their block is
     /// complete; an inline element printed on its own is laid out when its visit ends.
@@ -138,7 +144,17 @@ private:
     std::optional<InlineText> inlines;
     std::optional<char> listMarkerToAvoid;
     char lastListMarker = 0;
-    std::vector<char> openDelimiters;
+    /// The emphasis runs open around the inline being printed, and whether a word stands before
+    /// the opener or after the closer.
+    struct OpenDelimiter {
+        char character = '*';
+        bool wordBefore = false;
+        bool wordAfter = false;
+    };
+    std::vector<OpenDelimiter> openDelimiters;
+    int strikethroughDepth = 0;
+    /// Whether the block-directive road's fence toggle is on after what is printed.
+    bool roadInCode = false;
 };
 
 /// The element printed as Markdown by a new `MarkupFormatter`. With a preferred line limit the

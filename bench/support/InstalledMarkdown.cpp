@@ -1,5 +1,6 @@
 #include "bench/support/InstalledMarkdown.hpp"
 
+#include <benchmark/benchmark.h>
 #include <gio/gio.h>
 
 #include <algorithm>
@@ -70,6 +71,13 @@ InstalledMarkdown::InstalledMarkdown(const fs::path& root) {
 const InstalledMarkdown& InstalledMarkdown::shared() {
     static const InstalledMarkdown collection;
     return collection;
+}
+
+void InstalledMarkdown::addSharedToContext() {
+    const InstalledMarkdown& docs = shared();
+    benchmark::AddCustomContext("installed Markdown documentation",
+                                std::to_string(docs.fileCount()) + " files, " +
+                                    std::to_string(docs.byteCount()) + " bytes");
 }
 
 std::size_t InstalledMarkdown::byteCount() const {

@@ -17,6 +17,8 @@ public:
 
     /// The one collection of the process, read on first use.
     [[nodiscard]] static const InstalledMarkdown& shared();
+    /// Reads the shared collection and names its size in the context every report starts with.
+    static void addSharedToContext();
 
     [[nodiscard]] std::size_t fileCount() const { return texts.size(); }
     [[nodiscard]] std::size_t byteCount() const;

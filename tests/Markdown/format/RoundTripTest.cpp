@@ -128,8 +128,9 @@ Outcome roundTrip(const std::string& markdown, const Options& options, bool unwr
     Outcome outcome;
     outcome.printed = format(source, options);
     const Document reparsed = Document::parsing(outcome.printed, std::nullopt, parseOptions);
-    outcome.same = unwrap ? unwrapped(reparsed).hasSameStructure(unwrapped(source))
-                          : unplaced(reparsed).hasSameStructure(unplaced(source));
+    outcome.same = unwrap
+                       ? unwrapped(unplaced(reparsed)).hasSameStructure(unwrapped(unplaced(source)))
+                       : unplaced(reparsed).hasSameStructure(unplaced(source));
     outcome.fixedPoint = format(reparsed, options) == outcome.printed;
     return outcome;
 }
@@ -281,6 +282,62 @@ TEST(MarkupFormatterRoundTrip, BlockDirectivesAndDoxygenCommandsReadBackWithThei
         EXPECT_TRUE(outcome.same) << markdown << "--- printed\n" << outcome.printed;
         EXPECT_TRUE(outcome.fixedPoint) << markdown;
     }
+}
+
+} // namespace
+} // namespace markdown
+
+namespace markdown {
+namespace {
+
+// Texts the printer fuzzer found, minimised: each reads back as its tree on both roads, with and
+// without wrapping, and prints again as itself.
+TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
+    const ParseOptions road = {ParseOptions::parseBlockDirectives,
+                               ParseOptions::parseMinimalDoxygen};
+    const std::string longLine(48, 'x');
+    const char* const findings[] = {
+        "~~~\\~`\n",        // an info string that starts with the fence character
+        "\n\xEF\xBB\xBF\n", // a byte order mark that would open the text
+        "***\x7f*\x01\n",   // a control character beside a delimiter is a word
+        "***h*\x7f\n",
+        "r*~\x1e*\n", // a tilde the parser looks through
+        "***e***e\n", // inner runs join the outer ones a word flanks
+        "_*b*o_\n",   // the outer span takes the character left over
+        "_\xC3\xA9*\xC3\xA9*u_\n",
+        "***r*e*r\n", // a literal asterisk the opening run needs
+        "***t*t*t\n",
+        "***h*h*t*\n",
+        "~~@~@~@~~\n", // strikethrough inside strikethrough
+        "^[\n]()\n",   // a caret before a link
+        "^[](\x0b)\n",
+        "\x0b\n\x0b-\n",   // a cell of a vertical tab
+        "&#11;\n",         // a paragraph that ends with one
+        "- [x] \n",        // an empty task
+        "- [](g '\n ')\n", // a title with a line end
+        "```\n```.\n@p\n", // fences the directive road counts differently
+        "```\n~~~\n@t\n",
+        "    ```\n```\n@@\n",
+        "```\n~~~\n@\n@p\n",
+        "~~~\n```\n\\\xEF\xBF\xBD\n@p\n",
+        "\\\x0b\n",                                   // a backslash before a vertical tab
+        "```\n```\xEF\xBF\xBD\n\\t\n@\xEF\xBF\xBD\n", // a backslash before no command's name
+        "\\\\note\n",                                 // a backslash before a Doxygen command's name
+        "@param c\n}\n***\n",                         // a thematic break under a paragraph
+    };
+    std::vector<std::string> texts(std::begin(findings), std::end(findings));
+    // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
+    texts.push_back(longLine + "\t " + longLine + "\n");
+    texts.push_back("x " + longLine + " ====\nb\n");
+    texts.push_back("} ^[attt 'sn](Te).sin](Te*T)." + longLine + "\n");
+    for (const std::string& text : texts)
+        for (const ParseOptions& parseOptions : {ParseOptions{}, road})
+            for (const bool wrap : {false, true}) {
+                const Outcome outcome =
+                    roundTrip(text, wrap ? wrapped : Options{}, wrap, parseOptions);
+                EXPECT_TRUE(outcome.same) << text << "--- printed\n" << outcome.printed;
+                EXPECT_TRUE(outcome.fixedPoint) << text << "--- printed\n" << outcome.printed;
+            }
 }
 
 } // namespace

@@ -1,0 +1,69 @@
+#include "Markdown/format/RoadReading.hpp"
+
+#include "Markdown/format/MarkdownCharacters.hpp"
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+namespace markdown {
+namespace {
+
+std::string_view withoutIndentation(std::string_view line) {
+    const std::size_t start = line.find_first_not_of(" \t");
+    return start == std::string_view::npos ? std::string_view() : line.substr(start);
+}
+
+// Lines that could open a directive or a Doxygen command, or close a directive.
+bool mayReadAsDirectiveSyntax(std::string_view line) {
+    const std::string_view rest = withoutIndentation(line);
+    if (rest.starts_with('}'))
+        return true;
+    // A name follows the at sign; a command's name the backslash of a Doxygen command.
+    if (rest.size() < 2)
+        return false;
+    if (rest.front() == '@')
+        return std::string_view("(),:{ \t").find(rest[1]) == std::string_view::npos;
+    if (rest.front() != '\\')
+        return false;
+    std::string name;
+    for (std::size_t i = 1; i < rest.size() && isAsciiLetter(rest[i]); ++i)
+        name += static_cast<char>(rest[i] | 0x20);
+    static constexpr std::string_view commands[] = {"discussion", "note",   "brief",   "abstract",
+                                                    "param",      "return", "returns", "result"};
+    return std::find(std::begin(commands), std::end(commands), name) != std::end(commands);
+}
+
+} // namespace
+
+bool readsAsFenceOnRoad(std::string_view line) {
+    const std::string_view rest = withoutIndentation(line);
+    return rest.starts_with("```") || rest.starts_with("~~~");
+}
+
+RoadReading RoadReading::of(bool inCode, std::string_view openingLine, std::string_view restPrefix,
+                            std::string_view code, std::optional<std::string_view> closingLine) {
+    RoadReading reading;
+    auto read = [&](std::string_view line, bool isCode) {
+        if (readsAsFenceOnRoad(line)) {
+            inCode = !inCode;
+        } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line)) {
+            reading.codeKept = false;
+        }
+    };
+    read(openingLine, false);
+    std::string line;
+    for (std::size_t start = 0; start < code.size();) {
+        std::size_t end = code.find('\n', start);
+        end = end == std::string_view::npos ? code.size() : end;
+        line.assign(restPrefix).append(code.substr(start, end - start));
+        read(line, true);
+        start = end + 1;
+    }
+    if (closingLine)
+        read(*closingLine, false);
+    reading.endsInCode = inCode;
+    return reading;
+}
+
+} // namespace markdown

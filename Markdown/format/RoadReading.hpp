@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace markdown {
+
+/// How the block-directive road reads the printed lines of a fenced code block. It groups lines
+/// before any CommonMark parse, so it knows code only by a toggle: every line that starts with
+/// three backticks or tildes after its indentation flips it, whatever the line stands in. Where
+/// the toggle is off, a code line may read as a directive, a Doxygen command or a closing brace.
+struct RoadReading {
+    /// Whether the toggle is on after the lines.
+    bool endsInCode = false;
+    /// Whether every code line the toggle leaves off is one the road reads as text.
+    bool codeKept = true;
+
+    /// The reading, from the toggle's state `inCode`, of an opening line (with its prefixes),
+    /// the code's lines, each after `restPrefix`, and the closing fence line when there is one.
+    [[nodiscard]] static RoadReading of(bool inCode, std::string_view openingLine,
+                                        std::string_view restPrefix, std::string_view code,
+                                        std::optional<std::string_view> closingLine);
+};
+
+/// Whether the road takes the line for a fence: three backticks or tildes after spaces and tabs.
+[[nodiscard]] bool readsAsFenceOnRoad(std::string_view line);
+
+} // namespace markdown
