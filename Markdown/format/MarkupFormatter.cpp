@@ -363,24 +363,20 @@ void MarkupFormatter::visitListItem(const ListItem& listItem) {
 }
 
 void MarkupFormatter::visitOrderedList(const OrderedList& orderedList) {
-    startContainer();
-    const char delimiter = listMarkerToAvoid == '.' ? ')' : '.';
-    for (const Markup& item : orderedList.children()) {
-        lastListMarker = delimiter;
-        visit(item);
-    }
-    lastListMarker = delimiter;
-    blockPlaced = false;
+    printList(orderedList, listMarkerToAvoid == '.' ? ')' : '.');
 }
 
 void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
+    printList(unorderedList, listMarkerToAvoid == '-' ? '*' : '-');
+}
+
+void MarkupFormatter::printList(const Markup& list, char marker) {
     startContainer();
-    const char bullet = listMarkerToAvoid == '-' ? '*' : '-';
-    for (const Markup& item : unorderedList.children()) {
-        lastListMarker = bullet;
+    for (const Markup& item : list.children()) {
+        lastListMarker = marker;
         visit(item);
     }
-    lastListMarker = bullet;
+    lastListMarker = marker;
     blockPlaced = false;
 }
 

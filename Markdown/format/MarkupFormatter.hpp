@@ -107,6 +107,8 @@ private:
     void startContainer();
     /// The blocks of a container; adjacent lists of one kind get different markers.
     void printBlocks(const Markup& container);
+    /// Prints the list's items with `marker`, the bullet or the delimiter after the number.
+    void printList(const Markup& list, char marker);
     void printDoxygen(const std::string& opening, const Markup& command);
     /// How a code block is laid out, the block-directive road's fence toggle set after it: fenced;
     /// fenced on the line after a bare list marker; indented; or with no closing fence, where its
