@@ -157,6 +157,23 @@ bool opensWithJoiningRun(const Markup& span, std::size_t runLength, bool wordBef
     return childJoins && childRun % 3 != 0 && (opener + childRun) % 3 == 0;
 }
 
+// Whether the run opens right after a literal asterisk that starts a word, before punctuation or
+// markup: escaped, the asterisk would flank the run as punctuation, so that it could close too and
+// not pair with a closer whose length adds up to a multiple of three. Bare, it joins the run and
+// stays text, as the parser takes delimiters from the run's inner end.
+bool opensAfterWordStartingAsterisk(std::string_view printed, const Markup& span) {
+    const std::size_t size = printed.size();
+    if (size < 2 || printed.substr(size - 2) != "\\*")
+        return false;
+    if (size > 2 && printed[size - 3] != ' ' && printed[size - 3] != '\n')
+        return false;
+    const RawMarkup& node = *span.raw().markup;
+    if (node.childCount() == 0)
+        return false;
+    const auto* text = node.child(0)->data().getIf<RawMarkupKind::text>();
+    return !text || (!text->string.empty() && isAsciiPunctuation(text->string.front()));
+}
+
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
@@ -508,7 +525,9 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
                         : fits(preferred) ? preferred
                         : fits(other)     ? other
                                           : '*';
-    if (chosen == '*' && !atParentStart && opensWithJoiningRun(markup, runLength, wordBefore))
+    if (chosen == '*' && !atParentStart &&
+        (opensWithJoiningRun(markup, runLength, wordBefore) ||
+         opensAfterWordStartingAsterisk(text, markup)))
         inlines->unescapeLast('*');
     const std::string delimiter(runLength, chosen);
     openDelimiters.push_back({chosen, wordBefore, wordAfter});
