@@ -324,7 +324,10 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```\n```\xEF\xBF\xBD\n\\t\n@\xEF\xBF\xBD\n", // a backslash before no command's name
         "\\\\note\n",                                 // a backslash before a Doxygen command's name
         "@param c\n}\n***\n",                         // a thematic break under a paragraph
-        "**_|_*a**\n",                                // a literal asterisk that opens a word
+        "&#11;)\n", // line ends only the directive road knows, inside a text
+        "x&#12;y\n",
+        "\\&#11;\n",
+        "**_|_*a**\n", // a literal asterisk that opens a word
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
