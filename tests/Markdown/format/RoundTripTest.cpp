@@ -328,7 +328,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "x&#12;y\n",
         "x&#x85;y&#x2028;\\&#x2029;\n",
         "\\&#11;\n",
-        "**_|_*a**\n", // a literal asterisk that opens a word
+        "**_|_*a**\n",     // a literal asterisk that opens a word
+        "***o* s*\x01*\n", // a closer that may open, after a run joined at the start
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
