@@ -15,16 +15,6 @@ bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
     return std::binary_search(sorted.begin(), sorted.end(), offset);
 }
 
-// The length of the line end that only the directive road reads (vertical tab, form feed, next
-// line, line and paragraph separators) that opens `text`, or 0.
-std::size_t roadLineEndLength(std::string_view text) {
-    if (text.starts_with('\v') || text.starts_with('\f'))
-        return 1;
-    if (text.starts_with("\xC2\x85"))
-        return 2;
-    return text.starts_with("\xE2\x80\xA8") || text.starts_with("\xE2\x80\xA9") ? 3 : 0;
-}
-
 } // namespace
 
 void InlineText::appendEmptyText() {
@@ -62,7 +52,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
     // is printed as it is.
     static constexpr auto needsLook = [] {
         std::array<bool, 256> table{};
-        for (unsigned char c : std::string_view("\n\r\v\f\xC2\xE2 *`[]~\"'\\_<&!^-.|"))
+        for (unsigned char c : std::string_view("\n\r\v\f *`[]~\"'\\_<&!^-.|"))
             table[c] = true;
         return table;
     }();
@@ -90,19 +80,13 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             printed += c == ' ' ? " " : c == '\n' ? "&#10;" : "&#13;";
             continue;
         }
-        // The directive road reads these as line ends, and blocks are trimmed of vertical tabs
-        // and form feeds; a reference keeps them text on both roads.
-        if (const std::size_t length = roadLineEndLength(text.substr(i))) {
+        // The directive road reads vertical tabs and form feeds as line ends, and blocks are
+        // trimmed of them; a reference keeps them text on both roads.
+        if (c == '\v' || c == '\f') {
             appendLiterals(text.substr(runStart, i - runStart));
-            const std::string_view end = text.substr(i, length);
-            printed += end == "\v"            ? "&#11;"
-                       : end == "\f"          ? "&#12;"
-                       : end == "\xC2\x85"    ? "&#x85;"
-                       : end.back() == '\xA8' ? "&#x2028;"
-                                              : "&#x2029;";
-            i += length - 1;
             runStart = i + 1;
             dotsInARow = 0;
+            printed += c == '\v' ? "&#11;" : "&#12;";
             continue;
         }
         bool escaped = false;
@@ -126,8 +110,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             break;
         case '\\':
             escaped =
-                atEnd || next == '\n' || isAsciiPunctuation(next) ||
-                (last ? next == '\v' || next == '\f' : roadLineEndLength(text.substr(i + 1)) > 0);
+                atEnd || next == '\n' || next == '\v' || next == '\f' || isAsciiPunctuation(next);
             break;
         case '_':
             escaped = !(isAsciiAlphanumeric(previous) && isAsciiAlphanumeric(next));

@@ -326,7 +326,6 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@param c\n}\n***\n",                         // a thematic break under a paragraph
         "&#11;)\n", // line ends only the directive road knows, inside a text
         "x&#12;y\n",
-        "x&#x85;y&#x2028;\\&#x2029;\n",
         "\\&#11;\n",
         "**_|_*a**\n",     // a literal asterisk that opens a word
         "***o* s*\x01*\n", // a closer that may open, after a run joined at the start
