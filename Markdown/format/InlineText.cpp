@@ -52,7 +52,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
     // is printed as it is.
     static constexpr auto needsLook = [] {
         std::array<bool, 256> table{};
-        for (unsigned char c : std::string_view("\n\r\v\f *`[]~\"'\\_<&!^-.|"))
+        for (unsigned char c : std::string_view("\n\r *`[]~\"'\\_<&!^-.|"))
             table[c] = true;
         return table;
     }();
@@ -80,15 +80,6 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             printed += c == ' ' ? " " : c == '\n' ? "&#10;" : "&#13;";
             continue;
         }
-        // The directive road reads vertical tabs and form feeds as line ends, and blocks are
-        // trimmed of them; a reference keeps them text on both roads.
-        if (c == '\v' || c == '\f') {
-            appendLiterals(text.substr(runStart, i - runStart));
-            runStart = i + 1;
-            dotsInARow = 0;
-            printed += c == '\v' ? "&#11;" : "&#12;";
-            continue;
-        }
         bool escaped = false;
         switch (c) {
         case '~':
@@ -109,8 +100,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             escaped = true;
             break;
         case '\\':
-            escaped =
-                atEnd || next == '\n' || next == '\v' || next == '\f' || isAsciiPunctuation(next);
+            escaped = atEnd || next == '\n' || isAsciiPunctuation(next);
             break;
         case '_':
             escaped = !(isAsciiAlphanumeric(previous) && isAsciiAlphanumeric(next));
