@@ -157,6 +157,31 @@ bool opensWithJoiningRun(const Markup& span, std::size_t runLength, bool wordBef
     return childJoins && childRun % 3 != 0 && (opener + childRun) % 3 == 0;
 }
 
+// Whether the run opens right after a literal asterisk that starts a word, before punctuation or
+// markup: escaped, the asterisk would flank the run as punctuation, so that it could close too and
+// not pair with a closer whose length adds up to a multiple of three. Bare, it joins the run and
+// stays text, as the parser takes delimiters from the run's inner end.
+bool opensAfterWordStartingAsterisk(std::string_view printed, const Markup& span) {
+    const std::size_t size = printed.size();
+    if (size < 2 || printed.substr(size - 2) != "\\*")
+        return false;
+    if (size > 2 && printed[size - 3] != ' ' && printed[size - 3] != '\n')
+        return false;
+    const RawMarkup& node = *span.raw().markup;
+    if (node.childCount() == 0)
+        return false;
+    const auto* text = node.child(0)->data().getIf<RawMarkupKind::text>();
+    return !text || (!text->string.empty() && isAsciiPunctuation(text->string.front()));
+}
+
+// Whether the span's last child is a text that ends with a word, before the span's closer.
+bool closesAfterWord(const RawMarkup& node) {
+    if (node.childCount() == 0)
+        return false;
+    const auto* text = node.child(node.childCount() - 1)->data().getIf<RawMarkupKind::text>();
+    return text && !text->string.empty() && flanksAsWord(text->string.back());
+}
+
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
@@ -499,16 +524,28 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     const bool joinsParent =
         !openDelimiters.empty() && ((atParentStart && openDelimiters.back().wordBefore) ||
                                     (atParentEnd && openDelimiters.back().wordAfter));
+    // A closer with a word on both sides may open too; the parser then pairs it only with an
+    // opening run whose length does not add up with its own to a multiple of three, so the run
+    // joined at the parent's start had better be one longer.
+    const bool lengthensParentRun = atParentStart && openDelimiters.back().character == '*' &&
+                                    openDelimiters.back().wordAfter &&
+                                    closesAfterWord(*markup.data().parent()->raw.markup) &&
+                                    (text.size() - text.find_last_not_of('*') - 1 +
+                                     runLengthOf(*markup.data().parent()->raw.markup)) %
+                                            3 ==
+                                        0;
     const char preferred = (!openDelimiters.empty() && openDelimiters.back().character == '*') ||
                                    innerNeedsAsterisk(markup)
                                ? '_'
                                : '*';
     const char other = preferred == '*' ? '_' : '*';
-    const char chosen = joinsParent       ? openDelimiters.back().character
-                        : fits(preferred) ? preferred
-                        : fits(other)     ? other
-                                          : '*';
-    if (chosen == '*' && !atParentStart && opensWithJoiningRun(markup, runLength, wordBefore))
+    const char chosen = joinsParent || lengthensParentRun ? openDelimiters.back().character
+                        : fits(preferred)                 ? preferred
+                        : fits(other)                     ? other
+                                                          : '*';
+    if (chosen == '*' && !atParentStart &&
+        (opensWithJoiningRun(markup, runLength, wordBefore) ||
+         opensAfterWordStartingAsterisk(text, markup)))
         inlines->unescapeLast('*');
     const std::string delimiter(runLength, chosen);
     openDelimiters.push_back({chosen, wordBefore, wordAfter});

@@ -324,6 +324,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```\n```\xEF\xBF\xBD\n\\t\n@\xEF\xBF\xBD\n", // a backslash before no command's name
         "\\\\note\n",                                 // a backslash before a Doxygen command's name
         "@param c\n}\n***\n",                         // a thematic break under a paragraph
+        "**_|_*a**\n",                                // a literal asterisk that opens a word
+        "***o* s*\x01*\n", // a closer that may open, after a run joined at the start
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
