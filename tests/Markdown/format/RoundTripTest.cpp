@@ -30,7 +30,7 @@ std::string readFile(const std::filesystem::path& path) {
 
 // The examples of one of the parser's test files: the Markdown between an opening "```` example"
 // line and the "." line, "→" standing for a tab.
-std::vector<Example> specExamples(const std::string& fileName) {
+std::vector<Example> parserExamples(const std::string& fileName) {
     const std::string fence(32, '`');
     std::istringstream lines(
         readFile(std::filesystem::path(LUMENLEAF_CMARK_GFM_TEST_DIR) / fileName));
@@ -59,9 +59,10 @@ std::vector<Example> specExamples(const std::string& fileName) {
 std::vector<Example> allExamples() {
     std::vector<Example> examples;
     // Every example the files hold, so that a file not found cannot pass for one that prints.
-    for (const auto& [file, count] :
-         {std::pair{"spec.txt", 672}, {"extensions.txt", 30}, {"regression.txt", 26}}) {
-        auto some = specExamples(file);
+    for (const auto& [file, count] : {std::pair{LUMENLEAF_COMMONMARK_EXAMPLES, 672},
+                                      {"extensions.txt", 30},
+                                      {"regression.txt", 26}}) {
+        auto some = parserExamples(file);
         EXPECT_EQ(some.size(), static_cast<std::size_t>(count)) << file;
         examples.insert(examples.end(), some.begin(), some.end());
     }
@@ -162,7 +163,7 @@ void checkEveryExample(const Options& options, bool unwrap) {
               << "\n";
 }
 
-TEST(MarkupFormatterRoundTrip, EverySpecExampleAndNoteReadsBackAsTheSameTree) {
+TEST(MarkupFormatterRoundTrip, EveryParserExampleAndNoteReadsBackAsTheSameTree) {
     checkEveryExample(Options{}, false);
 }
 
