@@ -17,6 +17,14 @@ bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
 
 } // namespace
 
+void InlineText::clear() {
+    printed.clear();
+    literals.clear();
+    breakable.clear();
+    emptyTextPending = false;
+    unbreakable = false;
+}
+
 void InlineText::appendEmptyText() {
     emptyTextPending = true;
 }

@@ -53,6 +53,8 @@ public:
     /// Text appended while unbreakable keeps its spaces: inline attributes end at a line end.
     void setUnbreakable(bool on) { unbreakable = on; }
     [[nodiscard]] bool isUnbreakable() const { return unbreakable; }
+    /// Empties the text and keeps its buffers for the next.
+    void clear();
     /// Takes the backslash off a literal `c` that ends the text, so that it joins the delimiter
     /// run printed next; false when the text does not end with one.
     bool unescapeLast(char c);

@@ -328,7 +328,7 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     const std::int64_t level = std::clamp<std::int64_t>(heading.level(), 1, 6);
     if (content.text().find('\n') != std::string::npos && level <= 2) {
         // Only an underlined heading spans lines.
-        printInlines(content, true, false);
+        printInlines(std::move(content), true, false);
         print(std::string("\n") + (level == 1 ? "===" : "---"));
         return;
     }
@@ -664,7 +664,7 @@ void MarkupFormatter::visitLineBreak(const LineBreak&) {
 bool MarkupFormatter::openInlines() {
     if (inlines)
         return false;
-    inlines.emplace();
+    inlines.emplace(std::exchange(spareInlines, {}));
     return true;
 }
 
@@ -673,18 +673,18 @@ void MarkupFormatter::closeInlines(bool opened) {
         return;
     InlineText text = std::move(*inlines);
     inlines.reset();
-    printInlines(text, !inCell, false);
+    printInlines(std::move(text), !inCell, false);
 }
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
-    inlines.emplace();
+    inlines.emplace(std::exchange(spareInlines, {}));
     descendInto(container);
     InlineText text = std::move(*inlines);
     inlines.reset();
     return text;
 }
 
-void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks, bool wrap) {
+void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool wrap) {
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
                               .firstIndent =
                                   lineOpen ? current.currentLength : prefixes.nextWidth(),
@@ -717,6 +717,8 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
     }
     print(laidOut);
     queueNewlines(trailing);
+    text.clear();
+    spareInlines = std::move(text);
 }
 
 void MarkupFormatter::visitTable(const Table& table) {
@@ -794,21 +796,26 @@ void MarkupFormatter::print(std::string_view text) {
     if (text.empty())
         return;
     printQueuedNewlines();
-    std::size_t lineStart = 0;
-    for (std::size_t end = 0;; lineStart = end + 1) {
-        end = text.find('\n', lineStart);
-        const std::string_view line =
-            text.substr(lineStart, end == std::string_view::npos ? end : end - lineStart);
+    constexpr auto none = std::string_view::npos;
+    std::size_t end = text.find('\n');
+    for (std::size_t lineStart = 0;;) {
+        const std::size_t nextEnd = end == none ? none : text.find('\n', end + 1);
+        // The next line's length replaces a line's in the state once that line ends too, so
+        // only the last two lines are worth counting.
+        const bool measured = nextEnd == none;
+        const std::string_view line = text.substr(lineStart, end == none ? end : end - lineStart);
         if (!line.empty()) {
             if (!lineOpen) {
-                write(prefixes.takeLinePrefix());
+                write(prefixes.takeLinePrefix(), measured);
                 lineOpen = true;
             }
-            write(line);
+            write(line, measured);
         }
-        if (end == std::string_view::npos)
+        if (end == none)
             break;
         writeLineEnd();
+        lineStart = end + 1;
+        end = nextEnd;
     }
 }
 
@@ -826,8 +833,8 @@ void MarkupFormatter::printBareLine() {
     lineOpen = true;
 }
 
-void MarkupFormatter::write(std::string_view text) {
-    addToLine(text);
+void MarkupFormatter::write(std::string_view text, bool measured) {
+    addToLine(text, measured);
     printed += text;
 }
 
@@ -842,11 +849,12 @@ void MarkupFormatter::writeLineEnd() {
     current.newlineStreak = checkedAdd(current.newlineStreak, 1);
 }
 
-void MarkupFormatter::addToLine(std::string_view text) {
+void MarkupFormatter::addToLine(std::string_view text, bool measured) {
     if (text.empty())
         return;
-    current.currentLength =
-        checkedAdd(current.currentLength, static_cast<std::int64_t>(characterCount(text)));
+    if (measured)
+        current.currentLength =
+            checkedAdd(current.currentLength, static_cast<std::int64_t>(characterCount(text)));
     current.newlineStreak = 0;
 }
 
@@ -877,7 +885,7 @@ std::string format(const Markup& markup, const MarkupFormatter::Options& options
         return {};
     MarkupFormatter formatter(options);
     printable->accept(formatter);
-    return formatter.result();
+    return std::move(formatter).result();
 }
 
 } // namespace markdown
