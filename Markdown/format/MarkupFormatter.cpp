@@ -68,14 +68,20 @@ std::size_t longestRun(std::string_view text, char c) {
     return longest;
 }
 
-// The first character printed after the element, where its next sibling tells. Read from the
-// raw nodes: finding a sibling element costs as much as the siblings before it.
-std::optional<char> followingCharacter(const Markup& markup) {
+// The raw node of the element's parent, if it has one.
+const RawMarkup* parentNode(const Markup& markup) {
     const MarkupData* parent = markup.data().parent();
+    return parent ? parent->raw.markup.get() : nullptr;
+}
+
+// The first character printed after the child at `index` of `parent`, where its next sibling
+// tells. Read from the raw nodes: finding a sibling element costs as much as the siblings
+// before it.
+std::optional<char> followingCharacter(const RawMarkup* parent, std::int64_t index) {
     if (!parent)
         return std::nullopt;
-    const RawMarkup& parentNode = *parent->raw.markup;
-    const std::int64_t nextIndex = markup.indexInParent() + 1;
+    const RawMarkup& parentNode = *parent;
+    const std::int64_t nextIndex = index + 1;
     if (nextIndex == parentNode.childCount())
         return parentNode.kind() == RawMarkupKind::paragraph ||
                        parentNode.kind() == RawMarkupKind::heading
@@ -87,6 +93,10 @@ std::optional<char> followingCharacter(const Markup& markup) {
     if (const auto* text = next.getIf<RawMarkupKind::text>(); text && !text->string.empty())
         return text->string.front();
     return std::nullopt;
+}
+
+std::optional<char> followingCharacter(const Markup& markup) {
+    return followingCharacter(parentNode(markup), markup.indexInParent());
 }
 
 // Code as an indented block: four spaces before every line that is not empty.
@@ -569,7 +579,7 @@ bool MarkupFormatter::printSpanOpening(const Markup& span, std::string_view open
     // Delimiter runs inside the span cannot meet those outside it.
     const auto outside = std::exchange(openDelimiters, {});
     inlines->appendMarkup(opening);
-    descendInto(span);
+    descendIntoInlines(span);
     openDelimiters = outside;
     return opened;
 }
@@ -633,20 +643,26 @@ void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttrib
 
 void MarkupFormatter::visitText(const Text& text) {
     const bool opened = openInlines();
-    if (text.string().empty())
-        inlines->appendEmptyText();
-    else
-        inlines->appendText(text.string(), textContext(text));
+    printText(text.string(), parentNode(text), text.indexInParent());
     closeInlines(opened);
 }
 
-InlineText::TextContext MarkupFormatter::textContext(const Text& text) const {
+void MarkupFormatter::printText(std::string_view text, const RawMarkup* parent,
+                                std::int64_t index) {
+    if (text.empty())
+        inlines->appendEmptyText();
+    else
+        inlines->appendText(text, textContext(parent, index));
+}
+
+InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
+                                                     std::int64_t index) const {
     // Inside emphasis the innermost open span is the text's parent.
-    const MarkupData* parent = openDelimiters.empty() ? nullptr : text.data().parent();
+    const bool inSpan = parent && !openDelimiters.empty();
     return {.inCell = inCell,
-            .following = followingCharacter(text),
-            .afterOpener = parent && text.indexInParent() == 0,
-            .beforeCloser = parent && text.indexInParent() == parent->raw.markup->childCount() - 1};
+            .following = followingCharacter(parent, index),
+            .afterOpener = inSpan && index == 0,
+            .beforeCloser = inSpan && index == parent->childCount() - 1};
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
@@ -659,6 +675,21 @@ void MarkupFormatter::visitLineBreak(const LineBreak&) {
     const bool opened = openInlines();
     inlines->appendLineEnd(true);
     closeInlines(opened);
+}
+
+void MarkupFormatter::descendIntoInlines(const Markup& container) {
+    using Children = MarkupChildren::Iterator;
+    withStackSpace([&] {
+        const RawMarkup& node = *container.raw().markup;
+        const Children end = Children::endOf(container);
+        for (Children child = Children::startOf(container); child != end; ++child) {
+            const std::int64_t index = child.metadata().indexInParent;
+            if (const auto* text = node.child(index)->data().getIf<RawMarkupKind::text>())
+                printText(text->string, &node, index);
+            else
+                visit(*child);
+        }
+    });
 }
 
 bool MarkupFormatter::openInlines() {
@@ -678,7 +709,7 @@ void MarkupFormatter::closeInlines(bool opened) {
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     inlines.emplace(std::exchange(spareInlines, {}));
-    descendInto(container);
+    descendIntoInlines(container);
     InlineText text = std::move(*inlines);
     inlines.reset();
     return text;

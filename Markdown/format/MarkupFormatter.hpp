@@ -127,7 +127,14 @@ private:
     bool openInlines();
     void closeInlines(bool opened);
     [[nodiscard]] InlineText gatherInlines(const Markup& container);
-    [[nodiscard]] InlineText::TextContext textContext(const Text& text) const;
+    /// The children of an element with inline content, into the open inlines. Texts, most of
+    /// what a block holds, are printed from their raw nodes: an element value for each would
+    /// cost more than printing it.
+    void descendIntoInlines(const Markup& container);
+    /// A text, the child at `index` of `parent` (none for a text printed on its own).
+    void printText(std::string_view text, const RawMarkup* parent, std::int64_t index);
+    [[nodiscard]] InlineText::TextContext textContext(const RawMarkup* parent,
+                                                      std::int64_t index) const;
     /// Lays out and prints the text, whose buffers the next run of inlines then reuses.
     void printInlines(InlineText text, bool linesStartBlocks, bool wrap);
     /// Prints the opening and the children of a span; true when it opened the inline run.
