@@ -65,6 +65,8 @@ public:
     /// The text with a backslash before literal text that would open a block at a line's start,
     /// wrapped at spaces as the layout asks.
     [[nodiscard]] std::string laidOut(const Layout& layout) const;
+    /// The same in `out`, whose buffer is reused.
+    void layOut(const Layout& layout, std::string& out) const;
 
 private:
     /// Characters printed as they are, where a backslash may go before any of them.

@@ -345,6 +345,7 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     std::string text = content.laidOut({.linesStartBlocks = false,
                                         .wrapping = std::nullopt,
                                         .lineEndsCloseDirectives = directiveDepth > 0});
+    recycle(std::move(content));
     // A closing run of number signs would be taken off the heading.
     if (text.ends_with('#'))
         text.insert(text.size() - 1, "\\");
@@ -681,13 +682,18 @@ void MarkupFormatter::descendIntoInlines(const Markup& container) {
     using Children = MarkupChildren::Iterator;
     withStackSpace([&] {
         const RawMarkup& node = *container.raw().markup;
-        const Children end = Children::endOf(container);
-        for (Children child = Children::startOf(container); child != end; ++child) {
-            const std::int64_t index = child.metadata().indexInParent;
-            if (const auto* text = node.child(index)->data().getIf<RawMarkupKind::text>())
+        // Made for the first child that needs an element: a block of texts alone needs none.
+        std::optional<Children> children;
+        for (std::int64_t index = 0; index < node.childCount(); ++index) {
+            if (const auto* text = node.child(index)->data().getIf<RawMarkupKind::text>()) {
                 printText(text->string, &node, index);
-            else
-                visit(*child);
+                continue;
+            }
+            if (!children)
+                children = Children::startOf(container);
+            while (children->metadata().indexInParent < index)
+                ++*children;
+            visit(**children);
         }
     });
 }
@@ -726,7 +732,8 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
         layout.wrapping = InlineText::Wrapping{options.preferredLineLimit->lineSplittingElement ==
                                                    Options::LineSplittingElement::hardBreak,
                                                options.preferredLineLimit->maxLength};
-    std::string laidOut = text.laidOut(layout);
+    std::string& laidOut = laidOutText;
+    text.layOut(layout, laidOut);
     // A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one
     // (and a backslash before it stays one).
     if (!laidOut.empty() && (laidOut.back() == '\v' || laidOut.back() == '\f')) {
@@ -748,6 +755,10 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     }
     print(laidOut);
     queueNewlines(trailing);
+    recycle(std::move(text));
+}
+
+void MarkupFormatter::recycle(InlineText text) {
     text.clear();
     spareInlines = std::move(text);
 }

@@ -137,6 +137,8 @@ private:
                                                       std::int64_t index) const;
     /// Lays out and prints the text, whose buffers the next run of inlines then reuses.
     void printInlines(InlineText text, bool linesStartBlocks, bool wrap);
+    /// Keeps the buffers of a text that is done with for the next run of inlines.
+    void recycle(InlineText text);
     /// Prints the opening and the children of a span; true when it opened the inline run.
     bool printSpanOpening(const Markup& span, std::string_view opening);
     void printDestinationAndTitle(const std::optional<std::string>& destination,
@@ -157,8 +159,10 @@ private:
     bool inCell = false;
     int directiveDepth = 0;
     std::optional<InlineText> inlines;
-    /// The buffers of the last inlines printed, kept for the next run: every block has one.
+    /// The buffers of the last inlines printed and laid out, kept for the next run: every
+    /// block has one.
     InlineText spareInlines;
+    std::string laidOutText;
     std::optional<char> listMarkerToAvoid;
     char lastListMarker = 0;
     /// The emphasis runs open around the inline being printed, and whether a word stands before
