@@ -149,6 +149,20 @@ TEST(MarkupFormatter, WrapsAtSpacesWithTheChosenBreakWhereTheTreeStaysTheSame) {
               "- aaa bbb\n  ccc");
 }
 
+// Each block's inline text is laid out on its own: nothing of one block carries to the next.
+TEST(MarkupFormatter, PrintsEachBlockAsItWouldPrintAlone) {
+    const Paragraph blocks[] = {
+        Paragraph(Emphasis(Text("a")), Text("")),
+        Paragraph(LineBreak(), Text("b")),
+        Paragraph(Text("c*d "), InlineCode("e"), SoftBreak(), Text("- f")),
+        Paragraph(Text("g")),
+    };
+    std::string alone;
+    for (const Paragraph& block : blocks)
+        alone += (alone.empty() ? "" : "\n\n") + format(Document(block), Options{});
+    EXPECT_EQ(format(Document(blocks[0], blocks[1], blocks[2], blocks[3]), Options{}), alone);
+}
+
 TEST(MarkupFormatter, KeepsItsStateTrueAsItPrints) {
     MarkupFormatter formatter(Options{});
     Document::parsing("> a\n> b\n\nccc\n").accept(formatter);
