@@ -17,6 +17,14 @@ bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
 
 } // namespace
 
+void InlineText::clear() {
+    printed.clear();
+    literals.clear();
+    breakable.clear();
+    emptyTextPending = false;
+    unbreakable = false;
+}
+
 void InlineText::appendEmptyText() {
     emptyTextPending = true;
 }
@@ -168,6 +176,12 @@ bool InlineText::unescapeLast(char c) {
 
 std::string InlineText::laidOut(const Layout& layout) const {
     std::string out;
+    layOut(layout, out);
+    return out;
+}
+
+void InlineText::layOut(const Layout& layout, std::string& out) const {
+    out.clear();
     out.reserve(printed.size() + printed.size() / 16);
     const std::string_view text = printed;
     std::size_t nextBreakable = 0;
@@ -256,7 +270,6 @@ std::string InlineText::laidOut(const Layout& layout) const {
         out += '\n';
         lineStart = lineEnd + 1;
     }
-    return out;
 }
 
 } // namespace markdown

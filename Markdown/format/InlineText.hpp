@@ -53,6 +53,8 @@ public:
     /// Text appended while unbreakable keeps its spaces: inline attributes end at a line end.
     void setUnbreakable(bool on) { unbreakable = on; }
     [[nodiscard]] bool isUnbreakable() const { return unbreakable; }
+    /// Empties the text and keeps its buffers for the next.
+    void clear();
     /// Takes the backslash off a literal `c` that ends the text, so that it joins the delimiter
     /// run printed next; false when the text does not end with one.
     bool unescapeLast(char c);
@@ -63,6 +65,8 @@ public:
     /// The text with a backslash before literal text that would open a block at a line's start,
     /// wrapped at spaces as the layout asks.
     [[nodiscard]] std::string laidOut(const Layout& layout) const;
+    /// The same in `out`, whose buffer is reused.
+    void layOut(const Layout& layout, std::string& out) const;
 
 private:
     /// Characters printed as they are, where a backslash may go before any of them.

@@ -68,14 +68,20 @@ std::size_t longestRun(std::string_view text, char c) {
     return longest;
 }
 
-// The first character printed after the element, where its next sibling tells. Read from the
-// raw nodes: finding a sibling element costs as much as the siblings before it.
-std::optional<char> followingCharacter(const Markup& markup) {
+// The raw node of the element's parent, if it has one.
+const RawMarkup* parentNode(const Markup& markup) {
     const MarkupData* parent = markup.data().parent();
+    return parent ? parent->raw.markup.get() : nullptr;
+}
+
+// The first character printed after the child at `index` of `parent`, where its next sibling
+// tells. Read from the raw nodes: finding a sibling element costs as much as the siblings
+// before it.
+std::optional<char> followingCharacter(const RawMarkup* parent, std::int64_t index) {
     if (!parent)
         return std::nullopt;
-    const RawMarkup& parentNode = *parent->raw.markup;
-    const std::int64_t nextIndex = markup.indexInParent() + 1;
+    const RawMarkup& parentNode = *parent;
+    const std::int64_t nextIndex = index + 1;
     if (nextIndex == parentNode.childCount())
         return parentNode.kind() == RawMarkupKind::paragraph ||
                        parentNode.kind() == RawMarkupKind::heading
@@ -87,6 +93,10 @@ std::optional<char> followingCharacter(const Markup& markup) {
     if (const auto* text = next.getIf<RawMarkupKind::text>(); text && !text->string.empty())
         return text->string.front();
     return std::nullopt;
+}
+
+std::optional<char> followingCharacter(const Markup& markup) {
+    return followingCharacter(parentNode(markup), markup.indexInParent());
 }
 
 // Code as an indented block: four spaces before every line that is not empty.
@@ -328,13 +338,14 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     const std::int64_t level = std::clamp<std::int64_t>(heading.level(), 1, 6);
     if (content.text().find('\n') != std::string::npos && level <= 2) {
         // Only an underlined heading spans lines.
-        printInlines(content, true, false);
+        printInlines(std::move(content), true, false);
         print(std::string("\n") + (level == 1 ? "===" : "---"));
         return;
     }
     std::string text = content.laidOut({.linesStartBlocks = false,
                                         .wrapping = std::nullopt,
                                         .lineEndsCloseDirectives = directiveDepth > 0});
+    recycle(std::move(content));
     // A closing run of number signs would be taken off the heading.
     if (text.ends_with('#'))
         text.insert(text.size() - 1, "\\");
@@ -569,7 +580,7 @@ bool MarkupFormatter::printSpanOpening(const Markup& span, std::string_view open
     // Delimiter runs inside the span cannot meet those outside it.
     const auto outside = std::exchange(openDelimiters, {});
     inlines->appendMarkup(opening);
-    descendInto(span);
+    descendIntoInlines(span);
     openDelimiters = outside;
     return opened;
 }
@@ -633,20 +644,26 @@ void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttrib
 
 void MarkupFormatter::visitText(const Text& text) {
     const bool opened = openInlines();
-    if (text.string().empty())
-        inlines->appendEmptyText();
-    else
-        inlines->appendText(text.string(), textContext(text));
+    printText(text.string(), parentNode(text), text.indexInParent());
     closeInlines(opened);
 }
 
-InlineText::TextContext MarkupFormatter::textContext(const Text& text) const {
+void MarkupFormatter::printText(std::string_view text, const RawMarkup* parent,
+                                std::int64_t index) {
+    if (text.empty())
+        inlines->appendEmptyText();
+    else
+        inlines->appendText(text, textContext(parent, index));
+}
+
+InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
+                                                     std::int64_t index) const {
     // Inside emphasis the innermost open span is the text's parent.
-    const MarkupData* parent = openDelimiters.empty() ? nullptr : text.data().parent();
+    const bool inSpan = parent && !openDelimiters.empty();
     return {.inCell = inCell,
-            .following = followingCharacter(text),
-            .afterOpener = parent && text.indexInParent() == 0,
-            .beforeCloser = parent && text.indexInParent() == parent->raw.markup->childCount() - 1};
+            .following = followingCharacter(parent, index),
+            .afterOpener = inSpan && index == 0,
+            .beforeCloser = inSpan && index == parent->childCount() - 1};
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
@@ -661,10 +678,30 @@ void MarkupFormatter::visitLineBreak(const LineBreak&) {
     closeInlines(opened);
 }
 
+void MarkupFormatter::descendIntoInlines(const Markup& container) {
+    using Children = MarkupChildren::Iterator;
+    withStackSpace([&] {
+        const RawMarkup& node = *container.raw().markup;
+        // Made for the first child that needs an element: a block of texts alone needs none.
+        std::optional<Children> children;
+        for (std::int64_t index = 0; index < node.childCount(); ++index) {
+            if (const auto* text = node.child(index)->data().getIf<RawMarkupKind::text>()) {
+                printText(text->string, &node, index);
+                continue;
+            }
+            if (!children)
+                children = Children::startOf(container);
+            while (children->metadata().indexInParent < index)
+                ++*children;
+            visit(**children);
+        }
+    });
+}
+
 bool MarkupFormatter::openInlines() {
     if (inlines)
         return false;
-    inlines.emplace();
+    inlines.emplace(std::exchange(spareInlines, {}));
     return true;
 }
 
@@ -673,18 +710,18 @@ void MarkupFormatter::closeInlines(bool opened) {
         return;
     InlineText text = std::move(*inlines);
     inlines.reset();
-    printInlines(text, !inCell, false);
+    printInlines(std::move(text), !inCell, false);
 }
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
-    inlines.emplace();
-    descendInto(container);
+    inlines.emplace(std::exchange(spareInlines, {}));
+    descendIntoInlines(container);
     InlineText text = std::move(*inlines);
     inlines.reset();
     return text;
 }
 
-void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks, bool wrap) {
+void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool wrap) {
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
                               .firstIndent =
                                   lineOpen ? current.currentLength : prefixes.nextWidth(),
@@ -695,7 +732,8 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
         layout.wrapping = InlineText::Wrapping{options.preferredLineLimit->lineSplittingElement ==
                                                    Options::LineSplittingElement::hardBreak,
                                                options.preferredLineLimit->maxLength};
-    std::string laidOut = text.laidOut(layout);
+    std::string& laidOut = laidOutText;
+    text.layOut(layout, laidOut);
     // A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one
     // (and a backslash before it stays one).
     if (!laidOut.empty() && (laidOut.back() == '\v' || laidOut.back() == '\f')) {
@@ -717,6 +755,12 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
     }
     print(laidOut);
     queueNewlines(trailing);
+    recycle(std::move(text));
+}
+
+void MarkupFormatter::recycle(InlineText text) {
+    text.clear();
+    spareInlines = std::move(text);
 }
 
 void MarkupFormatter::visitTable(const Table& table) {
@@ -794,21 +838,26 @@ void MarkupFormatter::print(std::string_view text) {
     if (text.empty())
         return;
     printQueuedNewlines();
-    std::size_t lineStart = 0;
-    for (std::size_t end = 0;; lineStart = end + 1) {
-        end = text.find('\n', lineStart);
-        const std::string_view line =
-            text.substr(lineStart, end == std::string_view::npos ? end : end - lineStart);
+    constexpr auto none = std::string_view::npos;
+    std::size_t end = text.find('\n');
+    for (std::size_t lineStart = 0;;) {
+        const std::size_t nextEnd = end == none ? none : text.find('\n', end + 1);
+        // The next line's length replaces a line's in the state once that line ends too, so
+        // only the last two lines are worth counting.
+        const bool measured = nextEnd == none;
+        const std::string_view line = text.substr(lineStart, end == none ? end : end - lineStart);
         if (!line.empty()) {
             if (!lineOpen) {
-                write(prefixes.takeLinePrefix());
+                write(prefixes.takeLinePrefix(), measured);
                 lineOpen = true;
             }
-            write(line);
+            write(line, measured);
         }
-        if (end == std::string_view::npos)
+        if (end == none)
             break;
         writeLineEnd();
+        lineStart = end + 1;
+        end = nextEnd;
     }
 }
 
@@ -826,8 +875,8 @@ void MarkupFormatter::printBareLine() {
     lineOpen = true;
 }
 
-void MarkupFormatter::write(std::string_view text) {
-    addToLine(text);
+void MarkupFormatter::write(std::string_view text, bool measured) {
+    addToLine(text, measured);
     printed += text;
 }
 
@@ -842,11 +891,12 @@ void MarkupFormatter::writeLineEnd() {
     current.newlineStreak = checkedAdd(current.newlineStreak, 1);
 }
 
-void MarkupFormatter::addToLine(std::string_view text) {
+void MarkupFormatter::addToLine(std::string_view text, bool measured) {
     if (text.empty())
         return;
-    current.currentLength =
-        checkedAdd(current.currentLength, static_cast<std::int64_t>(characterCount(text)));
+    if (measured)
+        current.currentLength =
+            checkedAdd(current.currentLength, static_cast<std::int64_t>(characterCount(text)));
     current.newlineStreak = 0;
 }
 
@@ -877,7 +927,7 @@ std::string format(const Markup& markup, const MarkupFormatter::Options& options
         return {};
     MarkupFormatter formatter(options);
     printable->accept(formatter);
-    return formatter.result();
+    return std::move(formatter).result();
 }
 
 } // namespace markdown

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace markdown {
@@ -52,7 +53,9 @@ public:
 
     [[nodiscard]] const Options& formattingOptions() const { return options; }
     /// The Markdown text printed so far.
-    [[nodiscard]] const std::string& result() const { return printed; }
+    [[nodiscard]] const std::string& result() const& { return printed; }
+    /// The printed text taken out of a formatter that is done, without a copy.
+    [[nodiscard]] std::string result() && { return std::move(printed); }
     [[nodiscard]] const State& state() const { return current; }
 
     void defaultVisit(const Markup& markup) override;
@@ -94,12 +97,14 @@ private:
     /// Prints the queued line ends, then the text, each line after its prefixes; empty text
     /// prints nothing.
     void print(std::string_view text);
-    void write(std::string_view text);
+    /// Appends text to the line; unless `measured`, its length is left out of the state, for a
+    /// line whose length nobody will read.
+    void write(std::string_view text, bool measured = true);
     void writeLineEnd();
     void printQueuedNewlines();
     /// Prints the prefixes of a line that holds nothing else (an empty quote or list item).
     void printBareLine();
-    void addToLine(std::string_view text);
+    void addToLine(std::string_view text, bool measured = true);
     void queueNewlines(std::int64_t count);
     /// A block after printed text starts after a blank line (a line end in a tight run).
     void startBlock();
@@ -122,8 +127,18 @@ private:
     bool openInlines();
     void closeInlines(bool opened);
     [[nodiscard]] InlineText gatherInlines(const Markup& container);
-    [[nodiscard]] InlineText::TextContext textContext(const Text& text) const;
-    void printInlines(const InlineText& text, bool linesStartBlocks, bool wrap);
+    /// The children of an element with inline content, into the open inlines. Texts, most of
+    /// what a block holds, are printed from their raw nodes: an element value for each would
+    /// cost more than printing it.
+    void descendIntoInlines(const Markup& container);
+    /// A text, the child at `index` of `parent` (none for a text printed on its own).
+    void printText(std::string_view text, const RawMarkup* parent, std::int64_t index);
+    [[nodiscard]] InlineText::TextContext textContext(const RawMarkup* parent,
+                                                      std::int64_t index) const;
+    /// Lays out and prints the text, whose buffers the next run of inlines then reuses.
+    void printInlines(InlineText text, bool linesStartBlocks, bool wrap);
+    /// Keeps the buffers of a text that is done with for the next run of inlines.
+    void recycle(InlineText text);
     /// Prints the opening and the children of a span; true when it opened the inline run.
     bool printSpanOpening(const Markup& span, std::string_view opening);
     void printDestinationAndTitle(const std::optional<std::string>& destination,
@@ -144,6 +159,10 @@ private:
     bool inCell = false;
     int directiveDepth = 0;
     std::optional<InlineText> inlines;
+    /// The buffers of the last inlines printed and laid out, kept for the next run: every
+    /// block has one.
+    InlineText spareInlines;
+    std::string laidOutText;
     std::optional<char> listMarkerToAvoid;
     char lastListMarker = 0;
     /// The emphasis runs open around the inline being printed, and whether a word stands before

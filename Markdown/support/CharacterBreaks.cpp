@@ -7,8 +7,8 @@
 #include <unicode/utext.h>
 #include <unicode/utf8.h>
 
-#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace markdown {
@@ -16,6 +16,43 @@ namespace {
 
 bool isASCII(char byte) {
     return static_cast<unsigned char>(byte) < 0x80;
+}
+
+// The offset of the first byte at or after `from` that is beyond ASCII or a CR, eight bytes at a
+// time up to the word that holds it.
+std::size_t asciiRunEnd(std::string_view text, std::size_t from) {
+    constexpr std::uint64_t ones = 0x0101010101010101;
+    constexpr std::uint64_t highBits = ones * 0x80;
+    for (; from + sizeof(std::uint64_t) <= text.size(); from += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + from, sizeof word);
+        // A byte equal to CR leaves a zero byte here, which borrows a high bit.
+        const std::uint64_t carriageReturns = word ^ (ones * '\r');
+        if ((word | ((carriageReturns - ones) & ~carriageReturns)) & highBits)
+            break;
+    }
+    while (from < text.size() && isASCII(text[from]) && text[from] != '\r')
+        ++from;
+    return from;
+}
+
+// The scalar whose UTF-8 starts at `from` (negative where the bytes are ill-formed) and the
+// offset past it.
+struct Scalar {
+    UChar32 value = 0;
+    std::size_t end = 0;
+};
+
+Scalar scalarAt(std::string_view text, std::size_t from) {
+    auto next = static_cast<int32_t>(from);
+    UChar32 value = 0;
+    U8_NEXT(reinterpret_cast<const uint8_t*>(text.data()), next, static_cast<int32_t>(text.size()),
+            value);
+    return {value, static_cast<std::size_t>(next)};
+}
+
+int32_t breakProperty(UChar32 scalar) {
+    return u_getIntPropertyValue(scalar, UCHAR_GRAPHEME_CLUSTER_BREAK);
 }
 
 icu::BreakIterator& characterBreaks() {
@@ -54,34 +91,49 @@ std::size_t characterEndByRules(std::string_view text, std::size_t from) {
 std::size_t characterEnd(std::string_view text, std::size_t from) {
     if (from >= text.size())
         return text.size();
+    std::size_t end = from + 1;
     if (isASCII(text[from])) {
-        if (from + 1 == text.size())
-            return text.size();
-        // Between two ASCII characters there is always a break, except inside CR LF.
-        if (isASCII(text[from + 1]))
-            return text[from] == '\r' && text[from + 1] == '\n' ? from + 2 : from + 1;
-    } else {
-        auto next = static_cast<int32_t>(from);
-        UChar32 scalar = 0;
-        U8_NEXT(reinterpret_cast<const uint8_t*>(text.data()), next,
-                static_cast<int32_t>(text.size()), scalar);
-        auto end = static_cast<std::size_t>(next);
-        // Nothing in ASCII extends a character, so only a prepended mark joins what follows.
-        if (scalar >= 0 && (end == text.size() || isASCII(text[end])) &&
-            u_getIntPropertyValue(scalar, UCHAR_GRAPHEME_CLUSTER_BREAK) != U_GCB_PREPEND)
+        if (end == text.size())
             return end;
+        // Between two ASCII characters there is always a break, except inside CR LF.
+        if (isASCII(text[end]))
+            return text[from] == '\r' && text[end] == '\n' ? end + 1 : end;
+    } else {
+        const Scalar scalar = scalarAt(text, from);
+        if (scalar.value < 0)
+            return characterEndByRules(text, from);
+        end = scalar.end;
+        // Nothing in ASCII extends a character, so only a prepended mark joins what follows.
+        if (end == text.size() || isASCII(text[end]))
+            return breakProperty(scalar.value) != U_GCB_PREPEND ? end
+                                                                : characterEndByRules(text, from);
+        if (breakProperty(scalar.value) != U_GCB_OTHER)
+            return characterEndByRules(text, from);
     }
+    // No rule joins a scalar that has no grapheme property (as ASCII letters have none, nor most
+    // letters and symbols beyond: Cyrillic, CJK, pictographs) to a following one that has none
+    // either, so such words need no rules.
+    const UChar32 following = scalarAt(text, end).value;
+    if (following >= 0 && breakProperty(following) == U_GCB_OTHER)
+        return end;
     return characterEndByRules(text, from);
 }
 
 std::size_t characterCount(std::string_view text) {
-    // ASCII without CR is one character a byte: the common case, counted without the rules.
-    if (std::all_of(text.begin(), text.end(),
-                    [](char byte) { return isASCII(byte) && byte != '\r'; }))
-        return text.size();
     std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); i = characterEnd(text, i))
+    for (std::size_t i = 0; i < text.size();) {
+        // ASCII without CR is one character a byte: the common case, counted without the rules,
+        // up to the run's last byte, which what follows the run may extend.
+        const std::size_t runEnd = asciiRunEnd(text, i);
+        if (runEnd == text.size())
+            return count + (runEnd - i);
+        if (runEnd > i + 1) {
+            count += runEnd - 1 - i;
+            i = runEnd - 1;
+        }
+        i = characterEnd(text, i);
         ++count;
+    }
     return count;
 }
 

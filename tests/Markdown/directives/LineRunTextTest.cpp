@@ -146,6 +146,22 @@ TEST(UnicodeText, SplitsIntoUserPerceivedCharactersAndComparesByCanonicalEquival
         {"e\xCC\x81x\xC3\xA9", {"e\xCC\x81", "x", "\xC3\xA9"}},   // decomposed, precomposed
         {"\U0001F1E9\U0001F1EAa", {"\U0001F1E9\U0001F1EA", "a"}}, // a flag
         {"\xFF\xFE!", {"\xFF", "\xFE", "!"}},                     // ill-formed bytes still move on
+        // Words beyond ASCII break between their letters, unless a rule joins the next one on.
+        {"\xD0\xB4\xD0\xB0 \xE4\xB8\xAD\xE6\x96\x87",
+         {"\xD0\xB4", "\xD0\xB0", " ", "\xE4\xB8\xAD", "\xE6\x96\x87"}},
+        {"\xD0\xB4\xCC\x81\xD0\xB0", {"\xD0\xB4\xCC\x81", "\xD0\xB0"}}, // a mark
+        {"\xE0\xA4\x95\xE0\xA4\xBF", {"\xE0\xA4\x95\xE0\xA4\xBF"}},     // a spacing mark
+        {"\U0001F469\u200D\U0001F4BB", {"\U0001F469\u200D\U0001F4BB"}}, // joined pictographs
+        {"\U0001F44D\U0001F3FD", {"\U0001F44D\U0001F3FD"}},             // a skin tone
+        {"\u1100\u1161\u11A8", {"\u1100\u1161\u11A8"}},                 // Hangul jamo
+        {"\u0600\u0661", {"\u0600\u0661"}},                             // a prepended sign
+        {"ab\xCC\x81"
+         "cd\xD0\xB4\xFF",
+         {"a", "b\xCC\x81", "c", "d", "\xD0\xB4", "\xFF"}},
+        {"0123456789abcdef\r\n0123456789\xCC\x81xyzuvw",
+         {"0", "1", "2", "3", "4",         "5",    "6", "7", "8", "9", "a",
+          "b", "c", "d", "e", "f",         "\r\n", "0", "1", "2", "3", "4",
+          "5", "6", "7", "8", "9\xCC\x81", "x",    "y", "z", "u", "v", "w"}},
     };
     for (const auto& [text, expected] : cases) {
         Characters characters;

@@ -149,6 +149,20 @@ TEST(MarkupFormatter, WrapsAtSpacesWithTheChosenBreakWhereTheTreeStaysTheSame) {
               "- aaa bbb\n  ccc");
 }
 
+// Each block's inline text is laid out on its own: nothing of one block carries to the next.
+TEST(MarkupFormatter, PrintsEachBlockAsItWouldPrintAlone) {
+    const Paragraph blocks[] = {
+        Paragraph(Emphasis(Text("a")), Text("")),
+        Paragraph(LineBreak(), Text("b")),
+        Paragraph(Text("c*d "), InlineCode("e"), SoftBreak(), Text("- f")),
+        Paragraph(Text("g")),
+    };
+    std::string alone;
+    for (const Paragraph& block : blocks)
+        alone += (alone.empty() ? "" : "\n\n") + format(Document(block), Options{});
+    EXPECT_EQ(format(Document(blocks[0], blocks[1], blocks[2], blocks[3]), Options{}), alone);
+}
+
 TEST(MarkupFormatter, KeepsItsStateTrueAsItPrints) {
     MarkupFormatter formatter(Options{});
     Document::parsing("> a\n> b\n\nccc\n").accept(formatter);
@@ -159,6 +173,23 @@ TEST(MarkupFormatter, KeepsItsStateTrueAsItPrints) {
     EXPECT_EQ(state.lastLineLength, 0);
     EXPECT_EQ(state.newlineStreak, 0);
     EXPECT_EQ(state.queuedNewlines, 0);
+
+    // Blocks of many lines: the lengths are those of the last two, prefixes and all.
+    const struct {
+        const char* markdown;
+        std::int64_t lineNumber, lastLineLength, currentLength;
+    } cases[] = {
+        {"> a\n> b\xC3\xA9\n> c\xD0\xB4\xD0\xB0\n", 2, 4, 5},
+        {"```\n1\n22\n4444\n```\n", 4, 4, 3},
+        {"- a\n  b\n  ccc\n  dd\n", 3, 5, 4},
+    };
+    for (const auto& [markdown, lineNumber, lastLineLength, currentLength] : cases) {
+        MarkupFormatter printer(Options{});
+        Document::parsing(markdown).accept(printer);
+        EXPECT_EQ(printer.state().lineNumber, lineNumber) << markdown;
+        EXPECT_EQ(printer.state().lastLineLength, lastLineLength) << markdown;
+        EXPECT_EQ(printer.state().currentLength, currentLength) << markdown;
+    }
 }
 
 } // namespace
