@@ -186,6 +186,31 @@ bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
 
+bool isDirectiveOrCommand(RawMarkupKind kind) {
+    return kind == RawMarkupKind::blockDirective || kind == RawMarkupKind::doxygenDiscussion ||
+           kind == RawMarkupKind::doxygenNote || kind == RawMarkupKind::doxygenAbstract ||
+           kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
+}
+
+// The pre-order number of the tree's last directive or Doxygen command, -1 without one.
+std::int64_t lastDirectiveNumber(const MarkupData& root) {
+    std::int64_t last = -1;
+    std::vector<std::pair<const RawMarkup*, std::int64_t>> pending{
+        {root.raw.markup.get(), root.raw.metadata.id.childId}};
+    while (!pending.empty()) {
+        const auto [node, number] = pending.back();
+        pending.pop_back();
+        if (isDirectiveOrCommand(node->kind()))
+            last = std::max(last, number);
+        std::int64_t childNumber = number + 1;
+        for (std::int64_t i = 0; i < node->childCount(); ++i) {
+            pending.emplace_back(node->child(i).get(), childNumber);
+            childNumber += node->child(i)->subtreeCount();
+        }
+    }
+    return last;
+}
+
 } // namespace
 
 void MarkupFormatter::defaultVisit(const Markup& markup) {
@@ -263,13 +288,22 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     // that does.
     const std::string first = prefixes.nextLinePrefix();
     const std::string rest = prefixes.restPrefix();
+    const bool inDirective = directiveDepth > 0;
     const RoadReading closed =
-        RoadReading::of(roadInCode, first + opening, rest, code, rest + fence);
+        RoadReading::of(roadInCode, inDirective, first + opening, rest, code, rest + fence);
     auto choose = [&](CodeLayout layout, const RoadReading& reading) {
         roadInCode = reading.endsInCode;
         return layout;
     };
-    if (!closed.endsInCode && closed.codeKept)
+    // Past the last directive, and outside any, no line is left that the toggle could hide.
+    if (!lastDirective)
+        lastDirective = lastDirectiveNumber(codeBlock.data().root());
+    const bool toggleFree =
+        !inDirective && codeBlock.data().raw.metadata.id.childId > *lastDirective;
+    auto reads = [&](const RoadReading& reading) {
+        return reading.codeKept && (!reading.endsInCode || toggleFree);
+    };
+    if (reads(closed))
         return choose(CodeLayout::fenced, closed);
 
     const auto isBlank = [](std::string_view line) {
@@ -292,15 +326,15 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     if (indentable) {
         // Every line is code by its indentation; only the toggle is left to keep off.
         const RoadReading reading =
-            RoadReading::of(roadInCode, "", rest, indentedCode(code), std::nullopt);
-        if (!reading.endsInCode)
+            RoadReading::of(roadInCode, inDirective, "", rest, indentedCode(code), std::nullopt);
+        if (reads(reading))
             return choose(CodeLayout::indented, reading);
     }
 
     if (first != rest && first.find('>') == std::string::npos) {
         const RoadReading below =
-            RoadReading::of(roadInCode, rest + opening, rest, code, rest + fence);
-        if (!below.endsInCode && below.codeKept)
+            RoadReading::of(roadInCode, inDirective, rest + opening, rest, code, rest + fence);
+        if (reads(below))
             return choose(CodeLayout::fencedBelowMarker, below);
     }
 
@@ -311,12 +345,10 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
             return false;
         if (index + 1 == parent->raw.markup->childCount())
             return true;
-        const RawMarkupKind next = parent->raw.markup->child(index + 1)->kind();
-        return next == RawMarkupKind::blockDirective || next == RawMarkupKind::doxygenDiscussion ||
-               next == RawMarkupKind::doxygenNote || next == RawMarkupKind::doxygenAbstract ||
-               next == RawMarkupKind::doxygenParam || next == RawMarkupKind::doxygenReturns;
+        return isDirectiveOrCommand(parent->raw.markup->child(index + 1)->kind());
     }();
-    const RoadReading open = RoadReading::of(roadInCode, first + opening, rest, code, std::nullopt);
+    const RoadReading open =
+        RoadReading::of(roadInCode, inDirective, first + opening, rest, code, std::nullopt);
     if (lastOfItsLines && !open.endsInCode && open.codeKept)
         return choose(CodeLayout::unclosed, open);
     return choose(CodeLayout::fenced, closed);
@@ -354,8 +386,9 @@ void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
     while (html.ends_with('\n'))
         html.remove_suffix(1);
     // Its lines may look like fences to the block-directive road.
-    roadInCode =
-        RoadReading::of(roadInCode, "", prefixes.restPrefix(), html, std::nullopt).endsInCode;
+    roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, "", prefixes.restPrefix(), html,
+                                 std::nullopt)
+                     .endsInCode;
     print(html);
 }
 
@@ -424,12 +457,17 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
             !blockDirective.isEmpty())
             opening += ')';
     }
+    // Alone, a Doxygen command's name would open the command; a brace against it keeps it the
+    // directive's.
+    const bool braceAgainstName = segments.empty() && namesDoxygenCommand(blockDirective.name());
     roadInCode = false;
     if (blockDirective.isEmpty()) {
-        print(opening);
+        print(opening + (braceAgainstName ? "{}" : ""));
+        runStart = true;
         return;
     }
-    print(opening + " {");
+    print(opening + (braceAgainstName ? "{" : " {"));
+    runStart = true;
     roadInCode = false;
     const bool wasTight = std::exchange(tightBlocks, false);
     tightStart = true;
@@ -439,6 +477,7 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     tightStart = true;
     startBlock();
     print("}");
+    runStart = true;
     roadInCode = false;
     tightBlocks = wasTight;
 }
@@ -450,6 +489,7 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
         print(opening);
         return;
     }
+    runStart = true;
     // The text starts on the command's own line and runs to the next blank line, so its
     // blocks follow each other without one.
     prefixes.push(opening + " ", "");
@@ -706,8 +746,9 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
             laidOut += '\\';
         laidOut += last == '\v' ? "&#11;" : "&#12;";
     }
-    // The parser drops a byte order mark that opens the text; a reference keeps it.
-    if (printed.empty() && current.queuedNewlines == 0 && laidOut.starts_with(byteOrderMark))
+    // The parser drops a byte order mark that opens the text it is given (on the directive road,
+    // each run of lines between directives); a reference keeps it.
+    if (runStart && laidOut.starts_with(byteOrderMark))
         laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
     // Line ends with nothing after them are owed to whatever is printed next.
     std::int64_t trailing = 0;
@@ -827,6 +868,7 @@ void MarkupFormatter::printBareLine() {
 }
 
 void MarkupFormatter::write(std::string_view text) {
+    runStart = runStart && text.empty();
     addToLine(text);
     printed += text;
 }

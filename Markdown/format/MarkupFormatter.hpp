@@ -157,6 +157,11 @@ private:
     int strikethroughDepth = 0;
     /// Whether the block-directive road's fence toggle is on after what is printed.
     bool roadInCode = false;
+    /// Whether what is printed next opens the text that the parser reads as one (a document or,
+    /// on the directive road, a run of lines between directives).
+    bool runStart = true;
+    /// The pre-order number of the printed tree's last directive or Doxygen command, once asked.
+    std::optional<std::int64_t> lastDirective;
 };
 
 /// The element printed as Markdown by a new `MarkupFormatter`. With a preferred line limit the

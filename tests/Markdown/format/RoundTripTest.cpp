@@ -327,6 +327,14 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@param c\n}\n***\n",                         // a thematic break under a paragraph
         "**_|_*a**\n",                                // a literal asterisk that opens a word
         "***o* s*\x01*\n", // a closer that may open, after a run joined at the start
+        "@note{\n",        // a directive named as a Doxygen command
+        "@NOTE)\n",
+        "@param{\n@x\n}\n",
+        "@I{\n\n\xEF\xBB\xBF\n",   // a byte order mark that would open a directive's text
+        "@o{\n\x0b\xEF\xBB\xBF\n", // ...after a vertical tab the road reads as a line end
+        "    ```\n    @N\n",       // code that leaves the road's fence toggle on at the end
+        "```\n~~~\n}\n@p\n",       // a code line that closes no directive
+        "\xEF\xBB\xBF```\n~~~\n@p\n",
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
