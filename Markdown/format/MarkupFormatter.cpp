@@ -192,8 +192,9 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
-// The pre-order number of the tree's last directive or Doxygen command, -1 without one.
-std::int64_t lastDirectiveNumber(const MarkupData& root) {
+} // namespace
+
+MarkupFormatter::DirectivePlaces MarkupFormatter::DirectivePlaces::of(const MarkupData& root) {
     std::int64_t last = -1;
     std::vector<std::pair<const RawMarkup*, std::int64_t>> pending{
         {root.raw.markup.get(), root.raw.metadata.id.childId}};
@@ -208,10 +209,14 @@ std::int64_t lastDirectiveNumber(const MarkupData& root) {
             childNumber += node->child(i)->subtreeCount();
         }
     }
-    return last;
+    return {last, root.raw.metadata.id.childId + root.raw.markup->subtreeCount()};
 }
 
-} // namespace
+const MarkupFormatter::DirectivePlaces& MarkupFormatter::directivePlaces(const Markup& markup) {
+    if (!places)
+        places = DirectivePlaces::of(markup.data().root());
+    return *places;
+}
 
 void MarkupFormatter::defaultVisit(const Markup& markup) {
     std::string_view typeName = dispatchOnKind(markup, [](const auto& element) {
@@ -295,11 +300,11 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         roadInCode = reading.endsInCode;
         return layout;
     };
-    // Past the last directive, and outside any, no line is left that the toggle could hide.
-    if (!lastDirective)
-        lastDirective = lastDirectiveNumber(codeBlock.data().root());
+    // Past the last directive, outside any or in one whose closing braces can go, no line is
+    // left that the toggle could hide.
     const bool toggleFree =
-        !inDirective && codeBlock.data().raw.metadata.id.childId > *lastDirective;
+        (!inDirective || directiveEndsTree) &&
+        codeBlock.data().raw.metadata.id.childId > directivePlaces(codeBlock).lastDirective;
     auto reads = [&](const RoadReading& reading) {
         return reading.codeKept && (!reading.endsInCode || toggleFree);
     };
@@ -470,15 +475,24 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     runStart = true;
     roadInCode = false;
     const bool wasTight = std::exchange(tightBlocks, false);
+    const MarkupMetadata& place = blockDirective.data().raw.metadata;
+    const bool wasEndingTree = std::exchange(
+        directiveEndsTree, place.id.childId + blockDirective.raw().markup->subtreeCount() ==
+                               directivePlaces(blockDirective).treeEnd);
     tightStart = true;
     ++directiveDepth;
     printBlocks(blockDirective);
     --directiveDepth;
-    tightStart = true;
-    startBlock();
-    print("}");
-    runStart = true;
-    roadInCode = false;
+    // Where the fence toggle is left on, the road would take a closing brace for code; a
+    // directive that ends the text needs none.
+    if (!roadInCode || !directiveEndsTree) {
+        tightStart = true;
+        startBlock();
+        print("}");
+        runStart = true;
+        roadInCode = false;
+    }
+    directiveEndsTree = wasEndingTree;
     tightBlocks = wasTight;
 }
 
@@ -755,6 +769,20 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
     while (laidOut.ends_with('\n')) {
         laidOut.pop_back();
         ++trailing;
+    }
+    // A code span may open a line with a run that the road takes for a fence.
+    if (laidOut.find("```") != std::string::npos) {
+        const bool newLine = !lineOpen || current.queuedNewlines > 0;
+        const std::size_t firstEnd = std::min(laidOut.find('\n'), laidOut.size());
+        const std::string firstLine =
+            (newLine ? prefixes.nextLinePrefix()
+                     : std::string(printed.substr(printed.rfind('\n') + 1))) +
+            laidOut.substr(0, firstEnd);
+        const std::string_view rest =
+            firstEnd < laidOut.size() ? std::string_view(laidOut).substr(firstEnd + 1) : "";
+        roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, firstLine,
+                                     prefixes.restPrefix(), rest, std::nullopt)
+                         .endsInCode;
     }
     print(laidOut);
     queueNewlines(trailing);

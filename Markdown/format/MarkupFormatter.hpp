@@ -160,8 +160,17 @@ private:
     /// Whether what is printed next opens the text that the parser reads as one (a document or,
     /// on the directive road, a run of lines between directives).
     bool runStart = true;
-    /// The pre-order number of the printed tree's last directive or Doxygen command, once asked.
-    std::optional<std::int64_t> lastDirective;
+    /// Where the printed tree's directives stand, in pre-order numbers: its last directive or
+    /// Doxygen command (-1 without one) and the number past its last node.
+    struct DirectivePlaces {
+        std::int64_t lastDirective = -1;
+        std::int64_t treeEnd = 0;
+        [[nodiscard]] static DirectivePlaces of(const MarkupData& root);
+    };
+    [[nodiscard]] const DirectivePlaces& directivePlaces(const Markup& markup);
+    std::optional<DirectivePlaces> places;
+    /// Whether the innermost directive being printed runs to the end of the tree.
+    bool directiveEndsTree = false;
 };
 
 /// The element printed as Markdown by a new `MarkupFormatter`. With a preferred line limit the

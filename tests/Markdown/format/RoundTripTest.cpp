@@ -335,6 +335,9 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\n    @N\n",       // code that leaves the road's fence toggle on at the end
         "```\n~~~\n}\n@p\n",       // a code line that closes no directive
         "\xEF\xBB\xBF```\n~~~\n@p\n",
+        "@x{\n```\n```t\n```\n~\n",     // a directive that ends the text with the toggle on
+        "@t{\n```\xFF``\xFF`\xFF```\n", // ...left on by a code span
+        "@x{\na\n\n    ```\n    @N\n",  // ...by indented code
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
