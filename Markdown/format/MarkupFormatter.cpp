@@ -280,6 +280,9 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         print(opening + (codeBlock.code().empty() ? "" : "\n" + codeBlock.code()));
         // A blank line after it would be code.
         tightStart = true;
+        // The text's last line is one only with a line end after it: a blank one needs another.
+        if (codeBlock.code() == "\n" || codeBlock.code().ends_with("\n\n"))
+            queueNewlines(1);
         return;
     }
 }
@@ -535,7 +538,17 @@ void MarkupFormatter::visitDoxygenReturns(const DoxygenReturns& doxygenReturns) 
 
 void MarkupFormatter::visitInlineCode(const InlineCode& inlineCode) {
     const bool opened = openInlines();
-    inlines->appendMarkup(codeSpan(inlineCode.code(), 1, inCell));
+    std::string span = codeSpan(inlineCode.code(), 1, inCell);
+    // A run of three backticks opening a paragraph's line flips the directive road's fence
+    // toggle; where a space ends the code, a line end there puts the closing run at the next
+    // line's start to flip it back, indented so that it opens no code block.
+    const std::size_t run = span.find_first_not_of('`');
+    const auto parent = inlineCode.parent();
+    if (run >= 3 && span[span.size() - run - 1] == ' ' && !inCell && parent &&
+        parent->kind() == RawMarkupKind::paragraph &&
+        (inlines->empty() || inlines->text().ends_with('\n')))
+        span.replace(span.size() - run - 1, 1, "\n    ");
+    inlines->appendMarkup(span);
     closeInlines(opened);
 }
 

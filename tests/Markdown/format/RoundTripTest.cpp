@@ -338,6 +338,9 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@x{\n```\n```t\n```\n~\n",     // a directive that ends the text with the toggle on
         "@t{\n```\xFF``\xFF`\xFF```\n", // ...left on by a code span
         "@x{\na\n\n    ```\n    @N\n",  // ...by indented code
+        "```r`\xFF``\n```r`\n@N\n",     // a code span whose closing run flips the toggle back
+        "```r`\xFF``\n    ```\n@`\n",
+        "~~~\n```\n\n\n@p\n", // unclosed code before a directive, ending in a blank line
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
