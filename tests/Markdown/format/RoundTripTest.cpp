@@ -341,6 +341,18 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```r`\xFF``\n```r`\n@N\n",     // a code span whose closing run flips the toggle back
         "```r`\xFF``\n    ```\n@`\n",
         "~~~\n```\n\n\n@p\n", // unclosed code before a directive, ending in a blank line
+        "&#12;r\n",           // line breaks only the road knows, inside text
+        "&#12;*\n",
+        "a&#11;b&#133;c&#8232;d&#8233;e\n",
+        "a\\&#11;b\n", // ...after a backslash
+        "a*\x0b"
+        "b*\n", // ...beside a delimiter, which a reference would flank otherwise
+        "*b\x0b*a\n",
+        "a*~\x0b"
+        "b*\n", // ...or beside a tilde the parser looks through
+        "*b\x0b~*a\n",
+        "a\\\xC2\x85"
+        "b\n",
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
