@@ -248,8 +248,9 @@ std::string InlineText::laidOut(const Layout& layout) const {
             const std::size_t wordEnd = nextBreakable + 1 < breakable.size()
                                             ? std::min(breakable[nextBreakable + 1], lineEnd)
                                             : lineEnd;
+            // A brace that ended a line could close a directive.
             if (before != ' ' && before != '\t' && before != '\\' && after != ' ' &&
-                after != '\t' &&
+                !(layout.lineEndsCloseDirectives && before == '}') && after != '\t' &&
                 !opensBlockAtLineStart(text.substr(space + 1, lineEnd - space - 1), true) &&
                 !opensBlockAtLineStart(text.substr(space + 1, wordEnd - space - 1), true))
                 breaks.push_back(space);

@@ -393,6 +393,12 @@ void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
     std::string_view html = htmlBlock.rawHTML();
     while (html.ends_with('\n'))
         html.remove_suffix(1);
+    // A directive takes a brace that ends its content's first line for its own closing brace,
+    // a blank line before it for nothing.
+    const std::string_view firstLine = html.substr(0, html.find('\n'));
+    if (directiveDepth > 0 && runStart &&
+        firstLine.substr(0, firstLine.find_last_not_of(" \t") + 1).ends_with('}'))
+        current.queuedNewlines = std::max<std::int64_t>(current.queuedNewlines, 2);
     // Its lines may look like fences to the block-directive road.
     roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, "", prefixes.restPrefix(), html,
                                  std::nullopt)

@@ -344,21 +344,20 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "&#12;r\n",           // line breaks only the road knows, inside text
         "&#12;*\n",
         "a&#11;b&#133;c&#8232;d&#8233;e\n",
-        "a\\&#11;b\n", // ...after a backslash
-        "a*\x0b"
-        "b*\n", // ...beside a delimiter, which a reference would flank otherwise
+        "a\\\\&#11;b\n", // ...after a backslash
+        "a*\013b*\n",    // ...beside a delimiter, which a reference would flank otherwise
         "*b\x0b*a\n",
-        "a*~\x0b"
-        "b*\n", // ...or beside a tilde the parser looks through
+        "a*~\013b*\n", // ...or beside a tilde the parser looks through
         "*b\x0b~*a\n",
-        "a\\\xC2\x85"
-        "b\n",
+        "a\\\302\205b\n",
+        "@t{<div }}\n", // a directive's first content line that ends with a brace
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
     texts.push_back(longLine + "\t " + longLine + "\n");
     texts.push_back("x " + longLine + " ====\nb\n");
     texts.push_back("} ^[attt 'sn](Te).sin](Te*T)." + longLine + "\n");
+    texts.push_back("@t{\nt} " + longLine + "\n"); // ...where a line would break
     for (const std::string& text : texts)
         for (const ParseOptions& parseOptions : {ParseOptions{}, road})
             for (const bool wrap : {false, true}) {
