@@ -192,6 +192,29 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
+// The columns of the line's indentation, a tab reaching the next multiple of four.
+std::int64_t indentationColumns(std::string_view line) {
+    std::int64_t columns = 0;
+    for (std::size_t i = 0; i < line.size() && (line[i] == ' ' || line[i] == '\t'); ++i)
+        columns = line[i] == ' ' ? columns + 1 : (columns + 4) & ~std::int64_t{3};
+    return columns;
+}
+
+// Whether the road reads the argument lines from `first` on, each on a line of its own after
+// the opening line, as argument text: the first that is not blank sets the directive's
+// indentation, and past it a line that could be directive syntax must be indented as code.
+bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t first) {
+    std::optional<std::int64_t> inner;
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        const std::int64_t columns = indentationColumns(lines[i]);
+        if (!inner && lines[i].find_first_not_of(" \t") != std::string_view::npos)
+            inner = columns;
+        if (mayReadAsDirectiveSyntax(lines[i], true) && columns - inner.value_or(0) < 4)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 MarkupFormatter::DirectivePlaces MarkupFormatter::DirectivePlaces::of(const MarkupData& root) {
@@ -459,17 +482,25 @@ void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
 
 void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) {
     startBlock();
-    std::string opening = "@" + blockDirective.name();
     const auto& segments = blockDirective.argumentText().segments;
-    for (std::size_t i = 0; i < segments.size(); ++i)
-        opening.append(i == 0 ? "(" : "\n").append(segments[i].trimmedText());
-    // Where the last line leaves a quote or an escape open, a ")" would be argument text:
-    // the list then stays open as it did in the source, up to the blank line after it.
+    std::vector<std::string_view> lines;
+    for (const auto& segment : segments)
+        lines.push_back(segment.trimmedText());
+    // The road reads an argument line as directive syntax unless it is indented as code past
+    // the first line after the opening one; the first argument then may have to stand there.
+    const bool firstAlone = !argumentLinesRead(lines, 1) && argumentLinesRead(lines, 0);
+    std::string opening = "@" + blockDirective.name();
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        opening.append(i > 0 ? "\n" : firstAlone ? "(\n" : "(").append(lines[i]);
+    // Where the last line leaves a quote or an escape open, a ")" would be argument text: an
+    // empty list stays open as it did in the source, up to the blank line after it; before
+    // content the ")" takes the next line.
     if (!segments.empty()) {
-        const std::string closed = std::string(segments.back().trimmedText()) + ")";
-        if (argumentTextLength(closed) < static_cast<std::int64_t>(characterCount(closed)) ||
-            !blockDirective.isEmpty())
+        const std::string closed = std::string(lines.back()) + ")";
+        if (argumentTextLength(closed) < static_cast<std::int64_t>(characterCount(closed)))
             opening += ')';
+        else if (!blockDirective.isEmpty())
+            opening += "\n)";
     }
     // Alone, a Doxygen command's name would open the command; a brace against it keeps it the
     // directive's.
@@ -483,6 +514,19 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     print(opening + (braceAgainstName ? "{" : " {"));
     runStart = true;
     roadInCode = false;
+    // The first line after the opening one sets how much indentation the road takes off the
+    // content's lines; the content gets as much.
+    std::size_t indentation = 0;
+    for (std::size_t end = opening.find('\n'); end != std::string::npos;) {
+        const std::size_t start = end + 1;
+        end = opening.find('\n', start);
+        const std::string_view line = std::string_view(opening).substr(start, end - start);
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            indentation = static_cast<std::size_t>(indentationColumns(line));
+            break;
+        }
+    }
+    prefixes.push(std::string(indentation, ' '), std::string(indentation, ' '));
     const bool wasTight = std::exchange(tightBlocks, false);
     const MarkupMetadata& place = blockDirective.data().raw.metadata;
     const bool wasEndingTree = std::exchange(
@@ -492,6 +536,7 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     ++directiveDepth;
     printBlocks(blockDirective);
     --directiveDepth;
+    prefixes.pop();
     // Where the fence toggle is left on, the road would take a closing brace for code; a
     // directive that ends the text needs none.
     if (!roadInCode || !directiveEndsTree) {

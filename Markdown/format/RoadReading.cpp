@@ -14,7 +14,8 @@ std::string_view withoutIndentation(std::string_view line) {
     return start == std::string_view::npos ? std::string_view() : line.substr(start);
 }
 
-// Lines that could open a directive or a Doxygen command, or close the directive around them.
+} // namespace
+
 bool mayReadAsDirectiveSyntax(std::string_view line, bool inDirective) {
     const std::string_view rest = withoutIndentation(line);
     if (rest.starts_with('}'))
@@ -31,8 +32,6 @@ bool mayReadAsDirectiveSyntax(std::string_view line, bool inDirective) {
         ++end;
     return namesDoxygenCommand(rest.substr(1, end - 1));
 }
-
-} // namespace
 
 bool namesDoxygenCommand(std::string_view name) {
     std::string lowered(name);

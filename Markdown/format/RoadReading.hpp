@@ -27,6 +27,10 @@ struct RoadReading {
 /// Whether the road takes the line for a fence: three backticks or tildes after spaces and tabs.
 [[nodiscard]] bool readsAsFenceOnRoad(std::string_view line);
 
+/// Whether the road might read the line, unless it is code, as opening a directive or a Doxygen
+/// command, or as closing the directive around it.
+[[nodiscard]] bool mayReadAsDirectiveSyntax(std::string_view line, bool inDirective);
+
 /// Whether the road reads the name after an at sign or a backslash as a Doxygen command's
 /// (letters compared in either case).
 [[nodiscard]] bool namesDoxygenCommand(std::string_view name);

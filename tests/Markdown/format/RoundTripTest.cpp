@@ -350,7 +350,10 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "a*~\013b*\n", // ...or beside a tilde the parser looks through
         "*b\x0b~*a\n",
         "a\\\302\205b\n",
-        "@t{<div }}\n", // a directive's first content line that ends with a brace
+        "@t{<div }}\n",         // a directive's first content line that ends with a brace
+        "@o(\n`\n    @t\n",     // an argument line indented as code past the first one
+        "@o(`\n ){\n      e\n", // argument lines that set the content's indentation
+        "@I(\"\n){\nx\n",       // an open quote before the content
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
