@@ -358,7 +358,7 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         // Every line is code by its indentation; only the toggle is left to keep off.
         const RoadReading reading =
             RoadReading::of(roadInCode, inDirective, "", rest, indentedCode(code), std::nullopt);
-        if (reads(reading))
+        if (!reading.endsInCode || toggleFree)
             return choose(CodeLayout::indented, reading);
     }
 

@@ -330,10 +330,11 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@note{\n",        // a directive named as a Doxygen command
         "@NOTE)\n",
         "@param{\n@x\n}\n",
-        "@I{\n\n\xEF\xBB\xBF\n",   // a byte order mark that would open a directive's text
-        "@o{\n\x0b\xEF\xBB\xBF\n", // ...after a vertical tab the road reads as a line end
-        "    ```\n    @N\n",       // code that leaves the road's fence toggle on at the end
-        "```\n~~~\n}\n@p\n",       // a code line that closes no directive
+        "@I{\n\n\xEF\xBB\xBF\n",     // a byte order mark that would open a directive's text
+        "@o{\n\x0b\xEF\xBB\xBF\n",   // ...after a vertical tab the road reads as a line end
+        "    ```\n    @N\n",         // code that leaves the road's fence toggle on at the end
+        "    @e\n    ```\n    @N\n", // ...and holds directive lines
+        "```\n~~~\n}\n@p\n",         // a code line that closes no directive
         "\xEF\xBB\xBF```\n~~~\n@p\n",
         "@x{\n```\n```t\n```\n~\n",     // a directive that ends the text with the toggle on
         "@t{\n```\xFF``\xFF`\xFF```\n", // ...left on by a code span
