@@ -322,20 +322,9 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const bool inDirective = directiveDepth > 0;
     const RoadReading closed =
         RoadReading::of(roadInCode, inDirective, first + opening, rest, code, rest + fence);
-    auto choose = [&](CodeLayout layout, const RoadReading& reading) {
-        roadInCode = reading.endsInCode;
-        return layout;
-    };
-    // Past the last directive, outside any or in one whose closing braces can go, no line is
-    // left that the toggle could hide.
-    const bool toggleFree =
-        (!inDirective || directiveEndsTree) &&
-        codeBlock.data().raw.metadata.id.childId > directivePlaces(codeBlock).lastDirective;
-    auto reads = [&](const RoadReading& reading) {
-        return reading.codeKept && (!reading.endsInCode || toggleFree);
-    };
-    if (reads(closed))
-        return choose(CodeLayout::fenced, closed);
+    // The layouts that find the code where CommonMark does, in the order they are preferred,
+    // with how the road reads each.
+    std::vector<std::pair<CodeLayout, RoadReading>> layouts{{CodeLayout::fenced, closed}};
 
     const auto isBlank = [](std::string_view line) {
         return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -356,19 +345,15 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         !(parentKind == RawMarkupKind::blockDirective && index == 0);
     if (indentable) {
         // Every line is code by its indentation; only the toggle is left to keep off.
-        const RoadReading reading =
+        RoadReading reading =
             RoadReading::of(roadInCode, inDirective, "", rest, indentedCode(code), std::nullopt);
-        if (!reading.endsInCode || toggleFree)
-            return choose(CodeLayout::indented, reading);
+        reading.codeKept = true;
+        layouts.emplace_back(CodeLayout::indented, reading);
     }
-
-    if (first != rest && first.find('>') == std::string::npos) {
-        const RoadReading below =
-            RoadReading::of(roadInCode, inDirective, rest + opening, rest, code, rest + fence);
-        if (reads(below))
-            return choose(CodeLayout::fencedBelowMarker, below);
-    }
-
+    if (first != rest && first.find('>') == std::string::npos)
+        layouts.emplace_back(
+            CodeLayout::fencedBelowMarker,
+            RoadReading::of(roadInCode, inDirective, rest + opening, rest, code, rest + fence));
     // Where the lines the road passes to CommonMark end with the code, no closing fence is needed.
     const bool lastOfItsLines = [&] {
         if (!first.empty() || !rest.empty() ||
@@ -378,11 +363,24 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
             return true;
         return isDirectiveOrCommand(parent->raw.markup->child(index + 1)->kind());
     }();
-    const RoadReading open =
-        RoadReading::of(roadInCode, inDirective, first + opening, rest, code, std::nullopt);
-    if (lastOfItsLines && !open.endsInCode && open.codeKept)
-        return choose(CodeLayout::unclosed, open);
-    return choose(CodeLayout::fenced, closed);
+    if (lastOfItsLines)
+        layouts.emplace_back(
+            CodeLayout::unclosed,
+            RoadReading::of(roadInCode, inDirective, first + opening, rest, code, std::nullopt));
+
+    // Past the last directive, outside any or in one whose closing braces can go, the toggle may
+    // stay on, though a layout that turns it off serves the code blocks after this one better.
+    const bool toggleFree =
+        (!inDirective || directiveEndsTree) &&
+        codeBlock.data().raw.metadata.id.childId > directivePlaces(codeBlock).lastDirective;
+    for (const bool toggleLeftOn : {false, true})
+        for (const auto& [layout, reading] : layouts)
+            if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree))) {
+                roadInCode = reading.endsInCode;
+                return layout;
+            }
+    roadInCode = closed.endsInCode;
+    return CodeLayout::fenced;
 }
 
 void MarkupFormatter::visitHeading(const Heading& heading) {

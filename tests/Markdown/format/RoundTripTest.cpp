@@ -334,6 +334,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@o{\n\x0b\xEF\xBB\xBF\n",   // ...after a vertical tab the road reads as a line end
         "    ```\n    @N\n",         // code that leaves the road's fence toggle on at the end
         "    @e\n    ```\n    @N\n", // ...and holds directive lines
+        "- ```\n```\n@i\n",          // ...where code after it needs it off
         "```\n~~~\n}\n@p\n",         // a code line that closes no directive
         "\xEF\xBB\xBF```\n~~~\n@p\n",
         "@x{\n```\n```t\n```\n~\n",     // a directive that ends the text with the toggle on
