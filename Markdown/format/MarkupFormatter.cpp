@@ -482,6 +482,7 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     startBlock();
     const auto& segments = blockDirective.argumentText().segments;
     std::vector<std::string_view> lines;
+    lines.reserve(segments.size());
     for (const auto& segment : segments)
         lines.push_back(segment.trimmedText());
     // The road reads an argument line as directive syntax unless it is indented as code past
