@@ -92,7 +92,10 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         // roads, except beside a delimiter or a bare tilde (or what is not known), which it
         // would flank as punctuation where the bare character flanks it as a word. The text's
         // other asterisks and underscores, and the next text's characters, are escaped here.
-        if (const std::string_view lineBreak = roadLineBreakAt(text, i); !lineBreak.empty()) {
+        if (const std::string_view lineBreak = c == '\v' || c == '\f' || c == '\xC2' || c == '\xE2'
+                                                   ? roadLineBreakAt(text, i)
+                                                   : std::string_view();
+            !lineBreak.empty()) {
             const std::size_t after = i + lineBreak.size();
             const bool delimiterBefore =
                 i > 0 ? previous == '~'

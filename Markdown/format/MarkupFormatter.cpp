@@ -217,7 +217,10 @@ bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t f
 
 } // namespace
 
-MarkupFormatter::DirectivePlaces MarkupFormatter::DirectivePlaces::of(const MarkupData& root) {
+std::int64_t MarkupFormatter::lastDirectiveNumber(const Markup& markup) {
+    if (lastDirective)
+        return *lastDirective;
+    const MarkupData root = markup.data().root();
     std::int64_t last = -1;
     std::vector<std::pair<const RawMarkup*, std::int64_t>> pending{
         {root.raw.markup.get(), root.raw.metadata.id.childId}};
@@ -232,13 +235,8 @@ MarkupFormatter::DirectivePlaces MarkupFormatter::DirectivePlaces::of(const Mark
             childNumber += node->child(i)->subtreeCount();
         }
     }
-    return {last, root.raw.metadata.id.childId + root.raw.markup->subtreeCount()};
-}
-
-const MarkupFormatter::DirectivePlaces& MarkupFormatter::directivePlaces(const Markup& markup) {
-    if (!places)
-        places = DirectivePlaces::of(markup.data().root());
-    return *places;
+    lastDirective = last;
+    return last;
 }
 
 void MarkupFormatter::defaultVisit(const Markup& markup) {
@@ -370,12 +368,13 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
 
     // Past the last directive, outside any or in one whose closing braces can go, the toggle may
     // stay on, though a layout that turns it off serves the code blocks after this one better.
-    const bool toggleFree =
-        (!inDirective || directiveEndsTree) &&
-        codeBlock.data().raw.metadata.id.childId > directivePlaces(codeBlock).lastDirective;
+    const auto toggleFree = [&] {
+        return (!inDirective || directiveEndsTree) &&
+               codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock);
+    };
     for (const bool toggleLeftOn : {false, true})
         for (const auto& [layout, reading] : layouts)
-            if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree))) {
+            if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
                 roadInCode = reading.endsInCode;
                 return layout;
             }
@@ -527,10 +526,11 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     }
     prefixes.push(std::string(indentation, ' '), std::string(indentation, ' '));
     const bool wasTight = std::exchange(tightBlocks, false);
-    const MarkupMetadata& place = blockDirective.data().raw.metadata;
+    const MarkupData root = blockDirective.data().root();
     const bool wasEndingTree = std::exchange(
-        directiveEndsTree, place.id.childId + blockDirective.raw().markup->subtreeCount() ==
-                               directivePlaces(blockDirective).treeEnd);
+        directiveEndsTree, blockDirective.data().raw.metadata.id.childId +
+                                   blockDirective.raw().markup->subtreeCount() ==
+                               root.raw.metadata.id.childId + root.raw.markup->subtreeCount());
     tightStart = true;
     ++directiveDepth;
     printBlocks(blockDirective);
@@ -593,9 +593,9 @@ void MarkupFormatter::visitInlineCode(const InlineCode& inlineCode) {
     // toggle; where a space ends the code, a line end there puts the closing run at the next
     // line's start to flip it back, indented so that it opens no code block.
     const std::size_t run = span.find_first_not_of('`');
-    const auto parent = inlineCode.parent();
+    const MarkupData* parent = inlineCode.data().parent();
     if (run >= 3 && span[span.size() - run - 1] == ' ' && !inCell && parent &&
-        parent->kind() == RawMarkupKind::paragraph &&
+        parent->raw.markup->kind() == RawMarkupKind::paragraph &&
         (inlines->empty() || inlines->text().ends_with('\n')))
         span.replace(span.size() - run - 1, 1, "\n    ");
     inlines->appendMarkup(span);

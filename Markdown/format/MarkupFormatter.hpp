@@ -160,15 +160,10 @@ private:
     /// Whether what is printed next opens the text that the parser reads as one (a document or,
     /// on the directive road, a run of lines between directives).
     bool runStart = true;
-    /// Where the printed tree's directives stand, in pre-order numbers: its last directive or
-    /// Doxygen command (-1 without one) and the number past its last node.
-    struct DirectivePlaces {
-        std::int64_t lastDirective = -1;
-        std::int64_t treeEnd = 0;
-        [[nodiscard]] static DirectivePlaces of(const MarkupData& root);
-    };
-    [[nodiscard]] const DirectivePlaces& directivePlaces(const Markup& markup);
-    std::optional<DirectivePlaces> places;
+    /// The pre-order number of the printed tree's last directive or Doxygen command (-1 without
+    /// one), found once asked.
+    [[nodiscard]] std::int64_t lastDirectiveNumber(const Markup& markup);
+    std::optional<std::int64_t> lastDirective;
     /// Whether the innermost directive being printed runs to the end of the tree.
     bool directiveEndsTree = false;
 };
