@@ -336,11 +336,12 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const bool afterList =
         parent && index > 0 && isList(parent->raw.markup->child(index - 1)->kind());
     // An indented block has no language and no blank first or last line; it cannot continue a
-    // paragraph, join a list before it, start a list item or set a directive's indentation.
+    // paragraph, join a list before it, start a list item or set a directive's indentation
+    // (unless the brace's line has).
     const bool indentable =
         !codeBlock.language() && !code.empty() && !isBlank(code.substr(0, firstEnd)) &&
         !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && first == rest &&
-        !(parentKind == RawMarkupKind::blockDirective && index == 0);
+        !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
     if (indentable) {
         // Every line is code by its indentation; only the toggle is left to keep off.
         RoadReading reading =
@@ -509,7 +510,11 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
         runStart = true;
         return;
     }
-    print(opening + (braceAgainstName ? "{" : " {"));
+    // Where code opens the content, a brace on a line of its own sets the content's indentation,
+    // so that the code may be indented.
+    const auto first = blockDirective.raw().markup->child(0);
+    braceAlone = !braceAgainstName && first->kind() == RawMarkupKind::codeBlock;
+    print(opening + (braceAgainstName ? "{" : braceAlone ? "\n{" : " {"));
     runStart = true;
     roadInCode = false;
     // The first line after the opening one sets how much indentation the road takes off the

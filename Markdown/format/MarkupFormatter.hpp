@@ -164,6 +164,8 @@ private:
     /// one), found once asked.
     [[nodiscard]] std::int64_t lastDirectiveNumber(const Markup& markup);
     std::optional<std::int64_t> lastDirective;
+    /// Whether the innermost directive printed its opening brace on a line of its own.
+    bool braceAlone = false;
     /// Whether the innermost directive being printed runs to the end of the tree.
     bool directiveEndsTree = false;
 };

@@ -335,6 +335,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\n    @N\n",         // code that leaves the road's fence toggle on at the end
         "    @e\n    ```\n    @N\n", // ...and holds directive lines
         "- ```\n```\n@i\n",          // ...where code after it needs it off
+        "@c\n{\n    ```\n    @D\n",  // ...opening a directive's content
         "```\n~~~\n}\n@p\n",         // a code line that closes no directive
         "\xEF\xBB\xBF```\n~~~\n@p\n",
         "@x{\n```\n```t\n```\n~\n",     // a directive that ends the text with the toggle on
