@@ -11,6 +11,24 @@
 namespace markdown {
 namespace {
 
+// The line break other than LF and CR that starts at `i`, if any: VT, FF, NEL, LS or PS.
+std::string_view roadLineBreakAt(std::string_view text, std::size_t i) {
+    for (std::string_view lineBreak : {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
+        if (text.substr(std::min(i, text.size())).starts_with(lineBreak))
+            return text.substr(i, lineBreak.size());
+    return {};
+}
+
+std::string_view reference(std::string_view lineBreak) {
+    if (lineBreak == "\v")
+        return "&#11;";
+    if (lineBreak == "\f")
+        return "&#12;";
+    if (lineBreak == "\xC2\x85")
+        return "&#133;";
+    return lineBreak == "\xE2\x80\xA8" ? "&#8232;" : "&#8233;";
+}
+
 bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
     return std::binary_search(sorted.begin(), sorted.end(), offset);
 }
@@ -60,7 +78,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
     // is printed as it is.
     static constexpr auto needsLook = [] {
         std::array<bool, 256> table{};
-        for (unsigned char c : std::string_view("\n\r *`[]~\"'\\_<&!^-.|"))
+        for (unsigned char c : std::string_view("\n\r\v\f\xC2\xE2 *`[]~\"'\\_<&!^-.|"))
             table[c] = true;
         return table;
     }();
@@ -78,6 +96,30 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         const bool last = i + 1 == text.size();
         const char next = last ? context.following.value_or('\0') : text[i + 1];
         const bool atEnd = last && !context.following;
+        // The directive road ends lines at these too; a reference keeps them text on both
+        // roads, except beside a delimiter or a bare tilde (or what is not known), which it
+        // would flank as punctuation where the bare character flanks it as a word. The text's
+        // other asterisks and underscores, and the next text's characters, are escaped here.
+        if (const std::string_view lineBreak = c == '\v' || c == '\f' || c == '\xC2' || c == '\xE2'
+                                                   ? roadLineBreakAt(text, i)
+                                                   : std::string_view();
+            !lineBreak.empty()) {
+            const std::size_t after = i + lineBreak.size();
+            const bool delimiterBefore =
+                i > 0 ? previous == '~'
+                      : !printed.empty() &&
+                            std::string_view("*_~").find(printed.back()) != std::string_view::npos;
+            const bool delimiterAfter =
+                after < text.size() ? text[after] == '~' : !context.following;
+            if (!delimiterBefore && !delimiterAfter) {
+                appendLiterals(text.substr(runStart, i - runStart));
+                printed += reference(lineBreak);
+                i = after - 1;
+                runStart = after;
+                dotsInARow = 0;
+                continue;
+            }
+        }
         if (c == '\n' || c == '\r' || c == ' ') {
             appendLiterals(text.substr(runStart, i - runStart));
             runStart = i + 1;
@@ -108,7 +150,8 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             escaped = true;
             break;
         case '\\':
-            escaped = atEnd || next == '\n' || isAsciiPunctuation(next);
+            escaped = atEnd || next == '\n' || isAsciiPunctuation(next) ||
+                      !roadLineBreakAt(text, i + 1).empty() || next == '\v' || next == '\f';
             break;
         case '_':
             escaped = !(isAsciiAlphanumeric(previous) && isAsciiAlphanumeric(next));
@@ -222,8 +265,9 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
             const std::size_t wordEnd = nextBreakable + 1 < breakable.size()
                                             ? std::min(breakable[nextBreakable + 1], lineEnd)
                                             : lineEnd;
+            // A brace that ended a line could close a directive.
             if (before != ' ' && before != '\t' && before != '\\' && after != ' ' &&
-                after != '\t' &&
+                !(layout.lineEndsCloseDirectives && before == '}') && after != '\t' &&
                 !opensBlockAtLineStart(text.substr(space + 1, lineEnd - space - 1), true) &&
                 !opensBlockAtLineStart(text.substr(space + 1, wordEnd - space - 1), true))
                 breaks.push_back(space);

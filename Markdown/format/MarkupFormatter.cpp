@@ -196,7 +196,58 @@ bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
 
+bool isDirectiveOrCommand(RawMarkupKind kind) {
+    return kind == RawMarkupKind::blockDirective || kind == RawMarkupKind::doxygenDiscussion ||
+           kind == RawMarkupKind::doxygenNote || kind == RawMarkupKind::doxygenAbstract ||
+           kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
+}
+
+// The columns of the line's indentation, a tab reaching the next multiple of four.
+std::int64_t indentationColumns(std::string_view line) {
+    std::int64_t columns = 0;
+    for (std::size_t i = 0; i < line.size() && (line[i] == ' ' || line[i] == '\t'); ++i)
+        columns = line[i] == ' ' ? columns + 1 : (columns + 4) & ~std::int64_t{3};
+    return columns;
+}
+
+// Whether the road reads the argument lines from `first` on, each on a line of its own after
+// the opening line, as argument text: the first that is not blank sets the directive's
+// indentation, and past it a line that could be directive syntax must be indented as code.
+bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t first) {
+    std::optional<std::int64_t> inner;
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        const std::int64_t columns = indentationColumns(lines[i]);
+        if (!inner && lines[i].find_first_not_of(" \t") != std::string_view::npos)
+            inner = columns;
+        if (mayReadAsDirectiveSyntax(lines[i], true) && columns - inner.value_or(0) < 4)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+std::int64_t MarkupFormatter::lastDirectiveNumber(const Markup& markup) {
+    if (lastDirective)
+        return *lastDirective;
+    const MarkupData root = markup.data().root();
+    std::int64_t last = -1;
+    std::vector<std::pair<const RawMarkup*, std::int64_t>> pending{
+        {root.raw.markup.get(), root.raw.metadata.id.childId}};
+    while (!pending.empty()) {
+        const auto [node, number] = pending.back();
+        pending.pop_back();
+        if (isDirectiveOrCommand(node->kind()))
+            last = std::max(last, number);
+        std::int64_t childNumber = number + 1;
+        for (std::int64_t i = 0; i < node->childCount(); ++i) {
+            pending.emplace_back(node->child(i).get(), childNumber);
+            childNumber += node->child(i)->subtreeCount();
+        }
+    }
+    lastDirective = last;
+    return last;
+}
 
 void MarkupFormatter::defaultVisit(const Markup& markup) {
     std::string_view typeName = dispatchOnKind(markup, [](const auto& element) {
@@ -260,6 +311,9 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         print(opening + (codeBlock.code().empty() ? "" : "\n" + codeBlock.code()));
         // A blank line after it would be code.
         tightStart = true;
+        // The text's last line is one only with a line end after it: a blank one needs another.
+        if (codeBlock.code() == "\n" || codeBlock.code().ends_with("\n\n"))
+            queueNewlines(1);
         return;
     }
 }
@@ -273,14 +327,12 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     // that does.
     const std::string first = prefixes.nextLinePrefix();
     const std::string rest = prefixes.restPrefix();
+    const bool inDirective = directiveDepth > 0;
     const RoadReading closed =
-        RoadReading::of(roadInCode, first + opening, rest, code, rest + fence);
-    auto choose = [&](CodeLayout layout, const RoadReading& reading) {
-        roadInCode = reading.endsInCode;
-        return layout;
-    };
-    if (!closed.endsInCode && closed.codeKept)
-        return choose(CodeLayout::fenced, closed);
+        RoadReading::of(roadInCode, inDirective, first + opening, rest, code, rest + fence);
+    // The layouts that find the code where CommonMark does, in the order they are preferred,
+    // with how the road reads each.
+    std::vector<std::pair<CodeLayout, RoadReading>> layouts{{CodeLayout::fenced, closed}};
 
     const auto isBlank = [](std::string_view line) {
         return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -294,26 +346,23 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const bool afterList =
         parent && index > 0 && isList(parent->raw.markup->child(index - 1)->kind());
     // An indented block has no language and no blank first or last line; it cannot continue a
-    // paragraph, join a list before it, start a list item or set a directive's indentation.
+    // paragraph, join a list before it, start a list item or set a directive's indentation
+    // (unless the brace's line has).
     const bool indentable =
         !codeBlock.language() && !code.empty() && !isBlank(code.substr(0, firstEnd)) &&
         !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && first == rest &&
-        !(parentKind == RawMarkupKind::blockDirective && index == 0);
+        !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
     if (indentable) {
         // Every line is code by its indentation; only the toggle is left to keep off.
-        const RoadReading reading =
-            RoadReading::of(roadInCode, "", rest, indentedCode(code), std::nullopt);
-        if (!reading.endsInCode)
-            return choose(CodeLayout::indented, reading);
+        RoadReading reading =
+            RoadReading::of(roadInCode, inDirective, "", rest, indentedCode(code), std::nullopt);
+        reading.codeKept = true;
+        layouts.emplace_back(CodeLayout::indented, reading);
     }
-
-    if (first != rest && first.find('>') == std::string::npos) {
-        const RoadReading below =
-            RoadReading::of(roadInCode, rest + opening, rest, code, rest + fence);
-        if (!below.endsInCode && below.codeKept)
-            return choose(CodeLayout::fencedBelowMarker, below);
-    }
-
+    if (first != rest && first.find('>') == std::string::npos)
+        layouts.emplace_back(
+            CodeLayout::fencedBelowMarker,
+            RoadReading::of(roadInCode, inDirective, rest + opening, rest, code, rest + fence));
     // Where the lines the road passes to CommonMark end with the code, no closing fence is needed.
     const bool lastOfItsLines = [&] {
         if (!first.empty() || !rest.empty() ||
@@ -321,15 +370,27 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
             return false;
         if (index + 1 == parent->raw.markup->childCount())
             return true;
-        const RawMarkupKind next = parent->raw.markup->child(index + 1)->kind();
-        return next == RawMarkupKind::blockDirective || next == RawMarkupKind::doxygenDiscussion ||
-               next == RawMarkupKind::doxygenNote || next == RawMarkupKind::doxygenAbstract ||
-               next == RawMarkupKind::doxygenParam || next == RawMarkupKind::doxygenReturns;
+        return isDirectiveOrCommand(parent->raw.markup->child(index + 1)->kind());
     }();
-    const RoadReading open = RoadReading::of(roadInCode, first + opening, rest, code, std::nullopt);
-    if (lastOfItsLines && !open.endsInCode && open.codeKept)
-        return choose(CodeLayout::unclosed, open);
-    return choose(CodeLayout::fenced, closed);
+    if (lastOfItsLines)
+        layouts.emplace_back(
+            CodeLayout::unclosed,
+            RoadReading::of(roadInCode, inDirective, first + opening, rest, code, std::nullopt));
+
+    // Past the last directive, outside any or in one whose closing braces can go, the toggle may
+    // stay on, though a layout that turns it off serves the code blocks after this one better.
+    const auto toggleFree = [&] {
+        return (!inDirective || directiveEndsTree) &&
+               codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock);
+    };
+    for (const bool toggleLeftOn : {false, true})
+        for (const auto& [layout, reading] : layouts)
+            if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
+                roadInCode = reading.endsInCode;
+                return layout;
+            }
+    roadInCode = closed.endsInCode;
+    return CodeLayout::fenced;
 }
 
 void MarkupFormatter::visitHeading(const Heading& heading) {
@@ -364,9 +425,16 @@ void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
     std::string_view html = htmlBlock.rawHTML();
     while (html.ends_with('\n'))
         html.remove_suffix(1);
+    // A directive takes a brace that ends its content's first line for its own closing brace,
+    // a blank line before it for nothing.
+    const std::string_view firstLine = html.substr(0, html.find('\n'));
+    if (directiveDepth > 0 && runStart &&
+        firstLine.substr(0, firstLine.find_last_not_of(" \t") + 1).ends_with('}'))
+        current.queuedNewlines = std::max<std::int64_t>(current.queuedNewlines, 2);
     // Its lines may look like fences to the block-directive road.
-    roadInCode =
-        RoadReading::of(roadInCode, "", prefixes.restPrefix(), html, std::nullopt).endsInCode;
+    roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, "", prefixes.restPrefix(), html,
+                                 std::nullopt)
+                     .endsInCode;
     print(html);
 }
 
@@ -423,34 +491,77 @@ void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
 
 void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) {
     startBlock();
-    std::string opening = "@" + blockDirective.name();
     const auto& segments = blockDirective.argumentText().segments;
-    for (std::size_t i = 0; i < segments.size(); ++i)
-        opening.append(i == 0 ? "(" : "\n").append(segments[i].trimmedText());
-    // Where the last line leaves a quote or an escape open, a ")" would be argument text:
-    // the list then stays open as it did in the source, up to the blank line after it.
+    std::vector<std::string_view> lines;
+    lines.reserve(segments.size());
+    for (const auto& segment : segments)
+        lines.push_back(segment.trimmedText());
+    // The road reads an argument line as directive syntax unless it is indented as code past
+    // the first line after the opening one; the first argument then may have to stand there.
+    const bool firstAlone = !argumentLinesRead(lines, 1) && argumentLinesRead(lines, 0);
+    std::string opening = "@" + blockDirective.name();
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        opening.append(i > 0 ? "\n" : firstAlone ? "(\n" : "(").append(lines[i]);
+    // Where the last line leaves a quote or an escape open, a ")" would be argument text: an
+    // empty list stays open as it did in the source, up to the blank line after it; before
+    // content the ")" takes the next line.
     if (!segments.empty()) {
-        const std::string closed = std::string(segments.back().trimmedText()) + ")";
-        if (argumentTextLength(closed) < static_cast<std::int64_t>(characterCount(closed)) ||
-            !blockDirective.isEmpty())
+        const std::string closed = std::string(lines.back()) + ")";
+        if (argumentTextLength(closed) < static_cast<std::int64_t>(characterCount(closed)))
             opening += ')';
+        else if (!blockDirective.isEmpty())
+            opening += "\n)";
     }
+    // Alone, a Doxygen command's name would open the command; a brace against it keeps it the
+    // directive's.
+    const bool braceAgainstName = segments.empty() && namesDoxygenCommand(blockDirective.name());
     roadInCode = false;
     if (blockDirective.isEmpty()) {
-        print(opening);
+        print(opening + (braceAgainstName ? "{}" : ""));
+        runStart = true;
         return;
     }
-    print(opening + " {");
+    // Where code opens the content, a brace on a line of its own sets the content's indentation,
+    // so that the code may be indented.
+    const auto first = blockDirective.raw().markup->child(0);
+    braceAlone = !braceAgainstName && first->kind() == RawMarkupKind::codeBlock;
+    print(opening + (braceAgainstName ? "{" : braceAlone ? "\n{" : " {"));
+    runStart = true;
     roadInCode = false;
+    // The first line after the opening one sets how much indentation the road takes off the
+    // content's lines; the content gets as much.
+    std::size_t indentation = 0;
+    for (std::size_t end = opening.find('\n'); end != std::string::npos;) {
+        const std::size_t start = end + 1;
+        end = opening.find('\n', start);
+        const std::string_view line = std::string_view(opening).substr(start, end - start);
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            indentation = static_cast<std::size_t>(indentationColumns(line));
+            break;
+        }
+    }
+    prefixes.push(std::string(indentation, ' '), std::string(indentation, ' '));
     const bool wasTight = std::exchange(tightBlocks, false);
+    const MarkupData root = blockDirective.data().root();
+    const bool wasEndingTree = std::exchange(
+        directiveEndsTree, blockDirective.data().raw.metadata.id.childId +
+                                   blockDirective.raw().markup->subtreeCount() ==
+                               root.raw.metadata.id.childId + root.raw.markup->subtreeCount());
     tightStart = true;
     ++directiveDepth;
     printBlocks(blockDirective);
     --directiveDepth;
-    tightStart = true;
-    startBlock();
-    print("}");
-    roadInCode = false;
+    prefixes.pop();
+    // Where the fence toggle is left on, the road would take a closing brace for code; a
+    // directive that ends the text needs none.
+    if (!roadInCode || !directiveEndsTree) {
+        tightStart = true;
+        startBlock();
+        print("}");
+        runStart = true;
+        roadInCode = false;
+    }
+    directiveEndsTree = wasEndingTree;
     tightBlocks = wasTight;
 }
 
@@ -461,6 +572,7 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
         print(opening);
         return;
     }
+    runStart = true;
     // The text starts on the command's own line and runs to the next blank line, so its
     // blocks follow each other without one.
     prefixes.push(opening + " ", "");
@@ -492,7 +604,17 @@ void MarkupFormatter::visitDoxygenReturns(const DoxygenReturns& doxygenReturns) 
 
 void MarkupFormatter::visitInlineCode(const InlineCode& inlineCode) {
     const bool opened = openInlines();
-    inlines->appendMarkup(codeSpan(inlineCode.code(), 1, inCell));
+    std::string span = codeSpan(inlineCode.code(), 1, inCell);
+    // A run of three backticks opening a paragraph's line flips the directive road's fence
+    // toggle; where a space ends the code, a line end there puts the closing run at the next
+    // line's start to flip it back, indented so that it opens no code block.
+    const std::size_t run = span.find_first_not_of('`');
+    const MarkupData* parent = inlineCode.data().parent();
+    if (run >= 3 && span[span.size() - run - 1] == ' ' && !inCell && parent &&
+        parent->raw.markup->kind() == RawMarkupKind::paragraph &&
+        (inlines->empty() || inlines->text().ends_with('\n')))
+        span.replace(span.size() - run - 1, 1, "\n    ");
+    inlines->appendMarkup(span);
     closeInlines(opened);
 }
 
@@ -744,14 +866,29 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
             laidOut += '\\';
         laidOut += last == '\v' ? "&#11;" : "&#12;";
     }
-    // The parser drops a byte order mark that opens the text; a reference keeps it.
-    if (printed.empty() && current.queuedNewlines == 0 && laidOut.starts_with(byteOrderMark))
+    // The parser drops a byte order mark that opens the text it is given (on the directive road,
+    // each run of lines between directives); a reference keeps it.
+    if (runStart && laidOut.starts_with(byteOrderMark))
         laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
     // Line ends with nothing after them are owed to whatever is printed next.
     std::int64_t trailing = 0;
     while (laidOut.ends_with('\n')) {
         laidOut.pop_back();
         ++trailing;
+    }
+    // A code span may open a line with a run that the road takes for a fence.
+    if (laidOut.find("```") != std::string::npos) {
+        const bool newLine = !lineOpen || current.queuedNewlines > 0;
+        const std::size_t firstEnd = std::min(laidOut.find('\n'), laidOut.size());
+        const std::string firstLine =
+            (newLine ? prefixes.nextLinePrefix()
+                     : std::string(printed.substr(printed.rfind('\n') + 1))) +
+            laidOut.substr(0, firstEnd);
+        const std::string_view rest =
+            firstEnd < laidOut.size() ? std::string_view(laidOut).substr(firstEnd + 1) : "";
+        roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, firstLine,
+                                     prefixes.restPrefix(), rest, std::nullopt)
+                         .endsInCode;
     }
     print(laidOut);
     queueNewlines(trailing);
@@ -876,6 +1013,7 @@ void MarkupFormatter::printBareLine() {
 }
 
 void MarkupFormatter::write(std::string_view text, bool measured) {
+    runStart = runStart && text.empty();
     addToLine(text, measured);
     printed += text;
 }

@@ -176,6 +176,17 @@ private:
     int strikethroughDepth = 0;
     /// Whether the block-directive road's fence toggle is on after what is printed.
     bool roadInCode = false;
+    /// Whether what is printed next opens the text that the parser reads as one (a document or,
+    /// on the directive road, a run of lines between directives).
+    bool runStart = true;
+    /// The pre-order number of the printed tree's last directive or Doxygen command (-1 without
+    /// one), found once asked.
+    [[nodiscard]] std::int64_t lastDirectiveNumber(const Markup& markup);
+    std::optional<std::int64_t> lastDirective;
+    /// Whether the innermost directive printed its opening brace on a line of its own.
+    bool braceAlone = false;
+    /// Whether the innermost directive being printed runs to the end of the tree.
+    bool directiveEndsTree = false;
 };
 
 /// The element printed as Markdown by a new `MarkupFormatter`. With a preferred line limit the

@@ -14,11 +14,12 @@ std::string_view withoutIndentation(std::string_view line) {
     return start == std::string_view::npos ? std::string_view() : line.substr(start);
 }
 
-// Lines that could open a directive or a Doxygen command, or close a directive.
-bool mayReadAsDirectiveSyntax(std::string_view line) {
+} // namespace
+
+bool mayReadAsDirectiveSyntax(std::string_view line, bool inDirective) {
     const std::string_view rest = withoutIndentation(line);
     if (rest.starts_with('}'))
-        return true;
+        return inDirective;
     // A name follows the at sign; a command's name the backslash of a Doxygen command.
     if (rest.size() < 2)
         return false;
@@ -26,28 +27,34 @@ bool mayReadAsDirectiveSyntax(std::string_view line) {
         return std::string_view("(),:{ \t").find(rest[1]) == std::string_view::npos;
     if (rest.front() != '\\')
         return false;
-    std::string name;
-    for (std::size_t i = 1; i < rest.size() && isAsciiLetter(rest[i]); ++i)
-        name += static_cast<char>(rest[i] | 0x20);
-    static constexpr std::string_view commands[] = {"discussion", "note",   "brief",   "abstract",
-                                                    "param",      "return", "returns", "result"};
-    return std::find(std::begin(commands), std::end(commands), name) != std::end(commands);
+    std::size_t end = 1;
+    while (end < rest.size() && isAsciiLetter(rest[end]))
+        ++end;
+    return namesDoxygenCommand(rest.substr(1, end - 1));
 }
 
-} // namespace
+bool namesDoxygenCommand(std::string_view name) {
+    std::string lowered(name);
+    for (char& c : lowered)
+        c = static_cast<char>(isAsciiLetter(c) ? c | 0x20 : c);
+    static constexpr std::string_view commands[] = {"discussion", "note",   "brief",   "abstract",
+                                                    "param",      "return", "returns", "result"};
+    return std::find(std::begin(commands), std::end(commands), lowered) != std::end(commands);
+}
 
 bool readsAsFenceOnRoad(std::string_view line) {
     const std::string_view rest = withoutIndentation(line);
     return rest.starts_with("```") || rest.starts_with("~~~");
 }
 
-RoadReading RoadReading::of(bool inCode, std::string_view openingLine, std::string_view restPrefix,
-                            std::string_view code, std::optional<std::string_view> closingLine) {
+RoadReading RoadReading::of(bool inCode, bool inDirective, std::string_view openingLine,
+                            std::string_view restPrefix, std::string_view code,
+                            std::optional<std::string_view> closingLine) {
     RoadReading reading;
     auto read = [&](std::string_view line, bool isCode) {
         if (readsAsFenceOnRoad(line)) {
             inCode = !inCode;
-        } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line)) {
+        } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line, inDirective)) {
             reading.codeKept = false;
         }
     };

@@ -18,12 +18,21 @@ struct RoadReading {
 
     /// The reading, from the toggle's state `inCode`, of an opening line (with its prefixes),
     /// the code's lines, each after `restPrefix`, and the closing fence line when there is one.
-    [[nodiscard]] static RoadReading of(bool inCode, std::string_view openingLine,
+    /// A closing brace matters only `inDirective`.
+    [[nodiscard]] static RoadReading of(bool inCode, bool inDirective, std::string_view openingLine,
                                         std::string_view restPrefix, std::string_view code,
                                         std::optional<std::string_view> closingLine);
 };
 
 /// Whether the road takes the line for a fence: three backticks or tildes after spaces and tabs.
 [[nodiscard]] bool readsAsFenceOnRoad(std::string_view line);
+
+/// Whether the road might read the line, unless it is code, as opening a directive or a Doxygen
+/// command, or as closing the directive around it.
+[[nodiscard]] bool mayReadAsDirectiveSyntax(std::string_view line, bool inDirective);
+
+/// Whether the road reads the name after an at sign or a backslash as a Doxygen command's
+/// (letters compared in either case).
+[[nodiscard]] bool namesDoxygenCommand(std::string_view name);
 
 } // namespace markdown

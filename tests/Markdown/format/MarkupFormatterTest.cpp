@@ -130,6 +130,29 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
               "- a\n\n* b\n\n2. c\n\n3) d");
 }
 
+// On the directive road the plain layout stays wherever the road reads it back; the others only
+// where it would not.
+TEST(MarkupFormatter, PrintsForTheDirectiveRoadOnlyWhatItNeeds) {
+    const ParseOptions road = {ParseOptions::parseBlockDirectives,
+                               ParseOptions::parseMinimalDoxygen};
+    const std::pair<const char*, const char*> cases[] = {
+        {"@x {\na\n}\n", "@x {\na\n}"},
+        {"@note{\n", "@note{}"},
+        {"@t{<div }}\n", "@t {\n\n<div }\n}"},
+        {"@t {\n\n- <div }\n- <div }\n}\n", "@t {\n\n- <div }\n- <div }\n}"},
+        {"@x{\n```\n```t\n```\n~\n", "@x\n{\n````\n```t\n````\n\n\\~"},
+        {"@o(`\n ){\n      e\n", "@o(`\n )\n{\n ```\n  e\n ```\n}"},
+        {"@I(\"\n){\nx\n", "@I(\"\n) {\nx\n}"},
+        {"    ```\n    @N\n", "    ```\n    @N"},
+        {"```r`x``\n```r`\n@N\n", "```r`x``\n    ```r\\`\n\n@N"},
+        {"&#12;r\n", "&#12;r"},
+        {"a*\013b*\n", "a\\*\nb\\*"},
+    };
+    for (const auto& [markdown, expected] : cases)
+        EXPECT_EQ(format(Document::parsing(markdown, std::nullopt, road), Options{}), expected)
+            << markdown;
+}
+
 TEST(MarkupFormatter, WrapsAtSpacesWithTheChosenBreakWhereTheTreeStaysTheSame) {
     const Document document = Document::parsing("aaa 2. bbb 1. ccc - ddd `e f` ggg\n");
     const auto limited = [](Options::LineSplittingElement element, std::int64_t maxLength) {

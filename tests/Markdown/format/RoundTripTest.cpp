@@ -327,12 +327,43 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@param c\n}\n***\n",                         // a thematic break under a paragraph
         "**_|_*a**\n",                                // a literal asterisk that opens a word
         "***o* s*\x01*\n", // a closer that may open, after a run joined at the start
+        "@note{\n",        // a directive named as a Doxygen command
+        "@NOTE)\n",
+        "@param{\n@x\n}\n",
+        "@I{\n\n\xEF\xBB\xBF\n",     // a byte order mark that would open a directive's text
+        "@o{\n\x0b\xEF\xBB\xBF\n",   // ...after a vertical tab the road reads as a line end
+        "    ```\n    @N\n",         // code that leaves the road's fence toggle on at the end
+        "    @e\n    ```\n    @N\n", // ...and holds directive lines
+        "- ```\n```\n@i\n",          // ...where code after it needs it off
+        "@c\n{\n    ```\n    @D\n",  // ...opening a directive's content
+        "```\n~~~\n}\n@p\n",         // a code line that closes no directive
+        "\xEF\xBB\xBF```\n~~~\n@p\n",
+        "@x{\n```\n```t\n```\n~\n",     // a directive that ends the text with the toggle on
+        "@t{\n```\xFF``\xFF`\xFF```\n", // ...left on by a code span
+        "@x{\na\n\n    ```\n    @N\n",  // ...by indented code
+        "```r`\xFF``\n```r`\n@N\n",     // a code span whose closing run flips the toggle back
+        "```r`\xFF``\n    ```\n@`\n",
+        "~~~\n```\n\n\n@p\n", // unclosed code before a directive, ending in a blank line
+        "&#12;r\n",           // line breaks only the road knows, inside text
+        "&#12;*\n",
+        "a&#11;b&#133;c&#8232;d&#8233;e\n",
+        "a\\\\&#11;b\n", // ...after a backslash
+        "a*\013b*\n",    // ...beside a delimiter, which a reference would flank otherwise
+        "*b\x0b*a\n",
+        "a*~\013b*\n", // ...or beside a tilde the parser looks through
+        "*b\x0b~*a\n",
+        "a\\\302\205b\n",
+        "@t{<div }}\n",         // a directive's first content line that ends with a brace
+        "@o(\n`\n    @t\n",     // an argument line indented as code past the first one
+        "@o(`\n ){\n      e\n", // argument lines that set the content's indentation
+        "@I(\"\n){\nx\n",       // an open quote before the content
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
     texts.push_back(longLine + "\t " + longLine + "\n");
     texts.push_back("x " + longLine + " ====\nb\n");
     texts.push_back("} ^[attt 'sn](Te).sin](Te*T)." + longLine + "\n");
+    texts.push_back("@t{\nt} " + longLine + "\n"); // ...where a line would break
     for (const std::string& text : texts)
         for (const ParseOptions& parseOptions : {ParseOptions{}, road})
             for (const bool wrap : {false, true}) {
