@@ -87,14 +87,17 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             // backslash there flanks it as punctuation; before or after a word the tilde, the
             // text's only one, is left as it is.
             escaped =
+                !context.bareTildes &&
                 !((i == 0 && context.afterOpener && flanksAsWord(next) &&
                    text.find('~', 1) == text.npos) ||
                   (last && context.beforeCloser && flanksAsWord(previous) && text.find('~') == i));
             break;
-        case '*':
-        case '`':
         case '[':
         case ']':
+            escaped = !context.bareBrackets;
+            break;
+        case '*':
+        case '`':
         case '"': // smart punctuation would curl straight quotes
         case '\'':
             escaped = true;

@@ -43,6 +43,9 @@ public:
         /// Right after an emphasis opener, or right before its closer.
         bool afterOpener = false;
         bool beforeCloser = false;
+        /// Tildes, or brackets, printed without backslashes.
+        bool bareTildes = false;
+        bool bareBrackets = false;
     };
     /// Text that reads back as itself: every character that could open something is escaped.
     void appendText(std::string_view text, const TextContext& context);

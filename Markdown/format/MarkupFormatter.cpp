@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <string>
 #include <type_traits>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,8 @@ namespace markdown {
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+// The span of a strikethrough's runs, which have no choices.
+constexpr std::size_t noSpan = static_cast<std::size_t>(-1);
 
 [[noreturn]] void stopOnTablePart(std::string_view method) {
     fatal("Do not call " + std::string(method) +
@@ -180,6 +183,19 @@ bool closesAfterWord(const RawMarkup& node) {
         return false;
     const auto* text = node.child(node.childCount() - 1)->data().getIf<RawMarkupKind::text>();
     return text && !text->string.empty() && flanksAsWord(text->string.back());
+}
+
+// A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one
+// (and a backslash before it stays one).
+void keepFinalSpace(std::string& laidOut) {
+    if (laidOut.empty() || (laidOut.back() != '\v' && laidOut.back() != '\f'))
+        return;
+    const char last = laidOut.back();
+    laidOut.pop_back();
+    const std::size_t backslashes = laidOut.size() - 1 - laidOut.find_last_not_of('\\');
+    if (!laidOut.empty() && backslashes % 2 == 1)
+        laidOut += '\\';
+    laidOut += last == '\v' ? "&#11;" : "&#12;";
 }
 
 bool isList(RawMarkupKind kind) {
@@ -539,18 +555,23 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
                                ? '_'
                                : '*';
     const char other = preferred == '*' ? '_' : '*';
-    const char chosen = joinsParent || lengthensParentRun ? openDelimiters.back().character
-                        : fits(preferred)                 ? preferred
-                        : fits(other)                     ? other
-                                                          : '*';
-    if (chosen == '*' && !atParentStart &&
-        (opensWithJoiningRun(markup, runLength, wordBefore) ||
-         opensAfterWordStartingAsterisk(text, markup)))
-        inlines->unescapeLast('*');
+    const std::size_t span = spansPrinted++;
+    const char chosen = variant.characterOf(span)           ? *variant.characterOf(span)
+                        : joinsParent || lengthensParentRun ? openDelimiters.back().character
+                        : fits(preferred)                   ? preferred
+                        : fits(other)                       ? other
+                                                            : '*';
+    const bool joinLiteral = chosen == '*' && !atParentStart &&
+                             (opensWithJoiningRun(markup, runLength, wordBefore) ||
+                              opensAfterWordStartingAsterisk(text, markup));
+    if (joinLiteral != variant.flipsJoin(span))
+        inlines->unescapeLast(chosen);
     const std::string delimiter(runLength, chosen);
     openDelimiters.push_back({chosen, wordBefore, wordAfter});
+    runPlaces.push_back({span, inlines->text().size(), runLength, true});
     inlines->appendMarkup(delimiter);
     descendInto(markup);
+    runPlaces.push_back({span, inlines->text().size(), runLength, false});
     inlines->appendMarkup(delimiter);
     openDelimiters.pop_back();
     closeInlines(opened);
@@ -578,9 +599,12 @@ void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
     // Runs of one length close only runs of that length: a strikethrough inside another takes
     // the other length.
     const std::string_view run = strikethroughDepth % 2 == 0 ? "~~" : "~";
+    const bool opened = openInlines();
+    runPlaces.push_back({noSpan, inlines->text().size(), run.size(), true});
     ++strikethroughDepth;
-    const bool opened = printSpanOpening(strikethrough, run);
+    printSpanOpening(strikethrough, run);
     --strikethroughDepth;
+    runPlaces.push_back({noSpan, inlines->text().size(), run.size(), false});
     inlines->appendMarkup(run);
     closeInlines(opened);
 }
@@ -610,7 +634,10 @@ void MarkupFormatter::visitLink(const Link& link) {
         closeInlines(opened);
         return;
     }
+    linkInLink = linkInLink || linkDepth > 0;
+    ++linkDepth;
     const bool opened = printSpanOpening(link, "[");
+    --linkDepth;
     printDestinationAndTitle(link.destination(), link.title());
     closeInlines(opened);
 }
@@ -646,7 +673,10 @@ InlineText::TextContext MarkupFormatter::textContext(const Text& text) const {
     return {.inCell = inCell,
             .following = followingCharacter(text),
             .afterOpener = parent && text.indexInParent() == 0,
-            .beforeCloser = parent && text.indexInParent() == parent->raw.markup->childCount() - 1};
+            .beforeCloser = parent && text.indexInParent() == parent->raw.markup->childCount() - 1,
+            .bareTildes = variant.has(InlineVariant::Change::Kind::bareTildes),
+            .bareBrackets =
+                linkDepth > 0 && variant.has(InlineVariant::Change::Kind::bareBrackets)};
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
@@ -677,10 +707,53 @@ void MarkupFormatter::closeInlines(bool opened) {
 }
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
+    InlineText first = gatherInlinesAs(container, {});
+    std::vector<std::size_t> unclear;
+    bool check = linkInLink;
+    for (const DelimiterRunPlace& place : runPlaces)
+        if (!standsClear(first.text(), place)) {
+            check = true;
+            if (place.span != noSpan && (unclear.empty() || unclear.back() != place.span))
+                unclear.push_back(place.span);
+        }
+    const RawMarkup& node = *container.raw().markup;
+    auto readsBack = [&](const InlineText& text) {
+        std::string laidOut = text.laidOut({.linesStartBlocks = true, .wrapping = std::nullopt});
+        keepFinalSpace(laidOut);
+        return readsBackAs(laidOut, node);
+    };
+    if (!check || readsBack(first))
+        return first;
+    // Each try prints and parses the whole run again: long runs get fewer.
+    const std::size_t size = first.text().size() + 1;
+    const std::size_t gathers = std::min<std::size_t>(128, 1 + (std::size_t(1) << 23) / size);
+    std::size_t parses = std::min<std::size_t>(48, 1 + (std::size_t(1) << 22) / size);
+    std::sort(unclear.begin(), unclear.end());
+    unclear.erase(std::unique(unclear.begin(), unclear.end()), unclear.end());
+    std::unordered_set<std::string> tried{first.text()};
+    for (const InlineVariant& choices : InlineVariant::candidates(
+             unclear, first.text().find('~') != std::string::npos, linkInLink, gathers)) {
+        InlineText text = gatherInlinesAs(container, choices);
+        if (!tried.insert(text.text()).second)
+            continue;
+        if (readsBack(text))
+            return text;
+        if (--parses == 0)
+            break;
+    }
+    return first;
+}
+
+InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, InlineVariant choices) {
+    variant = std::move(choices);
+    spansPrinted = 0;
+    runPlaces.clear();
+    linkInLink = false;
     inlines.emplace();
     descendInto(container);
     InlineText text = std::move(*inlines);
     inlines.reset();
+    variant = {};
     return text;
 }
 
@@ -696,16 +769,7 @@ void MarkupFormatter::printInlines(const InlineText& text, bool linesStartBlocks
                                                    Options::LineSplittingElement::hardBreak,
                                                options.preferredLineLimit->maxLength};
     std::string laidOut = text.laidOut(layout);
-    // A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one
-    // (and a backslash before it stays one).
-    if (!laidOut.empty() && (laidOut.back() == '\v' || laidOut.back() == '\f')) {
-        const char last = laidOut.back();
-        laidOut.pop_back();
-        const std::size_t backslashes = laidOut.size() - 1 - laidOut.find_last_not_of('\\');
-        if (!laidOut.empty() && backslashes % 2 == 1)
-            laidOut += '\\';
-        laidOut += last == '\v' ? "&#11;" : "&#12;";
-    }
+    keepFinalSpace(laidOut);
     // The parser drops a byte order mark that opens the text; a reference keeps it.
     if (printed.empty() && current.queuedNewlines == 0 && laidOut.starts_with(byteOrderMark))
         laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");

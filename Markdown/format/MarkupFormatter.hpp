@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Markdown/elements/MarkupWalker.hpp"
+#include "Markdown/format/InlineReading.hpp"
 #include "Markdown/format/InlineText.hpp"
+#include "Markdown/format/InlineVariant.hpp"
 #include "Markdown/format/LinePrefixes.hpp"
 
 #include <cstdint>
@@ -121,7 +123,10 @@ private:
     /// complete; an inline element printed on its own is laid out when its visit ends.
     bool openInlines();
     void closeInlines(bool opened);
+    /// The container's inline children printed so that they read back as they are, where a
+    /// bounded search over the printer's choices finds a way; else as first guessed.
     [[nodiscard]] InlineText gatherInlines(const Markup& container);
+    [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, InlineVariant choices);
     [[nodiscard]] InlineText::TextContext textContext(const Text& text) const;
     void printInlines(const InlineText& text, bool linesStartBlocks, bool wrap);
     /// Prints the opening and the children of a span; true when it opened the inline run.
@@ -155,6 +160,13 @@ private:
     };
     std::vector<OpenDelimiter> openDelimiters;
     int strikethroughDepth = 0;
+    /// The choices the inline run is printed with, its spans counted as they are printed, and
+    /// where their runs stand.
+    InlineVariant variant;
+    std::size_t spansPrinted = 0;
+    std::vector<DelimiterRunPlace> runPlaces;
+    int linkDepth = 0;
+    bool linkInLink = false;
     /// Whether the block-directive road's fence toggle is on after what is printed.
     bool roadInCode = false;
 };

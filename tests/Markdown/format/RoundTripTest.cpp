@@ -327,6 +327,20 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@param c\n}\n***\n",                         // a thematic break under a paragraph
         "**_|_*a**\n",                                // a literal asterisk that opens a word
         "***o* s*\x01*\n", // a closer that may open, after a run joined at the start
+        "_s_*t*o\n",       // only the first span's other character leaves one for the second
+        "****o* s*4\n",
+        "***\x01****\x01*\x01\n",
+        "****\xff*\r\xef*\xff\n", // the same once a soft break is a space
+        "\\**.*.\n",              // an escaped asterisk before an opening run
+        "\\**\\\\*\\\n",
+        "\\**\\p*p\n", // joined to the opening run, it makes a closer of it
+        "*_|_|\n",
+        "*x~~*x\n", // tildes the parser looks through beside a closer
+        "I*~~\x7f*\n",
+        "**~*~\n",
+        "**[*\f\n",       // a form feed after a closer, kept by a reference
+        "[[]()[]]()\n",   // a link inside a link
+        "[](&amp;mp;)\n", // a reference in a destination
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
