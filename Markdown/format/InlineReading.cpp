@@ -4,8 +4,8 @@
 #include "Markdown/format/MarkdownCharacters.hpp"
 
 #include <span>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace markdown {
