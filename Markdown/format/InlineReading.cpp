@@ -3,6 +3,7 @@
 #include "Markdown/elements/Document.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <utility>
@@ -66,25 +67,32 @@ struct InlineSteps {
         }
     }
 
-    bool operator==(const InlineSteps& other) const {
-        if (steps.size() != other.steps.size() || texts != other.texts)
-            return false;
-        for (std::size_t i = 0; i < steps.size(); ++i)
-            if (steps[i].first != other.steps[i].first ||
-                (steps[i].second && !(*steps[i].second == *other.steps[i].second)))
-                return false;
-        return true;
+    /// How many steps agree with `other`'s from the start.
+    [[nodiscard]] std::size_t agreeing(const InlineSteps& other) const {
+        std::size_t text = 0;
+        for (std::size_t i = 0; i < steps.size() && i < other.steps.size(); ++i) {
+            const auto& [kind, data] = steps[i];
+            if (kind != other.steps[i].first || (data && !(*data == *other.steps[i].second)))
+                return i;
+            if (kind == Kind::text && texts[text] != other.texts[text])
+                return i;
+            text += kind == Kind::text ? 1 : 0;
+        }
+        return std::min(steps.size(), other.steps.size());
     }
 };
 
 } // namespace
 
-bool readsBackAs(std::string_view text, const RawMarkup& container) {
+InlineReading readBack(std::string_view text, const RawMarkup& container) {
     const Document document = Document::parsing(text);
     const RawMarkup& root = *document.raw().markup;
     if (root.childCount() != 1 || root.child(0)->kind() != RawMarkupKind::paragraph)
-        return false;
-    return InlineSteps(root.child(0)->children()) == InlineSteps(container.children());
+        return {};
+    const InlineSteps read(root.child(0)->children());
+    const InlineSteps expected(container.children());
+    const std::size_t agreeing = read.agreeing(expected);
+    return {agreeing == read.steps.size() && agreeing == expected.steps.size(), agreeing};
 }
 
 } // namespace markdown

@@ -22,8 +22,13 @@ struct DelimiterRunPlace {
 /// Such runs read back as printed; others are checked.
 [[nodiscard]] bool standsClear(std::string_view text, const DelimiterRunPlace& run);
 
-/// Whether `text`, parsed as a paragraph of its own, holds exactly the inline children of
-/// `container`, structure for structure.
-[[nodiscard]] bool readsBackAs(std::string_view text, const RawMarkup& container);
+/// How `text`, parsed as a paragraph of its own, compares with the inline children of
+/// `container`: the same structure, or how many steps of a walk through both agree before they
+/// part.
+struct InlineReading {
+    bool same = false;
+    std::size_t agreeing = 0;
+};
+[[nodiscard]] InlineReading readBack(std::string_view text, const RawMarkup& container);
 
 } // namespace markdown

@@ -59,6 +59,11 @@ public:
     /// Takes the backslash off a literal `c` that ends the text, so that it joins the delimiter
     /// run printed next; false when the text does not end with one.
     bool unescapeLast(char c);
+    /// Takes the backslashes off every literal `c` in the run of them that ends the text.
+    void unescapeRun(char c);
+    /// Leaves the literal `c`s that open the text appended next without backslashes, so that
+    /// they join the delimiter run that ends this one.
+    void joinNextLiterals(char c) { bareNext = c; }
 
     [[nodiscard]] const std::string& text() const { return printed; }
     [[nodiscard]] bool empty() const { return printed.empty(); }
@@ -78,6 +83,7 @@ private:
     std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
     bool emptyTextPending = false;
     bool unbreakable = false;
+    char bareNext = 0;
 };
 
 } // namespace markdown

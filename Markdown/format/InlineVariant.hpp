@@ -8,11 +8,20 @@ namespace markdown {
 
 /// Choices that change how a run of inline elements is printed where the printer's first guess
 /// does not read back: delimiter characters of given emphasis spans, the literal before a span's
-/// opening run joined to it or not, tildes and brackets in text left bare. Spans are counted in
-/// printing order; a variant of no changes is the first guess.
+/// opening run joined to it or not (or every literal of its character right before it), those
+/// right after its closing run joined to it, tildes and brackets in text left bare. Spans are
+/// counted in printing order; a variant of no changes is the first guess.
 struct InlineVariant {
     struct Change {
-        enum class Kind { asterisk, underscore, joinLiteral, bareTildes, bareBrackets };
+        enum class Kind {
+            asterisk,
+            underscore,
+            joinLiteral,
+            joinLiterals,
+            joinFollowing,
+            bareTildes,
+            bareBrackets
+        };
         Kind kind;
         std::size_t span = 0; // for the kinds that concern one span
         friend bool operator==(const Change&, const Change&) = default;
@@ -21,15 +30,18 @@ struct InlineVariant {
 
     /// The delimiter character chosen for the span, if any.
     [[nodiscard]] std::optional<char> characterOf(std::size_t span) const;
-    /// Whether the span's opening run takes the other choice about the literal before it.
-    [[nodiscard]] bool flipsJoin(std::size_t span) const;
-    [[nodiscard]] bool has(Change::Kind kind) const;
+    [[nodiscard]] bool has(Change::Kind kind, std::size_t span = 0) const;
 
-    /// Variants to try, in order, at most `limit`: every change alone, then every two together.
-    /// `spans` are the spans whose runs stand where the parser might read them otherwise.
-    [[nodiscard]] static std::vector<InlineVariant>
-    candidates(const std::vector<std::size_t>& spans, bool tildes, bool brackets,
-               std::size_t limit);
+    /// Whether every change of `other` is one of these.
+    [[nodiscard]] bool includes(const InlineVariant& other) const;
+    /// These changes with those of `step`, whose characters win.
+    [[nodiscard]] InlineVariant with(const InlineVariant& step) const;
+
+    /// The steps a search may take, each a variant of one change. `spans` are the spans whose runs
+    /// stand where the parser might read them otherwise; `tildes` and `brackets` whether bare ones
+    /// may help.
+    [[nodiscard]] static std::vector<InlineVariant> steps(const std::vector<std::size_t>& spans,
+                                                          bool tildes, bool brackets);
 };
 
 } // namespace markdown

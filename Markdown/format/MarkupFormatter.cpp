@@ -564,7 +564,9 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     const bool joinLiteral = chosen == '*' && !atParentStart &&
                              (opensWithJoiningRun(markup, runLength, wordBefore) ||
                               opensAfterWordStartingAsterisk(text, markup));
-    if (joinLiteral != variant.flipsJoin(span))
+    if (variant.has(InlineVariant::Change::Kind::joinLiterals, span))
+        inlines->unescapeRun(chosen);
+    else if (joinLiteral != variant.has(InlineVariant::Change::Kind::joinLiteral, span))
         inlines->unescapeLast(chosen);
     const std::string delimiter(runLength, chosen);
     openDelimiters.push_back({chosen, wordBefore, wordAfter});
@@ -573,6 +575,8 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     descendInto(markup);
     runPlaces.push_back({span, inlines->text().size(), runLength, false});
     inlines->appendMarkup(delimiter);
+    if (variant.has(InlineVariant::Change::Kind::joinFollowing, span))
+        inlines->joinNextLiterals(chosen);
     openDelimiters.pop_back();
     closeInlines(opened);
 }
@@ -713,33 +717,56 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     for (const DelimiterRunPlace& place : runPlaces)
         if (!standsClear(first.text(), place)) {
             check = true;
-            if (place.span != noSpan && (unclear.empty() || unclear.back() != place.span))
+            if (place.span != noSpan)
                 unclear.push_back(place.span);
         }
+    if (!check)
+        return first;
     const RawMarkup& node = *container.raw().markup;
-    auto readsBack = [&](const InlineText& text) {
+    auto read = [&](const InlineText& text) {
         std::string laidOut = text.laidOut({.linesStartBlocks = true, .wrapping = std::nullopt});
         keepFinalSpace(laidOut);
-        return readsBackAs(laidOut, node);
+        return readBack(laidOut, node);
     };
-    if (!check || readsBack(first))
+    if (read(first).same)
         return first;
     // Each try prints and parses the whole run again: long runs get fewer.
     const std::size_t size = first.text().size() + 1;
-    const std::size_t gathers = std::min<std::size_t>(128, 1 + (std::size_t(1) << 23) / size);
+    std::size_t gathers = std::min<std::size_t>(128, 1 + (std::size_t(1) << 23) / size);
     std::size_t parses = std::min<std::size_t>(48, 1 + (std::size_t(1) << 22) / size);
     std::sort(unclear.begin(), unclear.end());
     unclear.erase(std::unique(unclear.begin(), unclear.end()), unclear.end());
+    const std::vector<InlineVariant> steps =
+        InlineVariant::steps(unclear, first.text().find('~') != std::string::npos, linkInLink);
     std::unordered_set<std::string> tried{first.text()};
-    for (const InlineVariant& choices : InlineVariant::candidates(
-             unclear, first.text().find('~') != std::string::npos, linkInLink, gathers)) {
-        InlineText text = gatherInlinesAs(container, choices);
-        if (!tried.insert(text.text()).second)
-            continue;
-        if (readsBack(text))
-            return text;
-        if (--parses == 0)
+    // Greedy: each round keeps the step whose text reads back furthest, and tries the others on
+    // top of it.
+    InlineVariant current;
+    for (int round = 0; round < 6; ++round) {
+        std::optional<InlineVariant> further;
+        InlineReading furthest;
+        for (const InlineVariant& step : steps) {
+            if (current.includes(step))
+                continue;
+            if (gathers-- == 0)
+                return first;
+            InlineVariant choices = current.with(step);
+            InlineText text = gatherInlinesAs(container, choices);
+            if (!tried.insert(text.text()).second)
+                continue;
+            const InlineReading reading = read(text);
+            if (reading.same)
+                return text;
+            if (reading.agreeing > furthest.agreeing) {
+                further = std::move(choices);
+                furthest = reading;
+            }
+            if (--parses == 0)
+                return first;
+        }
+        if (!further)
             break;
+        current = std::move(*further);
     }
     return first;
 }

@@ -37,13 +37,13 @@ TEST(InlineReading, RunsStandClearBetweenSpaceOrPunctuationAndAPlainCharacter) {
 TEST(InlineReading, ReadsBackTheSameInlinesWhereverTextsSplit) {
     const Paragraph paragraph(Emphasis(Text("a")), Text(" "), Text("b"));
     const RawMarkup& node = *paragraph.raw().markup;
-    EXPECT_TRUE(readsBackAs("*a* b", node));
-    EXPECT_TRUE(readsBackAs("_a_ b", node));
-    EXPECT_FALSE(readsBackAs("**a** b", node));
-    EXPECT_FALSE(readsBackAs("\\*a\\* b", node));
-    EXPECT_FALSE(readsBackAs("*a* c", node));
-    EXPECT_FALSE(readsBackAs("*a*\n\nb", node)); // two blocks
-    EXPECT_FALSE(readsBackAs("# *a* b", node));
+    EXPECT_TRUE(readBack("*a* b", node).same);
+    EXPECT_TRUE(readBack("_a_ b", node).same);
+    EXPECT_FALSE(readBack("**a** b", node).same);
+    EXPECT_FALSE(readBack("\\*a\\* b", node).same);
+    EXPECT_FALSE(readBack("*a* c", node).same);
+    EXPECT_FALSE(readBack("*a*\n\nb", node).same); // two blocks
+    EXPECT_FALSE(readBack("# *a* b", node).same);
 }
 
 } // namespace

@@ -335,7 +335,11 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "\\**\\\\*\\\n",
         "\\**\\p*p\n", // joined to the opening run, it makes a closer of it
         "*_|_|\n",
-        "*x~~*x\n", // tildes the parser looks through beside a closer
+        "__\xEF\xBF\xBD_*_*__\n", // a literal joined to a closing run
+        "______*_@__@_@_\n",
+        "***e*T*m\n***(T*6\n",              // every literal of an opening run bare
+        "_____________\x02_____________\n", // runs nested deep, of one character
+        "*x~~*x\n",                         // tildes the parser looks through beside a closer
         "I*~~\x7f*\n",
         "**~*~\n",
         "**[*\f\n",       // a form feed after a closer, kept by a reference
