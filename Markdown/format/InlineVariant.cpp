@@ -4,7 +4,7 @@
 
 namespace markdown {
 
-std::optional<char> InlineVariant::characterOf(std::size_t span) const {
+std::optional<char> InlineVariant::chosenCharacter(std::size_t span) const {
     for (const Change& change : changes)
         if (change.span == span && change.kind == Change::Kind::asterisk)
             return '*';
@@ -13,14 +13,13 @@ std::optional<char> InlineVariant::characterOf(std::size_t span) const {
     return std::nullopt;
 }
 
-bool InlineVariant::has(Change::Kind kind, std::size_t span) const {
-    return std::find(changes.begin(), changes.end(), Change{kind, span}) != changes.end();
+bool InlineVariant::holds(const Change& change) const {
+    return std::find(changes.begin(), changes.end(), change) != changes.end();
 }
 
 bool InlineVariant::includes(const InlineVariant& other) const {
-    return std::all_of(other.changes.begin(), other.changes.end(), [&](const Change& change) {
-        return std::find(changes.begin(), changes.end(), change) != changes.end();
-    });
+    return std::all_of(other.changes.begin(), other.changes.end(),
+                       [&](const Change& change) { return holds(change); });
 }
 
 InlineVariant InlineVariant::with(const InlineVariant& step) const {

@@ -29,8 +29,12 @@ struct InlineVariant {
     std::vector<Change> changes;
 
     /// The delimiter character chosen for the span, if any.
-    [[nodiscard]] std::optional<char> characterOf(std::size_t span) const;
-    [[nodiscard]] bool has(Change::Kind kind, std::size_t span = 0) const;
+    [[nodiscard]] std::optional<char> characterOf(std::size_t span) const {
+        return changes.empty() ? std::nullopt : chosenCharacter(span);
+    }
+    [[nodiscard]] bool has(Change::Kind kind, std::size_t span = 0) const {
+        return !changes.empty() && holds({kind, span});
+    }
 
     /// Whether every change of `other` is one of these.
     [[nodiscard]] bool includes(const InlineVariant& other) const;
@@ -42,6 +46,10 @@ struct InlineVariant {
     /// may help.
     [[nodiscard]] static std::vector<InlineVariant> steps(const std::vector<std::size_t>& spans,
                                                           bool tildes, bool brackets);
+
+private:
+    [[nodiscard]] std::optional<char> chosenCharacter(std::size_t span) const;
+    [[nodiscard]] bool holds(const Change& change) const;
 };
 
 } // namespace markdown

@@ -23,6 +23,11 @@ namespace {
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 // The span of a strikethrough's runs, which have no choices.
 constexpr std::size_t noSpan = static_cast<std::size_t>(-1);
+const InlineVariant firstGuess;
+
+const InlineVariant& orFirstGuess(const InlineVariant* variant) {
+    return variant ? *variant : firstGuess;
+}
 
 [[noreturn]] void stopOnTablePart(std::string_view method) {
     fatal("Do not call " + std::string(method) +
@@ -556,7 +561,8 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
                                : '*';
     const char other = preferred == '*' ? '_' : '*';
     const std::size_t span = spansPrinted++;
-    const char chosen = variant.characterOf(span)           ? *variant.characterOf(span)
+    const InlineVariant& choices = orFirstGuess(variant);
+    const char chosen = choices.characterOf(span)           ? *choices.characterOf(span)
                         : joinsParent || lengthensParentRun ? openDelimiters.back().character
                         : fits(preferred)                   ? preferred
                         : fits(other)                       ? other
@@ -564,9 +570,9 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     const bool joinLiteral = chosen == '*' && !atParentStart &&
                              (opensWithJoiningRun(markup, runLength, wordBefore) ||
                               opensAfterWordStartingAsterisk(text, markup));
-    if (variant.has(InlineVariant::Change::Kind::joinLiterals, span))
+    if (choices.has(InlineVariant::Change::Kind::joinLiterals, span))
         inlines->unescapeRun(chosen);
-    else if (joinLiteral != variant.has(InlineVariant::Change::Kind::joinLiteral, span))
+    else if (joinLiteral != choices.has(InlineVariant::Change::Kind::joinLiteral, span))
         inlines->unescapeLast(chosen);
     const std::string delimiter(runLength, chosen);
     openDelimiters.push_back({chosen, wordBefore, wordAfter});
@@ -575,7 +581,7 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     descendInto(markup);
     runPlaces.push_back({span, inlines->text().size(), runLength, false});
     inlines->appendMarkup(delimiter);
-    if (variant.has(InlineVariant::Change::Kind::joinFollowing, span))
+    if (choices.has(InlineVariant::Change::Kind::joinFollowing, span))
         inlines->joinNextLiterals(chosen);
     openDelimiters.pop_back();
     closeInlines(opened);
@@ -674,13 +680,14 @@ void MarkupFormatter::visitText(const Text& text) {
 InlineText::TextContext MarkupFormatter::textContext(const Text& text) const {
     // Inside emphasis the innermost open span is the text's parent.
     const MarkupData* parent = openDelimiters.empty() ? nullptr : text.data().parent();
+    const InlineVariant& choices = orFirstGuess(variant);
     return {.inCell = inCell,
             .following = followingCharacter(text),
             .afterOpener = parent && text.indexInParent() == 0,
             .beforeCloser = parent && text.indexInParent() == parent->raw.markup->childCount() - 1,
-            .bareTildes = variant.has(InlineVariant::Change::Kind::bareTildes),
+            .bareTildes = choices.has(InlineVariant::Change::Kind::bareTildes),
             .bareBrackets =
-                linkDepth > 0 && variant.has(InlineVariant::Change::Kind::bareBrackets)};
+                linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets)};
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
@@ -711,7 +718,7 @@ void MarkupFormatter::closeInlines(bool opened) {
 }
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
-    InlineText first = gatherInlinesAs(container, {});
+    InlineText first = gatherInlinesAs(container, firstGuess);
     std::vector<std::size_t> unclear;
     bool check = linkInLink;
     for (const DelimiterRunPlace& place : runPlaces)
@@ -771,8 +778,8 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     return first;
 }
 
-InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, InlineVariant choices) {
-    variant = std::move(choices);
+InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const InlineVariant& choices) {
+    variant = &choices;
     spansPrinted = 0;
     runPlaces.clear();
     linkInLink = false;
@@ -780,7 +787,7 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, InlineVaria
     descendInto(container);
     InlineText text = std::move(*inlines);
     inlines.reset();
-    variant = {};
+    variant = nullptr;
     return text;
 }
 

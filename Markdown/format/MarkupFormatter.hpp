@@ -126,7 +126,7 @@ private:
     /// The container's inline children printed so that they read back as they are, where a
     /// bounded search over the printer's choices finds a way; else as first guessed.
     [[nodiscard]] InlineText gatherInlines(const Markup& container);
-    [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, InlineVariant choices);
+    [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, const InlineVariant& choices);
     [[nodiscard]] InlineText::TextContext textContext(const Text& text) const;
     void printInlines(const InlineText& text, bool linesStartBlocks, bool wrap);
     /// Prints the opening and the children of a span; true when it opened the inline run.
@@ -162,7 +162,7 @@ private:
     int strikethroughDepth = 0;
     /// The choices the inline run is printed with, its spans counted as they are printed, and
     /// where their runs stand.
-    InlineVariant variant;
+    const InlineVariant* variant = nullptr;
     std::size_t spansPrinted = 0;
     std::vector<DelimiterRunPlace> runPlaces;
     int linkDepth = 0;
