@@ -90,7 +90,10 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             // backslash there flanks it as punctuation; before or after a word the tilde, the
             // text's only one, is left as it is.
             escaped =
-                !context.bareTildes &&
+                !(context.bareOpeningTildes && context.afterOpener &&
+                  text.find_first_not_of('~') > i) &&
+                !(context.bareClosingTildes && context.beforeCloser &&
+                  text.find_last_not_of('~') < i) &&
                 !((i == 0 && context.afterOpener && flanksAsWord(next) &&
                    text.find('~', 1) == text.npos) ||
                   (last && context.beforeCloser && flanksAsWord(previous) && text.find('~') == i));

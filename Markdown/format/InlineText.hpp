@@ -43,8 +43,10 @@ public:
         /// Right after an emphasis opener, or right before its closer.
         bool afterOpener = false;
         bool beforeCloser = false;
-        /// Tildes, or brackets, printed without backslashes.
-        bool bareTildes = false;
+        /// Tildes right after the opener or before the closer, or brackets, printed without
+        /// backslashes.
+        bool bareOpeningTildes = false;
+        bool bareClosingTildes = false;
         bool bareBrackets = false;
     };
     /// Text that reads back as itself: every character that could open something is escaped.

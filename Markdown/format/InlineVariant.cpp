@@ -36,8 +36,10 @@ std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& 
         for (Kind kind : {Kind::asterisk, Kind::underscore, Kind::joinLiteral, Kind::joinLiterals,
                           Kind::joinFollowing})
             steps.push_back({{{kind, span}}});
-    if (tildes)
-        steps.push_back({{{Kind::bareTildes, 0}}});
+    if (tildes) {
+        steps.push_back({{{Kind::bareOpeningTildes, 0}}});
+        steps.push_back({{{Kind::bareClosingTildes, 0}}});
+    }
     if (brackets)
         steps.push_back({{{Kind::bareBrackets, 0}}});
     return steps;

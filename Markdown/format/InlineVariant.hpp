@@ -7,10 +7,11 @@
 namespace markdown {
 
 /// Choices that change how a run of inline elements is printed where the printer's first guess
-/// does not read back: delimiter characters of given emphasis spans, the literal before a span's
-/// opening run joined to it or not (or every literal of its character right before it), those
-/// right after its closing run joined to it, tildes and brackets in text left bare. Spans are
-/// counted in printing order; a variant of no changes is the first guess.
+/// does not read back: the delimiter character of an emphasis span; the literal before its
+/// opening run joined to it or not, or every literal of its character there; the literals right
+/// after its closing run joined to it; tildes in text left bare right after opening runs, or right
+/// before closing runs; brackets in link text left bare. Spans are counted in printing order; a
+/// variant of no changes is the first guess.
 struct InlineVariant {
     struct Change {
         enum class Kind {
@@ -19,7 +20,8 @@ struct InlineVariant {
             joinLiteral,
             joinLiterals,
             joinFollowing,
-            bareTildes,
+            bareOpeningTildes,
+            bareClosingTildes,
             bareBrackets
         };
         Kind kind;

@@ -685,7 +685,8 @@ InlineText::TextContext MarkupFormatter::textContext(const Text& text) const {
             .following = followingCharacter(text),
             .afterOpener = parent && text.indexInParent() == 0,
             .beforeCloser = parent && text.indexInParent() == parent->raw.markup->childCount() - 1,
-            .bareTildes = choices.has(InlineVariant::Change::Kind::bareTildes),
+            .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
+            .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets =
                 linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets)};
 }

@@ -342,6 +342,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "*x~~*x\n",                         // tildes the parser looks through beside a closer
         "I*~~\x7f*\n",
         "**~*~\n",
+        "*\\~e~*\x7f\n", // bare before the closer only: both bare would strike through
+        "e*~e\\~*\n",
         "**[*\f\n",       // a form feed after a closer, kept by a reference
         "[[]()[]]()\n",   // a link inside a link
         "[](&amp;mp;)\n", // a reference in a destination
