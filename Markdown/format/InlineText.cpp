@@ -23,7 +23,8 @@ void InlineText::appendEmptyText() {
 
 void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
     emptyTextPending = markup.empty() && emptyTextPending;
-    bareNext = markup.empty() ? bareNext : 0;
+    if (!markup.empty())
+        bareNext = 0;
     if (breakableSpaces && !unbreakable)
         for (std::size_t space = markup.find(' '); space != std::string_view::npos;
              space = markup.find(' ', space + 1))
