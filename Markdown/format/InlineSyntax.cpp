@@ -12,15 +12,19 @@ bool isControlOrSpace(char c) {
     return static_cast<unsigned char>(c) <= ' ' || c == 0x7f;
 }
 
-// Backslash escapes for the characters in `special`, and for a backslash or an ampersand
-// wherever the parser would read an escape or a reference there.
+// Backslash escapes for the characters in `special` and for a backslash wherever the parser
+// would read an escape there. Here references are read before escapes, so an ampersand that
+// would start one is itself a reference.
 std::string escaped(std::string_view text, std::string_view special) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (special.find(c) != std::string_view::npos || (c == '\\' && backslashEscapes(text, i)) ||
-            (c == '&' && startsEntity(text, i)))
+        if (c == '&' && startsEntity(text, i)) {
+            out += "&amp;";
+            continue;
+        }
+        if (special.find(c) != std::string_view::npos || (c == '\\' && backslashEscapes(text, i)))
             out += '\\';
         out += c;
     }

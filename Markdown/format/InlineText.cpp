@@ -49,6 +49,8 @@ void InlineText::appendEmptyText() {
 
 void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
     emptyTextPending = markup.empty() && emptyTextPending;
+    if (!markup.empty())
+        bareNext = 0;
     if (breakableSpaces && !unbreakable)
         for (std::size_t space = markup.find(' '); space != std::string_view::npos;
              space = markup.find(' ', space + 1))
@@ -83,6 +85,8 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         return table;
     }();
     emptyTextPending = text.empty() && emptyTextPending;
+    const std::size_t bareRun =
+        bareNext ? std::min(text.find_first_not_of(std::exchange(bareNext, 0)), text.size()) : 0;
     int dotsInARow = 0;
     std::size_t runStart = 0; // of the characters printed as they are
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -131,20 +135,26 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             continue;
         }
         bool escaped = false;
-        switch (c) {
+        switch (i < bareRun ? '\0' : c) {
         case '~':
             // The parser looks through tildes for what flanks an emphasis delimiter, so a
             // backslash there flanks it as punctuation; before or after a word the tilde, the
             // text's only one, is left as it is.
             escaped =
+                !(context.bareOpeningTildes && context.afterOpener &&
+                  text.find_first_not_of('~') > i) &&
+                !(context.bareClosingTildes && context.beforeCloser &&
+                  text.find_last_not_of('~') < i) &&
                 !((i == 0 && context.afterOpener && flanksAsWord(next) &&
                    text.find('~', 1) == text.npos) ||
                   (last && context.beforeCloser && flanksAsWord(previous) && text.find('~') == i));
             break;
-        case '*':
-        case '`':
         case '[':
         case ']':
+            escaped = !context.bareBrackets;
+            break;
+        case '*':
+        case '`':
         case '"': // smart punctuation would curl straight quotes
         case '\'':
             escaped = true;
@@ -215,6 +225,16 @@ bool InlineText::unescapeLast(char c) {
         return false;
     printed.erase(printed.size() - 2, 1);
     return true;
+}
+
+void InlineText::unescapeRun(char c) {
+    for (std::size_t end = printed.size(); end > 0 && printed[end - 1] == c; --end) {
+        std::size_t backslashes = 0;
+        while (backslashes + 1 < end && printed[end - 2 - backslashes] == '\\')
+            ++backslashes;
+        if (backslashes % 2 == 1)
+            printed.erase(--end - 1, 1);
+    }
 }
 
 std::string InlineText::laidOut(const Layout& layout) const {

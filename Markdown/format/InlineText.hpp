@@ -43,6 +43,11 @@ public:
         /// Right after an emphasis opener, or right before its closer.
         bool afterOpener = false;
         bool beforeCloser = false;
+        /// Tildes right after the opener or before the closer, or brackets, printed without
+        /// backslashes.
+        bool bareOpeningTildes = false;
+        bool bareClosingTildes = false;
+        bool bareBrackets = false;
     };
     /// Text that reads back as itself: every character that could open something is escaped.
     void appendText(std::string_view text, const TextContext& context);
@@ -58,6 +63,11 @@ public:
     /// Takes the backslash off a literal `c` that ends the text, so that it joins the delimiter
     /// run printed next; false when the text does not end with one.
     bool unescapeLast(char c);
+    /// Takes the backslashes off every literal `c` in the run of them that ends the text.
+    void unescapeRun(char c);
+    /// Leaves the literal `c`s that open the text appended next without backslashes, so that
+    /// they join the delimiter run that ends this one.
+    void joinNextLiterals(char c) { bareNext = c; }
 
     [[nodiscard]] const std::string& text() const { return printed; }
     [[nodiscard]] bool empty() const { return printed.empty(); }
@@ -79,6 +89,7 @@ private:
     std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
     bool emptyTextPending = false;
     bool unbreakable = false;
+    char bareNext = 0;
 };
 
 } // namespace markdown

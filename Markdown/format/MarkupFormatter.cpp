@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <string>
 #include <type_traits>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,13 @@ namespace markdown {
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+// The span of a strikethrough's runs, which have no choices.
+constexpr std::size_t noSpan = static_cast<std::size_t>(-1);
+const InlineVariant firstGuess;
+
+const InlineVariant& orFirstGuess(const InlineVariant* variant) {
+    return variant ? *variant : firstGuess;
+}
 
 [[noreturn]] void stopOnTablePart(std::string_view method) {
     fatal("Do not call " + std::string(method) +
@@ -190,6 +198,19 @@ bool closesAfterWord(const RawMarkup& node) {
         return false;
     const auto* text = node.child(node.childCount() - 1)->data().getIf<RawMarkupKind::text>();
     return text && !text->string.empty() && flanksAsWord(text->string.back());
+}
+
+// A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one
+// (and a backslash before it stays one).
+void keepFinalSpace(std::string& laidOut) {
+    if (laidOut.empty() || (laidOut.back() != '\v' && laidOut.back() != '\f'))
+        return;
+    const char last = laidOut.back();
+    laidOut.pop_back();
+    const std::size_t backslashes = laidOut.size() - 1 - laidOut.find_last_not_of('\\');
+    if (!laidOut.empty() && backslashes % 2 == 1)
+        laidOut += '\\';
+    laidOut += last == '\v' ? "&#11;" : "&#12;";
 }
 
 bool isList(RawMarkupKind kind) {
@@ -672,19 +693,29 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
                                ? '_'
                                : '*';
     const char other = preferred == '*' ? '_' : '*';
-    const char chosen = joinsParent || lengthensParentRun ? openDelimiters.back().character
-                        : fits(preferred)                 ? preferred
-                        : fits(other)                     ? other
-                                                          : '*';
-    if (chosen == '*' && !atParentStart &&
-        (opensWithJoiningRun(markup, runLength, wordBefore) ||
-         opensAfterWordStartingAsterisk(text, markup)))
-        inlines->unescapeLast('*');
+    const std::size_t span = spansPrinted++;
+    const InlineVariant& choices = orFirstGuess(variant);
+    const char chosen = choices.characterOf(span)           ? *choices.characterOf(span)
+                        : joinsParent || lengthensParentRun ? openDelimiters.back().character
+                        : fits(preferred)                   ? preferred
+                        : fits(other)                       ? other
+                                                            : '*';
+    const bool joinLiteral = chosen == '*' && !atParentStart &&
+                             (opensWithJoiningRun(markup, runLength, wordBefore) ||
+                              opensAfterWordStartingAsterisk(text, markup));
+    if (choices.has(InlineVariant::Change::Kind::joinLiterals, span))
+        inlines->unescapeRun(chosen);
+    else if (joinLiteral != choices.has(InlineVariant::Change::Kind::joinLiteral, span))
+        inlines->unescapeLast(chosen);
     const std::string delimiter(runLength, chosen);
     openDelimiters.push_back({chosen, wordBefore, wordAfter});
+    runPlaces.push_back({span, inlines->text().size(), runLength, true});
     inlines->appendMarkup(delimiter);
     descendInto(markup);
+    runPlaces.push_back({span, inlines->text().size(), runLength, false});
     inlines->appendMarkup(delimiter);
+    if (choices.has(InlineVariant::Change::Kind::joinFollowing, span))
+        inlines->joinNextLiterals(chosen);
     openDelimiters.pop_back();
     closeInlines(opened);
 }
@@ -711,9 +742,12 @@ void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
     // Runs of one length close only runs of that length: a strikethrough inside another takes
     // the other length.
     const std::string_view run = strikethroughDepth % 2 == 0 ? "~~" : "~";
+    const bool opened = openInlines();
+    runPlaces.push_back({noSpan, inlines->text().size(), run.size(), true});
     ++strikethroughDepth;
-    const bool opened = printSpanOpening(strikethrough, run);
+    printSpanOpening(strikethrough, run);
     --strikethroughDepth;
+    runPlaces.push_back({noSpan, inlines->text().size(), run.size(), false});
     inlines->appendMarkup(run);
     closeInlines(opened);
 }
@@ -743,7 +777,10 @@ void MarkupFormatter::visitLink(const Link& link) {
         closeInlines(opened);
         return;
     }
+    linkInLink = linkInLink || linkDepth > 0;
+    ++linkDepth;
     const bool opened = printSpanOpening(link, "[");
+    --linkDepth;
     printDestinationAndTitle(link.destination(), link.title());
     closeInlines(opened);
 }
@@ -782,10 +819,15 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
                                                      std::int64_t index) const {
     // Inside emphasis the innermost open span is the text's parent.
     const bool inSpan = parent && !openDelimiters.empty();
+    const InlineVariant& choices = orFirstGuess(variant);
     return {.inCell = inCell,
             .following = followingCharacter(parent, index),
             .afterOpener = inSpan && index == 0,
-            .beforeCloser = inSpan && index == parent->childCount() - 1};
+            .beforeCloser = inSpan && index == parent->childCount() - 1,
+            .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
+            .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
+            .bareBrackets =
+                linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets)};
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
@@ -836,10 +878,76 @@ void MarkupFormatter::closeInlines(bool opened) {
 }
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
+    InlineText first = gatherInlinesAs(container, firstGuess);
+    std::vector<std::size_t> unclear;
+    bool check = linkInLink;
+    for (const DelimiterRunPlace& place : runPlaces)
+        if (!standsClear(first.text(), place)) {
+            check = true;
+            if (place.span != noSpan)
+                unclear.push_back(place.span);
+        }
+    if (!check)
+        return first;
+    const RawMarkup& node = *container.raw().markup;
+    auto read = [&](const InlineText& text) {
+        std::string laidOut = text.laidOut({.linesStartBlocks = true, .wrapping = std::nullopt});
+        keepFinalSpace(laidOut);
+        return readBack(laidOut, node);
+    };
+    if (read(first).same)
+        return first;
+    // Each try prints and parses the whole run again: long runs get fewer.
+    const std::size_t size = first.text().size() + 1;
+    std::size_t gathers = std::min<std::size_t>(128, 1 + (std::size_t(1) << 23) / size);
+    std::size_t parses = std::min<std::size_t>(48, 1 + (std::size_t(1) << 22) / size);
+    std::sort(unclear.begin(), unclear.end());
+    unclear.erase(std::unique(unclear.begin(), unclear.end()), unclear.end());
+    const std::vector<InlineVariant> steps =
+        InlineVariant::steps(unclear, first.text().find('~') != std::string::npos, linkInLink);
+    std::unordered_set<std::string> tried{first.text()};
+    // Greedy: each round keeps the step whose text reads back furthest, and tries the others on
+    // top of it.
+    InlineVariant current;
+    for (int round = 0; round < 6; ++round) {
+        std::optional<InlineVariant> further;
+        InlineReading furthest;
+        for (const InlineVariant& step : steps) {
+            if (current.includes(step))
+                continue;
+            if (gathers-- == 0)
+                return first;
+            InlineVariant choices = current.with(step);
+            InlineText text = gatherInlinesAs(container, choices);
+            if (!tried.insert(text.text()).second)
+                continue;
+            const InlineReading reading = read(text);
+            if (reading.same)
+                return text;
+            if (reading.agreeing > furthest.agreeing) {
+                further = std::move(choices);
+                furthest = reading;
+            }
+            if (--parses == 0)
+                return first;
+        }
+        if (!further)
+            break;
+        current = std::move(*further);
+    }
+    return first;
+}
+
+InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const InlineVariant& choices) {
+    variant = &choices;
+    spansPrinted = 0;
+    runPlaces.clear();
+    linkInLink = false;
     inlines.emplace(std::exchange(spareInlines, {}));
     descendIntoInlines(container);
     InlineText text = std::move(*inlines);
     inlines.reset();
+    variant = nullptr;
     return text;
 }
 
@@ -856,16 +964,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                                                options.preferredLineLimit->maxLength};
     std::string& laidOut = laidOutText;
     text.layOut(layout, laidOut);
-    // A block's text is trimmed of vertical tabs and form feeds at its end; a reference keeps one
-    // (and a backslash before it stays one).
-    if (!laidOut.empty() && (laidOut.back() == '\v' || laidOut.back() == '\f')) {
-        const char last = laidOut.back();
-        laidOut.pop_back();
-        const std::size_t backslashes = laidOut.size() - 1 - laidOut.find_last_not_of('\\');
-        if (!laidOut.empty() && backslashes % 2 == 1)
-            laidOut += '\\';
-        laidOut += last == '\v' ? "&#11;" : "&#12;";
-    }
+    keepFinalSpace(laidOut);
     // The parser drops a byte order mark that opens the text it is given (on the directive road,
     // each run of lines between directives); a reference keeps it.
     if (runStart && laidOut.starts_with(byteOrderMark))

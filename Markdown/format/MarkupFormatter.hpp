@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Markdown/elements/MarkupWalker.hpp"
+#include "Markdown/format/InlineReading.hpp"
 #include "Markdown/format/InlineText.hpp"
+#include "Markdown/format/InlineVariant.hpp"
 #include "Markdown/format/LinePrefixes.hpp"
 
 #include <cstdint>
@@ -126,6 +128,8 @@ private:
     /// complete; an inline element printed on its own is laid out when its visit ends.
     bool openInlines();
     void closeInlines(bool opened);
+    /// The container's inline children printed so that they read back as they are, where a
+    /// bounded search over the printer's choices finds a way; else as first guessed.
     [[nodiscard]] InlineText gatherInlines(const Markup& container);
     /// The children of an element with inline content, into the open inlines. Texts, most of
     /// what a block holds, are printed from their raw nodes: an element value for each would
@@ -139,6 +143,7 @@ private:
     void printInlines(InlineText text, bool linesStartBlocks, bool wrap);
     /// Keeps the buffers of a text that is done with for the next run of inlines.
     void recycle(InlineText text);
+    [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, const InlineVariant& choices);
     /// Prints the opening and the children of a span; true when it opened the inline run.
     bool printSpanOpening(const Markup& span, std::string_view opening);
     void printDestinationAndTitle(const std::optional<std::string>& destination,
@@ -174,6 +179,13 @@ private:
     };
     std::vector<OpenDelimiter> openDelimiters;
     int strikethroughDepth = 0;
+    /// The choices the inline run is printed with, its spans counted as they are printed, and
+    /// where their runs stand.
+    const InlineVariant* variant = nullptr;
+    std::size_t spansPrinted = 0;
+    std::vector<DelimiterRunPlace> runPlaces;
+    int linkDepth = 0;
+    bool linkInLink = false;
     /// Whether the block-directive road's fence toggle is on after what is printed.
     bool roadInCode = false;
     /// Whether what is printed next opens the text that the parser reads as one (a document or,

@@ -120,6 +120,9 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
         {"[a](<b c> \"t\")\n", "[a](<b c> \"t\")"},
         {"``` js\ncode\n```\n", "```js\ncode\n```"},
         {"Title\n=====\n", "# Title"},
+        {"_s_*t*o\n", "_s_*t*o"},
+        {"\\**.*. *x~~*x\n", "\\*_._. *x~~*x"},
+        {"[a](&amp;mp; \"&amp;c;\")\n", "[a](&amp;mp; \"&amp;c;\")"},
     };
     for (const auto& [markdown, expected] : cases)
         EXPECT_EQ(format(Document::parsing(markdown), Options{}), expected) << markdown;

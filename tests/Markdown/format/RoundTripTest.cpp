@@ -357,6 +357,26 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@o(\n`\n    @t\n",     // an argument line indented as code past the first one
         "@o(`\n ){\n      e\n", // argument lines that set the content's indentation
         "@I(\"\n){\nx\n",       // an open quote before the content
+        "_s_*t*o\n",       // only the first span's other character leaves one for the second
+        "****o* s*4\n",
+        "***\x01****\x01*\x01\n",
+        "****\xff*\r\xef*\xff\n", // the same once a soft break is a space
+        "\\**.*.\n",              // an escaped asterisk before an opening run
+        "\\**\\\\*\\\n",
+        "\\**\\p*p\n", // joined to the opening run, it makes a closer of it
+        "*_|_|\n",
+        "__\xEF\xBF\xBD_*_*__\n", // a literal joined to a closing run
+        "______*_@__@_@_\n",
+        "***e*T*m\n***(T*6\n",              // every literal of an opening run bare
+        "_____________\x02_____________\n", // runs nested deep, of one character
+        "*x~~*x\n",                         // tildes the parser looks through beside a closer
+        "I*~~\x7f*\n",
+        "**~*~\n",
+        "*\\~e~*\x7f\n", // bare before the closer only: both bare would strike through
+        "e*~e\\~*\n",
+        "**[*\f\n",       // a form feed after a closer, kept by a reference
+        "[[]()[]]()\n",   // a link inside a link
+        "[](&amp;mp;)\n", // a reference in a destination
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.

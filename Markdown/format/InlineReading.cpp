@@ -1,0 +1,98 @@
+#include "Markdown/format/InlineReading.hpp"
+
+#include "Markdown/elements/Document.hpp"
+#include "Markdown/format/MarkdownCharacters.hpp"
+
+#include <algorithm>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace markdown {
+
+bool standsClear(std::string_view text, const DelimiterRunPlace& run) {
+    const std::size_t end = run.offset + run.length;
+    const char before = run.offset == 0 ? '\n' : text[run.offset - 1];
+    const char after = end >= text.size() ? '\n' : text[end];
+    const char outside = run.opening ? before : after;
+    const char inside = run.opening ? after : before;
+    // Runs meet other runs through these, escapes change what flanks, and beyond ASCII a
+    // character may be space or punctuation.
+    auto joins = [](char c) {
+        return c == '*' || c == '_' || c == '~' || c == '\\' ||
+               static_cast<unsigned char>(c) >= 0x80;
+    };
+    if (joins(outside) || joins(inside))
+        return false;
+    if (outside == ' ' || outside == '\n')
+        return inside > ' ' && inside != 0x7f;
+    return isAsciiPunctuation(outside) && isAsciiAlphanumeric(inside);
+}
+
+namespace {
+
+// A tree's inline content in walk order: each node opened with its data and closed after its
+// children, adjacent texts merged into one piece (a tree rewritten without soft breaks keeps
+// them apart).
+struct InlineSteps {
+    enum class Kind { open, close, text };
+    std::vector<std::pair<Kind, const RawMarkupData*>> steps;
+    std::vector<std::string> texts;
+
+    explicit InlineSteps(std::span<const RawMarkupPtr> children) {
+        std::vector<const RawMarkup*> pending; // null: the close of the node opened last
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            pending.push_back(child->get());
+        bool inText = false;
+        while (!pending.empty()) {
+            const RawMarkup* node = pending.back();
+            pending.pop_back();
+            if (const auto* text = node ? node->data().getIf<RawMarkupKind::text>() : nullptr) {
+                if (!inText) {
+                    steps.emplace_back(Kind::text, nullptr);
+                    texts.emplace_back();
+                }
+                texts.back() += text->string;
+                inText = true;
+                continue;
+            }
+            inText = false;
+            steps.emplace_back(node ? Kind::open : Kind::close, node ? &node->data() : nullptr);
+            if (!node)
+                continue;
+            pending.push_back(nullptr);
+            for (auto child = node->children().rbegin(); child != node->children().rend(); ++child)
+                pending.push_back(child->get());
+        }
+    }
+
+    /// How many steps agree with `other`'s from the start.
+    [[nodiscard]] std::size_t agreeing(const InlineSteps& other) const {
+        std::size_t text = 0;
+        for (std::size_t i = 0; i < steps.size() && i < other.steps.size(); ++i) {
+            const auto& [kind, data] = steps[i];
+            if (kind != other.steps[i].first || (data && !(*data == *other.steps[i].second)))
+                return i;
+            if (kind == Kind::text && texts[text] != other.texts[text])
+                return i;
+            text += kind == Kind::text ? 1 : 0;
+        }
+        return std::min(steps.size(), other.steps.size());
+    }
+};
+
+} // namespace
+
+InlineReading readBack(std::string_view text, const RawMarkup& container) {
+    const Document document = Document::parsing(text);
+    const RawMarkup& root = *document.raw().markup;
+    if (root.childCount() != 1 || root.child(0)->kind() != RawMarkupKind::paragraph)
+        return {};
+    const InlineSteps read(root.child(0)->children());
+    const InlineSteps expected(container.children());
+    const std::size_t agreeing = read.agreeing(expected);
+    return {agreeing == read.steps.size() && agreeing == expected.steps.size(), agreeing};
+}
+
+} // namespace markdown

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Markdown/tree/RawMarkup.hpp"
+
+#include <cstddef>
+#include <string_view>
+
+namespace markdown {
+
+// How the parser reads back a run of printed inline elements.
+
+/// Where an emphasis or strikethrough run stands in the printed inline text.
+struct DelimiterRunPlace {
+    std::size_t span = 0;
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    bool opening = false;
+};
+
+/// Whether the run can only open (or only close) and joins nothing: space or plain punctuation
+/// outside it, a plain character inside it (a letter or digit where punctuation is outside).
+/// Such runs read back as printed; others are checked.
+[[nodiscard]] bool standsClear(std::string_view text, const DelimiterRunPlace& run);
+
+/// How `text`, parsed as a paragraph of its own, compares with the inline children of
+/// `container`: the same structure, or how many steps of a walk through both agree before they
+/// part.
+struct InlineReading {
+    bool same = false;
+    std::size_t agreeing = 0;
+};
+[[nodiscard]] InlineReading readBack(std::string_view text, const RawMarkup& container);
+
+} // namespace markdown

@@ -1,0 +1,48 @@
+#include "Markdown/format/InlineVariant.hpp"
+
+#include <algorithm>
+
+namespace markdown {
+
+std::optional<char> InlineVariant::chosenCharacter(std::size_t span) const {
+    for (const Change& change : changes)
+        if (change.span == span && change.kind == Change::Kind::asterisk)
+            return '*';
+        else if (change.span == span && change.kind == Change::Kind::underscore)
+            return '_';
+    return std::nullopt;
+}
+
+bool InlineVariant::holds(const Change& change) const {
+    return std::find(changes.begin(), changes.end(), change) != changes.end();
+}
+
+bool InlineVariant::includes(const InlineVariant& other) const {
+    return std::all_of(other.changes.begin(), other.changes.end(),
+                       [&](const Change& change) { return holds(change); });
+}
+
+InlineVariant InlineVariant::with(const InlineVariant& step) const {
+    InlineVariant combined = step;
+    combined.changes.insert(combined.changes.end(), changes.begin(), changes.end());
+    return combined;
+}
+
+std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& spans, bool tildes,
+                                                bool brackets) {
+    using Kind = Change::Kind;
+    std::vector<InlineVariant> steps;
+    for (std::size_t span : spans)
+        for (Kind kind : {Kind::asterisk, Kind::underscore, Kind::joinLiteral, Kind::joinLiterals,
+                          Kind::joinFollowing})
+            steps.push_back({{{kind, span}}});
+    if (tildes) {
+        steps.push_back({{{Kind::bareOpeningTildes, 0}}});
+        steps.push_back({{{Kind::bareClosingTildes, 0}}});
+    }
+    if (brackets)
+        steps.push_back({{{Kind::bareBrackets, 0}}});
+    return steps;
+}
+
+} // namespace markdown

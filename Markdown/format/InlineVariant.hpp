@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+namespace markdown {
+
+/// Choices that change how a run of inline elements is printed where the printer's first guess
+/// does not read back: the delimiter character of an emphasis span; the literal before its
+/// opening run joined to it or not, or every literal of its character there; the literals right
+/// after its closing run joined to it; tildes in text left bare right after opening runs, or right
+/// before closing runs; brackets in link text left bare. Spans are counted in printing order; a
+/// variant of no changes is the first guess.
+struct InlineVariant {
+    struct Change {
+        enum class Kind {
+            asterisk,
+            underscore,
+            joinLiteral,
+            joinLiterals,
+            joinFollowing,
+            bareOpeningTildes,
+            bareClosingTildes,
+            bareBrackets
+        };
+        Kind kind;
+        std::size_t span = 0; // for the kinds that concern one span
+        friend bool operator==(const Change&, const Change&) = default;
+    };
+    std::vector<Change> changes;
+
+    /// The delimiter character chosen for the span, if any.
+    [[nodiscard]] std::optional<char> characterOf(std::size_t span) const {
+        return changes.empty() ? std::nullopt : chosenCharacter(span);
+    }
+    [[nodiscard]] bool has(Change::Kind kind, std::size_t span = 0) const {
+        return !changes.empty() && holds({kind, span});
+    }
+
+    /// Whether every change of `other` is one of these.
+    [[nodiscard]] bool includes(const InlineVariant& other) const;
+    /// These changes with those of `step`, whose characters win.
+    [[nodiscard]] InlineVariant with(const InlineVariant& step) const;
+
+    /// The steps a search may take, each a variant of one change. `spans` are the spans whose runs
+    /// stand where the parser might read them otherwise; `tildes` and `brackets` whether bare ones
+    /// may help.
+    [[nodiscard]] static std::vector<InlineVariant> steps(const std::vector<std::size_t>& spans,
+                                                          bool tildes, bool brackets);
+
+private:
+    [[nodiscard]] std::optional<char> chosenCharacter(std::size_t span) const;
+    [[nodiscard]] bool holds(const Change& change) const;
+};
+
+} // namespace markdown
