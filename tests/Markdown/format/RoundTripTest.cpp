@@ -357,7 +357,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@o(\n`\n    @t\n",     // an argument line indented as code past the first one
         "@o(`\n ){\n      e\n", // argument lines that set the content's indentation
         "@I(\"\n){\nx\n",       // an open quote before the content
-        "_s_*t*o\n",       // only the first span's other character leaves one for the second
+        "_s_*t*o\n",            // only the first span's other character leaves one for the second
         "****o* s*4\n",
         "***\x01****\x01*\x01\n",
         "****\xff*\r\xef*\xff\n", // the same once a soft break is a space
