@@ -10,6 +10,10 @@ std::optional<char> InlineVariant::chosenCharacter(std::size_t span) const {
             return '*';
         else if (change.span == span && change.kind == Change::Kind::underscore)
             return '_';
+    if (holds({Change::Kind::allAsterisks, 0}))
+        return '*';
+    if (holds({Change::Kind::allUnderscores, 0}))
+        return '_';
     return std::nullopt;
 }
 
@@ -32,6 +36,10 @@ std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& 
                                                 bool brackets) {
     using Kind = Change::Kind;
     std::vector<InlineVariant> steps;
+    if (!spans.empty()) {
+        steps.push_back({{{Kind::allAsterisks, 0}}});
+        steps.push_back({{{Kind::allUnderscores, 0}}});
+    }
     for (std::size_t span : spans)
         for (Kind kind : {Kind::asterisk, Kind::underscore, Kind::joinLiteral, Kind::joinLiterals,
                           Kind::joinFollowing})

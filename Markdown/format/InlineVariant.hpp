@@ -7,7 +7,8 @@
 namespace markdown {
 
 /// Choices that change how a run of inline elements is printed where the printer's first guess
-/// does not read back: the delimiter character of an emphasis span; the literal before its
+/// does not read back: the delimiter character of an emphasis span, or of every span (runs nested
+/// deep may only read back joined); the literal before its
 /// opening run joined to it or not, or every literal of its character there; the literals right
 /// after its closing run joined to it; tildes in text left bare right after opening runs, or right
 /// before closing runs; brackets in link text left bare. Spans are counted in printing order; a
@@ -17,6 +18,8 @@ struct InlineVariant {
         enum class Kind {
             asterisk,
             underscore,
+            allAsterisks,
+            allUnderscores,
             joinLiteral,
             joinLiterals,
             joinFollowing,

@@ -369,7 +369,10 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "______*_@__@_@_\n",
         "***e*T*m\n***(T*6\n",              // every literal of an opening run bare
         "_____________\x02_____________\n", // runs nested deep, of one character
-        "*x~~*x\n",                         // tildes the parser looks through beside a closer
+        "***{*{*{*\n", // runs nested deep, joined, which only one character reads back
+        "*******a*******a\n",
+        "___*_*_*_\n",
+        "*x~~*x\n", // tildes the parser looks through beside a closer
         "I*~~\x7f*\n",
         "**~*~\n",
         "*\\~e~*\x7f\n", // bare before the closer only: both bare would strike through
