@@ -492,7 +492,20 @@ void MarkupFormatter::visitOrderedList(const OrderedList& orderedList) {
 }
 
 void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
-    printList(unorderedList, listMarkerToAvoid == '-' ? '*' : '-');
+    // On an item's first line, bullets alone, as in "- - -", would make a thematic break.
+    const auto onlyBullets = [](const Markup& list) {
+        for (std::optional<Markup> item = list.childAt(0); item; item = item->childAt(0)) {
+            const std::optional<Markup> first = item->childAt(0);
+            if (!first)
+                return true;
+            if (!isList(first->kind()))
+                return false;
+            item = first;
+        }
+        return false;
+    };
+    const bool dashesAlone = prefixes.pendingFirst().starts_with('-') && onlyBullets(unorderedList);
+    printList(unorderedList, listMarkerToAvoid == '-' || dashesAlone ? '*' : '-');
 }
 
 void MarkupFormatter::printList(const Markup& list, char marker) {
@@ -595,8 +608,16 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
     }
     runStart = true;
     // The text starts on the command's own line and runs to the next blank line, so its
-    // blocks follow each other without one.
-    prefixes.push(opening + " ", "");
+    // blocks follow each other without one. The first line after the command's sets how much
+    // indentation the road takes off the rest: a list's continuation lines keep theirs only
+    // where the list starts on that line.
+    if (isList(command.childAt(0)->kind())) {
+        print(opening);
+        queueNewlines(1);
+        prefixes.push("", "");
+    } else {
+        prefixes.push(opening + " ", "");
+    }
     const bool wasTight = std::exchange(tightBlocks, true);
     printBlocks(command);
     tightBlocks = wasTight;

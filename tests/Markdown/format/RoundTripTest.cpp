@@ -380,6 +380,9 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "**[*\f\n",       // a form feed after a closer, kept by a reference
         "[[]()[]]()\n",   // a link inside a link
         "[](&amp;mp;)\n", // a reference in a destination
+        "* - -\n",        // lists opening the first lines of items
+        "@note - ~~~\n",  // a list with code opening a Doxygen command's text
+        "@param \xC2\xBB\n*     ;\n",
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
