@@ -302,18 +302,35 @@ void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
     blockPlaced = false;
 }
 
-void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
-    startBlock();
+MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlock) {
     const std::string language = codeBlock.language().value_or("");
     const char fenceCharacter = language.find('`') == std::string::npos ? '`' : '~';
     std::string_view code = codeBlock.code();
     if (code.ends_with('\n'))
         code.remove_suffix(1);
-    const std::string fence(std::max<std::size_t>(3, longestRun(code, fenceCharacter) + 1),
-                            fenceCharacter);
+    std::string fence(std::max<std::size_t>(3, longestRun(code, fenceCharacter) + 1),
+                      fenceCharacter);
     // A fence character opening the info string would lengthen the fence.
-    const std::string opening =
+    std::string opening =
         fence + (language.starts_with(fenceCharacter) ? "\\" : "") + infoString(language);
+    return {code, std::move(opening), std::move(fence)};
+}
+
+bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
+    if (!blockAfterText || blockAfterText->kind() != RawMarkupKind::codeBlock)
+        return true;
+    const std::optional<CodeBlock> codeBlock = blockAfterText->as<CodeBlock>();
+    const auto [code, opening, fence] = codeFences(*codeBlock);
+    const bool wasInCode = std::exchange(roadInCode, inCode);
+    bool kept = false;
+    (void)codeLayout(*codeBlock, code, opening, fence, &kept);
+    roadInCode = wasInCode;
+    return kept;
+}
+
+void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
+    startBlock();
+    const auto [code, opening, fence] = codeFences(codeBlock);
     const std::string body = codeBlock.code().empty() ? "" : "\n" + std::string(code);
     switch (codeLayout(codeBlock, code, opening, fence)) {
     case CodeLayout::fenced:
@@ -342,7 +359,7 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
 MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlock,
                                                         std::string_view code,
                                                         const std::string& opening,
-                                                        const std::string& fence) {
+                                                        const std::string& fence, bool* kept) {
     // The block-directive road must find the code where CommonMark does and leave its fence
     // toggle off for the directive lines after it: the usual fences where they do, else a layout
     // that does.
@@ -408,9 +425,13 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         for (const auto& [layout, reading] : layouts)
             if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
                 roadInCode = reading.endsInCode;
+                if (kept)
+                    *kept = true;
                 return layout;
             }
     roadInCode = closed.endsInCode;
+    if (kept)
+        *kept = false;
     return CodeLayout::fenced;
 }
 
@@ -520,7 +541,10 @@ void MarkupFormatter::printList(const Markup& list, char marker) {
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
     startBlock();
+    const std::optional<Markup> parent = paragraph.parent();
+    blockAfterText = parent ? parent->childAt(paragraph.indexInParent() + 1) : std::nullopt;
     printInlines(gatherInlines(paragraph), true, true);
+    blockAfterText.reset();
 }
 
 void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) {
@@ -997,19 +1021,31 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
         ++trailing;
     }
     // A code span may open a line with a run that the road takes for a fence.
-    if (laidOut.find("```") != std::string::npos) {
+    const auto roadEndsInCode = [&](std::string_view text) {
         const bool newLine = !lineOpen || current.queuedNewlines > 0;
-        const std::size_t firstEnd = std::min(laidOut.find('\n'), laidOut.size());
+        const std::size_t firstEnd = std::min(text.find('\n'), text.size());
         const std::string firstLine =
             (newLine ? prefixes.nextLinePrefix()
                      : std::string(printed.substr(printed.rfind('\n') + 1))) +
-            laidOut.substr(0, firstEnd);
-        const std::string_view rest =
-            firstEnd < laidOut.size() ? std::string_view(laidOut).substr(firstEnd + 1) : "";
-        roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, firstLine,
-                                     prefixes.restPrefix(), rest, std::nullopt)
-                         .endsInCode;
-    }
+            std::string(text.substr(0, firstEnd));
+        const std::string_view rest = firstEnd < text.size() ? text.substr(firstEnd + 1) : "";
+        return RoadReading::of(roadInCode, directiveDepth > 0, firstLine, prefixes.restPrefix(),
+                               rest, std::nullopt)
+            .endsInCode;
+    };
+    // A line of the text may have to flip the road's toggle, as it did in the source: off for
+    // the directives after it, or on where the code after it needs that.
+    if (laidOut.find("\\`\\`\\`") != std::string::npos)
+        if (std::optional<std::string> flipping = withLineFlippingToggle(laidOut)) {
+            const bool escapedEnd = roadEndsInCode(laidOut);
+            const bool flippedEnd = roadEndsInCode(*flipping);
+            const bool escapedKept = nextCodeReadFrom(escapedEnd);
+            if (flippedEnd != escapedEnd && nextCodeReadFrom(flippedEnd) &&
+                (!escapedKept || (escapedEnd && !flippedEnd)))
+                laidOut = std::move(*flipping);
+        }
+    if (laidOut.find("```") != std::string::npos)
+        roadInCode = roadEndsInCode(laidOut);
     print(laidOut);
     queueNewlines(trailing);
     recycle(std::move(text));

@@ -42,6 +42,24 @@ bool namesDoxygenCommand(std::string_view name) {
     return std::find(std::begin(commands), std::end(commands), lowered) != std::end(commands);
 }
 
+std::optional<std::string> withLineFlippingToggle(std::string_view text) {
+    constexpr std::string_view escapedRun = "\\`\\`\\`";
+    // A bare run opens a code span where another bare run of its length closes it.
+    for (std::size_t i = text.find('`'); i != std::string_view::npos; i = text.find('`', i + 1))
+        if (i == 0 || text[i - 1] != '\\' || (i >= 2 && text[i - 2] == '\\'))
+            return std::nullopt;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        if (line.starts_with(escapedRun) &&
+            (start > 0 || line.find('`', escapedRun.size()) != std::string_view::npos))
+            return std::string(text.substr(0, start)) + (start > 0 ? "    ```" : "```") +
+                   std::string(text.substr(start + escapedRun.size()));
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
 bool readsAsFenceOnRoad(std::string_view line) {
     const std::string_view rest = withoutIndentation(line);
     return rest.starts_with("```") || rest.starts_with("~~~");

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace markdown {
@@ -26,6 +27,12 @@ struct RoadReading {
 
 /// Whether the road takes the line for a fence: three backticks or tildes after spaces and tabs.
 [[nodiscard]] bool readsAsFenceOnRoad(std::string_view line);
+
+/// A paragraph's laid-out text with one line that opens with escaped backticks changed so that
+/// the road flips its toggle there while CommonMark reads the same text; none where no line
+/// can. The first line keeps the run bare only where a backtick after it keeps it from opening
+/// code; a later line is indented as code, which a paragraph's continuation line does not open.
+[[nodiscard]] std::optional<std::string> withLineFlippingToggle(std::string_view text);
 
 /// Whether the road might read the line, unless it is code, as opening a directive or a Doxygen
 /// command, or as closing the directive around it.

@@ -293,6 +293,14 @@ namespace {
 
 // Texts the printer fuzzer found, minimised: each reads back as its tree on both roads, with and
 // without wrapping, and prints again as itself.
+TEST(MarkupFormatterRoundTrip, ParagraphContinuationLineFlipsTheRoadsToggle) {
+    // Unwrapped only: wrapping joins the line to the one before it.
+    const Outcome outcome = roundTrip("    ```\n@\n    ```\n@p\n", Options{}, false,
+                                      {ParseOptions::parseBlockDirectives});
+    EXPECT_TRUE(outcome.same) << outcome.printed;
+    EXPECT_TRUE(outcome.fixedPoint) << outcome.printed;
+}
+
 TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
     const ParseOptions road = {ParseOptions::parseBlockDirectives,
                                ParseOptions::parseMinimalDoxygen};
@@ -383,6 +391,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "* - -\n",        // lists opening the first lines of items
         "@note - ~~~\n",  // a list with code opening a Doxygen command's text
         "@param \xC2\xBB\n*     ;\n",
+        "    ```\n```t`\n@t\n",    // a paragraph line that turns the road's toggle off
+        "```i`\n```d\n```]\n@i\n", // ...or on, for the code after it
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
