@@ -223,14 +223,6 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
-// The columns of the line's indentation, a tab reaching the next multiple of four.
-std::int64_t indentationColumns(std::string_view line) {
-    std::int64_t columns = 0;
-    for (std::size_t i = 0; i < line.size() && (line[i] == ' ' || line[i] == '\t'); ++i)
-        columns = line[i] == ' ' ? columns + 1 : (columns + 4) & ~std::int64_t{3};
-    return columns;
-}
-
 // Whether the road reads the argument lines from `first` on, each on a line of its own after
 // the opening line, as argument text: the first that is not blank sets the directive's
 // indentation, and past it a line that could be directive syntax must be indented as code.
@@ -366,8 +358,11 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const std::string first = prefixes.nextLinePrefix();
     const std::string rest = prefixes.restPrefix();
     const bool inDirective = directiveDepth > 0;
-    const RoadReading closed =
-        RoadReading::of(roadInCode, inDirective, first + opening, rest, code, rest + fence);
+    // Outside directives and commands, whose content's indentation the road takes off, a line
+    // indented as code is code to it.
+    const bool indentedIsCode = !inDirective && !tightBlocks;
+    const RoadReading closed = RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
+                                               rest + fence, indentedIsCode);
     // The layouts that find the code where CommonMark does, in the order they are preferred,
     // with how the road reads each.
     std::vector<std::pair<CodeLayout, RoadReading>> layouts{{CodeLayout::fenced, closed}};
@@ -398,9 +393,9 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         layouts.emplace_back(CodeLayout::indented, reading);
     }
     if (first != rest && first.find('>') == std::string::npos)
-        layouts.emplace_back(
-            CodeLayout::fencedBelowMarker,
-            RoadReading::of(roadInCode, inDirective, rest + opening, rest, code, rest + fence));
+        layouts.emplace_back(CodeLayout::fencedBelowMarker,
+                             RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
+                                             rest + fence, indentedIsCode));
     // Where the lines the road passes to CommonMark end with the code, no closing fence is needed.
     const bool lastOfItsLines = [&] {
         if (!first.empty() || !rest.empty() ||
@@ -411,9 +406,9 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         return isDirectiveOrCommand(parent->raw.markup->child(index + 1)->kind());
     }();
     if (lastOfItsLines)
-        layouts.emplace_back(
-            CodeLayout::unclosed,
-            RoadReading::of(roadInCode, inDirective, first + opening, rest, code, std::nullopt));
+        layouts.emplace_back(CodeLayout::unclosed,
+                             RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
+                                             std::nullopt, indentedIsCode));
 
     // Past the last directive, outside any or in one whose closing braces can go, the toggle may
     // stay on, though a layout that turns it off serves the code blocks after this one better.

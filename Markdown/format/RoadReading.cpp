@@ -60,6 +60,13 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text) {
     return std::nullopt;
 }
 
+std::int64_t indentationColumns(std::string_view line) {
+    std::int64_t columns = 0;
+    for (std::size_t i = 0; i < line.size() && (line[i] == ' ' || line[i] == '\t'); ++i)
+        columns = line[i] == ' ' ? columns + 1 : (columns + 4) & ~std::int64_t{3};
+    return columns;
+}
+
 bool readsAsFenceOnRoad(std::string_view line) {
     const std::string_view rest = withoutIndentation(line);
     return rest.starts_with("```") || rest.starts_with("~~~");
@@ -67,12 +74,13 @@ bool readsAsFenceOnRoad(std::string_view line) {
 
 RoadReading RoadReading::of(bool inCode, bool inDirective, std::string_view openingLine,
                             std::string_view restPrefix, std::string_view code,
-                            std::optional<std::string_view> closingLine) {
+                            std::optional<std::string_view> closingLine, bool indentedIsCode) {
     RoadReading reading;
     auto read = [&](std::string_view line, bool isCode) {
         if (readsAsFenceOnRoad(line)) {
             inCode = !inCode;
-        } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line, inDirective)) {
+        } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line, inDirective) &&
+                   !(indentedIsCode && indentationColumns(line) >= 4)) {
             reading.codeKept = false;
         }
     };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,11 +20,16 @@ struct RoadReading {
 
     /// The reading, from the toggle's state `inCode`, of an opening line (with its prefixes),
     /// the code's lines, each after `restPrefix`, and the closing fence line when there is one.
-    /// A closing brace matters only `inDirective`.
+    /// A closing brace matters only `inDirective`; with `indentedIsCode`, a line indented as
+    /// code is never syntax.
     [[nodiscard]] static RoadReading of(bool inCode, bool inDirective, std::string_view openingLine,
                                         std::string_view restPrefix, std::string_view code,
-                                        std::optional<std::string_view> closingLine);
+                                        std::optional<std::string_view> closingLine,
+                                        bool indentedIsCode = false);
 };
+
+/// The columns of the line's indentation, a tab reaching the next multiple of four.
+[[nodiscard]] std::int64_t indentationColumns(std::string_view line);
 
 /// Whether the road takes the line for a fence: three backticks or tildes after spaces and tabs.
 [[nodiscard]] bool readsAsFenceOnRoad(std::string_view line);

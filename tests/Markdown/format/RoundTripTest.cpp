@@ -391,8 +391,9 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "* - -\n",        // lists opening the first lines of items
         "@note - ~~~\n",  // a list with code opening a Doxygen command's text
         "@param \xC2\xBB\n*     ;\n",
-        "    ```\n```t`\n@t\n",    // a paragraph line that turns the road's toggle off
-        "```i`\n```d\n```]\n@i\n", // ...or on, for the code after it
+        "    ```\n```t`\n@t\n",     // a paragraph line that turns the road's toggle off
+        "```i`\n```d\n```]\n@i\n",  // ...or on, for the code after it
+        "```\n```\x06\n    @`\n@Y", // a code line the road takes for code by its indentation
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
