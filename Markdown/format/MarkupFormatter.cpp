@@ -275,13 +275,19 @@ void MarkupFormatter::visitDocument(const Document& document) {
 
 void MarkupFormatter::printBlocks(const Markup& container) {
     std::optional<RawMarkupKind> previous;
-    for (const Markup& child : container.children()) {
+    const MarkupChildren children = container.children();
+    const MarkupChildren::Iterator end = children.end();
+    const auto wasAt = blockPrinted;
+    for (auto child = children.begin(); child != end; ++child) {
+        const Markup block = *child;
         listMarkerToAvoid.reset();
-        if (previous == child.kind() && isList(child.kind()))
+        if (previous == block.kind() && isList(block.kind()))
             listMarkerToAvoid = lastListMarker;
-        previous = child.kind();
-        visit(child);
+        previous = block.kind();
+        blockPrinted.emplace(child, end);
+        visit(block);
     }
+    blockPrinted = wasAt;
 }
 
 void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
@@ -309,9 +315,14 @@ MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlo
 }
 
 bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
-    if (!blockAfterText || blockAfterText->kind() != RawMarkupKind::codeBlock)
+    if (!blockPrinted)
         return true;
-    const std::optional<CodeBlock> codeBlock = blockAfterText->as<CodeBlock>();
+    auto next = blockPrinted->first;
+    if (++next == blockPrinted->second)
+        return true;
+    const std::optional<CodeBlock> codeBlock = (*next).as<CodeBlock>();
+    if (!codeBlock)
+        return true;
     const auto [code, opening, fence] = codeFences(*codeBlock);
     const bool wasInCode = std::exchange(roadInCode, inCode);
     bool kept = false;
@@ -536,10 +547,7 @@ void MarkupFormatter::printList(const Markup& list, char marker) {
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
     startBlock();
-    const std::optional<Markup> parent = paragraph.parent();
-    blockAfterText = parent ? parent->childAt(paragraph.indexInParent() + 1) : std::nullopt;
     printInlines(gatherInlines(paragraph), true, true);
-    blockAfterText.reset();
 }
 
 void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) {

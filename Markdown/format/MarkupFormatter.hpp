@@ -5,6 +5,7 @@
 #include "Markdown/format/InlineText.hpp"
 #include "Markdown/format/InlineVariant.hpp"
 #include "Markdown/format/LinePrefixes.hpp"
+#include "Markdown/tree/MarkupChildren.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -135,8 +136,8 @@ private:
     /// Whether the road keeps the lines of the block after the text being printed code, with its
     /// toggle as `inCode` before it; true where that block is no code.
     [[nodiscard]] bool nextCodeReadFrom(bool inCode);
-    /// The block after the paragraph being printed, if any.
-    std::optional<Markup> blockAfterText;
+    /// The place of the block being printed among its siblings, and their end.
+    std::optional<std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>> blockPrinted;
 
     /// Inline elements are gathered into `inlines` and laid out on lines once their block is
     /// complete; an inline element printed on its own is laid out when its visit ends.
