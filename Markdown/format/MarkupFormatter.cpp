@@ -1039,7 +1039,8 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     // A line of the text may have to flip the road's toggle, as it did in the source: off for
     // the directives after it, or on where the code after it needs that.
     if (laidOut.find("\\`\\`\\`") != std::string::npos)
-        if (std::optional<std::string> flipping = withLineFlippingToggle(laidOut)) {
+        if (std::optional<std::string> flipping =
+                withLineFlippingToggle(laidOut, layout.wrapping.has_value())) {
             const bool escapedEnd = roadEndsInCode(laidOut);
             const bool flippedEnd = roadEndsInCode(*flipping);
             const bool escapedKept = nextCodeReadFrom(escapedEnd);

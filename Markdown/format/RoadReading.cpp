@@ -42,7 +42,7 @@ bool namesDoxygenCommand(std::string_view name) {
     return std::find(std::begin(commands), std::end(commands), lowered) != std::end(commands);
 }
 
-std::optional<std::string> withLineFlippingToggle(std::string_view text) {
+std::optional<std::string> withLineFlippingToggle(std::string_view text, bool mayBreak) {
     constexpr std::string_view escapedRun = "\\`\\`\\`";
     // A bare run opens a code span where another bare run of its length closes it.
     for (std::size_t i = text.find('`'); i != std::string_view::npos; i = text.find('`', i + 1))
@@ -57,7 +57,13 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text) {
                    std::string(text.substr(start + escapedRun.size()));
         start = end + 1;
     }
-    return std::nullopt;
+    // A single space before the run may become a line end, away from link destinations and titles.
+    const std::size_t space = text.find(" " + std::string(escapedRun));
+    if (!mayBreak || space == std::string_view::npos || (space > 0 && text[space - 1] == ' ') ||
+        text.find("](") != std::string_view::npos)
+        return std::nullopt;
+    return std::string(text.substr(0, space)) + "\n    ```" +
+           std::string(text.substr(space + 1 + escapedRun.size()));
 }
 
 std::int64_t indentationColumns(std::string_view line) {

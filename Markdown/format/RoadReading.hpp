@@ -38,7 +38,9 @@ struct RoadReading {
 /// the road flips its toggle there while CommonMark reads the same text; none where no line
 /// can. The first line keeps the run bare only where a backtick after it keeps it from opening
 /// code; a later line is indented as code, which a paragraph's continuation line does not open.
-[[nodiscard]] std::optional<std::string> withLineFlippingToggle(std::string_view text);
+/// Where the text is wrapped (`mayBreak`), a line may end before such a run to make one.
+[[nodiscard]] std::optional<std::string> withLineFlippingToggle(std::string_view text,
+                                                                bool mayBreak);
 
 /// Whether the road might read the line, unless it is code, as opening a directive or a Doxygen
 /// command, or as closing the directive around it.

@@ -391,9 +391,11 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "* - -\n",        // lists opening the first lines of items
         "@note - ~~~\n",  // a list with code opening a Doxygen command's text
         "@param \xC2\xBB\n*     ;\n",
-        "    ```\n```t`\n@t\n",     // a paragraph line that turns the road's toggle off
-        "```i`\n```d\n```]\n@i\n",  // ...or on, for the code after it
-        "```\n```\x06\n    @`\n@Y", // a code line the road takes for code by its indentation
+        "    ```\n```t`\n@t\n",      // a paragraph line that turns the road's toggle off
+        "```i`\n```d\n```]\n@i\n",   // ...or on, for the code after it
+        "```\n```\x06\n    @`\n@Y",  // a code line the road takes for code by its indentation
+        "    ```\n@\n    ```\n@p\n", // a continuation line that turns it off, wrapped or not
+        "@t{\n>\n    ```\ne\n    ```\n}\n\x91\n",
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
