@@ -223,14 +223,6 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
-// The columns of the line's indentation, a tab reaching the next multiple of four.
-std::int64_t indentationColumns(std::string_view line) {
-    std::int64_t columns = 0;
-    for (std::size_t i = 0; i < line.size() && (line[i] == ' ' || line[i] == '\t'); ++i)
-        columns = line[i] == ' ' ? columns + 1 : (columns + 4) & ~std::int64_t{3};
-    return columns;
-}
-
 // Whether the road reads the argument lines from `first` on, each on a line of its own after
 // the opening line, as argument text: the first that is not blank sets the directive's
 // indentation, and past it a line that could be directive syntax must be indented as code.
@@ -283,13 +275,19 @@ void MarkupFormatter::visitDocument(const Document& document) {
 
 void MarkupFormatter::printBlocks(const Markup& container) {
     std::optional<RawMarkupKind> previous;
-    for (const Markup& child : container.children()) {
+    const MarkupChildren children = container.children();
+    const MarkupChildren::Iterator end = children.end();
+    const auto wasAt = blockPrinted;
+    for (auto child = children.begin(); child != end; ++child) {
+        const Markup block = *child;
         listMarkerToAvoid.reset();
-        if (previous == child.kind() && isList(child.kind()))
+        if (previous == block.kind() && isList(block.kind()))
             listMarkerToAvoid = lastListMarker;
-        previous = child.kind();
-        visit(child);
+        previous = block.kind();
+        blockPrinted.emplace(child, end);
+        visit(block);
     }
+    blockPrinted = wasAt;
 }
 
 void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
@@ -302,18 +300,40 @@ void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
     blockPlaced = false;
 }
 
-void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
-    startBlock();
+MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlock) {
     const std::string language = codeBlock.language().value_or("");
     const char fenceCharacter = language.find('`') == std::string::npos ? '`' : '~';
     std::string_view code = codeBlock.code();
     if (code.ends_with('\n'))
         code.remove_suffix(1);
-    const std::string fence(std::max<std::size_t>(3, longestRun(code, fenceCharacter) + 1),
-                            fenceCharacter);
+    std::string fence(std::max<std::size_t>(3, longestRun(code, fenceCharacter) + 1),
+                      fenceCharacter);
     // A fence character opening the info string would lengthen the fence.
-    const std::string opening =
+    std::string opening =
         fence + (language.starts_with(fenceCharacter) ? "\\" : "") + infoString(language);
+    return {code, std::move(opening), std::move(fence)};
+}
+
+bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
+    if (!blockPrinted)
+        return true;
+    auto next = blockPrinted->first;
+    if (++next == blockPrinted->second)
+        return true;
+    const std::optional<CodeBlock> codeBlock = (*next).as<CodeBlock>();
+    if (!codeBlock)
+        return true;
+    const auto [code, opening, fence] = codeFences(*codeBlock);
+    const bool wasInCode = std::exchange(roadInCode, inCode);
+    bool kept = false;
+    (void)codeLayout(*codeBlock, code, opening, fence, &kept);
+    roadInCode = wasInCode;
+    return kept;
+}
+
+void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
+    startBlock();
+    const auto [code, opening, fence] = codeFences(codeBlock);
     const std::string body = codeBlock.code().empty() ? "" : "\n" + std::string(code);
     switch (codeLayout(codeBlock, code, opening, fence)) {
     case CodeLayout::fenced:
@@ -342,15 +362,18 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
 MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlock,
                                                         std::string_view code,
                                                         const std::string& opening,
-                                                        const std::string& fence) {
+                                                        const std::string& fence, bool* kept) {
     // The block-directive road must find the code where CommonMark does and leave its fence
     // toggle off for the directive lines after it: the usual fences where they do, else a layout
     // that does.
     const std::string first = prefixes.nextLinePrefix();
     const std::string rest = prefixes.restPrefix();
     const bool inDirective = directiveDepth > 0;
-    const RoadReading closed =
-        RoadReading::of(roadInCode, inDirective, first + opening, rest, code, rest + fence);
+    // Outside directives and commands, whose content's indentation the road takes off, a line
+    // indented as code is code to it.
+    const bool indentedIsCode = !inDirective && !tightBlocks;
+    const RoadReading closed = RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
+                                               rest + fence, indentedIsCode);
     // The layouts that find the code where CommonMark does, in the order they are preferred,
     // with how the road reads each.
     std::vector<std::pair<CodeLayout, RoadReading>> layouts{{CodeLayout::fenced, closed}};
@@ -381,9 +404,9 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         layouts.emplace_back(CodeLayout::indented, reading);
     }
     if (first != rest && first.find('>') == std::string::npos)
-        layouts.emplace_back(
-            CodeLayout::fencedBelowMarker,
-            RoadReading::of(roadInCode, inDirective, rest + opening, rest, code, rest + fence));
+        layouts.emplace_back(CodeLayout::fencedBelowMarker,
+                             RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
+                                             rest + fence, indentedIsCode));
     // Where the lines the road passes to CommonMark end with the code, no closing fence is needed.
     const bool lastOfItsLines = [&] {
         if (!first.empty() || !rest.empty() ||
@@ -394,9 +417,9 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         return isDirectiveOrCommand(parent->raw.markup->child(index + 1)->kind());
     }();
     if (lastOfItsLines)
-        layouts.emplace_back(
-            CodeLayout::unclosed,
-            RoadReading::of(roadInCode, inDirective, first + opening, rest, code, std::nullopt));
+        layouts.emplace_back(CodeLayout::unclosed,
+                             RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
+                                             std::nullopt, indentedIsCode));
 
     // Past the last directive, outside any or in one whose closing braces can go, the toggle may
     // stay on, though a layout that turns it off serves the code blocks after this one better.
@@ -408,9 +431,13 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         for (const auto& [layout, reading] : layouts)
             if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
                 roadInCode = reading.endsInCode;
+                if (kept)
+                    *kept = true;
                 return layout;
             }
     roadInCode = closed.endsInCode;
+    if (kept)
+        *kept = false;
     return CodeLayout::fenced;
 }
 
@@ -492,7 +519,20 @@ void MarkupFormatter::visitOrderedList(const OrderedList& orderedList) {
 }
 
 void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
-    printList(unorderedList, listMarkerToAvoid == '-' ? '*' : '-');
+    // On an item's first line, bullets alone, as in "- - -", would make a thematic break.
+    const auto onlyBullets = [](const Markup& list) {
+        for (std::optional<Markup> item = list.childAt(0); item; item = item->childAt(0)) {
+            const std::optional<Markup> first = item->childAt(0);
+            if (!first)
+                return true;
+            if (!isList(first->kind()))
+                return false;
+            item = first;
+        }
+        return false;
+    };
+    const bool dashesAlone = prefixes.pendingFirst().starts_with('-') && onlyBullets(unorderedList);
+    printList(unorderedList, listMarkerToAvoid == '-' || dashesAlone ? '*' : '-');
 }
 
 void MarkupFormatter::printList(const Markup& list, char marker) {
@@ -595,8 +635,16 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
     }
     runStart = true;
     // The text starts on the command's own line and runs to the next blank line, so its
-    // blocks follow each other without one.
-    prefixes.push(opening + " ", "");
+    // blocks follow each other without one. The first line after the command's sets how much
+    // indentation the road takes off the rest: a list's continuation lines keep theirs only
+    // where the list starts on that line.
+    if (isList(command.childAt(0)->kind())) {
+        print(opening);
+        queueNewlines(1);
+        prefixes.push("", "");
+    } else {
+        prefixes.push(opening + " ", "");
+    }
     const bool wasTight = std::exchange(tightBlocks, true);
     printBlocks(command);
     tightBlocks = wasTight;
@@ -976,19 +1024,32 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
         ++trailing;
     }
     // A code span may open a line with a run that the road takes for a fence.
-    if (laidOut.find("```") != std::string::npos) {
+    const auto roadEndsInCode = [&](std::string_view text) {
         const bool newLine = !lineOpen || current.queuedNewlines > 0;
-        const std::size_t firstEnd = std::min(laidOut.find('\n'), laidOut.size());
+        const std::size_t firstEnd = std::min(text.find('\n'), text.size());
         const std::string firstLine =
             (newLine ? prefixes.nextLinePrefix()
                      : std::string(printed.substr(printed.rfind('\n') + 1))) +
-            laidOut.substr(0, firstEnd);
-        const std::string_view rest =
-            firstEnd < laidOut.size() ? std::string_view(laidOut).substr(firstEnd + 1) : "";
-        roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, firstLine,
-                                     prefixes.restPrefix(), rest, std::nullopt)
-                         .endsInCode;
-    }
+            std::string(text.substr(0, firstEnd));
+        const std::string_view rest = firstEnd < text.size() ? text.substr(firstEnd + 1) : "";
+        return RoadReading::of(roadInCode, directiveDepth > 0, firstLine, prefixes.restPrefix(),
+                               rest, std::nullopt)
+            .endsInCode;
+    };
+    // A line of the text may have to flip the road's toggle, as it did in the source: off for
+    // the directives after it, or on where the code after it needs that.
+    if (laidOut.find("\\`\\`\\`") != std::string::npos)
+        if (std::optional<std::string> flipping =
+                withLineFlippingToggle(laidOut, layout.wrapping.has_value())) {
+            const bool escapedEnd = roadEndsInCode(laidOut);
+            const bool flippedEnd = roadEndsInCode(*flipping);
+            const bool escapedKept = nextCodeReadFrom(escapedEnd);
+            if (flippedEnd != escapedEnd && nextCodeReadFrom(flippedEnd) &&
+                (!escapedKept || (escapedEnd && !flippedEnd)))
+                laidOut = std::move(*flipping);
+        }
+    if (laidOut.find("```") != std::string::npos)
+        roadInCode = roadEndsInCode(laidOut);
     print(laidOut);
     queueNewlines(trailing);
     recycle(std::move(text));

@@ -5,6 +5,7 @@
 #include "Markdown/format/InlineText.hpp"
 #include "Markdown/format/InlineVariant.hpp"
 #include "Markdown/format/LinePrefixes.hpp"
+#include "Markdown/tree/MarkupChildren.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -121,8 +122,22 @@ private:
     /// fenced on the line after a bare list marker; indented; or with no closing fence, where its
     /// lines end the text the parser reads as one.
     enum class CodeLayout { fenced, fencedBelowMarker, indented, unclosed };
+    /// `kept` tells whether a layout keeps every code line code on the road.
     [[nodiscard]] CodeLayout codeLayout(const CodeBlock& codeBlock, std::string_view code,
-                                        const std::string& opening, const std::string& fence);
+                                        const std::string& opening, const std::string& fence,
+                                        bool* kept = nullptr);
+    /// A code block's code without its last line end, its opening line and its closing fence.
+    struct CodeFences {
+        std::string_view code;
+        std::string opening;
+        std::string fence;
+    };
+    [[nodiscard]] static CodeFences codeFences(const CodeBlock& codeBlock);
+    /// Whether the road keeps the lines of the block after the text being printed code, with its
+    /// toggle as `inCode` before it; true where that block is no code.
+    [[nodiscard]] bool nextCodeReadFrom(bool inCode);
+    /// The place of the block being printed among its siblings, and their end.
+    std::optional<std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>> blockPrinted;
 
     /// Inline elements are gathered into `inlines` and laid out on lines once their block is
     /// complete; an inline element printed on its own is laid out when its visit ends.

@@ -42,6 +42,37 @@ bool namesDoxygenCommand(std::string_view name) {
     return std::find(std::begin(commands), std::end(commands), lowered) != std::end(commands);
 }
 
+std::optional<std::string> withLineFlippingToggle(std::string_view text, bool mayBreak) {
+    constexpr std::string_view escapedRun = "\\`\\`\\`";
+    // A bare run opens a code span where another bare run of its length closes it.
+    for (std::size_t i = text.find('`'); i != std::string_view::npos; i = text.find('`', i + 1))
+        if (i == 0 || text[i - 1] != '\\' || (i >= 2 && text[i - 2] == '\\'))
+            return std::nullopt;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        if (line.starts_with(escapedRun) &&
+            (start > 0 || line.find('`', escapedRun.size()) != std::string_view::npos))
+            return std::string(text.substr(0, start)) + (start > 0 ? "    ```" : "```") +
+                   std::string(text.substr(start + escapedRun.size()));
+        start = end + 1;
+    }
+    // A single space before the run may become a line end, away from link destinations and titles.
+    const std::size_t space = text.find(" " + std::string(escapedRun));
+    if (!mayBreak || space == std::string_view::npos || (space > 0 && text[space - 1] == ' ') ||
+        text.find("](") != std::string_view::npos)
+        return std::nullopt;
+    return std::string(text.substr(0, space)) + "\n    ```" +
+           std::string(text.substr(space + 1 + escapedRun.size()));
+}
+
+std::int64_t indentationColumns(std::string_view line) {
+    std::int64_t columns = 0;
+    for (std::size_t i = 0; i < line.size() && (line[i] == ' ' || line[i] == '\t'); ++i)
+        columns = line[i] == ' ' ? columns + 1 : (columns + 4) & ~std::int64_t{3};
+    return columns;
+}
+
 bool readsAsFenceOnRoad(std::string_view line) {
     const std::string_view rest = withoutIndentation(line);
     return rest.starts_with("```") || rest.starts_with("~~~");
@@ -49,12 +80,13 @@ bool readsAsFenceOnRoad(std::string_view line) {
 
 RoadReading RoadReading::of(bool inCode, bool inDirective, std::string_view openingLine,
                             std::string_view restPrefix, std::string_view code,
-                            std::optional<std::string_view> closingLine) {
+                            std::optional<std::string_view> closingLine, bool indentedIsCode) {
     RoadReading reading;
     auto read = [&](std::string_view line, bool isCode) {
         if (readsAsFenceOnRoad(line)) {
             inCode = !inCode;
-        } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line, inDirective)) {
+        } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line, inDirective) &&
+                   !(indentedIsCode && indentationColumns(line) >= 4)) {
             reading.codeKept = false;
         }
     };

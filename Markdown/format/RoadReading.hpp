@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace markdown {
@@ -18,14 +20,27 @@ struct RoadReading {
 
     /// The reading, from the toggle's state `inCode`, of an opening line (with its prefixes),
     /// the code's lines, each after `restPrefix`, and the closing fence line when there is one.
-    /// A closing brace matters only `inDirective`.
+    /// A closing brace matters only `inDirective`; with `indentedIsCode`, a line indented as
+    /// code is never syntax.
     [[nodiscard]] static RoadReading of(bool inCode, bool inDirective, std::string_view openingLine,
                                         std::string_view restPrefix, std::string_view code,
-                                        std::optional<std::string_view> closingLine);
+                                        std::optional<std::string_view> closingLine,
+                                        bool indentedIsCode = false);
 };
+
+/// The columns of the line's indentation, a tab reaching the next multiple of four.
+[[nodiscard]] std::int64_t indentationColumns(std::string_view line);
 
 /// Whether the road takes the line for a fence: three backticks or tildes after spaces and tabs.
 [[nodiscard]] bool readsAsFenceOnRoad(std::string_view line);
+
+/// A paragraph's laid-out text with one line that opens with escaped backticks changed so that
+/// the road flips its toggle there while CommonMark reads the same text; none where no line
+/// can. The first line keeps the run bare only where a backtick after it keeps it from opening
+/// code; a later line is indented as code, which a paragraph's continuation line does not open.
+/// Where the text is wrapped (`mayBreak`), a line may end before such a run to make one.
+[[nodiscard]] std::optional<std::string> withLineFlippingToggle(std::string_view text,
+                                                                bool mayBreak);
 
 /// Whether the road might read the line, unless it is code, as opening a directive or a Doxygen
 /// command, or as closing the directive around it.

@@ -293,6 +293,14 @@ namespace {
 
 // Texts the printer fuzzer found, minimised: each reads back as its tree on both roads, with and
 // without wrapping, and prints again as itself.
+TEST(MarkupFormatterRoundTrip, ParagraphContinuationLineFlipsTheRoadsToggle) {
+    // Unwrapped only: wrapping joins the line to the one before it.
+    const Outcome outcome = roundTrip("    ```\n@\n    ```\n@p\n", Options{}, false,
+                                      {ParseOptions::parseBlockDirectives});
+    EXPECT_TRUE(outcome.same) << outcome.printed;
+    EXPECT_TRUE(outcome.fixedPoint) << outcome.printed;
+}
+
 TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
     const ParseOptions road = {ParseOptions::parseBlockDirectives,
                                ParseOptions::parseMinimalDoxygen};
@@ -380,6 +388,14 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "**[*\f\n",       // a form feed after a closer, kept by a reference
         "[[]()[]]()\n",   // a link inside a link
         "[](&amp;mp;)\n", // a reference in a destination
+        "* - -\n",        // lists opening the first lines of items
+        "@note - ~~~\n",  // a list with code opening a Doxygen command's text
+        "@param \xC2\xBB\n*     ;\n",
+        "    ```\n```t`\n@t\n",      // a paragraph line that turns the road's toggle off
+        "```i`\n```d\n```]\n@i\n",   // ...or on, for the code after it
+        "```\n```\x06\n    @`\n@Y",  // a code line the road takes for code by its indentation
+        "    ```\n@\n    ```\n@p\n", // a continuation line that turns it off, wrapped or not
+        "@t{\n>\n    ```\ne\n    ```\n}\n\x91\n",
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
