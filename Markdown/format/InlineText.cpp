@@ -138,16 +138,16 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         switch (i < bareRun ? '\0' : c) {
         case '~':
             // The parser looks through tildes for what flanks an emphasis delimiter, so a
-            // backslash there flanks it as punctuation; before or after a word the tilde, the
-            // text's only one, is left as it is.
-            escaped =
-                !(context.bareOpeningTildes && context.afterOpener &&
-                  text.find_first_not_of('~') > i) &&
-                !(context.bareClosingTildes && context.beforeCloser &&
-                  text.find_last_not_of('~') < i) &&
-                !((i == 0 && context.afterOpener && flanksAsWord(next) &&
-                   text.find('~', 1) == text.npos) ||
-                  (last && context.beforeCloser && flanksAsWord(previous) && text.find('~') == i));
+            // backslash there flanks it as punctuation, which matters only where a word stands on
+            // the run's outer side; there the tilde, the text's only one, is left as it is.
+            escaped = !(context.bareOpeningTildes && context.afterOpener &&
+                        text.find_first_not_of('~') > i) &&
+                      !(context.bareClosingTildes && context.beforeCloser &&
+                        text.find_last_not_of('~') < i) &&
+                      !((i == 0 && context.afterOpener && context.wordBeforeOpener &&
+                         flanksAsWord(next) && text.find('~', 1) == text.npos) ||
+                        (last && context.beforeCloser && context.wordAfterCloser &&
+                         flanksAsWord(previous) && text.find('~') == i));
             break;
         case '[':
         case ']':

@@ -824,6 +824,8 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
             .following = followingCharacter(parent, index),
             .afterOpener = inSpan && index == 0,
             .beforeCloser = inSpan && index == parent->childCount() - 1,
+            .wordBeforeOpener = inSpan && openDelimiters.back().wordBefore,
+            .wordAfterCloser = inSpan && openDelimiters.back().wordAfter,
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets =
