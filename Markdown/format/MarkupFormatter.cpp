@@ -937,6 +937,23 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
             break;
         current = std::move(*further);
     }
+    // Some texts read back only with two changes made together, neither of which reads any
+    // further alone (a closer that may open needs both another character and the literal after
+    // it joined): short runs try every pair.
+    gathers = std::min<std::size_t>(1024, 1 + (std::size_t(1) << 20) / size);
+    parses = std::min<std::size_t>(256, 1 + (std::size_t(1) << 19) / size);
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        for (std::size_t j = i + 1; j < steps.size(); ++j) {
+            if (gathers-- == 0)
+                return first;
+            InlineText text = gatherInlinesAs(container, steps[i].with(steps[j]));
+            if (!tried.insert(text.text()).second)
+                continue;
+            if (read(text).same)
+                return text;
+            if (--parses == 0)
+                return first;
+        }
     return first;
 }
 

@@ -377,8 +377,12 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "**~*~\n",
         "*\\~e~*\x7f\n", // bare before the closer only: both bare would strike through
         "e*~e\\~*\n",
-        "A*~~t~*t\n",     // ...at both ends, where either alone reads no further
-        "*~s\n~t*\n",     // ...where no word outside the runs makes the backslash matter
+        "A*~~t~*t\n",  // ...at both ends, where either alone reads no further
+        "*~s\n~t*\n",  // ...where no word outside the runs makes the backslash matter
+        "**p*_{_**\n", // two changes together: neither alone reads any further
+        "**r*_*_**\n",
+        "___*_*A*_\n",
+        "'_*\x01*\x01_\n",
         "**[*\f\n",       // a form feed after a closer, kept by a reference
         "[[]()[]]()\n",   // a link inside a link
         "[](&amp;mp;)\n", // a reference in a destination
