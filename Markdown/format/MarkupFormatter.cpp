@@ -740,8 +740,10 @@ bool MarkupFormatter::printSpanOpening(const Markup& span, std::string_view open
 
 void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
     // Runs of one length close only runs of that length: a strikethrough inside another takes
-    // the other length.
-    const std::string_view run = strikethroughDepth % 2 == 0 ? "~~" : "~";
+    // the other length. Runs of two let a text's own tildes stay escaped; runs of one let a
+    // pair of them stay bare, where they must flank an emphasis run as a word would.
+    const bool odd = orFirstGuess(variant).has(InlineVariant::Change::Kind::oddStrikethroughRuns);
+    const std::string_view run = (strikethroughDepth % 2 == 0) != odd ? "~~" : "~";
     const bool opened = openInlines();
     runPlaces.push_back({noSpan, inlines->text().size(), run.size(), true});
     ++strikethroughDepth;

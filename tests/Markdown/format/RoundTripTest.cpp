@@ -383,6 +383,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "**r*_*_**\n",
         "___*_*A*_\n",
         "'_*\x01*\x01_\n",
+        "*~*o~~*o~\n", // strikethrough of one tilde, where a text's two beside a run stay bare
+        "}~*a~~*a~\n",
         "**[*\f\n",       // a form feed after a closer, kept by a reference
         "[[]()[]]()\n",   // a link inside a link
         "[](&amp;mp;)\n", // a reference in a destination
