@@ -109,12 +109,18 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
                                                    : std::string_view();
             !lineBreak.empty()) {
             const std::size_t after = i + lineBreak.size();
+            // An emphasis run with no word on its outer side opens (or closes) beside
+            // punctuation as well.
             const bool delimiterBefore =
-                i > 0 ? previous == '~'
-                      : !printed.empty() &&
-                            std::string_view("*_~").find(printed.back()) != std::string_view::npos;
+                i > 0
+                    ? previous == '~'
+                    : !printed.empty() &&
+                          std::string_view("*_~").find(printed.back()) != std::string_view::npos &&
+                          !(context.afterOpener && !context.wordBeforeOpener);
             const bool delimiterAfter =
-                after < text.size() ? text[after] == '~' : !context.following;
+                after < text.size()
+                    ? text[after] == '~'
+                    : !context.following && !(context.beforeCloser && !context.wordAfterCloser);
             if (!delimiterBefore && !delimiterAfter) {
                 appendLiterals(text.substr(runStart, i - runStart));
                 printed += reference(lineBreak);

@@ -822,12 +822,15 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
     // Inside emphasis the innermost open span is the text's parent.
     const bool inSpan = parent && !openDelimiters.empty();
     const InlineVariant& choices = orFirstGuess(variant);
+    // An inner closer may join the outer one, past which the word is not looked for.
+    const bool wordAfterCloser =
+        inSpan && (openDelimiters.back().wordAfter || openDelimiters.size() > 1);
     return {.inCell = inCell,
             .following = followingCharacter(parent, index),
             .afterOpener = inSpan && index == 0,
             .beforeCloser = inSpan && index == parent->childCount() - 1,
             .wordBeforeOpener = inSpan && openDelimiters.back().wordBefore,
-            .wordAfterCloser = inSpan && openDelimiters.back().wordAfter,
+            .wordAfterCloser = wordAfterCloser,
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets =

@@ -352,6 +352,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "*b\x0b*a\n",
         "a*~\013b*\n", // ...or beside a tilde the parser looks through
         "*b\x0b~*a\n",
+        "*&#11;*\n", // ...but a reference where no word stands outside the runs
+        "**\x01\n**\xEF\xBF\xBD*\n\x0b**\xEF\xBF\xBD\n", // ...past a closer joined to the outer one
         "a\\\302\205b\n",
         "@t{<div }}\n",         // a directive's first content line that ends with a brace
         "@o(\n`\n    @t\n",     // an argument line indented as code past the first one
