@@ -708,7 +708,17 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     else if (joinLiteral != choices.has(InlineVariant::Change::Kind::joinLiteral, span))
         inlines->unescapeLast(chosen);
     const std::string delimiter(runLength, chosen);
-    openDelimiters.push_back({chosen, wordBefore, wordAfter});
+    const std::string& before = inlines->text();
+    const bool spaceBefore = before.empty() || before.back() == ' ' || before.back() == '\n';
+    // A hard break after the closer may be printed as a backslash.
+    const RawMarkup* parent = parentNode(markup);
+    const std::int64_t next = markup.indexInParent() + 1;
+    const std::optional<char> known = followingCharacter(markup);
+    const bool spaceAfter =
+        known == ' ' ||
+        (known == '\n' && !(parent && next < parent->childCount() &&
+                            parent->child(next)->kind() == RawMarkupKind::lineBreak));
+    openDelimiters.push_back({chosen, wordBefore, wordAfter, spaceBefore, spaceAfter});
     runPlaces.push_back({span, inlines->text().size(), runLength, true});
     inlines->appendMarkup(delimiter);
     descendInto(markup);
@@ -822,15 +832,15 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
     // Inside emphasis the innermost open span is the text's parent.
     const bool inSpan = parent && !openDelimiters.empty();
     const InlineVariant& choices = orFirstGuess(variant);
-    // An inner closer may join the outer one, past which the word is not looked for.
-    const bool wordAfterCloser =
-        inSpan && (openDelimiters.back().wordAfter || openDelimiters.size() > 1);
+    // An inner closer may join the outer one.
+    const bool spaceAfterCloser =
+        inSpan && openDelimiters.back().spaceAfter && openDelimiters.size() == 1;
     return {.inCell = inCell,
             .following = followingCharacter(parent, index),
             .afterOpener = inSpan && index == 0,
             .beforeCloser = inSpan && index == parent->childCount() - 1,
-            .wordBeforeOpener = inSpan && openDelimiters.back().wordBefore,
-            .wordAfterCloser = wordAfterCloser,
+            .spaceBeforeOpener = inSpan && openDelimiters.back().spaceBefore,
+            .spaceAfterCloser = spaceAfterCloser,
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets =

@@ -352,7 +352,10 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "*b\x0b*a\n",
         "a*~\013b*\n", // ...or beside a tilde the parser looks through
         "*b\x0b~*a\n",
-        "*&#11;*\n", // ...but a reference where no word stands outside the runs
+        "*&#11;*\n",      // ...but a reference where space stands outside the runs
+        "*]*\x0ba*a*e\n", // ...not punctuation, beside which the run could close as well
+        "*\x0b*~a~\n",    // ...nor an element
+        "J**a***\x0b\xC3\xBF*\x01\n",                    // ...nor a run it joins
         "**\x01\n**\xEF\xBF\xBD*\n\x0b**\xEF\xBF\xBD\n", // ...past a closer joined to the outer one
         "a\\\302\205b\n",
         "@t{<div }}\n",         // a directive's first content line that ends with a brace
