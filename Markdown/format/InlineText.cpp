@@ -109,12 +109,18 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
                                                    : std::string_view();
             !lineBreak.empty()) {
             const std::size_t after = i + lineBreak.size();
+            // An emphasis run with space on its outer side opens (or closes) beside punctuation
+            // as well, and never both.
             const bool delimiterBefore =
-                i > 0 ? previous == '~'
-                      : !printed.empty() &&
-                            std::string_view("*_~").find(printed.back()) != std::string_view::npos;
+                i > 0
+                    ? previous == '~'
+                    : !printed.empty() &&
+                          std::string_view("*_~").find(printed.back()) != std::string_view::npos &&
+                          !(context.afterOpener && context.spaceBeforeOpener);
             const bool delimiterAfter =
-                after < text.size() ? text[after] == '~' : !context.following;
+                after < text.size()
+                    ? text[after] == '~'
+                    : !context.following && !(context.beforeCloser && context.spaceAfterCloser);
             if (!delimiterBefore && !delimiterAfter) {
                 appendLiterals(text.substr(runStart, i - runStart));
                 printed += reference(lineBreak);
@@ -138,16 +144,16 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         switch (i < bareRun ? '\0' : c) {
         case '~':
             // The parser looks through tildes for what flanks an emphasis delimiter, so a
-            // backslash there flanks it as punctuation; before or after a word the tilde, the
-            // text's only one, is left as it is.
-            escaped =
-                !(context.bareOpeningTildes && context.afterOpener &&
-                  text.find_first_not_of('~') > i) &&
-                !(context.bareClosingTildes && context.beforeCloser &&
-                  text.find_last_not_of('~') < i) &&
-                !((i == 0 && context.afterOpener && flanksAsWord(next) &&
-                   text.find('~', 1) == text.npos) ||
-                  (last && context.beforeCloser && flanksAsWord(previous) && text.find('~') == i));
+            // backslash there flanks it as punctuation, which matters unless space stands on the
+            // run's outer side; elsewhere the tilde, the text's only one, is left as it is.
+            escaped = !(context.bareOpeningTildes && context.afterOpener &&
+                        text.find_first_not_of('~') > i) &&
+                      !(context.bareClosingTildes && context.beforeCloser &&
+                        text.find_last_not_of('~') < i) &&
+                      !((i == 0 && context.afterOpener && !context.spaceBeforeOpener &&
+                         flanksAsWord(next) && text.find('~', 1) == text.npos) ||
+                        (last && context.beforeCloser && !context.spaceAfterCloser &&
+                         flanksAsWord(previous) && text.find('~') == i));
             break;
         case '[':
         case ']':

@@ -43,6 +43,10 @@ public:
         /// Right after an emphasis opener, or right before its closer.
         bool afterOpener = false;
         bool beforeCloser = false;
+        /// Whether space stands before that opener, or after that closer: there punctuation
+        /// inside the run keeps it from neither opening nor closing, nor lets it do both.
+        bool spaceBeforeOpener = false;
+        bool spaceAfterCloser = false;
         /// Tildes right after the opener or before the closer, or brackets, printed without
         /// backslashes.
         bool bareOpeningTildes = false;

@@ -47,6 +47,10 @@ std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& 
     if (tildes) {
         steps.push_back({{{Kind::bareOpeningTildes, 0}}});
         steps.push_back({{{Kind::bareClosingTildes, 0}}});
+        // A span's text may read as its own only with the tildes at both ends bare: with either
+        // alone, one of its runs still meets punctuation and the text reads no further.
+        steps.push_back({{{Kind::bareOpeningTildes, 0}, {Kind::bareClosingTildes, 0}}});
+        steps.push_back({{{Kind::oddStrikethroughRuns, 0}}});
     }
     if (brackets)
         steps.push_back({{{Kind::bareBrackets, 0}}});

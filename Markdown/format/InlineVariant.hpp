@@ -11,7 +11,8 @@ namespace markdown {
 /// deep may only read back joined); the literal before its
 /// opening run joined to it or not, or every literal of its character there; the literals right
 /// after its closing run joined to it; tildes in text left bare right after opening runs, or right
-/// before closing runs; brackets in link text left bare. Spans are counted in printing order; a
+/// before closing runs; strikethrough runs of one tilde where two would go, and of two where
+/// one would; brackets in link text left bare. Spans are counted in printing order; a
 /// variant of no changes is the first guess.
 struct InlineVariant {
     struct Change {
@@ -25,6 +26,7 @@ struct InlineVariant {
             joinFollowing,
             bareOpeningTildes,
             bareClosingTildes,
+            oddStrikethroughRuns,
             bareBrackets
         };
         Kind kind;

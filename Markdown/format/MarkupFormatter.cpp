@@ -756,7 +756,17 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     else if (joinLiteral != choices.has(InlineVariant::Change::Kind::joinLiteral, span))
         inlines->unescapeLast(chosen);
     const std::string delimiter(runLength, chosen);
-    openDelimiters.push_back({chosen, wordBefore, wordAfter});
+    const std::string& before = inlines->text();
+    const bool spaceBefore = before.empty() || before.back() == ' ' || before.back() == '\n';
+    // A hard break after the closer may be printed as a backslash.
+    const RawMarkup* parent = parentNode(markup);
+    const std::int64_t next = markup.indexInParent() + 1;
+    const std::optional<char> known = followingCharacter(markup);
+    const bool spaceAfter =
+        known == ' ' ||
+        (known == '\n' && !(parent && next < parent->childCount() &&
+                            parent->child(next)->kind() == RawMarkupKind::lineBreak));
+    openDelimiters.push_back({chosen, wordBefore, wordAfter, spaceBefore, spaceAfter});
     runPlaces.push_back({span, inlines->text().size(), runLength, true});
     inlines->appendMarkup(delimiter);
     descendInto(markup);
@@ -788,8 +798,10 @@ bool MarkupFormatter::printSpanOpening(const Markup& span, std::string_view open
 
 void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
     // Runs of one length close only runs of that length: a strikethrough inside another takes
-    // the other length.
-    const std::string_view run = strikethroughDepth % 2 == 0 ? "~~" : "~";
+    // the other length. Runs of two let a text's own tildes stay escaped; runs of one let a
+    // pair of them stay bare, where they must flank an emphasis run as a word would.
+    const bool odd = orFirstGuess(variant).has(InlineVariant::Change::Kind::oddStrikethroughRuns);
+    const std::string_view run = (strikethroughDepth % 2 == 0) != odd ? "~~" : "~";
     const bool opened = openInlines();
     runPlaces.push_back({noSpan, inlines->text().size(), run.size(), true});
     ++strikethroughDepth;
@@ -868,10 +880,15 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
     // Inside emphasis the innermost open span is the text's parent.
     const bool inSpan = parent && !openDelimiters.empty();
     const InlineVariant& choices = orFirstGuess(variant);
+    // An inner closer may join the outer one.
+    const bool spaceAfterCloser =
+        inSpan && openDelimiters.back().spaceAfter && openDelimiters.size() == 1;
     return {.inCell = inCell,
             .following = followingCharacter(parent, index),
             .afterOpener = inSpan && index == 0,
             .beforeCloser = inSpan && index == parent->childCount() - 1,
+            .spaceBeforeOpener = inSpan && openDelimiters.back().spaceBefore,
+            .spaceAfterCloser = spaceAfterCloser,
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets =
@@ -983,6 +1000,23 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
             break;
         current = std::move(*further);
     }
+    // Some texts read back only with two changes made together, neither of which reads any
+    // further alone (a closer that may open needs both another character and the literal after
+    // it joined): short runs try every pair.
+    gathers = std::min<std::size_t>(1024, 1 + (std::size_t(1) << 20) / size);
+    parses = std::min<std::size_t>(256, 1 + (std::size_t(1) << 19) / size);
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        for (std::size_t j = i + 1; j < steps.size(); ++j) {
+            if (gathers-- == 0)
+                return first;
+            InlineText text = gatherInlinesAs(container, steps[i].with(steps[j]));
+            if (!tried.insert(text.text()).second)
+                continue;
+            if (read(text).same)
+                return text;
+            if (--parses == 0)
+                return first;
+        }
     return first;
 }
 

@@ -191,6 +191,10 @@ private:
         char character = '*';
         bool wordBefore = false;
         bool wordAfter = false;
+        /// Whether space (or a line's start or end) stands right before the opener, or right
+        /// after the closer: there an escape inside the run makes no difference to it.
+        bool spaceBefore = false;
+        bool spaceAfter = false;
     };
     std::vector<OpenDelimiter> openDelimiters;
     int strikethroughDepth = 0;

@@ -360,6 +360,11 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "*b\x0b*a\n",
         "a*~\013b*\n", // ...or beside a tilde the parser looks through
         "*b\x0b~*a\n",
+        "*&#11;*\n",      // ...but a reference where space stands outside the runs
+        "*]*\x0ba*a*e\n", // ...not punctuation, beside which the run could close as well
+        "*\x0b*~a~\n",    // ...nor an element
+        "J**a***\x0b\xC3\xBF*\x01\n",                    // ...nor a run it joins
+        "**\x01\n**\xEF\xBF\xBD*\n\x0b**\xEF\xBF\xBD\n", // ...past a closer joined to the outer one
         "a\\\302\205b\n",
         "@t{<div }}\n",         // a directive's first content line that ends with a brace
         "@o(\n`\n    @t\n",     // an argument line indented as code past the first one
@@ -385,6 +390,14 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "**~*~\n",
         "*\\~e~*\x7f\n", // bare before the closer only: both bare would strike through
         "e*~e\\~*\n",
+        "A*~~t~*t\n",  // ...at both ends, where either alone reads no further
+        "*~s\n~t*\n",  // ...where no word outside the runs makes the backslash matter
+        "**p*_{_**\n", // two changes together: neither alone reads any further
+        "**r*_*_**\n",
+        "___*_*A*_\n",
+        "'_*\x01*\x01_\n",
+        "*~*o~~*o~\n", // strikethrough of one tilde, where a text's two beside a run stay bare
+        "}~*a~~*a~\n",
         "**[*\f\n",       // a form feed after a closer, kept by a reference
         "[[]()[]]()\n",   // a link inside a link
         "[](&amp;mp;)\n", // a reference in a destination
