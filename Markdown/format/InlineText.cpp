@@ -4,8 +4,11 @@
 #include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
 
+#include <unicode/utf8.h>
+
 #include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
 
 namespace markdown {
@@ -241,6 +244,64 @@ void InlineText::unescapeRun(char c) {
         if (backslashes % 2 == 1)
             printed.erase(--end - 1, 1);
     }
+}
+
+void InlineText::referenceCharacters(const std::vector<std::size_t>& offsets) {
+    if (offsets.empty())
+        return;
+    std::string out;
+    out.reserve(printed.size() + 8 * offsets.size());
+    // Where each old offset lands: every reference grows the text after it.
+    std::vector<std::pair<std::size_t, std::size_t>> moved; // (old end of a reference, growth)
+    std::size_t from = 0;
+    std::size_t growth = 0;
+    for (std::size_t offset : offsets) {
+        out.append(printed, from, offset - from);
+        std::size_t end = offset;
+        UChar32 c = 0;
+        U8_NEXT(printed.data(), end, printed.size(), c);
+        if (c < 0)
+            c = 0xFFFD;
+        const std::string reference = "&#" + std::to_string(c) + ";";
+        out += reference;
+        growth += reference.size() - (end - offset);
+        moved.emplace_back(end, growth);
+        from = end;
+    }
+    out.append(printed, from);
+    auto shift = [&](std::size_t old) {
+        auto after =
+            std::upper_bound(moved.begin(), moved.end(), old,
+                             [](std::size_t value, const auto& m) { return value < m.first; });
+        return old + (after == moved.begin() ? 0 : std::prev(after)->second);
+    };
+    auto referenced = [&](std::size_t old) {
+        auto at = std::lower_bound(offsets.begin(), offsets.end(), old);
+        return at != offsets.end() && *at == old;
+    };
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (auto [first, second] : literals) {
+        // A run loses the characters now printed as references.
+        std::size_t start = first;
+        for (auto at = std::lower_bound(offsets.begin(), offsets.end(), first);
+             at != offsets.end() && *at < second; ++at) {
+            if (*at > start)
+                runs.emplace_back(shift(start), shift(*at - 1) + 1);
+            std::size_t end = *at;
+            UChar32 c = 0;
+            U8_NEXT(printed.data(), end, printed.size(), c);
+            start = end;
+        }
+        if (start < second)
+            runs.emplace_back(shift(start), shift(second - 1) + 1);
+    }
+    literals = std::move(runs);
+    std::vector<std::size_t> spaces;
+    for (std::size_t space : breakable)
+        if (!referenced(space))
+            spaces.push_back(shift(space));
+    breakable = std::move(spaces);
+    printed = std::move(out);
 }
 
 std::string InlineText::laidOut(const Layout& layout) const {

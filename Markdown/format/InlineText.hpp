@@ -73,6 +73,12 @@ public:
     /// they join the delimiter run that ends this one.
     void joinNextLiterals(char c) { bareNext = c; }
 
+    /// Prints the characters that start at `offsets` (ascending, each a literal or a space) as
+    /// numeric references, which flank a delimiter run as punctuation whatever they are.
+    void referenceCharacters(const std::vector<std::size_t>& offsets);
+    /// Whether the byte at `offset` is a character of a text printed as it is.
+    [[nodiscard]] bool isLiteralAt(std::size_t offset) const { return isLiteral(offset); }
+
     [[nodiscard]] const std::string& text() const { return printed; }
     [[nodiscard]] bool empty() const { return printed.empty(); }
 

@@ -57,4 +57,16 @@ std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& 
     return steps;
 }
 
+InlineVariant InlineVariant::everySpan(std::size_t spans, std::size_t underscores,
+                                       std::optional<Change::Kind> join) {
+    InlineVariant variant;
+    for (std::size_t span = 0; span < spans; ++span) {
+        variant.changes.push_back(
+            {(underscores >> span) & 1 ? Change::Kind::underscore : Change::Kind::asterisk, span});
+        if (join)
+            variant.changes.push_back({*join, span});
+    }
+    return variant;
+}
+
 } // namespace markdown

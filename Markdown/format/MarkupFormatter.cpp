@@ -11,6 +11,8 @@
 #include "Markdown/support/Fatal.hpp"
 
 #include <algorithm>
+#include <numeric>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <unordered_set>
@@ -954,26 +956,63 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
         }
     if (!check)
         return first;
-    const RawMarkup& node = *container.raw().markup;
-    auto read = [&](const InlineText& text) {
-        std::string laidOut = text.laidOut({.linesStartBlocks = true, .wrapping = std::nullopt});
-        keepFinalSpace(laidOut);
-        return readBack(laidOut, node);
-    };
-    if (read(first).same)
+    if (readsBack(first, *container.raw().markup).same)
         return first;
-    // Each try prints and parses the whole run again: long runs get fewer.
-    const std::size_t size = first.text().size() + 1;
-    std::size_t gathers = std::min<std::size_t>(128, 1 + (std::size_t(1) << 23) / size);
-    std::size_t parses = std::min<std::size_t>(48, 1 + (std::size_t(1) << 22) / size);
     std::sort(unclear.begin(), unclear.end());
     unclear.erase(std::unique(unclear.begin(), unclear.end()), unclear.end());
-    const std::vector<InlineVariant> steps =
-        InlineVariant::steps(unclear, first.text().find('~') != std::string::npos, linkInLink);
+    const bool tildes = first.text().find('~') != std::string::npos;
     std::unordered_set<std::string> tried{first.text()};
+    const std::size_t size = first.text().size() + 1;
+    if (std::optional<InlineText> found = searchInlines(
+            container, InlineVariant::steps(unclear, tildes, linkInLink), {}, size, tried))
+        return std::move(*found);
+    // Where no change reads back, the characters beside the runs are printed as references,
+    // which flank them as punctuation: then a run opens only where it should, or closes, and
+    // only the characters of the runs are left to choose.
+    std::vector<std::size_t> spans(spansPrinted);
+    std::iota(spans.begin(), spans.end(), 0);
+    const InlineVariant referencing{{{InlineVariant::Change::Kind::referencesBesideRuns, 0}}};
+    if (std::optional<InlineText> found = searchInlines(
+            container, InlineVariant::steps(spans, tildes, linkInLink), referencing, size, tried))
+        return std::move(*found);
+    // Runs nested deep may need several characters changed at once, and the literals beside
+    // them joined: a few spans try every choice.
+    if (spans.size() <= 8 && size < 256)
+        for (const InlineVariant& base : {InlineVariant{}, referencing})
+            for (const std::optional<InlineVariant::Change::Kind> join :
+                 {std::optional<InlineVariant::Change::Kind>(),
+                  std::optional(InlineVariant::Change::Kind::joinLiterals),
+                  std::optional(InlineVariant::Change::Kind::joinFollowing)})
+                for (std::size_t underscores = 0; underscores < (std::size_t(1) << spans.size());
+                     ++underscores) {
+                    InlineText text = gatherInlinesAs(
+                        container,
+                        base.with(InlineVariant::everySpan(spans.size(), underscores, join)));
+                    if (tried.insert(text.text()).second &&
+                        readsBack(text, *container.raw().markup).same)
+                        return text;
+                }
+    return first;
+}
+
+std::optional<InlineText> MarkupFormatter::searchInlines(const Markup& container,
+                                                         const std::vector<InlineVariant>& steps,
+                                                         const InlineVariant& base,
+                                                         std::size_t size,
+                                                         std::unordered_set<std::string>& tried) {
+    const RawMarkup& node = *container.raw().markup;
+    auto read = [&](const InlineText& text) { return readsBack(text, node); };
+    // Each try prints and parses the whole run again: long runs get fewer.
+    std::size_t gathers = std::min<std::size_t>(128, 1 + (std::size_t(1) << 23) / size);
+    std::size_t parses = std::min<std::size_t>(48, 1 + (std::size_t(1) << 22) / size);
+    if (!base.changes.empty()) {
+        InlineText text = gatherInlinesAs(container, base);
+        if (tried.insert(text.text()).second && read(text).same)
+            return text;
+    }
     // Greedy: each round keeps the step whose text reads back furthest, and tries the others on
     // top of it.
-    InlineVariant current;
+    InlineVariant current = base;
     for (int round = 0; round < 6; ++round) {
         std::optional<InlineVariant> further;
         InlineReading furthest;
@@ -981,7 +1020,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
             if (current.includes(step))
                 continue;
             if (gathers-- == 0)
-                return first;
+                return std::nullopt;
             InlineVariant choices = current.with(step);
             InlineText text = gatherInlinesAs(container, choices);
             if (!tried.insert(text.text()).second)
@@ -994,7 +1033,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
                 furthest = reading;
             }
             if (--parses == 0)
-                return first;
+                return std::nullopt;
         }
         if (!further)
             break;
@@ -1008,16 +1047,25 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     for (std::size_t i = 0; i < steps.size(); ++i)
         for (std::size_t j = i + 1; j < steps.size(); ++j) {
             if (gathers-- == 0)
-                return first;
-            InlineText text = gatherInlinesAs(container, steps[i].with(steps[j]));
+                return std::nullopt;
+            InlineText text = gatherInlinesAs(container, base.with(steps[i].with(steps[j])));
             if (!tried.insert(text.text()).second)
                 continue;
             if (read(text).same)
                 return text;
             if (--parses == 0)
-                return first;
+                return std::nullopt;
         }
-    return first;
+    return std::nullopt;
+}
+
+InlineReading MarkupFormatter::readsBack(const InlineText& text, const RawMarkup& container) {
+    std::string laidOut = text.laidOut({.linesStartBlocks = true, .wrapping = std::nullopt});
+    keepFinalSpace(laidOut);
+    // Read alone, the text would lose a byte order mark that opens it.
+    if (laidOut.starts_with(byteOrderMark))
+        laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
+    return readBack(laidOut, container);
 }
 
 InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const InlineVariant& choices) {
@@ -1030,6 +1078,8 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const Inlin
     InlineText text = std::move(*inlines);
     inlines.reset();
     variant = nullptr;
+    if (choices.has(InlineVariant::Change::Kind::referencesBesideRuns))
+        text.referenceCharacters(charactersToReference(text, runPlaces));
     return text;
 }
 

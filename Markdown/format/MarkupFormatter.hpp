@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -159,6 +160,15 @@ private:
     /// Keeps the buffers of a text that is done with for the next run of inlines.
     void recycle(InlineText text);
     [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, const InlineVariant& choices);
+    /// The first text that reads back among `base` and the steps taken on top of it, within a
+    /// budget that shrinks as the run's `size` grows; `tried` holds the texts read already.
+    [[nodiscard]] std::optional<InlineText> searchInlines(const Markup& container,
+                                                          const std::vector<InlineVariant>& steps,
+                                                          const InlineVariant& base,
+                                                          std::size_t size,
+                                                          std::unordered_set<std::string>& tried);
+    [[nodiscard]] static InlineReading readsBack(const InlineText& text,
+                                                 const RawMarkup& container);
     /// Prints the opening and the children of a span; true when it opened the inline run.
     bool printSpanOpening(const Markup& span, std::string_view opening);
     void printDestinationAndTitle(const std::optional<std::string>& destination,

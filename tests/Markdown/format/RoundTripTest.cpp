@@ -398,11 +398,17 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "'_*\x01*\x01_\n",
         "*~*o~~*o~\n", // strikethrough of one tilde, where a text's two beside a run stay bare
         "}~*a~~*a~\n",
-        "**[*\f\n",       // a form feed after a closer, kept by a reference
-        "[[]()[]]()\n",   // a link inside a link
-        "[](&amp;mp;)\n", // a reference in a destination
-        "* - -\n",        // lists opening the first lines of items
-        "@note - ~~~\n",  // a list with code opening a Doxygen command's text
+        "**[*\f\n",     // a form feed after a closer, kept by a reference
+        "[[]()[]]()\n", // a link inside a link
+        "*<*&#1;\n",    // a control character after a closer, flanking it as a word
+        "&#1;*;*\n",
+        "**X*\x0b)*m***X**\n", // runs nested three deep around punctuation
+        "___*(*_*_*\n",        // ...that join a literal and share a character
+        "_***@*@*_\n",
+        "\n\xEF\xBB\xBF******\xC2\xA3**d*\xC2\xA3*\n", // a byte order mark opening a later line
+        "[](&amp;mp;)\n",                              // a reference in a destination
+        "* - -\n",                                     // lists opening the first lines of items
+        "@note - ~~~\n", // a list with code opening a Doxygen command's text
         "@param \xC2\xBB\n*     ;\n",
         "    ```\n```t`\n@t\n",      // a paragraph line that turns the road's toggle off
         "```i`\n```d\n```]\n@i\n",   // ...or on, for the code after it
