@@ -992,7 +992,54 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
                         readsBack(text, *container.raw().markup).same)
                         return text;
                 }
+    // More spans settle one at a time, in printing order, each on the choice of character and
+    // joined literals that reads back furthest.
+    if (spans.size() * size < (std::size_t(1) << 15))
+        for (const InlineVariant& base : {InlineVariant{}, referencing})
+            if (std::optional<InlineText> found = settleSpans(container, base, spans.size(), tried))
+                return std::move(*found);
     return first;
+}
+
+std::optional<InlineText> MarkupFormatter::settleSpans(const Markup& container,
+                                                       const InlineVariant& base, std::size_t spans,
+                                                       std::unordered_set<std::string>& tried) {
+    using Kind = InlineVariant::Change::Kind;
+    const std::optional<Kind> joins[] = {std::nullopt, Kind::joinLiteral, Kind::joinLiterals,
+                                         Kind::joinFollowing};
+    // Each span's choice: none (the first guess), or a character and a way of joining.
+    std::vector<std::optional<std::pair<Kind, std::optional<Kind>>>> choices(spans);
+    auto variantOf = [&] {
+        InlineVariant variant = base;
+        for (std::size_t span = 0; span < spans; ++span)
+            if (choices[span]) {
+                variant.changes.push_back({choices[span]->first, span});
+                if (choices[span]->second)
+                    variant.changes.push_back({*choices[span]->second, span});
+            }
+        return variant;
+    };
+    const RawMarkup& node = *container.raw().markup;
+    for (int pass = 0; pass < 2; ++pass)
+        for (std::size_t span = 0; span < spans; ++span) {
+            std::size_t furthest = 0;
+            auto best = choices[span];
+            for (const Kind character : {Kind::asterisk, Kind::underscore})
+                for (const std::optional<Kind>& join : joins) {
+                    choices[span] = {{character, join}};
+                    InlineText text = gatherInlinesAs(container, variantOf());
+                    const InlineReading reading = readsBack(text, node);
+                    if (reading.same)
+                        return text;
+                    tried.insert(text.text());
+                    if (reading.agreeing > furthest) {
+                        furthest = reading.agreeing;
+                        best = choices[span];
+                    }
+                }
+            choices[span] = best;
+        }
+    return std::nullopt;
 }
 
 std::optional<InlineText> MarkupFormatter::searchInlines(const Markup& container,

@@ -167,6 +167,12 @@ private:
                                                           const InlineVariant& base,
                                                           std::size_t size,
                                                           std::unordered_set<std::string>& tried);
+    /// The first text that reads back as each of `spans` spans in turn takes the character and
+    /// joined literals that read back furthest, on top of `base`.
+    [[nodiscard]] std::optional<InlineText> settleSpans(const Markup& container,
+                                                        const InlineVariant& base,
+                                                        std::size_t spans,
+                                                        std::unordered_set<std::string>& tried);
     [[nodiscard]] static InlineReading readsBack(const InlineText& text,
                                                  const RawMarkup& container);
     /// Prints the opening and the children of a span; true when it opened the inline run.

@@ -405,6 +405,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "**X*\x0b)*m***X**\n", // runs nested three deep around punctuation
         "___*(*_*_*\n",        // ...that join a literal and share a character
         "_***@*@*_\n",
+        "******#*****a**#*****a***********a*a\n", // ...each span with its own choice
+        "****a*__**\xC2\xBD**__*_******\x01*a******\x01*\x02\n",
         "\n\xEF\xBB\xBF******\xC2\xA3**d*\xC2\xA3*\n", // a byte order mark opening a later line
         "[](&amp;mp;)\n",                              // a reference in a destination
         "* - -\n",                                     // lists opening the first lines of items
