@@ -79,6 +79,11 @@ std::vector<std::size_t> charactersToReference(const InlineText& text,
             flanksAsSpace(decode(*inside)))
             offsets.push_back(*inside);
     }
+    // A bare backslash would escape the reference's ampersand.
+    for (std::size_t i = 0, count = offsets.size(); i < count; ++i)
+        if (const std::size_t at = offsets[i];
+            at > 0 && printed[at - 1] == '\\' && text.isLiteralAt(at - 1))
+            offsets.push_back(at - 1);
     std::sort(offsets.begin(), offsets.end());
     offsets.erase(std::unique(offsets.begin(), offsets.end()), offsets.end());
     return offsets;

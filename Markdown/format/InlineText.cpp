@@ -14,24 +14,6 @@
 namespace markdown {
 namespace {
 
-// The line break other than LF and CR that starts at `i`, if any: VT, FF, NEL, LS or PS.
-std::string_view roadLineBreakAt(std::string_view text, std::size_t i) {
-    for (std::string_view lineBreak : {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
-        if (text.substr(std::min(i, text.size())).starts_with(lineBreak))
-            return text.substr(i, lineBreak.size());
-    return {};
-}
-
-std::string_view reference(std::string_view lineBreak) {
-    if (lineBreak == "\v")
-        return "&#11;";
-    if (lineBreak == "\f")
-        return "&#12;";
-    if (lineBreak == "\xC2\x85")
-        return "&#133;";
-    return lineBreak == "\xE2\x80\xA8" ? "&#8232;" : "&#8233;";
-}
-
 bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
     return std::binary_search(sorted.begin(), sorted.end(), offset);
 }
@@ -104,34 +86,18 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         const char next = last ? context.following.value_or('\0') : text[i + 1];
         const bool atEnd = last && !context.following;
         // The directive road ends lines at these too; a reference keeps them text on both
-        // roads, except beside a delimiter or a bare tilde (or what is not known), which it
-        // would flank as punctuation where the bare character flanks it as a word. The text's
-        // other asterisks and underscores, and the next text's characters, are escaped here.
+        // roads. Beside a delimiter run it flanks the run otherwise than the bare character
+        // would, which the reading back of the text sees to.
         if (const std::string_view lineBreak = c == '\v' || c == '\f' || c == '\xC2' || c == '\xE2'
                                                    ? roadLineBreakAt(text, i)
                                                    : std::string_view();
             !lineBreak.empty()) {
-            const std::size_t after = i + lineBreak.size();
-            // An emphasis run with space on its outer side opens (or closes) beside punctuation
-            // as well, and never both.
-            const bool delimiterBefore =
-                i > 0
-                    ? previous == '~'
-                    : !printed.empty() &&
-                          std::string_view("*_~").find(printed.back()) != std::string_view::npos &&
-                          !(context.afterOpener && context.spaceBeforeOpener);
-            const bool delimiterAfter =
-                after < text.size()
-                    ? text[after] == '~'
-                    : !context.following && !(context.beforeCloser && context.spaceAfterCloser);
-            if (!delimiterBefore && !delimiterAfter) {
-                appendLiterals(text.substr(runStart, i - runStart));
-                printed += reference(lineBreak);
-                i = after - 1;
-                runStart = after;
-                dotsInARow = 0;
-                continue;
-            }
+            appendLiterals(text.substr(runStart, i - runStart));
+            printed += lineBreakReference(lineBreak);
+            i += lineBreak.size() - 1;
+            runStart = i + 1;
+            dotsInARow = 0;
+            continue;
         }
         if (c == '\n' || c == '\r' || c == ' ') {
             appendLiterals(text.substr(runStart, i - runStart));

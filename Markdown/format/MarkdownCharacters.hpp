@@ -53,4 +53,24 @@ namespace markdown {
     return index + 1 == text.size() || isAsciiPunctuation(text[index + 1]);
 }
 
+/// The line break other than LF and CR that starts at `i`, if any: VT, FF, NEL, LS or PS. The
+/// directive road ends lines at these too.
+[[nodiscard]] inline std::string_view roadLineBreakAt(std::string_view text, std::size_t i) {
+    for (std::string_view lineBreak : {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
+        if (i <= text.size() && text.substr(i).starts_with(lineBreak))
+            return text.substr(i, lineBreak.size());
+    return {};
+}
+
+/// The numeric reference that says one of those line breaks as text.
+[[nodiscard]] inline std::string_view lineBreakReference(std::string_view lineBreak) {
+    if (lineBreak == "\v")
+        return "&#11;";
+    if (lineBreak == "\f")
+        return "&#12;";
+    if (lineBreak == "\xC2\x85")
+        return "&#133;";
+    return lineBreak == "\xE2\x80\xA8" ? "&#8232;" : "&#8233;";
+}
+
 } // namespace markdown

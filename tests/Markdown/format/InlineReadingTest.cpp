@@ -68,6 +68,7 @@ TEST(InlineReading, ReferencesTheCharactersThatWouldFlankRunsBadly) {
           {"~~", false},
           {"c", false}},
          "&#97;~~*(b*~~&#99;"},
+        {{{"\\x", false}, {"*", true}, {"y", false}, {"*", true}}, "&#92;&#120;*y*"},
         {{{"\xC2\xAB", false}, {"_", true}, {"\xC3\xA9", false}, {"_", true}, {".", false}},
          "\xC2\xAB_\xC3\xA9_."},
     };

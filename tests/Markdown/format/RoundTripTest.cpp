@@ -409,8 +409,11 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "****a*__**\xC2\xBD**__*_******\x01*a******\x01*\x02\n",
         "\n\xEF\xBB\xBF******\xC2\xA3**d*\xC2\xA3*\n", // a byte order mark opening a later line
         "[](&amp;mp;)\n",                              // a reference in a destination
-        "* - -\n",                                     // lists opening the first lines of items
-        "@note - ~~~\n", // a list with code opening a Doxygen command's text
+        "```&#11;\n", // line breaks only the road knows, in an info string or a link
+        "[a](<&#12;> \"&#8232;\")\n",
+        "\\\xEF\xBF\xBD*\x0b*\n", // a bare backslash before a character printed as a reference
+        "* - -\n",                // lists opening the first lines of items
+        "@note - ~~~\n",          // a list with code opening a Doxygen command's text
         "@param \xC2\xBB\n*     ;\n",
         "    ```\n```t`\n@t\n",      // a paragraph line that turns the road's toggle off
         "```i`\n```d\n```]\n@i\n",   // ...or on, for the code after it
