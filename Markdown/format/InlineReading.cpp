@@ -71,7 +71,9 @@ std::vector<std::size_t> charactersToReference(const InlineText& text,
         const std::optional<std::size_t> inside = run.opening ? after : before;
         if (outside && text.isLiteralAt(*outside)) {
             const UChar32 c = decode(*outside);
-            if (!flanksAsSpace(c) && !(U_GET_GC_MASK(c) & U_GC_P_MASK) &&
+            // The parser decodes references to these two to no character.
+            if (!flanksAsSpace(c) && c != 0xFFFE && c != 0xFFFF &&
+                !(U_GET_GC_MASK(c) & U_GC_P_MASK) &&
                 !(c < 0x80 && isAsciiPunctuation(static_cast<char>(c))))
                 offsets.push_back(*outside);
         }

@@ -771,7 +771,7 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     openDelimiters.push_back({chosen, wordBefore, wordAfter, spaceBefore, spaceAfter});
     runPlaces.push_back({span, inlines->text().size(), runLength, true});
     inlines->appendMarkup(delimiter);
-    descendInto(markup);
+    descendIntoInlines(markup);
     runPlaces.push_back({span, inlines->text().size(), runLength, false});
     inlines->appendMarkup(delimiter);
     if (choices.has(InlineVariant::Change::Kind::joinFollowing, span))
@@ -865,20 +865,20 @@ void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttrib
 
 void MarkupFormatter::visitText(const Text& text) {
     const bool opened = openInlines();
-    printText(text.string(), parentNode(text), text.indexInParent());
+    printText(text.string(), parentNode(text), text.indexInParent(), text.indexInParent());
     closeInlines(opened);
 }
 
-void MarkupFormatter::printText(std::string_view text, const RawMarkup* parent,
-                                std::int64_t index) {
+void MarkupFormatter::printText(std::string_view text, const RawMarkup* parent, std::int64_t first,
+                                std::int64_t last) {
     if (text.empty())
         inlines->appendEmptyText();
     else
-        inlines->appendText(text, textContext(parent, index));
+        inlines->appendText(text, textContext(parent, first, last));
 }
 
-InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
-                                                     std::int64_t index) const {
+InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, std::int64_t first,
+                                                     std::int64_t last) const {
     // Inside emphasis the innermost open span is the text's parent.
     const bool inSpan = parent && !openDelimiters.empty();
     const InlineVariant& choices = orFirstGuess(variant);
@@ -886,9 +886,9 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
     const bool spaceAfterCloser =
         inSpan && openDelimiters.back().spaceAfter && openDelimiters.size() == 1;
     return {.inCell = inCell,
-            .following = followingCharacter(parent, index),
-            .afterOpener = inSpan && index == 0,
-            .beforeCloser = inSpan && index == parent->childCount() - 1,
+            .following = followingCharacter(parent, last),
+            .afterOpener = inSpan && first == 0,
+            .beforeCloser = inSpan && last == parent->childCount() - 1,
             .spaceBeforeOpener = inSpan && openDelimiters.back().spaceBefore,
             .spaceAfterCloser = spaceAfterCloser,
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
@@ -917,7 +917,24 @@ void MarkupFormatter::descendIntoInlines(const Markup& container) {
         std::optional<Children> children;
         for (std::int64_t index = 0; index < node.childCount(); ++index) {
             if (const auto* text = node.child(index)->data().getIf<RawMarkupKind::text>()) {
-                printText(text->string, &node, index);
+                // Adjacent texts (taking soft breaks out leaves them) print as one, so that
+                // what is printed does not depend on where they split.
+                const std::int64_t first = index;
+                auto nextIsText = [&] {
+                    const auto* next =
+                        index + 1 < node.childCount()
+                            ? node.child(index + 1)->data().getIf<RawMarkupKind::text>()
+                            : nullptr;
+                    return next && !next->string.empty();
+                };
+                if (text->string.empty() || !nextIsText()) {
+                    printText(text->string, &node, index, index);
+                    continue;
+                }
+                std::string joined = text->string;
+                while (nextIsText())
+                    joined += node.child(++index)->data().getIf<RawMarkupKind::text>()->string;
+                printText(joined, &node, first, index);
                 continue;
             }
             if (!children)

@@ -152,9 +152,11 @@ private:
     /// cost more than printing it.
     void descendIntoInlines(const Markup& container);
     /// A text, the child at `index` of `parent` (none for a text printed on its own).
-    void printText(std::string_view text, const RawMarkup* parent, std::int64_t index);
-    [[nodiscard]] InlineText::TextContext textContext(const RawMarkup* parent,
-                                                      std::int64_t index) const;
+    /// Prints the text of the children `first` to `last` of `parent`.
+    void printText(std::string_view text, const RawMarkup* parent, std::int64_t first,
+                   std::int64_t last);
+    [[nodiscard]] InlineText::TextContext textContext(const RawMarkup* parent, std::int64_t first,
+                                                      std::int64_t last) const;
     /// Lays out and prints the text, whose buffers the next run of inlines then reuses.
     void printInlines(InlineText text, bool linesStartBlocks, bool wrap);
     /// Keeps the buffers of a text that is done with for the next run of inlines.
