@@ -86,18 +86,34 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         const char next = last ? context.following.value_or('\0') : text[i + 1];
         const bool atEnd = last && !context.following;
         // The directive road ends lines at these too; a reference keeps them text on both
-        // roads. Beside a delimiter run it flanks the run otherwise than the bare character
-        // would, which the reading back of the text sees to.
+        // roads. Beside a delimiter or a bare tilde (or what is not known) it flanks a run as
+        // punctuation where the bare character flanks it as a word or space, which on this
+        // road alone may be what reads back.
         if (const std::string_view lineBreak = c == '\v' || c == '\f' || c == '\xC2' || c == '\xE2'
                                                    ? roadLineBreakAt(text, i)
                                                    : std::string_view();
             !lineBreak.empty()) {
-            appendLiterals(text.substr(runStart, i - runStart));
-            printed += lineBreakReference(lineBreak);
-            i += lineBreak.size() - 1;
-            runStart = i + 1;
-            dotsInARow = 0;
-            continue;
+            const std::size_t after = i + lineBreak.size();
+            // An emphasis run with space on its outer side opens (or closes) beside punctuation
+            // as well, and never both.
+            const bool delimiterBefore =
+                i > 0
+                    ? previous == '~'
+                    : !printed.empty() &&
+                          std::string_view("*_~").find(printed.back()) != std::string_view::npos &&
+                          !(context.afterOpener && context.spaceBeforeOpener);
+            const bool delimiterAfter =
+                after < text.size()
+                    ? text[after] == '~'
+                    : !context.following && !(context.beforeCloser && context.spaceAfterCloser);
+            if (!context.bareLineBreaks || (!delimiterBefore && !delimiterAfter)) {
+                appendLiterals(text.substr(runStart, i - runStart));
+                printed += lineBreakReference(lineBreak);
+                i = after - 1;
+                runStart = after;
+                dotsInARow = 0;
+                continue;
+            }
         }
         if (c == '\n' || c == '\r' || c == ' ') {
             appendLiterals(text.substr(runStart, i - runStart));

@@ -52,6 +52,8 @@ public:
         bool bareOpeningTildes = false;
         bool bareClosingTildes = false;
         bool bareBrackets = false;
+        /// Line breaks that only the directive road knows left bare beside delimiter runs.
+        bool bareLineBreaks = false;
     };
     /// Text that reads back as itself: every character that could open something is escaped.
     void appendText(std::string_view text, const TextContext& context);

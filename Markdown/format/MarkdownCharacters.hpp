@@ -53,10 +53,14 @@ namespace markdown {
     return index + 1 == text.size() || isAsciiPunctuation(text[index + 1]);
 }
 
-/// The line break other than LF and CR that starts at `i`, if any: VT, FF, NEL, LS or PS. The
-/// directive road ends lines at these too.
+/// The line breaks other than LF and CR that the directive road ends lines at too: VT, FF, NEL,
+/// LS and PS.
+inline constexpr std::string_view roadLineBreaks[] = {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8",
+                                                      "\xE2\x80\xA9"};
+
+/// The one of those that starts at `i`, if any.
 [[nodiscard]] inline std::string_view roadLineBreakAt(std::string_view text, std::size_t i) {
-    for (std::string_view lineBreak : {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
+    for (std::string_view lineBreak : roadLineBreaks)
         if (i <= text.size() && text.substr(i).starts_with(lineBreak))
             return text.substr(i, lineBreak.size());
     return {};

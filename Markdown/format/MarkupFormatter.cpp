@@ -893,8 +893,8 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, st
             .spaceAfterCloser = spaceAfterCloser,
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
-            .bareBrackets =
-                linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets)};
+            .bareBrackets = linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets),
+            .bareLineBreaks = choices.has(InlineVariant::Change::Kind::bareLineBreaks)};
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
@@ -978,10 +978,15 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     std::sort(unclear.begin(), unclear.end());
     unclear.erase(std::unique(unclear.begin(), unclear.end()), unclear.end());
     const bool tildes = first.text().find('~') != std::string::npos;
+    const bool lineBreaks = std::any_of(
+        std::begin(roadLineBreaks), std::end(roadLineBreaks), [&](std::string_view lineBreak) {
+            return first.text().find(lineBreakReference(lineBreak)) != std::string::npos;
+        });
     std::unordered_set<std::string> tried{first.text()};
     const std::size_t size = first.text().size() + 1;
-    if (std::optional<InlineText> found = searchInlines(
-            container, InlineVariant::steps(unclear, tildes, linkInLink), {}, size, tried))
+    if (std::optional<InlineText> found =
+            searchInlines(container, InlineVariant::steps(unclear, tildes, linkInLink, lineBreaks),
+                          {}, size, tried))
         return std::move(*found);
     // Where no change reads back, the characters beside the runs are printed as references,
     // which flank them as punctuation: then a run opens only where it should, or closes, and
@@ -989,8 +994,9 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     std::vector<std::size_t> spans(spansPrinted);
     std::iota(spans.begin(), spans.end(), 0);
     const InlineVariant referencing{{{InlineVariant::Change::Kind::referencesBesideRuns, 0}}};
-    if (std::optional<InlineText> found = searchInlines(
-            container, InlineVariant::steps(spans, tildes, linkInLink), referencing, size, tried))
+    if (std::optional<InlineText> found =
+            searchInlines(container, InlineVariant::steps(spans, tildes, linkInLink, lineBreaks),
+                          referencing, size, tried))
         return std::move(*found);
     // Runs nested deep may need several characters changed at once, and the literals beside
     // them joined: a few spans try every choice.
