@@ -60,8 +60,11 @@ inline constexpr std::string_view roadLineBreaks[] = {"\v", "\f", "\xC2\x85", "\
 
 /// The one of those that starts at `i`, if any.
 [[nodiscard]] inline std::string_view roadLineBreakAt(std::string_view text, std::size_t i) {
+    if (i >= text.size() ||
+        (text[i] != '\v' && text[i] != '\f' && text[i] != '\xC2' && text[i] != '\xE2'))
+        return {};
     for (std::string_view lineBreak : roadLineBreaks)
-        if (i <= text.size() && text.substr(i).starts_with(lineBreak))
+        if (text.substr(i).starts_with(lineBreak))
             return text.substr(i, lineBreak.size());
     return {};
 }
