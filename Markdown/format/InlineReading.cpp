@@ -3,7 +3,11 @@
 #include "Markdown/elements/Document.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
 #include <algorithm>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -28,6 +32,63 @@ bool standsClear(std::string_view text, const DelimiterRunPlace& run) {
     if (outside == ' ' || outside == '\n')
         return inside > ' ' && inside != 0x7f;
     return isAsciiPunctuation(outside) && isAsciiAlphanumeric(inside);
+}
+
+namespace {
+
+// What the parser takes for space beside a delimiter run.
+bool flanksAsSpace(UChar32 c) {
+    return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ' ||
+           u_charType(c) == U_SPACE_SEPARATOR;
+}
+
+} // namespace
+
+std::vector<std::size_t> charactersToReference(const InlineText& text,
+                                               std::span<const DelimiterRunPlace> runs) {
+    const std::string_view printed = text.text();
+    std::vector<std::size_t> offsets;
+    auto decode = [&](std::size_t at) {
+        UChar32 c = 0;
+        U8_NEXT(printed.data(), at, printed.size(), c);
+        return c;
+    };
+    for (const DelimiterRunPlace& run : runs) {
+        const std::size_t end = run.offset + run.length;
+        // The first character on each side that is no tilde, as the parser finds it.
+        std::optional<std::size_t> before;
+        if (run.offset > 0) {
+            std::size_t at = run.offset - 1;
+            while (at > 0 && (U8_IS_TRAIL(printed[at]) || printed[at] == '~'))
+                --at;
+            if (printed[at] != '~')
+                before = at;
+        }
+        std::optional<std::size_t> after;
+        if (const std::size_t at = printed.find_first_not_of('~', end); at != printed.npos)
+            after = at;
+        const std::optional<std::size_t> outside = run.opening ? before : after;
+        const std::optional<std::size_t> inside = run.opening ? after : before;
+        if (outside && text.isLiteralAt(*outside)) {
+            const UChar32 c = decode(*outside);
+            // The parser decodes references to these two to no character.
+            if (!flanksAsSpace(c) && c != 0xFFFE && c != 0xFFFF &&
+                !(U_GET_GC_MASK(c) & U_GC_P_MASK) &&
+                !(c < 0x80 && isAsciiPunctuation(static_cast<char>(c))))
+                offsets.push_back(*outside);
+        }
+        if (inside && (printed[*inside] == ' ' || text.isLiteralAt(*inside)) &&
+            flanksAsSpace(decode(*inside)))
+            offsets.push_back(*inside);
+    }
+    // A bare backslash would escape the reference's ampersand.
+    for (std::size_t i = 0, count = offsets.size(); i < count; ++i)
+        if (const std::size_t at = offsets[i];
+            at > 0 && printed[at - 1] == '\\' && text.isLiteralAt(at - 1))
+            offsets.push_back(at - 1);
+    std::sort(offsets.begin(), offsets.end());
+    offsets.erase(std::unique(offsets.begin(), offsets.end()), offsets.end());
+    return offsets;
 }
 
 namespace {

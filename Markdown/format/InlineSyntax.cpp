@@ -14,7 +14,8 @@ bool isControlOrSpace(char c) {
 
 // Backslash escapes for the characters in `special` and for a backslash wherever the parser
 // would read an escape there. Here references are read before escapes, so an ampersand that
-// would start one is itself a reference.
+// would start one is itself a reference; and a line break that only the directive road knows
+// is one.
 std::string escaped(std::string_view text, std::string_view special) {
     std::string out;
     out.reserve(text.size());
@@ -22,6 +23,11 @@ std::string escaped(std::string_view text, std::string_view special) {
         const char c = text[i];
         if (c == '&' && startsEntity(text, i)) {
             out += "&amp;";
+            continue;
+        }
+        if (const std::string_view lineBreak = roadLineBreakAt(text, i); !lineBreak.empty()) {
+            out += lineBreakReference(lineBreak);
+            i += lineBreak.size() - 1;
             continue;
         }
         if (special.find(c) != std::string_view::npos || (c == '\\' && backslashEscapes(text, i)))

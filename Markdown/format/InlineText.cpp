@@ -4,30 +4,15 @@
 #include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
 
+#include <unicode/utf8.h>
+
 #include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
 
 namespace markdown {
 namespace {
-
-// The line break other than LF and CR that starts at `i`, if any: VT, FF, NEL, LS or PS.
-std::string_view roadLineBreakAt(std::string_view text, std::size_t i) {
-    for (std::string_view lineBreak : {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"})
-        if (text.substr(std::min(i, text.size())).starts_with(lineBreak))
-            return text.substr(i, lineBreak.size());
-    return {};
-}
-
-std::string_view reference(std::string_view lineBreak) {
-    if (lineBreak == "\v")
-        return "&#11;";
-    if (lineBreak == "\f")
-        return "&#12;";
-    if (lineBreak == "\xC2\x85")
-        return "&#133;";
-    return lineBreak == "\xE2\x80\xA8" ? "&#8232;" : "&#8233;";
-}
 
 bool contains(const std::vector<std::size_t>& sorted, std::size_t offset) {
     return std::binary_search(sorted.begin(), sorted.end(), offset);
@@ -101,9 +86,9 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         const char next = last ? context.following.value_or('\0') : text[i + 1];
         const bool atEnd = last && !context.following;
         // The directive road ends lines at these too; a reference keeps them text on both
-        // roads, except beside a delimiter or a bare tilde (or what is not known), which it
-        // would flank as punctuation where the bare character flanks it as a word. The text's
-        // other asterisks and underscores, and the next text's characters, are escaped here.
+        // roads. Beside a delimiter or a bare tilde (or what is not known) it flanks a run as
+        // punctuation where the bare character flanks it as a word or space, which on this
+        // road alone may be what reads back.
         if (const std::string_view lineBreak = c == '\v' || c == '\f' || c == '\xC2' || c == '\xE2'
                                                    ? roadLineBreakAt(text, i)
                                                    : std::string_view();
@@ -121,9 +106,9 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
                 after < text.size()
                     ? text[after] == '~'
                     : !context.following && !(context.beforeCloser && context.spaceAfterCloser);
-            if (!delimiterBefore && !delimiterAfter) {
+            if (!context.bareLineBreaks || (!delimiterBefore && !delimiterAfter)) {
                 appendLiterals(text.substr(runStart, i - runStart));
-                printed += reference(lineBreak);
+                printed += lineBreakReference(lineBreak);
                 i = after - 1;
                 runStart = after;
                 dotsInARow = 0;
@@ -241,6 +226,64 @@ void InlineText::unescapeRun(char c) {
         if (backslashes % 2 == 1)
             printed.erase(--end - 1, 1);
     }
+}
+
+void InlineText::referenceCharacters(const std::vector<std::size_t>& offsets) {
+    if (offsets.empty())
+        return;
+    std::string out;
+    out.reserve(printed.size() + 8 * offsets.size());
+    // Where each old offset lands: every reference grows the text after it.
+    std::vector<std::pair<std::size_t, std::size_t>> moved; // (old end of a reference, growth)
+    std::size_t from = 0;
+    std::size_t growth = 0;
+    for (std::size_t offset : offsets) {
+        out.append(printed, from, offset - from);
+        std::size_t end = offset;
+        UChar32 c = 0;
+        U8_NEXT(printed.data(), end, printed.size(), c);
+        if (c < 0)
+            c = 0xFFFD;
+        const std::string reference = "&#" + std::to_string(c) + ";";
+        out += reference;
+        growth += reference.size() - (end - offset);
+        moved.emplace_back(end, growth);
+        from = end;
+    }
+    out.append(printed, from);
+    auto shift = [&](std::size_t old) {
+        auto after =
+            std::upper_bound(moved.begin(), moved.end(), old,
+                             [](std::size_t value, const auto& m) { return value < m.first; });
+        return old + (after == moved.begin() ? 0 : std::prev(after)->second);
+    };
+    auto referenced = [&](std::size_t old) {
+        auto at = std::lower_bound(offsets.begin(), offsets.end(), old);
+        return at != offsets.end() && *at == old;
+    };
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (auto [first, second] : literals) {
+        // A run loses the characters now printed as references.
+        std::size_t start = first;
+        for (auto at = std::lower_bound(offsets.begin(), offsets.end(), first);
+             at != offsets.end() && *at < second; ++at) {
+            if (*at > start)
+                runs.emplace_back(shift(start), shift(*at - 1) + 1);
+            std::size_t end = *at;
+            UChar32 c = 0;
+            U8_NEXT(printed.data(), end, printed.size(), c);
+            start = end;
+        }
+        if (start < second)
+            runs.emplace_back(shift(start), shift(second - 1) + 1);
+    }
+    literals = std::move(runs);
+    std::vector<std::size_t> spaces;
+    for (std::size_t space : breakable)
+        if (!referenced(space))
+            spaces.push_back(shift(space));
+    breakable = std::move(spaces);
+    printed = std::move(out);
 }
 
 std::string InlineText::laidOut(const Layout& layout) const {

@@ -52,6 +52,8 @@ public:
         bool bareOpeningTildes = false;
         bool bareClosingTildes = false;
         bool bareBrackets = false;
+        /// Line breaks that only the directive road knows left bare beside delimiter runs.
+        bool bareLineBreaks = false;
     };
     /// Text that reads back as itself: every character that could open something is escaped.
     void appendText(std::string_view text, const TextContext& context);
@@ -72,6 +74,12 @@ public:
     /// Leaves the literal `c`s that open the text appended next without backslashes, so that
     /// they join the delimiter run that ends this one.
     void joinNextLiterals(char c) { bareNext = c; }
+
+    /// Prints the characters that start at `offsets` (ascending, each a literal or a space) as
+    /// numeric references, which flank a delimiter run as punctuation whatever they are.
+    void referenceCharacters(const std::vector<std::size_t>& offsets);
+    /// Whether the byte at `offset` is a character of a text printed as it is.
+    [[nodiscard]] bool isLiteralAt(std::size_t offset) const { return isLiteral(offset); }
 
     [[nodiscard]] const std::string& text() const { return printed; }
     [[nodiscard]] bool empty() const { return printed.empty(); }

@@ -33,7 +33,7 @@ InlineVariant InlineVariant::with(const InlineVariant& step) const {
 }
 
 std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& spans, bool tildes,
-                                                bool brackets) {
+                                                bool brackets, bool lineBreaks) {
     using Kind = Change::Kind;
     std::vector<InlineVariant> steps;
     if (!spans.empty()) {
@@ -54,7 +54,23 @@ std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& 
     }
     if (brackets)
         steps.push_back({{{Kind::bareBrackets, 0}}});
+    // Tried only where references do not read back: then the text reads back on the directive
+    // road neither way, and may here with the bare characters.
+    if (lineBreaks)
+        steps.push_back({{{Kind::bareLineBreaks, 0}}});
     return steps;
+}
+
+InlineVariant InlineVariant::everySpan(std::size_t spans, std::size_t underscores,
+                                       std::optional<Change::Kind> join) {
+    InlineVariant variant;
+    for (std::size_t span = 0; span < spans; ++span) {
+        variant.changes.push_back(
+            {(underscores >> span) & 1 ? Change::Kind::underscore : Change::Kind::asterisk, span});
+        if (join)
+            variant.changes.push_back({*join, span});
+    }
+    return variant;
 }
 
 } // namespace markdown

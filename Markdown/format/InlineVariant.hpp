@@ -12,7 +12,9 @@ namespace markdown {
 /// opening run joined to it or not, or every literal of its character there; the literals right
 /// after its closing run joined to it; tildes in text left bare right after opening runs, or right
 /// before closing runs; strikethrough runs of one tilde where two would go, and of two where
-/// one would; brackets in link text left bare. Spans are counted in printing order; a
+/// one would; brackets in link text left bare; line breaks that only the directive road
+/// knows left bare beside runs; the characters beside runs printed as references.
+/// Spans are counted in printing order; a
 /// variant of no changes is the first guess.
 struct InlineVariant {
     struct Change {
@@ -27,7 +29,9 @@ struct InlineVariant {
             bareOpeningTildes,
             bareClosingTildes,
             oddStrikethroughRuns,
-            bareBrackets
+            bareBrackets,
+            bareLineBreaks,
+            referencesBesideRuns
         };
         Kind kind;
         std::size_t span = 0; // for the kinds that concern one span
@@ -51,8 +55,13 @@ struct InlineVariant {
     /// The steps a search may take, each a variant of one change. `spans` are the spans whose runs
     /// stand where the parser might read them otherwise; `tildes` and `brackets` whether bare ones
     /// may help.
-    [[nodiscard]] static std::vector<InlineVariant> steps(const std::vector<std::size_t>& spans,
-                                                          bool tildes, bool brackets);
+    [[nodiscard]] static std::vector<InlineVariant>
+    steps(const std::vector<std::size_t>& spans, bool tildes, bool brackets, bool lineBreaks);
+
+    /// A character for each of `spans` spans at once, an underscore where the span's bit of
+    /// `underscores` is set; with `join`, that change for every span too.
+    [[nodiscard]] static InlineVariant everySpan(std::size_t spans, std::size_t underscores,
+                                                 std::optional<Change::Kind> join);
 
 private:
     [[nodiscard]] std::optional<char> chosenCharacter(std::size_t span) const;

@@ -53,4 +53,31 @@ namespace markdown {
     return index + 1 == text.size() || isAsciiPunctuation(text[index + 1]);
 }
 
+/// The line breaks other than LF and CR that the directive road ends lines at too: VT, FF, NEL,
+/// LS and PS.
+inline constexpr std::string_view roadLineBreaks[] = {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8",
+                                                      "\xE2\x80\xA9"};
+
+/// The one of those that starts at `i`, if any.
+[[nodiscard]] inline std::string_view roadLineBreakAt(std::string_view text, std::size_t i) {
+    if (i >= text.size() ||
+        (text[i] != '\v' && text[i] != '\f' && text[i] != '\xC2' && text[i] != '\xE2'))
+        return {};
+    for (std::string_view lineBreak : roadLineBreaks)
+        if (text.substr(i).starts_with(lineBreak))
+            return text.substr(i, lineBreak.size());
+    return {};
+}
+
+/// The numeric reference that says one of those line breaks as text.
+[[nodiscard]] inline std::string_view lineBreakReference(std::string_view lineBreak) {
+    if (lineBreak == "\v")
+        return "&#11;";
+    if (lineBreak == "\f")
+        return "&#12;";
+    if (lineBreak == "\xC2\x85")
+        return "&#133;";
+    return lineBreak == "\xE2\x80\xA8" ? "&#8232;" : "&#8233;";
+}
+
 } // namespace markdown

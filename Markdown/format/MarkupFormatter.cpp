@@ -11,6 +11,8 @@
 #include "Markdown/support/Fatal.hpp"
 
 #include <algorithm>
+#include <numeric>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <unordered_set>
@@ -769,7 +771,7 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     openDelimiters.push_back({chosen, wordBefore, wordAfter, spaceBefore, spaceAfter});
     runPlaces.push_back({span, inlines->text().size(), runLength, true});
     inlines->appendMarkup(delimiter);
-    descendInto(markup);
+    descendIntoInlines(markup);
     runPlaces.push_back({span, inlines->text().size(), runLength, false});
     inlines->appendMarkup(delimiter);
     if (choices.has(InlineVariant::Change::Kind::joinFollowing, span))
@@ -863,20 +865,20 @@ void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttrib
 
 void MarkupFormatter::visitText(const Text& text) {
     const bool opened = openInlines();
-    printText(text.string(), parentNode(text), text.indexInParent());
+    printText(text.string(), parentNode(text), text.indexInParent(), text.indexInParent());
     closeInlines(opened);
 }
 
-void MarkupFormatter::printText(std::string_view text, const RawMarkup* parent,
-                                std::int64_t index) {
+void MarkupFormatter::printText(std::string_view text, const RawMarkup* parent, std::int64_t first,
+                                std::int64_t last) {
     if (text.empty())
         inlines->appendEmptyText();
     else
-        inlines->appendText(text, textContext(parent, index));
+        inlines->appendText(text, textContext(parent, first, last));
 }
 
-InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
-                                                     std::int64_t index) const {
+InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, std::int64_t first,
+                                                     std::int64_t last) const {
     // Inside emphasis the innermost open span is the text's parent.
     const bool inSpan = parent && !openDelimiters.empty();
     const InlineVariant& choices = orFirstGuess(variant);
@@ -884,15 +886,15 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent,
     const bool spaceAfterCloser =
         inSpan && openDelimiters.back().spaceAfter && openDelimiters.size() == 1;
     return {.inCell = inCell,
-            .following = followingCharacter(parent, index),
-            .afterOpener = inSpan && index == 0,
-            .beforeCloser = inSpan && index == parent->childCount() - 1,
+            .following = followingCharacter(parent, last),
+            .afterOpener = inSpan && first == 0,
+            .beforeCloser = inSpan && last == parent->childCount() - 1,
             .spaceBeforeOpener = inSpan && openDelimiters.back().spaceBefore,
             .spaceAfterCloser = spaceAfterCloser,
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
-            .bareBrackets =
-                linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets)};
+            .bareBrackets = linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets),
+            .bareLineBreaks = choices.has(InlineVariant::Change::Kind::bareLineBreaks)};
 }
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
@@ -915,7 +917,24 @@ void MarkupFormatter::descendIntoInlines(const Markup& container) {
         std::optional<Children> children;
         for (std::int64_t index = 0; index < node.childCount(); ++index) {
             if (const auto* text = node.child(index)->data().getIf<RawMarkupKind::text>()) {
-                printText(text->string, &node, index);
+                // Adjacent texts (taking soft breaks out leaves them) print as one, so that
+                // what is printed does not depend on where they split.
+                const std::int64_t first = index;
+                auto nextIsText = [&] {
+                    const auto* next =
+                        index + 1 < node.childCount()
+                            ? node.child(index + 1)->data().getIf<RawMarkupKind::text>()
+                            : nullptr;
+                    return next && !next->string.empty();
+                };
+                if (text->string.empty() || !nextIsText()) {
+                    printText(text->string, &node, index, index);
+                    continue;
+                }
+                std::string joined = text->string;
+                while (nextIsText())
+                    joined += node.child(++index)->data().getIf<RawMarkupKind::text>()->string;
+                printText(joined, &node, first, index);
                 continue;
             }
             if (!children)
@@ -954,26 +973,116 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
         }
     if (!check)
         return first;
-    const RawMarkup& node = *container.raw().markup;
-    auto read = [&](const InlineText& text) {
-        std::string laidOut = text.laidOut({.linesStartBlocks = true, .wrapping = std::nullopt});
-        keepFinalSpace(laidOut);
-        return readBack(laidOut, node);
-    };
-    if (read(first).same)
+    if (readsBack(first, *container.raw().markup).same)
         return first;
-    // Each try prints and parses the whole run again: long runs get fewer.
-    const std::size_t size = first.text().size() + 1;
-    std::size_t gathers = std::min<std::size_t>(128, 1 + (std::size_t(1) << 23) / size);
-    std::size_t parses = std::min<std::size_t>(48, 1 + (std::size_t(1) << 22) / size);
     std::sort(unclear.begin(), unclear.end());
     unclear.erase(std::unique(unclear.begin(), unclear.end()), unclear.end());
-    const std::vector<InlineVariant> steps =
-        InlineVariant::steps(unclear, first.text().find('~') != std::string::npos, linkInLink);
+    const bool tildes = first.text().find('~') != std::string::npos;
+    const bool lineBreaks = std::any_of(
+        std::begin(roadLineBreaks), std::end(roadLineBreaks), [&](std::string_view lineBreak) {
+            return first.text().find(lineBreakReference(lineBreak)) != std::string::npos;
+        });
     std::unordered_set<std::string> tried{first.text()};
+    const std::size_t size = first.text().size() + 1;
+    if (std::optional<InlineText> found =
+            searchInlines(container, InlineVariant::steps(unclear, tildes, linkInLink, lineBreaks),
+                          {}, size, tried))
+        return std::move(*found);
+    // Where no change reads back, the characters beside the runs are printed as references,
+    // which flank them as punctuation: then a run opens only where it should, or closes, and
+    // only the characters of the runs are left to choose.
+    std::vector<std::size_t> spans(spansPrinted);
+    std::iota(spans.begin(), spans.end(), 0);
+    const InlineVariant referencing{{{InlineVariant::Change::Kind::referencesBesideRuns, 0}}};
+    if (std::optional<InlineText> found =
+            searchInlines(container, InlineVariant::steps(spans, tildes, linkInLink, lineBreaks),
+                          referencing, size, tried))
+        return std::move(*found);
+    // Runs nested deep may need several characters changed at once, and the literals beside
+    // them joined: a few spans try every choice.
+    if (spans.size() <= 8 && size < 256)
+        for (const InlineVariant& base : {InlineVariant{}, referencing})
+            for (const std::optional<InlineVariant::Change::Kind> join :
+                 {std::optional<InlineVariant::Change::Kind>(),
+                  std::optional(InlineVariant::Change::Kind::joinLiterals),
+                  std::optional(InlineVariant::Change::Kind::joinFollowing)})
+                for (std::size_t underscores = 0; underscores < (std::size_t(1) << spans.size());
+                     ++underscores) {
+                    InlineText text = gatherInlinesAs(
+                        container,
+                        base.with(InlineVariant::everySpan(spans.size(), underscores, join)));
+                    if (tried.insert(text.text()).second &&
+                        readsBack(text, *container.raw().markup).same)
+                        return text;
+                }
+    // More spans settle one at a time, in printing order, each on the choice of character and
+    // joined literals that reads back furthest.
+    if (spans.size() * size < (std::size_t(1) << 15))
+        for (const InlineVariant& base : {InlineVariant{}, referencing})
+            if (std::optional<InlineText> found = settleSpans(container, base, spans.size(), tried))
+                return std::move(*found);
+    return first;
+}
+
+std::optional<InlineText> MarkupFormatter::settleSpans(const Markup& container,
+                                                       const InlineVariant& base, std::size_t spans,
+                                                       std::unordered_set<std::string>& tried) {
+    using Kind = InlineVariant::Change::Kind;
+    const std::optional<Kind> joins[] = {std::nullopt, Kind::joinLiteral, Kind::joinLiterals,
+                                         Kind::joinFollowing};
+    // Each span's choice: none (the first guess), or a character and a way of joining.
+    std::vector<std::optional<std::pair<Kind, std::optional<Kind>>>> choices(spans);
+    auto variantOf = [&] {
+        InlineVariant variant = base;
+        for (std::size_t span = 0; span < spans; ++span)
+            if (choices[span]) {
+                variant.changes.push_back({choices[span]->first, span});
+                if (choices[span]->second)
+                    variant.changes.push_back({*choices[span]->second, span});
+            }
+        return variant;
+    };
+    const RawMarkup& node = *container.raw().markup;
+    for (int pass = 0; pass < 2; ++pass)
+        for (std::size_t span = 0; span < spans; ++span) {
+            std::size_t furthest = 0;
+            auto best = choices[span];
+            for (const Kind character : {Kind::asterisk, Kind::underscore})
+                for (const std::optional<Kind>& join : joins) {
+                    choices[span] = {{character, join}};
+                    InlineText text = gatherInlinesAs(container, variantOf());
+                    const InlineReading reading = readsBack(text, node);
+                    if (reading.same)
+                        return text;
+                    tried.insert(text.text());
+                    if (reading.agreeing > furthest) {
+                        furthest = reading.agreeing;
+                        best = choices[span];
+                    }
+                }
+            choices[span] = best;
+        }
+    return std::nullopt;
+}
+
+std::optional<InlineText> MarkupFormatter::searchInlines(const Markup& container,
+                                                         const std::vector<InlineVariant>& steps,
+                                                         const InlineVariant& base,
+                                                         std::size_t size,
+                                                         std::unordered_set<std::string>& tried) {
+    const RawMarkup& node = *container.raw().markup;
+    auto read = [&](const InlineText& text) { return readsBack(text, node); };
+    // Each try prints and parses the whole run again: long runs get fewer.
+    std::size_t gathers = std::min<std::size_t>(128, 1 + (std::size_t(1) << 23) / size);
+    std::size_t parses = std::min<std::size_t>(48, 1 + (std::size_t(1) << 22) / size);
+    if (!base.changes.empty()) {
+        InlineText text = gatherInlinesAs(container, base);
+        if (tried.insert(text.text()).second && read(text).same)
+            return text;
+    }
     // Greedy: each round keeps the step whose text reads back furthest, and tries the others on
     // top of it.
-    InlineVariant current;
+    InlineVariant current = base;
     for (int round = 0; round < 6; ++round) {
         std::optional<InlineVariant> further;
         InlineReading furthest;
@@ -981,7 +1090,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
             if (current.includes(step))
                 continue;
             if (gathers-- == 0)
-                return first;
+                return std::nullopt;
             InlineVariant choices = current.with(step);
             InlineText text = gatherInlinesAs(container, choices);
             if (!tried.insert(text.text()).second)
@@ -994,7 +1103,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
                 furthest = reading;
             }
             if (--parses == 0)
-                return first;
+                return std::nullopt;
         }
         if (!further)
             break;
@@ -1008,16 +1117,25 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     for (std::size_t i = 0; i < steps.size(); ++i)
         for (std::size_t j = i + 1; j < steps.size(); ++j) {
             if (gathers-- == 0)
-                return first;
-            InlineText text = gatherInlinesAs(container, steps[i].with(steps[j]));
+                return std::nullopt;
+            InlineText text = gatherInlinesAs(container, base.with(steps[i].with(steps[j])));
             if (!tried.insert(text.text()).second)
                 continue;
             if (read(text).same)
                 return text;
             if (--parses == 0)
-                return first;
+                return std::nullopt;
         }
-    return first;
+    return std::nullopt;
+}
+
+InlineReading MarkupFormatter::readsBack(const InlineText& text, const RawMarkup& container) {
+    std::string laidOut = text.laidOut({.linesStartBlocks = true, .wrapping = std::nullopt});
+    keepFinalSpace(laidOut);
+    // Read alone, the text would lose a byte order mark that opens it.
+    if (laidOut.starts_with(byteOrderMark))
+        laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
+    return readBack(laidOut, container);
 }
 
 InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const InlineVariant& choices) {
@@ -1030,6 +1148,8 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const Inlin
     InlineText text = std::move(*inlines);
     inlines.reset();
     variant = nullptr;
+    if (choices.has(InlineVariant::Change::Kind::referencesBesideRuns))
+        text.referenceCharacters(charactersToReference(text, runPlaces));
     return text;
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -151,14 +152,31 @@ private:
     /// cost more than printing it.
     void descendIntoInlines(const Markup& container);
     /// A text, the child at `index` of `parent` (none for a text printed on its own).
-    void printText(std::string_view text, const RawMarkup* parent, std::int64_t index);
-    [[nodiscard]] InlineText::TextContext textContext(const RawMarkup* parent,
-                                                      std::int64_t index) const;
+    /// Prints the text of the children `first` to `last` of `parent`.
+    void printText(std::string_view text, const RawMarkup* parent, std::int64_t first,
+                   std::int64_t last);
+    [[nodiscard]] InlineText::TextContext textContext(const RawMarkup* parent, std::int64_t first,
+                                                      std::int64_t last) const;
     /// Lays out and prints the text, whose buffers the next run of inlines then reuses.
     void printInlines(InlineText text, bool linesStartBlocks, bool wrap);
     /// Keeps the buffers of a text that is done with for the next run of inlines.
     void recycle(InlineText text);
     [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, const InlineVariant& choices);
+    /// The first text that reads back among `base` and the steps taken on top of it, within a
+    /// budget that shrinks as the run's `size` grows; `tried` holds the texts read already.
+    [[nodiscard]] std::optional<InlineText> searchInlines(const Markup& container,
+                                                          const std::vector<InlineVariant>& steps,
+                                                          const InlineVariant& base,
+                                                          std::size_t size,
+                                                          std::unordered_set<std::string>& tried);
+    /// The first text that reads back as each of `spans` spans in turn takes the character and
+    /// joined literals that read back furthest, on top of `base`.
+    [[nodiscard]] std::optional<InlineText> settleSpans(const Markup& container,
+                                                        const InlineVariant& base,
+                                                        std::size_t spans,
+                                                        std::unordered_set<std::string>& tried);
+    [[nodiscard]] static InlineReading readsBack(const InlineText& text,
+                                                 const RawMarkup& container);
     /// Prints the opening and the children of a span; true when it opened the inline run.
     bool printSpanOpening(const Markup& span, std::string_view opening);
     void printDestinationAndTitle(const std::optional<std::string>& destination,

@@ -46,5 +46,60 @@ TEST(InlineReading, ReadsBackTheSameInlinesWhereverTextsSplit) {
     EXPECT_FALSE(readBack("# *a* b", node).same);
 }
 
+// Word characters outside a run and spaces inside one become references; punctuation, and the
+// tildes the parser looks through, stay as they are.
+TEST(InlineReading, ReferencesTheCharactersThatWouldFlankRunsBadly) {
+    struct Piece {
+        std::string_view printed;
+        bool run;
+    };
+    struct Case {
+        std::vector<Piece> pieces;
+        std::string_view referenced;
+    };
+    const Case cases[] = {
+        {{{"x", false}, {"*", true}, {" y", false}, {"*", true}, {"z \xC3\xA9", false}},
+         "&#120;*&#32;y*&#122; \xC3\xA9"},
+        {{{"a", false},
+          {"~~", false},
+          {"*", true},
+          {"(b", false},
+          {"*", true},
+          {"~~", false},
+          {"c", false}},
+         "&#97;~~*(b*~~&#99;"},
+        {{{"\\x", false}, {"*", true}, {"y", false}, {"*", true}}, "&#92;&#120;*y*"},
+        {{{"\xC2\xAB", false}, {"_", true}, {"\xC3\xA9", false}, {"_", true}, {".", false}},
+         "\xC2\xAB_\xC3\xA9_."},
+    };
+    for (const Case& c : cases) {
+        InlineText text;
+        std::vector<DelimiterRunPlace> runs;
+        for (const Piece& piece : c.pieces) {
+            if (piece.run) {
+                runs.push_back({0, text.text().size(), piece.printed.size(), runs.size() % 2 == 0});
+                text.appendMarkup(piece.printed);
+            } else if (piece.printed.starts_with('~')) {
+                text.appendMarkup(piece.printed);
+            } else {
+                text.appendText(piece.printed, {});
+            }
+        }
+        text.referenceCharacters(charactersToReference(text, runs));
+        EXPECT_EQ(text.text(), c.referenced);
+    }
+    // The spaces left are still where a long line breaks.
+    InlineText text;
+    text.appendText("x", {});
+    text.appendMarkup("*");
+    text.appendText(" y", {});
+    text.appendMarkup("*");
+    text.appendText("z w", {});
+    text.referenceCharacters(charactersToReference(
+        text, std::vector<DelimiterRunPlace>{{0, 1, 1, true}, {0, 4, 1, false}}));
+    EXPECT_EQ(text.laidOut({.wrapping = InlineText::Wrapping{false, 5}}),
+              "&#120;*&#32;y*&#122;\nw");
+}
+
 } // namespace
 } // namespace markdown

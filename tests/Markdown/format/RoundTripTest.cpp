@@ -398,11 +398,25 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "'_*\x01*\x01_\n",
         "*~*o~~*o~\n", // strikethrough of one tilde, where a text's two beside a run stay bare
         "}~*a~~*a~\n",
-        "**[*\f\n",       // a form feed after a closer, kept by a reference
-        "[[]()[]]()\n",   // a link inside a link
-        "[](&amp;mp;)\n", // a reference in a destination
-        "* - -\n",        // lists opening the first lines of items
-        "@note - ~~~\n",  // a list with code opening a Doxygen command's text
+        "**[*\f\n",     // a form feed after a closer, kept by a reference
+        "[[]()[]]()\n", // a link inside a link
+        "*<*&#1;\n",    // a control character after a closer, flanking it as a word
+        "&#1;*;*\n",
+        "**X*\x0b)*m***X**\n", // runs nested three deep around punctuation
+        "___*(*_*_*\n",        // ...that join a literal and share a character
+        "_***@*@*_\n",
+        "******#*****a**#*****a***********a*a\n", // ...each span with its own choice
+        "****a*__**\xC2\xBD**__*_******\x01*a******\x01*\x02\n",
+        "\n\xEF\xBB\xBF******\xC2\xA3**d*\xC2\xA3*\n", // a byte order mark opening a later line
+        "[](&amp;mp;)\n",                              // a reference in a destination
+        "~*~\xEF\xBF\xBD\f~,\xEF\xBF\xBD~e~e~\n",      // a form feed that only bare flanks a run
+        "*t~\n\xEF\xBF\xBD~*~\n", // texts that taking a soft break out leaves apart
+        "**~\xEF\xBF\xBD\r~\xEF\xBF\xBD*\n",
+        "```&#11;\n", // line breaks only the road knows, in an info string or a link
+        "[a](<&#12;> \"&#8232;\")\n",
+        "\\\xEF\xBF\xBD*\x0b*\n", // a bare backslash before a character printed as a reference
+        "* - -\n",                // lists opening the first lines of items
+        "@note - ~~~\n",          // a list with code opening a Doxygen command's text
         "@param \xC2\xBB\n*     ;\n",
         "    ```\n```t`\n@t\n",      // a paragraph line that turns the road's toggle off
         "```i`\n```d\n```]\n@i\n",   // ...or on, for the code after it
