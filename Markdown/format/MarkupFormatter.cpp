@@ -213,6 +213,21 @@ void keepFinalSpace(std::string& laidOut) {
     laidOut += last == '\v' ? "&#11;" : "&#12;";
 }
 
+// A code span whose closing run of three or more backticks opens a line of its own, indented so
+// that it opens no code block: a line end in a code span reads as a space, and a space at both
+// of its ends is taken off.
+std::string codeSpanOverTwoLines(std::string_view code) {
+    const std::string span = codeSpan(code, 3, false);
+    const std::string_view run(span.data(), span.find_first_not_of('`'));
+    const bool allSpaces = code.find_first_not_of(' ') == std::string_view::npos;
+    if (allSpaces || (code.back() == ' ' && code.front() != ' '))
+        return std::string(run)
+            .append(code.substr(0, code.size() - 1))
+            .append("\n    ")
+            .append(run);
+    return std::string(run).append(" ").append(code).append("\n    ").append(run);
+}
+
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
@@ -427,6 +442,10 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         return (!inDirective || directiveEndsTree) &&
                codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock);
     };
+    // A Doxygen command's lines flip no toggle; only code lines that look like directives matter.
+    if (inDoxygen)
+        for (auto& [layout, reading] : layouts)
+            reading = RoadReading::withoutToggle(rest, code);
     for (const bool toggleLeftOn : {false, true})
         for (const auto& [layout, reading] : layouts)
             if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
@@ -435,7 +454,7 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
                     *kept = true;
                 return layout;
             }
-    roadInCode = closed.endsInCode;
+    roadInCode = closed.endsInCode && !inDoxygen;
     if (kept)
         *kept = false;
     return CodeLayout::fenced;
@@ -480,9 +499,10 @@ void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
         firstLine.substr(0, firstLine.find_last_not_of(" \t") + 1).ends_with('}'))
         current.queuedNewlines = std::max<std::int64_t>(current.queuedNewlines, 2);
     // Its lines may look like fences to the block-directive road.
-    roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, "", prefixes.restPrefix(), html,
-                                 std::nullopt)
-                     .endsInCode;
+    if (!inDoxygen)
+        roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, "", prefixes.restPrefix(),
+                                     html, std::nullopt)
+                         .endsInCode;
     print(html);
 }
 
@@ -547,7 +567,7 @@ void MarkupFormatter::printList(const Markup& list, char marker) {
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
     startBlock();
-    printInlines(gatherInlines(paragraph), true, true);
+    printInlines(gatherInlines(paragraph), true, true, &paragraph);
 }
 
 void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) {
@@ -646,7 +666,9 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
         prefixes.push(opening + " ", "");
     }
     const bool wasTight = std::exchange(tightBlocks, true);
+    inDoxygen = true;
     printBlocks(command);
+    inDoxygen = false;
     tightBlocks = wasTight;
     prefixes.pop();
 }
@@ -673,6 +695,13 @@ void MarkupFormatter::visitDoxygenReturns(const DoxygenReturns& doxygenReturns) 
 
 void MarkupFormatter::visitInlineCode(const InlineCode& inlineCode) {
     const bool opened = openInlines();
+    if (splitCodeSpan == codeSpansGathered++ && !inCell && linkDepth == 0 &&
+        !inlineCode.code().empty()) {
+        inlines->appendMarkup(spanOverTwoLines ? codeSpanOverTwoLines(inlineCode.code())
+                                               : codeSpan(inlineCode.code(), 3, false));
+        closeInlines(opened);
+        return;
+    }
     std::string span = codeSpan(inlineCode.code(), 1, inCell);
     // A run of three backticks opening a paragraph's line flips the directive road's fence
     // toggle; where a space ends the code, a line end there puts the closing run at the next
@@ -1023,6 +1052,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
 InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const InlineVariant& choices) {
     variant = &choices;
     spansPrinted = 0;
+    codeSpansGathered = 0;
     runPlaces.clear();
     linkInLink = false;
     inlines.emplace(std::exchange(spareInlines, {}));
@@ -1033,7 +1063,8 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const Inlin
     return text;
 }
 
-void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool wrap) {
+void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool wrap,
+                                   const Markup* paragraph) {
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
                               .firstIndent =
                                   lineOpen ? current.currentLength : prefixes.nextWidth(),
@@ -1045,18 +1076,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                                                    Options::LineSplittingElement::hardBreak,
                                                options.preferredLineLimit->maxLength};
     std::string& laidOut = laidOutText;
-    text.layOut(layout, laidOut);
-    keepFinalSpace(laidOut);
-    // The parser drops a byte order mark that opens the text it is given (on the directive road,
-    // each run of lines between directives); a reference keeps it.
-    if (runStart && laidOut.starts_with(byteOrderMark))
-        laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
-    // Line ends with nothing after them are owed to whatever is printed next.
-    std::int64_t trailing = 0;
-    while (laidOut.ends_with('\n')) {
-        laidOut.pop_back();
-        ++trailing;
-    }
+    const std::int64_t trailing = layOutInlines(text, layout, laidOut);
     // A code span may open a line with a run that the road takes for a fence.
     const auto roadEndsInCode = [&](std::string_view text) {
         const bool newLine = !lineOpen || current.queuedNewlines > 0;
@@ -1072,21 +1092,65 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     };
     // A line of the text may have to flip the road's toggle, as it did in the source: off for
     // the directives after it, or on where the code after it needs that.
-    if (laidOut.find("\\`\\`\\`") != std::string::npos)
-        if (std::optional<std::string> flipping =
-                withLineFlippingToggle(laidOut, layout.wrapping.has_value())) {
-            const bool escapedEnd = roadEndsInCode(laidOut);
-            const bool flippedEnd = roadEndsInCode(*flipping);
-            const bool escapedKept = nextCodeReadFrom(escapedEnd);
-            if (flippedEnd != escapedEnd && nextCodeReadFrom(flippedEnd) &&
-                (!escapedKept || (escapedEnd && !flippedEnd)))
-                laidOut = std::move(*flipping);
+    if (!inDoxygen &&
+        (laidOut.find('`') != std::string::npos || laidOut.find("~~") != std::string::npos)) {
+        const bool end = roadEndsInCode(laidOut);
+        if (nextCodeReadFrom(!end) && (end || !nextCodeReadFrom(end))) {
+            const auto flips = [&](std::string& candidate) {
+                if (roadEndsInCode(candidate) == end || !readAlike(laidOut, candidate))
+                    return false;
+                laidOut = std::move(candidate);
+                return true;
+            };
+            bool flipped = false;
+            for (std::string& candidate : linesFlippingToggle(laidOut))
+                if ((flipped = flips(candidate)))
+                    break;
+            if (!flipped)
+                if (std::optional<std::string> broken =
+                        withLineFlippingToggle(laidOut, layout.wrapping.has_value());
+                    broken && roadEndsInCode(*broken) != end) {
+                    laidOut = std::move(*broken);
+                    flipped = true;
+                }
+            // Else a code span may open a line with a longer run, or end one line and open the
+            // next with its closing run.
+            for (std::size_t tried = 0; !flipped && paragraph && tried < 16; ++tried) {
+                splitCodeSpan = tried / 2;
+                spanOverTwoLines = tried % 2 == 1;
+                InlineText split = gatherInlines(*paragraph);
+                splitCodeSpan.reset();
+                if (codeSpansGathered <= tried / 2)
+                    break;
+                std::string candidate;
+                const std::int64_t splitTrailing = layOutInlines(split, layout, candidate);
+                flipped = splitTrailing == trailing && flips(candidate);
+            }
         }
-    if (laidOut.find("```") != std::string::npos)
+    }
+    if (!inDoxygen &&
+        (laidOut.find("```") != std::string::npos || laidOut.find("~~~") != std::string::npos))
         roadInCode = roadEndsInCode(laidOut);
     print(laidOut);
     queueNewlines(trailing);
     recycle(std::move(text));
+}
+
+std::int64_t MarkupFormatter::layOutInlines(InlineText& text, const InlineText::Layout& layout,
+                                            std::string& laidOut) const {
+    text.layOut(layout, laidOut);
+    keepFinalSpace(laidOut);
+    // The parser drops a byte order mark that opens the text it is given (on the directive road,
+    // each run of lines between directives); a reference keeps it.
+    if (runStart && laidOut.starts_with(byteOrderMark))
+        laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
+    // Line ends with nothing after them are owed to whatever is printed next.
+    std::int64_t trailing = 0;
+    while (laidOut.ends_with('\n')) {
+        laidOut.pop_back();
+        ++trailing;
+    }
+    return trailing;
 }
 
 void MarkupFormatter::recycle(InlineText text) {

@@ -154,8 +154,13 @@ private:
     void printText(std::string_view text, const RawMarkup* parent, std::int64_t index);
     [[nodiscard]] InlineText::TextContext textContext(const RawMarkup* parent,
                                                       std::int64_t index) const;
-    /// Lays out and prints the text, whose buffers the next run of inlines then reuses.
-    void printInlines(InlineText text, bool linesStartBlocks, bool wrap);
+    /// Lays out and prints the text, whose buffers the next run of inlines then reuses. A
+    /// paragraph's text may be gathered again with a code span over two lines.
+    void printInlines(InlineText text, bool linesStartBlocks, bool wrap,
+                      const Markup* paragraph = nullptr);
+    /// Lays the text out into `laidOut` without its final line ends, which it counts.
+    std::int64_t layOutInlines(InlineText& text, const InlineText::Layout& layout,
+                               std::string& laidOut) const;
     /// Keeps the buffers of a text that is done with for the next run of inlines.
     void recycle(InlineText text);
     [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, const InlineVariant& choices);
@@ -205,6 +210,14 @@ private:
     std::vector<DelimiterRunPlace> runPlaces;
     int linkDepth = 0;
     bool linkInLink = false;
+    /// The code spans gathered so far, and the one to print with a run of three backticks or
+    /// more, on one line or over two, its closing run opening the second, so that the directive
+    /// road's fence toggle flips where the run opens a line.
+    std::size_t codeSpansGathered = 0;
+    std::optional<std::size_t> splitCodeSpan;
+    bool spanOverTwoLines = false;
+    /// Whether a Doxygen command's text is being printed: the road keeps no toggle there.
+    bool inDoxygen = false;
     /// Whether the block-directive road's fence toggle is on after what is printed.
     bool roadInCode = false;
     /// Whether what is printed next opens the text that the parser reads as one (a document or,

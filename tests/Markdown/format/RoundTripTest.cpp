@@ -409,6 +409,17 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```\n```\x06\n    @`\n@Y",  // a code line the road takes for code by its indentation
         "    ```\n@\n    ```\n@p\n", // a continuation line that turns it off, wrapped or not
         "@t{\n>\n    ```\ne\n    ```\n}\n\x91\n",
+        "\\return F\n- ```\n", // code in a Doxygen command, where the road keeps no toggle
+        "    ```\n\n```t``\n[`a`](u)\n@p\n", // a line that flips it beside a code span
+        "```\x04``\xff`_```\n```\xff`\n@*\n",
+        "```\xff`\x01`\n```e\n```@\n@@\n", // ...opening with a run before a code span
+        "```J`Y`\n~~~`\n~~~`\n@N\n",
+        "```r`\n`\n\n    ```\n@\n@@\n",
+        "``` A`A``*\n```*`\n@*\n",        // a code span whose closing run opens a line
+        "```r`\xff``\n````\xff```\n@`\n", // ...at a space inside it
+        "*\x01\n```\xff``\xff`\n```\xff`*\n@\xde\n",
+        "@t\n{\n    ```\ne```\n    ```\n}\n\x91\n", // ...after a word
+        "    ```\n```\xff```\n@\xff\n",             // a code span opening a line with a longer run
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
