@@ -328,13 +328,17 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
             wordStart = space + 1;
         }
         // A reference says the closing brace as text; a backslash would still end the line in one.
-        const bool braceAtEnd = layout.lineEndsCloseDirectives && lineEnd > lineStart &&
-                                text[lineEnd - 1] == '}' && isLiteral(lineEnd - 1);
-        if (braceAtEnd && escapeAt == lineEnd - 1)
+        // The spaces of a hard break after it count for nothing.
+        std::size_t brace = lineEnd;
+        while (brace > lineStart && (text[brace - 1] == ' ' || text[brace - 1] == '\t'))
+            --brace;
+        const bool braceAtEnd = layout.lineEndsCloseDirectives && brace > lineStart &&
+                                text[brace - 1] == '}' && isLiteral(brace - 1);
+        if (braceAtEnd && escapeAt == brace - 1)
             escapeAt = std::string_view::npos;
-        emitWord(wordStart, braceAtEnd ? lineEnd - 1 : lineEnd);
+        emitWord(wordStart, braceAtEnd ? brace - 1 : lineEnd);
         if (braceAtEnd)
-            out += "&#125;";
+            out.append("&#125;").append(text.substr(brace, lineEnd - brace));
         if (lineEnd == text.size())
             break;
         out += '\n';

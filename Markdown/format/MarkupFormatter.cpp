@@ -384,9 +384,9 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const std::string first = prefixes.nextLinePrefix();
     const std::string rest = prefixes.restPrefix();
     const bool inDirective = directiveDepth > 0;
-    // Outside directives and commands, whose content's indentation the road takes off, a line
-    // indented as code is code to it.
-    const bool indentedIsCode = !inDirective && !tightBlocks;
+    // A line indented as code past the indentation the road takes off is code to it.
+    const std::optional<std::int64_t> indentedIsCode =
+        inDirective ? directiveCodeColumns : std::optional<std::int64_t>(4);
     const RoadReading closed = RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
                                                rest + fence, indentedIsCode);
     // The layouts that find the code where CommonMark does, in the order they are preferred,
@@ -612,16 +612,26 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     // The first line after the opening one sets how much indentation the road takes off the
     // content's lines; the content gets as much.
     std::size_t indentation = 0;
+    bool indentationSet = false;
     for (std::size_t end = opening.find('\n'); end != std::string::npos;) {
         const std::size_t start = end + 1;
         end = opening.find('\n', start);
         const std::string_view line = std::string_view(opening).substr(start, end - start);
         if (line.find_first_not_of(" \t") != std::string_view::npos) {
             indentation = static_cast<std::size_t>(indentationColumns(line));
+            indentationSet = true;
             break;
         }
     }
     prefixes.push(std::string(indentation, ' '), std::string(indentation, ' '));
+    // The road takes off the indentation of the first line after the opening one that is not
+    // blank: an argument line's, the brace's, else the first content line's, which only an HTML
+    // block may start with spaces.
+    const auto wasCodeColumns =
+        std::exchange(directiveCodeColumns,
+                      indentationSet || braceAlone || first->kind() != RawMarkupKind::htmlBlock
+                          ? std::optional(prefixes.restWidth() + 4)
+                          : std::nullopt);
     const bool wasTight = std::exchange(tightBlocks, false);
     const MarkupData root = blockDirective.data().root();
     const bool wasEndingTree = std::exchange(
@@ -632,6 +642,7 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     ++directiveDepth;
     printBlocks(blockDirective);
     --directiveDepth;
+    directiveCodeColumns = wasCodeColumns;
     prefixes.pop();
     // Where the fence toggle is left on, the road would take a closing brace for code; a
     // directive that ends the text needs none.

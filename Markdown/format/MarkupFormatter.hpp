@@ -227,6 +227,9 @@ private:
     /// one), found once asked.
     [[nodiscard]] std::int64_t lastDirectiveNumber(const Markup& markup);
     std::optional<std::int64_t> lastDirective;
+    /// How far a line of the innermost directive's content is indented to be code to the road,
+    /// where that is known.
+    std::optional<std::int64_t> directiveCodeColumns;
     /// Whether the innermost directive printed its opening brace on a line of its own.
     bool braceAlone = false;
     /// Whether the innermost directive being printed runs to the end of the tree.

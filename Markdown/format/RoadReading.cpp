@@ -112,13 +112,14 @@ bool readsAsFenceOnRoad(std::string_view line) {
 
 RoadReading RoadReading::of(bool inCode, bool inDirective, std::string_view openingLine,
                             std::string_view restPrefix, std::string_view code,
-                            std::optional<std::string_view> closingLine, bool indentedIsCode) {
+                            std::optional<std::string_view> closingLine,
+                            std::optional<std::int64_t> codeColumns) {
     RoadReading reading;
     auto read = [&](std::string_view line, bool isCode) {
         if (readsAsFenceOnRoad(line)) {
             inCode = !inCode;
         } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line, inDirective) &&
-                   !(indentedIsCode && indentationColumns(line) >= 4)) {
+                   !(codeColumns && indentationColumns(line) >= *codeColumns)) {
             reading.codeKept = false;
         }
     };

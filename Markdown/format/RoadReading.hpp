@@ -21,12 +21,12 @@ struct RoadReading {
 
     /// The reading, from the toggle's state `inCode`, of an opening line (with its prefixes),
     /// the code's lines, each after `restPrefix`, and the closing fence line when there is one.
-    /// A closing brace matters only `inDirective`; with `indentedIsCode`, a line indented as
-    /// code is never syntax.
+    /// A closing brace matters only `inDirective`; a line indented by `codeColumns` or more is
+    /// code, never syntax.
     [[nodiscard]] static RoadReading of(bool inCode, bool inDirective, std::string_view openingLine,
                                         std::string_view restPrefix, std::string_view code,
                                         std::optional<std::string_view> closingLine,
-                                        bool indentedIsCode = false);
+                                        std::optional<std::int64_t> codeColumns = std::nullopt);
     /// The reading where the road keeps no toggle, as in a Doxygen command's lines: every code
     /// line that could be directive syntax is taken for it.
     [[nodiscard]] static RoadReading withoutToggle(std::string_view restPrefix,

@@ -420,6 +420,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "*\x01\n```\xff``\xff`\n```\xff`*\n@\xde\n",
         "@t\n{\n    ```\ne```\n    ```\n}\n\x91\n", // ...after a word
         "    ```\n```\xff```\n@\xff\n",             // a code span opening a line with a longer run
+        "@n{\n```\n    ```\n    }\n}\nr\n",         // a code line indented as code in a directive
+        "@a{\n\ne}  \no\n", // a brace before a hard break on a first content line
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
