@@ -240,14 +240,16 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
 
 // Whether the road reads the argument lines from `first` on, each on a line of its own after
 // the opening line, as argument text: the first that is not blank sets the directive's
-// indentation, and past it a line that could be directive syntax must be indented as code.
-bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t first) {
+// indentation, and past it a line that could be directive syntax must be indented as code. A
+// closing brace matters only inside another directive.
+bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t first,
+                       bool inDirective) {
     std::optional<std::int64_t> inner;
     for (std::size_t i = first; i < lines.size(); ++i) {
         const std::int64_t columns = indentationColumns(lines[i]);
         if (!inner && lines[i].find_first_not_of(" \t") != std::string_view::npos)
             inner = columns;
-        if (mayReadAsDirectiveSyntax(lines[i], true) && columns - inner.value_or(0) < 4)
+        if (mayReadAsDirectiveSyntax(lines[i], inDirective) && columns - inner.value_or(0) < 4)
             return false;
     }
     return true;
@@ -579,7 +581,9 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
         lines.push_back(segment.trimmedText());
     // The road reads an argument line as directive syntax unless it is indented as code past
     // the first line after the opening one; the first argument then may have to stand there.
-    const bool firstAlone = !argumentLinesRead(lines, 1) && argumentLinesRead(lines, 0);
+    const bool inDirective = directiveDepth > 0;
+    const bool firstAlone =
+        !argumentLinesRead(lines, 1, inDirective) && argumentLinesRead(lines, 0, inDirective);
     std::string opening = "@" + blockDirective.name();
     for (std::size_t i = 0; i < lines.size(); ++i)
         opening.append(i > 0 ? "\n" : firstAlone ? "(\n" : "(").append(lines[i]);

@@ -421,7 +421,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@t\n{\n    ```\ne```\n    ```\n}\n\x91\n", // ...after a word
         "    ```\n```\xff```\n@\xff\n",             // a code span opening a line with a longer run
         "@n{\n```\n    ```\n    }\n}\nr\n",         // a code line indented as code in a directive
-        "@a{\n\ne}  \no\n", // a brace before a hard break on a first content line
+        "@a{\n\ne}  \no\n",       // a brace before a hard break on a first content line
+        "@o(\n`\n    @\xc0\n}\n", // an argument line of a brace, outside any directive
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
