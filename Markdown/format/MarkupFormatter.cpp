@@ -342,9 +342,12 @@ bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
         return true;
     const auto [code, opening, fence] = codeFences(*codeBlock);
     const bool wasInCode = std::exchange(roadInCode, inCode);
+    // The text being printed comes first.
+    const bool wasRunStart = std::exchange(runStart, false);
     bool kept = false;
     (void)codeLayout(*codeBlock, code, opening, fence, &kept);
     roadInCode = wasInCode;
+    runStart = wasRunStart;
     return kept;
 }
 
@@ -360,6 +363,9 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         printBareLine();
         queueNewlines(1);
         print(opening + body + "\n" + fence);
+        return;
+    case CodeLayout::fencedAfterMark:
+        print(std::string(byteOrderMark) + opening + body + "\n" + fence);
         return;
     case CodeLayout::indented:
         print(indentedCode(code));
@@ -424,10 +430,10 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         layouts.emplace_back(CodeLayout::fencedBelowMarker,
                              RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
                                              rest + fence, indentedIsCode));
-    // Where the lines the road passes to CommonMark end with the code, no closing fence is needed.
+    // Where the lines the road passes to CommonMark end with the code, no closing fence is needed;
+    // the road takes a directive's indentation off its content's lines.
     const bool lastOfItsLines = [&] {
-        if (!first.empty() || !rest.empty() ||
-            (parentKind != RawMarkupKind::document && parentKind != RawMarkupKind::blockDirective))
+        if (parentKind != RawMarkupKind::document && parentKind != RawMarkupKind::blockDirective)
             return false;
         if (index + 1 == parent->raw.markup->childCount())
             return true;
@@ -448,14 +454,29 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     if (inDoxygen)
         for (auto& [layout, reading] : layouts)
             reading = RoadReading::withoutToggle(rest, code);
-    for (const bool toggleLeftOn : {false, true})
-        for (const auto& [layout, reading] : layouts)
-            if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
-                roadInCode = reading.endsInCode;
-                if (kept)
-                    *kept = true;
-                return layout;
-            }
+    const auto chosen = [&]() -> std::optional<CodeLayout> {
+        for (const bool toggleLeftOn : {false, true})
+            for (const auto& [layout, reading] : layouts)
+                if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
+                    roadInCode = reading.endsInCode;
+                    if (kept)
+                        *kept = true;
+                    return layout;
+                }
+        return std::nullopt;
+    };
+    if (const std::optional<CodeLayout> layout = chosen())
+        return *layout;
+    // Last, where nothing else does: the parser drops a byte order mark that opens the lines it
+    // reads as one, and the road does not look past it for a fence.
+    if (runStart && first.empty() && !inDoxygen) {
+        layouts.assign(
+            {{CodeLayout::fencedAfterMark,
+              RoadReading::of(roadInCode, inDirective, std::string(byteOrderMark) + opening, rest,
+                              code, rest + fence, indentedIsCode)}});
+        if (const std::optional<CodeLayout> layout = chosen())
+            return *layout;
+    }
     roadInCode = closed.endsInCode && !inDoxygen;
     if (kept)
         *kept = false;

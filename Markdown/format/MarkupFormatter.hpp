@@ -119,9 +119,10 @@ private:
     void printList(const Markup& list, char marker);
     void printDoxygen(const std::string& opening, const Markup& command);
     /// How a code block is laid out, the block-directive road's fence toggle set after it: fenced;
-    /// fenced on the line after a bare list marker; indented; or with no closing fence, where its
-    /// lines end the text the parser reads as one.
-    enum class CodeLayout { fenced, fencedBelowMarker, indented, unclosed };
+    /// fenced on the line after a bare list marker; fenced after a byte order mark, where the
+    /// text the parser reads as one opens; indented; or with no closing fence, where its lines
+    /// end that text.
+    enum class CodeLayout { fenced, fencedBelowMarker, fencedAfterMark, indented, unclosed };
     /// `kept` tells whether a layout keeps every code line code on the road.
     [[nodiscard]] CodeLayout codeLayout(const CodeBlock& codeBlock, std::string_view code,
                                         const std::string& opening, const std::string& fence,

@@ -421,8 +421,10 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@t\n{\n    ```\ne```\n    ```\n}\n\x91\n", // ...after a word
         "    ```\n```\xff```\n@\xff\n",             // a code span opening a line with a longer run
         "@n{\n```\n    ```\n    }\n}\nr\n",         // a code line indented as code in a directive
-        "@a{\n\ne}  \no\n",       // a brace before a hard break on a first content line
-        "@o(\n`\n    @\xc0\n}\n", // an argument line of a brace, outside any directive
+        "@a{\n\ne}  \no\n",                  // a brace before a hard break on a first content line
+        "@o(\n`\n    @\xc0\n}\n",            // an argument line of a brace, outside any directive
+        "\xEF\xBB\xBF```\n~~~\n@p\n \n",     // code that only a byte order mark before it keeps
+        "@I( \n ){\x0b```\n```\xbd\n}\nf\n", // unclosed code in a directive's indented content
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
