@@ -110,10 +110,10 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             !lineBreak.empty()) {
             const std::size_t after = i + lineBreak.size();
             // An emphasis run with space on its outer side opens (or closes) beside punctuation
-            // as well, and never both.
+            // as well, and never both. An escaped tilde is no delimiter.
             const bool delimiterBefore =
                 i > 0
-                    ? previous == '~'
+                    ? previous == '~' && !(runStart == i && printed.ends_with("\\~"))
                     : !printed.empty() &&
                           std::string_view("*_~").find(printed.back()) != std::string_view::npos &&
                           !(context.afterOpener && context.spaceBeforeOpener);

@@ -228,6 +228,12 @@ std::string codeSpanOverTwoLines(std::string_view code) {
     return std::string(run).append(" ").append(code).append("\n    ").append(run);
 }
 
+std::string_view withoutFinalLineEnds(std::string_view text) {
+    while (text.ends_with('\n'))
+        text.remove_suffix(1);
+    return text;
+}
+
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
@@ -337,6 +343,11 @@ bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
     auto next = blockPrinted->first;
     if (++next == blockPrinted->second)
         return true;
+    // An HTML block's lines are read as they are, directive syntax where the toggle is off.
+    if (const std::optional<HTMLBlock> htmlBlock = (*next).as<HTMLBlock>())
+        return RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
+                               withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt)
+            .codeKept;
     const std::optional<CodeBlock> codeBlock = (*next).as<CodeBlock>();
     if (!codeBlock)
         return true;
@@ -365,6 +376,8 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         print(opening + body + "\n" + fence);
         return;
     case CodeLayout::fencedAfterMark:
+        // A blank line before it would open the text.
+        current.queuedNewlines = std::min<std::int64_t>(current.queuedNewlines, 1);
         print(std::string(byteOrderMark) + opening + body + "\n" + fence);
         return;
     case CodeLayout::indented:
@@ -469,7 +482,8 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         return *layout;
     // Last, where nothing else does: the parser drops a byte order mark that opens the lines it
     // reads as one, and the road does not look past it for a fence.
-    if (runStart && first.empty() && !inDoxygen) {
+    // Only code that ends its text, which no code after it needs the toggle on for.
+    if (lastOfItsLines && runStart && first.empty() && !inDoxygen && current.newlineStreak < 2) {
         layouts.assign(
             {{CodeLayout::fencedAfterMark,
               RoadReading::of(roadInCode, inDirective, std::string(byteOrderMark) + opening, rest,
@@ -512,9 +526,7 @@ void MarkupFormatter::visitThematicBreak(const ThematicBreak&) {
 
 void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
     startBlock();
-    std::string_view html = htmlBlock.rawHTML();
-    while (html.ends_with('\n'))
-        html.remove_suffix(1);
+    const std::string_view html = withoutFinalLineEnds(htmlBlock.rawHTML());
     // A directive takes a brace that ends its content's first line for its own closing brace,
     // a blank line before it for nothing.
     const std::string_view firstLine = html.substr(0, html.find('\n'));
@@ -692,9 +704,10 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
     runStart = true;
     // The text starts on the command's own line and runs to the next blank line, so its
     // blocks follow each other without one. The first line after the command's sets how much
-    // indentation the road takes off the rest: a list's continuation lines keep theirs only
-    // where the list starts on that line.
-    if (isList(command.childAt(0)->kind())) {
+    // indentation the road takes off the rest: the continuation lines of a list, code or HTML
+    // keep theirs only where the block starts on that line.
+    const RawMarkupKind first = command.childAt(0)->kind();
+    if (isList(first) || first == RawMarkupKind::codeBlock || first == RawMarkupKind::htmlBlock) {
         print(opening);
         queueNewlines(1);
         prefixes.push("", "");

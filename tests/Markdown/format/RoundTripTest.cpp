@@ -424,7 +424,13 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@a{\n\ne}  \no\n",                  // a brace before a hard break on a first content line
         "@o(\n`\n    @\xc0\n}\n",            // an argument line of a brace, outside any directive
         "\xEF\xBB\xBF```\n~~~\n@p\n \n",     // code that only a byte order mark before it keeps
-        "@I( \n ){\x0b```\n```\xbd\n}\nf\n", // unclosed code in a directive's indented content
+        "@I\n\xEF\xBB\xBF```\n~~~\n@p\n \n", // ...right after a directive
+        "    ```\n!\n\n    ```\x1f\n}\n@\xff\n", // ...but not where code after it needs the toggle
+                                                 // on
+        "@I( \n ){\x0b```\n```\xbd\n}\nf\n",     // unclosed code in a directive's indented content
+        "~&#11;\x01\n",        // a line break only the road knows after an escaped tilde
+        "@param S\n```\n r\n", // code opening a Doxygen command's text
+        "```p`\n<div\n@;\n",   // a line that flips the toggle on for the HTML after it
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
