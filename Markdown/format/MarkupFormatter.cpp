@@ -337,6 +337,16 @@ MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlo
     return {code, std::move(opening), std::move(fence)};
 }
 
+bool MarkupFormatter::nextIsRoadCode() const {
+    if (!blockPrinted)
+        return false;
+    auto next = blockPrinted->first;
+    if (++next == blockPrinted->second)
+        return false;
+    const RawMarkupKind kind = (*next).kind();
+    return kind == RawMarkupKind::codeBlock || kind == RawMarkupKind::htmlBlock;
+}
+
 bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
     if (!blockPrinted)
         return true;
@@ -410,6 +420,13 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         inDirective ? directiveCodeColumns : std::optional<std::int64_t>(4);
     const RoadReading closed = RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
                                                rest + fence, indentedIsCode);
+    // The usual fences, preferred, where the road reads them so.
+    if (!inDoxygen && closed.codeKept && !closed.endsInCode) {
+        roadInCode = false;
+        if (kept)
+            *kept = true;
+        return CodeLayout::fenced;
+    }
     // The layouts that find the code where CommonMark does, in the order they are preferred,
     // with how the road reads each.
     std::vector<std::pair<CodeLayout, RoadReading>> layouts{{CodeLayout::fenced, closed}};
@@ -1143,8 +1160,13 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     // the directives after it, or on where the code after it needs that.
     if (!inDoxygen &&
         (laidOut.find('`') != std::string::npos || laidOut.find("~~") != std::string::npos)) {
-        const bool end = roadEndsInCode(laidOut);
-        if (nextCodeReadFrom(!end) && (end || !nextCodeReadFrom(end))) {
+        // Only a line that opens with three backticks or tildes flips it.
+        const bool linesMayFlip =
+            laidOut.find("```") != std::string::npos || laidOut.find("~~~") != std::string::npos;
+        const bool end = linesMayFlip ? roadEndsInCode(laidOut) : roadInCode;
+        // Off where the block after it can be read so; on only where it needs that.
+        if (end ? nextCodeReadFrom(false)
+                : nextIsRoadCode() && !nextCodeReadFrom(false) && nextCodeReadFrom(true)) {
             const auto flips = [&](std::string& candidate) {
                 if (roadEndsInCode(candidate) == end || !readAlike(laidOut, candidate))
                     return false;

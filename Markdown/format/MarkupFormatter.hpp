@@ -135,8 +135,11 @@ private:
     };
     [[nodiscard]] static CodeFences codeFences(const CodeBlock& codeBlock);
     /// Whether the road keeps the lines of the block after the text being printed code, with its
-    /// toggle as `inCode` before it; true where that block is no code.
+    /// toggle as `inCode` before it, and its HTML lines HTML; true where that block is neither.
     [[nodiscard]] bool nextCodeReadFrom(bool inCode);
+    /// Whether the block after the one being printed is code or HTML, whose lines the toggle
+    /// matters to.
+    [[nodiscard]] bool nextIsRoadCode() const;
     /// The place of the block being printed among its siblings, and their end.
     std::optional<std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>> blockPrinted;
 
