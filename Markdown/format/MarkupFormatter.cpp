@@ -234,6 +234,35 @@ std::string_view withoutFinalLineEnds(std::string_view text) {
     return text;
 }
 
+// Whether the block's printed lines never flip the road's toggle: a thematic break, a table, or
+// text without code spans and without a run of three backticks or tildes.
+bool cannotFlipToggle(const RawMarkup& block) {
+    switch (block.kind()) {
+    case RawMarkupKind::thematicBreak:
+    case RawMarkupKind::table:
+        return true;
+    case RawMarkupKind::paragraph:
+    case RawMarkupKind::heading:
+        break;
+    default:
+        return false;
+    }
+    std::vector<const RawMarkup*> pending{&block};
+    while (!pending.empty()) {
+        const RawMarkup& node = *pending.back();
+        pending.pop_back();
+        if (node.kind() == RawMarkupKind::inlineCode || node.kind() == RawMarkupKind::symbolLink)
+            return false;
+        if (const auto* text = node.data().getIf<RawMarkupKind::text>();
+            text && (text->string.find("```") != std::string::npos ||
+                     text->string.find("~~~") != std::string::npos))
+            return false;
+        for (std::int64_t i = 0; i < node.childCount(); ++i)
+            pending.push_back(node.child(i).get());
+    }
+    return true;
+}
+
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
@@ -301,6 +330,7 @@ void MarkupFormatter::printBlocks(const Markup& container) {
     const MarkupChildren children = container.children();
     const MarkupChildren::Iterator end = children.end();
     const auto wasAt = blockPrinted;
+    const RawMarkup* const wasParent = std::exchange(blocksParent, container.raw().markup.get());
     for (auto child = children.begin(); child != end; ++child) {
         const Markup block = *child;
         listMarkerToAvoid.reset();
@@ -311,6 +341,7 @@ void MarkupFormatter::printBlocks(const Markup& container) {
         visit(block);
     }
     blockPrinted = wasAt;
+    blocksParent = wasParent;
 }
 
 void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
@@ -337,28 +368,49 @@ MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlo
     return {code, std::move(opening), std::move(fence)};
 }
 
+std::optional<std::pair<MarkupChildren::Iterator, RawMarkupKind>>
+MarkupFormatter::nextRoadBlock() const {
+    if (!blockPrinted || !blocksParent)
+        return std::nullopt;
+    // A few blocks on: a long run of text that cannot flip the toggle is rare. Read from the raw
+    // nodes, as an element costs more to make.
+    const std::int64_t index = blockPrinted->first.metadata().indexInParent;
+    const std::int64_t end = std::min(blocksParent->childCount(), index + 9);
+    for (std::int64_t next = index + 1; next < end; ++next) {
+        const RawMarkup& block = *blocksParent->child(next);
+        if (cannotFlipToggle(block))
+            continue;
+        auto at = blockPrinted->first;
+        for (std::int64_t step = index; step < next; ++step)
+            ++at;
+        return std::pair(at, block.kind());
+    }
+    return std::nullopt;
+}
+
 bool MarkupFormatter::nextIsRoadCode() const {
-    if (!blockPrinted)
-        return false;
-    auto next = blockPrinted->first;
-    if (++next == blockPrinted->second)
-        return false;
-    const RawMarkupKind kind = (*next).kind();
-    return kind == RawMarkupKind::codeBlock || kind == RawMarkupKind::htmlBlock;
+    const auto next = nextRoadBlock();
+    return next &&
+           (next->second == RawMarkupKind::codeBlock || next->second == RawMarkupKind::htmlBlock);
 }
 
 bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
-    if (!blockPrinted)
+    const auto nextBlock = nextRoadBlock();
+    if (!nextBlock)
         return true;
-    auto next = blockPrinted->first;
-    if (++next == blockPrinted->second)
+    // A directive's or command's line is read as one only where the toggle is off.
+    if (isDirectiveOrCommand(nextBlock->second))
+        return !inCode;
+    if (nextBlock->second != RawMarkupKind::codeBlock &&
+        nextBlock->second != RawMarkupKind::htmlBlock)
         return true;
+    const Markup next = *nextBlock->first;
     // An HTML block's lines are read as they are, directive syntax where the toggle is off.
-    if (const std::optional<HTMLBlock> htmlBlock = (*next).as<HTMLBlock>())
+    if (const std::optional<HTMLBlock> htmlBlock = next.as<HTMLBlock>())
         return RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
                                withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt)
             .codeKept;
-    const std::optional<CodeBlock> codeBlock = (*next).as<CodeBlock>();
+    const std::optional<CodeBlock> codeBlock = next.as<CodeBlock>();
     if (!codeBlock)
         return true;
     const auto [code, opening, fence] = codeFences(*codeBlock);
@@ -1158,12 +1210,15 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     };
     // A line of the text may have to flip the road's toggle, as it did in the source: off for
     // the directives after it, or on where the code after it needs that.
+    // Only a line that opens with three backticks or tildes flips it.
+    const auto linesMayFlip = [&] {
+        return laidOut.find("```") != std::string::npos || laidOut.find("~~~") != std::string::npos;
+    };
+    bool mayFlip = false;
     if (!inDoxygen &&
-        (laidOut.find('`') != std::string::npos || laidOut.find("~~") != std::string::npos)) {
-        // Only a line that opens with three backticks or tildes flips it.
-        const bool linesMayFlip =
-            laidOut.find("```") != std::string::npos || laidOut.find("~~~") != std::string::npos;
-        const bool end = linesMayFlip ? roadEndsInCode(laidOut) : roadInCode;
+        (laidOut.find('`') != std::string::npos || laidOut.find('~') != std::string::npos)) {
+        mayFlip = linesMayFlip();
+        const bool end = mayFlip ? roadEndsInCode(laidOut) : roadInCode;
         // Off where the block after it can be read so; on only where it needs that.
         if (end ? nextCodeReadFrom(false)
                 : nextIsRoadCode() && !nextCodeReadFrom(false) && nextCodeReadFrom(true)) {
@@ -1171,6 +1226,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                 if (roadEndsInCode(candidate) == end || !readAlike(laidOut, candidate))
                     return false;
                 laidOut = std::move(candidate);
+                mayFlip = true;
                 return true;
             };
             bool flipped = false;
@@ -1182,7 +1238,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                         withLineFlippingToggle(laidOut, layout.wrapping.has_value());
                     broken && roadEndsInCode(*broken) != end) {
                     laidOut = std::move(*broken);
-                    flipped = true;
+                    flipped = mayFlip = true;
                 }
             // Else a code span may open a line with a longer run, or end one line and open the
             // next with its closing run.
@@ -1199,8 +1255,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
             }
         }
     }
-    if (!inDoxygen &&
-        (laidOut.find("```") != std::string::npos || laidOut.find("~~~") != std::string::npos))
+    if (mayFlip)
         roadInCode = roadEndsInCode(laidOut);
     print(laidOut);
     queueNewlines(trailing);

@@ -134,14 +134,19 @@ private:
         std::string fence;
     };
     [[nodiscard]] static CodeFences codeFences(const CodeBlock& codeBlock);
-    /// Whether the road keeps the lines of the block after the text being printed code, with its
-    /// toggle as `inCode` before it, and its HTML lines HTML; true where that block is neither.
+    /// Whether the road keeps the lines of the block after the text being printed code (past
+    /// blocks that cannot flip the toggle), with its toggle as `inCode` before it, its HTML lines
+    /// HTML, and a directive's line the directive's; true where that block is none of them.
     [[nodiscard]] bool nextCodeReadFrom(bool inCode);
-    /// Whether the block after the one being printed is code or HTML, whose lines the toggle
-    /// matters to.
+    /// The block after the one being printed, past those that cannot flip the road's toggle,
+    /// and its kind.
+    [[nodiscard]] std::optional<std::pair<MarkupChildren::Iterator, RawMarkupKind>>
+    nextRoadBlock() const;
+    /// Whether that block is code or HTML, whose lines the toggle matters to.
     [[nodiscard]] bool nextIsRoadCode() const;
     /// The place of the block being printed among its siblings, and their end.
     std::optional<std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>> blockPrinted;
+    const RawMarkup* blocksParent = nullptr;
 
     /// Inline elements are gathered into `inlines` and laid out on lines once their block is
     /// complete; an inline element printed on its own is laid out when its visit ends.

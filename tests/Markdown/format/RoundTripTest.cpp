@@ -428,9 +428,11 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\n!\n\n    ```\x1f\n}\n@\xff\n", // ...but not where code after it needs the toggle
                                                  // on
         "@I( \n ){\x0b```\n```\xbd\n}\nf\n",     // unclosed code in a directive's indented content
-        "~&#11;\x01\n",        // a line break only the road knows after an escaped tilde
-        "@param S\n```\n r\n", // code opening a Doxygen command's text
-        "```p`\n<div\n@;\n",   // a line that flips the toggle on for the HTML after it
+        "~&#11;\x01\n",                 // a line break only the road knows after an escaped tilde
+        "@param S\n```\n r\n",          // code opening a Doxygen command's text
+        "```p`\n<div\n@;\n",            // a line that flips the toggle on for the HTML after it
+        "```o`\n\n~\n```\n\n~~~\n@`\n", // ...or for code past text that cannot flip it
+        "```r`\n\n`\n\n\t```\n@\n@e\n",
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
