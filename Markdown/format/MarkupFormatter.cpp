@@ -417,8 +417,14 @@ bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
     const bool wasInCode = std::exchange(roadInCode, inCode);
     // The text being printed comes first.
     const bool wasRunStart = std::exchange(runStart, false);
+    // Its own layout may look at the block after it in turn.
+    const auto wasAt =
+        std::exchange(blockPrinted, std::pair(nextBlock->first, blockPrinted->second));
+    ++blocksLookedAhead;
     bool kept = false;
     (void)codeLayout(*codeBlock, code, opening, fence, &kept);
+    --blocksLookedAhead;
+    blockPrinted = wasAt;
     roadInCode = wasInCode;
     runStart = wasRunStart;
     return kept;
@@ -528,9 +534,12 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
 
     // Past the last directive, outside any or in one whose closing braces can go, the toggle may
     // stay on, though a layout that turns it off serves the code blocks after this one better.
+    // Or where the code after it (past text that cannot flip it) turns it off again.
     const auto toggleFree = [&] {
-        return (!inDirective || directiveEndsTree) &&
-               codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock);
+        if ((!inDirective || directiveEndsTree) &&
+            codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock))
+            return true;
+        return blocksLookedAhead < 2 && nextIsRoadCode() && nextCodeReadFrom(true);
     };
     // A Doxygen command's lines flip no toggle; only code lines that look like directives matter.
     if (inDoxygen)

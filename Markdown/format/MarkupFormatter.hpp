@@ -147,6 +147,9 @@ private:
     /// The place of the block being printed among its siblings, and their end.
     std::optional<std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>> blockPrinted;
     const RawMarkup* blocksParent = nullptr;
+    /// How many blocks on from the one being printed a layout is being chosen for: two looks no
+    /// further.
+    int blocksLookedAhead = 0;
 
     /// Inline elements are gathered into `inlines` and laid out on lines once their block is
     /// complete; an inline element printed on its own is laid out when its visit ends.
