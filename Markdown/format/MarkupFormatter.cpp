@@ -234,8 +234,17 @@ std::string_view withoutFinalLineEnds(std::string_view text) {
     return text;
 }
 
+// Whether the run may open a printed line: at the text's start (after a line end or another
+// element) or after a space, where wrapping may end a line.
+bool mayOpenLine(std::string_view text, std::string_view run) {
+    for (std::size_t at = text.find(run); at != std::string_view::npos; at = text.find(run, at + 1))
+        if (at == 0 || text[at - 1] == ' ' || text[at - 1] == '\t')
+            return true;
+    return false;
+}
+
 // Whether the block's printed lines never flip the road's toggle: a thematic break, a table, or
-// text without code spans and without a run of three backticks or tildes.
+// text without code spans and without a run of three backticks or tildes that may open a line.
 bool cannotFlipToggle(const RawMarkup& block) {
     switch (block.kind()) {
     case RawMarkupKind::thematicBreak:
@@ -254,8 +263,7 @@ bool cannotFlipToggle(const RawMarkup& block) {
         if (node.kind() == RawMarkupKind::inlineCode || node.kind() == RawMarkupKind::symbolLink)
             return false;
         if (const auto* text = node.data().getIf<RawMarkupKind::text>();
-            text && (text->string.find("```") != std::string::npos ||
-                     text->string.find("~~~") != std::string::npos))
+            text && (mayOpenLine(text->string, "```") || mayOpenLine(text->string, "~~~")))
             return false;
         for (std::int64_t i = 0; i < node.childCount(); ++i)
             pending.push_back(node.child(i).get());

@@ -423,6 +423,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```o`\n\n~\n```\n\n~~~\n@`\n", // ...or for code past text that cannot flip it
         "```r`\n\n`\n\n\t```\n@\n@e\n",
         "`a`\n\n    ```\n!\n\n    ```\n}\n@x\n", // code that leaves it on for the code after it
+        "(\n    ```\n\n\xff```\n\n    ```\n}\n@\xff\n", // ...past a run that opens no line
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
