@@ -234,6 +234,12 @@ std::string_view withoutFinalLineEnds(std::string_view text) {
     return text;
 }
 
+bool isDirectiveOrCommand(RawMarkupKind kind) {
+    return kind == RawMarkupKind::blockDirective || kind == RawMarkupKind::doxygenDiscussion ||
+           kind == RawMarkupKind::doxygenNote || kind == RawMarkupKind::doxygenAbstract ||
+           kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
+}
+
 // Whether the run may open a printed line: at the text's start (after a line end or another
 // element) or after a space, where wrapping may end a line.
 bool mayOpenLine(std::string_view text, std::string_view run) {
@@ -243,24 +249,28 @@ bool mayOpenLine(std::string_view text, std::string_view run) {
     return false;
 }
 
-// Whether the block's printed lines never flip the road's toggle: a thematic break, a table, or
-// text without code spans and without a run of three backticks or tildes that may open a line.
+// Whether the block's printed lines never flip the road's toggle: a thematic break, a table, a
+// quote, or text (in lists too) without code spans and without a run of three backticks or tildes
+// that may open a line.
 bool cannotFlipToggle(const RawMarkup& block) {
-    switch (block.kind()) {
-    case RawMarkupKind::thematicBreak:
-    case RawMarkupKind::table:
-        return true;
-    case RawMarkupKind::paragraph:
-    case RawMarkupKind::heading:
-        break;
-    default:
-        return false;
-    }
     std::vector<const RawMarkup*> pending{&block};
     while (!pending.empty()) {
         const RawMarkup& node = *pending.back();
         pending.pop_back();
-        if (node.kind() == RawMarkupKind::inlineCode || node.kind() == RawMarkupKind::symbolLink)
+        switch (node.kind()) {
+        case RawMarkupKind::thematicBreak:
+        case RawMarkupKind::table:
+        case RawMarkupKind::blockQuote: // every line opens with its marker
+            continue;
+        case RawMarkupKind::inlineCode:
+        case RawMarkupKind::symbolLink:
+        case RawMarkupKind::codeBlock:
+        case RawMarkupKind::htmlBlock:
+            return false;
+        default:
+            break;
+        }
+        if (isDirectiveOrCommand(node.kind()))
             return false;
         if (const auto* text = node.data().getIf<RawMarkupKind::text>();
             text && (mayOpenLine(text->string, "```") || mayOpenLine(text->string, "~~~")))
@@ -273,12 +283,6 @@ bool cannotFlipToggle(const RawMarkup& block) {
 
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
-}
-
-bool isDirectiveOrCommand(RawMarkupKind kind) {
-    return kind == RawMarkupKind::blockDirective || kind == RawMarkupKind::doxygenDiscussion ||
-           kind == RawMarkupKind::doxygenNote || kind == RawMarkupKind::doxygenAbstract ||
-           kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
 // Whether the road reads the argument lines from `first` on, each on a line of its own after

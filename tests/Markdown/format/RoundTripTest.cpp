@@ -423,7 +423,9 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```o`\n\n~\n```\n\n~~~\n@`\n", // ...or for code past text that cannot flip it
         "```r`\n\n`\n\n\t```\n@\n@e\n",
         "`a`\n\n    ```\n!\n\n    ```\n}\n@x\n", // code that leaves it on for the code after it
-        "(\n    ```\n\n\xff```\n\n    ```\n}\n@\xff\n", // ...past a run that opens no line
+        "(\n    ```\n\n\xff```\n\n    ```\n}\n@\xff\n",    // ...past a run that opens no line
+        "i\x0c~~~ \n```\n~~~\n`p` t\n1. *\n<i>\n@\x1a\n",  // ...or a list of such text
+        "i\x0c~~~ \n```\n~~~\n`p` t\n> ```\n<i>\n@\x1a\n", // ...or a quote
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
