@@ -702,6 +702,17 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     lines.reserve(segments.size());
     for (const auto& segment : segments)
         lines.push_back(segment.trimmedText());
+    // A line after the first keeps the indentation it was read with, which includes that of the
+    // content around it: where every such line has it, it goes, as printing puts it back.
+    const auto around = static_cast<std::size_t>(prefixes.restWidth());
+    const auto hasAround = [&](std::string_view line) {
+        return line.find_first_not_of(' ') >= std::min(around, line.size()) ||
+               line.find_first_not_of(" \t") == std::string_view::npos;
+    };
+    if (around > 0 && std::all_of(lines.begin() + (lines.empty() ? 0 : 1), lines.end(), hasAround))
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            lines[i].remove_prefix(
+                std::min({around, lines[i].size(), lines[i].find_first_not_of(" \t")}));
     // The road reads an argument line as directive syntax unless it is indented as code past
     // the first line after the opening one; the first argument then may have to stand there.
     const bool inDirective = directiveDepth > 0;

@@ -412,6 +412,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@n{\n```\n    ```\n    }\n}\nr\n",         // a code line indented as code in a directive
         "@a{\n\ne}  \no\n",                  // a brace before a hard break on a first content line
         "@o(\n`\n    @\xc0\n}\n",            // an argument line of a brace, outside any directive
+        "@I( \n ){\n@I( \n \n",              // argument lines inside a directive's indented content
         "\xEF\xBB\xBF```\n~~~\n@p\n \n",     // code that only a byte order mark before it keeps
         "@I\n\xEF\xBB\xBF```\n~~~\n@p\n \n", // ...right after a directive
         "    ```\n!\n\n    ```\x1f\n}\n@\xff\n", // ...but not where code after it needs the toggle
