@@ -95,10 +95,10 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             !lineBreak.empty()) {
             const std::size_t after = i + lineBreak.size();
             // An emphasis run with space on its outer side opens (or closes) beside punctuation
-            // as well, and never both.
+            // as well, and never both. An escaped tilde is no delimiter.
             const bool delimiterBefore =
                 i > 0
-                    ? previous == '~'
+                    ? previous == '~' && !(runStart == i && printed.ends_with("\\~"))
                     : !printed.empty() &&
                           std::string_view("*_~").find(printed.back()) != std::string_view::npos &&
                           !(context.afterOpener && context.spaceBeforeOpener);
@@ -371,13 +371,17 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
             wordStart = space + 1;
         }
         // A reference says the closing brace as text; a backslash would still end the line in one.
-        const bool braceAtEnd = layout.lineEndsCloseDirectives && lineEnd > lineStart &&
-                                text[lineEnd - 1] == '}' && isLiteral(lineEnd - 1);
-        if (braceAtEnd && escapeAt == lineEnd - 1)
+        // The spaces of a hard break after it count for nothing.
+        std::size_t brace = lineEnd;
+        while (brace > lineStart && (text[brace - 1] == ' ' || text[brace - 1] == '\t'))
+            --brace;
+        const bool braceAtEnd = layout.lineEndsCloseDirectives && brace > lineStart &&
+                                text[brace - 1] == '}' && isLiteral(brace - 1);
+        if (braceAtEnd && escapeAt == brace - 1)
             escapeAt = std::string_view::npos;
-        emitWord(wordStart, braceAtEnd ? lineEnd - 1 : lineEnd);
+        emitWord(wordStart, braceAtEnd ? brace - 1 : lineEnd);
         if (braceAtEnd)
-            out += "&#125;";
+            out.append("&#125;").append(text.substr(brace, lineEnd - brace));
         if (lineEnd == text.size())
             break;
         out += '\n';

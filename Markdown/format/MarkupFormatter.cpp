@@ -215,8 +215,25 @@ void keepFinalSpace(std::string& laidOut) {
     laidOut += last == '\v' ? "&#11;" : "&#12;";
 }
 
-bool isList(RawMarkupKind kind) {
-    return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
+// A code span whose closing run of three or more backticks opens a line of its own, indented so
+// that it opens no code block: a line end in a code span reads as a space, and a space at both
+// of its ends is taken off.
+std::string codeSpanOverTwoLines(std::string_view code) {
+    const std::string span = codeSpan(code, 3, false);
+    const std::string_view run(span.data(), span.find_first_not_of('`'));
+    const bool allSpaces = code.find_first_not_of(' ') == std::string_view::npos;
+    if (allSpaces || (code.back() == ' ' && code.front() != ' '))
+        return std::string(run)
+            .append(code.substr(0, code.size() - 1))
+            .append("\n    ")
+            .append(run);
+    return std::string(run).append(" ").append(code).append("\n    ").append(run);
+}
+
+std::string_view withoutFinalLineEnds(std::string_view text) {
+    while (text.ends_with('\n'))
+        text.remove_suffix(1);
+    return text;
 }
 
 bool isDirectiveOrCommand(RawMarkupKind kind) {
@@ -225,16 +242,63 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
+// Whether the run may open a printed line: at the text's start (after a line end or another
+// element) or after a space, where wrapping may end a line.
+bool mayOpenLine(std::string_view text, std::string_view run) {
+    for (std::size_t at = text.find(run); at != std::string_view::npos; at = text.find(run, at + 1))
+        if (at == 0 || text[at - 1] == ' ' || text[at - 1] == '\t')
+            return true;
+    return false;
+}
+
+// Whether the block's printed lines never flip the road's toggle: a thematic break, a table, a
+// quote, or text (in lists too) without code spans and without a run of three backticks or tildes
+// that may open a line.
+bool cannotFlipToggle(const RawMarkup& block) {
+    std::vector<const RawMarkup*> pending{&block};
+    while (!pending.empty()) {
+        const RawMarkup& node = *pending.back();
+        pending.pop_back();
+        switch (node.kind()) {
+        case RawMarkupKind::thematicBreak:
+        case RawMarkupKind::table:
+        case RawMarkupKind::blockQuote: // every line opens with its marker
+            continue;
+        case RawMarkupKind::inlineCode:
+        case RawMarkupKind::symbolLink:
+        case RawMarkupKind::codeBlock:
+        case RawMarkupKind::htmlBlock:
+            return false;
+        default:
+            break;
+        }
+        if (isDirectiveOrCommand(node.kind()))
+            return false;
+        if (const auto* text = node.data().getIf<RawMarkupKind::text>();
+            text && (mayOpenLine(text->string, "```") || mayOpenLine(text->string, "~~~")))
+            return false;
+        for (std::int64_t i = 0; i < node.childCount(); ++i)
+            pending.push_back(node.child(i).get());
+    }
+    return true;
+}
+
+bool isList(RawMarkupKind kind) {
+    return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
+}
+
 // Whether the road reads the argument lines from `first` on, each on a line of its own after
 // the opening line, as argument text: the first that is not blank sets the directive's
-// indentation, and past it a line that could be directive syntax must be indented as code.
-bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t first) {
+// indentation, and past it a line that could be directive syntax must be indented as code. A
+// closing brace matters only inside another directive.
+bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t first,
+                       bool inDirective) {
     std::optional<std::int64_t> inner;
     for (std::size_t i = first; i < lines.size(); ++i) {
         const std::int64_t columns = indentationColumns(lines[i]);
         if (!inner && lines[i].find_first_not_of(" \t") != std::string_view::npos)
             inner = columns;
-        if (mayReadAsDirectiveSyntax(lines[i], true) && columns - inner.value_or(0) < 4)
+        if (mayReadAsDirectiveSyntax(lines[i], inDirective) && columns - inner.value_or(0) < 4)
             return false;
     }
     return true;
@@ -280,6 +344,7 @@ void MarkupFormatter::printBlocks(const Markup& container) {
     const MarkupChildren children = container.children();
     const MarkupChildren::Iterator end = children.end();
     const auto wasAt = blockPrinted;
+    const RawMarkup* const wasParent = std::exchange(blocksParent, container.raw().markup.get());
     for (auto child = children.begin(); child != end; ++child) {
         const Markup block = *child;
         listMarkerToAvoid.reset();
@@ -290,6 +355,7 @@ void MarkupFormatter::printBlocks(const Markup& container) {
         visit(block);
     }
     blockPrinted = wasAt;
+    blocksParent = wasParent;
 }
 
 void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
@@ -316,20 +382,65 @@ MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlo
     return {code, std::move(opening), std::move(fence)};
 }
 
+std::optional<std::pair<MarkupChildren::Iterator, RawMarkupKind>>
+MarkupFormatter::nextRoadBlock() const {
+    if (!blockPrinted || !blocksParent)
+        return std::nullopt;
+    // A few blocks on: a long run of text that cannot flip the toggle is rare. Read from the raw
+    // nodes, as an element costs more to make.
+    const std::int64_t index = blockPrinted->first.metadata().indexInParent;
+    const std::int64_t end = std::min(blocksParent->childCount(), index + 9);
+    for (std::int64_t next = index + 1; next < end; ++next) {
+        const RawMarkup& block = *blocksParent->child(next);
+        if (cannotFlipToggle(block))
+            continue;
+        auto at = blockPrinted->first;
+        for (std::int64_t step = index; step < next; ++step)
+            ++at;
+        return std::pair(at, block.kind());
+    }
+    return std::nullopt;
+}
+
+bool MarkupFormatter::nextIsRoadCode() const {
+    const auto next = nextRoadBlock();
+    return next &&
+           (next->second == RawMarkupKind::codeBlock || next->second == RawMarkupKind::htmlBlock);
+}
+
 bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
-    if (!blockPrinted)
+    const auto nextBlock = nextRoadBlock();
+    if (!nextBlock)
         return true;
-    auto next = blockPrinted->first;
-    if (++next == blockPrinted->second)
+    // A directive's or command's line is read as one only where the toggle is off.
+    if (isDirectiveOrCommand(nextBlock->second))
+        return !inCode;
+    if (nextBlock->second != RawMarkupKind::codeBlock &&
+        nextBlock->second != RawMarkupKind::htmlBlock)
         return true;
-    const std::optional<CodeBlock> codeBlock = (*next).as<CodeBlock>();
+    const Markup next = *nextBlock->first;
+    // An HTML block's lines are read as they are, directive syntax where the toggle is off.
+    if (const std::optional<HTMLBlock> htmlBlock = next.as<HTMLBlock>())
+        return RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
+                               withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt)
+            .codeKept;
+    const std::optional<CodeBlock> codeBlock = next.as<CodeBlock>();
     if (!codeBlock)
         return true;
     const auto [code, opening, fence] = codeFences(*codeBlock);
     const bool wasInCode = std::exchange(roadInCode, inCode);
+    // The text being printed comes first.
+    const bool wasRunStart = std::exchange(runStart, false);
+    // Its own layout may look at the block after it in turn.
+    const auto wasAt =
+        std::exchange(blockPrinted, std::pair(nextBlock->first, blockPrinted->second));
+    ++blocksLookedAhead;
     bool kept = false;
     (void)codeLayout(*codeBlock, code, opening, fence, &kept);
+    --blocksLookedAhead;
+    blockPrinted = wasAt;
     roadInCode = wasInCode;
+    runStart = wasRunStart;
     return kept;
 }
 
@@ -345,6 +456,11 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         printBareLine();
         queueNewlines(1);
         print(opening + body + "\n" + fence);
+        return;
+    case CodeLayout::fencedAfterMark:
+        // A blank line before it would open the text.
+        current.queuedNewlines = std::min<std::int64_t>(current.queuedNewlines, 1);
+        print(std::string(byteOrderMark) + opening + body + "\n" + fence);
         return;
     case CodeLayout::indented:
         print(indentedCode(code));
@@ -371,11 +487,18 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const std::string first = prefixes.nextLinePrefix();
     const std::string rest = prefixes.restPrefix();
     const bool inDirective = directiveDepth > 0;
-    // Outside directives and commands, whose content's indentation the road takes off, a line
-    // indented as code is code to it.
-    const bool indentedIsCode = !inDirective && !tightBlocks;
+    // A line indented as code past the indentation the road takes off is code to it.
+    const std::optional<std::int64_t> indentedIsCode =
+        inDirective ? directiveCodeColumns : std::optional<std::int64_t>(4);
     const RoadReading closed = RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
                                                rest + fence, indentedIsCode);
+    // The usual fences, preferred, where the road reads them so.
+    if (!inDoxygen && closed.codeKept && !closed.endsInCode) {
+        roadInCode = false;
+        if (kept)
+            *kept = true;
+        return CodeLayout::fenced;
+    }
     // The layouts that find the code where CommonMark does, in the order they are preferred,
     // with how the road reads each.
     std::vector<std::pair<CodeLayout, RoadReading>> layouts{{CodeLayout::fenced, closed}};
@@ -409,10 +532,10 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         layouts.emplace_back(CodeLayout::fencedBelowMarker,
                              RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
                                              rest + fence, indentedIsCode));
-    // Where the lines the road passes to CommonMark end with the code, no closing fence is needed.
+    // Where the lines the road passes to CommonMark end with the code, no closing fence is needed;
+    // the road takes a directive's indentation off its content's lines.
     const bool lastOfItsLines = [&] {
-        if (!first.empty() || !rest.empty() ||
-            (parentKind != RawMarkupKind::document && parentKind != RawMarkupKind::blockDirective))
+        if (parentKind != RawMarkupKind::document && parentKind != RawMarkupKind::blockDirective)
             return false;
         if (index + 1 == parent->raw.markup->childCount())
             return true;
@@ -425,19 +548,42 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
 
     // Past the last directive, outside any or in one whose closing braces can go, the toggle may
     // stay on, though a layout that turns it off serves the code blocks after this one better.
+    // Or where the code after it (past text that cannot flip it) turns it off again.
     const auto toggleFree = [&] {
-        return (!inDirective || directiveEndsTree) &&
-               codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock);
+        if ((!inDirective || directiveEndsTree) &&
+            codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock))
+            return true;
+        return blocksLookedAhead < 2 && nextIsRoadCode() && nextCodeReadFrom(true);
     };
-    for (const bool toggleLeftOn : {false, true})
-        for (const auto& [layout, reading] : layouts)
-            if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
-                roadInCode = reading.endsInCode;
-                if (kept)
-                    *kept = true;
-                return layout;
-            }
-    roadInCode = closed.endsInCode;
+    // A Doxygen command's lines flip no toggle; only code lines that look like directives matter.
+    if (inDoxygen)
+        for (auto& [layout, reading] : layouts)
+            reading = RoadReading::withoutToggle(rest, code);
+    const auto chosen = [&]() -> std::optional<CodeLayout> {
+        for (const bool toggleLeftOn : {false, true})
+            for (const auto& [layout, reading] : layouts)
+                if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
+                    roadInCode = reading.endsInCode;
+                    if (kept)
+                        *kept = true;
+                    return layout;
+                }
+        return std::nullopt;
+    };
+    if (const std::optional<CodeLayout> layout = chosen())
+        return *layout;
+    // Last, where nothing else does: the parser drops a byte order mark that opens the lines it
+    // reads as one, and the road does not look past it for a fence.
+    // Only code that ends its text, which no code after it needs the toggle on for.
+    if (lastOfItsLines && runStart && first.empty() && !inDoxygen && current.newlineStreak < 2) {
+        layouts.assign(
+            {{CodeLayout::fencedAfterMark,
+              RoadReading::of(roadInCode, inDirective, std::string(byteOrderMark) + opening, rest,
+                              code, rest + fence, indentedIsCode)}});
+        if (const std::optional<CodeLayout> layout = chosen())
+            return *layout;
+    }
+    roadInCode = closed.endsInCode && !inDoxygen;
     if (kept)
         *kept = false;
     return CodeLayout::fenced;
@@ -472,9 +618,7 @@ void MarkupFormatter::visitThematicBreak(const ThematicBreak&) {
 
 void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
     startBlock();
-    std::string_view html = htmlBlock.rawHTML();
-    while (html.ends_with('\n'))
-        html.remove_suffix(1);
+    const std::string_view html = withoutFinalLineEnds(htmlBlock.rawHTML());
     // A directive takes a brace that ends its content's first line for its own closing brace,
     // a blank line before it for nothing.
     const std::string_view firstLine = html.substr(0, html.find('\n'));
@@ -482,9 +626,10 @@ void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
         firstLine.substr(0, firstLine.find_last_not_of(" \t") + 1).ends_with('}'))
         current.queuedNewlines = std::max<std::int64_t>(current.queuedNewlines, 2);
     // Its lines may look like fences to the block-directive road.
-    roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, "", prefixes.restPrefix(), html,
-                                 std::nullopt)
-                     .endsInCode;
+    if (!inDoxygen)
+        roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, "", prefixes.restPrefix(),
+                                     html, std::nullopt)
+                         .endsInCode;
     print(html);
 }
 
@@ -549,7 +694,7 @@ void MarkupFormatter::printList(const Markup& list, char marker) {
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
     startBlock();
-    printInlines(gatherInlines(paragraph), true, true);
+    printInlines(gatherInlines(paragraph), true, true, &paragraph);
 }
 
 void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) {
@@ -559,9 +704,22 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     lines.reserve(segments.size());
     for (const auto& segment : segments)
         lines.push_back(segment.trimmedText());
+    // A line after the first keeps the indentation it was read with, which includes that of the
+    // content around it: where every such line has it, it goes, as printing puts it back.
+    const auto around = static_cast<std::size_t>(prefixes.restWidth());
+    const auto hasAround = [&](std::string_view line) {
+        return line.find_first_not_of(' ') >= std::min(around, line.size()) ||
+               line.find_first_not_of(" \t") == std::string_view::npos;
+    };
+    if (around > 0 && std::all_of(lines.begin() + (lines.empty() ? 0 : 1), lines.end(), hasAround))
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            lines[i].remove_prefix(
+                std::min({around, lines[i].size(), lines[i].find_first_not_of(" \t")}));
     // The road reads an argument line as directive syntax unless it is indented as code past
     // the first line after the opening one; the first argument then may have to stand there.
-    const bool firstAlone = !argumentLinesRead(lines, 1) && argumentLinesRead(lines, 0);
+    const bool inDirective = directiveDepth > 0;
+    const bool firstAlone =
+        !argumentLinesRead(lines, 1, inDirective) && argumentLinesRead(lines, 0, inDirective);
     std::string opening = "@" + blockDirective.name();
     for (std::size_t i = 0; i < lines.size(); ++i)
         opening.append(i > 0 ? "\n" : firstAlone ? "(\n" : "(").append(lines[i]);
@@ -594,16 +752,26 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     // The first line after the opening one sets how much indentation the road takes off the
     // content's lines; the content gets as much.
     std::size_t indentation = 0;
+    bool indentationSet = false;
     for (std::size_t end = opening.find('\n'); end != std::string::npos;) {
         const std::size_t start = end + 1;
         end = opening.find('\n', start);
         const std::string_view line = std::string_view(opening).substr(start, end - start);
         if (line.find_first_not_of(" \t") != std::string_view::npos) {
             indentation = static_cast<std::size_t>(indentationColumns(line));
+            indentationSet = true;
             break;
         }
     }
     prefixes.push(std::string(indentation, ' '), std::string(indentation, ' '));
+    // The road takes off the indentation of the first line after the opening one that is not
+    // blank: an argument line's, the brace's, else the first content line's, which only an HTML
+    // block may start with spaces.
+    const auto wasCodeColumns =
+        std::exchange(directiveCodeColumns,
+                      indentationSet || braceAlone || first->kind() != RawMarkupKind::htmlBlock
+                          ? std::optional(prefixes.restWidth() + 4)
+                          : std::nullopt);
     const bool wasTight = std::exchange(tightBlocks, false);
     const MarkupData root = blockDirective.data().root();
     const bool wasEndingTree = std::exchange(
@@ -614,6 +782,7 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     ++directiveDepth;
     printBlocks(blockDirective);
     --directiveDepth;
+    directiveCodeColumns = wasCodeColumns;
     prefixes.pop();
     // Where the fence toggle is left on, the road would take a closing brace for code; a
     // directive that ends the text needs none.
@@ -638,9 +807,10 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
     runStart = true;
     // The text starts on the command's own line and runs to the next blank line, so its
     // blocks follow each other without one. The first line after the command's sets how much
-    // indentation the road takes off the rest: a list's continuation lines keep theirs only
-    // where the list starts on that line.
-    if (isList(command.childAt(0)->kind())) {
+    // indentation the road takes off the rest: the continuation lines of a list, code or HTML
+    // keep theirs only where the block starts on that line.
+    const RawMarkupKind first = command.childAt(0)->kind();
+    if (isList(first) || first == RawMarkupKind::codeBlock || first == RawMarkupKind::htmlBlock) {
         print(opening);
         queueNewlines(1);
         prefixes.push("", "");
@@ -648,7 +818,9 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
         prefixes.push(opening + " ", "");
     }
     const bool wasTight = std::exchange(tightBlocks, true);
+    inDoxygen = true;
     printBlocks(command);
+    inDoxygen = false;
     tightBlocks = wasTight;
     prefixes.pop();
 }
@@ -675,6 +847,13 @@ void MarkupFormatter::visitDoxygenReturns(const DoxygenReturns& doxygenReturns) 
 
 void MarkupFormatter::visitInlineCode(const InlineCode& inlineCode) {
     const bool opened = openInlines();
+    if (splitCodeSpan == codeSpansGathered++ && !inCell && linkDepth == 0 &&
+        !inlineCode.code().empty()) {
+        inlines->appendMarkup(spanOverTwoLines ? codeSpanOverTwoLines(inlineCode.code())
+                                               : codeSpan(inlineCode.code(), 3, false));
+        closeInlines(opened);
+        return;
+    }
     std::string span = codeSpan(inlineCode.code(), 1, inCell);
     // A run of three backticks opening a paragraph's line flips the directive road's fence
     // toggle; where a space ends the code, a line end there puts the closing run at the next
@@ -1141,6 +1320,7 @@ InlineReading MarkupFormatter::readsBack(const InlineText& text, const RawMarkup
 InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const InlineVariant& choices) {
     variant = &choices;
     spansPrinted = 0;
+    codeSpansGathered = 0;
     runPlaces.clear();
     linkInLink = false;
     inlines.emplace(std::exchange(spareInlines, {}));
@@ -1153,7 +1333,8 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const Inlin
     return text;
 }
 
-void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool wrap) {
+void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool wrap,
+                                   const Markup* paragraph) {
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
                               .firstIndent =
                                   lineOpen ? current.currentLength : prefixes.nextWidth(),
@@ -1165,18 +1346,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                                                    Options::LineSplittingElement::hardBreak,
                                                options.preferredLineLimit->maxLength};
     std::string& laidOut = laidOutText;
-    text.layOut(layout, laidOut);
-    keepFinalSpace(laidOut);
-    // The parser drops a byte order mark that opens the text it is given (on the directive road,
-    // each run of lines between directives); a reference keeps it.
-    if (runStart && laidOut.starts_with(byteOrderMark))
-        laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
-    // Line ends with nothing after them are owed to whatever is printed next.
-    std::int64_t trailing = 0;
-    while (laidOut.ends_with('\n')) {
-        laidOut.pop_back();
-        ++trailing;
-    }
+    const std::int64_t trailing = layOutInlines(text, layout, laidOut);
     // A code span may open a line with a run that the road takes for a fence.
     const auto roadEndsInCode = [&](std::string_view text) {
         const bool newLine = !lineOpen || current.queuedNewlines > 0;
@@ -1192,21 +1362,73 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     };
     // A line of the text may have to flip the road's toggle, as it did in the source: off for
     // the directives after it, or on where the code after it needs that.
-    if (laidOut.find("\\`\\`\\`") != std::string::npos)
-        if (std::optional<std::string> flipping =
-                withLineFlippingToggle(laidOut, layout.wrapping.has_value())) {
-            const bool escapedEnd = roadEndsInCode(laidOut);
-            const bool flippedEnd = roadEndsInCode(*flipping);
-            const bool escapedKept = nextCodeReadFrom(escapedEnd);
-            if (flippedEnd != escapedEnd && nextCodeReadFrom(flippedEnd) &&
-                (!escapedKept || (escapedEnd && !flippedEnd)))
-                laidOut = std::move(*flipping);
+    // Only a line that opens with three backticks or tildes flips it.
+    const auto linesMayFlip = [&] {
+        return laidOut.find("```") != std::string::npos || laidOut.find("~~~") != std::string::npos;
+    };
+    bool mayFlip = false;
+    if (!inDoxygen &&
+        (laidOut.find('`') != std::string::npos || laidOut.find('~') != std::string::npos)) {
+        mayFlip = linesMayFlip();
+        const bool end = mayFlip ? roadEndsInCode(laidOut) : roadInCode;
+        // Off where the block after it can be read so; on only where it needs that.
+        if (end ? nextCodeReadFrom(false)
+                : nextIsRoadCode() && !nextCodeReadFrom(false) && nextCodeReadFrom(true)) {
+            const auto flips = [&](std::string& candidate) {
+                if (roadEndsInCode(candidate) == end || !readAlike(laidOut, candidate))
+                    return false;
+                laidOut = std::move(candidate);
+                mayFlip = true;
+                return true;
+            };
+            bool flipped = false;
+            for (std::string& candidate : linesFlippingToggle(laidOut))
+                if ((flipped = flips(candidate)))
+                    break;
+            if (!flipped)
+                if (std::optional<std::string> broken =
+                        withLineFlippingToggle(laidOut, layout.wrapping.has_value());
+                    broken && roadEndsInCode(*broken) != end) {
+                    laidOut = std::move(*broken);
+                    flipped = mayFlip = true;
+                }
+            // Else a code span may open a line with a longer run, or end one line and open the
+            // next with its closing run.
+            for (std::size_t tried = 0; !flipped && paragraph && tried < 16; ++tried) {
+                splitCodeSpan = tried / 2;
+                spanOverTwoLines = tried % 2 == 1;
+                InlineText split = gatherInlines(*paragraph);
+                splitCodeSpan.reset();
+                if (codeSpansGathered <= tried / 2)
+                    break;
+                std::string candidate;
+                const std::int64_t splitTrailing = layOutInlines(split, layout, candidate);
+                flipped = splitTrailing == trailing && flips(candidate);
+            }
         }
-    if (laidOut.find("```") != std::string::npos)
+    }
+    if (mayFlip)
         roadInCode = roadEndsInCode(laidOut);
     print(laidOut);
     queueNewlines(trailing);
     recycle(std::move(text));
+}
+
+std::int64_t MarkupFormatter::layOutInlines(InlineText& text, const InlineText::Layout& layout,
+                                            std::string& laidOut) const {
+    text.layOut(layout, laidOut);
+    keepFinalSpace(laidOut);
+    // The parser drops a byte order mark that opens the text it is given (on the directive road,
+    // each run of lines between directives); a reference keeps it.
+    if (runStart && laidOut.starts_with(byteOrderMark))
+        laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
+    // Line ends with nothing after them are owed to whatever is printed next.
+    std::int64_t trailing = 0;
+    while (laidOut.ends_with('\n')) {
+        laidOut.pop_back();
+        ++trailing;
+    }
+    return trailing;
 }
 
 void MarkupFormatter::recycle(InlineText text) {

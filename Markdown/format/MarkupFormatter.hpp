@@ -120,9 +120,10 @@ private:
     void printList(const Markup& list, char marker);
     void printDoxygen(const std::string& opening, const Markup& command);
     /// How a code block is laid out, the block-directive road's fence toggle set after it: fenced;
-    /// fenced on the line after a bare list marker; indented; or with no closing fence, where its
-    /// lines end the text the parser reads as one.
-    enum class CodeLayout { fenced, fencedBelowMarker, indented, unclosed };
+    /// fenced on the line after a bare list marker; fenced after a byte order mark, where the
+    /// text the parser reads as one opens; indented; or with no closing fence, where its lines
+    /// end that text.
+    enum class CodeLayout { fenced, fencedBelowMarker, fencedAfterMark, indented, unclosed };
     /// `kept` tells whether a layout keeps every code line code on the road.
     [[nodiscard]] CodeLayout codeLayout(const CodeBlock& codeBlock, std::string_view code,
                                         const std::string& opening, const std::string& fence,
@@ -134,11 +135,22 @@ private:
         std::string fence;
     };
     [[nodiscard]] static CodeFences codeFences(const CodeBlock& codeBlock);
-    /// Whether the road keeps the lines of the block after the text being printed code, with its
-    /// toggle as `inCode` before it; true where that block is no code.
+    /// Whether the road keeps the lines of the block after the text being printed code (past
+    /// blocks that cannot flip the toggle), with its toggle as `inCode` before it, its HTML lines
+    /// HTML, and a directive's line the directive's; true where that block is none of them.
     [[nodiscard]] bool nextCodeReadFrom(bool inCode);
+    /// The block after the one being printed, past those that cannot flip the road's toggle,
+    /// and its kind.
+    [[nodiscard]] std::optional<std::pair<MarkupChildren::Iterator, RawMarkupKind>>
+    nextRoadBlock() const;
+    /// Whether that block is code or HTML, whose lines the toggle matters to.
+    [[nodiscard]] bool nextIsRoadCode() const;
     /// The place of the block being printed among its siblings, and their end.
     std::optional<std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>> blockPrinted;
+    const RawMarkup* blocksParent = nullptr;
+    /// How many blocks on from the one being printed a layout is being chosen for: two looks no
+    /// further.
+    int blocksLookedAhead = 0;
 
     /// Inline elements are gathered into `inlines` and laid out on lines once their block is
     /// complete; an inline element printed on its own is laid out when its visit ends.
@@ -151,14 +163,18 @@ private:
     /// what a block holds, are printed from their raw nodes: an element value for each would
     /// cost more than printing it.
     void descendIntoInlines(const Markup& container);
-    /// A text, the child at `index` of `parent` (none for a text printed on its own).
     /// Prints the text of the children `first` to `last` of `parent`.
     void printText(std::string_view text, const RawMarkup* parent, std::int64_t first,
                    std::int64_t last);
     [[nodiscard]] InlineText::TextContext textContext(const RawMarkup* parent, std::int64_t first,
                                                       std::int64_t last) const;
-    /// Lays out and prints the text, whose buffers the next run of inlines then reuses.
-    void printInlines(InlineText text, bool linesStartBlocks, bool wrap);
+    /// Lays out and prints the text, whose buffers the next run of inlines then reuses. A
+    /// paragraph's text may be gathered again with a code span over two lines.
+    void printInlines(InlineText text, bool linesStartBlocks, bool wrap,
+                      const Markup* paragraph = nullptr);
+    /// Lays the text out into `laidOut` without its final line ends, which it counts.
+    std::int64_t layOutInlines(InlineText& text, const InlineText::Layout& layout,
+                               std::string& laidOut) const;
     /// Keeps the buffers of a text that is done with for the next run of inlines.
     void recycle(InlineText text);
     [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, const InlineVariant& choices);
@@ -223,6 +239,14 @@ private:
     std::vector<DelimiterRunPlace> runPlaces;
     int linkDepth = 0;
     bool linkInLink = false;
+    /// The code spans gathered so far, and the one to print with a run of three backticks or
+    /// more, on one line or over two, its closing run opening the second, so that the directive
+    /// road's fence toggle flips where the run opens a line.
+    std::size_t codeSpansGathered = 0;
+    std::optional<std::size_t> splitCodeSpan;
+    bool spanOverTwoLines = false;
+    /// Whether a Doxygen command's text is being printed: the road keeps no toggle there.
+    bool inDoxygen = false;
     /// Whether the block-directive road's fence toggle is on after what is printed.
     bool roadInCode = false;
     /// Whether what is printed next opens the text that the parser reads as one (a document or,
@@ -232,6 +256,9 @@ private:
     /// one), found once asked.
     [[nodiscard]] std::int64_t lastDirectiveNumber(const Markup& markup);
     std::optional<std::int64_t> lastDirective;
+    /// How far a line of the innermost directive's content is indented to be code to the road,
+    /// where that is known.
+    std::optional<std::int64_t> directiveCodeColumns;
     /// Whether the innermost directive printed its opening brace on a line of its own.
     bool braceAlone = false;
     /// Whether the innermost directive being printed runs to the end of the tree.

@@ -1,5 +1,6 @@
 #include "Markdown/format/RoadReading.hpp"
 
+#include "Markdown/elements/Document.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 
 #include <algorithm>
@@ -66,6 +67,37 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
            std::string(text.substr(space + 1 + escapedRun.size()));
 }
 
+std::vector<std::string> linesFlippingToggle(std::string_view text) {
+    // Each line's start in turn, the first few: a paragraph's text rarely holds more such runs.
+    constexpr std::size_t mostTries = 8;
+    constexpr std::string_view escapedRun = "\\`\\`\\`";
+    std::vector<std::string> candidates;
+    for (std::size_t start = 0; start < text.size() && candidates.size() < mostTries;) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        const std::string_view indent = start > 0 ? "    " : "";
+        auto replaced = [&](std::size_t length, std::string_view by) {
+            candidates.push_back(
+                std::string(text.substr(0, start)).append(by).append(text.substr(start + length)));
+        };
+        if (line.starts_with(escapedRun))
+            replaced(escapedRun.size(), std::string(indent) + "```");
+        else if (line.starts_with("```"))
+            replaced(3, escapedRun);
+        else if (start > 0 && (line.starts_with("\\~\\~\\~") || line.starts_with("\\~~~"))) {
+            const std::size_t run = std::min(line.find_first_not_of("\\~"), line.size());
+            const auto tildes = std::count(line.begin(), line.begin() + std::ptrdiff_t(run), '~');
+            replaced(run, std::string(indent) + std::string(std::size_t(tildes), '~'));
+        }
+        start = end + 1;
+    }
+    return candidates;
+}
+
+bool readAlike(std::string_view printed, std::string_view other) {
+    return Document::parsing(printed).hasSameStructure(Document::parsing(other));
+}
+
 std::int64_t indentationColumns(std::string_view line) {
     std::int64_t columns = 0;
     for (std::size_t i = 0; i < line.size() && (line[i] == ' ' || line[i] == '\t'); ++i)
@@ -80,13 +112,14 @@ bool readsAsFenceOnRoad(std::string_view line) {
 
 RoadReading RoadReading::of(bool inCode, bool inDirective, std::string_view openingLine,
                             std::string_view restPrefix, std::string_view code,
-                            std::optional<std::string_view> closingLine, bool indentedIsCode) {
+                            std::optional<std::string_view> closingLine,
+                            std::optional<std::int64_t> codeColumns) {
     RoadReading reading;
     auto read = [&](std::string_view line, bool isCode) {
         if (readsAsFenceOnRoad(line)) {
             inCode = !inCode;
         } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line, inDirective) &&
-                   !(indentedIsCode && indentationColumns(line) >= 4)) {
+                   !(codeColumns && indentationColumns(line) >= *codeColumns)) {
             reading.codeKept = false;
         }
     };
@@ -102,6 +135,18 @@ RoadReading RoadReading::of(bool inCode, bool inDirective, std::string_view open
     if (closingLine)
         read(*closingLine, false);
     reading.endsInCode = inCode;
+    return reading;
+}
+
+RoadReading RoadReading::withoutToggle(std::string_view restPrefix, std::string_view code) {
+    RoadReading reading;
+    std::string line;
+    for (std::size_t start = 0; start < code.size();) {
+        const std::size_t end = std::min(code.find('\n', start), code.size());
+        line.assign(restPrefix).append(code.substr(start, end - start));
+        reading.codeKept = reading.codeKept && !mayReadAsDirectiveSyntax(line, false);
+        start = end + 1;
+    }
     return reading;
 }
 

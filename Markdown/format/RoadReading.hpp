@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace markdown {
 
@@ -20,12 +21,16 @@ struct RoadReading {
 
     /// The reading, from the toggle's state `inCode`, of an opening line (with its prefixes),
     /// the code's lines, each after `restPrefix`, and the closing fence line when there is one.
-    /// A closing brace matters only `inDirective`; with `indentedIsCode`, a line indented as
-    /// code is never syntax.
+    /// A closing brace matters only `inDirective`; a line indented by `codeColumns` or more is
+    /// code, never syntax.
     [[nodiscard]] static RoadReading of(bool inCode, bool inDirective, std::string_view openingLine,
                                         std::string_view restPrefix, std::string_view code,
                                         std::optional<std::string_view> closingLine,
-                                        bool indentedIsCode = false);
+                                        std::optional<std::int64_t> codeColumns = std::nullopt);
+    /// The reading where the road keeps no toggle, as in a Doxygen command's lines: every code
+    /// line that could be directive syntax is taken for it.
+    [[nodiscard]] static RoadReading withoutToggle(std::string_view restPrefix,
+                                                   std::string_view code);
 };
 
 /// The columns of the line's indentation, a tab reaching the next multiple of four.
@@ -41,6 +46,15 @@ struct RoadReading {
 /// Where the text is wrapped (`mayBreak`), a line may end before such a run to make one.
 [[nodiscard]] std::optional<std::string> withLineFlippingToggle(std::string_view text,
                                                                 bool mayBreak);
+
+/// A paragraph's laid-out text with one line changed so that the road's toggle flips there
+/// once more or once less, each to be checked by reading it back: a line's run of three
+/// backticks escaped or bare (indented as code past the first line, where a paragraph's
+/// continuation line opens no code), or a run of three tildes bare past the first line.
+[[nodiscard]] std::vector<std::string> linesFlippingToggle(std::string_view text);
+
+/// Whether two printed texts read as trees of the same structure.
+[[nodiscard]] bool readAlike(std::string_view printed, std::string_view other);
 
 /// Whether the road might read the line, unless it is code, as opening a directive or a Doxygen
 /// command, or as closing the directive around it.

@@ -315,8 +315,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "_*b*o_\n",   // the outer span takes the character left over
         "_\xC3\xA9*\xC3\xA9*u_\n",
         "***r*e*r\n", // a literal asterisk the opening run needs
-        "***t*t*t\n",
-        "***h*h*t*\n",
+        "***t*t*t\n", "***h*h*t*\n",
         "~~@~@~@~~\n", // strikethrough inside strikethrough
         "^[\n]()\n",   // a caret before a link
         "^[](\x0b)\n",
@@ -325,9 +324,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "- [x] \n",        // an empty task
         "- [](g '\n ')\n", // a title with a line end
         "```\n```.\n@p\n", // fences the directive road counts differently
-        "```\n~~~\n@t\n",
-        "    ```\n```\n@@\n",
-        "```\n~~~\n@\n@p\n",
+        "```\n~~~\n@t\n", "    ```\n```\n@@\n", "```\n~~~\n@\n@p\n",
         "~~~\n```\n\\\xEF\xBF\xBD\n@p\n",
         "\\\x0b\n",                                   // a backslash before a vertical tab
         "```\n```\xEF\xBF\xBD\n\\t\n@\xEF\xBF\xBD\n", // a backslash before no command's name
@@ -336,8 +333,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "**_|_*a**\n",                                // a literal asterisk that opens a word
         "***o* s*\x01*\n", // a closer that may open, after a run joined at the start
         "@note{\n",        // a directive named as a Doxygen command
-        "@NOTE)\n",
-        "@param{\n@x\n}\n",
+        "@NOTE)\n", "@param{\n@x\n}\n",
         "@I{\n\n\xEF\xBB\xBF\n",     // a byte order mark that would open a directive's text
         "@o{\n\x0b\xEF\xBB\xBF\n",   // ...after a vertical tab the road reads as a line end
         "    ```\n    @N\n",         // code that leaves the road's fence toggle on at the end
@@ -353,8 +349,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```r`\xFF``\n    ```\n@`\n",
         "~~~\n```\n\n\n@p\n", // unclosed code before a directive, ending in a blank line
         "&#12;r\n",           // line breaks only the road knows, inside text
-        "&#12;*\n",
-        "a&#11;b&#133;c&#8232;d&#8233;e\n",
+        "&#12;*\n", "a&#11;b&#133;c&#8232;d&#8233;e\n",
         "a\\\\&#11;b\n", // ...after a backslash
         "a*\013b*\n",    // ...beside a delimiter, which a reference would flank otherwise
         "*b\x0b*a\n",
@@ -371,8 +366,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@o(`\n ){\n      e\n", // argument lines that set the content's indentation
         "@I(\"\n){\nx\n",       // an open quote before the content
         "_s_*t*o\n",            // only the first span's other character leaves one for the second
-        "****o* s*4\n",
-        "***\x01****\x01*\x01\n",
+        "****o* s*4\n", "***\x01****\x01*\x01\n",
         "****\xff*\r\xef*\xff\n", // the same once a soft break is a space
         "\\**.*.\n",              // an escaped asterisk before an opening run
         "\\**\\\\*\\\n",
@@ -383,19 +377,15 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "***e*T*m\n***(T*6\n",              // every literal of an opening run bare
         "_____________\x02_____________\n", // runs nested deep, of one character
         "***{*{*{*\n", // runs nested deep, joined, which only one character reads back
-        "*******a*******a\n",
-        "___*_*_*_\n",
+        "*******a*******a\n", "___*_*_*_\n",
         "*x~~*x\n", // tildes the parser looks through beside a closer
-        "I*~~\x7f*\n",
-        "**~*~\n",
+        "I*~~\x7f*\n", "**~*~\n",
         "*\\~e~*\x7f\n", // bare before the closer only: both bare would strike through
         "e*~e\\~*\n",
         "A*~~t~*t\n",  // ...at both ends, where either alone reads no further
         "*~s\n~t*\n",  // ...where no word outside the runs makes the backslash matter
         "**p*_{_**\n", // two changes together: neither alone reads any further
-        "**r*_*_**\n",
-        "___*_*A*_\n",
-        "'_*\x01*\x01_\n",
+        "**r*_*_**\n", "___*_*A*_\n", "'_*\x01*\x01_\n",
         "*~*o~~*o~\n", // strikethrough of one tilde, where a text's two beside a run stay bare
         "}~*a~~*a~\n",
         "**[*\f\n",     // a form feed after a closer, kept by a reference
@@ -423,6 +413,34 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```\n```\x06\n    @`\n@Y",  // a code line the road takes for code by its indentation
         "    ```\n@\n    ```\n@p\n", // a continuation line that turns it off, wrapped or not
         "@t{\n>\n    ```\ne\n    ```\n}\n\x91\n",
+        "\\return F\n- ```\n", // code in a Doxygen command, where the road keeps no toggle
+        "    ```\n\n```t``\n[`a`](u)\n@p\n", // a line that flips it beside a code span
+        "```\x04``\xff`_```\n```\xff`\n@*\n",
+        "```\xff`\x01`\n```e\n```@\n@@\n", // ...opening with a run before a code span
+        "```J`Y`\n~~~`\n~~~`\n@N\n", "```r`\n`\n\n    ```\n@\n@@\n",
+        "``` A`A``*\n```*`\n@*\n",        // a code span whose closing run opens a line
+        "```r`\xff``\n````\xff```\n@`\n", // ...at a space inside it
+        "*\x01\n```\xff``\xff`\n```\xff`*\n@\xde\n",
+        "@t\n{\n    ```\ne```\n    ```\n}\n\x91\n", // ...after a word
+        "    ```\n```\xff```\n@\xff\n",             // a code span opening a line with a longer run
+        "@n{\n```\n    ```\n    }\n}\nr\n",         // a code line indented as code in a directive
+        "@a{\n\ne}  \no\n",                  // a brace before a hard break on a first content line
+        "@o(\n`\n    @\xc0\n}\n",            // an argument line of a brace, outside any directive
+        "@I( \n ){\n@I( \n \n",              // argument lines inside a directive's indented content
+        "\xEF\xBB\xBF```\n~~~\n@p\n \n",     // code that only a byte order mark before it keeps
+        "@I\n\xEF\xBB\xBF```\n~~~\n@p\n \n", // ...right after a directive
+        "    ```\n!\n\n    ```\x1f\n}\n@\xff\n", // ...but not where code after it needs the toggle
+                                                 // on
+        "@I( \n ){\x0b```\n```\xbd\n}\nf\n",     // unclosed code in a directive's indented content
+        "~&#11;\x01\n",                 // a line break only the road knows after an escaped tilde
+        "@param S\n```\n r\n",          // code opening a Doxygen command's text
+        "```p`\n<div\n@;\n",            // a line that flips the toggle on for the HTML after it
+        "```o`\n\n~\n```\n\n~~~\n@`\n", // ...or for code past text that cannot flip it
+        "```r`\n\n`\n\n\t```\n@\n@e\n",
+        "`a`\n\n    ```\n!\n\n    ```\n}\n@x\n", // code that leaves it on for the code after it
+        "(\n    ```\n\n\xff```\n\n    ```\n}\n@\xff\n",    // ...past a run that opens no line
+        "i\x0c~~~ \n```\n~~~\n`p` t\n1. *\n<i>\n@\x1a\n",  // ...or a list of such text
+        "i\x0c~~~ \n```\n~~~\n`p` t\n> ```\n<i>\n@\x1a\n", // ...or a quote
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.

@@ -1,0 +1,57 @@
+#include "Markdown/format/RoadReading.hpp"
+
+#include <gtest/gtest.h>
+
+namespace markdown {
+namespace {
+
+// Each change makes one line open with a run the road flips at, or no longer; a line after the
+// first is indented, where a paragraph's continuation line opens no code.
+TEST(RoadReading, ChangesOneLineStartForEachToggleFlip) {
+    struct Case {
+        std::string_view text;
+        std::vector<std::string> changed;
+    };
+    const Case cases[] = {
+        {"\\`\\`\\`a`", {"```a`"}},
+        {"x\n\\`\\`\\`y", {"x\n    ```y"}},
+        {"```a`b`", {"\\`\\`\\`a`b`"}},
+        {"x\n\\~\\~\\~y", {"x\n    ~~~y"}},
+        {"x\n\\~~~", {"x\n    ~~~"}},
+        {"\\~\\~\\~y", {}}, // a first line of tildes would open code
+        {"x\n\\~\\~y", {}},
+        {"plain\ntext", {}},
+        {"\\`\\`\\`a\n```b", {"```a\n```b", "\\`\\`\\`a\n\\`\\`\\`b"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(linesFlippingToggle(c.text), c.changed) << c.text;
+    std::string many;
+    for (int line = 0; line < 12; ++line)
+        many += "\\`\\`\\`\n";
+    EXPECT_EQ(linesFlippingToggle(many).size(), 8U);
+}
+
+TEST(RoadReading, ReadsCodeLinesAsTheRoadDoes) {
+    // A Doxygen command's lines: no toggle, so a directive line is one after a fence too.
+    EXPECT_FALSE(RoadReading::withoutToggle("", "```\n@x").codeKept);
+    EXPECT_FALSE(RoadReading::withoutToggle("", "\\note").codeKept);
+    const RoadReading kept = RoadReading::withoutToggle("", "```\n~~~\nb");
+    EXPECT_TRUE(kept.codeKept);
+    EXPECT_FALSE(kept.endsInCode);
+    // A closing brace indented as code past the content's indentation closes nothing.
+    EXPECT_TRUE(RoadReading::of(false, true, "", "  ", "    }", std::nullopt, 6).codeKept);
+    EXPECT_FALSE(RoadReading::of(false, true, "", "  ", "    }", std::nullopt, 7).codeKept);
+    EXPECT_FALSE(RoadReading::of(false, true, "", "  ", "    }", std::nullopt).codeKept);
+    EXPECT_TRUE(RoadReading::of(false, false, "", "  ", "    }", std::nullopt).codeKept);
+}
+
+TEST(RoadReading, TextsReadAlikeWhereTheirTreesDo) {
+    EXPECT_TRUE(readAlike("a\n\\`\\`\\`b", "a\n    ```b"));
+    EXPECT_TRUE(readAlike("x `a` b", "x ``` a\n    ``` b"));
+    EXPECT_FALSE(readAlike("`a` b", "``` a\n    ``` b"));                    // code after a fence
+    EXPECT_FALSE(readAlike("\\`\\`\\`b", "```b"));                           // ...or a fence alone
+    EXPECT_FALSE(readAlike("a\n\\`\\`\\`b ```c```", "a\n    ```b ```c```")); // a run that pairs
+}
+
+} // namespace
+} // namespace markdown
