@@ -61,15 +61,19 @@ std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& 
     return steps;
 }
 
-InlineVariant InlineVariant::everySpan(std::size_t spans, std::size_t underscores,
-                                       std::optional<Change::Kind> join) {
+InlineVariant InlineVariant::everySpan(std::size_t spans, std::size_t strikethroughs,
+                                       std::size_t bits, std::optional<Change::Kind> join) {
     InlineVariant variant;
     for (std::size_t span = 0; span < spans; ++span) {
         variant.changes.push_back(
-            {(underscores >> span) & 1 ? Change::Kind::underscore : Change::Kind::asterisk, span});
+            {(bits >> span) & 1 ? Change::Kind::underscore : Change::Kind::asterisk, span});
         if (join)
             variant.changes.push_back({*join, span});
     }
+    for (std::size_t strikethrough = 0; strikethrough < strikethroughs; ++strikethrough)
+        variant.changes.push_back({(bits >> (spans + strikethrough)) & 1 ? Change::Kind::oneTilde
+                                                                         : Change::Kind::twoTildes,
+                                   strikethrough});
     return variant;
 }
 

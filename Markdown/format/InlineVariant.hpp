@@ -13,9 +13,9 @@ namespace markdown {
 /// after its closing run joined to it; tildes in text left bare right after opening runs, or right
 /// before closing runs; strikethrough runs of one tilde where two would go, and of two where
 /// one would; brackets in link text left bare; line breaks that only the directive road
-/// knows left bare beside runs; the characters beside runs printed as references.
-/// Spans are counted in printing order; a
-/// variant of no changes is the first guess.
+/// knows left bare beside runs; the length of one strikethrough's runs; the characters beside runs
+/// printed as references. Spans are counted in printing order; a variant of no changes is the first
+/// guess.
 struct InlineVariant {
     struct Change {
         enum class Kind {
@@ -31,6 +31,8 @@ struct InlineVariant {
             oddStrikethroughRuns,
             bareBrackets,
             bareLineBreaks,
+            oneTilde,
+            twoTildes,
             referencesBesideRuns
         };
         Kind kind;
@@ -42,6 +44,13 @@ struct InlineVariant {
     /// The delimiter character chosen for the span, if any.
     [[nodiscard]] std::optional<char> characterOf(std::size_t span) const {
         return changes.empty() ? std::nullopt : chosenCharacter(span);
+    }
+    /// The length of run chosen for a strikethrough, counted in printing order, if any.
+    [[nodiscard]] std::optional<std::size_t> tildesOf(std::size_t strikethrough) const {
+        if (has(Change::Kind::oneTilde, strikethrough))
+            return 1;
+        return has(Change::Kind::twoTildes, strikethrough) ? std::optional<std::size_t>(2)
+                                                           : std::nullopt;
     }
     [[nodiscard]] bool has(Change::Kind kind, std::size_t span = 0) const {
         return !changes.empty() && holds({kind, span});
@@ -59,8 +68,10 @@ struct InlineVariant {
     steps(const std::vector<std::size_t>& spans, bool tildes, bool brackets, bool lineBreaks);
 
     /// A character for each of `spans` spans at once, an underscore where the span's bit of
-    /// `underscores` is set; with `join`, that change for every span too.
-    [[nodiscard]] static InlineVariant everySpan(std::size_t spans, std::size_t underscores,
+    /// `bits` is set, and a length for each of `strikethroughs` strikethroughs, one tilde where
+    /// its bit (after the spans') is set; with `join`, that change for every span too.
+    [[nodiscard]] static InlineVariant everySpan(std::size_t spans, std::size_t strikethroughs,
+                                                 std::size_t bits,
                                                  std::optional<Change::Kind> join);
 
 private:

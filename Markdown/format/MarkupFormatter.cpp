@@ -981,8 +981,11 @@ void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
     // Runs of one length close only runs of that length: a strikethrough inside another takes
     // the other length. Runs of two let a text's own tildes stay escaped; runs of one let a
     // pair of them stay bare, where they must flank an emphasis run as a word would.
-    const bool odd = orFirstGuess(variant).has(InlineVariant::Change::Kind::oddStrikethroughRuns);
-    const std::string_view run = (strikethroughDepth % 2 == 0) != odd ? "~~" : "~";
+    const InlineVariant& choices = orFirstGuess(variant);
+    const bool odd = choices.has(InlineVariant::Change::Kind::oddStrikethroughRuns);
+    const std::size_t tildes = choices.tildesOf(strikethroughsPrinted++)
+                                   .value_or((strikethroughDepth % 2 == 0) != odd ? 2 : 1);
+    const std::string_view run = tildes == 2 ? "~~" : "~";
     const bool opened = openInlines();
     runPlaces.push_back({noSpan, inlines->text().size(), run.size(), true});
     ++strikethroughDepth;
@@ -1179,17 +1182,22 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
         return std::move(*found);
     // Runs nested deep may need several characters changed at once, and the literals beside
     // them joined: a few spans try every choice.
-    if (spans.size() <= 8 && size < 256)
-        for (const InlineVariant& base : {InlineVariant{}, referencing})
+    const std::size_t strikethroughs = strikethroughsPrinted;
+    std::vector<InlineVariant> bases{{}, referencing};
+    if (lineBreaks)
+        for (std::size_t i = 0; i < 2; ++i)
+            bases.push_back(bases[i].with({{{InlineVariant::Change::Kind::bareLineBreaks, 0}}}));
+    if (spans.size() + strikethroughs <= 8 && size < 256)
+        for (const InlineVariant& base : bases)
             for (const std::optional<InlineVariant::Change::Kind> join :
                  {std::optional<InlineVariant::Change::Kind>(),
                   std::optional(InlineVariant::Change::Kind::joinLiterals),
                   std::optional(InlineVariant::Change::Kind::joinFollowing)})
-                for (std::size_t underscores = 0; underscores < (std::size_t(1) << spans.size());
-                     ++underscores) {
-                    InlineText text = gatherInlinesAs(
-                        container,
-                        base.with(InlineVariant::everySpan(spans.size(), underscores, join)));
+                for (std::size_t bits = 0;
+                     bits < (std::size_t(1) << (spans.size() + strikethroughs)); ++bits) {
+                    InlineText text =
+                        gatherInlinesAs(container, base.with(InlineVariant::everySpan(
+                                                       spans.size(), strikethroughs, bits, join)));
                     if (tried.insert(text.text()).second &&
                         readsBack(text, *container.raw().markup).same)
                         return text;
@@ -1197,49 +1205,61 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     // More spans settle one at a time, in printing order, each on the choice of character and
     // joined literals that reads back furthest.
     if (spans.size() * size < (std::size_t(1) << 15))
-        for (const InlineVariant& base : {InlineVariant{}, referencing})
-            if (std::optional<InlineText> found = settleSpans(container, base, spans.size(), tried))
+        for (const InlineVariant& base : bases)
+            if (std::optional<InlineText> found =
+                    settleSpans(container, base, spans.size(), strikethroughs, tried))
                 return std::move(*found);
     return first;
 }
 
 std::optional<InlineText> MarkupFormatter::settleSpans(const Markup& container,
                                                        const InlineVariant& base, std::size_t spans,
+                                                       std::size_t strikethroughs,
                                                        std::unordered_set<std::string>& tried) {
-    using Kind = InlineVariant::Change::Kind;
-    const std::optional<Kind> joins[] = {std::nullopt, Kind::joinLiteral, Kind::joinLiterals,
-                                         Kind::joinFollowing};
-    // Each span's choice: none (the first guess), or a character and a way of joining.
-    std::vector<std::optional<std::pair<Kind, std::optional<Kind>>>> choices(spans);
+    using Change = InlineVariant::Change;
+    using Kind = Change::Kind;
+    // The choices for each span: a character and a way of joining literals; then for each
+    // strikethrough, a length.
+    std::vector<std::vector<std::vector<Change>>> options;
+    for (std::size_t span = 0; span < spans; ++span) {
+        auto& choices = options.emplace_back();
+        for (const Kind character : {Kind::asterisk, Kind::underscore})
+            for (const std::optional<Kind> join :
+                 {std::optional<Kind>(), std::optional(Kind::joinLiteral),
+                  std::optional(Kind::joinLiterals), std::optional(Kind::joinFollowing)})
+                choices.push_back(join ? std::vector<Change>{{character, span}, {*join, span}}
+                                       : std::vector<Change>{{character, span}});
+    }
+    for (std::size_t strikethrough = 0; strikethrough < strikethroughs; ++strikethrough)
+        options.push_back({{{Kind::oneTilde, strikethrough}}, {{Kind::twoTildes, strikethrough}}});
+    // None chosen is the first guess.
+    std::vector<std::optional<std::size_t>> chosen(options.size());
     auto variantOf = [&] {
         InlineVariant variant = base;
-        for (std::size_t span = 0; span < spans; ++span)
-            if (choices[span]) {
-                variant.changes.push_back({choices[span]->first, span});
-                if (choices[span]->second)
-                    variant.changes.push_back({*choices[span]->second, span});
-            }
+        for (std::size_t slot = 0; slot < options.size(); ++slot)
+            if (chosen[slot])
+                variant.changes.insert(variant.changes.end(), options[slot][*chosen[slot]].begin(),
+                                       options[slot][*chosen[slot]].end());
         return variant;
     };
     const RawMarkup& node = *container.raw().markup;
     for (int pass = 0; pass < 2; ++pass)
-        for (std::size_t span = 0; span < spans; ++span) {
+        for (std::size_t slot = 0; slot < options.size(); ++slot) {
             std::size_t furthest = 0;
-            auto best = choices[span];
-            for (const Kind character : {Kind::asterisk, Kind::underscore})
-                for (const std::optional<Kind>& join : joins) {
-                    choices[span] = {{character, join}};
-                    InlineText text = gatherInlinesAs(container, variantOf());
-                    const InlineReading reading = readsBack(text, node);
-                    if (reading.same)
-                        return text;
-                    tried.insert(text.text());
-                    if (reading.agreeing > furthest) {
-                        furthest = reading.agreeing;
-                        best = choices[span];
-                    }
+            std::optional<std::size_t> best = chosen[slot];
+            for (std::size_t option = 0; option < options[slot].size(); ++option) {
+                chosen[slot] = option;
+                InlineText text = gatherInlinesAs(container, variantOf());
+                const InlineReading reading = readsBack(text, node);
+                if (reading.same)
+                    return text;
+                tried.insert(text.text());
+                if (reading.agreeing > furthest) {
+                    furthest = reading.agreeing;
+                    best = option;
                 }
-            choices[span] = best;
+            }
+            chosen[slot] = best;
         }
     return std::nullopt;
 }
@@ -1321,6 +1341,7 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const Inlin
     variant = &choices;
     spansPrinted = 0;
     codeSpansGathered = 0;
+    strikethroughsPrinted = 0;
     runPlaces.clear();
     linkInLink = false;
     inlines.emplace(std::exchange(spareInlines, {}));

@@ -186,11 +186,11 @@ private:
                                                           std::size_t size,
                                                           std::unordered_set<std::string>& tried);
     /// The first text that reads back as each of `spans` spans in turn takes the character and
-    /// joined literals that read back furthest, on top of `base`.
-    [[nodiscard]] std::optional<InlineText> settleSpans(const Markup& container,
-                                                        const InlineVariant& base,
-                                                        std::size_t spans,
-                                                        std::unordered_set<std::string>& tried);
+    /// joined literals that read back furthest, and then each of `strikethroughs` its length,
+    /// on top of `base`.
+    [[nodiscard]] std::optional<InlineText>
+    settleSpans(const Markup& container, const InlineVariant& base, std::size_t spans,
+                std::size_t strikethroughs, std::unordered_set<std::string>& tried);
     [[nodiscard]] static InlineReading readsBack(const InlineText& text,
                                                  const RawMarkup& container);
     /// Prints the opening and the children of a span; true when it opened the inline run.
@@ -236,6 +236,7 @@ private:
     /// where their runs stand.
     const InlineVariant* variant = nullptr;
     std::size_t spansPrinted = 0;
+    std::size_t strikethroughsPrinted = 0;
     std::vector<DelimiterRunPlace> runPlaces;
     int linkDepth = 0;
     bool linkInLink = false;

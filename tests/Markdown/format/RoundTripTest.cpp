@@ -399,8 +399,10 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "****a*__**\xC2\xBD**__*_******\x01*a******\x01*\x02\n",
         "\n\xEF\xBB\xBF******\xC2\xA3**d*\xC2\xA3*\n", // a byte order mark opening a later line
         "[](&amp;mp;)\n",                              // a reference in a destination
-        "~*~\xEF\xBF\xBD\f~,\xEF\xBF\xBD~e~e~\n",      // a form feed that only bare flanks a run
-        "*t~\n\xEF\xBF\xBD~*~\n", // texts that taking a soft break out leaves apart
+        "~@~m@~~@~~@~-~\n",                // strikethrough three deep, each with its own length
+        "__\\*_n*\x0b*\xEF\xBF\xBD__*_\n", // a vertical tab bare beside runs of both characters
+        "~*~\xEF\xBF\xBD\f~,\xEF\xBF\xBD~e~e~\n", // a form feed that only bare flanks a run
+        "*t~\n\xEF\xBF\xBD~*~\n",                 // texts that taking a soft break out leaves apart
         "**~\xEF\xBF\xBD\r~\xEF\xBF\xBD*\n",
         "```&#11;\n", // line breaks only the road knows, in an info string or a link
         "[a](<&#12;> \"&#8232;\")\n",
