@@ -39,6 +39,7 @@ std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& 
     if (!spans.empty()) {
         steps.push_back({{{Kind::allAsterisks, 0}}});
         steps.push_back({{{Kind::allUnderscores, 0}}});
+        steps.push_back({{{Kind::nestedAlike, 0}}});
     }
     for (std::size_t span : spans)
         for (Kind kind : {Kind::asterisk, Kind::underscore, Kind::joinLiteral, Kind::joinLiterals,

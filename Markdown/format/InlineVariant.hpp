@@ -13,7 +13,8 @@ namespace markdown {
 /// after its closing run joined to it; tildes in text left bare right after opening runs, or right
 /// before closing runs; strikethrough runs of one tilde where two would go, and of two where
 /// one would; brackets in link text left bare; line breaks that only the directive road
-/// knows left bare beside runs; the length of one strikethrough's runs; the characters beside runs
+/// knows left bare beside runs; the length of one strikethrough's runs; spans nested right
+/// inside spans given their characters; the characters beside runs
 /// printed as references. Spans are counted in printing order; a variant of no changes is the first
 /// guess.
 struct InlineVariant {
@@ -32,6 +33,7 @@ struct InlineVariant {
             bareBrackets,
             bareLineBreaks,
             oneTilde,
+            nestedAlike,
             twoTildes,
             referencesBesideRuns
         };

@@ -924,7 +924,10 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     const char other = preferred == '*' ? '_' : '*';
     const std::size_t span = spansPrinted++;
     const InlineVariant& choices = orFirstGuess(variant);
-    const char chosen = choices.characterOf(span)           ? *choices.characterOf(span)
+    // A run nested right inside another may join it, as one run of one character.
+    const bool alike = atParentStart && choices.has(InlineVariant::Change::Kind::nestedAlike);
+    const char chosen = alike                               ? openDelimiters.back().character
+                        : choices.characterOf(span)         ? *choices.characterOf(span)
                         : joinsParent || lengthensParentRun ? openDelimiters.back().character
                         : fits(preferred)                   ? preferred
                         : fits(other)                       ? other
@@ -1184,10 +1187,13 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     // them joined: a few spans try every choice.
     const std::size_t strikethroughs = strikethroughsPrinted;
     std::vector<InlineVariant> bases{{}, referencing};
-    if (lineBreaks)
-        for (std::size_t i = 0; i < 2; ++i)
-            bases.push_back(bases[i].with({{{InlineVariant::Change::Kind::bareLineBreaks, 0}}}));
-    if (spans.size() + strikethroughs <= 8 && size < 256)
+    for (const auto& [kind, wanted] :
+         {std::pair(InlineVariant::Change::Kind::nestedAlike, true),
+          std::pair(InlineVariant::Change::Kind::bareLineBreaks, lineBreaks)})
+        for (std::size_t i = 0, count = bases.size(); wanted && i < count; ++i)
+            bases.push_back(bases[i].with({{{kind, 0}}}));
+    const std::size_t slots = spans.size() + strikethroughs;
+    if (slots <= 12 && (bases.size() * 3 << slots) * size <= (std::size_t(1) << 20))
         for (const InlineVariant& base : bases)
             for (const std::optional<InlineVariant::Change::Kind> join :
                  {std::optional<InlineVariant::Change::Kind>(),

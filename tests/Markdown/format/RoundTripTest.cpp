@@ -399,6 +399,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "****a*__**\xC2\xBD**__*_******\x01*a******\x01*\x02\n",
         "\n\xEF\xBB\xBF******\xC2\xA3**d*\xC2\xA3*\n", // a byte order mark opening a later line
         "[](&amp;mp;)\n",                              // a reference in a destination
+        "___*\xEF\xBF\xBD*_*\xEF\xBF\xBD*\xEF\xBF\xBD*\xEF\xBF\xBD*_*\xEF\xBF\xBD*_*\xEF\xBF\xBD*"
+        "\xEF\xBF\xBD*\xEF\xBF\xBD*\n",    // spans nested right inside spans, as one run
         "~@~m@~~@~~@~-~\n",                // strikethrough three deep, each with its own length
         "__\\*_n*\x0b*\xEF\xBF\xBD__*_\n", // a vertical tab bare beside runs of both characters
         "~*~\xEF\xBF\xBD\f~,\xEF\xBF\xBD~e~e~\n", // a form feed that only bare flanks a run
