@@ -62,19 +62,20 @@ std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& 
     return steps;
 }
 
-InlineVariant InlineVariant::everySpan(std::size_t spans, std::size_t strikethroughs,
-                                       std::size_t bits, std::optional<Change::Kind> join) {
+InlineVariant InlineVariant::everySpan(Range spans, Range strikethroughs, std::size_t bits,
+                                       std::optional<Change::Kind> join) {
     InlineVariant variant;
-    for (std::size_t span = 0; span < spans; ++span) {
+    for (std::size_t i = 0; i < spans.count; ++i) {
+        const std::size_t span = spans.first + i;
         variant.changes.push_back(
-            {(bits >> span) & 1 ? Change::Kind::underscore : Change::Kind::asterisk, span});
+            {(bits >> i) & 1 ? Change::Kind::underscore : Change::Kind::asterisk, span});
         if (join)
             variant.changes.push_back({*join, span});
     }
-    for (std::size_t strikethrough = 0; strikethrough < strikethroughs; ++strikethrough)
-        variant.changes.push_back({(bits >> (spans + strikethrough)) & 1 ? Change::Kind::oneTilde
-                                                                         : Change::Kind::twoTildes,
-                                   strikethrough});
+    for (std::size_t i = 0; i < strikethroughs.count; ++i)
+        variant.changes.push_back(
+            {(bits >> (spans.count + i)) & 1 ? Change::Kind::oneTilde : Change::Kind::twoTildes,
+             strikethroughs.first + i});
     return variant;
 }
 

@@ -69,10 +69,15 @@ struct InlineVariant {
     [[nodiscard]] static std::vector<InlineVariant>
     steps(const std::vector<std::size_t>& spans, bool tildes, bool brackets, bool lineBreaks);
 
-    /// A character for each of `spans` spans at once, an underscore where the span's bit of
-    /// `bits` is set, and a length for each of `strikethroughs` strikethroughs, one tilde where
-    /// its bit (after the spans') is set; with `join`, that change for every span too.
-    [[nodiscard]] static InlineVariant everySpan(std::size_t spans, std::size_t strikethroughs,
+    /// Spans (or strikethroughs) counted in printing order from `first`.
+    struct Range {
+        std::size_t first = 0;
+        std::size_t count = 0;
+    };
+    /// A character for each of `spans` at once, an underscore where the span's bit of `bits` is
+    /// set, and a length for each of `strikethroughs`, one tilde where its bit (after the spans')
+    /// is set; with `join`, that change for every span too.
+    [[nodiscard]] static InlineVariant everySpan(Range spans, Range strikethroughs,
                                                  std::size_t bits,
                                                  std::optional<Change::Kind> join);
 

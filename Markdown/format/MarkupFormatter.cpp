@@ -1201,34 +1201,39 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
                   std::optional(InlineVariant::Change::Kind::joinFollowing)})
                 for (std::size_t bits = 0;
                      bits < (std::size_t(1) << (spans.size() + strikethroughs)); ++bits) {
-                    InlineText text =
-                        gatherInlinesAs(container, base.with(InlineVariant::everySpan(
-                                                       spans.size(), strikethroughs, bits, join)));
+                    InlineText text = gatherInlinesAs(
+                        container, base.with(InlineVariant::everySpan(
+                                       {0, spans.size()}, {0, strikethroughs}, bits, join)));
                     if (tried.insert(text.text()).second &&
                         readsBack(text, *container.raw().markup).same)
                         return text;
                 }
     // More spans settle one at a time, in printing order, each on the choice of character and
-    // joined literals that reads back furthest.
+    // joined literals that reads back furthest; or those under one child of the container at a
+    // time.
     if (spans.size() * size < (std::size_t(1) << 15))
-        for (const InlineVariant& base : bases)
+        for (const InlineVariant& base : bases) {
             if (std::optional<InlineText> found =
                     settleSpans(container, base, spans.size(), strikethroughs, tried))
                 return std::move(*found);
+            if (std::optional<InlineText> found = settleGroups(container, base, tried))
+                return std::move(*found);
+        }
     return first;
 }
 
-std::optional<InlineText> MarkupFormatter::settleSpans(const Markup& container,
-                                                       const InlineVariant& base, std::size_t spans,
-                                                       std::size_t strikethroughs,
-                                                       std::unordered_set<std::string>& tried) {
-    using Change = InlineVariant::Change;
-    using Kind = Change::Kind;
-    // The choices for each span: a character and a way of joining literals; then for each
-    // strikethrough, a length.
-    std::vector<std::vector<std::vector<Change>>> options;
-    for (std::size_t span = 0; span < spans; ++span) {
-        auto& choices = options.emplace_back();
+namespace {
+
+using Change = InlineVariant::Change;
+using Kind = Change::Kind;
+using Slots = std::vector<std::vector<std::vector<Change>>>;
+
+// The choices of each span apart: a character and a way of joining literals; then for each
+// strikethrough, a length.
+void addSpanChoices(Slots& slots, std::size_t firstSpan, std::size_t spans,
+                    std::size_t firstStrikethrough, std::size_t strikethroughs) {
+    for (std::size_t span = firstSpan; span < firstSpan + spans; ++span) {
+        auto& choices = slots.emplace_back();
         for (const Kind character : {Kind::asterisk, Kind::underscore})
             for (const std::optional<Kind> join :
                  {std::optional<Kind>(), std::optional(Kind::joinLiteral),
@@ -1236,8 +1241,73 @@ std::optional<InlineText> MarkupFormatter::settleSpans(const Markup& container,
                 choices.push_back(join ? std::vector<Change>{{character, span}, {*join, span}}
                                        : std::vector<Change>{{character, span}});
     }
-    for (std::size_t strikethrough = 0; strikethrough < strikethroughs; ++strikethrough)
-        options.push_back({{{Kind::oneTilde, strikethrough}}, {{Kind::twoTildes, strikethrough}}});
+    for (std::size_t strikethrough = firstStrikethrough;
+         strikethrough < firstStrikethrough + strikethroughs; ++strikethrough)
+        slots.push_back({{{Kind::oneTilde, strikethrough}}, {{Kind::twoTildes, strikethrough}}});
+}
+
+// How many emphasis spans and strikethroughs `node` and its descendants print.
+std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
+    std::pair<std::size_t, std::size_t> count;
+    std::vector<const RawMarkup*> pending{&node};
+    while (!pending.empty()) {
+        const RawMarkup& next = *pending.back();
+        pending.pop_back();
+        if (next.kind() == RawMarkupKind::emphasis || next.kind() == RawMarkupKind::strong)
+            ++count.first;
+        else if (next.kind() == RawMarkupKind::strikethrough)
+            ++count.second;
+        for (const RawMarkupPtr& child : next.children())
+            pending.push_back(child.get());
+    }
+    return count;
+}
+
+} // namespace
+
+std::optional<InlineText> MarkupFormatter::settleSpans(const Markup& container,
+                                                       const InlineVariant& base, std::size_t spans,
+                                                       std::size_t strikethroughs,
+                                                       std::unordered_set<std::string>& tried) {
+    Slots options;
+    addSpanChoices(options, 0, spans, 0, strikethroughs);
+    return settle(container, base, options, tried);
+}
+
+std::optional<InlineText> MarkupFormatter::settleGroups(const Markup& container,
+                                                        const InlineVariant& base,
+                                                        std::unordered_set<std::string>& tried) {
+    // The spans under each child of the container choose together, every choice at once where
+    // they are few: runs nested deep inside one another read back only so, and those of
+    // different children hardly meet.
+    Slots options;
+    std::size_t span = 0;
+    std::size_t strikethrough = 0;
+    for (const RawMarkupPtr& child : container.raw().markup->children()) {
+        const auto [spans, strikethroughs] = spansIn(*child);
+        if (spans + strikethroughs > 8) {
+            addSpanChoices(options, span, spans, strikethrough, strikethroughs);
+        } else if (spans + strikethroughs > 0) {
+            auto& choices = options.emplace_back();
+            for (const std::optional<Kind> join :
+                 {std::optional<Kind>(), std::optional(Kind::joinLiterals),
+                  std::optional(Kind::joinFollowing)})
+                for (std::size_t bits = 0; bits < (std::size_t(1) << (spans + strikethroughs));
+                     ++bits)
+                    choices.push_back(InlineVariant::everySpan({span, spans},
+                                                               {strikethrough, strikethroughs},
+                                                               bits, join)
+                                          .changes);
+        }
+        span += spans;
+        strikethrough += strikethroughs;
+    }
+    return settle(container, base, options, tried);
+}
+
+std::optional<InlineText> MarkupFormatter::settle(const Markup& container,
+                                                  const InlineVariant& base, const Slots& options,
+                                                  std::unordered_set<std::string>& tried) {
     // None chosen is the first guess.
     std::vector<std::optional<std::size_t>> chosen(options.size());
     auto variantOf = [&] {

@@ -191,6 +191,16 @@ private:
     [[nodiscard]] std::optional<InlineText>
     settleSpans(const Markup& container, const InlineVariant& base, std::size_t spans,
                 std::size_t strikethroughs, std::unordered_set<std::string>& tried);
+    /// The same with the spans under each child of the container choosing together.
+    [[nodiscard]] std::optional<InlineText> settleGroups(const Markup& container,
+                                                         const InlineVariant& base,
+                                                         std::unordered_set<std::string>& tried);
+    /// The first text that reads back as each slot in turn takes the one of its choices (each a
+    /// list of changes) that reads back furthest, twice over.
+    [[nodiscard]] std::optional<InlineText>
+    settle(const Markup& container, const InlineVariant& base,
+           const std::vector<std::vector<std::vector<InlineVariant::Change>>>& slots,
+           std::unordered_set<std::string>& tried);
     [[nodiscard]] static InlineReading readsBack(const InlineText& text,
                                                  const RawMarkup& container);
     /// Prints the opening and the children of a span; true when it opened the inline run.

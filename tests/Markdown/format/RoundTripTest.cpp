@@ -399,6 +399,10 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "****a*__**\xC2\xBD**__*_******\x01*a******\x01*\x02\n",
         "\n\xEF\xBB\xBF******\xC2\xA3**d*\xC2\xA3*\n", // a byte order mark opening a later line
         "[](&amp;mp;)\n",                              // a reference in a destination
+        "___*\xEF\xBF\xBD*_*\xEF\xBF\xBD*\xEF\xBF\xBD*\xEF\xBF\xBD*_*\xEF\xBF\xBD*_*\xEF\xBF\xBD***"
+        "*\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD*\xEF\xBF\xBD*\xEF\xBF\xBD*\n", // ...and more of
+                                                                              // them, under each
+                                                                              // child in turn
         "___*\xEF\xBF\xBD*_*\xEF\xBF\xBD*\xEF\xBF\xBD*\xEF\xBF\xBD*_*\xEF\xBF\xBD*_*\xEF\xBF\xBD*"
         "\xEF\xBF\xBD*\xEF\xBF\xBD*\n",    // spans nested right inside spans, as one run
         "~@~m@~~@~~@~-~\n",                // strikethrough three deep, each with its own length
