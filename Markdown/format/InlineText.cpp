@@ -135,6 +135,9 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
                         text.find_first_not_of('~') > i) &&
                       !(context.bareClosingTildes && context.beforeCloser &&
                         text.find_last_not_of('~') < i) &&
+                      !(context.bareTildesBesideRuns &&
+                        ((context.beforeOpener && text.find_first_not_of('~', i) == text.npos) ||
+                         (context.afterCloser && text.find_first_not_of('~') > i))) &&
                       !((i == 0 && context.afterOpener && !context.spaceBeforeOpener &&
                          flanksAsWord(next) && text.find('~', 1) == text.npos) ||
                         (last && context.beforeCloser && !context.spaceAfterCloser &&

@@ -43,6 +43,9 @@ public:
         /// Right after an emphasis opener, or right before its closer.
         bool afterOpener = false;
         bool beforeCloser = false;
+        /// Right before an emphasis span's opener, or right after a closer.
+        bool beforeOpener = false;
+        bool afterCloser = false;
         /// Whether space stands before that opener, or after that closer: there punctuation
         /// inside the run keeps it from neither opening nor closing, nor lets it do both.
         bool spaceBeforeOpener = false;
@@ -52,6 +55,8 @@ public:
         bool bareOpeningTildes = false;
         bool bareClosingTildes = false;
         bool bareBrackets = false;
+        /// Tildes that end the text before an opener, or open it after a closer, left bare.
+        bool bareTildesBesideRuns = false;
         /// Line breaks that only the directive road knows left bare beside delimiter runs.
         bool bareLineBreaks = false;
     };

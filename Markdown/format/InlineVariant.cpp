@@ -51,6 +51,7 @@ std::vector<InlineVariant> InlineVariant::steps(const std::vector<std::size_t>& 
         // A span's text may read as its own only with the tildes at both ends bare: with either
         // alone, one of its runs still meets punctuation and the text reads no further.
         steps.push_back({{{Kind::bareOpeningTildes, 0}, {Kind::bareClosingTildes, 0}}});
+        steps.push_back({{{Kind::bareTildesBesideRuns, 0}}});
         steps.push_back({{{Kind::oddStrikethroughRuns, 0}}});
     }
     if (brackets)

@@ -14,7 +14,8 @@ namespace markdown {
 /// before closing runs; strikethrough runs of one tilde where two would go, and of two where
 /// one would; brackets in link text left bare; line breaks that only the directive road
 /// knows left bare beside runs; the length of one strikethrough's runs; spans nested right
-/// inside spans given their characters; the characters beside runs
+/// inside spans given their characters; tildes in text right outside runs left bare; the
+/// characters beside runs
 /// printed as references. Spans are counted in printing order; a variant of no changes is the first
 /// guess.
 struct InlineVariant {
@@ -34,6 +35,7 @@ struct InlineVariant {
             bareLineBreaks,
             oneTilde,
             nestedAlike,
+            bareTildesBesideRuns,
             twoTildes,
             referencesBesideRuns
         };

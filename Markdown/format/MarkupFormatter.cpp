@@ -1074,11 +1074,15 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, st
             .following = followingCharacter(parent, last),
             .afterOpener = inSpan && first == 0,
             .beforeCloser = inSpan && last == parent->childCount() - 1,
+            .beforeOpener =
+                parent && last + 1 < parent->childCount() && isDelimited(*parent->child(last + 1)),
+            .afterCloser = parent && first > 0 && isDelimited(*parent->child(first - 1)),
             .spaceBeforeOpener = inSpan && openDelimiters.back().spaceBefore,
             .spaceAfterCloser = spaceAfterCloser,
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets = linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets),
+            .bareTildesBesideRuns = choices.has(InlineVariant::Change::Kind::bareTildesBesideRuns),
             .bareLineBreaks = choices.has(InlineVariant::Change::Kind::bareLineBreaks)};
 }
 
@@ -1253,7 +1257,7 @@ std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
     while (!pending.empty()) {
         const RawMarkup& next = *pending.back();
         pending.pop_back();
-        if (next.kind() == RawMarkupKind::emphasis || next.kind() == RawMarkupKind::strong)
+        if (isDelimited(next))
             ++count.first;
         else if (next.kind() == RawMarkupKind::strikethrough)
             ++count.second;

@@ -399,6 +399,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "****a*__**\xC2\xBD**__*_******\x01*a******\x01*\x02\n",
         "\n\xEF\xBB\xBF******\xC2\xA3**d*\xC2\xA3*\n", // a byte order mark opening a later line
         "[](&amp;mp;)\n",                              // a reference in a destination
+        "~**\\\xEF\xBF\xBD*_$_*\n",                    // a tilde the opener must look through
+        "**\x1f*_\"_*~\n",
         "___*\xEF\xBF\xBD*_*\xEF\xBF\xBD*\xEF\xBF\xBD*\xEF\xBF\xBD*_*\xEF\xBF\xBD*_*\xEF\xBF\xBD***"
         "*\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD*\xEF\xBF\xBD*\xEF\xBF\xBD*\n", // ...and more of
                                                                               // them, under each
