@@ -1042,7 +1042,11 @@ void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttrib
     const bool opened = openInlines();
     const bool wasUnbreakable = inlines->isUnbreakable();
     inlines->setUnbreakable(true);
+    // Its brackets pair with those inside as a link's do.
+    linkInLink = linkInLink || linkDepth > 0;
+    ++linkDepth;
     printSpanOpening(inlineAttributes, "^[");
+    --linkDepth;
     inlines->setUnbreakable(wasUnbreakable);
     inlines->appendMarkup("](" + inlineAttributes.attributes() + ")");
     closeInlines(opened);

@@ -388,9 +388,10 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "**r*_*_**\n", "___*_*A*_\n", "'_*\x01*\x01_\n",
         "*~*o~~*o~\n", // strikethrough of one tilde, where a text's two beside a run stay bare
         "}~*a~~*a~\n",
-        "**[*\f\n",     // a form feed after a closer, kept by a reference
-        "[[]()[]]()\n", // a link inside a link
-        "*<*&#1;\n",    // a control character after a closer, flanking it as a word
+        "**[*\f\n",      // a form feed after a closer, kept by a reference
+        "[[]()[]]()\n",  // a link inside a link
+        "^[[]([)]]()\n", // ...or inside inline attributes
+        "*<*&#1;\n",     // a control character after a closer, flanking it as a word
         "&#1;*;*\n",
         "**X*\x0b)*m***X**\n", // runs nested three deep around punctuation
         "___*(*_*_*\n",        // ...that join a literal and share a character
