@@ -123,6 +123,12 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
         {"_s_*t*o\n", "_s_*t*o"},
         {"\\**.*. *x~~*x\n", "\\*_._. *x~~*x"},
         {"[a](&amp;mp; \"&amp;c;\")\n", "[a](&amp;mp; \"&amp;c;\")"},
+        // References beside runs, and the search's other layouts, only where nothing plainer
+        // reads back.
+        {"a*b*c ~~d~~ *e*\n", "a*b*c ~~d~~ *e*"},
+        {"*<*&#1;\n", "*\\<*&#1;"},
+        {"*a&#11;b*\n", "*a&#11;b*"},
+        {"_***@*@*_\n", "_***@*@*_"},
     };
     for (const auto& [markdown, expected] : cases)
         EXPECT_EQ(format(Document::parsing(markdown), Options{}), expected) << markdown;
