@@ -64,6 +64,9 @@ TEST(RoadReading, BreaksBeforeAnEscapedRunOnlyOutsideCodeSpans) {
     for (const Case& c : cases)
         EXPECT_EQ(withLineFlippingToggle(c.text, true), c.broken) << c.text;
     EXPECT_EQ(withLineFlippingToggle("a \\`\\`\\`b", false), std::nullopt);
+    // Bare at a line's start, a run would pair with a bare run of its length.
+    EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a ```b", false), std::nullopt);
+    EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a \\`b", false), "```a \\`b");
 }
 
 TEST(RoadReading, ReadsCodeLinesAsTheRoadDoes) {
