@@ -471,10 +471,14 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         print(" " + opening + (codeBlock.code().empty() ? "" : "\n" + indentedCode(code, " ")) +
               "\n " + fence);
         return;
+    case CodeLayout::unclosedBelowMarker:
+        printBareLine();
+        queueNewlines(1);
+        [[fallthrough]];
     case CodeLayout::unclosed:
     case CodeLayout::unclosedIndented:
         // Every line up to the next block is code, blank ones at the end too.
-        if (layout == CodeLayout::unclosed)
+        if (layout != CodeLayout::unclosedIndented)
             print(opening + (codeBlock.code().empty() ? "" : "\n" + codeBlock.code()));
         else
             print(" " + opening +
@@ -555,6 +559,36 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     if (lastOfItsLines)
         layouts.emplace_back(CodeLayout::unclosed,
                              RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
+                                             std::nullopt, indentedIsCode));
+    // Code that ends a list ends with the list's lines where a line that the list cannot take
+    // comes next, so that it may stay unclosed too; a blank line after it would be code.
+    const bool endsItsList = [&] {
+        const auto isLast = [](const MarkupData& node) {
+            return node.raw.metadata.indexInParent + 1 == node.parent()->raw.markup->childCount();
+        };
+        const MarkupData* node = &codeBlock.data();
+        const bool trailingBlank = codeBlock.code() == "\n" || codeBlock.code().ends_with("\n\n");
+        if (trailingBlank || parentKind != RawMarkupKind::listItem || !isLast(*node))
+            return false;
+        for (node = node->parent(); node->parent(); node = node->parent()) {
+            const RawMarkupKind kind = node->raw.markup->kind();
+            const RawMarkupKind above = node->parent()->raw.markup->kind();
+            if (kind != RawMarkupKind::listItem && !isList(kind))
+                return false;
+            if (isList(kind) &&
+                (above == RawMarkupKind::document || above == RawMarkupKind::blockDirective))
+                return isLast(*node) ||
+                       !isList(node->parent()
+                                   ->raw.markup->child(node->raw.metadata.indexInParent + 1)
+                                   ->kind());
+            if (!isLast(*node))
+                return false;
+        }
+        return false;
+    }();
+    if (endsItsList && !inDoxygen)
+        layouts.emplace_back(first == rest ? CodeLayout::unclosed : CodeLayout::unclosedBelowMarker,
+                             RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
                                              std::nullopt, indentedIsCode));
     // A fence indented by a space lets every code line take one more, which may make a line that
     // looks like a directive code by its indentation. It must not set a directive's indentation.

@@ -130,6 +130,7 @@ private:
         fencedIndented,
         indented,
         unclosed,
+        unclosedBelowMarker,
         unclosedIndented
     };
     /// `kept` tells whether a layout keeps every code line code on the road.

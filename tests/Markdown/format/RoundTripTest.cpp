@@ -449,6 +449,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "`\n`\n\n    ```\nx ```\n\n    ```\n}\n@x\n", // ...past a run that opens no line
         "@c\n{\n    ```\n ```\n    }\n}\nf\n",        // a fence indented so that a brace is code
         "    ```\ne````\n    ```\ne`\\`hasephrase`\nq\n}\n@x\n", // a wrap beside a code span
+        "    ```\n1. a\n   ```\n@x\n", // code that ends a list left unclosed, flipping the toggle
+                                       // once
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
