@@ -57,12 +57,12 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
                        std::string(text.substr(start + escapedRun.size()));
             start = end + 1;
         }
-    // A single space before the run may become a line end, away from link destinations and
-    // titles, outside code spans (which would keep the line end and indentation) and where no
+    // A single space before the run may become a line end, before any link's destination and
+    // title, outside code spans (which would keep the line end and indentation) and where no
     // bare run of three could close the run made bare.
     const std::size_t space = text.find(" " + std::string(escapedRun));
     if (!mayBreak || space == std::string_view::npos || (space > 0 && text[space - 1] == ' ') ||
-        text.find("](") != std::string_view::npos)
+        text.find("](") < space)
         return std::nullopt;
     for (const BacktickRun& run : runs)
         if (run.length == 3 || (run.spanEnd && run.start < space && space < *run.spanEnd))

@@ -449,6 +449,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "`\n`\n\n    ```\nx ```\n\n    ```\n}\n@x\n", // ...past a run that opens no line
         "@c\n{\n    ```\n ```\n    }\n}\nf\n",        // a fence indented so that a brace is code
         "    ```\ne````\n    ```\ne`\\`hasephrase`\nq\n}\n@x\n", // a wrap beside a code span
+        "    ```\nmmmmmmmmmmmmmmmmmmm\n```t`a`\n[`a`](u)\n@p\n", // ...before a link
         "    ```\n1. a\n   ```\n@x\n", // code that ends a list left unclosed, flipping the toggle
                                        // once
     };
