@@ -64,9 +64,18 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
     if (!mayBreak || space == std::string_view::npos || (space > 0 && text[space - 1] == ' ') ||
         text.find("](") < space)
         return std::nullopt;
-    for (const BacktickRun& run : runs)
-        if (run.length == 3 || (run.spanEnd && run.start < space && space < *run.spanEnd))
+    const auto closesSpan = [&](const BacktickRun& run) {
+        return std::any_of(runs.begin(), runs.end(), [&](const BacktickRun& opener) {
+            return opener.spanEnd == run.start + run.length;
+        });
+    };
+    for (const BacktickRun& run : runs) {
+        if (run.spanEnd && run.start < space && space < *run.spanEnd)
             return std::nullopt;
+        // A pair of runs of three before the line end has closed its span already.
+        if (run.length == 3 && (run.start > space || !(run.spanEnd || closesSpan(run))))
+            return std::nullopt;
+    }
     return std::string(text.substr(0, space)) + "\n    ```" +
            std::string(text.substr(space + 1 + escapedRun.size()));
 }

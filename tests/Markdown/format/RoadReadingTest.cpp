@@ -56,10 +56,14 @@ TEST(RoadReading, BreaksBeforeAnEscapedRunOnlyOutsideCodeSpans) {
         std::optional<std::string> broken;
     };
     const Case cases[] = {
-        {"a \\`\\`\\`b", "a\n    ```b"},    {"a `c` \\`\\`\\`b", "a `c`\n    ```b"},
-        {"a `c \\`\\`\\`b`", std::nullopt}, // the space is the code span's
-        {"a \\`\\`\\`b ```", std::nullopt}, // a run that would close it
-        {"[a](b \\`\\`\\`)", std::nullopt}, {"a \\`\\`\\`b [c](u)", "a\n    ```b [c](u)"},
+        {"a \\`\\`\\`b", "a\n    ```b"},
+        {"a `c` \\`\\`\\`b", "a `c`\n    ```b"},
+        {"a `c \\`\\`\\`b`", std::nullopt},          // the space is the code span's
+        {"a \\`\\`\\`b ```", std::nullopt},          // a run that would close it
+        {"```a``` \\`\\`\\`b", "```a```\n    ```b"}, // ...or not, closing a span before
+        {"``` a \\`\\`\\`b", std::nullopt},
+        {"[a](b \\`\\`\\`)", std::nullopt},
+        {"a \\`\\`\\`b [c](u)", "a\n    ```b [c](u)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(withLineFlippingToggle(c.text, true), c.broken) << c.text;

@@ -450,8 +450,9 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@c\n{\n    ```\n ```\n    }\n}\nf\n",        // a fence indented so that a brace is code
         "    ```\ne````\n    ```\ne`\\`hasephrase`\nq\n}\n@x\n", // a wrap beside a code span
         "    ```\nmmmmmmmmmmmmmmmmmmm\n```t`a`\n[`a`](u)\n@p\n", // ...before a link
-        "    ```\n1. a\n   ```\n@x\n", // code that ends a list left unclosed, flipping the toggle
-                                       // once
+        // ...after a span opened and closed by runs of three
+        "```\x04!`\xfb``\xfb`_\xff\xff```*\n    ```\x0b}\nqqqqqq\xffqq\xff`\n@*",
+        "    ```\n1. a\n   ```\n@x\n", // code that ends a list, left unclosed
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
