@@ -110,11 +110,11 @@ std::optional<char> followingCharacter(const Markup& markup) {
 }
 
 // Code as an indented block: four spaces before every line that is not empty.
-std::string indentedCode(std::string_view code) {
+std::string indentedCode(std::string_view code, std::string_view indent = "    ") {
     std::string indented;
     for (std::size_t start = 0; start <= code.size();) {
         const std::size_t end = std::min(code.find('\n', start), code.size());
-        indented.append(start == 0 ? "" : "\n").append(end > start ? "    " : "");
+        indented.append(start == 0 ? "" : "\n").append(end > start ? indent : "");
         indented.append(code.substr(start, end - start));
         start = end + 1;
     }
@@ -243,10 +243,10 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
 }
 
 // Whether the run may open a printed line: at the text's start (after a line end or another
-// element) or after a space, where wrapping may end a line.
-bool mayOpenLine(std::string_view text, std::string_view run) {
+// element) or, where the text is wrapped, after a space, where a line may end.
+bool mayOpenLine(std::string_view text, std::string_view run, bool wrapped) {
     for (std::size_t at = text.find(run); at != std::string_view::npos; at = text.find(run, at + 1))
-        if (at == 0 || text[at - 1] == ' ' || text[at - 1] == '\t')
+        if (at == 0 || (wrapped && (text[at - 1] == ' ' || text[at - 1] == '\t')))
             return true;
     return false;
 }
@@ -254,7 +254,7 @@ bool mayOpenLine(std::string_view text, std::string_view run) {
 // Whether the block's printed lines never flip the road's toggle: a thematic break, a table, a
 // quote, or text (in lists too) without code spans and without a run of three backticks or tildes
 // that may open a line.
-bool cannotFlipToggle(const RawMarkup& block) {
+bool cannotFlipToggle(const RawMarkup& block, bool wrapped) {
     std::vector<const RawMarkup*> pending{&block};
     while (!pending.empty()) {
         const RawMarkup& node = *pending.back();
@@ -275,7 +275,8 @@ bool cannotFlipToggle(const RawMarkup& block) {
         if (isDirectiveOrCommand(node.kind()))
             return false;
         if (const auto* text = node.data().getIf<RawMarkupKind::text>();
-            text && (mayOpenLine(text->string, "```") || mayOpenLine(text->string, "~~~")))
+            text && (mayOpenLine(text->string, "```", wrapped) ||
+                     mayOpenLine(text->string, "~~~", wrapped)))
             return false;
         for (std::int64_t i = 0; i < node.childCount(); ++i)
             pending.push_back(node.child(i).get());
@@ -392,7 +393,7 @@ MarkupFormatter::nextRoadBlock() const {
     const std::int64_t end = std::min(blocksParent->childCount(), index + 9);
     for (std::int64_t next = index + 1; next < end; ++next) {
         const RawMarkup& block = *blocksParent->child(next);
-        if (cannotFlipToggle(block))
+        if (cannotFlipToggle(block, options.preferredLineLimit.has_value()))
             continue;
         auto at = blockPrinted->first;
         for (std::int64_t step = index; step < next; ++step)
@@ -448,7 +449,8 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
     startBlock();
     const auto [code, opening, fence] = codeFences(codeBlock);
     const std::string body = codeBlock.code().empty() ? "" : "\n" + std::string(code);
-    switch (codeLayout(codeBlock, code, opening, fence)) {
+    const CodeLayout layout = codeLayout(codeBlock, code, opening, fence);
+    switch (layout) {
     case CodeLayout::fenced:
         print(opening + body + "\n" + fence);
         return;
@@ -465,9 +467,22 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
     case CodeLayout::indented:
         print(indentedCode(code));
         return;
+    case CodeLayout::fencedIndented:
+        print(" " + opening + (codeBlock.code().empty() ? "" : "\n" + indentedCode(code, " ")) +
+              "\n " + fence);
+        return;
+    case CodeLayout::unclosedBelowMarker:
+        printBareLine();
+        queueNewlines(1);
+        [[fallthrough]];
     case CodeLayout::unclosed:
+    case CodeLayout::unclosedIndented:
         // Every line up to the next block is code, blank ones at the end too.
-        print(opening + (codeBlock.code().empty() ? "" : "\n" + codeBlock.code()));
+        if (layout != CodeLayout::unclosedIndented)
+            print(opening + (codeBlock.code().empty() ? "" : "\n" + codeBlock.code()));
+        else
+            print(" " + opening +
+                  (codeBlock.code().empty() ? "" : "\n" + indentedCode(codeBlock.code(), " ")));
         // A blank line after it would be code.
         tightStart = true;
         // The text's last line is one only with a line end after it: a blank one needs another.
@@ -545,15 +560,62 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         layouts.emplace_back(CodeLayout::unclosed,
                              RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
                                              std::nullopt, indentedIsCode));
+    // Code that ends a list ends with the list's lines where a line that the list cannot take
+    // comes next, so that it may stay unclosed too; a blank line after it would be code.
+    const bool endsItsList = [&] {
+        const auto isLast = [](const MarkupData& node) {
+            return node.raw.metadata.indexInParent + 1 == node.parent()->raw.markup->childCount();
+        };
+        const MarkupData* node = &codeBlock.data();
+        const bool trailingBlank = codeBlock.code() == "\n" || codeBlock.code().ends_with("\n\n");
+        if (trailingBlank || parentKind != RawMarkupKind::listItem || !isLast(*node))
+            return false;
+        for (node = node->parent(); node->parent(); node = node->parent()) {
+            const RawMarkupKind kind = node->raw.markup->kind();
+            const RawMarkupKind above = node->parent()->raw.markup->kind();
+            if (kind != RawMarkupKind::listItem && !isList(kind))
+                return false;
+            if (isList(kind) &&
+                (above == RawMarkupKind::document || above == RawMarkupKind::blockDirective))
+                return isLast(*node) ||
+                       !isList(node->parent()
+                                   ->raw.markup->child(node->raw.metadata.indexInParent + 1)
+                                   ->kind());
+            if (!isLast(*node))
+                return false;
+        }
+        return false;
+    }();
+    if (endsItsList && !inDoxygen)
+        layouts.emplace_back(first == rest ? CodeLayout::unclosed : CodeLayout::unclosedBelowMarker,
+                             RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
+                                             std::nullopt, indentedIsCode));
+    // A fence indented by a space lets every code line take one more, which may make a line that
+    // looks like a directive code by its indentation. It must not set a directive's indentation.
+    if (first == rest && !inDoxygen &&
+        !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone)) {
+        const std::string indentedRest = rest + " ";
+        layouts.emplace_back(CodeLayout::fencedIndented,
+                             RoadReading::of(roadInCode, inDirective, indentedRest + opening,
+                                             indentedRest, code, indentedRest + fence,
+                                             indentedIsCode));
+        if (lastOfItsLines)
+            layouts.emplace_back(CodeLayout::unclosedIndented,
+                                 RoadReading::of(roadInCode, inDirective, indentedRest + opening,
+                                                 indentedRest, code, std::nullopt, indentedIsCode));
+    }
 
     // Past the last directive, outside any or in one whose closing braces can go, the toggle may
     // stay on, though a layout that turns it off serves the code blocks after this one better.
-    // Or where the code after it (past text that cannot flip it) turns it off again.
+    // Or where the code after it (past text that cannot flip it) turns it off again. Code after
+    // it that reads otherwise from the toggle left on needs it off, past the last directive too.
     const auto toggleFree = [&] {
-        if ((!inDirective || directiveEndsTree) &&
-            codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock))
-            return true;
-        return blocksLookedAhead < 2 && nextIsRoadCode() && nextCodeReadFrom(true);
+        const bool pastDirectives =
+            (!inDirective || directiveEndsTree) &&
+            codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock);
+        if (blocksLookedAhead >= 2 || !nextIsRoadCode())
+            return pastDirectives;
+        return nextCodeReadFrom(true) || (pastDirectives && !nextCodeReadFrom(false));
     };
     // A Doxygen command's lines flip no toggle; only code lines that look like directives matter.
     if (inDoxygen)

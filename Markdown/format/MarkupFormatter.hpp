@@ -123,7 +123,16 @@ private:
     /// fenced on the line after a bare list marker; fenced after a byte order mark, where the
     /// text the parser reads as one opens; indented; or with no closing fence, where its lines
     /// end that text.
-    enum class CodeLayout { fenced, fencedBelowMarker, fencedAfterMark, indented, unclosed };
+    enum class CodeLayout {
+        fenced,
+        fencedBelowMarker,
+        fencedAfterMark,
+        fencedIndented,
+        indented,
+        unclosed,
+        unclosedBelowMarker,
+        unclosedIndented
+    };
     /// `kept` tells whether a layout keeps every code line code on the road.
     [[nodiscard]] CodeLayout codeLayout(const CodeBlock& codeBlock, std::string_view code,
                                         const std::string& opening, const std::string& fence,

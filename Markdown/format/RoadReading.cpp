@@ -45,26 +45,72 @@ bool namesDoxygenCommand(std::string_view name) {
 
 std::optional<std::string> withLineFlippingToggle(std::string_view text, bool mayBreak) {
     constexpr std::string_view escapedRun = "\\`\\`\\`";
+    const std::vector<BacktickRun> runs = bareBacktickRuns(text);
     // A bare run opens a code span where another bare run of its length closes it.
-    for (std::size_t i = text.find('`'); i != std::string_view::npos; i = text.find('`', i + 1))
-        if (i == 0 || text[i - 1] != '\\' || (i >= 2 && text[i - 2] == '\\'))
-            return std::nullopt;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = text.substr(start, end - start);
-        if (line.starts_with(escapedRun) &&
-            (start > 0 || line.find('`', escapedRun.size()) != std::string_view::npos))
-            return std::string(text.substr(0, start)) + (start > 0 ? "    ```" : "```") +
-                   std::string(text.substr(start + escapedRun.size()));
-        start = end + 1;
-    }
-    // A single space before the run may become a line end, away from link destinations and titles.
+    if (runs.empty())
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = std::min(text.find('\n', start), text.size());
+            const std::string_view line = text.substr(start, end - start);
+            if (line.starts_with(escapedRun) &&
+                (start > 0 || line.find('`', escapedRun.size()) != std::string_view::npos))
+                return std::string(text.substr(0, start)) + (start > 0 ? "    ```" : "```") +
+                       std::string(text.substr(start + escapedRun.size()));
+            start = end + 1;
+        }
+    // A single space before the run may become a line end, before any link's destination and
+    // title, outside code spans (which would keep the line end and indentation) and where no
+    // bare run of three could close the run made bare.
     const std::size_t space = text.find(" " + std::string(escapedRun));
     if (!mayBreak || space == std::string_view::npos || (space > 0 && text[space - 1] == ' ') ||
-        text.find("](") != std::string_view::npos)
+        text.find("](") < space)
         return std::nullopt;
+    const auto closesSpan = [&](const BacktickRun& run) {
+        return std::any_of(runs.begin(), runs.end(), [&](const BacktickRun& opener) {
+            return opener.spanEnd == run.start + run.length;
+        });
+    };
+    for (const BacktickRun& run : runs) {
+        if (run.spanEnd && run.start < space && space < *run.spanEnd)
+            return std::nullopt;
+        // A pair of runs of three before the line end has closed its span already.
+        if (run.length == 3 && (run.start > space || !(run.spanEnd || closesSpan(run))))
+            return std::nullopt;
+    }
     return std::string(text.substr(0, space)) + "\n    ```" +
            std::string(text.substr(space + 1 + escapedRun.size()));
+}
+
+std::vector<BacktickRun> bareBacktickRuns(std::string_view text) {
+    const auto runAt = [&](std::size_t at) {
+        return std::min(text.find_first_not_of('`', at), text.size()) - at;
+    };
+    std::vector<BacktickRun> runs;
+    for (std::size_t at = 0; at < text.size();) {
+        if (text[at] == '\\' && at + 1 < text.size() && isAsciiPunctuation(text[at + 1])) {
+            at += 2;
+            continue;
+        }
+        if (text[at] != '`') {
+            ++at;
+            continue;
+        }
+        const std::size_t length = runAt(at);
+        // Inside a code span a backslash escapes nothing.
+        std::optional<std::size_t> closer;
+        for (std::size_t next = text.find('`', at + length); next != std::string_view::npos;) {
+            const std::size_t nextLength = runAt(next);
+            if (nextLength == length) {
+                closer = next;
+                break;
+            }
+            next = text.find('`', next + nextLength);
+        }
+        runs.push_back({at, length, closer ? std::optional(*closer + length) : std::nullopt});
+        if (closer)
+            runs.push_back({*closer, length, std::nullopt});
+        at = closer ? *closer + length : at + length;
+    }
+    return runs;
 }
 
 std::vector<std::string> linesFlippingToggle(std::string_view text) {

@@ -39,6 +39,19 @@ struct RoadReading {
 /// Whether the road takes the line for a fence: three backticks or tildes after spaces and tabs.
 [[nodiscard]] bool readsAsFenceOnRoad(std::string_view line);
 
+/// A run of backticks that no backslash escapes, as CommonMark finds them in a paragraph's text:
+/// an opening run carries the end of the code span it opens.
+struct BacktickRun {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    std::optional<std::size_t> spanEnd;
+
+    friend bool operator==(const BacktickRun&, const BacktickRun&) = default;
+};
+
+/// The bare runs of backticks of a laid-out text, in order.
+[[nodiscard]] std::vector<BacktickRun> bareBacktickRuns(std::string_view text);
+
 /// A paragraph's laid-out text with one line that opens with escaped backticks changed so that
 /// the road flips its toggle there while CommonMark reads the same text; none where no line
 /// can. The first line keeps the run bare only where a backtick after it keeps it from opening

@@ -31,6 +31,48 @@ TEST(RoadReading, ChangesOneLineStartForEachToggleFlip) {
     EXPECT_EQ(linesFlippingToggle(many).size(), 8U);
 }
 
+TEST(RoadReading, FindsBareBacktickRunsAndTheirSpans) {
+    struct Case {
+        std::string_view text;
+        std::vector<BacktickRun> runs;
+    };
+    const Case cases[] = {
+        {"a\\`b", {}},
+        {"`a` b", {{0, 1, 3}, {2, 1, std::nullopt}}},
+        {"``a`b``", {{0, 2, 7}, {5, 2, std::nullopt}}}, // a shorter run inside
+        {"`a\\`b", {{0, 1, 4}, {3, 1, std::nullopt}}},  // a backslash escapes nothing inside
+        {"\\``a`", {{2, 1, 5}, {4, 1, std::nullopt}}},  // an escaped backtick starts no run
+        {"```a", {{0, 3, std::nullopt}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(bareBacktickRuns(c.text), c.runs) << c.text;
+}
+
+// Wrapped text may end a line before an escaped run, to open the next with it bare, only where
+// the line end stays outside code spans and no bare run of three could pair with it.
+TEST(RoadReading, BreaksBeforeAnEscapedRunOnlyOutsideCodeSpans) {
+    struct Case {
+        std::string_view text;
+        std::optional<std::string> broken;
+    };
+    const Case cases[] = {
+        {"a \\`\\`\\`b", "a\n    ```b"},
+        {"a `c` \\`\\`\\`b", "a `c`\n    ```b"},
+        {"a `c \\`\\`\\`b`", std::nullopt},          // the space is the code span's
+        {"a \\`\\`\\`b ```", std::nullopt},          // a run that would close it
+        {"```a``` \\`\\`\\`b", "```a```\n    ```b"}, // ...or not, closing a span before
+        {"``` a \\`\\`\\`b", std::nullopt},
+        {"[a](b \\`\\`\\`)", std::nullopt},
+        {"a \\`\\`\\`b [c](u)", "a\n    ```b [c](u)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(withLineFlippingToggle(c.text, true), c.broken) << c.text;
+    EXPECT_EQ(withLineFlippingToggle("a \\`\\`\\`b", false), std::nullopt);
+    // Bare at a line's start, a run would pair with a bare run of its length.
+    EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a ```b", false), std::nullopt);
+    EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a \\`b", false), "```a \\`b");
+}
+
 TEST(RoadReading, ReadsCodeLinesAsTheRoadDoes) {
     // A Doxygen command's lines: no toggle, so a directive line is one after a fence too.
     EXPECT_FALSE(RoadReading::withoutToggle("", "```\n@x").codeKept);

@@ -452,6 +452,14 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "(\n    ```\n\n\xff```\n\n    ```\n}\n@\xff\n",    // ...past a run that opens no line
         "i\x0c~~~ \n```\n~~~\n`p` t\n1. *\n<i>\n@\x1a\n",  // ...or a list of such text
         "i\x0c~~~ \n```\n~~~\n`p` t\n> ```\n<i>\n@\x1a\n", // ...or a quote
+        "```b`\n\n    ```\n```a\n@D\n", // code past the last directive that needs it off
+        "`\n`\n\n    ```\nx ```\n\n    ```\n}\n@x\n", // ...past a run that opens no line
+        "@c\n{\n    ```\n ```\n    }\n}\nf\n",        // a fence indented so that a brace is code
+        "    ```\ne````\n    ```\ne`\\`hasephrase`\nq\n}\n@x\n", // a wrap beside a code span
+        "    ```\nmmmmmmmmmmmmmmmmmmm\n```t`a`\n[`a`](u)\n@p\n", // ...before a link
+        // ...after a span opened and closed by runs of three
+        "```\x04!`\xfb``\xfb`_\xff\xff```*\n    ```\x0b}\nqqqqqq\xffqq\xff`\n@*",
+        "    ```\n1. a\n   ```\n@x\n", // code that ends a list, left unclosed
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
