@@ -1216,6 +1216,61 @@ void MarkupFormatter::closeInlines(bool opened) {
     printInlines(std::move(text), !inCell, false);
 }
 
+namespace {
+
+using Change = InlineVariant::Change;
+using Kind = Change::Kind;
+using Slots = std::vector<std::vector<std::vector<Change>>>;
+
+// The choices of each span apart: a character and a way of joining literals; then for each
+// strikethrough, a length.
+void addSpanChoices(Slots& slots, std::size_t firstSpan, std::size_t spans,
+                    std::size_t firstStrikethrough, std::size_t strikethroughs) {
+    for (std::size_t span = firstSpan; span < firstSpan + spans; ++span) {
+        auto& choices = slots.emplace_back();
+        for (const Kind character : {Kind::asterisk, Kind::underscore})
+            for (const std::optional<Kind> join :
+                 {std::optional<Kind>(), std::optional(Kind::joinLiteral),
+                  std::optional(Kind::joinLiterals), std::optional(Kind::joinFollowing)})
+                choices.push_back(join ? std::vector<Change>{{character, span}, {*join, span}}
+                                       : std::vector<Change>{{character, span}});
+    }
+    for (std::size_t strikethrough = firstStrikethrough;
+         strikethrough < firstStrikethrough + strikethroughs; ++strikethrough)
+        slots.push_back({{{Kind::oneTilde, strikethrough}}, {{Kind::twoTildes, strikethrough}}});
+}
+
+// Every choice for the spans and strikethroughs at once, as one slot: each a character or a
+// length, with the literals beside every span joined one way.
+void addChoicesTogether(Slots& slots, InlineVariant::Range spans,
+                        InlineVariant::Range strikethroughs) {
+    auto& choices = slots.emplace_back();
+    for (const std::optional<Kind> join : {std::optional<Kind>(), std::optional(Kind::joinLiterals),
+                                           std::optional(Kind::joinFollowing)})
+        for (std::size_t bits = 0; bits < (std::size_t(1) << (spans.count + strikethroughs.count));
+             ++bits)
+            choices.push_back(InlineVariant::everySpan(spans, strikethroughs, bits, join).changes);
+}
+
+// How many emphasis spans and strikethroughs `node` and its descendants print.
+std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
+    std::pair<std::size_t, std::size_t> count;
+    std::vector<const RawMarkup*> pending{&node};
+    while (!pending.empty()) {
+        const RawMarkup& next = *pending.back();
+        pending.pop_back();
+        if (isDelimited(next))
+            ++count.first;
+        else if (next.kind() == RawMarkupKind::strikethrough)
+            ++count.second;
+        for (const RawMarkupPtr& child : next.children())
+            pending.push_back(child.get());
+    }
+    return count;
+}
+
+} // namespace
+
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     InlineText first = gatherInlinesAs(container, firstGuess);
     std::vector<std::size_t> unclear;
@@ -1263,21 +1318,13 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
         for (std::size_t i = 0, count = bases.size(); wanted && i < count; ++i)
             bases.push_back(bases[i].with({{{kind, 0}}}));
     const std::size_t slots = spans.size() + strikethroughs;
-    if (slots <= 12 && (bases.size() * 3 << slots) * size <= (std::size_t(1) << 20))
+    if (slots <= 12 && (bases.size() * 3 << slots) * size <= (std::size_t(1) << 20)) {
+        Slots together;
+        addChoicesTogether(together, {0, spans.size()}, {0, strikethroughs});
         for (const InlineVariant& base : bases)
-            for (const std::optional<InlineVariant::Change::Kind> join :
-                 {std::optional<InlineVariant::Change::Kind>(),
-                  std::optional(InlineVariant::Change::Kind::joinLiterals),
-                  std::optional(InlineVariant::Change::Kind::joinFollowing)})
-                for (std::size_t bits = 0;
-                     bits < (std::size_t(1) << (spans.size() + strikethroughs)); ++bits) {
-                    InlineText text = gatherInlinesAs(
-                        container, base.with(InlineVariant::everySpan(
-                                       {0, spans.size()}, {0, strikethroughs}, bits, join)));
-                    if (tried.insert(text.text()).second &&
-                        readsBack(text, *container.raw().markup).same)
-                        return text;
-                }
+            if (std::optional<InlineText> found = settle(container, base, together, tried))
+                return std::move(*found);
+    }
     // More spans settle one at a time, in printing order, each on the choice of character and
     // joined literals that reads back furthest; or those under one child of the container at a
     // time.
@@ -1291,49 +1338,6 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
         }
     return first;
 }
-
-namespace {
-
-using Change = InlineVariant::Change;
-using Kind = Change::Kind;
-using Slots = std::vector<std::vector<std::vector<Change>>>;
-
-// The choices of each span apart: a character and a way of joining literals; then for each
-// strikethrough, a length.
-void addSpanChoices(Slots& slots, std::size_t firstSpan, std::size_t spans,
-                    std::size_t firstStrikethrough, std::size_t strikethroughs) {
-    for (std::size_t span = firstSpan; span < firstSpan + spans; ++span) {
-        auto& choices = slots.emplace_back();
-        for (const Kind character : {Kind::asterisk, Kind::underscore})
-            for (const std::optional<Kind> join :
-                 {std::optional<Kind>(), std::optional(Kind::joinLiteral),
-                  std::optional(Kind::joinLiterals), std::optional(Kind::joinFollowing)})
-                choices.push_back(join ? std::vector<Change>{{character, span}, {*join, span}}
-                                       : std::vector<Change>{{character, span}});
-    }
-    for (std::size_t strikethrough = firstStrikethrough;
-         strikethrough < firstStrikethrough + strikethroughs; ++strikethrough)
-        slots.push_back({{{Kind::oneTilde, strikethrough}}, {{Kind::twoTildes, strikethrough}}});
-}
-
-// How many emphasis spans and strikethroughs `node` and its descendants print.
-std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
-    std::pair<std::size_t, std::size_t> count;
-    std::vector<const RawMarkup*> pending{&node};
-    while (!pending.empty()) {
-        const RawMarkup& next = *pending.back();
-        pending.pop_back();
-        if (isDelimited(next))
-            ++count.first;
-        else if (next.kind() == RawMarkupKind::strikethrough)
-            ++count.second;
-        for (const RawMarkupPtr& child : next.children())
-            pending.push_back(child.get());
-    }
-    return count;
-}
-
-} // namespace
 
 std::optional<InlineText> MarkupFormatter::settleSpans(const Markup& container,
                                                        const InlineVariant& base, std::size_t spans,
@@ -1358,16 +1362,7 @@ std::optional<InlineText> MarkupFormatter::settleGroups(const Markup& container,
         if (spans + strikethroughs > 8) {
             addSpanChoices(options, span, spans, strikethrough, strikethroughs);
         } else if (spans + strikethroughs > 0) {
-            auto& choices = options.emplace_back();
-            for (const std::optional<Kind> join :
-                 {std::optional<Kind>(), std::optional(Kind::joinLiterals),
-                  std::optional(Kind::joinFollowing)})
-                for (std::size_t bits = 0; bits < (std::size_t(1) << (spans + strikethroughs));
-                     ++bits)
-                    choices.push_back(InlineVariant::everySpan({span, spans},
-                                                               {strikethrough, strikethroughs},
-                                                               bits, join)
-                                          .changes);
+            addChoicesTogether(options, {span, spans}, {strikethrough, strikethroughs});
         }
         span += spans;
         strikethrough += strikethroughs;
@@ -1389,7 +1384,8 @@ std::optional<InlineText> MarkupFormatter::settle(const Markup& container,
         return variant;
     };
     const RawMarkup& node = *container.raw().markup;
-    for (int pass = 0; pass < 2; ++pass)
+    // A second pass sees each slot against the others' settled choices; one slot has none.
+    for (int pass = 0; pass < (options.size() > 1 ? 2 : 1); ++pass)
         for (std::size_t slot = 0; slot < options.size(); ++slot) {
             std::size_t furthest = 0;
             std::optional<std::size_t> best = chosen[slot];

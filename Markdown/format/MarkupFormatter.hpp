@@ -205,7 +205,7 @@ private:
                                                          const InlineVariant& base,
                                                          std::unordered_set<std::string>& tried);
     /// The first text that reads back as each slot in turn takes the one of its choices (each a
-    /// list of changes) that reads back furthest, twice over.
+    /// list of changes) that reads back furthest, twice over where there are several.
     [[nodiscard]] std::optional<InlineText>
     settle(const Markup& container, const InlineVariant& base,
            const std::vector<std::vector<std::vector<InlineVariant::Change>>>& slots,
