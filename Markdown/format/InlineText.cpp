@@ -382,9 +382,16 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
                                 text[brace - 1] == '}' && isLiteral(brace - 1);
         if (braceAtEnd && escapeAt == brace - 1)
             escapeAt = std::string_view::npos;
-        emitWord(wordStart, braceAtEnd ? brace - 1 : lineEnd);
+        // The parser takes whitespace off a line's end; a reference keeps the last of it text.
+        const bool spaceAtEnd =
+            lineEnd > wordStart && (contains(breakable, lineEnd - 1) ||
+                                    (text[lineEnd - 1] == '\t' && isLiteral(lineEnd - 1)));
+        const std::size_t end = spaceAtEnd ? lineEnd - 1 : lineEnd;
+        emitWord(wordStart, braceAtEnd ? brace - 1 : end);
         if (braceAtEnd)
-            out.append("&#125;").append(text.substr(brace, lineEnd - brace));
+            out.append("&#125;").append(text.substr(brace, end - brace));
+        if (spaceAtEnd)
+            out += text[end] == ' ' ? "&#32;" : "&#9;";
         if (lineEnd == text.size())
             break;
         out += '\n';

@@ -100,8 +100,14 @@ std::optional<char> followingCharacter(const RawMarkup* parent, std::int64_t ind
     const RawMarkupData& next = parentNode.child(nextIndex)->data();
     if (next.kind() == RawMarkupKind::softBreak || next.kind() == RawMarkupKind::lineBreak)
         return '\n';
-    if (const auto* text = next.getIf<RawMarkupKind::text>(); text && !text->string.empty())
-        return text->string.front();
+    // Adjacent texts print as one.
+    for (std::int64_t i = nextIndex; i < parentNode.childCount(); ++i) {
+        const auto* text = parentNode.child(i)->data().getIf<RawMarkupKind::text>();
+        if (!text)
+            break;
+        if (!text->string.empty())
+            return text->string.front();
+    }
     return std::nullopt;
 }
 
@@ -1173,22 +1179,19 @@ void MarkupFormatter::descendIntoInlines(const Markup& container) {
         for (std::int64_t index = 0; index < node.childCount(); ++index) {
             if (const auto* text = node.child(index)->data().getIf<RawMarkupKind::text>()) {
                 // Adjacent texts (taking soft breaks out leaves them) print as one, so that
-                // what is printed does not depend on where they split.
+                // what is printed does not depend on where they split. A text of nothing says
+                // something only before a line end, which another text is not.
                 const std::int64_t first = index;
-                auto nextIsText = [&] {
-                    const auto* next =
-                        index + 1 < node.childCount()
-                            ? node.child(index + 1)->data().getIf<RawMarkupKind::text>()
-                            : nullptr;
-                    return next && !next->string.empty();
+                auto nextText = [&] {
+                    return index + 1 < node.childCount()
+                               ? node.child(index + 1)->data().getIf<RawMarkupKind::text>()
+                               : nullptr;
                 };
-                if (text->string.empty() || !nextIsText()) {
-                    printText(text->string, &node, index, index);
-                    continue;
-                }
                 std::string joined = text->string;
-                while (nextIsText())
-                    joined += node.child(++index)->data().getIf<RawMarkupKind::text>()->string;
+                while (const auto* next = nextText()) {
+                    joined += next->string;
+                    ++index;
+                }
                 printText(joined, &node, first, index);
                 continue;
             }

@@ -129,6 +129,7 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
         {"*<*&#1;\n", "*\\<*&#1;"},
         {"*a&#11;b*\n", "*a&#11;b*"},
         {"_***@*@*_\n", "_***@*@*_"},
+        {"a&#9; b&#9;\n", "a\t b&#9;"},
     };
     for (const auto& [markdown, expected] : cases)
         EXPECT_EQ(format(Document::parsing(markdown), Options{}), expected) << markdown;

@@ -460,6 +460,9 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         // ...after a span opened and closed by runs of three
         "```\x04!`\xfb``\xfb`_\xff\xff```*\n    ```\x0b}\nqqqqqq\xffqq\xff`\n@*",
         "    ```\n1. a\n   ```\n@x\n", // code that ends a list, left unclosed
+        ";&#9;\n", "a&#32;\nb\n",      // whitespace a line's end would lose
+        "# a&#9;\n", "| a&#9; |\n|-|\n", "`a`&#9;\nb\n", "@x{\na }&#9;\n}\n",
+        "*\x0b* \n\xEF\xBF\xBD*\x0b*\n", // a text of nothing beside the text a wrap joins it to
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
