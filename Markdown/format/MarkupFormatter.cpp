@@ -1339,6 +1339,19 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
             if (std::optional<InlineText> found = settleGroups(container, base, tried))
                 return std::move(*found);
         }
+    // Runs nested deep under one child need their characters chosen together, a few spans
+    // at a time in printing order.
+    constexpr std::size_t window = 6;
+    const std::size_t windows = (spans.size() + window - 1) / window;
+    if (windows * (3 << window) * 2 * size <= (std::size_t(1) << 21))
+        for (const InlineVariant& base : bases) {
+            Slots options;
+            for (std::size_t first = 0; first < spans.size(); first += window)
+                addChoicesTogether(options, {first, std::min(window, spans.size() - first)},
+                                   {0, 0});
+            if (std::optional<InlineText> found = settle(container, base, options, tried))
+                return std::move(*found);
+        }
     return first;
 }
 

@@ -470,6 +470,12 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
     texts.push_back("x " + longLine + " ====\nb\n");
     texts.push_back("} ^[attt 'sn](Te).sin](Te*T)." + longLine + "\n");
     texts.push_back("@t{\nt} " + longLine + "\n"); // ...where a line would break
+    // Runs nested deep under one child, whose characters only read back chosen together.
+    texts.push_back("___*\xEF\xBF\xBD*_*\xEF\xBF\xBD*\xEF\xBF\xBD*s*_*D*\xEF\xBF\xBD*\xEF\xBF\xBD**"
+                    "\xEF\xBF\xBD*!s*D*\xEF\xBF\xBD*_*D*\xEF\xBF\xBD*\xEF\xBF\xBD*\n");
+    texts.push_back(
+        "^__&__\xEF\xBF\xBD_*\x0E*\x1F__~__**\x01\xEF\xBF\xBD\xEF\xBF\xBD*X*\\_\x08*\x01 *"
+        "\x1F__~_@\xEF\xBF\xBD@_\\**\00351*\x1F__~_@\xEF\xBF\xBD@_\n");
     for (const std::string& text : texts)
         for (const ParseOptions& parseOptions : {ParseOptions{}, road})
             for (const bool wrap : {false, true}) {
