@@ -30,10 +30,22 @@ std::string escaped(std::string_view text, std::string_view special) {
             i += lineBreak.size() - 1;
             continue;
         }
+        // A line end would end the line the payload must stay on.
+        if (c == '\n' || c == '\r') {
+            out += c == '\n' ? "&#10;" : "&#13;";
+            continue;
+        }
         if (special.find(c) != std::string_view::npos || (c == '\\' && backslashEscapes(text, i)))
             out += '\\';
         out += c;
     }
+    return out;
+}
+
+std::string spaceReferences(std::string_view spaces) {
+    std::string out;
+    for (char c : spaces)
+        out += c == ' ' ? "&#32;" : "&#9;";
     return out;
 }
 
@@ -86,15 +98,20 @@ std::string linkDestination(const std::optional<std::string>& destination) {
     const std::string_view text = *destination;
     const bool bracketed = std::any_of(text.begin(), text.end(), isControlOrSpace) ||
                            text.front() == '<' || !hasBalancedParentheses(text);
-    return bracketed ? "<" + escaped(text, "<>") + ">" : escaped(text, "()");
+    if (!bracketed)
+        return escaped(text, "()");
+    // The parser trims the destination before it reads references.
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return "<" + spaceReferences(text) + ">";
+    const std::size_t last = text.find_last_not_of(" \t") + 1;
+    return "<" + spaceReferences(text.substr(0, first)) +
+           escaped(text.substr(first, last - first), "<>") + spaceReferences(text.substr(last)) +
+           ">";
 }
 
 std::string linkTitle(std::string_view title) {
-    // A line end in the title would take the next line's indentation away.
-    std::string text;
-    for (char c : escaped(title, "\""))
-        text += c == '\n' ? "&#10;" : c == '\r' ? "&#13;" : std::string(1, c);
-    return "\"" + text + "\"";
+    return "\"" + escaped(title, "\"") + "\"";
 }
 
 bool isAutolinkable(std::string_view destination) {

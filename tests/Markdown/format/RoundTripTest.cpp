@@ -462,7 +462,9 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\n1. a\n   ```\n@x\n", // code that ends a list, left unclosed
         ";&#9;\n", "a&#32;\nb\n",      // whitespace a line's end would lose
         "# a&#9;\n", "| a&#9; |\n|-|\n", "`a`&#9;\nb\n", "@x{\na }&#9;\n}\n",
-        "*\x0b* \n\xEF\xBF\xBD*\x0b*\n", // a text of nothing beside the text a wrap joins it to
+        "*\x0b* \n\xEF\xBF\xBD*\x0b*\n",     // a text of nothing beside the text a wrap joins it to
+        "~~~ a&#10;b\n", "[a](<b&#10;c>)\n", // line ends in an info string or a destination
+        "[a](<&#32;b>)\n", "[a](&#32;)\n",   // spaces the parser trims off a destination
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
