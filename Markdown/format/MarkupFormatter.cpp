@@ -1498,9 +1498,11 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const Inlin
 
 void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool wrap,
                                    const Markup* paragraph) {
+    // Queued line ends put the text on a line of its own.
+    const bool continuesLine = lineOpen && current.queuedNewlines == 0;
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
                               .firstIndent =
-                                  lineOpen ? current.currentLength : prefixes.nextWidth(),
+                                  continuesLine ? current.currentLength : prefixes.nextWidth(),
                               .restIndent = prefixes.restWidth(),
                               .wrapping = std::nullopt,
                               .lineEndsCloseDirectives = directiveDepth > 0 && !inCell};
@@ -1512,11 +1514,10 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     const std::int64_t trailing = layOutInlines(text, layout, laidOut);
     // A code span may open a line with a run that the road takes for a fence.
     const auto roadEndsInCode = [&](std::string_view text) {
-        const bool newLine = !lineOpen || current.queuedNewlines > 0;
         const std::size_t firstEnd = std::min(text.find('\n'), text.size());
         const std::string firstLine =
-            (newLine ? prefixes.nextLinePrefix()
-                     : std::string(printed.substr(printed.rfind('\n') + 1))) +
+            (!continuesLine ? prefixes.nextLinePrefix()
+                            : std::string(printed.substr(printed.rfind('\n') + 1))) +
             std::string(text.substr(0, firstEnd));
         const std::string_view rest = firstEnd < text.size() ? text.substr(firstEnd + 1) : "";
         return RoadReading::of(roadInCode, directiveDepth > 0, firstLine, prefixes.restPrefix(),
@@ -1537,8 +1538,18 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
         // Off where the block after it can be read so; on only where it needs that.
         if (end ? nextCodeReadFrom(false)
                 : nextIsRoadCode() && !nextCodeReadFrom(false) && nextCodeReadFrom(true)) {
+            // Wrapped text may move its line ends: it is read against the paragraph itself.
+            const auto readsLikeText = [&](std::string_view candidate) {
+                if (!layout.wrapping || !paragraph)
+                    return readAlike(laidOut, candidate);
+                std::string alone(candidate);
+                // Read alone, the text would lose a byte order mark that opens it.
+                if (alone.starts_with(byteOrderMark))
+                    alone.replace(0, byteOrderMark.size(), "&#xFEFF;");
+                return readBack(alone, *paragraph->raw().markup, true).same;
+            };
             const auto flips = [&](std::string& candidate) {
-                if (roadEndsInCode(candidate) == end || !readAlike(laidOut, candidate))
+                if (roadEndsInCode(candidate) == end || !readsLikeText(candidate))
                     return false;
                 laidOut = std::move(candidate);
                 mayFlip = true;
@@ -1550,11 +1561,8 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                     break;
             if (!flipped)
                 if (std::optional<std::string> broken =
-                        withLineFlippingToggle(laidOut, layout.wrapping.has_value());
-                    broken && roadEndsInCode(*broken) != end) {
-                    laidOut = std::move(*broken);
-                    flipped = mayFlip = true;
-                }
+                        withLineFlippingToggle(laidOut, layout.wrapping.has_value()))
+                    flipped = flips(*broken);
             // Else a code span may open a line with a longer run, or end one line and open the
             // next with its closing run.
             for (std::size_t tried = 0; !flipped && paragraph && tried < 16; ++tried) {

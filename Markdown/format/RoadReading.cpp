@@ -10,6 +10,10 @@
 namespace markdown {
 namespace {
 
+bool isLineSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
 std::string_view withoutIndentation(std::string_view line) {
     const std::size_t start = line.find_first_not_of(" \t");
     return start == std::string_view::npos ? std::string_view() : line.substr(start);
@@ -60,9 +64,12 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
     // A single space before the run may become a line end, before any link's destination and
     // title, outside code spans (which would keep the line end and indentation) and where no
     // bare run of three could close the run made bare.
-    const std::size_t space = text.find(" " + std::string(escapedRun));
-    if (!mayBreak || space == std::string_view::npos || (space > 0 && text[space - 1] == ' ') ||
-        text.find("](") < space)
+    // The parser trims whitespace that a line end would leave behind it.
+    const std::string spaceAndRun = " " + std::string(escapedRun);
+    std::size_t space = text.find(spaceAndRun);
+    while (space != std::string_view::npos && (space == 0 || isLineSpace(text[space - 1])))
+        space = text.find(spaceAndRun, space + 1);
+    if (!mayBreak || space == std::string_view::npos || text.find("](") < space)
         return std::nullopt;
     const auto closesSpan = [&](const BacktickRun& run) {
         return std::any_of(runs.begin(), runs.end(), [&](const BacktickRun& opener) {
@@ -136,6 +143,22 @@ std::vector<std::string> linesFlippingToggle(std::string_view text) {
             replaced(run, std::string(indent) + std::string(std::size_t(tildes), '~'));
         }
         start = end + 1;
+    }
+    // A line end inside a code span reads as the space it replaces, and the indentation after
+    // it is taken off.
+    const std::size_t lineTries = candidates.size();
+    for (const BacktickRun& run : bareBacktickRuns(text)) {
+        if (!run.spanEnd)
+            continue;
+        const std::size_t last = *run.spanEnd - run.length;
+        for (std::size_t space = text.find(' ', run.start + run.length);
+             space < last && candidates.size() < lineTries + mostTries;
+             space = text.find(' ', space + 1)) {
+            const std::string_view after = text.substr(space + 1);
+            if (after.starts_with("```") || after.starts_with("~~~"))
+                candidates.push_back(
+                    std::string(text.substr(0, space)).append("\n    ").append(after));
+        }
     }
     return candidates;
 }

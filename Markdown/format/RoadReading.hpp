@@ -63,7 +63,9 @@ struct BacktickRun {
 /// A paragraph's laid-out text with one line changed so that the road's toggle flips there
 /// once more or once less, each to be checked by reading it back: a line's run of three
 /// backticks escaped or bare (indented as code past the first line, where a paragraph's
-/// continuation line opens no code), or a run of three tildes bare past the first line.
+/// continuation line opens no code), a run of three tildes bare past the first line, or a
+/// line end in place of a space inside a code span, so that a run of three backticks or tildes
+/// in its code opens the next line.
 [[nodiscard]] std::vector<std::string> linesFlippingToggle(std::string_view text);
 
 /// Whether two printed texts read as trees of the same structure.

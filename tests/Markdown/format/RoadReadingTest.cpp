@@ -31,6 +31,26 @@ TEST(RoadReading, ChangesOneLineStartForEachToggleFlip) {
     EXPECT_EQ(linesFlippingToggle(many).size(), 8U);
 }
 
+// A line may also end at a space inside a code span, where the line end reads as that space, so
+// that a run in the code opens the next line.
+TEST(RoadReading, EndsALineInsideACodeSpanBeforeARun) {
+    struct Case {
+        std::string_view text;
+        std::vector<std::string> changed;
+    };
+    const Case cases[] = {
+        {"a ` ``` b`", {"a `\n    ``` b`"}},
+        {"[a `x ~~~`](u)", {"[a `x\n    ~~~`](u)"}},
+        {"`a ```` b`", {"`a\n    ```` b`"}},
+        {"``` a ```", {"\\`\\`\\` a ```", "``` a\n    ```"}}, // its closing run too
+        {"a ``` `b`", {}},                                    // a run that opens no span
+        {"`a` ```b", {}},                                     // ...outside the span
+        {"`a `` b`", {}},                                     // too short to flip
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(linesFlippingToggle(c.text), c.changed) << c.text;
+}
+
 TEST(RoadReading, FindsBareBacktickRunsAndTheirSpans) {
     struct Case {
         std::string_view text;
@@ -64,6 +84,10 @@ TEST(RoadReading, BreaksBeforeAnEscapedRunOnlyOutsideCodeSpans) {
         {"``` a \\`\\`\\`b", std::nullopt},
         {"[a](b \\`\\`\\`)", std::nullopt},
         {"a \\`\\`\\`b [c](u)", "a\n    ```b [c](u)"},
+        // Whitespace left at a line's end would be trimmed: only a lone space breaks.
+        {"a\t \\`\\`\\`b", std::nullopt},
+        {"a  \\`\\`\\`b", std::nullopt},
+        {"a\t \\`\\`\\`b c \\`\\`\\`d", "a\t \\`\\`\\`b c\n    ```d"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(withLineFlippingToggle(c.text, true), c.broken) << c.text;

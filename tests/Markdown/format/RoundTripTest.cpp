@@ -460,6 +460,16 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         // ...after a span opened and closed by runs of three
         "```\x04!`\xfb``\xfb`_\xff\xff```*\n    ```\x0b}\nqqqqqq\xffqq\xff`\n@*",
         "    ```\n1. a\n   ```\n@x\n", // code that ends a list, left unclosed
+        "\t```\n\xEF\xBF\xBD\t ```",   // a wrapped line that would end in a tab
+        // a wrapped line ended inside a code span, before a run of three in its code
+        "    `````\n`  e````\n    ```\ne`\\`hase`\nq\n}\n@x",
+        "    ```\n`\n    "
+        "```\ne``\x01\xEF\xBF\xBD\x0b`\\`ha\x01_s(ras`\n\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\r@x",
+        "```r* ( "
+        "`\n``\x01```\n@@`\n```\xf0\xf0\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD`\n`"
+        "Xtext\xc9@\n@\xf0",
+        "    ```\ne ```e`a`\x8a``\n``",        // ...not before a run that then pairs otherwise
+        "    ```\n[`\n    ``` e`](u)\n\n@x\n", // a line end inside a code span in a link
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
