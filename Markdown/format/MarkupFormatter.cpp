@@ -242,6 +242,17 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
+// How many lines of the text end with a brace, which the road may take for a directive's end.
+std::size_t linesEndingWithBrace(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t brace = text.find('}'); brace != std::string_view::npos;
+         brace = text.find('}', brace + 1)) {
+        const std::size_t next = text.find_first_not_of(" \t", brace + 1);
+        count += next == std::string_view::npos || text[next] == '\n' ? 1 : 0;
+    }
+    return count;
+}
+
 // Whether the run may open a printed line: at the text's start (after a line end or another
 // element) or, where the text is wrapped, after a space, where a line may end.
 bool mayOpenLine(std::string_view text, std::string_view run, bool wrapped) {
@@ -1549,19 +1560,21 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                 return readBack(alone, *paragraph->raw().markup, true).same;
             };
             const auto flips = [&](std::string& candidate) {
-                if (roadEndsInCode(candidate) == end || !readsLikeText(candidate))
+                if (roadEndsInCode(candidate) == end || !readsLikeText(candidate) ||
+                    (layout.lineEndsCloseDirectives &&
+                     linesEndingWithBrace(candidate) > linesEndingWithBrace(laidOut)))
                     return false;
                 laidOut = std::move(candidate);
                 mayFlip = true;
                 return true;
             };
             bool flipped = false;
-            for (std::string& candidate : linesFlippingToggle(laidOut))
+            for (std::string& candidate : linesFlippingToggle(laidOut, paragraph != nullptr))
                 if ((flipped = flips(candidate)))
                     break;
             if (!flipped)
-                if (std::optional<std::string> broken =
-                        withLineFlippingToggle(laidOut, layout.wrapping.has_value()))
+                if (std::optional<std::string> broken = withLineFlippingToggle(
+                        laidOut, layout.wrapping.has_value(), layout.lineEndsCloseDirectives))
                     flipped = flips(*broken);
             // Else a code span may open a line with a longer run, or end one line and open the
             // next with its closing run.

@@ -10,8 +10,10 @@
 namespace markdown {
 namespace {
 
-bool isLineSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
+// Whether a line may end after the character: the parser trims whitespace there, and a
+// backslash would make a hard break.
+bool mayEndLineAfter(char c) {
+    return std::string_view(" \t\n\\").find(c) == std::string_view::npos;
 }
 
 std::string_view withoutIndentation(std::string_view line) {
@@ -47,7 +49,8 @@ bool namesDoxygenCommand(std::string_view name) {
     return std::find(std::begin(commands), std::end(commands), lowered) != std::end(commands);
 }
 
-std::optional<std::string> withLineFlippingToggle(std::string_view text, bool mayBreak) {
+std::optional<std::string> withLineFlippingToggle(std::string_view text, bool mayBreak,
+                                                  bool inDirective) {
     constexpr std::string_view escapedRun = "\\`\\`\\`";
     const std::vector<BacktickRun> runs = bareBacktickRuns(text);
     // A bare run opens a code span where another bare run of its length closes it.
@@ -64,10 +67,9 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
     // A single space before the run may become a line end, before any link's destination and
     // title, outside code spans (which would keep the line end and indentation) and where no
     // bare run of three could close the run made bare.
-    // The parser trims whitespace that a line end would leave behind it.
     const std::string spaceAndRun = " " + std::string(escapedRun);
     std::size_t space = text.find(spaceAndRun);
-    while (space != std::string_view::npos && (space == 0 || isLineSpace(text[space - 1])))
+    while (space != std::string_view::npos && (space == 0 || !mayEndLineAfter(text[space - 1])))
         space = text.find(spaceAndRun, space + 1);
     if (!mayBreak || space == std::string_view::npos || text.find("](") < space)
         return std::nullopt;
@@ -83,8 +85,11 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
         if (run.length == 3 && (run.start > space || !(run.spanEnd || closesSpan(run))))
             return std::nullopt;
     }
-    return std::string(text.substr(0, space)) + "\n    ```" +
-           std::string(text.substr(space + 1 + escapedRun.size()));
+    std::string broken(text.substr(0, space));
+    // A reference says a brace as text where ending a line it would close the directive.
+    if (inDirective && broken.ends_with('}'))
+        broken.replace(broken.size() - 1, 1, "&#125;");
+    return broken + "\n    ```" + std::string(text.substr(space + 1 + escapedRun.size()));
 }
 
 std::vector<BacktickRun> bareBacktickRuns(std::string_view text) {
@@ -120,7 +125,7 @@ std::vector<BacktickRun> bareBacktickRuns(std::string_view text) {
     return runs;
 }
 
-std::vector<std::string> linesFlippingToggle(std::string_view text) {
+std::vector<std::string> linesFlippingToggle(std::string_view text, bool mayEndLines) {
     // Each line's start in turn, the first few: a paragraph's text rarely holds more such runs.
     constexpr std::size_t mostTries = 8;
     constexpr std::string_view escapedRun = "\\`\\`\\`";
@@ -144,6 +149,8 @@ std::vector<std::string> linesFlippingToggle(std::string_view text) {
         }
         start = end + 1;
     }
+    if (!mayEndLines)
+        return candidates;
     // A line end inside a code span reads as the space it replaces, and the indentation after
     // it is taken off.
     const std::size_t lineTries = candidates.size();
@@ -155,6 +162,7 @@ std::vector<std::string> linesFlippingToggle(std::string_view text) {
              space < last && candidates.size() < lineTries + mostTries;
              space = text.find(' ', space + 1)) {
             const std::string_view after = text.substr(space + 1);
+            // Inside code, whitespace and a backslash stay as they are.
             if (after.starts_with("```") || after.starts_with("~~~"))
                 candidates.push_back(
                     std::string(text.substr(0, space)).append("\n    ").append(after));

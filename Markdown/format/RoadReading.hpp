@@ -56,17 +56,19 @@ struct BacktickRun {
 /// the road flips its toggle there while CommonMark reads the same text; none where no line
 /// can. The first line keeps the run bare only where a backtick after it keeps it from opening
 /// code; a later line is indented as code, which a paragraph's continuation line does not open.
-/// Where the text is wrapped (`mayBreak`), a line may end before such a run to make one.
-[[nodiscard]] std::optional<std::string> withLineFlippingToggle(std::string_view text,
-                                                                bool mayBreak);
+/// Where the text is wrapped (`mayBreak`), a line may end before such a run to make one, after
+/// a brace said as a reference `inDirective`, where the brace would close the directive.
+[[nodiscard]] std::optional<std::string>
+withLineFlippingToggle(std::string_view text, bool mayBreak, bool inDirective = false);
 
 /// A paragraph's laid-out text with one line changed so that the road's toggle flips there
 /// once more or once less, each to be checked by reading it back: a line's run of three
 /// backticks escaped or bare (indented as code past the first line, where a paragraph's
-/// continuation line opens no code), a run of three tildes bare past the first line, or a
-/// line end in place of a space inside a code span, so that a run of three backticks or tildes
-/// in its code opens the next line.
-[[nodiscard]] std::vector<std::string> linesFlippingToggle(std::string_view text);
+/// continuation line opens no code), or a run of three tildes bare past the first line; in a
+/// paragraph (`mayEndLines`) also a line end in place of a space inside a code span, so that a
+/// run of three backticks or tildes in its code opens the next line.
+[[nodiscard]] std::vector<std::string> linesFlippingToggle(std::string_view text,
+                                                           bool mayEndLines = false);
 
 /// Whether two printed texts read as trees of the same structure.
 [[nodiscard]] bool readAlike(std::string_view printed, std::string_view other);

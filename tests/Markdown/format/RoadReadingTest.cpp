@@ -31,8 +31,8 @@ TEST(RoadReading, ChangesOneLineStartForEachToggleFlip) {
     EXPECT_EQ(linesFlippingToggle(many).size(), 8U);
 }
 
-// A line may also end at a space inside a code span, where the line end reads as that space, so
-// that a run in the code opens the next line.
+// In a paragraph a line may also end at a space inside a code span, where the line end reads as
+// that space, so that a run in the code opens the next line.
 TEST(RoadReading, EndsALineInsideACodeSpanBeforeARun) {
     struct Case {
         std::string_view text;
@@ -45,10 +45,13 @@ TEST(RoadReading, EndsALineInsideACodeSpanBeforeARun) {
         {"``` a ```", {"\\`\\`\\` a ```", "``` a\n    ```"}}, // its closing run too
         {"a ``` `b`", {}},                                    // a run that opens no span
         {"`a` ```b", {}},                                     // ...outside the span
-        {"`a `` b`", {}},                                     // too short to flip
+        {"`a\\ ``` b`", {"`a\\\n    ``` b`"}},
+        {"`a `` b`", {}}, // too short to flip
     };
     for (const Case& c : cases)
-        EXPECT_EQ(linesFlippingToggle(c.text), c.changed) << c.text;
+        EXPECT_EQ(linesFlippingToggle(c.text, true), c.changed) << c.text;
+    // Elsewhere than in a paragraph, a line end could end the block.
+    EXPECT_EQ(linesFlippingToggle("a ` ``` b`"), std::vector<std::string>{});
 }
 
 TEST(RoadReading, FindsBareBacktickRunsAndTheirSpans) {
@@ -88,10 +91,13 @@ TEST(RoadReading, BreaksBeforeAnEscapedRunOnlyOutsideCodeSpans) {
         {"a\t \\`\\`\\`b", std::nullopt},
         {"a  \\`\\`\\`b", std::nullopt},
         {"a\t \\`\\`\\`b c \\`\\`\\`d", "a\t \\`\\`\\`b c\n    ```d"},
+        {"a\\ \\`\\`\\`b", std::nullopt}, // ...a backslash would make a hard break
     };
     for (const Case& c : cases)
         EXPECT_EQ(withLineFlippingToggle(c.text, true), c.broken) << c.text;
     EXPECT_EQ(withLineFlippingToggle("a \\`\\`\\`b", false), std::nullopt);
+    EXPECT_EQ(withLineFlippingToggle("a} \\`\\`\\`b", true), "a}\n    ```b");
+    EXPECT_EQ(withLineFlippingToggle("a} \\`\\`\\`b", true, true), "a&#125;\n    ```b");
     // Bare at a line's start, a run would pair with a bare run of its length.
     EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a ```b", false), std::nullopt);
     EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a \\`b", false), "```a \\`b");
