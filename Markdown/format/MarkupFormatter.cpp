@@ -242,13 +242,16 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
-// How many lines of the text end with a brace, which the road may take for a directive's end.
+// How many lines of the text end with a bare brace, which the road may take for a directive's
+// end.
 std::size_t linesEndingWithBrace(std::string_view text) {
     std::size_t count = 0;
     for (std::size_t brace = text.find('}'); brace != std::string_view::npos;
          brace = text.find('}', brace + 1)) {
         const std::size_t next = text.find_first_not_of(" \t", brace + 1);
-        count += next == std::string_view::npos || text[next] == '\n' ? 1 : 0;
+        count += (next == std::string_view::npos || text[next] == '\n') && !isEscapedAt(text, brace)
+                     ? 1
+                     : 0;
     }
     return count;
 }

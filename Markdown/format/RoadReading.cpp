@@ -86,8 +86,8 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
             return std::nullopt;
     }
     std::string broken(text.substr(0, space));
-    // A reference says a brace as text where ending a line it would close the directive.
-    if (inDirective && broken.ends_with('}'))
+    // A reference says a bare brace as text where ending a line it would close the directive.
+    if (inDirective && broken.ends_with('}') && !isEscapedAt(broken, broken.size() - 1))
         broken.replace(broken.size() - 1, 1, "&#125;");
     return broken + "\n    ```" + std::string(text.substr(space + 1 + escapedRun.size()));
 }

@@ -471,6 +471,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\ne ```e`a`\x8a``\n``",        // ...not before a run that then pairs otherwise
         "    ```\n[`\n    ``` e`](u)\n\n@x\n", // a line end inside a code span in a link
         "@t{\nq\n\n    ```\n\nx}\n    ```b\n}\n@p\n", // a wrapped line after a brace in a directive
+        "@t{\nq\n\n    ```\n}\n    ```\n@p",          // ...escaped
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
