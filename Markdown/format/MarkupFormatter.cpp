@@ -257,10 +257,13 @@ std::size_t linesEndingWithBrace(std::string_view text) {
 }
 
 // Whether the run may open a printed line: at the text's start (after a line end or another
-// element) or, where the text is wrapped, after a space, where a line may end.
+// element) or, where the text is wrapped, after a space where a line may end: one that
+// whitespace or a backslash (a hard break) stands before cannot.
 bool mayOpenLine(std::string_view text, std::string_view run, bool wrapped) {
     for (std::size_t at = text.find(run); at != std::string_view::npos; at = text.find(run, at + 1))
-        if (at == 0 || (wrapped && (text[at - 1] == ' ' || text[at - 1] == '\t')))
+        if (at == 0 ||
+            (wrapped && text[at - 1] == ' ' &&
+             (at == 1 || std::string_view(" \t\\").find(text[at - 2]) == std::string_view::npos)))
             return true;
     return false;
 }

@@ -62,6 +62,16 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
                 (start > 0 || line.find('`', escapedRun.size()) != std::string_view::npos))
                 return std::string(text.substr(0, start)) + (start > 0 ? "    ```" : "```") +
                        std::string(text.substr(start + escapedRun.size()));
+            // Wrapped, the first line may run on to the backtick that keeps the run from
+            // opening code, where its line ends were spaces.
+            if (const std::size_t backtick = text.find('`', escapedRun.size());
+                start == 0 && mayBreak && line.starts_with(escapedRun) &&
+                backtick != std::string_view::npos) {
+                std::string joined = "```" + std::string(text.substr(escapedRun.size()));
+                std::replace(joined.begin(), joined.begin() + std::ptrdiff_t(backtick - 3), '\n',
+                             ' ');
+                return joined;
+            }
             start = end + 1;
         }
     // A single space before the run may become a line end, before any link's destination and

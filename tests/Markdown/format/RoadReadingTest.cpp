@@ -103,6 +103,9 @@ TEST(RoadReading, BreaksBeforeAnEscapedRunOnlyOutsideCodeSpans) {
     // Bare at a line's start, a run would pair with a bare run of its length.
     EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a ```b", false), std::nullopt);
     EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a \\`b", false), "```a \\`b");
+    // Wrapped, the first line runs on to the backtick, where its line ends were spaces.
+    EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a\nb\nc \\`d\ne", true), "```a b c \\`d\ne");
+    EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a\nb \\`d", false), std::nullopt);
 }
 
 TEST(RoadReading, ReadsCodeLinesAsTheRoadDoes) {

@@ -472,6 +472,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\n[`\n    ``` e`](u)\n\n@x\n", // a line end inside a code span in a link
         "@t{\nq\n\n    ```\n\nx}\n    ```b\n}\n@p\n", // a wrapped line after a brace in a directive
         "@t{\nq\n\n    ```\n}\n    ```\n@p",          // ...escaped
+        "```r`\n\n\x08  ```\n\n    ```\n`\n@@",       // text whose run cannot open a wrapped line
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
@@ -479,6 +480,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
     texts.push_back("x " + longLine + " ====\nb\n");
     texts.push_back("} ^[attt 'sn](Te).sin](Te*T)." + longLine + "\n");
     texts.push_back("@t{\nt} " + longLine + "\n"); // ...where a line would break
+    // ...or a first line that would open code, run on to the backtick that keeps it text
+    texts.push_back("    ```\n```" + longLine + " b`\n@t\n");
     for (const std::string& text : texts)
         for (const ParseOptions& parseOptions : {ParseOptions{}, road})
             for (const bool wrap : {false, true}) {
