@@ -1582,8 +1582,9 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                 if (std::optional<std::string> broken = withLineFlippingToggle(
                         laidOut, layout.wrapping.has_value(), layout.lineEndsCloseDirectives))
                     flipped = flips(*broken);
-            // Else a code span may open a line with a longer run, or end one line and open the
-            // next with its closing run.
+            // Else a code span may open a line with a longer run (ending the line before it
+            // where it stands within one), or end one line and open the next with its closing
+            // run.
             for (std::size_t tried = 0; !flipped && paragraph && tried < 16; ++tried) {
                 splitCodeSpan = tried / 2;
                 spanOverTwoLines = tried % 2 == 1;
@@ -1593,7 +1594,12 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                     break;
                 std::string candidate;
                 const std::int64_t splitTrailing = layOutInlines(split, layout, candidate);
-                flipped = splitTrailing == trailing && flips(candidate);
+                if (splitTrailing != trailing)
+                    continue;
+                if (!(flipped = flips(candidate)))
+                    for (std::string& broken : linesFlippingToggle(candidate, true))
+                        if ((flipped = flips(broken)))
+                            break;
             }
         }
     }

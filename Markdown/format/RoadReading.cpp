@@ -167,6 +167,12 @@ std::vector<std::string> linesFlippingToggle(std::string_view text, bool mayEndL
     for (const BacktickRun& run : bareBacktickRuns(text)) {
         if (!run.spanEnd)
             continue;
+        // A span that opens with a run of three may open the next line itself.
+        if (run.length >= 3 && run.start >= 2 && text[run.start - 1] == ' ' &&
+            mayEndLineAfter(text[run.start - 2]) && candidates.size() < lineTries + mostTries)
+            candidates.push_back(std::string(text.substr(0, run.start - 1))
+                                     .append("\n    ")
+                                     .append(text.substr(run.start)));
         const std::size_t last = *run.spanEnd - run.length;
         for (std::size_t space = text.find(' ', run.start + run.length);
              space < last && candidates.size() < lineTries + mostTries;

@@ -46,6 +46,8 @@ TEST(RoadReading, EndsALineInsideACodeSpanBeforeARun) {
         {"a ``` `b`", {}},                                    // a run that opens no span
         {"`a` ```b", {}},                                     // ...outside the span
         {"`a\\ ``` b`", {"`a\\\n    ``` b`"}},
+        {"a ```}```", {"a\n    ```}```"}}, // a span opening with a run of three
+        {"a  ```}```", {}},
         {"`a `` b`", {}}, // too short to flip
     };
     for (const Case& c : cases)

@@ -473,6 +473,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@t{\nq\n\n    ```\n\nx}\n    ```b\n}\n@p\n", // a wrapped line after a brace in a directive
         "@t{\nq\n\n    ```\n}\n    ```\n@p",          // ...escaped
         "```r`\n\n\x08  ```\n\n    ```\n`\n@@",       // text whose run cannot open a wrapped line
+        "@t{\nx\n```}```\n\n<i>\n@@",                 // a wrapped line ended before a span of three
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
