@@ -242,18 +242,16 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
-// How many lines of the text end with a bare brace, which the road may take for a directive's
-// end.
-std::size_t linesEndingWithBrace(std::string_view text) {
-    std::size_t count = 0;
+// Where bare braces end lines of the text: the road may take them for a directive's end.
+std::vector<std::size_t> bracesEndingLines(std::string_view text) {
+    std::vector<std::size_t> braces;
     for (std::size_t brace = text.find('}'); brace != std::string_view::npos;
          brace = text.find('}', brace + 1)) {
         const std::size_t next = text.find_first_not_of(" \t", brace + 1);
-        count += (next == std::string_view::npos || text[next] == '\n') && !isEscapedAt(text, brace)
-                     ? 1
-                     : 0;
+        if ((next == std::string_view::npos || text[next] == '\n') && !isEscapedAt(text, brace))
+            braces.push_back(brace);
     }
-    return count;
+    return braces;
 }
 
 // Whether the run may open a printed line: at the text's start (after a line end or another
@@ -1565,10 +1563,14 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                     alone.replace(0, byteOrderMark.size(), "&#xFEFF;");
                 return readBack(alone, *paragraph->raw().markup, true).same;
             };
+            const std::size_t bracesBefore = bracesEndingLines(laidOut).size();
             const auto flips = [&](std::string& candidate) {
-                if (roadEndsInCode(candidate) == end || !readsLikeText(candidate) ||
-                    (layout.lineEndsCloseDirectives &&
-                     linesEndingWithBrace(candidate) > linesEndingWithBrace(laidOut)))
+                // A reference says a brace that a line end now follows as text.
+                if (const std::vector<std::size_t> braces = bracesEndingLines(candidate);
+                    layout.lineEndsCloseDirectives && braces.size() > bracesBefore)
+                    for (auto brace = braces.rbegin(); brace != braces.rend(); ++brace)
+                        candidate.replace(*brace, 1, "&#125;");
+                if (roadEndsInCode(candidate) == end || !readsLikeText(candidate))
                     return false;
                 laidOut = std::move(candidate);
                 mayFlip = true;
@@ -1579,8 +1581,8 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                 if ((flipped = flips(candidate)))
                     break;
             if (!flipped)
-                if (std::optional<std::string> broken = withLineFlippingToggle(
-                        laidOut, layout.wrapping.has_value(), layout.lineEndsCloseDirectives))
+                if (std::optional<std::string> broken =
+                        withLineFlippingToggle(laidOut, layout.wrapping.has_value()))
                     flipped = flips(*broken);
             // Else a code span may open a line with a longer run (ending the line before it
             // where it stands within one), or end one line and open the next with its closing

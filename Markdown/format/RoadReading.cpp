@@ -49,8 +49,7 @@ bool namesDoxygenCommand(std::string_view name) {
     return std::find(std::begin(commands), std::end(commands), lowered) != std::end(commands);
 }
 
-std::optional<std::string> withLineFlippingToggle(std::string_view text, bool mayBreak,
-                                                  bool inDirective) {
+std::optional<std::string> withLineFlippingToggle(std::string_view text, bool mayBreak) {
     constexpr std::string_view escapedRun = "\\`\\`\\`";
     const std::vector<BacktickRun> runs = bareBacktickRuns(text);
     // A bare run opens a code span where another bare run of its length closes it.
@@ -95,11 +94,8 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
         if (run.length == 3 && (run.start > space || !(run.spanEnd || closesSpan(run))))
             return std::nullopt;
     }
-    std::string broken(text.substr(0, space));
-    // A reference says a bare brace as text where ending a line it would close the directive.
-    if (inDirective && broken.ends_with('}') && !isEscapedAt(broken, broken.size() - 1))
-        broken.replace(broken.size() - 1, 1, "&#125;");
-    return broken + "\n    ```" + std::string(text.substr(space + 1 + escapedRun.size()));
+    return std::string(text.substr(0, space)) + "\n    ```" +
+           std::string(text.substr(space + 1 + escapedRun.size()));
 }
 
 std::vector<BacktickRun> bareBacktickRuns(std::string_view text) {

@@ -56,10 +56,9 @@ struct BacktickRun {
 /// the road flips its toggle there while CommonMark reads the same text; none where no line
 /// can. The first line keeps the run bare only where a backtick after it keeps it from opening
 /// code; a later line is indented as code, which a paragraph's continuation line does not open.
-/// Where the text is wrapped (`mayBreak`), a line may end before such a run to make one, after
-/// a brace said as a reference `inDirective`, where the brace would close the directive.
-[[nodiscard]] std::optional<std::string>
-withLineFlippingToggle(std::string_view text, bool mayBreak, bool inDirective = false);
+/// Where the text is wrapped (`mayBreak`), a line may end before such a run to make one.
+[[nodiscard]] std::optional<std::string> withLineFlippingToggle(std::string_view text,
+                                                                bool mayBreak);
 
 /// A paragraph's laid-out text with one line changed so that the road's toggle flips there
 /// once more or once less, each to be checked by reading it back: a line's run of three

@@ -99,9 +99,6 @@ TEST(RoadReading, BreaksBeforeAnEscapedRunOnlyOutsideCodeSpans) {
         EXPECT_EQ(withLineFlippingToggle(c.text, true), c.broken) << c.text;
     EXPECT_EQ(withLineFlippingToggle("a \\`\\`\\`b", false), std::nullopt);
     EXPECT_EQ(withLineFlippingToggle("a} \\`\\`\\`b", true), "a}\n    ```b");
-    EXPECT_EQ(withLineFlippingToggle("a} \\`\\`\\`b", true, true), "a&#125;\n    ```b");
-    EXPECT_EQ(withLineFlippingToggle("\\} \\`\\`\\`b", true, true), "\\}\n    ```b");
-    EXPECT_EQ(withLineFlippingToggle("\\\\} \\`\\`\\`b", true, true), "\\\\&#125;\n    ```b");
     // Bare at a line's start, a run would pair with a bare run of its length.
     EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a ```b", false), std::nullopt);
     EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a \\`b", false), "```a \\`b");
