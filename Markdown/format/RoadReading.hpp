@@ -66,7 +66,7 @@ struct BacktickRun {
 /// continuation line opens no code), or a run of three tildes bare past the first line; in a
 /// paragraph (`mayEndLines`) also a line end in place of a space inside a code span, so that a
 /// run of three backticks or tildes in its code opens the next line, or in place of the space
-/// before a span that opens with such a run.
+/// before a span that opens with such a run or before escaped tildes (made bare).
 [[nodiscard]] std::vector<std::string> linesFlippingToggle(std::string_view text,
                                                            bool mayEndLines = false);
 

@@ -31,9 +31,9 @@ TEST(RoadReading, ChangesOneLineStartForEachToggleFlip) {
     EXPECT_EQ(linesFlippingToggle(many).size(), 8U);
 }
 
-// In a paragraph a line may also end at a space inside a code span, where the line end reads as
-// that space, so that a run in the code opens the next line.
-TEST(RoadReading, EndsALineInsideACodeSpanBeforeARun) {
+// In a paragraph a line may also end at a space before a run: inside a code span, where the line
+// end reads as that space, before a span that opens with one, or before escaped tildes.
+TEST(RoadReading, EndsAParagraphLineBeforeARun) {
     struct Case {
         std::string_view text;
         std::vector<std::string> changed;
@@ -46,7 +46,9 @@ TEST(RoadReading, EndsALineInsideACodeSpanBeforeARun) {
         {"a ``` `b`", {}},                                    // a run that opens no span
         {"`a` ```b", {}},                                     // ...outside the span
         {"`a\\ ``` b`", {"`a\\\n    ``` b`"}},
-        {"a ```}```", {"a\n    ```}```"}}, // a span opening with a run of three
+        {"a ```}```", {"a\n    ```}```"}},   // a span opening with a run of three
+        {"p \\~\\~\\~ q", {"p\n    ~~~ q"}}, // escaped tildes
+        {"p\t \\~~~", {}},
         {"a  ```}```", {}},
         {"`a `` b`", {}}, // too short to flip
     };

@@ -475,6 +475,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```r`\n\n\x08  ```\n\n    ```\n`\n@@",       // text whose run cannot open a wrapped line
         "@t{\nx\n```}```\n\n<i>\n@@",                 // a wrapped line ended before a span of three
         "@`{\n\nx}\n```}```\n\n<i>\n@@",              // ...after a brace
+        "    ~~~\np\n    ~~~\n@p",                    // ...before escaped tildes
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
