@@ -95,13 +95,13 @@ namespace {
 
 // A tree's inline content in walk order: each node opened with its data and closed after its
 // children, adjacent texts merged into one piece (a tree rewritten without soft breaks keeps
-// them apart).
+// them apart), soft breaks read as spaces among them where asked.
 struct InlineSteps {
     enum class Kind { open, close, text };
     std::vector<std::pair<Kind, const RawMarkupData*>> steps;
     std::vector<std::string> texts;
 
-    explicit InlineSteps(std::span<const RawMarkupPtr> children) {
+    InlineSteps(std::span<const RawMarkupPtr> children, bool softBreaksAsSpaces) {
         std::vector<const RawMarkup*> pending; // null: the close of the node opened last
         for (auto child = children.rbegin(); child != children.rend(); ++child)
             pending.push_back(child->get());
@@ -109,12 +109,13 @@ struct InlineSteps {
         while (!pending.empty()) {
             const RawMarkup* node = pending.back();
             pending.pop_back();
-            if (const auto* text = node ? node->data().getIf<RawMarkupKind::text>() : nullptr) {
+            const auto* text = node ? node->data().getIf<RawMarkupKind::text>() : nullptr;
+            if (text || (softBreaksAsSpaces && node && node->kind() == RawMarkupKind::softBreak)) {
                 if (!inText) {
                     steps.emplace_back(Kind::text, nullptr);
                     texts.emplace_back();
                 }
-                texts.back() += text->string;
+                texts.back() += text ? std::string_view(text->string) : " ";
                 inText = true;
                 continue;
             }
@@ -145,13 +146,13 @@ struct InlineSteps {
 
 } // namespace
 
-InlineReading readBack(std::string_view text, const RawMarkup& container) {
+InlineReading readBack(std::string_view text, const RawMarkup& container, bool softBreaksAsSpaces) {
     const Document document = Document::parsing(text);
     const RawMarkup& root = *document.raw().markup;
     if (root.childCount() != 1 || root.child(0)->kind() != RawMarkupKind::paragraph)
         return {};
-    const InlineSteps read(root.child(0)->children());
-    const InlineSteps expected(container.children());
+    const InlineSteps read(root.child(0)->children(), softBreaksAsSpaces);
+    const InlineSteps expected(container.children(), softBreaksAsSpaces);
     const std::size_t agreeing = read.agreeing(expected);
     return {agreeing == read.steps.size() && agreeing == expected.steps.size(), agreeing};
 }

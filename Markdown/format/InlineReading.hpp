@@ -34,11 +34,12 @@ charactersToReference(const InlineText& text, std::span<const DelimiterRunPlace>
 
 /// How `text`, parsed as a paragraph of its own, compares with the inline children of
 /// `container`: the same structure, or how many steps of a walk through both agree before they
-/// part.
+/// part. `softBreaksAsSpaces` compares wrapped text, whose line ends fall anywhere.
 struct InlineReading {
     bool same = false;
     std::size_t agreeing = 0;
 };
-[[nodiscard]] InlineReading readBack(std::string_view text, const RawMarkup& container);
+[[nodiscard]] InlineReading readBack(std::string_view text, const RawMarkup& container,
+                                     bool softBreaksAsSpaces = false);
 
 } // namespace markdown

@@ -53,6 +53,14 @@ namespace markdown {
     return index + 1 == text.size() || isAsciiPunctuation(text[index + 1]);
 }
 
+/// Whether the character at `index` follows an odd run of backslashes, which escapes it.
+[[nodiscard]] constexpr bool isEscapedAt(std::string_view text, std::size_t index) {
+    std::size_t backslashes = 0;
+    while (backslashes < index && text[index - 1 - backslashes] == '\\')
+        ++backslashes;
+    return backslashes % 2 == 1;
+}
+
 /// The line breaks other than LF and CR that the directive road ends lines at too: VT, FF, NEL,
 /// LS and PS.
 inline constexpr std::string_view roadLineBreaks[] = {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8",

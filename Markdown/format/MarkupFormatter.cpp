@@ -248,11 +248,26 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
+// Where bare braces end lines of the text: the road may take them for a directive's end.
+std::vector<std::size_t> bracesEndingLines(std::string_view text) {
+    std::vector<std::size_t> braces;
+    for (std::size_t brace = text.find('}'); brace != std::string_view::npos;
+         brace = text.find('}', brace + 1)) {
+        const std::size_t next = text.find_first_not_of(" \t", brace + 1);
+        if ((next == std::string_view::npos || text[next] == '\n') && !isEscapedAt(text, brace))
+            braces.push_back(brace);
+    }
+    return braces;
+}
+
 // Whether the run may open a printed line: at the text's start (after a line end or another
-// element) or, where the text is wrapped, after a space, where a line may end.
+// element) or, where the text is wrapped, after a space where a line may end: one that
+// whitespace or a backslash (a hard break) stands before cannot.
 bool mayOpenLine(std::string_view text, std::string_view run, bool wrapped) {
     for (std::size_t at = text.find(run); at != std::string_view::npos; at = text.find(run, at + 1))
-        if (at == 0 || (wrapped && (text[at - 1] == ' ' || text[at - 1] == '\t')))
+        if (at == 0 ||
+            (wrapped && text[at - 1] == ' ' &&
+             (at == 1 || std::string_view(" \t\\").find(text[at - 2]) == std::string_view::npos)))
             return true;
     return false;
 }
@@ -1514,9 +1529,11 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const Inlin
 
 void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool wrap,
                                    const Markup* paragraph) {
+    // Queued line ends put the text on a line of its own.
+    const bool continuesLine = lineOpen && current.queuedNewlines == 0;
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
                               .firstIndent =
-                                  lineOpen ? current.currentLength : prefixes.nextWidth(),
+                                  continuesLine ? current.currentLength : prefixes.nextWidth(),
                               .restIndent = prefixes.restWidth(),
                               .wrapping = std::nullopt,
                               .lineEndsCloseDirectives = directiveDepth > 0 && !inCell};
@@ -1528,11 +1545,10 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     const std::int64_t trailing = layOutInlines(text, layout, laidOut);
     // A code span may open a line with a run that the road takes for a fence.
     const auto roadEndsInCode = [&](std::string_view text) {
-        const bool newLine = !lineOpen || current.queuedNewlines > 0;
         const std::size_t firstEnd = std::min(text.find('\n'), text.size());
         const std::string firstLine =
-            (newLine ? prefixes.nextLinePrefix()
-                     : std::string(printed.substr(printed.rfind('\n') + 1))) +
+            (!continuesLine ? prefixes.nextLinePrefix()
+                            : std::string(printed.substr(printed.rfind('\n') + 1))) +
             std::string(text.substr(0, firstEnd));
         const std::string_view rest = firstEnd < text.size() ? text.substr(firstEnd + 1) : "";
         return RoadReading::of(roadInCode, directiveDepth > 0, firstLine, prefixes.restPrefix(),
@@ -1553,26 +1569,40 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
         // Off where the block after it can be read so; on only where it needs that.
         if (end ? nextCodeReadFrom(false)
                 : nextIsRoadCode() && !nextCodeReadFrom(false) && nextCodeReadFrom(true)) {
+            // Wrapped text may move its line ends: it is read against the paragraph itself.
+            const auto readsLikeText = [&](std::string_view candidate) {
+                if (!layout.wrapping || !paragraph)
+                    return readAlike(laidOut, candidate);
+                std::string alone(candidate);
+                // Read alone, the text would lose a byte order mark that opens it.
+                if (alone.starts_with(byteOrderMark))
+                    alone.replace(0, byteOrderMark.size(), "&#xFEFF;");
+                return readBack(alone, *paragraph->raw().markup, true).same;
+            };
+            const std::size_t bracesBefore = bracesEndingLines(laidOut).size();
             const auto flips = [&](std::string& candidate) {
-                if (roadEndsInCode(candidate) == end || !readAlike(laidOut, candidate))
+                // A reference says a brace that a line end now follows as text.
+                if (const std::vector<std::size_t> braces = bracesEndingLines(candidate);
+                    layout.lineEndsCloseDirectives && braces.size() > bracesBefore)
+                    for (auto brace = braces.rbegin(); brace != braces.rend(); ++brace)
+                        candidate.replace(*brace, 1, "&#125;");
+                if (roadEndsInCode(candidate) == end || !readsLikeText(candidate))
                     return false;
                 laidOut = std::move(candidate);
                 mayFlip = true;
                 return true;
             };
             bool flipped = false;
-            for (std::string& candidate : linesFlippingToggle(laidOut))
+            for (std::string& candidate : linesFlippingToggle(laidOut, paragraph != nullptr))
                 if ((flipped = flips(candidate)))
                     break;
             if (!flipped)
                 if (std::optional<std::string> broken =
-                        withLineFlippingToggle(laidOut, layout.wrapping.has_value());
-                    broken && roadEndsInCode(*broken) != end) {
-                    laidOut = std::move(*broken);
-                    flipped = mayFlip = true;
-                }
-            // Else a code span may open a line with a longer run, or end one line and open the
-            // next with its closing run.
+                        withLineFlippingToggle(laidOut, layout.wrapping.has_value()))
+                    flipped = flips(*broken);
+            // Else a code span may open a line with a longer run (ending the line before it
+            // where it stands within one), or end one line and open the next with its closing
+            // run.
             for (std::size_t tried = 0; !flipped && paragraph && tried < 16; ++tried) {
                 splitCodeSpan = tried / 2;
                 spanOverTwoLines = tried % 2 == 1;
@@ -1582,7 +1612,12 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                     break;
                 std::string candidate;
                 const std::int64_t splitTrailing = layOutInlines(split, layout, candidate);
-                flipped = splitTrailing == trailing && flips(candidate);
+                if (splitTrailing != trailing)
+                    continue;
+                if (!(flipped = flips(candidate)))
+                    for (std::string& broken : linesFlippingToggle(candidate, true))
+                        if ((flipped = flips(broken)))
+                            break;
             }
         }
     }

@@ -10,6 +10,28 @@
 namespace markdown {
 namespace {
 
+// Whether a line may end after the character: the parser trims whitespace there, and a
+// backslash would make a hard break.
+bool mayEndLineAfter(char c) {
+    return std::string_view(" \t\n\\").find(c) == std::string_view::npos;
+}
+
+bool opensWithEscapedTildes(std::string_view line) {
+    return line.starts_with("\\~\\~\\~") || line.starts_with("\\~~~");
+}
+
+// The text with the escaped run of three tildes that opens its line at `start` (past the first)
+// bare, indented as code, where a paragraph's continuation line opens no code.
+std::string withBareTildes(std::string_view text, std::size_t start) {
+    const std::string_view line = text.substr(start);
+    const std::size_t run = std::min(line.find_first_not_of("\\~"), line.size());
+    const auto tildes = std::count(line.begin(), line.begin() + std::ptrdiff_t(run), '~');
+    return std::string(text.substr(0, start))
+        .append("    ")
+        .append(std::size_t(tildes), '~')
+        .append(text.substr(start + run));
+}
+
 std::string_view withoutIndentation(std::string_view line) {
     const std::size_t start = line.find_first_not_of(" \t");
     return start == std::string_view::npos ? std::string_view() : line.substr(start);
@@ -55,14 +77,26 @@ std::optional<std::string> withLineFlippingToggle(std::string_view text, bool ma
                 (start > 0 || line.find('`', escapedRun.size()) != std::string_view::npos))
                 return std::string(text.substr(0, start)) + (start > 0 ? "    ```" : "```") +
                        std::string(text.substr(start + escapedRun.size()));
+            // Wrapped, the first line may run on to the backtick that keeps the run from
+            // opening code, where its line ends were spaces.
+            if (const std::size_t backtick = text.find('`', escapedRun.size());
+                start == 0 && mayBreak && line.starts_with(escapedRun) &&
+                backtick != std::string_view::npos) {
+                std::string joined = "```" + std::string(text.substr(escapedRun.size()));
+                std::replace(joined.begin(), joined.begin() + std::ptrdiff_t(backtick - 3), '\n',
+                             ' ');
+                return joined;
+            }
             start = end + 1;
         }
     // A single space before the run may become a line end, before any link's destination and
     // title, outside code spans (which would keep the line end and indentation) and where no
     // bare run of three could close the run made bare.
-    const std::size_t space = text.find(" " + std::string(escapedRun));
-    if (!mayBreak || space == std::string_view::npos || (space > 0 && text[space - 1] == ' ') ||
-        text.find("](") < space)
+    const std::string spaceAndRun = " " + std::string(escapedRun);
+    std::size_t space = text.find(spaceAndRun);
+    while (space != std::string_view::npos && (space == 0 || !mayEndLineAfter(text[space - 1])))
+        space = text.find(spaceAndRun, space + 1);
+    if (!mayBreak || space == std::string_view::npos || text.find("](") < space)
         return std::nullopt;
     const auto closesSpan = [&](const BacktickRun& run) {
         return std::any_of(runs.begin(), runs.end(), [&](const BacktickRun& opener) {
@@ -113,7 +147,7 @@ std::vector<BacktickRun> bareBacktickRuns(std::string_view text) {
     return runs;
 }
 
-std::vector<std::string> linesFlippingToggle(std::string_view text) {
+std::vector<std::string> linesFlippingToggle(std::string_view text, bool mayEndLines) {
     // Each line's start in turn, the first few: a paragraph's text rarely holds more such runs.
     constexpr std::size_t mostTries = 8;
     constexpr std::string_view escapedRun = "\\`\\`\\`";
@@ -130,12 +164,42 @@ std::vector<std::string> linesFlippingToggle(std::string_view text) {
             replaced(escapedRun.size(), std::string(indent) + "```");
         else if (line.starts_with("```"))
             replaced(3, escapedRun);
-        else if (start > 0 && (line.starts_with("\\~\\~\\~") || line.starts_with("\\~~~"))) {
-            const std::size_t run = std::min(line.find_first_not_of("\\~"), line.size());
-            const auto tildes = std::count(line.begin(), line.begin() + std::ptrdiff_t(run), '~');
-            replaced(run, std::string(indent) + std::string(std::size_t(tildes), '~'));
-        }
+        else if (start > 0 && opensWithEscapedTildes(line))
+            candidates.push_back(withBareTildes(text, start));
         start = end + 1;
+    }
+    if (!mayEndLines)
+        return candidates;
+    const std::size_t most = candidates.size() + mostTries;
+    // A line may end before escaped tildes to open the next with them, where it is wrapped.
+    for (std::size_t space = text.find(" \\~");
+         space != std::string_view::npos && candidates.size() < most;
+         space = text.find(" \\~", space + 1))
+        if (space > 0 && mayEndLineAfter(text[space - 1]) &&
+            opensWithEscapedTildes(text.substr(space + 1)))
+            candidates.push_back(withBareTildes(
+                std::string(text.substr(0, space)).append("\n").append(text.substr(space + 1)),
+                space + 1));
+    // A line end inside a code span reads as the space it replaces, and the indentation after
+    // it is taken off.
+    for (const BacktickRun& run : bareBacktickRuns(text)) {
+        if (!run.spanEnd)
+            continue;
+        // A span that opens with a run of three may open the next line itself.
+        if (run.length >= 3 && run.start >= 2 && text[run.start - 1] == ' ' &&
+            mayEndLineAfter(text[run.start - 2]) && candidates.size() < most)
+            candidates.push_back(std::string(text.substr(0, run.start - 1))
+                                     .append("\n    ")
+                                     .append(text.substr(run.start)));
+        const std::size_t last = *run.spanEnd - run.length;
+        for (std::size_t space = text.find(' ', run.start + run.length);
+             space < last && candidates.size() < most; space = text.find(' ', space + 1)) {
+            const std::string_view after = text.substr(space + 1);
+            // Inside code, whitespace and a backslash stay as they are.
+            if (after.starts_with("```") || after.starts_with("~~~"))
+                candidates.push_back(
+                    std::string(text.substr(0, space)).append("\n    ").append(after));
+        }
     }
     return candidates;
 }

@@ -63,8 +63,12 @@ struct BacktickRun {
 /// A paragraph's laid-out text with one line changed so that the road's toggle flips there
 /// once more or once less, each to be checked by reading it back: a line's run of three
 /// backticks escaped or bare (indented as code past the first line, where a paragraph's
-/// continuation line opens no code), or a run of three tildes bare past the first line.
-[[nodiscard]] std::vector<std::string> linesFlippingToggle(std::string_view text);
+/// continuation line opens no code), or a run of three tildes bare past the first line; in a
+/// paragraph (`mayEndLines`) also a line end in place of a space inside a code span, so that a
+/// run of three backticks or tildes in its code opens the next line, or in place of the space
+/// before a span that opens with such a run or before escaped tildes (made bare).
+[[nodiscard]] std::vector<std::string> linesFlippingToggle(std::string_view text,
+                                                           bool mayEndLines = false);
 
 /// Whether two printed texts read as trees of the same structure.
 [[nodiscard]] bool readAlike(std::string_view printed, std::string_view other);

@@ -44,6 +44,12 @@ TEST(InlineReading, ReadsBackTheSameInlinesWhereverTextsSplit) {
     EXPECT_FALSE(readBack("*a* c", node).same);
     EXPECT_FALSE(readBack("*a*\n\nb", node).same); // two blocks
     EXPECT_FALSE(readBack("# *a* b", node).same);
+    // Wrapped text may end its lines anywhere a space stands.
+    EXPECT_TRUE(readBack("*a*\nb", node, true).same);
+    EXPECT_FALSE(readBack("*a*\nb", node).same);
+    EXPECT_FALSE(readBack("*a*\\\nb", node, true).same); // a hard break
+    const Paragraph broken(Text("x"), SoftBreak(), Text("y"));
+    EXPECT_TRUE(readBack("x y", *broken.raw().markup, true).same);
 }
 
 // Word characters outside a run and spaces inside one become references; punctuation, and the

@@ -180,6 +180,13 @@ TEST(MarkupFormatter, WrapsAtSpacesWithTheChosenBreakWhereTheTreeStaysTheSame) {
     EXPECT_EQ(format(Document::parsing("- aaa bbb ccc\n"),
                      limited(Options::LineSplittingElement::softBreak, 9)),
               "- aaa bbb\n  ccc");
+    // A block's last line does not count for the first line of the paragraph after it.
+    EXPECT_EQ(format(Document::parsing("aaaaaaa\n\nbb cc dd\n"),
+                     limited(Options::LineSplittingElement::softBreak, 6)),
+              "aaaaaaa\n\nbb cc\ndd");
+    EXPECT_EQ(format(Document::parsing("```\nx\n```\nbb cc dd\n"),
+                     limited(Options::LineSplittingElement::softBreak, 5)),
+              "```\nx\n```\n\nbb cc\ndd");
 }
 
 // Each block's inline text is laid out on its own: nothing of one block carries to the next.

@@ -31,6 +31,33 @@ TEST(RoadReading, ChangesOneLineStartForEachToggleFlip) {
     EXPECT_EQ(linesFlippingToggle(many).size(), 8U);
 }
 
+// In a paragraph a line may also end at a space before a run: inside a code span, where the line
+// end reads as that space, before a span that opens with one, or before escaped tildes.
+TEST(RoadReading, EndsAParagraphLineBeforeARun) {
+    struct Case {
+        std::string_view text;
+        std::vector<std::string> changed;
+    };
+    const Case cases[] = {
+        {"a ` ``` b`", {"a `\n    ``` b`"}},
+        {"[a `x ~~~`](u)", {"[a `x\n    ~~~`](u)"}},
+        {"`a ```` b`", {"`a\n    ```` b`"}},
+        {"``` a ```", {"\\`\\`\\` a ```", "``` a\n    ```"}}, // its closing run too
+        {"a ``` `b`", {}},                                    // a run that opens no span
+        {"`a` ```b", {}},                                     // ...outside the span
+        {"`a\\ ``` b`", {"`a\\\n    ``` b`"}},
+        {"a ```}```", {"a\n    ```}```"}},   // a span opening with a run of three
+        {"p \\~\\~\\~ q", {"p\n    ~~~ q"}}, // escaped tildes
+        {"p\t \\~~~", {}},
+        {"a  ```}```", {}},
+        {"`a `` b`", {}}, // too short to flip
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(linesFlippingToggle(c.text, true), c.changed) << c.text;
+    // Elsewhere than in a paragraph, a line end could end the block.
+    EXPECT_EQ(linesFlippingToggle("a ` ``` b`"), std::vector<std::string>{});
+}
+
 TEST(RoadReading, FindsBareBacktickRunsAndTheirSpans) {
     struct Case {
         std::string_view text;
@@ -64,13 +91,22 @@ TEST(RoadReading, BreaksBeforeAnEscapedRunOnlyOutsideCodeSpans) {
         {"``` a \\`\\`\\`b", std::nullopt},
         {"[a](b \\`\\`\\`)", std::nullopt},
         {"a \\`\\`\\`b [c](u)", "a\n    ```b [c](u)"},
+        // Whitespace left at a line's end would be trimmed: only a lone space breaks.
+        {"a\t \\`\\`\\`b", std::nullopt},
+        {"a  \\`\\`\\`b", std::nullopt},
+        {"a\t \\`\\`\\`b c \\`\\`\\`d", "a\t \\`\\`\\`b c\n    ```d"},
+        {"a\\ \\`\\`\\`b", std::nullopt}, // ...a backslash would make a hard break
     };
     for (const Case& c : cases)
         EXPECT_EQ(withLineFlippingToggle(c.text, true), c.broken) << c.text;
     EXPECT_EQ(withLineFlippingToggle("a \\`\\`\\`b", false), std::nullopt);
+    EXPECT_EQ(withLineFlippingToggle("a} \\`\\`\\`b", true), "a}\n    ```b");
     // Bare at a line's start, a run would pair with a bare run of its length.
     EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a ```b", false), std::nullopt);
     EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a \\`b", false), "```a \\`b");
+    // Wrapped, the first line runs on to the backtick, where its line ends were spaces.
+    EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a\nb\nc \\`d\ne", true), "```a b c \\`d\ne");
+    EXPECT_EQ(withLineFlippingToggle("\\`\\`\\`a\nb \\`d", false), std::nullopt);
 }
 
 TEST(RoadReading, ReadsCodeLinesAsTheRoadDoes) {

@@ -465,6 +465,22 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "*\x0b* \n\xEF\xBF\xBD*\x0b*\n",     // a text of nothing beside the text a wrap joins it to
         "~~~ a&#10;b\n", "[a](<b&#10;c>)\n", // line ends in an info string or a destination
         "[a](<&#32;b>)\n", "[a](&#32;)\n",   // spaces the parser trims off a destination
+        "\t```\n\xEF\xBF\xBD\t ```",         // a wrapped line that would end in a tab
+        // a wrapped line ended inside a code span, before a run of three in its code
+        "    `````\n`  e````\n    ```\ne`\\`hase`\nq\n}\n@x",
+        "    ```\n`\n    "
+        "```\ne``\x01\xEF\xBF\xBD\x0b`\\`ha\x01_s(ras`\n\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\r@x",
+        "```r* ( "
+        "`\n``\x01```\n@@`\n```\xf0\xf0\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD`\n`"
+        "Xtext\xc9@\n@\xf0",
+        "    ```\ne ```e`a`\x8a``\n``",        // ...not before a run that then pairs otherwise
+        "    ```\n[`\n    ``` e`](u)\n\n@x\n", // a line end inside a code span in a link
+        "@t{\nq\n\n    ```\n\nx}\n    ```b\n}\n@p\n", // a wrapped line after a brace in a directive
+        "@t{\nq\n\n    ```\n}\n    ```\n@p",          // ...escaped
+        "```r`\n\n\x08  ```\n\n    ```\n`\n@@",       // text whose run cannot open a wrapped line
+        "@t{\nx\n```}```\n\n<i>\n@@",                 // a wrapped line ended before a span of three
+        "@`{\n\nx}\n```}```\n\n<i>\n@@",              // ...after a brace
+        "    ~~~\np\n    ~~~\n@p",                    // ...before escaped tildes
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
@@ -478,6 +494,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
     texts.push_back(
         "^__&__\xEF\xBF\xBD_*\x0E*\x1F__~__**\x01\xEF\xBF\xBD\xEF\xBF\xBD*X*\\_\x08*\x01 *"
         "\x1F__~_@\xEF\xBF\xBD@_\\**\00351*\x1F__~_@\xEF\xBF\xBD@_\n");
+    // ...or a first line that would open code, run on to the backtick that keeps it text
+    texts.push_back("    ```\n```" + longLine + " b`\n@t\n");
     for (const std::string& text : texts)
         for (const ParseOptions& parseOptions : {ParseOptions{}, road})
             for (const bool wrap : {false, true}) {
