@@ -420,11 +420,22 @@ bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
         nextBlock->second != RawMarkupKind::htmlBlock)
         return true;
     const Markup next = *nextBlock->first;
-    // An HTML block's lines are read as they are, directive syntax where the toggle is off.
-    if (const std::optional<HTMLBlock> htmlBlock = next.as<HTMLBlock>())
-        return RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
-                               withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt)
-            .codeKept;
+    // An HTML block's lines are read as they are, directive syntax where the toggle is off; the
+    // toggle it leaves is the next one's to read from, a few blocks on.
+    if (const std::optional<HTMLBlock> htmlBlock = next.as<HTMLBlock>()) {
+        const RoadReading reading =
+            RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
+                            withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt);
+        if (!reading.codeKept || htmlLookedAhead >= 8)
+            return reading.codeKept;
+        const auto wasAt =
+            std::exchange(blockPrinted, std::pair(nextBlock->first, blockPrinted->second));
+        ++htmlLookedAhead;
+        const bool readOn = nextCodeReadFrom(reading.endsInCode);
+        --htmlLookedAhead;
+        blockPrinted = wasAt;
+        return readOn;
+    }
     const std::optional<CodeBlock> codeBlock = next.as<CodeBlock>();
     if (!codeBlock)
         return true;
@@ -467,10 +478,13 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
     case CodeLayout::indented:
         print(indentedCode(code));
         return;
-    case CodeLayout::fencedIndented:
-        print(" " + opening + (codeBlock.code().empty() ? "" : "\n" + indentedCode(code, " ")) +
-              "\n " + fence);
+    case CodeLayout::fencedIndented: {
+        const std::string indent(fenceIndent, ' ');
+        print(indent + opening +
+              (codeBlock.code().empty() ? "" : "\n" + indentedCode(code, indent)) + "\n" + indent +
+              fence);
         return;
+    }
     case CodeLayout::unclosedBelowMarker:
         printBareLine();
         queueNewlines(1);
@@ -481,8 +495,10 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         if (layout != CodeLayout::unclosedIndented)
             print(opening + (codeBlock.code().empty() ? "" : "\n" + codeBlock.code()));
         else
-            print(" " + opening +
-                  (codeBlock.code().empty() ? "" : "\n" + indentedCode(codeBlock.code(), " ")));
+            print(std::string(fenceIndent, ' ') + opening +
+                  (codeBlock.code().empty()
+                       ? ""
+                       : "\n" + indentedCode(codeBlock.code(), std::string(fenceIndent, ' '))));
         // A blank line after it would be code.
         tightStart = true;
         // The text's last line is one only with a line end after it: a blank one needs another.
@@ -516,7 +532,12 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     }
     // The layouts that find the code where CommonMark does, in the order they are preferred,
     // with how the road reads each.
-    std::vector<std::pair<CodeLayout, RoadReading>> layouts{{CodeLayout::fenced, closed}};
+    struct Candidate {
+        CodeLayout layout;
+        RoadReading reading;
+        std::size_t fenceIndent = 0;
+    };
+    std::vector<Candidate> layouts{{CodeLayout::fenced, closed}};
 
     const auto isBlank = [](std::string_view line) {
         return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -527,26 +548,29 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const MarkupData* parent = codeBlock.data().parent();
     const std::int64_t index = codeBlock.indexInParent();
     const RawMarkupKind parentKind = parent ? parent->raw.markup->kind() : RawMarkupKind::document;
-    const bool afterList =
-        parent && index > 0 && isList(parent->raw.markup->child(index - 1)->kind());
+    const std::optional<RawMarkupKind> previousKind =
+        parent && index > 0 ? std::optional(parent->raw.markup->child(index - 1)->kind())
+                            : std::nullopt;
+    const bool afterList = previousKind && isList(*previousKind);
     // An indented block has no language and no blank first or last line; it cannot continue a
-    // paragraph, join a list before it, start a list item or set a directive's indentation
-    // (unless the brace's line has).
+    // paragraph, join a list or indented code before it, start a list item or set a
+    // directive's indentation (unless the brace's line has).
     const bool indentable =
         !codeBlock.language() && !code.empty() && !isBlank(code.substr(0, firstEnd)) &&
-        !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && first == rest &&
+        !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList &&
+        previousKind != RawMarkupKind::codeBlock && first == rest &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
     if (indentable) {
         // Every line is code by its indentation; only the toggle is left to keep off.
         RoadReading reading =
             RoadReading::of(roadInCode, inDirective, "", rest, indentedCode(code), std::nullopt);
         reading.codeKept = true;
-        layouts.emplace_back(CodeLayout::indented, reading);
+        layouts.push_back({CodeLayout::indented, reading});
     }
     if (first != rest && first.find('>') == std::string::npos)
-        layouts.emplace_back(CodeLayout::fencedBelowMarker,
-                             RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
-                                             rest + fence, indentedIsCode));
+        layouts.push_back({CodeLayout::fencedBelowMarker,
+                           RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
+                                           rest + fence, indentedIsCode)});
     // Where the lines the road passes to CommonMark end with the code, no closing fence is needed;
     // the road takes a directive's indentation off its content's lines.
     const bool lastOfItsLines = [&] {
@@ -557,9 +581,9 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         return isDirectiveOrCommand(parent->raw.markup->child(index + 1)->kind());
     }();
     if (lastOfItsLines)
-        layouts.emplace_back(CodeLayout::unclosed,
-                             RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
-                                             std::nullopt, indentedIsCode));
+        layouts.push_back(
+            {CodeLayout::unclosed, RoadReading::of(roadInCode, inDirective, first + opening, rest,
+                                                   code, std::nullopt, indentedIsCode)});
     // Code that ends a list ends with the list's lines where a line that the list cannot take
     // comes next, so that it may stay unclosed too; a blank line after it would be code.
     const bool endsItsList = [&] {
@@ -587,45 +611,58 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         return false;
     }();
     if (endsItsList && !inDoxygen)
-        layouts.emplace_back(first == rest ? CodeLayout::unclosed : CodeLayout::unclosedBelowMarker,
-                             RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
-                                             std::nullopt, indentedIsCode));
-    // A fence indented by a space lets every code line take one more, which may make a line that
-    // looks like a directive code by its indentation. It must not set a directive's indentation.
+        layouts.push_back({first == rest ? CodeLayout::unclosed : CodeLayout::unclosedBelowMarker,
+                           RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
+                                           std::nullopt, indentedIsCode)});
+    // A fence indented by up to three spaces lets every code line take as many more, which may
+    // make a line that looks like a directive code by its indentation. It must not set a
+    // directive's indentation.
     if (first == rest && !inDoxygen &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone)) {
-        const std::string indentedRest = rest + " ";
-        layouts.emplace_back(CodeLayout::fencedIndented,
-                             RoadReading::of(roadInCode, inDirective, indentedRest + opening,
-                                             indentedRest, code, indentedRest + fence,
-                                             indentedIsCode));
-        if (lastOfItsLines)
-            layouts.emplace_back(CodeLayout::unclosedIndented,
-                                 RoadReading::of(roadInCode, inDirective, indentedRest + opening,
-                                                 indentedRest, code, std::nullopt, indentedIsCode));
+        for (std::size_t spaces = 1; spaces <= 3; ++spaces) {
+            const std::string indentedRest = rest + std::string(spaces, ' ');
+            const std::string closing = indentedRest + fence;
+            layouts.push_back({CodeLayout::fencedIndented,
+                               RoadReading::of(roadInCode, inDirective, indentedRest + opening,
+                                               indentedRest, code, closing, indentedIsCode),
+                               spaces});
+            if (lastOfItsLines)
+                layouts.push_back(
+                    {CodeLayout::unclosedIndented,
+                     RoadReading::of(roadInCode, inDirective, indentedRest + opening, indentedRest,
+                                     code, std::nullopt, indentedIsCode),
+                     spaces});
+        }
     }
 
     // Past the last directive, outside any or in one whose closing braces can go, the toggle may
     // stay on, though a layout that turns it off serves the code blocks after this one better.
     // Or where the code after it (past text that cannot flip it) turns it off again. Code after
     // it that reads otherwise from the toggle left on needs it off, past the last directive too.
+    // Asked once: it reads the blocks after this one.
+    std::optional<bool> freeOfToggle;
     const auto toggleFree = [&] {
+        if (freeOfToggle)
+            return *freeOfToggle;
         const bool pastDirectives =
             (!inDirective || directiveEndsTree) &&
             codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock);
         if (blocksLookedAhead >= 2 || !nextIsRoadCode())
-            return pastDirectives;
-        return nextCodeReadFrom(true) || (pastDirectives && !nextCodeReadFrom(false));
+            freeOfToggle = pastDirectives;
+        else
+            freeOfToggle = nextCodeReadFrom(true) || (pastDirectives && !nextCodeReadFrom(false));
+        return *freeOfToggle;
     };
     // A Doxygen command's lines flip no toggle; only code lines that look like directives matter.
     if (inDoxygen)
-        for (auto& [layout, reading] : layouts)
-            reading = RoadReading::withoutToggle(rest, code);
+        for (Candidate& candidate : layouts)
+            candidate.reading = RoadReading::withoutToggle(rest, code);
     const auto chosen = [&]() -> std::optional<CodeLayout> {
         for (const bool toggleLeftOn : {false, true})
-            for (const auto& [layout, reading] : layouts)
+            for (const auto& [layout, reading, indent] : layouts)
                 if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
                     roadInCode = reading.endsInCode;
+                    fenceIndent = indent;
                     if (kept)
                         *kept = true;
                     return layout;

@@ -133,10 +133,12 @@ private:
         unclosedBelowMarker,
         unclosedIndented
     };
-    /// `kept` tells whether a layout keeps every code line code on the road.
+    /// `kept` tells whether a layout keeps every code line code on the road; `fenceIndent` is
+    /// set to the spaces before an indented fence.
     [[nodiscard]] CodeLayout codeLayout(const CodeBlock& codeBlock, std::string_view code,
                                         const std::string& opening, const std::string& fence,
                                         bool* kept = nullptr);
+    std::size_t fenceIndent = 1;
     /// A code block's code without its last line end, its opening line and its closing fence.
     struct CodeFences {
         std::string_view code;
@@ -160,6 +162,8 @@ private:
     /// How many blocks on from the one being printed a layout is being chosen for: two looks no
     /// further.
     int blocksLookedAhead = 0;
+    /// How many HTML blocks on the look-ahead carries the toggle through.
+    int htmlLookedAhead = 0;
 
     /// Inline elements are gathered into `inlines` and laid out on lines once their block is
     /// complete; an inline element printed on its own is laid out when its visit ends.

@@ -459,7 +459,12 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\nmmmmmmmmmmmmmmmmmmm\n```t`a`\n[`a`](u)\n@p\n", // ...before a link
         // ...after a span opened and closed by runs of three
         "```\x04!`\xfb``\xfb`_\xff\xff```*\n    ```\x0b}\nqqqqqq\xffqq\xff`\n@*",
-        "    ```\n1. a\n   ```\n@x\n", // code that ends a list, left unclosed
+        "    ```\n1. a\n   ```\n@x\n",   // code that ends a list, left unclosed
+        "`\n  ~~~\n\n~~~\xff\n    @~\n", // a fence indented so that a code line is code
+        "`\n  ~~~~[\n~~~\n    @~\n",
+        "    ```\n    @-\n```\n@-\n", // unclosed code after indented code
+        "```~`\n\n<i>\n```\n@`\n",    // a line that flips it for HTML and the directive after
+        "```\xEF\xBF\xBD`\n\n<i>\n\n<i>\n@\xEF\xBF\xBD\n", // ...or past HTML
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
