@@ -344,8 +344,8 @@ void MarkupFormatter::printBlocks(const Markup& container) {
     std::optional<RawMarkupKind> previous;
     const MarkupChildren children = container.children();
     const MarkupChildren::Iterator end = children.end();
-    const auto wasAt = blockPrinted;
-    const RawMarkup* const wasParent = std::exchange(blocksParent, container.raw().markup.get());
+    enclosingBlocks.push_back({blockPrinted, blocksParent, container.indexInParent()});
+    blocksParent = container.raw().markup.get();
     for (auto child = children.begin(); child != end; ++child) {
         const Markup block = *child;
         listMarkerToAvoid.reset();
@@ -355,8 +355,9 @@ void MarkupFormatter::printBlocks(const Markup& container) {
         blockPrinted.emplace(child, end);
         visit(block);
     }
-    blockPrinted = wasAt;
-    blocksParent = wasParent;
+    blockPrinted = enclosingBlocks.back().at;
+    blocksParent = enclosingBlocks.back().parent;
+    enclosingBlocks.pop_back();
 }
 
 void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
@@ -383,22 +384,40 @@ MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlo
     return {code, std::move(opening), std::move(fence)};
 }
 
-std::optional<std::pair<MarkupChildren::Iterator, RawMarkupKind>>
-MarkupFormatter::nextRoadBlock() const {
-    if (!blockPrinted || !blocksParent)
-        return std::nullopt;
-    // A few blocks on: a long run of text that cannot flip the toggle is rare. Read from the raw
-    // nodes, as an element costs more to make.
-    const std::int64_t index = blockPrinted->first.metadata().indexInParent;
-    const std::int64_t end = std::min(blocksParent->childCount(), index + 9);
-    for (std::int64_t next = index + 1; next < end; ++next) {
-        const RawMarkup& block = *blocksParent->child(next);
-        if (cannotFlipToggle(block, options.preferredLineLimit.has_value()))
-            continue;
-        auto at = blockPrinted->first;
-        for (std::int64_t step = index; step < next; ++step)
-            ++at;
-        return std::pair(at, block.kind());
+std::optional<MarkupFormatter::RoadBlock> MarkupFormatter::nextRoadBlock() const {
+    std::optional<BlockPlace> at = blockPrinted;
+    const RawMarkup* parent = blocksParent;
+    for (std::size_t levelsOut = 0; at && parent; ++levelsOut) {
+        // A few blocks on: a long run of text that cannot flip the toggle is rare. Read from the
+        // raw nodes, as an element costs more to make.
+        const std::int64_t index = at->first.metadata().indexInParent;
+        const std::int64_t count = parent->childCount();
+        const std::int64_t end = std::min(count, index + 9);
+        for (std::int64_t next = index + 1; next < end; ++next) {
+            const RawMarkup& block = *parent->child(next);
+            if (cannotFlipToggle(block, options.preferredLineLimit.has_value()))
+                continue;
+            auto found = at->first;
+            for (std::int64_t step = index; step < next; ++step)
+                ++found;
+            return RoadBlock{{found, at->second}, parent, block.kind(), levelsOut};
+        }
+        // Past a list item's last block, the lines after its list come next where the items
+        // after it cannot flip the toggle: they carry it through as they are indented.
+        if (end < count || parent->kind() != RawMarkupKind::listItem || inDoxygen ||
+            levelsOut >= enclosingBlocks.size())
+            return std::nullopt;
+        const Enclosing& item = enclosingBlocks[enclosingBlocks.size() - 1 - levelsOut];
+        if (!item.at || !item.parent)
+            return std::nullopt;
+        const RawMarkup& list = *item.parent->child(item.at->first.metadata().indexInParent);
+        if (list.childCount() - item.index > 8)
+            return std::nullopt;
+        for (std::int64_t next = item.index + 1; next < list.childCount(); ++next)
+            if (!cannotFlipToggle(*list.child(next), options.preferredLineLimit.has_value()))
+                return std::nullopt;
+        at = item.at;
+        parent = item.parent;
     }
     return std::nullopt;
 }
@@ -406,7 +425,29 @@ MarkupFormatter::nextRoadBlock() const {
 bool MarkupFormatter::nextIsRoadCode() const {
     const auto next = nextRoadBlock();
     return next &&
-           (next->second == RawMarkupKind::codeBlock || next->second == RawMarkupKind::htmlBlock);
+           (next->kind == RawMarkupKind::codeBlock || next->kind == RawMarkupKind::htmlBlock);
+}
+
+template <typename Read> auto MarkupFormatter::readingAt(const RoadBlock& block, Read read) {
+    // Outside the list items left, their prefixes are gone too.
+    const LinePrefixes wasPrefixes = prefixes;
+    std::vector<Enclosing> wasEnclosing;
+    if (block.levelsOut > 0) {
+        for (std::size_t level = 0; level < block.levelsOut; ++level)
+            prefixes.pop();
+        wasEnclosing = enclosingBlocks;
+        enclosingBlocks.resize(enclosingBlocks.size() - block.levelsOut);
+    }
+    const auto wasAt = std::exchange(blockPrinted, block.at);
+    const RawMarkup* const wasParent = std::exchange(blocksParent, block.parent);
+    const auto result = read();
+    blockPrinted = wasAt;
+    blocksParent = wasParent;
+    if (block.levelsOut > 0) {
+        prefixes = wasPrefixes;
+        enclosingBlocks = std::move(wasEnclosing);
+    }
+    return result;
 }
 
 bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
@@ -414,12 +455,11 @@ bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
     if (!nextBlock)
         return true;
     // A directive's or command's line is read as one only where the toggle is off.
-    if (isDirectiveOrCommand(nextBlock->second))
+    if (isDirectiveOrCommand(nextBlock->kind))
         return !inCode;
-    if (nextBlock->second != RawMarkupKind::codeBlock &&
-        nextBlock->second != RawMarkupKind::htmlBlock)
+    if (nextBlock->kind != RawMarkupKind::codeBlock && nextBlock->kind != RawMarkupKind::htmlBlock)
         return true;
-    const Markup next = *nextBlock->first;
+    const Markup next = *nextBlock->at.first;
     // An HTML block's lines are read as they are, directive syntax where the toggle is off; the
     // toggle it leaves is the next one's to read from, a few blocks on.
     if (const std::optional<HTMLBlock> htmlBlock = next.as<HTMLBlock>()) {
@@ -428,12 +468,10 @@ bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
                             withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt);
         if (!reading.codeKept || htmlLookedAhead >= 8)
             return reading.codeKept;
-        const auto wasAt =
-            std::exchange(blockPrinted, std::pair(nextBlock->first, blockPrinted->second));
         ++htmlLookedAhead;
-        const bool readOn = nextCodeReadFrom(reading.endsInCode);
+        const bool readOn =
+            readingAt(*nextBlock, [&] { return nextCodeReadFrom(reading.endsInCode); });
         --htmlLookedAhead;
-        blockPrinted = wasAt;
         return readOn;
     }
     const std::optional<CodeBlock> codeBlock = next.as<CodeBlock>();
@@ -444,13 +482,10 @@ bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
     // The text being printed comes first.
     const bool wasRunStart = std::exchange(runStart, false);
     // Its own layout may look at the block after it in turn.
-    const auto wasAt =
-        std::exchange(blockPrinted, std::pair(nextBlock->first, blockPrinted->second));
     ++blocksLookedAhead;
     bool kept = false;
-    (void)codeLayout(*codeBlock, code, opening, fence, &kept);
+    readingAt(*nextBlock, [&] { return codeLayout(*codeBlock, code, opening, fence, &kept); });
     --blocksLookedAhead;
-    blockPrinted = wasAt;
     roadInCode = wasInCode;
     runStart = wasRunStart;
     return kept;

@@ -150,15 +150,32 @@ private:
     /// blocks that cannot flip the toggle), with its toggle as `inCode` before it, its HTML lines
     /// HTML, and a directive's line the directive's; true where that block is none of them.
     [[nodiscard]] bool nextCodeReadFrom(bool inCode);
+    using BlockPlace = std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>;
+    /// A block the road reads after the one being printed: its place among its siblings and
+    /// their end, its parent, its kind, and how many list items out of the one being printed.
+    struct RoadBlock {
+        BlockPlace at;
+        const RawMarkup* parent = nullptr;
+        RawMarkupKind kind = RawMarkupKind::document;
+        std::size_t levelsOut = 0;
+    };
     /// The block after the one being printed, past those that cannot flip the road's toggle,
-    /// and its kind.
-    [[nodiscard]] std::optional<std::pair<MarkupChildren::Iterator, RawMarkupKind>>
-    nextRoadBlock() const;
+    /// also past the end of list items and their lists.
+    [[nodiscard]] std::optional<RoadBlock> nextRoadBlock() const;
     /// Whether that block is code or HTML, whose lines the toggle matters to.
     [[nodiscard]] bool nextIsRoadCode() const;
-    /// The place of the block being printed among its siblings, and their end.
-    std::optional<std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>> blockPrinted;
+    /// What `read` gives with `block` as the one being printed.
+    template <typename Read> auto readingAt(const RoadBlock& block, Read read);
+    /// The place of the block being printed among its siblings, and their parent.
+    std::optional<BlockPlace> blockPrinted;
     const RawMarkup* blocksParent = nullptr;
+    /// The places of the containers around it, with the index of each in its parent.
+    struct Enclosing {
+        std::optional<BlockPlace> at;
+        const RawMarkup* parent = nullptr;
+        std::int64_t index = 0;
+    };
+    std::vector<Enclosing> enclosingBlocks;
     /// How many blocks on from the one being printed a layout is being chosen for: two looks no
     /// further.
     int blocksLookedAhead = 0;

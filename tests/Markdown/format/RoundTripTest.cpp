@@ -465,6 +465,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\n    @-\n```\n@-\n", // unclosed code after indented code
         "```~`\n\n<i>\n```\n@`\n",    // a line that flips it for HTML and the directive after
         "```\xEF\xBF\xBD`\n\n<i>\n\n<i>\n@\xEF\xBF\xBD\n", // ...or past HTML
+        "    ```\n1. \x01`\xff`\n<i>\n@}\n", // code that leaves it on for HTML past a list
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
