@@ -2,6 +2,7 @@
 
 #include "Markdown/elements/Document.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
 
 #include <algorithm>
 #include <iterator>
@@ -152,8 +153,9 @@ std::int64_t indentationColumns(std::string_view line) {
 }
 
 bool readsAsFenceOnRoad(std::string_view line) {
+    // A combining mark after the run joins its last character, which is then no backtick.
     const std::string_view rest = withoutIndentation(line);
-    return rest.starts_with("```") || rest.starts_with("~~~");
+    return hasCharacterPrefix(rest, "```") || hasCharacterPrefix(rest, "~~~");
 }
 
 RoadReading RoadReading::of(bool inCode, bool inDirective, std::string_view openingLine,

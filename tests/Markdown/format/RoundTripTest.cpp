@@ -466,6 +466,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```~`\n\n<i>\n```\n@`\n",    // a line that flips it for HTML and the directive after
         "```\xEF\xBF\xBD`\n\n<i>\n\n<i>\n@\xEF\xBF\xBD\n", // ...or past HTML
         "    ```\n1. \x01`\xff`\n<i>\n@}\n", // code that leaves it on for HTML past a list
+        "```\xD6\x99\n@U\n", // an opening fence a combining mark keeps from flipping it
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
