@@ -558,8 +558,18 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         inDirective ? directiveCodeColumns : std::optional<std::int64_t>(4);
     const RoadReading closed = RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
                                                rest + fence, indentedIsCode);
+    // Whether the blocks after this one read from the toggle as it leaves it, as far as the
+    // look-ahead goes; asked once each.
+    std::optional<bool> nextReadsFrom[2];
+    const auto nextReads = [&](bool inCode) {
+        std::optional<bool>& known = nextReadsFrom[inCode ? 1 : 0];
+        if (!known)
+            known = inDoxygen || blocksLookedAhead >= 2 || !nextIsRoadCode() ||
+                    nextCodeReadFrom(inCode);
+        return *known;
+    };
     // The usual fences, preferred, where the road reads them so.
-    if (!inDoxygen && closed.codeKept && !closed.endsInCode) {
+    if (!inDoxygen && closed.codeKept && !closed.endsInCode && nextReads(false)) {
         roadInCode = false;
         if (kept)
             *kept = true;
@@ -685,23 +695,29 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         if (blocksLookedAhead >= 2 || !nextIsRoadCode())
             freeOfToggle = pastDirectives;
         else
-            freeOfToggle = nextCodeReadFrom(true) || (pastDirectives && !nextCodeReadFrom(false));
+            freeOfToggle = nextReads(true) || (pastDirectives && !nextReads(false));
         return *freeOfToggle;
     };
     // A Doxygen command's lines flip no toggle; only code lines that look like directives matter.
     if (inDoxygen)
         for (Candidate& candidate : layouts)
             candidate.reading = RoadReading::withoutToggle(rest, code);
+    // Off where the blocks after it read so, else on where they may; last, off where they
+    // will not read, which the look-ahead then hears of.
     const auto chosen = [&]() -> std::optional<CodeLayout> {
-        for (const bool toggleLeftOn : {false, true})
-            for (const auto& [layout, reading, indent] : layouts)
-                if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
+        for (const int pass : {0, 1, 2})
+            for (const auto& [layout, reading, indent] : layouts) {
+                const bool fits = pass == 0   ? !reading.endsInCode && nextReads(false)
+                                  : pass == 1 ? reading.endsInCode && toggleFree()
+                                              : !reading.endsInCode;
+                if (reading.codeKept && fits) {
                     roadInCode = reading.endsInCode;
                     fenceIndent = indent;
                     if (kept)
-                        *kept = true;
+                        *kept = pass < 2;
                     return layout;
                 }
+            }
         return std::nullopt;
     };
     if (const std::optional<CodeLayout> layout = chosen())

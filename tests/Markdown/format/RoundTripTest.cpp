@@ -467,6 +467,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```\xEF\xBF\xBD`\n\n<i>\n\n<i>\n@\xEF\xBF\xBD\n", // ...or past HTML
         "    ```\n1. \x01`\xff`\n<i>\n@}\n", // code that leaves it on for HTML past a list
         "```\xD6\x99\n@U\n", // an opening fence a combining mark keeps from flipping it
+        "{\n    ```\n\n    @\n<i>\n@c\n", // code that must leave it on for the HTML after it
+        "1.\n   ~~~\n```\n~~~\n@\xD7\n",  // ...and for the code after its list
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
