@@ -245,9 +245,25 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
 // Whether the run may open a printed line: at the text's start (after a line end or another
 // element) or, where the text is wrapped, after a space, where a line may end.
 bool mayOpenLine(std::string_view text, std::string_view run, bool wrapped) {
+    if (!wrapped)
+        return text.starts_with(run);
     for (std::size_t at = text.find(run); at != std::string_view::npos; at = text.find(run, at + 1))
         if (at == 0 || (wrapped && (text[at - 1] == ' ' || text[at - 1] == '\t')))
             return true;
+    return false;
+}
+
+// Whether a line of the text opens with one of the characters after its indentation.
+bool anyLineOpensWith(std::string_view text, std::string_view characters) {
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t first = text.find_first_not_of(" \t", start);
+        if (first == std::string_view::npos)
+            return false;
+        if (characters.find(text[first]) != std::string_view::npos)
+            return true;
+        start = text.find('\n', first);
+        start = start == std::string_view::npos ? text.size() : start + 1;
+    }
     return false;
 }
 
@@ -384,7 +400,19 @@ MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlo
     return {code, std::move(opening), std::move(fence)};
 }
 
-std::optional<MarkupFormatter::RoadBlock> MarkupFormatter::nextRoadBlock() const {
+const std::optional<MarkupFormatter::RoadBlock>& MarkupFormatter::nextRoadBlock() const {
+    // Asked again and again for one block as its layout is chosen.
+    static const std::optional<RoadBlock> none;
+    if (!blockPrinted || !blocksParent)
+        return none;
+    const RoadBlockAsked asked{blocksParent, blockPrinted->first.metadata().indexInParent,
+                               enclosingBlocks.size()};
+    if (!lastRoadBlock || lastRoadBlock->first != asked)
+        lastRoadBlock.emplace(asked, findRoadBlock());
+    return lastRoadBlock->second;
+}
+
+std::optional<MarkupFormatter::RoadBlock> MarkupFormatter::findRoadBlock() const {
     std::optional<BlockPlace> at = blockPrinted;
     const RawMarkup* parent = blocksParent;
     for (std::size_t levelsOut = 0; at && parent; ++levelsOut) {
@@ -400,22 +428,18 @@ std::optional<MarkupFormatter::RoadBlock> MarkupFormatter::nextRoadBlock() const
             auto found = at->first;
             for (std::int64_t step = index; step < next; ++step)
                 ++found;
-            return RoadBlock{{found, at->second}, parent, block.kind(), levelsOut};
+            return RoadBlock{{found, at->second}, parent, &block, block.kind(), levelsOut};
         }
-        // Past a list item's last block, the lines after its list come next where the items
-        // after it cannot flip the toggle: they carry it through as they are indented.
+        // Past the last block of a list's last item, the lines after the list come next: the
+        // item's lines carry the toggle through as they are indented.
         if (end < count || parent->kind() != RawMarkupKind::listItem || inDoxygen ||
             levelsOut >= enclosingBlocks.size())
             return std::nullopt;
         const Enclosing& item = enclosingBlocks[enclosingBlocks.size() - 1 - levelsOut];
-        if (!item.at || !item.parent)
+        if (!item.at || !item.parent ||
+            item.index + 1 !=
+                item.parent->child(item.at->first.metadata().indexInParent)->childCount())
             return std::nullopt;
-        const RawMarkup& list = *item.parent->child(item.at->first.metadata().indexInParent);
-        if (list.childCount() - item.index > 8)
-            return std::nullopt;
-        for (std::int64_t next = item.index + 1; next < list.childCount(); ++next)
-            if (!cannotFlipToggle(*list.child(next), options.preferredLineLimit.has_value()))
-                return std::nullopt;
         at = item.at;
         parent = item.parent;
     }
@@ -423,7 +447,7 @@ std::optional<MarkupFormatter::RoadBlock> MarkupFormatter::nextRoadBlock() const
 }
 
 bool MarkupFormatter::nextIsRoadCode() const {
-    const auto next = nextRoadBlock();
+    const std::optional<RoadBlock>& next = nextRoadBlock();
     return next &&
            (next->kind == RawMarkupKind::codeBlock || next->kind == RawMarkupKind::htmlBlock);
 }
@@ -451,7 +475,8 @@ template <typename Read> auto MarkupFormatter::readingAt(const RoadBlock& block,
 }
 
 bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
-    const auto nextBlock = nextRoadBlock();
+    // A copy: the look-ahead below finds other blocks.
+    const std::optional<RoadBlock> nextBlock = nextRoadBlock();
     if (!nextBlock)
         return true;
     // A directive's or command's line is read as one only where the toggle is off.
@@ -466,7 +491,7 @@ bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
         const RoadReading reading =
             RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
                             withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt);
-        if (!reading.codeKept || htmlLookedAhead >= 8)
+        if (!reading.codeKept || htmlLookedAhead >= 8 || blocksLookedAhead > 0)
             return reading.codeKept;
         ++htmlLookedAhead;
         const bool readOn =
@@ -568,8 +593,28 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
                     nextCodeReadFrom(inCode);
         return *known;
     };
+    // Whether the blocks after it read from the toggle left off. Looked ahead to already, it
+    // reads on only into HTML right after it, as code after code rarely needs the toggle on.
+    const auto offFits = [&] {
+        if (blocksLookedAhead >= 1) {
+            const MarkupData* above = codeBlock.data().parent();
+            const std::int64_t next = codeBlock.indexInParent() + 1;
+            const bool htmlNext =
+                above && next < above->raw.markup->childCount() &&
+                above->raw.markup->child(next)->kind() == RawMarkupKind::htmlBlock;
+            return !htmlNext || nextReads(false);
+        }
+        const std::optional<RoadBlock>& next = nextRoadBlock();
+        // Code with no line that could be directive syntax or a fence reads from it left off.
+        if (next && next->kind == RawMarkupKind::codeBlock) {
+            const auto* nextCode = next->block->data().getIf<RawMarkupKind::codeBlock>();
+            if (nextCode && !anyLineOpensWith(nextCode->code, "@\\`~}"))
+                return true;
+        }
+        return nextReads(false);
+    };
     // The usual fences, preferred, where the road reads them so.
-    if (!inDoxygen && closed.codeKept && !closed.endsInCode && nextReads(false)) {
+    if (!inDoxygen && closed.codeKept && !closed.endsInCode && offFits()) {
         roadInCode = false;
         if (kept)
             *kept = true;
@@ -593,10 +638,11 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const MarkupData* parent = codeBlock.data().parent();
     const std::int64_t index = codeBlock.indexInParent();
     const RawMarkupKind parentKind = parent ? parent->raw.markup->kind() : RawMarkupKind::document;
-    const std::optional<RawMarkupKind> previousKind =
-        parent && index > 0 ? std::optional(parent->raw.markup->child(index - 1)->kind())
-                            : std::nullopt;
-    const bool afterList = previousKind && isList(*previousKind);
+    // A document stands for no block before it: it is never one.
+    const RawMarkupKind previousKind = parent && index > 0
+                                           ? parent->raw.markup->child(index - 1)->kind()
+                                           : RawMarkupKind::document;
+    const bool afterList = isList(previousKind);
     // An indented block has no language and no blank first or last line; it cannot continue a
     // paragraph, join a list or indented code before it, start a list item or set a
     // directive's indentation (unless the brace's line has).
@@ -707,7 +753,7 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const auto chosen = [&]() -> std::optional<CodeLayout> {
         for (const int pass : {0, 1, 2})
             for (const auto& [layout, reading, indent] : layouts) {
-                const bool fits = pass == 0   ? !reading.endsInCode && nextReads(false)
+                const bool fits = pass == 0   ? !reading.endsInCode && offFits()
                                   : pass == 1 ? reading.endsInCode && toggleFree()
                                               : !reading.endsInCode;
                 if (reading.codeKept && fits) {

@@ -152,16 +152,28 @@ private:
     [[nodiscard]] bool nextCodeReadFrom(bool inCode);
     using BlockPlace = std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>;
     /// A block the road reads after the one being printed: its place among its siblings and
-    /// their end, its parent, its kind, and how many list items out of the one being printed.
+    /// their end, its parent, its node and kind, and how many list items out of the one being
+    /// printed.
     struct RoadBlock {
         BlockPlace at;
         const RawMarkup* parent = nullptr;
+        const RawMarkup* block = nullptr;
         RawMarkupKind kind = RawMarkupKind::document;
         std::size_t levelsOut = 0;
     };
     /// The block after the one being printed, past those that cannot flip the road's toggle,
     /// also past the end of list items and their lists.
-    [[nodiscard]] std::optional<RoadBlock> nextRoadBlock() const;
+    [[nodiscard]] const std::optional<RoadBlock>& nextRoadBlock() const;
+    [[nodiscard]] std::optional<RoadBlock> findRoadBlock() const;
+    /// The last block found, for the parent, index and depth of the block it was asked for.
+    struct RoadBlockAsked {
+        const RawMarkup* parent = nullptr;
+        std::int64_t index = 0;
+        std::size_t depth = 0;
+
+        friend bool operator==(const RoadBlockAsked&, const RoadBlockAsked&) = default;
+    };
+    mutable std::optional<std::pair<RoadBlockAsked, std::optional<RoadBlock>>> lastRoadBlock;
     /// Whether that block is code or HTML, whose lines the toggle matters to.
     [[nodiscard]] bool nextIsRoadCode() const;
     /// What `read` gives with `block` as the one being printed.
