@@ -676,7 +676,8 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
             {CodeLayout::unclosed, RoadReading::of(roadInCode, inDirective, first + opening, rest,
                                                    code, std::nullopt, indentedIsCode)});
     // Code that ends a list ends with the list's lines where a line that the list cannot take
-    // comes next, so that it may stay unclosed too; a blank line after it would be code.
+    // comes next, and code that ends an item with the item, so that it may stay unclosed too; a
+    // blank line after it would be code.
     const bool endsItsList = [&] {
         const auto isLast = [](const MarkupData& node) {
             return node.raw.metadata.indexInParent + 1 == node.parent()->raw.markup->childCount();
@@ -696,8 +697,9 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
                        !isList(node->parent()
                                    ->raw.markup->child(node->raw.metadata.indexInParent + 1)
                                    ->kind());
+            // The next item's marker, on the next line, ends the item and its code.
             if (!isLast(*node))
-                return false;
+                return kind == RawMarkupKind::listItem;
         }
         return false;
     }();
@@ -748,14 +750,16 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     if (inDoxygen)
         for (Candidate& candidate : layouts)
             candidate.reading = RoadReading::withoutToggle(rest, code);
-    // Off where the blocks after it read so, else on where they may; last, off where they
-    // will not read, which the look-ahead then hears of.
-    const auto chosen = [&]() -> std::optional<CodeLayout> {
-        for (const int pass : {0, 1, 2})
+    // Off where the blocks after it read so, else on where they may; then, which the
+    // look-ahead hears of, off where they will not read, and last on, for the text after it to
+    // turn off where it can.
+    const auto chosen = [&](std::initializer_list<int> passes) -> std::optional<CodeLayout> {
+        for (const int pass : passes)
             for (const auto& [layout, reading, indent] : layouts) {
                 const bool fits = pass == 0   ? !reading.endsInCode && offFits()
                                   : pass == 1 ? reading.endsInCode && toggleFree()
-                                              : !reading.endsInCode;
+                                  : pass == 2 ? !reading.endsInCode
+                                              : reading.endsInCode;
                 if (reading.codeKept && fits) {
                     roadInCode = reading.endsInCode;
                     fenceIndent = indent;
@@ -766,19 +770,23 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
             }
         return std::nullopt;
     };
-    if (const std::optional<CodeLayout> layout = chosen())
+    if (const std::optional<CodeLayout> layout = chosen({0, 1, 2}))
         return *layout;
-    // Last, where nothing else does: the parser drops a byte order mark that opens the lines it
+    // Where nothing else does: the parser drops a byte order mark that opens the lines it
     // reads as one, and the road does not look past it for a fence.
     // Only code that ends its text, which no code after it needs the toggle on for.
     if (lastOfItsLines && runStart && first.empty() && !inDoxygen && current.newlineStreak < 2) {
-        layouts.assign(
+        std::vector<Candidate> others = std::exchange(
+            layouts,
             {{CodeLayout::fencedAfterMark,
               RoadReading::of(roadInCode, inDirective, std::string(byteOrderMark) + opening, rest,
                               code, rest + fence, indentedIsCode)}});
-        if (const std::optional<CodeLayout> layout = chosen())
+        if (const std::optional<CodeLayout> layout = chosen({0, 1, 2}))
             return *layout;
+        layouts = std::move(others);
     }
+    if (const std::optional<CodeLayout> layout = chosen({3}))
+        return *layout;
     roadInCode = closed.endsInCode && !inDoxygen;
     if (kept)
         *kept = false;

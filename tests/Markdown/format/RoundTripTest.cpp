@@ -469,6 +469,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "```\xD6\x99\n@U\n", // an opening fence a combining mark keeps from flipping it
         "{\n    ```\n\n    @\n<i>\n@c\n", // code that must leave it on for the HTML after it
         "1.\n   ~~~\n```\n~~~\n@\xD7\n",  // ...and for the code after its list
+        "@t\n{\n    ```\n    }\ni\n    ```\n}\n\xff\n", // ...for text that turns it off
+        "    ```\n1. a\n   ```\n1.\n@x\n",              // code that ends a list item, left unclosed
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
