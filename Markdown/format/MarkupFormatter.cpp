@@ -536,6 +536,7 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         print(std::string(byteOrderMark) + opening + body + "\n" + fence);
         return;
     case CodeLayout::indented:
+        indentedCodeBlock = codeBlock.raw().markup.get();
         print(indentedCode(code));
         return;
     case CodeLayout::fencedIndented: {
@@ -643,13 +644,18 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
                                            ? parent->raw.markup->child(index - 1)->kind()
                                            : RawMarkupKind::document;
     const bool afterList = isList(previousKind);
+    // Indented code right after indented code would join it; while the code before is still
+    // being laid out, it may be.
+    const bool afterIndented =
+        previousKind == RawMarkupKind::codeBlock &&
+        (blocksLookedAhead > 0 || parent->raw.markup->child(index - 1).get() == indentedCodeBlock);
     // An indented block has no language and no blank first or last line; it cannot continue a
     // paragraph, join a list or indented code before it, start a list item or set a
     // directive's indentation (unless the brace's line has).
     const bool indentable =
         !codeBlock.language() && !code.empty() && !isBlank(code.substr(0, firstEnd)) &&
-        !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList &&
-        previousKind != RawMarkupKind::codeBlock && first == rest &&
+        !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && !afterIndented &&
+        first == rest &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
     if (indentable) {
         // Every line is code by its indentation; only the toggle is left to keep off.

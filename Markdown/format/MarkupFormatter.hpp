@@ -139,6 +139,8 @@ private:
                                         const std::string& opening, const std::string& fence,
                                         bool* kept = nullptr);
     std::size_t fenceIndent = 1;
+    /// The last code block printed indented.
+    const RawMarkup* indentedCodeBlock = nullptr;
     /// A code block's code without its last line end, its opening line and its closing fence.
     struct CodeFences {
         std::string_view code;

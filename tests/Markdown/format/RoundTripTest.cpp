@@ -462,8 +462,9 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "    ```\n1. a\n   ```\n@x\n",   // code that ends a list, left unclosed
         "`\n  ~~~\n\n~~~\xff\n    @~\n", // a fence indented so that a code line is code
         "`\n  ~~~~[\n~~~\n    @~\n",
-        "    ```\n    @-\n```\n@-\n", // unclosed code after indented code
-        "```~`\n\n<i>\n```\n@`\n",    // a line that flips it for HTML and the directive after
+        "    ```\n    @-\n```\n@-\n",  // unclosed code after indented code
+        "```\n    ```\n```\n    @f\n", // ...but indented after fenced code
+        "```~`\n\n<i>\n```\n@`\n",     // a line that flips it for HTML and the directive after
         "```\xEF\xBF\xBD`\n\n<i>\n\n<i>\n@\xEF\xBF\xBD\n", // ...or past HTML
         "    ```\n1. \x01`\xff`\n<i>\n@}\n", // code that leaves it on for HTML past a list
         "```\xD6\x99\n@U\n", // an opening fence a combining mark keeps from flipping it
