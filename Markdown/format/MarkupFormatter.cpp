@@ -803,7 +803,15 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     startBlock();
     InlineText content = gatherInlines(heading);
     const std::int64_t level = std::clamp<std::int64_t>(heading.level(), 1, 6);
-    if (content.text().find('\n') != std::string::npos && level <= 2) {
+    // An underlined heading's line may flip the road's toggle, where the blocks after it cannot
+    // read from the toggle as it is.
+    const auto needsFlip = [&] {
+        if (inDoxygen || !content.text().starts_with("\\`\\`\\`") || !nextIsRoadCode())
+            return false;
+        return roadInCode ? !nextCodeReadFrom(true) && nextCodeReadFrom(false)
+                          : !nextCodeReadFrom(false) && nextCodeReadFrom(true);
+    };
+    if (level <= 2 && (content.text().find('\n') != std::string::npos || needsFlip())) {
         // Only an underlined heading spans lines.
         printInlines(std::move(content), true, false);
         print(std::string("\n") + (level == 1 ? "===" : "---"));

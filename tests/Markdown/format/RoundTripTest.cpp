@@ -472,6 +472,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "1.\n   ~~~\n```\n~~~\n@\xD7\n",  // ...and for the code after its list
         "@t\n{\n    ```\n    }\ni\n    ```\n}\n\xff\n", // ...for text that turns it off
         "    ```\n1. a\n   ```\n1.\n@x\n",              // code that ends a list item, left unclosed
+        "```\xEF\xBF\xBD`\n=\n<i>\n@n\n", // an underlined heading's line that flips it for HTML
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
