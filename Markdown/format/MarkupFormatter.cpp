@@ -271,7 +271,9 @@ bool anyLineOpensWith(std::string_view text, std::string_view characters) {
 // quote, or text (in lists too) without code spans and without a run of three backticks or tildes
 // that may open a line.
 bool cannotFlipToggle(const RawMarkup& block, bool wrapped) {
-    std::vector<const RawMarkup*> pending{&block};
+    // Kept from call to call: the look-ahead asks for every block it passes.
+    thread_local std::vector<const RawMarkup*> pending;
+    pending.assign(1, &block);
     while (!pending.empty()) {
         const RawMarkup& node = *pending.back();
         pending.pop_back();
