@@ -504,14 +504,16 @@ bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
     const std::optional<CodeBlock> codeBlock = next.as<CodeBlock>();
     if (!codeBlock)
         return true;
-    const auto [code, opening, fence] = codeFences(*codeBlock);
+    const CodeFences fences = codeFences(*codeBlock);
     const bool wasInCode = std::exchange(roadInCode, inCode);
     // The text being printed comes first.
     const bool wasRunStart = std::exchange(runStart, false);
     // Its own layout may look at the block after it in turn.
     ++blocksLookedAhead;
     bool kept = false;
-    readingAt(*nextBlock, [&] { return codeLayout(*codeBlock, code, opening, fence, &kept); });
+    readingAt(*nextBlock, [&] {
+        return codeLayout(*codeBlock, fences.code, fences.opening, fences.fence, &kept);
+    });
     --blocksLookedAhead;
     roadInCode = wasInCode;
     runStart = wasRunStart;
