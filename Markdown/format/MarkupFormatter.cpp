@@ -264,6 +264,8 @@ std::vector<std::size_t> bracesEndingLines(std::string_view text) {
 // element) or, where the text is wrapped, after a space where a line may end: one that
 // whitespace or a backslash (a hard break) stands before cannot.
 bool mayOpenLine(std::string_view text, std::string_view run, bool wrapped) {
+    if (!wrapped)
+        return text.starts_with(run);
     for (std::size_t at = text.find(run); at != std::string_view::npos; at = text.find(run, at + 1))
         if (at == 0 ||
             (wrapped && text[at - 1] == ' ' &&
@@ -272,11 +274,27 @@ bool mayOpenLine(std::string_view text, std::string_view run, bool wrapped) {
     return false;
 }
 
+// Whether a line of the text opens with one of the characters after its indentation.
+bool anyLineOpensWith(std::string_view text, std::string_view characters) {
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t first = text.find_first_not_of(" \t", start);
+        if (first == std::string_view::npos)
+            return false;
+        if (characters.find(text[first]) != std::string_view::npos)
+            return true;
+        start = text.find('\n', first);
+        start = start == std::string_view::npos ? text.size() : start + 1;
+    }
+    return false;
+}
+
 // Whether the block's printed lines never flip the road's toggle: a thematic break, a table, a
 // quote, or text (in lists too) without code spans and without a run of three backticks or tildes
 // that may open a line.
 bool cannotFlipToggle(const RawMarkup& block, bool wrapped) {
-    std::vector<const RawMarkup*> pending{&block};
+    // Kept from call to call: the look-ahead asks for every block it passes.
+    thread_local std::vector<const RawMarkup*> pending;
+    pending.assign(1, &block);
     while (!pending.empty()) {
         const RawMarkup& node = *pending.back();
         pending.pop_back();
@@ -365,8 +383,8 @@ void MarkupFormatter::printBlocks(const Markup& container) {
     std::optional<RawMarkupKind> previous;
     const MarkupChildren children = container.children();
     const MarkupChildren::Iterator end = children.end();
-    const auto wasAt = blockPrinted;
-    const RawMarkup* const wasParent = std::exchange(blocksParent, container.raw().markup.get());
+    enclosingBlocks.push_back({blockPrinted, blocksParent, container.indexInParent()});
+    blocksParent = container.raw().markup.get();
     for (auto child = children.begin(); child != end; ++child) {
         const Markup block = *child;
         listMarkerToAvoid.reset();
@@ -376,8 +394,9 @@ void MarkupFormatter::printBlocks(const Markup& container) {
         blockPrinted.emplace(child, end);
         visit(block);
     }
-    blockPrinted = wasAt;
-    blocksParent = wasParent;
+    blockPrinted = enclosingBlocks.back().at;
+    blocksParent = enclosingBlocks.back().parent;
+    enclosingBlocks.pop_back();
 }
 
 void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
@@ -404,63 +423,119 @@ MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlo
     return {code, std::move(opening), std::move(fence)};
 }
 
-std::optional<std::pair<MarkupChildren::Iterator, RawMarkupKind>>
-MarkupFormatter::nextRoadBlock() const {
+const std::optional<MarkupFormatter::RoadBlock>& MarkupFormatter::nextRoadBlock() const {
+    // Asked again and again for one block as its layout is chosen.
+    static const std::optional<RoadBlock> none;
     if (!blockPrinted || !blocksParent)
-        return std::nullopt;
-    // A few blocks on: a long run of text that cannot flip the toggle is rare. Read from the raw
-    // nodes, as an element costs more to make.
-    const std::int64_t index = blockPrinted->first.metadata().indexInParent;
-    const std::int64_t end = std::min(blocksParent->childCount(), index + 9);
-    for (std::int64_t next = index + 1; next < end; ++next) {
-        const RawMarkup& block = *blocksParent->child(next);
-        if (cannotFlipToggle(block, options.preferredLineLimit.has_value()))
-            continue;
-        auto at = blockPrinted->first;
-        for (std::int64_t step = index; step < next; ++step)
-            ++at;
-        return std::pair(at, block.kind());
+        return none;
+    const RoadBlockAsked asked{blocksParent, blockPrinted->first.metadata().indexInParent,
+                               enclosingBlocks.size()};
+    if (!lastRoadBlock || lastRoadBlock->first != asked)
+        lastRoadBlock.emplace(asked, findRoadBlock());
+    return lastRoadBlock->second;
+}
+
+std::optional<MarkupFormatter::RoadBlock> MarkupFormatter::findRoadBlock() const {
+    std::optional<BlockPlace> at = blockPrinted;
+    const RawMarkup* parent = blocksParent;
+    for (std::size_t levelsOut = 0; at && parent; ++levelsOut) {
+        // A few blocks on: a long run of text that cannot flip the toggle is rare. Read from the
+        // raw nodes, as an element costs more to make.
+        const std::int64_t index = at->first.metadata().indexInParent;
+        const std::int64_t count = parent->childCount();
+        const std::int64_t end = std::min(count, index + 9);
+        for (std::int64_t next = index + 1; next < end; ++next) {
+            const RawMarkup& block = *parent->child(next);
+            if (cannotFlipToggle(block, options.preferredLineLimit.has_value()))
+                continue;
+            auto found = at->first;
+            for (std::int64_t step = index; step < next; ++step)
+                ++found;
+            return RoadBlock{{found, at->second}, parent, &block, block.kind(), levelsOut};
+        }
+        // Past the last block of a list's last item, the lines after the list come next: the
+        // item's lines carry the toggle through as they are indented.
+        if (end < count || parent->kind() != RawMarkupKind::listItem || inDoxygen ||
+            levelsOut >= enclosingBlocks.size())
+            return std::nullopt;
+        const Enclosing& item = enclosingBlocks[enclosingBlocks.size() - 1 - levelsOut];
+        if (!item.at || !item.parent ||
+            item.index + 1 !=
+                item.parent->child(item.at->first.metadata().indexInParent)->childCount())
+            return std::nullopt;
+        at = item.at;
+        parent = item.parent;
     }
     return std::nullopt;
 }
 
 bool MarkupFormatter::nextIsRoadCode() const {
-    const auto next = nextRoadBlock();
+    const std::optional<RoadBlock>& next = nextRoadBlock();
     return next &&
-           (next->second == RawMarkupKind::codeBlock || next->second == RawMarkupKind::htmlBlock);
+           (next->kind == RawMarkupKind::codeBlock || next->kind == RawMarkupKind::htmlBlock);
+}
+
+template <typename Read> auto MarkupFormatter::readingAt(const RoadBlock& block, Read read) {
+    // Outside the list items left, their prefixes are gone too.
+    const LinePrefixes wasPrefixes = prefixes;
+    std::vector<Enclosing> wasEnclosing;
+    if (block.levelsOut > 0) {
+        for (std::size_t level = 0; level < block.levelsOut; ++level)
+            prefixes.pop();
+        wasEnclosing = enclosingBlocks;
+        enclosingBlocks.resize(enclosingBlocks.size() - block.levelsOut);
+    }
+    const auto wasAt = std::exchange(blockPrinted, block.at);
+    const RawMarkup* const wasParent = std::exchange(blocksParent, block.parent);
+    const auto result = read();
+    blockPrinted = wasAt;
+    blocksParent = wasParent;
+    if (block.levelsOut > 0) {
+        prefixes = wasPrefixes;
+        enclosingBlocks = std::move(wasEnclosing);
+    }
+    return result;
 }
 
 bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
-    const auto nextBlock = nextRoadBlock();
+    // A copy: the look-ahead below finds other blocks.
+    const std::optional<RoadBlock> nextBlock = nextRoadBlock();
     if (!nextBlock)
         return true;
     // A directive's or command's line is read as one only where the toggle is off.
-    if (isDirectiveOrCommand(nextBlock->second))
+    if (isDirectiveOrCommand(nextBlock->kind))
         return !inCode;
-    if (nextBlock->second != RawMarkupKind::codeBlock &&
-        nextBlock->second != RawMarkupKind::htmlBlock)
+    if (nextBlock->kind != RawMarkupKind::codeBlock && nextBlock->kind != RawMarkupKind::htmlBlock)
         return true;
-    const Markup next = *nextBlock->first;
-    // An HTML block's lines are read as they are, directive syntax where the toggle is off.
-    if (const std::optional<HTMLBlock> htmlBlock = next.as<HTMLBlock>())
-        return RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
-                               withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt)
-            .codeKept;
+    const Markup next = *nextBlock->at.first;
+    // An HTML block's lines are read as they are, directive syntax where the toggle is off; the
+    // toggle it leaves is the next one's to read from, a few blocks on.
+    if (const std::optional<HTMLBlock> htmlBlock = next.as<HTMLBlock>()) {
+        const RoadReading reading =
+            RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
+                            withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt);
+        if (!reading.codeKept || htmlLookedAhead >= 8 || blocksLookedAhead > 0)
+            return reading.codeKept;
+        ++htmlLookedAhead;
+        const bool readOn =
+            readingAt(*nextBlock, [&] { return nextCodeReadFrom(reading.endsInCode); });
+        --htmlLookedAhead;
+        return readOn;
+    }
     const std::optional<CodeBlock> codeBlock = next.as<CodeBlock>();
     if (!codeBlock)
         return true;
-    const auto [code, opening, fence] = codeFences(*codeBlock);
+    const CodeFences fences = codeFences(*codeBlock);
     const bool wasInCode = std::exchange(roadInCode, inCode);
     // The text being printed comes first.
     const bool wasRunStart = std::exchange(runStart, false);
     // Its own layout may look at the block after it in turn.
-    const auto wasAt =
-        std::exchange(blockPrinted, std::pair(nextBlock->first, blockPrinted->second));
     ++blocksLookedAhead;
     bool kept = false;
-    (void)codeLayout(*codeBlock, code, opening, fence, &kept);
+    readingAt(*nextBlock, [&] {
+        return codeLayout(*codeBlock, fences.code, fences.opening, fences.fence, &kept);
+    });
     --blocksLookedAhead;
-    blockPrinted = wasAt;
     roadInCode = wasInCode;
     runStart = wasRunStart;
     return kept;
@@ -486,12 +561,16 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         print(std::string(byteOrderMark) + opening + body + "\n" + fence);
         return;
     case CodeLayout::indented:
+        indentedCodeBlock = codeBlock.raw().markup.get();
         print(indentedCode(code));
         return;
-    case CodeLayout::fencedIndented:
-        print(" " + opening + (codeBlock.code().empty() ? "" : "\n" + indentedCode(code, " ")) +
-              "\n " + fence);
+    case CodeLayout::fencedIndented: {
+        const std::string indent(fenceIndent, ' ');
+        print(indent + opening +
+              (codeBlock.code().empty() ? "" : "\n" + indentedCode(code, indent)) + "\n" + indent +
+              fence);
         return;
+    }
     case CodeLayout::unclosedBelowMarker:
         printBareLine();
         queueNewlines(1);
@@ -502,8 +581,10 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         if (layout != CodeLayout::unclosedIndented)
             print(opening + (codeBlock.code().empty() ? "" : "\n" + codeBlock.code()));
         else
-            print(" " + opening +
-                  (codeBlock.code().empty() ? "" : "\n" + indentedCode(codeBlock.code(), " ")));
+            print(std::string(fenceIndent, ' ') + opening +
+                  (codeBlock.code().empty()
+                       ? ""
+                       : "\n" + indentedCode(codeBlock.code(), std::string(fenceIndent, ' '))));
         // A blank line after it would be code.
         tightStart = true;
         // The text's last line is one only with a line end after it: a blank one needs another.
@@ -528,8 +609,38 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         inDirective ? directiveCodeColumns : std::optional<std::int64_t>(4);
     const RoadReading closed = RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
                                                rest + fence, indentedIsCode);
+    // Whether the blocks after this one read from the toggle as it leaves it, as far as the
+    // look-ahead goes; asked once each.
+    std::optional<bool> nextReadsFrom[2];
+    const auto nextReads = [&](bool inCode) {
+        std::optional<bool>& known = nextReadsFrom[inCode ? 1 : 0];
+        if (!known)
+            known = inDoxygen || blocksLookedAhead >= 2 || !nextIsRoadCode() ||
+                    nextCodeReadFrom(inCode);
+        return *known;
+    };
+    // Whether the blocks after it read from the toggle left off. Looked ahead to already, it
+    // reads on only into HTML right after it, as code after code rarely needs the toggle on.
+    const auto offFits = [&] {
+        if (blocksLookedAhead >= 1) {
+            const MarkupData* above = codeBlock.data().parent();
+            const std::int64_t next = codeBlock.indexInParent() + 1;
+            const bool htmlNext =
+                above && next < above->raw.markup->childCount() &&
+                above->raw.markup->child(next)->kind() == RawMarkupKind::htmlBlock;
+            return !htmlNext || nextReads(false);
+        }
+        const std::optional<RoadBlock>& next = nextRoadBlock();
+        // Code with no line that could be directive syntax or a fence reads from it left off.
+        if (next && next->kind == RawMarkupKind::codeBlock) {
+            const auto* nextCode = next->block->data().getIf<RawMarkupKind::codeBlock>();
+            if (nextCode && !anyLineOpensWith(nextCode->code, "@\\`~}"))
+                return true;
+        }
+        return nextReads(false);
+    };
     // The usual fences, preferred, where the road reads them so.
-    if (!inDoxygen && closed.codeKept && !closed.endsInCode) {
+    if (!inDoxygen && closed.codeKept && !closed.endsInCode && offFits()) {
         roadInCode = false;
         if (kept)
             *kept = true;
@@ -537,7 +648,12 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     }
     // The layouts that find the code where CommonMark does, in the order they are preferred,
     // with how the road reads each.
-    std::vector<std::pair<CodeLayout, RoadReading>> layouts{{CodeLayout::fenced, closed}};
+    struct Candidate {
+        CodeLayout layout;
+        RoadReading reading;
+        std::size_t fenceIndent = 0;
+    };
+    std::vector<Candidate> layouts{{CodeLayout::fenced, closed}};
 
     const auto isBlank = [](std::string_view line) {
         return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -548,26 +664,35 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const MarkupData* parent = codeBlock.data().parent();
     const std::int64_t index = codeBlock.indexInParent();
     const RawMarkupKind parentKind = parent ? parent->raw.markup->kind() : RawMarkupKind::document;
-    const bool afterList =
-        parent && index > 0 && isList(parent->raw.markup->child(index - 1)->kind());
+    // A document stands for no block before it: it is never one.
+    const RawMarkupKind previousKind = parent && index > 0
+                                           ? parent->raw.markup->child(index - 1)->kind()
+                                           : RawMarkupKind::document;
+    const bool afterList = isList(previousKind);
+    // Indented code right after indented code would join it; while the code before is still
+    // being laid out, it may be.
+    const bool afterIndented =
+        previousKind == RawMarkupKind::codeBlock &&
+        (blocksLookedAhead > 0 || parent->raw.markup->child(index - 1).get() == indentedCodeBlock);
     // An indented block has no language and no blank first or last line; it cannot continue a
-    // paragraph, join a list before it, start a list item or set a directive's indentation
-    // (unless the brace's line has).
+    // paragraph, join a list or indented code before it, start a list item or set a
+    // directive's indentation (unless the brace's line has).
     const bool indentable =
         !codeBlock.language() && !code.empty() && !isBlank(code.substr(0, firstEnd)) &&
-        !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && first == rest &&
+        !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && !afterIndented &&
+        first == rest &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
     if (indentable) {
         // Every line is code by its indentation; only the toggle is left to keep off.
         RoadReading reading =
             RoadReading::of(roadInCode, inDirective, "", rest, indentedCode(code), std::nullopt);
         reading.codeKept = true;
-        layouts.emplace_back(CodeLayout::indented, reading);
+        layouts.push_back({CodeLayout::indented, reading});
     }
     if (first != rest && first.find('>') == std::string::npos)
-        layouts.emplace_back(CodeLayout::fencedBelowMarker,
-                             RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
-                                             rest + fence, indentedIsCode));
+        layouts.push_back({CodeLayout::fencedBelowMarker,
+                           RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
+                                           rest + fence, indentedIsCode)});
     // Where the lines the road passes to CommonMark end with the code, no closing fence is needed;
     // the road takes a directive's indentation off its content's lines.
     const bool lastOfItsLines = [&] {
@@ -578,11 +703,12 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         return isDirectiveOrCommand(parent->raw.markup->child(index + 1)->kind());
     }();
     if (lastOfItsLines)
-        layouts.emplace_back(CodeLayout::unclosed,
-                             RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
-                                             std::nullopt, indentedIsCode));
+        layouts.push_back(
+            {CodeLayout::unclosed, RoadReading::of(roadInCode, inDirective, first + opening, rest,
+                                                   code, std::nullopt, indentedIsCode)});
     // Code that ends a list ends with the list's lines where a line that the list cannot take
-    // comes next, so that it may stay unclosed too; a blank line after it would be code.
+    // comes next, and code that ends an item with the item, so that it may stay unclosed too; a
+    // blank line after it would be code.
     const bool endsItsList = [&] {
         const auto isLast = [](const MarkupData& node) {
             return node.raw.metadata.indexInParent + 1 == node.parent()->raw.markup->childCount();
@@ -602,70 +728,96 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
                        !isList(node->parent()
                                    ->raw.markup->child(node->raw.metadata.indexInParent + 1)
                                    ->kind());
+            // The next item's marker, on the next line, ends the item and its code.
             if (!isLast(*node))
-                return false;
+                return kind == RawMarkupKind::listItem;
         }
         return false;
     }();
     if (endsItsList && !inDoxygen)
-        layouts.emplace_back(first == rest ? CodeLayout::unclosed : CodeLayout::unclosedBelowMarker,
-                             RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
-                                             std::nullopt, indentedIsCode));
-    // A fence indented by a space lets every code line take one more, which may make a line that
-    // looks like a directive code by its indentation. It must not set a directive's indentation.
+        layouts.push_back({first == rest ? CodeLayout::unclosed : CodeLayout::unclosedBelowMarker,
+                           RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
+                                           std::nullopt, indentedIsCode)});
+    // A fence indented by up to three spaces lets every code line take as many more, which may
+    // make a line that looks like a directive code by its indentation. It must not set a
+    // directive's indentation.
     if (first == rest && !inDoxygen &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone)) {
-        const std::string indentedRest = rest + " ";
-        layouts.emplace_back(CodeLayout::fencedIndented,
-                             RoadReading::of(roadInCode, inDirective, indentedRest + opening,
-                                             indentedRest, code, indentedRest + fence,
-                                             indentedIsCode));
-        if (lastOfItsLines)
-            layouts.emplace_back(CodeLayout::unclosedIndented,
-                                 RoadReading::of(roadInCode, inDirective, indentedRest + opening,
-                                                 indentedRest, code, std::nullopt, indentedIsCode));
+        for (std::size_t spaces = 1; spaces <= 3; ++spaces) {
+            const std::string indentedRest = rest + std::string(spaces, ' ');
+            const std::string closing = indentedRest + fence;
+            layouts.push_back({CodeLayout::fencedIndented,
+                               RoadReading::of(roadInCode, inDirective, indentedRest + opening,
+                                               indentedRest, code, closing, indentedIsCode),
+                               spaces});
+            if (lastOfItsLines)
+                layouts.push_back(
+                    {CodeLayout::unclosedIndented,
+                     RoadReading::of(roadInCode, inDirective, indentedRest + opening, indentedRest,
+                                     code, std::nullopt, indentedIsCode),
+                     spaces});
+        }
     }
 
     // Past the last directive, outside any or in one whose closing braces can go, the toggle may
     // stay on, though a layout that turns it off serves the code blocks after this one better.
     // Or where the code after it (past text that cannot flip it) turns it off again. Code after
     // it that reads otherwise from the toggle left on needs it off, past the last directive too.
+    // Asked once: it reads the blocks after this one.
+    std::optional<bool> freeOfToggle;
     const auto toggleFree = [&] {
+        if (freeOfToggle)
+            return *freeOfToggle;
         const bool pastDirectives =
             (!inDirective || directiveEndsTree) &&
             codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock);
         if (blocksLookedAhead >= 2 || !nextIsRoadCode())
-            return pastDirectives;
-        return nextCodeReadFrom(true) || (pastDirectives && !nextCodeReadFrom(false));
+            freeOfToggle = pastDirectives;
+        else
+            freeOfToggle = nextReads(true) || (pastDirectives && !nextReads(false));
+        return *freeOfToggle;
     };
     // A Doxygen command's lines flip no toggle; only code lines that look like directives matter.
     if (inDoxygen)
-        for (auto& [layout, reading] : layouts)
-            reading = RoadReading::withoutToggle(rest, code);
-    const auto chosen = [&]() -> std::optional<CodeLayout> {
-        for (const bool toggleLeftOn : {false, true})
-            for (const auto& [layout, reading] : layouts)
-                if (reading.codeKept && (!reading.endsInCode || (toggleLeftOn && toggleFree()))) {
+        for (Candidate& candidate : layouts)
+            candidate.reading = RoadReading::withoutToggle(rest, code);
+    // Off where the blocks after it read so, else on where they may; then, which the
+    // look-ahead hears of, off where they will not read, and last on, for the text after it to
+    // turn off where it can.
+    const auto chosen = [&](std::initializer_list<int> passes) -> std::optional<CodeLayout> {
+        for (const int pass : passes)
+            for (const auto& [layout, reading, indent] : layouts) {
+                const bool fits = pass == 0   ? !reading.endsInCode && offFits()
+                                  : pass == 1 ? reading.endsInCode && toggleFree()
+                                  : pass == 2 ? !reading.endsInCode
+                                              : reading.endsInCode;
+                if (reading.codeKept && fits) {
                     roadInCode = reading.endsInCode;
+                    fenceIndent = indent;
                     if (kept)
-                        *kept = true;
+                        *kept = pass < 2;
                     return layout;
                 }
+            }
         return std::nullopt;
     };
-    if (const std::optional<CodeLayout> layout = chosen())
+    if (const std::optional<CodeLayout> layout = chosen({0, 1, 2}))
         return *layout;
-    // Last, where nothing else does: the parser drops a byte order mark that opens the lines it
+    // Where nothing else does: the parser drops a byte order mark that opens the lines it
     // reads as one, and the road does not look past it for a fence.
     // Only code that ends its text, which no code after it needs the toggle on for.
     if (lastOfItsLines && runStart && first.empty() && !inDoxygen && current.newlineStreak < 2) {
-        layouts.assign(
+        std::vector<Candidate> others = std::exchange(
+            layouts,
             {{CodeLayout::fencedAfterMark,
               RoadReading::of(roadInCode, inDirective, std::string(byteOrderMark) + opening, rest,
                               code, rest + fence, indentedIsCode)}});
-        if (const std::optional<CodeLayout> layout = chosen())
+        if (const std::optional<CodeLayout> layout = chosen({0, 1, 2}))
             return *layout;
+        layouts = std::move(others);
     }
+    if (const std::optional<CodeLayout> layout = chosen({3}))
+        return *layout;
     roadInCode = closed.endsInCode && !inDoxygen;
     if (kept)
         *kept = false;
@@ -676,7 +828,15 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     startBlock();
     InlineText content = gatherInlines(heading);
     const std::int64_t level = std::clamp<std::int64_t>(heading.level(), 1, 6);
-    if (content.text().find('\n') != std::string::npos && level <= 2) {
+    // An underlined heading's line may flip the road's toggle, where the blocks after it cannot
+    // read from the toggle as it is.
+    const auto needsFlip = [&] {
+        if (inDoxygen || !content.text().starts_with("\\`\\`\\`") || !nextIsRoadCode())
+            return false;
+        return roadInCode ? !nextCodeReadFrom(true) && nextCodeReadFrom(false)
+                          : !nextCodeReadFrom(false) && nextCodeReadFrom(true);
+    };
+    if (level <= 2 && (content.text().find('\n') != std::string::npos || needsFlip())) {
         // Only an underlined heading spans lines.
         printInlines(std::move(content), true, false);
         print(std::string("\n") + (level == 1 ? "===" : "---"));

@@ -133,10 +133,14 @@ private:
         unclosedBelowMarker,
         unclosedIndented
     };
-    /// `kept` tells whether a layout keeps every code line code on the road.
+    /// `kept` tells whether a layout keeps every code line code on the road; `fenceIndent` is
+    /// set to the spaces before an indented fence.
     [[nodiscard]] CodeLayout codeLayout(const CodeBlock& codeBlock, std::string_view code,
                                         const std::string& opening, const std::string& fence,
                                         bool* kept = nullptr);
+    std::size_t fenceIndent = 1;
+    /// The last code block printed indented.
+    const RawMarkup* indentedCodeBlock = nullptr;
     /// A code block's code without its last line end, its opening line and its closing fence.
     struct CodeFences {
         std::string_view code;
@@ -148,18 +152,49 @@ private:
     /// blocks that cannot flip the toggle), with its toggle as `inCode` before it, its HTML lines
     /// HTML, and a directive's line the directive's; true where that block is none of them.
     [[nodiscard]] bool nextCodeReadFrom(bool inCode);
+    using BlockPlace = std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>;
+    /// A block the road reads after the one being printed: its place among its siblings and
+    /// their end, its parent, its node and kind, and how many list items out of the one being
+    /// printed.
+    struct RoadBlock {
+        BlockPlace at;
+        const RawMarkup* parent = nullptr;
+        const RawMarkup* block = nullptr;
+        RawMarkupKind kind = RawMarkupKind::document;
+        std::size_t levelsOut = 0;
+    };
     /// The block after the one being printed, past those that cannot flip the road's toggle,
-    /// and its kind.
-    [[nodiscard]] std::optional<std::pair<MarkupChildren::Iterator, RawMarkupKind>>
-    nextRoadBlock() const;
+    /// also past the end of list items and their lists.
+    [[nodiscard]] const std::optional<RoadBlock>& nextRoadBlock() const;
+    [[nodiscard]] std::optional<RoadBlock> findRoadBlock() const;
+    /// The last block found, for the parent, index and depth of the block it was asked for.
+    struct RoadBlockAsked {
+        const RawMarkup* parent = nullptr;
+        std::int64_t index = 0;
+        std::size_t depth = 0;
+
+        friend bool operator==(const RoadBlockAsked&, const RoadBlockAsked&) = default;
+    };
+    mutable std::optional<std::pair<RoadBlockAsked, std::optional<RoadBlock>>> lastRoadBlock;
     /// Whether that block is code or HTML, whose lines the toggle matters to.
     [[nodiscard]] bool nextIsRoadCode() const;
-    /// The place of the block being printed among its siblings, and their end.
-    std::optional<std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>> blockPrinted;
+    /// What `read` gives with `block` as the one being printed.
+    template <typename Read> auto readingAt(const RoadBlock& block, Read read);
+    /// The place of the block being printed among its siblings, and their parent.
+    std::optional<BlockPlace> blockPrinted;
     const RawMarkup* blocksParent = nullptr;
+    /// The places of the containers around it, with the index of each in its parent.
+    struct Enclosing {
+        std::optional<BlockPlace> at;
+        const RawMarkup* parent = nullptr;
+        std::int64_t index = 0;
+    };
+    std::vector<Enclosing> enclosingBlocks;
     /// How many blocks on from the one being printed a layout is being chosen for: two looks no
     /// further.
     int blocksLookedAhead = 0;
+    /// How many HTML blocks on the look-ahead carries the toggle through.
+    int htmlLookedAhead = 0;
 
     /// Inline elements are gathered into `inlines` and laid out on lines once their block is
     /// complete; an inline element printed on its own is laid out when its visit ends.

@@ -2,6 +2,7 @@
 
 #include "Markdown/elements/Document.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
+#include "Markdown/support/CharacterBreaks.hpp"
 
 #include <algorithm>
 #include <iterator>
@@ -216,8 +217,13 @@ std::int64_t indentationColumns(std::string_view line) {
 }
 
 bool readsAsFenceOnRoad(std::string_view line) {
+    // A combining mark after the run joins its last character, which is then no backtick.
     const std::string_view rest = withoutIndentation(line);
-    return rest.starts_with("```") || rest.starts_with("~~~");
+    if (!rest.starts_with("```") && !rest.starts_with("~~~"))
+        return false;
+    // Only a character that is not ASCII can join the run's last one.
+    return rest.size() == 3 || static_cast<unsigned char>(rest[3]) < 0x80 ||
+           hasCharacterPrefix(rest, rest.substr(0, 3));
 }
 
 RoadReading RoadReading::of(bool inCode, bool inDirective, std::string_view openingLine,

@@ -481,6 +481,20 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@t{\nx\n```}```\n\n<i>\n@@",                 // a wrapped line ended before a span of three
         "@`{\n\nx}\n```}```\n\n<i>\n@@",              // ...after a brace
         "    ~~~\np\n    ~~~\n@p",                    // ...before escaped tildes
+        "    ```\n1. a\n   ```\n@x\n",                // code that ends a list, left unclosed
+        "`\n  ~~~\n\n~~~\xff\n    @~\n", // a fence indented so that a code line is code
+        "`\n  ~~~~[\n~~~\n    @~\n",
+        "    ```\n    @-\n```\n@-\n",  // unclosed code after indented code
+        "```\n    ```\n```\n    @f\n", // ...but indented after fenced code
+        "```~`\n\n<i>\n```\n@`\n",     // a line that flips it for HTML and the directive after
+        "```\xEF\xBF\xBD`\n\n<i>\n\n<i>\n@\xEF\xBF\xBD\n", // ...or past HTML
+        "    ```\n1. \x01`\xff`\n<i>\n@}\n", // code that leaves it on for HTML past a list
+        "```\xD6\x99\n@U\n", // an opening fence a combining mark keeps from flipping it
+        "{\n    ```\n\n    @\n<i>\n@c\n", // code that must leave it on for the HTML after it
+        "1.\n   ~~~\n```\n~~~\n@\xD7\n",  // ...and for the code after its list
+        "@t\n{\n    ```\n    }\ni\n    ```\n}\n\xff\n", // ...for text that turns it off
+        "    ```\n1. a\n   ```\n1.\n@x\n",              // code that ends a list item, left unclosed
+        "```\xEF\xBF\xBD`\n=\n<i>\n@n\n", // an underlined heading's line that flips it for HTML
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
