@@ -909,11 +909,12 @@ void MarkupFormatter::visitOrderedList(const OrderedList& orderedList) {
 }
 
 void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
-    // On an item's first line, bullets alone, as in "- - -", would make a thematic break.
+    // On an item's first line, bullets alone, as in "- - -", would make a thematic break. Code
+    // may start on the line below them.
     const auto onlyBullets = [](const Markup& list) {
         for (std::optional<Markup> item = list.childAt(0); item; item = item->childAt(0)) {
             const std::optional<Markup> first = item->childAt(0);
-            if (!first)
+            if (!first || first->kind() == RawMarkupKind::codeBlock)
                 return true;
             if (!isList(first->kind()))
                 return false;
@@ -1495,6 +1496,10 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
           std::pair(InlineVariant::Change::Kind::bareLineBreaks, lineBreaks)})
         for (std::size_t i = 0, count = bases.size(); wanted && i < count; ++i)
             bases.push_back(bases[i].with({{{kind, 0}}}));
+    // Tildes inside spans' runs may flank them only bare.
+    for (std::size_t i = 0, count = bases.size(); tildes && i < count; ++i)
+        bases.push_back(bases[i].with({{{InlineVariant::Change::Kind::bareOpeningTildes, 0},
+                                        {InlineVariant::Change::Kind::bareClosingTildes, 0}}}));
     const std::size_t slots = spans.size() + strikethroughs;
     if (slots <= 12 && (bases.size() * 3 << slots) * size <= (std::size_t(1) << 20)) {
         Slots together;

@@ -465,6 +465,8 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "*\x0b* \n\xEF\xBF\xBD*\x0b*\n",     // a text of nothing beside the text a wrap joins it to
         "~~~ a&#10;b\n", "[a](<b&#10;c>)\n", // line ends in an info string or a destination
         "[a](<&#32;b>)\n", "[a](&#32;)\n",   // spaces the parser trims off a destination
+        "* * * ~~~\n",                       // bullets alone before code on the line below
+        ";**~~\xEF\xBF\xBD*_*=*_**\n",       // tildes in runs, bare, as characters are chosen
         "\t```\n\xEF\xBF\xBD\t ```",         // a wrapped line that would end in a tab
         // a wrapped line ended inside a code span, before a run of three in its code
         "    `````\n`  e````\n    ```\ne`\\`hase`\nq\n}\n@x",
