@@ -1524,17 +1524,14 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     constexpr std::size_t window = 6;
     const std::size_t windows = (spans.size() + window - 1) / window;
     if (windows * (3 << window) * 2 * size <= (std::size_t(1) << 21))
-        for (const std::size_t offset : {std::size_t(0), window / 2})
-            for (const InlineVariant& base : bases) {
-                Slots options;
-                if (offset > 0)
-                    addChoicesTogether(options, {0, std::min(offset, spans.size())}, {0, 0});
-                for (std::size_t first = offset; first < spans.size(); first += window)
-                    addChoicesTogether(options, {first, std::min(window, spans.size() - first)},
-                                       {0, 0});
-                if (std::optional<InlineText> found = settle(container, base, options, tried))
-                    return std::move(*found);
-            }
+        for (const InlineVariant& base : bases) {
+            Slots options;
+            for (std::size_t first = 0; first < spans.size(); first += window)
+                addChoicesTogether(options, {first, std::min(window, spans.size() - first)},
+                                   {0, 0});
+            if (std::optional<InlineText> found = settle(container, base, options, tried))
+                return std::move(*found);
+        }
     return first;
 }
 

@@ -510,11 +510,6 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
     texts.push_back(
         "^__&__\xEF\xBF\xBD_*\x0E*\x1F__~__**\x01\xEF\xBF\xBD\xEF\xBF\xBD*X*\\_\x08*\x01 *"
         "\x1F__~_@\xEF\xBF\xBD@_\\**\00351*\x1F__~_@\xEF\xBF\xBD@_\n");
-    // ...or only chosen across the window the others settle in
-    texts.push_back(
-        "______\xEF\xBF\xBD_*=A\xEF\xBF\xBD_*=A\xEF\xBF\xBD/\xEF\xBF\xBD*\xEF\xBF\xBD*_____"
-        "\xEF\xBF\xBD_*=A\xEF\xBF\xBD_*=A\xEF\xBF\xBD/\xEF\xBF\xBD*\xEF\xBF\xBD*\xEF\xBF\xBD.*"
-        "\x7F:_*_\xEF\xBF\xBD.*\x7F:_*_*\xEF\xBF\xBD%\n");
     // ...or a first line that would open code, run on to the backtick that keeps it text
     texts.push_back("    ```\n```" + longLine + " b`\n@t\n");
     for (const std::string& text : texts)
