@@ -45,7 +45,7 @@ std::string escaped(std::string_view text, std::string_view special) {
 std::string spaceReferences(std::string_view spaces) {
     std::string out;
     for (char c : spaces)
-        out += c == ' ' ? "&#32;" : "&#9;";
+        out += whitespaceReference(c);
     return out;
 }
 

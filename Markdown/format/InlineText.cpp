@@ -210,12 +210,7 @@ void InlineText::appendLineEnd(bool hard) {
 }
 
 bool InlineText::unescapeLast(char c) {
-    if (printed.size() < 2 || printed.back() != c)
-        return false;
-    std::size_t backslashes = 0;
-    while (backslashes + 1 < printed.size() && printed[printed.size() - 2 - backslashes] == '\\')
-        ++backslashes;
-    if (backslashes % 2 == 0)
+    if (printed.size() < 2 || printed.back() != c || !isEscapedAt(printed, printed.size() - 1))
         return false;
     printed.erase(printed.size() - 2, 1);
     return true;
@@ -223,10 +218,7 @@ bool InlineText::unescapeLast(char c) {
 
 void InlineText::unescapeRun(char c) {
     for (std::size_t end = printed.size(); end > 0 && printed[end - 1] == c; --end) {
-        std::size_t backslashes = 0;
-        while (backslashes + 1 < end && printed[end - 2 - backslashes] == '\\')
-            ++backslashes;
-        if (backslashes % 2 == 1)
+        if (isEscapedAt(printed, end - 1))
             printed.erase(--end - 1, 1);
     }
 }
@@ -309,7 +301,7 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
         const bool leadingSpace = lineStart < lineEnd && contains(breakable, lineStart);
         if (leadingSpace ||
             (lineStart < lineEnd && text[lineStart] == '\t' && isLiteral(lineStart))) {
-            out += leadingSpace ? "&#32;" : "&#9;";
+            out += whitespaceReference(text[lineStart]);
             ++lineStart;
             ++column;
         }
@@ -391,7 +383,7 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
         if (braceAtEnd)
             out.append("&#125;").append(text.substr(brace, end - brace));
         if (spaceAtEnd)
-            out += text[end] == ' ' ? "&#32;" : "&#9;";
+            out += whitespaceReference(text[end]);
         if (lineEnd == text.size())
             break;
         out += '\n';

@@ -61,6 +61,11 @@ namespace markdown {
     return backslashes % 2 == 1;
 }
 
+/// A space or a tab as a numeric reference, which no line's start or end trims.
+[[nodiscard]] constexpr std::string_view whitespaceReference(char c) {
+    return c == ' ' ? "&#32;" : "&#9;";
+}
+
 /// The line breaks other than LF and CR that the directive road ends lines at too: VT, FF, NEL,
 /// LS and PS.
 inline constexpr std::string_view roadLineBreaks[] = {"\v", "\f", "\xC2\x85", "\xE2\x80\xA8",

@@ -1133,13 +1133,8 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     auto fits = [&](char c) {
         // A run next to another of the same character would merge with it; an escaped one
         // is text.
-        if (!text.empty() && text.back() == c) {
-            std::size_t backslashes = 0;
-            while (backslashes + 1 < text.size() && text[text.size() - 2 - backslashes] == '\\')
-                ++backslashes;
-            if (backslashes % 2 == 0)
-                return false;
-        }
+        if (!text.empty() && text.back() == c && !isEscapedAt(text, text.size() - 1))
+            return false;
         return c == '*' || !(wordBefore || wordAfter);
     };
     // Inside emphasis the other character keeps the inner runs apart from the outer ones, unless
