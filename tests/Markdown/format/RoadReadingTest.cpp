@@ -5,14 +5,16 @@
 namespace markdown {
 namespace {
 
+// A paragraph's laid-out text and the texts each of its candidate line changes gives.
+struct LineChange {
+    std::string_view text;
+    std::vector<std::string> changed;
+};
+
 // Each change makes one line open with a run the road flips at, or no longer; a line after the
 // first is indented, where a paragraph's continuation line opens no code.
 TEST(RoadReading, ChangesOneLineStartForEachToggleFlip) {
-    struct Case {
-        std::string_view text;
-        std::vector<std::string> changed;
-    };
-    const Case cases[] = {
+    const LineChange cases[] = {
         {"\\`\\`\\`a`", {"```a`"}},
         {"x\n\\`\\`\\`y", {"x\n    ```y"}},
         {"```a`b`", {"\\`\\`\\`a`b`"}},
@@ -23,7 +25,7 @@ TEST(RoadReading, ChangesOneLineStartForEachToggleFlip) {
         {"plain\ntext", {}},
         {"\\`\\`\\`a\n```b", {"```a\n```b", "\\`\\`\\`a\n\\`\\`\\`b"}},
     };
-    for (const Case& c : cases)
+    for (const LineChange& c : cases)
         EXPECT_EQ(linesFlippingToggle(c.text), c.changed) << c.text;
     std::string many;
     for (int line = 0; line < 12; ++line)
@@ -34,11 +36,7 @@ TEST(RoadReading, ChangesOneLineStartForEachToggleFlip) {
 // In a paragraph a line may also end at a space before a run: inside a code span, where the line
 // end reads as that space, before a span that opens with one, or before escaped tildes.
 TEST(RoadReading, EndsAParagraphLineBeforeARun) {
-    struct Case {
-        std::string_view text;
-        std::vector<std::string> changed;
-    };
-    const Case cases[] = {
+    const LineChange cases[] = {
         {"a ` ``` b`", {"a `\n    ``` b`"}},
         {"[a `x ~~~`](u)", {"[a `x\n    ~~~`](u)"}},
         {"`a ```` b`", {"`a\n    ```` b`"}},
@@ -52,7 +50,7 @@ TEST(RoadReading, EndsAParagraphLineBeforeARun) {
         {"a  ```}```", {}},
         {"`a `` b`", {}}, // too short to flip
     };
-    for (const Case& c : cases)
+    for (const LineChange& c : cases)
         EXPECT_EQ(linesFlippingToggle(c.text, true), c.changed) << c.text;
     // Elsewhere than in a paragraph, a line end could end the block.
     EXPECT_EQ(linesFlippingToggle("a ` ``` b`"), std::vector<std::string>{});
