@@ -25,8 +25,11 @@ constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 // The span of a strikethrough's runs, which have no choices.
 constexpr std::size_t noSpan = static_cast<std::size_t>(-1);
 const InlineVariant firstGuess;
-// What one search for a printing that reads back may print and parse, in bytes.
-constexpr std::size_t searchBudget = std::size_t(1) << 17;
+// What one search for a printing that reads back may print and parse, in bytes, for a run of
+// `size` bytes: a long run still gets a few hundred tries.
+std::size_t searchBudget(std::size_t size) {
+    return std::max(std::size_t(1) << 17, size << 9);
+}
 
 const InlineVariant& orFirstGuess(const InlineVariant* variant) {
     return variant ? *variant : firstGuess;
@@ -1468,9 +1471,9 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
         std::begin(roadLineBreaks), std::end(roadLineBreaks), [&](std::string_view lineBreak) {
             return first.text().find(lineBreakReference(lineBreak)) != std::string::npos;
         });
-    InlineSearch search(searchBudget);
-    search.keep(first.text(), firstReading);
     const std::size_t size = first.text().size() + 1;
+    InlineSearch search(searchBudget(size));
+    search.keep(first.text(), firstReading);
     if (std::optional<InlineText> found =
             searchInlines(container, InlineVariant::steps(unclear, tildes, linkInLink, lineBreaks),
                           {}, size, search))
