@@ -1464,6 +1464,13 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     const InlineReading firstReading = readsBack(first, *container.raw().markup);
     if (firstReading.same)
         return first;
+    // Gathered again in this print, with its code spans printed otherwise, the run most likely
+    // reads back with the choices found before.
+    if (foundChoices && foundChoices->first == container.raw().markup.get()) {
+        InlineText again = gatherInlinesAs(container, foundChoices->second);
+        if (readsBack(again, *container.raw().markup).same)
+            return again;
+    }
     std::sort(unclear.begin(), unclear.end());
     unclear.erase(std::unique(unclear.begin(), unclear.end()), unclear.end());
     const bool tildes = first.text().find('~') != std::string::npos;
@@ -1633,6 +1640,8 @@ std::optional<MarkupFormatter::InlineTry> MarkupFormatter::tryInlines(const Mark
         return std::nullopt;
     attempt.reading = readsBack(attempt.text, *container.raw().markup);
     search.keep(attempt.text.text(), attempt.reading);
+    if (attempt.reading.same)
+        foundChoices.emplace(container.raw().markup.get(), choices);
     return attempt;
 }
 
