@@ -232,9 +232,6 @@ private:
     /// The text printed with `choices`; none once the search's budget is spent.
     [[nodiscard]] std::optional<InlineTry>
     tryInlines(const Markup& container, const InlineVariant& choices, InlineSearch& search);
-    /// The run whose search last found a text that reads back, and the choices it was printed
-    /// with.
-    std::optional<std::pair<const RawMarkup*, InlineVariant>> foundChoices;
     /// The first text that reads back among `base` and the steps taken on top of it, within a
     /// number of tries that shrinks as the run's `size` grows; texts read already are skipped.
     [[nodiscard]] std::optional<InlineText> searchInlines(const Markup& container,
@@ -303,6 +300,9 @@ private:
     std::size_t spansPrinted = 0;
     std::size_t strikethroughsPrinted = 0;
     std::vector<DelimiterRunPlace> runPlaces;
+    /// The run whose search last found a text that reads back, and the choices it was printed
+    /// with.
+    std::optional<std::pair<const RawMarkup*, InlineVariant>> foundChoices;
     int linkDepth = 0;
     bool linkInLink = false;
     /// The code spans gathered so far, and the one to print with a run of three backticks or
