@@ -15,7 +15,6 @@
 #include <optional>
 #include <string>
 #include <type_traits>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -26,6 +25,11 @@ constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 // The span of a strikethrough's runs, which have no choices.
 constexpr std::size_t noSpan = static_cast<std::size_t>(-1);
 const InlineVariant firstGuess;
+// What one search for a printing that reads back may print and parse, in bytes, for a run of
+// `size` bytes: a long run still gets a few hundred tries.
+std::size_t searchBudget(std::size_t size) {
+    return std::max(std::size_t(1) << 17, size << 9);
+}
 
 const InlineVariant& orFirstGuess(const InlineVariant* variant) {
     return variant ? *variant : firstGuess;
@@ -1457,8 +1461,16 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
         }
     if (!check)
         return first;
-    if (readsBack(first, *container.raw().markup).same)
+    const InlineReading firstReading = readsBack(first, *container.raw().markup);
+    if (firstReading.same)
         return first;
+    // Gathered again in this print, with its code spans printed otherwise, the run most likely
+    // reads back with the choices found before.
+    if (foundChoices && foundChoices->first == container.raw().markup.get()) {
+        InlineText again = gatherInlinesAs(container, foundChoices->second);
+        if (readsBack(again, *container.raw().markup).same)
+            return again;
+    }
     std::sort(unclear.begin(), unclear.end());
     unclear.erase(std::unique(unclear.begin(), unclear.end()), unclear.end());
     const bool tildes = first.text().find('~') != std::string::npos;
@@ -1466,11 +1478,12 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
         std::begin(roadLineBreaks), std::end(roadLineBreaks), [&](std::string_view lineBreak) {
             return first.text().find(lineBreakReference(lineBreak)) != std::string::npos;
         });
-    std::unordered_set<std::string> tried{first.text()};
     const std::size_t size = first.text().size() + 1;
+    InlineSearch search(searchBudget(size));
+    search.keep(first.text(), firstReading);
     if (std::optional<InlineText> found =
             searchInlines(container, InlineVariant::steps(unclear, tildes, linkInLink, lineBreaks),
-                          {}, size, tried))
+                          {}, size, search))
         return std::move(*found);
     // Where no change reads back, the characters beside the runs are printed as references,
     // which flank them as punctuation: then a run opens only where it should, or closes, and
@@ -1480,7 +1493,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     const InlineVariant referencing{{{InlineVariant::Change::Kind::referencesBesideRuns, 0}}};
     if (std::optional<InlineText> found =
             searchInlines(container, InlineVariant::steps(spans, tildes, linkInLink, lineBreaks),
-                          referencing, size, tried))
+                          referencing, size, search))
         return std::move(*found);
     // Runs nested deep may need several characters changed at once, and the literals beside
     // them joined: a few spans try every choice.
@@ -1500,48 +1513,50 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
         Slots together;
         addChoicesTogether(together, {0, spans.size()}, {0, strikethroughs});
         for (const InlineVariant& base : bases)
-            if (std::optional<InlineText> found = settle(container, base, together, tried))
+            if (std::optional<InlineText> found = settle(container, base, together, search))
                 return std::move(*found);
     }
     // More spans settle one at a time, in printing order, each on the choice of character and
     // joined literals that reads back furthest; or those under one child of the container at a
-    // time.
-    if (spans.size() * size < (std::size_t(1) << 15))
-        for (const InlineVariant& base : bases) {
-            if (std::optional<InlineText> found =
-                    settleSpans(container, base, spans.size(), strikethroughs, tried))
-                return std::move(*found);
-            if (std::optional<InlineText> found = settleGroups(container, base, tried))
-                return std::move(*found);
-        }
-    // Runs nested deep under one child need their characters chosen together, a few spans
-    // at a time in printing order.
+    // time; or, where runs nested deep under one child need their characters chosen together,
+    // a few spans at a time in printing order. Each base takes all three before the next, so
+    // that the first bases, which read back most often, get the budget.
     constexpr std::size_t window = 6;
     const std::size_t windows = (spans.size() + window - 1) / window;
+    const bool oneAtATime = spans.size() * size < (std::size_t(1) << 15);
+    Slots windowed;
     if (windows * (3 << window) * 2 * size <= (std::size_t(1) << 21))
-        for (const InlineVariant& base : bases) {
-            Slots options;
-            for (std::size_t first = 0; first < spans.size(); first += window)
-                addChoicesTogether(options, {first, std::min(window, spans.size() - first)},
-                                   {0, 0});
-            if (std::optional<InlineText> found = settle(container, base, options, tried))
+        for (std::size_t first = 0; first < spans.size(); first += window)
+            addChoicesTogether(windowed, {first, std::min(window, spans.size() - first)}, {0, 0});
+    for (const InlineVariant& base : bases) {
+        if (search.spent())
+            break;
+        if (oneAtATime) {
+            if (std::optional<InlineText> found =
+                    settleSpans(container, base, spans.size(), strikethroughs, search))
+                return std::move(*found);
+            if (std::optional<InlineText> found = settleGroups(container, base, search))
                 return std::move(*found);
         }
+        if (!windowed.empty())
+            if (std::optional<InlineText> found = settle(container, base, windowed, search))
+                return std::move(*found);
+    }
     return first;
 }
 
 std::optional<InlineText> MarkupFormatter::settleSpans(const Markup& container,
                                                        const InlineVariant& base, std::size_t spans,
                                                        std::size_t strikethroughs,
-                                                       std::unordered_set<std::string>& tried) {
+                                                       InlineSearch& search) {
     Slots options;
     addSpanChoices(options, 0, spans, 0, strikethroughs);
-    return settle(container, base, options, tried);
+    return settle(container, base, options, search);
 }
 
 std::optional<InlineText> MarkupFormatter::settleGroups(const Markup& container,
                                                         const InlineVariant& base,
-                                                        std::unordered_set<std::string>& tried) {
+                                                        InlineSearch& search) {
     // The spans under each child of the container choose together, every choice at once where
     // they are few: runs nested deep inside one another read back only so, and those of
     // different children hardly meet.
@@ -1558,12 +1573,12 @@ std::optional<InlineText> MarkupFormatter::settleGroups(const Markup& container,
         span += spans;
         strikethrough += strikethroughs;
     }
-    return settle(container, base, options, tried);
+    return settle(container, base, options, search);
 }
 
 std::optional<InlineText> MarkupFormatter::settle(const Markup& container,
                                                   const InlineVariant& base, const Slots& options,
-                                                  std::unordered_set<std::string>& tried) {
+                                                  InlineSearch& search) {
     // None chosen is the first guess.
     std::vector<std::optional<std::size_t>> chosen(options.size());
     auto variantOf = [&] {
@@ -1574,43 +1589,75 @@ std::optional<InlineText> MarkupFormatter::settle(const Markup& container,
                                        options[slot][*chosen[slot]].end());
         return variant;
     };
-    const RawMarkup& node = *container.raw().markup;
-    // A second pass sees each slot against the others' settled choices; one slot has none.
+    // A second pass sees each slot against the others' settled choices; one slot has none. A
+    // slot whose others have not changed since it settled would only settle the same again.
+    std::size_t turn = 0;
+    std::size_t changedAt = 0;
+    std::vector<std::optional<std::size_t>> settledAt(options.size());
     for (int pass = 0; pass < (options.size() > 1 ? 2 : 1); ++pass)
-        for (std::size_t slot = 0; slot < options.size(); ++slot) {
+        for (std::size_t slot = 0; slot < options.size(); ++slot, ++turn) {
+            if (settledAt[slot] && changedAt <= *settledAt[slot])
+                continue;
+            const std::optional<std::size_t> settled = chosen[slot];
             std::size_t furthest = 0;
-            std::optional<std::size_t> best = chosen[slot];
+            std::optional<std::size_t> best = settled;
             for (std::size_t option = 0; option < options[slot].size(); ++option) {
                 chosen[slot] = option;
-                InlineText text = gatherInlinesAs(container, variantOf());
-                const InlineReading reading = readsBack(text, node);
-                if (reading.same)
-                    return text;
-                tried.insert(text.text());
-                if (reading.agreeing > furthest) {
-                    furthest = reading.agreeing;
+                std::optional<InlineTry> attempt = tryInlines(container, variantOf(), search);
+                if (!attempt)
+                    return std::nullopt;
+                if (attempt->reading.same)
+                    return std::move(attempt->text);
+                if (attempt->reading.agreeing > furthest) {
+                    furthest = attempt->reading.agreeing;
                     best = option;
                 }
             }
             chosen[slot] = best;
+            settledAt[slot] = turn;
+            if (best != settled)
+                changedAt = turn;
         }
     return std::nullopt;
+}
+
+std::optional<MarkupFormatter::InlineTry> MarkupFormatter::tryInlines(const Markup& container,
+                                                                      const InlineVariant& choices,
+                                                                      InlineSearch& search) {
+    if (search.spent())
+        return std::nullopt;
+    InlineTry attempt{gatherInlinesAs(container, choices), {}, false};
+    // Printing the text costs about as much as parsing it.
+    const std::size_t size = attempt.text.text().size() + 1;
+    if (!search.spend(size))
+        return std::nullopt;
+    if (const InlineReading* known = search.readingOf(attempt.text.text())) {
+        attempt.reading = *known;
+        attempt.seen = true;
+        return attempt;
+    }
+    if (!search.spend(size))
+        return std::nullopt;
+    attempt.reading = readsBack(attempt.text, *container.raw().markup);
+    search.keep(attempt.text.text(), attempt.reading);
+    if (attempt.reading.same)
+        foundChoices.emplace(container.raw().markup.get(), choices);
+    return attempt;
 }
 
 std::optional<InlineText> MarkupFormatter::searchInlines(const Markup& container,
                                                          const std::vector<InlineVariant>& steps,
                                                          const InlineVariant& base,
-                                                         std::size_t size,
-                                                         std::unordered_set<std::string>& tried) {
-    const RawMarkup& node = *container.raw().markup;
-    auto read = [&](const InlineText& text) { return readsBack(text, node); };
+                                                         std::size_t size, InlineSearch& search) {
     // Each try prints and parses the whole run again: long runs get fewer.
     std::size_t gathers = std::min<std::size_t>(128, 1 + (std::size_t(1) << 23) / size);
     std::size_t parses = std::min<std::size_t>(48, 1 + (std::size_t(1) << 22) / size);
     if (!base.changes.empty()) {
-        InlineText text = gatherInlinesAs(container, base);
-        if (tried.insert(text.text()).second && read(text).same)
-            return text;
+        std::optional<InlineTry> attempt = tryInlines(container, base, search);
+        if (!attempt)
+            return std::nullopt;
+        if (!attempt->seen && attempt->reading.same)
+            return std::move(attempt->text);
     }
     // Greedy: each round keeps the step whose text reads back furthest, and tries the others on
     // top of it.
@@ -1624,15 +1671,16 @@ std::optional<InlineText> MarkupFormatter::searchInlines(const Markup& container
             if (gathers-- == 0)
                 return std::nullopt;
             InlineVariant choices = current.with(step);
-            InlineText text = gatherInlinesAs(container, choices);
-            if (!tried.insert(text.text()).second)
+            std::optional<InlineTry> attempt = tryInlines(container, choices, search);
+            if (!attempt)
+                return std::nullopt;
+            if (attempt->seen)
                 continue;
-            const InlineReading reading = read(text);
-            if (reading.same)
-                return text;
-            if (reading.agreeing > furthest.agreeing) {
+            if (attempt->reading.same)
+                return std::move(attempt->text);
+            if (attempt->reading.agreeing > furthest.agreeing) {
                 further = std::move(choices);
-                furthest = reading;
+                furthest = attempt->reading;
             }
             if (--parses == 0)
                 return std::nullopt;
@@ -1650,11 +1698,14 @@ std::optional<InlineText> MarkupFormatter::searchInlines(const Markup& container
         for (std::size_t j = i + 1; j < steps.size(); ++j) {
             if (gathers-- == 0)
                 return std::nullopt;
-            InlineText text = gatherInlinesAs(container, base.with(steps[i].with(steps[j])));
-            if (!tried.insert(text.text()).second)
+            std::optional<InlineTry> attempt =
+                tryInlines(container, base.with(steps[i].with(steps[j])), search);
+            if (!attempt)
+                return std::nullopt;
+            if (attempt->seen)
                 continue;
-            if (read(text).same)
-                return text;
+            if (attempt->reading.same)
+                return std::move(attempt->text);
             if (--parses == 0)
                 return std::nullopt;
         }

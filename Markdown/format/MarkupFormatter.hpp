@@ -2,6 +2,7 @@
 
 #include "Markdown/elements/MarkupWalker.hpp"
 #include "Markdown/format/InlineReading.hpp"
+#include "Markdown/format/InlineSearch.hpp"
 #include "Markdown/format/InlineText.hpp"
 #include "Markdown/format/InlineVariant.hpp"
 #include "Markdown/format/LinePrefixes.hpp"
@@ -11,7 +12,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -222,29 +222,37 @@ private:
     /// Keeps the buffers of a text that is done with for the next run of inlines.
     void recycle(InlineText text);
     [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, const InlineVariant& choices);
+    /// A text tried in a search: printed with some choices, how it reads back, and whether the
+    /// search read it before.
+    struct InlineTry {
+        InlineText text;
+        InlineReading reading;
+        bool seen = false;
+    };
+    /// The text printed with `choices`; none once the search's budget is spent.
+    [[nodiscard]] std::optional<InlineTry>
+    tryInlines(const Markup& container, const InlineVariant& choices, InlineSearch& search);
     /// The first text that reads back among `base` and the steps taken on top of it, within a
-    /// budget that shrinks as the run's `size` grows; `tried` holds the texts read already.
+    /// number of tries that shrinks as the run's `size` grows; texts read already are skipped.
     [[nodiscard]] std::optional<InlineText> searchInlines(const Markup& container,
                                                           const std::vector<InlineVariant>& steps,
                                                           const InlineVariant& base,
-                                                          std::size_t size,
-                                                          std::unordered_set<std::string>& tried);
+                                                          std::size_t size, InlineSearch& search);
     /// The first text that reads back as each of `spans` spans in turn takes the character and
     /// joined literals that read back furthest, and then each of `strikethroughs` its length,
     /// on top of `base`.
     [[nodiscard]] std::optional<InlineText>
     settleSpans(const Markup& container, const InlineVariant& base, std::size_t spans,
-                std::size_t strikethroughs, std::unordered_set<std::string>& tried);
+                std::size_t strikethroughs, InlineSearch& search);
     /// The same with the spans under each child of the container choosing together.
-    [[nodiscard]] std::optional<InlineText> settleGroups(const Markup& container,
-                                                         const InlineVariant& base,
-                                                         std::unordered_set<std::string>& tried);
+    [[nodiscard]] std::optional<InlineText>
+    settleGroups(const Markup& container, const InlineVariant& base, InlineSearch& search);
     /// The first text that reads back as each slot in turn takes the one of its choices (each a
     /// list of changes) that reads back furthest, twice over where there are several.
     [[nodiscard]] std::optional<InlineText>
     settle(const Markup& container, const InlineVariant& base,
            const std::vector<std::vector<std::vector<InlineVariant::Change>>>& slots,
-           std::unordered_set<std::string>& tried);
+           InlineSearch& search);
     [[nodiscard]] static InlineReading readsBack(const InlineText& text,
                                                  const RawMarkup& container);
     /// Prints the opening and the children of a span; true when it opened the inline run.
@@ -292,6 +300,9 @@ private:
     std::size_t spansPrinted = 0;
     std::size_t strikethroughsPrinted = 0;
     std::vector<DelimiterRunPlace> runPlaces;
+    /// The run whose search last found a text that reads back, and the choices it was printed
+    /// with.
+    std::optional<std::pair<const RawMarkup*, InlineVariant>> foundChoices;
     int linkDepth = 0;
     bool linkInLink = false;
     /// The code spans gathered so far, and the one to print with a run of three backticks or

@@ -512,6 +512,11 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "\x1F__~_@\xEF\xBF\xBD@_\\**\00351*\x1F__~_@\xEF\xBF\xBD@_\n");
     // ...or a first line that would open code, run on to the backtick that keeps it text
     texts.push_back("    ```\n```" + longLine + " b`\n@t\n");
+    // Runs nested deep in a paragraph whose code span flips the road's toggle, gathered again
+    // with the span printed otherwise.
+    texts.push_back(
+        "___*\xEF\xBF\xBD*_*\xEF\xBF\xBD*\xEF\xBF\xBD*s*_*D*\xEF\xBF\xBD*\xEF\xBF\xBD**"
+        "\xEF\xBF\xBD*!s*D*\xEF\xBF\xBD*_*D*\xEF\xBF\xBD*\xEF\xBF\xBD*\n``` A`A``*\n```*`\n@*\n");
     for (const std::string& text : texts)
         for (const ParseOptions& parseOptions : {ParseOptions{}, road})
             for (const bool wrap : {false, true}) {
