@@ -256,13 +256,14 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
-// Where bare braces end lines of the text: the road may take them for a directive's end.
-std::vector<std::size_t> bracesEndingLines(std::string_view text) {
+// Where bare braces end the text's first line: the road may take one for the end of the
+// directive whose content the line opens. The lines after it join the text it opens.
+std::vector<std::size_t> bracesEndingFirstLine(std::string_view text) {
     std::vector<std::size_t> braces;
-    for (std::size_t brace = text.find('}'); brace != std::string_view::npos;
-         brace = text.find('}', brace + 1)) {
+    const std::size_t firstEnd = std::min(text.find('\n'), text.size());
+    for (std::size_t brace = text.find('}'); brace < firstEnd; brace = text.find('}', brace + 1)) {
         const std::size_t next = text.find_first_not_of(" \t", brace + 1);
-        if ((next == std::string_view::npos || text[next] == '\n') && !isEscapedAt(text, brace))
+        if ((next == std::string_view::npos || next == firstEnd) && !isEscapedAt(text, brace))
             braces.push_back(brace);
     }
     return braces;
@@ -1684,11 +1685,15 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                     alone.replace(0, byteOrderMark.size(), "&#xFEFF;");
                 return readBack(alone, *paragraph->raw().markup, true).same;
             };
-            const std::size_t bracesBefore = bracesEndingLines(laidOut).size();
+            const std::size_t bracesBefore = bracesEndingFirstLine(laidOut).size();
+            // Only a line that opens a directive's content, with no blank line before it, may
+            // close the directive with a brace at its end.
+            const bool firstLineCloses = layout.lineEndsCloseDirectives && runStart &&
+                                         current.queuedNewlines + current.newlineStreak < 2;
             const auto flips = [&](std::string& candidate) {
                 // A reference says a brace that a line end now follows as text.
-                if (const std::vector<std::size_t> braces = bracesEndingLines(candidate);
-                    layout.lineEndsCloseDirectives && braces.size() > bracesBefore)
+                if (const std::vector<std::size_t> braces = bracesEndingFirstLine(candidate);
+                    firstLineCloses && braces.size() > bracesBefore)
                     for (auto brace = braces.rbegin(); brace != braces.rend(); ++brace)
                         candidate.replace(*brace, 1, "&#125;");
                 if (roadEndsInCode(candidate) == end || !readsLikeText(candidate))
