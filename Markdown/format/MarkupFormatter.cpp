@@ -775,16 +775,23 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     InlineText content = gatherInlines(heading);
     const std::int64_t level = std::clamp<std::int64_t>(heading.level(), 1, 6);
     // An underlined heading's line may flip the road's toggle, where the blocks after it cannot
-    // read from the toggle as it is.
+    // read from the toggle as it is. Wrapped, where line ends read as spaces, a line may end
+    // before any escaped run of three backticks to open the next with it.
+    const bool wrapped = options.preferredLineLimit.has_value();
     const auto needsFlip = [&] {
-        if (inDoxygen || !content.text().starts_with("\\`\\`\\`"))
+        const std::string& text = content.text();
+        constexpr std::string_view escapedRun = "\\`\\`\\`";
+        if (inDoxygen ||
+            !(wrapped ? text.find(escapedRun) != std::string::npos : text.starts_with(escapedRun)))
             return false;
         const std::uint8_t wanted = roadWantedAfter();
         return (wanted & stateBit(roadInCode)) == 0 && (wanted & stateBit(!roadInCode)) != 0;
     };
-    if (level <= 2 && (content.text().find('\n') != std::string::npos || needsFlip())) {
+    const bool flips = level <= 2 && needsFlip();
+    if (level <= 2 && (content.text().find('\n') != std::string::npos || flips)) {
         // Only an underlined heading spans lines.
-        printInlines(std::move(content), true, false);
+        printInlines(std::move(content), true, wrapped && flips,
+                     wrapped && flips ? &heading : nullptr);
         print(std::string("\n") + (level == 1 ? "===" : "---"));
         return;
     }

@@ -505,6 +505,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "\xEF\xBB\xBF    ```\n}\n@\xBB", // code that only a byte order mark keeps, before text
         "*  \xff\n~~~\n~~~\xff\n  @7",   // a fence indented after a list, kept out of it
         "@t{\nq\n\n    ```\n\x01``}\n```}``\n@/", // a brace ending a line after a content's first
+        "\xEF\xBF\xBD\n```\x04`\n=\n```\n\n~~~\n@*", // a wrapped heading underlined to flip it
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
