@@ -452,6 +452,15 @@ bool MarkupFormatter::roadReaches(const Markup& block, bool inCode, std::uint8_t
                                         withoutFinalLineEnds(html->html), std::nullopt));
 }
 
+std::int64_t MarkupFormatter::itemsCarryingToggleFrom(const RawMarkup& list) {
+    const auto [known, added] = toggleCarriedFrom.try_emplace(&list, list.childCount());
+    if (added)
+        while (known->second > 0 && cannotFlipToggle(*list.child(known->second - 1),
+                                                     options.preferredLineLimit.has_value()))
+            --known->second;
+    return known->second;
+}
+
 void MarkupFormatter::findRoadEntries(const Markup& container) {
     roadEntries.clear();
     if (inDoxygen)
@@ -464,10 +473,11 @@ void MarkupFormatter::findRoadEntries(const Markup& container) {
     if (node.kind() == RawMarkupKind::blockDirective && !directiveEndsTree) {
         end = offState;
     } else if (node.kind() == RawMarkupKind::listItem && !enclosingBlocks.empty()) {
+        // The items after this one carry the toggle through where none of them can flip it.
         const Enclosing& outer = enclosingBlocks.back();
         const MarkupData* list = container.data().parent();
         if (list && outer.at && !outer.roadEntries.empty() &&
-            container.indexInParent() + 1 == list->raw.markup->childCount())
+            container.indexInParent() >= itemsCarryingToggleFrom(*list->raw.markup) - 1)
             end = outer.roadEntries[static_cast<std::size_t>(
                                         outer.at->first.metadata().indexInParent) +
                                     1];

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -169,6 +170,9 @@ private:
     /// the last block back, so that a block leaves the toggle as the blocks after it need.
     std::vector<std::uint8_t> roadEntries;
     void findRoadEntries(const Markup& container);
+    /// The index in the list from which on no item can flip the toggle, found once a list.
+    [[nodiscard]] std::int64_t itemsCarryingToggleFrom(const RawMarkup& list);
+    std::unordered_map<const RawMarkup*, std::int64_t> toggleCarriedFrom;
     /// Whether the code or HTML block, laid out as it may be after `inCode`, can leave the
     /// toggle in one of the `wanted` states with its lines read back; `first` is its first
     /// line's prefix.
