@@ -318,6 +318,17 @@ bool cannotFlipToggle(const RawMarkup& block, bool wrapped) {
     return true;
 }
 
+// Whether a line of the code might be read as directive syntax where the toggle is off.
+bool anyLineReadsAsSyntax(std::string_view code, bool inDirective) {
+    for (std::size_t start = 0; start < code.size();) {
+        const std::size_t end = std::min(code.find('\n', start), code.size());
+        if (mayReadAsDirectiveSyntax(code.substr(start, end - start), inDirective))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
@@ -405,35 +416,6 @@ std::uint8_t MarkupFormatter::roadWantedAfter() const {
     return roadEntries[static_cast<std::size_t>(blockPrinted->first.metadata().indexInParent) + 1];
 }
 
-bool MarkupFormatter::holdsDirective(const Markup& container, std::int64_t number,
-                                     std::int64_t subtreeCount) {
-    if (!directiveNumbers) {
-        const MarkupData root = container.data().root();
-        std::vector<std::int64_t>& numbers = directiveNumbers.emplace();
-        std::vector<std::pair<const RawMarkup*, std::int64_t>> pending{
-            {root.raw.markup.get(), root.raw.metadata.id.childId}};
-        while (!pending.empty()) {
-            const auto [node, nodeNumber] = pending.back();
-            pending.pop_back();
-            if (isDirectiveOrCommand(node->kind()))
-                numbers.push_back(nodeNumber);
-            // Directives stand among blocks only.
-            const RawMarkupKind kind = node->kind();
-            if (kind == RawMarkupKind::paragraph || kind == RawMarkupKind::heading ||
-                kind == RawMarkupKind::table)
-                continue;
-            std::int64_t childNumber = nodeNumber + 1;
-            for (std::int64_t i = 0; i < node->childCount(); ++i) {
-                pending.emplace_back(node->child(i).get(), childNumber);
-                childNumber += node->child(i)->subtreeCount();
-            }
-        }
-        std::sort(numbers.begin(), numbers.end());
-    }
-    const auto found = std::lower_bound(directiveNumbers->begin(), directiveNumbers->end(), number);
-    return found != directiveNumbers->end() && *found < number + subtreeCount;
-}
-
 bool MarkupFormatter::roadReaches(const Markup& block, bool inCode, std::uint8_t wanted,
                                   const std::string& first, bool afterCode, bool opensText) const {
     const auto fits = [&](const RoadReading& reading) {
@@ -476,11 +458,15 @@ void MarkupFormatter::findRoadEntries(const Markup& container) {
         // The items after this one carry the toggle through where none of them can flip it.
         const Enclosing& outer = enclosingBlocks.back();
         const MarkupData* list = container.data().parent();
-        if (list && outer.at && !outer.roadEntries.empty() &&
-            container.indexInParent() >= itemsCarryingToggleFrom(*list->raw.markup) - 1)
-            end = outer.roadEntries[static_cast<std::size_t>(
-                                        outer.at->first.metadata().indexInParent) +
-                                    1];
+        if (list && outer.at && !outer.roadEntries.empty()) {
+            const std::uint8_t after =
+                outer.roadEntries[static_cast<std::size_t>(
+                                      outer.at->first.metadata().indexInParent) +
+                                  1];
+            if (after != eitherState &&
+                container.indexInParent() >= itemsCarryingToggleFrom(*list->raw.markup) - 1)
+                end = after;
+        }
     }
     bool matters = end != eitherState;
     for (std::int64_t i = 0; i < count && !matters; ++i) {
@@ -492,29 +478,38 @@ void MarkupFormatter::findRoadEntries(const Markup& container) {
         return;
     std::vector<std::uint8_t> entries(static_cast<std::size_t>(count), eitherState);
     entries.push_back(end);
+    const bool inDirective = directiveDepth > 0;
     const std::string firstPrefix = prefixes.nextLinePrefix();
     const std::string restPrefix = prefixes.restPrefix();
     const bool wrapped = options.preferredLineLimit.has_value();
-    // Pre-order numbers, counted back from the end of the container's subtree.
-    std::int64_t number = container.data().raw.metadata.id.childId + node.subtreeCount();
-    // The code and HTML blocks as elements, which the layouts read; the others as raw nodes.
-    std::vector<Markup> elements;
-    const MarkupChildren children = container.children();
-    for (auto child = children.begin(); child != children.end(); ++child)
-        if (const RawMarkupKind kind = node.child(child.metadata().indexInParent)->kind();
-            kind == RawMarkupKind::codeBlock || kind == RawMarkupKind::htmlBlock)
-            elements.push_back(*child);
+    // The code and HTML blocks as elements, which the layouts read, made once one is needed;
+    // the others are read as raw nodes.
+    std::vector<std::optional<Markup>> elements;
+    const auto elementAt = [&](std::int64_t index) {
+        if (elements.empty()) {
+            elements.resize(static_cast<std::size_t>(count));
+            const MarkupChildren children = container.children();
+            for (auto child = children.begin(); child != children.end(); ++child)
+                if (const RawMarkupKind kind = node.child(child.metadata().indexInParent)->kind();
+                    kind == RawMarkupKind::codeBlock || kind == RawMarkupKind::htmlBlock)
+                    elements[static_cast<std::size_t>(child.metadata().indexInParent)] = *child;
+        }
+        return *elements[static_cast<std::size_t>(index)];
+    };
     for (std::int64_t index = count; index-- > 0;) {
         const RawMarkup& block = *node.child(index);
-        number -= block.subtreeCount();
         const auto at = static_cast<std::size_t>(index);
         const std::uint8_t wanted = entries[at + 1];
         const auto leaving = [&](std::uint8_t from) { return (wanted & from) != 0 ? from : 0; };
         std::uint8_t states = eitherState;
         const RawMarkupKind kind = block.kind();
         if (kind == RawMarkupKind::codeBlock || kind == RawMarkupKind::htmlBlock) {
-            const Markup sibling = elements.back();
-            elements.pop_back();
+            // Code that no line could be syntax in reads back from either state, as every
+            // state will do after it.
+            if (const auto* code = block.data().getIf<RawMarkupKind::codeBlock>();
+                code && wanted == eitherState && !anyLineReadsAsSyntax(code->code, inDirective))
+                continue;
+            const Markup sibling = elementAt(index);
             const RawMarkupKind before =
                 index > 0 ? node.child(index - 1)->kind() : RawMarkupKind::document;
             // Only the first block may take the first line's prefix, and open the text read as
@@ -537,10 +532,9 @@ void MarkupFormatter::findRoadEntries(const Markup& container) {
         } else if (isDirectiveOrCommand(kind)) {
             // Its line is read as one only where the toggle is off; a new run of text follows.
             states = leaving(offState);
-        } else if (isList(kind) && holdsDirective(container, number, block.subtreeCount())) {
-            states = wanted != 0 ? offState : 0;
         } else if (const auto* heading = block.data().getIf<RawMarkupKind::heading>();
-                   (heading && heading->level > 2) || cannotFlipToggle(block, wrapped)) {
+                   wanted != eitherState &&
+                   ((heading && heading->level > 2) || cannotFlipToggle(block, wrapped))) {
             // Only an underlined heading spans lines.
             states = wanted;
         }

@@ -180,12 +180,6 @@ private:
                                    const std::string& first, bool afterCode, bool opensText) const;
     /// The states the blocks after the one being printed may start in.
     [[nodiscard]] std::uint8_t roadWantedAfter() const;
-    /// Whether the block numbered `number` in pre-order, with `subtreeCount` nodes, holds a
-    /// directive or a Doxygen command; `container` finds the tree. The numbers of the tree's
-    /// directives are found once asked.
-    [[nodiscard]] bool holdsDirective(const Markup& container, std::int64_t number,
-                                      std::int64_t subtreeCount);
-    std::optional<std::vector<std::int64_t>> directiveNumbers;
     using BlockPlace = std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>;
     /// The place of the block being printed among its siblings, and their parent.
     std::optional<BlockPlace> blockPrinted;
