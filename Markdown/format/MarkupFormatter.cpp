@@ -780,13 +780,15 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     const std::int64_t level = std::clamp<std::int64_t>(heading.level(), 1, 6);
     // An underlined heading's line may flip the road's toggle, where the blocks after it cannot
     // read from the toggle as it is. Wrapped, where line ends read as spaces, a line may end
-    // before any escaped run of three backticks to open the next with it.
+    // before any run of three backticks to open the next with it.
     const bool wrapped = options.preferredLineLimit.has_value();
     const auto needsFlip = [&] {
         const std::string& text = content.text();
         constexpr std::string_view escapedRun = "\\`\\`\\`";
-        if (inDoxygen ||
-            !(wrapped ? text.find(escapedRun) != std::string::npos : text.starts_with(escapedRun)))
+        // Wrapped, a code span's run of three may open a line too.
+        if (inDoxygen || !(wrapped ? text.find(escapedRun) != std::string::npos ||
+                                         text.find("```") != std::string::npos
+                                   : text.starts_with(escapedRun)))
             return false;
         const std::uint8_t wanted = roadWantedAfter();
         return (wanted & stateBit(roadInCode)) == 0 && (wanted & stateBit(!roadInCode)) != 0;

@@ -506,6 +506,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "*  \xff\n~~~\n~~~\xff\n  @7",   // a fence indented after a list, kept out of it
         "@t{\nq\n\n    ```\n\x01``}\n```}``\n@/", // a brace ending a line after a content's first
         "\xEF\xBF\xBD\n```\x04`\n=\n```\n\n~~~\n@*", // a wrapped heading underlined to flip it
+        "`\n```\x04`\n=\n```\n~~~\n@`\n\n",          // ...at a code span's run
         "    ```\n1. a`\n`\n0.\n<i>\n@`", // a toggle carried past items that cannot flip it
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
