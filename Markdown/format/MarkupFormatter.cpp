@@ -785,10 +785,10 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     const auto needsFlip = [&] {
         const std::string& text = content.text();
         constexpr std::string_view escapedRun = "\\`\\`\\`";
-        // Wrapped, a code span's run of three may open a line too.
-        if (inDoxygen || !(wrapped ? text.find(escapedRun) != std::string::npos ||
-                                         text.find("```") != std::string::npos
-                                   : text.starts_with(escapedRun)))
+        // A code span's run of three may open a line too, a line end in it read as a space.
+        if (inDoxygen || !(text.find("```") != std::string::npos ||
+                           (wrapped ? text.find(escapedRun) != std::string::npos
+                                    : text.starts_with(escapedRun))))
             return false;
         const std::uint8_t wanted = roadWantedAfter();
         return (wanted & stateBit(roadInCode)) == 0 && (wanted & stateBit(!roadInCode)) != 0;
@@ -796,8 +796,7 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     const bool flips = level <= 2 && needsFlip();
     if (level <= 2 && (content.text().find('\n') != std::string::npos || flips)) {
         // Only an underlined heading spans lines.
-        printInlines(std::move(content), true, wrapped && flips,
-                     wrapped && flips ? &heading : nullptr);
+        printInlines(std::move(content), true, wrapped && flips, flips ? &heading : nullptr);
         print(std::string("\n") + (level == 1 ? "===" : "---"));
         return;
     }
