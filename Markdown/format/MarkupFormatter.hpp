@@ -184,7 +184,8 @@ private:
     /// The place of the block being printed among its siblings, and their parent.
     std::optional<BlockPlace> blockPrinted;
     const RawMarkup* blocksParent = nullptr;
-    /// The places of the containers around it, with the index of each in its parent.
+    /// The places of the containers around it, with the index of each in its parent and the
+    /// toggle states its blocks may start in.
     struct Enclosing {
         std::optional<BlockPlace> at;
         const RawMarkup* parent = nullptr;
