@@ -22,6 +22,14 @@ namespace markdown {
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+// States of the road's fence toggle, as bits of a set.
+constexpr std::uint8_t offState = 1;
+constexpr std::uint8_t onState = 2;
+constexpr std::uint8_t eitherState = offState | onState;
+
+constexpr std::uint8_t stateBit(bool inCode) {
+    return inCode ? onState : offState;
+}
 // The span of a strikethrough's runs, which have no choices.
 constexpr std::size_t noSpan = static_cast<std::size_t>(-1);
 const InlineVariant firstGuess;
@@ -252,13 +260,14 @@ bool isDirectiveOrCommand(RawMarkupKind kind) {
            kind == RawMarkupKind::doxygenParam || kind == RawMarkupKind::doxygenReturns;
 }
 
-// Where bare braces end lines of the text: the road may take them for a directive's end.
-std::vector<std::size_t> bracesEndingLines(std::string_view text) {
+// Where bare braces end the text's first line: the road may take one for the end of the
+// directive whose content the line opens. The lines after it join the text it opens.
+std::vector<std::size_t> bracesEndingFirstLine(std::string_view text) {
     std::vector<std::size_t> braces;
-    for (std::size_t brace = text.find('}'); brace != std::string_view::npos;
-         brace = text.find('}', brace + 1)) {
+    const std::size_t firstEnd = std::min(text.find('\n'), text.size());
+    for (std::size_t brace = text.find('}'); brace < firstEnd; brace = text.find('}', brace + 1)) {
         const std::size_t next = text.find_first_not_of(" \t", brace + 1);
-        if ((next == std::string_view::npos || text[next] == '\n') && !isEscapedAt(text, brace))
+        if ((next == std::string_view::npos || next == firstEnd) && !isEscapedAt(text, brace))
             braces.push_back(brace);
     }
     return braces;
@@ -275,20 +284,6 @@ bool mayOpenLine(std::string_view text, std::string_view run, bool wrapped) {
             (wrapped && text[at - 1] == ' ' &&
              (at == 1 || std::string_view(" \t\\").find(text[at - 2]) == std::string_view::npos)))
             return true;
-    return false;
-}
-
-// Whether a line of the text opens with one of the characters after its indentation.
-bool anyLineOpensWith(std::string_view text, std::string_view characters) {
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t first = text.find_first_not_of(" \t", start);
-        if (first == std::string_view::npos)
-            return false;
-        if (characters.find(text[first]) != std::string_view::npos)
-            return true;
-        start = text.find('\n', first);
-        start = start == std::string_view::npos ? text.size() : start + 1;
-    }
     return false;
 }
 
@@ -327,6 +322,17 @@ bool cannotFlipToggle(const RawMarkup& block, bool wrapped) {
     return true;
 }
 
+// Whether a line of the code might be read as directive syntax where the toggle is off.
+bool anyLineReadsAsSyntax(std::string_view code, bool inDirective) {
+    for (std::size_t start = 0; start < code.size();) {
+        const std::size_t end = std::min(code.find('\n', start), code.size());
+        if (mayReadAsDirectiveSyntax(code.substr(start, end - start), inDirective))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 bool isList(RawMarkupKind kind) {
     return kind == RawMarkupKind::orderedList || kind == RawMarkupKind::unorderedList;
 }
@@ -350,28 +356,6 @@ bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t f
 
 } // namespace
 
-std::int64_t MarkupFormatter::lastDirectiveNumber(const Markup& markup) {
-    if (lastDirective)
-        return *lastDirective;
-    const MarkupData root = markup.data().root();
-    std::int64_t last = -1;
-    std::vector<std::pair<const RawMarkup*, std::int64_t>> pending{
-        {root.raw.markup.get(), root.raw.metadata.id.childId}};
-    while (!pending.empty()) {
-        const auto [node, number] = pending.back();
-        pending.pop_back();
-        if (isDirectiveOrCommand(node->kind()))
-            last = std::max(last, number);
-        std::int64_t childNumber = number + 1;
-        for (std::int64_t i = 0; i < node->childCount(); ++i) {
-            pending.emplace_back(node->child(i).get(), childNumber);
-            childNumber += node->child(i)->subtreeCount();
-        }
-    }
-    lastDirective = last;
-    return last;
-}
-
 void MarkupFormatter::defaultVisit(const Markup& markup) {
     std::string_view typeName = dispatchOnKind(markup, [](const auto& element) {
         return std::remove_cvref_t<decltype(element)>::typeName;
@@ -387,8 +371,10 @@ void MarkupFormatter::printBlocks(const Markup& container) {
     std::optional<RawMarkupKind> previous;
     const MarkupChildren children = container.children();
     const MarkupChildren::Iterator end = children.end();
-    enclosingBlocks.push_back({blockPrinted, blocksParent, container.indexInParent()});
+    enclosingBlocks.push_back(
+        {blockPrinted, blocksParent, container.indexInParent(), std::move(roadEntries)});
     blocksParent = container.raw().markup.get();
+    findRoadEntries(container);
     for (auto child = children.begin(); child != end; ++child) {
         const Markup block = *child;
         listMarkerToAvoid.reset();
@@ -400,6 +386,7 @@ void MarkupFormatter::printBlocks(const Markup& container) {
     }
     blockPrinted = enclosingBlocks.back().at;
     blocksParent = enclosingBlocks.back().parent;
+    roadEntries = std::move(enclosingBlocks.back().roadEntries);
     enclosingBlocks.pop_back();
 }
 
@@ -427,122 +414,139 @@ MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlo
     return {code, std::move(opening), std::move(fence)};
 }
 
-const std::optional<MarkupFormatter::RoadBlock>& MarkupFormatter::nextRoadBlock() const {
-    // Asked again and again for one block as its layout is chosen.
-    static const std::optional<RoadBlock> none;
-    if (!blockPrinted || !blocksParent)
-        return none;
-    const RoadBlockAsked asked{blocksParent, blockPrinted->first.metadata().indexInParent,
-                               enclosingBlocks.size()};
-    if (!lastRoadBlock || lastRoadBlock->first != asked)
-        lastRoadBlock.emplace(asked, findRoadBlock());
-    return lastRoadBlock->second;
+std::uint8_t MarkupFormatter::roadWantedAfter() const {
+    if (roadEntries.empty() || !blockPrinted)
+        return eitherState;
+    return roadEntries[static_cast<std::size_t>(blockPrinted->first.metadata().indexInParent) + 1];
 }
 
-std::optional<MarkupFormatter::RoadBlock> MarkupFormatter::findRoadBlock() const {
-    std::optional<BlockPlace> at = blockPrinted;
-    const RawMarkup* parent = blocksParent;
-    for (std::size_t levelsOut = 0; at && parent; ++levelsOut) {
-        // A few blocks on: a long run of text that cannot flip the toggle is rare. Read from the
-        // raw nodes, as an element costs more to make.
-        const std::int64_t index = at->first.metadata().indexInParent;
-        const std::int64_t count = parent->childCount();
-        const std::int64_t end = std::min(count, index + 9);
-        for (std::int64_t next = index + 1; next < end; ++next) {
-            const RawMarkup& block = *parent->child(next);
-            if (cannotFlipToggle(block, options.preferredLineLimit.has_value()))
-                continue;
-            auto found = at->first;
-            for (std::int64_t step = index; step < next; ++step)
-                ++found;
-            return RoadBlock{{found, at->second}, parent, &block, block.kind(), levelsOut};
+bool MarkupFormatter::roadReaches(const Markup& block, bool inCode, std::uint8_t wanted,
+                                  const std::string& first, bool afterCode, bool opensText) const {
+    const auto fits = [&](const RoadReading& reading) {
+        return reading.codeKept && (wanted & stateBit(reading.endsInCode)) != 0;
+    };
+    if (const std::optional<CodeBlock> codeBlock = block.as<CodeBlock>()) {
+        const CodeFences fences = codeFences(*codeBlock);
+        const std::vector<CodeCandidate> layouts =
+            codeCandidates(*codeBlock, fences.code, fences.opening, fences.fence, inCode, first,
+                           afterCode, opensText, fits);
+        return std::any_of(layouts.begin(), layouts.end(),
+                           [&](const CodeCandidate& candidate) { return fits(candidate.reading); });
+    }
+    const auto* html = block.raw().markup->data().getIf<RawMarkupKind::htmlBlock>();
+    return html && fits(RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
+                                        withoutFinalLineEnds(html->html), std::nullopt));
+}
+
+std::int64_t MarkupFormatter::itemsCarryingToggleFrom(const RawMarkup& list) {
+    const auto [known, added] = toggleCarriedFrom.try_emplace(&list, list.childCount());
+    if (added)
+        while (known->second > 0 && cannotFlipToggle(*list.child(known->second - 1),
+                                                     options.preferredLineLimit.has_value()))
+            --known->second;
+    return known->second;
+}
+
+void MarkupFormatter::findRoadEntries(const Markup& container) {
+    roadEntries.clear();
+    if (inDoxygen)
+        return;
+    const RawMarkup& node = *container.raw().markup;
+    const std::int64_t count = node.childCount();
+    // What the lines after the last block need: a directive's closing brace reads only where the
+    // toggle is off, and past a list's last item come the lines after the list.
+    std::uint8_t end = eitherState;
+    if (node.kind() == RawMarkupKind::blockDirective && !directiveEndsTree) {
+        end = offState;
+    } else if (node.kind() == RawMarkupKind::listItem && !enclosingBlocks.empty()) {
+        // The items after this one carry the toggle through where none of them can flip it.
+        const Enclosing& outer = enclosingBlocks.back();
+        const MarkupData* list = container.data().parent();
+        if (list && outer.at && !outer.roadEntries.empty()) {
+            const std::uint8_t after =
+                outer.roadEntries[static_cast<std::size_t>(
+                                      outer.at->first.metadata().indexInParent) +
+                                  1];
+            if (after != eitherState &&
+                container.indexInParent() >= itemsCarryingToggleFrom(*list->raw.markup) - 1)
+                end = after;
         }
-        // Past the last block of a list's last item, the lines after the list come next: the
-        // item's lines carry the toggle through as they are indented.
-        if (end < count || parent->kind() != RawMarkupKind::listItem || inDoxygen ||
-            levelsOut >= enclosingBlocks.size())
-            return std::nullopt;
-        const Enclosing& item = enclosingBlocks[enclosingBlocks.size() - 1 - levelsOut];
-        if (!item.at || !item.parent ||
-            item.index + 1 !=
-                item.parent->child(item.at->first.metadata().indexInParent)->childCount())
-            return std::nullopt;
-        at = item.at;
-        parent = item.parent;
     }
-    return std::nullopt;
-}
-
-bool MarkupFormatter::nextIsRoadCode() const {
-    const std::optional<RoadBlock>& next = nextRoadBlock();
-    return next &&
-           (next->kind == RawMarkupKind::codeBlock || next->kind == RawMarkupKind::htmlBlock);
-}
-
-template <typename Read> auto MarkupFormatter::readingAt(const RoadBlock& block, Read read) {
-    // Outside the list items left, their prefixes are gone too.
-    const LinePrefixes wasPrefixes = prefixes;
-    std::vector<Enclosing> wasEnclosing;
-    if (block.levelsOut > 0) {
-        for (std::size_t level = 0; level < block.levelsOut; ++level)
-            prefixes.pop();
-        wasEnclosing = enclosingBlocks;
-        enclosingBlocks.resize(enclosingBlocks.size() - block.levelsOut);
+    bool matters = end != eitherState;
+    for (std::int64_t i = 0; i < count && !matters; ++i) {
+        const RawMarkupKind kind = node.child(i)->kind();
+        matters = kind == RawMarkupKind::codeBlock || kind == RawMarkupKind::htmlBlock ||
+                  isDirectiveOrCommand(kind);
     }
-    const auto wasAt = std::exchange(blockPrinted, block.at);
-    const RawMarkup* const wasParent = std::exchange(blocksParent, block.parent);
-    const auto result = read();
-    blockPrinted = wasAt;
-    blocksParent = wasParent;
-    if (block.levelsOut > 0) {
-        prefixes = wasPrefixes;
-        enclosingBlocks = std::move(wasEnclosing);
+    if (!matters)
+        return;
+    std::vector<std::uint8_t> entries(static_cast<std::size_t>(count), eitherState);
+    entries.push_back(end);
+    const bool inDirective = directiveDepth > 0;
+    const std::string firstPrefix = prefixes.nextLinePrefix();
+    const std::string restPrefix = prefixes.restPrefix();
+    const bool wrapped = options.preferredLineLimit.has_value();
+    // The code and HTML blocks as elements, which the layouts read, made once one is needed;
+    // the others are read as raw nodes.
+    std::vector<std::optional<Markup>> elements;
+    const auto elementAt = [&](std::int64_t index) {
+        if (elements.empty()) {
+            elements.resize(static_cast<std::size_t>(count));
+            const MarkupChildren children = container.children();
+            for (auto child = children.begin(); child != children.end(); ++child)
+                if (const RawMarkupKind kind = node.child(child.metadata().indexInParent)->kind();
+                    kind == RawMarkupKind::codeBlock || kind == RawMarkupKind::htmlBlock)
+                    elements[static_cast<std::size_t>(child.metadata().indexInParent)] = *child;
+        }
+        return *elements[static_cast<std::size_t>(index)];
+    };
+    for (std::int64_t index = count; index-- > 0;) {
+        const RawMarkup& block = *node.child(index);
+        const auto at = static_cast<std::size_t>(index);
+        const std::uint8_t wanted = entries[at + 1];
+        const auto leaving = [&](std::uint8_t from) { return (wanted & from) != 0 ? from : 0; };
+        std::uint8_t states = eitherState;
+        const RawMarkupKind kind = block.kind();
+        if (kind == RawMarkupKind::codeBlock || kind == RawMarkupKind::htmlBlock) {
+            // Code that no line could be syntax in reads back from either state, as every
+            // state will do after it.
+            if (const auto* code = block.data().getIf<RawMarkupKind::codeBlock>();
+                code && wanted == eitherState && !anyLineReadsAsSyntax(code->code, inDirective))
+                continue;
+            const Markup sibling = elementAt(index);
+            const RawMarkupKind before =
+                index > 0 ? node.child(index - 1)->kind() : RawMarkupKind::document;
+            // Only the first block may take the first line's prefix, and open the text read as
+            // one (as may a block after a directive).
+            const std::string& first = index == 0 ? firstPrefix : restPrefix;
+            const bool opensText = index == 0 ? runStart && current.newlineStreak < 2
+                                              : before == RawMarkupKind::blockDirective;
+            const bool afterCode = before == RawMarkupKind::codeBlock;
+            const auto reachable = [&](std::uint8_t to) {
+                std::uint8_t from = 0;
+                for (const bool inCode : {false, true})
+                    if (roadReaches(sibling, inCode, to, first, afterCode, opensText))
+                        from |= stateBit(inCode);
+                return from;
+            };
+            // Where no state reads on, the block itself at least reads back.
+            states = reachable(wanted);
+            if (states == 0)
+                states = reachable(eitherState);
+        } else if (isDirectiveOrCommand(kind)) {
+            // Its line is read as one only where the toggle is off; a new run of text follows.
+            states = leaving(offState);
+        } else if (const auto* heading = block.data().getIf<RawMarkupKind::heading>();
+                   wanted != eitherState &&
+                   ((heading && heading->level > 2) || cannotFlipToggle(block, wrapped))) {
+            // Only an underlined heading spans lines.
+            states = wanted;
+        }
+        // Else text may flip it either way, and a list's blocks leave it as the lines after it
+        // need.
+        entries[at] = states == 0 ? eitherState : states;
     }
-    return result;
-}
-
-bool MarkupFormatter::nextCodeReadFrom(bool inCode) {
-    // A copy: the look-ahead below finds other blocks.
-    const std::optional<RoadBlock> nextBlock = nextRoadBlock();
-    if (!nextBlock)
-        return true;
-    // A directive's or command's line is read as one only where the toggle is off.
-    if (isDirectiveOrCommand(nextBlock->kind))
-        return !inCode;
-    if (nextBlock->kind != RawMarkupKind::codeBlock && nextBlock->kind != RawMarkupKind::htmlBlock)
-        return true;
-    const Markup next = *nextBlock->at.first;
-    // An HTML block's lines are read as they are, directive syntax where the toggle is off; the
-    // toggle it leaves is the next one's to read from, a few blocks on.
-    if (const std::optional<HTMLBlock> htmlBlock = next.as<HTMLBlock>()) {
-        const RoadReading reading =
-            RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
-                            withoutFinalLineEnds(htmlBlock->rawHTML()), std::nullopt);
-        if (!reading.codeKept || htmlLookedAhead >= 8 || blocksLookedAhead > 0)
-            return reading.codeKept;
-        ++htmlLookedAhead;
-        const bool readOn =
-            readingAt(*nextBlock, [&] { return nextCodeReadFrom(reading.endsInCode); });
-        --htmlLookedAhead;
-        return readOn;
-    }
-    const std::optional<CodeBlock> codeBlock = next.as<CodeBlock>();
-    if (!codeBlock)
-        return true;
-    const CodeFences fences = codeFences(*codeBlock);
-    const bool wasInCode = std::exchange(roadInCode, inCode);
-    // The text being printed comes first.
-    const bool wasRunStart = std::exchange(runStart, false);
-    // Its own layout may look at the block after it in turn.
-    ++blocksLookedAhead;
-    bool kept = false;
-    readingAt(*nextBlock, [&] {
-        return codeLayout(*codeBlock, fences.code, fences.opening, fences.fence, &kept);
-    });
-    --blocksLookedAhead;
-    roadInCode = wasInCode;
-    runStart = wasRunStart;
-    return kept;
+    roadEntries = std::move(entries);
 }
 
 void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
@@ -598,66 +602,38 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
     }
 }
 
-MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlock,
-                                                        std::string_view code,
-                                                        const std::string& opening,
-                                                        const std::string& fence, bool* kept) {
-    // The block-directive road must find the code where CommonMark does and leave its fence
-    // toggle off for the directive lines after it: the usual fences where they do, else a layout
-    // that does.
-    const std::string first = prefixes.nextLinePrefix();
+std::vector<MarkupFormatter::CodeCandidate>
+MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view code,
+                                const std::string& opening, const std::string& fence, bool inCode,
+                                const std::string& first, bool afterIndented, bool opensText,
+                                const std::function<bool(const RoadReading&)>& done) const {
     const std::string rest = prefixes.restPrefix();
     const bool inDirective = directiveDepth > 0;
     // A line indented as code past the indentation the road takes off is code to it.
     const std::optional<std::int64_t> indentedIsCode =
         inDirective ? directiveCodeColumns : std::optional<std::int64_t>(4);
-    const RoadReading closed = RoadReading::of(roadInCode, inDirective, first + opening, rest, code,
-                                               rest + fence, indentedIsCode);
-    // Whether the blocks after this one read from the toggle as it leaves it, as far as the
-    // look-ahead goes; asked once each.
-    std::optional<bool> nextReadsFrom[2];
-    const auto nextReads = [&](bool inCode) {
-        std::optional<bool>& known = nextReadsFrom[inCode ? 1 : 0];
-        if (!known)
-            known = inDoxygen || blocksLookedAhead >= 2 || !nextIsRoadCode() ||
-                    nextCodeReadFrom(inCode);
-        return *known;
+    std::vector<CodeCandidate> layouts;
+    // Each is read only while none before it will do.
+    bool finished = false;
+    const auto add = [&](CodeLayout layout, auto read, std::size_t indent = 0) {
+        if (finished)
+            return;
+        // A Doxygen command's lines flip no toggle; only code lines that look like directives
+        // matter.
+        const RoadReading reading = inDoxygen ? RoadReading::withoutToggle(rest, code) : read();
+        layouts.push_back({layout, reading, indent});
+        finished = done(reading);
     };
-    // Whether the blocks after it read from the toggle left off. Looked ahead to already, it
-    // reads on only into HTML right after it, as code after code rarely needs the toggle on.
-    const auto offFits = [&] {
-        if (blocksLookedAhead >= 1) {
-            const MarkupData* above = codeBlock.data().parent();
-            const std::int64_t next = codeBlock.indexInParent() + 1;
-            const bool htmlNext =
-                above && next < above->raw.markup->childCount() &&
-                above->raw.markup->child(next)->kind() == RawMarkupKind::htmlBlock;
-            return !htmlNext || nextReads(false);
-        }
-        const std::optional<RoadBlock>& next = nextRoadBlock();
-        // Code with no line that could be directive syntax or a fence reads from it left off.
-        if (next && next->kind == RawMarkupKind::codeBlock) {
-            const auto* nextCode = next->block->data().getIf<RawMarkupKind::codeBlock>();
-            if (nextCode && !anyLineOpensWith(nextCode->code, "@\\`~}"))
-                return true;
-        }
-        return nextReads(false);
+    const auto fencedAfter = [&](const std::string& opened, const std::string& indent,
+                                 bool closed) {
+        return [&, opened, indent, closed] {
+            const std::string closing = indent + fence;
+            return RoadReading::of(inCode, inDirective, opened + opening, indent, code,
+                                   closed ? std::optional<std::string_view>(closing) : std::nullopt,
+                                   indentedIsCode);
+        };
     };
-    // The usual fences, preferred, where the road reads them so.
-    if (!inDoxygen && closed.codeKept && !closed.endsInCode && offFits()) {
-        roadInCode = false;
-        if (kept)
-            *kept = true;
-        return CodeLayout::fenced;
-    }
-    // The layouts that find the code where CommonMark does, in the order they are preferred,
-    // with how the road reads each.
-    struct Candidate {
-        CodeLayout layout;
-        RoadReading reading;
-        std::size_t fenceIndent = 0;
-    };
-    std::vector<Candidate> layouts{{CodeLayout::fenced, closed}};
+    add(CodeLayout::fenced, fencedAfter(first, rest, true));
 
     const auto isBlank = [](std::string_view line) {
         return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -669,15 +645,9 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const std::int64_t index = codeBlock.indexInParent();
     const RawMarkupKind parentKind = parent ? parent->raw.markup->kind() : RawMarkupKind::document;
     // A document stands for no block before it: it is never one.
-    const RawMarkupKind previousKind = parent && index > 0
-                                           ? parent->raw.markup->child(index - 1)->kind()
-                                           : RawMarkupKind::document;
-    const bool afterList = isList(previousKind);
-    // Indented code right after indented code would join it; while the code before is still
-    // being laid out, it may be.
-    const bool afterIndented =
-        previousKind == RawMarkupKind::codeBlock &&
-        (blocksLookedAhead > 0 || parent->raw.markup->child(index - 1).get() == indentedCodeBlock);
+    const RawMarkup* previous =
+        parent && index > 0 ? parent->raw.markup->child(index - 1).get() : nullptr;
+    const bool afterList = previous && isList(previous->kind());
     // An indented block has no language and no blank first or last line; it cannot continue a
     // paragraph, join a list or indented code before it, start a list item or set a
     // directive's indentation (unless the brace's line has).
@@ -686,17 +656,16 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && !afterIndented &&
         first == rest &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
-    if (indentable) {
-        // Every line is code by its indentation; only the toggle is left to keep off.
-        RoadReading reading =
-            RoadReading::of(roadInCode, inDirective, "", rest, indentedCode(code), std::nullopt);
-        reading.codeKept = true;
-        layouts.push_back({CodeLayout::indented, reading});
-    }
+    if (indentable)
+        add(CodeLayout::indented, [&] {
+            // Every line is code by its indentation; only the toggle is left to keep off.
+            RoadReading reading =
+                RoadReading::of(inCode, inDirective, "", rest, indentedCode(code), std::nullopt);
+            reading.codeKept = true;
+            return reading;
+        });
     if (first != rest && first.find('>') == std::string::npos)
-        layouts.push_back({CodeLayout::fencedBelowMarker,
-                           RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
-                                           rest + fence, indentedIsCode)});
+        add(CodeLayout::fencedBelowMarker, fencedAfter(rest, rest, true));
     // Where the lines the road passes to CommonMark end with the code, no closing fence is needed;
     // the road takes a directive's indentation off its content's lines.
     const bool lastOfItsLines = [&] {
@@ -707,9 +676,7 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         return isDirectiveOrCommand(parent->raw.markup->child(index + 1)->kind());
     }();
     if (lastOfItsLines)
-        layouts.push_back(
-            {CodeLayout::unclosed, RoadReading::of(roadInCode, inDirective, first + opening, rest,
-                                                   code, std::nullopt, indentedIsCode)});
+        add(CodeLayout::unclosed, fencedAfter(first, rest, false));
     // Code that ends a list ends with the list's lines where a line that the list cannot take
     // comes next, and code that ends an item with the item, so that it may stay unclosed too; a
     // blank line after it would be code.
@@ -739,92 +706,75 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         return false;
     }();
     if (endsItsList && !inDoxygen)
-        layouts.push_back({first == rest ? CodeLayout::unclosed : CodeLayout::unclosedBelowMarker,
-                           RoadReading::of(roadInCode, inDirective, rest + opening, rest, code,
-                                           std::nullopt, indentedIsCode)});
+        add(first == rest ? CodeLayout::unclosed : CodeLayout::unclosedBelowMarker,
+            fencedAfter(rest, rest, false));
     // A fence indented by up to three spaces lets every code line take as many more, which may
     // make a line that looks like a directive code by its indentation. It must not set a
-    // directive's indentation.
+    // directive's indentation, nor reach the content of the last item of a list before it.
+    std::size_t mostSpaces = 3;
+    if (afterList && previous->childCount() > 0) {
+        std::size_t marker = 2;
+        if (const auto* ordered = previous->data().getIf<RawMarkupKind::orderedList>())
+            marker = std::to_string(ordered->startIndex +
+                                    static_cast<std::uint64_t>(previous->childCount() - 1))
+                         .size() +
+                     2;
+        mostSpaces = std::min(mostSpaces, marker - 1);
+    }
     if (first == rest && !inDoxygen &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone)) {
-        for (std::size_t spaces = 1; spaces <= 3; ++spaces) {
+        for (std::size_t spaces = 1; spaces <= mostSpaces; ++spaces) {
             const std::string indentedRest = rest + std::string(spaces, ' ');
-            const std::string closing = indentedRest + fence;
-            layouts.push_back({CodeLayout::fencedIndented,
-                               RoadReading::of(roadInCode, inDirective, indentedRest + opening,
-                                               indentedRest, code, closing, indentedIsCode),
-                               spaces});
+            add(CodeLayout::fencedIndented, fencedAfter(indentedRest, indentedRest, true), spaces);
             if (lastOfItsLines)
-                layouts.push_back(
-                    {CodeLayout::unclosedIndented,
-                     RoadReading::of(roadInCode, inDirective, indentedRest + opening, indentedRest,
-                                     code, std::nullopt, indentedIsCode),
-                     spaces});
+                add(CodeLayout::unclosedIndented, fencedAfter(indentedRest, indentedRest, false),
+                    spaces);
         }
     }
+    // The parser drops a byte order mark that opens the lines it reads as one, and the road
+    // does not look past it for a fence.
+    if (opensText && first.empty() && !inDoxygen)
+        add(CodeLayout::fencedAfterMark, fencedAfter(std::string(byteOrderMark), rest, true));
+    return layouts;
+}
 
-    // Past the last directive, outside any or in one whose closing braces can go, the toggle may
-    // stay on, though a layout that turns it off serves the code blocks after this one better.
-    // Or where the code after it (past text that cannot flip it) turns it off again. Code after
-    // it that reads otherwise from the toggle left on needs it off, past the last directive too.
-    // Asked once: it reads the blocks after this one.
-    std::optional<bool> freeOfToggle;
-    const auto toggleFree = [&] {
-        if (freeOfToggle)
-            return *freeOfToggle;
-        const bool pastDirectives =
-            (!inDirective || directiveEndsTree) &&
-            codeBlock.data().raw.metadata.id.childId > lastDirectiveNumber(codeBlock);
-        if (blocksLookedAhead >= 2 || !nextIsRoadCode())
-            freeOfToggle = pastDirectives;
-        else
-            freeOfToggle = nextReads(true) || (pastDirectives && !nextReads(false));
-        return *freeOfToggle;
+MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlock,
+                                                        std::string_view code,
+                                                        const std::string& opening,
+                                                        const std::string& fence) {
+    // The block-directive road must find the code where CommonMark does and leave its fence
+    // toggle as the blocks after it need: the usual fences where they do, else a layout that
+    // does.
+    const std::uint8_t wanted = roadWantedAfter();
+    const auto fits = [&](const RoadReading& reading, int pass) {
+        const bool on = reading.endsInCode;
+        return reading.codeKept && (pass == 0   ? !on && (wanted & offState)
+                                    : pass == 1 ? on && (wanted & onState)
+                                    : pass == 2 ? !on
+                                                : on);
     };
-    // A Doxygen command's lines flip no toggle; only code lines that look like directives matter.
-    if (inDoxygen)
-        for (Candidate& candidate : layouts)
-            candidate.reading = RoadReading::withoutToggle(rest, code);
-    // Off where the blocks after it read so, else on where they may; then, which the
-    // look-ahead hears of, off where they will not read, and last on, for the text after it to
-    // turn off where it can.
-    const auto chosen = [&](std::initializer_list<int> passes) -> std::optional<CodeLayout> {
-        for (const int pass : passes)
-            for (const auto& [layout, reading, indent] : layouts) {
-                const bool fits = pass == 0   ? !reading.endsInCode && offFits()
-                                  : pass == 1 ? reading.endsInCode && toggleFree()
-                                  : pass == 2 ? !reading.endsInCode
-                                              : reading.endsInCode;
-                if (reading.codeKept && fits) {
-                    roadInCode = reading.endsInCode;
-                    fenceIndent = indent;
-                    if (kept)
-                        *kept = pass < 2;
-                    return layout;
-                }
+    const MarkupData* parent = codeBlock.data().parent();
+    const std::int64_t index = codeBlock.indexInParent();
+    // Indented code right after indented code would join it.
+    const bool afterIndented =
+        parent && index > 0 && parent->raw.markup->child(index - 1).get() == indentedCodeBlock;
+    const std::vector<CodeCandidate> layouts =
+        codeCandidates(codeBlock, code, opening, fence, roadInCode, prefixes.nextLinePrefix(),
+                       afterIndented, runStart && current.newlineStreak < 2,
+                       [&](const RoadReading& reading) { return fits(reading, 0); });
+    // Off where the blocks after it read so, else on where they do; a byte order mark only
+    // then; then off, and last on, for the text after it to turn off where it can.
+    for (const auto& [pass, withMark] :
+         {std::pair(0, false), std::pair(1, false), std::pair(0, true), std::pair(1, true),
+          std::pair(2, false), std::pair(3, false)})
+        for (const CodeCandidate& candidate : layouts)
+            if ((candidate.layout == CodeLayout::fencedAfterMark) == withMark &&
+                fits(candidate.reading, pass)) {
+                roadInCode = candidate.reading.endsInCode && !inDoxygen;
+                fenceIndent = candidate.fenceIndent;
+                return candidate.layout;
             }
-        return std::nullopt;
-    };
-    if (const std::optional<CodeLayout> layout = chosen({0, 1, 2}))
-        return *layout;
-    // Where nothing else does: the parser drops a byte order mark that opens the lines it
-    // reads as one, and the road does not look past it for a fence.
-    // Only code that ends its text, which no code after it needs the toggle on for.
-    if (lastOfItsLines && runStart && first.empty() && !inDoxygen && current.newlineStreak < 2) {
-        std::vector<Candidate> others = std::exchange(
-            layouts,
-            {{CodeLayout::fencedAfterMark,
-              RoadReading::of(roadInCode, inDirective, std::string(byteOrderMark) + opening, rest,
-                              code, rest + fence, indentedIsCode)}});
-        if (const std::optional<CodeLayout> layout = chosen({0, 1, 2}))
-            return *layout;
-        layouts = std::move(others);
-    }
-    if (const std::optional<CodeLayout> layout = chosen({3}))
-        return *layout;
-    roadInCode = closed.endsInCode && !inDoxygen;
-    if (kept)
-        *kept = false;
+    roadInCode = layouts.front().reading.endsInCode && !inDoxygen;
     return CodeLayout::fenced;
 }
 
@@ -833,16 +783,24 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     InlineText content = gatherInlines(heading);
     const std::int64_t level = std::clamp<std::int64_t>(heading.level(), 1, 6);
     // An underlined heading's line may flip the road's toggle, where the blocks after it cannot
-    // read from the toggle as it is.
+    // read from the toggle as it is. Wrapped, where line ends read as spaces, a line may end
+    // before any run of three backticks to open the next with it.
+    const bool wrapped = options.preferredLineLimit.has_value();
     const auto needsFlip = [&] {
-        if (inDoxygen || !content.text().starts_with("\\`\\`\\`") || !nextIsRoadCode())
+        const std::string& text = content.text();
+        constexpr std::string_view escapedRun = "\\`\\`\\`";
+        // A code span's run of three may open a line too, a line end in it read as a space.
+        if (inDoxygen || !(text.find("```") != std::string::npos ||
+                           (wrapped ? text.find(escapedRun) != std::string::npos
+                                    : text.starts_with(escapedRun))))
             return false;
-        return roadInCode ? !nextCodeReadFrom(true) && nextCodeReadFrom(false)
-                          : !nextCodeReadFrom(false) && nextCodeReadFrom(true);
+        const std::uint8_t wanted = roadWantedAfter();
+        return (wanted & stateBit(roadInCode)) == 0 && (wanted & stateBit(!roadInCode)) != 0;
     };
-    if (level <= 2 && (content.text().find('\n') != std::string::npos || needsFlip())) {
+    const bool flips = level <= 2 && needsFlip();
+    if (level <= 2 && (content.text().find('\n') != std::string::npos || flips)) {
         // Only an underlined heading spans lines.
-        printInlines(std::move(content), true, false);
+        printInlines(std::move(content), true, wrapped && flips, flips ? &heading : nullptr);
         print(std::string("\n") + (level == 1 ? "===" : "---"));
         return;
     }
@@ -1778,8 +1736,8 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
         mayFlip = linesMayFlip();
         const bool end = mayFlip ? roadEndsInCode(laidOut) : roadInCode;
         // Off where the block after it can be read so; on only where it needs that.
-        if (end ? nextCodeReadFrom(false)
-                : nextIsRoadCode() && !nextCodeReadFrom(false) && nextCodeReadFrom(true)) {
+        const std::uint8_t wanted = roadWantedAfter();
+        if (end ? (wanted & offState) != 0 : wanted == onState) {
             // Wrapped text may move its line ends: it is read against the paragraph itself.
             const auto readsLikeText = [&](std::string_view candidate) {
                 if (!layout.wrapping || !paragraph)
@@ -1790,11 +1748,15 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                     alone.replace(0, byteOrderMark.size(), "&#xFEFF;");
                 return readBack(alone, *paragraph->raw().markup, true).same;
             };
-            const std::size_t bracesBefore = bracesEndingLines(laidOut).size();
+            const std::size_t bracesBefore = bracesEndingFirstLine(laidOut).size();
+            // Only a line that opens a directive's content, with no blank line before it, may
+            // close the directive with a brace at its end.
+            const bool firstLineCloses = layout.lineEndsCloseDirectives && runStart &&
+                                         current.queuedNewlines + current.newlineStreak < 2;
             const auto flips = [&](std::string& candidate) {
                 // A reference says a brace that a line end now follows as text.
-                if (const std::vector<std::size_t> braces = bracesEndingLines(candidate);
-                    layout.lineEndsCloseDirectives && braces.size() > bracesBefore)
+                if (const std::vector<std::size_t> braces = bracesEndingFirstLine(candidate);
+                    firstLineCloses && braces.size() > bracesBefore)
                     for (auto brace = braces.rbegin(); brace != braces.rend(); ++brace)
                         candidate.replace(*brace, 1, "&#125;");
                 if (roadEndsInCode(candidate) == end || !readsLikeText(candidate))

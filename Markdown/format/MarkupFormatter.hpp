@@ -6,12 +6,15 @@
 #include "Markdown/format/InlineText.hpp"
 #include "Markdown/format/InlineVariant.hpp"
 #include "Markdown/format/LinePrefixes.hpp"
+#include "Markdown/format/RoadReading.hpp"
 #include "Markdown/tree/MarkupChildren.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -133,11 +136,24 @@ private:
         unclosedBelowMarker,
         unclosedIndented
     };
-    /// `kept` tells whether a layout keeps every code line code on the road; `fenceIndent` is
-    /// set to the spaces before an indented fence.
+    /// A layout and how the road reads it; `fenceIndent` holds the spaces before an indented
+    /// fence.
+    struct CodeCandidate {
+        CodeLayout layout = CodeLayout::fenced;
+        RoadReading reading;
+        std::size_t fenceIndent = 0;
+    };
+    /// The layouts that find the code where CommonMark does, in the order they are preferred,
+    /// read from the toggle `inCode`, its first line after `first`; `done` stops the list at
+    /// the first that it accepts. Only code that opens its text (`opensText`) may open with a
+    /// byte order mark, which comes last.
+    [[nodiscard]] std::vector<CodeCandidate>
+    codeCandidates(const CodeBlock& codeBlock, std::string_view code, const std::string& opening,
+                   const std::string& fence, bool inCode, const std::string& first,
+                   bool afterIndented, bool opensText,
+                   const std::function<bool(const RoadReading&)>& done) const;
     [[nodiscard]] CodeLayout codeLayout(const CodeBlock& codeBlock, std::string_view code,
-                                        const std::string& opening, const std::string& fence,
-                                        bool* kept = nullptr);
+                                        const std::string& opening, const std::string& fence);
     std::size_t fenceIndent = 1;
     /// The last code block printed indented.
     const RawMarkup* indentedCodeBlock = nullptr;
@@ -148,53 +164,35 @@ private:
         std::string fence;
     };
     [[nodiscard]] static CodeFences codeFences(const CodeBlock& codeBlock);
-    /// Whether the road keeps the lines of the block after the text being printed code (past
-    /// blocks that cannot flip the toggle), with its toggle as `inCode` before it, its HTML lines
-    /// HTML, and a directive's line the directive's; true where that block is none of them.
-    [[nodiscard]] bool nextCodeReadFrom(bool inCode);
+    /// The states of the road's fence toggle (bit 0 off, bit 1 on) that each block of the
+    /// container being printed may start in, so that it and the blocks after it read back, and
+    /// last the states wanted after them all; empty where any will do. Found in one pass from
+    /// the last block back, so that a block leaves the toggle as the blocks after it need.
+    std::vector<std::uint8_t> roadEntries;
+    void findRoadEntries(const Markup& container);
+    /// The index in the list from which on no item can flip the toggle, found once a list.
+    [[nodiscard]] std::int64_t itemsCarryingToggleFrom(const RawMarkup& list);
+    std::unordered_map<const RawMarkup*, std::int64_t> toggleCarriedFrom;
+    /// Whether the code or HTML block, laid out as it may be after `inCode`, can leave the
+    /// toggle in one of the `wanted` states with its lines read back; `first` is its first
+    /// line's prefix.
+    [[nodiscard]] bool roadReaches(const Markup& block, bool inCode, std::uint8_t wanted,
+                                   const std::string& first, bool afterCode, bool opensText) const;
+    /// The states the blocks after the one being printed may start in.
+    [[nodiscard]] std::uint8_t roadWantedAfter() const;
     using BlockPlace = std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>;
-    /// A block the road reads after the one being printed: its place among its siblings and
-    /// their end, its parent, its node and kind, and how many list items out of the one being
-    /// printed.
-    struct RoadBlock {
-        BlockPlace at;
-        const RawMarkup* parent = nullptr;
-        const RawMarkup* block = nullptr;
-        RawMarkupKind kind = RawMarkupKind::document;
-        std::size_t levelsOut = 0;
-    };
-    /// The block after the one being printed, past those that cannot flip the road's toggle,
-    /// also past the end of list items and their lists.
-    [[nodiscard]] const std::optional<RoadBlock>& nextRoadBlock() const;
-    [[nodiscard]] std::optional<RoadBlock> findRoadBlock() const;
-    /// The last block found, for the parent, index and depth of the block it was asked for.
-    struct RoadBlockAsked {
-        const RawMarkup* parent = nullptr;
-        std::int64_t index = 0;
-        std::size_t depth = 0;
-
-        friend bool operator==(const RoadBlockAsked&, const RoadBlockAsked&) = default;
-    };
-    mutable std::optional<std::pair<RoadBlockAsked, std::optional<RoadBlock>>> lastRoadBlock;
-    /// Whether that block is code or HTML, whose lines the toggle matters to.
-    [[nodiscard]] bool nextIsRoadCode() const;
-    /// What `read` gives with `block` as the one being printed.
-    template <typename Read> auto readingAt(const RoadBlock& block, Read read);
     /// The place of the block being printed among its siblings, and their parent.
     std::optional<BlockPlace> blockPrinted;
     const RawMarkup* blocksParent = nullptr;
-    /// The places of the containers around it, with the index of each in its parent.
+    /// The places of the containers around it, with the index of each in its parent and the
+    /// toggle states its blocks may start in.
     struct Enclosing {
         std::optional<BlockPlace> at;
         const RawMarkup* parent = nullptr;
         std::int64_t index = 0;
+        std::vector<std::uint8_t> roadEntries;
     };
     std::vector<Enclosing> enclosingBlocks;
-    /// How many blocks on from the one being printed a layout is being chosen for: two looks no
-    /// further.
-    int blocksLookedAhead = 0;
-    /// How many HTML blocks on the look-ahead carries the toggle through.
-    int htmlLookedAhead = 0;
 
     /// Inline elements are gathered into `inlines` and laid out on lines once their block is
     /// complete; an inline element printed on its own is laid out when its visit ends.
@@ -318,10 +316,6 @@ private:
     /// Whether what is printed next opens the text that the parser reads as one (a document or,
     /// on the directive road, a run of lines between directives).
     bool runStart = true;
-    /// The pre-order number of the printed tree's last directive or Doxygen command (-1 without
-    /// one), found once asked.
-    [[nodiscard]] std::int64_t lastDirectiveNumber(const Markup& markup);
-    std::optional<std::int64_t> lastDirective;
     /// How far a line of the innermost directive's content is indented to be code to the road,
     /// where that is known.
     std::optional<std::int64_t> directiveCodeColumns;

@@ -497,6 +497,17 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "@t\n{\n    ```\n    }\ni\n    ```\n}\n\xff\n", // ...for text that turns it off
         "    ```\n1. a\n   ```\n1.\n@x\n",              // code that ends a list item, left unclosed
         "```\xEF\xBF\xBD`\n=\n<i>\n@n\n", // an underlined heading's line that flips it for HTML
+        // a line that leaves the toggle as code three blocks on needs it
+        "    ```\nx ```\n\n    `\n`\n\n    ```\n`\n@t",
+        "```\xEF\xBF\xBD`\n\n    `\n}\n\n    ```\n}\n@\xEF\xBF\xBD",
+        "``` `\n```\n```\n````\xEF\xBF\xBD\n```\n@\xEF\xBF\xBD",
+        "@c{\n)\n    ```\n```\n```\n````\n\n```\n}", // ...in a directive
+        "\xEF\xBB\xBF    ```\n}\n@\xBB", // code that only a byte order mark keeps, before text
+        "*  \xff\n~~~\n~~~\xff\n  @7",   // a fence indented after a list, kept out of it
+        "@t{\nq\n\n    ```\n\x01``}\n```}``\n@/", // a brace ending a line after a content's first
+        "\xEF\xBF\xBD\n```\x04`\n=\n```\n\n~~~\n@*", // a wrapped heading underlined to flip it
+        "`\n```\x04`\n=\n```\n~~~\n@`\n\n",          // ...at a code span's run
+        "    ```\n1. a`\n`\n0.\n<i>\n@`", // a toggle carried past items that cannot flip it
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
