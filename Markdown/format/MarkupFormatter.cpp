@@ -1175,6 +1175,15 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
                         : fits(preferred)                   ? preferred
                         : fits(other)                       ? other
                                                             : '*';
+    // What the span would print where the choices named no character for it: a search skips
+    // choices under which every span prints as it did in an earlier try.
+    const char unnamed = alike                               ? openDelimiters.back().character
+                         : choices.characterOfEverySpan()    ? *choices.characterOfEverySpan()
+                         : joinsParent || lengthensParentRun ? openDelimiters.back().character
+                         : fits(preferred)                   ? preferred
+                         : fits(other)                       ? other
+                                                             : '*';
+    spanCharacters.push_back({chosen, unnamed, !alike});
     // Joining the literals before the run changes the text only where one ends it; a search
     // skips the choices that differ from those of an earlier try only in joins that do not.
     if (!text.empty() && text.back() == chosen) {
@@ -1459,6 +1468,7 @@ std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     InlineText first = gatherInlinesAs(container, firstGuess);
     std::vector<InlineVariant::Change> firstJoins = joinsThatAct;
+    std::vector<InlineSearch::SpanCharacter> firstSpans = spanCharacters;
     std::vector<std::size_t> unclear;
     bool check = linkInLink;
     for (const DelimiterRunPlace& place : runPlaces)
@@ -1489,7 +1499,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     const std::size_t size = first.text().size() + 1;
     InlineSearch search(searchBudget(size));
     search.keep(first.text(), firstReading);
-    search.keep(firstGuess, std::move(firstJoins), firstReading);
+    search.keep(firstGuess, std::move(firstJoins), std::move(firstSpans), firstReading);
     if (std::optional<InlineText> found =
             searchInlines(container, InlineVariant::steps(unclear, tildes, linkInLink, lineBreaks),
                           {}, size, search))
@@ -1645,14 +1655,14 @@ std::optional<MarkupFormatter::InlineTry> MarkupFormatter::tryInlines(const Mark
     if (const InlineReading* known = search.readingOf(attempt.text.text())) {
         attempt.reading = *known;
         attempt.seen = true;
-        search.keep(choices, std::move(joinsThatAct), attempt.reading);
+        search.keep(choices, std::move(joinsThatAct), std::move(spanCharacters), attempt.reading);
         return attempt;
     }
     if (!search.spend(size))
         return std::nullopt;
     attempt.reading = readsBack(attempt.text, *container.raw().markup);
     search.keep(attempt.text.text(), attempt.reading);
-    search.keep(choices, std::move(joinsThatAct), attempt.reading);
+    search.keep(choices, std::move(joinsThatAct), std::move(spanCharacters), attempt.reading);
     if (attempt.reading.same)
         foundChoices.emplace(container.raw().markup.get(), choices);
     return attempt;
@@ -1741,6 +1751,7 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const Inlin
     strikethroughsPrinted = 0;
     runPlaces.clear();
     joinsThatAct.clear();
+    spanCharacters.clear();
     linkInLink = false;
     inlines.emplace(std::exchange(spareInlines, {}));
     descendIntoInlines(container);

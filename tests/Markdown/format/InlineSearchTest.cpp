@@ -60,15 +60,17 @@ TEST(InlineSearch, KnowsTheReadingOfEachTextReadBefore) {
     }
 }
 
-// Choices that differ from a kept try's only in joins that would change nothing in its text
-// print that text; a join that would change it, or another character, does not.
-TEST(InlineSearch, KnowsTheReadingOfChoicesThatDifferOnlyInJoinsThatJoinNothing) {
+// Choices that differ from a kept try's only in joins that would change nothing in its text, or
+// in naming the character a span printed, print that text; a join that would change it, or
+// another character, does not.
+TEST(InlineSearch, KnowsTheReadingOfChoicesThatPrintAsAnEarlierTry) {
     using Kind = InlineVariant::Change::Kind;
     InlineSearch search(0);
     search.keep(InlineVariant{{{Kind::asterisk, 0}, {Kind::underscore, 1}}},
-                {{Kind::joinLiterals, 1}, {Kind::joinFollowing, 0}}, {false, 4});
+                {{Kind::joinLiterals, 1}, {Kind::joinFollowing, 0}}, {{'*', '_'}, {'_', '*'}},
+                {false, 4});
     search.keep(InlineVariant{{{Kind::underscore, 0}, {Kind::joinLiteral, 0}}},
-                {{Kind::joinLiteral, 0}}, {false, 7});
+                {{Kind::joinLiteral, 0}}, {{'_', '*'}, {'*', '*'}}, {false, 7});
     struct Case {
         InlineVariant choices;
         std::optional<std::size_t> agreeing; // none: not known
@@ -79,7 +81,11 @@ TEST(InlineSearch, KnowsTheReadingOfChoicesThatDifferOnlyInJoinsThatJoinNothing)
         {{{{Kind::asterisk, 0}, {Kind::joinFollowing, 1}, {Kind::underscore, 1}}}, 4},
         {{{{Kind::asterisk, 0}, {Kind::underscore, 1}, {Kind::joinLiterals, 1}}}, std::nullopt},
         {{{{Kind::asterisk, 0}, {Kind::underscore, 1}, {Kind::joinFollowing, 0}}}, std::nullopt},
-        {{{{Kind::underscore, 1}, {Kind::asterisk, 0}}}, std::nullopt}, // the first character wins
+        {{{{Kind::underscore, 1}, {Kind::asterisk, 0}}}, 4}, // spans apart, in any order
+        {{{{Kind::underscore, 0}, {Kind::asterisk, 0}, {Kind::underscore, 1}}},
+         std::nullopt}, // the first character named for a span wins
+        {{{{Kind::underscore, 0}, {Kind::joinLiteral, 0}, {Kind::asterisk, 1}}},
+         7}, // the character the span printed unnamed
         {{{{Kind::asterisk, 0}}}, std::nullopt},
         {{{{Kind::underscore, 0}, {Kind::joinLiteral, 0}, {Kind::joinFollowing, 0}}}, 7},
         {{{{Kind::underscore, 0}}}, std::nullopt}, // the join it held joined something
