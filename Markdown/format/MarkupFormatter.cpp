@@ -1184,10 +1184,15 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
                          : fits(other)                       ? other
                                                              : '*';
     spanCharacters.push_back({chosen, unnamed, !alike});
-    // Joining the literals before the run changes the text only where one ends it; a search
-    // skips the choices that differ from those of an earlier try only in joins that do not.
-    if (!text.empty() && text.back() == chosen) {
-        joinsThatAct.push_back({InlineVariant::Change::Kind::joinLiteral, span});
+    // Joining the literals before the run changes the text only where an escaped one ends it,
+    // or ends the run of them that ends it; a search skips the choices that differ from those
+    // of an earlier try only in joins that do not.
+    std::size_t runStart = text.size();
+    while (runStart > 0 && text[runStart - 1] == chosen && !isEscapedAt(text, runStart - 1))
+        --runStart;
+    if (runStart > 0 && text[runStart - 1] == chosen) {
+        if (runStart == text.size())
+            joinsThatAct.push_back({InlineVariant::Change::Kind::joinLiteral, span});
         joinsThatAct.push_back({InlineVariant::Change::Kind::joinLiterals, span});
     }
     const bool joinLiteral = chosen == '*' && !atParentStart &&
