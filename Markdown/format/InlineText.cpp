@@ -26,6 +26,10 @@ void InlineText::clear() {
     breakable.clear();
     emptyTextPending = false;
     unbreakable = false;
+    // A join left over from the last run must not reach the first text of the next.
+    bareNext = 0;
+    watched.reset();
+    met.clear();
 }
 
 void InlineText::appendEmptyText() {
@@ -34,8 +38,10 @@ void InlineText::appendEmptyText() {
 
 void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
     emptyTextPending = markup.empty() && emptyTextPending;
-    if (!markup.empty())
+    if (!markup.empty()) {
         bareNext = 0;
+        watched.reset();
+    }
     if (breakableSpaces && !unbreakable)
         for (std::size_t space = markup.find(' '); space != std::string_view::npos;
              space = markup.find(' ', space + 1))
@@ -70,6 +76,9 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         return table;
     }();
     emptyTextPending = text.empty() && emptyTextPending;
+    if (watched && !text.empty() && text.front() == watched->first)
+        met.push_back(watched->second);
+    watched.reset();
     const std::size_t bareRun =
         bareNext ? std::min(text.find_first_not_of(std::exchange(bareNext, 0)), text.size()) : 0;
     int dotsInARow = 0;

@@ -79,6 +79,11 @@ public:
     /// Leaves the literal `c`s that open the text appended next without backslashes, so that
     /// they join the delimiter run that ends this one.
     void joinNextLiterals(char c) { bareNext = c; }
+    /// Notes, under `tag`, whether joining the literal `c`s that open the text appended next
+    /// would change anything: it would where `joinNextLiterals` here would leave one bare.
+    void watchNextLiterals(char c, std::size_t tag) { watched = {c, tag}; }
+    /// The tags of the watches that a text opening with their character met, in order.
+    [[nodiscard]] const std::vector<std::size_t>& metWatches() const { return met; }
 
     /// Prints the characters that start at `offsets` (ascending, each a literal or a space) as
     /// numeric references, which flank a delimiter run as punctuation whatever they are.
@@ -107,6 +112,8 @@ private:
     bool emptyTextPending = false;
     bool unbreakable = false;
     char bareNext = 0;
+    std::optional<std::pair<char, std::size_t>> watched;
+    std::vector<std::size_t> met;
 };
 
 } // namespace markdown

@@ -10,6 +10,10 @@ std::optional<char> InlineVariant::chosenCharacter(std::size_t span) const {
             return '*';
         else if (change.span == span && change.kind == Change::Kind::underscore)
             return '_';
+    return characterOfEverySpan();
+}
+
+std::optional<char> InlineVariant::characterOfEverySpan() const {
     if (holds({Change::Kind::allAsterisks, 0}))
         return '*';
     if (holds({Change::Kind::allUnderscores, 0}))

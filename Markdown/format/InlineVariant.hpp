@@ -56,6 +56,8 @@ struct InlineVariant {
         return has(Change::Kind::twoTildes, strikethrough) ? std::optional<std::size_t>(2)
                                                            : std::nullopt;
     }
+    /// The delimiter character chosen for every span not named on its own, if any.
+    [[nodiscard]] std::optional<char> characterOfEverySpan() const;
     [[nodiscard]] bool has(Change::Kind kind, std::size_t span = 0) const {
         return !changes.empty() && holds({kind, span});
     }

@@ -1133,6 +1133,26 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
                         : fits(preferred)                   ? preferred
                         : fits(other)                       ? other
                                                             : '*';
+    // What the span would print where the choices named no character for it: a search skips
+    // choices under which every span prints as it did in an earlier try.
+    const char unnamed = alike                               ? openDelimiters.back().character
+                         : choices.characterOfEverySpan()    ? *choices.characterOfEverySpan()
+                         : joinsParent || lengthensParentRun ? openDelimiters.back().character
+                         : fits(preferred)                   ? preferred
+                         : fits(other)                       ? other
+                                                             : '*';
+    spanCharacters.push_back({chosen, unnamed, !alike});
+    // Joining the literals before the run changes the text only where an escaped one ends it,
+    // or ends the run of them that ends it; a search skips the choices that differ from those
+    // of an earlier try only in joins that do not.
+    std::size_t runStart = text.size();
+    while (runStart > 0 && text[runStart - 1] == chosen && !isEscapedAt(text, runStart - 1))
+        --runStart;
+    if (runStart > 0 && text[runStart - 1] == chosen) {
+        if (runStart == text.size())
+            joinsThatAct.push_back({InlineVariant::Change::Kind::joinLiteral, span});
+        joinsThatAct.push_back({InlineVariant::Change::Kind::joinLiterals, span});
+    }
     const bool joinLiteral = chosen == '*' && !atParentStart &&
                              (opensWithJoiningRun(markup, runLength, wordBefore) ||
                               opensAfterWordStartingAsterisk(text, markup));
@@ -1159,6 +1179,7 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     inlines->appendMarkup(delimiter);
     if (choices.has(InlineVariant::Change::Kind::joinFollowing, span))
         inlines->joinNextLiterals(chosen);
+    inlines->watchNextLiterals(chosen, span);
     openDelimiters.pop_back();
     closeInlines(opened);
 }
@@ -1409,6 +1430,8 @@ std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     InlineText first = gatherInlinesAs(container, firstGuess);
+    std::vector<InlineVariant::Change> firstJoins = joinsThatAct;
+    std::vector<InlineSearch::SpanCharacter> firstSpans = spanCharacters;
     std::vector<std::size_t> unclear;
     bool check = linkInLink;
     for (const DelimiterRunPlace& place : runPlaces)
@@ -1439,6 +1462,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     const std::size_t size = first.text().size() + 1;
     InlineSearch search(searchBudget(size));
     search.keep(first.text(), firstReading);
+    search.keep(firstGuess, std::move(firstJoins), std::move(firstSpans), firstReading);
     if (std::optional<InlineText> found =
             searchInlines(container, InlineVariant::steps(unclear, tildes, linkInLink, lineBreaks),
                           {}, size, search))
@@ -1584,6 +1608,8 @@ std::optional<MarkupFormatter::InlineTry> MarkupFormatter::tryInlines(const Mark
                                                                       InlineSearch& search) {
     if (search.spent())
         return std::nullopt;
+    if (const InlineReading* known = search.readingOf(choices))
+        return InlineTry{{}, *known, true};
     InlineTry attempt{gatherInlinesAs(container, choices), {}, false};
     // Printing the text costs about as much as parsing it.
     const std::size_t size = attempt.text.text().size() + 1;
@@ -1592,12 +1618,14 @@ std::optional<MarkupFormatter::InlineTry> MarkupFormatter::tryInlines(const Mark
     if (const InlineReading* known = search.readingOf(attempt.text.text())) {
         attempt.reading = *known;
         attempt.seen = true;
+        search.keep(choices, std::move(joinsThatAct), std::move(spanCharacters), attempt.reading);
         return attempt;
     }
     if (!search.spend(size))
         return std::nullopt;
     attempt.reading = readsBack(attempt.text, *container.raw().markup);
     search.keep(attempt.text.text(), attempt.reading);
+    search.keep(choices, std::move(joinsThatAct), std::move(spanCharacters), attempt.reading);
     if (attempt.reading.same)
         foundChoices.emplace(container.raw().markup.get(), choices);
     return attempt;
@@ -1685,12 +1713,16 @@ InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const Inlin
     codeSpansGathered = 0;
     strikethroughsPrinted = 0;
     runPlaces.clear();
+    joinsThatAct.clear();
+    spanCharacters.clear();
     linkInLink = false;
     inlines.emplace(std::exchange(spareInlines, {}));
     descendIntoInlines(container);
     InlineText text = std::move(*inlines);
     inlines.reset();
     variant = nullptr;
+    for (const std::size_t span : text.metWatches())
+        joinsThatAct.push_back({InlineVariant::Change::Kind::joinFollowing, span});
     if (choices.has(InlineVariant::Change::Kind::referencesBesideRuns))
         text.referenceCharacters(charactersToReference(text, runPlaces));
     return text;

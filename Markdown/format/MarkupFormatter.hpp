@@ -298,6 +298,10 @@ private:
     std::size_t spansPrinted = 0;
     std::size_t strikethroughsPrinted = 0;
     std::vector<DelimiterRunPlace> runPlaces;
+    /// The joins of literals that would change the inline run last gathered.
+    std::vector<InlineVariant::Change> joinsThatAct;
+    /// How each span of the inline run last gathered chose its character.
+    std::vector<InlineSearch::SpanCharacter> spanCharacters;
     /// The run whose search last found a text that reads back, and the choices it was printed
     /// with.
     std::optional<std::pair<const RawMarkup*, InlineVariant>> foundChoices;

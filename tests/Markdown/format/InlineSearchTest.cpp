@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <string>
 #include <vector>
 
@@ -54,6 +56,46 @@ TEST(InlineSearch, KnowsTheReadingOfEachTextReadBefore) {
         if (reading) {
             EXPECT_EQ(reading->same, c.same) << c.text;
             EXPECT_EQ(reading->agreeing, c.agreeing) << c.text;
+        }
+    }
+}
+
+// Choices that differ from a kept try's only in joins that would change nothing in its text, or
+// in naming the character a span printed, print that text; a join that would change it, or
+// another character, does not.
+TEST(InlineSearch, KnowsTheReadingOfChoicesThatPrintAsAnEarlierTry) {
+    using Kind = InlineVariant::Change::Kind;
+    InlineSearch search(0);
+    search.keep(InlineVariant{{{Kind::asterisk, 0}, {Kind::underscore, 1}}},
+                {{Kind::joinLiterals, 1}, {Kind::joinFollowing, 0}}, {{'*', '_'}, {'_', '*'}},
+                {false, 4});
+    search.keep(InlineVariant{{{Kind::underscore, 0}, {Kind::joinLiteral, 0}}},
+                {{Kind::joinLiteral, 0}}, {{'_', '*'}, {'*', '*'}}, {false, 7});
+    struct Case {
+        InlineVariant choices;
+        std::optional<std::size_t> agreeing; // none: not known
+    };
+    const Case cases[] = {
+        {{{{Kind::asterisk, 0}, {Kind::underscore, 1}}}, 4},
+        {{{{Kind::joinLiterals, 0}, {Kind::asterisk, 0}, {Kind::underscore, 1}}}, 4},
+        {{{{Kind::asterisk, 0}, {Kind::joinFollowing, 1}, {Kind::underscore, 1}}}, 4},
+        {{{{Kind::asterisk, 0}, {Kind::underscore, 1}, {Kind::joinLiterals, 1}}}, std::nullopt},
+        {{{{Kind::asterisk, 0}, {Kind::underscore, 1}, {Kind::joinFollowing, 0}}}, std::nullopt},
+        {{{{Kind::underscore, 1}, {Kind::asterisk, 0}}}, 4}, // spans apart, in any order
+        {{{{Kind::underscore, 0}, {Kind::asterisk, 0}, {Kind::underscore, 1}}},
+         std::nullopt}, // the first character named for a span wins
+        {{{{Kind::underscore, 0}, {Kind::joinLiteral, 0}, {Kind::asterisk, 1}}},
+         7}, // the character the span printed unnamed
+        {{{{Kind::asterisk, 0}}}, std::nullopt},
+        {{{{Kind::underscore, 0}, {Kind::joinLiteral, 0}, {Kind::joinFollowing, 0}}}, 7},
+        {{{{Kind::underscore, 0}}}, std::nullopt}, // the join it held joined something
+        {{}, std::nullopt},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const InlineReading* reading = search.readingOf(cases[i].choices);
+        ASSERT_EQ(reading != nullptr, cases[i].agreeing.has_value()) << i;
+        if (reading) {
+            EXPECT_EQ(reading->agreeing, *cases[i].agreeing) << i;
         }
     }
 }
