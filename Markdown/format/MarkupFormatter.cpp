@@ -36,7 +36,7 @@ const InlineVariant firstGuess;
 // What one search for a printing that reads back may print and parse, in bytes, for a run of
 // `size` bytes: a long run still gets a few hundred tries.
 std::size_t searchBudget(std::size_t size) {
-    return std::max(std::size_t(1) << 17, size << 9);
+    return std::max(std::size_t(1) << 19, size << 11);
 }
 
 const InlineVariant& orFirstGuess(const InlineVariant* variant) {

@@ -565,6 +565,11 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
     texts.push_back(
         "^__&__\xEF\xBF\xBD_*\x0E*\x1F__~__**\x01\xEF\xBF\xBD\xEF\xBF\xBD*X*\\_\x08*\x01 *"
         "\x1F__~_@\xEF\xBF\xBD@_\\**\00351*\x1F__~_@\xEF\xBF\xBD@_\n");
+    // ...found only late in the search
+    texts.push_back(
+        "^__&__\xEF\xBF\xBD_*\x0E*\x1F__~__**\x01\xEF\xBF\xBD\xEF\xBF\xBD*X*\\_\x08*\x01 *"
+        "\x1F__~_@\xEF\xBF\xBD@_\\**\x03"
+        "51*\x1F__~\xEF\xBF\xBD@\xEF\xBF\xBD@_");
     // ...or a first line that would open code, run on to the backtick that keeps it text
     texts.push_back("    ```\n```" + longLine + " b`\n@t\n");
     // Runs nested deep in a paragraph whose code span flips the road's toggle, gathered again
