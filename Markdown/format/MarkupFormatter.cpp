@@ -786,18 +786,34 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     // read from the toggle as it is. Wrapped, where line ends read as spaces, a line may end
     // before any run of three backticks to open the next with it.
     const bool wrapped = options.preferredLineLimit.has_value();
-    const auto needsFlip = [&] {
-        const std::string& text = content.text();
+    const auto holdsRun = [&](const InlineText& inlines) {
+        const std::string& text = inlines.text();
         constexpr std::string_view escapedRun = "\\`\\`\\`";
         // A code span's run of three may open a line too, a line end in it read as a space.
-        if (inDoxygen || !(text.find("```") != std::string::npos ||
-                           (wrapped ? text.find(escapedRun) != std::string::npos
-                                    : text.starts_with(escapedRun))))
-            return false;
-        const std::uint8_t wanted = roadWantedAfter();
-        return (wanted & stateBit(roadInCode)) == 0 && (wanted & stateBit(!roadInCode)) != 0;
+        return text.find("```") != std::string::npos ||
+               (wrapped ? text.find(escapedRun) != std::string::npos
+                        : text.starts_with(escapedRun));
     };
-    const bool flips = level <= 2 && needsFlip();
+    const auto flipWanted = [&] {
+        const std::uint8_t wanted = roadWantedAfter();
+        return !inDoxygen && (wanted & stateBit(roadInCode)) == 0 &&
+               (wanted & stateBit(!roadInCode)) != 0;
+    };
+    bool flips = level <= 2 && flipWanted();
+    if (flips && !holdsRun(content)) {
+        // Else a code span printed with a run of three may give the line one.
+        flips = false;
+        for (std::size_t span = 0; !flips && span < 4; ++span) {
+            splitCodeSpan = span;
+            InlineText split = gatherInlines(heading);
+            splitCodeSpan.reset();
+            if (codeSpansGathered <= span)
+                break;
+            if ((flips = holdsRun(split)))
+                std::swap(content, split);
+            recycle(std::move(split));
+        }
+    }
     if (level <= 2 && (content.text().find('\n') != std::string::npos || flips)) {
         // Only an underlined heading spans lines.
         printInlines(std::move(content), true, wrapped && flips, flips ? &heading : nullptr);

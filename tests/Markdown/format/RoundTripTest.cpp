@@ -552,6 +552,7 @@ TEST(MarkupFormatterRoundTrip, FuzzFindingsReadBackOnBothRoads) {
         "\xEF\xBF\xBD\n```\x04`\n=\n```\n\n~~~\n@*", // a wrapped heading underlined to flip it
         "`\n```\x04`\n=\n```\n~~~\n@`\n\n",          // ...at a code span's run
         "    ```\n1. a`\n`\n0.\n<i>\n@`", // a toggle carried past items that cannot flip it
+        "```  ```\xEF\xBF\xBD`\xEF\xBF\xBD`\n=\n<i>\n@n", // a heading's code span that flips it
     };
     std::vector<std::string> texts(std::begin(findings), std::end(findings));
     // Wrapping: a break after a tab, before a setext underline, inside inline attributes.
