@@ -86,6 +86,14 @@ std::string charactersOf(const std::vector<char>& named,
     return characters;
 }
 
+// The characters the spans printed.
+std::string chosenCharacters(const std::vector<InlineSearch::SpanCharacter>& spans) {
+    std::string characters;
+    for (const InlineSearch::SpanCharacter& span : spans)
+        characters += span.chosen;
+    return characters;
+}
+
 } // namespace
 
 bool InlineSearch::spend(std::size_t bytes) {
@@ -109,10 +117,8 @@ void InlineSearch::keep(const std::string& text, InlineReading reading) {
 
 bool InlineSearch::printsAlike(const InlineVariant& choices, const Printed& try_) const {
     // Printed in order, the text is the same up to each span that chooses as the try's did.
-    std::string chosen;
-    for (const SpanCharacter& span : try_.spans)
-        chosen += span.chosen;
-    if (charactersOf(namedCharacters(choices, try_.spans.size()), try_.spans) != chosen)
+    if (charactersOf(namedCharacters(choices, try_.spans.size()), try_.spans) !=
+        chosenCharacters(try_.spans))
         return false;
     const std::vector<Change> joins = joinsOf(choices);
     std::vector<Change> differing;
@@ -124,31 +130,30 @@ bool InlineSearch::printsAlike(const InlineVariant& choices, const Printed& try_
 }
 
 const InlineReading* InlineSearch::readingOf(const InlineVariant& choices) const {
-    if (const auto found = byChoices.find(keyOf(choices)); found != byChoices.end())
-        for (const std::size_t index : found->second)
-            if (printsAlike(choices, tries[index]))
-                return &tries[index].reading;
+    const auto firstAlike = [&](const auto& index, const std::string& key) -> const InlineReading* {
+        if (const auto found = index.find(key); found != index.end())
+            for (const std::size_t at : found->second)
+                if (printsAlike(choices, tries[at]))
+                    return &tries[at].reading;
+        return nullptr;
+    };
+    if (const InlineReading* reading = firstAlike(byChoices, keyOf(choices)))
+        return reading;
     // Spans the choices name no character for likely choose as they did in the last try.
     const std::string others = othersOf(choices);
     const auto last = lastOfOthers.find(others);
     if (last == lastOfOthers.end())
         return nullptr;
     const std::vector<SpanCharacter>& spans = tries[last->second].spans;
-    const auto found = byCharacters.find(
+    return firstAlike(
+        byCharacters,
         charactersKey(others, charactersOf(namedCharacters(choices, spans.size()), spans)));
-    if (found != byCharacters.end())
-        for (const std::size_t index : found->second)
-            if (printsAlike(choices, tries[index]))
-                return &tries[index].reading;
-    return nullptr;
 }
 
 void InlineSearch::keep(const InlineVariant& choices, std::vector<Change> joinsThatAct,
                         std::vector<SpanCharacter> spans, InlineReading reading) {
     order(joinsThatAct);
-    std::string characters;
-    for (const SpanCharacter& span : spans)
-        characters += span.chosen;
+    const std::string characters = chosenCharacters(spans);
     const std::string others = othersOf(choices);
     tries.push_back({joinsOf(choices), std::move(joinsThatAct), std::move(spans), reading});
     byChoices[keyOf(choices)].push_back(tries.size() - 1);

@@ -281,7 +281,7 @@ bool mayOpenLine(std::string_view text, std::string_view run, bool wrapped) {
         return text.starts_with(run);
     for (std::size_t at = text.find(run); at != std::string_view::npos; at = text.find(run, at + 1))
         if (at == 0 ||
-            (wrapped && text[at - 1] == ' ' &&
+            (text[at - 1] == ' ' &&
              (at == 1 || std::string_view(" \t\\").find(text[at - 2]) == std::string_view::npos)))
             return true;
     return false;
@@ -414,10 +414,15 @@ MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlo
     return {code, std::move(opening), std::move(fence)};
 }
 
-std::uint8_t MarkupFormatter::roadWantedAfter() const {
-    if (roadEntries.empty() || !blockPrinted)
+std::uint8_t MarkupFormatter::wantedAfter(const std::vector<std::uint8_t>& entries,
+                                          const std::optional<BlockPlace>& at) {
+    if (entries.empty() || !at)
         return eitherState;
-    return roadEntries[static_cast<std::size_t>(blockPrinted->first.metadata().indexInParent) + 1];
+    return entries[static_cast<std::size_t>(at->first.metadata().indexInParent) + 1];
+}
+
+std::uint8_t MarkupFormatter::roadWantedAfter() const {
+    return wantedAfter(roadEntries, blockPrinted);
 }
 
 bool MarkupFormatter::roadReaches(const Markup& block, bool inCode, std::uint8_t wanted,
@@ -462,15 +467,10 @@ void MarkupFormatter::findRoadEntries(const Markup& container) {
         // The items after this one carry the toggle through where none of them can flip it.
         const Enclosing& outer = enclosingBlocks.back();
         const MarkupData* list = container.data().parent();
-        if (list && outer.at && !outer.roadEntries.empty()) {
-            const std::uint8_t after =
-                outer.roadEntries[static_cast<std::size_t>(
-                                      outer.at->first.metadata().indexInParent) +
-                                  1];
-            if (after != eitherState &&
-                container.indexInParent() >= itemsCarryingToggleFrom(*list->raw.markup) - 1)
-                end = after;
-        }
+        const std::uint8_t after = wantedAfter(outer.roadEntries, outer.at);
+        if (list && after != eitherState &&
+            container.indexInParent() >= itemsCarryingToggleFrom(*list->raw.markup) - 1)
+            end = after;
     }
     bool matters = end != eitherState;
     for (std::int64_t i = 0; i < count && !matters; ++i) {
@@ -1143,13 +1143,7 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     const InlineVariant& choices = orFirstGuess(variant);
     // A run nested right inside another may join it, as one run of one character.
     const bool alike = atParentStart && choices.has(InlineVariant::Change::Kind::nestedAlike);
-    const char chosen = alike                               ? openDelimiters.back().character
-                        : choices.characterOf(span)         ? *choices.characterOf(span)
-                        : joinsParent || lengthensParentRun ? openDelimiters.back().character
-                        : fits(preferred)                   ? preferred
-                        : fits(other)                       ? other
-                                                            : '*';
-    // What the span would print where the choices named no character for it: a search skips
+    // What the span prints where the choices name no character for it alone: a search skips
     // choices under which every span prints as it did in an earlier try.
     const char unnamed = alike                               ? openDelimiters.back().character
                          : choices.characterOfEverySpan()    ? *choices.characterOfEverySpan()
@@ -1157,6 +1151,7 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
                          : fits(preferred)                   ? preferred
                          : fits(other)                       ? other
                                                              : '*';
+    const char chosen = alike ? unnamed : choices.characterOf(span).value_or(unnamed);
     spanCharacters.push_back({chosen, unnamed, !alike});
     // Joining the literals before the run changes the text only where an escaped one ends it,
     // or ends the run of them that ends it; a search skips the choices that differ from those
@@ -1634,16 +1629,15 @@ std::optional<MarkupFormatter::InlineTry> MarkupFormatter::tryInlines(const Mark
     if (const InlineReading* known = search.readingOf(attempt.text.text())) {
         attempt.reading = *known;
         attempt.seen = true;
-        search.keep(choices, std::move(joinsThatAct), std::move(spanCharacters), attempt.reading);
-        return attempt;
+    } else {
+        if (!search.spend(size))
+            return std::nullopt;
+        attempt.reading = readsBack(attempt.text, *container.raw().markup);
+        search.keep(attempt.text.text(), attempt.reading);
+        if (attempt.reading.same)
+            foundChoices.emplace(container.raw().markup.get(), choices);
     }
-    if (!search.spend(size))
-        return std::nullopt;
-    attempt.reading = readsBack(attempt.text, *container.raw().markup);
-    search.keep(attempt.text.text(), attempt.reading);
     search.keep(choices, std::move(joinsThatAct), std::move(spanCharacters), attempt.reading);
-    if (attempt.reading.same)
-        foundChoices.emplace(container.raw().markup.get(), choices);
     return attempt;
 }
 

@@ -181,6 +181,9 @@ private:
     /// The states the blocks after the one being printed may start in.
     [[nodiscard]] std::uint8_t roadWantedAfter() const;
     using BlockPlace = std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>;
+    /// The states that `entries` (as `roadEntries`) want after the block at `at`.
+    [[nodiscard]] static std::uint8_t wantedAfter(const std::vector<std::uint8_t>& entries,
+                                                  const std::optional<BlockPlace>& at);
     /// The place of the block being printed among its siblings, and their parent.
     std::optional<BlockPlace> blockPrinted;
     const RawMarkup* blocksParent = nullptr;
