@@ -92,7 +92,8 @@ public:
     notes::Observable<std::shared_ptr<notes::EditSession>, notes::NeverEqual> editSession;
     /// The 1-based line at which the editor opens.
     notes::Observable<std::optional<int>> editorStartLine;
-    /// A message to the user, a line each.
+    /// Messages to the user, a line each. One about the note shown (why it cannot be edited)
+    /// goes when another note is shown; those about the folder stay.
     notes::Observable<std::optional<std::string>, notes::CanonicallyEqual> notice;
     notes::Observable<bool> isFindVisible;
     notes::Observable<std::string, notes::CanonicallyEqual> findQuery;
@@ -293,6 +294,10 @@ private:
     void openNoteChanged();
     /// Shows the message in the notice, after the one shown, if any.
     void tell(std::string_view message);
+    /// Shows the message about the note shown in place of its earlier one, after the folder's.
+    void tellAboutNote(std::string message);
+    /// Takes the message about the note shown out of the notice.
+    void forgetNoteNotice();
     void askPage(std::string_view function, const WebBridge::Arguments& arguments);
     void findRefreshed(FindStatus status);
     void showFindStatus(FindStatus status);
@@ -316,6 +321,8 @@ private:
     std::uint64_t latestScan = 0;
     /// Whether the open folder's notice of its file limit was shown.
     bool toldFileLimit = false;
+    /// The line of `notice` that is about the note shown, if one is.
+    std::optional<std::string> noteNotice;
     /// What to do once the open folder's newest scan is installed.
     std::vector<std::function<void()>> scanCompletions;
     /// Find requests sent to the page, and the newest of them whose answer is shown: answers

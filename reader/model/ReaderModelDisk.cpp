@@ -83,6 +83,37 @@ void ReaderModel::tell(std::string_view message) {
         notice.set(*shown + "\n" + std::string(message));
 }
 
+void ReaderModel::tellAboutNote(std::string message) {
+    if (noteNotice != message)
+        forgetNoteNotice();
+    tell(message);
+    noteNotice = std::move(message);
+}
+
+void ReaderModel::forgetNoteNotice() {
+    const auto forgotten = std::exchange(noteNotice, std::nullopt);
+    const auto& shown = notice.get();
+    // A dismissed notice has nothing left to take out.
+    if (!forgotten || !shown)
+        return;
+    std::string rest = *shown;
+    for (std::size_t at = rest.find(*forgotten); at != std::string::npos;
+         at = rest.find(*forgotten, at + 1)) {
+        const std::size_t end = at + forgotten->size();
+        const bool startsLine = at == 0 || rest[at - 1] == '\n';
+        const bool endsLine = end == rest.size() || rest[end] == '\n';
+        if (!startsLine || !endsLine)
+            continue;
+        // The line goes with the line break that joins it to the others.
+        if (at > 0)
+            rest.erase(at - 1, end - at + 1);
+        else
+            rest.erase(at, end - at + (end < rest.size() ? 1 : 0));
+        notice.set(rest.empty() ? std::nullopt : std::optional(std::move(rest)));
+        return;
+    }
+}
+
 void ReaderModel::openNoteChanged() {
     std::shared_ptr<notes::EditSession> session = editSession.get();
     if (!session) {
@@ -105,7 +136,7 @@ void ReaderModel::openNoteChanged() {
         return;
     }
     discardEditSession();
-    notice.set(make_error_code(notes::FileText::ReadError::notUTF8).message());
+    tellAboutNote(make_error_code(notes::FileText::ReadError::notUTF8).message());
 }
 
 } // namespace reader

@@ -45,7 +45,7 @@ void ReaderModel::beginEditSession(int line) {
         editSession.set(nullptr);
         if (mode.get() == Mode::edit)
             mode.set(Mode::read);
-        notice.set(error->message());
+        tellAboutNote(error->message());
         return;
     }
     auto session = std::get<std::shared_ptr<notes::EditSession>>(std::move(opened));
@@ -54,6 +54,8 @@ void ReaderModel::beginEditSession(int line) {
         if (model && model->editSession.get().get() == asked)
             model->discardEditSession();
     };
+    // Why the note could not be edited before no longer holds.
+    forgetNoteNotice();
     editSession.set(std::move(session));
     editorStartLine.set(line);
     mode.set(Mode::edit);

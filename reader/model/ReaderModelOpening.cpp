@@ -84,6 +84,7 @@ void ReaderModel::openFolder(const markdown::URL& url,
     markdown::URL opened = standardizedFileURL(url);
     folder.set(opened);
     file.set(std::nullopt);
+    forgetNoteNotice();
     dropRender();
     page.set(std::nullopt);
     headings.set({});
@@ -165,6 +166,7 @@ void ReaderModel::open(const markdown::URL& url, const std::optional<std::string
         forwardStack.modify([](auto& stack) { stack.clear(); });
     }
     file.set(note);
+    forgetNoteNotice();
     if (watcher)
         watcher->followFile(note.path());
     lastSource.reset();

@@ -91,6 +91,46 @@ TEST_F(EditingWindowTest, CtrlEEditsTheNoteInPlaceUnlessItIsNotUTF8AndCtrlEAgain
     EXPECT_EQ(editor::cursorLine(editorText(*window)), 1);
 }
 
+// Mended: the banner saying why one note could not be edited stayed over the next note, and
+// over its editor.
+TEST_F(EditingWindowTest, TheBannerAboutANoteGoesWithItAndTheFoldersStays) {
+    writeNote("a.md", "caf\xe9\n");
+    writeNote("b.md", "plain\n");
+    auto& shown = open(folderTarget("a.md"));
+    auto& banner = detail().noticeBanner();
+    const auto shownBanner = [&] { return banner.get_visible() ? banner.text() : "(hidden)"; };
+    ASSERT_TRUE(press("ctrl+e"));
+    ASSERT_TRUE(waitUntil([&] { return banner.get_visible(); }));
+    const std::string aboutNote = banner.text();
+    EXPECT_EQ(shows(), "read reading");
+
+    // Picked in the sidebar, the next note shows without it.
+    shown.sidebar().pick(1);
+    settle();
+    EXPECT_EQ(std::pair(title(), shownBanner()),
+              std::pair(std::string("b"), std::string("(hidden)")));
+    ASSERT_TRUE(press("ctrl+e"));
+    ASSERT_TRUE(waitUntil([&] { return detail().editor() != nullptr; }));
+    EXPECT_EQ(shownBanner(), "(hidden)");
+    ASSERT_TRUE(press("ctrl+e"));
+    ASSERT_TRUE(waitUntil([&] { return shows() == "read reading"; }));
+
+    // The folder's notice stays from note to note, and the note's joins it for a while.
+    const notes::FolderChange limit{folder.path().native(),
+                                    notes::FolderChange::mustScanSubdirectories |
+                                        notes::FolderChange::watchLimitReached};
+    shown.model().handleFolderChanges(std::span(&limit, 1));
+    const std::string aboutFolder(reader::ReaderModel::watchLimitNotice);
+    shown.sidebar().pick(0);
+    settle();
+    ASSERT_TRUE(press("ctrl+e"));
+    ASSERT_TRUE(waitUntil([&] { return banner.text() != aboutFolder; }));
+    EXPECT_EQ(shownBanner(), aboutFolder + "\n" + aboutNote);
+    shown.sidebar().pick(1);
+    settle();
+    EXPECT_EQ(shownBanner(), aboutFolder);
+}
+
 TEST_F(EditingWindowTest, TheFindBarSearchesThePageAndWhileEditingTheEditorsFindTakesTheKeys) {
     writeNote("a.md", "apple pie\nno fruit\napple tart and apple\n");
     open(folderTarget("a.md"));

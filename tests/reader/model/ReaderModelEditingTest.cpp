@@ -119,6 +119,54 @@ TEST_F(EditingTest, AnOutsideWriteThatIsNotUTF8IsNeverOverwrittenUnasked) {
               std::tuple(true, notUTF8, "Caf\xE9 again"));
 }
 
+// Mended: a notice about one note stayed over the next note, and over its editor.
+TEST_F(EditingTest, ANoticeAboutANoteGoesWithItWhileOneAboutTheFolderStays) {
+    write("Latin.md", "caf\xE9");
+    const std::string watchLimit(ReaderModel::watchLimitNotice);
+    const auto show = [&](const char* name) {
+        model.open(note(name));
+        settle();
+    };
+    const auto notice = [&] { return model.notice.get().value_or("(none)"); };
+
+    show("Latin.md");
+    enterAt(1);
+    EXPECT_EQ(notice(), notUTF8);
+    changed({{"", notes::FolderChange::mustScanSubdirectories |
+                      notes::FolderChange::watchLimitReached}});
+    EXPECT_EQ(notice(), notUTF8 + "\n" + watchLimit);
+    show("Note.md");
+    EXPECT_EQ(notice(), watchLimit);
+
+    // Asked twice, the note says it once; it goes from between the folder's lines too.
+    show("Latin.md");
+    enterAt(1);
+    enterAt(1);
+    model.notice.set(notice() + "\nAnother about the folder.");
+    EXPECT_EQ(notice(), watchLimit + "\n" + notUTF8 + "\nAnother about the folder.");
+    show("Note.md");
+    EXPECT_EQ(notice(), watchLimit + "\nAnother about the folder.");
+
+    // Dismissed, nothing comes back; a note that can be edited after all drops its notice.
+    show("Latin.md");
+    enterAt(1);
+    model.notice.set(std::nullopt);
+    show("Note.md");
+    EXPECT_EQ(notice(), "(none)");
+    show("Latin.md");
+    enterAt(1);
+    write("Latin.md", "caf\u00E9");
+    enterAt(1);
+    EXPECT_EQ(std::pair(reading(), notice()), std::pair(false, std::string("(none)")));
+
+    // The editor moved on to a note it cannot edit says so until the next note.
+    write("Latin2.md", "\xFF");
+    show("Latin2.md");
+    EXPECT_EQ(std::pair(reading(), notice()), std::pair(true, notUTF8));
+    show("Note.md");
+    EXPECT_EQ(notice(), "(none)");
+}
+
 // Mended: the page's answer used to start a session on whatever note was open by then, and a
 // second answer replaced the session the first had started.
 TEST_F(EditingTest, ALateTopLineStartsNothingOnceTheWindowHasMovedOn) {
