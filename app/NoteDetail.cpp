@@ -1,5 +1,7 @@
 #include "app/NoteDetail.hpp"
 
+#include "app/AppearanceStyle.hpp"
+
 #include <glibmm/main.h>
 
 namespace app {
@@ -17,6 +19,11 @@ NoteDetail::NoteDetail(reader::ReaderModel& model, NoteView& page)
     connections += model.mode.connect(sigc::mem_fun(*this, &NoteDetail::modeChanged));
     connections += model.editSession.connect(sigc::mem_fun(*this, &NoteDetail::modeChanged));
     connections += model.editorStartLine.connect(sigc::mem_fun(*this, &NoteDetail::modeChanged));
+    for (auto& connection : onAppearanceChanged([this] {
+             if (shownEditor)
+                 shownEditor->setDark(isDarkAppearance());
+         }))
+        connections += connection;
     followMode();
 }
 
@@ -72,6 +79,7 @@ void NoteDetail::focusPage() {
 void NoteDetail::showEditor(const std::shared_ptr<notes::EditSession>& session) {
     dropEditor();
     shownEditor = std::make_shared<editor::NoteEditor>(session, model.editorStartLine->value_or(1));
+    shownEditor->setDark(isDarkAppearance());
     link = std::make_shared<EditorLink>(shownEditor);
     model.editor.setTextView(link);
     gtk_stack_add_named(stack.gobj(), shownEditor->widget(), editingChild);

@@ -20,7 +20,8 @@ namespace app {
 /// The middle of a window: the model's notice, the find bar while reading, and the note's page
 /// or, while editing, the note's editor in the page's place. The editor follows the model's
 /// session: a new session (another note opened while editing) brings a new editor at the
-/// model's start line, and the model reaches the shown editor through its bridge.
+/// model's start line, and the model reaches the shown editor through its bridge. The editor is
+/// light or dark as the application is.
 class NoteDetail : public Gtk::Box {
 public:
     /// `page` is the window's, shown while reading; it must outlive this.

@@ -14,17 +14,6 @@ void initializeSourceView() {
     std::call_once(done, [] { gtk_source_init(); });
 }
 
-// Dark as the window is: the application asks for the dark variant, or the desktop's theme is
-// a dark one.
-bool isDark(GtkSettings* settings) {
-    gboolean prefersDark = FALSE;
-    gchar* rawTheme = nullptr;
-    g_object_get(settings, "gtk-application-prefer-dark-theme", &prefersDark, "gtk-theme-name",
-                 &rawTheme, nullptr);
-    notes::GTextPtr theme(rawTheme);
-    return prefersDark || (theme && g_str_has_suffix(theme.get(), "-dark"));
-}
-
 std::string bufferText(GtkTextBuffer* buffer, const GtkTextIter& start, const GtkTextIter& end) {
     notes::GTextPtr text(gtk_text_buffer_get_text(buffer, &start, &end, TRUE));
     return text.get();
@@ -65,11 +54,7 @@ NoteEditor::NoteEditor(std::shared_ptr<notes::EditSession> session, int line)
     replacing = false;
     placeCursorOnLine(startLine);
 
-    GtkSettings* settings = gtk_widget_get_settings(GTK_WIDGET(view));
-    followAppearance(settings, nullptr, this);
-    for (const char* change :
-         {"notify::gtk-application-prefer-dark-theme", "notify::gtk-theme-name"})
-        connections.emplace_back(settings, change, G_CALLBACK(followAppearance), this);
+    setDark(false);
     connections.emplace_back(buffer, "changed", G_CALLBACK(onChanged), this);
     connections.emplace_back(buffer, "insert-text", G_CALLBACK(onInsertText), this);
     edited->onReplaceText = ReplaceText{this};
@@ -128,12 +113,10 @@ void NoteEditor::onInsertText(GtkTextBuffer* buffer, GtkTextIter* location, char
     gtk_text_buffer_insert(buffer, location, converted.data(), static_cast<int>(converted.size()));
 }
 
-void NoteEditor::followAppearance(GtkSettings* settings, GParamSpec*, gpointer data) {
-    auto* self = static_cast<NoteEditor*>(data);
-    GtkSourceStyleScheme* scheme =
-        gtk_source_style_scheme_manager_get_scheme(gtk_source_style_scheme_manager_get_default(),
-                                                   isDark(settings) ? "Adwaita-dark" : "Adwaita");
-    gtk_source_buffer_set_style_scheme(GTK_SOURCE_BUFFER(self->buffer), scheme);
+void NoteEditor::setDark(bool dark) {
+    GtkSourceStyleScheme* scheme = gtk_source_style_scheme_manager_get_scheme(
+        gtk_source_style_scheme_manager_get_default(), dark ? "Adwaita-dark" : "Adwaita");
+    gtk_source_buffer_set_style_scheme(GTK_SOURCE_BUFFER(buffer), scheme);
 }
 
 gboolean NoteEditor::onTick(GtkWidget*, GdkFrameClock*, gpointer data) {

@@ -18,8 +18,8 @@ namespace editor {
 /// The plain-text editor of one note: its text bound to the note's `EditSession`, with the
 /// session's banner above it and a find bar of its own. Typing reaches the session (typed and
 /// pasted line breaks in the file's convention); texts the session replaces (a reload, Load
-/// Theirs, the undo of it) replace the editor's. Its colours follow the window's light or dark
-/// appearance as it changes. Lives on the main thread; the window puts
+/// Theirs, the undo of it) replace the editor's. Its colours are light until the window says
+/// they are dark. Lives on the main thread; the window puts
 /// `widget()` where the page was and takes it out again before ending the editor.
 class NoteEditor {
 public:
@@ -54,6 +54,8 @@ public:
     /// Hides the find bar (Escape in the window while editing).
     void closeFind();
     [[nodiscard]] bool isFindShown() const;
+    /// Colours the text light or dark, as the window is.
+    void setDark(bool dark);
 
 private:
     struct ReplaceText;
@@ -67,8 +69,6 @@ private:
     static void onChanged(GtkTextBuffer*, gpointer editor);
     static void onInsertText(GtkTextBuffer* buffer, GtkTextIter* location, char* text, int length,
                              gpointer editor);
-    /// The text's colours follow the window's light or dark appearance.
-    static void followAppearance(GtkSettings* settings, GParamSpec*, gpointer editor);
     static gboolean onTick(GtkWidget*, GdkFrameClock*, gpointer editor);
 
     std::shared_ptr<notes::EditSession> edited;

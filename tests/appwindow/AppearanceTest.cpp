@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string_view>
+#include <tuple>
 
 namespace app {
 namespace {
@@ -44,17 +45,23 @@ double brightness(GtkWidget* widget) {
 }
 
 /// Reader windows on a desktop whose theme GTK's own settings.ini names, written before the
-/// toolkit starts. GTK reads it once per process, so each suite runs only as the first of its
-/// process, as ctest runs every test.
-template <const char* theme> class Desktop : public WindowTest {
+/// toolkit starts, and with `GTK_THEME` set to `variable` unless that is empty. GTK reads them
+/// once per process, so each suite runs only as the first of its process, as ctest runs every
+/// test.
+constexpr char unset[] = "";
+template <const char* theme, const char* variable = unset> class Desktop : public WindowTest {
 protected:
     static void SetUpTestSuite() {
         notes::ScratchFolder::write(config / "gtk-4.0" / "settings.ini",
                                     std::string("[Settings]\ngtk-theme-name=") + theme + "\n");
         ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-        ::unsetenv("GTK_THEME");
+        if (*variable)
+            ::setenv("GTK_THEME", variable, 1);
+        else
+            ::unsetenv("GTK_THEME");
         WindowTest::SetUpTestSuite();
     }
+    static void TearDownTestSuite() { ::unsetenv("GTK_THEME"); }
     void SetUp() override {
         if (g_get_user_config_dir() != config.path())
             GTEST_SKIP() << "needs a process of its own (ctest runs each test so)";
@@ -118,8 +125,13 @@ protected:
 
 constexpr char darkTheme[] = "Adwaita-dark";
 constexpr char lightTheme[] = "Adwaita";
+constexpr char darkVariant[] = "Adwaita:dark";
 using DarkDesktop = Desktop<darkTheme>;
 using LightDesktop = Desktop<lightTheme>;
+// The variable names the theme of every GTK program started with it; the window cannot be
+// drawn otherwise, so the page and the editor go with it whatever the mode.
+using ForcedDark = Desktop<lightTheme, darkVariant>;
+using ForcedLight = Desktop<darkTheme, lightTheme>;
 
 // Mended: `light` on a dark theme left the window and the page dark.
 TEST_F(DarkDesktop, LightIsLightAndSystemAndDarkAreDark) {
@@ -138,6 +150,20 @@ TEST_F(LightDesktop, DarkIsDarkAndSystemAndLightAreLight) {
                  {AppearanceMode::system, "light light light"}});
 }
 
+// Mended: the editor followed only the toolkit's settings, and the page the mode, so that
+// under GTK_THEME the window, the page and the editor disagreed.
+TEST_F(ForcedDark, TheDarkThemeInTheEnvironmentMakesEveryModeDark) {
+    expectTones({{AppearanceMode::system, "dark dark dark"},
+                 {AppearanceMode::light, "dark dark dark"},
+                 {AppearanceMode::dark, "dark dark dark"}});
+}
+
+TEST_F(ForcedLight, TheLightThemeInTheEnvironmentMakesEveryModeLight) {
+    expectTones({{AppearanceMode::system, "light light light"},
+                 {AppearanceMode::dark, "light light light"},
+                 {AppearanceMode::light, "light light light"}});
+}
+
 TEST_F(DarkDesktop, DisplaySettingsSetThePageTheRenderingAndTheAppearance) {
     // The appearance is stored in another letter case: no mode, so the desktop's.
     writeSettings("typeface=sans\ntextScale=1.5\nlineWidth=wide\nfrontmatter=hidden\n"
@@ -150,6 +176,20 @@ TEST_F(DarkDesktop, DisplaySettingsSetThePageTheRenderingAndTheAppearance) {
                   "document.getElementById('content').innerHTML.trim()]"),
               nlohmann::json({"font-sans", "1.5", "44.0rem", "<p data-line=\"4\">a<br>\nb</p>"}));
     EXPECT_EQ(state().display.appearance, AppearanceMode::system);
+}
+
+TEST(AppearanceStyle, TheThemeInTheEnvironmentDecidesOverTheSettings) {
+    // GTK_THEME, the settings' theme and dark preference; whether dark.
+    using Case = std::tuple<const char*, const char*, bool, bool>;
+    for (const auto& [variable, theme, prefersDark, dark] :
+         {Case{"", "Adwaita", false, false}, Case{"", "Adwaita", true, true},
+          Case{"", "Adwaita-dark", false, true}, Case{"", "Arc-Dark", false, true},
+          Case{"Adwaita", "Adwaita-dark", true, false},
+          Case{"Adwaita:dark", "Adwaita", false, true},
+          Case{"Adwaita-dark", "Adwaita", false, true}, Case{"Arc-Dark:x", "Adwaita", false, true},
+          Case{"Adwaita:light", "Adwaita-dark", true, false}})
+        EXPECT_EQ(isDarkTheme(variable, theme, prefersDark), dark)
+            << variable << " " << theme << " " << prefersDark;
 }
 
 TEST(AppearanceStyle, TheLightSiblingOfADarkThemeDropsItsSuffix) {
