@@ -118,15 +118,16 @@
     return null;
   }
 
-  // The heading the reader is at: the last one at or above the top of the view;
-  // at the end of the page, where the last headings can no longer reach the top,
-  // the last one that is in view. -1 when the view is above every heading.
-  function headingIndexAt(tops, viewTop, viewBottom, atEnd) {
+  // The heading whose section holds the top of the view: the last one at or above
+  // it. On a page at its top, what comes before the first heading belongs to it,
+  // once it is in view. -1 when the view is above every heading.
+  function headingIndexAt(tops, viewTop, viewBottom, atTop) {
     let index = -1;
     for (let i = 0; i < tops.length; i++) {
-      if (tops[i] <= viewTop + 1 || (atEnd && tops[i] < viewBottom)) index = i;
+      if (tops[i] <= viewTop + 1) index = i;
       else break;
     }
+    if (index < 0 && atTop && tops.length && tops[0] < viewBottom) index = 0;
     return index;
   }
 
@@ -252,8 +253,7 @@
       const headings = outlineHeadings();
       const viewTop = global.scrollY + topInset;
       const viewBottom = global.scrollY + global.innerHeight;
-      const atEnd = viewBottom >= document.documentElement.scrollHeight - 2;
-      const index = headingIndexAt(headings.map(pageTop), viewTop, viewBottom, atEnd);
+      const index = headingIndexAt(headings.map(pageTop), viewTop, viewBottom, global.scrollY <= 0);
       id = index >= 0 ? headings[index].id : undefined;
     }
     if (id === reportedHeading) return;

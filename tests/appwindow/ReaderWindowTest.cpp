@@ -79,6 +79,25 @@ TEST_F(WindowTest, TitleSidebarPageAndMenuFollowTheTargetAndTheExamplesOpenAtThe
     EXPECT_EQ(heading(), "Formatting");
 }
 
+// Mended: a short note opened at its top marked its last heading, and a long one none.
+TEST_F(WindowTest, ANoteOpenedAtItsTopMarksItsFirstHeading) {
+    writeNote("short.md", "# One\n\n## Two\n\n## Three\n");
+    writeNote("long.md", "# First\n" + tallText + "## Second\n" + tallText);
+    writeSettings("showOutline=true\n");
+    auto& shown = open(folderTarget("short.md"));
+    const auto marked = [&] { return shown.model().currentHeadingID.get().value_or("(none)"); };
+    // The page reports its heading once it has laid itself out.
+    EXPECT_TRUE(waitUntil([&] { return marked() != "(none)"; }));
+    runFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(std::pair(marked(), shown.outline().selectedID()),
+              std::pair(std::string("one"), std::optional<std::string>("one")));
+    shown.model().open(note("long.md"));
+    settle();
+    EXPECT_TRUE(waitUntil([&] { return marked() != "(none)"; }));
+    runFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(marked(), "first");
+}
+
 TEST_F(WindowTest, TheOutlineFollowsThePageAndALinkOpensItsNoteWithHistoryAndScroll) {
     writeNote("a.md", "# Start\n\n[next](sub/b.md)\n" + tallText + "# Middle\n" + tallText +
                           "# Bottom\n" + tallText);

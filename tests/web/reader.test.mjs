@@ -111,20 +111,25 @@ test('the start position comes from the anchor, else a line of 2 or more, else a
   }
 });
 
-test('the current heading is the last one at the top, or the last in view at the end', () => {
+test('the current heading is the one whose section holds the top of the view', () => {
   const tops = [100, 500, 900];
   const cases = [
-    [0, 800, false, -1],
+    // A page at its top marks its first heading once that is in view, even when
+    // later ones are in view too.
+    [12, 1000, true, 0],
+    [12, 101, true, 0],
+    [12, 100, true, -1],
+    // Scrolled, the part above the first heading belongs to none.
+    [50, 800, false, -1],
     [100, 900, false, 0],
     [498, 1200, false, 0],
     [499, 1200, false, 1],
+    // Near the end, later headings in view do not take the mark.
     [600, 1400, false, 1],
-    [600, 1400, true, 2],
-    [600, 850, true, 1],
-    [600, 900, true, 1], // a heading at the very bottom is not yet in view
+    [901, 1400, false, 2],
   ];
-  for (const [viewTop, viewBottom, atEnd, index] of cases) {
-    assert.equal(page.headingIndexAt(tops, viewTop, viewBottom, atEnd), index, `${viewTop} ${atEnd}`);
+  for (const [viewTop, viewBottom, atTop, index] of cases) {
+    assert.equal(page.headingIndexAt(tops, viewTop, viewBottom, atTop), index, `${viewTop} ${viewBottom} ${atTop}`);
   }
   assert.equal(page.headingIndexAt([], 0, 100, true), -1);
 });
