@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <fstream>
 #include <random>
 #include <string>
 #include <sys/stat.h>
@@ -66,7 +67,7 @@ private:
     bool kept = false;
 };
 
-// A new file in the folder, made with the usual mode (0666 less the umask) for a new note.
+// A new file in the folder that only its owner may read, until it is given the note's access.
 std::variant<FileDescriptor, std::error_code> createTemporary(int folder, std::string& name) {
     thread_local std::mt19937_64 random{std::random_device{}()};
     constexpr int attempts = 100;
@@ -75,13 +76,45 @@ std::variant<FileDescriptor, std::error_code> createTemporary(int folder, std::s
         std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
         name = std::string(temporaryPrefix) + suffix;
         FileDescriptor file(
-            ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (file)
             return file;
         if (errno != EEXIST)
             return lastError();
     }
     return std::make_error_code(std::errc::file_exists);
+}
+
+// The mode a new file gets (0666 less the umask), read without changing the umask, which
+// other threads may be using; owner-only where the kernel does not tell it.
+mode_t newFileMode() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        unsigned mask = 0;
+        if (std::sscanf(line.c_str(), "Umask: %o", &mask) == 1)
+            return 0666 & ~static_cast<mode_t>(mask);
+    }
+    return 0600;
+}
+
+// Gives the temporary file the owner and mode of the note it will replace, or of a new note.
+// Only the super-user may give a file away, and a user may only give it a group of theirs: where
+// the note's group cannot be kept, its group bits would open it to another group and are dropped.
+std::error_code giveNoteAccess(int fd, const struct stat* note) {
+    if (!note)
+        return ::fchmod(fd, newFileMode()) == 0 ? std::error_code() : lastError();
+    mode_t mode = note->st_mode & 07777;
+    // Before the mode, since a change of owner clears set-id bits.
+    if (::fchown(fd, note->st_uid, note->st_gid) != 0) {
+        if (errno != EPERM)
+            return lastError();
+        if (::fchown(fd, static_cast<uid_t>(-1), note->st_gid) != 0) {
+            if (errno != EPERM)
+                return lastError();
+            mode &= ~mode_t{S_ISGID | S_IRWXG};
+        }
+    }
+    return ::fchmod(fd, mode) == 0 ? std::error_code() : lastError();
 }
 
 std::error_code writeAll(int fd, std::string_view bytes) {
@@ -162,16 +195,11 @@ std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes
     FileDescriptor file = std::get<FileDescriptor>(std::move(created));
     TemporaryFile temporary(folder.get(), temporaryName);
 
+    // Before the first byte: nothing of a note is ever in a file more open than the note.
+    if (auto error = giveNoteAccess(file.get(), exists ? &original : nullptr))
+        return error;
     if (auto error = writeAll(file.get(), bytes))
         return error;
-    if (exists) {
-        // Best effort: only the super-user may give a file away. Before the mode, since a
-        // change of owner clears set-id bits.
-        if (::fchown(file.get(), original.st_uid, original.st_gid) != 0 && errno != EPERM)
-            return lastError();
-        if (::fchmod(file.get(), original.st_mode & 07777) != 0)
-            return lastError();
-    }
     if (sync(file.get()) != 0)
         return lastError();
     if (!file.close())

@@ -8,8 +8,11 @@
 namespace notes {
 
 /// Replaces the file's contents so that it never holds a mix of old and new bytes: they go to
-/// a temporary file in the same folder, which is flushed to disk, given the original's
-/// permissions (and owner, where allowed), renamed over the file, and the folder is flushed.
+/// a temporary file in the same folder, which is flushed to disk, renamed over the file, and the
+/// folder is flushed. The temporary file is made readable by its owner only and given the
+/// original's permissions (and owner, where allowed; the group's bits are dropped where its group
+/// cannot be kept) before the first byte is written, so no byte of the note is ever readable by
+/// more users than the note is.
 ///
 /// A symbolic link is written through to its target and stays a link. A file that nobody may
 /// write is refused with `permission_denied`, even where the process could write it anyway

@@ -2,7 +2,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/sysmacros.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -60,22 +62,36 @@ bool sameTime(const timespec& a, const timespec& b) {
 
 } // namespace
 
+bool FolderPoller::Stamp::sameItem(const Stamp& other) const {
+    return device == other.device && inode == other.inode && sameTime(born, other.born);
+}
+
 bool FolderPoller::Stamp::sameAs(const Stamp& other) const {
-    return device == other.device && inode == other.inode && size == other.size &&
-           sameTime(modified, other.modified) && sameTime(changed, other.changed);
+    return sameItem(other) && size == other.size && sameTime(modified, other.modified) &&
+           sameTime(changed, other.changed);
 }
 
 std::optional<FolderPoller::Stamp> FolderPoller::stampOf(const std::string& path) {
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) != 0)
+    struct statx status {};
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
+                &status) != 0)
         return std::nullopt;
-    const std::time_t latest = std::max(status.st_mtim.tv_sec, status.st_ctim.tv_sec);
-    return Stamp{status.st_dev,  status.st_ino,  status.st_size,
-                 status.st_mtim, status.st_ctim, std::time(nullptr) - latest > clockStep};
+    auto time = [](const statx_timestamp& t) {
+        return timespec{static_cast<std::time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)};
+    };
+    Stamp stamp{makedev(status.stx_dev_major, status.stx_dev_minor),
+                status.stx_ino,
+                (status.stx_mask & STATX_BTIME) ? time(status.stx_btime) : timespec{},
+                static_cast<off_t>(status.stx_size),
+                time(status.stx_mtime),
+                time(status.stx_ctime)};
+    stamp.settled =
+        std::time(nullptr) - std::max(stamp.modified.tv_sec, stamp.changed.tv_sec) > clockStep;
+    return stamp;
 }
 
-void FolderPoller::follow(const std::string& folder) {
-    add(folder, nullptr);
+void FolderPoller::follow(const std::string& folder, std::vector<FolderChange>* created) {
+    add(folder, created);
 }
 
 void FolderPoller::forget(const std::string& folder) {
@@ -130,6 +146,9 @@ std::vector<FolderChange> FolderPoller::poll() {
         // Named, not bound: the lambda below captures it.
         const std::string& path = entry.first;
         Folder& folder = entry.second;
+        // Inside a folder replaced: followed afresh below, with all it holds.
+        if (std::ranges::any_of(made, [&](const std::string& m) { return isWithin(path, m); }))
+            continue;
         std::optional<Stamp> now = stampOf(path);
         // Its removal is its parent's change.
         if (!now) {
@@ -151,6 +170,12 @@ std::vector<FolderChange> FolderPoller::poll() {
             if (entry.second)
                 folders.push_back(std::move(child));
         };
+        // Another folder now has this path: all the old one held is gone, all it holds is new.
+        if (!now->sameItem(folder.stamp)) {
+            for (const auto& left : folder.entries)
+                report(left, FolderChange::itemRemoved, gone);
+            folder.entries.clear();
+        }
         auto before = folder.entries.begin();
         auto after = entries->begin();
         // Both sorted by name: one pass finds what left and what came.

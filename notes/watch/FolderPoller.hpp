@@ -15,13 +15,15 @@ namespace notes {
 /// Follows folders by their modification times, for folders that no watch can be had for: each
 /// poll costs one status call per folder, and lists again only the folders whose time moved,
 /// reporting the entries made or removed since as a watcher would. Folders that appear inside
-/// are followed too, what they hold reported as made. One file, the note on screen, may be
-/// followed as well: its changes in place move no folder's time.
+/// are followed too, what they hold reported as made; so are folders replaced by another of the
+/// same name, told apart by their device, inode and (where the file system keeps it) birth time.
+/// One file, the note on screen, may be followed as well: its changes in place move no folder's
+/// time.
 class FolderPoller {
 public:
-    /// Follows the folder and every folder below it from now on; what they hold now is not
-    /// reported. A folder already followed keeps its state.
-    void follow(const std::string& folder);
+    /// Follows the folder and every folder below it from now on; what they hold now goes to
+    /// `created` as made, when given. A folder already followed keeps its state.
+    void follow(const std::string& folder, std::vector<FolderChange>* created = nullptr);
     /// Stops following the folder and everything below it.
     void forget(const std::string& folder);
     /// Stops following the folders for which `done` is true, leaving their sub-folders be.
@@ -40,12 +42,16 @@ private:
     struct Stamp {
         dev_t device = 0;
         ino_t inode = 0;
+        /// Zero where the file system does not keep it.
+        timespec born{};
         off_t size = 0;
         timespec modified{};
         timespec changed{};
         /// Its times were older than the clock's step when taken: a later change moves them.
         bool settled = false;
 
+        /// The same item: a folder removed and made again may get the same inode number.
+        [[nodiscard]] bool sameItem(const Stamp& other) const;
         [[nodiscard]] bool sameAs(const Stamp& other) const;
     };
     struct Folder {

@@ -3,12 +3,10 @@
 #include "notes/runtime/MainLoopScheduler.hpp"
 #include "notes/watch/ChangeCoalescer.hpp"
 #include "notes/watch/InotifyTree.hpp"
+#include "notes/watch/PollPace.hpp"
 
 #include <glib-unix.h>
 #include <glib.h>
-
-#include <algorithm>
-#include <chrono>
 
 namespace notes {
 
@@ -31,9 +29,7 @@ struct FolderWatcher::Stream {
     InotifyTree tree;
     std::unique_ptr<GSource, SourceDeleter> source;
     Scheduler::TaskId pollTimer = 0;
-    // The pause after a poll: `pollInterval`, or this many times as long as the poll took.
-    static constexpr int pollPauseFactor = 200;
-    Scheduler::Duration pollPause = pollInterval;
+    PollPace pollPace;
 
     Stream(const std::string& path, OnChange onChange)
         : coalescer(scheduler, latency, std::move(onChange)), tree(path) {
@@ -60,14 +56,10 @@ struct FolderWatcher::Stream {
     void schedulePoll() {
         if (pollTimer != 0 || !tree.isPolling())
             return;
-        pollTimer = scheduler.runAfter(pollPause, [this] {
+        pollTimer = scheduler.runAfter(pollPace.pause(), [this] {
             pollTimer = 0;
-            const auto started = std::chrono::steady_clock::now();
-            std::vector<Change> changes = tree.poll();
-            // A tree so large that a poll is slow is polled less often, so that polling takes
-            // the same small share of one processor at any size.
-            pollPause = std::max<Scheduler::Duration>(
-                pollInterval, (std::chrono::steady_clock::now() - started) * pollPauseFactor);
+            std::vector<Change> changes;
+            pollPace.measure([&] { changes = tree.poll(); });
             schedulePoll();
             // Last use of `this`, as above.
             coalescer.add(changes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "notes/watch/FolderChange.hpp"
+#include "notes/watch/PollPace.hpp"
 
 #include <chrono>
 #include <functional>
@@ -19,12 +20,12 @@ namespace notes {
 /// previous batch. Lost events, and folders that cannot be watched, give one change with
 /// `mustScanSubdirectories` on the root. Folders beyond the per-user limit of watches are
 /// followed by polling their modification times (and those of the `followFile`) every
-/// `pollInterval` (less often where a poll takes more than a 200th of that, so that polling a
-/// huge tree stays cheap), reported as created and removed items, and watched once the limit
-/// allows;
-/// the first of them adds `watchLimitReached`. The root removed or moved gives `rootChanged` on the
-/// root; once a folder is at its path again, watching starts over with
-/// `mustScanSubdirectories` and what the folder holds reported as created.
+/// `pollInterval` (less often, up to every few seconds, where a poll costs more than a 200th of
+/// that in processor time, so that polling a huge tree stays cheap), reported as created and
+/// removed items, and watched once the limit allows; the first of them adds `watchLimitReached`.
+/// Such a folder made or replaced reports what it holds as created, as a watched one does. The root
+/// removed or moved gives `rootChanged` on the root; once a folder is at its path again, watching
+/// starts over with `mustScanSubdirectories` and what the folder holds reported as created.
 ///
 /// Created and destroyed on the thread of the main context that is thread-default at creation;
 /// `onChange` runs there. The watcher may be destroyed inside `onChange`, and nothing is
@@ -36,7 +37,7 @@ public:
 
     static constexpr std::chrono::milliseconds latency{150};
     /// How often folders that cannot be watched are looked at.
-    static constexpr std::chrono::milliseconds pollInterval{2000};
+    static constexpr std::chrono::milliseconds pollInterval = PollPace::shortest;
 
     /// Starts watching the folder at `path`; changes made before are never reported. Never
     /// fails visibly: when the folder cannot be watched, the watcher reports nothing.

@@ -224,7 +224,7 @@ void InotifyTree::watchSubtree(const std::string& relative, std::vector<FolderCh
             // A folder already gone or replaced has events of its own; one that cannot be
             // watched would go unseen.
             if (errno == ENOSPC || errno == ENOMEM || errno == EACCES)
-                watchFailed(folder, errno);
+                watchFailed(folder, errno, created);
             continue;
         }
         // A folder already watched under another path (a bind mount) is not walked twice.
@@ -272,9 +272,11 @@ void InotifyTree::remember(const std::string& relative, int wd) {
     folderOfWatch[wd] = relative;
 }
 
-void InotifyTree::watchFailed(const std::string& folder, int error) {
+void InotifyTree::watchFailed(const std::string& folder, int error,
+                              std::vector<FolderChange>* created) {
     if (error == ENOSPC || error == ENOMEM) {
-        poller.follow(fullPath(folder));
+        // What a new folder holds is reported as a watched one's would be.
+        poller.follow(fullPath(folder), created);
         // A folder already gone is its parent's change.
         if (poller.follows(fullPath(folder)))
             unwatched.insert(folder);
@@ -306,7 +308,7 @@ void InotifyTree::rootLost(std::vector<FolderChange>& out) {
     parentWatch = ::inotify_add_watch(descriptor, parent.c_str(), arrivalMask);
     if (parentWatch < 0) {
         if (errno == ENOSPC || errno == ENOMEM)
-            watchFailed("", errno);
+            watchFailed("", errno, nullptr);
         return;
     }
     // It may be back before the parent was watched.

@@ -19,8 +19,9 @@ namespace notes {
 /// followed, walked under the name they have when their event is handled; folders moved out are
 /// dropped. A folder that cannot be watched (the per-user limit reached) asks for a full scan and
 /// is logged once; from then on it is followed by `poll`, and watched again once the limit
-/// allows. After the root is lost, its parent is watched for the name, and a folder there again
-/// is walked afresh and asks for a full scan. Owns the descriptor.
+/// allows. What a new or replaced folder holds is reported as created, watched or not. After the
+/// root is lost, its parent is watched for the name, and a folder there again is walked afresh and
+/// asks for a full scan. Owns the descriptor.
 class InotifyTree {
 public:
     /// Starts watching `root` (made absolute). Inert, with no descriptor, when inotify is not
@@ -60,7 +61,7 @@ private:
     void watchSubtree(const std::string& relative, std::vector<FolderChange>* created);
     Subtree takeSubtree(const std::string& relative);
     void remember(const std::string& relative, int wd);
-    void watchFailed(const std::string& folder, int error);
+    void watchFailed(const std::string& folder, int error, std::vector<FolderChange>* created);
     void retryWatches();
     void rootLost(std::vector<FolderChange>& out);
     void restartIfRootReturned(std::vector<FolderChange>& out);

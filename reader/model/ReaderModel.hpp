@@ -163,9 +163,10 @@ public:
     static constexpr std::string_view watchLimitNotice =
         "This folder is too large to watch at once: changes in some of its folders show up "
         "after a few seconds. The system setting fs.inotify.max_user_watches raises the limit.";
-    /// The notice for a folder whose scan stopped at its limit of files.
+    /// The notice for a folder whose scan met more files than its limit and so left folders
+    /// out; the folders listed before that are shown whole, however many files they hold.
     static constexpr std::string_view fileLimitNotice =
-        "Only the first 49,999 files of this folder are shown.";
+        "This folder holds more than 49,999 files: some of its folders are not shown.";
 
     /// The largest note shown, in bytes. Each byte of a note costs the web process 100 to 230
     /// bytes of memory for its page, and the renderer 30 to 45 more: a larger note is neither

@@ -23,6 +23,7 @@ TEST(FolderPoller, ReportsWhatChangedSinceTheLastPollAndFollowsNewFolders) {
     scratch.file("note.md");
     scratch.file("old.md");
     scratch.file("b/inside.md");
+    scratch.file("e/keep.md");
     FolderPoller poller;
     poller.follow(base.native());
     poller.followFile((base / "note.md").native());
@@ -59,6 +60,28 @@ TEST(FolderPoller, ReportsWhatChangedSinceTheLastPollAndFollowsNewFolders) {
              scratch.file("b");
          },
          {{"b", removed | folder | created | file}}},
+        // The folder made again may have the inode number of the one removed.
+        {"a tree made again",
+         [&] {
+             fs::remove_all(base / "c");
+             scratch.file("c/d/deep.md");
+         },
+         {{"c/d", removed | created | folder}, {"c/d/deep.md", created | file}}},
+        {"a folder replaced by another of the same name",
+         [&] {
+             scratch.file("elsewhere/d/deep.md");
+             fs::remove_all(base / "c/d");
+             fs::rename(base / "elsewhere/d", base / "c/d");
+             fs::remove(base / "elsewhere");
+         },
+         {{"c/d/deep.md", removed | created | file}}},
+        // Made again at once, it gets the inode number it had.
+        {"a folder made again with what it held",
+         [&] {
+             fs::remove_all(base / "e");
+             scratch.file("e/keep.md");
+         },
+         {{"e/keep.md", removed | created | file}}},
         {"a tree removed", [&] { fs::remove_all(base / "c"); }, {{"c", removed | folder}}},
         {"no longer followed",
          [&] {

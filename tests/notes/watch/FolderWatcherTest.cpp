@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <map>
+#include <thread>
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
@@ -243,6 +245,91 @@ TEST_F(FolderWatcherTest, FoldersBeyondTheLimitAreFollowedByPollingUntilTheyCanB
     EXPECT_EQ(status, 0) << "1: the limit not announced, 2: changes not reported within 5 s, "
                             "3: nothing polled, 4: not watched when the limit allows, 5: "
                             "watched folder silent";
+}
+
+// Mended: a folder past the limit that was removed and made again, or replaced by another of
+// the same name, reported none of its notes: only a full scan was asked for, or nothing at all.
+TEST_F(FolderWatcherTest, FoldersPastTheLimitMadeAgainOrReplacedReportWhatTheyHold) {
+    for (const char* note : {"d0/old.md", "d1/keep.md", "p/d2/keep.md", "p/d3/keep.md"})
+        scratch.file(note);
+    int status = withWatchLimit(1, [&] {
+        // The root takes the one watch: the folders of the root are made again under a
+        // watched folder, those of "p" under a polled one.
+        FolderWatcher watcher(base.native(), record());
+        if (!runUntil([&] { return (seen[base.native()] & mustScan) != 0; }))
+            return 1;
+        seen.clear();
+        // First, so that it gets the inode number it had.
+        fs::remove_all(base / "p/d3");
+        ScratchFolder::write(base / "p/d3/keep.md", "rewritten\n");
+        fs::remove_all(base / "d0");
+        fs::create_directories(base / "d0/sub");
+        append(base / "d0/new.md", "");
+        append(base / "d0/sub/new.md", "");
+        for (const fs::path& replaced : {base / "d1", base / "p/d2"}) {
+            ScratchFolder::write(base / "next/keep.md", "rewritten\n");
+            fs::remove_all(replaced);
+            fs::rename(base / "next", replaced);
+        }
+        const std::map<fs::path, Flags> expected{
+            {base / "d0/new.md", created | file},     {base / "d0/sub", created | folder},
+            {base / "d0/sub/new.md", created | file}, {base / "d1/keep.md", created | file},
+            {base / "p/d2/keep.md", created | file},  {base / "p/d3/keep.md", created | file}};
+        expectSeen(expected);
+        return ::testing::Test::HasFailure() ? 2 : 0;
+    });
+    if (status == cannotLowerTheLimit)
+        GTEST_SKIP() << "user namespaces are not allowed here, so the limit cannot be lowered";
+    EXPECT_EQ(status, 0) << "1: the limit not announced, 2: notes not reported by path";
+}
+
+// Mended: the pause after a poll was 200 times what it took by the clock, so a process held off
+// the processor during one poll (a busy machine) looked at its folders again minutes later.
+TEST_F(FolderWatcherTest, APollHeldOffTheProcessorIsFollowedByTheNextWithinSeconds) {
+    // Enough folders that a poll outlasts the moments this process is let run.
+    for (int n = 0; n < 10'000; ++n)
+        fs::create_directory(base / std::to_string(n));
+    int started[2];
+    int resumed[2];
+    ASSERT_EQ(::pipe(started), 0);
+    ASSERT_EQ(::pipe(resumed), 0);
+    int status = withWatchLimit(
+        1,
+        [&] {
+            FolderWatcher watcher(base.native(), record());
+            if (!runUntil([&] { return (seen[base.native()] & mustScan) != 0; }))
+                return 1;
+            char go = 0;
+            if (::write(started[1], &go, 1) != 1 || ::read(resumed[0], &go, 1) != 1)
+                return 3;
+            // Meanwhile stopped most of the time, the polls that came due stretched over the stops.
+            runUntil([] { return false; }, 100ms);
+            append(base / "7/late.md", "");
+            return runUntil([&] { return (seen[(base / "7/late.md").native()] & created) != 0; },
+                            15s)
+                       ? 0
+                       : 2;
+        },
+        [&](pid_t child) {
+            char go = 0;
+            if (::read(started[0], &go, 1) != 1)
+                return;
+            // The child takes no note of the stops: they only keep the main loop from turning.
+            const auto end = std::chrono::steady_clock::now() + 3500ms;
+            while (std::chrono::steady_clock::now() < end) {
+                ::kill(child, SIGSTOP);
+                std::this_thread::sleep_for(250ms);
+                ::kill(child, SIGCONT);
+                std::this_thread::sleep_for(5ms);
+            }
+            [[maybe_unused]] auto written = ::write(resumed[1], &go, 1);
+        });
+    for (int fd : {started[0], started[1], resumed[0], resumed[1]})
+        ::close(fd);
+    if (status == cannotLowerTheLimit)
+        GTEST_SKIP() << "user namespaces are not allowed here, so the limit cannot be lowered";
+    EXPECT_EQ(status, 0) << "1: the limit not announced, 3: no word from the test, 2: the new "
+                            "note not reported within 15 s";
 }
 
 TEST_F(FolderWatcherTest, NothingArrivesOnceDestroyedInsideItsCallback) {
