@@ -67,6 +67,9 @@ bool ReaderModel::endEditing() {
 }
 
 void ReaderModel::watch(const markdown::URL& watched) {
+    // What was said about the folder watched before is not true of the next.
+    notice.set(std::nullopt);
+    noteNotice.reset();
     std::weak_ptr<ReaderModel> weak = weak_from_this();
     watcher = std::make_unique<notes::FolderWatcher>(
         watched.path(), [weak](std::span<const notes::FolderChange> changes) {

@@ -165,6 +165,18 @@ TEST_F(EditingTest, ANoticeAboutANoteGoesWithItWhileOneAboutTheFolderStays) {
     EXPECT_EQ(std::pair(reading(), notice()), std::pair(true, notUTF8));
     show("Note.md");
     EXPECT_EQ(notice(), "(none)");
+
+    // What was said about one folder is not said of the next one opened.
+    changed({{"", notes::FolderChange::mustScanSubdirectories |
+                      notes::FolderChange::watchLimitReached}});
+    model.openFolder(root(), std::nullopt);
+    settle();
+    EXPECT_EQ(notice(), "(none)");
+    changed({{"", notes::FolderChange::mustScanSubdirectories |
+                      notes::FolderChange::watchLimitReached}});
+    model.openFile(note("Note.md"));
+    settle();
+    EXPECT_EQ(notice(), "(none)");
 }
 
 // Mended: the page's answer used to start a session on whatever note was open by then, and a
