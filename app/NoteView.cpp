@@ -79,14 +79,13 @@ void NoteView::pageChanged() {
     const bool wasAwaiting = std::exchange(awaitingLoad, false);
     if (const auto& page = model.page.get()) {
         view->update(*page, appearance);
-        // Until it loads, the web view shows what it held before, which may be a page this
-        // view has replaced since (a note too large, one that could not be read).
+        // Until it loads, the web view shows what it held before: the last note's page, or one
+        // this view has replaced since (a note too large, one that could not be read).
         const auto& loaded = view->state();
-        if (shownPage() == notePage ||
-            (loaded.isLoaded() && loaded.loadedRevision() == page->revision))
+        const bool holdsPage = loaded.isLoaded() && loaded.loadedRevision() == page->revision;
+        if (holdsPage || shownPage() == notePage)
             pages.set_visible_child(notePage);
-        else
-            awaitingLoad = true;
+        awaitingLoad = !holdsPage;
     } else if (const auto& message = model.errorMessage.get()) {
         errorMessage.set_text(notes::replacingInvalidUTF8(*message));
         openElsewhere.set_visible(model.isTooLarge.get());
@@ -96,6 +95,19 @@ void NoteView::pageChanged() {
     }
     if (awaitingLoad != wasAwaiting)
         renderingChanged();
+    if (!awaitingLoad)
+        announceShown();
+}
+
+void NoteView::announceShown() {
+    const auto& page = model.page.get();
+    Shown now{shownPage(), page ? std::optional(page->fileURL) : model.file.get(),
+              page ? page->revision : 0};
+    // The same page again (the model's message changing under it) is no news.
+    if (shown == now)
+        return;
+    shown = std::move(now);
+    shownModel.emit();
 }
 
 void NoteView::pageLoaded() {
@@ -107,18 +119,23 @@ void NoteView::pageLoaded() {
     awaitingLoad = false;
     pages.set_visible_child(notePage);
     renderingChanged();
+    announceShown();
 }
 
 void NoteView::renderingChanged() {
-    if (renderingNotice) {
-        scheduler.cancel(*renderingNotice);
-        renderingNotice.reset();
-    }
     if (!model.isRendering.get() && !awaitingLoad) {
+        if (renderingNotice) {
+            scheduler.cancel(*renderingNotice);
+            renderingNotice.reset();
+        }
         spinner.stop();
         rendering.set_visible(false);
         return;
     }
+    // Announced once from the start of the rendering to the end of the load, whatever
+    // happens between.
+    if (renderingNotice || rendering.get_visible())
+        return;
     renderingNotice = scheduler.runAfter(renderingNoticeDelay, [this] {
         renderingNotice.reset();
         spinner.start();

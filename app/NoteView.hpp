@@ -25,8 +25,9 @@ namespace app {
 /// or an empty page when no note is shown. A rendering that takes longer than
 /// `renderingNoticeDelay` is announced above whatever is shown meanwhile: the last note's page
 /// while it is on screen, else the empty page, which stays until the web view has loaded the
-/// new page so that a page once replaced never comes back. It hands the page's
-/// clicked links to the model and keeps the heading and scroll offset that the page reports.
+/// new page so that a page once replaced never comes back. The announcement lasts until the
+/// web view holds the new page, not only until the rendering ends. It hands the page's clicked
+/// links to the model and keeps the heading and scroll offset that the page reports.
 class NoteView : public Gtk::Overlay {
 public:
     NoteView(reader::ReaderModel& model, notes::Scheduler& scheduler,
@@ -49,10 +50,23 @@ public:
     [[nodiscard]] bool announcesRendering() const { return rendering.get_visible(); }
     [[nodiscard]] reader::ReaderWebView& webView() { return *view; }
 
+    /// Emitted when what the model holds is on screen: its page loaded in the web view, the
+    /// error page, or the empty page.
+    sigc::signal<void()> shownModel;
+
 private:
     void pageChanged();
     void renderingChanged();
     void pageLoaded();
+    void announceShown();
+
+    /// What `shownModel` announced last: the stack's page, the note and the page's revision.
+    struct Shown {
+        std::string page;
+        std::optional<markdown::URL> file;
+        int revision = 0;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
 
     reader::ReaderModel& model;
     notes::Scheduler& scheduler;
@@ -70,6 +84,7 @@ private:
     std::optional<notes::Scheduler::TaskId> renderingNotice;
     /// The model's page is on its way into the web view, which still holds an older one.
     bool awaitingLoad = false;
+    std::optional<Shown> shown;
     Connections connections;
 };
 

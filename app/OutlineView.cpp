@@ -2,7 +2,10 @@
 
 #include "notes/files/LenientUTF8.hpp"
 
+#include <gtkmm/gestureclick.h>
 #include <gtkmm/label.h>
+#include <gtkmm/signallistitemfactory.h>
+#include <gtkmm/tooltip.h>
 
 #include <algorithm>
 
@@ -14,81 +17,115 @@ constexpr int indentPerLevel = 12;
 
 } // namespace
 
-OutlineView::OutlineView(reader::ReaderModel& model) : model(model) {
-    list.set_selection_mode(Gtk::SelectionMode::SINGLE);
-    list.set_activate_on_single_click(true);
+OutlineView::OutlineView(reader::ReaderModel& model)
+    : model(model), items(Gio::ListStore<OutlineItem>::create()),
+      selection(Gtk::SingleSelection::create(items)) {
+    selection->set_autoselect(false);
+    selection->set_can_unselect(true);
+
+    auto factory = Gtk::SignalListItemFactory::create();
+    factory->signal_setup().connect(sigc::mem_fun(*this, &OutlineView::setUpRow));
+    factory->signal_bind().connect(sigc::mem_fun(*this, &OutlineView::bindRow));
+    list.set_factory(factory);
+    list.set_model(selection);
     list.add_css_class("navigation-sidebar");
-    connections += list.signal_row_activated().connect([this](Gtk::ListBoxRow* row) {
-        const auto position = static_cast<std::size_t>(row->get_index());
-        if (position < headings.size())
-            this->model.web.scrollToAnchor(headings[position].id);
-    });
+    connections +=
+        list.signal_activate().connect([this](unsigned position) { scrollPageTo(position); });
     set_child(list);
     set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
 
-    connections += model.headings.connect(sigc::mem_fun(*this, &OutlineView::headingsChanged));
     connections +=
         model.currentHeadingID.connect(sigc::mem_fun(*this, &OutlineView::followCurrentHeading));
-    headingsChanged();
+    connections += property_visible().signal_changed().connect(
+        sigc::mem_fun(*this, &OutlineView::followVisibility));
+    showModelOutline();
 }
 
-void OutlineView::headingsChanged() {
-    headings = model.headings.get();
-    while (auto* row = list.get_row_at_index(0))
-        list.remove(*row);
+void OutlineView::setUpRow(const Glib::RefPtr<Gtk::ListItem>& row) {
+    ++madeRows;
+    auto* label = Gtk::make_managed<Gtk::Label>();
+    label->set_xalign(0);
+    label->set_ellipsize(Pango::EllipsizeMode::END);
+    // Made when the pointer rests on the row, never ahead.
+    label->set_has_tooltip(true);
+    label->signal_query_tooltip().connect(
+        [label](int, int, bool, const Glib::RefPtr<Gtk::Tooltip>& tooltip) {
+            tooltip->set_text(label->get_text());
+            return true;
+        },
+        false);
+    // A click on the row already selected scrolls to its heading too.
+    auto click = Gtk::GestureClick::create();
+    click->signal_released().connect(
+        [this, item = row.get()](int, double, double) { scrollPageTo(item->get_position()); });
+    label->add_controller(click);
+    row->set_child(*label);
+}
+
+void OutlineView::bindRow(const Glib::RefPtr<Gtk::ListItem>& row) {
+    auto item = std::dynamic_pointer_cast<OutlineItem>(row->get_item());
+    auto* label = dynamic_cast<Gtk::Label*>(row->get_child());
+    if (!item || !label)
+        return;
+    label->set_text(notes::replacingInvalidUTF8(item->heading().text));
+    label->set_margin_start(item->depth() * indentPerLevel);
+}
+
+void OutlineView::showModelOutline() {
+    const auto& headings = model.headings.get();
     const int topLevel = headings.empty() ? 1 : std::ranges::min_element(headings, {}, [](auto& h) {
                                                     return h.level;
                                                 })->level;
-    for (const auto& heading : headings) {
-        auto* label = Gtk::make_managed<Gtk::Label>(notes::replacingInvalidUTF8(heading.text));
-        label->set_xalign(0);
-        label->set_ellipsize(Pango::EllipsizeMode::END);
-        label->set_margin_start((heading.level - topLevel) * indentPerLevel);
-        label->set_tooltip_text(label->get_text());
-        list.append(*label);
-    }
+    std::vector<Glib::RefPtr<OutlineItem>> replacing;
+    replacing.reserve(headings.size());
+    for (const auto& heading : headings)
+        replacing.push_back(OutlineItem::create(heading, heading.level - topLevel));
+    items->splice(0, items->get_n_items(), replacing);
     followCurrentHeading();
 }
 
 void OutlineView::followCurrentHeading() {
-    Gtk::ListBoxRow* current = nullptr;
+    unsigned current = GTK_INVALID_LIST_POSITION;
     if (const auto& id = model.currentHeadingID.get()) {
-        auto found = std::ranges::find(headings, *id, &notes::OutlineHeading::id);
-        if (found != headings.end())
-            current = list.get_row_at_index(static_cast<int>(found - headings.begin()));
+        for (unsigned position = 0, count = items->get_n_items(); position < count; ++position) {
+            if (items->get_item(position)->heading().id == *id) {
+                current = position;
+                break;
+            }
+        }
     }
-    following = true;
-    if (current)
-        list.select_row(*current);
-    else
-        list.unselect_all();
-    following = false;
+    selection->set_selected(current);
+}
+
+void OutlineView::scrollPageTo(unsigned position) {
+    if (position < items->get_n_items())
+        model.web.scrollToAnchor(items->get_item(position)->heading().id);
+}
+
+void OutlineView::followVisibility() {
+    // A hidden list view would still make rows for its model.
+    list.set_model(get_visible() ? selection : Glib::RefPtr<Gtk::SingleSelection>());
 }
 
 std::vector<std::string> OutlineView::rowTexts() const {
     std::vector<std::string> texts;
-    for (int position = 0; const auto* row = list.get_row_at_index(position); ++position) {
-        if (const auto* label = dynamic_cast<const Gtk::Label*>(row->get_child()))
-            texts.push_back(label->get_text());
-    }
+    for (unsigned position = 0, count = items->get_n_items(); position < count; ++position)
+        texts.push_back(notes::replacingInvalidUTF8(items->get_item(position)->heading().text));
     return texts;
 }
 
 std::optional<std::string> OutlineView::selectedID() const {
-    const auto* row = list.get_selected_row();
-    if (!row)
+    const auto position = selection->get_selected();
+    if (position >= items->get_n_items())
         return std::nullopt;
-    const auto position = static_cast<std::size_t>(row->get_index());
-    if (position >= headings.size())
-        return std::nullopt;
-    return headings[position].id;
+    return items->get_item(position)->heading().id;
 }
 
 void OutlineView::pick(int position) {
-    if (auto* row = list.get_row_at_index(position)) {
-        list.select_row(*row);
-        row->activate();
-    }
+    if (position < 0 || static_cast<unsigned>(position) >= items->get_n_items())
+        return;
+    selection->set_selected(static_cast<unsigned>(position));
+    scrollPageTo(static_cast<unsigned>(position));
 }
 
 } // namespace app

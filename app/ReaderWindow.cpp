@@ -58,8 +58,18 @@ ReaderWindow::ReaderWindow(AppState& state, const reader::WindowTarget& target)
 
     showOutline(state.display.showOutline);
 
-    connections += readerModel->file.connect(sigc::mem_fun(*this, &ReaderWindow::followTitle));
-    connections += readerModel->folder.connect(sigc::mem_fun(*this, &ReaderWindow::followTitle));
+    // The note's name, like its outline, comes with its page: until then the window is still
+    // about the note on screen.
+    connections += notes.shownModel.connect([this] {
+        headings.showModelOutline();
+        followTitle();
+    });
+    const auto titleWithoutNote = [this] {
+        if (!readerModel->file->has_value())
+            followTitle();
+    };
+    connections += readerModel->file.connect(titleWithoutNote);
+    connections += readerModel->folder.connect(titleWithoutNote);
     connections += readerModel->folder.connect(sigc::mem_fun(*this, &ReaderWindow::followFolder));
     connections +=
         readerModel->backStack.connect(sigc::mem_fun(*this, &ReaderWindow::followHistory));

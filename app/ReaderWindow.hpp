@@ -25,7 +25,8 @@
 namespace app {
 
 /// One reader window with its own model: the folder's files in a sidebar, the note's page, and
-/// the outline of its headings. Back and forward ("win.back", "win.forward", Alt+Left and
+/// the outline of its headings. The title and the outline change with the page on screen, not
+/// before the new note's page has loaded. Back and forward ("win.back", "win.forward", Alt+Left and
 /// Alt+Right) step through the window's history; "win.toggle-outline" shows or hides the
 /// outline and remembers the choice in the settings. Ctrl+E switches between reading and
 /// editing the note; the window does not close on edits it could not save without asking.

@@ -89,8 +89,9 @@ void ReaderModel::openFolder(const markdown::URL& url,
     file.set(std::nullopt);
     forgetNoteNotice();
     dropRender();
-    page.set(std::nullopt);
+    // The outline first, as with every page: the views take it when the page changes.
     headings.set({});
+    page.set(std::nullopt);
     backStack.set({});
     forwardStack.set({});
     expandedFolders.set({});
@@ -210,8 +211,8 @@ void ReaderModel::loadCurrentFile(const std::optional<std::string>& anchor) {
                                   : "Couldn't open \u201c" + name + "\u201d. " + error->message());
         // A rendering of the note shown before must not bring its page back.
         dropRender();
-        page.set(std::nullopt);
         headings.set({});
+        page.set(std::nullopt);
         return;
     }
     lastSource = std::move(std::get<std::string>(read));

@@ -124,7 +124,7 @@ TEST_F(WindowTest, TheOutlineFollowsThePageAndALinkOpensItsNoteWithHistoryAndScr
         [&] { return stored.contains(note("a.md")) && stored.at(note("a.md")) == 1200; }));
     std::unique_lock held(renderGate);
     run("document.querySelector('a[href$=\"b.md\"]').click()");
-    ASSERT_TRUE(waitUntil([&] { return title() == "b"; }));
+    ASSERT_TRUE(waitUntil([&] { return shown.model().file.get() == note("sub/b.md"); }));
     // The window goes on handling events: its page answers, and a slow rendering is announced
     // over the last page.
     ASSERT_TRUE(waitUntil([&] { return shown.noteView().announcesRendering(); }));
@@ -220,6 +220,8 @@ TEST_F(WindowTest, PickingOrClickingAFolderTogglesItPickingANoteOpensItAndReveal
                       std::set{std::filesystem::canonical(folder / "projects/old").string()});
         }
     }
+    // The title comes with the page, which a click can still be loading.
+    settle();
     EXPECT_EQ(title(), "README");
 }
 
