@@ -1744,7 +1744,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     const bool continuesLine = lineOpen && current.queuedNewlines == 0;
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
                               .firstIndent =
-                                  continuesLine ? current.currentLength : prefixes.nextWidth(),
+                                  continuesLine ? state().currentLength : prefixes.nextWidth(),
                               .restIndent = prefixes.restWidth(),
                               .wrapping = std::nullopt,
                               .lineEndsCloseDirectives = directiveDepth > 0 && !inCell};
@@ -1944,16 +1944,13 @@ void MarkupFormatter::print(std::string_view text) {
     std::size_t end = text.find('\n');
     for (std::size_t lineStart = 0;;) {
         const std::size_t nextEnd = end == none ? none : text.find('\n', end + 1);
-        // The next line's length replaces a line's in the state once that line ends too, so
-        // only the last two lines are worth counting.
-        const bool measured = nextEnd == none;
         const std::string_view line = text.substr(lineStart, end == none ? end : end - lineStart);
         if (!line.empty()) {
             if (!lineOpen) {
-                write(prefixes.takeLinePrefix(), measured);
+                write(prefixes.takeLinePrefix());
                 lineOpen = true;
             }
-            write(line, measured);
+            write(line);
         }
         if (end == none)
             break;
@@ -1961,6 +1958,11 @@ void MarkupFormatter::print(std::string_view text) {
         lineStart = end + 1;
         end = nextEnd;
     }
+}
+
+const MarkupFormatter::State& MarkupFormatter::state() const {
+    pendingLengths.settle(printed, current.currentLength, current.lastLineLength);
+    return current;
 }
 
 void MarkupFormatter::printQueuedNewlines() {
@@ -1977,9 +1979,9 @@ void MarkupFormatter::printBareLine() {
     lineOpen = true;
 }
 
-void MarkupFormatter::write(std::string_view text, bool measured) {
+void MarkupFormatter::write(std::string_view text) {
     runStart = runStart && text.empty();
-    addToLine(text, measured);
+    addToLine(text);
     printed += text;
 }
 
@@ -1990,16 +1992,15 @@ void MarkupFormatter::writeLineEnd() {
     lineOpen = false;
     current.lastLineLength = current.currentLength;
     current.currentLength = 0;
+    pendingLengths.endLine();
     current.lineNumber = checkedAdd(current.lineNumber, 1);
     current.newlineStreak = checkedAdd(current.newlineStreak, 1);
 }
 
-void MarkupFormatter::addToLine(std::string_view text, bool measured) {
+void MarkupFormatter::addToLine(std::string_view text) {
     if (text.empty())
         return;
-    if (measured)
-        current.currentLength =
-            checkedAdd(current.currentLength, static_cast<std::int64_t>(characterCount(text)));
+    pendingLengths.add(printed.size(), text.size());
     current.newlineStreak = 0;
 }
 

@@ -155,6 +155,13 @@ TEST(UnicodeText, SplitsIntoUserPerceivedCharactersAndComparesByCanonicalEquival
         {"\U0001F44D\U0001F3FD", {"\U0001F44D\U0001F3FD"}},             // a skin tone
         {"\u1100\u1161\u11A8", {"\u1100\u1161\u11A8"}},                 // Hangul jamo
         {"\u0600\u0661", {"\u0600\u0661"}},                             // a prepended sign
+        // Runs that only the rules split: Bengali and Khmer signs, a zero-width space, ill-formed
+        // bytes and ASCII inside them.
+        {"\u0995\u09BF\u0995\u09BF \u0995\u09BFa\u0995",
+         {"\u0995\u09BF", "\u0995\u09BF", " ", "\u0995\u09BF", "a", "\u0995"}},
+        {"\u1780\u17B6\u200B\u1781\u17B7\xFF\u1780\u17B6",
+         {"\u1780\u17B6", "\u200B", "\u1781\u17B7", "\xFF", "\u1780\u17B6"}},
+        {"\u0600\u0600a\u0301\u0600", {"\u0600\u0600a\u0301", "\u0600"}},
         {"ab\xCC\x81"
          "cd\xD0\xB4\xFF",
          {"a", "b\xCC\x81", "c", "d", "\xD0\xB4", "\xFF"}},
