@@ -83,19 +83,16 @@ TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOneAndCountsEmptyLin
 }
 
 TEST(TrimmedLineDeathTest, MeasuresLexesAndPlacesTokensInUTF8BytesButTakesNoNegativeCount) {
-    // Text, indentation columns, blank, fence.
-    const std::tuple<std::string, std::int64_t, bool, bool> cases[] = {
-        {"  \tx", 4, false, false}, // a tab moves to the next multiple of 4
-        {"", 0, true, false},
-        {" \xCC\x81x", 0, false, false}, // a space carrying an accent is no blank
-        {"```cpp", 0, false, true},
-        {"    ~~~", 4, false, true}, // how deep a fence may stand is for the caller
+    // Text, indentation columns, blank.
+    const std::tuple<std::string, std::int64_t, bool> cases[] = {
+        {"  \tx", 4, false},                            // a tab moves to the next multiple of 4
+        {"", 0, true},        {" \xCC\x81x", 0, false}, // a space carrying an accent is no blank
+        {"```cpp", 0, false}, {"    ~~~", 4, false},
     };
-    for (const auto& [text, columns, blank, fence] : cases) {
+    for (const auto& [text, columns, blank] : cases) {
         TrimmedLine line = lineOf(text);
         EXPECT_EQ(line.indentationColumnCount(), columns) << text;
         EXPECT_EQ(line.isEmptyOrAllWhitespace(), blank) << text;
-        EXPECT_EQ(line.isCodeFence(), fence) << text;
         line.lex(100);
         EXPECT_EQ(line.indentationColumnCount(), columns) << text;
         EXPECT_TRUE(line.isEmptyOrAllWhitespace());
