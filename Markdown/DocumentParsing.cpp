@@ -71,8 +71,8 @@ std::string readText(const URL& file) {
 
     if (!isWellFormedUTF8(text))
         failReading(file, std::make_error_code(std::errc::illegal_byte_sequence));
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.erase(0, 3);
+    if (text.starts_with(byteOrderMark))
+        text.erase(0, byteOrderMark.size());
     return text;
 }
 

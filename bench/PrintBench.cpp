@@ -1,5 +1,6 @@
-// The printer's cost: a docs text printed back as Markdown by `markdown::format`, beside the
-// `Document` parse of the same text in the same run. Printing is to cost no more than parsing.
+// The printer's cost: a text printed back as Markdown by `markdown::format`, beside the
+// `Document` parse of the same text in the same run. Printing with default options is to cost no
+// more than parsing, and with a line limit of 80 no more than twice as much.
 #include "bench/support/InstalledMarkdown.hpp"
 #include "bench/support/MarkdownInputs.hpp"
 #include "bench/support/RatioReporter.hpp"
@@ -10,8 +11,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bench {
 namespace {
@@ -21,16 +24,27 @@ markdown::Document document(std::string_view text) {
     return markdown::Document::parsing(text);
 }
 
-// The tree is parsed once, untimed; each iteration prints all of it with default options.
-void print(benchmark::State& state, const MarkdownInput& input) {
+// The tree is parsed once, untimed; each iteration prints all of it.
+void print(benchmark::State& state, const MarkdownInput& input,
+           const markdown::MarkupFormatter::Options& options) {
     const markdown::Document parsed = document(input.text());
-    timeMaking(state, input, [&](std::string_view) { return markdown::format(parsed, {}); });
+    timeMaking(state, input, [&](std::string_view) { return markdown::format(parsed, options); });
+}
+
+markdown::MarkupFormatter::Options limited(std::int64_t maxLength) {
+    markdown::MarkupFormatter::Options options;
+    options.preferredLineLimit = markdown::MarkupFormatter::Options::PreferredLineLimit{
+        .lineSplittingElement = markdown::MarkupFormatter::Options::LineSplittingElement::softBreak,
+        .maxLength = maxLength};
+    return options;
 }
 
 void registerAll() {
-    for (const MarkdownInput& input : markdownInputs()) {
-        if (input.corpus != "docs" || (input.label != "1MB" && input.label != "10MB"))
-            continue;
+    const std::vector<MarkdownInput> inputs{{"docs", 1'000'000, "1MB"},
+                                            {"docs", 10'000'000, "10MB"},
+                                            {"notes", 100'000, "100KB"},
+                                            {"notes", 1'000'000, "1MB"}};
+    for (const MarkdownInput& input : inputs) {
         const std::string group = "print/" + input.name();
         benchmark::RegisterBenchmark(
             (group + "/Document").c_str(),
@@ -38,7 +52,12 @@ void registerAll() {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
         benchmark::RegisterBenchmark((group + "/format").c_str(),
-                                     [input](benchmark::State& state) { print(state, input); })
+                                     [input](benchmark::State& state) { print(state, input, {}); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(
+            (group + "/format_limit80").c_str(),
+            [input](benchmark::State& state) { print(state, input, limited(80)); })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }

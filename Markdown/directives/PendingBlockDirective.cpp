@@ -1,6 +1,7 @@
 #include "Markdown/directives/PendingBlockDirective.hpp"
 
 #include "Markdown/directives/ParseContainerStack.hpp"
+#include "Markdown/directives/RoadLineRules.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
 #include "Markdown/support/Fatal.hpp"
 
@@ -54,23 +55,6 @@ std::size_t lineStartBefore(std::string_view input, std::size_t offset) {
 }
 
 } // namespace
-
-std::int64_t argumentTextLength(std::string_view rest) {
-    bool escaped = false;
-    bool quoted = false;
-    std::int64_t count = 0;
-    for (std::size_t i = 0; i < rest.size(); i = characterEnd(rest, i), ++count) {
-        if (escaped)
-            escaped = false;
-        else if (isCharacterAt(rest, i, '\\'))
-            escaped = true;
-        else if (isCharacterAt(rest, i, '"'))
-            quoted = !quoted;
-        else if (!quoted && isCharacterAt(rest, i, ')'))
-            break;
-    }
-    return count;
-}
 
 std::optional<PendingBlockDirective>
 PendingBlockDirective::parseOpeningLine(const TrimmedLine& line, const ParseContainerStack& stack) {

@@ -67,8 +67,4 @@ struct PendingBlockDirective {
     std::optional<TrimmedLine> pendingLine;
 };
 
-/// How many characters of `rest` stand before its first ")" outside double quotes and not after
-/// a backslash: the argument text one line gives. Quotes do not carry over from line to line.
-[[nodiscard]] std::int64_t argumentTextLength(std::string_view rest);
-
 } // namespace markdown

@@ -1,15 +1,12 @@
 #include "Markdown/directives/PendingDoxygenCommand.hpp"
 
 #include "Markdown/directives/ParseContainerStack.hpp"
+#include "Markdown/directives/RoadLineRules.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
 #include "Markdown/support/Fatal.hpp"
 
-#include <unicode/locid.h>
 #include <unicode/uchar.h>
-#include <unicode/unistr.h>
 #include <unicode/utf8.h>
-
-#include <array>
 
 namespace markdown {
 namespace {
@@ -36,23 +33,20 @@ std::optional<TrimmedLine::Lex> lexWord(TrimmedLine& line) {
 }
 
 std::optional<Kind::Case> commandNamed(std::string_view name) {
-    std::string lowered;
-    icu::UnicodeString::fromUTF8(icu::StringPiece(name.data(), static_cast<int32_t>(name.size())))
-        .toLower(icu::Locale::getRoot())
-        .toUTF8String(lowered);
-    static constexpr std::array<std::pair<std::string_view, Kind::Case>, 8> commands{{
-        {"discussion", Kind::discussion},
-        {"note", Kind::note},
-        {"brief", Kind::abstract},
-        {"abstract", Kind::abstract},
-        {"param", Kind::param},
-        {"return", Kind::returns},
-        {"returns", Kind::returns},
-        {"result", Kind::returns},
-    }};
-    for (const auto& [command, kind] : commands) {
-        if (lowered == command)
-            return kind;
+    const std::optional<DoxygenCommandName> command = doxygenCommandNamed(name);
+    if (!command)
+        return std::nullopt;
+    switch (*command) {
+    case DoxygenCommandName::param:
+        return Kind::param;
+    case DoxygenCommandName::discussion:
+        return Kind::discussion;
+    case DoxygenCommandName::note:
+        return Kind::note;
+    case DoxygenCommandName::abstract:
+        return Kind::abstract;
+    case DoxygenCommandName::returns:
+        return Kind::returns;
     }
     return std::nullopt;
 }

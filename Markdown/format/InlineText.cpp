@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -346,7 +347,10 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
                 breaks.push_back(space);
         }
         std::size_t wordStart = lineStart;
-        auto emitWord = [&](std::size_t from, std::size_t to) {
+        // A word's width is counted once: as the next word when a break is weighed, and that
+        // count is what the word adds to the column when it is emitted.
+        auto emitWord = [&](std::size_t from, std::size_t to,
+                            std::optional<std::int64_t> width = std::nullopt) {
             if (escapeAt >= from && escapeAt < to) {
                 out.append(text.substr(from, escapeAt - from));
                 out += '\\';
@@ -356,11 +360,14 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
                 out.append(text.substr(from, to - from));
             }
             if (layout.wrapping) // only wrapping needs the width
-                column += static_cast<std::int64_t>(characterCount(text.substr(from, to - from)));
+                column +=
+                    width ? *width
+                          : static_cast<std::int64_t>(characterCount(text.substr(from, to - from)));
         };
+        std::optional<std::int64_t> measuredWidth;
         for (std::size_t b = 0; b < breaks.size(); ++b) {
             const std::size_t space = breaks[b];
-            emitWord(wordStart, space);
+            emitWord(wordStart, space, std::exchange(measuredWidth, std::nullopt));
             const std::size_t nextWordEnd = b + 1 < breaks.size() ? breaks[b + 1] : lineEnd;
             const auto nextWidth = static_cast<std::int64_t>(
                 characterCount(text.substr(space + 1, nextWordEnd - space - 1)));
@@ -373,6 +380,8 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
                 ++column;
             }
             wordStart = space + 1;
+            if (b + 1 < breaks.size())
+                measuredWidth = nextWidth;
         }
         // A reference says the closing brace as text; a backslash would still end the line in one.
         // The spaces of a hard break after it count for nothing.

@@ -52,7 +52,8 @@ std::size_t escapePointOfLineStart(std::string_view line) {
 }
 
 bool opensBlockAtLineStart(std::string_view line, bool inParagraph) {
-    if (line.empty())
+    // Most lines open with a letter, which opens nothing.
+    if (line.empty() || isAsciiLetter(line[0]) || static_cast<unsigned char>(line[0]) >= 0x80)
         return false;
     // A table's delimiter row under a line of text.
     if (line.find_first_not_of("|-: \t") == std::string_view::npos &&

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Markdown/support/UnicodeText.hpp"
+
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace markdown {
@@ -80,6 +83,13 @@ inline constexpr std::string_view roadLineBreaks[] = {"\v", "\f", "\xC2\x85", "\
         if (text.substr(i).starts_with(lineBreak))
             return text.substr(i, lineBreak.size());
     return {};
+}
+
+/// The text with a byte order mark that opens it said as a numeric reference, which the parser
+/// keeps where it drops the bare mark that opens the text it is given.
+inline void referenceOpeningByteOrderMark(std::string& text) {
+    if (text.starts_with(byteOrderMark))
+        text.replace(0, byteOrderMark.size(), "&#xFEFF;");
 }
 
 /// The numeric reference that says one of those line breaks as text.

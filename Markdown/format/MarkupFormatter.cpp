@@ -1,6 +1,6 @@
 #include "Markdown/format/MarkupFormatter.hpp"
 
-#include "Markdown/directives/PendingBlockDirective.hpp"
+#include "Markdown/directives/RoadLineRules.hpp"
 #include "Markdown/format/InlineSyntax.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/format/RoadReading.hpp"
@@ -21,7 +21,6 @@
 namespace markdown {
 namespace {
 
-constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 // States of the road's fence toggle, as bits of a set.
 constexpr std::uint8_t offState = 1;
 constexpr std::uint8_t onState = 2;
@@ -230,7 +229,7 @@ void keepFinalSpace(std::string& laidOut) {
     const std::size_t backslashes = laidOut.size() - 1 - laidOut.find_last_not_of('\\');
     if (!laidOut.empty() && backslashes % 2 == 1)
         laidOut += '\\';
-    laidOut += last == '\v' ? "&#11;" : "&#12;";
+    laidOut += lineBreakReference(std::string_view(&last, 1));
 }
 
 // A code span whose closing run of three or more backticks opens a line of its own, indented so
@@ -957,7 +956,8 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     }
     // Alone, a Doxygen command's name would open the command; a brace against it keeps it the
     // directive's.
-    const bool braceAgainstName = segments.empty() && namesDoxygenCommand(blockDirective.name());
+    const bool braceAgainstName =
+        segments.empty() && doxygenCommandNamed(blockDirective.name()).has_value();
     roadInCode = false;
     if (blockDirective.isEmpty()) {
         print(opening + (braceAgainstName ? "{}" : ""));
@@ -1712,8 +1712,7 @@ InlineReading MarkupFormatter::readsBack(const InlineText& text, const RawMarkup
     std::string laidOut = text.laidOut({.linesStartBlocks = true, .wrapping = std::nullopt});
     keepFinalSpace(laidOut);
     // Read alone, the text would lose a byte order mark that opens it.
-    if (laidOut.starts_with(byteOrderMark))
-        laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
+    referenceOpeningByteOrderMark(laidOut);
     return readBack(laidOut, container);
 }
 
@@ -1744,7 +1743,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     const bool continuesLine = lineOpen && current.queuedNewlines == 0;
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
                               .firstIndent =
-                                  continuesLine ? current.currentLength : prefixes.nextWidth(),
+                                  continuesLine ? state().currentLength : prefixes.nextWidth(),
                               .restIndent = prefixes.restWidth(),
                               .wrapping = std::nullopt,
                               .lineEndsCloseDirectives = directiveDepth > 0 && !inCell};
@@ -1786,8 +1785,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                     return readAlike(laidOut, candidate);
                 std::string alone(candidate);
                 // Read alone, the text would lose a byte order mark that opens it.
-                if (alone.starts_with(byteOrderMark))
-                    alone.replace(0, byteOrderMark.size(), "&#xFEFF;");
+                referenceOpeningByteOrderMark(alone);
                 return readBack(alone, *paragraph->raw().markup, true).same;
             };
             const std::size_t bracesBefore = bracesEndingFirstLine(laidOut).size();
@@ -1849,8 +1847,8 @@ std::int64_t MarkupFormatter::layOutInlines(InlineText& text, const InlineText::
     keepFinalSpace(laidOut);
     // The parser drops a byte order mark that opens the text it is given (on the directive road,
     // each run of lines between directives); a reference keeps it.
-    if (runStart && laidOut.starts_with(byteOrderMark))
-        laidOut.replace(0, byteOrderMark.size(), "&#xFEFF;");
+    if (runStart)
+        referenceOpeningByteOrderMark(laidOut);
     // Line ends with nothing after them are owed to whatever is printed next.
     std::int64_t trailing = 0;
     while (laidOut.ends_with('\n')) {
@@ -1928,7 +1926,9 @@ std::string MarkupFormatter::cellText(const Table::Cell& cell) const {
         return "\\^";
     // A cell is trimmed of vertical tabs and form feeds as of spaces; references keep them.
     std::string text = std::move(cellFormatter.printed);
-    auto reference = [](char c) { return c == '\v' ? "&#11;" : "&#12;"; };
+    const auto reference = [](const char& c) {
+        return lineBreakReference(std::string_view(&c, 1));
+    };
     if (text.size() > 1 && (text.back() == '\v' || text.back() == '\f'))
         text.replace(text.size() - 1, 1, reference(text.back()));
     if (!text.empty() && (text.front() == '\v' || text.front() == '\f'))
@@ -1944,16 +1944,13 @@ void MarkupFormatter::print(std::string_view text) {
     std::size_t end = text.find('\n');
     for (std::size_t lineStart = 0;;) {
         const std::size_t nextEnd = end == none ? none : text.find('\n', end + 1);
-        // The next line's length replaces a line's in the state once that line ends too, so
-        // only the last two lines are worth counting.
-        const bool measured = nextEnd == none;
         const std::string_view line = text.substr(lineStart, end == none ? end : end - lineStart);
         if (!line.empty()) {
             if (!lineOpen) {
-                write(prefixes.takeLinePrefix(), measured);
+                write(prefixes.takeLinePrefix());
                 lineOpen = true;
             }
-            write(line, measured);
+            write(line);
         }
         if (end == none)
             break;
@@ -1961,6 +1958,11 @@ void MarkupFormatter::print(std::string_view text) {
         lineStart = end + 1;
         end = nextEnd;
     }
+}
+
+const MarkupFormatter::State& MarkupFormatter::state() const {
+    pendingLengths.settle(printed, current.currentLength, current.lastLineLength);
+    return current;
 }
 
 void MarkupFormatter::printQueuedNewlines() {
@@ -1977,9 +1979,9 @@ void MarkupFormatter::printBareLine() {
     lineOpen = true;
 }
 
-void MarkupFormatter::write(std::string_view text, bool measured) {
+void MarkupFormatter::write(std::string_view text) {
     runStart = runStart && text.empty();
-    addToLine(text, measured);
+    addToLine(text);
     printed += text;
 }
 
@@ -1990,16 +1992,15 @@ void MarkupFormatter::writeLineEnd() {
     lineOpen = false;
     current.lastLineLength = current.currentLength;
     current.currentLength = 0;
+    pendingLengths.endLine();
     current.lineNumber = checkedAdd(current.lineNumber, 1);
     current.newlineStreak = checkedAdd(current.newlineStreak, 1);
 }
 
-void MarkupFormatter::addToLine(std::string_view text, bool measured) {
+void MarkupFormatter::addToLine(std::string_view text) {
     if (text.empty())
         return;
-    if (measured)
-        current.currentLength =
-            checkedAdd(current.currentLength, static_cast<std::int64_t>(characterCount(text)));
+    pendingLengths.add(printed.size(), text.size());
     current.newlineStreak = 0;
 }
 

@@ -6,6 +6,7 @@
 #include "Markdown/format/InlineText.hpp"
 #include "Markdown/format/InlineVariant.hpp"
 #include "Markdown/format/LinePrefixes.hpp"
+#include "Markdown/format/PendingLineLengths.hpp"
 #include "Markdown/format/RoadReading.hpp"
 #include "Markdown/tree/MarkupChildren.hpp"
 
@@ -63,7 +64,7 @@ public:
     [[nodiscard]] const std::string& result() const& { return printed; }
     /// The printed text taken out of a formatter that is done, without a copy.
     [[nodiscard]] std::string result() && { return std::move(printed); }
-    [[nodiscard]] const State& state() const { return current; }
+    [[nodiscard]] const State& state() const;
 
     void defaultVisit(const Markup& markup) override;
     void visitDocument(const Document& document) override;
@@ -104,14 +105,12 @@ private:
     /// Prints the queued line ends, then the text, each line after its prefixes; empty text
     /// prints nothing.
     void print(std::string_view text);
-    /// Appends text to the line; unless `measured`, its length is left out of the state, for a
-    /// line whose length nobody will read.
-    void write(std::string_view text, bool measured = true);
+    void write(std::string_view text);
     void writeLineEnd();
     void printQueuedNewlines();
     /// Prints the prefixes of a line that holds nothing else (an empty quote or list item).
     void printBareLine();
-    void addToLine(std::string_view text, bool measured = true);
+    void addToLine(std::string_view text);
     void queueNewlines(std::int64_t count);
     /// A block after printed text starts after a blank line (a line end in a tight run).
     void startBlock();
@@ -267,7 +266,9 @@ private:
 
     Options options;
     std::string printed;
-    State current;
+    /// The line lengths in it count only what `pendingLengths` has handed over.
+    mutable State current;
+    mutable PendingLineLengths pendingLengths;
     LinePrefixes prefixes;
     bool lineOpen = false;
     bool tightStart = false;

@@ -1,5 +1,6 @@
 #include "Markdown/format/RoadReading.hpp"
 
+#include "Markdown/directives/RoadLineRules.hpp"
 #include "Markdown/elements/Document.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
@@ -54,16 +55,7 @@ bool mayReadAsDirectiveSyntax(std::string_view line, bool inDirective) {
     std::size_t end = 1;
     while (end < rest.size() && isAsciiLetter(rest[end]))
         ++end;
-    return namesDoxygenCommand(rest.substr(1, end - 1));
-}
-
-bool namesDoxygenCommand(std::string_view name) {
-    std::string lowered(name);
-    for (char& c : lowered)
-        c = static_cast<char>(isAsciiLetter(c) ? c | 0x20 : c);
-    static constexpr std::string_view commands[] = {"discussion", "note",   "brief",   "abstract",
-                                                    "param",      "return", "returns", "result"};
-    return std::find(std::begin(commands), std::end(commands), lowered) != std::end(commands);
+    return doxygenCommandNamed(rest.substr(1, end - 1)).has_value();
 }
 
 std::optional<std::string> withLineFlippingToggle(std::string_view text, bool mayBreak) {
@@ -216,23 +208,13 @@ std::int64_t indentationColumns(std::string_view line) {
     return columns;
 }
 
-bool readsAsFenceOnRoad(std::string_view line) {
-    // A combining mark after the run joins its last character, which is then no backtick.
-    const std::string_view rest = withoutIndentation(line);
-    if (!rest.starts_with("```") && !rest.starts_with("~~~"))
-        return false;
-    // Only a character that is not ASCII can join the run's last one.
-    return rest.size() == 3 || static_cast<unsigned char>(rest[3]) < 0x80 ||
-           hasCharacterPrefix(rest, rest.substr(0, 3));
-}
-
 RoadReading RoadReading::of(bool inCode, bool inDirective, std::string_view openingLine,
                             std::string_view restPrefix, std::string_view code,
                             std::optional<std::string_view> closingLine,
                             std::optional<std::int64_t> codeColumns) {
     RoadReading reading;
     auto read = [&](std::string_view line, bool isCode) {
-        if (readsAsFenceOnRoad(line)) {
+        if (readsAsRoadFence(line)) {
             inCode = !inCode;
         } else if (isCode && !inCode && mayReadAsDirectiveSyntax(line, inDirective) &&
                    !(codeColumns && indentationColumns(line) >= *codeColumns)) {

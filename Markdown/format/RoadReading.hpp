@@ -36,9 +36,6 @@ struct RoadReading {
 /// The columns of the line's indentation, a tab reaching the next multiple of four.
 [[nodiscard]] std::int64_t indentationColumns(std::string_view line);
 
-/// Whether the road takes the line for a fence: three backticks or tildes after spaces and tabs.
-[[nodiscard]] bool readsAsFenceOnRoad(std::string_view line);
-
 /// A run of backticks that no backslash escapes, as CommonMark finds them in a paragraph's text:
 /// an opening run carries the end of the code span it opens.
 struct BacktickRun {
@@ -76,9 +73,5 @@ struct BacktickRun {
 /// Whether the road might read the line, unless it is code, as opening a directive or a Doxygen
 /// command, or as closing the directive around it.
 [[nodiscard]] bool mayReadAsDirectiveSyntax(std::string_view line, bool inDirective);
-
-/// Whether the road reads the name after an at sign or a backslash as a Doxygen command's
-/// (letters compared in either case).
-[[nodiscard]] bool namesDoxygenCommand(std::string_view name);
 
 } // namespace markdown

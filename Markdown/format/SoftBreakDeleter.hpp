@@ -1,9 +1,12 @@
 #pragma once
 
 #include "Markdown/elements/MarkupRewriter.hpp"
+#include "Markdown/elements/SoftBreak.hpp"
+#include "Markdown/tree/RawMarkup.hpp"
 
 #include <concepts>
 #include <optional>
+#include <vector>
 
 namespace markdown {
 
@@ -15,16 +18,20 @@ public:
     std::optional<Markup> visitSoftBreak(const SoftBreak& softBreak) override;
 };
 
+/// The children of a raw node as `SoftBreakDeleter` rewrites them: every node rebuilt with its
+/// own data and range, each soft break a text of one space without one. Built once each,
+/// bottom-up, without the element values and parent links a rewriter makes on its way.
+[[nodiscard]] std::vector<RawMarkupPtr> childrenWithoutSoftBreaks(const RawMarkup& node);
+
 /// The element rewritten by `SoftBreakDeleter`, in a new tree (inside rebuilt copies of its
 /// ancestors); none only for a soft break, which does not come back as one.
 template <class T>
 requires std::derived_from<T, Markup>
 [[nodiscard]] std::optional<T> withoutSoftBreaks(const T& markup) {
-    SoftBreakDeleter deleter;
-    std::optional<Markup> rewritten = markup.accept(deleter);
-    if (!rewritten || rewritten->kind() != markup.kind())
+    if (markup.template is<SoftBreak>())
         return std::nullopt;
-    return rewritten->template as<T>();
+    return markup.withUncheckedRawChildren(childrenWithoutSoftBreaks(*markup.raw().markup))
+        .template as<T>();
 }
 
 } // namespace markdown

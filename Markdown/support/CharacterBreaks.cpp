@@ -66,31 +66,45 @@ icu::BreakIterator& characterBreaks() {
     return *instance;
 }
 
+// Where the rules for a run of characters break it: opened on the run's first character,
+// closed when done.
+class RuleBreaks {
+public:
+    explicit RuleBreaks(std::string_view text) {
+        UErrorCode status = U_ZERO_ERROR;
+        utext_openUTF8(&utext, text.data(), static_cast<int64_t>(text.size()), &status);
+        if (U_SUCCESS(status))
+            characterBreaks().setText(&utext, status);
+        valid = U_SUCCESS(status);
+    }
+    ~RuleBreaks() { utext_close(&utext); }
+    RuleBreaks(const RuleBreaks&) = delete;
+    RuleBreaks& operator=(const RuleBreaks&) = delete;
+
+    /// The offset of the next break, or 0 when the rules give none.
+    [[nodiscard]] std::size_t next() {
+        const int32_t end = valid ? characterBreaks().next() : icu::BreakIterator::DONE;
+        return end == icu::BreakIterator::DONE || end <= 0 ? 0 : static_cast<std::size_t>(end);
+    }
+
+private:
+    UText utext = UTEXT_INITIALIZER;
+    bool valid = false;
+};
+
 // The full grapheme rules, for the rare character that the fast paths cannot decide.
 std::size_t characterEndByRules(std::string_view text, std::size_t from) {
     std::string_view rest = text.substr(from);
-    UErrorCode status = U_ZERO_ERROR;
-    UText utext = UTEXT_INITIALIZER;
-    utext_openUTF8(&utext, rest.data(), static_cast<int64_t>(rest.size()), &status);
-    int32_t end = icu::BreakIterator::DONE;
-    if (U_SUCCESS(status)) {
-        icu::BreakIterator& breaks = characterBreaks();
-        breaks.setText(&utext, status);
-        if (U_SUCCESS(status))
-            end = breaks.next();
-    }
-    utext_close(&utext);
+    const std::size_t end = RuleBreaks(rest).next();
     // Ill-formed bytes must still move the scan forward.
-    if (end == icu::BreakIterator::DONE || end <= 0 || static_cast<std::size_t>(end) > rest.size())
+    if (end == 0 || end > rest.size())
         return from + 1;
-    return from + static_cast<std::size_t>(end);
+    return from + end;
 }
 
-} // namespace
-
-std::size_t characterEnd(std::string_view text, std::size_t from) {
-    if (from >= text.size())
-        return text.size();
+// The end of the character at `from` where the fast paths decide it, else npos.
+std::size_t characterEndWithoutRules(std::string_view text, std::size_t from) {
+    constexpr std::size_t undecided = std::string_view::npos;
     std::size_t end = from + 1;
     if (isASCII(text[from])) {
         if (end == text.size())
@@ -101,14 +115,13 @@ std::size_t characterEnd(std::string_view text, std::size_t from) {
     } else {
         const Scalar scalar = scalarAt(text, from);
         if (scalar.value < 0)
-            return characterEndByRules(text, from);
+            return undecided;
         end = scalar.end;
         // Nothing in ASCII extends a character, so only a prepended mark joins what follows.
         if (end == text.size() || isASCII(text[end]))
-            return breakProperty(scalar.value) != U_GCB_PREPEND ? end
-                                                                : characterEndByRules(text, from);
+            return breakProperty(scalar.value) != U_GCB_PREPEND ? end : undecided;
         if (breakProperty(scalar.value) != U_GCB_OTHER)
-            return characterEndByRules(text, from);
+            return undecided;
     }
     // No rule joins a scalar that has no grapheme property (as ASCII letters have none, nor most
     // letters and symbols beyond: Cyrillic, CJK, pictographs) to a following one that has none
@@ -116,7 +129,38 @@ std::size_t characterEnd(std::string_view text, std::size_t from) {
     const UChar32 following = scalarAt(text, end).value;
     if (following >= 0 && breakProperty(following) == U_GCB_OTHER)
         return end;
-    return characterEndByRules(text, from);
+    return undecided;
+}
+
+// Counts the characters from `from` by the rules, with one pass of the iterator up to a break
+// before ASCII, where the fast paths take over again; `from` moves past them.
+std::size_t countByRules(std::string_view text, std::size_t& from) {
+    const std::string_view rest = text.substr(from);
+    RuleBreaks breaks(rest);
+    std::size_t count = 0;
+    for (std::size_t at = 0;;) {
+        const std::size_t end = breaks.next();
+        ++count;
+        if (end <= at || end > rest.size()) {
+            // Ill-formed bytes must still move the scan forward.
+            from += at + 1;
+            return count;
+        }
+        at = end;
+        if (at == rest.size() || isASCII(rest[at])) {
+            from += at;
+            return count;
+        }
+    }
+}
+
+} // namespace
+
+std::size_t characterEnd(std::string_view text, std::size_t from) {
+    if (from >= text.size())
+        return text.size();
+    const std::size_t end = characterEndWithoutRules(text, from);
+    return end != std::string_view::npos ? end : characterEndByRules(text, from);
 }
 
 std::size_t characterCount(std::string_view text) {
@@ -131,8 +175,13 @@ std::size_t characterCount(std::string_view text) {
             count += runEnd - 1 - i;
             i = runEnd - 1;
         }
-        i = characterEnd(text, i);
-        ++count;
+        const std::size_t end = characterEndWithoutRules(text, i);
+        if (end == std::string_view::npos) {
+            count += countByRules(text, i);
+        } else {
+            i = end;
+            ++count;
+        }
     }
     return count;
 }

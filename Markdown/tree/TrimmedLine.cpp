@@ -107,10 +107,4 @@ std::int64_t TrimmedLine::indentationColumnCount() const {
     return columns;
 }
 
-bool TrimmedLine::isCodeFence() const {
-    TrimmedLine copy = *this;
-    copy.lexWhitespace();
-    return hasCharacterPrefix(copy.rest(), "```") || hasCharacterPrefix(copy.rest(), "~~~");
-}
-
 } // namespace markdown

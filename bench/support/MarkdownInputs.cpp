@@ -1,6 +1,7 @@
 #include "bench/support/MarkdownInputs.hpp"
 
 #include "bench/support/InstalledMarkdown.hpp"
+#include "bench/support/NoteLikeText.hpp"
 #include "bench/support/NoteVault.hpp"
 #include "bench/support/PathologicalInputs.hpp"
 
@@ -21,6 +22,8 @@ const std::string& MarkdownInput::text() const {
         entry->second = InstalledMarkdown::shared().concatenated(size);
     else if (corpus == "vault")
         entry->second = NoteVault(10'000, 200).concatenated(size);
+    else if (corpus == "notes")
+        entry->second = noteLikeText(size);
     else
         entry->second = pathologicalText(corpus, size);
     return entry->second;

@@ -8,8 +8,9 @@ namespace bench {
 
 /// One text the parse, render, memory and scaling figures are measured on.
 struct MarkdownInput {
-    /// "docs" (the installed documentation, real Markdown), "vault" (generated notes) or the
-    /// name of a pathological input.
+    /// "docs" (the installed documentation, real Markdown), "vault" (generated notes), "notes"
+    /// (generated notes, a tenth in other scripts, for the printer) or the name of a
+    /// pathological input.
     std::string corpus;
     /// At most this many bytes.
     std::size_t size;

@@ -1,6 +1,7 @@
 #include "bench/support/NoteVault.hpp"
 
 #include "bench/support/InstalledMarkdown.hpp"
+#include "bench/support/SeededRandom.hpp"
 
 #include <array>
 #include <cstdint>
@@ -30,22 +31,6 @@ constexpr std::array<std::string_view, 12> sentences{
     "Links between notes matter more than folders once the vault grows past a few hundred.",
     "An *emphasised* aside, a **strong** claim and a `code span` in one line.",
     "See https://example.org/docs for the background, and <https://example.org> for more."};
-
-// Deterministic and cheap: the same note always gets the same text.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state(seed * 0x9E3779B97F4A7C15ULL + 1) {}
-    std::size_t below(std::size_t bound) {
-        state += 0x9E3779B97F4A7C15ULL;
-        std::uint64_t z = state;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return static_cast<std::size_t>((z ^ (z >> 31)) % bound);
-    }
-
-private:
-    std::uint64_t state;
-};
 
 std::string numbered(const char* pattern, std::size_t value) {
     char text[32];
@@ -82,7 +67,7 @@ std::string NoteVault::notePath(std::size_t note) const {
 }
 
 std::string NoteVault::noteText(std::size_t note) const {
-    Random random(note);
+    SeededRandom random(note);
     auto other = [&] { return folders + random.below(notes > folders ? notes - folders : 1); };
     auto link = [&] { return "[[" + noteName(other()) + "]]"; };
     const std::string name = noteName(note);

@@ -1,11 +1,13 @@
 #include "notes/files/FileText.hpp"
 
+#include "Markdown/support/UnicodeText.hpp"
+
 #include <cstdint>
 
 namespace notes {
 namespace {
 
-constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+using markdown::byteOrderMark;
 
 bool isContinuation(std::uint8_t byte) {
     return (byte & 0xC0) == 0x80;

@@ -1,12 +1,14 @@
 #include "notes/render/PreparedNote.hpp"
 
+#include "Markdown/support/UnicodeText.hpp"
+
 #include "notes/render/ExtractFootnotes.hpp"
 #include "notes/render/Frontmatter.hpp"
 
 namespace notes {
 namespace {
 
-constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+using markdown::byteOrderMark;
 
 // A lone carriage return stays; only a CR LF pair becomes a line feed.
 std::string withLineFeeds(std::string_view text) {

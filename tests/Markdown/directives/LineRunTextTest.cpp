@@ -83,19 +83,16 @@ TEST(LazySplitLines, BreaksAtEveryNewlineCharacterWithCRLFAsOneAndCountsEmptyLin
 }
 
 TEST(TrimmedLineDeathTest, MeasuresLexesAndPlacesTokensInUTF8BytesButTakesNoNegativeCount) {
-    // Text, indentation columns, blank, fence.
-    const std::tuple<std::string, std::int64_t, bool, bool> cases[] = {
-        {"  \tx", 4, false, false}, // a tab moves to the next multiple of 4
-        {"", 0, true, false},
-        {" \xCC\x81x", 0, false, false}, // a space carrying an accent is no blank
-        {"```cpp", 0, false, true},
-        {"    ~~~", 4, false, true}, // how deep a fence may stand is for the caller
+    // Text, indentation columns, blank.
+    const std::tuple<std::string, std::int64_t, bool> cases[] = {
+        {"  \tx", 4, false},                            // a tab moves to the next multiple of 4
+        {"", 0, true},        {" \xCC\x81x", 0, false}, // a space carrying an accent is no blank
+        {"```cpp", 0, false}, {"    ~~~", 4, false},
     };
-    for (const auto& [text, columns, blank, fence] : cases) {
+    for (const auto& [text, columns, blank] : cases) {
         TrimmedLine line = lineOf(text);
         EXPECT_EQ(line.indentationColumnCount(), columns) << text;
         EXPECT_EQ(line.isEmptyOrAllWhitespace(), blank) << text;
-        EXPECT_EQ(line.isCodeFence(), fence) << text;
         line.lex(100);
         EXPECT_EQ(line.indentationColumnCount(), columns) << text;
         EXPECT_TRUE(line.isEmptyOrAllWhitespace());
@@ -155,6 +152,13 @@ TEST(UnicodeText, SplitsIntoUserPerceivedCharactersAndComparesByCanonicalEquival
         {"\U0001F44D\U0001F3FD", {"\U0001F44D\U0001F3FD"}},             // a skin tone
         {"\u1100\u1161\u11A8", {"\u1100\u1161\u11A8"}},                 // Hangul jamo
         {"\u0600\u0661", {"\u0600\u0661"}},                             // a prepended sign
+        // Runs that only the rules split: Bengali and Khmer signs, a zero-width space, ill-formed
+        // bytes and ASCII inside them.
+        {"\u0995\u09BF\u0995\u09BF \u0995\u09BFa\u0995",
+         {"\u0995\u09BF", "\u0995\u09BF", " ", "\u0995\u09BF", "a", "\u0995"}},
+        {"\u1780\u17B6\u200B\u1781\u17B7\xFF\u1780\u17B6",
+         {"\u1780\u17B6", "\u200B", "\u1781\u17B7", "\xFF", "\u1780\u17B6"}},
+        {"\u0600\u0600a\u0301\u0600", {"\u0600\u0600a\u0301", "\u0600"}},
         {"ab\xCC\x81"
          "cd\xD0\xB4\xFF",
          {"a", "b\xCC\x81", "c", "d", "\xD0\xB4", "\xFF"}},

@@ -90,6 +90,10 @@ TEST(MarkupRewriter, RebuildsInANewTreeWhatNoEntryChangesAndSoftBreaksBecomeSpac
     EXPECT_EQ(respaced->childCount(), 5);
     EXPECT_EQ(respaced->childAt(3)->range(), std::nullopt);
     EXPECT_EQ(respaced->range(), paragraph.range());
+    EXPECT_EQ(respaced->childAt(3)->as<Text>()->string(), " ");
+    // Every node is rebuilt, with its own range.
+    EXPECT_NE(respaced->childAt(4)->raw().markup, paragraph.childAt(4)->raw().markup);
+    EXPECT_EQ(respaced->childAt(4)->range(), paragraph.childAt(4)->range());
 
     // The rewritten paragraph stands in a rebuilt document of a new tree.
     EXPECT_EQ(respaced->parent()->kind(), K::document);

@@ -189,6 +189,40 @@ TEST(MarkupFormatter, WrapsAtSpacesWithTheChosenBreakWhereTheTreeStaysTheSame) {
               "```\nx\n```\n\nbb cc\ndd");
 }
 
+// Lines are measured in user-perceived characters, which Bengali and Khmer build of several
+// scalars (a zero-width space is one of its own); without a limit the text prints as it is.
+TEST(MarkupFormatter, WrapsTextOfEveryScriptAtItsCharacters) {
+    const std::string bengali = "\u0995\u09BF\u0995\u09BF\u0995\u09BF\u0995\u09BF\u0995\u09BF";
+    const std::string khmer = "\u1780\u17B6\u200B\u1781\u17B7";
+    const std::string bengaliWords = bengali + " " + bengali + " " + bengali + "\n";
+    const std::string khmerWords = khmer + " " + khmer + " " + khmer + "\n";
+    const struct {
+        std::string markdown;
+        std::optional<std::int64_t> limit;
+        std::string expected;
+    } cases[] = {
+        {bengaliWords, std::nullopt, bengali + " " + bengali + " " + bengali},
+        {bengaliWords, 11, bengali + " " + bengali + "\n" + bengali},
+        {bengaliWords, 10, bengali + "\n" + bengali + "\n" + bengali},
+        {khmer + "\n" + khmer + "\n", std::nullopt, khmer + "\n" + khmer},
+        {khmerWords, 7, khmer + " " + khmer + "\n" + khmer},
+        {khmerWords, 6, khmer + "\n" + khmer + "\n" + khmer},
+        {"- " + bengaliWords, 13, "- " + bengali + " " + bengali + "\n  " + bengali},
+        {"- " + bengaliWords, 12, "- " + bengali + "\n  " + bengali + "\n  " + bengali},
+        // The text goes on from a task's box.
+        {"- [ ] " + bengaliWords, 17, "- [ ] " + bengali + " " + bengali + "\n  " + bengali},
+        {"- [ ] " + bengaliWords, 16, "- [ ] " + bengali + "\n  " + bengali + " " + bengali},
+    };
+    for (const auto& [markdown, limit, expected] : cases) {
+        Options options;
+        if (limit)
+            options.preferredLineLimit =
+                Options::PreferredLineLimit{Options::LineSplittingElement::softBreak, *limit};
+        EXPECT_EQ(format(Document::parsing(markdown), options), expected)
+            << markdown << " limit " << limit.value_or(0);
+    }
+}
+
 // Each block's inline text is laid out on its own: nothing of one block carries to the next.
 TEST(MarkupFormatter, PrintsEachBlockAsItWouldPrintAlone) {
     const Paragraph blocks[] = {
@@ -222,6 +256,8 @@ TEST(MarkupFormatter, KeepsItsStateTrueAsItPrints) {
         {"> a\n> b\xC3\xA9\n> c\xD0\xB4\xD0\xB0\n", 2, 4, 5},
         {"```\n1\n22\n4444\n```\n", 4, 4, 3},
         {"- a\n  b\n  ccc\n  dd\n", 3, 5, 4},
+        // Clusters of more than one scalar (Bengali, Khmer), and a zero-width space alone.
+        {"> \u0995\u09BF\u0995\u09BF\n> \u1780\u17B6\u200B\u1781\u17B7\n", 1, 4, 5},
     };
     for (const auto& [markdown, lineNumber, lastLineLength, currentLength] : cases) {
         MarkupFormatter printer(Options{});

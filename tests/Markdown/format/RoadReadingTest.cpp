@@ -119,14 +119,6 @@ TEST(RoadReading, ReadsCodeLinesAsTheRoadDoes) {
     EXPECT_FALSE(RoadReading::of(false, true, "", "  ", "    }", std::nullopt, 7).codeKept);
     EXPECT_FALSE(RoadReading::of(false, true, "", "  ", "    }", std::nullopt).codeKept);
     EXPECT_TRUE(RoadReading::of(false, false, "", "  ", "    }", std::nullopt).codeKept);
-    // Only whole characters make a fence: a combining mark after the run joins its last one.
-    const struct {
-        std::string_view line;
-        bool fence;
-    } lines[] = {{"```", true},          {"\t ~~~x", true},      {"``", false},
-                 {"```\xD6\x99", false}, {"~~~\xCC\x81", false}, {"````\xCC\x81", true}};
-    for (const auto& [line, fence] : lines)
-        EXPECT_EQ(readsAsFenceOnRoad(line), fence) << line;
 }
 
 TEST(RoadReading, TextsReadAlikeWhereTheirTreesDo) {
