@@ -1,6 +1,5 @@
 #include "Markdown/directives/ParseContainerStack.hpp"
 
-#include "Markdown/directives/RoadLineRules.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
 #include "Markdown/support/Fatal.hpp"
 
@@ -45,7 +44,7 @@ bool runStep(PendingBlockDirective& directive, const TrimmedLine& line, bool isC
 }
 
 ParseContainer lineRunOf(const TrimmedLine& line) {
-    return ParseContainer::LineRun{{line}, readsAsRoadFence(line.rest())};
+    return ParseContainer::LineRun{{line}, line.isCodeFence()};
 }
 
 } // namespace
@@ -96,7 +95,7 @@ bool ParseContainerStack::isCodeLine(const TrimmedLine& line) const {
     require(!containers.empty());
     std::int64_t beyondContent =
         line.indentationColumnCount() - containers.back().indentationAdjustment(parentOfTop());
-    return beyondContent >= 4 || readsAsRoadFence(line.rest()) || isInCodeFence();
+    return beyondContent >= 4 || line.isCodeFence() || isInCodeFence();
 }
 
 void ParseContainerStack::updateIndentation(const TrimmedLine& line) {
@@ -163,7 +162,7 @@ void ParseContainerStack::accept(const TrimmedLine& line) {
         push(lineRunOf(line));
     } else if (auto* run = std::get_if<ParseContainer::LineRun>(&top.value)) {
         run->lines.push_back(line);
-        run->isInCodeFence = run->isInCodeFence != readsAsRoadFence(line.rest());
+        run->isInCodeFence = run->isInCodeFence != line.isCodeFence();
     } else if (auto* doxygen = std::get_if<ParseContainer::DoxygenCommand>(&top.value)) {
         doxygen->lines.push_back(line);
         doxygen->command.addLine(line);

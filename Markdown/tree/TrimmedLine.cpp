@@ -1,5 +1,7 @@
 #include "Markdown/tree/TrimmedLine.hpp"
 
+#include "Markdown/directives/RoadLineRules.hpp"
+
 #include "Markdown/support/CharacterBreaks.hpp"
 #include "Markdown/support/Fatal.hpp"
 #include "Markdown/support/UnicodeText.hpp"
@@ -105,6 +107,10 @@ std::int64_t TrimmedLine::indentationColumnCount() const {
     for (std::size_t i = 0; isWhitespaceAt(text, i); ++i)
         columns = columnAfter(columns, text[i]);
     return columns;
+}
+
+bool TrimmedLine::isCodeFence() const {
+    return readsAsRoadFence(rest());
 }
 
 } // namespace markdown

@@ -71,6 +71,8 @@ public:
     /// The columns of the line's leading spaces and tabs, a tab moving to the next multiple of
     /// 4; measured from the line's start whatever the parse position.
     [[nodiscard]] std::int64_t indentationColumnCount() const;
+    /// True when the rest, after spaces and tabs, begins with ``` or ~~~ (however indented).
+    [[nodiscard]] bool isCodeFence() const;
 
     /// The column after the blank (a space or a tab) `c` at `column`, counted from 0: a tab
     /// reaches the next multiple of 4. Any other character stops the program.

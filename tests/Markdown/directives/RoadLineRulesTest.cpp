@@ -1,4 +1,5 @@
 #include "Markdown/directives/RoadLineRules.hpp"
+#include "Markdown/tree/TrimmedLine.hpp"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,13 @@ TEST(RoadLineRules, FencesAreThreeWholeBackticksOrTildesAfterSpacesAndTabs) {
         // A space carrying a mark is no indentation.
         {" \xCC\x81```", false},
     };
-    for (const auto& [line, fence] : lines)
+    for (const auto& [line, fence] : lines) {
         EXPECT_EQ(readsAsRoadFence(line), fence) << line;
+        EXPECT_EQ(TrimmedLine(line, 0, 1, std::nullopt).isCodeFence(), fence) << line;
+    }
+    // A line asks from where its parse stands.
+    EXPECT_TRUE(TrimmedLine("> ```", 1, 1, std::nullopt).isCodeFence());
+    EXPECT_FALSE(TrimmedLine("```", 1, 1, std::nullopt).isCodeFence());
 }
 
 TEST(RoadLineRules, DoxygenCommandsAreNamedInEitherCase) {
