@@ -9,6 +9,7 @@
 #include "Markdown/support/CharacterBreaks.hpp"
 #include "Markdown/support/CheckedArithmetic.hpp"
 #include "Markdown/support/Fatal.hpp"
+#include "Markdown/tree/ListTightness.hpp"
 
 #include <algorithm>
 #include <numeric>
@@ -354,6 +355,62 @@ bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t f
     return true;
 }
 
+// Whether the block's last line is text that a line after it may continue or join: a
+// paragraph's, a table row's or an HTML block's, also at the end of a list or quote.
+bool endsInText(const RawMarkup& block) {
+    switch (block.kind()) {
+    case RawMarkupKind::heading:
+    case RawMarkupKind::thematicBreak:
+    case RawMarkupKind::codeBlock:
+        return false;
+    case RawMarkupKind::blockQuote:
+    case RawMarkupKind::listItem:
+    case RawMarkupKind::orderedList:
+    case RawMarkupKind::unorderedList:
+        return block.childCount() == 0 || endsInText(*block.child(block.childCount() - 1));
+    default:
+        return true;
+    }
+}
+
+// Whether a list's first item can start a line right after text: not empty, and numbered 1.
+bool listInterruptsText(const RawMarkup& list) {
+    if (list.childCount() == 0 || list.child(0)->childCount() == 0)
+        return false;
+    const auto* ordered = list.data().getIf<RawMarkupKind::orderedList>();
+    return !ordered || ordered->startIndex == 1;
+}
+
+// Whether `next` may start on the line right after `previous` in a list item, without a blank
+// line, and both still read as they are.
+bool mayFollowTightly(const RawMarkup& previous, const RawMarkup& next) {
+    // An HTML block may run to the next blank line; quotes one after the other would be one.
+    if (previous.kind() == RawMarkupKind::htmlBlock ||
+        (previous.kind() == RawMarkupKind::blockQuote && next.kind() == RawMarkupKind::blockQuote))
+        return false;
+    const bool afterText = endsInText(previous);
+    switch (next.kind()) {
+    case RawMarkupKind::heading:
+        // An underlined heading spans lines, which text before it would join.
+        return std::none_of(next.children().begin(), next.children().end(), [](const auto& c) {
+            return c->kind() == RawMarkupKind::softBreak || c->kind() == RawMarkupKind::lineBreak;
+        });
+    case RawMarkupKind::thematicBreak:
+    case RawMarkupKind::codeBlock:
+    case RawMarkupKind::blockQuote:
+        return true;
+    case RawMarkupKind::orderedList:
+    case RawMarkupKind::unorderedList:
+        return !afterText || listInterruptsText(next);
+    case RawMarkupKind::paragraph:
+    case RawMarkupKind::table:
+    case RawMarkupKind::htmlBlock:
+        return !afterText;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 void MarkupFormatter::defaultVisit(const Markup& markup) {
@@ -375,8 +432,14 @@ void MarkupFormatter::printBlocks(const Markup& container) {
         {blockPrinted, blocksParent, container.indexInParent(), std::move(roadEntries)});
     blocksParent = container.raw().markup.get();
     findRoadEntries(container);
+    // The blocks of a tight list's item follow each other line by line where they can.
+    const bool tightItem = container.kind() == RawMarkupKind::listItem && listTight;
+    const RawMarkup* previousBlock = nullptr;
     for (auto child = children.begin(); child != end; ++child) {
         const Markup block = *child;
+        const RawMarkup& raw = *block.raw().markup;
+        itemJoin = tightItem && previousBlock && mayFollowTightly(*previousBlock, raw);
+        previousBlock = &raw;
         listMarkerToAvoid.reset();
         if (previous == block.kind() && isList(block.kind()))
             listMarkerToAvoid = lastListMarker;
@@ -653,8 +716,8 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
     // directive's indentation (unless the brace's line has).
     const bool indentable =
         !codeBlock.language() && !code.empty() && !isBlank(code.substr(0, firstEnd)) &&
-        !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && !afterIndented &&
-        first == rest &&
+        !isBlank(code.substr(lastStart)) && !tightBlocks && !joinedTightly && !afterList &&
+        !afterIndented && first == rest &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
     if (indentable)
         add(CodeLayout::indented, [&] {
@@ -815,7 +878,10 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
         }
     }
     if (level <= 2 && (content.text().find('\n') != std::string::npos || flips)) {
-        // Only an underlined heading spans lines.
+        // Only an underlined heading spans lines; text right before it would join them.
+        if (joinOptional)
+            current.queuedNewlines =
+                std::max(current.queuedNewlines, std::int64_t(2) - current.newlineStreak);
         printInlines(std::move(content), true, wrapped && flips, flips ? &heading : nullptr);
         print(std::string("\n") + (level == 1 ? "===" : "---"));
         return;
@@ -834,7 +900,7 @@ void MarkupFormatter::visitThematicBreak(const ThematicBreak&) {
     startBlock();
     // After a "-" bullet, "---" would make the whole line a thematic break; right under a
     // paragraph, as in a Doxygen command, it would underline it.
-    print(prefixes.pendingFirst().starts_with('-') || tightBlocks ? "***" : "---");
+    print(prefixes.pendingFirst().starts_with('-') || tightBlocks || joinedTightly ? "***" : "---");
 }
 
 void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
@@ -867,8 +933,9 @@ void MarkupFormatter::visitListItem(const ListItem& listItem) {
     const std::string rest(marker.size(), ' ');
     if (listItem.checkbox())
         marker += *listItem.checkbox() == Checkbox::checked ? "[x] " : "[ ] ";
-    // Items follow each other line by line; blocks inside an item keep blank lines between.
-    tightStart = listItem.indexInParent() > 0;
+    // A tight list's items follow each other line by line, a loose one's after a blank line
+    // (unless the item before ended with a code block that a blank line would continue).
+    tightStart = listItem.indexInParent() > 0 && (tightStart || listTight);
     startContainer();
     prefixes.push(std::move(marker), rest);
     if (listItem.isEmpty()) {
@@ -906,11 +973,13 @@ void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
 
 void MarkupFormatter::printList(const Markup& list, char marker) {
     startContainer();
+    const bool wasTight = std::exchange(listTight, isTightList(*list.raw().markup));
     for (const Markup& item : list.children()) {
         lastListMarker = marker;
         visit(item);
     }
     lastListMarker = marker;
+    listTight = wasTight;
     blockPlaced = false;
 }
 
@@ -2008,9 +2077,15 @@ void MarkupFormatter::queueNewlines(std::int64_t count) {
 }
 
 void MarkupFormatter::startBlock() {
+    joinedTightly = false;
+    joinOptional = false;
+    const bool optional = std::exchange(itemJoin, false);
     if (std::exchange(blockPlaced, false))
         return;
-    const bool tight = std::exchange(tightStart, false) || tightBlocks;
+    const bool forced = std::exchange(tightStart, false) || tightBlocks;
+    const bool tight = forced || optional;
+    joinedTightly = tight && !printed.empty();
+    joinOptional = joinedTightly && !forced;
     if (!printed.empty())
         current.queuedNewlines =
             std::max(current.queuedNewlines, (tight ? 1 : 2) - current.newlineStreak);

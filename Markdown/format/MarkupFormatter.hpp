@@ -273,6 +273,13 @@ private:
     bool tightStart = false;
     bool blockPlaced = false;
     bool tightBlocks = false;
+    /// Whether the items of the list being printed follow each other, and their blocks, line
+    /// by line; the next block may so follow; the last block started so followed, and only
+    /// because its list is tight.
+    bool listTight = true;
+    bool itemJoin = false;
+    bool joinedTightly = false;
+    bool joinOptional = false;
     bool inCell = false;
     int directiveDepth = 0;
     std::optional<InlineText> inlines;

@@ -112,10 +112,10 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
     const std::pair<const char*, const char*> cases[] = {
         {"snake_case & 3 < 4, 2 * 3\n", "snake_case & 3 < 4, 2 \\* 3"},
         {"- a\n- b\n\n<!-- -->\n\n- c\n", "- a\n- b\n\n<!-- -->\n\n- c"},
-        {"- a\n\n\n- b\n", "- a\n- b"},
+        {"- a\n\n\n- b\n", "- a\n\n- b"},
         {"> a\n>\n> b\n", "> a\n>\n> b"},
-        {"1. a\n   > b\n   c\n", "1. a\n\n   > b\n   > c"},
-        {"> - a\n>   - b\n", "> - a\n>\n>   - b"},
+        {"1. a\n   > b\n   c\n", "1. a\n   > b\n   > c"},
+        {"> - a\n>   - b\n", "> - a\n>   - b"},
         {"- - a\n  - b\n- c\n", "- - a\n  - b\n- c"},
         {"[a](<b c> \"t\")\n", "[a](<b c> \"t\")"},
         {"``` js\ncode\n```\n", "```js\ncode\n```"},
@@ -142,6 +142,53 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
 
 // On the directive road the plain layout stays wherever the road reads it back; the others only
 // where it would not.
+// A list prints tight or loose as its source lines make it (a blank line between two items or
+// two blocks of one item makes it loose); a list built without them, tight where blocks may
+// follow line by line.
+TEST(MarkupFormatter, PrintsListsTightOrLooseAsTheyRead) {
+    const std::pair<const char*, const char*> parsed[] = {
+        {"- a\n  - b\n- c\n", "- a\n  - b\n- c"},
+        {"- a\n  - b\n    - c\n      1. d\n- e\n", "- a\n  - b\n    - c\n      1. d\n- e"},
+        {"- a\n\n- b\n", "- a\n\n- b"},
+        {"- a\n- b\n\n  c\n", "- a\n\n- b\n\n  c"},
+        {"- a\n  - b\n\n  - c\n- d\n", "- a\n  - b\n\n  - c\n- d"},
+        {"- a\n  ```\n  x\n  ```\n  b\n", "- a\n  ```\n  x\n  ```\n  b"},
+        {"- a\n  # h\n  ***\n  > q\n", "- a\n  # h\n  ***\n  > q"},
+        {"1. a\n   ***\n", "1. a\n   ***"},
+    };
+    for (const auto& [markdown, expected] : parsed) {
+        const Document source = Document::parsing(markdown);
+        const std::string printed = format(source, Options{});
+        EXPECT_EQ(printed, expected) << markdown;
+        EXPECT_TRUE(Document::parsing(printed).hasSameStructure(source)) << markdown;
+    }
+    const std::pair<Markup, const char*> built[] = {
+        {Document(
+             UnorderedList(ListItem(std::nullopt, Paragraph(Text("a")),
+                                    UnorderedList(ListItem(std::nullopt, Paragraph(Text("b"))))),
+                           ListItem(std::nullopt, Paragraph(Text("c"))))),
+         "- a\n  - b\n- c"},
+        {Document(
+             UnorderedList(ListItem(std::nullopt, Paragraph(Text("a")), Paragraph(Text("b"))))),
+         "- a\n\n  b"},
+        {Document(OrderedList(ListItem(std::nullopt,
+                                       UnorderedList(ListItem(std::nullopt, Paragraph(Text("a")))),
+                                       Paragraph(Text("b"))))),
+         "1. - a\n\n   b"},
+        {Document(UnorderedList(ListItem(std::nullopt, Paragraph(Text("a")), ThematicBreak(),
+                                         Paragraph(Text("b")), Heading(2, Text("c"))))),
+         "- a\n  ***\n  b\n  ## c"},
+        {Document(UnorderedList(
+             ListItem(std::nullopt, Paragraph(Text("a")), CodeBlock(std::nullopt, "x\n")))),
+         "- a\n  ```\n  x\n  ```"},
+    };
+    for (const auto& [tree, expected] : built) {
+        const std::string printed = format(tree, Options{});
+        EXPECT_EQ(printed, expected);
+        EXPECT_TRUE(Document::parsing(printed).hasSameStructure(tree)) << printed;
+    }
+}
+
 TEST(MarkupFormatter, PrintsForTheDirectiveRoadOnlyWhatItNeeds) {
     const ParseOptions road = {ParseOptions::parseBlockDirectives,
                                ParseOptions::parseMinimalDoxygen};
