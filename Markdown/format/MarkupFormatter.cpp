@@ -402,13 +402,25 @@ bool mayFollowTightly(const RawMarkup& previous, const RawMarkup& next) {
     case RawMarkupKind::orderedList:
     case RawMarkupKind::unorderedList:
         return !afterText || listInterruptsText(next);
-    case RawMarkupKind::paragraph:
     case RawMarkupKind::table:
+        // The table's header row ends the paragraph before it.
+        return previous.kind() == RawMarkupKind::paragraph || !afterText;
+    case RawMarkupKind::paragraph:
     case RawMarkupKind::htmlBlock:
         return !afterText;
     default:
         return false;
     }
+}
+
+// Whether a note's reader takes the paragraph's first line for a footnote definition
+// ("[^label]:" at a line's start), which the indented lines after it continue.
+bool opensFootnoteDefinition(std::string_view text) {
+    if (!text.starts_with("[^"))
+        return false;
+    const std::size_t end = text.find_first_of("] \t\n", 2);
+    return end != std::string_view::npos && end > 2 && text[end] == ']' &&
+           text.substr(end + 1).starts_with(':');
 }
 
 } // namespace
@@ -696,8 +708,6 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
                                    indentedIsCode);
         };
     };
-    add(CodeLayout::fenced, fencedAfter(first, rest, true));
-
     const auto isBlank = [](std::string_view line) {
         return line.find_first_not_of(" \t") == std::string_view::npos;
     };
@@ -719,7 +729,7 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
         !isBlank(code.substr(lastStart)) && !tightBlocks && !joinedTightly && !afterList &&
         !afterIndented && first == rest &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
-    if (indentable)
+    const auto addIndented = [&] {
         add(CodeLayout::indented, [&] {
             // Every line is code by its indentation; only the toggle is left to keep off.
             RoadReading reading =
@@ -727,6 +737,19 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
             reading.codeKept = true;
             return reading;
         });
+    };
+    // A note's footnote definition takes in indented code after it.
+    const bool indentedFirst =
+        indentable && parentKind == RawMarkupKind::document && previous &&
+        previous->kind() == RawMarkupKind::paragraph && previous->childCount() > 0 && [&] {
+            const auto* text = previous->child(0)->data().getIf<RawMarkupKind::text>();
+            return text && opensFootnoteDefinition(text->string);
+        }();
+    if (indentedFirst)
+        addIndented();
+    add(CodeLayout::fenced, fencedAfter(first, rest, true));
+    if (indentable && !indentedFirst)
+        addIndented();
     if (first != rest && first.find('>') == std::string::npos)
         add(CodeLayout::fencedBelowMarker, fencedAfter(rest, rest, true));
     // Where the lines the road passes to CommonMark end with the code, no closing fence is needed;
@@ -899,8 +922,11 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
 void MarkupFormatter::visitThematicBreak(const ThematicBreak&) {
     startBlock();
     // After a "-" bullet, "---" would make the whole line a thematic break; right under a
-    // paragraph, as in a Doxygen command, it would underline it.
-    print(prefixes.pendingFirst().starts_with('-') || tightBlocks || joinedTightly ? "***" : "---");
+    // paragraph, as in a Doxygen command, it would underline it; opening the text, a note's
+    // reader would take it for the start of front matter.
+    const bool dashes = !prefixes.pendingFirst().starts_with('-') && !tightBlocks &&
+                        !joinedTightly && !printed.empty();
+    print(dashes ? "---" : "***");
 }
 
 void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
@@ -985,7 +1011,27 @@ void MarkupFormatter::printList(const Markup& list, char marker) {
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
     startBlock();
-    printInlines(gatherInlines(paragraph), true, true, &paragraph);
+    InlineText text = gatherInlines(paragraph);
+    // In a note, the lines after a footnote definition's first line belong to it where they are
+    // indented, as they most often are in the source: the parser cannot tell.
+    const auto parent = paragraph.parent();
+    const bool definition = parent && parent->kind() == RawMarkupKind::document &&
+                            opensFootnoteDefinition(text.text()) && [&] {
+                                // A line that opens another definition starts that one.
+                                const std::string_view lines = text.text();
+                                for (std::size_t end = lines.find('\n');
+                                     end != std::string_view::npos; end = lines.find('\n', end + 1))
+                                    if (opensFootnoteDefinition(lines.substr(end + 1)))
+                                        return false;
+                                return true;
+                            }();
+    if (definition)
+        prefixes.push("", "    ");
+    definitionLines = definition;
+    printInlines(std::move(text), true, true, &paragraph);
+    definitionLines = false;
+    if (definition)
+        prefixes.pop();
 }
 
 void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) {
@@ -1388,6 +1434,8 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, st
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets = linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets),
+            .looseBrackets =
+                linkDepth == 0 && !choices.has(InlineVariant::Change::Kind::escapedBrackets),
             .bareTildesBesideRuns = choices.has(InlineVariant::Change::Kind::bareTildesBesideRuns),
             .bareLineBreaks = choices.has(InlineVariant::Change::Kind::bareLineBreaks)};
 }
@@ -1509,7 +1557,17 @@ std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
 } // namespace
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
-    InlineText first = gatherInlinesAs(container, firstGuess);
+    // Brackets are left bare first, where they read back so; else every one is escaped, and the
+    // search's choices are made on top of that.
+    InlineVariant base;
+    InlineText first = gatherInlinesAs(container, base);
+    if (first.leftBracketsBare()) {
+        if (readsBack(first, *container.raw().markup).same)
+            return first;
+        recycle(std::move(first));
+        base.changes.push_back({InlineVariant::Change::Kind::escapedBrackets, 0});
+        first = gatherInlinesAs(container, base);
+    }
     std::vector<InlineVariant::Change> firstJoins = joinsThatAct;
     std::vector<InlineSearch::SpanCharacter> firstSpans = spanCharacters;
     std::vector<std::size_t> unclear;
@@ -1542,17 +1600,18 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     const std::size_t size = first.text().size() + 1;
     InlineSearch search(searchBudget(size));
     search.keep(first.text(), firstReading);
-    search.keep(firstGuess, std::move(firstJoins), std::move(firstSpans), firstReading);
+    search.keep(base, std::move(firstJoins), std::move(firstSpans), firstReading);
     if (std::optional<InlineText> found =
             searchInlines(container, InlineVariant::steps(unclear, tildes, linkInLink, lineBreaks),
-                          {}, size, search))
+                          base, size, search))
         return std::move(*found);
     // Where no change reads back, the characters beside the runs are printed as references,
     // which flank them as punctuation: then a run opens only where it should, or closes, and
     // only the characters of the runs are left to choose.
     std::vector<std::size_t> spans(spansPrinted);
     std::iota(spans.begin(), spans.end(), 0);
-    const InlineVariant referencing{{{InlineVariant::Change::Kind::referencesBesideRuns, 0}}};
+    const InlineVariant referencing =
+        base.with({{{InlineVariant::Change::Kind::referencesBesideRuns, 0}}});
     if (std::optional<InlineText> found =
             searchInlines(container, InlineVariant::steps(spans, tildes, linkInLink, lineBreaks),
                           referencing, size, search))
@@ -1560,7 +1619,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     // Runs nested deep may need several characters changed at once, and the literals beside
     // them joined: a few spans try every choice.
     const std::size_t strikethroughs = strikethroughsPrinted;
-    std::vector<InlineVariant> bases{{}, referencing};
+    std::vector<InlineVariant> bases{base, referencing};
     for (const auto& [kind, wanted] :
          {std::pair(InlineVariant::Change::Kind::nestedAlike, true),
           std::pair(InlineVariant::Change::Kind::bareLineBreaks, lineBreaks)})
@@ -1574,8 +1633,8 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     if (slots <= 12 && (bases.size() * 3 << slots) * size <= (std::size_t(1) << 20)) {
         Slots together;
         addChoicesTogether(together, {0, spans.size()}, {0, strikethroughs});
-        for (const InlineVariant& base : bases)
-            if (std::optional<InlineText> found = settle(container, base, together, search))
+        for (const InlineVariant& from : bases)
+            if (std::optional<InlineText> found = settle(container, from, together, search))
                 return std::move(*found);
     }
     // More spans settle one at a time, in printing order, each on the choice of character and
@@ -1590,18 +1649,18 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     if (windows * (3 << window) * 2 * size <= (std::size_t(1) << 21))
         for (std::size_t first = 0; first < spans.size(); first += window)
             addChoicesTogether(windowed, {first, std::min(window, spans.size() - first)}, {0, 0});
-    for (const InlineVariant& base : bases) {
+    for (const InlineVariant& from : bases) {
         if (search.spent())
             break;
         if (oneAtATime) {
             if (std::optional<InlineText> found =
-                    settleSpans(container, base, spans.size(), strikethroughs, search))
+                    settleSpans(container, from, spans.size(), strikethroughs, search))
                 return std::move(*found);
-            if (std::optional<InlineText> found = settleGroups(container, base, search))
+            if (std::optional<InlineText> found = settleGroups(container, from, search))
                 return std::move(*found);
         }
         if (!windowed.empty())
-            if (std::optional<InlineText> found = settle(container, base, windowed, search))
+            if (std::optional<InlineText> found = settle(container, from, windowed, search))
                 return std::move(*found);
     }
     return first;
@@ -1812,6 +1871,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     // Queued line ends put the text on a line of its own.
     const bool continuesLine = lineOpen && current.queuedNewlines == 0;
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
+                              .restIndentedPastBlocks = definitionLines,
                               .firstIndent =
                                   continuesLine ? current.currentLength : prefixes.nextWidth(),
                               .restIndent = prefixes.restWidth(),

@@ -280,6 +280,9 @@ private:
     bool itemJoin = false;
     bool joinedTightly = false;
     bool joinOptional = false;
+    /// Whether the paragraph being printed is a note's footnote definition, its lines after
+    /// the first indented as code would be.
+    bool definitionLines = false;
     bool inCell = false;
     int directiveDepth = 0;
     std::optional<InlineText> inlines;

@@ -142,6 +142,33 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
 
 // On the directive road the plain layout stays wherever the road reads it back; the others only
 // where it would not.
+// A note's reader finds wikilinks, embeds, footnotes and highlights in the text as typed: a
+// bracket, and a "!" or "^" before one, is escaped only where it would read otherwise; a
+// footnote definition keeps its lines indented, and a text does not open with what a reader
+// takes for front matter.
+TEST(MarkupFormatter, LeavesBareWhatANoteReaderReads) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"See [[Note]] and ![[img.png]] and a footnote[^1].\n",
+         "See [[Note]] and ![[img.png]] and a footnote[^1]."},
+        {"[^1]: The note.\n", "[^1]: The note."},
+        {"a [b] c ![d] ^[e] [[f|g]] ==h==\n", "a [b] c ![d] ^[e] [[f|g]] ==h=="},
+        {"\\[x\\](y) and [[a]]\n", "[x\\](y) and [[a]]"},
+        {"\\[foo\\]: /url\n[[a]]\n", "\\[foo\\]: /url\n\\[\\[a\\]\\]"},
+        {"- \\[ ] a\n", "- [ \\] a"},
+        {"\\![x](y)\n", "\\![x](y)"},
+        {"*[[a]]* **[[b]]**\n", "*[[a]]* **[[b]]**"},
+        {"[^1]: a b\n    c\n    \\> d\n", "[^1]: a b\n    c\n    > d"},
+        {"[^1]: a b\n[^2]: c d\n", "[^1]: a b\n[^2]: c d"},
+        {"***\n\na\n", "***\n\na"},
+    };
+    for (const auto& [markdown, expected] : cases) {
+        const Document source = Document::parsing(markdown);
+        const std::string printed = format(source, Options{});
+        EXPECT_EQ(printed, expected) << markdown;
+        EXPECT_TRUE(Document::parsing(printed).hasSameStructure(source)) << markdown;
+    }
+}
+
 // A list prints tight or loose as its source lines make it (a blank line between two items or
 // two blocks of one item makes it loose); a list built without them, tight where blocks may
 // follow line by line.
