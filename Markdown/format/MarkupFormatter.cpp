@@ -1448,7 +1448,11 @@ void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
 
 void MarkupFormatter::visitLineBreak(const LineBreak&) {
     const bool opened = openInlines();
-    inlines->appendLineEnd(true);
+    // A line end would split the table's row; the page breaks the cell's line at a "<br>".
+    if (inCell)
+        inlines->appendMarkup("<br>");
+    else
+        inlines->appendLineEnd(true);
     closeInlines(opened);
 }
 

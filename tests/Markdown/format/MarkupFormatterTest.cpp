@@ -169,6 +169,22 @@ TEST(MarkupFormatter, LeavesBareWhatANoteReaderReads) {
     }
 }
 
+// A hard break in a cell, possible only in a tree built in code, would split the row: the cell
+// takes the break tag that GFM tables show.
+TEST(MarkupFormatter, PrintsAHardBreakInACellAsABreakTag) {
+    const Document table(
+        Table(std::nullopt, Table::Head(Table::Cell(Text("a")), Table::Cell(Text("b"))),
+              Table::Body(Table::Row(Table::Cell(Text("1"), LineBreak(), Text("2")),
+                                     Table::Cell(Emphasis(Text("x")), LineBreak())))));
+    const std::string printed = format(table, Options{});
+    EXPECT_EQ(printed, "| a | b |\n| --- | --- |\n| 1<br>2 | *x*<br> |");
+    const Document reparsed = Document::parsing(printed);
+    const auto body = reparsed.childAt(0)->childAt(1);
+    ASSERT_TRUE(body.has_value());
+    EXPECT_EQ(body->childCount(), 1);
+    EXPECT_EQ(body->childAt(0)->childAt(0)->childAt(1)->kind(), RawMarkupKind::inlineHTML);
+}
+
 // A list prints tight or loose as its source lines make it (a blank line between two items or
 // two blocks of one item makes it loose); a list built without them, tight where blocks may
 // follow line by line.
