@@ -1,6 +1,7 @@
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/directives/PendingBlockDirective.hpp"
+#include "Markdown/format/HTMLBlockStart.hpp"
 #include "Markdown/format/InlineSyntax.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/format/RoadReading.hpp"
@@ -363,6 +364,8 @@ bool endsInText(const RawMarkup& block) {
     case RawMarkupKind::thematicBreak:
     case RawMarkupKind::codeBlock:
         return false;
+    case RawMarkupKind::htmlBlock:
+        return !htmlBlockEndsWithText(block.data().getIf<RawMarkupKind::htmlBlock>()->html);
     case RawMarkupKind::blockQuote:
     case RawMarkupKind::listItem:
     case RawMarkupKind::orderedList:
@@ -385,7 +388,8 @@ bool listInterruptsText(const RawMarkup& list) {
 // line, and both still read as they are.
 bool mayFollowTightly(const RawMarkup& previous, const RawMarkup& next) {
     // An HTML block may run to the next blank line; quotes one after the other would be one.
-    if (previous.kind() == RawMarkupKind::htmlBlock ||
+    const auto* html = previous.data().getIf<RawMarkupKind::htmlBlock>();
+    if ((html && !htmlBlockEndsWithText(html->html)) ||
         (previous.kind() == RawMarkupKind::blockQuote && next.kind() == RawMarkupKind::blockQuote))
         return false;
     const bool afterText = endsInText(previous);
@@ -405,8 +409,11 @@ bool mayFollowTightly(const RawMarkup& previous, const RawMarkup& next) {
     case RawMarkupKind::table:
         // The table's header row ends the paragraph before it.
         return previous.kind() == RawMarkupKind::paragraph || !afterText;
+    case RawMarkupKind::htmlBlock: {
+        const auto* opening = next.data().getIf<RawMarkupKind::htmlBlock>();
+        return !afterText || (opening && htmlBlockKind(opening->html) < 7);
+    }
     case RawMarkupKind::paragraph:
-    case RawMarkupKind::htmlBlock:
         return !afterText;
     default:
         return false;
@@ -1348,7 +1355,10 @@ void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
 }
 
 void MarkupFormatter::visitImage(const Image& image) {
+    // A bracket left bare in its description could take its closing bracket.
+    ++imageDepth;
     const bool opened = printSpanOpening(image, "![");
+    --imageDepth;
     printDestinationAndTitle(image.source(), image.title());
     closeInlines(opened);
 }
@@ -1434,8 +1444,8 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, st
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets = linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets),
-            .looseBrackets =
-                linkDepth == 0 && !choices.has(InlineVariant::Change::Kind::escapedBrackets),
+            .looseBrackets = linkDepth == 0 && imageDepth == 0 &&
+                             !choices.has(InlineVariant::Change::Kind::escapedBrackets),
             .bareTildesBesideRuns = choices.has(InlineVariant::Change::Kind::bareTildesBesideRuns),
             .bareLineBreaks = choices.has(InlineVariant::Change::Kind::bareLineBreaks)};
 }
@@ -1562,10 +1572,13 @@ std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     // Brackets are left bare first, where they read back so; else every one is escaped, and the
-    // search's choices are made on top of that.
+    // search's choices are made on top of that. Left bare, a bracket that closes no inline link
+    // (those are escaped) and no task box reads as itself where no reference definition is
+    // printed: only a text that opens with one and holds a "]:" could be read as a definition.
     InlineVariant base;
     InlineText first = gatherInlinesAs(container, base);
-    if (first.leftBracketsBare()) {
+    if (first.leftBracketsBare() && first.text().starts_with('[') &&
+        first.text().find("]:") != std::string::npos) {
         if (readsBack(first, *container.raw().markup).same)
             return first;
         recycle(std::move(first));

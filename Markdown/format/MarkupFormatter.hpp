@@ -319,6 +319,7 @@ private:
     /// with.
     std::optional<std::pair<const RawMarkup*, InlineVariant>> foundChoices;
     int linkDepth = 0;
+    int imageDepth = 0;
     bool linkInLink = false;
     /// The code spans gathered so far, and the one to print with a run of three backticks or
     /// more, on one line or over two, its closing run opening the second, so that the directive

@@ -198,6 +198,9 @@ TEST(MarkupFormatter, PrintsListsTightOrLooseAsTheyRead) {
         {"- a\n  ```\n  x\n  ```\n  b\n", "- a\n  ```\n  x\n  ```\n  b"},
         {"- a\n  # h\n  ***\n  > q\n", "- a\n  # h\n  ***\n  > q"},
         {"1. a\n   ***\n", "1. a\n   ***"},
+        {"- a\n  <div>x</div>\n- b\n", "- a\n  <div>x</div>\n- b"},
+        {"- a\n  <!-- c -->\n  ***\n- b\n", "- a\n  <!-- c -->\n  ***\n- b"},
+        {"- a\n  | x |\n  | - |\n- b\n", "- a\n  | x |\n  | --- |\n- b"},
     };
     for (const auto& [markdown, expected] : parsed) {
         const Document source = Document::parsing(markdown);
