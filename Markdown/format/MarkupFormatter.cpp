@@ -357,20 +357,26 @@ bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t f
 }
 
 // Whether the block's last line is text that a line after it may continue or join: a
-// paragraph's, a table row's or an HTML block's, also at the end of a list or quote.
-bool endsInText(const RawMarkup& block) {
+// paragraph's, also at the end of a list or quote (a lazy line), or a table row's or an HTML
+// block's that ends only at a blank line, right before it.
+bool endsInText(const RawMarkup& block, bool right = true) {
     switch (block.kind()) {
-    case RawMarkupKind::heading:
-    case RawMarkupKind::thematicBreak:
-    case RawMarkupKind::codeBlock:
-        return false;
+    case RawMarkupKind::paragraph:
+        return true;
+    case RawMarkupKind::table:
+        return right;
     case RawMarkupKind::htmlBlock:
-        return !htmlBlockEndsWithText(block.data().getIf<RawMarkupKind::htmlBlock>()->html);
+        return right &&
+               !htmlBlockEndsWithText(block.data().getIf<RawMarkupKind::htmlBlock>()->html);
     case RawMarkupKind::blockQuote:
     case RawMarkupKind::listItem:
     case RawMarkupKind::orderedList:
     case RawMarkupKind::unorderedList:
-        return block.childCount() == 0 || endsInText(*block.child(block.childCount() - 1));
+        return block.childCount() == 0 || endsInText(*block.child(block.childCount() - 1), false);
+    case RawMarkupKind::heading:
+    case RawMarkupKind::thematicBreak:
+    case RawMarkupKind::codeBlock:
+        return false;
     default:
         return true;
     }
@@ -1392,6 +1398,17 @@ void MarkupFormatter::visitLink(const Link& link) {
 
 void MarkupFormatter::visitInlineHTML(const InlineHTML& inlineHTML) {
     const bool opened = openInlines();
+    // Opening a line, most tags would open an HTML block there; indented as code, a paragraph's
+    // line only continues it.
+    const std::int64_t index = inlineHTML.indexInParent();
+    const RawMarkup* parent = parentNode(inlineHTML);
+    if (parent && index > 0 && !inCell) {
+        const RawMarkupKind before = parent->child(index - 1)->kind();
+        const int kind = htmlBlockKind(inlineHTML.rawHTML());
+        if ((before == RawMarkupKind::softBreak || before == RawMarkupKind::lineBreak) &&
+            kind >= 1 && kind <= 6)
+            inlines->appendMarkup("    ");
+    }
     inlines->appendMarkup(inlineHTML.rawHTML());
     closeInlines(opened);
 }

@@ -48,6 +48,9 @@ TEST(MarkupFormatter, BuiltTreesReadBackAsThemselves) {
         Document(Paragraph(Emphasis(Text("a")), Text(""), SoftBreak(), Text("b"))),
         Document(Paragraph(Emphasis(Text("a")), Text(""), LineBreak(), Text("b"))),
         Document(Paragraph(InlineCode("a"), LineBreak(), Text("b"))),
+        // Inline HTML opening a line, where most tags would open an HTML block.
+        Document(Paragraph(Text("a"), SoftBreak(), InlineHTML("<div>"), SoftBreak(), Text("b"),
+                           LineBreak(), InlineHTML("<!-- c -->"), Text(" d"))),
         Document(Paragraph(LineBreak(), Text("b\t"), LineBreak(), Text("c"))),
         Document(Paragraph(Text("a<"), Emphasis(Text("b")))),
         // Code spans and blocks that hold their own delimiters.
@@ -201,6 +204,8 @@ TEST(MarkupFormatter, PrintsListsTightOrLooseAsTheyRead) {
         {"- a\n  <div>x</div>\n- b\n", "- a\n  <div>x</div>\n- b"},
         {"- a\n  <!-- c -->\n  ***\n- b\n", "- a\n  <!-- c -->\n  ***\n- b"},
         {"- a\n  | x |\n  | - |\n- b\n", "- a\n  | x |\n  | --- |\n- b"},
+        {"- > | x |\n  > | - |\n  | y |\n  | - |\n- b\n",
+         "- > | x |\n  > | --- |\n  | y |\n  | --- |\n- b"},
     };
     for (const auto& [markdown, expected] : parsed) {
         const Document source = Document::parsing(markdown);
