@@ -27,6 +27,7 @@ void InlineText::clear() {
     breakable.clear();
     emptyTextPending = false;
     unbreakable = false;
+    bracketsLeftBare = false;
     // A join left over from the last run must not reach the first text of the next.
     bareNext = 0;
     watched.reset();
@@ -82,6 +83,7 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
     watched.reset();
     const std::size_t bareRun =
         bareNext ? std::min(text.find_first_not_of(std::exchange(bareNext, 0)), text.size()) : 0;
+    const bool opensRun = printed.empty();
     int dotsInARow = 0;
     std::size_t runStart = 0; // of the characters printed as they are
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -154,8 +156,19 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
                          flanksAsWord(previous) && text.find('~') == i));
             break;
         case '[':
+            escaped = !context.bareBrackets && !context.looseBrackets;
+            bracketsLeftBare = bracketsLeftBare || !escaped;
+            break;
         case ']':
-            escaped = !context.bareBrackets;
+            // Right before "(" it would close an inline link; after "[ ]" or "[x]" opening the
+            // run it would make a list item's task box.
+            escaped =
+                !context.bareBrackets &&
+                (!context.looseBrackets || next == '(' ||
+                 (i == 2 && opensRun && text[0] == '[' &&
+                  std::string_view(" xX").find(text[1]) != std::string_view::npos &&
+                  (atEnd || std::string_view(" \t\n\r\v\f").find(next) != std::string_view::npos)));
+            bracketsLeftBare = bracketsLeftBare || !escaped;
             break;
         case '*':
         case '`':
@@ -176,11 +189,10 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         case '&':
             escaped = startsEntity(text, i);
             break;
-        case '!':
-            escaped = atEnd || next == '['; // a link after it would read as an image
-            break;
-        case '^':
-            escaped = atEnd || next == '['; // a link after it would read as attributes
+        case '!': // a link after it would read as an image
+        case '^': // or as attributes
+            escaped = atEnd || (next == '[' && !context.looseBrackets);
+            bracketsLeftBare = bracketsLeftBare || (next == '[' && !escaped);
             break;
         case '-':
             escaped = previous == '-'; // dashes
@@ -317,7 +329,8 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
         }
         const std::string_view line = text.substr(lineStart, lineEnd - lineStart);
         std::size_t escapeAt = std::string_view::npos;
-        if (layout.linesStartBlocks && opensBlockAtLineStart(line, lineStart != 0)) {
+        if (layout.linesStartBlocks && !(lineStart != 0 && layout.restIndentedPastBlocks) &&
+            opensBlockAtLineStart(line, lineStart != 0)) {
             const std::size_t point = lineStart + escapePointOfLineStart(line);
             if (isLiteral(point) && isAsciiPunctuation(text[point]))
                 escapeAt = point;

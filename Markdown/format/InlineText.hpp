@@ -22,8 +22,10 @@ public:
     };
     /// How the lines of the text stand in the printed page.
     struct Layout {
-        /// Whether a line's start may open a block, so that literal text there needs escaping.
+        /// Whether a line's start may open a block, so that literal text there needs escaping;
+        /// only the first line's may where the others are indented past any block's opening.
         bool linesStartBlocks = true;
+        bool restIndentedPastBlocks = false;
         /// The width of what goes before the first line and before every other line.
         std::int64_t firstIndent = 0;
         std::int64_t restIndent = 0;
@@ -55,6 +57,10 @@ public:
         bool bareOpeningTildes = false;
         bool bareClosingTildes = false;
         bool bareBrackets = false;
+        /// Brackets outside link text left bare unless one would close a link right there, and
+        /// a "!" or "^" before one: without reference definitions in the printed text, a
+        /// bracket that closes no inline link reads as itself, which the printer checks.
+        bool looseBrackets = false;
         /// Tildes that end the text before an opener, or open it after a closer, left bare.
         bool bareTildesBesideRuns = false;
         /// Line breaks that only the directive road knows left bare beside delimiter runs.
@@ -91,6 +97,9 @@ public:
     /// Whether the byte at `offset` is a character of a text printed as it is.
     [[nodiscard]] bool isLiteralAt(std::size_t offset) const { return isLiteral(offset); }
 
+    /// Whether a bracket, or a "!" or "^" before one, was left bare that would else be escaped.
+    [[nodiscard]] bool leftBracketsBare() const { return bracketsLeftBare; }
+
     [[nodiscard]] const std::string& text() const { return printed; }
     [[nodiscard]] bool empty() const { return printed.empty(); }
 
@@ -111,6 +120,7 @@ private:
     std::vector<std::size_t> breakable; // offsets of spaces a line may break at, ascending
     bool emptyTextPending = false;
     bool unbreakable = false;
+    bool bracketsLeftBare = false;
     char bareNext = 0;
     std::optional<std::pair<char, std::size_t>> watched;
     std::vector<std::size_t> met;

@@ -37,7 +37,8 @@ struct InlineVariant {
             nestedAlike,
             bareTildesBesideRuns,
             twoTildes,
-            referencesBesideRuns
+            referencesBesideRuns,
+            escapedBrackets
         };
         Kind kind;
         std::size_t span = 0; // for the kinds that concern one span

@@ -1,6 +1,7 @@
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/directives/RoadLineRules.hpp"
+#include "Markdown/format/HTMLBlockStart.hpp"
 #include "Markdown/format/InlineSyntax.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 #include "Markdown/format/RoadReading.hpp"
@@ -9,6 +10,7 @@
 #include "Markdown/support/CharacterBreaks.hpp"
 #include "Markdown/support/CheckedArithmetic.hpp"
 #include "Markdown/support/Fatal.hpp"
+#include "Markdown/tree/ListTightness.hpp"
 
 #include <algorithm>
 #include <numeric>
@@ -353,6 +355,86 @@ bool argumentLinesRead(const std::vector<std::string_view>& lines, std::size_t f
     return true;
 }
 
+// Whether the block's last line is text that a line after it may continue or join: a
+// paragraph's, also at the end of a list or quote (a lazy line), or a table row's or an HTML
+// block's that ends only at a blank line, right before it.
+bool endsInText(const RawMarkup& block, bool right = true) {
+    switch (block.kind()) {
+    case RawMarkupKind::paragraph:
+        return true;
+    case RawMarkupKind::table:
+        return right;
+    case RawMarkupKind::htmlBlock:
+        return right &&
+               !htmlBlockEndsWithText(block.data().getIf<RawMarkupKind::htmlBlock>()->html);
+    case RawMarkupKind::blockQuote:
+    case RawMarkupKind::listItem:
+    case RawMarkupKind::orderedList:
+    case RawMarkupKind::unorderedList:
+        return block.childCount() == 0 || endsInText(*block.child(block.childCount() - 1), false);
+    case RawMarkupKind::heading:
+    case RawMarkupKind::thematicBreak:
+    case RawMarkupKind::codeBlock:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Whether a list's first item can start a line right after text: not empty, and numbered 1.
+bool listInterruptsText(const RawMarkup& list) {
+    if (list.childCount() == 0 || list.child(0)->childCount() == 0)
+        return false;
+    const auto* ordered = list.data().getIf<RawMarkupKind::orderedList>();
+    return !ordered || ordered->startIndex == 1;
+}
+
+// Whether `next` may start on the line right after `previous` in a list item, without a blank
+// line, and both still read as they are.
+bool mayFollowTightly(const RawMarkup& previous, const RawMarkup& next) {
+    // An HTML block may run to the next blank line; quotes one after the other would be one.
+    const auto* html = previous.data().getIf<RawMarkupKind::htmlBlock>();
+    if ((html && !htmlBlockEndsWithText(html->html)) ||
+        (previous.kind() == RawMarkupKind::blockQuote && next.kind() == RawMarkupKind::blockQuote))
+        return false;
+    const bool afterText = endsInText(previous);
+    switch (next.kind()) {
+    case RawMarkupKind::heading:
+        // An underlined heading spans lines, which text before it would join.
+        return std::none_of(next.children().begin(), next.children().end(), [](const auto& c) {
+            return c->kind() == RawMarkupKind::softBreak || c->kind() == RawMarkupKind::lineBreak;
+        });
+    case RawMarkupKind::thematicBreak:
+    case RawMarkupKind::codeBlock:
+    case RawMarkupKind::blockQuote:
+        return true;
+    case RawMarkupKind::orderedList:
+    case RawMarkupKind::unorderedList:
+        return !afterText || listInterruptsText(next);
+    case RawMarkupKind::table:
+        // The table's header row ends the paragraph before it.
+        return previous.kind() == RawMarkupKind::paragraph || !afterText;
+    case RawMarkupKind::htmlBlock: {
+        const auto* opening = next.data().getIf<RawMarkupKind::htmlBlock>();
+        return !afterText || (opening && htmlBlockKind(opening->html) < 7);
+    }
+    case RawMarkupKind::paragraph:
+        return !afterText;
+    default:
+        return false;
+    }
+}
+
+// Whether a note's reader takes the paragraph's first line for a footnote definition
+// ("[^label]:" at a line's start), which the indented lines after it continue.
+bool opensFootnoteDefinition(std::string_view text) {
+    if (!text.starts_with("[^"))
+        return false;
+    const std::size_t end = text.find_first_of("] \t\n", 2);
+    return end != std::string_view::npos && end > 2 && text[end] == ']' &&
+           text.substr(end + 1).starts_with(':');
+}
+
 } // namespace
 
 void MarkupFormatter::defaultVisit(const Markup& markup) {
@@ -374,8 +456,14 @@ void MarkupFormatter::printBlocks(const Markup& container) {
         {blockPrinted, blocksParent, container.indexInParent(), std::move(roadEntries)});
     blocksParent = container.raw().markup.get();
     findRoadEntries(container);
+    // The blocks of a tight list's item follow each other line by line where they can.
+    const bool tightItem = container.kind() == RawMarkupKind::listItem && listTight;
+    const RawMarkup* previousBlock = nullptr;
     for (auto child = children.begin(); child != end; ++child) {
         const Markup block = *child;
+        const RawMarkup& raw = *block.raw().markup;
+        itemJoin = tightItem && previousBlock && mayFollowTightly(*previousBlock, raw);
+        previousBlock = &raw;
         listMarkerToAvoid.reset();
         if (previous == block.kind() && isList(block.kind()))
             listMarkerToAvoid = lastListMarker;
@@ -632,8 +720,6 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
                                    indentedIsCode);
         };
     };
-    add(CodeLayout::fenced, fencedAfter(first, rest, true));
-
     const auto isBlank = [](std::string_view line) {
         return line.find_first_not_of(" \t") == std::string_view::npos;
     };
@@ -652,10 +738,10 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
     // directive's indentation (unless the brace's line has).
     const bool indentable =
         !codeBlock.language() && !code.empty() && !isBlank(code.substr(0, firstEnd)) &&
-        !isBlank(code.substr(lastStart)) && !tightBlocks && !afterList && !afterIndented &&
-        first == rest &&
+        !isBlank(code.substr(lastStart)) && !tightBlocks && !joinedTightly && !afterList &&
+        !afterIndented && first == rest &&
         !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
-    if (indentable)
+    const auto addIndented = [&] {
         add(CodeLayout::indented, [&] {
             // Every line is code by its indentation; only the toggle is left to keep off.
             RoadReading reading =
@@ -663,6 +749,19 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
             reading.codeKept = true;
             return reading;
         });
+    };
+    // A note's footnote definition takes in indented code after it.
+    const bool indentedFirst =
+        indentable && parentKind == RawMarkupKind::document && previous &&
+        previous->kind() == RawMarkupKind::paragraph && previous->childCount() > 0 && [&] {
+            const auto* text = previous->child(0)->data().getIf<RawMarkupKind::text>();
+            return text && opensFootnoteDefinition(text->string);
+        }();
+    if (indentedFirst)
+        addIndented();
+    add(CodeLayout::fenced, fencedAfter(first, rest, true));
+    if (indentable && !indentedFirst)
+        addIndented();
     if (first != rest && first.find('>') == std::string::npos)
         add(CodeLayout::fencedBelowMarker, fencedAfter(rest, rest, true));
     // Where the lines the road passes to CommonMark end with the code, no closing fence is needed;
@@ -814,7 +913,10 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
         }
     }
     if (level <= 2 && (content.text().find('\n') != std::string::npos || flips)) {
-        // Only an underlined heading spans lines.
+        // Only an underlined heading spans lines; text right before it would join them.
+        if (joinOptional)
+            current.queuedNewlines =
+                std::max(current.queuedNewlines, std::int64_t(2) - current.newlineStreak);
         printInlines(std::move(content), true, wrapped && flips, flips ? &heading : nullptr);
         print(std::string("\n") + (level == 1 ? "===" : "---"));
         return;
@@ -832,8 +934,11 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
 void MarkupFormatter::visitThematicBreak(const ThematicBreak&) {
     startBlock();
     // After a "-" bullet, "---" would make the whole line a thematic break; right under a
-    // paragraph, as in a Doxygen command, it would underline it.
-    print(prefixes.pendingFirst().starts_with('-') || tightBlocks ? "***" : "---");
+    // paragraph, as in a Doxygen command, it would underline it; opening the text, a note's
+    // reader would take it for the start of front matter.
+    const bool dashes = !prefixes.pendingFirst().starts_with('-') && !tightBlocks &&
+                        !joinedTightly && !printed.empty();
+    print(dashes ? "---" : "***");
 }
 
 void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
@@ -866,8 +971,9 @@ void MarkupFormatter::visitListItem(const ListItem& listItem) {
     const std::string rest(marker.size(), ' ');
     if (listItem.checkbox())
         marker += *listItem.checkbox() == Checkbox::checked ? "[x] " : "[ ] ";
-    // Items follow each other line by line; blocks inside an item keep blank lines between.
-    tightStart = listItem.indexInParent() > 0;
+    // A tight list's items follow each other line by line, a loose one's after a blank line
+    // (unless the item before ended with a code block that a blank line would continue).
+    tightStart = listItem.indexInParent() > 0 && (tightStart || listTight);
     startContainer();
     prefixes.push(std::move(marker), rest);
     if (listItem.isEmpty()) {
@@ -905,17 +1011,39 @@ void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
 
 void MarkupFormatter::printList(const Markup& list, char marker) {
     startContainer();
+    const bool wasTight = std::exchange(listTight, isTightList(*list.raw().markup));
     for (const Markup& item : list.children()) {
         lastListMarker = marker;
         visit(item);
     }
     lastListMarker = marker;
+    listTight = wasTight;
     blockPlaced = false;
 }
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
     startBlock();
-    printInlines(gatherInlines(paragraph), true, true, &paragraph);
+    InlineText text = gatherInlines(paragraph);
+    // In a note, the lines after a footnote definition's first line belong to it where they are
+    // indented, as they most often are in the source: the parser cannot tell.
+    const auto parent = paragraph.parent();
+    const bool definition = parent && parent->kind() == RawMarkupKind::document &&
+                            opensFootnoteDefinition(text.text()) && [&] {
+                                // A line that opens another definition starts that one.
+                                const std::string_view lines = text.text();
+                                for (std::size_t end = lines.find('\n');
+                                     end != std::string_view::npos; end = lines.find('\n', end + 1))
+                                    if (opensFootnoteDefinition(lines.substr(end + 1)))
+                                        return false;
+                                return true;
+                            }();
+    if (definition)
+        prefixes.push("", "    ");
+    definitionLines = definition;
+    printInlines(std::move(text), true, true, &paragraph);
+    definitionLines = false;
+    if (definition)
+        prefixes.pop();
 }
 
 void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) {
@@ -1233,7 +1361,10 @@ void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
 }
 
 void MarkupFormatter::visitImage(const Image& image) {
+    // A bracket left bare in its description could take its closing bracket.
+    ++imageDepth;
     const bool opened = printSpanOpening(image, "![");
+    --imageDepth;
     printDestinationAndTitle(image.source(), image.title());
     closeInlines(opened);
 }
@@ -1267,6 +1398,17 @@ void MarkupFormatter::visitLink(const Link& link) {
 
 void MarkupFormatter::visitInlineHTML(const InlineHTML& inlineHTML) {
     const bool opened = openInlines();
+    // Opening a line, most tags would open an HTML block there; indented as code, a paragraph's
+    // line only continues it.
+    const std::int64_t index = inlineHTML.indexInParent();
+    const RawMarkup* parent = parentNode(inlineHTML);
+    if (parent && index > 0 && !inCell) {
+        const RawMarkupKind before = parent->child(index - 1)->kind();
+        const int kind = htmlBlockKind(inlineHTML.rawHTML());
+        if ((before == RawMarkupKind::softBreak || before == RawMarkupKind::lineBreak) &&
+            kind >= 1 && kind <= 6)
+            inlines->appendMarkup("    ");
+    }
     inlines->appendMarkup(inlineHTML.rawHTML());
     closeInlines(opened);
 }
@@ -1319,6 +1461,8 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, st
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets = linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets),
+            .looseBrackets = linkDepth == 0 && imageDepth == 0 &&
+                             !choices.has(InlineVariant::Change::Kind::escapedBrackets),
             .bareTildesBesideRuns = choices.has(InlineVariant::Change::Kind::bareTildesBesideRuns),
             .bareLineBreaks = choices.has(InlineVariant::Change::Kind::bareLineBreaks)};
 }
@@ -1331,7 +1475,11 @@ void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
 
 void MarkupFormatter::visitLineBreak(const LineBreak&) {
     const bool opened = openInlines();
-    inlines->appendLineEnd(true);
+    // A line end would split the table's row; the page breaks the cell's line at a "<br>".
+    if (inCell)
+        inlines->appendMarkup("<br>");
+    else
+        inlines->appendLineEnd(true);
     closeInlines(opened);
 }
 
@@ -1440,7 +1588,20 @@ std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
 } // namespace
 
 InlineText MarkupFormatter::gatherInlines(const Markup& container) {
-    InlineText first = gatherInlinesAs(container, firstGuess);
+    // Brackets are left bare first, where they read back so; else every one is escaped, and the
+    // search's choices are made on top of that. Left bare, a bracket that closes no inline link
+    // (those are escaped) and no task box reads as itself where no reference definition is
+    // printed: only a text that opens with one and holds a "]:" could be read as a definition.
+    InlineVariant base;
+    InlineText first = gatherInlinesAs(container, base);
+    if (first.leftBracketsBare() && first.text().starts_with('[') &&
+        first.text().find("]:") != std::string::npos) {
+        if (readsBack(first, *container.raw().markup).same)
+            return first;
+        recycle(std::move(first));
+        base.changes.push_back({InlineVariant::Change::Kind::escapedBrackets, 0});
+        first = gatherInlinesAs(container, base);
+    }
     std::vector<InlineVariant::Change> firstJoins = joinsThatAct;
     std::vector<InlineSearch::SpanCharacter> firstSpans = spanCharacters;
     std::vector<std::size_t> unclear;
@@ -1473,17 +1634,18 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     const std::size_t size = first.text().size() + 1;
     InlineSearch search(searchBudget(size));
     search.keep(first.text(), firstReading);
-    search.keep(firstGuess, std::move(firstJoins), std::move(firstSpans), firstReading);
+    search.keep(base, std::move(firstJoins), std::move(firstSpans), firstReading);
     if (std::optional<InlineText> found =
             searchInlines(container, InlineVariant::steps(unclear, tildes, linkInLink, lineBreaks),
-                          {}, size, search))
+                          base, size, search))
         return std::move(*found);
     // Where no change reads back, the characters beside the runs are printed as references,
     // which flank them as punctuation: then a run opens only where it should, or closes, and
     // only the characters of the runs are left to choose.
     std::vector<std::size_t> spans(spansPrinted);
     std::iota(spans.begin(), spans.end(), 0);
-    const InlineVariant referencing{{{InlineVariant::Change::Kind::referencesBesideRuns, 0}}};
+    const InlineVariant referencing =
+        base.with({{{InlineVariant::Change::Kind::referencesBesideRuns, 0}}});
     if (std::optional<InlineText> found =
             searchInlines(container, InlineVariant::steps(spans, tildes, linkInLink, lineBreaks),
                           referencing, size, search))
@@ -1491,7 +1653,7 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     // Runs nested deep may need several characters changed at once, and the literals beside
     // them joined: a few spans try every choice.
     const std::size_t strikethroughs = strikethroughsPrinted;
-    std::vector<InlineVariant> bases{{}, referencing};
+    std::vector<InlineVariant> bases{base, referencing};
     for (const auto& [kind, wanted] :
          {std::pair(InlineVariant::Change::Kind::nestedAlike, true),
           std::pair(InlineVariant::Change::Kind::bareLineBreaks, lineBreaks)})
@@ -1505,8 +1667,8 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     if (slots <= 12 && (bases.size() * 3 << slots) * size <= (std::size_t(1) << 20)) {
         Slots together;
         addChoicesTogether(together, {0, spans.size()}, {0, strikethroughs});
-        for (const InlineVariant& base : bases)
-            if (std::optional<InlineText> found = settle(container, base, together, search))
+        for (const InlineVariant& from : bases)
+            if (std::optional<InlineText> found = settle(container, from, together, search))
                 return std::move(*found);
     }
     // More spans settle one at a time, in printing order, each on the choice of character and
@@ -1521,18 +1683,18 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     if (windows * (3 << window) * 2 * size <= (std::size_t(1) << 21))
         for (std::size_t first = 0; first < spans.size(); first += window)
             addChoicesTogether(windowed, {first, std::min(window, spans.size() - first)}, {0, 0});
-    for (const InlineVariant& base : bases) {
+    for (const InlineVariant& from : bases) {
         if (search.spent())
             break;
         if (oneAtATime) {
             if (std::optional<InlineText> found =
-                    settleSpans(container, base, spans.size(), strikethroughs, search))
+                    settleSpans(container, from, spans.size(), strikethroughs, search))
                 return std::move(*found);
-            if (std::optional<InlineText> found = settleGroups(container, base, search))
+            if (std::optional<InlineText> found = settleGroups(container, from, search))
                 return std::move(*found);
         }
         if (!windowed.empty())
-            if (std::optional<InlineText> found = settle(container, base, windowed, search))
+            if (std::optional<InlineText> found = settle(container, from, windowed, search))
                 return std::move(*found);
     }
     return first;
@@ -1742,6 +1904,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     // Queued line ends put the text on a line of its own.
     const bool continuesLine = lineOpen && current.queuedNewlines == 0;
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
+                              .restIndentedPastBlocks = definitionLines,
                               .firstIndent =
                                   continuesLine ? state().currentLength : prefixes.nextWidth(),
                               .restIndent = prefixes.restWidth(),
@@ -2009,9 +2172,15 @@ void MarkupFormatter::queueNewlines(std::int64_t count) {
 }
 
 void MarkupFormatter::startBlock() {
+    joinedTightly = false;
+    joinOptional = false;
+    const bool optional = std::exchange(itemJoin, false);
     if (std::exchange(blockPlaced, false))
         return;
-    const bool tight = std::exchange(tightStart, false) || tightBlocks;
+    const bool forced = std::exchange(tightStart, false) || tightBlocks;
+    const bool tight = forced || optional;
+    joinedTightly = tight && !printed.empty();
+    joinOptional = joinedTightly && !forced;
     if (!printed.empty())
         current.queuedNewlines =
             std::max(current.queuedNewlines, (tight ? 1 : 2) - current.newlineStreak);

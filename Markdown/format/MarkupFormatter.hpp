@@ -274,6 +274,16 @@ private:
     bool tightStart = false;
     bool blockPlaced = false;
     bool tightBlocks = false;
+    /// Whether the items of the list being printed follow each other, and their blocks, line
+    /// by line; the next block may so follow; the last block started so followed, and only
+    /// because its list is tight.
+    bool listTight = true;
+    bool itemJoin = false;
+    bool joinedTightly = false;
+    bool joinOptional = false;
+    /// Whether the paragraph being printed is a note's footnote definition, its lines after
+    /// the first indented as code would be.
+    bool definitionLines = false;
     bool inCell = false;
     int directiveDepth = 0;
     std::optional<InlineText> inlines;
@@ -310,6 +320,7 @@ private:
     /// with.
     std::optional<std::pair<const RawMarkup*, InlineVariant>> foundChoices;
     int linkDepth = 0;
+    int imageDepth = 0;
     bool linkInLink = false;
     /// The code spans gathered so far, and the one to print with a run of three backticks or
     /// more, on one line or over two, its closing run opening the second, so that the directive

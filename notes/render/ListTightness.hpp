@@ -4,14 +4,9 @@
 
 namespace notes {
 
-/// Whether a list (its raw node, whose children are its items) is written without paragraphs:
-/// true unless a blank line (by the source lines of the blocks) separates two of its items or
-/// two blocks of one item. Items or blocks without a source range never make a list loose.
+/// Whether a list (its raw node, whose children are its items) is written without paragraphs,
+/// by the rule the Markdown printer keeps too (`markdown::isTightList`): tight unless a blank
+/// line separates two of its items or two blocks of one item.
 [[nodiscard]] bool isTightList(const markdown::RawMarkup& list);
-
-/// Whether at least one blank line lies between two neighbouring blocks: both have a source
-/// range and `next` starts two or more lines after `previous` ends.
-[[nodiscard]] bool blankLineBetween(const markdown::RawMarkup& previous,
-                                    const markdown::RawMarkup& next);
 
 } // namespace notes

@@ -48,6 +48,9 @@ TEST(MarkupFormatter, BuiltTreesReadBackAsThemselves) {
         Document(Paragraph(Emphasis(Text("a")), Text(""), SoftBreak(), Text("b"))),
         Document(Paragraph(Emphasis(Text("a")), Text(""), LineBreak(), Text("b"))),
         Document(Paragraph(InlineCode("a"), LineBreak(), Text("b"))),
+        // Inline HTML opening a line, where most tags would open an HTML block.
+        Document(Paragraph(Text("a"), SoftBreak(), InlineHTML("<div>"), SoftBreak(), Text("b"),
+                           LineBreak(), InlineHTML("<!-- c -->"), Text(" d"))),
         Document(Paragraph(LineBreak(), Text("b\t"), LineBreak(), Text("c"))),
         Document(Paragraph(Text("a<"), Emphasis(Text("b")))),
         // Code spans and blocks that hold their own delimiters.
@@ -112,10 +115,10 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
     const std::pair<const char*, const char*> cases[] = {
         {"snake_case & 3 < 4, 2 * 3\n", "snake_case & 3 < 4, 2 \\* 3"},
         {"- a\n- b\n\n<!-- -->\n\n- c\n", "- a\n- b\n\n<!-- -->\n\n- c"},
-        {"- a\n\n\n- b\n", "- a\n- b"},
+        {"- a\n\n\n- b\n", "- a\n\n- b"},
         {"> a\n>\n> b\n", "> a\n>\n> b"},
-        {"1. a\n   > b\n   c\n", "1. a\n\n   > b\n   > c"},
-        {"> - a\n>   - b\n", "> - a\n>\n>   - b"},
+        {"1. a\n   > b\n   c\n", "1. a\n   > b\n   > c"},
+        {"> - a\n>   - b\n", "> - a\n>   - b"},
         {"- - a\n  - b\n- c\n", "- - a\n  - b\n- c"},
         {"[a](<b c> \"t\")\n", "[a](<b c> \"t\")"},
         {"``` js\ncode\n```\n", "```js\ncode\n```"},
@@ -142,6 +145,101 @@ TEST(MarkupFormatter, PrintsMarkdownAsAPersonWouldWriteIt) {
 
 // On the directive road the plain layout stays wherever the road reads it back; the others only
 // where it would not.
+// A note's reader finds wikilinks, embeds, footnotes and highlights in the text as typed: a
+// bracket, and a "!" or "^" before one, is escaped only where it would read otherwise; a
+// footnote definition keeps its lines indented, and a text does not open with what a reader
+// takes for front matter.
+TEST(MarkupFormatter, LeavesBareWhatANoteReaderReads) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"See [[Note]] and ![[img.png]] and a footnote[^1].\n",
+         "See [[Note]] and ![[img.png]] and a footnote[^1]."},
+        {"[^1]: The note.\n", "[^1]: The note."},
+        {"a [b] c ![d] ^[e] [[f|g]] ==h==\n", "a [b] c ![d] ^[e] [[f|g]] ==h=="},
+        {"\\[x\\](y) and [[a]]\n", "[x\\](y) and [[a]]"},
+        {"\\[foo\\]: /url\n[[a]]\n", "\\[foo\\]: /url\n\\[\\[a\\]\\]"},
+        {"- \\[ ] a\n", "- [ \\] a"},
+        {"\\![x](y)\n", "\\![x](y)"},
+        {"*[[a]]* **[[b]]**\n", "*[[a]]* **[[b]]**"},
+        {"[^1]: a b\n    c\n    \\> d\n", "[^1]: a b\n    c\n    > d"},
+        {"[^1]: a b\n[^2]: c d\n", "[^1]: a b\n[^2]: c d"},
+        {"***\n\na\n", "***\n\na"},
+    };
+    for (const auto& [markdown, expected] : cases) {
+        const Document source = Document::parsing(markdown);
+        const std::string printed = format(source, Options{});
+        EXPECT_EQ(printed, expected) << markdown;
+        EXPECT_TRUE(Document::parsing(printed).hasSameStructure(source)) << markdown;
+    }
+}
+
+// A hard break in a cell, possible only in a tree built in code, would split the row: the cell
+// takes the break tag that GFM tables show.
+TEST(MarkupFormatter, PrintsAHardBreakInACellAsABreakTag) {
+    const Document table(
+        Table(std::nullopt, Table::Head(Table::Cell(Text("a")), Table::Cell(Text("b"))),
+              Table::Body(Table::Row(Table::Cell(Text("1"), LineBreak(), Text("2")),
+                                     Table::Cell(Emphasis(Text("x")), LineBreak())))));
+    const std::string printed = format(table, Options{});
+    EXPECT_EQ(printed, "| a | b |\n| --- | --- |\n| 1<br>2 | *x*<br> |");
+    const Document reparsed = Document::parsing(printed);
+    const auto body = reparsed.childAt(0)->childAt(1);
+    ASSERT_TRUE(body.has_value());
+    EXPECT_EQ(body->childCount(), 1);
+    EXPECT_EQ(body->childAt(0)->childAt(0)->childAt(1)->kind(), RawMarkupKind::inlineHTML);
+}
+
+// A list prints tight or loose as its source lines make it (a blank line between two items or
+// two blocks of one item makes it loose); a list built without them, tight where blocks may
+// follow line by line.
+TEST(MarkupFormatter, PrintsListsTightOrLooseAsTheyRead) {
+    const std::pair<const char*, const char*> parsed[] = {
+        {"- a\n  - b\n- c\n", "- a\n  - b\n- c"},
+        {"- a\n  - b\n    - c\n      1. d\n- e\n", "- a\n  - b\n    - c\n      1. d\n- e"},
+        {"- a\n\n- b\n", "- a\n\n- b"},
+        {"- a\n- b\n\n  c\n", "- a\n\n- b\n\n  c"},
+        {"- a\n  - b\n\n  - c\n- d\n", "- a\n  - b\n\n  - c\n- d"},
+        {"- a\n  ```\n  x\n  ```\n  b\n", "- a\n  ```\n  x\n  ```\n  b"},
+        {"- a\n  # h\n  ***\n  > q\n", "- a\n  # h\n  ***\n  > q"},
+        {"1. a\n   ***\n", "1. a\n   ***"},
+        {"- a\n  <div>x</div>\n- b\n", "- a\n  <div>x</div>\n- b"},
+        {"- a\n  <!-- c -->\n  ***\n- b\n", "- a\n  <!-- c -->\n  ***\n- b"},
+        {"- a\n  | x |\n  | - |\n- b\n", "- a\n  | x |\n  | --- |\n- b"},
+        {"- > | x |\n  > | - |\n  | y |\n  | - |\n- b\n",
+         "- > | x |\n  > | --- |\n  | y |\n  | --- |\n- b"},
+    };
+    for (const auto& [markdown, expected] : parsed) {
+        const Document source = Document::parsing(markdown);
+        const std::string printed = format(source, Options{});
+        EXPECT_EQ(printed, expected) << markdown;
+        EXPECT_TRUE(Document::parsing(printed).hasSameStructure(source)) << markdown;
+    }
+    const std::pair<Markup, const char*> built[] = {
+        {Document(
+             UnorderedList(ListItem(std::nullopt, Paragraph(Text("a")),
+                                    UnorderedList(ListItem(std::nullopt, Paragraph(Text("b"))))),
+                           ListItem(std::nullopt, Paragraph(Text("c"))))),
+         "- a\n  - b\n- c"},
+        {Document(
+             UnorderedList(ListItem(std::nullopt, Paragraph(Text("a")), Paragraph(Text("b"))))),
+         "- a\n\n  b"},
+        {Document(OrderedList(ListItem(std::nullopt,
+                                       UnorderedList(ListItem(std::nullopt, Paragraph(Text("a")))),
+                                       Paragraph(Text("b"))))),
+         "1. - a\n\n   b"},
+        {Document(UnorderedList(ListItem(std::nullopt, Paragraph(Text("a")), ThematicBreak(),
+                                         Paragraph(Text("b")), Heading(2, Text("c"))))),
+         "- a\n  ***\n  b\n  ## c"},
+        {Document(UnorderedList(
+             ListItem(std::nullopt, Paragraph(Text("a")), CodeBlock(std::nullopt, "x\n")))),
+         "- a\n  ```\n  x\n  ```"},
+    };
+    for (const auto& [tree, expected] : built) {
+        const std::string printed = format(tree, Options{});
+        EXPECT_EQ(printed, expected);
+        EXPECT_TRUE(Document::parsing(printed).hasSameStructure(tree)) << printed;
+    }
+}
+
 TEST(MarkupFormatter, PrintsForTheDirectiveRoadOnlyWhatItNeeds) {
     const ParseOptions road = {ParseOptions::parseBlockDirectives,
                                ParseOptions::parseMinimalDoxygen};

@@ -2,6 +2,7 @@
 #include "Markdown/elements/MarkupRewriter.hpp"
 #include "Markdown/format/MarkupFormatter.hpp"
 #include "Markdown/support/CharacterBreaks.hpp"
+#include "tests/Markdown/ParserExamples.hpp"
 #include "tests/Markdown/RawOutline.hpp"
 
 #include <cctype>
@@ -15,64 +16,6 @@ namespace markdown {
 namespace {
 using namespace markdown::testing;
 using Options = MarkupFormatter::Options;
-
-struct Example {
-    std::string name;
-    std::string markdown;
-};
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream contents;
-    contents << file.rdbuf();
-    return contents.str();
-}
-
-// The examples of one of the parser's test files: the Markdown between an opening "```` example"
-// line and the "." line, "→" standing for a tab.
-std::vector<Example> parserExamples(const std::string& fileName) {
-    const std::string fence(32, '`');
-    std::istringstream lines(
-        readFile(std::filesystem::path(LUMENLEAF_CMARK_GFM_TEST_DIR) / fileName));
-    std::vector<Example> examples;
-    std::string line;
-    std::optional<std::string> markdown;
-    bool inMarkdown = false;
-    while (std::getline(lines, line)) {
-        if (line.starts_with(fence + " example")) {
-            markdown.emplace();
-            inMarkdown = true;
-        } else if (markdown && inMarkdown && line == ".") {
-            inMarkdown = false;
-        } else if (markdown && line == fence) {
-            examples.push_back({fileName + " #" + std::to_string(examples.size() + 1), *markdown});
-            markdown.reset();
-        } else if (markdown && inMarkdown) {
-            for (std::size_t tab; (tab = line.find("\u2192")) != std::string::npos;)
-                line.replace(tab, 3, "\t");
-            *markdown += line + "\n";
-        }
-    }
-    return examples;
-}
-
-std::vector<Example> allExamples() {
-    std::vector<Example> examples;
-    // Every example the files hold, so that a file not found cannot pass for one that prints.
-    for (const auto& [file, count] : {std::pair{LUMENLEAF_COMMONMARK_EXAMPLES, 672},
-                                      {"extensions.txt", 30},
-                                      {"regression.txt", 26}}) {
-        auto some = parserExamples(file);
-        EXPECT_EQ(some.size(), static_cast<std::size_t>(count)) << file;
-        examples.insert(examples.end(), some.begin(), some.end());
-    }
-    const std::size_t notesFrom = examples.size();
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(LUMENLEAF_EXAMPLES_DIR))
-        if (entry.path().extension() == ".md")
-            examples.push_back({entry.path().filename().string(), readFile(entry.path())});
-    EXPECT_GT(examples.size(), notesFrom);
-    return examples;
-}
 
 // Soft breaks as spaces and neighbouring texts as one: what a tree says once its line ends may
 // move.
