@@ -410,7 +410,9 @@ bool mayFollowTightly(const RawMarkup& previous, const RawMarkup& next) {
         return true;
     case RawMarkupKind::orderedList:
     case RawMarkupKind::unorderedList:
-        return !afterText || listInterruptsText(next);
+        // Only a paragraph right before it limits the lists that may start; at the end of a
+        // list or quote, its lazy lines give way to any list.
+        return previous.kind() != RawMarkupKind::paragraph || listInterruptsText(next);
     case RawMarkupKind::table:
         // The table's header row ends the paragraph before it.
         return previous.kind() == RawMarkupKind::paragraph || !afterText;

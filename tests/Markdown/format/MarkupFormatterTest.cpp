@@ -204,6 +204,8 @@ TEST(MarkupFormatter, PrintsListsTightOrLooseAsTheyRead) {
         {"- a\n  <div>x</div>\n- b\n", "- a\n  <div>x</div>\n- b"},
         {"- a\n  <!-- c -->\n  ***\n- b\n", "- a\n  <!-- c -->\n  ***\n- b"},
         {"- a\n  | x |\n  | - |\n- b\n", "- a\n  | x |\n  | --- |\n- b"},
+        {"- a\n  > q\n  3. x\n- b\n", "- a\n  > q\n  3. x\n- b"},
+        {"- a\n  | x |\n  | - |\n  2. y\n- b\n", "- a\n  | x |\n  | --- |\n  2. y\n- b"},
         {"- > | x |\n  > | - |\n  | y |\n  | - |\n- b\n",
          "- > | x |\n  > | --- |\n  | y |\n  | --- |\n- b"},
     };
