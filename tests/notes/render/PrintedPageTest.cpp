@@ -116,7 +116,9 @@ bool isKeptBack(std::string_view name) {
 }
 
 // The notes whose printed text shows another page, each with its first lines that differ.
-std::vector<std::string> differingPages(const std::vector<Example>& notes) {
+// A kept-back note that shows the same page counts as differing only where `strict`: the files
+// installed vary from machine to machine, the parser's examples do not.
+std::vector<std::string> differingPages(const std::vector<Example>& notes, bool strict) {
     std::vector<std::string> differing;
     for (const Example& note : notes) {
         const std::string source = page(note.markdown);
@@ -124,7 +126,8 @@ std::vector<std::string> differingPages(const std::vector<Example>& notes) {
         if ((source == again) != isKeptBack(note.name))
             continue;
         if (source == again) {
-            differing.push_back(note.name + " now shows the same page printed");
+            if (strict)
+                differing.push_back(note.name + " now shows the same page printed");
             continue;
         }
         std::size_t at = 0;
@@ -137,8 +140,8 @@ std::vector<std::string> differingPages(const std::vector<Example>& notes) {
     return differing;
 }
 
-void expectSamePages(const std::vector<Example>& notes) {
-    const std::vector<std::string> differing = differingPages(notes);
+void expectSamePages(const std::vector<Example>& notes, bool strict) {
+    const std::vector<std::string> differing = differingPages(notes, strict);
     for (const std::string& difference : differing)
         ADD_FAILURE() << difference;
     std::size_t kept = 0;
@@ -154,14 +157,14 @@ TEST(PrintedPage, ParserExamplesSampleAndVaultNotesShowTheSamePagePrinted) {
         markdown::testing::markdownFiles(LUMENLEAF_PRINTED_NOTES_DIR);
     EXPECT_GE(vault.size(), 10U);
     notes.insert(notes.end(), vault.begin(), vault.end());
-    expectSamePages(notes);
+    expectSamePages(notes, true);
 }
 
 TEST(PrintedPage, InstalledDocumentationShowsTheSamePagePrinted) {
     const std::vector<Example> notes = markdown::testing::markdownFiles("/usr/share/doc");
     if (notes.empty())
         GTEST_SKIP() << "no Markdown files are installed under /usr/share/doc";
-    expectSamePages(notes);
+    expectSamePages(notes, false);
 }
 
 } // namespace
