@@ -44,12 +44,12 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
     // Queued line ends put the text on a line of its own.
     const bool continuesLine = lineOpen && current.queuedNewlines == 0;
     InlineText::Layout layout{.linesStartBlocks = linesStartBlocks,
-                              .restIndentedPastBlocks = definitionLines,
+                              .restIndentedPastBlocks = blocks.definitionLines,
                               .firstIndent =
                                   continuesLine ? state().currentLength : prefixes.nextWidth(),
                               .restIndent = prefixes.restWidth(),
                               .wrapping = std::nullopt,
-                              .lineEndsCloseDirectives = directiveDepth > 0 && !inCell};
+                              .lineEndsCloseDirectives = directive.depth > 0 && !inCell};
     if (wrap && options.preferredLineLimit)
         layout.wrapping = InlineText::Wrapping{options.preferredLineLimit->lineSplittingElement ==
                                                    Options::LineSplittingElement::hardBreak,
@@ -64,7 +64,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
                             : std::string(printed.substr(printed.rfind('\n') + 1))) +
             std::string(text.substr(0, firstEnd));
         const std::string_view rest = firstEnd < text.size() ? text.substr(firstEnd + 1) : "";
-        return RoadReading::of(roadInCode, directiveDepth > 0, firstLine, prefixes.restPrefix(),
+        return RoadReading::of(road.inCode, directive.depth > 0, firstLine, prefixes.restPrefix(),
                                rest, std::nullopt)
             .endsInCode;
     };
@@ -75,12 +75,12 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
         return laidOut.find("```") != std::string::npos || laidOut.find("~~~") != std::string::npos;
     };
     bool mayFlip = false;
-    if (!inDoxygen &&
+    if (!directive.inDoxygen &&
         (laidOut.find('`') != std::string::npos || laidOut.find('~') != std::string::npos)) {
         mayFlip = linesMayFlip();
-        const bool end = mayFlip ? roadEndsInCode(laidOut) : roadInCode;
+        const bool end = mayFlip ? roadEndsInCode(laidOut) : road.inCode;
         // Off where the block after it can be read so; on only where it needs that.
-        const std::uint8_t wanted = roadWantedAfter();
+        const std::uint8_t wanted = road.wantedAfter();
         if (end ? (wanted & offState) != 0 : wanted == onState) {
             // Wrapped text may move its line ends: it is read against the paragraph itself.
             const auto readsLikeText = [&](std::string_view candidate) {
@@ -120,11 +120,11 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
             // where it stands within one), or end one line and open the next with its closing
             // run.
             for (std::size_t tried = 0; !flipped && paragraph && tried < 16; ++tried) {
-                splitCodeSpan = tried / 2;
-                spanOverTwoLines = tried % 2 == 1;
-                InlineText split = gatherInlines(*paragraph);
-                splitCodeSpan.reset();
-                if (codeSpansGathered <= tried / 2)
+                codeSpanSplit = {tried / 2, tried % 2 == 1};
+                std::size_t codeSpans = 0;
+                InlineText split = gatherInlines(*paragraph, &codeSpans);
+                codeSpanSplit.span.reset();
+                if (codeSpans <= tried / 2)
                     break;
                 std::string candidate;
                 const std::int64_t splitTrailing = layOutInlines(split, layout, candidate);
@@ -138,7 +138,7 @@ void MarkupFormatter::printInlines(InlineText text, bool linesStartBlocks, bool 
         }
     }
     if (mayFlip)
-        roadInCode = roadEndsInCode(laidOut);
+        road.inCode = roadEndsInCode(laidOut);
     print(laidOut);
     queueNewlines(trailing);
     recycle(std::move(text));
@@ -239,15 +239,15 @@ void MarkupFormatter::queueNewlines(std::int64_t count) {
 }
 
 void MarkupFormatter::startBlock() {
-    joinedTightly = false;
-    joinOptional = false;
-    const bool optional = std::exchange(itemJoin, false);
-    if (std::exchange(blockPlaced, false))
+    blocks.joinedTightly = false;
+    blocks.joinOptional = false;
+    const bool optional = std::exchange(blocks.itemJoin, false);
+    if (std::exchange(blocks.blockPlaced, false))
         return;
-    const bool forced = std::exchange(tightStart, false) || tightBlocks;
+    const bool forced = std::exchange(blocks.tightStart, false) || blocks.tightBlocks;
     const bool tight = forced || optional;
-    joinedTightly = tight && !printed.empty();
-    joinOptional = joinedTightly && !forced;
+    blocks.joinedTightly = tight && !printed.empty();
+    blocks.joinOptional = blocks.joinedTightly && !forced;
     if (!printed.empty())
         current.queuedNewlines =
             std::max(current.queuedNewlines, (tight ? 1 : 2) - current.newlineStreak);
@@ -255,7 +255,7 @@ void MarkupFormatter::startBlock() {
 
 void MarkupFormatter::startContainer() {
     startBlock();
-    blockPlaced = true;
+    blocks.blockPlaced = true;
 }
 
 std::string format(const Markup& markup, const MarkupFormatter::Options& options) {

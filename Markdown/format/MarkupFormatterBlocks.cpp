@@ -108,29 +108,29 @@ void MarkupFormatter::printBlocks(const Markup& container) {
     std::optional<RawMarkupKind> previous;
     const MarkupChildren children = container.children();
     const MarkupChildren::Iterator end = children.end();
-    enclosingBlocks.push_back(
-        {blockPrinted, blocksParent, container.indexInParent(), std::move(roadEntries)});
-    blocksParent = container.raw().markup.get();
+    road.enclosing.push_back(
+        {road.blockPrinted, road.blocksParent, container.indexInParent(), std::move(road.entries)});
+    road.blocksParent = container.raw().markup.get();
     findRoadEntries(container);
     // The blocks of a tight list's item follow each other line by line where they can.
-    const bool tightItem = container.kind() == RawMarkupKind::listItem && listTight;
+    const bool tightItem = container.kind() == RawMarkupKind::listItem && blocks.listTight;
     const RawMarkup* previousBlock = nullptr;
     for (auto child = children.begin(); child != end; ++child) {
         const Markup block = *child;
         const RawMarkup& raw = *block.raw().markup;
-        itemJoin = tightItem && previousBlock && mayFollowTightly(*previousBlock, raw);
+        blocks.itemJoin = tightItem && previousBlock && mayFollowTightly(*previousBlock, raw);
         previousBlock = &raw;
-        listMarkerToAvoid.reset();
+        blocks.listMarkerToAvoid.reset();
         if (previous == block.kind() && isList(block.kind()))
-            listMarkerToAvoid = lastListMarker;
+            blocks.listMarkerToAvoid = blocks.lastListMarker;
         previous = block.kind();
-        blockPrinted.emplace(child, end);
+        road.blockPrinted.emplace(child, end);
         visit(block);
     }
-    blockPrinted = enclosingBlocks.back().at;
-    blocksParent = enclosingBlocks.back().parent;
-    roadEntries = std::move(enclosingBlocks.back().roadEntries);
-    enclosingBlocks.pop_back();
+    road.blockPrinted = road.enclosing.back().at;
+    road.blocksParent = road.enclosing.back().parent;
+    road.entries = std::move(road.enclosing.back().entries);
+    road.enclosing.pop_back();
 }
 
 void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
@@ -140,7 +140,7 @@ void MarkupFormatter::visitBlockQuote(const BlockQuote& blockQuote) {
         printBareLine();
     printBlocks(blockQuote);
     prefixes.pop();
-    blockPlaced = false;
+    blocks.blockPlaced = false;
 }
 
 MarkupFormatter::CodeFences MarkupFormatter::codeFences(const CodeBlock& codeBlock) {
@@ -177,11 +177,11 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         print(std::string(byteOrderMark) + opening + body + "\n" + fence);
         return;
     case CodeLayout::indented:
-        indentedCodeBlock = codeBlock.raw().markup.get();
+        blocks.indentedCodeBlock = codeBlock.raw().markup.get();
         print(indentedCode(code));
         return;
     case CodeLayout::fencedIndented: {
-        const std::string indent(fenceIndent, ' ');
+        const std::string indent(road.fenceIndent, ' ');
         print(indent + opening +
               (codeBlock.code().empty() ? "" : "\n" + indentedCode(code, indent)) + "\n" + indent +
               fence);
@@ -197,12 +197,13 @@ void MarkupFormatter::visitCodeBlock(const CodeBlock& codeBlock) {
         if (layout != CodeLayout::unclosedIndented)
             print(opening + (codeBlock.code().empty() ? "" : "\n" + codeBlock.code()));
         else
-            print(std::string(fenceIndent, ' ') + opening +
-                  (codeBlock.code().empty()
-                       ? ""
-                       : "\n" + indentedCode(codeBlock.code(), std::string(fenceIndent, ' '))));
+            print(
+                std::string(road.fenceIndent, ' ') + opening +
+                (codeBlock.code().empty()
+                     ? ""
+                     : "\n" + indentedCode(codeBlock.code(), std::string(road.fenceIndent, ' '))));
         // A blank line after it would be code.
-        tightStart = true;
+        blocks.tightStart = true;
         // The text's last line is one only with a line end after it: a blank one needs another.
         if (codeBlock.code() == "\n" || codeBlock.code().ends_with("\n\n"))
             queueNewlines(1);
@@ -227,19 +228,20 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
                         : text.starts_with(escapedRun));
     };
     const auto flipWanted = [&] {
-        const std::uint8_t wanted = roadWantedAfter();
-        return !inDoxygen && (wanted & stateBit(roadInCode)) == 0 &&
-               (wanted & stateBit(!roadInCode)) != 0;
+        const std::uint8_t wanted = road.wantedAfter();
+        return !directive.inDoxygen && (wanted & stateBit(road.inCode)) == 0 &&
+               (wanted & stateBit(!road.inCode)) != 0;
     };
     bool flips = level <= 2 && flipWanted();
     if (flips && !holdsRun(content)) {
         // Else a code span printed with a run of three may give the line one.
         flips = false;
         for (std::size_t span = 0; !flips && span < 4; ++span) {
-            splitCodeSpan = span;
-            InlineText split = gatherInlines(heading);
-            splitCodeSpan.reset();
-            if (codeSpansGathered <= span)
+            codeSpanSplit.span = span;
+            std::size_t codeSpans = 0;
+            InlineText split = gatherInlines(heading, &codeSpans);
+            codeSpanSplit.span.reset();
+            if (codeSpans <= span)
                 break;
             if ((flips = holdsRun(split)))
                 std::swap(content, split);
@@ -248,7 +250,7 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     }
     if (level <= 2 && (content.text().find('\n') != std::string::npos || flips)) {
         // Only an underlined heading spans lines; text right before it would join them.
-        if (joinOptional)
+        if (blocks.joinOptional)
             current.queuedNewlines =
                 std::max(current.queuedNewlines, std::int64_t(2) - current.newlineStreak);
         printInlines(std::move(content), true, wrapped && flips, flips ? &heading : nullptr);
@@ -257,7 +259,7 @@ void MarkupFormatter::visitHeading(const Heading& heading) {
     }
     std::string text = content.laidOut({.linesStartBlocks = false,
                                         .wrapping = std::nullopt,
-                                        .lineEndsCloseDirectives = directiveDepth > 0});
+                                        .lineEndsCloseDirectives = directive.depth > 0});
     recycle(std::move(content));
     // A closing run of number signs would be taken off the heading.
     if (text.ends_with('#'))
@@ -270,8 +272,8 @@ void MarkupFormatter::visitThematicBreak(const ThematicBreak&) {
     // After a "-" bullet, "---" would make the whole line a thematic break; right under a
     // paragraph, as in a Doxygen command, it would underline it; opening the text, a note's
     // reader would take it for the start of front matter.
-    const bool dashes = !prefixes.pendingFirst().starts_with('-') && !tightBlocks &&
-                        !joinedTightly && !printed.empty();
+    const bool dashes = !prefixes.pendingFirst().starts_with('-') && !blocks.tightBlocks &&
+                        !blocks.joinedTightly && !printed.empty();
     print(dashes ? "---" : "***");
 }
 
@@ -281,14 +283,14 @@ void MarkupFormatter::visitHTMLBlock(const HTMLBlock& htmlBlock) {
     // A directive takes a brace that ends its content's first line for its own closing brace,
     // a blank line before it for nothing.
     const std::string_view firstLine = html.substr(0, html.find('\n'));
-    if (directiveDepth > 0 && runStart &&
+    if (directive.depth > 0 && runStart &&
         firstLine.substr(0, firstLine.find_last_not_of(" \t") + 1).ends_with('}'))
         current.queuedNewlines = std::max<std::int64_t>(current.queuedNewlines, 2);
     // Its lines may look like fences to the block-directive road.
-    if (!inDoxygen)
-        roadInCode = RoadReading::of(roadInCode, directiveDepth > 0, "", prefixes.restPrefix(),
-                                     html, std::nullopt)
-                         .endsInCode;
+    if (!directive.inDoxygen)
+        road.inCode = RoadReading::of(road.inCode, directive.depth > 0, "", prefixes.restPrefix(),
+                                      html, std::nullopt)
+                          .endsInCode;
     print(html);
 }
 
@@ -298,16 +300,16 @@ void MarkupFormatter::visitListItem(const ListItem& listItem) {
     if (parent && parent->kind() == RawMarkupKind::orderedList) {
         const std::uint64_t number = parent->as<OrderedList>()->startIndex() +
                                      static_cast<std::uint64_t>(listItem.indexInParent());
-        marker = std::to_string(number) + (lastListMarker == ')' ? ')' : '.') + " ";
+        marker = std::to_string(number) + (blocks.lastListMarker == ')' ? ')' : '.') + " ";
     } else if (parent && parent->kind() == RawMarkupKind::unorderedList) {
-        marker = lastListMarker == '*' ? "* " : "- ";
+        marker = blocks.lastListMarker == '*' ? "* " : "- ";
     }
     const std::string rest(marker.size(), ' ');
     if (listItem.checkbox())
         marker += *listItem.checkbox() == Checkbox::checked ? "[x] " : "[ ] ";
     // A tight list's items follow each other line by line, a loose one's after a blank line
     // (unless the item before ended with a code block that a blank line would continue).
-    tightStart = listItem.indexInParent() > 0 && (tightStart || listTight);
+    blocks.tightStart = listItem.indexInParent() > 0 && (blocks.tightStart || blocks.listTight);
     startContainer();
     prefixes.push(std::move(marker), rest);
     if (listItem.isEmpty()) {
@@ -318,11 +320,11 @@ void MarkupFormatter::visitListItem(const ListItem& listItem) {
     }
     printBlocks(listItem);
     prefixes.pop();
-    blockPlaced = false;
+    blocks.blockPlaced = false;
 }
 
 void MarkupFormatter::visitOrderedList(const OrderedList& orderedList) {
-    printList(orderedList, listMarkerToAvoid == '.' ? ')' : '.');
+    printList(orderedList, blocks.listMarkerToAvoid == '.' ? ')' : '.');
 }
 
 void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
@@ -340,19 +342,19 @@ void MarkupFormatter::visitUnorderedList(const UnorderedList& unorderedList) {
         return false;
     };
     const bool dashesAlone = prefixes.pendingFirst().starts_with('-') && onlyBullets(unorderedList);
-    printList(unorderedList, listMarkerToAvoid == '-' || dashesAlone ? '*' : '-');
+    printList(unorderedList, blocks.listMarkerToAvoid == '-' || dashesAlone ? '*' : '-');
 }
 
 void MarkupFormatter::printList(const Markup& list, char marker) {
     startContainer();
-    const bool wasTight = std::exchange(listTight, isTightList(*list.raw().markup));
+    const bool wasTight = std::exchange(blocks.listTight, isTightList(*list.raw().markup));
     for (const Markup& item : list.children()) {
-        lastListMarker = marker;
+        blocks.lastListMarker = marker;
         visit(item);
     }
-    lastListMarker = marker;
-    listTight = wasTight;
-    blockPlaced = false;
+    blocks.lastListMarker = marker;
+    blocks.listTight = wasTight;
+    blocks.blockPlaced = false;
 }
 
 void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
@@ -373,9 +375,9 @@ void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
                             }();
     if (definition)
         prefixes.push("", "    ");
-    definitionLines = definition;
+    blocks.definitionLines = definition;
     printInlines(std::move(text), true, true, &paragraph);
-    definitionLines = false;
+    blocks.definitionLines = false;
     if (definition)
         prefixes.pop();
 }

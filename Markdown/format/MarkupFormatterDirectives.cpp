@@ -52,7 +52,7 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
                 std::min({around, lines[i].size(), lines[i].find_first_not_of(" \t")}));
     // The road reads an argument line as directive syntax unless it is indented as code past
     // the first line after the opening one; the first argument then may have to stand there.
-    const bool inDirective = directiveDepth > 0;
+    const bool inDirective = directive.depth > 0;
     const bool firstAlone =
         !argumentLinesRead(lines, 1, inDirective) && argumentLinesRead(lines, 0, inDirective);
     std::string opening = "@" + blockDirective.name();
@@ -72,7 +72,7 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     // directive's.
     const bool braceAgainstName =
         segments.empty() && doxygenCommandNamed(blockDirective.name()).has_value();
-    roadInCode = false;
+    road.inCode = false;
     if (blockDirective.isEmpty()) {
         print(opening + (braceAgainstName ? "{}" : ""));
         runStart = true;
@@ -81,10 +81,10 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     // Where code opens the content, a brace on a line of its own sets the content's indentation,
     // so that the code may be indented.
     const auto first = blockDirective.raw().markup->child(0);
-    braceAlone = !braceAgainstName && first->kind() == RawMarkupKind::codeBlock;
-    print(opening + (braceAgainstName ? "{" : braceAlone ? "\n{" : " {"));
+    directive.braceAlone = !braceAgainstName && first->kind() == RawMarkupKind::codeBlock;
+    print(opening + (braceAgainstName ? "{" : directive.braceAlone ? "\n{" : " {"));
     runStart = true;
-    roadInCode = false;
+    road.inCode = false;
     // The first line after the opening one sets how much indentation the road takes off the
     // content's lines; the content gets as much.
     std::size_t indentation = 0;
@@ -104,38 +104,38 @@ void MarkupFormatter::visitBlockDirective(const BlockDirective& blockDirective) 
     // blank: an argument line's, the brace's, else the first content line's, which only an HTML
     // block may start with spaces.
     const auto wasCodeColumns =
-        std::exchange(directiveCodeColumns,
-                      indentationSet || braceAlone || first->kind() != RawMarkupKind::htmlBlock
-                          ? std::optional(prefixes.restWidth() + 4)
-                          : std::nullopt);
-    const bool wasTight = std::exchange(tightBlocks, false);
+        std::exchange(directive.codeColumns, indentationSet || directive.braceAlone ||
+                                                     first->kind() != RawMarkupKind::htmlBlock
+                                                 ? std::optional(prefixes.restWidth() + 4)
+                                                 : std::nullopt);
+    const bool wasTight = std::exchange(blocks.tightBlocks, false);
     const MarkupData root = blockDirective.data().root();
     const bool wasEndingTree = std::exchange(
-        directiveEndsTree, blockDirective.data().raw.metadata.id.childId +
-                                   blockDirective.raw().markup->subtreeCount() ==
-                               root.raw.metadata.id.childId + root.raw.markup->subtreeCount());
-    tightStart = true;
-    ++directiveDepth;
+        directive.endsTree, blockDirective.data().raw.metadata.id.childId +
+                                    blockDirective.raw().markup->subtreeCount() ==
+                                root.raw.metadata.id.childId + root.raw.markup->subtreeCount());
+    blocks.tightStart = true;
+    ++directive.depth;
     printBlocks(blockDirective);
-    --directiveDepth;
-    directiveCodeColumns = wasCodeColumns;
+    --directive.depth;
+    directive.codeColumns = wasCodeColumns;
     prefixes.pop();
     // Where the fence toggle is left on, the road would take a closing brace for code; a
     // directive that ends the text needs none.
-    if (!roadInCode || !directiveEndsTree) {
-        tightStart = true;
+    if (!road.inCode || !directive.endsTree) {
+        blocks.tightStart = true;
         startBlock();
         print("}");
         runStart = true;
-        roadInCode = false;
+        road.inCode = false;
     }
-    directiveEndsTree = wasEndingTree;
-    tightBlocks = wasTight;
+    directive.endsTree = wasEndingTree;
+    blocks.tightBlocks = wasTight;
 }
 
 void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& command) {
     startBlock();
-    roadInCode = false;
+    road.inCode = false;
     if (command.isEmpty()) {
         print(opening);
         return;
@@ -153,11 +153,11 @@ void MarkupFormatter::printDoxygen(const std::string& opening, const Markup& com
     } else {
         prefixes.push(opening + " ", "");
     }
-    const bool wasTight = std::exchange(tightBlocks, true);
-    inDoxygen = true;
+    const bool wasTight = std::exchange(blocks.tightBlocks, true);
+    directive.inDoxygen = true;
     printBlocks(command);
-    inDoxygen = false;
-    tightBlocks = wasTight;
+    directive.inDoxygen = false;
+    blocks.tightBlocks = wasTight;
     prefixes.pop();
 }
 

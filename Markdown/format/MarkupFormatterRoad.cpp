@@ -82,17 +82,6 @@ bool anyLineReadsAsSyntax(std::string_view code, bool inDirective) {
 
 } // namespace
 
-std::uint8_t MarkupFormatter::wantedAfter(const std::vector<std::uint8_t>& entries,
-                                          const std::optional<BlockPlace>& at) {
-    if (entries.empty() || !at)
-        return eitherState;
-    return entries[static_cast<std::size_t>(at->first.metadata().indexInParent) + 1];
-}
-
-std::uint8_t MarkupFormatter::roadWantedAfter() const {
-    return wantedAfter(roadEntries, blockPrinted);
-}
-
 bool MarkupFormatter::roadReaches(const Markup& block, bool inCode, std::uint8_t wanted,
                                   const std::string& first, bool afterCode, bool opensText) const {
     const auto fits = [&](const RoadReading& reading) {
@@ -107,12 +96,12 @@ bool MarkupFormatter::roadReaches(const Markup& block, bool inCode, std::uint8_t
                            [&](const CodeCandidate& candidate) { return fits(candidate.reading); });
     }
     const auto* html = block.raw().markup->data().getIf<RawMarkupKind::htmlBlock>();
-    return html && fits(RoadReading::of(inCode, directiveDepth > 0, "", prefixes.restPrefix(),
+    return html && fits(RoadReading::of(inCode, directive.depth > 0, "", prefixes.restPrefix(),
                                         withoutFinalLineEnds(html->html), std::nullopt));
 }
 
 std::int64_t MarkupFormatter::itemsCarryingToggleFrom(const RawMarkup& list) {
-    const auto [known, added] = toggleCarriedFrom.try_emplace(&list, list.childCount());
+    const auto [known, added] = road.toggleCarriedFrom.try_emplace(&list, list.childCount());
     if (added)
         while (known->second > 0 && cannotFlipToggle(*list.child(known->second - 1),
                                                      options.preferredLineLimit.has_value()))
@@ -121,21 +110,21 @@ std::int64_t MarkupFormatter::itemsCarryingToggleFrom(const RawMarkup& list) {
 }
 
 void MarkupFormatter::findRoadEntries(const Markup& container) {
-    roadEntries.clear();
-    if (inDoxygen)
+    road.entries.clear();
+    if (directive.inDoxygen)
         return;
     const RawMarkup& node = *container.raw().markup;
     const std::int64_t count = node.childCount();
     // What the lines after the last block need: a directive's closing brace reads only where the
     // toggle is off, and past a list's last item come the lines after the list.
     std::uint8_t end = eitherState;
-    if (node.kind() == RawMarkupKind::blockDirective && !directiveEndsTree) {
+    if (node.kind() == RawMarkupKind::blockDirective && !directive.endsTree) {
         end = offState;
-    } else if (node.kind() == RawMarkupKind::listItem && !enclosingBlocks.empty()) {
+    } else if (node.kind() == RawMarkupKind::listItem && !road.enclosing.empty()) {
         // The items after this one carry the toggle through where none of them can flip it.
-        const Enclosing& outer = enclosingBlocks.back();
+        const RoadPlan::Enclosing& outer = road.enclosing.back();
         const MarkupData* list = container.data().parent();
-        const std::uint8_t after = wantedAfter(outer.roadEntries, outer.at);
+        const std::uint8_t after = RoadPlan::wantedAfter(outer.entries, outer.at);
         if (list && after != eitherState &&
             container.indexInParent() >= itemsCarryingToggleFrom(*list->raw.markup) - 1)
             end = after;
@@ -150,7 +139,7 @@ void MarkupFormatter::findRoadEntries(const Markup& container) {
         return;
     std::vector<std::uint8_t> entries(static_cast<std::size_t>(count), eitherState);
     entries.push_back(end);
-    const bool inDirective = directiveDepth > 0;
+    const bool inDirective = directive.depth > 0;
     const std::string firstPrefix = prefixes.nextLinePrefix();
     const std::string restPrefix = prefixes.restPrefix();
     const bool wrapped = options.preferredLineLimit.has_value();
@@ -214,7 +203,7 @@ void MarkupFormatter::findRoadEntries(const Markup& container) {
         // need.
         entries[at] = states == 0 ? eitherState : states;
     }
-    roadEntries = std::move(entries);
+    road.entries = std::move(entries);
 }
 
 std::vector<MarkupFormatter::CodeCandidate>
@@ -223,10 +212,10 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
                                 const std::string& first, bool afterIndented, bool opensText,
                                 const std::function<bool(const RoadReading&)>& done) const {
     const std::string rest = prefixes.restPrefix();
-    const bool inDirective = directiveDepth > 0;
+    const bool inDirective = directive.depth > 0;
     // A line indented as code past the indentation the road takes off is code to it.
     const std::optional<std::int64_t> indentedIsCode =
-        inDirective ? directiveCodeColumns : std::optional<std::int64_t>(4);
+        inDirective ? directive.codeColumns : std::optional<std::int64_t>(4);
     std::vector<CodeCandidate> layouts;
     // Each is read only while none before it will do.
     bool finished = false;
@@ -235,7 +224,8 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
             return;
         // A Doxygen command's lines flip no toggle; only code lines that look like directives
         // matter.
-        const RoadReading reading = inDoxygen ? RoadReading::withoutToggle(rest, code) : read();
+        const RoadReading reading =
+            directive.inDoxygen ? RoadReading::withoutToggle(rest, code) : read();
         layouts.push_back({layout, reading, indent});
         finished = done(reading);
     };
@@ -266,9 +256,9 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
     // directive's indentation (unless the brace's line has).
     const bool indentable =
         !codeBlock.language() && !code.empty() && !isBlank(code.substr(0, firstEnd)) &&
-        !isBlank(code.substr(lastStart)) && !tightBlocks && !joinedTightly && !afterList &&
-        !afterIndented && first == rest &&
-        !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone);
+        !isBlank(code.substr(lastStart)) && !blocks.tightBlocks && !blocks.joinedTightly &&
+        !afterList && !afterIndented && first == rest &&
+        !(parentKind == RawMarkupKind::blockDirective && index == 0 && !directive.braceAlone);
     const auto addIndented = [&] {
         add(CodeLayout::indented, [&] {
             // Every line is code by its indentation; only the toggle is left to keep off.
@@ -331,7 +321,7 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
         }
         return false;
     }();
-    if (endsItsList && !inDoxygen)
+    if (endsItsList && !directive.inDoxygen)
         add(first == rest ? CodeLayout::unclosed : CodeLayout::unclosedBelowMarker,
             fencedAfter(rest, rest, false));
     // A fence indented by up to three spaces lets every code line take as many more, which may
@@ -347,8 +337,8 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
                      2;
         mostSpaces = std::min(mostSpaces, marker - 1);
     }
-    if (first == rest && !inDoxygen &&
-        !(parentKind == RawMarkupKind::blockDirective && index == 0 && !braceAlone)) {
+    if (first == rest && !directive.inDoxygen &&
+        !(parentKind == RawMarkupKind::blockDirective && index == 0 && !directive.braceAlone)) {
         for (std::size_t spaces = 1; spaces <= mostSpaces; ++spaces) {
             const std::string indentedRest = rest + std::string(spaces, ' ');
             add(CodeLayout::fencedIndented, fencedAfter(indentedRest, indentedRest, true), spaces);
@@ -359,7 +349,7 @@ MarkupFormatter::codeCandidates(const CodeBlock& codeBlock, std::string_view cod
     }
     // The parser drops a byte order mark that opens the lines it reads as one, and the road
     // does not look past it for a fence.
-    if (opensText && first.empty() && !inDoxygen)
+    if (opensText && first.empty() && !directive.inDoxygen)
         add(CodeLayout::fencedAfterMark, fencedAfter(std::string(byteOrderMark), rest, true));
     return layouts;
 }
@@ -371,7 +361,7 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     // The block-directive road must find the code where CommonMark does and leave its fence
     // toggle as the blocks after it need: the usual fences where they do, else a layout that
     // does.
-    const std::uint8_t wanted = roadWantedAfter();
+    const std::uint8_t wanted = road.wantedAfter();
     const auto fits = [&](const RoadReading& reading, int pass) {
         const bool on = reading.endsInCode;
         return reading.codeKept && (pass == 0   ? !on && (wanted & offState)
@@ -383,9 +373,10 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
     const std::int64_t index = codeBlock.indexInParent();
     // Indented code right after indented code would join it.
     const bool afterIndented =
-        parent && index > 0 && parent->raw.markup->child(index - 1).get() == indentedCodeBlock;
+        parent && index > 0 &&
+        parent->raw.markup->child(index - 1).get() == blocks.indentedCodeBlock;
     const std::vector<CodeCandidate> layouts =
-        codeCandidates(codeBlock, code, opening, fence, roadInCode, prefixes.nextLinePrefix(),
+        codeCandidates(codeBlock, code, opening, fence, road.inCode, prefixes.nextLinePrefix(),
                        afterIndented, runStart && current.newlineStreak < 2,
                        [&](const RoadReading& reading) { return fits(reading, 0); });
     // Off where the blocks after it read so, else on where they do; a byte order mark only
@@ -396,11 +387,11 @@ MarkupFormatter::CodeLayout MarkupFormatter::codeLayout(const CodeBlock& codeBlo
         for (const CodeCandidate& candidate : layouts)
             if ((candidate.layout == CodeLayout::fencedAfterMark) == withMark &&
                 fits(candidate.reading, pass)) {
-                roadInCode = candidate.reading.endsInCode && !inDoxygen;
-                fenceIndent = candidate.fenceIndent;
+                road.inCode = candidate.reading.endsInCode && !directive.inDoxygen;
+                road.fenceIndent = candidate.fenceIndent;
                 return candidate.layout;
             }
-    roadInCode = layouts.front().reading.endsInCode && !inDoxygen;
+    road.inCode = layouts.front().reading.endsInCode && !directive.inDoxygen;
     return CodeLayout::fenced;
 }
 

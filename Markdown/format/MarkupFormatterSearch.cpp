@@ -72,26 +72,29 @@ std::pair<std::size_t, std::size_t> spansIn(const RawMarkup& node) {
 
 } // namespace
 
-InlineText MarkupFormatter::gatherInlines(const Markup& container) {
+InlineText MarkupFormatter::gatherInlines(const Markup& container, std::size_t* codeSpans) {
     // Brackets are left bare first, where they read back so; else every one is escaped, and the
     // search's choices are made on top of that. Left bare, a bracket that closes no inline link
     // (those are escaped) and no task box reads as itself where no reference definition is
     // printed: only a text that opens with one and holds a "]:" could be read as a definition.
     InlineVariant base;
-    InlineText first = gatherInlinesAs(container, base);
+    InlineGathering firstRun;
+    InlineText first = gatherInlinesAs(container, base, firstRun);
+    if (codeSpans)
+        *codeSpans = firstRun.codeSpansGathered;
     if (first.leftBracketsBare() && first.text().starts_with('[') &&
         first.text().find("]:") != std::string::npos) {
         if (readsBack(first, *container.raw().markup).same)
             return first;
         recycle(std::move(first));
         base.changes.push_back({InlineVariant::Change::Kind::escapedBrackets, 0});
-        first = gatherInlinesAs(container, base);
+        first = gatherInlinesAs(container, base, firstRun);
     }
-    std::vector<InlineVariant::Change> firstJoins = joinsThatAct;
-    std::vector<InlineSearch::SpanCharacter> firstSpans = spanCharacters;
+    std::vector<InlineVariant::Change> firstJoins = std::move(firstRun.joinsThatAct);
+    std::vector<InlineSearch::SpanCharacter> firstSpans = std::move(firstRun.spanCharacters);
     std::vector<std::size_t> unclear;
-    bool check = linkInLink;
-    for (const DelimiterRunPlace& place : runPlaces)
+    bool check = firstRun.linkInLink;
+    for (const DelimiterRunPlace& place : firstRun.runPlaces)
         if (!standsClear(first.text(), place)) {
             check = true;
             if (place.span != noSpan)
@@ -105,7 +108,8 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     // Gathered again in this print, with its code spans printed otherwise, the run most likely
     // reads back with the choices found before.
     if (foundChoices && foundChoices->first == container.raw().markup.get()) {
-        InlineText again = gatherInlinesAs(container, foundChoices->second);
+        InlineGathering againRun;
+        InlineText again = gatherInlinesAs(container, foundChoices->second, againRun);
         if (readsBack(again, *container.raw().markup).same)
             return again;
     }
@@ -120,24 +124,24 @@ InlineText MarkupFormatter::gatherInlines(const Markup& container) {
     InlineSearch search(searchBudget(size));
     search.keep(first.text(), firstReading);
     search.keep(base, std::move(firstJoins), std::move(firstSpans), firstReading);
-    if (std::optional<InlineText> found =
-            searchInlines(container, InlineVariant::steps(unclear, tildes, linkInLink, lineBreaks),
-                          base, size, search))
+    if (std::optional<InlineText> found = searchInlines(
+            container, InlineVariant::steps(unclear, tildes, firstRun.linkInLink, lineBreaks), base,
+            size, search))
         return std::move(*found);
     // Where no change reads back, the characters beside the runs are printed as references,
     // which flank them as punctuation: then a run opens only where it should, or closes, and
     // only the characters of the runs are left to choose.
-    std::vector<std::size_t> spans(spansPrinted);
+    std::vector<std::size_t> spans(firstRun.spansPrinted);
     std::iota(spans.begin(), spans.end(), 0);
     const InlineVariant referencing =
         base.with({{{InlineVariant::Change::Kind::referencesBesideRuns, 0}}});
-    if (std::optional<InlineText> found =
-            searchInlines(container, InlineVariant::steps(spans, tildes, linkInLink, lineBreaks),
-                          referencing, size, search))
+    if (std::optional<InlineText> found = searchInlines(
+            container, InlineVariant::steps(spans, tildes, firstRun.linkInLink, lineBreaks),
+            referencing, size, search))
         return std::move(*found);
     // Runs nested deep may need several characters changed at once, and the literals beside
     // them joined: a few spans try every choice.
-    const std::size_t strikethroughs = strikethroughsPrinted;
+    const std::size_t strikethroughs = firstRun.strikethroughsPrinted;
     std::vector<InlineVariant> bases{base, referencing};
     for (const auto& [kind, wanted] :
          {std::pair(InlineVariant::Change::Kind::nestedAlike, true),
@@ -268,7 +272,8 @@ std::optional<MarkupFormatter::InlineTry> MarkupFormatter::tryInlines(const Mark
         return std::nullopt;
     if (const InlineReading* known = search.readingOf(choices))
         return InlineTry{{}, *known, true};
-    InlineTry attempt{gatherInlinesAs(container, choices), {}, false};
+    InlineGathering run;
+    InlineTry attempt{gatherInlinesAs(container, choices, run), {}, false};
     // Printing the text costs about as much as parsing it.
     const std::size_t size = attempt.text.text().size() + 1;
     if (!search.spend(size))
@@ -284,7 +289,8 @@ std::optional<MarkupFormatter::InlineTry> MarkupFormatter::tryInlines(const Mark
         if (attempt.reading.same)
             foundChoices.emplace(container.raw().markup.get(), choices);
     }
-    search.keep(choices, std::move(joinsThatAct), std::move(spanCharacters), attempt.reading);
+    search.keep(choices, std::move(run.joinsThatAct), std::move(run.spanCharacters),
+                attempt.reading);
     return attempt;
 }
 
@@ -363,24 +369,21 @@ InlineReading MarkupFormatter::readsBack(const InlineText& text, const RawMarkup
     return readBack(laidOut, container);
 }
 
-InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const InlineVariant& choices) {
-    variant = &choices;
-    spansPrinted = 0;
-    codeSpansGathered = 0;
-    strikethroughsPrinted = 0;
-    runPlaces.clear();
-    joinsThatAct.clear();
-    spanCharacters.clear();
-    linkInLink = false;
-    inlines.emplace(std::exchange(spareInlines, {}));
+InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const InlineVariant& choices,
+                                            InlineGathering& run) {
+    // Each try prints with a gathering of its own, whatever run is open around the search.
+    InlineGathering outer = std::exchange(gathering, {});
+    gathering.variant = &choices;
+    gathering.inlines.emplace(std::exchange(spareInlines, {}));
     descendIntoInlines(container);
-    InlineText text = std::move(*inlines);
-    inlines.reset();
-    variant = nullptr;
+    InlineText text = std::move(*gathering.inlines);
+    gathering.inlines.reset();
+    gathering.variant = nullptr;
+    run = std::exchange(gathering, std::move(outer));
     for (const std::size_t span : text.metWatches())
-        joinsThatAct.push_back({InlineVariant::Change::Kind::joinFollowing, span});
+        run.joinsThatAct.push_back({InlineVariant::Change::Kind::joinFollowing, span});
     if (choices.has(InlineVariant::Change::Kind::referencesBesideRuns))
-        text.referenceCharacters(charactersToReference(text, runPlaces));
+        text.referenceCharacters(charactersToReference(text, run.runPlaces));
     return text;
 }
 
