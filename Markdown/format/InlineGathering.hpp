@@ -26,6 +26,19 @@ struct InlineGathering {
         bool spaceAfter = false;
     };
 
+    /// Empty again, to be printed with `choices`; the buffers stay for the next printing.
+    void restart(const InlineVariant& choices) {
+        variant = &choices;
+        inlines.reset();
+        openDelimiters.clear();
+        strikethroughDepth = linkDepth = imageDepth = 0;
+        spansPrinted = strikethroughsPrinted = codeSpansGathered = 0;
+        runPlaces.clear();
+        linkInLink = false;
+        joinsThatAct.clear();
+        spanCharacters.clear();
+    }
+
     /// The choices the run is printed with; none is the first guess.
     const InlineVariant* variant = nullptr;
     std::optional<InlineText> inlines;

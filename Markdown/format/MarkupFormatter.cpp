@@ -1,3 +1,5 @@
+// The printer's output: lines with their prefixes, line ends owed, the blocks' spacing, and the
+// laying out of an inline run, whose lines may flip the directive road's fence toggle.
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/format/FormatterRules.hpp"

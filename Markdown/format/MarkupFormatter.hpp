@@ -190,7 +190,7 @@ private:
     void printDoxygen(const std::string& opening, const Markup& command);
 
     // Inlines and the choice of delimiters: MarkupFormatterInlines.cpp.
-    /// Inline elements are gathered into `gathering.inlines` and laid out on lines once their
+    /// Inline elements are gathered into `gathering().inlines` and laid out on lines once their
     /// block is complete; an inline element printed on its own is laid out when its visit ends.
     bool openInlines();
     void closeInlines(bool opened);
@@ -276,8 +276,12 @@ private:
     BlockJoining blocks;
     RoadPlan road;
     DirectiveContext directive;
-    /// The inline run being printed.
-    InlineGathering gathering;
+    /// The inline run being printed: that of the printing being tried, else `ownRun`, where an
+    /// inline element is printed on its own.
+    [[nodiscard]] InlineGathering& gathering() { return tried ? *tried : ownRun; }
+    [[nodiscard]] const InlineGathering& gathering() const { return tried ? *tried : ownRun; }
+    InlineGathering ownRun;
+    InlineGathering* tried = nullptr;
     /// The code span to print with a run of three backticks or more, on one line or over two,
     /// its closing run opening the second, so that the road's fence toggle flips where the run
     /// opens a line.

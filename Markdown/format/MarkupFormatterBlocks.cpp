@@ -1,3 +1,4 @@
+// The printer's block visits: how each block is printed and how it joins the ones before it.
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/format/FormatterRules.hpp"

@@ -1,3 +1,4 @@
+// The printer's block directives and Doxygen commands, as the directive road reads them back.
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/directives/RoadLineRules.hpp"

@@ -1,3 +1,4 @@
+// The printer's inline visits, and the delimiter characters that keep emphasis runs apart.
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/format/FormatterRules.hpp"
@@ -150,11 +151,11 @@ std::string codeSpanOverTwoLines(std::string_view code) {
 
 void MarkupFormatter::visitInlineCode(const InlineCode& inlineCode) {
     const bool opened = openInlines();
-    if (codeSpanSplit.span == gathering.codeSpansGathered++ && !inCell &&
-        gathering.linkDepth == 0 && !inlineCode.code().empty()) {
-        gathering.inlines->appendMarkup(codeSpanSplit.overTwoLines
-                                            ? codeSpanOverTwoLines(inlineCode.code())
-                                            : codeSpan(inlineCode.code(), 3, false));
+    if (codeSpanSplit.span == gathering().codeSpansGathered++ && !inCell &&
+        gathering().linkDepth == 0 && !inlineCode.code().empty()) {
+        gathering().inlines->appendMarkup(codeSpanSplit.overTwoLines
+                                              ? codeSpanOverTwoLines(inlineCode.code())
+                                              : codeSpan(inlineCode.code(), 3, false));
         closeInlines(opened);
         return;
     }
@@ -166,24 +167,24 @@ void MarkupFormatter::visitInlineCode(const InlineCode& inlineCode) {
     const MarkupData* parent = inlineCode.data().parent();
     if (run >= 3 && span[span.size() - run - 1] == ' ' && !inCell && parent &&
         parent->raw.markup->kind() == RawMarkupKind::paragraph &&
-        (gathering.inlines->empty() || gathering.inlines->text().ends_with('\n')))
+        (gathering().inlines->empty() || gathering().inlines->text().ends_with('\n')))
         span.replace(span.size() - run - 1, 1, "\n    ");
-    gathering.inlines->appendMarkup(span);
+    gathering().inlines->appendMarkup(span);
     closeInlines(opened);
 }
 
 void MarkupFormatter::visitSymbolLink(const SymbolLink& symbolLink) {
     const bool opened = openInlines();
-    gathering.inlines->appendMarkup(codeSpan(symbolLink.destination().value_or(""), 2, inCell));
+    gathering().inlines->appendMarkup(codeSpan(symbolLink.destination().value_or(""), 2, inCell));
     closeInlines(opened);
 }
 
 void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength) {
     const bool opened = openInlines();
-    const std::string& text = gathering.inlines->text();
+    const std::string& text = gathering().inlines->text();
     // Inside a word only asterisks open; there a strong run may join the run before it, which
     // the parser splits from the inside out.
-    const bool atParentStart = !gathering.openDelimiters.empty() && markup.indexInParent() == 0;
+    const bool atParentStart = !gathering().openDelimiters.empty() && markup.indexInParent() == 0;
     // The parser looks through tildes for the character that flanks a run.
     const std::size_t wordEnd = text.find_last_not_of(atParentStart ? "*_~" : "~");
     const bool wordBefore = wordEnd < text.size() && flanksAsWord(text[wordEnd]);
@@ -201,43 +202,43 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
     // an outer run has a word on its other side: punctuation between them would keep it from
     // opening or closing, so the runs join as one.
     const bool atParentEnd =
-        !gathering.openDelimiters.empty() &&
+        !gathering().openDelimiters.empty() &&
         markup.indexInParent() + 1 == markup.data().parent()->raw.markup->childCount();
-    const bool joinsParent = !gathering.openDelimiters.empty() &&
-                             ((atParentStart && gathering.openDelimiters.back().wordBefore) ||
-                              (atParentEnd && gathering.openDelimiters.back().wordAfter));
+    const bool joinsParent = !gathering().openDelimiters.empty() &&
+                             ((atParentStart && gathering().openDelimiters.back().wordBefore) ||
+                              (atParentEnd && gathering().openDelimiters.back().wordAfter));
     // A closer with a word on both sides may open too; the parser then pairs it only with an
     // opening run whose length does not add up with its own to a multiple of three, so the run
     // joined at the parent's start had better be one longer.
     const bool lengthensParentRun = atParentStart &&
-                                    gathering.openDelimiters.back().character == '*' &&
-                                    gathering.openDelimiters.back().wordAfter &&
+                                    gathering().openDelimiters.back().character == '*' &&
+                                    gathering().openDelimiters.back().wordAfter &&
                                     closesAfterWord(*markup.data().parent()->raw.markup) &&
                                     (text.size() - text.find_last_not_of('*') - 1 +
                                      runLengthOf(*markup.data().parent()->raw.markup)) %
                                             3 ==
                                         0;
-    const char preferred =
-        (!gathering.openDelimiters.empty() && gathering.openDelimiters.back().character == '*') ||
-                innerNeedsAsterisk(markup)
-            ? '_'
-            : '*';
+    const char preferred = (!gathering().openDelimiters.empty() &&
+                            gathering().openDelimiters.back().character == '*') ||
+                                   innerNeedsAsterisk(markup)
+                               ? '_'
+                               : '*';
     const char other = preferred == '*' ? '_' : '*';
-    const std::size_t span = gathering.spansPrinted++;
-    const InlineVariant& choices = orFirstGuess(gathering.variant);
+    const std::size_t span = gathering().spansPrinted++;
+    const InlineVariant& choices = orFirstGuess(gathering().variant);
     // A run nested right inside another may join it, as one run of one character.
     const bool alike = atParentStart && choices.has(InlineVariant::Change::Kind::nestedAlike);
     // What the span prints where the choices name no character for it alone: a search skips
     // choices under which every span prints as it did in an earlier try.
-    const char unnamed = alike ? gathering.openDelimiters.back().character
+    const char unnamed = alike ? gathering().openDelimiters.back().character
                          : choices.characterOfEverySpan() ? *choices.characterOfEverySpan()
                          : joinsParent || lengthensParentRun
-                             ? gathering.openDelimiters.back().character
+                             ? gathering().openDelimiters.back().character
                          : fits(preferred) ? preferred
                          : fits(other)     ? other
                                            : '*';
     const char chosen = alike ? unnamed : choices.characterOf(span).value_or(unnamed);
-    gathering.spanCharacters.push_back({chosen, unnamed, !alike});
+    gathering().spanCharacters.push_back({chosen, unnamed, !alike});
     // Joining the literals before the run changes the text only where an escaped one ends it,
     // or ends the run of them that ends it; a search skips the choices that differ from those
     // of an earlier try only in joins that do not.
@@ -246,18 +247,18 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
         --runStart;
     if (runStart > 0 && text[runStart - 1] == chosen) {
         if (runStart == text.size())
-            gathering.joinsThatAct.push_back({InlineVariant::Change::Kind::joinLiteral, span});
-        gathering.joinsThatAct.push_back({InlineVariant::Change::Kind::joinLiterals, span});
+            gathering().joinsThatAct.push_back({InlineVariant::Change::Kind::joinLiteral, span});
+        gathering().joinsThatAct.push_back({InlineVariant::Change::Kind::joinLiterals, span});
     }
     const bool joinLiteral = chosen == '*' && !atParentStart &&
                              (opensWithJoiningRun(markup, runLength, wordBefore) ||
                               opensAfterWordStartingAsterisk(text, markup));
     if (choices.has(InlineVariant::Change::Kind::joinLiterals, span))
-        gathering.inlines->unescapeRun(chosen);
+        gathering().inlines->unescapeRun(chosen);
     else if (joinLiteral != choices.has(InlineVariant::Change::Kind::joinLiteral, span))
-        gathering.inlines->unescapeLast(chosen);
+        gathering().inlines->unescapeLast(chosen);
     const std::string delimiter(runLength, chosen);
-    const std::string& before = gathering.inlines->text();
+    const std::string& before = gathering().inlines->text();
     const bool spaceBefore = before.empty() || before.back() == ' ' || before.back() == '\n';
     // A hard break after the closer may be printed as a backslash.
     const RawMarkup* parent = parentNode(markup);
@@ -267,16 +268,16 @@ void MarkupFormatter::printDelimited(const Markup& markup, std::size_t runLength
         known == ' ' ||
         (known == '\n' && !(parent && next < parent->childCount() &&
                             parent->child(next)->kind() == RawMarkupKind::lineBreak));
-    gathering.openDelimiters.push_back({chosen, wordBefore, wordAfter, spaceBefore, spaceAfter});
-    gathering.runPlaces.push_back({span, gathering.inlines->text().size(), runLength, true});
-    gathering.inlines->appendMarkup(delimiter);
+    gathering().openDelimiters.push_back({chosen, wordBefore, wordAfter, spaceBefore, spaceAfter});
+    gathering().runPlaces.push_back({span, gathering().inlines->text().size(), runLength, true});
+    gathering().inlines->appendMarkup(delimiter);
     descendIntoInlines(markup);
-    gathering.runPlaces.push_back({span, gathering.inlines->text().size(), runLength, false});
-    gathering.inlines->appendMarkup(delimiter);
+    gathering().runPlaces.push_back({span, gathering().inlines->text().size(), runLength, false});
+    gathering().inlines->appendMarkup(delimiter);
     if (choices.has(InlineVariant::Change::Kind::joinFollowing, span))
-        gathering.inlines->joinNextLiterals(chosen);
-    gathering.inlines->watchNextLiterals(chosen, span);
-    gathering.openDelimiters.pop_back();
+        gathering().inlines->joinNextLiterals(chosen);
+    gathering().inlines->watchNextLiterals(chosen, span);
+    gathering().openDelimiters.pop_back();
     closeInlines(opened);
 }
 
@@ -291,10 +292,10 @@ void MarkupFormatter::visitStrong(const Strong& strong) {
 bool MarkupFormatter::printSpanOpening(const Markup& span, std::string_view opening) {
     const bool opened = openInlines();
     // Delimiter runs inside the span cannot meet those outside it.
-    const auto outside = std::exchange(gathering.openDelimiters, {});
-    gathering.inlines->appendMarkup(opening);
+    const auto outside = std::exchange(gathering().openDelimiters, {});
+    gathering().inlines->appendMarkup(opening);
     descendIntoInlines(span);
-    gathering.openDelimiters = outside;
+    gathering().openDelimiters = outside;
     return opened;
 }
 
@@ -302,54 +303,55 @@ void MarkupFormatter::visitStrikethrough(const Strikethrough& strikethrough) {
     // Runs of one length close only runs of that length: a strikethrough inside another takes
     // the other length. Runs of two let a text's own tildes stay escaped; runs of one let a
     // pair of them stay bare, where they must flank an emphasis run as a word would.
-    const InlineVariant& choices = orFirstGuess(gathering.variant);
+    const InlineVariant& choices = orFirstGuess(gathering().variant);
     const bool odd = choices.has(InlineVariant::Change::Kind::oddStrikethroughRuns);
     const std::size_t tildes =
-        choices.tildesOf(gathering.strikethroughsPrinted++)
-            .value_or((gathering.strikethroughDepth % 2 == 0) != odd ? 2 : 1);
+        choices.tildesOf(gathering().strikethroughsPrinted++)
+            .value_or((gathering().strikethroughDepth % 2 == 0) != odd ? 2 : 1);
     const std::string_view run = tildes == 2 ? "~~" : "~";
     const bool opened = openInlines();
-    gathering.runPlaces.push_back({noSpan, gathering.inlines->text().size(), run.size(), true});
-    ++gathering.strikethroughDepth;
+    gathering().runPlaces.push_back({noSpan, gathering().inlines->text().size(), run.size(), true});
+    ++gathering().strikethroughDepth;
     printSpanOpening(strikethrough, run);
-    --gathering.strikethroughDepth;
-    gathering.runPlaces.push_back({noSpan, gathering.inlines->text().size(), run.size(), false});
-    gathering.inlines->appendMarkup(run);
+    --gathering().strikethroughDepth;
+    gathering().runPlaces.push_back(
+        {noSpan, gathering().inlines->text().size(), run.size(), false});
+    gathering().inlines->appendMarkup(run);
     closeInlines(opened);
 }
 
 void MarkupFormatter::visitImage(const Image& image) {
     // A bracket left bare in its description could take its closing bracket.
-    ++gathering.imageDepth;
+    ++gathering().imageDepth;
     const bool opened = printSpanOpening(image, "![");
-    --gathering.imageDepth;
+    --gathering().imageDepth;
     printDestinationAndTitle(image.source(), image.title());
     closeInlines(opened);
 }
 
 void MarkupFormatter::printDestinationAndTitle(const std::optional<std::string>& destination,
                                                const std::optional<std::string>& title) {
-    gathering.inlines->appendMarkup("](" + linkDestination(destination));
+    gathering().inlines->appendMarkup("](" + linkDestination(destination));
     // A line may break between the destination and the title, not inside the title.
     if (title) {
         if (destination)
-            gathering.inlines->appendMarkup(" ", true);
-        gathering.inlines->appendMarkup(linkTitle(*title));
+            gathering().inlines->appendMarkup(" ", true);
+        gathering().inlines->appendMarkup(linkTitle(*title));
     }
-    gathering.inlines->appendMarkup(")");
+    gathering().inlines->appendMarkup(")");
 }
 
 void MarkupFormatter::visitLink(const Link& link) {
     if (link.isAutolink() && isAutolinkable(*link.destination())) {
         const bool opened = openInlines();
-        gathering.inlines->appendMarkup("<" + *link.destination() + ">");
+        gathering().inlines->appendMarkup("<" + *link.destination() + ">");
         closeInlines(opened);
         return;
     }
-    gathering.linkInLink = gathering.linkInLink || gathering.linkDepth > 0;
-    ++gathering.linkDepth;
+    gathering().linkInLink = gathering().linkInLink || gathering().linkDepth > 0;
+    ++gathering().linkDepth;
     const bool opened = printSpanOpening(link, "[");
-    --gathering.linkDepth;
+    --gathering().linkDepth;
     printDestinationAndTitle(link.destination(), link.title());
     closeInlines(opened);
 }
@@ -365,23 +367,23 @@ void MarkupFormatter::visitInlineHTML(const InlineHTML& inlineHTML) {
         const int kind = htmlBlockKind(inlineHTML.rawHTML());
         if ((before == RawMarkupKind::softBreak || before == RawMarkupKind::lineBreak) &&
             kind >= 1 && kind <= 6)
-            gathering.inlines->appendMarkup("    ");
+            gathering().inlines->appendMarkup("    ");
     }
-    gathering.inlines->appendMarkup(inlineHTML.rawHTML());
+    gathering().inlines->appendMarkup(inlineHTML.rawHTML());
     closeInlines(opened);
 }
 
 void MarkupFormatter::visitInlineAttributes(const InlineAttributes& inlineAttributes) {
     const bool opened = openInlines();
-    const bool wasUnbreakable = gathering.inlines->isUnbreakable();
-    gathering.inlines->setUnbreakable(true);
+    const bool wasUnbreakable = gathering().inlines->isUnbreakable();
+    gathering().inlines->setUnbreakable(true);
     // Its brackets pair with those inside as a link's do.
-    gathering.linkInLink = gathering.linkInLink || gathering.linkDepth > 0;
-    ++gathering.linkDepth;
+    gathering().linkInLink = gathering().linkInLink || gathering().linkDepth > 0;
+    ++gathering().linkDepth;
     printSpanOpening(inlineAttributes, "^[");
-    --gathering.linkDepth;
-    gathering.inlines->setUnbreakable(wasUnbreakable);
-    gathering.inlines->appendMarkup("](" + inlineAttributes.attributes() + ")");
+    --gathering().linkDepth;
+    gathering().inlines->setUnbreakable(wasUnbreakable);
+    gathering().inlines->appendMarkup("](" + inlineAttributes.attributes() + ")");
     closeInlines(opened);
 }
 
@@ -394,19 +396,19 @@ void MarkupFormatter::visitText(const Text& text) {
 void MarkupFormatter::printText(std::string_view text, const RawMarkup* parent, std::int64_t first,
                                 std::int64_t last) {
     if (text.empty())
-        gathering.inlines->appendEmptyText();
+        gathering().inlines->appendEmptyText();
     else
-        gathering.inlines->appendText(text, textContext(parent, first, last));
+        gathering().inlines->appendText(text, textContext(parent, first, last));
 }
 
 InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, std::int64_t first,
                                                      std::int64_t last) const {
     // Inside emphasis the innermost open span is the text's parent.
-    const bool inSpan = parent && !gathering.openDelimiters.empty();
-    const InlineVariant& choices = orFirstGuess(gathering.variant);
+    const bool inSpan = parent && !gathering().openDelimiters.empty();
+    const InlineVariant& choices = orFirstGuess(gathering().variant);
     // An inner closer may join the outer one.
-    const bool spaceAfterCloser = inSpan && gathering.openDelimiters.back().spaceAfter &&
-                                  gathering.openDelimiters.size() == 1;
+    const bool spaceAfterCloser = inSpan && gathering().openDelimiters.back().spaceAfter &&
+                                  gathering().openDelimiters.size() == 1;
     return {.inCell = inCell,
             .following = followingCharacter(parent, last),
             .afterOpener = inSpan && first == 0,
@@ -414,13 +416,13 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, st
             .beforeOpener =
                 parent && last + 1 < parent->childCount() && isDelimited(*parent->child(last + 1)),
             .afterCloser = parent && first > 0 && isDelimited(*parent->child(first - 1)),
-            .spaceBeforeOpener = inSpan && gathering.openDelimiters.back().spaceBefore,
+            .spaceBeforeOpener = inSpan && gathering().openDelimiters.back().spaceBefore,
             .spaceAfterCloser = spaceAfterCloser,
             .bareOpeningTildes = choices.has(InlineVariant::Change::Kind::bareOpeningTildes),
             .bareClosingTildes = choices.has(InlineVariant::Change::Kind::bareClosingTildes),
             .bareBrackets =
-                gathering.linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets),
-            .looseBrackets = gathering.linkDepth == 0 && gathering.imageDepth == 0 &&
+                gathering().linkDepth > 0 && choices.has(InlineVariant::Change::Kind::bareBrackets),
+            .looseBrackets = gathering().linkDepth == 0 && gathering().imageDepth == 0 &&
                              !choices.has(InlineVariant::Change::Kind::escapedBrackets),
             .bareTildesBesideRuns = choices.has(InlineVariant::Change::Kind::bareTildesBesideRuns),
             .bareLineBreaks = choices.has(InlineVariant::Change::Kind::bareLineBreaks)};
@@ -428,7 +430,7 @@ InlineText::TextContext MarkupFormatter::textContext(const RawMarkup* parent, st
 
 void MarkupFormatter::visitSoftBreak(const SoftBreak&) {
     const bool opened = openInlines();
-    gathering.inlines->appendLineEnd(false);
+    gathering().inlines->appendLineEnd(false);
     closeInlines(opened);
 }
 
@@ -436,9 +438,9 @@ void MarkupFormatter::visitLineBreak(const LineBreak&) {
     const bool opened = openInlines();
     // A line end would split the table's row; the page breaks the cell's line at a "<br>".
     if (inCell)
-        gathering.inlines->appendMarkup("<br>");
+        gathering().inlines->appendMarkup("<br>");
     else
-        gathering.inlines->appendLineEnd(true);
+        gathering().inlines->appendLineEnd(true);
     closeInlines(opened);
 }
 
@@ -477,17 +479,17 @@ void MarkupFormatter::descendIntoInlines(const Markup& container) {
 }
 
 bool MarkupFormatter::openInlines() {
-    if (gathering.inlines)
+    if (gathering().inlines)
         return false;
-    gathering.inlines.emplace(std::exchange(spareInlines, {}));
+    gathering().inlines.emplace(std::exchange(spareInlines, {}));
     return true;
 }
 
 void MarkupFormatter::closeInlines(bool opened) {
     if (!opened)
         return;
-    InlineText text = std::move(*gathering.inlines);
-    gathering.inlines.reset();
+    InlineText text = std::move(*gathering().inlines);
+    gathering().inlines.reset();
     printInlines(std::move(text), !inCell, false);
 }
 

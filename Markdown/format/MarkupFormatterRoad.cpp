@@ -1,3 +1,5 @@
+// The printer's plan for the directive road's fence toggle: the states each block may start in,
+// and the layout of a code block that leaves the toggle as the blocks after it need.
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/directives/RoadLineRules.hpp"

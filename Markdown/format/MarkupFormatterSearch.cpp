@@ -1,3 +1,5 @@
+// The printer's search for a reading: the choices an inline run is printed with until it reads
+// back as it is.
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/format/FormatterRules.hpp"
@@ -372,14 +374,14 @@ InlineReading MarkupFormatter::readsBack(const InlineText& text, const RawMarkup
 InlineText MarkupFormatter::gatherInlinesAs(const Markup& container, const InlineVariant& choices,
                                             InlineGathering& run) {
     // Each try prints with a gathering of its own, whatever run is open around the search.
-    InlineGathering outer = std::exchange(gathering, {});
-    gathering.variant = &choices;
-    gathering.inlines.emplace(std::exchange(spareInlines, {}));
+    run.restart(choices);
+    InlineGathering* const outer = std::exchange(tried, &run);
+    run.inlines.emplace(std::exchange(spareInlines, {}));
     descendIntoInlines(container);
-    InlineText text = std::move(*gathering.inlines);
-    gathering.inlines.reset();
-    gathering.variant = nullptr;
-    run = std::exchange(gathering, std::move(outer));
+    InlineText text = std::move(*run.inlines);
+    run.inlines.reset();
+    run.variant = nullptr;
+    tried = outer;
     for (const std::size_t span : text.metWatches())
         run.joinsThatAct.push_back({InlineVariant::Change::Kind::joinFollowing, span});
     if (choices.has(InlineVariant::Change::Kind::referencesBesideRuns))

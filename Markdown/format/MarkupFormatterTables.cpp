@@ -1,3 +1,4 @@
+// The printer's tables, printed whole: a head row, a delimiter row and the body's rows.
 #include "Markdown/format/MarkupFormatter.hpp"
 
 #include "Markdown/format/MarkdownCharacters.hpp"
