@@ -1,12 +1,16 @@
 #pragma once
 
 #include "Markdown/elements/MarkupWalker.hpp"
+#include "Markdown/format/BlockJoining.hpp"
+#include "Markdown/format/DirectiveContext.hpp"
+#include "Markdown/format/InlineGathering.hpp"
 #include "Markdown/format/InlineReading.hpp"
 #include "Markdown/format/InlineSearch.hpp"
 #include "Markdown/format/InlineText.hpp"
 #include "Markdown/format/InlineVariant.hpp"
 #include "Markdown/format/LinePrefixes.hpp"
 #include "Markdown/format/PendingLineLengths.hpp"
+#include "Markdown/format/RoadPlan.hpp"
 #include "Markdown/format/RoadReading.hpp"
 #include "Markdown/tree/MarkupChildren.hpp"
 
@@ -15,7 +19,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -102,6 +105,7 @@ public:
     void visitTableCell(const Table::Cell& cell) override;
 
 private:
+    // Printing: MarkupFormatter.cpp.
     /// Prints the queued line ends, then the text, each line after its prefixes; empty text
     /// prints nothing.
     void print(std::string_view text);
@@ -116,11 +120,30 @@ private:
     void startBlock();
     /// A container's start places its first block too.
     void startContainer();
+    /// Lays out and prints the text, whose buffers the next run of inlines then reuses. A
+    /// paragraph's text may be gathered again with a code span over two lines.
+    void printInlines(InlineText text, bool linesStartBlocks, bool wrap,
+                      const Markup* paragraph = nullptr);
+    /// Lays the text out into `laidOut` without its final line ends, which it counts.
+    std::int64_t layOutInlines(InlineText& text, const InlineText::Layout& layout,
+                               std::string& laidOut) const;
+    /// Keeps the buffers of a text that is done with for the next run of inlines.
+    void recycle(InlineText text);
+
+    // Blocks: MarkupFormatterBlocks.cpp.
     /// The blocks of a container; adjacent lists of one kind get different markers.
     void printBlocks(const Markup& container);
     /// Prints the list's items with `marker`, the bullet or the delimiter after the number.
     void printList(const Markup& list, char marker);
-    void printDoxygen(const std::string& opening, const Markup& command);
+    /// A code block's code without its last line end, its opening line and its closing fence.
+    struct CodeFences {
+        std::string_view code;
+        std::string opening;
+        std::string fence;
+    };
+    [[nodiscard]] static CodeFences codeFences(const CodeBlock& codeBlock);
+
+    // The road's fence toggle: MarkupFormatterRoad.cpp.
     /// How a code block is laid out, the block-directive road's fence toggle set after it: fenced;
     /// fenced on the line after a bare list marker; fenced after a byte order mark, where the
     /// text the parser reads as one opens; indented; or with no closing fence, where its lines
@@ -153,56 +176,24 @@ private:
                    const std::function<bool(const RoadReading&)>& done) const;
     [[nodiscard]] CodeLayout codeLayout(const CodeBlock& codeBlock, std::string_view code,
                                         const std::string& opening, const std::string& fence);
-    std::size_t fenceIndent = 1;
-    /// The last code block printed indented.
-    const RawMarkup* indentedCodeBlock = nullptr;
-    /// A code block's code without its last line end, its opening line and its closing fence.
-    struct CodeFences {
-        std::string_view code;
-        std::string opening;
-        std::string fence;
-    };
-    [[nodiscard]] static CodeFences codeFences(const CodeBlock& codeBlock);
-    /// The states of the road's fence toggle (bit 0 off, bit 1 on) that each block of the
-    /// container being printed may start in, so that it and the blocks after it read back, and
-    /// last the states wanted after them all; empty where any will do. Found in one pass from
-    /// the last block back, so that a block leaves the toggle as the blocks after it need.
-    std::vector<std::uint8_t> roadEntries;
+    /// Plans the toggle states the blocks of the container may start in (`road.entries`).
     void findRoadEntries(const Markup& container);
     /// The index in the list from which on no item can flip the toggle, found once a list.
     [[nodiscard]] std::int64_t itemsCarryingToggleFrom(const RawMarkup& list);
-    std::unordered_map<const RawMarkup*, std::int64_t> toggleCarriedFrom;
     /// Whether the code or HTML block, laid out as it may be after `inCode`, can leave the
     /// toggle in one of the `wanted` states with its lines read back; `first` is its first
     /// line's prefix.
     [[nodiscard]] bool roadReaches(const Markup& block, bool inCode, std::uint8_t wanted,
                                    const std::string& first, bool afterCode, bool opensText) const;
-    /// The states the blocks after the one being printed may start in.
-    [[nodiscard]] std::uint8_t roadWantedAfter() const;
-    using BlockPlace = std::pair<MarkupChildren::Iterator, MarkupChildren::Iterator>;
-    /// The states that `entries` (as `roadEntries`) want after the block at `at`.
-    [[nodiscard]] static std::uint8_t wantedAfter(const std::vector<std::uint8_t>& entries,
-                                                  const std::optional<BlockPlace>& at);
-    /// The place of the block being printed among its siblings, and their parent.
-    std::optional<BlockPlace> blockPrinted;
-    const RawMarkup* blocksParent = nullptr;
-    /// The places of the containers around it, with the index of each in its parent and the
-    /// toggle states its blocks may start in.
-    struct Enclosing {
-        std::optional<BlockPlace> at;
-        const RawMarkup* parent = nullptr;
-        std::int64_t index = 0;
-        std::vector<std::uint8_t> roadEntries;
-    };
-    std::vector<Enclosing> enclosingBlocks;
 
-    /// Inline elements are gathered into `inlines` and laid out on lines once their block is
-    /// complete; an inline element printed on its own is laid out when its visit ends.
+    // Directives and Doxygen commands: MarkupFormatterDirectives.cpp.
+    void printDoxygen(const std::string& opening, const Markup& command);
+
+    // Inlines and the choice of delimiters: MarkupFormatterInlines.cpp.
+    /// Inline elements are gathered into `gathering().inlines` and laid out on lines once their
+    /// block is complete; an inline element printed on its own is laid out when its visit ends.
     bool openInlines();
     void closeInlines(bool opened);
-    /// The container's inline children printed so that they read back as they are, where a
-    /// bounded search over the printer's choices finds a way; else as first guessed.
-    [[nodiscard]] InlineText gatherInlines(const Markup& container);
     /// The children of an element with inline content, into the open inlines. Texts, most of
     /// what a block holds, are printed from their raw nodes: an element value for each would
     /// cost more than printing it.
@@ -212,16 +203,24 @@ private:
                    std::int64_t last);
     [[nodiscard]] InlineText::TextContext textContext(const RawMarkup* parent, std::int64_t first,
                                                       std::int64_t last) const;
-    /// Lays out and prints the text, whose buffers the next run of inlines then reuses. A
-    /// paragraph's text may be gathered again with a code span over two lines.
-    void printInlines(InlineText text, bool linesStartBlocks, bool wrap,
-                      const Markup* paragraph = nullptr);
-    /// Lays the text out into `laidOut` without its final line ends, which it counts.
-    std::int64_t layOutInlines(InlineText& text, const InlineText::Layout& layout,
-                               std::string& laidOut) const;
-    /// Keeps the buffers of a text that is done with for the next run of inlines.
-    void recycle(InlineText text);
-    [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, const InlineVariant& choices);
+    /// Prints the opening and the children of a span; true when it opened the inline run.
+    bool printSpanOpening(const Markup& span, std::string_view opening);
+    void printDestinationAndTitle(const std::optional<std::string>& destination,
+                                  const std::optional<std::string>& title);
+    /// Emphasis (a run of one) or strong emphasis (two) with the delimiter character that keeps
+    /// its runs apart from those around it.
+    void printDelimited(const Markup& markup, std::size_t runLength);
+
+    // The search for a reading: MarkupFormatterSearch.cpp.
+    /// The container's inline children printed so that they read back as they are, where a
+    /// bounded search over the printer's choices finds a way; else as first guessed.
+    /// `codeSpans` gets the number of code spans printed.
+    [[nodiscard]] InlineText gatherInlines(const Markup& container,
+                                           std::size_t* codeSpans = nullptr);
+    /// The container's inline children printed with `choices`, with a gathering of their own
+    /// that `run` gets once they are printed.
+    [[nodiscard]] InlineText gatherInlinesAs(const Markup& container, const InlineVariant& choices,
+                                             InlineGathering& run);
     /// A text tried in a search: printed with some choices, how it reads back, and whether the
     /// search read it before.
     struct InlineTry {
@@ -255,13 +254,8 @@ private:
            InlineSearch& search);
     [[nodiscard]] static InlineReading readsBack(const InlineText& text,
                                                  const RawMarkup& container);
-    /// Prints the opening and the children of a span; true when it opened the inline run.
-    bool printSpanOpening(const Markup& span, std::string_view opening);
-    void printDestinationAndTitle(const std::optional<std::string>& destination,
-                                  const std::optional<std::string>& title);
-    /// Emphasis (a run of one) or strong emphasis (two) with the delimiter character that keeps
-    /// its runs apart from those around it.
-    void printDelimited(const Markup& markup, std::size_t runLength);
+
+    // Tables: MarkupFormatterTables.cpp.
     [[nodiscard]] std::string cellText(const Table::Cell& cell) const;
 
     Options options;
@@ -271,77 +265,36 @@ private:
     mutable PendingLineLengths pendingLengths;
     LinePrefixes prefixes;
     bool lineOpen = false;
-    bool tightStart = false;
-    bool blockPlaced = false;
-    bool tightBlocks = false;
-    /// Whether the items of the list being printed follow each other, and their blocks, line
-    /// by line; the next block may so follow; the last block started so followed, and only
-    /// because its list is tight.
-    bool listTight = true;
-    bool itemJoin = false;
-    bool joinedTightly = false;
-    bool joinOptional = false;
-    /// Whether the paragraph being printed is a note's footnote definition, its lines after
-    /// the first indented as code would be.
-    bool definitionLines = false;
-    bool inCell = false;
-    int directiveDepth = 0;
-    std::optional<InlineText> inlines;
+    /// Whether what is printed next opens the text that the parser reads as one (a document or,
+    /// on the directive road, a run of lines between directives).
+    bool runStart = true;
     /// The buffers of the last inlines printed and laid out, kept for the next run: every
     /// block has one.
     InlineText spareInlines;
     std::string laidOutText;
-    std::optional<char> listMarkerToAvoid;
-    char lastListMarker = 0;
-    /// The emphasis runs open around the inline being printed, and whether a word stands before
-    /// the opener or after the closer.
-    struct OpenDelimiter {
-        char character = '*';
-        bool wordBefore = false;
-        bool wordAfter = false;
-        /// Whether space (or a line's start or end) stands right before the opener, or right
-        /// after the closer: there an escape inside the run makes no difference to it.
-        bool spaceBefore = false;
-        bool spaceAfter = false;
+
+    BlockJoining blocks;
+    RoadPlan road;
+    DirectiveContext directive;
+    /// The inline run being printed: that of the printing being tried, else `ownRun`, where an
+    /// inline element is printed on its own.
+    [[nodiscard]] InlineGathering& gathering() { return tried ? *tried : ownRun; }
+    [[nodiscard]] const InlineGathering& gathering() const { return tried ? *tried : ownRun; }
+    InlineGathering ownRun;
+    InlineGathering* tried = nullptr;
+    /// The code span to print with a run of three backticks or more, on one line or over two,
+    /// its closing run opening the second, so that the road's fence toggle flips where the run
+    /// opens a line.
+    struct CodeSpanSplit {
+        std::optional<std::size_t> span;
+        bool overTwoLines = false;
     };
-    std::vector<OpenDelimiter> openDelimiters;
-    int strikethroughDepth = 0;
-    /// The choices the inline run is printed with, its spans counted as they are printed, and
-    /// where their runs stand.
-    const InlineVariant* variant = nullptr;
-    std::size_t spansPrinted = 0;
-    std::size_t strikethroughsPrinted = 0;
-    std::vector<DelimiterRunPlace> runPlaces;
-    /// The joins of literals that would change the inline run last gathered.
-    std::vector<InlineVariant::Change> joinsThatAct;
-    /// How each span of the inline run last gathered chose its character.
-    std::vector<InlineSearch::SpanCharacter> spanCharacters;
+    CodeSpanSplit codeSpanSplit;
     /// The run whose search last found a text that reads back, and the choices it was printed
     /// with.
     std::optional<std::pair<const RawMarkup*, InlineVariant>> foundChoices;
-    int linkDepth = 0;
-    int imageDepth = 0;
-    bool linkInLink = false;
-    /// The code spans gathered so far, and the one to print with a run of three backticks or
-    /// more, on one line or over two, its closing run opening the second, so that the directive
-    /// road's fence toggle flips where the run opens a line.
-    std::size_t codeSpansGathered = 0;
-    std::optional<std::size_t> splitCodeSpan;
-    bool spanOverTwoLines = false;
-    /// Whether a Doxygen command's text is being printed: the road keeps no toggle there.
-    bool inDoxygen = false;
-    /// Whether the block-directive road's fence toggle is on after what is printed.
-    bool roadInCode = false;
-    /// Whether what is printed next opens the text that the parser reads as one (a document or,
-    /// on the directive road, a run of lines between directives).
-    bool runStart = true;
-    /// How far a line of the innermost directive's content is indented to be code to the road,
-    /// where that is known.
-    std::optional<std::int64_t> directiveCodeColumns;
-    /// Whether the innermost directive printed its opening brace on a line of its own.
-    bool braceAlone = false;
-    /// Whether the innermost directive being printed runs to the end of the tree.
-    bool directiveEndsTree = false;
+    /// Whether a table cell is being printed, alone on its row's line.
+    bool inCell = false;
 };
 
 /// The element printed as Markdown by a new `MarkupFormatter`. With a preferred line limit the

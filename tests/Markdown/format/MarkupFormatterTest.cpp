@@ -257,6 +257,9 @@ TEST(MarkupFormatter, PrintsForTheDirectiveRoadOnlyWhatItNeeds) {
         {"```r`x``\n```r`\n@N\n", "```r`x``\n    ```r\\`\n\n@N"},
         {"&#12;r\n", "&#12;r"},
         {"a*\013b*\n", "a\\*\nb\\*"},
+        // A heading's code span given a run of three to flip the toggle leaves the next
+        // heading's code span as it is.
+        {"```  ```x\n=\n<i>\n@n\n\n# a `b` c\n", "```  ```x\n===\n\n<i>\n@n\n\n# a `b` c"},
     };
     for (const auto& [markdown, expected] : cases)
         EXPECT_EQ(format(Document::parsing(markdown, std::nullopt, road), Options{}), expected)
