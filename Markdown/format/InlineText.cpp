@@ -52,13 +52,17 @@ void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
 }
 
 void InlineText::appendLiterals(std::string_view run) {
-    if (run.empty())
-        return;
-    if (!literals.empty() && literals.back().second == printed.size())
-        literals.back().second += run.size();
-    else
-        literals.emplace_back(printed.size(), printed.size() + run.size());
+    noteLiterals(printed.size(), printed.size() + run.size());
     printed += run;
+}
+
+void InlineText::noteLiterals(std::size_t first, std::size_t end) {
+    if (first == end)
+        return;
+    if (!literals.empty() && literals.back().second == first)
+        literals.back().second = end;
+    else
+        literals.emplace_back(first, end);
 }
 
 bool InlineText::isLiteral(std::size_t offset) const {
@@ -86,6 +90,15 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
     const bool opensRun = printed.empty();
     int dotsInARow = 0;
     std::size_t runStart = 0; // of the characters printed as they are
+    // Spaces and the literal runs between them are noted as they come and copied at once, as
+    // the text runs on, before anything else is printed: `printed` lacks the text from
+    // `copied` to `runStart`.
+    std::size_t copied = 0;
+    const auto printedAt = [&](std::size_t offset) { return printed.size() + (offset - copied); };
+    const auto copyUpTo = [&](std::size_t end) {
+        printed += text.substr(copied, runStart - copied);
+        appendLiterals(text.substr(runStart, end - runStart));
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!needsLook[static_cast<unsigned char>(text[i])]) {
             dotsInARow = 0;
@@ -119,22 +132,28 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
                     ? text[after] == '~'
                     : !context.following && !(context.beforeCloser && context.spaceAfterCloser);
             if (!context.bareLineBreaks || (!delimiterBefore && !delimiterAfter)) {
-                appendLiterals(text.substr(runStart, i - runStart));
+                copyUpTo(i);
                 printed += lineBreakReference(lineBreak);
                 i = after - 1;
-                runStart = after;
+                runStart = copied = after;
                 dotsInARow = 0;
                 continue;
             }
         }
-        if (c == '\n' || c == '\r' || c == ' ') {
-            appendLiterals(text.substr(runStart, i - runStart));
+        if (c == ' ') {
+            noteLiterals(printedAt(runStart), printedAt(i));
+            if (!unbreakable)
+                breakable.push_back(printedAt(i));
             runStart = i + 1;
             dotsInARow = 0;
-            if (c == ' ' && !unbreakable)
-                breakable.push_back(printed.size());
+            continue;
+        }
+        if (c == '\n' || c == '\r') {
+            copyUpTo(i);
+            runStart = copied = i + 1;
+            dotsInARow = 0;
             // A line end of the text itself is no line end of the printed lines.
-            printed += c == ' ' ? " " : c == '\n' ? "&#10;" : "&#13;";
+            printed += c == '\n' ? "&#10;" : "&#13;";
             continue;
         }
         bool escaped = false;
@@ -208,13 +227,13 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         }
         dotsInARow = c == '.' && !escaped ? dotsInARow + 1 : 0;
         if (escaped) {
-            appendLiterals(text.substr(runStart, i - runStart));
-            runStart = i + 1;
+            copyUpTo(i);
+            runStart = copied = i + 1;
             printed += '\\';
             printed += c;
         }
     }
-    appendLiterals(text.substr(runStart));
+    copyUpTo(text.size());
 }
 
 void InlineText::appendLineEnd(bool hard) {

@@ -51,6 +51,20 @@ std::string tableLine(const std::vector<std::optional<std::string>>& cells, std:
     return line;
 }
 
+// Walked without recursion: a cell's inlines may nest deep.
+bool holdsSoftBreak(const RawMarkup& node) {
+    std::vector<const RawMarkup*> pending{&node};
+    while (!pending.empty()) {
+        const RawMarkup& next = *pending.back();
+        pending.pop_back();
+        if (next.kind() == RawMarkupKind::softBreak)
+            return true;
+        for (const RawMarkupPtr& child : next.children())
+            pending.push_back(child.get());
+    }
+    return false;
+}
+
 } // namespace
 
 void MarkupFormatter::visitTable(const Table& table) {
@@ -104,9 +118,13 @@ void MarkupFormatter::visitTableCell(const Table::Cell&) {
 }
 
 std::string MarkupFormatter::cellText(const Table::Cell& cell) const {
-    // A detached cell is rewritten alone, not inside a copy of its whole table.
-    Table::Cell::BreakDeleter deleter;
-    std::optional<Markup> rewritten = cell.detachedFromParent().accept(deleter);
+    // A detached cell is rewritten alone, not inside a copy of its whole table; one without
+    // soft breaks (any that was parsed) would come back the same.
+    std::optional<Markup> rewritten = cell.detachedFromParent();
+    if (holdsSoftBreak(*cell.raw().markup)) {
+        Table::Cell::BreakDeleter deleter;
+        rewritten = rewritten->accept(deleter);
+    }
     require(rewritten.has_value());
     MarkupFormatter cellFormatter(options);
     cellFormatter.inCell = true;
