@@ -56,15 +56,6 @@ void InlineText::appendLiterals(std::string_view run) {
     printed += run;
 }
 
-void InlineText::noteLiterals(std::size_t first, std::size_t end) {
-    if (first == end)
-        return;
-    if (!literals.empty() && literals.back().second == first)
-        literals.back().second = end;
-    else
-        literals.emplace_back(first, end);
-}
-
 bool InlineText::isLiteral(std::size_t offset) const {
     auto run =
         std::upper_bound(literals.begin(), literals.end(), offset,
@@ -359,10 +350,11 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
         std::vector<std::size_t> breaks;
         while (nextBreakable < breakable.size() && breakable[nextBreakable] < lineStart)
             ++nextBreakable;
-        for (; nextBreakable < breakable.size() && breakable[nextBreakable] < lineEnd;
+        for (; layout.wrapping && nextBreakable < breakable.size() &&
+               breakable[nextBreakable] < lineEnd;
              ++nextBreakable) {
             const std::size_t space = breakable[nextBreakable];
-            if (!layout.wrapping || space == lineStart || space + 1 >= lineEnd)
+            if (space == lineStart || space + 1 >= lineEnd)
                 continue;
             const char before = text[space - 1];
             // Whitespace beside a line end is taken off the line.
