@@ -51,20 +51,6 @@ std::string tableLine(const std::vector<std::optional<std::string>>& cells, std:
     return line;
 }
 
-// Walked without recursion: a cell's inlines may nest deep.
-bool holdsSoftBreak(const RawMarkup& node) {
-    std::vector<const RawMarkup*> pending{&node};
-    while (!pending.empty()) {
-        const RawMarkup& next = *pending.back();
-        pending.pop_back();
-        if (next.kind() == RawMarkupKind::softBreak)
-            return true;
-        for (const RawMarkupPtr& child : next.children())
-            pending.push_back(child.get());
-    }
-    return false;
-}
-
 } // namespace
 
 void MarkupFormatter::visitTable(const Table& table) {
@@ -117,7 +103,7 @@ void MarkupFormatter::visitTableCell(const Table::Cell&) {
     stopOnTablePart("visitTableCell");
 }
 
-std::string MarkupFormatter::cellText(const Table::Cell& cell) const {
+std::string MarkupFormatter::cellText(const Table::Cell& cell) {
     // A detached cell is rewritten alone, not inside a copy of its whole table; one without
     // soft breaks (any that was parsed) would come back the same.
     std::optional<Markup> rewritten = cell.detachedFromParent();
@@ -128,7 +114,13 @@ std::string MarkupFormatter::cellText(const Table::Cell& cell) const {
     require(rewritten.has_value());
     MarkupFormatter cellFormatter(options);
     cellFormatter.inCell = true;
+    // The cell's inlines are gathered and laid out in this formatter's buffers, empty between
+    // runs.
+    cellFormatter.spareInlines = std::move(spareInlines);
+    cellFormatter.laidOutText = std::move(laidOutText);
     cellFormatter.printInlines(cellFormatter.gatherInlines(*rewritten), false, false);
+    spareInlines = std::move(cellFormatter.spareInlines);
+    laidOutText = std::move(cellFormatter.laidOutText);
     // A lone caret would stretch the cell above over this one.
     if (cellFormatter.printed == "^")
         return "\\^";
