@@ -96,6 +96,14 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
             continue;
         }
         const char c = text[i];
+        if (c == ' ') {
+            noteLiterals(printedAt(runStart), printedAt(i));
+            if (!unbreakable)
+                breakable.push_back(printedAt(i));
+            runStart = i + 1;
+            dotsInARow = 0;
+            continue;
+        }
         const char previous = i > 0 ? text[i - 1] : '\0';
         // At the text's end, what follows is the next element's, when it is known.
         const bool last = i + 1 == text.size();
@@ -130,14 +138,6 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
                 dotsInARow = 0;
                 continue;
             }
-        }
-        if (c == ' ') {
-            noteLiterals(printedAt(runStart), printedAt(i));
-            if (!unbreakable)
-                breakable.push_back(printedAt(i));
-            runStart = i + 1;
-            dotsInARow = 0;
-            continue;
         }
         if (c == '\n' || c == '\r') {
             copyUpTo(i);
