@@ -52,12 +52,7 @@ void InlineText::appendMarkup(std::string_view markup, bool breakableSpaces) {
 }
 
 void InlineText::appendLiterals(std::string_view run) {
-    if (run.empty())
-        return;
-    if (!literals.empty() && literals.back().second == printed.size())
-        literals.back().second += run.size();
-    else
-        literals.emplace_back(printed.size(), printed.size() + run.size());
+    noteLiterals(printed.size(), printed.size() + run.size());
     printed += run;
 }
 
@@ -86,12 +81,29 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
     const bool opensRun = printed.empty();
     int dotsInARow = 0;
     std::size_t runStart = 0; // of the characters printed as they are
+    // Spaces and the literal runs between them are noted as they come and copied at once, as
+    // the text runs on, before anything else is printed: `printed` lacks the text from
+    // `copied` to `runStart`.
+    std::size_t copied = 0;
+    const auto printedAt = [&](std::size_t offset) { return printed.size() + (offset - copied); };
+    const auto copyUpTo = [&](std::size_t end) {
+        printed += text.substr(copied, runStart - copied);
+        appendLiterals(text.substr(runStart, end - runStart));
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!needsLook[static_cast<unsigned char>(text[i])]) {
             dotsInARow = 0;
             continue;
         }
         const char c = text[i];
+        if (c == ' ') {
+            noteLiterals(printedAt(runStart), printedAt(i));
+            if (!unbreakable)
+                breakable.push_back(printedAt(i));
+            runStart = i + 1;
+            dotsInARow = 0;
+            continue;
+        }
         const char previous = i > 0 ? text[i - 1] : '\0';
         // At the text's end, what follows is the next element's, when it is known.
         const bool last = i + 1 == text.size();
@@ -119,22 +131,20 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
                     ? text[after] == '~'
                     : !context.following && !(context.beforeCloser && context.spaceAfterCloser);
             if (!context.bareLineBreaks || (!delimiterBefore && !delimiterAfter)) {
-                appendLiterals(text.substr(runStart, i - runStart));
+                copyUpTo(i);
                 printed += lineBreakReference(lineBreak);
                 i = after - 1;
-                runStart = after;
+                runStart = copied = after;
                 dotsInARow = 0;
                 continue;
             }
         }
-        if (c == '\n' || c == '\r' || c == ' ') {
-            appendLiterals(text.substr(runStart, i - runStart));
-            runStart = i + 1;
+        if (c == '\n' || c == '\r') {
+            copyUpTo(i);
+            runStart = copied = i + 1;
             dotsInARow = 0;
-            if (c == ' ' && !unbreakable)
-                breakable.push_back(printed.size());
             // A line end of the text itself is no line end of the printed lines.
-            printed += c == ' ' ? " " : c == '\n' ? "&#10;" : "&#13;";
+            printed += c == '\n' ? "&#10;" : "&#13;";
             continue;
         }
         bool escaped = false;
@@ -208,13 +218,13 @@ void InlineText::appendText(std::string_view text, const TextContext& context) {
         }
         dotsInARow = c == '.' && !escaped ? dotsInARow + 1 : 0;
         if (escaped) {
-            appendLiterals(text.substr(runStart, i - runStart));
-            runStart = i + 1;
+            copyUpTo(i);
+            runStart = copied = i + 1;
             printed += '\\';
             printed += c;
         }
     }
-    appendLiterals(text.substr(runStart));
+    copyUpTo(text.size());
 }
 
 void InlineText::appendLineEnd(bool hard) {
@@ -340,10 +350,11 @@ void InlineText::layOut(const Layout& layout, std::string& out) const {
         std::vector<std::size_t> breaks;
         while (nextBreakable < breakable.size() && breakable[nextBreakable] < lineStart)
             ++nextBreakable;
-        for (; nextBreakable < breakable.size() && breakable[nextBreakable] < lineEnd;
+        for (; layout.wrapping && nextBreakable < breakable.size() &&
+               breakable[nextBreakable] < lineEnd;
              ++nextBreakable) {
             const std::size_t space = breakable[nextBreakable];
-            if (!layout.wrapping || space == lineStart || space + 1 >= lineEnd)
+            if (space == lineStart || space + 1 >= lineEnd)
                 continue;
             const char before = text[space - 1];
             // Whitespace beside a line end is taken off the line.

@@ -112,6 +112,15 @@ public:
 private:
     /// Characters printed as they are, where a backslash may go before any of them.
     void appendLiterals(std::string_view run);
+    /// Notes the characters at [first, end) of the text as literal.
+    void noteLiterals(std::size_t first, std::size_t end) {
+        if (first == end)
+            return;
+        if (!literals.empty() && literals.back().second == first)
+            literals.back().second = end;
+        else
+            literals.emplace_back(first, end);
+    }
     [[nodiscard]] bool isLiteral(std::size_t offset) const;
 
     std::string printed;

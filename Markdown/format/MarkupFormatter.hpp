@@ -256,7 +256,7 @@ private:
                                                  const RawMarkup& container);
 
     // Tables: MarkupFormatterTables.cpp.
-    [[nodiscard]] std::string cellText(const Table::Cell& cell) const;
+    [[nodiscard]] std::string cellText(const Table::Cell& cell);
 
     Options options;
     std::string printed;

@@ -363,8 +363,8 @@ void MarkupFormatter::visitParagraph(const Paragraph& paragraph) {
     InlineText text = gatherInlines(paragraph);
     // In a note, the lines after a footnote definition's first line belong to it where they are
     // indented, as they most often are in the source: the parser cannot tell.
-    const auto parent = paragraph.parent();
-    const bool definition = parent && parent->kind() == RawMarkupKind::document &&
+    const MarkupData* parent = paragraph.data().parent();
+    const bool definition = parent && parent->raw.markup->kind() == RawMarkupKind::document &&
                             opensFootnoteDefinition(text.text()) && [&] {
                                 // A line that opens another definition starts that one.
                                 const std::string_view lines = text.text();

@@ -461,8 +461,13 @@ void MarkupFormatter::descendIntoInlines(const Markup& container) {
                                ? node.child(index + 1)->data().getIf<RawMarkupKind::text>()
                                : nullptr;
                 };
+                const auto* next = nextText();
+                if (!next) {
+                    printText(text->string, &node, first, index);
+                    continue;
+                }
                 std::string joined = text->string;
-                while (const auto* next = nextText()) {
+                for (; next; next = nextText()) {
                     joined += next->string;
                     ++index;
                 }

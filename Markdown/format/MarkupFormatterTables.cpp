@@ -103,14 +103,24 @@ void MarkupFormatter::visitTableCell(const Table::Cell&) {
     stopOnTablePart("visitTableCell");
 }
 
-std::string MarkupFormatter::cellText(const Table::Cell& cell) const {
-    // A detached cell is rewritten alone, not inside a copy of its whole table.
-    Table::Cell::BreakDeleter deleter;
-    std::optional<Markup> rewritten = cell.detachedFromParent().accept(deleter);
+std::string MarkupFormatter::cellText(const Table::Cell& cell) {
+    // A detached cell is rewritten alone, not inside a copy of its whole table; one without
+    // soft breaks (any that was parsed) would come back the same.
+    std::optional<Markup> rewritten = cell.detachedFromParent();
+    if (holdsSoftBreak(*cell.raw().markup)) {
+        Table::Cell::BreakDeleter deleter;
+        rewritten = rewritten->accept(deleter);
+    }
     require(rewritten.has_value());
     MarkupFormatter cellFormatter(options);
     cellFormatter.inCell = true;
+    // The cell's inlines are gathered and laid out in this formatter's buffers, empty between
+    // runs.
+    cellFormatter.spareInlines = std::move(spareInlines);
+    cellFormatter.laidOutText = std::move(laidOutText);
     cellFormatter.printInlines(cellFormatter.gatherInlines(*rewritten), false, false);
+    spareInlines = std::move(cellFormatter.spareInlines);
+    laidOutText = std::move(cellFormatter.laidOutText);
     // A lone caret would stretch the cell above over this one.
     if (cellFormatter.printed == "^")
         return "\\^";

@@ -9,6 +9,15 @@ std::optional<Markup> SoftBreakDeleter::visitSoftBreak(const SoftBreak&) {
     return Text(" ");
 }
 
+bool holdsSoftBreak(const RawMarkup& node) {
+    return withStackSpace([&] {
+        for (const RawMarkupPtr& child : node.children())
+            if (child->kind() == RawMarkupKind::softBreak || holdsSoftBreak(*child))
+                return true;
+        return false;
+    });
+}
+
 std::vector<RawMarkupPtr> childrenWithoutSoftBreaks(const RawMarkup& node) {
     return withStackSpace([&] {
         std::vector<RawMarkupPtr> children;

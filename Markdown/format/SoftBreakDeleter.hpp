@@ -23,6 +23,9 @@ public:
 /// bottom-up, without the element values and parent links a rewriter makes on its way.
 [[nodiscard]] std::vector<RawMarkupPtr> childrenWithoutSoftBreaks(const RawMarkup& node);
 
+/// Whether the node holds a soft break, which `SoftBreakDeleter` would rewrite.
+[[nodiscard]] bool holdsSoftBreak(const RawMarkup& node);
+
 /// The element rewritten by `SoftBreakDeleter`, in a new tree (inside rebuilt copies of its
 /// ancestors); none only for a soft break, which does not come back as one.
 template <class T>
