@@ -18,7 +18,7 @@ constexpr std::array<std::string_view, 62> blockTags = {
     "frameset", "h1",       "h2",       "h3",         "h4",       "h5",         "h6",     "head",
     "header",   "hr",       "html",     "iframe",     "legend",   "li",         "link",   "main",
     "menu",     "menuitem", "nav",      "noframes",   "ol",       "optgroup",   "option", "p",
-    "param",    "search",   "section",  "summary",    "table",    "tbody",      "td",     "tfoot",
+    "param",    "section",  "source",   "summary",    "table",    "tbody",      "td",     "tfoot",
     "th",       "thead",    "title",    "tr",         "track",    "ul"};
 
 std::string lowered(std::string_view text) {
@@ -48,6 +48,12 @@ std::string_view firstLine(std::string_view html) {
 }
 
 } // namespace
+
+bool isHTMLBlockTagName(std::string_view name) {
+    const std::string lower = lowered(name);
+    return std::find(rawTags.begin(), rawTags.end(), lower) != rawTags.end() ||
+           std::find(blockTags.begin(), blockTags.end(), lower) != blockTags.end();
+}
 
 int htmlBlockKind(std::string_view html) {
     const std::string_view line = firstLine(html);

@@ -10,6 +10,10 @@ namespace markdown {
 /// start with "<". Only the first six may interrupt a paragraph.
 [[nodiscard]] int htmlBlockKind(std::string_view html);
 
+/// Whether a tag of that name, in either case, opens an HTML block that may interrupt a
+/// paragraph (kinds 1 and 6).
+[[nodiscard]] bool isHTMLBlockTagName(std::string_view name);
+
 /// Whether an HTML block of that kind ends with the text's last line by itself, so that a block
 /// may follow on the next line: the first five end at a line holding their end marker, the
 /// others only at a blank line.

@@ -1,5 +1,6 @@
 #include "Markdown/format/LineStart.hpp"
 
+#include "Markdown/format/HTMLBlockStart.hpp"
 #include "Markdown/format/MarkdownCharacters.hpp"
 
 #include <string>
@@ -14,17 +15,6 @@ char at(std::string_view text, std::size_t index) {
 // The HTML blocks that may interrupt a paragraph: those of the block-level names, and scripts,
 // comments, processing instructions, declarations and character data.
 bool interruptsParagraphAsHTML(std::string_view line) {
-    static constexpr std::string_view names[] = {
-        "address", "article",  "aside",   "base",     "basefont", "blockquote", "body",
-        "caption", "center",   "col",     "colgroup", "dd",       "details",    "dialog",
-        "dir",     "div",      "dl",      "dt",       "fieldset", "figcaption", "figure",
-        "footer",  "form",     "frame",   "frameset", "h1",       "h2",         "h3",
-        "h4",      "h5",       "h6",      "head",     "header",   "hr",         "html",
-        "iframe",  "legend",   "li",      "link",     "main",     "menu",       "menuitem",
-        "nav",     "noframes", "ol",      "optgroup", "option",   "p",          "param",
-        "section", "source",   "summary", "table",    "tbody",    "td",         "tfoot",
-        "th",      "thead",    "title",   "tr",       "track",    "ul",         "script",
-        "pre",     "style",    "textarea"};
     std::size_t i = 1;
     if (at(line, i) == '/')
         ++i;
@@ -33,13 +23,7 @@ bool interruptsParagraphAsHTML(std::string_view line) {
     std::size_t end = i;
     while (end < line.size() && isAsciiAlphanumeric(line[end]))
         ++end;
-    std::string name(line.substr(i, end - i));
-    for (char& c : name)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    for (std::string_view blockName : names)
-        if (name == blockName)
-            return true;
-    return false;
+    return isHTMLBlockTagName(line.substr(i, end - i));
 }
 
 } // namespace

@@ -22,6 +22,8 @@ TEST(HTMLBlockStart, TellsTheKindOfBlockAndWhetherItsLastLineEndsIt) {
         {"   </TD>\n", 6, false},
         {"<hr/>\n", 6, false},
         {"<details open>\n", 6, false},
+        {"<source src=\"a\">\n", 6, false},
+        {"<search>\n", 7, false},
         {"<span>\n", 7, false},
         {"<divx>\n", 7, false},
         {"<scripts>\n", 7, false},

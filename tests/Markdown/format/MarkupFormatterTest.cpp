@@ -51,6 +51,7 @@ TEST(MarkupFormatter, BuiltTreesReadBackAsThemselves) {
         // Inline HTML opening a line, where most tags would open an HTML block.
         Document(Paragraph(Text("a"), SoftBreak(), InlineHTML("<div>"), SoftBreak(), Text("b"),
                            LineBreak(), InlineHTML("<!-- c -->"), Text(" d"))),
+        Document(Paragraph(Text("a"), SoftBreak(), InlineHTML("<source src=\"b\">"))),
         Document(Paragraph(LineBreak(), Text("b\t"), LineBreak(), Text("c"))),
         Document(Paragraph(Text("a<"), Emphasis(Text("b")))),
         // Code spans and blocks that hold their own delimiters.
